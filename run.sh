@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds a Release tree in build/ and starts the
+# program on a bundled sample recording (or on the file given).
+set -euo pipefail
+cd "$(dirname "$0")"
+. scripts/deps.sh
+vqr_ensure_packages $VQR_PACKAGES
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DVQR_BENCH=OFF >/dev/null
+cmake --build build -j"$(nproc)"
+
+sample="${1:-samples/hours40.DAT}"
+if [ -x build/vqrshow4 ] && { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; }; then
+  exec build/vqrshow4 "$sample"
+fi
+[ -x build/vqrshow4 ] && echo "No display found: showing the sample with vqrtool instead."
+mkdir -p out
+build/tools/vqrtool info "$sample"
+build/tools/vqrtool ascii "$sample" -o out/sample.ASC
+echo "ASCII export written to out/sample.ASC"
+if build/tools/vqrtool render "$sample" -o out/sample.png 2>/dev/null; then
+  build/tools/vqrtool overview "$sample" -o out/overview.png
+  echo "Diagram written to out/sample.png, overview to out/overview.png"
+fi

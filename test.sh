@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds and runs every test.
+#   ./test.sh             Release build in build/
+#   ./test.sh --sanitize  ASan + UBSan build in build-asan/
+set -euo pipefail
+cd "$(dirname "$0")"
+. scripts/deps.sh
+vqr_ensure_packages $VQR_PACKAGES $VQR_GUI_CHECK_PACKAGES
+
+build=build
+flags=(-DCMAKE_BUILD_TYPE=Release)
+if [ "${1:-}" = "--sanitize" ]; then
+  build=build-asan
+  flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DVQR_SANITIZE=ON -DVQR_BENCH=OFF)
+fi
+[ "${CI:-}" = "true" ] && flags+=(-DVQR_WERROR=ON)
+
+cmake -S . -B "$build" "${flags[@]}" >/dev/null
+cmake --build "$build" -j"$(nproc)"
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp"
+ctest --test-dir "$build" --output-on-failure -j"$(nproc)"
