@@ -14,10 +14,10 @@ if [ -x build/vqrshow4 ] && { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-
 fi
 [ -x build/vqrshow4 ] && echo "No display found: showing the sample with vqrtool instead."
 mkdir -p out
-build/tools/vqrtool info "$sample"
-build/tools/vqrtool ascii "$sample" -o out/sample.ASC
+build/vqrtool info "$sample"
+build/vqrtool ascii "$sample" -o out/sample.ASC
 echo "ASCII export written to out/sample.ASC"
-if build/tools/vqrtool render "$sample" -o out/sample.png 2>/dev/null; then
-  build/tools/vqrtool overview "$sample" -o out/overview.png
+if build/vqrtool render "$sample" -o out/sample.png 2>/dev/null; then
+  build/vqrtool overview "$sample" -o out/overview.png
   echo "Diagram written to out/sample.png, overview to out/overview.png"
 fi
