@@ -45,7 +45,14 @@ struct TFontRec {
   bool operator==(const TFontRec&) const = default;
 };
 
-enum TPlotAlign : int { paLeft = 0, paCenter = 1, paRight = 2, paTop = 3, paMiddle = 4, paBottom = 5 };
+enum TPlotAlign : int {
+  paLeft = 0,
+  paCenter = 1,
+  paRight = 2,
+  paTop = 3,
+  paMiddle = 4,
+  paBottom = 5
+};
 
 /// Scaling of one diagram axis (time, value or temperature).
 struct AxisRange {

@@ -8,5 +8,6 @@ TEST(Fonts, ArialResolvesToAMetricCompatibleFace) {
   QFont f("Arial");
   f.setPixelSize(20);
   const QString family = QFontInfo(f).family();
-  EXPECT_TRUE(family.contains("Arial") || family.contains("Liberation Sans")) << family.toStdString();
+  EXPECT_TRUE(family.contains("Arial") || family.contains("Liberation Sans"))
+      << family.toStdString();
 }

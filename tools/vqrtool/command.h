@@ -7,10 +7,10 @@
 
 /// Exit statuses shared by every sub-command.
 enum VqrExit : int {
-  kExitOk = 0,          // the recording decoded
-  kExitNotDecoded = 1,  // opened, but ReadData failed
-  kExitOpenFailed = 2,  // could not be opened
-  kExitWriteFailed = 3, // an output could not be written
+  kExitOk = 0,           // the recording decoded
+  kExitNotDecoded = 1,   // opened, but ReadData failed
+  kExitOpenFailed = 2,   // could not be opened
+  kExitWriteFailed = 3,  // an output could not be written
   kExitUsage = 64,
 };
 
