@@ -17,6 +17,6 @@ for t in $targets; do
   [ -d "fuzz/seeds/$t" ] && seeds+=("fuzz/seeds/$t")
   [ "$t" = fuzz_readdata ] && seeds+=(samples)
   echo "== $t for ${seconds}s"
-  "build-fuzz/$t" -max_total_time="$seconds" -jobs=1 -workers=1 -print_final_stats=1 \
+  "build-fuzz/fuzz/$t" -max_total_time="$seconds" -print_final_stats=1 \
     "$corpus" "${seeds[@]}"
 done
