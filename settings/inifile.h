@@ -51,8 +51,8 @@ class TIniDocument {
     std::string value;  // key value (UTF-8, trimmed)
   };
   struct SectionIndex {
-    size_t header = 0;    // line of the first header of that name
-    size_t lastLine = 0;  // last key line of the section, or the header
+    size_t header = 0;                             // line of the first header of that name
+    size_t lastLine = 0;                           // last key line of the section, or the header
     std::unordered_map<std::string, size_t> keys;  // lower-case key -> first line
   };
 
@@ -69,7 +69,8 @@ class TIniDocument {
 /// Replaces path with data atomically: a temporary file in the same folder is
 /// written, flushed to disk and renamed over the target. On failure the old
 /// file is untouched, the temporary file removed, and false returned.
-bool WriteFileAtomic(const std::string& path, const std::string& data, std::string* error = nullptr);
+bool WriteFileAtomic(const std::string& path, const std::string& data,
+                     std::string* error = nullptr);
 
 /// One INI file on disk, parsed once and re-read only when the file changes
 /// (modification time, size or inode). Writes can be collected into one

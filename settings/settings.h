@@ -48,25 +48,22 @@ class TVQRShowSettings : public TZTIniSettingTable {
   Setting CombiWindow2VisibleCh, CombiWindow2ColorCh, CombiWindow2PenCh;
   // Sections Axis1..Axis3, value 1 = X, 2 = Y, 3 = T.
   Setting AxisColor, AxisPen, AxisTicColor, AxisTicPen, AxisStartX, AxisStartY, AxisLength,
-      AxisTicLength, AxisLabelOffset, AxisUnitOffset, AxisUnitText1, AxisUnitText2,
-      AxisLabelColor, AxisLabelSize, AxisLabelFont;
+      AxisTicLength, AxisLabelOffset, AxisUnitOffset, AxisUnitText1, AxisUnitText2, AxisLabelColor,
+      AxisLabelSize, AxisLabelFont;
   Setting Axis1MaxHour, Axis2UserFactor;
-  Setting LegendStartX, LegendStartY, LegendStepX, LegendStepY, LegendLength,
-      LegendNumberOffset, LegendLabelColor, LegendLabelSize, LegendFont, LegendTitle,
-      LegendTempChannel;
+  Setting LegendStartX, LegendStartY, LegendStepX, LegendStepY, LegendLength, LegendNumberOffset,
+      LegendLabelColor, LegendLabelSize, LegendFont, LegendTitle, LegendTempChannel;
   Setting DiagramBorderLeft, DiagramBorderTop, DiagramBorderRight, DiagramBorderBottom,
       DiagramDataStartX, DiagramDataStartY, DiagramGridColor, DiagramGridPen, DiagramGridStyle;
   Setting PrinterAlwaysVert, PrinterAlwaysHorz, PrinterAllBlack, PrinterPreview;
-  Setting PrinterVertFixedFactorX, PrinterVertFixedFactorY, PrinterVertMinYtoX,
-      PrinterVertMaxYtoX;
-  Setting PrinterHorzFixedFactorX, PrinterHorzFixedFactorY, PrinterHorzMinYtoX,
-      PrinterHorzMaxYtoX;
+  Setting PrinterVertFixedFactorX, PrinterVertFixedFactorY, PrinterVertMinYtoX, PrinterVertMaxYtoX;
+  Setting PrinterHorzFixedFactorX, PrinterHorzFixedFactorY, PrinterHorzMinYtoX, PrinterHorzMaxYtoX;
   Setting PrinterBackGround1, PrinterBackGround2;
   Setting LogoFile, LogoStartX, LogoStartY, LogoScale;
   Setting ExcelCalPosition, ExcelCalWorkBook, ExcelCalNewWorkBook, ExcelCalTemplate,
-      ExcelCalTabSheet, ExcelCalNewTabSheet, ExcelCalSetHeader, ExcelCalHeaderRow,
-      ExcelCalDataRow, ExcelCalDataCol, ExcelCalNewFormat, ExcelCalFormatTime,
-      ExcelCalFormatChannel, ExcelCalFormatTemp;
+      ExcelCalTabSheet, ExcelCalNewTabSheet, ExcelCalSetHeader, ExcelCalHeaderRow, ExcelCalDataRow,
+      ExcelCalDataCol, ExcelCalNewFormat, ExcelCalFormatTime, ExcelCalFormatChannel,
+      ExcelCalFormatTemp;
 
  private:
   void TakeAxis(int i, TAxisLayout& axis, bool withUnitText2);
