@@ -157,14 +157,21 @@ void TIniDocument::Parse(std::string_view bytes) {
   crlf_ = false;
   const size_t firstLf = bytes.find('\n');
   if (firstLf != std::string_view::npos && firstLf > 0 && bytes[firstLf - 1] == '\r') crlf_ = true;
-  finalNewline_ = bytes.empty() || bytes.back() == '\n';
   size_t pos = 0;
   while (pos < bytes.size()) {
     size_t end = bytes.find('\n', pos);
-    if (end == std::string_view::npos) end = bytes.size();
+    uint8_t eol = 1;
+    if (end == std::string_view::npos) {
+      end = bytes.size();
+      eol = 0;
+    }
     std::string_view raw = bytes.substr(pos, end - pos);
-    if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
+    if (eol && !raw.empty() && raw.back() == '\r') {
+      raw.remove_suffix(1);
+      eol = 2;
+    }
     lines_.push_back(ParseLine(raw));
+    lines_.back().eol = eol;
     pos = end + 1;
   }
   Reindex();
@@ -192,15 +199,15 @@ void TIniDocument::Reindex() {
 }
 
 std::string TIniDocument::Serialize() const {
-  const char* eol = crlf_ ? "\r\n" : "\n";
   std::string out;
   size_t total = 3;
   for (const Line& l : lines_) total += l.raw.size() + 2;
   out.reserve(total);
   if (bom_) out += "\xEF\xBB\xBF";
-  for (size_t i = 0; i < lines_.size(); ++i) {
-    out += lines_[i].raw;
-    if (i + 1 < lines_.size() || finalNewline_) out += eol;
+  for (const Line& l : lines_) {
+    out += l.raw;
+    if (l.eol == 1) out += '\n';
+    if (l.eol == 2) out += "\r\n";
   }
   return out;
 }
@@ -218,6 +225,12 @@ void TIniDocument::Set(std::string_view section, std::string_view key, std::stri
   const std::string k = OneLine(key);
   const std::string v = OneLine(value);
   if (k.empty()) return;
+  const uint8_t eol = crlf_ ? 2 : 1;
+  auto newLine = [&](const std::string& raw) {
+    Line l = ParseLine(raw);
+    l.eol = eol;
+    return l;
+  };
   const auto s = sections_.find(AsciiLower(sec));
   if (s != sections_.end()) {
     const auto found = s->second.keys.find(AsciiLower(k));
@@ -227,16 +240,19 @@ void TIniDocument::Set(std::string_view section, std::string_view key, std::stri
       l.value = v;
       return;
     }
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(s->second.lastLine + 1),
-                  ParseLine(k + "=" + v));
+    const size_t after = s->second.lastLine;
+    if (lines_[after].eol == 0) lines_[after].eol = eol;
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(after + 1), newLine(k + "=" + v));
+    if (after + 2 == lines_.size()) lines_.back().eol = eol;
     Reindex();
     return;
   }
-  if (!lines_.empty() && !finalNewline_) finalNewline_ = true;
-  if (!lines_.empty() && !Trim(lines_.back().raw).empty()) lines_.push_back(ParseLine(""));
-  lines_.push_back(ParseLine("[" + sec + "]"));
-  lines_.push_back(ParseLine(k + "=" + v));
-  finalNewline_ = true;
+  if (!lines_.empty()) {
+    if (lines_.back().eol == 0) lines_.back().eol = eol;
+    if (!Trim(lines_.back().raw).empty()) lines_.push_back(newLine(""));
+  }
+  lines_.push_back(newLine("[" + sec + "]"));
+  lines_.push_back(newLine(k + "=" + v));
   Reindex();
 }
 

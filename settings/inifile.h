@@ -46,6 +46,7 @@ class TIniDocument {
   enum class LineKind : uint8_t { Other, Section, Key };
   struct Line {
     std::string raw;  // bytes without the line end
+    uint8_t eol = 0;  // 0 none (last line), 1 "\n", 2 "\r\n"
     LineKind kind = LineKind::Other;
     std::string name;   // section or key name as written (UTF-8, trimmed)
     std::string value;  // key value (UTF-8, trimmed)
@@ -62,8 +63,7 @@ class TIniDocument {
   std::vector<Line> lines_;
   std::unordered_map<std::string, SectionIndex> sections_;  // lower-case name
   bool bom_ = false;
-  bool crlf_ = false;
-  bool finalNewline_ = true;
+  bool crlf_ = false;  // line end of new lines
 };
 
 /// Replaces path with data atomically: a temporary file in the same folder is

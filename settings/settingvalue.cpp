@@ -385,7 +385,10 @@ bool TZTiniSettingValue::Save(int i, int mode) {
       case TZTIniValueType::Font: {
         const int style = c->GetFontStyle();
         const std::string code = Utf8Left(MakeFontCode(Trimmed(c->GetText()), style), kMaxText);
-        s->Modified = s->Modified || !SameIgnoringCase(code, s->Text);
+        // An empty code and "--" both mean no face and no style: a font field
+        // that was never set is not written.
+        auto padded = [](std::string c) { return c.size() < 2 ? c.append(2 - c.size(), '-') : c; };
+        s->Modified = s->Modified || !SameIgnoringCase(padded(code), padded(s->Text));
         s->Text = code;
         break;
       }

@@ -28,9 +28,10 @@ TEST(IniDocument, EditsKeepEverythingElse) {
   doc.Set("GENERAL", "StartX", "250");   // in place, spelling of the key kept
   doc.Set("General", "SavePos", "OFF");  // appended after the last key of General
   doc.Set("Printer", "AllBlack", "ON");  // new section at the end
-  EXPECT_EQ(doc.Serialize(),
-            "; keep me\n[General]\nstartx=250\nSavePos=OFF\n# other comment\ngarbage line\n\n[Legend]\n"
-            "Title=Kanal\n\n[Printer]\nAllBlack=ON\n");
+  EXPECT_EQ(
+      doc.Serialize(),
+      "; keep me\n[General]\nstartx=250\nSavePos=OFF\n# other comment\ngarbage line\n\n[Legend]\n"
+      "Title=Kanal\n\n[Printer]\nAllBlack=ON\n");
   EXPECT_EQ(doc.Get("general", "savepos"), "OFF");
 }
 
