@@ -2,6 +2,7 @@
 // grid, the channel curves and the legend, all through the plotter.
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "chart/drawmath.h"
@@ -22,6 +23,17 @@ constexpr int32_t kMaxLoopDivisions = 200;
 int32_t LoopDivisions(int32_t divisions) { return std::min(divisions, kMaxLoopDivisions); }
 
 bool IsCombination(int mode) { return mode == 18 || mode == 19; }
+
+// Division index of a pixel position along one axis; pos is snapped to it.
+int32_t Snap(int32_t& pos, int32_t origin, float divWidth) {
+  if (!std::isfinite(divWidth) || divWidth == 0.0f) {
+    pos = origin;
+    return 0;
+  }
+  const int32_t index = RoundI((static_cast<double>(pos) - origin) / divWidth);
+  pos = RoundI(static_cast<double>(index) * divWidth + origin);
+  return index;
+}
 }  // namespace
 
 const AxisRange* TVqrDataObjectNew::RangeOf(int axis) const {
@@ -102,6 +114,14 @@ std::string TVqrDataObjectNew::UnitText(int axis) const {
     default:
       return "??";
   }
+}
+
+// Division indexes under a pixel of the last drawing (for the zoom).
+TPoint TVqrDataObjectNew::SnapToGrid(TPoint& pt) const {
+  TPoint index;
+  index.x = Snap(pt.x, PlotRect.left, DivWidthX);
+  index.y = Snap(pt.y, PlotRect.top, DivWidthY);
+  return index;
 }
 
 // ------------------------------------------------------------------ axes

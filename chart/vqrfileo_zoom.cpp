@@ -1,5 +1,5 @@
-// Zoom arithmetic of the processing object: snapping to the division grid of
-// the last drawing and re-fitting the time and value axes to a selection.
+// Zoom arithmetic of the processing object: re-fitting the time and value
+// axes to a selection of whole divisions.
 
 #include <algorithm>
 #include <cmath>
@@ -8,35 +8,15 @@
 #include "data/RangeTable.h"
 #include "data/vqrfileo.h"
 
-using vqrdraw::RoundI;
-
 namespace {
 // Division indexes beyond this lie far outside any window; clamping them
 // keeps the re-fitted axes finite.
 constexpr int32_t kMaxZoomIndex = 100000;
 
-// Division index of a pixel position along one axis; pos is snapped to it.
-int32_t Snap(int32_t& pos, int32_t origin, float divWidth) {
-  if (!std::isfinite(divWidth) || divWidth == 0.0f) {
-    pos = origin;
-    return 0;
-  }
-  const int32_t index = RoundI((static_cast<double>(pos) - origin) / divWidth);
-  pos = RoundI(static_cast<double>(index) * divWidth + origin);
-  return index;
-}
-
 bool Usable(const AxisRange& a) {
   return a.Divisions >= 1 && std::isfinite(a.Span) && a.Span > 0.0f && std::isfinite(a.Start);
 }
 }  // namespace
-
-TPoint TVqrDataObjectNew::SnapToGrid(TPoint& pt) const {
-  TPoint index;
-  index.x = Snap(pt.x, PlotRect.left, DivWidthX);
-  index.y = Snap(pt.y, PlotRect.top, DivWidthY);
-  return index;
-}
 
 void TVqrDataObjectNew::SetZoom(const TZoomSel& sel) {
   SavedX = TimeAxis;
