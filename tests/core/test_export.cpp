@@ -272,13 +272,6 @@ TEST(AsciiExport, AnyLostWriteIsAnError) {
   }
 }
 
-TEST(AsciiExport, NeedsAnExportFileAndAStore) {
-  TVqrDataObjectNew d;
-  EXPECT_FALSE(d.ExportCalibrated());
-  EXPECT_FALSE(d.ExportRaw());
-  EXPECT_FALSE(d.ExportCalParams());
-}
-
 std::string Numbered(int i) {
   std::string s = "g";
   s += std::to_string(i);

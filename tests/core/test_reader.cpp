@@ -240,14 +240,6 @@ TEST(ReadData, FileAndBufferGiveTheSameRecording) {
     ASSERT_EQ(fromFile.Store().Samples[i].Cal, fromBuffer.Store().Samples[i].Cal);
 }
 
-TEST(ReadData, NeedsAReaderAndAStore) {
-  TVqrDataObjectNew d;
-  EXPECT_FALSE(d.ReadData());
-  TVQRDataObject store;
-  d.SetStore(&store);
-  EXPECT_FALSE(d.ReadData());
-}
-
 TEST(ReadData, BundledSamplesDecode) {
   struct Sample {
     const char* file;
