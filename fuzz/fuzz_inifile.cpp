@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -16,7 +17,9 @@
 namespace {
 std::string TempPath() {
   static const std::string path = [] {
-    char tmpl[] = "/tmp/fuzz_inifile.XXXXXX";
+    // tmpfs when there is one: the writer syncs every file it replaces.
+    char tmpl[] = "/dev/shm/fuzz_inifile.XXXXXX";
+    if (access("/dev/shm", W_OK) != 0) std::memcpy(tmpl, "/tmp/fuzz_inifile.XXXXXX", 25);
     const char* dir = mkdtemp(tmpl);
     return std::string(dir ? dir : "/tmp") + "/fuzz.INI";
   }();
