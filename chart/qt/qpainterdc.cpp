@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPolygon>
 #include <QVarLengthArray>
@@ -190,6 +191,11 @@ void QPainterDC::Polyline(const TPoint* points, int count) {
   for (int i = 0; i < count; ++i) poly[i] = QPoint(Lim(points[i].x), Lim(points[i].y));
   if (count == 1) {
     painter_.drawPoint(poly[0]);
+    return;
+  }
+  const QPaintEngine* engine = painter_.paintEngine();
+  if (!engine || engine->type() != QPaintEngine::Raster) {
+    painter_.drawPolyline(poly.constData(), count);  // vector output: one piece
     return;
   }
   // In pieces that share their end points; round caps make the seams
