@@ -47,6 +47,17 @@ double Length(const QPoint* p, int count) {
   return len;
 }
 
+// Floor and ceiling for the small coordinates of the rasteriser (|v| far
+// below 2^31), without a library call.
+int FloorI(double v) {
+  const int i = static_cast<int>(v);
+  return i - (v < i);
+}
+int CeilI(double v) {
+  const int i = static_cast<int>(v);
+  return i + (v > i);
+}
+
 // A segment widened by r with round ends. Row gives the x interval of the
 // points of row y inside it; false when the row misses it.
 class Capsule {
@@ -246,13 +257,13 @@ void QPainterDC::RasterPolyline(const TPoint* points, int count) {
     const double ax = Lim(a.x) + shift, ay = Lim(a.y) + shift;
     const double bx = Lim(b.x) + shift, by = Lim(b.y) + shift;
     const Capsule capsule(ax, ay, bx, by, r, startCap);
-    const int y0 = std::max(area.top(), static_cast<int>(std::ceil(std::min(ay, by) - r)));
-    const int y1 = std::min(area.bottom(), static_cast<int>(std::floor(std::max(ay, by) + r)));
+    const int y0 = std::max(area.top(), CeilI(std::min(ay, by) - r));
+    const int y1 = std::min(area.bottom(), FloorI(std::max(ay, by) + r));
     for (int y = y0; y <= y1; ++y) {
       double xl = 0.0, xr = 0.0;
       if (!capsule.Row(y, xl, xr)) continue;
-      const int x0 = std::max(area.left(), static_cast<int>(std::ceil(xl - 1e-9)));
-      const int x1 = std::min(area.right(), static_cast<int>(std::floor(xr + 1e-9)));
+      const int x0 = std::max(area.left(), CeilI(std::max(xl - 1e-9, -1e9)));
+      const int x1 = std::min(area.right(), FloorI(std::min(xr + 1e-9, 1e9)));
       if (x0 > x1) continue;
       QRgb* row = reinterpret_cast<QRgb*>(bits + y * stride);
       std::fill(row + x0, row + x1 + 1, rgb);
