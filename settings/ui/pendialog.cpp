@@ -10,13 +10,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#if __has_include("settings/pencode.h")
 #include "settings/pencode.h"
-#else
-#include <string>
-static std::string PenWidthText(int w) { return std::to_string(w); }  // TEMP until merged
-static int PenWidthFromText(const std::string&) { return 1; }
-#endif
 
 TZTUpDown::TZTUpDown(QWidget* parent) : QWidget(parent) {
   auto* v = new QVBoxLayout(this);

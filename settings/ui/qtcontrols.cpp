@@ -5,11 +5,7 @@
 #include <QMouseEvent>
 #include <QRadioButton>
 
-#if __has_include("settings/pencode.h")
 #include "settings/pencode.h"
-#else
-static std::string StylePicture(int) { return "TODO"; }  // TEMP until merged
-#endif
 
 QColor ColorFromCode(int32_t code) {
   return QColor(code & 0xff, (code >> 8) & 0xff, (code >> 16) & 0xff);
