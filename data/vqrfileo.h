@@ -41,6 +41,9 @@ class TVqrDataObjectNew {
   /// Decodes the open reader's file into the store and calibrates it; true
   /// when the header was accepted.
   bool ReadData();
+  /// Raw ranges, reference check, scales, calibrated values and ranges, axes:
+  /// the calibration that ReadData runs after decoding.
+  void Calibrate();
 
   int GetSampleCount() const;
   int32_t GetTime(int i) const;
@@ -156,6 +159,16 @@ class TVqrDataObjectNew {
 
  private:
   // ---------------------------------------------------- data half internals
+  bool ReadStep(uint8_t* buffer, bool& endOfFile);
+  void DecodeDataRecord(bool& endOfFile);
+  void CalcRawRanges();
+  void CheckReferences();
+  void CalcScales();
+  void CalcCalValues();
+  void SetupAxes();
+  bool ExportSamples(bool calibrated);
+  bool WriteSampleLine(const TVQRSample& s, bool calibrated);
+  bool WriteRefLine(int record);
 
   // ------------------------------------------------- diagram half internals
 };

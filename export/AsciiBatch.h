@@ -1,0 +1,49 @@
+#pragma once
+// ASCII export of recordings without a window: one file, or many on worker
+// threads that each own their objects.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class TVqrDataObjectNew;
+class TVQRAsciiFile;
+class TVQRRecording;
+
+enum class TAsciiMode { Calibrated, Raw, CalParams };
+
+/// Outcome of one file; the codes are vqrtool's exit statuses.
+enum class TAsciiStatus : int { Ok = 0, NotDecoded = 1, OpenFailed = 2, WriteFailed = 3 };
+
+struct TAsciiJob {
+  std::string Input;
+  std::string Output;
+};
+
+struct TAsciiOptions {
+  TAsciiMode Mode = TAsciiMode::Calibrated;
+  std::vector<int> Smooth;  // Smooth(n) once per entry, in order
+  int MaxHour = 48;         // axis settings the decoding needs
+  float UserFactor = 1.0f;
+};
+
+struct TAsciiResult {
+  TAsciiStatus Status = TAsciiStatus::Ok;
+  std::string Message;  // empty on success
+};
+
+/// Open, separator ",", the mode's lines, CloseExport: true only if all of it was written.
+bool WriteAsciiExport(TVqrDataObjectNew& data, TVQRAsciiFile& file, const std::string& path,
+                      TAsciiMode mode);
+
+/// Loads, smooths and exports one recording with the caller's objects.
+TAsciiResult ExportAsciiFile(TVQRRecording& rec, TVQRAsciiFile& file, const TAsciiJob& job,
+                             const TAsciiOptions& options);
+
+using TAsciiProgress = std::function<void(size_t done, size_t total, const TAsciiJob& job)>;
+
+/// Exports every job on up to `threads` workers; results in job order. The
+/// progress callback runs under a lock, once per finished job.
+std::vector<TAsciiResult> RunAsciiBatch(const std::vector<TAsciiJob>& jobs,
+                                        const TAsciiOptions& options, int threads,
+                                        const TAsciiProgress& progress = {});

@@ -1,0 +1,397 @@
+#include "settings/iniclass.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <charconv>
+#include <climits>
+#include <cstdlib>
+#include <fstream>
+
+#include "settings/inifile.h"
+
+namespace {
+
+const char* const kGeneral = "General";
+
+bool IsBlank(const std::string& s) { return s.find_first_not_of(' ') == std::string::npos; }
+
+std::string TrimSpaces(const std::string& s) {
+  const size_t b = s.find_first_not_of(' ');
+  if (b == std::string::npos) return {};
+  const size_t e = s.find_last_not_of(' ');
+  return s.substr(b, e - b + 1);
+}
+
+bool IsSeparator(char c) { return c == '/' || c == '\\'; }
+
+bool IsDirectory(const std::string& path) {
+  struct stat st {};
+  return !path.empty() && stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// A file counts as existing when it is a regular file that can be opened.
+bool FileExists(const std::string& path) { return TIniFile(path).Exists(); }
+
+// A value names a directory when its first "." does not come after its first
+// separator (positions from 1, 0 when absent), when it ends with a separator,
+// or when it is an existing directory.
+bool NamesDirectory(const std::string& value) {
+  const size_t dot = value.find('.');
+  const size_t sep = value.find_first_of("/\\");
+  const size_t dotPos = dot == std::string::npos ? 0 : dot + 1;
+  const size_t sepPos = sep == std::string::npos ? 0 : sep + 1;
+  if (dotPos <= sepPos) return true;
+  if (IsSeparator(value.back())) return true;
+  return IsDirectory(value);
+}
+
+std::string WithSeparator(const std::string& dir) {
+  if (dir.empty() || IsSeparator(dir.back())) return dir;
+  return dir + "/";
+}
+
+// Value of the last parameter "/name:..." or "/name=..." (also "--name=...");
+// the switch name matches in any case, the value keeps its case.
+std::string SwitchValue(const std::vector<std::string>& args, const std::string& name) {
+  std::string result;
+  for (const std::string& arg : args) {
+    const std::string lower = AsciiLower(arg);
+    for (const std::string& prefix : {"/" + name, "--" + name}) {
+      if (lower.size() > prefix.size() && lower.compare(0, prefix.size(), prefix) == 0 &&
+          (lower[prefix.size()] == ':' || lower[prefix.size()] == '=')) {
+        if (prefix[1] == '-' && lower[prefix.size()] == ':') continue;  // GNU form takes "=" only
+        result = arg.substr(prefix.size() + 1);
+      }
+    }
+  }
+  return result;
+}
+
+std::vector<std::string> ProcessArgs() {
+  std::vector<std::string> args;
+  std::ifstream in("/proc/self/cmdline", std::ios::binary);
+  std::string arg;
+  bool first = true;
+  while (std::getline(in, arg, '\0')) {
+    if (!first) args.push_back(arg);
+    first = false;
+  }
+  return args;
+}
+
+std::string ProcessPath() {
+  char buf[PATH_MAX];
+  const ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
+  if (n <= 0) return {};
+  return std::string(buf, static_cast<size_t>(n));
+}
+
+}  // namespace
+
+TLocateInputs TLocateInputs::FromProcess() {
+  TLocateInputs in;
+  in.Args = ProcessArgs();
+  in.GetEnv = [](const std::string& name) -> std::optional<std::string> {
+    const char* v = std::getenv(name.c_str());
+    if (!v) return std::nullopt;
+    return std::string(v);
+  };
+  in.ProgramPath = ProcessPath();
+  return in;
+}
+
+TZTIniClass::TZTIniClass() = default;
+TZTIniClass::~TZTIniClass() = default;
+
+TIniFile* TZTIniClass::OwnFile() {
+  if (!own_ || own_->Path() != IniFileName || own_->ReadOnly() != ReadOnly)
+    own_ = std::make_unique<TIniFile>(IniFileName, ReadOnly);
+  return own_.get();
+}
+
+TIniFile* TZTIniClass::PublicFile() {
+  if (!public_ || public_->Path() != PublicIniFileName)
+    public_ = std::make_unique<TIniFile>(PublicIniFileName, true);
+  return public_.get();
+}
+
+bool TZTIniClass::CreateDefaultFile(const std::string& path) {
+  if (ReadOnly) return false;
+  const std::string saved = IniFileName;
+  IniFileName = path;
+  TIniFile* f = OwnFile();
+  f->BeginUpdate();
+  f->Write(kGeneral, "StartX", "1");
+  f->Write(kGeneral, "StartY", "1");
+  f->Write(kGeneral, "SavePos", "ON");
+  f->Write(kGeneral, "UseHomeDir", "OFF");
+  const bool ok = f->EndUpdate();
+  if (!ok) IniFileName = saved;
+  return ok;
+}
+
+bool TZTIniClass::Locate() { return Locate(TLocateInputs::FromProcess()); }
+
+bool TZTIniClass::Locate(const TLocateInputs& in) {
+  ReadOnly = in.ReadOnly;
+  // 1. Program directory and name.
+  const size_t slash = in.ProgramPath.find_last_of("/\\");
+  ProgramDir = slash == std::string::npos ? std::string() : in.ProgramPath.substr(0, slash + 1);
+  BaseName = slash == std::string::npos ? in.ProgramPath : in.ProgramPath.substr(slash + 1);
+  const size_t dot = BaseName.rfind('.');
+  if (dot != std::string::npos && dot > 0) BaseName.resize(dot);
+  if (!in.BaseName.empty()) BaseName = in.BaseName;
+  const std::string iniName = BaseName + ".INI";
+  auto env = [&](const char* name) -> std::string {
+    if (!in.GetEnv) return {};
+    return in.GetEnv(name).value_or(std::string());
+  };
+
+  // 3. "/ini" switch: a directory holding the INI file, or the file itself.
+  bool found = false;
+  std::string lastCandidate;
+  const std::string iniSwitch = SwitchValue(in.Args, "ini");
+  if (!IsBlank(iniSwitch)) {
+    lastCandidate = iniSwitch;
+    const std::string candidate =
+        NamesDirectory(iniSwitch) ? WithSeparator(iniSwitch) + iniName : iniSwitch;
+    if (FileExists(candidate)) {
+      IniFileName = candidate;
+      found = true;
+    }
+  }
+
+  // 4. Home directory: HOMEDRIVE + HOMEPATH when both are set, else $HOME.
+  std::string home;
+  const std::string drive = TrimSpaces(env("HOMEDRIVE"));
+  const std::string homePath = TrimSpaces(env("HOMEPATH"));
+  if (!drive.empty() && !homePath.empty())
+    home = drive + homePath;
+  else
+    home = TrimSpaces(env("HOME"));
+  if (!found && !IsBlank(home)) {
+    lastCandidate = home;
+    const std::string candidate = WithSeparator(home) + iniName;
+    if (FileExists(candidate)) {
+      IniFileName = candidate;
+      found = true;
+    }
+  }
+
+  // 5. Program directory; the file is created there when missing, or in the
+  // home directory when the program directory cannot be written.
+  bool success = found;
+  if (!found) {
+    IniFileName = ProgramDir + iniName;
+    if (FileExists(IniFileName)) {
+      success = true;
+    } else if (CreateDefaultFile(ProgramDir + iniName)) {
+      success = true;
+    } else if (!IsBlank(home) && CreateDefaultFile(WithSeparator(home) + iniName)) {
+      success = true;
+    } else {
+      IniFileName = ProgramDir + iniName;
+    }
+  }
+
+  // 6. UseHomeDir moves the INI file to UseHomePath.
+  UseHomeDir = false;
+  PublicIniFileName.clear();
+  if (success) {
+    UseHomeDir = IniReadBool(kGeneral, "UseHomeDir");
+    if (UseHomeDir) {
+      const std::string remembered = IniFileName;
+      const std::string dir = IniReadString(kGeneral, "UseHomePath", lastCandidate);
+      if (!IsBlank(dir)) {
+        const std::string candidate = WithSeparator(dir) + iniName;
+        if (FileExists(candidate)) {
+          IniFileName = candidate;
+        } else if (!CreateDefaultFile(candidate)) {
+          IniFileName = remembered;
+          success = false;
+        }
+      }
+    }
+  }
+
+  // 7. Public INI file, read only.
+  std::string pub = SwitchValue(in.Args, "public");
+  if (IsBlank(pub) && success) pub = IniReadString(kGeneral, "PublicIni", "");
+  if (!IsBlank(pub)) {
+    const std::string candidate = NamesDirectory(pub) ? WithSeparator(pub) + iniName : pub;
+    if (FileExists(candidate)) PublicIniFileName = candidate;
+  }
+
+  // 8. Help file.
+  const std::string help = ProgramDir + BaseName + ".HLP";
+  HelpFileName = FileExists(help) ? help : std::string();
+  return success;
+}
+
+// ------------------------------------------------------------------- reads
+
+std::string TZTIniClass::IniReadString(const std::string& section, const std::string& key,
+                                       const std::string& def, int size) {
+  std::optional<std::string> v = OwnFile()->Get(section, key);
+  std::string result;
+  if (v && !v->empty()) {
+    result = *v;
+  } else if (!PublicIniFileName.empty()) {
+    result = PublicFile()->Get(section, key).value_or(def);
+  } else {
+    result = v.value_or(def);
+  }
+  return Utf8Left(result, size > 0 ? static_cast<size_t>(size - 1) : 0);
+}
+
+int32_t TZTIniClass::ParseIniInteger(const std::string& text) {
+  size_t i = 0;
+  while (i < text.size() && text[i] == ' ') ++i;
+  bool negative = false;
+  if (i < text.size() && text[i] == '-') {
+    negative = true;
+    ++i;
+  }
+  uint32_t value = 0;  // wraps around like a 32-bit register
+  while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+    value = value * 10u + static_cast<uint32_t>(text[i] - '0');
+    ++i;
+  }
+  if (negative) value = 0u - value;
+  return static_cast<int32_t>(value);
+}
+
+double TZTIniClass::ParseIniFloat(const std::string& text) {
+  size_t i = 0;
+  while (i < text.size() && text[i] == ' ') ++i;
+  long double scale = 1.0L;
+  if (i < text.size() && text[i] == '-') {
+    scale = -1.0L;
+    ++i;
+  }
+  long double mantissa = 0.0L;
+  while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+    mantissa = mantissa * 10 + (text[i++] - '0');
+  if (i < text.size() && text[i] == '.') {
+    ++i;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+      mantissa = mantissa * 10 + (text[i++] - '0');
+      scale *= 0.1L;
+    }
+  }
+  const double r = static_cast<double>(mantissa * scale);
+  return r == 0.0 ? 0.0 : r;  // "-" alone is 0, not -0
+}
+
+bool TZTIniClass::ParseIniBool(const std::string& text) {
+  const std::string up = [&] {
+    std::string s = text;
+    for (char& c : s)
+      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return s;
+  }();
+  return up == "ON" || up == "TRUE" || up == "YES";
+}
+
+int32_t TZTIniClass::IniReadInteger(const std::string& section, const std::string& key,
+                                    int32_t def) {
+  const std::string s = IniReadString(section, key, "", 32);
+  return s.empty() ? def : ParseIniInteger(s);
+}
+
+bool TZTIniClass::IniReadBool(const std::string& section, const std::string& key) {
+  return ParseIniBool(IniReadString(section, key, "OFF", 16));
+}
+
+bool TZTIniClass::IniReadBoolOn(const std::string& section, const std::string& key) {
+  return ParseIniBool(IniReadString(section, key, "ON", 16));
+}
+
+double TZTIniClass::IniReadFloat(const std::string& section, const std::string& key, double def) {
+  const std::string s = IniReadString(section, key, "", 20);
+  return s.empty() ? def : ParseIniFloat(s);
+}
+
+// ------------------------------------------------------------------ writes
+
+std::string TZTIniClass::FormatIniFloat(double value, int decimals) {
+  if (decimals < 0) decimals = 0;
+  if (decimals > 30) decimals = 30;
+  char buf[400];
+  const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
+  if (r.ec != std::errc()) return "0";
+  return std::string(buf, r.ptr);
+}
+
+bool TZTIniClass::IniWriteString(const std::string& section, const std::string& key,
+                                 const std::string& text) {
+  if (ReadOnly) return false;
+  return OwnFile()->Write(section, key, text);
+}
+
+bool TZTIniClass::IniWriteInteger(const std::string& section, const std::string& key,
+                                  int32_t value) {
+  return IniWriteString(section, key, std::to_string(value));
+}
+
+bool TZTIniClass::IniWriteBool(const std::string& section, const std::string& key, bool value) {
+  return IniWriteString(section, key, value ? "ON" : "OFF");
+}
+
+bool TZTIniClass::IniWriteFloat(const std::string& section, const std::string& key, int decimals,
+                                double value) {
+  return IniWriteString(section, key, FormatIniFloat(value, decimals));
+}
+
+void TZTIniClass::BeginUpdate() { OwnFile()->BeginUpdate(); }
+
+bool TZTIniClass::EndUpdate() { return OwnFile()->EndUpdate(); }
+
+// ----------------------------------------------------------- window position
+
+void TZTIniClass::LoadMainWindowPos() {
+  StartX = IniReadInteger(kGeneral, "StartX", 0);
+  StartY = IniReadInteger(kGeneral, "StartY", 0);
+  SavePos = IniReadBoolOn(kGeneral, "SavePos");
+}
+
+void TZTIniClass::ApplyMainWindowPos(TRect& geometry, const TRect& workArea) const {
+  int32_t x = StartX, y = StartY;
+  const int32_t w = geometry.right - geometry.left;
+  const int32_t h = geometry.bottom - geometry.top;
+  ClampToWorkArea(x, y, w, h, workArea);
+  if (!SavePos) return;
+  geometry = TRect{x, y, x + w, y + h};
+}
+
+bool TZTIniClass::SaveMainWindowPos(const TRect* restored) {
+  if (!restored || !SavePos) return true;
+  BeginUpdate();
+  bool ok = true;
+  if (restored->left != StartX) ok = IniWriteInteger(kGeneral, "StartX", restored->left) && ok;
+  if (restored->top != StartY) ok = IniWriteInteger(kGeneral, "StartY", restored->top) && ok;
+  ok = EndUpdate() && ok;
+  if (ok) {
+    StartX = restored->left;
+    StartY = restored->top;
+  }
+  return ok;
+}
+
+void TZTIniClass::ClampToWorkArea(int32_t& x, int32_t& y, int32_t w, int32_t h, const TRect& area) {
+  // 64-bit sums: stored positions come from a file and may be anything.
+  int64_t nx = x, ny = y;
+  int64_t d = nx + w + 5 - area.right;
+  if (d >= 1) nx -= d;
+  d = ny + h + 5 - area.bottom;
+  if (d >= 1) ny -= d;
+  d = area.left + 5 - nx;
+  if (d >= 1) nx += d;
+  d = area.top + 5 - ny;
+  if (d >= 1) ny += d;
+  x = static_cast<int32_t>(nx);
+  y = static_cast<int32_t>(ny);
+}

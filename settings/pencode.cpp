@@ -1,0 +1,128 @@
+#include "settings/pencode.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+std::string TrimSpaces(const std::string& s) {
+  const size_t b = s.find_first_not_of(" \t");
+  if (b == std::string::npos) return {};
+  const size_t e = s.find_last_not_of(" \t");
+  return s.substr(b, e - b + 1);
+}
+
+std::string Repeat(const std::string& part, int times) {
+  std::string out;
+  for (int i = 0; i < times; ++i) out += part;
+  return out;
+}
+
+const char* const kEmDash = "\u2014";
+const char* const kEnDash = "\u2013";
+const char* const kBullet = "\u2022";
+
+}  // namespace
+
+std::string StylePicture(int32_t style) {
+  switch (style) {
+    case 0:
+      return Repeat(kEmDash, 11);
+    case 1:
+      return Repeat(std::string(kEmDash) + " " + kEnDash + " ", 3) + kEmDash + " ";
+    case 2: {
+      std::string s = kBullet;
+      for (int i = 1; i < 11; ++i) s += std::string(" ") + kBullet;
+      return s;
+    }
+    case 3:
+      return Repeat(std::string(kEnDash) + kBullet, 6);
+    case 4:
+      return Repeat(std::string(kEnDash) + kBullet + kBullet, 4);
+    default:
+      return {};
+  }
+}
+
+std::string PenWidthText(int32_t width) {
+  std::string digits = std::to_string(width);
+  std::string sign;
+  if (!digits.empty() && digits[0] == '-') {
+    sign = "-";
+    digits.erase(0, 1);
+  }
+  if (digits.size() == 1) digits = std::string(1, '0').append(digits);
+  std::string out = sign;
+  out.append(digits, 0, digits.size() - 1);
+  out += '.';
+  out += digits.back();
+  return out;
+}
+
+int32_t PenWidthFromText(const std::string& text) {
+  const std::string t = TrimSpaces(text).substr(0, 30);
+  double mm = 0.1;
+  if (!t.empty() && t.find_first_not_of("0123456789.eE+-") == std::string::npos) {
+    char* end = nullptr;
+    const double v = std::strtod(t.c_str(), &end);
+    if (end != t.c_str() && *end == '\0' && std::isfinite(v)) mm = v;
+  }
+  const double tenths = std::nearbyint(std::clamp(mm * 10.0, -1e9, 1e9));  // halves to even
+  return static_cast<int32_t>(std::clamp(tenths, 1.0, 300.0));
+}
+
+int32_t PenDialogWidth(int32_t selWidth) { return std::clamp(selWidth, 1, 300); }
+
+int32_t PenDialogStyle(int32_t selStyle) { return selStyle >= 0 && selStyle <= 4 ? selStyle : 0; }
+
+int32_t MakePenCode(int32_t width, int32_t style) {
+  return static_cast<int32_t>(
+      static_cast<uint32_t>(static_cast<int64_t>(width) * 1000 + static_cast<int64_t>(style)));
+}
+
+int32_t PenCodeWidth(int32_t code) { return code / 1000; }
+
+int32_t PenCodeStyle(int32_t code) { return code % 1000; }
+
+std::string MakeFontCode(const std::string& face, int style) {
+  std::string code;
+  code.reserve(face.size() + 2);
+  code += (style & 1) ? 'b' : '-';
+  code += (style & 2) ? 'i' : '-';
+  code.append(face);
+  return code;
+}
+
+std::string FontCodeFace(const std::string& code) {
+  return code.size() > 2 ? code.substr(2) : std::string();
+}
+
+int FontCodeStyle(const std::string& code) {
+  int style = 0;
+  if (!code.empty() && code[0] == 'b') style |= 1;
+  if (code.size() > 1 && code[1] == 'i') style |= 2;
+  return style;
+}
+
+int FontSizeFromText(const std::string& text) {
+  const std::string t = TrimSpaces(text);
+  if (t.empty()) return 8;
+  errno = 0;
+  char* end = nullptr;
+  const long v = std::strtol(t.c_str(), &end, 10);
+  if (errno != 0 || *end != '\0' || v < INT32_MIN || v > INT32_MAX) return 8;
+  return static_cast<int>(v);
+}
+
+std::string DirectoryPart(const std::string& path) {
+  const size_t p = path.find_last_of("/\\:");
+  return p == std::string::npos ? std::string() : path.substr(0, p + 1);
+}
+
+std::string NamePart(const std::string& path) {
+  const size_t p = path.find_last_of("/\\:");
+  return p == std::string::npos ? path : path.substr(p + 1);
+}

@@ -1,0 +1,342 @@
+#include "settings/settings.h"
+
+#include <string>
+#include <vector>
+
+#include "settings/inifile.h"
+
+namespace {
+
+using Controls = TZTiniSettingValue::Controls;
+
+bool IsBlank(const std::string& s) { return s.find_first_not_of(' ') == std::string::npos; }
+
+int32_t Times10(int32_t v) {
+  return static_cast<int32_t>(static_cast<uint32_t>(static_cast<int64_t>(v) * 10));
+}
+
+}  // namespace
+
+TVQRShowSettings::TVQRShowSettings(TZTIniClass* ini, IZTControlProvider* controls)
+    : TZTIniSettingTable(ini) {
+  auto c = [controls](const std::string& name) -> IZTControl* {
+    return controls ? controls->FindControl(name) : nullptr;
+  };
+  auto one = [&](const std::string& name) { return Controls{c(name)}; };
+  // Controls of a channel list: prefix + n + suffix, channel 17 is "T".
+  auto channels = [&](const std::string& prefix, const std::string& suffix, int count) {
+    Controls list;
+    for (int n = 1; n <= count; ++n)
+      list.push_back(c(prefix + (n == 17 ? std::string("T") : std::to_string(n)) + suffix));
+    return list;
+  };
+  // Controls of the three axes: prefix + X/Y/T + suffix.
+  auto axes = [&](const std::string& prefix, const std::string& suffix) {
+    return Controls{c(prefix + "X" + suffix), c(prefix + "Y" + suffix), c(prefix + "T" + suffix)};
+  };
+  using V = TZTiniSettingValue;
+
+  RawFileRemember =
+      V::CreateBool(1, "RawFile", "Remember", false, one("CB_RawFile_Remember"), this);
+  RawFileLastFile = V::CreateString(1, "RawFile", "LastFile", "", {}, this);
+  RawFileStartDir = V::CreateString(1, "RawFile", "StartDir", "", one("Ed_RawDir"), this);
+
+  DataFileRemember =
+      V::CreateBool(1, "DataFile", "Remember", false, one("CB_Datafile_Remember"), this);
+  DataFileLastFile = V::CreateString(1, "DataFile", "LastFile", "", {}, this);
+  DataFileLikeRawFile =
+      V::CreateBool(1, "DataFile", "LikeRawFile", false, one("CB_DataLikeRaw"), this);
+  DataFileStartDir = V::CreateString(1, "DataFile", "StartDir", "", one("Ed_DataDir"), this);
+
+  AsciiFileCalibrated =
+      V::CreateBool(1, "AsciiFile", "Calibrated", false, one("RB_ASC_CData"), this);
+  AsciiFileRaw = V::CreateBool(1, "AsciiFile", "Raw", false, one("RB_ASC_RData"), this);
+  AsciiFileCalParams =
+      V::CreateBool(1, "AsciiFile", "CalParams", false, one("RB_ASC_CParams"), this);
+
+  EqualizerDistance = V::CreateInteger(1, "Equalizer", "Distance", 1, one("Ed_Equal_Dist"), this);
+
+  OverviewWindowPosition = V::CreatePosition(true, "OverviewWindow", "Position", this);
+  OverviewWindowFillPixel = V::CreateBool(1, "OverviewWindow", "FillPixel", false, {}, this);
+
+  SingleWindowPosition = V::CreatePosition(true, "SingleWindow", "Position", this);
+  SingleWindowAllEqual =
+      V::CreateBool(1, "SingleWindow", "AllEqual", false, one("CB_Single_AllEqual"), this);
+  SingleWindowColorCh =
+      V::CreateColor(16, "SingleWindow", "ColorCh", 0, channels("Ed_SingleCh", "Col", 16), this);
+  SingleWindowPenCh =
+      V::CreatePen(16, "SingleWindow", "PenCh", 1, channels("Ed_SingleCh", "Pen", 16), this, 0);
+
+  auto combi = [&](const std::string& n, Setting& visible, Setting& color, Setting& pen) {
+    const std::string section = "CombiWindow" + n;
+    visible = V::CreateBool(17, section, "VisibleCh", false,
+                            channels("CB_Combi" + n + "Ch", "", 17), this);
+    color =
+        V::CreateColor(17, section, "ColorCh", 0, channels("Ed_Combi" + n + "Ch", "Col", 17), this);
+    pen =
+        V::CreatePen(17, section, "PenCh", 1, channels("Ed_Combi" + n + "Ch", "Pen", 17), this, 0);
+  };
+  combi("1", CombiWindow1VisibleCh, CombiWindow1ColorCh, CombiWindow1PenCh);
+  combi("2", CombiWindow2VisibleCh, CombiWindow2ColorCh, CombiWindow2PenCh);
+
+  AxisColor = V::CreateColor(-3, "Axis", "Color", 0, axes("Ed_", "AxisColor"), this);
+  AxisPen = V::CreatePen(-3, "Axis", "Pen", 1, axes("Ed_", "AxisPen"), this, 0);
+  AxisTicColor = V::CreateColor(-3, "Axis", "TicColor", 0, axes("Ed_", "TicColor"), this);
+  AxisTicPen = V::CreatePen(-3, "Axis", "TicPen", 1, axes("Ed_", "TicPen"), this, 0);
+  AxisStartX = V::CreateInteger(-3, "Axis", "StartX", 0, axes("Ed_", "AxisX"), this);
+  AxisStartY = V::CreateInteger(-3, "Axis", "StartY", 0, axes("Ed_", "AxisY"), this);
+  AxisLength = V::CreateInteger(-3, "Axis", "Length", 0, axes("Ed_", "AxisL"), this);
+  AxisTicLength = V::CreateInteger(-3, "Axis", "TicLength", 0, axes("Ed_", "TicL"), this);
+  AxisLabelOffset =
+      V::CreateInteger(-3, "Axis", "LabelOffset", 0, axes("Ed_", "LabelOffset"), this);
+  AxisUnitOffset = V::CreateInteger(-3, "Axis", "UnitOffset", 0, axes("Ed_", "UnitOffset"), this);
+  AxisUnitText1 = V::CreateString(-3, "Axis", "UnitText1", "",
+                                  {c("Ed_XUnitLo"), c("Ed_YUnit"), c("Ed_TUnit")}, this);
+  AxisUnitText2 = V::CreateString(-3, "Axis", "UnitText2", "", {c("Ed_XUnitHi")}, this);
+  AxisLabelColor = V::CreateColor(-3, "Axis", "LabelColor", 0, axes("Ed_", "LabelColor"), this);
+  AxisLabelSize = V::CreateInteger(-3, "Axis", "LabelSize", 0, axes("Ed_", "LabelSize"), this);
+  AxisLabelFont = V::CreateFont(-3, "Axis", "LabelFont", "", axes("Ed_", "LabelFont"), this);
+
+  Axis1MaxHour = V::CreateInteger(1, "Axis1", "MaxHour", 0, one("Ed_HourMax"), this);
+  Axis2UserFactor = V::CreateFloat(1, "Axis2", "UserFactor", 0.0, one("Ed_YFactor"), this, 6);
+
+  LegendStartX = V::CreateInteger(1, "Legend", "StartX", 0, one("Ed_FirstLegendX"), this);
+  LegendStartY = V::CreateInteger(1, "Legend", "StartY", 0, one("Ed_FirstLegendY"), this);
+  LegendStepX = V::CreateInteger(1, "Legend", "StepX", 0, one("Ed_StepLegendX"), this);
+  LegendStepY = V::CreateInteger(1, "Legend", "StepY", 0, one("Ed_StepLegendY"), this);
+  LegendLength = V::CreateInteger(1, "Legend", "Length", 0, one("Ed_LegendLength"), this);
+  LegendNumberOffset =
+      V::CreateInteger(1, "Legend", "NumberOffset", 0, one("Ed_LegendOffset"), this);
+  LegendLabelColor = V::CreateColor(1, "Legend", "LabelColor", 0, one("Ed_LegendColor"), this);
+  LegendLabelSize = V::CreateInteger(1, "Legend", "LabelSize", 0, one("Ed_LegendSize"), this);
+  LegendFont = V::CreateFont(1, "Legend", "Font", "", one("Ed_LegendFont"), this);
+  LegendTitle = V::CreateString(1, "Legend", "Title", "", one("Ed_Legend"), this);
+  LegendTempChannel = V::CreateString(1, "Legend", "TempChannel", "", one("Ed_LegendT"), this);
+
+  DiagramBorderLeft = V::CreateInteger(1, "Diagram", "BorderLeft", 0, one("Ed_BorderL"), this);
+  DiagramBorderTop = V::CreateInteger(1, "Diagram", "BorderTop", 0, one("Ed_BorderT"), this);
+  DiagramBorderRight = V::CreateInteger(1, "Diagram", "BorderRight", 0, one("Ed_BorderR"), this);
+  DiagramBorderBottom = V::CreateInteger(1, "Diagram", "BorderBottom", 0, one("Ed_BorderB"), this);
+  DiagramDataStartX = V::CreateInteger(1, "Diagram", "DataStartX", 0, one("Ed_DataStartX"), this);
+  DiagramDataStartY = V::CreateInteger(1, "Diagram", "DataStartY", 0, one("Ed_DataStartY"), this);
+  DiagramGridColor = V::CreateColor(1, "Diagram", "GridColor", 0, one("Ed_GridColor"), this);
+  DiagramGridPen = V::CreatePen(1, "Diagram", "GridPen", 1, one("Ed_GridPen"), this, 0);
+  DiagramGridStyle = V::CreateInteger(1, "Diagram", "GridStyle", 0, one("Ed_GridStyle"), this);
+
+  PrinterAlwaysVert =
+      V::CreateBool(1, "Printer", "AlwaysVert", false, one("RB_Pr_FixPortrait"), this);
+  PrinterAlwaysHorz =
+      V::CreateBool(1, "Printer", "AlwaysHorz", false, one("RB_Pr_FixLandscape"), this);
+  PrinterAllBlack = V::CreateBool(1, "Printer", "AllBlack", false, one("CB_Pr_AllBlack"), this);
+  PrinterPreview = V::CreateBool(1, "Printer", "Preview", false, one("CB_Pr_Preview"), this);
+
+  auto factors = [&](const std::string& section, const std::string& p, Setting& fx, Setting& fy,
+                     Setting& mn, Setting& mx) {
+    fx = V::CreateFloat(1, section, "FixedFactorX", 0.0, one("Ed_" + p + "_FactorX"), this, 3);
+    fy = V::CreateFloat(1, section, "FixedFactorY", 0.0, one("Ed_" + p + "_FactorY"), this, 3);
+    mn = V::CreateFloat(1, section, "MinYtoX", 0.0, one("Ed_" + p + "_YtoXmin"), this, 3);
+    mx = V::CreateFloat(1, section, "MaxYtoX", 0.0, one("Ed_" + p + "_YtoXmax"), this, 3);
+  };
+  factors("PrinterVert", "PrV", PrinterVertFixedFactorX, PrinterVertFixedFactorY,
+          PrinterVertMinYtoX, PrinterVertMaxYtoX);
+  factors("PrinterHorz", "PrH", PrinterHorzFixedFactorX, PrinterHorzFixedFactorY,
+          PrinterHorzMinYtoX, PrinterHorzMaxYtoX);
+
+  PrinterBackGround1 =
+      V::CreateString(1, "Printer", "BackGround1", "", one("Ed_PrinterPaper1"), this);
+  PrinterBackGround2 =
+      V::CreateString(1, "Printer", "BackGround2", "", one("Ed_PrinterPaper2"), this);
+
+  LogoFile = V::CreateString(1, "Logo", "File", "", one("Ed_LogoFile"), this);
+  LogoStartX = V::CreateInteger(1, "Logo", "StartX", 0, one("Ed_LogoX"), this);
+  LogoStartY = V::CreateInteger(1, "Logo", "StartY", 0, one("Ed_LogoY"), this);
+  LogoScale = V::CreateFloat(1, "Logo", "Scale", 0.0, one("Ed_LogoScale"), this, 3);
+
+  const std::string xl = "ExcelCal";
+  ExcelCalPosition = V::CreatePosition(false, xl, "Position", this);
+  ExcelCalWorkBook = V::CreateString(1, xl, "WorkBook", "", one("Ed_XLCal_Workbook"), this);
+  ExcelCalNewWorkBook = V::CreateBool(1, xl, "NewWorkBook", false, one("CB_XLCal_WBNew"), this);
+  ExcelCalTemplate = V::CreateString(1, xl, "Template", "", one("Ed_XLCal_Template"), this);
+  ExcelCalTabSheet =
+      V::CreateString(1, xl, "TabSheet", "VQR Daten", one("Ed_XLCal_TabSheet"), this);
+  ExcelCalNewTabSheet = V::CreateBool(1, xl, "NewTabSheet", false, one("CB_XLCal_TSNew"), this);
+  ExcelCalSetHeader = V::CreateBool(1, xl, "SetHeader", false, one("CB_XLCal_Header"), this);
+  ExcelCalHeaderRow = V::CreateInteger(1, xl, "HeaderRow", 0, one("Ed_XLCal_HeaderRow"), this);
+  ExcelCalDataRow = V::CreateInteger(1, xl, "DataRow", 0, one("Ed_XLCal_DataRow"), this);
+  ExcelCalDataCol = V::CreateInteger(1, xl, "DataCol", 0, one("Ed_XLCal_DataCol"), this);
+  ExcelCalNewFormat = V::CreateBool(1, xl, "NewFormat", false, one("CB_XLCal_newFormat"), this);
+  ExcelCalFormatTime = V::CreateString(1, xl, "FormatTime", "", one("Ed_XLCal_FormatTime"), this);
+  ExcelCalFormatChannel =
+      V::CreateString(1, xl, "FormatChannel", "", one("Ed_XLCal_FormatChannel"), this);
+  ExcelCalFormatTemp = V::CreateString(1, xl, "FormatTemp", "", one("Ed_XLCal_FormatTemp"), this);
+}
+
+// ------------------------------------------------------------ transfer rules
+
+void TVQRShowSettings::TakeText(Setting s, int i, std::string& target) {
+  s->Save(i, 1);
+  const std::string text = s->GetString(i);
+  if (!IsBlank(text)) target = Utf8Left(text, 32);
+}
+
+void TVQRShowSettings::TakeInteger(Setting s, int i, int32_t& target) {
+  s->Save(i, 1);
+  if (const int32_t v = s->GetInteger(i); v != 0) target = v;
+}
+
+void TVQRShowSettings::TakeLength(Setting s, int i, int32_t& target) {
+  s->Save(i, 1);
+  if (const int32_t v = s->GetInteger(i); v != 0) target = Times10(v);
+}
+
+void TVQRShowSettings::TakeFloat(Setting s, int i, float& target) {
+  s->Save(i, 1);
+  if (const double v = s->GetFloat(i); v != 0.0) target = static_cast<float>(v);
+}
+
+void TVQRShowSettings::TakeBool(Setting s, int i, bool& target) {
+  s->Save(i, 1);
+  target = s->GetBool(i);
+}
+
+void TVQRShowSettings::TakePen(Setting pen, Setting color, int i, Setting visible,
+                               TPenRec& target) {
+  pen->Save(i, 1);
+  color->Save(i, 1);
+  if (visible) visible->Save(i, 1);
+  if (const int32_t w = pen->GetPenWidth(i); w != 0) target.Width = Times10(w);
+  const int32_t style = pen->GetPenStyle(i);
+  target.Style = static_cast<uint8_t>(style >= 1 && style <= 4 ? style : 0);
+  target.Color = color->GetColor(i);
+  target.Visible = visible && visible->GetBool(i) ? 1 : 0;
+}
+
+void TVQRShowSettings::TakeFont(Setting font, Setting color, int i, Setting size,
+                                TFontRec& target) {
+  font->Save(i, 1);
+  color->Save(i, 1);
+  size->Save(i, 1);
+  if (const int32_t v = size->GetInteger(i); v != 0) target.Size = v;
+  target.Color = color->GetColor(i);
+  // A blank face keeps the drawing's own face: text always needs a usable font.
+  const std::string face = font->GetFontName(i);
+  if (!IsBlank(face)) target.Name = face;
+  target.Style = static_cast<uint8_t>(font->GetFontStyle(i));
+}
+
+// --------------------------------------------------------------- transfers
+
+void TVQRShowSettings::TakeAxisScaling(TDiagramLayout& layout) {
+  TakeInteger(Axis1MaxHour, 1, layout.MaxHour);
+  TakeFloat(Axis2UserFactor, 1, layout.UserFactor);
+}
+
+void TVQRShowSettings::TakeAxis(int i, TAxisLayout& axis, bool withUnitText2) {
+  TakePen(AxisPen, AxisColor, i, nullptr, axis.Pen);
+  TakePen(AxisTicPen, AxisTicColor, i, nullptr, axis.TicPen);
+  TakeLength(AxisStartX, i, axis.StartX);
+  TakeLength(AxisStartY, i, axis.StartY);
+  TakeLength(AxisLength, i, axis.Length);
+  TakeLength(AxisTicLength, i, axis.TicLength);
+  TakeFont(AxisLabelFont, AxisLabelColor, i, AxisLabelSize, axis.LabelFont);
+  TakeLength(AxisLabelOffset, i, axis.LabelOffset);
+  TakeLength(AxisUnitOffset, i, axis.UnitOffset);
+  TakeText(AxisUnitText1, i, axis.UnitText1);
+  if (withUnitText2) TakeText(AxisUnitText2, i, axis.UnitText2);
+}
+
+void TVQRShowSettings::TakeDiagramLayout(TDiagramLayout& layout) {
+  TakeInteger(Axis1MaxHour, 1, layout.MaxHour);
+  TakeLength(DiagramBorderLeft, 1, layout.BorderLeft);
+  TakeLength(DiagramBorderTop, 1, layout.BorderTop);
+  TakeLength(DiagramBorderRight, 1, layout.BorderRight);
+  TakeLength(DiagramBorderBottom, 1, layout.BorderBottom);
+  TakeLength(DiagramDataStartX, 1, layout.DataStartX);
+  TakeLength(DiagramDataStartY, 1, layout.DataStartY);
+  TakeAxis(1, layout.XAxis, true);
+  TakeAxis(2, layout.YAxis, false);
+  TakeFloat(Axis2UserFactor, 1, layout.UserFactor);
+  TakeAxis(3, layout.TAxis, false);
+  TakePen(DiagramGridPen, DiagramGridColor, 1, nullptr, layout.GridPen);
+  DiagramGridStyle->Save(1, 1);
+  layout.GridStyle = static_cast<uint8_t>(DiagramGridStyle->GetInteger(1) & 0xFF);
+  TLegendLayout& lg = layout.Legend;
+  TakeLength(LegendStartX, 1, lg.StartX);
+  TakeLength(LegendStartY, 1, lg.StartY);
+  TakeLength(LegendStepX, 1, lg.StepX);
+  TakeLength(LegendStepY, 1, lg.StepY);
+  TakeLength(LegendLength, 1, lg.Length);
+  TakeLength(LegendNumberOffset, 1, lg.NumberOffset);
+  TakeFont(LegendFont, LegendLabelColor, 1, LegendLabelSize, lg.Font);
+  TakeText(LegendTitle, 1, lg.Title);
+  TakeText(LegendTempChannel, 1, lg.TempChannel);
+}
+
+int TVQRShowSettings::TakeSinglePens(TPenRec* pens) {
+  // AllEqual comes from the store, not from its check box: a change of the
+  // box takes effect with the next start.
+  const bool allEqual = SingleWindowAllEqual->GetBool(1);
+  TPenRec first = pens[1];
+  TakePen(SingleWindowPenCh, SingleWindowColorCh, 1, nullptr, first);
+  for (int n = 1; n <= kMeasureChannels; ++n) {
+    if (allEqual) {
+      pens[n] = first;
+    } else {
+      TakePen(SingleWindowPenCh, SingleWindowColorCh, n, nullptr, pens[n]);
+    }
+    pens[n].Visible = 0;
+  }
+  return 1;
+}
+
+int TVQRShowSettings::TakeCombiPens(Setting visible, Setting color, Setting pen, TPenRec* pens) {
+  int count = 0;
+  for (int n = 1; n <= kTempChannel; ++n) {
+    TakePen(pen, color, n, visible, pens[n]);
+    if (pens[n].Visible) ++count;
+  }
+  return count;
+}
+
+int TVQRShowSettings::TakeCombiPens1(TPenRec* pens) {
+  return TakeCombiPens(CombiWindow1VisibleCh, CombiWindow1ColorCh, CombiWindow1PenCh, pens);
+}
+
+int TVQRShowSettings::TakeCombiPens2(TPenRec* pens) {
+  return TakeCombiPens(CombiWindow2VisibleCh, CombiWindow2ColorCh, CombiWindow2PenCh, pens);
+}
+
+void TVQRShowSettings::TakePrinterSettings(TPrintOptions& o) {
+  TakeBool(PrinterAlwaysHorz, 1, o.AlwaysHorz);
+  TakeBool(PrinterAlwaysVert, 1, o.AlwaysVert);
+  TakeBool(PrinterAllBlack, 1, o.AllBlack);
+  TakeBool(PrinterPreview, 1, o.Preview);
+  TakeFloat(PrinterVertFixedFactorX, 1, o.Portrait.FixedFactorX);
+  TakeFloat(PrinterVertFixedFactorY, 1, o.Portrait.FixedFactorY);
+  TakeFloat(PrinterVertMinYtoX, 1, o.Portrait.MinYtoX);
+  TakeFloat(PrinterVertMaxYtoX, 1, o.Portrait.MaxYtoX);
+  TakeFloat(PrinterHorzFixedFactorX, 1, o.Landscape.FixedFactorX);
+  TakeFloat(PrinterHorzFixedFactorY, 1, o.Landscape.FixedFactorY);
+  TakeFloat(PrinterHorzMinYtoX, 1, o.Landscape.MinYtoX);
+  TakeFloat(PrinterHorzMaxYtoX, 1, o.Landscape.MaxYtoX);
+}
+
+void TVQRShowSettings::TakeLogoAndBackground() {
+  for (Setting s :
+       {PrinterBackGround1, PrinterBackGround2, LogoFile, LogoStartX, LogoStartY, LogoScale})
+    s->Save(1, 1);
+}
+
+void TVQRShowSettings::TakeAsciiExport() {
+  for (Setting s : {AsciiFileCalibrated, AsciiFileRaw, AsciiFileCalParams}) s->Save(1, 1);
+}
+
+void TVQRShowSettings::TakeEqualizer() { EqualizerDistance->Save(1, 1); }
+
+void TVQRShowSettings::TakeExcel() {
+  for (Setting s :
+       {ExcelCalWorkBook, ExcelCalNewWorkBook, ExcelCalTemplate, ExcelCalTabSheet,
+        ExcelCalNewTabSheet, ExcelCalSetHeader, ExcelCalHeaderRow, ExcelCalDataRow, ExcelCalDataCol,
+        ExcelCalNewFormat, ExcelCalFormatTime, ExcelCalFormatChannel, ExcelCalFormatTemp})
+    s->Save(1, 1);
+}

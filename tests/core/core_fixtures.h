@@ -1,0 +1,84 @@
+#pragma once
+// Small recordings built in memory or in a temporary folder.
+
+#include <unistd.h>
+
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "data/DatWriter.h"
+#include "data/Recording.h"
+
+/// A header of the worked example: references 2.0 / 0.5 over raw 1000 / 4000.
+struct DatHeader {
+  TDatParams Params{{1, 2, 3, 4, 5, 6}, 4711, 375, 2.0f, 0.5f};
+  std::array<int16_t, 16> Ref1 = Filled(1000);
+  std::array<int16_t, 16> Ref2 = Filled(4000);
+
+  static std::array<int16_t, 16> Filled(int16_t v) {
+    std::array<int16_t, 16> a;
+    a.fill(v);
+    return a;
+  }
+  void AddTo(TDatWriter& w) const {
+    w.Add(MakeStartRecord(0x77));
+    w.Add(MakeParamRecord(Params));
+    w.Add(MakeRefRecord(1, Ref1));
+    w.Add(MakeRefRecord(2, Ref2));
+  }
+};
+
+/// Raw readings: every channel reads `value`, the temperature `temp` tenths.
+inline std::array<int16_t, 17> Readings(int16_t value, int16_t temp = 235) {
+  std::array<int16_t, 17> r;
+  r.fill(value);
+  r[16] = temp;
+  return r;
+}
+
+/// A recording of n samples, one a minute from minute 1, channel values rising.
+inline std::vector<uint8_t> SimpleFile(int n, const DatHeader& h = {}) {
+  TDatWriter w;
+  h.AddTo(w);
+  for (int i = 1; i <= n; ++i)
+    w.Add(MakeDataRecord(60 * i, Readings(static_cast<int16_t>(1000 + i), 200)));
+  return w.Bytes();
+}
+
+inline TLoadStatus LoadBytes(TVQRRecording& rec, const std::vector<uint8_t>& bytes) {
+  return rec.LoadBuffer(bytes.data(), bytes.size());
+}
+
+/// A temporary folder removed with everything in it.
+class TempDir {
+ public:
+  TempDir() {
+    std::string tmpl = (std::filesystem::temp_directory_path() / "vqrtest-XXXXXX").string();
+    path_ = mkdtemp(tmpl.data()) ? tmpl : std::string();
+  }
+  ~TempDir() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+  }
+  std::string File(const std::string& name) const { return path_ + "/" + name; }
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+inline std::string ReadFileText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+inline bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
+  return static_cast<bool>(out);
+}

@@ -1,0 +1,361 @@
+// Calibration from the header references, value ranges, axes and smoothing.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "core_fixtures.h"
+#include "data/RangeTable.h"
+
+namespace {
+
+// A recording with the given references, 16 channels reading `raw` each sample.
+std::vector<uint8_t> FileWithRefs(float ref1, float ref2, const std::vector<int16_t>& raws,
+                                  int16_t refRaw1 = 1000, int16_t refRaw2 = 4000) {
+  DatHeader h;
+  h.Params.RefValue1 = ref1;
+  h.Params.RefValue2 = ref2;
+  h.Ref1 = DatHeader::Filled(refRaw1);
+  h.Ref2 = DatHeader::Filled(refRaw2);
+  TDatWriter w;
+  h.AddTo(w);
+  int t = 0;
+  for (int16_t r : raws) w.Add(MakeDataRecord(t += 60, Readings(r)));
+  return w.Bytes();
+}
+
+void ExpectFiniteCalibration(const TVqrDataObjectNew& d) {
+  EXPECT_TRUE(std::isfinite(d.RefValue1));
+  EXPECT_TRUE(std::isfinite(d.RefValue2));
+  EXPECT_TRUE(std::isfinite(d.OverallMax));
+  for (int ch = 1; ch <= 17; ++ch) {
+    EXPECT_TRUE(std::isfinite(d.Cal[ch].Scale)) << ch;
+    EXPECT_TRUE(std::isfinite(d.Cal[ch].Offset)) << ch;
+    EXPECT_TRUE(std::isfinite(d.Cal[ch].CalMin)) << ch;
+    EXPECT_TRUE(std::isfinite(d.Cal[ch].CalMax)) << ch;
+  }
+  for (int i = 1; i <= d.GetSampleCount(); ++i)
+    for (int ch = 1; ch <= 17; ++ch) ASSERT_TRUE(std::isfinite(d.GetValue(i, ch)));
+}
+
+TEST(Calibration, TwoPointLineThroughTheHeaderReferences) {
+  TVQRRecording rec;
+  ASSERT_EQ(LoadBytes(rec, FileWithRefs(2.0f, 0.5f, {2500, 1000, 4000})), TLoadStatus::Ok);
+  const TVqrDataObjectNew& d = rec.Data();
+  EXPECT_EQ(d.RefValue1, 2.0f);
+  EXPECT_EQ(d.RefValue2, 0.5f);
+  EXPECT_EQ(d.Cal[1].Scale, -0.0005f);
+  EXPECT_EQ(d.Cal[1].Offset, 2.5f);
+  EXPECT_EQ(d.GetValue(1, 1), 1.25f);
+  EXPECT_EQ(d.GetValue(2, 16), 2.0f);
+  EXPECT_FLOAT_EQ(d.GetValue(3, 16), 0.5f);
+  EXPECT_EQ(d.Cal[1].RawMin, 1000);
+  EXPECT_EQ(d.Cal[1].RawMax, 4000);
+  EXPECT_FLOAT_EQ(d.Cal[1].CalMin, 0.5f);
+  EXPECT_EQ(d.Cal[1].CalMax, 2.0f);
+  EXPECT_EQ(d.OverallMax, 2.0f);
+  // Temperature: raw tenths of a degree.
+  EXPECT_EQ(d.Cal[17].Scale, 0.1f);
+  EXPECT_EQ(d.GetValue(1, 17), 23.5f);
+}
+
+TEST(Calibration, EqualOrReversedReferenceReadingsKeepTheRawValue) {
+  for (int16_t second : {1000, 999}) {
+    TVQRRecording rec;
+    ASSERT_EQ(LoadBytes(rec, FileWithRefs(2.0f, 0.5f, {1234, -20}, 1000, second)), TLoadStatus::Ok);
+    EXPECT_EQ(rec.Data().Cal[5].Scale, 1.0f);
+    EXPECT_EQ(rec.Data().Cal[5].Offset, 0.0f);
+    EXPECT_EQ(rec.Data().GetValue(1, 5), 1234.0f);
+    EXPECT_EQ(rec.Data().GetValue(2, 5), -20.0f);
+  }
+}
+
+// References that cannot be used as they are, and what replaces them.
+struct RefCase {
+  const char* name;
+  float ref1, ref2;
+  int16_t refRaw1, refRaw2;
+  std::vector<int16_t> raws;
+  float want1, want2;  // NaN: only finiteness is checked
+};
+
+class ReferenceCheck : public testing::TestWithParam<RefCase> {};
+
+TEST_P(ReferenceCheck, ReplacesInvalidReferencesWithFiniteOnes) {
+  const RefCase& c = GetParam();
+  TVQRRecording rec;
+  ASSERT_EQ(LoadBytes(rec, FileWithRefs(c.ref1, c.ref2, c.raws, c.refRaw1, c.refRaw2)),
+            TLoadStatus::Ok);
+  const TVqrDataObjectNew& d = rec.Data();
+  ExpectFiniteCalibration(d);
+  if (!std::isnan(c.want1)) {
+    EXPECT_FLOAT_EQ(d.RefValue1, c.want1);
+  }
+  if (!std::isnan(c.want2)) {
+    EXPECT_FLOAT_EQ(d.RefValue2, c.want2);
+  }
+}
+
+constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+constexpr float kInf = std::numeric_limits<float>::infinity();
+
+INSTANTIATE_TEST_SUITE_P(
+    Headers, ReferenceCheck,
+    testing::Values(
+        RefCase{"ValidKept", 2.0f, 0.5f, 1000, 4000, {2500}, 2.0f, 0.5f},
+        RefCase{"LargeButSafeKept", 1.0e6f, 0.5f, 1000, 4000, {2500}, 1.0e6f, 0.5f},
+        // Sums 16000 / 32000: r = 2; scaled maximum 4000 x 0.0005 = 2, so the
+        // replacement scales the largest reading to 1.0.
+        RefCase{"PointTwoNotBelowPointOne", 0.5f, 2.0f, 1000, 2000, {4000, 3000}, 0.25f, 0.5f},
+        RefCase{"BelowOneHundredth", 2.0f, 0.005f, 1000, 2000, {4000}, 0.25f, 0.5f},
+        // The nearest float to 0.01 lies just below one hundredth.
+        RefCase{"FloatOneHundredth", 2.0f, 0.01f, 1000, 2000, {4000}, 0.25f, 0.5f},
+        RefCase{"NaN", kNaN, 0.5f, 1000, 2000, {4000}, 0.25f, 0.5f},
+        RefCase{"Infinite", kInf, 0.5f, 1000, 2000, {4000}, 0.25f, 0.5f},
+        RefCase{"NegativeInfinite", 2.0f, -kInf, 1000, 2000, {4000}, 0.25f, 0.5f},
+        RefCase{"TooLargeToScale", 3.0e38f, 0.5f, 1000, 2000, {4000}, 0.25f, 0.5f},
+        // No usable ratio of the reference sums: the fixed pair 2.0 / 1.0.
+        RefCase{"PointOneSumZero", 0.5f, 2.0f, 0, 2000, {4000}, 2.0f, 1.0f},
+        RefCase{"NegativeRatio", 0.5f, 2.0f, -1000, 2000, {4000}, 2.0f, 1.0f},
+        RefCase{"BothSumsZero", kNaN, kNaN, 0, 0, {4000}, 2.0f, 1.0f},
+        // No positive scaled maximum: 1.0 and 1 / r stay.
+        RefCase{"NoSamples", 0.5f, 2.0f, 1000, 2000, {}, 0.5f, 1.0f},
+        RefCase{"OnlyNegativeReadings", 0.5f, 2.0f, 1000, 2000, {-5, -7}, 0.5f, 1.0f},
+        RefCase{"ExtremeReadings", 0.0f, 0.0f, -32768, 32767, {-32768, 32767}, kNaN, kNaN}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Calibration, ReplacedReferencesScaleTheLargestReadingToOne) {
+  TVQRRecording rec;
+  ASSERT_EQ(LoadBytes(rec, FileWithRefs(0.5f, 2.0f, {4000, 3000}, 1000, 2000)), TLoadStatus::Ok);
+  EXPECT_FLOAT_EQ(rec.Data().Cal[3].CalMax, 1.0f);
+  EXPECT_FLOAT_EQ(rec.Data().Cal[3].CalMin, 0.75f);
+}
+
+TEST(Axes, TimeAxisCountsHoursUpToMaxHourThenDays) {
+  struct Case {
+    int32_t lastTime;
+    int maxHour;
+    bool days;
+    float span;
+    int divisions;
+    int decimals;
+  };
+  for (const Case& c :
+       {Case{40 * 3600, 48, false, 172800.0f, 12, 0}, Case{48 * 3600, 48, false, 172800.0f, 12, 0},
+        Case{50 * 3600, 48, true, 345600.0f, 16, 2},
+        Case{30 * 3600, 24, true, 172800.0f, 12, 6},  // 1/6 day steps
+        Case{5 * 3600, 48, false, 21600.0f, 12, 1},
+        Case{300 * 86400, 48, true, 2764800.0f, 16, 0}}) {
+    TDatWriter w;
+    DatHeader{}.AddTo(w);
+    w.Add(MakeDataRecord(60, Readings(2000)));
+    w.Add(MakeDataRecord(std::min(c.lastTime, 255 * 86400), Readings(2000)));
+    TVQRRecording rec;
+    rec.Data().Layout.MaxHour = c.maxHour;
+    ASSERT_EQ(LoadBytes(rec, w.Bytes()), TLoadStatus::Ok);
+    const AxisRange& a = rec.Data().TimeAxis;
+    EXPECT_EQ(a.TimeInDays, c.days) << c.lastTime;
+    EXPECT_EQ(a.Span, c.span) << c.lastTime;
+    EXPECT_EQ(a.Divisions, c.divisions) << c.lastTime;
+    EXPECT_EQ(a.Start, 0.0f) << c.lastTime;
+    EXPECT_EQ(a.Decimals, c.decimals) << c.lastTime;
+  }
+}
+
+TEST(Axes, SmallMaximaGiveTheTenthValueAxis) {
+  TVQRRecording rec;
+  // References 0.05 / 0.02 keep every calibrated value below 0.1.
+  ASSERT_EQ(LoadBytes(rec, FileWithRefs(0.05f, 0.02f, {1000, 4000})), TLoadStatus::Ok);
+  ASSERT_EQ(rec.Data().RefValue2, 0.02f);
+  EXPECT_EQ(rec.Data().OverallMax, 0.1f);
+  EXPECT_EQ(rec.Data().ValueAxis.Span, 0.1f);
+  EXPECT_EQ(rec.Data().ValueAxis.Divisions, 10);
+  EXPECT_EQ(rec.Data().ValueAxis.Decimals, 2);
+  EXPECT_EQ(rec.Data().ValueAxis.IntDigits, 0);
+}
+
+TEST(Axes, ValueAxisFollowsTheUserFactor) {
+  TVQRRecording rec;
+  rec.Data().Layout.UserFactor = 1000.0f;
+  ASSERT_EQ(LoadBytes(rec, FileWithRefs(2.0f, 0.5f, {1000})), TLoadStatus::Ok);
+  EXPECT_EQ(rec.Data().ValueAxis.Span, 2000.0f);
+  EXPECT_EQ(rec.Data().ValueAxis.IntDigits, 4);
+}
+
+TEST(Axes, TemperatureAxisRoundsTheRangeOutwards) {
+  TDatWriter w;
+  DatHeader{}.AddTo(w);
+  w.Add(MakeDataRecord(60, Readings(2000, 192)));
+  w.Add(MakeDataRecord(120, Readings(2000, 267)));
+  TVQRRecording rec;
+  ASSERT_EQ(LoadBytes(rec, w.Bytes()), TLoadStatus::Ok);
+  const AxisRange& a = rec.Data().TempAxis;
+  EXPECT_EQ(a.Divisions, 8);
+  EXPECT_EQ(a.Span, 16.0f);
+  EXPECT_EQ(a.Start, -12.0f);  // 12 .. 28
+}
+
+TEST(Axes, ReadingClearsTheZoom) {
+  TVQRRecording rec;
+  rec.Data().ZoomAvailable = true;
+  ASSERT_EQ(LoadBytes(rec, SimpleFile(3)), TLoadStatus::Ok);
+  EXPECT_FALSE(rec.Data().ZoomAvailable);
+}
+
+struct FitCase {
+  const char* name;
+  const TRangeEntry* (*table)();
+  int count;
+  double max, min;
+  int divisions;
+  float span, start;
+};
+
+class FitAxisTable : public testing::TestWithParam<FitCase> {};
+
+TEST_P(FitAxisTable, PicksTheFirstEntryThatHoldsTheRange) {
+  const FitCase& c = GetParam();
+  AxisRange a;
+  FitAxis(c.table(), c.count, a, c.max, c.min);
+  EXPECT_EQ(a.Divisions, c.divisions);
+  EXPECT_EQ(a.Span, c.span);
+  EXPECT_EQ(a.Start, c.start);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tables, FitAxisTable,
+    testing::Values(FitCase{"ExactTenth", ValueTable, kValueTableCount, 0.1f, 0, 10, 0.1f, 0},
+                    FitCase{"JustAbove", ValueTable, kValueTableCount, 0.11, 0, 10, 0.2f, 0},
+                    FitCase{"Tiny", ValueTable, kValueTableCount, 0.0001, 0, 10, 0.001f, 0},
+                    FitCase{"BeyondTheTable", ValueTable, kValueTableCount, 1.0e7, 0, 10, 500000.0f,
+                            0},
+                    FitCase{"TempEndsAtMax", TempTable, kTempTableCount, 28, 18, 8, 16.0f, -12.0f},
+                    FitCase{"TempFitsFromZero", TempTable, kTempTableCount, 6, 2, 8, 8.0f, 0},
+                    FitCase{"TempTooWide", TempTable, kTempTableCount, 50, 0.5, 8, 34.0f, -16.0f},
+                    FitCase{"Hours800", HourTable, kHourTableCount, 2880000, 0, 10, 2880000.0f, 0},
+                    FitCase{"Days4", DayTable, kDayTableCount, 180000, 0, 16, 345600.0f, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(RangeTable, ZoomKeepsWholeDivisionsOfTheFittingEntry) {
+  AxisRange a;
+  FitZoomAxis(HourTable(), kHourTableCount, a, 18 * 3600.0, 6 * 3600.0);
+  EXPECT_EQ(a.Span, 43200.0f);
+  EXPECT_EQ(a.Divisions, 12);
+  EXPECT_EQ(a.Start, -21600.0f);
+  FitZoomAxis(ValueTable(), kValueTableCount, a, 0.7, 0.3);
+  EXPECT_FLOAT_EQ(a.Span, 0.4f);
+  EXPECT_EQ(a.Divisions, 8);
+  EXPECT_FLOAT_EQ(a.Start, -0.3f);
+}
+
+TEST(RangeTable, ZoomedAxesTakeTheirLabelFormat) {
+  AxisRange t;
+  SetupZoomTimeAxis(t, 6.0f, 18.0f);  // hours
+  EXPECT_EQ(t.Span, 43200.0f);
+  EXPECT_EQ(t.Divisions, 12);
+  EXPECT_EQ(t.IntDigits, 2);
+  EXPECT_EQ(t.Decimals, 0);
+  AxisRange d;
+  d.TimeInDays = true;
+  SetupZoomTimeAxis(d, 1.0f, 5.0f);  // days
+  EXPECT_EQ(d.Span, 345600.0f);
+  EXPECT_EQ(d.Divisions, 16);  // quarter days
+  EXPECT_EQ(d.Start, -86400.0f);
+  EXPECT_EQ(d.Decimals, 2);
+  EXPECT_TRUE(d.TimeInDays);
+  AxisRange v;
+  SetupZoomValueAxis(v, -0.25f, 0.25f);
+  EXPECT_EQ(v.Divisions, 10);
+  EXPECT_EQ(v.Decimals, 2) << "negative labels need no extra decimal for the sign";
+}
+
+TEST(RangeTable, LabelFormatCountsIntegerDigitsAndDecimals) {
+  struct Case {
+    float span, start;
+    int divisions;
+    float factor;
+    int intDigits, decimals;
+  };
+  for (const Case& c :
+       {Case{172800, 0, 12, 1.0f / 3600, 2, 0}, Case{345600, 0, 16, 1.0f / 86400, 1, 2},
+        Case{0.1f, 0, 10, 1, 0, 2}, Case{0.001f, 0, 10, 1, 0, 4}, Case{0.002f, 0, 10, 1, 0, 4},
+        Case{500000, 0, 10, 1, 6, 0}, Case{16, -12, 8, 1, 2, 0}, Case{2.5f, 0, 10, 1, 1, 2}}) {
+    AxisRange a;
+    a.Span = c.span;
+    a.Start = c.start;
+    a.Divisions = c.divisions;
+    AxisLabelFormat(a, c.factor);
+    EXPECT_EQ(a.IntDigits, c.intDigits) << c.span;
+    EXPECT_EQ(a.Decimals, c.decimals) << c.span;
+  }
+}
+
+// Smoothing over channel 1 only; the other channels stay flat.
+TVQRRecording& Curve(TVQRRecording& rec, const std::vector<float>& values) {
+  rec.Store().Clear();
+  rec.Data().SetStore(&rec.Store());
+  rec.Store().SampleCount = static_cast<int>(values.size());
+  for (size_t i = 0; i < values.size(); ++i) {
+    rec.Store().Samples[i + 1].Seconds = static_cast<int32_t>(60 * (i + 1));
+    rec.Store().Samples[i + 1].Cal[1] = values[i];
+  }
+  return rec;
+}
+
+TEST(Smooth, SpreadsASpikeOverTheTriangle) {
+  std::vector<float> v(60, 0.0f);
+  v[29] = 3.0f;  // sample 30
+  TVQRRecording rec;
+  Curve(rec, v).Data().Smooth(2);
+  const float want[] = {0, 1.0f / 3, 2.0f / 3, 1, 2.0f / 3, 1.0f / 3, 0};
+  for (int k = 0; k < 7; ++k) EXPECT_NEAR(rec.Data().GetValue(27 + k, 1), want[k], 1e-6) << k;
+}
+
+TEST(Smooth, KeepsAStraightLineIncludingBothEnds) {
+  for (int distance : {2, 8, 32}) {
+    std::vector<float> v;
+    for (int i = 0; i < 40; ++i) v.push_back(0.5f + 0.25f * i);
+    TVQRRecording rec;
+    Curve(rec, v).Data().Smooth(distance);
+    for (int i = 1; i <= 40; ++i)
+      EXPECT_NEAR(rec.Data().GetValue(i, 1), v[i - 1], 1e-4) << distance << " " << i;
+  }
+}
+
+TEST(Smooth, ClampsTheDistance) {
+  std::vector<float> v;
+  for (int i = 0; i < 100; ++i) v.push_back(static_cast<float>((i * 37) % 11));
+  struct Case {
+    int given, acts;
+  };
+  for (const Case& c : {Case{0, 1}, Case{-5, 1}, Case{40, 32}}) {
+    TVQRRecording a;
+    TVQRRecording b;
+    Curve(a, v).Data().Smooth(c.given);
+    Curve(b, v).Data().Smooth(c.acts);
+    for (int i = 1; i <= 100; ++i)
+      ASSERT_EQ(a.Data().GetValue(i, 1), b.Data().GetValue(i, 1)) << c.given;
+  }
+}
+
+TEST(Smooth, LeavesRawValuesRangesAndEmptyRecordingsAlone) {
+  TVQRRecording rec;
+  ASSERT_EQ(LoadBytes(rec, FileWithRefs(2.0f, 0.5f, {1000, 4000, 1000, 4000, 2500})),
+            TLoadStatus::Ok);
+  const ChannelCal before = rec.Data().Cal[2];
+  const AxisRange axis = rec.Data().ValueAxis;
+  rec.Data().Smooth(2);
+  EXPECT_NE(rec.Data().GetValue(2, 2), 0.5f);
+  EXPECT_EQ(rec.Store().Samples[2].Raw[2], 4000);
+  EXPECT_EQ(rec.Data().Cal[2].CalMax, before.CalMax);
+  EXPECT_EQ(rec.Data().Cal[2].CalMin, before.CalMin);
+  EXPECT_EQ(rec.Data().ValueAxis, axis);
+
+  TVQRRecording empty;
+  ASSERT_EQ(LoadBytes(empty, SimpleFile(0)), TLoadStatus::Ok);
+  empty.Data().Smooth(8);
+  EXPECT_TRUE(empty.Store().Samples[1].IsEmpty());
+  EXPECT_EQ(empty.Store().Samples[1].Cal[1], 0.0f);
+}
+
+}  // namespace

@@ -1,0 +1,320 @@
+// Text output file, number texts and the three ASCII export layouts.
+#include <gtest/gtest.h>
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <random>
+
+#include "core_fixtures.h"
+#include "data/numtext.h"
+#include "export/AsciiBatch.h"
+#include "export/expfile.h"
+#include "export/txtfile.h"
+
+namespace {
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  for (size_t p; (p = text.find("\r\n", start)) != std::string::npos; start = p + 2)
+    lines.push_back(text.substr(start, p - start));
+  EXPECT_EQ(start, text.size()) << "text after the last line end";
+  return lines;
+}
+
+TEST(TextFile, BreaksLongTextsAt250Characters) {
+  TempDir dir;
+  TTextFile f;
+  f.Init(dir.File("t.txt"));
+  ASSERT_TRUE(f.Rewrite());
+  EXPECT_TRUE(f.WriteLn(std::string(600, 'x')));
+  EXPECT_TRUE(f.WriteLn(""));
+  EXPECT_TRUE(f.WriteText("abc"));
+  EXPECT_TRUE(f.WriteLn("def"));
+  EXPECT_TRUE(f.WriteText("never ended"));
+  EXPECT_TRUE(f.Close());
+  const auto lines = Lines(ReadFileText(dir.File("t.txt")));
+  ASSERT_EQ(lines.size(), 5u);
+  EXPECT_EQ(lines[0].size(), 250u);
+  EXPECT_EQ(lines[1].size(), 250u);
+  EXPECT_EQ(lines[2].size(), 100u);
+  EXPECT_EQ(lines[3], "");
+  EXPECT_EQ(lines[4], "abcdef");
+}
+
+TEST(TextFile, KeepsEveryLineAcrossManyBufferFlushes) {
+  TempDir dir;
+  TTextFile f;
+  f.Init(dir.File("t.txt"));
+  ASSERT_TRUE(f.Rewrite());
+  std::string want;
+  for (int i = 0; i < 3000; ++i) {
+    const std::string line =
+        std::string(static_cast<size_t>(i % 97), 'a' + i % 26) + "#" + std::to_string(i);
+    ASSERT_TRUE(f.WriteLn(line));
+    want += line + "\r\n";
+  }
+  ASSERT_TRUE(f.Close());
+  EXPECT_EQ(ReadFileText(dir.File("t.txt")), want);
+}
+
+TEST(TextFile, RewriteWithoutLinesCreatesAnEmptyFile) {
+  TempDir dir;
+  ASSERT_TRUE(WriteBytes(dir.File("old.txt"), std::vector<uint8_t>(100, 'z')));
+  TTextFile f;
+  f.Init(dir.File("old.txt"));
+  ASSERT_TRUE(f.Rewrite());
+  EXPECT_TRUE(f.Close());
+  EXPECT_EQ(ReadFileText(dir.File("old.txt")), "");
+}
+
+TEST(TextFile, ReportsLostBytesWhenTheDiskIsFull) {
+  TTextFile f;
+  f.Init("/dev/full");
+  ASSERT_TRUE(f.Rewrite());
+  EXPECT_TRUE(f.WriteLn("fits in the buffer"));
+  EXPECT_FALSE(f.Close()) << "the final flush failed";
+
+  f.Init("/dev/full");
+  ASSERT_TRUE(f.Rewrite());
+  bool allOk = true;
+  for (int i = 0; i < 100; ++i) allOk = f.WriteLn(std::string(100, 'x')) && allOk;
+  EXPECT_FALSE(allOk) << "a flush on the way failed";
+  EXPECT_FALSE(f.Close());
+}
+
+TEST(NumberText, FixedPointFromTheExactValue) {
+  struct Case {
+    double value;
+    int decimals;
+    const char* text;
+  };
+  for (const Case& c :
+       {Case{12.34567f, 4, "12.3457"}, Case{-42.0f, 0, "-42"}, Case{0.5, 0, "0"}, Case{1.5, 0, "2"},
+        Case{1.03125, 4, "1.0312"}, Case{-0.00001f, 4, "-0.0000"}, Case{0.1f, 7, "0.1000000"},
+        Case{1.0e30f, 4, "1000000015047466219876688855040.0000"}, Case{23.5, 1, "23.5"},
+        Case{2.0, 4, "2.0000"}}) {
+    EXPECT_EQ(FixedText(c.value, c.decimals), c.text) << c.value;
+  }
+}
+
+TEST(NumberText, FastPathAgreesWithAFullConversion) {
+  std::mt19937 gen(7);
+  std::uniform_int_distribution<uint32_t> bits;
+  for (int i = 0; i < 200000; ++i) {
+    float f;
+    const uint32_t b = bits(gen);
+    std::memcpy(&f, &b, sizeof f);
+    if (!std::isfinite(f)) continue;
+    for (int d : {0, 1, 4, 6}) {
+      char buf[400];
+      auto res =
+          std::to_chars(buf, buf + sizeof buf, static_cast<double>(f), std::chars_format::fixed, d);
+      ASSERT_EQ(FixedText(f, d), std::string(buf, res.ptr)) << f << " " << d;
+    }
+  }
+  // Every temperature reading in tenths.
+  for (int raw = -32768; raw <= 32767; ++raw) {
+    std::string want = raw < 0 ? "-" : "";
+    want += std::to_string(std::abs(raw) / 10);
+    want += '.';
+    want += static_cast<char>('0' + std::abs(raw) % 10);
+    ASSERT_EQ(FixedText(raw * 0.1, 1), want) << raw;
+  }
+}
+
+TEST(AsciiFile, FieldsAreRightAlignedAndNeverCut) {
+  TempDir dir;
+  TVQRAsciiFile f;
+  ASSERT_TRUE(f.Open(dir.File("a.ASC")));
+  f.SetSeparator(',');
+  f.WriteInt(5, -42);
+  f.WriteFloat(6, 4, 12.34567f);
+  f.WriteInt(2, 123);
+  EXPECT_EQ(f.FieldLine(), "  -42,12.3457,123");
+  EXPECT_TRUE(f.EndLine());
+  f.SetSeparator(0);
+  f.WriteInt(3, 1);
+  f.WriteInt(3, 2);
+  EXPECT_TRUE(f.EndLine());
+  EXPECT_TRUE(f.CloseExport());
+  EXPECT_EQ(ReadFileText(dir.File("a.ASC")),
+            "  -42,12.3457,123\r\n  1  2\r\n\r\n End of export\r\n");
+  EXPECT_FALSE(f.EndLine()) << "closed";
+}
+
+TEST(AsciiFile, OpenFailureReportsTheStatusText) {
+  TempDir dir;
+  ASSERT_TRUE(WriteBytes(dir.File("plain"), {1}));
+  for (const std::string& path :
+       {dir.File("missing/x.ASC"), dir.File("plain/x.ASC"), dir.Path(), std::string()}) {
+    TVQRAsciiFile f;
+    std::string status;
+    f.SetStatusHandler([&](const std::string& s) { status = s; });
+    EXPECT_FALSE(f.Open(path)) << path;
+    EXPECT_EQ(status, "Error opening export!") << path;
+    EXPECT_FALSE(f.EndLine());
+  }
+}
+
+// A recording with one sample per given time, channel ch reading ch * 100 - 42.
+TVQRRecording& Loaded(TVQRRecording& rec, const std::vector<int32_t>& times, int16_t temp = 235) {
+  TDatWriter w;
+  DatHeader{}.AddTo(w);
+  for (int32_t t : times) {
+    std::array<int16_t, 17> raw{};
+    for (int ch = 0; ch < 16; ++ch) raw[ch] = static_cast<int16_t>((ch + 1) * 100 - 42);
+    raw[16] = temp;
+    w.Add(MakeDataRecord(t, raw));
+  }
+  EXPECT_EQ(LoadBytes(rec, w.Bytes()), TLoadStatus::Ok);
+  return rec;
+}
+
+std::string Export(TVQRRecording& rec, TAsciiMode mode) {
+  TempDir dir;
+  TVQRAsciiFile f;
+  EXPECT_TRUE(WriteAsciiExport(rec.Data(), f, dir.File("x.ASC"), mode));
+  return ReadFileText(dir.File("x.ASC"));
+}
+
+TEST(AsciiExport, RawLinesStartWithTheTimeFields) {
+  TVQRRecording rec;
+  const auto lines = Lines(Export(Loaded(rec, {93784, 93790}, -5), TAsciiMode::Raw));
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_EQ(lines[0],
+            " 1, 2, 3, 4,  93784,   58,  158,  258,  358,  458,  558,  658,  758,  858,  958, "
+            "1058, 1158, 1258, 1358, 1458, 1558,-0.5");
+  EXPECT_EQ(lines[1].substr(0, 20), " 1, 2, 3,10,  93790,");
+  EXPECT_EQ(lines[2], "");
+  EXPECT_EQ(lines[3], " End of export");
+}
+
+TEST(AsciiExport, CalibratedLinesHaveFourDecimalsAndTheRawTemperature) {
+  TVQRRecording rec;
+  Loaded(rec, {60, 120, 180});
+  const auto lines = Lines(Export(rec, TAsciiMode::Calibrated));
+  ASSERT_EQ(lines.size(), 5u);  // 3 samples, empty line, end
+  // Channel 1 reads 58: 2.5 - 58 x 0.0005 = 2.471.
+  EXPECT_EQ(lines[0].substr(0, 26), " 0, 0, 1, 0,     60,2.4710");
+  EXPECT_EQ(lines[0].substr(lines[0].size() - 5), ",23.5");
+  EXPECT_EQ(std::count(lines[0].begin(), lines[0].end(), ','), 21);
+  EXPECT_EQ(lines[4], " End of export");
+
+  // Smoothing shows in the calibrated columns, never in the temperature.
+  rec.Store().Samples[2].Cal[3] = 12.34567f;
+  rec.Store().Samples[2].Cal[17] = 99.0f;
+  const auto changed = Lines(Export(rec, TAsciiMode::Calibrated));
+  EXPECT_NE(changed[1].find(",12.3457,"), std::string::npos) << changed[1];
+  EXPECT_EQ(changed[1].substr(changed[1].size() - 5), ",23.5");
+}
+
+TEST(AsciiExport, StopsAtTheFirstEmptySlotAndAfter1500Samples) {
+  TVQRRecording rec;
+  Loaded(rec, {60, 120, 0, 240});  // the zero time later in the file is stored
+  ASSERT_EQ(rec.Data().GetSampleCount(), 4);
+  EXPECT_EQ(Lines(Export(rec, TAsciiMode::Calibrated)).size(), 4u);  // 2 + 2
+
+  TVQRRecording full;
+  std::vector<int32_t> times;
+  for (int i = 1; i <= 1600; ++i) times.push_back(i * 30);
+  Loaded(full, times);
+  EXPECT_EQ(Lines(Export(full, TAsciiMode::Raw)).size(), 1502u);
+}
+
+TEST(AsciiExport, CalibrationParametersAreThreeLines) {
+  TVQRRecording rec;
+  Loaded(rec, {60});
+  EXPECT_EQ(Export(rec, TAsciiMode::CalParams),
+            " 1000, 1000, 1000, 1000, 1000, 1000, 1000, 1000, 1000, 1000, 1000, 1000, 1000, "
+            "1000, 1000, 1000\r\n"
+            " 4000, 4000, 4000, 4000, 4000, 4000, 4000, 4000, 4000, 4000, 4000, 4000, 4000, "
+            "4000, 4000, 4000\r\n"
+            "2.0000,0.5000\r\n\r\n End of export\r\n");
+}
+
+TEST(AsciiExport, WritesTheReplacedReferences) {
+  DatHeader h;
+  h.Params.RefValue1 = 0.5f;  // not above point 2: replaced
+  h.Params.RefValue2 = 2.0f;
+  h.Ref2 = DatHeader::Filled(2000);
+  TDatWriter w;
+  h.AddTo(w);
+  w.Add(MakeDataRecord(60, Readings(4000)));
+  TVQRRecording rec;
+  ASSERT_EQ(LoadBytes(rec, w.Bytes()), TLoadStatus::Ok);
+  const auto lines = Lines(Export(rec, TAsciiMode::CalParams));
+  EXPECT_EQ(lines[2], "0.2500,0.5000");
+}
+
+TEST(AsciiExport, AnyLostWriteIsAnError) {
+  TVQRRecording rec;
+  Loaded(rec, {60, 120, 180});
+  TVQRRecording big;
+  std::vector<int32_t> times;
+  for (int i = 1; i <= 1500; ++i) times.push_back(i * 30);
+  Loaded(big, times);
+  for (TAsciiMode mode : {TAsciiMode::Calibrated, TAsciiMode::Raw, TAsciiMode::CalParams}) {
+    TVQRAsciiFile f;
+    EXPECT_FALSE(WriteAsciiExport(rec.Data(), f, "/dev/full", mode)) << "small, fails at close";
+    EXPECT_FALSE(WriteAsciiExport(big.Data(), f, "/dev/full", mode)) << "large, fails early";
+  }
+  TempDir dir;
+  TVQRAsciiFile f;
+  EXPECT_FALSE(
+      WriteAsciiExport(rec.Data(), f, dir.File("no/such/folder.ASC"), TAsciiMode::Calibrated));
+  if (geteuid() != 0) {
+    std::filesystem::create_directory(dir.File("ro"));
+    std::filesystem::permissions(
+        dir.File("ro"), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    EXPECT_FALSE(WriteAsciiExport(rec.Data(), f, dir.File("ro/x.ASC"), TAsciiMode::Raw));
+  }
+}
+
+TEST(AsciiExport, NeedsAnExportFileAndAStore) {
+  TVqrDataObjectNew d;
+  EXPECT_FALSE(d.ExportCalibrated());
+  EXPECT_FALSE(d.ExportRaw());
+  EXPECT_FALSE(d.ExportCalParams());
+}
+
+std::string Numbered(int i) {
+  std::string s = "g";
+  s += std::to_string(i);
+  s += ".ASC";
+  return s;
+}
+
+TEST(AsciiBatch, WorstStatusPerFileAndEveryFileTried) {
+  TempDir dir;
+  ASSERT_TRUE(WriteBytes(dir.File("good.DAT"), SimpleFile(20)));
+  std::vector<uint8_t> bad = SimpleFile(20);
+  bad.resize(39 * 2);
+  ASSERT_TRUE(WriteBytes(dir.File("bad.DAT"), bad));
+  std::vector<TAsciiJob> jobs = {
+      {dir.File("good.DAT"), dir.File("good.ASC")},
+      {dir.File("bad.DAT"), dir.File("bad.ASC")},
+      {dir.File("none.DAT"), dir.File("none.ASC")},
+      {dir.File("good.DAT"), "/dev/full"},
+  };
+  for (int i = 0; i < 40; ++i) jobs.push_back({dir.File("good.DAT"), dir.File(Numbered(i))});
+  size_t calls = 0;
+  const auto results = RunAsciiBatch(jobs, {}, 2, [&](size_t done, size_t total, const TAsciiJob&) {
+    ++calls;
+    EXPECT_LE(done, total);
+  });
+  EXPECT_EQ(calls, jobs.size());
+  EXPECT_EQ(results[0].Status, TAsciiStatus::Ok);
+  EXPECT_EQ(results[1].Status, TAsciiStatus::NotDecoded);
+  EXPECT_EQ(results[1].Message, "Error reading Data File!");
+  EXPECT_EQ(results[2].Status, TAsciiStatus::OpenFailed);
+  EXPECT_EQ(results[2].Message, "Error opening data file!");
+  EXPECT_EQ(results[3].Status, TAsciiStatus::WriteFailed);
+  const std::string first = ReadFileText(dir.File("good.ASC"));
+  EXPECT_EQ(Lines(first).size(), 22u);
+  for (int i = 0; i < 40; ++i) ASSERT_EQ(ReadFileText(dir.File(Numbered(i))), first);
+  EXPECT_FALSE(std::filesystem::exists(dir.File("bad.ASC")));
+}
+
+}  // namespace

@@ -1,0 +1,297 @@
+// The INI object: where the INI file is found or created, the public file,
+// typed reads of odd text, float writes and the main window position.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "settings/iniclass.h"
+#include "support/settingsfixture.h"
+
+using vqrtest::Exists;
+using vqrtest::Inputs;
+using vqrtest::ReadFile;
+using vqrtest::ScratchDir;
+using vqrtest::WriteFile;
+
+namespace {
+const char* const kDefaultFile = "[General]\nStartX=1\nStartY=1\nSavePos=ON\nUseHomeDir=OFF\n";
+}
+
+class Locating : public ::testing::Test {
+ protected:
+  ScratchDir dir;
+  std::string prog = dir.Sub("prog");
+  std::string home = dir.Sub("home");
+  std::string other = dir.Sub("other");
+  std::map<std::string, std::string> env{{"HOME", home}};
+  TZTIniClass ini;
+};
+
+TEST_F(Locating, FirstStartCreatesTheDefaultFileInTheProgramDirectory) {
+  EXPECT_TRUE(ini.Locate(Inputs(prog, {}, env)));
+  EXPECT_EQ(ini.IniFileName, prog + "vqrshow4.INI");
+  EXPECT_EQ(ini.ProgramDir, prog);
+  EXPECT_EQ(ini.BaseName, "vqrshow4");
+  EXPECT_EQ(ReadFile(ini.IniFileName), kDefaultFile);
+  EXPECT_FALSE(Exists(home + "vqrshow4.INI"));
+  EXPECT_EQ(ini.PublicIniFileName, "");
+  EXPECT_EQ(ini.HelpFileName, "");
+}
+
+TEST_F(Locating, UnwritableProgramDirectoryCreatesTheFileAtHome) {
+  std::filesystem::remove_all(prog);  // also what a root-owned /usr/bin is for a user
+  EXPECT_TRUE(ini.Locate(Inputs(prog, {}, env)));
+  EXPECT_EQ(ini.IniFileName, home + "vqrshow4.INI");
+  EXPECT_EQ(ReadFile(ini.IniFileName), kDefaultFile);
+  // The next start finds it there by the ordinary search.
+  TZTIniClass again;
+  EXPECT_TRUE(again.Locate(Inputs(prog, {}, env)));
+  EXPECT_EQ(again.IniFileName, home + "vqrshow4.INI");
+}
+
+TEST_F(Locating, ReadOnlyProgramDirectoryCreatesTheFileAtHome) {
+  if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
+  chmod(prog.c_str(), 0555);
+  EXPECT_TRUE(ini.Locate(Inputs(prog, {}, env)));
+  EXPECT_EQ(ini.IniFileName, home + "vqrshow4.INI");
+}
+
+TEST_F(Locating, HomeFileWinsOverTheProgramDirectory) {
+  WriteFile(home + "vqrshow4.INI", "[General]\nStartX=5\n");
+  EXPECT_TRUE(ini.Locate(Inputs(prog, {}, env)));
+  EXPECT_EQ(ini.IniFileName, home + "vqrshow4.INI");
+  EXPECT_FALSE(Exists(prog + "vqrshow4.INI"));
+  // HOMEDRIVE + HOMEPATH, when both are set, come before HOME.
+  const std::string drive = dir.Path();
+  WriteFile(other + "vqrshow4.INI", "[General]\n");
+  TZTIniClass win;
+  EXPECT_TRUE(win.Locate(
+      Inputs(prog, {}, {{"HOME", home}, {"HOMEDRIVE", " " + drive}, {"HOMEPATH", "/other/ "}})));
+  EXPECT_EQ(win.IniFileName, drive + "/other/vqrshow4.INI");
+}
+
+TEST_F(Locating, IniSwitchNamesADirectoryOrAFile) {
+  WriteFile(other + "vqrshow4.INI", "[General]\n");
+  WriteFile(other + "My.ini", "[General]\n");
+  struct Case {
+    std::vector<std::string> args;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {{"/INI:" + other}, other + "vqrshow4.INI"},
+      {{"/ini=" + other.substr(0, other.size() - 1)}, other + "vqrshow4.INI"},
+      {{"--ini=" + other + "My.ini"}, other + "My.ini"},  // the value keeps its case
+      {{"/Ini=" + other + "missing.ini"}, home + "vqrshow4.INI"},
+      {{"/ini=" + other + "My.ini", "/ini:" + other}, other + "vqrshow4.INI"},  // last wins
+      {{"/inifile=" + other + "My.ini"}, home + "vqrshow4.INI"},
+  };
+  WriteFile(home + "vqrshow4.INI", "[General]\n");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args.back());
+    TZTIniClass i;
+    EXPECT_TRUE(i.Locate(Inputs(prog, c.args, env)));
+    EXPECT_EQ(i.IniFileName, c.expected);
+  }
+}
+
+TEST_F(Locating, RelativeIniValueBeforeItsFirstDotIsADirectory) {
+  // "../cfg": the first "." comes before the first separator.
+  const std::string cwd = std::filesystem::current_path();
+  std::filesystem::current_path(prog);
+  WriteFile(dir.Sub("cfg") + "vqrshow4.INI", "[General]\n");
+  TZTIniClass i;
+  EXPECT_TRUE(i.Locate(Inputs(prog, {"/ini=../cfg"}, env)));
+  std::filesystem::current_path(cwd);
+  EXPECT_EQ(i.IniFileName, "../cfg/vqrshow4.INI");
+}
+
+TEST_F(Locating, PublicFileSuppliesWhatTheOwnFileLacksAndIsNeverWritten) {
+  const std::string pub = "[General]\n[Legend]\nTitle=Öffentlich\nStepX=4\n[Axis1]\nMaxHour=72\n";
+  WriteFile(other + "vqrshow4.INI", pub);
+  WriteFile(home + "vqrshow4.INI", "[Legend]\nTitle=\nStepX=9\n");
+  EXPECT_TRUE(ini.Locate(Inputs(prog, {"/PUBLIC:" + other}, env)));
+  EXPECT_EQ(ini.PublicIniFileName, other + "vqrshow4.INI");
+  EXPECT_EQ(ini.IniReadString("Legend", "Title", "x"), "Öffentlich");  // empty in the own file
+  EXPECT_EQ(ini.IniReadInteger("Legend", "StepX", 0), 9);              // own file first
+  EXPECT_EQ(ini.IniReadInteger("Axis1", "MaxHour", 0), 72);            // missing in the own file
+  EXPECT_EQ(ini.IniReadString("Axis1", "Missing", "dflt"), "dflt");
+  EXPECT_TRUE(ini.IniWriteInteger("Axis1", "MaxHour", 24));
+  EXPECT_EQ(ReadFile(other + "vqrshow4.INI"), pub);
+  EXPECT_EQ(ini.IniReadInteger("Axis1", "MaxHour", 0), 24);
+
+  // Named in the own file instead of on the command line.
+  WriteFile(home + "vqrshow4.INI", "[General]\nPublicIni=" + other + "vqrshow4.INI\n");
+  TZTIniClass i2;
+  EXPECT_TRUE(i2.Locate(Inputs(prog, {}, env)));
+  EXPECT_EQ(i2.PublicIniFileName, other + "vqrshow4.INI");
+}
+
+TEST_F(Locating, UseHomeDirMovesTheFile) {
+  WriteFile(home + "vqrshow4.INI", "[General]\nUseHomeDir=yes\nUseHomePath=" + other + "\n");
+  EXPECT_TRUE(ini.Locate(Inputs(prog, {}, env)));
+  EXPECT_TRUE(ini.UseHomeDir);
+  EXPECT_EQ(ini.IniFileName, other + "vqrshow4.INI");
+  EXPECT_EQ(ReadFile(ini.IniFileName), kDefaultFile);
+
+  // A blank UseHomePath keeps the file that was found.
+  WriteFile(home + "vqrshow4.INI", "[General]\nUseHomeDir=ON\nUseHomePath=   \n");
+  TZTIniClass i2;
+  i2.Locate(Inputs(prog, {}, env));
+  EXPECT_EQ(i2.IniFileName, home + "vqrshow4.INI");
+}
+
+TEST_F(Locating, ReadOnlyModeNeverCreatesAnything) {
+  auto in = Inputs(prog, {}, env);
+  in.ReadOnly = true;
+  in.BaseName = "vqrshow4";
+  in.ProgramPath = prog + "vqrtool";
+  EXPECT_FALSE(ini.Locate(in));
+  EXPECT_FALSE(Exists(prog + "vqrshow4.INI"));
+  EXPECT_FALSE(Exists(home + "vqrshow4.INI"));
+  EXPECT_EQ(ini.IniReadInteger("General", "StartX", 42), 42);
+  EXPECT_FALSE(ini.IniWriteInteger("General", "StartX", 3));
+  EXPECT_FALSE(Exists(ini.IniFileName));
+
+  WriteFile(home + "vqrshow4.INI", "[General]\nStartX=17\n");
+  TZTIniClass i2;
+  EXPECT_TRUE(i2.Locate(in));
+  EXPECT_EQ(i2.IniReadInteger("General", "StartX", 0), 17);
+  EXPECT_FALSE(i2.IniWriteInteger("General", "StartX", 3));
+  EXPECT_EQ(ReadFile(home + "vqrshow4.INI"), "[General]\nStartX=17\n");
+}
+
+TEST_F(Locating, HelpFileOnlyWhenItExists) {
+  WriteFile(prog + "vqrshow4.HLP", "<html></html>");
+  ini.Locate(Inputs(prog, {}, env));
+  EXPECT_EQ(ini.GetHelpFileName(), prog + "vqrshow4.HLP");
+}
+
+// ------------------------------------------------------------- typed values
+
+class TypedValues : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WriteFile(home + "vqrshow4.INI", "[V]\n");
+    ini.Locate(Inputs(prog, {}, {{"HOME", home}}));
+  }
+  void Put(const std::string& text) { ini.IniWriteString("V", "k", text); }
+  ScratchDir dir;
+  std::string prog = dir.Sub("prog");
+  std::string home = dir.Sub("home");
+  TZTIniClass ini;
+};
+
+TEST_F(TypedValues, IntegersFromOddText) {
+  const std::pair<const char*, int32_t> cases[] = {
+      {"42", 42},  {"   -17", -17},   {"12abc", 12},
+      {"2,5", 2},  {"-", 0},          {"abc", 0},
+      {"+5", 0},   {"4294967297", 1}, {"2147483648", INT32_MIN},
+      {"0x10", 0},
+  };
+  for (const auto& [text, expected] : cases) {
+    SCOPED_TRACE(text);
+    Put(text);
+    EXPECT_EQ(ini.IniReadInteger("V", "k", 99), expected);
+  }
+  EXPECT_EQ(ini.IniReadInteger("V", "missing", 99), 99);
+  Put("");
+  EXPECT_EQ(ini.IniReadInteger("V", "k", 99), 99);  // empty counts as missing
+}
+
+TEST_F(TypedValues, BooleansFromOddText) {
+  const std::pair<const char*, bool> cases[] = {
+      {"ON", true},   {"yes", true}, {"True", true}, {"oN", true},   {"1", false},
+      {"OFF", false}, {"no", false}, {"", false},    {"ONE", false},
+  };
+  for (const auto& [text, expected] : cases) {
+    SCOPED_TRACE(text);
+    Put(text);
+    EXPECT_EQ(ini.IniReadBool("V", "k"), expected);
+  }
+  EXPECT_FALSE(ini.IniReadBool("V", "missing"));
+  EXPECT_TRUE(ini.IniReadBoolOn("V", "missing"));
+  Put("");
+  EXPECT_FALSE(ini.IniReadBoolOn("V", "k"));  // present but empty is not "ON"
+}
+
+TEST_F(TypedValues, FloatsFromOddText) {
+  const std::pair<const char*, double> cases[] = {
+      {"2.5", 2.5}, {"2,5", 2.0}, {"  -3.25", -3.25}, {"-", 0.0},    {"abc", 0.0},
+      {"1e3", 1.0}, {".5", 0.5},  {"0.1", 0.1},       {"12.", 12.0}, {"1.000000", 1.0},
+  };
+  for (const auto& [text, expected] : cases) {
+    SCOPED_TRACE(text);
+    Put(text);
+    EXPECT_DOUBLE_EQ(ini.IniReadFloat("V", "k", 99.0), expected);
+  }
+  EXPECT_DOUBLE_EQ(ini.IniReadFloat("V", "missing", 99.0), 99.0);
+}
+
+TEST_F(TypedValues, FloatsAreWrittenFixedWithAPoint) {
+  setlocale(LC_NUMERIC, "de_DE.UTF-8");  // a decimal comma locale must not matter
+  const std::tuple<double, int, const char*> cases[] = {
+      {1.0, 3, "1.000"},  {-0.5, 6, "-0.500000"}, {2.0005, 3, "2.001"},
+      {0.125, 2, "0.12"}, {1234.5, 0, "1234"},    {0.0, 3, "0.000"},
+  };
+  for (const auto& [value, decimals, text] : cases) {
+    ini.IniWriteFloat("V", "k", decimals, value);
+    EXPECT_EQ(ini.IniReadString("V", "k", ""), text);
+  }
+  setlocale(LC_NUMERIC, "C");
+}
+
+TEST_F(TypedValues, StringsAreCutToTheBufferSize) {
+  Put("abcdefghij");
+  EXPECT_EQ(ini.IniReadString("V", "k", "", 5), "abcd");
+  Put("äöüäöü");
+  EXPECT_EQ(ini.IniReadString("V", "k", "", 4), "äöü");
+}
+
+// ------------------------------------------------------- main window place
+
+TEST(ClampToWorkArea, KeepsFivePixelsToEveryEdge) {
+  const TRect area{0, 0, 1920, 1040};
+  struct Case {
+    int32_t x, y, w, h, ex, ey;
+  };
+  const Case cases[] = {
+      {100, 100, 800, 600, 100, 100},    // inside: unchanged
+      {1500, 900, 800, 600, 1115, 435},  // beyond right and bottom
+      {-50, -20, 800, 600, 5, 5},        // beyond left and top
+      {0, 0, 3000, 2000, 5, 5},          // larger than the area: top left
+      {5, 5, 100, 100, 5, 5},
+  };
+  for (const Case& c : cases) {
+    int32_t x = c.x, y = c.y;
+    TZTIniClass::ClampToWorkArea(x, y, c.w, c.h, area);
+    EXPECT_EQ(x, c.ex) << c.x;
+    EXPECT_EQ(y, c.ey) << c.y;
+  }
+}
+
+TEST_F(TypedValues, MainWindowPositionIsRestoredAndOnlyChangesWritten) {
+  ini.IniWriteString("General", "StartX", "3000");
+  ini.IniWriteString("General", "StartY", "40");
+  ini.LoadMainWindowPos();
+  TRect geometry{0, 0, 800, 600};
+  ini.ApplyMainWindowPos(geometry, TRect{0, 0, 1920, 1040});
+  EXPECT_EQ(geometry, (TRect{1115, 40, 1915, 640}));
+
+  const std::string before = ReadFile(ini.IniFileName);
+  const TRect unchanged{3000, 40, 3800, 640};
+  EXPECT_TRUE(ini.SaveMainWindowPos(&unchanged));
+  EXPECT_EQ(ReadFile(ini.IniFileName), before);
+  const TRect moved{3000, 77, 3800, 677};
+  EXPECT_TRUE(ini.SaveMainWindowPos(&moved));
+  EXPECT_EQ(ini.IniReadInteger("General", "StartY", 0), 77);
+
+  ini.IniWriteString("General", "SavePos", "OFF");
+  ini.LoadMainWindowPos();
+  TRect designed{10, 20, 810, 620};
+  ini.ApplyMainWindowPos(designed, TRect{0, 0, 1920, 1040});
+  EXPECT_EQ(designed, (TRect{10, 20, 810, 620}));
+  const std::string off = ReadFile(ini.IniFileName);
+  const TRect elsewhere{500, 500, 900, 900};
+  EXPECT_TRUE(ini.SaveMainWindowPos(&elsewhere));
+  EXPECT_EQ(ReadFile(ini.IniFileName), off);
+}

@@ -1,0 +1,191 @@
+// The INI reader/writer: lookups, edits that keep the rest of the file, text
+// encodings, damaged files and the atomic replacement on disk.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "settings/inifile.h"
+#include "support/settingsfixture.h"
+
+using vqrtest::ReadFile;
+using vqrtest::ScratchDir;
+using vqrtest::WriteFile;
+
+TEST(IniDocument, LookupIgnoresLetterCaseAndBlanks) {
+  const TIniDocument doc(
+      "; comment\r\n[General]\r\n  StartX = 12  \r\nSavePos=ON\r\n[ Axis1 ]\r\nColor=255\r\n");
+  EXPECT_EQ(doc.Get("general", "STARTX"), "12");
+  EXPECT_EQ(doc.Get("GENERAL", "savepos"), "ON");
+  EXPECT_EQ(doc.Get("axis1", "color"), "255");
+  EXPECT_EQ(doc.Get("General", "Missing"), std::nullopt);
+  EXPECT_EQ(doc.Get("Missing", "StartX"), std::nullopt);
+}
+
+TEST(IniDocument, EditsKeepEverythingElse) {
+  const std::string before =
+      "; keep me\n[General]\nstartx=1\n# other comment\ngarbage line\n\n[Legend]\nTitle=Kanal\n";
+  TIniDocument doc(before);
+  doc.Set("GENERAL", "StartX", "250");   // in place, spelling of the key kept
+  doc.Set("General", "SavePos", "OFF");  // appended after the last key of General
+  doc.Set("Printer", "AllBlack", "ON");  // new section at the end
+  EXPECT_EQ(
+      doc.Serialize(),
+      "; keep me\n[General]\nstartx=250\nSavePos=OFF\n# other comment\ngarbage line\n\n[Legend]\n"
+      "Title=Kanal\n\n[Printer]\nAllBlack=ON\n");
+  EXPECT_EQ(doc.Get("general", "savepos"), "OFF");
+}
+
+TEST(IniDocument, KeepsWindowsLineEndsAndAFileWithoutFinalNewline) {
+  TIniDocument crlf("[A]\r\nk=1\r\n");
+  crlf.Set("A", "j", "2");
+  EXPECT_EQ(crlf.Serialize(), "[A]\r\nk=1\r\nj=2\r\n");
+  TIniDocument bare("[A]\nk=1");
+  bare.Set("A", "k", "3");
+  EXPECT_EQ(bare.Serialize(), "[A]\nk=3");
+}
+
+TEST(IniDocument, ValuesCannotBreakTheFileApart) {
+  TIniDocument doc;
+  doc.Set("A", "k", "one\ntwo\r\n[B]\nx=1");
+  const TIniDocument reread(doc.Serialize());
+  EXPECT_EQ(reread.Get("A", "k"), "one two  [B] x=1");
+  EXPECT_EQ(reread.Get("B", "x"), std::nullopt);
+}
+
+TEST(IniDocument, ReadsWindows1252AndUtf8) {
+  // "Größe" in Windows-1252, "Grüße" in UTF-8, a UTF-8 byte order mark first.
+  const TIniDocument doc(
+      "\xEF\xBB\xBF[Texte]\nA=Gr\xF6\xDF"
+      "e\nB=Gr\xC3\xBC\xC3\x9F"
+      "e\nC=\x80 5\n");
+  EXPECT_EQ(doc.Get("Texte", "A"), "Größe");
+  EXPECT_EQ(doc.Get("Texte", "B"), "Grüße");
+  EXPECT_EQ(doc.Get("Texte", "C"), "€ 5");
+  EXPECT_EQ(doc.Serialize().substr(0, 3), "\xEF\xBB\xBF");
+}
+
+TEST(IniDocument, DamagedFilesKeepTheirReadableValues) {
+  struct Case {
+    const char* name;
+    std::string text;
+    const char* section;
+    const char* key;
+    std::optional<std::string> expected;
+  };
+  std::string junk;
+  for (int i = 0; i < 4096; ++i) junk += static_cast<char>((i * 7919) & 0xFF);
+  const std::string longLine(10 * 1024 * 1024, 'x');
+  const Case cases[] = {
+      {"binary junk before", junk + "\n[General]\nStartX=7\n", "General", "StartX", "7"},
+      {"binary junk inside", "[General]\n" + junk + "\nStartY=8\n", "General", "StartY", "8"},
+      {"10 MB line", "[General]\nLong=" + longLine + "\nStartX=9\n", "General", "StartX", "9"},
+      {"10 MB value", "[General]\nLong=" + longLine + "\n", "General", "Long", longLine},
+      {"missing bracket is no header", "[General]\nA=1\n[Broken\nB=2\n", "General", "B", "2"},
+      {"no section at all", "A=1\n", "General", "A", std::nullopt},
+      {"duplicate section: first wins", "[S]\nk=first\n[s]\nk=second\nj=only2\n", "S", "k",
+       "first"},
+      {"duplicate section is not read", "[S]\nk=first\n[s]\nj=only2\n", "S", "j", std::nullopt},
+      {"duplicate key: first wins", "[S]\nk=1\nk=2\n", "S", "k", "1"},
+      {"NUL ends a value", std::string("[S]\nk=ab\0cd\n", 12), "S", "k", "ab"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TIniDocument doc(c.text);
+    EXPECT_EQ(doc.Get(c.section, c.key), c.expected);
+    // A write leaves every line it did not touch as it was.
+    doc.Set("Zz", "k", "v");
+    const std::string out = doc.Serialize();
+    EXPECT_EQ(out.substr(0, c.text.size()), c.text);
+  }
+}
+
+TEST(IniDocument, WriteGoesToTheFirstOfDuplicateSections) {
+  TIniDocument doc("[S]\na=1\n[S]\nb=2\n");
+  doc.Set("s", "c", "3");
+  EXPECT_EQ(doc.Serialize(), "[S]\na=1\nc=3\n[S]\nb=2\n");
+}
+
+TEST(IniFile, WritesReplaceTheFileAndKeepItsMode) {
+  ScratchDir dir;
+  const std::string path = dir.Path() + "/a.INI";
+  WriteFile(path, "[General]\nStartX=1\n");
+  chmod(path.c_str(), 0640);
+  TIniFile f(path);
+  EXPECT_EQ(f.Get("General", "StartX"), "1");
+  ASSERT_TRUE(f.Write("General", "StartX", "2"));
+  EXPECT_EQ(ReadFile(path), "[General]\nStartX=2\n");
+  struct stat st {};
+  ASSERT_EQ(stat(path.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+  // No temporary file is left behind.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()),
+                          std::filesystem::directory_iterator()),
+            1);
+}
+
+TEST(IniFile, SeesChangesMadeByOthers) {
+  ScratchDir dir;
+  const std::string path = dir.Path() + "/a.INI";
+  WriteFile(path, "[S]\nk=1\n");
+  TIniFile f(path);
+  EXPECT_EQ(f.Get("S", "k"), "1");
+  WriteFile(path, "[S]\nk=22\nj=3\n");  // a different size: always noticed
+  EXPECT_EQ(f.Get("S", "k"), "22");
+  // A write applies to what is on disk now, not to an old copy.
+  WriteFile(path, "[S]\nk=22\nj=4\nm=5\n");
+  ASSERT_TRUE(f.Write("S", "k", "6"));
+  EXPECT_EQ(ReadFile(path), "[S]\nk=6\nj=4\nm=5\n");
+}
+
+TEST(IniFile, BatchedWritesReachTheDiskTogether) {
+  ScratchDir dir;
+  const std::string path = dir.Path() + "/a.INI";
+  TIniFile f(path);
+  f.BeginUpdate();
+  EXPECT_TRUE(f.Write("S", "a", "1"));
+  EXPECT_TRUE(f.Write("S", "b", "2"));
+  EXPECT_EQ(f.Get("S", "a"), "1");  // visible to reads at once
+  EXPECT_FALSE(vqrtest::Exists(path));
+  EXPECT_TRUE(f.EndUpdate());
+  EXPECT_EQ(ReadFile(path), "[S]\na=1\nb=2\n");
+}
+
+TEST(IniFile, FailedWriteLeavesTheOldFileAndReportsFailure) {
+  ScratchDir dir;
+  const std::string sub = dir.Sub("cfg");
+  const std::string path = sub + "a.INI";
+  WriteFile(path, "[S]\nk=1\n");
+  TIniFile f(path);
+  EXPECT_EQ(f.Get("S", "k"), "1");
+  std::filesystem::rename(sub, dir.Path() + "/gone");  // the folder vanished
+  EXPECT_FALSE(f.Write("S", "k", "2"));
+  std::filesystem::rename(dir.Path() + "/gone", sub);
+  EXPECT_EQ(ReadFile(path), "[S]\nk=1\n");
+  EXPECT_EQ(f.Get("S", "k"), "1");  // memory follows the disk again
+
+  TIniFile readOnly(path, true);
+  EXPECT_FALSE(readOnly.Write("S", "k", "3"));
+  EXPECT_EQ(ReadFile(path), "[S]\nk=1\n");
+}
+
+TEST(IniFile, ReplacesTheTargetOfASymlink) {
+  ScratchDir dir;
+  const std::string real = dir.Sub("real") + "a.INI";
+  const std::string link = dir.Path() + "/link.INI";
+  WriteFile(real, "[S]\nk=1\n");
+  std::filesystem::create_symlink(real, link);
+  TIniFile f(link);
+  ASSERT_TRUE(f.Write("S", "k", "2"));
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(ReadFile(real), "[S]\nk=2\n");
+}
+
+TEST(Utf8, CutCountsCharactersNotBytes) {
+  EXPECT_EQ(Utf8Left("äöüß", 2), "äö");
+  EXPECT_EQ(Utf8Left("abc", 5), "abc");
+  EXPECT_TRUE(IsValidUtf8("Grüße €"));
+  EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));      // overlong "/"
+  EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));  // surrogate
+  EXPECT_FALSE(IsValidUtf8("\xE2\x82"));      // cut short
+  EXPECT_EQ(Cp1252ToUtf8("\x81\x9F\xFF"), "\u0081\u0178\u00FF");
+}

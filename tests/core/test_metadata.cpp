@@ -1,0 +1,115 @@
+// Run parameters as printable text.
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <utility>
+#include <vector>
+
+#include "core_fixtures.h"
+#include "data/MetaData.h"
+
+namespace {
+
+std::string Tagged(char tag, std::time_t t) {
+  std::string s(1, tag);
+  s += std::to_string(t);
+  return s;
+}
+
+class MetaDataTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    TVQRMetaData::SetDateFormatter([](std::time_t t) { return Tagged('D', t); });
+    TVQRMetaData::SetTimeFormatter([](std::time_t t) { return Tagged('T', t); });
+    TVQRMetaData::SetClock([] { return std::time_t{1234}; });
+  }
+  void TearDown() override {
+    TVQRMetaData::SetDateFormatter({});
+    TVQRMetaData::SetTimeFormatter({});
+    TVQRMetaData::SetClock({});
+  }
+  static std::vector<std::pair<std::string, std::string>> Walk(TVQRMetaData& m) {
+    std::vector<std::pair<std::string, std::string>> seen;
+    m.ForEachEntry([&](const std::string& n, const std::string& v) { seen.emplace_back(n, v); });
+    return seen;
+  }
+};
+
+TEST_F(MetaDataTest, ParsesTheParameterRecordInOrder) {
+  TDatParams p;
+  p.Param = {1, -1, 32767, -32768, 0, 42};
+  p.ProNumber = 815;
+  p.HeatTemp = 375;
+  TVQRMetaData m;
+  m.ParseHeader(MakeParamRecord(p).data());
+  const std::vector<std::pair<std::string, std::string>> want = {
+      {"Param1", "1"},   {"Param2", "-1"}, {"Param3", "32767"},  {"Param4", "-32768"},
+      {"Param5", "0"},   {"Param6", "42"}, {"ProNumber", "815"}, {"HeatTemp", "37.5"},
+      {"Date", "D1234"}, {"Time", "T1234"}};
+  EXPECT_EQ(Walk(m), want);
+}
+
+TEST_F(MetaDataTest, HeatTempHasOneDecimalWhateverTheLocale) {
+  // A locale with a decimal comma must not leak into the text.
+  const bool german = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+  struct Case {
+    int16_t stored;
+    const char* text;
+  };
+  for (const Case& c : {Case{375, "37.5"}, Case{-5, "-0.5"}, Case{0, "0.0"}, Case{-1, "-0.1"},
+                        Case{32767, "3276.7"}, Case{-32768, "-3276.8"}}) {
+    TDatParams p;
+    p.HeatTemp = c.stored;
+    TVQRMetaData m;
+    m.ParseHeader(MakeParamRecord(p).data());
+    EXPECT_EQ(m.Entry(8).Value, c.text) << c.stored;
+  }
+  if (german) std::setlocale(LC_ALL, "C");
+}
+
+TEST_F(MetaDataTest, CutsNamesAndValuesAndSkipsBlankNames) {
+  TVQRMetaData m;
+  m.SetIntEntry(1, "A123456789012345678901234", 7);
+  m.SetFloatEntry(2, "Big", 3, 1.0e30);
+  m.SetIntEntry(3, "   ", 5);
+  m.SetIntEntry(33, "Outside", 1);
+  m.SetIntEntry(0, "Outside", 1);
+  EXPECT_EQ(m.Entry(1).Name, "A1234567890123456789");
+  EXPECT_EQ(m.Entry(2).Value.size(), 20u);
+  const auto seen = Walk(m);
+  ASSERT_EQ(seen.size(), 4u);  // entries 1, 2, Date, Time
+  EXPECT_EQ(seen[0].first, "A1234567890123456789");
+  EXPECT_EQ(seen[1].first, "Big");
+  EXPECT_EQ(seen[2].first, "Date");
+}
+
+TEST_F(MetaDataTest, RejectedHeaderLeavesOnlyDateAndTime) {
+  TVQRRecording rec;
+  ASSERT_EQ(LoadBytes(rec, SimpleFile(3)), TLoadStatus::Ok);
+  std::vector<uint8_t> bad = SimpleFile(3);
+  bad[39] = 0;  // parameter record marker
+  ASSERT_EQ(LoadBytes(rec, bad), TLoadStatus::NotDecoded);
+  const auto seen = Walk(rec.Meta());
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[0].first, "Date");
+  EXPECT_EQ(seen[1].first, "Time");
+}
+
+TEST_F(MetaDataTest, ClearEmptiesEveryEntry) {
+  TVQRMetaData m;
+  m.SetIntEntry(5, "X", 1);
+  m.StampDateTime();
+  m.Clear();
+  for (int k = 1; k <= 32; ++k) EXPECT_TRUE(m.Entry(k).Name.empty() && m.Entry(k).Value.empty());
+}
+
+TEST(MetaDataSystemFormat, ShortTimeHasNoSeconds) {
+  // 2026-03-04 05:06:07 UTC; whatever the zone, the minutes are 06.
+  const std::time_t t = 1772600767;
+  const std::string time = TVQRMetaData::SystemShortTime(t);
+  EXPECT_EQ(time.find(":07"), std::string::npos) << time;
+  EXPECT_NE(time.find("06"), std::string::npos) << time;
+  EXPECT_FALSE(TVQRMetaData::SystemShortDate(t).empty());
+}
+
+}  // namespace

@@ -1,0 +1,3 @@
+#include "asciimode.h"
+
+TAsciiMode AsciiModeFromSettings(const std::string& /*ini*/) { return TAsciiMode::Calibrated; }

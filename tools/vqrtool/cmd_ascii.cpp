@@ -1,0 +1,120 @@
+// vqrtool ascii: the program's ASCII export of one or many recordings.
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <cstdio>
+#include <filesystem>
+#include <set>
+#include <string>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+#include "asciimode.h"
+#include "command.h"
+#include "export/AsciiBatch.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+bool ParseInt(const std::string& s, int& value) {
+  const char* end = s.data() + s.size();
+  auto res = std::from_chars(s.data(), end, value);
+  return res.ec == std::errc() && res.ptr == end;
+}
+
+int Usage(const char* why, const std::string& what = "") {
+  std::fprintf(stderr, "vqrtool ascii: %s%s\n", why, what.c_str());
+  return PrintVqrUsage();
+}
+
+int RunAscii(const std::vector<std::string>& args) {
+  std::vector<std::string> inputs;
+  std::string out;
+  std::string ini;
+  std::string mode;
+  TAsciiOptions options;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    const bool hasValue = i + 1 < args.size();
+    if (a == "-o" || a == "--mode" || a == "--smooth" || a == "--ini") {
+      if (!hasValue) return Usage("missing value after ", a);
+      const std::string& v = args[++i];
+      if (a == "-o") {
+        out = v;
+      } else if (a == "--mode") {
+        mode = v;
+      } else if (a == "--ini") {
+        ini = v;
+      } else {
+        int n = 0;
+        if (!ParseInt(v, n)) return Usage("--smooth needs a whole number, not ", v);
+        options.Smooth.push_back(n);
+      }
+    } else if (a.size() > 1 && a[0] == '-') {
+      return Usage("unknown option ", a);
+    } else {
+      inputs.push_back(a);
+    }
+  }
+  if (inputs.empty()) return Usage("no input file");
+  if (out.empty()) return Usage("no output given (-o OUT)");
+  if (mode.empty())
+    options.Mode = AsciiModeFromSettings(ini);
+  else if (mode == "cal")
+    options.Mode = TAsciiMode::Calibrated;
+  else if (mode == "raw")
+    options.Mode = TAsciiMode::Raw;
+  else if (mode == "params")
+    options.Mode = TAsciiMode::CalParams;
+  else
+    return Usage("unknown mode ", mode);
+
+  std::vector<TAsciiJob> jobs;
+  std::error_code ec;
+  const bool intoFolder = inputs.size() > 1 || fs::is_directory(out, ec);
+  if (intoFolder) {
+    fs::create_directories(out, ec);
+    if (!fs::is_directory(out, ec)) {
+      std::fprintf(stderr, "%s: cannot create the output folder\n", out.c_str());
+      return kExitWriteFailed;
+    }
+    std::set<std::string> names;
+    for (const std::string& in : inputs) {
+      const std::string name = fs::path(in).stem().string() + ".ASC";
+      if (!names.insert(name).second) return Usage("two inputs would both be written to ", name);
+      jobs.push_back({in, (fs::path(out) / name).string()});
+    }
+  } else {
+    jobs.push_back({inputs[0], out});
+  }
+
+  const bool showProgress = jobs.size() > 1 && isatty(STDERR_FILENO);
+  TAsciiProgress progress;
+  if (showProgress) {
+    progress = [](size_t done, size_t total, const TAsciiJob&) {
+      std::fprintf(stderr, "\rvqrtool ascii: %zu/%zu", done, total);
+      if (done == total) std::fputc('\n', stderr);
+    };
+  }
+  const int threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+  const std::vector<TAsciiResult> results = RunAsciiBatch(jobs, options, threads, progress);
+  int worst = kExitOk;
+  for (size_t i = 0; i < results.size(); ++i) {
+    if (results[i].Status == TAsciiStatus::Ok) continue;
+    const std::string& name =
+        results[i].Status == TAsciiStatus::WriteFailed ? jobs[i].Output : jobs[i].Input;
+    std::fprintf(stderr, "%s: %s\n", name.c_str(), results[i].Message.c_str());
+    worst = std::max(worst, static_cast<int>(results[i].Status));
+  }
+  return worst;
+}
+
+const bool registered = RegisterVqrCommand(
+    {"ascii",
+     "ascii FILE.DAT... -o OUT [--mode cal|raw|params] [--smooth N]... [--ini FILE]\n"
+     "      (several files: OUT is a folder that receives NAME.ASC for each)",
+     &RunAscii});
+}  // namespace

@@ -1,0 +1,146 @@
+// vqrtool info: what a recording holds and how it is calibrated.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "command.h"
+#include "data/Recording.h"
+#include "data/numtext.h"
+
+namespace {
+std::string JsonString(const std::string& s) {
+  std::string out = "\"";
+  for (unsigned char c : s) {
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += static_cast<char>(c);
+    } else if (c < 0x20) {
+      char buf[8];
+      std::snprintf(buf, sizeof buf, "\\u%04x", c);
+      out += buf;
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out + "\"";
+}
+
+std::string Num(float v) { return ShortestFloatText(v); }
+
+std::string AxisJson(const AxisRange& a, bool withDays) {
+  std::string s = "{\"divisions\": " + IntText(a.Divisions) + ", \"span\": " + Num(a.Span) +
+                  ", \"start\": " + Num(a.Start) + ", \"int_digits\": " + IntText(a.IntDigits) +
+                  ", \"decimals\": " + IntText(a.Decimals);
+  if (withDays) s += std::string(", \"time_in_days\": ") + (a.TimeInDays ? "true" : "false");
+  return s + "}";
+}
+
+void PrintJson(TVQRRecording& rec, bool ok) {
+  TVqrDataObjectNew& d = rec.Data();
+  std::string s = "{\"ok\": ";
+  s += ok ? "true" : "false";
+  s += ", \"sample_count\": " + IntText(d.GetSampleCount());
+  s += ", \"last_time\": " + IntText(d.LastTime);
+  s += ", \"ref_value1\": " + Num(d.RefValue1);
+  s += ", \"ref_value2\": " + Num(d.RefValue2);
+  s += ", \"overall_max\": " + Num(d.OverallMax);
+  s += ", \"channels\": [";
+  for (int ch = 1; ch <= kTempChannel; ++ch) {
+    const ChannelCal& c = d.Cal[ch];
+    if (ch > 1) s += ", ";
+    s += "{\"scale\": " + Num(c.Scale) + ", \"offset\": " + Num(c.Offset) +
+         ", \"raw_min\": " + IntText(c.RawMin) + ", \"raw_max\": " + IntText(c.RawMax) +
+         ", \"cal_min\": " + Num(c.CalMin) + ", \"cal_max\": " + Num(c.CalMax) + "}";
+  }
+  s += "], \"axes\": {\"time\": " + AxisJson(d.TimeAxis, true) +
+       ", \"value\": " + AxisJson(d.ValueAxis, false) +
+       ", \"temperature\": " + AxisJson(d.TempAxis, false) + "}, \"metadata\": {";
+  for (int k = 1; k <= 8; ++k) {
+    const auto& e = rec.Meta().Entry(k);
+    if (e.Name.empty()) continue;
+    if (s.back() != '{') s += ", ";
+    s += JsonString(e.Name) + ": " + JsonString(e.Value);
+  }
+  s += "}}\n";
+  std::fputs(s.c_str(), stdout);
+}
+
+std::string Duration(int32_t seconds) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%dd %02d:%02d:%02d (%d s)", seconds / 86400, seconds / 3600 % 24,
+                seconds / 60 % 60, seconds % 60, seconds);
+  return buf;
+}
+
+std::string AxisText(const AxisRange& a, const char* unit, float factor) {
+  return FixedText(static_cast<double>(a.Span) * factor, a.Decimals) + " " + unit + " in " +
+         IntText(a.Divisions) + " divisions, from " +
+         FixedText(-static_cast<double>(a.Start) * factor + 0.0, a.Decimals) + ", labels " +
+         IntText(a.IntDigits) + " digits, " + IntText(a.Decimals) + " decimals";
+}
+
+void PrintText(const std::string& path, TVQRRecording& rec) {
+  TVqrDataObjectNew& d = rec.Data();
+  std::printf("File:       %s\n", path.c_str());
+  std::printf("Samples:    %d\n", d.GetSampleCount());
+  std::printf("Duration:   %s\n", Duration(d.LastTime).c_str());
+  std::printf("Parameters:");
+  for (int k = 1; k <= 8; ++k) {
+    const auto& e = rec.Meta().Entry(k);
+    std::printf(" %s=%s", e.Name.c_str(), e.Value.c_str());
+  }
+  std::printf("\nReferences: RefValue1 %s, RefValue2 %s\n", Num(d.RefValue1).c_str(),
+              Num(d.RefValue2).c_str());
+  std::printf(
+      "Channel  RefRaw1  RefRaw2         Scale        Offset  RawMin  RawMax"
+      "        CalMin        CalMax\n");
+  for (int ch = 1; ch <= kTempChannel; ++ch) {
+    const ChannelCal& c = d.Cal[ch];
+    const std::string name = ch == kTempChannel ? "T" : IntText(ch);
+    const std::string r1 = ch == kTempChannel ? "-" : IntText(d.RefRaw1(ch));
+    const std::string r2 = ch == kTempChannel ? "-" : IntText(d.RefRaw2(ch));
+    std::printf("%7s  %7s  %7s  %12s  %12s  %6d  %6d  %12s  %12s\n", name.c_str(), r1.c_str(),
+                r2.c_str(), Num(c.Scale).c_str(), Num(c.Offset).c_str(), c.RawMin, c.RawMax,
+                Num(c.CalMin).c_str(), Num(c.CalMax).c_str());
+  }
+  std::printf("Overall maximum: %s\n", Num(d.OverallMax).c_str());
+  const bool days = d.TimeAxis.TimeInDays;
+  std::printf(
+      "Time axis:        %s\n",
+      AxisText(d.TimeAxis, days ? "days" : "hours", days ? 1.0f / 86400 : 1.0f / 3600).c_str());
+  std::printf("Value axis:       %s\n", AxisText(d.ValueAxis, "units", 1.0f).c_str());
+  std::printf("Temperature axis: %s\n", AxisText(d.TempAxis, "degrees", 1.0f).c_str());
+}
+
+int RunInfo(const std::vector<std::string>& args) {
+  std::string path;
+  bool json = false;
+  for (const std::string& a : args) {
+    if (a == "--json") {
+      json = true;
+    } else if (!a.empty() && a[0] == '-') {
+      std::fprintf(stderr, "vqrtool info: unknown option '%s'\n", a.c_str());
+      return PrintVqrUsage();
+    } else if (path.empty()) {
+      path = a;
+    } else {
+      std::fprintf(stderr, "vqrtool info: only one file, please\n");
+      return PrintVqrUsage();
+    }
+  }
+  if (path.empty()) return PrintVqrUsage();
+  TVQRRecording rec;
+  const TLoadStatus status = rec.Load(path);
+  if (status == TLoadStatus::OpenFailed)
+    std::fprintf(stderr, "%s: Error opening data file!\n", path.c_str());
+  else if (status == TLoadStatus::NotDecoded)
+    std::fprintf(stderr, "%s: Error reading Data File!\n", path.c_str());
+  if (json)
+    PrintJson(rec, status == TLoadStatus::Ok);
+  else if (status == TLoadStatus::Ok)
+    PrintText(path, rec);
+  return static_cast<int>(status);
+}
+
+const bool registered = RegisterVqrCommand({"info", "info FILE.DAT [--json]", &RunInfo});
+}  // namespace
