@@ -5,7 +5,9 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -63,8 +65,18 @@ void THelpWindow::ShowAnchor(const QString& anchor) {
   activateWindow();
 }
 
+bool THelpWindow::HasAnchor(const QString& name) const {
+  for (QTextBlock block = browser_->document()->begin(); block.isValid(); block = block.next())
+    for (auto it = block.begin(); !it.atEnd(); ++it)
+      if (it.fragment().charFormat().anchorNames().contains(name)) return true;
+  return false;
+}
+
 void THelpWindow::ShowContents() { ShowAnchor(QString()); }
 
-void THelpWindow::ShowContext(int context) { ShowAnchor(QString::number(context)); }
+void THelpWindow::ShowContext(int context) {
+  const QString anchor = QString::number(context);
+  ShowAnchor(HasAnchor(anchor) ? anchor : QString());
+}
 
 void THelpWindow::ShowHelpOnHelp() { ShowAnchor("hilfe"); }

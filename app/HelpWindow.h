@@ -20,6 +20,9 @@ class THelpWindow : public QWidget {
   void ShowContext(int context);
   void ShowHelpOnHelp();
 
+  /// True when the help text holds an anchor of that name.
+  bool HasAnchor(const QString& name) const;
+
   /// Anchor of the last request ("" for the contents).
   QString CurrentAnchor() const { return anchor_; }
   QTextBrowser* Browser() const { return browser_; }

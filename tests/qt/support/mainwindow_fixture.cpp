@@ -1,4 +1,4 @@
-#include "mainwindow_fixture.h"
+#include "support/mainwindow_fixture.h"
 
 #include <QTextStream>
 

@@ -14,6 +14,8 @@
 #include "app/QXMain.h"
 #include "settings/iniclass.h"
 
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
 /// Section/key (lower case) -> value of an INI file.
 using IniMap = std::map<std::string, std::string>;
 IniMap ReadIniMap(const QString& path);
