@@ -99,8 +99,7 @@ QWidget* BuildChannelPage(const QString& pageName, const QString& prefix, bool w
   AddChannelRows(grid, prefix, withVisible, 1, half, 0);
   grid->setColumnMinimumWidth(width, 24);
   AddChannelRows(grid, prefix, withVisible, half + 1, channels, width + 1);
-  grid->setRowStretch(half + 1, 1);
-  h->addWidget(group);
+  h->addWidget(group, 0, Qt::AlignTop);
   h->addWidget(side, 0, Qt::AlignTop);
   h->addStretch(1);
   return page;

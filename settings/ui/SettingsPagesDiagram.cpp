@@ -115,8 +115,11 @@ QWidget* BuildDiagramTGenPage() {
   lg->addWidget(Label("Abstand"), r, 0);
   lg->addWidget(Field("Ed_LegendOffset", Kind::Number), r++, 1);
   lg->addWidget(Label("Farbe / Schrift"), r, 0);
-  lg->addWidget(Field("Ed_LegendColor", Kind::Color), r, 1, Qt::AlignLeft);
-  lg->addWidget(Field("Ed_LegendFont", Kind::Font, kPenWidth), r++, 2, 1, 2);
+  auto* colorAndFont = new QHBoxLayout;
+  colorAndFont->addWidget(Field("Ed_LegendColor", Kind::Color));
+  colorAndFont->addWidget(Field("Ed_LegendFont", Kind::Font, kPenWidth));
+  colorAndFont->addStretch(1);
+  lg->addLayout(colorAndFont, r++, 1, 1, 3);
   lg->addWidget(Label("Grösse"), r, 0);
   lg->addWidget(Field("Ed_LegendSize", Kind::Size), r++, 1, Qt::AlignLeft);
   gv->addWidget(legend);
