@@ -171,4 +171,16 @@ class TVqrDataObjectNew {
   bool WriteRefLine(int record);
 
   // ------------------------------------------------- diagram half internals
+  void DrawXAxis();
+  void DrawYAxis();
+  void DrawTAxis();
+  void DrawAxisScale(int axis, int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+  void DrawGridLines();
+  void DrawGridCrosses();
+  void DrawChannelCurve(int ch);
+  void DrawLegendEntry(int ch);
+  /// StepBy on the gauge, only while printing for real (not previewing).
+  void PrintProgress(int delta);
+  const AxisRange* RangeOf(int axis) const;
+  const TAxisLayout* AxisLayoutOf(int axis) const;
 };

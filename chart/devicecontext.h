@@ -1,0 +1,67 @@
+#pragma once
+// The drawing target of the plotter and the overview: a small device-context
+// interface in device pixels (y downwards). Implemented on a QPainter for the
+// screen, images, PDF/SVG and the printer, and by a recorder for tests.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "data/vqrtypes.h"
+
+/// Colours are 0x00BBGGRR, already resolved (no system colour indexes).
+constexpr uint32_t kDcBlack = 0x000000;
+constexpr uint32_t kDcWhite = 0xFFFFFF;
+constexpr uint32_t kDcRed = 0x0000FF;
+
+enum class DcDash : uint8_t { Solid, Dash, Dot, DashDot, DashDotDot };
+enum class DcHAlign : uint8_t { Left, Center, Right };
+enum class DcVAlign : uint8_t { Top, Baseline, Bottom };
+
+/// A pen: round caps and round joins, width in pixels (>= 1).
+struct DcPen {
+  uint32_t Color = kDcBlack;
+  int32_t Width = 1;
+  DcDash Dash = DcDash::Solid;
+  bool operator==(const DcPen&) const = default;
+};
+
+/// A font: Height is the character (em) height in pixels; an empty Face is
+/// the device's default face.
+struct DcFont {
+  std::string Face;
+  int32_t Height = 13;
+  int32_t Weight = 400;  // 400 normal, 700 bold
+  bool Italic = false;
+  bool operator==(const DcFont&) const = default;
+};
+
+class IDeviceContext {
+ public:
+  virtual ~IDeviceContext() = default;
+
+  virtual void SetPen(const DcPen& pen) = 0;
+  virtual void SetFont(const DcFont& font) = 0;
+  virtual void SetTextColor(uint32_t color) = 0;
+
+  /// Moves the current position; false when the device refuses.
+  virtual bool MoveTo(int32_t x, int32_t y) = 0;
+  /// Draws from the current position to (x, y), which becomes current.
+  virtual void LineTo(int32_t x, int32_t y) = 0;
+  virtual void Polyline(const TPoint* points, int count) = 0;
+  /// Text in UTF-8, aligned on (x, y): Top = the top of the character cell,
+  /// Baseline, Bottom = the bottom of the cell. Not clipped by the font.
+  virtual void Text(int32_t x, int32_t y, std::string_view text, DcHAlign h, DcVAlign v) = 0;
+
+  /// Clips all later drawing to r (corners in any order, right and bottom
+  /// edges excluded) until ClearClip.
+  virtual void SetClipRect(const TRect& r) = 0;
+  virtual void ClearClip() = 0;
+  /// Fills r (right and bottom edges excluded) without touching the pen.
+  virtual void FillRect(const TRect& r, uint32_t color) = 0;
+  virtual void SetPixel(int32_t x, int32_t y, uint32_t color) = 0;
+
+  /// Pixels per inch: the printer's resolution, or the screen's for others.
+  virtual int32_t DpiX() const = 0;
+  virtual int32_t DpiY() const = 0;
+};

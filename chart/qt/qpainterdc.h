@@ -1,0 +1,52 @@
+#pragma once
+// The device context on a QPainter: any paint device (widget, QImage,
+// QPdfWriter/QPrinter, QSvgGenerator).
+
+#include <QColor>
+#include <QFont>
+#include <QPen>
+
+#include "chart/devicecontext.h"
+
+class QPainter;
+
+/// 0x00BBGGRR to QColor.
+QColor ToQColor(uint32_t color);
+
+class QPainterDC : public IDeviceContext {
+ public:
+  /// Widths and font heights beyond these limits are drawn at the limit:
+  /// larger ones only come from nonsense settings and would stall the
+  /// rasteriser.
+  static constexpr int32_t kMaxPenWidth = 1000;
+  static constexpr int32_t kMaxFontHeight = 4000;
+
+  /// The painter must stay active while the device context is used. Lines
+  /// are drawn without antialiasing (crisp like the screen diagram) unless
+  /// antialias is set; text is always antialiased.
+  explicit QPainterDC(QPainter& painter, bool antialias = false);
+  /// Overrides the resolution reported by DpiX/DpiY (0 = the device's).
+  void SetResolution(int32_t dpiX, int32_t dpiY);
+
+  void SetPen(const DcPen& pen) override;
+  void SetFont(const DcFont& font) override;
+  void SetTextColor(uint32_t color) override;
+  bool MoveTo(int32_t x, int32_t y) override;
+  void LineTo(int32_t x, int32_t y) override;
+  void Polyline(const TPoint* points, int count) override;
+  void Text(int32_t x, int32_t y, std::string_view text, DcHAlign h, DcVAlign v) override;
+  void SetClipRect(const TRect& r) override;
+  void ClearClip() override;
+  void FillRect(const TRect& r, uint32_t color) override;
+  void SetPixel(int32_t x, int32_t y, uint32_t color) override;
+  int32_t DpiX() const override;
+  int32_t DpiY() const override;
+
+ private:
+  QPainter& painter_;
+  QPen pen_;
+  QColor textColor_{Qt::black};
+  QPoint pos_;
+  int32_t dpiX_ = 0;
+  int32_t dpiY_ = 0;
+};

@@ -1,0 +1,61 @@
+// Overview thumbnails: one column of averaged values per pixel of a cell.
+
+#include <algorithm>
+#include <cstdio>
+
+#include "chart/drawmath.h"
+#include "data/vqrfileo.h"
+
+using vqrdraw::RoundI;
+using vqrdraw::SafeDiv;
+using vqrdraw::ToFloat;
+
+void TVqrDataObjectNew::ComputeOverview(int ch, TOverviewCell& cell) const {
+  cell.Points.fill(-999);
+  if (ch < 1 || ch > kTempChannel) return;
+  // The whole recording from time 0 and value 0 fills the cell; zoom, axis
+  // starts and zero-point correction play no part.
+  const float xs = ToFloat(SafeDiv(cell.PlotWidth, TimeAxis.Span));
+  const float ys = ToFloat(SafeDiv(cell.PlotHeight, ValueAxis.Span));
+  int32_t column = 0;
+  float sum = 0.0f;
+  int32_t n = 0;
+  auto flush = [&](int32_t next) {
+    if (n > 0) {
+      const int32_t at = std::clamp(column, 0, static_cast<int32_t>(cell.Points.size()) - 1);
+      cell.Points[at] =
+          static_cast<int16_t>(std::clamp(RoundI(static_cast<double>(sum) / n), -32768, 32767));
+    }
+    sum = 0.0f;
+    n = 0;
+    column = next;
+  };
+  const int count = Store ? std::clamp(Store->SampleCount, 0, kMaxSamples) : 0;
+  for (int i = 1; i <= count; ++i) {
+    const TVQRSample& s = Store->Samples[i];
+    const int32_t c = RoundI(static_cast<double>(s.Seconds) * xs);
+    sum = sum + ApplyUserFactor(s.Cal[ch]) * ys;
+    ++n;
+    if (c != column) flush(c);
+  }
+  flush(column);
+}
+
+std::string TVqrDataObjectNew::AxisScaleText(int axis) const {
+  double value = 0.0;
+  int decimals = 0;
+  if (axis == 0) {
+    value = TimeAxis.Span / (TimeAxis.TimeInDays ? 86400.0 : 3600.0);
+    decimals = TimeAxis.Decimals;
+  } else if (axis == 1) {
+    value = ValueAxis.Span;
+    decimals = ValueAxis.Decimals;
+  } else {
+    return "undefiniert";
+  }
+  char buf[400];
+  std::snprintf(buf, sizeof buf, "%1.*f", std::clamp(decimals, 0, 20), value);
+  std::string number(buf);
+  if (number.size() > 32) number.resize(32);
+  return number + " " + UnitText(axis);
+}

@@ -1,0 +1,147 @@
+#include "chart/vqrplotter.h"
+
+#include <algorithm>
+#include <array>
+
+#include "chart/drawmath.h"
+
+using vqrdraw::RoundI;
+
+namespace {
+
+// A classic light desktop scheme for the system colour indexes 0..30,
+// 0x00BBGGRR.
+constexpr std::array<uint32_t, 31> kSystemColors = {
+    0xC8C8C8,  // scroll bar
+    0x000000,  // desktop
+    0xD1B499,  // active caption
+    0xDBCDBF,  // inactive caption
+    0xF0F0F0,  // menu
+    0xFFFFFF,  // window
+    0x646464,  // window frame
+    0x000000,  // menu text
+    0x000000,  // window text
+    0x000000,  // caption text
+    0xB4B4B4,  // active border
+    0xFCF7F4,  // inactive border
+    0xABABAB,  // application workspace
+    0xFF9933,  // highlight
+    0xFFFFFF,  // highlight text
+    0xF0F0F0,  // button face
+    0xA0A0A0,  // button shadow
+    0x6D6D6D,  // grey text
+    0x000000,  // button text
+    0x000000,  // inactive caption text
+    0xFFFFFF,  // button highlight
+    0x696969,  // 3-D dark shadow
+    0xE3E3E3,  // 3-D light
+    0x000000,  // info text
+    0xE1FFFF,  // info background
+    0x000000,  // unused
+    0xCC6600,  // hot light
+    0xEAD1B9,  // gradient active caption
+    0xF2E4D7,  // gradient inactive caption
+    0xFF9933,  // menu highlight
+    0xF0F0F0,  // menu bar
+};
+
+}  // namespace
+
+uint32_t ResolveColor(int32_t color) {
+  if (color < 0) {
+    const uint32_t index = static_cast<uint32_t>(color) & 0xFF;
+    return index < kSystemColors.size() ? kSystemColors[index] : kDcBlack;
+  }
+  return static_cast<uint32_t>(color) & 0x00FFFFFF;
+}
+
+DcDash PenDash(uint8_t style) {
+  switch (style) {
+    case 1:
+      return DcDash::Dash;
+    case 2:
+      return DcDash::Dot;
+    case 3:
+      return DcDash::DashDot;
+    case 4:
+      return DcDash::DashDotDot;
+    default:
+      return DcDash::Solid;
+  }
+}
+
+void TVQRPlotter::SetDC(IDeviceContext* dc) {
+  DC = dc;
+  if (!DC) return;
+  Mirror = 0;
+  CurrentPen = DcPen{};
+  CurrentFont = DcFont{};
+  DC->SetPen(CurrentPen);
+  DC->SetFont(CurrentFont);
+  DC->SetTextColor(kDcBlack);
+}
+
+void TVQRPlotter::SetScale(int32_t offsetX, int32_t offsetY, float scale) {
+  OffsetX = offsetX;
+  OffsetY = offsetY;
+  Scale = scale;
+}
+
+int32_t TVQRPlotter::MapX(int32_t x) const {
+  return vqrdraw::AddI(RoundI(static_cast<double>(x) * Scale), OffsetX);
+}
+
+int32_t TVQRPlotter::MapY(int32_t y) const {
+  int64_t yy = y;
+  if (Mirror != 0) yy = 2 * static_cast<int64_t>(Mirror) - y;
+  return vqrdraw::AddI(RoundI(static_cast<double>(yy) * Scale), OffsetY);
+}
+
+void TVQRPlotter::SetPen(const TPenRec& pen) {
+  if (!DC) return;
+  DcPen p;
+  p.Width = std::max(1, RoundI(static_cast<double>(pen.Width) * Scale));
+  p.Color = ResolveColor(pen.Color);
+  p.Dash = PenDash(pen.Style);
+  CurrentPen = p;
+  DC->SetPen(p);
+}
+
+void TVQRPlotter::SetFont(const TFontRec& font) {
+  if (!DC) return;
+  FontHeight = RoundI(static_cast<double>(font.Size) * 3.4722);
+  DcFont f;
+  f.Face = font.Name;
+  f.Height = std::max(1, RoundI(static_cast<double>(FontHeight) * Scale));
+  f.Weight = (font.Style == 1 || font.Style == 3) ? 700 : 400;
+  f.Italic = font.Style == 2 || font.Style == 3;
+  CurrentFont = f;
+  DC->SetFont(f);
+  DC->SetTextColor(ResolveColor(font.Color));
+}
+
+void TVQRPlotter::Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+  if (!DC) return;
+  if (DC->MoveTo(MapX(x1), MapY(y1))) DC->LineTo(MapX(x2), MapY(y2));
+}
+
+void TVQRPlotter::Polyline(TPoint* points, int count) {
+  if (!DC || !points || count <= 0) return;
+  for (int i = 0; i < count; ++i) {
+    points[i].x = MapX(points[i].x);
+    points[i].y = MapY(points[i].y);
+  }
+  DC->Polyline(points, count);
+}
+
+void TVQRPlotter::Text(const std::string& s, int32_t x, int32_t y, int horizontal, int vertical) {
+  if (!DC) return;
+  DcHAlign h = DcHAlign::Left;
+  if (horizontal == paCenter) h = DcHAlign::Center;
+  if (horizontal == paRight) h = DcHAlign::Right;
+  DcVAlign v = DcVAlign::Top;
+  if (vertical == paMiddle) v = DcVAlign::Baseline;
+  if (vertical == paBottom) v = DcVAlign::Bottom;
+  if (vertical == paMiddle) y = RoundI(static_cast<double>(y) - FontHeight / 2.0);
+  DC->Text(MapX(x), MapY(y), s, h, v);
+}

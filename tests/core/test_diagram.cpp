@@ -1,0 +1,288 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "drawfixture.h"
+
+namespace {
+
+using Op = RecordingDC::Op;
+
+// ----------------------------------------------------------------- labels
+
+struct LabelCase {
+  const char* name;
+  int axis;
+  AxisRange range;
+  int tick;
+  const char* label;
+};
+
+class TickLabels : public ::testing::TestWithParam<LabelCase> {};
+
+TEST_P(TickLabels, WidthDecimalsAndUnits) {
+  const LabelCase c = GetParam();
+  TVqrDataObjectNew obj;
+  (c.axis == 0 ? obj.TimeAxis : c.axis == 1 ? obj.ValueAxis : obj.TempAxis) = c.range;
+  EXPECT_EQ(obj.TickLabel(c.axis, c.tick), c.label);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TickLabels,
+    ::testing::Values(LabelCase{"ValueDecimals", 1, {10, 1.0f, 0, 1, 2, false}, 5, "0.50"},
+                      LabelCase{
+                          "LongerThanWidthIsKept", 1, {10, 100.0f, 0, 1, 2, false}, 10, "100.00"},
+                      LabelCase{"ValueStartShifts", 1, {10, 10.0f, -5.0f, 2, 0, false}, 0, " 5"},
+                      LabelCase{"TempTwoCharacters", 2, {8, 16.0f, 0, 9, 3, false}, 4, " 8"},
+                      LabelCase{"TempFromStart", 2, {8, 16.0f, -12.0f, 0, 0, false}, 8, "28"},
+                      LabelCase{"Hours", 0, {12, 172800.0f, 0, 2, 0, false}, 1, " 4"},
+                      LabelCase{"HalfHours", 0, {12, 21600.0f, 0, 1, 1, false}, 1, "0.5"},
+                      LabelCase{"Days", 0, {16, 345600.0f, 0, 1, 0, true}, 4, "1"},
+                      LabelCase{"UnknownAxis", 3, {}, 0, "??"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Units, HoursOrDaysOnTheTimeAxis) {
+  TVqrDataObjectNew obj;
+  EXPECT_EQ(obj.UnitText(0), "Std");
+  obj.TimeAxis.TimeInDays = true;
+  EXPECT_EQ(obj.UnitText(0), "Tage");
+  EXPECT_FLOAT_EQ((obj.TimeAxis = {16, 345600.0f, 0, 1, 0, true}, obj.AxisValue(0, 8)), 2.0f);
+  EXPECT_EQ(obj.UnitText(1), "McF");
+  EXPECT_EQ(obj.UnitText(2), "Celsius");
+  EXPECT_EQ(obj.UnitText(-1), "??");
+  EXPECT_FLOAT_EQ(obj.AxisValue(7, 1), 0.0f);
+}
+
+// ------------------------------------------------------------------- axes
+
+TEST(Axes, TicksLabelsAndUnitOnTheDefaultScreen) {
+  DrawFixture f;
+  f.obj.SetWindowMode(1);
+  f.DrawScreen();
+  // X: 13 ticks 5 mm long, labels 5 mm below, centred and top-aligned.
+  const auto segs = f.dc.Segments();
+  EXPECT_EQ(segs[1].from, (TPoint{200, 1815}));
+  EXPECT_EQ(segs[1].to, (TPoint{200, 1765}));
+  EXPECT_EQ(segs[13].from.x, 2450);
+  const auto texts = f.dc.Texts();
+  ASSERT_GE(texts.size(), 14u);
+  EXPECT_EQ(texts[0].text, " 0");
+  EXPECT_EQ(texts[0].rect, (TRect{200, 1840, 200, 1840}));
+  EXPECT_EQ(texts[0].h, DcHAlign::Center);
+  EXPECT_EQ(texts[0].v, DcVAlign::Top);
+  EXPECT_EQ(texts[12].text, "12");
+  EXPECT_EQ(texts[13].text, "Std");
+  EXPECT_EQ(texts[13].rect.left, 2550);  // 10 mm beyond the axis end
+  // Y: labels end 5 mm left of the axis, centred on their ticks.
+  const auto y5 = std::find_if(texts.begin(), texts.end(), [](auto& t) { return t.text == "0.5"; });
+  ASSERT_NE(y5, texts.end());
+  EXPECT_EQ(y5->h, DcHAlign::Right);
+  EXPECT_EQ(y5->v, DcVAlign::Baseline);
+  EXPECT_EQ(y5->rect.left, 150);
+  EXPECT_EQ(y5->rect.top, 1990 - (950 - 28));  // half of FontHeight 56 below the tick
+  EXPECT_EQ(f.obj.PlotRect, (TRect{200, 1790, 2450, 290}));
+  EXPECT_FLOAT_EQ(f.obj.DivWidthX, 2250.0f / 12);
+  EXPECT_FLOAT_EQ(f.obj.DivWidthY, 150.0f);
+}
+
+TEST(Axes, PositiveLabelOffsetsChangeSides) {
+  DrawFixture f;
+  f.obj.SetWindowMode(1);
+  f.obj.Layout.XAxis.LabelOffset = 40;
+  f.obj.Layout.YAxis.LabelOffset = 40;
+  f.DrawScreen();
+  const auto texts = f.dc.Texts();
+  EXPECT_EQ(texts[0].v, DcVAlign::Bottom);
+  EXPECT_EQ(texts[0].rect.top, 1990 - 240);  // above the axis
+  EXPECT_EQ(texts[14].h, DcHAlign::Left);    // first Y label, right of the axis
+  EXPECT_EQ(texts[14].rect.left, 240);
+}
+
+TEST(Axes, TemperatureAxisAndLegendOnlyInCombinations) {
+  DrawFixture f;
+  f.Add(0, 0.1f);
+  f.Add(3600, 0.2f);
+  f.ShowChannels({3, 17});
+  f.obj.SetWindowMode(3);
+  f.DrawScreen();
+  EXPECT_FALSE(f.HasText("Celsius"));
+  EXPECT_FALSE(f.HasText("Kanal"));
+
+  for (int mode : {18, 19}) {
+    f.ShowChannels({3, 17});
+    f.obj.SetWindowMode(mode);
+    f.DrawScreen();
+    EXPECT_TRUE(f.HasText("Celsius"));
+    EXPECT_TRUE(f.HasText("28"));
+    EXPECT_TRUE(f.HasText("Kanal"));
+    EXPECT_TRUE(f.HasText("3"));
+    EXPECT_TRUE(f.HasText("T"));
+  }
+  f.ShowChannels({3});
+  f.DrawScreen();
+  EXPECT_FALSE(f.HasText("Celsius"));
+  EXPECT_FALSE(f.HasText("T"));
+}
+
+TEST(Axes, PreviewDrawsLinesButNoText) {
+  DrawFixture f;
+  f.Add(0, 0.1f);
+  f.Add(3600, 0.2f);
+  f.obj.SetWindowMode(18);
+  f.ShowChannels({1, 2, 17});
+  f.obj.Layout.GridStyle = 2;
+  f.DrawPrinter({0, 0, 7000, 5000}, {20, 20, 720, 520});
+  EXPECT_TRUE(f.dc.Texts().empty());
+  EXPECT_EQ(f.dc.Of(Op::Polyline).size(), 3u);
+  // Axis lines, 13 + 11 + 9 ticks, 22 grid lines, 3 legend lines.
+  EXPECT_EQ(f.dc.Segments().size(), 3u + 13 + 11 + 9 + 22 + 3);
+}
+
+// ------------------------------------------------------------------- grid
+
+TEST(Grid, LinesSpanTheAxesWithoutRepeatingThem) {
+  DrawFixture f;
+  f.obj.Layout.GridStyle = 2;
+  f.obj.Layout.GridPen.Color = 0x00AA00;
+  f.DrawScreen();
+  const auto grid = f.SegmentsOfColor(0x00AA00);
+  ASSERT_EQ(grid.size(), 22u);
+  EXPECT_EQ(grid[0].from, (TPoint{200, 1640}));  // first value division
+  EXPECT_EQ(grid[0].to, (TPoint{2450, 1640}));
+  EXPECT_EQ(grid[9].from.y, 290);
+  EXPECT_EQ(grid[10].from, (TPoint{388, 1790}));  // 187.5 -> 188
+  EXPECT_EQ(grid[10].to, (TPoint{388, 290}));
+  EXPECT_EQ(grid[21].from.x, 2450);
+}
+
+TEST(Grid, CrossesAtEveryInnerCrossing) {
+  DrawFixture f;
+  f.obj.Layout.GridStyle = 1;
+  f.obj.Layout.GridPen.Color = 0x00AA00;
+  f.DrawScreen();
+  const auto grid = f.SegmentsOfColor(0x00AA00);
+  ASSERT_EQ(grid.size(), 2u * 120);  // 12 x 10 crosses of two strokes
+  for (const auto& s : grid) {
+    EXPECT_GT(std::min(s.from.x, s.to.x), 200 - 20);
+    EXPECT_NE((s.from.x + s.to.x) / 2, 200);   // none on the value axis
+    EXPECT_NE((s.from.y + s.to.y) / 2, 1790);  // none on the time axis
+  }
+  // A fifth of a division: 187.5 x 0.1 -> 19 pixels either side, 15 vertically.
+  EXPECT_EQ(grid[0].from, (TPoint{369, 1640}));
+  EXPECT_EQ(grid[0].to, (TPoint{407, 1640}));
+  EXPECT_EQ(grid[1].from, (TPoint{388, 1655}));
+  EXPECT_EQ(grid[1].to, (TPoint{388, 1625}));
+
+  f.obj.Layout.GridStyle = 7;
+  f.DrawScreen();
+  EXPECT_TRUE(f.SegmentsOfColor(0x00AA00).empty());
+}
+
+// ----------------------------------------------------------------- curves
+
+TEST(Curves, SamplesOnOnePixelAreMergedIntoTheNextPoint) {
+  DrawFixture f;
+  f.obj.SetWindowMode(1);
+  f.Add(0, 0.0f);     // on the origin pixel: merged
+  f.Add(1, 0.0f);     // still there: merged
+  f.Add(1000, 0.0f);  // moves: emits the mean of all three
+  f.Add(1001, 0.0f);  // x 252 differs from the emitted 217
+  f.Add(2000, 0.5f);
+  f.Add(2001, 0.5f);  // same pixel as the last point: waits
+  f.DrawScreen();
+  const auto polys = f.dc.Of(Op::Polyline);
+  ASSERT_EQ(polys.size(), 1u);
+  const std::vector<TPoint> expected = {{217, 1790}, {252, 1790}, {304, 1040}};
+  EXPECT_EQ(polys[0].points, expected);
+  EXPECT_TRUE(polys[0].clipped);
+  EXPECT_EQ(f.dc.Of(Op::Clip).front().rect, f.obj.PlotRect);
+}
+
+TEST(Curves, StopAtTheFirstEmptySlot) {
+  DrawFixture f;
+  f.obj.SetWindowMode(2);
+  for (int i = 0; i < 10; ++i) f.Add(i * 3600, 0.1f * i + 0.05f);
+  f.store.Samples[6] = TVQRSample{};
+  f.DrawScreen();
+  EXPECT_EQ(f.dc.Of(Op::Polyline).front().points.size(), 5u);
+}
+
+TEST(Curves, SingleWindowDrawsOnlyItsChannel) {
+  DrawFixture f;
+  f.Add(0, 0.1f);
+  f.Add(3600, 0.2f);
+  f.ShowChannels({1, 2, 5, 9, 17});
+  f.obj.ChannelPens[5].Color = 0x123456;
+  f.obj.SetWindowMode(5);
+  f.DrawScreen();
+  const auto polys = f.dc.Of(Op::Polyline);
+  ASSERT_EQ(polys.size(), 1u);
+  EXPECT_EQ(polys[0].pen.Color, 0x123456u);
+  for (int ch = 1; ch <= kTempChannel; ++ch) EXPECT_EQ(f.obj.ChannelPens[ch].Visible, ch == 5);
+}
+
+TEST(Curves, CombinationDrawsVisibleChannelsInOrderWithLegend) {
+  DrawFixture f;
+  f.Add(0, 0.1f);
+  f.Add(3600, 0.2f);
+  f.ShowChannels({12, 4, 17});
+  f.obj.SetWindowMode(18);
+  f.DrawScreen();
+  EXPECT_EQ(f.dc.Of(Op::Polyline).size(), 3u);
+  std::vector<std::string> legend;
+  for (const auto& t : f.dc.Texts())
+    if (t.rect.left >= 2650) legend.push_back(t.text);
+  EXPECT_EQ(legend, (std::vector<std::string>{"Kanal", "4", "12", "T"}));
+  // Title at (265 mm, 160 mm); entry 1 is 8 mm lower with a 10 mm line and
+  // its number 3 mm right of it.
+  const auto texts = f.dc.Texts();
+  auto at = [&](const std::string& s) {
+    return *std::find_if(texts.begin(), texts.end(), [&](auto& t) { return t.text == s; });
+  };
+  EXPECT_EQ(at("Kanal").rect, (TRect{2650, 418, 2650, 418}));
+  EXPECT_EQ(at("4").rect, (TRect{2780, 498, 2780, 498}));
+  EXPECT_EQ(at("4").h, DcHAlign::Left);
+  const auto segs = f.dc.Segments();
+  EXPECT_EQ(segs.back().from, (TPoint{2650, 630}));  // the T entry, third below the title
+
+  f.obj.Layout.Legend.NumberOffset = -30;
+  f.DrawScreen();
+  const auto moved = f.dc.Texts();
+  EXPECT_TRUE(std::any_of(moved.begin(), moved.end(), [](auto& t) {
+    return t.text == "4" && t.rect.left == 2620 && t.h == DcHAlign::Right;
+  }));
+}
+
+TEST(Curves, ZeroPointShiftsMeasurementChannelsButNotTemperature) {
+  DrawFixture f;
+  f.obj.SetWindowMode(18);
+  f.obj.BeginDraw(f.dc, {0, 0, 2871, 1991}, false);
+  f.obj.DrawAxes();
+  f.obj.DrawCurves();  // sets the factors
+  f.obj.Cal[1].CalMin = 0.2f;
+  f.obj.Cal[17].CalMin = 19.0f;
+  EXPECT_EQ(f.obj.ValueToDeviceY(1, 0.5f), 950);
+  EXPECT_EQ(f.obj.ValueToDeviceY(17, 20.0f), 950);  // (20 - 12) x 1500 / 16
+  f.obj.ZeroPoint = true;
+  EXPECT_EQ(f.obj.ValueToDeviceY(1, 0.5f), 650);
+  EXPECT_EQ(f.obj.ValueToDeviceY(17, 20.0f), 950);
+  f.obj.Layout.UserFactor = 2.0f;
+  EXPECT_EQ(f.obj.ValueToDeviceY(1, 0.5f), 350);  // minus 0.2 x 2
+  EXPECT_EQ(f.obj.TimeToDeviceX(21600), 1325);
+}
+
+TEST(Curves, UserFactorScalesChannelsButNotTheTemperatureCurve) {
+  DrawFixture f;
+  f.Add(0, 0.25f, 20.0f);
+  f.Add(43200, 0.25f, 20.0f);
+  f.obj.Layout.UserFactor = 2.0f;
+  f.obj.SetWindowMode(18);
+  f.ShowChannels({1, 17});
+  f.DrawScreen();
+  const auto polys = f.dc.Of(Op::Polyline);
+  ASSERT_EQ(polys.size(), 2u);
+  EXPECT_EQ(polys[0].points.back().y, 1990 - (200 + 750));  // 0.5 of the value axis
+  EXPECT_EQ(polys[1].points.back().y, 1990 - (200 + 750));  // 20 degrees on 12..28
+}
+
+}  // namespace

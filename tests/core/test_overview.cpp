@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include "chart/diagrampaint.h"
+#include "drawfixture.h"
+
+namespace {
+
+using Op = RecordingDC::Op;
+
+TEST(OverviewLayout, FourByFourCellsWithTwoPercentMargins) {
+  TOverviewCells cells;
+  LayoutOverviewCells(300, 180, cells);  // h = 178: margins 6 and 4
+  EXPECT_EQ(cells[1].Left, 6);
+  EXPECT_EQ(cells[1].Top, 4);
+  EXPECT_EQ(cells[1].Width, 67);  // (300 - 30) / 4 truncated
+  EXPECT_EQ(cells[1].Height, 39);
+  EXPECT_EQ(cells[1].PlotWidth, 61);
+  EXPECT_EQ(cells[1].PlotHeight, 33);
+  EXPECT_EQ(cells[4].Left, 3 * 73 + 6);
+  EXPECT_EQ(cells[6].Left, 79);
+  EXPECT_EQ(cells[6].Top, 47);
+  EXPECT_EQ(cells[16].Top, 3 * 43 + 4);
+  LayoutOverviewCells(100, 60, cells);  // margins never below 3
+  EXPECT_EQ(cells[1].Left, 3);
+  EXPECT_EQ(cells[1].Top, 3);
+}
+
+struct ColumnFixture : DrawFixture {
+  TOverviewCell cell;
+  ColumnFixture() {
+    obj.TimeAxis.Span = 100.0f;
+    obj.ValueAxis.Span = 10.0f;
+    cell.PlotWidth = 100;  // one column per second
+    cell.PlotHeight = 10;  // one pixel per unit
+  }
+};
+
+TEST(OverviewColumns, ColumnsAverageAndFlushWhenTheNextBegins) {
+  ColumnFixture f;
+  f.Add(5, 1.0f);  // first sample off column 0: written to column 0
+  f.Add(6, 2.0f);
+  f.Add(6, 3.0f);
+  f.Add(7, 4.0f);  // still counted in column 6: (3 + 4) / 2
+  f.Add(7, 6.0f);
+  f.obj.ComputeOverview(1, f.cell);
+  EXPECT_EQ(f.cell.Points[0], 1);
+  EXPECT_EQ(f.cell.Points[5], 2);
+  EXPECT_EQ(f.cell.Points[6], 4);  // 3.5 -> 4
+  EXPECT_EQ(f.cell.Points[7], 6);  // two samples reached column 7; the first counted for 6
+  int filled = 0;
+  for (int16_t p : f.cell.Points) filled += p != -999;
+  EXPECT_EQ(filled, 4);
+}
+
+TEST(OverviewColumns, LastColumnNeedsTwoSamplesAndFarColumnsClamp) {
+  ColumnFixture f;
+  f.Add(0, 1.0f);
+  f.Add(1, 2.0f);
+  f.obj.ComputeOverview(1, f.cell);
+  EXPECT_EQ(f.cell.Points[0], 2);  // 1.5: the sample that moves on still counts here
+  EXPECT_EQ(f.cell.Points[1], -999);
+
+  f.Add(1000, 5.0f);
+  f.Add(2000, 7.0f);
+  f.obj.Layout.UserFactor = 2.0f;
+  f.obj.ComputeOverview(1, f.cell);
+  EXPECT_EQ(f.cell.Points[0], 3);     // (1 + 2) x 2 / 2
+  EXPECT_EQ(f.cell.Points[1], 10);    // 5 x 2
+  EXPECT_EQ(f.cell.Points[399], 14);  // column 1000, clamped
+}
+
+TEST(OverviewColumns, IgnoresZoomStartAndZeroPoint) {
+  ColumnFixture f;
+  f.Add(10, 5.0f);
+  f.Add(20, 5.0f);
+  f.Add(30, 5.0f);
+  TOverviewCell plain = f.cell;
+  f.obj.ComputeOverview(2, plain);
+  f.obj.ValueAxis.Start = -3.0f;
+  f.obj.TimeAxis.Start = 50.0f;
+  f.obj.ZeroPoint = true;
+  f.obj.Cal[2].CalMin = 4.0f;
+  f.obj.ComputeOverview(2, f.cell);
+  EXPECT_EQ(f.cell.Points, plain.Points);
+  EXPECT_EQ(plain.Points[10], 5);
+}
+
+TEST(OverviewText, ScaleReadOut) {
+  TVqrDataObjectNew obj;
+  obj.TimeAxis = {12, 172800.0f, 0, 2, 0, false};
+  obj.ValueAxis = {10, 0.1f, 0, 0, 1, false};
+  EXPECT_EQ(OverviewReadout(obj), "Skala H : 48 Std   / V : 0.1 McF");
+  obj.TimeAxis = {16, 345600.0f, 0, 1, 1, true};
+  EXPECT_EQ(obj.AxisScaleText(0), "4.0 Tage");
+  EXPECT_EQ(obj.AxisScaleText(2), "undefiniert");
+  obj.ValueAxis = {10, 3e38f, 0, 0, 6, false};
+  EXPECT_EQ(obj.AxisScaleText(1).size(), 32u + 4);
+}
+
+TEST(OverviewPaint, CellsScalesAndRedData) {
+  TOverviewCells cells;
+  LayoutOverviewCells(300, 180, cells);
+  for (int k = 1; k <= 16; ++k) cells[k].Points.fill(-999);
+  cells[1].Points[0] = 0;
+  cells[1].Points[3] = 10;
+  cells[1].Points[60] = 33;
+  cells[1].Points[61] = 20;
+  cells[1].Points[62] = 20;  // beyond PlotWidth: not drawn
+
+  RecordingDC dc;
+  PaintOverview(dc, cells, false);
+  EXPECT_EQ(dc.Of(Op::Fill).size(), 16u);
+  EXPECT_EQ(dc.Of(Op::Fill).front().rect, (TRect{6, 4, 72, 42}));
+  std::vector<TPoint> pixels;
+  for (const auto& c : dc.Of(Op::Pixel)) pixels.push_back({c.rect.left, c.rect.top});
+  // x = L + 4 + column, y = T + Height - 5 - value
+  const std::vector<TPoint> expected = {{10, 38}, {13, 28}, {70, 5}, {71, 18}};
+  EXPECT_EQ(pixels, expected);
+  // Cell 1 (6, 4, 72, 42): scale lines and the quarter ticks.
+  const auto segs = dc.Segments();
+  EXPECT_EQ(segs[0].from, (TPoint{8, 38}));
+  EXPECT_EQ(segs[0].to, (TPoint{70, 38}));
+  EXPECT_EQ(segs[1].from, (TPoint{10 + 15, 36}));  // 60 x 0.25
+  EXPECT_EQ(segs[2].from.x, 10 + 30);
+  EXPECT_EQ(segs[4].from.x, 70);
+  EXPECT_EQ(segs[5].from, (TPoint{10, 40}));
+  EXPECT_EQ(segs[5].to, (TPoint{10, 6}));
+  EXPECT_EQ(segs[6].from.y, 38 - 8);  // 32 x 0.25
+  EXPECT_EQ(segs[9].from, (TPoint{8, 6}));
+  EXPECT_EQ(segs.size(), 16u * 10);
+
+  dc.Clear();
+  PaintOverview(dc, cells, true);  // a line bridging the empty columns
+  std::vector<RecordingDC::Segment> red;
+  for (const auto& s : dc.Segments())
+    if (s.pen.Color == kDcRed) red.push_back(s);
+  ASSERT_EQ(red.size(), 3u);
+  EXPECT_EQ(red[0].from, (TPoint{10, 38}));
+  EXPECT_EQ(red[0].to, (TPoint{13, 28}));
+  EXPECT_EQ(red[2].to, (TPoint{71, 18}));
+}
+
+}  // namespace

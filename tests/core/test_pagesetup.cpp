@@ -1,0 +1,161 @@
+#include <gtest/gtest.h>
+
+#include "chart/vqrplotter.h"
+#include "data/processgauge.h"
+#include "drawfixture.h"
+
+namespace {
+
+TEST(PageSetup, ScreenStretchesTheReferencePage) {
+  DrawFixture f;
+  f.DrawScreen({0, 0, 2871, 1991});
+  EXPECT_FLOAT_EQ(f.obj.ScaleX, 1.0f);
+  EXPECT_FLOAT_EQ(f.obj.ScaleY, 1.0f);
+  EXPECT_EQ(f.obj.Plotter->Mirror, 995);
+  EXPECT_EQ(f.obj.OriginX, 200);
+  EXPECT_EQ(f.obj.OriginY, 200);
+  // The time axis starts at page (200, 200): device (200, 1790).
+  const auto axis = f.dc.Segments().front();
+  EXPECT_EQ(axis.from, (TPoint{200, 1790}));
+  EXPECT_EQ(axis.to, (TPoint{2450, 1790}));
+}
+
+TEST(PageSetup, ScreenIgnoresBordersFixedFactorsAndAllBlack) {
+  DrawFixture f;
+  f.obj.Layout.BorderLeft = 300;
+  f.obj.PrintOptions.Landscape.FixedFactorX = 1.0f;
+  f.obj.PrintOptions.AllBlack = true;
+  f.obj.Layout.XAxis.Pen.Color = 0xFF;
+  f.DrawScreen({10, 20, 2881, 2011});
+  EXPECT_EQ(f.obj.DrawRect, (TRect{10, 20, 2881, 2011}));
+  EXPECT_FLOAT_EQ(f.obj.ScaleX, 1.0f);
+  EXPECT_EQ(f.dc.Segments().front().pen.Color, 0xFFu);
+  EXPECT_EQ(f.obj.PageToDeviceX(200), 210);
+  EXPECT_EQ(f.obj.PageToDeviceY(200), 220);
+}
+
+struct PrintCase {
+  const char* name;
+  TRect page;
+  TPrinterFactors factors;
+  float scaleX;
+  float scaleY;
+};
+
+class PrinterScaling : public ::testing::TestWithParam<PrintCase> {};
+
+TEST_P(PrinterScaling, FactorsAndRatioBounds) {
+  const PrintCase c = GetParam();
+  DrawFixture f;
+  f.obj.PrintOptions.Landscape = c.factors;
+  f.obj.PrintOptions.Portrait = c.factors;
+  f.DrawPrinter(c.page);
+  EXPECT_FLOAT_EQ(f.obj.ScaleX, c.scaleX);
+  EXPECT_FLOAT_EQ(f.obj.ScaleY, c.scaleY);
+  EXPECT_FLOAT_EQ(f.obj.MeanScale, (c.scaleX + c.scaleY) / 2);
+  EXPECT_EQ(f.obj.DpiX, 600);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PrinterScaling,
+    ::testing::Values(
+        PrintCase{"TrueSize", {0, 0, 6814, 4760}, {1.0f, 1.0f, 0, 0}, 600.0f / 254, 600.0f / 254},
+        PrintCase{"Fit", {0, 0, 6814, 4760}, {0, 0, 0, 0}, 6813.0f / 2870, 4759.0f / 1990},
+        // Portrait A4 at 600 dpi, undistorted: ScaleY drops to ScaleX.
+        PrintCase{
+            "PortraitMax", {0, 0, 4958, 7017}, {0, 0, 0, 1.0f}, 4957.0f / 2870, 4957.0f / 2870},
+        // 4 x 2: MinYtoX first halves ScaleX, then MaxYtoX sees the new ratio 1.0.
+        PrintCase{"MinBeforeMax", {0, 0, 11481, 3981}, {0, 0, 1.0f, 0.8f}, 2.0f, 1.6f},
+        PrintCase{"NegativeFactorFits", {0, 0, 2871, 1991}, {-1.0f, 0, 0, 0}, 1.0f, 1.0f}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(PageSetup, BordersShiftThePageAndCollapseToALine) {
+  DrawFixture f;
+  f.obj.PrintOptions.Landscape.FixedFactorX = 1.0f;
+  f.obj.PrintOptions.Landscape.FixedFactorY = 1.0f;
+  f.obj.Layout.BorderLeft = 100;  // 10 mm = 236.2 pixels at 600 dpi
+  f.obj.Layout.BorderTop = 50;
+  f.DrawPrinter({0, 0, 7000, 5000});
+  EXPECT_EQ(f.obj.DrawRect.left, 236);
+  EXPECT_EQ(f.obj.DrawRect.top, 118);
+  EXPECT_EQ(f.obj.OriginX, 236 + 472);  // 200 x 2.3622 = 472.4
+
+  f.obj.Layout.BorderLeft = 2000;
+  f.obj.Layout.BorderRight = 2000;
+  f.obj.Layout.BorderTop = 5000;
+  f.obj.Layout.BorderBottom = 100;
+  f.DrawPrinter({0, 0, 7000, 5000});
+  EXPECT_EQ(f.obj.DrawRect.left, 4724);
+  EXPECT_EQ(f.obj.DrawRect.right, 4724);
+  EXPECT_EQ(f.obj.DrawRect.top, 11811);
+  EXPECT_EQ(f.obj.DrawRect.bottom, 11811);
+}
+
+TEST(PageSetup, PenWidthsFollowMeanAndPreviewScale) {
+  DrawFixture f;
+  f.obj.SetPrintMode(false, {});
+  f.obj.BeginDraw(f.dc, {0, 0, 575, 399}, true);  // scale 0.2
+  EXPECT_FLOAT_EQ(f.obj.MeanScale, 0.2f);
+  for (auto [width, px] : {std::pair{3, 1}, {0, 1}, {13, 3}, {12, 2}}) {
+    f.obj.ApplyPen({0, width, 0, 0});
+    EXPECT_EQ(f.dc.Calls().back().pen.Width, px) << width;
+  }
+  // Preview: a 7000-pixel printer page shown 700 pixels wide.
+  f.obj.SetPrintMode(true, {100, 50, 800, 540});
+  f.obj.BeginDraw(f.dc, {0, 0, 7000, 4900}, true);
+  EXPECT_FLOAT_EQ(f.obj.PreviewScale, 0.1f);
+  EXPECT_EQ(f.obj.Plotter->OffsetX, 100);
+  f.obj.ApplyPen({0, 30, 0, 0});  // 30 x 2.4387 = 73 printer pixels -> 7.3
+  EXPECT_EQ(f.dc.Calls().back().pen.Width, 7);
+  f.obj.ApplyFont({"Arial", 0, 16, 0});  // 39 pt on the printer -> 135 px -> 13.5
+  EXPECT_EQ(f.dc.Of(RecordingDC::Op::Font).back().font.Height, 14);
+}
+
+TEST(PageSetup, AllBlackPrintsPensAndTextsBlack) {
+  DrawFixture f;
+  f.Add(0, 0.5f);
+  f.Add(3600, 0.6f);
+  f.obj.SetWindowMode(18);
+  f.ShowChannels({1, 17});
+  f.obj.ChannelPens[1].Color = 0x00FF00;
+  f.obj.Layout.XAxis.LabelFont.Color = 0x0000FF;
+  f.obj.PrintOptions.AllBlack = true;
+  f.DrawPrinter({0, 0, 7000, 5000});
+  for (const auto& c : f.dc.Calls()) {
+    if (c.op == RecordingDC::Op::LineTo || c.op == RecordingDC::Op::Polyline) {
+      EXPECT_EQ(c.pen.Color, 0u);
+    }
+    if (c.op == RecordingDC::Op::Text) {
+      EXPECT_EQ(c.color, 0u) << c.text;
+    }
+  }
+  f.DrawScreen();
+  EXPECT_EQ(f.dc.Of(RecordingDC::Op::Polyline).front().pen.Color, 0x00FF00u);
+}
+
+class CountingGauge : public IProcessGauge {
+ public:
+  void Start(int, const std::string&) override {}
+  void SetPosition(int) override {}
+  void StepBy(int delta) override { total += delta; }
+  void Complete() override {}
+  void Finish() override {}
+  int total = 0;
+};
+
+TEST(PageSetup, ProgressOnlyWhilePrintingForReal) {
+  DrawFixture f;
+  for (int i = 0; i < 12; ++i) f.Add(i * 600, 0.1f * i);
+  CountingGauge gauge;
+  f.obj.SetGauge(&gauge);
+  f.obj.SetWindowMode(18);
+  f.ShowChannels({2, 17});
+  f.DrawScreen();
+  EXPECT_EQ(gauge.total, 0);
+  f.DrawPrinter({0, 0, 7000, 5000}, {10, 10, 300, 200});
+  EXPECT_EQ(gauge.total, 0);
+  f.DrawPrinter({0, 0, 7000, 5000});
+  EXPECT_EQ(gauge.total, 3 * 100 + 2 * 2 * 5);  // three axes, two curves of 12 samples
+}
+
+}  // namespace

@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "chart/recordingdc.h"
+#include "chart/vqrplotter.h"
+
+namespace {
+
+struct MapCase {
+  float scale;
+  int32_t offset;
+  int32_t mirror;
+  int32_t in;
+  int32_t x;
+  int32_t y;
+};
+
+class PlotterMapping : public ::testing::TestWithParam<MapCase> {};
+
+TEST_P(PlotterMapping, ScalesMirrorsAndRoundsHalfToEven) {
+  const MapCase c = GetParam();
+  TVQRPlotter p;
+  p.SetScale(c.offset, c.offset, c.scale);
+  p.SetMirror(c.mirror);
+  EXPECT_EQ(p.MapX(c.in), c.x);
+  EXPECT_EQ(p.MapY(c.in), c.y);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PlotterMapping,
+    ::testing::Values(MapCase{1.0f, 0, 995, 200, 200, 1790},  // screen 2871 x 1991
+                      MapCase{0.5f, 0, 0, 5, 2, 2},           // 2.5 -> 2
+                      MapCase{0.5f, 0, 0, 7, 4, 4},           // 3.5 -> 4
+                      MapCase{0.5f, 10, 0, 3, 12, 12},        // 1.5 -> 2, offset after scale
+                      MapCase{0.5f, 10, 100, 3, 12, 108},     // (200 - 3) x 0.5 = 98.5 -> 98
+                      MapCase{1.0f, 0, INT_MAX, INT_MIN, INT_MIN, INT_MAX}));  // saturates
+
+TEST(Plotter, PensFollowScaleStyleAndColour) {
+  RecordingDC dc;
+  TVQRPlotter p;
+  p.SetDC(&dc);
+  struct {
+    TPenRec pen;
+    float scale;
+    DcPen expected;
+  } cases[] = {
+      {{0x123456, 3, 0, 0}, 0.2f, {0x123456, 1, DcDash::Solid}},  // 0.6 -> 1
+      {{0, 0, 1, 0}, 1.0f, {0, 1, DcDash::Dash}},                 // never below 1
+      {{0, -7, 2, 0}, 1.0f, {0, 1, DcDash::Dot}},
+      {{0, 5, 3, 0}, 0.5f, {0, 2, DcDash::DashDot}},  // 2.5 -> 2
+      {{0, 7, 4, 0}, 0.5f, {0, 4, DcDash::DashDotDot}},
+      {{0x02FF0000, 1, 9, 0}, 1.0f, {0xFF0000, 1, DcDash::Solid}},         // palette flag dropped
+      {{static_cast<int32_t>(0xFF000005), 1, 0, 0}, 1.0f, {0xFFFFFF, 1}},  // window colour
+      {{static_cast<int32_t>(0x80000008), 1, 0, 0}, 1.0f, {0x000000, 1}},  // window text
+      {{0, INT_MAX, 0, 0}, 2.0f, {0, INT_MAX, DcDash::Solid}},             // saturates
+  };
+  for (const auto& c : cases) {
+    p.SetScale(0, 0, c.scale);
+    p.SetPen(c.pen);
+    EXPECT_EQ(dc.Calls().back().pen, c.expected) << "width " << c.pen.Width;
+  }
+}
+
+TEST(Plotter, FontsFollowSizeStyleAndColour) {
+  RecordingDC dc;
+  TVQRPlotter p;
+  p.SetDC(&dc);
+  p.SetScale(0, 0, 0.5f);
+  p.SetFont({"Courier New", 0x0000FF, 16, 3});
+  EXPECT_EQ(p.FontHeight, 56);  // 16 x 3.4722 = 55.56
+  const auto fonts = dc.Of(RecordingDC::Op::Font);
+  EXPECT_EQ(fonts.back().font, (DcFont{"Courier New", 28, 700, true}));
+  EXPECT_EQ(dc.Calls().back().color, 0x0000FFu);  // the label colour reaches the text
+
+  p.SetFont({"Arial", 0, 1, 2});
+  EXPECT_EQ(p.FontHeight, 3);
+  EXPECT_EQ(dc.Of(RecordingDC::Op::Font).back().font, (DcFont{"Arial", 2, 400, true}));
+  p.SetScale(0, 0, 0.01f);
+  p.SetFont({"Arial", 0, 1, 0});
+  EXPECT_EQ(dc.Of(RecordingDC::Op::Font).back().font.Height, 1);
+  p.SetFont({"Arial", 0, INT_MAX, 0});
+  EXPECT_GT(dc.Of(RecordingDC::Op::Font).back().font.Height, 1);
+}
+
+TEST(Plotter, TextAlignmentAndMiddleShift) {
+  RecordingDC dc;
+  TVQRPlotter p;
+  p.SetDC(&dc);
+  p.SetScale(0, 0, 1.0f);
+  p.FontHeight = 11;
+  struct {
+    int h, v;
+    int32_t y;
+    DcHAlign eh;
+    DcVAlign ev;
+  } cases[] = {
+      {paLeft, paTop, 100, DcHAlign::Left, DcVAlign::Top},
+      {paCenter, paMiddle, 94, DcHAlign::Center, DcVAlign::Baseline},  // 94.5 -> 94
+      {paRight, paBottom, 100, DcHAlign::Right, DcVAlign::Bottom},
+      {7, 9, 100, DcHAlign::Left, DcVAlign::Top},  // unknown codes
+  };
+  for (const auto& c : cases) {
+    p.Text("x", 10, 100, c.h, c.v);
+    const auto t = dc.Texts().back();
+    EXPECT_EQ(t.rect.top, c.y);
+    EXPECT_EQ(t.h, c.eh);
+    EXPECT_EQ(t.v, c.ev);
+  }
+  p.SetMirror(200);  // mirrored: the shifted baseline lies below the reference point
+  p.Text("x", 10, 100, paLeft, paMiddle);
+  EXPECT_EQ(dc.Texts().back().rect.top, 306);
+}
+
+TEST(Plotter, WithoutDeviceEverythingIsANoOp) {
+  TVQRPlotter p;
+  p.SetDC(nullptr);
+  TPoint pts[2] = {{1, 2}, {3, 4}};
+  p.SetPen({});
+  p.SetFont({});
+  p.Line(0, 0, 10, 10);
+  p.Polyline(pts, 2);
+  p.Text("x", 0, 0, paLeft, paTop);
+  EXPECT_EQ(pts[1], (TPoint{3, 4}));
+}
+
+TEST(Plotter, PolylineMapsInPlace) {
+  RecordingDC dc;
+  TVQRPlotter p;
+  p.SetDC(&dc);
+  p.SetScale(5, 0, 2.0f);
+  p.SetMirror(50);
+  TPoint pts[3] = {{0, 0}, {10, 50}, {20, 100}};
+  p.Polyline(pts, 3);
+  const std::vector<TPoint> expected = {{5, 200}, {25, 100}, {45, 0}};
+  EXPECT_EQ(dc.Of(RecordingDC::Op::Polyline).back().points, expected);
+  EXPECT_EQ(pts[2], expected[2]);
+}
+
+}  // namespace

@@ -1,0 +1,204 @@
+#include <gtest/gtest.h>
+
+#include <QFileInfo>
+#include <QFontInfo>
+#include <QImage>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSvgGenerator>
+#include <QTemporaryDir>
+#include <climits>
+
+#include "chart/diagrampaint.h"
+#include "chart/qt/qpainterdc.h"
+
+namespace {
+
+QImage WhiteImage(int w, int h) {
+  QImage img(w, h, QImage::Format_RGB32);
+  img.fill(Qt::white);
+  return img;
+}
+
+// Bounding box of the non-white pixels.
+QRect Ink(const QImage& img) {
+  QRect box;
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x)
+      if (img.pixel(x, y) != qRgb(255, 255, 255)) box |= QRect(x, y, 1, 1);
+  return box;
+}
+
+TEST(QPainterDC, TextAlignsOnCellTopBaselineAndBottom) {
+  struct {
+    DcHAlign h;
+    DcVAlign v;
+  } cases[] = {{DcHAlign::Left, DcVAlign::Top},
+               {DcHAlign::Center, DcVAlign::Baseline},
+               {DcHAlign::Right, DcVAlign::Bottom}};
+  for (const auto& c : cases) {
+    QImage img = WhiteImage(400, 200);
+    QPainter painter(&img);
+    QPainterDC dc(painter);
+    dc.SetFont({"Arial", 40, 400, false});
+    dc.Text(200, 100, "HHH", c.h, c.v);
+    const QFontMetrics fm(painter.font(), &img);
+    painter.end();
+    const QRect ink = Ink(img);
+    ASSERT_FALSE(ink.isEmpty());
+    const int cap = fm.capHeight();
+    switch (c.v) {
+      case DcVAlign::Top:  // capitals start about ascent - cap height below the top
+        EXPECT_NEAR(ink.top(), 100 + fm.ascent() - cap, 2);
+        break;
+      case DcVAlign::Baseline:
+        EXPECT_NEAR(ink.bottom(), 99, 1);
+        break;
+      case DcVAlign::Bottom:
+        EXPECT_NEAR(ink.bottom(), 100 - fm.descent(), 2);
+        break;
+    }
+    switch (c.h) {
+      case DcHAlign::Left:
+        EXPECT_NEAR(ink.left(), 200, 4);
+        break;
+      case DcHAlign::Center:
+        EXPECT_NEAR(ink.center().x(), 200, 3);
+        break;
+      case DcHAlign::Right:
+        EXPECT_NEAR(ink.right(), 200, 4);
+        break;
+    }
+  }
+}
+
+TEST(QPainterDC, ArialResolvesToAMetricCompatibleFace) {
+  QImage img = WhiteImage(10, 10);
+  QPainter painter(&img);
+  QPainterDC dc(painter);
+  dc.SetFont({"Arial", 56, 700, true});
+  const QFontInfo info(painter.font());
+  EXPECT_EQ(info.family(), "Liberation Sans");
+  EXPECT_EQ(info.pixelSize(), 56);
+  EXPECT_TRUE(info.bold());
+  EXPECT_TRUE(info.italic());
+}
+
+TEST(QPainterDC, PenColourWidthClipAndFill) {
+  QImage img = WhiteImage(100, 100);
+  QPainter painter(&img);
+  QPainterDC dc(painter);
+  dc.FillRect({10, 10, 20, 20}, kDcRed);  // right and bottom edges excluded
+  dc.SetPen({0xFF0000, 5, DcDash::Solid});  // blue in 0x00BBGGRR
+  dc.SetClipRect({90, 80, 30, 40});         // corners in any order
+  const TPoint pts[] = {{0, 60}, {99, 60}};
+  dc.Polyline(pts, 2);
+  dc.ClearClip();
+  dc.SetPixel(5, 5, 0x00FF00);
+  dc.SetTextColor(0x0000FF);
+  painter.end();
+  EXPECT_EQ(img.pixel(19, 19), qRgb(255, 0, 0));
+  EXPECT_EQ(img.pixel(20, 20), qRgb(255, 255, 255));
+  EXPECT_EQ(img.pixel(50, 60), qRgb(0, 0, 255));
+  EXPECT_EQ(img.pixel(50, 62), qRgb(0, 0, 255));  // 5 pixels wide
+  EXPECT_EQ(img.pixel(50, 63), qRgb(255, 255, 255));
+  EXPECT_EQ(img.pixel(20, 60), qRgb(255, 255, 255));  // clipped
+  EXPECT_EQ(img.pixel(89, 60), qRgb(0, 0, 255));
+  EXPECT_EQ(img.pixel(90, 60), qRgb(255, 255, 255));
+  EXPECT_EQ(img.pixel(5, 5), qRgb(0, 255, 0));
+}
+
+TEST(QPainterDC, TextUsesTheTextColourNotThePen) {
+  QImage img = WhiteImage(200, 80);
+  QPainter painter(&img);
+  QPainterDC dc(painter);
+  dc.SetPen({0xFF0000, 1, DcDash::Solid});
+  dc.SetTextColor(0x0000FF);
+  dc.SetFont({"Arial", 40, 700, false});
+  dc.Text(10, 10, "MM", DcHAlign::Left, DcVAlign::Top);
+  dc.MoveTo(0, 75);
+  dc.LineTo(199, 75);
+  painter.end();
+  int red = 0;
+  for (int y = 0; y < 70; ++y)
+    for (int x = 0; x < 200; ++x) red += img.pixel(x, y) == qRgb(255, 0, 0);
+  EXPECT_GT(red, 50);
+  EXPECT_EQ(img.pixel(100, 75), qRgb(0, 0, 255));  // the pen survived the text
+}
+
+TEST(QPainterDC, ResolutionOfTheDevice) {
+  QTemporaryDir dir;
+  QPdfWriter pdf(dir.filePath("x.pdf"));
+  pdf.setResolution(600);
+  QPainter painter(&pdf);
+  QPainterDC dc(painter);
+  EXPECT_EQ(dc.DpiX(), 600);
+  EXPECT_EQ(dc.DpiY(), 600);
+  dc.SetResolution(300, 150);
+  EXPECT_EQ(dc.DpiX(), 300);
+  EXPECT_EQ(dc.DpiY(), 150);
+}
+
+// A recording drawn as the channel window does, on an image of the
+// reference size: the time axis lies on row 1790 from x 200 to 2450.
+TEST(QPainterDC, DiagramOnTheReferenceImage) {
+  TVQRDataObject store;
+  for (int i = 1; i <= 100; ++i) {
+    store.Samples[i].Day = 1;
+    store.Samples[i].Seconds = i * 400;
+    for (int ch = 1; ch <= 17; ++ch) store.Samples[i].Cal[ch] = 0.5f;
+    store.Samples[i].Cal[17] = 20.0f;
+  }
+  store.SampleCount = 100;
+  TVqrDataObjectNew obj;
+  obj.SetStore(&store);
+  obj.TimeAxis = {12, 43200.0f, 0, 2, 0, false};
+  obj.ValueAxis = {10, 1.0f, 0, 1, 1, false};
+  obj.TempAxis = {8, 16.0f, -12.0f, 2, 0, false};
+  obj.SetWindowMode(3);
+  obj.ChannelPens[3].Color = 0x0000FF;
+
+  QImage img(2871, 1991, QImage::Format_RGB32);
+  img.fill(Qt::gray);
+  QPainter painter(&img);
+  QPainterDC dc(painter);
+  PaintDiagram(obj, dc, {0, 0, 2871, 1991});
+  painter.end();
+  EXPECT_EQ(img.pixel(1000, 1790), qRgb(0, 0, 0));
+  EXPECT_EQ(img.pixel(2450, 1790), qRgb(0, 0, 0));
+  EXPECT_EQ(img.pixel(2460, 1790), qRgb(255, 255, 255));
+  EXPECT_EQ(img.pixel(1000, 1700), qRgb(255, 255, 255));
+  EXPECT_EQ(img.pixel(200, 1000), qRgb(0, 0, 0));           // value axis
+  EXPECT_EQ(img.pixel(1000, 1990 - 950), qRgb(255, 0, 0));  // 0.5 on the value axis
+  EXPECT_EQ(img.pixel(2870, 1990), qRgb(255, 255, 255));    // filled to the corner
+}
+
+TEST(QPainterDC, NonsenseSizesAreClampedAndEveryDeviceWorks) {
+  TVqrDataObjectNew obj;
+  obj.TimeAxis = {12, 43200.0f, 0, 2, 0, false};
+  obj.ValueAxis = {10, 1.0f, 0, 1, 1, false};
+  obj.Layout.XAxis.LabelFont.Size = INT_MAX;
+  obj.Layout.YAxis.Pen.Width = INT_MAX;
+  obj.Layout.XAxis.StartX = INT_MIN;
+  obj.Layout.GridStyle = 1;
+  obj.SetWindowMode(1);
+
+  QImage img = WhiteImage(600, 400);
+  {
+    QPainter painter(&img);
+    QPainterDC dc(painter);
+    PaintDiagram(obj, dc, {0, 0, 600, 400});
+  }
+  QTemporaryDir dir;
+  QSvgGenerator svg;
+  svg.setFileName(dir.filePath("x.svg"));
+  svg.setSize(QSize(600, 400));
+  {
+    QPainter painter(&svg);
+    QPainterDC dc(painter, true);
+    PaintDiagram(obj, dc, {0, 0, 600, 400});
+  }
+  EXPECT_GT(QFileInfo(dir.filePath("x.svg")).size(), 100);
+}
+
+}  // namespace
