@@ -2,12 +2,16 @@
 // edit commands, the ASCII export and help.
 #include <QAction>
 #include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QToolBar>
@@ -380,4 +384,43 @@ TEST_F(Help, MissingHelpFileIsReported) {
   form->HelpContents();
   EXPECT_EQ(form->StatusText(), "Help file not found!");
   EXPECT_EQ(form->BeepCount, 1);
+}
+
+// ---------------------------------------------------------------- start and hand-over
+
+using StartAndHandOver = MainWindowFixture;
+
+TEST_F(StartAndHandOver, StoredPositionIsClampedIntoTheWorkAreaAndWrittenBackWhenMoved) {
+  WriteIni("[General]\nSavePos=ON\nStartX=5000\nStartY=-300\n");
+  MakeForm();
+  const QRect area = form->screen()->availableGeometry();
+  EXPECT_GE(form->x(), area.left() + 5);
+  EXPECT_GE(form->y(), area.top() + 5);
+  EXPECT_TRUE(form->x() + form->width() + 5 <= area.right() + 1 || form->x() == area.left() + 5);
+  form->move(area.left() + 40, area.top() + 30);
+  form->SaveMainWindowPosition();
+  const IniMap ini = ReadIniMap(iniPath);
+  EXPECT_EQ(ini.at("general/startx"), std::to_string(area.left() + 40));
+  EXPECT_EQ(ini.at("general/starty"), std::to_string(area.top() + 30));
+}
+
+TEST_F(StartAndHandOver, DroppedAndForwardedFilesAreOpened) {
+  MakeForm();
+  const QString sample = QString::fromStdString(SamplePath("hours40.DAT"));
+  QMimeData mime;
+  mime.setUrls({QUrl::fromLocalFile(Path("notes.txt")), QUrl::fromLocalFile(sample)});
+  QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(form.get(), &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(form.get(), &drop);
+  QApplication::processEvents();
+  EXPECT_EQ(form->FileName, sample);
+  EXPECT_EQ(form->StatusText(), "Ok");
+
+  // A later start of the program hands over its file.
+  const QString other = QString::fromStdString(SamplePath("days10.DAT"));
+  form->HandleForwardedArguments({other});
+  EXPECT_EQ(form->FileName, other);
+  EXPECT_TRUE(form->isVisible());
 }

@@ -88,7 +88,7 @@ TEST(QPainterDC, PenColourWidthClipAndFill) {
   QImage img = WhiteImage(100, 100);
   QPainter painter(&img);
   QPainterDC dc(painter);
-  dc.FillRect({10, 10, 20, 20}, kDcRed);  // right and bottom edges excluded
+  dc.FillRect({10, 10, 20, 20}, kDcRed);    // right and bottom edges excluded
   dc.SetPen({0xFF0000, 5, DcDash::Solid});  // blue in 0x00BBGGRR
   dc.SetClipRect({90, 80, 30, 40});         // corners in any order
   const TPoint pts[] = {{0, 60}, {99, 60}};
