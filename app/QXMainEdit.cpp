@@ -1,6 +1,7 @@
 // Main window: settings table, the editors of the settings pages and the
 // Edit menu (zero point, smoothing).
 #include <QAction>
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QPushButton>
@@ -135,17 +136,24 @@ void TQXMainForm::GenPenEditClick(TZTEditField* field) {
 
 void TQXMainForm::GenFontEditClick(TZTEditField* color, TZTEditField* font, TZTEditField* size) {
   const int points = FontSizeFromText(size->text().toStdString());
-  QFont preset(font->text().trimmed().isEmpty() ? QFont().family() : font->text().trimmed());
+  const QString face = font->text().trimmed();
+  QFont preset(face.isEmpty() ? QFont().family() : face);
   preset.setBold(font->FaceStyle() & 1);
   preset.setItalic(font->FaceStyle() & 2);
   preset.setPointSize(points > 0 ? points : 8);
+  // A face such as "Arial" may be an alias of an installed family: the dialog
+  // lists the family, and the stored name stays unless another is chosen.
+  const QString resolved = QFontInfo(preset).family();
+  preset.setFamily(resolved);
   TFontColorDialog dialog(this);
   dialog.SetFont(preset);
   dialog.SetColor(ColorFromCode(color->ColorCode()));
   if (dialog.exec() != QDialog::Accepted) return;
   const QFont chosen = dialog.SelectedFont();
-  font->SetFaceAndStyle(chosen.family(), (chosen.bold() ? 1 : 0) | (chosen.italic() ? 2 : 0));
-  font->setText(chosen.family());
+  const QString chosenFace =
+      chosen.family() == resolved && !face.isEmpty() ? face : chosen.family();
+  font->SetFaceAndStyle(chosenFace, (chosen.bold() ? 1 : 0) | (chosen.italic() ? 2 : 0));
+  font->setText(chosenFace);
   size->setText(QString::number(chosen.pointSize()));
   color->SetColorCode(CodeFromColor(dialog.SelectedColor()));
 }

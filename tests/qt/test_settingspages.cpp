@@ -15,6 +15,7 @@
 #include "settings/settings.h"
 #include "settings/ui/pendialog.h"
 #include "settings/ui/qtcontrols.h"
+#include "settings/ui/qtdialogs.h"
 #include "support/mainwindow_fixture.h"
 
 namespace {
@@ -249,6 +250,39 @@ TEST_F(Editors, ColourFieldShowsTheChosenColourAsBackground) {
   EXPECT_EQ(field->ColorCode(), 10 | (20 << 8) | (30 << 16));
   EXPECT_EQ(field->palette().color(QPalette::Base), QColor(10, 20, 30));
   EXPECT_TRUE(field->text().isEmpty());
+}
+
+TEST_F(Editors, FontFieldEditsFaceStyleSizeAndColourTogether) {
+  WriteIni("[General]\nSavePos=OFF\n[Axis1]\nLabelFont=b-Arial\nLabelSize=12\nLabelColor=255\n");
+  MakeForm();
+  form->show();
+  auto* font = Find<TZTEditField>("Ed_XLabelFont");
+  QFont preset;
+  QColor presetColor;
+  OnNextDialog<TFontColorDialog>([&](TFontColorDialog* d) {
+    preset = d->SelectedFont();
+    presetColor = d->SelectedColor();
+    QFont f = preset;
+    f.setPointSize(14);
+    f.setStyleName(QString());
+    f.setItalic(true);
+    d->SetFont(f);
+    d->SetColor(QColor(0, 0, 128));
+    d->accept();
+  });
+  QTest::mouseClick(font, Qt::LeftButton);
+  EXPECT_TRUE(preset.bold());
+  EXPECT_EQ(preset.pointSize(), 12);
+  EXPECT_EQ(presetColor, QColor(255, 0, 0));
+  EXPECT_EQ(font->text(), "Arial");  // the stored face survives its alias
+  EXPECT_EQ(font->FaceStyle(), 3);
+  EXPECT_EQ(Find<QLineEdit>("Ed_XLabelSize")->text(), "14");
+  EXPECT_EQ(Find<TZTEditField>("Ed_XLabelColor")->ColorCode(), 128 << 16);
+
+  OnNextDialog<TFontColorDialog>([](TFontColorDialog* d) { d->reject(); });
+  QTest::mouseClick(font, Qt::LeftButton);
+  EXPECT_EQ(Find<QLineEdit>("Ed_XLabelSize")->text(), "14");
+  EXPECT_EQ(font->FaceStyle(), 3);
 }
 
 TEST_F(Editors, GridStyleMenuSetsTheField) {
