@@ -116,7 +116,8 @@ TIniFile* TZTIniClass::PublicFile() {
 }
 
 bool TZTIniClass::CreateDefaultFile(const std::string& path) {
-  if (ReadOnly) return false;
+  struct stat st {};
+  if (ReadOnly || lstat(path.c_str(), &st) == 0) return false;  // never replace what is there
   const std::string saved = IniFileName;
   IniFileName = path;
   TIniFile* f = OwnFile();
