@@ -161,33 +161,23 @@ void TQXMainForm::BuildMenus() {
   QMenu* window = menuBar()->addMenu("&Fenster");
   window->setObjectName("Mn_Window");
   a = MakeAction(this, "Mn_Overview", "Übersicht Punkte");
-  connect(a, &QAction::triggered, this, [this]() {
-    if (Hooks.OverviewMode && DataLoaded)
-      Hooks.OverviewMode(false);
-    else
-      Beep();
-  });
+  connect(a, &QAction::triggered, this, &TQXMainForm::Mn_OverviewClick);
   window->addAction(a);
   a = MakeAction(this, "Mn_OverviewFilled", "Übersicht Kurve");
-  connect(a, &QAction::triggered, this, [this]() {
-    if (Hooks.OverviewMode && DataLoaded)
-      Hooks.OverviewMode(true);
-    else
-      Beep();
-  });
+  connect(a, &QAction::triggered, this, &TQXMainForm::Mn_OverviewFilledClick);
   window->addAction(a);
   window->addSeparator();
   a = MakeAction(this, "MN_Wnd_Combi1", "Kombination 1");
-  connect(a, &QAction::triggered, this, [this]() { OpenWindow(18); });
+  connect(a, &QAction::triggered, this, [this]() { OpenDiagramWindow(18); });
   window->addAction(a);
   a = MakeAction(this, "MN_Wnd_Combi2", "Kombination 2");
-  connect(a, &QAction::triggered, this, [this]() { OpenWindow(19); });
+  connect(a, &QAction::triggered, this, [this]() { OpenDiagramWindow(19); });
   window->addAction(a);
   window->addSeparator();
   for (int ch = 1; ch <= 16; ++ch) {
     const QByteArray name = QString("Mn_Wnd_Ch%1").arg(ch).toLatin1();
     a = MakeAction(this, name.constData(), QString("Kanal %1").arg(ch));
-    connect(a, &QAction::triggered, this, [this, ch]() { OpenWindow(ch); });
+    connect(a, &QAction::triggered, this, [this, ch]() { OpenDiagramWindow(ch); });
     window->addAction(a);
   }
 
@@ -331,21 +321,6 @@ void TQXMainForm::HandleForwardedArguments(const QStringList& args) {
       break;
     }
   }
-}
-
-void TQXMainForm::OpenWindow(int mode) {
-  if (!DataLoaded || !Hooks.OpenDiagramWindow) {
-    Beep();
-    return;
-  }
-  Hooks.OpenDiagramWindow(mode);
-}
-
-void TQXMainForm::GenApplyClick() {
-  if (Hooks.ChannelWindowVisible && Hooks.ChannelWindowVisible() && Hooks.ReapplyChannelWindow)
-    Hooks.ReapplyChannelWindow();
-  else
-    Beep();
 }
 
 void TQXMainForm::FilePrint() {

@@ -53,6 +53,8 @@ class TQXMainForm : public QMainWindow {
   QString FileName;
   bool DataLoaded = false;
   int CurrentWindow = 0;
+  /// Curves of the current diagram window (sizes the print progress).
+  int CurveCount = 0;
   int BusyCount = 0;
   /// Counts default beeps, so that tests can see them.
   int BeepCount = 0;
@@ -88,6 +90,20 @@ class TQXMainForm : public QMainWindow {
   void HelpAbout();
   void GenApplyClick();
 
+  // ------------------------------------------------------------ diagram windows
+  /// Shows the diagram window in mode 1..16 (a channel) or 18/19 (a
+  /// combination) with pens and layout taken anew from the settings.
+  void OpenDiagramWindow(int mode);
+  /// Opens the current window mode again (new settings, new zoom).
+  void RefreshDiagramWindow();
+  void Mn_OverviewClick() { ShowOverviewAs(false); }
+  void Mn_OverviewFilledClick() { ShowOverviewAs(true); }
+  /// The overview's request: open channel/combination target, or, while a
+  /// combination is shown, add or remove channel target there.
+  void HandleOverviewMessage(int target);
+  /// The channel window's print request.
+  void PrintRequest();
+
   // ------------------------------------------------------------ owned objects
   TZTIniClass* Ini() const { return ini_.get(); }
   TVQRShowSettings* Settings() const { return settings_.get(); }
@@ -111,19 +127,19 @@ class TQXMainForm : public QMainWindow {
   struct WindowHooks {
     std::function<bool()> ChannelWindowVisible;
     std::function<void()> CloseChannelWindow;
-    /// Repaints the channel window and brings it to the front.
+    /// Redraws the channel window, shows it and brings it to the front.
     std::function<void()> RefreshChannelWindow;
-    /// Shows the current diagram window again with fresh settings.
-    std::function<void()> ReapplyChannelWindow;
-    /// Opens the diagram window: 1..16 a channel, 18/19 a combination.
-    std::function<void(int)> OpenDiagramWindow;
+    /// The channel window's own progress gauge (for its print requests).
+    std::function<TProcessGauge*()> ChannelWindowGauge;
     std::function<bool()> OverviewVisible;
     std::function<void()> CloseOverview;
-    /// Takes the layout anew and shows the overview (filled: curves).
+    /// Recomputes the overview's thumbnails and repaints them.
     std::function<void()> RefreshOverview;
+    /// Repaints the overview, shows it and brings it to the front.
     std::function<void()> ShowOverview;
-    std::function<void(bool filled)> OverviewMode;
     std::function<void()> Print;
+    /// Printing for the channel window's print request.
+    std::function<void()> PrintRequest;
     std::function<void()> ExcelExport;
   } Hooks;
 
@@ -149,7 +165,8 @@ class TQXMainForm : public QMainWindow {
   QString ChooseDataFile();
   bool ReadChosenFile(const QString& path);
   void ShowFilePage();
-  void OpenWindow(int mode);
+  void ShowOverviewAs(bool filled);
+  void ToggleCombiChannel(TZTiniSettingValue* visible, int channel);
   QString RunFileDialog(const TFileRequest& request);
   bool EnsureDataObjects();
 

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/QXMain.h"
+#include "chart/ui/DiagramWindows.h"
 #include "platform/singleinstance.h"
 #include "settings/iniclass.h"
 
@@ -49,6 +50,8 @@ int main(int argc, char** argv) {
   auto ini = std::make_unique<TZTIniClass>();
   ini->Locate();
   TQXMainForm form(std::move(ini));
+  // The overview and channel windows, created after the main window.
+  TDiagramWindows windows(form);
   QObject::connect(&instance, &TSingleInstance::ArgumentsReceived, &form,
                    &TQXMainForm::HandleForwardedArguments);
   form.show();

@@ -292,20 +292,20 @@ TEST_F(EditCommands, UserDefinedSmoothingTakesTheDistanceField) {
   EXPECT_EQ(Find<QLineEdit>("Ed_Equal_Dist")->text(), "5");
 }
 
-TEST_F(EditCommands, CommandsOfLaterWindowsBeepUntilTheyArePluggedIn) {
+TEST_F(EditCommands, WindowCommandsWaitForTheFirstRecordingPrintAndExcelBeepUntilPluggedIn) {
   MakeForm();
+  // Before the first File/Open the window commands do nothing at all.
   for (const char* name :
        {"MN_Wnd_Combi1", "Mn_Wnd_Ch3", "Mn_Overview", "Mn_File_Print", "Mn_File_ExcelExport"})
     Find<QAction>(name)->trigger();
   Find<QPushButton>("Bt_C1_Apply")->click();
-  EXPECT_EQ(form->BeepCount, 6);
+  EXPECT_EQ(form->BeepCount, 3);
   EXPECT_EQ(form->Pages()->currentWidget()->objectName(), "TS_Excel");
 
-  int opened = 0;
-  form->Hooks.OpenDiagramWindow = [&](int mode) { opened = mode; };
   ASSERT_TRUE(form->OpenDataFile(QString::fromStdString(SamplePath("hours40.DAT"))));
   Find<QAction>("MN_Wnd_Combi2")->trigger();
-  EXPECT_EQ(opened, 19);
+  EXPECT_EQ(form->CurrentWindow, 19);
+  EXPECT_EQ(form->Pages()->currentWidget()->objectName(), "TS_Combi2");
 }
 
 // ---------------------------------------------------------------- ASCII export

@@ -1,0 +1,138 @@
+#include "chart/ui/Overview.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "app/QXMain.h"
+#include "app/appicons.h"
+#include "app/ztprogress.h"
+#include "chart/qt/qpainterdc.h"
+#include "chart/ui/windowplace.h"
+#include "data/vqrfileo.h"
+#include "settings/settings.h"
+
+TF_Overview::TF_Overview(TQXMainForm& main, QWidget* parent) : QWidget(parent), main_(main) {
+  setObjectName("F_Overview");
+  setWindowTitle("Übersicht Mess-Kanal  1 - 16");
+  setWindowIcon(AppIcon());
+  setMinimumSize(kMinWidth, kMinHeight);
+  setMaximumSize(kMaxWidth, kMaxHeight);
+  for (TOverviewCell& c : Cells_) c.Points.fill(-999);
+
+  OVStatusBar = new TZTStatusBar({70, 70, 0}, this);
+  OVStatusBar->setObjectName("OVStatusBar");
+  const char* const texts[] = {"Kombi 1...", "Kombi 2...", " Bereich"};
+  const char* const tips[] = {"Kombination 1 anzeigen", "Kombination 2 anzeigen",
+                              "Skala der Übersicht: Zeit (H) und Wert (V)"};
+  for (int i = 0; i < 3; ++i) {
+    QLabel* panel = OVStatusBar->Panel(i);
+    panel->setObjectName(QString("OVStatusBar_Panel%1").arg(i));
+    panel->setText(texts[i]);
+    panel->setToolTip(tips[i]);
+    if (i < 2) panel->setAlignment(Qt::AlignCenter);
+  }
+  OVStatusBar->setSizeGripEnabled(false);
+  OVStatusBar->installEventFilter(this);
+
+  RestoreWindowPlacement(*this,
+                         main_.Settings() ? main_.Settings()->OverviewWindowPosition : nullptr,
+                         QRect(390, 331, kMinWidth, kMinHeight), QSize(kMinWidth, kMinHeight));
+  LayoutStatusBar();
+}
+
+void TF_Overview::LayoutStatusBar() {
+  const int h = OVStatusBar->sizeHint().height();
+  OVStatusBar->setGeometry(0, height() - h, width(), h);
+}
+
+void TF_Overview::ComputeCells() {
+  if (TVqrDataObjectNew* d = main_.DataObject()) ComputeOverviewCells(*d, Cells_);
+}
+
+void TF_Overview::RefreshOverview() {
+  ComputeCells();
+  update();
+}
+
+int TF_Overview::CellAt(QPoint p) const {
+  for (int k = 1; k <= kMeasureChannels; ++k) {
+    const TOverviewCell& c = Cells_[k];
+    if (p.x() >= c.Left && p.x() < c.Left + c.Width && p.y() >= c.Top && p.y() < c.Top + c.Height)
+      return k;
+  }
+  return 0;
+}
+
+void TF_Overview::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  LayoutStatusBar();
+  LayoutOverviewCells(width(), OVStatusBar->y(), Cells_);
+  ComputeCells();
+  if (main_.Settings()) StoreWindowPlacement(*this, main_.Settings()->OverviewWindowPosition);
+  update();
+}
+
+void TF_Overview::paintEvent(QPaintEvent*) {
+  TVQRShowSettings* settings = main_.Settings();
+  FillPixel = settings && settings->OverviewWindowFillPixel->GetBool(1);
+  QPainter painter(this);
+  {
+    QPainterDC dc(painter);
+    PaintOverview(dc, Cells_, FillPixel);
+  }
+  if (const TVqrDataObjectNew* d = main_.DataObject())
+    OVStatusBar->Panel(2)->setText(QString::fromStdString(OverviewReadout(*d)));
+}
+
+void TF_Overview::mousePressEvent(QMouseEvent* event) {
+  MouseDownPos = event->position().toPoint();
+  pressed_ = event->button() == Qt::LeftButton;
+}
+
+void TF_Overview::mouseReleaseEvent(QMouseEvent* event) {
+  const bool click =
+      pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+  pressed_ = false;
+  if (!click) return;
+  if (const int k = CellAt(MouseDownPos)) PostToMain(k);
+}
+
+bool TF_Overview::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == OVStatusBar) {
+    if (event->type() == QEvent::MouseButtonPress) {
+      auto* e = static_cast<QMouseEvent*>(event);
+      MouseDownPos = e->position().toPoint();
+      pressed_ = e->button() == Qt::LeftButton;
+      return true;
+    }
+    if (event->type() == QEvent::MouseButtonRelease) {
+      auto* e = static_cast<QMouseEvent*>(event);
+      const bool click = pressed_ && e->button() == Qt::LeftButton &&
+                         OVStatusBar->rect().contains(e->position().toPoint());
+      pressed_ = false;
+      if (click) {
+        const int panel = StatusPanelAt(*OVStatusBar, MouseDownPos.x());
+        if (panel == 1)
+          PostToMain(19);
+        else if (panel == 0)
+          PostToMain(18);
+      }
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void TF_Overview::PostToMain(int target) {
+  // The request runs after this click has been handled, like a posted message.
+  TQXMainForm* main = &main_;
+  QMetaObject::invokeMethod(
+      main, [main, target]() { main->HandleOverviewMessage(target); }, Qt::QueuedConnection);
+}
+
+void TF_Overview::closeEvent(QCloseEvent* event) {
+  if (main_.Settings()) StoreWindowPlacement(*this, main_.Settings()->OverviewWindowPosition);
+  event->accept();
+}

@@ -1,0 +1,415 @@
+#include "chart/ui/SingleChannel.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QProgressBar>
+#include <QSvgGenerator>
+#include <cstdlib>
+
+#include "app/QXMain.h"
+#include "app/appicons.h"
+#include "app/ztprogress.h"
+#include "chart/diagrampaint.h"
+#include "chart/qt/qpainterdc.h"
+#include "chart/ui/windowplace.h"
+#include "data/vqrfileo.h"
+#include "settings/settings.h"
+
+namespace {
+
+bool Inside(const TPoint& p, const TRect& r) {
+  return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
+}
+
+const char* const kNoZoom = "Kein Zoom";
+const char* const kDefining = "Zoom definieren...";
+const char* const kZoom = "Zoom";
+
+}  // namespace
+
+TF_SChannel::TF_SChannel(TQXMainForm& main, QWidget* parent) : QWidget(parent), main_(main) {
+  setObjectName("F_SChannel");
+  setWindowTitle("Messkanal 1");
+  setWindowIcon(AppIcon());
+  setMinimumSize(kMinWidth, kMinHeight);
+  setMouseTracking(true);
+  setFocusPolicy(Qt::StrongFocus);
+  // The diagram is drawn from its own buffer: nothing to erase first.
+  setAttribute(Qt::WA_OpaquePaintEvent);
+
+  SB_Single = new TZTStatusBar({80, 150, 150}, this);
+  SB_Single->setObjectName("SB_Single");
+  SB_Single->setSizeGripEnabled(false);
+  const char* const texts[] = {"Drucken...", "", kNoZoom};
+  const char* const tips[] = {
+      "Diagramm drucken", "Fortschritt beim Drucken",
+      "Zoom: ein Klick in das Diagramm beginnt das Rechteck, ein zweiter Klick legt es fest "
+      "(Esc bricht ab); Klick hier oder Taste Z wechselt zwischen Zoom und ganzer Skala"};
+  for (int i = 0; i < 3; ++i) {
+    QLabel* panel = SB_Single->Panel(i);
+    panel->setObjectName(QString("SB_Single_Panel%1").arg(i));
+    panel->setText(texts[i]);
+    panel->setToolTip(tips[i]);
+  }
+  SB_Single->Panel(0)->setAlignment(Qt::AlignCenter);
+  SB_Single->Panel(1)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  SB_Single->installEventFilter(this);
+
+  PB_Single = new QProgressBar(this);
+  PB_Single->setObjectName("PB_Single");
+  PB_Single->hide();
+
+  popup_ = new QMenu(this);
+  popup_->setObjectName("PMn_Diagram");
+  QAction* copy = popup_->addAction("Kopieren");
+  copy->setObjectName("PMn_Copy");
+  copy->setShortcut(QKeySequence::Copy);
+  connect(copy, &QAction::triggered, this, &TF_SChannel::CopyToClipboard);
+  QAction* save = popup_->addAction("Als Bild speichern...");
+  save->setObjectName("PMn_SaveImage");
+  connect(save, &QAction::triggered, this, &TF_SChannel::SaveImageAs);
+
+  RestoreWindowPlacement(*this, main_.Settings() ? main_.Settings()->SingleWindowPosition : nullptr,
+                         QRect(253, 168, 696, 480), QSize(kMinWidth, kMinHeight));
+  lastSize_ = size();
+  LayoutStatusBar();
+}
+
+TF_SChannel::~TF_SChannel() = default;
+
+void TF_SChannel::LayoutStatusBar() {
+  const int h = SB_Single->sizeHint().height();
+  SB_Single->setGeometry(0, height() - h, width(), h);
+}
+
+int TF_SChannel::UsableHeight() const { return SB_Single->y() - 2; }
+
+QString TF_SChannel::ZoomStateText() const { return SB_Single->PanelText(2); }
+
+void TF_SChannel::SetZoomText(const QString& text) { SB_Single->SetPanelText(2, text); }
+
+void TF_SChannel::Invalidate() {
+  SyncZoomState();
+  cacheValid_ = false;
+  UpdateCaption();
+  update();
+}
+
+void TF_SChannel::UpdateCaption() {
+  const TVqrDataObjectNew* d = main_.DataObject();
+  if (!d) return;
+  const int mode = d->GetWindowMode();
+  if (mode >= 1 && mode < kTempChannel)
+    setWindowTitle(QString("Messkanal %1").arg(mode));
+  else if (mode == 18)
+    setWindowTitle("Messkanal-Kombination 1");
+  else if (mode == 19)
+    setWindowTitle("Messkanal-Kombination 2");
+}
+
+void TF_SChannel::PaintClient(QPainter& painter, int w, int h) {
+  painter.fillRect(QRect(0, 0, w, h + 2), palette().color(QPalette::Window));
+  DrawRectWin = DiagramDrawRect(w, h);
+  QPainterDC dc(painter);
+  TVqrDataObjectNew* d = main_.DataObject();
+  if (!d) {
+    dc.FillRect(DrawRectWin, kDcWhite);
+    return;
+  }
+  PaintDiagram(*d, dc, DrawRectWin);
+  gridPlotRect_ = d->PlotRect;
+  gridDivX_ = d->DivWidthX;
+  gridDivY_ = d->DivWidthY;
+  gridValid_ = true;
+}
+
+void TF_SChannel::RenderCache() {
+  const int w = std::max(1, width());
+  const int h = std::max(1, SB_Single->y());
+  const qreal dpr = devicePixelRatioF();
+  cache_ = QImage(QSize(w, h) * dpr, QImage::Format_RGB32);
+  cache_.setDevicePixelRatio(dpr);
+  QPainter painter(&cache_);
+  UpdateCaption();
+  PaintClient(painter, w, UsableHeight());
+  cacheValid_ = true;
+}
+
+void TF_SChannel::paintEvent(QPaintEvent*) {
+  if (!cacheValid_ || cache_.deviceIndependentSize().toSize() != QSize(width(), SB_Single->y()))
+    RenderCache();
+  QPainter painter(this);
+  painter.drawImage(0, 0, cache_);
+  if (Defining) {
+    // The rubber band, visible on white and on coloured curves alike.
+    const QRect r(FocusRect.left, FocusRect.top, FocusRect.right - FocusRect.left,
+                  FocusRect.bottom - FocusRect.top);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(Qt::white, 1));
+    painter.drawRect(r);
+    QPen dots(Qt::black, 1, Qt::CustomDashLine);
+    dots.setDashPattern({2, 2});
+    painter.setPen(dots);
+    painter.drawRect(r);
+  }
+}
+
+void TF_SChannel::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  LayoutStatusBar();
+  if (size() != lastSize_) {
+    if (main_.Settings()) StoreWindowPlacement(*this, main_.Settings()->SingleWindowPosition);
+    cacheValid_ = false;
+    update();
+  }
+  lastSize_ = size();
+}
+
+void TF_SChannel::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (Defining) EndDefinition();
+  SyncZoomState();
+  if (!gauge_) {
+    gauge_ = std::make_unique<TProcessGauge>();
+    gauge_->Init(PB_Single, nullptr);
+    gauge_->Attach(SB_Single, 1, -1);
+  }
+}
+
+void TF_SChannel::closeEvent(QCloseEvent* event) {
+  main_.CurrentWindow = 0;
+  if (main_.Settings()) StoreWindowPlacement(*this, main_.Settings()->SingleWindowPosition);
+  event->accept();
+}
+
+void TF_SChannel::SyncZoomState() {
+  const TVqrDataObjectNew* d = main_.DataObject();
+  if (Zoomed && d && !d->ZoomAvailable) {
+    Zoomed = false;
+    SetZoomText(kNoZoom);
+  }
+}
+
+void TF_SChannel::EndDefinition() {
+  Defining = false;
+  SetZoomText(kNoZoom);
+  update();
+}
+
+TPoint TF_SChannel::Snap(TPoint& pt) {
+  TVqrDataObjectNew* d = main_.DataObject();
+  if (!d) return {};
+  // The grid of the diagram on screen: a print in between leaves the
+  // printer's coordinates in the processing object.
+  if (gridValid_) {
+    d->PlotRect = gridPlotRect_;
+    d->DivWidthX = gridDivX_;
+    d->DivWidthY = gridDivY_;
+  }
+  return d->SnapToGrid(pt);
+}
+
+void TF_SChannel::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) {
+    QWidget::mousePressEvent(event);
+    return;
+  }
+  const QPoint p = event->position().toPoint();
+  MousePos = {p.x(), p.y()};
+  pressed_ = true;
+}
+
+void TF_SChannel::mouseMoveEvent(QMouseEvent* event) {
+  if (Zoomed) return;
+  const QPoint p = event->position().toPoint();
+  MousePos = {p.x(), p.y()};
+  DivPos = Snap(MousePos);
+  if (Defining && Inside(MousePos, DrawRectWin)) {
+    FocusRect = {std::min(Anchor.x, MousePos.x), std::min(Anchor.y, MousePos.y),
+                 std::max(Anchor.x, MousePos.x), std::max(Anchor.y, MousePos.y)};
+    update();
+  }
+}
+
+void TF_SChannel::mouseReleaseEvent(QMouseEvent* event) {
+  const bool click =
+      pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+  pressed_ = false;
+  if (click) FormClick();
+}
+
+void TF_SChannel::FormClick() {
+  if (Zoomed) return;
+  DivPos = Snap(MousePos);
+  if (!Inside(MousePos, DrawRectWin)) return;
+  if (!Defining) {
+    Defining = true;
+    ZoomStart = DivPos;
+    SetZoomText(kDefining);
+    Anchor = MousePos;
+    FocusRect = {MousePos.x, MousePos.y, MousePos.x + 10, MousePos.y + 10};
+    update();
+    return;
+  }
+  EndDefinition();
+  // Division numbers: on the mirrored screen the y indexes above the value
+  // axis start are negative.
+  const int x1 = std::abs(ZoomStart.x), x2 = std::abs(DivPos.x);
+  const int y1 = std::abs(ZoomStart.y), y2 = std::abs(DivPos.y);
+  const TZoomSel sel{std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)};
+  if (sel.xTo - sel.xFrom >= 1 && sel.yTo - sel.yFrom >= 1) {
+    ZoomSel = sel;
+    ApplyZoomSel();
+  }
+}
+
+void TF_SChannel::ApplyZoomSel() {
+  Zoomed = true;
+  Defining = false;
+  SetZoomText(kZoom);
+  if (TVqrDataObjectNew* d = main_.DataObject()) d->SetZoom(ZoomSel);
+  main_.RefreshDiagramWindow();
+}
+
+void TF_SChannel::Unzoom() {
+  if (!Zoomed) return;
+  Zoomed = false;
+  Defining = false;
+  SetZoomText(kNoZoom);
+  if (TVqrDataObjectNew* d = main_.DataObject()) d->ResetZoom();
+  main_.RefreshDiagramWindow();
+}
+
+void TF_SChannel::ToggleZoom() {
+  TVqrDataObjectNew* d = main_.DataObject();
+  if (!d || !d->RestoreZoom()) {
+    main_.Beep();
+    return;
+  }
+  Zoomed = true;
+  Defining = false;
+  SetZoomText(kZoom);
+  main_.RefreshDiagramWindow();
+}
+
+void TF_SChannel::keyPressEvent(QKeyEvent* event) {
+  if (Defining && event->key() == Qt::Key_Escape) {
+    EndDefinition();
+    return;
+  }
+  if (event->text() == "z" || event->text() == "Z") {
+    SyncZoomState();
+    if (Zoomed)
+      Unzoom();
+    else
+      ToggleZoom();
+    return;
+  }
+  if (event->matches(QKeySequence::Copy)) {
+    CopyToClipboard();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
+bool TF_SChannel::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == SB_Single) {
+    if (event->type() == QEvent::MouseButtonPress) {
+      auto* e = static_cast<QMouseEvent*>(event);
+      statusMouse_ = e->position().toPoint();
+      statusPressed_ = e->button() == Qt::LeftButton;
+      return true;
+    }
+    if (event->type() == QEvent::MouseButtonRelease) {
+      auto* e = static_cast<QMouseEvent*>(event);
+      const bool click = statusPressed_ && e->button() == Qt::LeftButton &&
+                         SB_Single->rect().contains(e->position().toPoint());
+      statusPressed_ = false;
+      if (click) StatusBarClick();
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void TF_SChannel::StatusBarClick() {
+  switch (StatusPanelAt(*SB_Single, statusMouse_.x())) {
+    case 0: {
+      // Printing runs after this click has been handled.
+      TQXMainForm* main = &main_;
+      QMetaObject::invokeMethod(
+          main, [main]() { main->PrintRequest(); }, Qt::QueuedConnection);
+      break;
+    }
+    case 2:
+      SyncZoomState();
+      if (Zoomed)
+        Unzoom();
+      else
+        ToggleZoom();
+      break;
+    default:
+      break;
+  }
+}
+
+void TF_SChannel::contextMenuEvent(QContextMenuEvent* event) {
+  if (main_.DataObject()) popup_->popup(event->globalPos());
+}
+
+void TF_SChannel::CopyToClipboard() {
+  if (!main_.DataObject()) return;
+  QImage image(width(), SB_Single->y(), QImage::Format_RGB32);
+  {
+    QPainter painter(&image);
+    PaintClient(painter, image.width(), UsableHeight());
+  }
+  QApplication::clipboard()->setImage(image);
+}
+
+bool TF_SChannel::SaveImage(const QString& path) {
+  if (path.isEmpty()) return false;
+  const int w = width();
+  const int h = SB_Single->y();
+  if (QFileInfo(path).suffix().compare("svg", Qt::CaseInsensitive) == 0) {
+    QSvgGenerator svg;
+    svg.setFileName(path);
+    svg.setSize(QSize(w, h));
+    svg.setViewBox(QRect(0, 0, w, h));
+    svg.setTitle(windowTitle());
+    QPainter painter;
+    if (!painter.begin(&svg)) return false;
+    PaintClient(painter, w, UsableHeight());
+    return painter.end() && QFileInfo(path).size() > 0;
+  }
+  QImage image(w, h, QImage::Format_RGB32);
+  {
+    QPainter painter(&image);
+    PaintClient(painter, w, UsableHeight());
+  }
+  return image.save(path, "PNG");
+}
+
+void TF_SChannel::SaveImageAs() {
+  QString path;
+  if (ChooseImageFile) {
+    path = ChooseImageFile();
+  } else {
+    QString selected;
+    path = QFileDialog::getSaveFileName(this, "Als Bild speichern", windowTitle() + ".png",
+                                        "PNG-Bild (*.png);;SVG-Grafik (*.svg)", &selected);
+    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
+      path += selected.startsWith("SVG") ? ".svg" : ".png";
+  }
+  if (path.isEmpty()) return;
+  if (!SaveImage(path)) main_.ShowStatus("Error writing image file!");
+}
