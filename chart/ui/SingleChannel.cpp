@@ -149,11 +149,14 @@ void TF_SChannel::paintEvent(QPaintEvent*) {
     RenderCache();
   QPainter painter(this);
   painter.drawImage(0, 0, cache_);
+  // Under the status bar: the window's own background.
+  painter.fillRect(QRect(0, SB_Single->y(), width(), height() - SB_Single->y()),
+                   palette().color(QPalette::Window));
   if (Defining) {
     // The rubber band, visible on white and on coloured curves alike.
     const QRect r(FocusRect.left, FocusRect.top, FocusRect.right - FocusRect.left,
                   FocusRect.bottom - FocusRect.top);
-    painter.setBrush(Qt::NoBrush);
+    painter.fillRect(r, QColor(0, 90, 200, 24));
     painter.setPen(QPen(Qt::white, 1));
     painter.drawRect(r);
     QPen dots(Qt::black, 1, Qt::CustomDashLine);
