@@ -77,7 +77,7 @@ TEST_F(SettingsTable, FreshFileShowsTheDefaultsAndIsLeftAlone) {
   EXPECT_EQ(c["Ed_Equal_Dist"].text, "1");
   EXPECT_EQ(c["Ed_YFactor"].text, "0.000000");
   EXPECT_EQ(c["Ed_LogoScale"].text, "0.000");
-  EXPECT_EQ(c["Ed_GridPen"].penCode, 1000);
+  EXPECT_EQ(c["Ed_GridPen"].penCode, 0);  // width 0: the built-in width applies
   EXPECT_EQ(c["Ed_GridPen"].text, StylePicture(0));
   EXPECT_FALSE(c["CB_Single_AllEqual"].checked);
   EXPECT_TRUE(t->OverviewWindowPosition->GetPosSave());  // missing keys: store the position
@@ -276,14 +276,8 @@ TEST_F(SettingsTable, FreshFileLeavesTheBuiltInLayout) {
   auto t = Start(c);
   TDiagramLayout layout = MakeDefaultLayout();
   t->TakeDiagramLayout(layout);
-  TDiagramLayout expected = MakeDefaultLayout();
-  // The table's default pens are 0.1 mm in the pen dialog; like every set pen
-  // width they reach the drawing times ten.
-  for (TAxisLayout* a : {&expected.XAxis, &expected.YAxis, &expected.TAxis}) {
-    a->Pen.Width = 10;
-    a->TicPen.Width = 10;
-  }
-  expected.GridPen.Width = 10;
+  // A fresh file leaves the whole built-in layout in place, pens included.
+  const TDiagramLayout expected = MakeDefaultLayout();
   EXPECT_EQ(layout, expected);
 
   TDiagramLayout scaling = MakeDefaultLayout();
