@@ -229,6 +229,7 @@ void TF_SChannel::mousePressEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
   MousePos = {p.x(), p.y()};
   pressed_ = true;
+  setFocus(Qt::MouseFocusReason);  // for Esc and "z"
 }
 
 void TF_SChannel::mouseMoveEvent(QMouseEvent* event) {

@@ -187,6 +187,27 @@ TEST_F(DiagramWindows, RefusedRequestsOnlyBeep) {
   EXPECT_EQ(form->BeepCount, 6);
 }
 
+TEST_F(DiagramWindows, AFileThatDoesNotDecodeStillShowsWhatTheStoreHolds) {
+  Start();
+  QFile bad(Path("bad.DAT"));
+  ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+  bad.write(QByteArray(39 * 40, '\xA5'));
+  bad.close();
+  EXPECT_FALSE(form->OpenDataFile(Path("bad.DAT")));
+  ASSERT_TRUE(form->DataLoaded);
+  EXPECT_TRUE(overview->isVisible());
+  overview->grab();
+  for (const char* item : {"Mn_Wnd_Ch1", "MN_Wnd_Combi1"}) {
+    Menu(item);
+    EXPECT_TRUE(channel->isVisible()) << item;
+    Band(QPoint(40, 40), QPoint(200, 150));
+    Key("z");
+    Key("z");
+  }
+  ClickAt(overview, QPoint(20, 20));
+  Settle();
+}
+
 // ---------------------------------------------------------------- overview
 
 TEST_F(DiagramWindows, FileOpenShowsTheOverviewInPointsOrCurve) {
