@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
@@ -122,43 +123,39 @@ class DiagramWindows : public MainWindowFixture {
 
 // ---------------------------------------------------------------- opening
 
-TEST_F(DiagramWindows, ChannelMenuShowsOnlyThatChannelOnItsPage) {
+TEST_F(DiagramWindows, MenusOpenChannelsAndCombinationsOnTheirPages) {
   Start(QByteArray("[General]\nSavePos=OFF\n[SingleWindow]\nColorCh7=") +
-        QByteArray::number(kRedCode) + "\nColorCh3=" + QByteArray::number(kGreenCode) + "\n");
-  Open();
-  form->Pages()->setCurrentIndex(0);
-  Menu("Mn_Wnd_Ch7");
-  ASSERT_TRUE(channel->isVisible());
-  EXPECT_EQ(channel->windowTitle(), "Messkanal 7");
-  EXPECT_EQ(form->Pages()->currentWidget()->objectName(), "TS_Single");
-  EXPECT_EQ(form->CurrentWindow, 7);
-  EXPECT_EQ(form->CurveCount, 1);
-  const QImage image = channel->grab().toImage();
-  EXPECT_GT(CountPixels(image, QColor(255, 0, 0)), 50);
-  EXPECT_EQ(CountPixels(image, QColor(0, 0xC0, 0)), 0);  // channel 3 is not drawn
-
-  Menu("Mn_Wnd_Ch3");
-  EXPECT_EQ(channel->windowTitle(), "Messkanal 3");
-  EXPECT_GT(CountPixels(channel->grab().toImage(), QColor(0, 0xC0, 0)), 50);
-}
-
-TEST_F(DiagramWindows, CombinationCountsItsCurvesAndShowsTheTAxisOnlyWithTheTemperature) {
-  Start(QByteArray("[General]\nSavePos=OFF\n[Axis3]\nColor=") + QByteArray::number(kBlueCode) +
+        QByteArray::number(kRedCode) + "\nColorCh3=" + QByteArray::number(kGreenCode) +
+        "\n[Axis3]\nColor=" + QByteArray::number(kBlueCode) +
         "\n[CombiWindow1]\nVisibleCh1=ON\nVisibleCh3=ON\nVisibleCh6=ON\n"
         "[CombiWindow2]\nVisibleCh2=ON\nVisibleCh17=ON\n");
   Open();
-  Menu("MN_Wnd_Combi1");
-  EXPECT_EQ(channel->windowTitle(), "Messkanal-Kombination 1");
-  EXPECT_EQ(form->Pages()->currentWidget()->objectName(), "TS_Combi1");
-  EXPECT_EQ(form->CurveCount, 3);
-  EXPECT_EQ(CountPixels(channel->grab().toImage(), QColor(0, 0, 255)), 0);
-
-  Menu("MN_Wnd_Combi2");
-  EXPECT_EQ(channel->windowTitle(), "Messkanal-Kombination 2");
-  EXPECT_EQ(form->Pages()->currentWidget()->objectName(), "TS_Combi2");
-  EXPECT_EQ(form->CurveCount, 2);
-  EXPECT_GT(CountPixels(channel->grab().toImage(), QColor(0, 0, 255)), 50);
-
+  const QColor red(255, 0, 0), green(0, 0xC0, 0), blue(0, 0, 255);
+  struct Case {
+    const char* item;
+    const char* caption;
+    const char* page;
+    int curves;
+    bool redDrawn, greenDrawn, tAxis;
+  };
+  const Case cases[] = {
+      {"Mn_Wnd_Ch7", "Messkanal 7", "TS_Single", 1, true, false, false},
+      {"Mn_Wnd_Ch3", "Messkanal 3", "TS_Single", 1, false, true, false},
+      {"MN_Wnd_Combi1", "Messkanal-Kombination 1", "TS_Combi1", 3, false, false, false},
+      {"MN_Wnd_Combi2", "Messkanal-Kombination 2", "TS_Combi2", 2, false, false, true},
+  };
+  for (const Case& c : cases) {
+    form->Pages()->setCurrentIndex(0);
+    Menu(c.item);
+    ASSERT_TRUE(channel->isVisible()) << c.item;
+    EXPECT_EQ(channel->windowTitle(), c.caption);
+    EXPECT_EQ(form->Pages()->currentWidget()->objectName(), c.page) << c.item;
+    EXPECT_EQ(form->CurveCount, c.curves) << c.item;
+    const QImage image = channel->grab().toImage();
+    EXPECT_EQ(CountPixels(image, red) > 50, c.redDrawn) << c.item;
+    EXPECT_EQ(CountPixels(image, green) > 50, c.greenDrawn) << c.item;
+    EXPECT_EQ(CountPixels(image, blue) > 50, c.tAxis) << c.item;
+  }
   // "Anwenden" takes the page's check boxes anew.
   Find<QCheckBox>("CB_Combi2Ch9")->setChecked(true);
   Find<QPushButton>("Bt_C2_Apply")->click();
@@ -172,7 +169,6 @@ TEST_F(DiagramWindows, RefusedRequestsOnlyBeep) {
   form->OpenDiagramWindow(1);
   Find<QAction>("Mn_OverviewFilled")->trigger();
   EXPECT_EQ(form->BeepCount, 0);
-  // A file that does not decode: the overview shows whatever the store holds.
   form->OpenDataFile(Path("missing.DAT"));
   EXPECT_FALSE(overview->isVisible());
   Find<QAction>("Mn_Overview")->trigger();
@@ -182,30 +178,19 @@ TEST_F(DiagramWindows, RefusedRequestsOnlyBeep) {
   for (int mode : {0, 17, 20, -3}) form->OpenDiagramWindow(mode);
   EXPECT_EQ(form->BeepCount, 5);
   EXPECT_FALSE(channel->isVisible());
-  EXPECT_EQ(form->CurrentWindow, 0);
   Find<QPushButton>("Bt_SC_Apply")->click();  // no channel window to apply to
   EXPECT_EQ(form->BeepCount, 6);
-}
 
-TEST_F(DiagramWindows, AFileThatDoesNotDecodeStillShowsWhatTheStoreHolds) {
-  Start();
+  // A file that does not decode still shows what the store holds.
   QFile bad(Path("bad.DAT"));
   ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
   bad.write(QByteArray(39 * 40, '\xA5'));
   bad.close();
   EXPECT_FALSE(form->OpenDataFile(Path("bad.DAT")));
-  ASSERT_TRUE(form->DataLoaded);
   EXPECT_TRUE(overview->isVisible());
-  overview->grab();
-  for (const char* item : {"Mn_Wnd_Ch1", "MN_Wnd_Combi1"}) {
-    Menu(item);
-    EXPECT_TRUE(channel->isVisible()) << item;
-    Band(QPoint(40, 40), QPoint(200, 150));
-    Key("z");
-    Key("z");
-  }
-  ClickAt(overview, QPoint(20, 20));
-  Settle();
+  Menu("MN_Wnd_Combi1");
+  Band(QPoint(40, 40), QPoint(200, 150));
+  EXPECT_TRUE(channel->isVisible());
 }
 
 // ---------------------------------------------------------------- overview
@@ -216,10 +201,6 @@ TEST_F(DiagramWindows, FileOpenShowsTheOverviewInPointsOrCurve) {
   ASSERT_TRUE(overview->isVisible());
   EXPECT_EQ(overview->windowTitle(), "Übersicht Mess-Kanal  1 - 16");
   TZTStatusBar* bar = overview->StatusPanels();
-  EXPECT_EQ(bar->PanelText(0), "Kombi 1...");
-  EXPECT_EQ(bar->PanelText(1), "Kombi 2...");
-  EXPECT_EQ(bar->Panel(0)->width(), 70);
-  EXPECT_EQ(bar->Panel(1)->width(), 70);
   const QImage points = overview->grab().toImage();
   EXPECT_TRUE(bar->PanelText(2).startsWith("Skala H : ")) << bar->PanelText(2).toStdString();
   // Every thumbnail holds data.
@@ -239,9 +220,6 @@ TEST_F(DiagramWindows, FileOpenShowsTheOverviewInPointsOrCurve) {
   overview->resize(1200, 900);
   EXPECT_EQ(overview->size(), QSize(900, 600));
   EXPECT_LT(overview->Cells()[16].PlotWidth, 400);
-  overview->resize(100, 100);
-  EXPECT_EQ(overview->size(), QSize(300, 200));
-  EXPECT_EQ(overview->Cells()[1].Left, 6);
 }
 
 TEST_F(DiagramWindows, ThumbnailsOpenChannelsOrEditTheCombinationShown) {
@@ -273,7 +251,6 @@ TEST_F(DiagramWindows, ThumbnailsOpenChannelsOrEditTheCombinationShown) {
   clickCell(3);
   EXPECT_TRUE(box->isChecked());
   EXPECT_EQ(form->CurveCount, 2);
-  EXPECT_FALSE(Find<QCheckBox>("CB_Combi1Ch3")->isChecked());
 
   // "Kombi 2..." again only redraws; "Kombi 1..." switches.
   ClickStatusBar(overview->StatusPanels(), InsidePanel(overview->StatusPanels(), 1));
@@ -292,7 +269,6 @@ TEST_F(DiagramWindows, ThumbnailsOpenChannelsOrEditTheCombinationShown) {
   EXPECT_TRUE(channel->isVisible());
   EXPECT_EQ(form->CurrentWindow, 3);
   EXPECT_TRUE(box->isChecked());
-  EXPECT_FALSE(Find<QCheckBox>("CB_Combi1Ch3")->isChecked());
 }
 
 // ---------------------------------------------------------------- status bars
@@ -302,12 +278,7 @@ TEST_F(DiagramWindows, ClicksOnPanelBordersDoNothing) {
   Open();
   Menu("Mn_Wnd_Ch1");
   TZTStatusBar* sb = channel->StatusPanels();
-  EXPECT_EQ(sb->Panel(0)->width(), 80);
-  EXPECT_EQ(sb->Panel(1)->width(), 150);
-  EXPECT_EQ(sb->Panel(2)->width(), 150);
-  EXPECT_EQ(channel->ZoomStateText(), "Kein Zoom");
-  ASSERT_NE(channel->Gauge(), nullptr);
-  EXPECT_TRUE(channel->Gauge()->IsAttached());
+  ASSERT_TRUE(channel->Gauge() && channel->Gauge()->IsAttached());
 
   TZTStatusBar* ob = overview->StatusPanels();
   for (TZTStatusBar* bar : {sb, ob}) {
@@ -438,10 +409,8 @@ TEST_F(DiagramWindows, SelectionsNarrowerThanADivisionAndEscapeDefineNothing) {
   EXPECT_FALSE(channel->Defining);
   EXPECT_EQ(channel->ZoomStateText(), "Kein Zoom");
 
-  // Clicks in the margin around the white area start nothing.
-  ClickAt(channel, QPoint(1, 1));
+  ClickAt(channel, QPoint(1, 1));  // the margin around the white area
   EXPECT_FALSE(channel->Defining);
-  EXPECT_EQ(form->BeepCount, 0);
 }
 
 TEST_F(DiagramWindows, ANewRecordingLeavesNoZoomToRestore) {
@@ -490,13 +459,10 @@ TEST_F(DiagramWindows, DiagramIsCopiedAndSavedAsDrawn) {
   const QImage copied = QApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
   ASSERT_FALSE(copied.isNull());
   EXPECT_EQ(copied, shown.copy(0, 0, copied.width(), copied.height()));
-
   ASSERT_TRUE(channel->SaveImage(Path("d.png")));
   EXPECT_EQ(QImage(Path("d.png")).convertToFormat(QImage::Format_RGB32), copied);
   ASSERT_TRUE(channel->SaveImage(Path("d.svg")));
-  QFile svg(Path("d.svg"));
-  ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
-  EXPECT_TRUE(svg.readAll().contains("<svg"));
+  EXPECT_GT(QFileInfo(Path("d.svg")).size(), 1000);
   EXPECT_FALSE(channel->SaveImage(Path("no/such/dir/d.png")));
 }
 
@@ -543,15 +509,4 @@ TEST_F(DiagramWindows, WindowsOpenWhereTheyWereAndStoreOnlyChanges) {
   EXPECT_EQ(ini["singlewindow/positionw"], "640");
   EXPECT_EQ(ini["singlewindow/positionh"], "400");
   EXPECT_EQ(ini["overviewwindow/positionw"], "400");
-
-  // PositionSave=OFF: neither restored nor stored.
-  Start(
-      "[General]\nSavePos=OFF\n[SingleWindow]\nPositionSave=OFF\nPositionX=40\nPositionY=30\n"
-      "PositionW=500\nPositionH=420\n");
-  EXPECT_EQ(channel->pos(), QPoint(253, 168));
-  Open();
-  Menu("Mn_Wnd_Ch1");
-  channel->resize(650, 450);
-  Stop();
-  EXPECT_EQ(ReadIniMap(iniPath)["singlewindow/positionw"], "500");
 }
