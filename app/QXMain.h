@@ -53,6 +53,8 @@ class TQXMainForm : public QMainWindow {
   QString FileName;
   bool DataLoaded = false;
   int CurrentWindow = 0;
+  /// Visible curves of the diagram window shown (set by the window code).
+  int CurveCount = 0;
   int BusyCount = 0;
   /// Counts default beeps, so that tests can see them.
   int BeepCount = 0;
