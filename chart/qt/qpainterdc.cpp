@@ -1,11 +1,15 @@
 #include "chart/qt/qpainterdc.h"
 
 #include <QFontMetrics>
+#include <QImage>
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPolygon>
 #include <QVarLengthArray>
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 namespace {
 // Coordinates far outside any device are pulled in so that the rasteriser's
@@ -30,6 +34,103 @@ Qt::PenStyle ToQtStyle(DcDash d) {
   return Qt::SolidLine;
 }
 
+// Polylines go to the painter in pieces: its stroker slows down more than
+// linearly with the length of a wide polyline.
+constexpr int kPolylineChunk = 32;
+// Widths from 2 up to this are rasterised directly on images.
+constexpr int32_t kMaxRasterWidth = 16;
+
+double Length(const QPoint* p, int count) {
+  double len = 0.0;
+  for (int i = 1; i < count; ++i)
+    len += std::hypot(p[i].x() - p[i - 1].x(), p[i].y() - p[i - 1].y());
+  return len;
+}
+
+// Floor and ceiling for the small coordinates of the rasteriser (|v| far
+// below 2^31), without a library call.
+int FloorI(double v) {
+  const int i = static_cast<int>(v);
+  return i - (v < i);
+}
+int CeilI(double v) {
+  const int i = static_cast<int>(v);
+  return i + (v > i);
+}
+
+// A segment widened by r with round ends. Row gives the x interval of the
+// points of row y inside it; false when the row misses it.
+class Capsule {
+ public:
+  /// Without startCap the round end at a is left out (a polyline's previous
+  /// piece already drew it).
+  Capsule(double ax, double ay, double bx, double by, double r, bool startCap)
+      : ax_(ax), ay_(ay), bx_(bx), by_(by), r_(r), startCap_(startCap) {
+    const double len = std::hypot(bx - ax, by - ay);
+    if (len > 0.0) {
+      const double ux = (bx - ax) / len;
+      const double uy = (by - ay) / len;
+      // Along the segment: 0 <= (x - ax) ux + (y - ay) uy <= len;
+      // across it: |(y - ay) ux - (x - ax) uy| <= r. Both bound x - ax
+      // linearly in y - ay.
+      band_ = true;
+      along_ = Bound(ux, uy, 0.0, len);
+      across_ = Bound(-uy, ux, -r, r);
+    }
+  }
+
+  bool Row(double y, double& xl, double& xr) const {
+    xl = std::numeric_limits<double>::infinity();
+    xr = -xl;
+    if (startCap_) Disk(ax_, ay_, y, xl, xr);
+    Disk(bx_, by_, y, xl, xr);
+    if (band_) {
+      const double dy = y - ay_;
+      double lo = -std::numeric_limits<double>::infinity();
+      double hi = -lo;
+      if (along_.Narrow(dy, lo, hi) && across_.Narrow(dy, lo, hi) && lo <= hi) {
+        xl = std::min(xl, ax_ + lo);
+        xr = std::max(xr, ax_ + hi);
+      }
+    }
+    return xl <= xr;
+  }
+
+ private:
+  // from <= a dx + c dy <= to, solved for dx.
+  struct Bound {
+    Bound() = default;
+    Bound(double a, double c, double from, double to) : a_(a), c_(c), from_(from), to_(to) {
+      if (a != 0.0) {
+        inv_ = 1.0 / a;
+        if (a < 0.0) std::swap(from_, to_);
+      }
+    }
+    bool Narrow(double dy, double& lo, double& hi) const {
+      const double b = c_ * dy;
+      if (a_ == 0.0) return b >= std::min(from_, to_) && b <= std::max(from_, to_);
+      lo = std::max(lo, (from_ - b) * inv_);
+      hi = std::min(hi, (to_ - b) * inv_);
+      return true;
+    }
+    double a_ = 0.0, c_ = 0.0, from_ = 0.0, to_ = 0.0, inv_ = 0.0;
+  };
+
+  void Disk(double cx, double cy, double y, double& xl, double& xr) const {
+    const double d = y - cy;
+    if (std::abs(d) > r_) return;
+    const double h = std::sqrt(r_ * r_ - d * d);
+    xl = std::min(xl, cx - h);
+    xr = std::max(xr, cx + h);
+  }
+
+  double ax_, ay_, bx_, by_, r_;
+  bool startCap_;
+  bool band_ = false;
+  Bound along_;
+  Bound across_;
+};
+
 QRect ToQRect(const TRect& r) {
   const int l = Lim(std::min(r.left, r.right));
   const int rr = Lim(std::max(r.left, r.right));
@@ -43,12 +144,19 @@ QColor ToQColor(uint32_t color) {
   return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
 }
 
-QPainterDC::QPainterDC(QPainter& painter, bool antialias) : painter_(painter) {
+QPainterDC::QPainterDC(QPainter& painter, bool antialias)
+    : painter_(painter), antialias_(antialias) {
+  callerClipping_ = painter_.hasClipping();
+  if (callerClipping_) callerClip_ = painter_.clipRegion();
   painter_.setRenderHint(QPainter::Antialiasing, antialias);
   painter_.setRenderHint(QPainter::TextAntialiasing, true);
   pen_ = QPen(Qt::black, 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
   painter_.setPen(pen_);
   painter_.setBrush(Qt::NoBrush);
+}
+
+QPainterDC::~QPainterDC() {
+  if (painter_.isActive()) ClearClip();
 }
 
 void QPainterDC::SetResolution(int32_t dpiX, int32_t dpiY) {
@@ -57,6 +165,7 @@ void QPainterDC::SetResolution(int32_t dpiX, int32_t dpiY) {
 }
 
 void QPainterDC::SetPen(const DcPen& pen) {
+  dcPen_ = pen;
   pen_ = QPen(ToQColor(pen.Color), std::clamp(pen.Width, 1, kMaxPenWidth), ToQtStyle(pen.Dash),
               Qt::RoundCap, Qt::RoundJoin);
   painter_.setPen(pen_);
@@ -85,9 +194,83 @@ void QPainterDC::LineTo(int32_t x, int32_t y) {
 
 void QPainterDC::Polyline(const TPoint* points, int count) {
   if (!points || count <= 0) return;
+  if (CanRaster()) {
+    RasterPolyline(points, count);
+    return;
+  }
   QVarLengthArray<QPoint, 1506> poly(count);
   for (int i = 0; i < count; ++i) poly[i] = QPoint(Lim(points[i].x), Lim(points[i].y));
-  painter_.drawPolyline(poly.constData(), count);
+  if (count == 1) {
+    painter_.drawPoint(poly[0]);
+    return;
+  }
+  const QPaintEngine* engine = painter_.paintEngine();
+  if (!engine || engine->type() != QPaintEngine::Raster) {
+    painter_.drawPolyline(poly.constData(), count);  // vector output: one piece
+    return;
+  }
+  // In pieces that share their end points; round caps make the seams
+  // invisible, and the dash offset carries the pattern across them.
+  QPen pen = pen_;
+  double dashOffset = 0.0;
+  for (int start = 0; start < count - 1; start += kPolylineChunk) {
+    const int n = std::min(kPolylineChunk + 1, count - start);
+    if (pen.style() != Qt::SolidLine) {
+      pen.setDashOffset(dashOffset);
+      painter_.setPen(pen);
+      dashOffset += Length(poly.constData() + start, n) / std::max(1.0, pen.widthF());
+    }
+    painter_.drawPolyline(poly.constData() + start, n);
+  }
+  painter_.setPen(pen_);
+}
+
+bool QPainterDC::CanRaster() const {
+  if (antialias_ || dcPen_.Dash != DcDash::Solid) return false;
+  if (dcPen_.Width < 2 || dcPen_.Width > kMaxRasterWidth) return false;  // 1: the painter is fast
+  const QPaintDevice* dev = painter_.device();
+  if (!dev || dev->devType() != QInternal::Image || callerClipping_) return false;
+  const QImage* img = static_cast<const QImage*>(dev);
+  const QImage::Format f = img->format();
+  if (f != QImage::Format_RGB32 && f != QImage::Format_ARGB32 &&
+      f != QImage::Format_ARGB32_Premultiplied)
+    return false;
+  return img->isDetached() && img->devicePixelRatio() == 1.0 &&
+         painter_.worldTransform().isIdentity() && painter_.opacity() == 1.0 &&
+         painter_.compositionMode() == QPainter::CompositionMode_SourceOver;
+}
+
+void QPainterDC::RasterPolyline(const TPoint* points, int count) {
+  QImage* img = static_cast<QImage*>(painter_.device());
+  QRect area = img->rect();
+  if (clipActive_) area &= clip_;
+  if (area.isEmpty()) return;
+  uchar* bits = img->bits();
+  const qsizetype stride = img->bytesPerLine();
+  const QRgb rgb = ToQColor(dcPen_.Color).rgba();
+  const int w = std::max(1, dcPen_.Width);
+  // Even widths sit half a pixel up and left of the line, as the painter
+  // draws them.
+  const double shift = w % 2 == 0 ? -0.5 : 0.0;
+  const double r = w / 2.0;
+  auto segment = [&](const TPoint& a, const TPoint& b, bool startCap) {
+    const double ax = Lim(a.x) + shift, ay = Lim(a.y) + shift;
+    const double bx = Lim(b.x) + shift, by = Lim(b.y) + shift;
+    const Capsule capsule(ax, ay, bx, by, r, startCap);
+    const int y0 = std::max(area.top(), CeilI(std::min(ay, by) - r));
+    const int y1 = std::min(area.bottom(), FloorI(std::max(ay, by) + r));
+    for (int y = y0; y <= y1; ++y) {
+      double xl = 0.0, xr = 0.0;
+      if (!capsule.Row(y, xl, xr)) continue;
+      const int x0 = std::max(area.left(), CeilI(std::max(xl - 1e-9, -1e9)));
+      const int x1 = std::min(area.right(), FloorI(std::min(xr + 1e-9, 1e9)));
+      if (x0 > x1) continue;
+      QRgb* row = reinterpret_cast<QRgb*>(bits + y * stride);
+      std::fill(row + x0, row + x1 + 1, rgb);
+    }
+  };
+  if (count == 1) segment(points[0], points[0], true);
+  for (int i = 1; i < count; ++i) segment(points[i - 1], points[i], i == 1);
 }
 
 void QPainterDC::Text(int32_t x, int32_t y, std::string_view text, DcHAlign h, DcVAlign v) {
@@ -104,9 +287,24 @@ void QPainterDC::Text(int32_t x, int32_t y, std::string_view text, DcHAlign h, D
   painter_.setPen(pen_);
 }
 
-void QPainterDC::SetClipRect(const TRect& r) { painter_.setClipRect(ToQRect(r)); }
+void QPainterDC::SetClipRect(const TRect& r) {
+  clip_ = ToQRect(r);
+  clipActive_ = true;
+  if (callerClipping_) {
+    painter_.setClipRegion(callerClip_);
+    painter_.setClipRect(clip_, Qt::IntersectClip);
+  } else {
+    painter_.setClipRect(clip_);
+  }
+}
 
-void QPainterDC::ClearClip() { painter_.setClipping(false); }
+void QPainterDC::ClearClip() {
+  clipActive_ = false;
+  if (callerClipping_)
+    painter_.setClipRegion(callerClip_);
+  else
+    painter_.setClipping(false);
+}
 
 void QPainterDC::FillRect(const TRect& r, uint32_t color) {
   painter_.fillRect(ToQRect(r), ToQColor(color));

@@ -5,6 +5,8 @@
 #include <QColor>
 #include <QFont>
 #include <QPen>
+#include <QRect>
+#include <QRegion>
 
 #include "chart/devicecontext.h"
 
@@ -21,10 +23,15 @@ class QPainterDC : public IDeviceContext {
   static constexpr int32_t kMaxPenWidth = 1000;
   static constexpr int32_t kMaxFontHeight = 4000;
 
-  /// The painter must stay active while the device context is used. Lines
-  /// are drawn without antialiasing (crisp like the screen diagram) unless
-  /// antialias is set; text is always antialiased.
+  /// The painter must stay active while the device context is used; a clip
+  /// the painter already has stays in force. Lines are drawn without
+  /// antialiasing (crisp like the screen diagram) unless antialias is set;
+  /// text is always antialiased.
   explicit QPainterDC(QPainter& painter, bool antialias = false);
+  /// Restores the painter's clip as it was given.
+  ~QPainterDC() override;
+  QPainterDC(const QPainterDC&) = delete;
+  QPainterDC& operator=(const QPainterDC&) = delete;
   /// Overrides the resolution reported by DpiX/DpiY (0 = the device's).
   void SetResolution(int32_t dpiX, int32_t dpiY);
 
@@ -43,7 +50,18 @@ class QPainterDC : public IDeviceContext {
   int32_t DpiY() const override;
 
  private:
+  /// Wide solid curves on an image are rasterised here directly: the
+  /// painter's stroker is far slower for long polylines.
+  bool CanRaster() const;
+  void RasterPolyline(const TPoint* points, int count);
+
   QPainter& painter_;
+  bool callerClipping_ = false;
+  QRegion callerClip_;
+  bool clipActive_ = false;
+  QRect clip_;
+  bool antialias_ = false;
+  DcPen dcPen_;
   QPen pen_;
   QColor textColor_{Qt::black};
   QPoint pos_;

@@ -8,6 +8,8 @@
 #include <QSvgGenerator>
 #include <QTemporaryDir>
 #include <climits>
+#include <cmath>
+#include <vector>
 
 #include "chart/diagrampaint.h"
 #include "chart/qt/qpainterdc.h"
@@ -199,6 +201,68 @@ TEST(QPainterDC, NonsenseSizesAreClampedAndEveryDeviceWorks) {
     PaintDiagram(obj, dc, {0, 0, 600, 400});
   }
   EXPECT_GT(QFileInfo(dir.filePath("x.svg")).size(), 100);
+}
+
+}  // namespace
+
+namespace {
+
+// The direct rasteriser for wide curves on images must look like the
+// painter's own stroke: same rows for straight lines, nearly the same
+// pixels for curves.
+TEST(QPainterDCRaster, WideCurvesMatchThePaintersStroke) {
+  std::vector<TPoint> curve;
+  for (int i = 0; i < 300; ++i)
+    curve.push_back({20 + i, 150 + static_cast<int>(std::lround(80 * std::sin(i * 0.05)))});
+  for (int width : {1, 2, 3, 5, 8}) {
+    QImage fast = WhiteImage(340, 300);            // RGB32: rasterised directly
+    QImage slow(340, 300, QImage::Format_RGB888);  // stroked by the painter
+    slow.fill(Qt::white);
+    for (QImage* img : {&fast, &slow}) {
+      QPainter painter(img);
+      QPainterDC dc(painter);
+      dc.SetPen({0x000000, width, DcDash::Solid});
+      dc.Polyline(curve.data(), static_cast<int>(curve.size()));
+      const TPoint line[] = {{20, 270}, {320, 270}};
+      dc.Polyline(line, 2);
+    }
+    const QImage slow32 = slow.convertToFormat(QImage::Format_RGB32);
+    int inkFast = 0, differ = 0;
+    for (int y = 0; y < 300; ++y)
+      for (int x = 0; x < 340; ++x) {
+        const bool a = fast.pixel(x, y) != qRgb(255, 255, 255);
+        const bool b = slow32.pixel(x, y) != qRgb(255, 255, 255);
+        inkFast += a;
+        differ += a != b;
+      }
+    EXPECT_LT(differ, inkFast / 4 + 10) << "width " << width;
+    // The straight line covers the same rows both ways.
+    for (int y = 260; y < 280; ++y)
+      EXPECT_EQ(fast.pixel(170, y), slow32.pixel(170, y)) << "width " << width << " row " << y;
+  }
+}
+
+TEST(QPainterDCRaster, HonoursTheClipAndACallersClip) {
+  QImage img = WhiteImage(100, 100);
+  QPainter painter(&img);
+  painter.setClipRect(QRect(0, 0, 50, 100));  // the caller's own clip
+  {
+    QPainterDC dc(painter);
+    dc.SetPen({0x000000, 3, DcDash::Solid});
+    dc.SetClipRect({10, 0, 90, 100});
+    const TPoint line[] = {{0, 50}, {99, 50}};
+    dc.Polyline(line, 2);
+    dc.ClearClip();
+    const TPoint free[] = {{0, 80}, {99, 80}};
+    dc.Polyline(free, 2);
+  }
+  EXPECT_TRUE(painter.hasClipping());  // given back as it was
+  painter.end();
+  EXPECT_EQ(img.pixel(5, 50), qRgb(255, 255, 255));
+  EXPECT_EQ(img.pixel(30, 50), qRgb(0, 0, 0));
+  EXPECT_EQ(img.pixel(60, 50), qRgb(255, 255, 255));  // outside the caller's clip
+  EXPECT_EQ(img.pixel(5, 80), qRgb(0, 0, 0));
+  EXPECT_EQ(img.pixel(60, 80), qRgb(255, 255, 255));
 }
 
 }  // namespace

@@ -1,0 +1,112 @@
+// Repaint cost of the combination window and of the overview cells.
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <cmath>
+#include <memory>
+
+#include "chart/diagrampaint.h"
+#include "chart/qt/qpainterdc.h"
+#include "data/Recording.h"
+
+namespace {
+
+// The bundled full recording (1500 samples over 60 hours) in combination 1
+// with every channel visible and grid crosses. Should the sample be missing,
+// a generated one of the same size stands in: 1500 samples, one every 2
+// minutes, every channel rising towards its level with a slow wave.
+struct FullRecording {
+  TVQRRecording rec;
+  TVQRDataObject store;
+  TVqrDataObjectNew generated;
+  TVqrDataObjectNew* objp = &generated;
+  FullRecording() {
+    if (rec.Load(VQR_SOURCE_DIR "/samples/full1500.DAT") == TLoadStatus::Ok) {
+      objp = &rec.Data();
+    } else {
+      Generate();
+    }
+    TVqrDataObjectNew& o = *objp;
+    o.SetWindowMode(18);
+    for (int ch = 1; ch <= kTempChannel; ++ch) {
+      o.ChannelPens[ch].Visible = 1;
+      o.ChannelPens[ch].Color = static_cast<int32_t>(0x101010u * static_cast<uint32_t>(ch % 8));
+    }
+    o.Layout.GridStyle = 1;
+  }
+  TVqrDataObjectNew& Obj() { return *objp; }
+
+  void Generate() {
+    for (int i = 1; i <= kMaxSamples; ++i) {
+      TVQRSample& s = store.Samples[i];
+      s.Seconds = (i - 1) * 120;
+      s.Day = static_cast<uint8_t>(1 + s.Seconds / 86400);
+      const double t = s.Seconds;
+      for (int ch = 1; ch <= kMeasureChannels; ++ch) {
+        const double noise = 0.002 * ((i * 7919 + ch * 104729) % 201 - 100) / 100.0;
+        s.Cal[ch] = static_cast<float>(0.05 * ch / 2 + 0.4 * (1 - std::exp(-t / (6000.0 * ch))) +
+                                       0.03 * std::sin(t / 20000.0 + ch) + noise);
+      }
+      s.Cal[kTempChannel] = 20.0f + 4.0f * static_cast<float>(std::sin(i * 0.004));
+    }
+    store.SampleCount = kMaxSamples;
+    generated.SetStore(&store);
+    generated.TimeAxis = {16, 345600.0f, 0.0f, 1, 0, true};
+    generated.ValueAxis = {10, 1.0f, 0.0f, 1, 1, false};
+    generated.TempAxis = {8, 16.0f, -12.0f, 2, 0, false};
+  }
+};
+
+QGuiApplication& App() {
+  static int argc = 1;
+  static char name[] = "bench_draw";
+  static char* argv[] = {name, nullptr};
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  static QGuiApplication app(argc, argv);
+  return app;
+}
+
+void BM_CombinationRepaint(benchmark::State& state) {
+  App();
+  FullRecording rec;
+  QImage img(1600, 1000, QImage::Format_RGB32);
+  for (auto _ : state) {
+    QPainter painter(&img);
+    QPainterDC dc(painter);
+    PaintDiagram(rec.Obj(), dc, {0, 0, 1600, 1000});
+    painter.end();
+    benchmark::DoNotOptimize(img.constBits());
+  }
+}
+BENCHMARK(BM_CombinationRepaint)->Unit(benchmark::kMillisecond);
+
+void BM_OverviewCells(benchmark::State& state) {
+  FullRecording rec;
+  TOverviewCells cells;
+  LayoutOverviewCells(900, 578, cells);
+  for (auto _ : state) {
+    ComputeOverviewCells(rec.Obj(), cells);
+    benchmark::DoNotOptimize(cells[16].Points.data());
+  }
+}
+BENCHMARK(BM_OverviewCells)->Unit(benchmark::kMicrosecond);
+
+void BM_OverviewPaint(benchmark::State& state) {
+  App();
+  FullRecording rec;
+  TOverviewCells cells;
+  LayoutOverviewCells(900, 578, cells);
+  ComputeOverviewCells(rec.Obj(), cells);
+  QImage img(900, 600, QImage::Format_RGB32);
+  for (auto _ : state) {
+    QPainter painter(&img);
+    QPainterDC dc(painter);
+    PaintOverview(dc, cells, state.range(0) != 0);
+    painter.end();
+  }
+}
+BENCHMARK(BM_OverviewPaint)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

@@ -1,0 +1,124 @@
+// vqrtool render and overview run as a user runs them: pictures, read-out
+// and exit statuses.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace {
+
+struct ToolRun {
+  int status;
+  QString out;
+  QString err;
+};
+
+ToolRun Vqrtool(const QStringList& args) {
+  QProcess p;
+  p.setWorkingDirectory(VQR_SOURCE_DIR);
+  p.start(VQR_BINARY_DIR "/vqrtool", args);
+  p.waitForFinished(60000);
+  return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+          QString::fromUtf8(p.readAllStandardOutput()),
+          QString::fromUtf8(p.readAllStandardError())};
+}
+
+class VqrtoolPictures : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!QFile::exists(VQR_BINARY_DIR "/vqrtool")) GTEST_SKIP() << "vqrtool not built";
+  }
+  QString Out(const QString& name) const { return dir.filePath(name); }
+  QTemporaryDir dir;
+};
+
+TEST_F(VqrtoolPictures, ReferenceSizePutsTheTimeAxisOnRow1790) {
+  const ToolRun r = Vqrtool({"render", "samples/full1500.DAT", "--window", "1", "--size",
+                             "2871x1991", "-o", Out("ref.png")});
+  ASSERT_EQ(r.status, 0) << r.err.toStdString();
+  const QImage img(Out("ref.png"));
+  ASSERT_EQ(img.size(), QSize(2871, 1991));
+  for (int x : {200, 1000, 2450}) EXPECT_EQ(img.pixel(x, 1790), qRgb(0, 0, 0)) << x;
+  EXPECT_EQ(img.pixel(2500, 1790), qRgb(255, 255, 255));
+  EXPECT_EQ(img.pixel(1000, 1700), qRgb(255, 255, 255));
+}
+
+TEST_F(VqrtoolPictures, CombinationColoursComeFromTheSettings) {
+  const ToolRun r = Vqrtool({"render", "samples/full1500.DAT", "--ini", "docs/diagram-example.INI",
+                             "--window", "18", "-o", Out("c.png")});
+  ASSERT_EQ(r.status, 0) << r.err.toStdString();
+  const QImage img(Out("c.png"));
+  int red = 0, grey = 0;
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x) {
+      red += img.pixel(x, y) == qRgb(255, 0, 0);       // channel 1
+      grey += img.pixel(x, y) == qRgb(192, 192, 192);  // grid lines
+    }
+  EXPECT_GT(red, 500);
+  EXPECT_GT(grey, 5000);
+  EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+}
+
+TEST_F(VqrtoolPictures, VectorOutputsAndDefaultWindow) {
+  for (const char* name : {"d.svg", "d.pdf"}) {
+    const ToolRun r =
+        Vqrtool({"render", "samples/hours40.DAT", "--zero", "--smooth", "2", "-o", Out(name)});
+    EXPECT_EQ(r.status, 0) << name;
+    EXPECT_GT(QFile(Out(name)).size(), 1000) << name;
+    EXPECT_TRUE(r.err.contains("showing all channels"));  // no settings: nothing ticked
+  }
+}
+
+TEST_F(VqrtoolPictures, ZoomNarrowerThanADivisionIsIgnored) {
+  const ToolRun wide = Vqrtool(
+      {"render", "samples/hours40.DAT", "--window", "2", "--zoom", "6,8,2,5", "-o", Out("z.png")});
+  EXPECT_EQ(wide.status, 0);
+  EXPECT_TRUE(wide.err.isEmpty());
+  const ToolRun narrow = Vqrtool(
+      {"render", "samples/hours40.DAT", "--window", "2", "--zoom", "2,5,2,8", "-o", Out("n.png")});
+  EXPECT_EQ(narrow.status, 0);
+  EXPECT_TRUE(narrow.err.contains("ignored"));
+  EXPECT_NE(QImage(Out("z.png")), QImage(Out("n.png")));
+}
+
+TEST_F(VqrtoolPictures, OverviewPictureAndReadOut) {
+  const ToolRun r = Vqrtool(
+      {"overview", "samples/days10.DAT", "--curve", "--size", "2000x100", "-o", Out("o.png")});
+  ASSERT_EQ(r.status, 0) << r.err.toStdString();
+  EXPECT_TRUE(r.out.startsWith("Skala H : 16 Tage   / V : ")) << r.out.toStdString();
+  EXPECT_TRUE(r.err.contains("900x200"));
+  const QImage img(Out("o.png"));
+  EXPECT_EQ(img.size(), QSize(900, 200));
+  int red = 0;
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x) red += img.pixel(x, y) == qRgb(255, 0, 0);
+  EXPECT_GT(red, 16 * 50);
+}
+
+TEST_F(VqrtoolPictures, ExitStatuses) {
+  struct {
+    QStringList args;
+    int status;
+  } cases[] = {
+      {{"render", "samples/missing.DAT", "-o", "x.png"}, 2},
+      {{"render", "README.md", "-o", "x.png"}, 1},
+      {{"overview", "README.md", "-o", "x.png"}, 1},
+      {{"render", "samples/hours40.DAT", "-o", "/nonexistent-dir/x.png"}, 3},
+      {{"overview", "samples/hours40.DAT", "-o", "/nonexistent-dir/x.png"}, 3},
+      {{"render", "samples/hours40.DAT", "--window", "17", "-o", "x.png"}, 64},
+      {{"render", "samples/hours40.DAT", "--zoom", "1,2,3", "-o", "x.png"}, 64},
+      {{"render", "samples/hours40.DAT", "-o", "x.txt"}, 64},
+      {{"render", "samples/hours40.DAT", "--ini", "no-such.INI", "-o", "x.png"}, 64},
+      {{"overview", "samples/hours40.DAT"}, 64},
+  };
+  for (const auto& c : cases) {
+    QStringList args = c.args;
+    const qsizetype o = args.indexOf("-o");
+    if (o >= 0 && !args[o + 1].startsWith("/")) args[o + 1] = Out(args[o + 1]);
+    EXPECT_EQ(Vqrtool(args).status, c.status) << args.join(' ').toStdString();
+  }
+}
+
+}  // namespace

@@ -1,0 +1,115 @@
+// vqrtool overview: the overview window's 16 thumbnails and scale read-out.
+#include <QFont>
+#include <QPainter>
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "chart/diagrampaint.h"
+#include "chart/qt/qpainterdc.h"
+#include "command.h"
+#include "diagramsetup.h"
+#include "paintfile.h"
+
+namespace {
+
+constexpr int kStatusBarHeight = 20;
+
+int Usage(const char* why, const std::string& what = "") {
+  std::fprintf(stderr, "vqrtool overview: %s%s\n", why, what.c_str());
+  return PrintVqrUsage();
+}
+
+// The window's status bar: "Kombi 1...", "Kombi 2..." and the read-out.
+void PaintStatusBar(QPainter& painter, int w, int top, const std::string& readout) {
+  const QColor line(160, 160, 160);
+  painter.fillRect(QRect(0, top, w, kStatusBarHeight), QColor(0xF0, 0xF0, 0xF0));
+  painter.setPen(line);
+  painter.drawLine(0, top, w - 1, top);
+  QFont font = painter.font();
+  font.setPixelSize(12);
+  painter.setFont(font);
+  const QRect panels[] = {QRect(0, top + 1, 70, kStatusBarHeight - 1),
+                          QRect(70, top + 1, 70, kStatusBarHeight - 1),
+                          QRect(140, top + 1, std::max(0, w - 140), kStatusBarHeight - 1)};
+  painter.drawLine(70, top + 3, 70, top + kStatusBarHeight - 3);
+  painter.drawLine(140, top + 3, 140, top + kStatusBarHeight - 3);
+  painter.setPen(Qt::black);
+  painter.drawText(panels[0], Qt::AlignCenter, "Kombi 1...");
+  painter.drawText(panels[1], Qt::AlignCenter, "Kombi 2...");
+  painter.drawText(panels[2].adjusted(4, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft,
+                   QString::fromStdString(readout));
+}
+
+int RunOverview(const std::vector<std::string>& args) {
+  std::string input, out, ini;
+  int w = 600, h = 400;
+  bool curve = false;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a == "--curve") {
+      curve = true;
+    } else if (a == "-o" || a == "--size" || a == "--ini") {
+      if (i + 1 >= args.size()) return Usage("missing value after ", a);
+      const std::string& v = args[++i];
+      if (a == "-o")
+        out = v;
+      else if (a == "--ini")
+        ini = v;
+      else if (!ParseSize(v, w, h))
+        return Usage("--size takes WxH, not ", v);
+    } else if (a.size() > 1 && a[0] == '-') {
+      return Usage("unknown option ", a);
+    } else if (input.empty()) {
+      input = a;
+    } else {
+      return Usage("more than one input file: ", a);
+    }
+  }
+  if (input.empty()) return Usage("no input file");
+  if (out.empty()) return Usage("no output given (-o OUT.png)");
+  if (!IsPaintableFile(out)) return Usage("the output must end in .png, .svg or .pdf: ", out);
+  // The window keeps its size between 300 x 200 and 900 x 600.
+  const int cw = std::clamp(w, 300, 900);
+  const int ch = std::clamp(h, 200, 600);
+  if (cw != w || ch != h)
+    std::fprintf(stderr, "vqrtool overview: size limited to %dx%d as in the window\n", cw, ch);
+
+  TDiagramSetup setup;
+  std::string error;
+  if (!setup.OpenSettings(ini, error)) return Usage(error.c_str());
+  const TLoadStatus status = setup.Load(input);
+  if (status != TLoadStatus::Ok) {
+    std::fprintf(stderr, "%s: %s\n", input.c_str(), LoadStatusText(status).c_str());
+    return static_cast<int>(status);
+  }
+  TOverviewCells cells;
+  const int statusTop = ch - kStatusBarHeight;
+  LayoutOverviewCells(cw, statusTop, cells);
+  ComputeOverviewCells(setup.Data(), cells);
+  const std::string readout = OverviewReadout(setup.Data());
+
+  EnsureGuiApplication();
+  const bool ok = PaintToFile(out, cw, ch, ToQColor(kWindowBackground), [&](QPainter& painter) {
+    {
+      QPainterDC dc(painter);
+      PaintOverview(dc, cells, curve);
+    }
+    PaintStatusBar(painter, cw, statusTop, readout);
+  });
+  if (!ok) {
+    std::fprintf(stderr, "%s: cannot write the picture\n", out.c_str());
+    return kExitWriteFailed;
+  }
+  std::printf("%s\n", readout.c_str());
+  return kExitOk;
+}
+
+const bool registered = RegisterVqrCommand(
+    {"overview",
+     "overview FILE.DAT -o OUT.png|.svg|.pdf [--size WxH] [--curve] [--ini FILE]\n"
+     "      (the overview window's client area, 300x200 .. 900x600, default 600x400)",
+     &RunOverview});
+
+}  // namespace

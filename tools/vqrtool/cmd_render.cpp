@@ -1,0 +1,143 @@
+// vqrtool render: the channel window's diagram of a recording as a picture.
+#include <QPainter>
+#include <charconv>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "chart/diagrampaint.h"
+#include "chart/qt/qpainterdc.h"
+#include "command.h"
+#include "diagramsetup.h"
+#include "paintfile.h"
+
+namespace {
+
+int Usage(const char* why, const std::string& what = "") {
+  std::fprintf(stderr, "vqrtool render: %s%s\n", why, what.c_str());
+  return PrintVqrUsage();
+}
+
+bool ParseInt(const std::string& s, int& value) {
+  const char* end = s.data() + s.size();
+  auto res = std::from_chars(s.data(), end, value);
+  return res.ec == std::errc() && res.ptr == end;
+}
+
+bool ParseZoom(const std::string& s, TZoomSel& sel) {
+  int v[4];
+  size_t start = 0;
+  for (int k = 0; k < 4; ++k) {
+    const size_t comma = k < 3 ? s.find(',', start) : s.size();
+    if (comma == std::string::npos) return false;
+    if (!ParseInt(s.substr(start, comma - start), v[k])) return false;
+    start = comma + 1;
+  }
+  sel = {v[0], v[1], v[2], v[3]};
+  return true;
+}
+
+int RunRender(const std::vector<std::string>& args) {
+  std::string input, out, ini;
+  int mode = 0;
+  int w = 1200, h = 800;
+  bool zero = false;
+  std::vector<int> smooth;
+  bool zoom = false;
+  TZoomSel sel;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a == "--zero") {
+      zero = true;
+      continue;
+    }
+    if (a == "-o" || a == "--window" || a == "--size" || a == "--smooth" || a == "--zoom" ||
+        a == "--ini") {
+      if (i + 1 >= args.size()) return Usage("missing value after ", a);
+      const std::string& v = args[++i];
+      if (a == "-o") {
+        out = v;
+      } else if (a == "--ini") {
+        ini = v;
+      } else if (a == "--window") {
+        if (!ParseInt(v, mode) || mode < 1 || mode == 17 || mode > 19)
+          return Usage("--window takes 1..16, 18 or 19, not ", v);
+      } else if (a == "--size") {
+        if (!ParseSize(v, w, h)) return Usage("--size takes WxH (1..20000), not ", v);
+      } else if (a == "--smooth") {
+        int n = 0;
+        if (!ParseInt(v, n)) return Usage("--smooth needs a whole number, not ", v);
+        smooth.push_back(n);
+      } else {
+        if (!ParseZoom(v, sel)) return Usage("--zoom takes X1,Y1,X2,Y2 in divisions, not ", v);
+        zoom = true;
+      }
+    } else if (a.size() > 1 && a[0] == '-') {
+      return Usage("unknown option ", a);
+    } else if (input.empty()) {
+      input = a;
+    } else {
+      return Usage("more than one input file: ", a);
+    }
+  }
+  if (input.empty()) return Usage("no input file");
+  if (out.empty()) return Usage("no output given (-o OUT.png|.svg|.pdf)");
+  if (!IsPaintableFile(out)) return Usage("the output must end in .png, .svg or .pdf: ", out);
+
+  TDiagramSetup setup;
+  std::string error;
+  if (!setup.OpenSettings(ini, error)) return Usage(error.c_str());
+  const TLoadStatus status = setup.Load(input);
+  if (status != TLoadStatus::Ok) {
+    std::fprintf(stderr, "%s: %s\n", input.c_str(), LoadStatusText(status).c_str());
+    return static_cast<int>(status);
+  }
+  TVqrDataObjectNew& d = setup.Data();
+  for (int n : smooth) d.Smooth(n);
+  d.ZeroPoint = zero;
+
+  const bool defaultWindow = mode == 0;
+  if (defaultWindow) mode = 18;
+  const int curves = setup.OpenWindow(mode);
+  if (defaultWindow && curves == 0) {
+    // Nothing ticked for combination 1 (as with no settings at all): show
+    // every channel instead of an empty diagram.
+    for (int ch = 1; ch <= kTempChannel; ++ch) d.ChannelPens[ch].Visible = 1;
+    std::fprintf(stderr,
+                 "vqrtool render: no channel is ticked for combination 1; showing all channels\n");
+  }
+
+  if (zoom) {
+    // As the window does: a selection from two grid crossings, whatever
+    // their order, of at least one division each way.
+    const TZoomSel z{std::min(std::abs(sel.xFrom), std::abs(sel.xTo)),
+                     std::min(std::abs(sel.yFrom), std::abs(sel.yTo)),
+                     std::max(std::abs(sel.xFrom), std::abs(sel.xTo)),
+                     std::max(std::abs(sel.yFrom), std::abs(sel.yTo))};
+    if (z.xTo - z.xFrom >= 1 && z.yTo - z.yFrom >= 1)
+      d.SetZoom(z);
+    else
+      std::fprintf(stderr, "vqrtool render: zoom narrower than one division ignored\n");
+  }
+
+  EnsureGuiApplication();
+  const bool ok = PaintToFile(out, w, h, Qt::white, [&](QPainter& painter) {
+    QPainterDC dc(painter);
+    PaintDiagram(d, dc, {0, 0, w, h});
+  });
+  if (!ok) {
+    std::fprintf(stderr, "%s: cannot write the picture\n", out.c_str());
+    return kExitWriteFailed;
+  }
+  return kExitOk;
+}
+
+const bool registered =
+    RegisterVqrCommand({"render",
+                        "render FILE.DAT -o OUT.png|.svg|.pdf [--window 1..16|18|19] [--size WxH]\n"
+                        "      [--zero] [--smooth N]... [--zoom X1,Y1,X2,Y2] [--ini FILE]\n"
+                        "      (the channel window's diagram; default combination 1, 1200x800)",
+                        &RunRender});
+
+}  // namespace

@@ -1,0 +1,37 @@
+#pragma once
+// A recording opened the way the program opens it, with the diagram
+// settings of an INI file (read only) or the built-in defaults.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "data/Recording.h"
+#include "settings/iniclass.h"
+#include "settings/settings.h"
+
+class TDiagramSetup {
+ public:
+  /// Reads the settings: from ini when given (false, with a message, when it
+  /// cannot be read), else the built-in defaults.
+  bool OpenSettings(const std::string& ini, std::string& error);
+
+  /// File/Open: axis settings, ReadData, then all diagram settings.
+  TLoadStatus Load(const std::string& path);
+
+  /// The channel window opening in mode (1..16, 18, 19): defaults, pens and
+  /// layout from the settings. Returns the number of curves.
+  int OpenWindow(int mode);
+
+  TVQRRecording& Recording() { return rec_; }
+  TVqrDataObjectNew& Data() { return rec_.Data(); }
+  TVQRShowSettings& Settings() { return *table_; }
+
+ private:
+  TZTIniClass ini_;
+  std::unique_ptr<TVQRShowSettings> table_;
+  TVQRRecording rec_;
+};
+
+/// Message for a load status other than Ok, as vqrtool prints it.
+std::string LoadStatusText(TLoadStatus status);
