@@ -43,6 +43,9 @@ TFontColorDialog::TFontColorDialog(QWidget* parent) : QDialog(parent) {
   fonts_->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
   fonts_->setWindowFlags(Qt::Widget);
   fonts_->setSizeGripEnabled(false);
+  // The embedded dialog takes Escape and Enter itself: they close this one.
+  connect(fonts_, &QDialog::rejected, this, &QDialog::reject);
+  connect(fonts_, &QDialog::accepted, this, &QDialog::accept);
 
   auto* colorLabel = new QLabel("Farbe:");
   colorButton_ = new QPushButton;

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
+#include <QFontDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -279,8 +280,15 @@ TEST_F(Editors, FontFieldEditsFaceStyleSizeAndColourTogether) {
   EXPECT_EQ(Find<QLineEdit>("Ed_XLabelSize")->text(), "14");
   EXPECT_EQ(Find<TZTEditField>("Ed_XLabelColor")->ColorCode(), 128 << 16);
 
-  OnNextDialog<TFontColorDialog>([](TFontColorDialog* d) { d->reject(); });
+  // Escape cancels the whole dialog, not only the font part inside it.
+  bool escapeClosed = false;
+  OnNextDialog<TFontColorDialog>([&](TFontColorDialog* d) {
+    QTest::keyClick(d->findChild<QFontDialog*>(), Qt::Key_Escape);
+    escapeClosed = !d->isVisible();
+    if (!escapeClosed) d->reject();
+  });
   QTest::mouseClick(font, Qt::LeftButton);
+  EXPECT_TRUE(escapeClosed);
   EXPECT_EQ(Find<QLineEdit>("Ed_XLabelSize")->text(), "14");
   EXPECT_EQ(font->FaceStyle(), 3);
 }
