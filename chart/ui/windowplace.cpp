@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QScreen>
 #include <QWidget>
+#include <algorithm>
 
 #include "app/ztprogress.h"
 #include "settings/settingvalue.h"
