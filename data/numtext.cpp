@@ -7,16 +7,18 @@
 namespace {
 constexpr double kPow10[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6};
 
-// Most values written are 32-bit floats with a few decimals: the product with a
-// small power of ten is then exact in a double, and rounding it to an integer
-// gives the same digits as a full fixed-point conversion, far faster.
+// The values written have a few decimals and a moderate size: the product
+// with a small power of ten then decides the digits, far faster than a full
+// conversion. For a 32-bit float the product is exact (24 + 20 bits fit a
+// double), so even halves round to even as in a full conversion; for any other
+// double it is trusted only well away from a half.
 bool AppendFixedFast(std::string& out, double value, int decimals) {
-  if (decimals < 0 || decimals > 6) return false;
-  if (!std::isfinite(value) || static_cast<double>(static_cast<float>(value)) != value)
-    return false;
-  const double scaled = value * kPow10[decimals];
-  if (!(std::fabs(scaled) < 9.0e15)) return false;
-  const double rounded = std::nearbyint(std::fabs(scaled));  // exact product: halves to even
+  if (decimals < 0 || decimals > 6 || !std::isfinite(value)) return false;
+  const double scaled = std::fabs(value * kPow10[decimals]);
+  if (!(scaled < 1.0e12)) return false;
+  const double rounded = std::nearbyint(scaled);
+  const bool exact = static_cast<double>(static_cast<float>(value)) == value;
+  if (!exact && std::fabs(scaled - rounded) > 0.49) return false;
   uint64_t n = static_cast<uint64_t>(rounded);
   char digits[24];
   int len = 0;
@@ -25,12 +27,15 @@ bool AppendFixedFast(std::string& out, double value, int decimals) {
     n /= 10;
   } while (n != 0);
   while (len <= decimals) digits[len++] = '0';
-  if (std::signbit(value)) out.push_back('-');
-  for (int i = len - 1; i >= decimals; --i) out.push_back(digits[i]);
+  char text[32];
+  int pos = 0;
+  if (std::signbit(value)) text[pos++] = '-';
+  for (int i = len - 1; i >= decimals; --i) text[pos++] = digits[i];
   if (decimals > 0) {
-    out.push_back('.');
-    for (int i = decimals - 1; i >= 0; --i) out.push_back(digits[i]);
+    text[pos++] = '.';
+    for (int i = decimals - 1; i >= 0; --i) text[pos++] = digits[i];
   }
+  out.append(text, static_cast<size_t>(pos));
   return true;
 }
 }  // namespace

@@ -49,7 +49,10 @@ bool TVQRLogFile::Open() {
 
 bool TVQRLogFile::OpenBuffer(const uint8_t* data, size_t size) {
   Close();
-  data_.assign(data, data + size);
+  if (data && size > 0)
+    data_.assign(data, data + size);
+  else
+    size = 0;
   dataPos_ = 0;
   size_ = static_cast<int32_t>(std::min<size_t>(size, std::numeric_limits<int32_t>::max()));
   position_ = 0;
@@ -90,7 +93,7 @@ bool TVQRLogFile::ReadRecord(uint8_t* buffer) {
   const size_t avail = data_.size() - dataPos_;
   if (avail < len) {
     // A trailing fragment is consumed like a short read and ends the file.
-    std::memcpy(buffer, data_.data() + dataPos_, avail);
+    if (avail > 0) std::memcpy(buffer, data_.data() + dataPos_, avail);
     dataPos_ = data_.size();
     return false;
   }

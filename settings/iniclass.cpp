@@ -27,25 +27,22 @@ std::string TrimSpaces(const std::string& s) {
 
 bool IsSeparator(char c) { return c == '/' || c == '\\'; }
 
-bool IsDirectory(const std::string& path) {
-  struct stat st {};
-  return !path.empty() && stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
 // A file counts as existing when it is a regular file that can be opened.
 bool FileExists(const std::string& path) { return TIniFile(path).Exists(); }
 
-// A value names a directory when its first "." does not come after its first
-// separator (positions from 1, 0 when absent), when it ends with a separator,
-// or when it is an existing directory.
+// A value names a directory when it is an existing directory or ends with a
+// separator; an existing file is a file. Otherwise it is a directory when its
+// first "." does not come after its first separator (positions from 1, 0 when
+// absent), so "../cfg" is a directory and "cfg/my.ini" a file.
 bool NamesDirectory(const std::string& value) {
+  struct stat st {};
+  if (stat(value.c_str(), &st) == 0) return S_ISDIR(st.st_mode);
+  if (IsSeparator(value.back())) return true;
   const size_t dot = value.find('.');
   const size_t sep = value.find_first_of("/\\");
   const size_t dotPos = dot == std::string::npos ? 0 : dot + 1;
   const size_t sepPos = sep == std::string::npos ? 0 : sep + 1;
-  if (dotPos <= sepPos) return true;
-  if (IsSeparator(value.back())) return true;
-  return IsDirectory(value);
+  return dotPos <= sepPos;
 }
 
 std::string WithSeparator(const std::string& dir) {
@@ -119,7 +116,8 @@ TIniFile* TZTIniClass::PublicFile() {
 }
 
 bool TZTIniClass::CreateDefaultFile(const std::string& path) {
-  if (ReadOnly) return false;
+  struct stat st {};
+  if (ReadOnly || lstat(path.c_str(), &st) == 0) return false;  // never replace what is there
   const std::string saved = IniFileName;
   IniFileName = path;
   TIniFile* f = OwnFile();

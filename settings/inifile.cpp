@@ -347,9 +347,12 @@ void TIniFile::Refresh() {
   const FileStamp now = Stamp();
   if (loaded_ && now == stamp_) return;
   std::string bytes;
+  unreadable_ = false;
   if (now.exists) {
     std::ifstream in(path_, std::ios::binary);
     bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    // A file we cannot read must not be replaced by what little we know of it.
+    unreadable_ = !in.is_open() || in.bad();
   }
   doc_.Parse(bytes);
   for (const PendingWrite& w : pending_) doc_.Set(w.section, w.key, w.value);
@@ -366,6 +369,7 @@ std::optional<std::string> TIniFile::Get(std::string_view section, std::string_v
 bool TIniFile::Write(std::string_view section, std::string_view key, std::string_view value) {
   if (readOnly_ || path_.empty()) return false;
   Refresh();
+  if (unreadable_) return false;
   pending_.push_back({std::string(section), std::string(key), std::string(value)});
   doc_.Set(section, key, value);
   if (updateDepth_ > 0) return true;
@@ -384,7 +388,7 @@ bool TIniFile::Flush() {
   // Another program may have changed the file since it was read: re-read it
   // and apply the pending writes to the new content.
   Refresh();
-  const bool ok = WriteFileAtomic(path_, doc_.Serialize());
+  const bool ok = !unreadable_ && WriteFileAtomic(path_, doc_.Serialize());
   pending_.clear();
   if (ok)
     stamp_ = Stamp();

@@ -119,6 +119,7 @@ class TIniFile {
   std::string path_;
   bool readOnly_ = false;
   bool loaded_ = false;
+  bool unreadable_ = false;
   FileStamp stamp_;
   TIniDocument doc_;
   int updateDepth_ = 0;

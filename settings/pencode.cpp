@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <climits>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -48,18 +49,14 @@ std::string StylePicture(int32_t style) {
 }
 
 std::string PenWidthText(int32_t width) {
-  std::string digits = std::to_string(width);
-  std::string sign;
-  if (!digits.empty() && digits[0] == '-') {
-    sign = "-";
-    digits.erase(0, 1);
-  }
-  if (digits.size() == 1) digits = std::string(1, '0').append(digits);
-  std::string out = sign;
-  out.append(digits, 0, digits.size() - 1);
-  out += '.';
-  out += digits.back();
-  return out;
+  // The decimal text with a "." before its last digit, "0" in front of a
+  // single digit.
+  const int64_t w = width;
+  const uint64_t a = static_cast<uint64_t>(w < 0 ? -w : w);
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%s%llu.%llu", w < 0 ? "-" : "",
+                static_cast<unsigned long long>(a / 10), static_cast<unsigned long long>(a % 10));
+  return buf;
 }
 
 int32_t PenWidthFromText(const std::string& text) {

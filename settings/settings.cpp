@@ -80,9 +80,11 @@ TVQRShowSettings::TVQRShowSettings(TZTIniClass* ini, IZTControlProvider* control
   combi("2", CombiWindow2VisibleCh, CombiWindow2ColorCh, CombiWindow2PenCh);
 
   AxisColor = V::CreateColor(-3, "Axis", "Color", 0, axes("Ed_", "AxisColor"), this);
-  AxisPen = V::CreatePen(-3, "Axis", "Pen", 1, axes("Ed_", "AxisPen"), this, 0);
+  // The layout pens default to width 0, "keep the built-in width": a set width
+  // reaches the drawing times ten, so a default of 0.1 mm would draw 1 mm lines.
+  AxisPen = V::CreatePen(-3, "Axis", "Pen", 0, axes("Ed_", "AxisPen"), this, 0);
   AxisTicColor = V::CreateColor(-3, "Axis", "TicColor", 0, axes("Ed_", "TicColor"), this);
-  AxisTicPen = V::CreatePen(-3, "Axis", "TicPen", 1, axes("Ed_", "TicPen"), this, 0);
+  AxisTicPen = V::CreatePen(-3, "Axis", "TicPen", 0, axes("Ed_", "TicPen"), this, 0);
   AxisStartX = V::CreateInteger(-3, "Axis", "StartX", 0, axes("Ed_", "AxisX"), this);
   AxisStartY = V::CreateInteger(-3, "Axis", "StartY", 0, axes("Ed_", "AxisY"), this);
   AxisLength = V::CreateInteger(-3, "Axis", "Length", 0, axes("Ed_", "AxisL"), this);
@@ -120,7 +122,7 @@ TVQRShowSettings::TVQRShowSettings(TZTIniClass* ini, IZTControlProvider* control
   DiagramDataStartX = V::CreateInteger(1, "Diagram", "DataStartX", 0, one("Ed_DataStartX"), this);
   DiagramDataStartY = V::CreateInteger(1, "Diagram", "DataStartY", 0, one("Ed_DataStartY"), this);
   DiagramGridColor = V::CreateColor(1, "Diagram", "GridColor", 0, one("Ed_GridColor"), this);
-  DiagramGridPen = V::CreatePen(1, "Diagram", "GridPen", 1, one("Ed_GridPen"), this, 0);
+  DiagramGridPen = V::CreatePen(1, "Diagram", "GridPen", 0, one("Ed_GridPen"), this, 0);
   DiagramGridStyle = V::CreateInteger(1, "Diagram", "GridStyle", 0, one("Ed_GridStyle"), this);
 
   PrinterAlwaysVert =

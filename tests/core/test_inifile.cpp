@@ -189,3 +189,16 @@ TEST(Utf8, CutCountsCharactersNotBytes) {
   EXPECT_FALSE(IsValidUtf8("\xE2\x82"));      // cut short
   EXPECT_EQ(Cp1252ToUtf8("\x81\x9F\xFF"), "\u0081\u0178\u00FF");
 }
+
+TEST(IniFile, AnUnreadableFileIsNeverReplaced) {
+  if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
+  ScratchDir dir;
+  const std::string path = dir.Path() + "/a.INI";
+  WriteFile(path, "[S]\nk=1\nother=2\n");
+  chmod(path.c_str(), 0200);
+  TIniFile f(path);
+  EXPECT_EQ(f.Get("S", "k"), std::nullopt);
+  EXPECT_FALSE(f.Write("S", "k", "5"));
+  chmod(path.c_str(), 0600);
+  EXPECT_EQ(ReadFile(path), "[S]\nk=1\nother=2\n");
+}

@@ -95,14 +95,6 @@ TEST_F(MetaDataTest, RejectedHeaderLeavesOnlyDateAndTime) {
   EXPECT_EQ(seen[1].first, "Time");
 }
 
-TEST_F(MetaDataTest, ClearEmptiesEveryEntry) {
-  TVQRMetaData m;
-  m.SetIntEntry(5, "X", 1);
-  m.StampDateTime();
-  m.Clear();
-  for (int k = 1; k <= 32; ++k) EXPECT_TRUE(m.Entry(k).Name.empty() && m.Entry(k).Value.empty());
-}
-
 TEST(MetaDataSystemFormat, ShortTimeHasNoSeconds) {
   // 2026-03-04 05:06:07 UTC; whatever the zone, the minutes are 06.
   const std::time_t t = 1772600767;

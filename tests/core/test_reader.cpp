@@ -100,6 +100,15 @@ INSTANTIATE_TEST_SUITE_P(
                     HeaderCase{"AnyStartMarker", 0, 0, 0xFF, TLoadStatus::Ok}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST(ReadData, EmptyFilesAreNotDecoded) {
+  TempDir dir;
+  ASSERT_TRUE(WriteBytes(dir.File("empty.DAT"), {}));
+  TVQRRecording rec;
+  EXPECT_EQ(rec.Load(dir.File("empty.DAT")), TLoadStatus::NotDecoded);
+  EXPECT_EQ(rec.LoadBuffer(nullptr, 0), TLoadStatus::NotDecoded);
+  EXPECT_EQ(rec.Reader().GetSize(), 0);
+}
+
 TEST(ReadData, HeaderOnlyGivesAnEmptyRecordingWithEmptyRanges) {
   TVQRRecording rec;
   ASSERT_EQ(LoadBytes(rec, SimpleFile(0)), TLoadStatus::Ok);
@@ -229,14 +238,6 @@ TEST(ReadData, FileAndBufferGiveTheSameRecording) {
   ASSERT_EQ(fromFile.Data().GetSampleCount(), 300);
   for (int i = 1; i <= 300; ++i)
     ASSERT_EQ(fromFile.Store().Samples[i].Cal, fromBuffer.Store().Samples[i].Cal);
-}
-
-TEST(ReadData, NeedsAReaderAndAStore) {
-  TVqrDataObjectNew d;
-  EXPECT_FALSE(d.ReadData());
-  TVQRDataObject store;
-  d.SetStore(&store);
-  EXPECT_FALSE(d.ReadData());
 }
 
 TEST(ReadData, BundledSamplesDecode) {

@@ -77,7 +77,7 @@ TEST_F(SettingsTable, FreshFileShowsTheDefaultsAndIsLeftAlone) {
   EXPECT_EQ(c["Ed_Equal_Dist"].text, "1");
   EXPECT_EQ(c["Ed_YFactor"].text, "0.000000");
   EXPECT_EQ(c["Ed_LogoScale"].text, "0.000");
-  EXPECT_EQ(c["Ed_GridPen"].penCode, 1000);
+  EXPECT_EQ(c["Ed_GridPen"].penCode, 0);  // width 0: the built-in width applies
   EXPECT_EQ(c["Ed_GridPen"].text, StylePicture(0));
   EXPECT_FALSE(c["CB_Single_AllEqual"].checked);
   EXPECT_TRUE(t->OverviewWindowPosition->GetPosSave());  // missing keys: store the position
@@ -276,14 +276,8 @@ TEST_F(SettingsTable, FreshFileLeavesTheBuiltInLayout) {
   auto t = Start(c);
   TDiagramLayout layout = MakeDefaultLayout();
   t->TakeDiagramLayout(layout);
-  TDiagramLayout expected = MakeDefaultLayout();
-  // The table's default pens are 0.1 mm in the pen dialog; like every set pen
-  // width they reach the drawing times ten.
-  for (TAxisLayout* a : {&expected.XAxis, &expected.YAxis, &expected.TAxis}) {
-    a->Pen.Width = 10;
-    a->TicPen.Width = 10;
-  }
-  expected.GridPen.Width = 10;
+  // A fresh file leaves the whole built-in layout in place, pens included.
+  const TDiagramLayout expected = MakeDefaultLayout();
   EXPECT_EQ(layout, expected);
 
   TDiagramLayout scaling = MakeDefaultLayout();
@@ -405,21 +399,9 @@ TEST_F(SettingsTable, PrinterAndExportSettings) {
 
   EXPECT_EQ(t->ExcelCalTabSheet->GetString(1), "VQR Daten");
   c["Ed_XLCal_TabSheet"].text = "Messung";
-  c["Ed_XLCal_DataRow"].text = "5";
   EXPECT_EQ(t->ExcelCalTabSheet->GetString(1), "VQR Daten");  // not taken yet
   t->TakeExcel();
   EXPECT_EQ(t->ExcelCalTabSheet->GetString(1), "Messung");
-  EXPECT_EQ(t->ExcelCalDataRow->GetInteger(1), 5);
-  c["Ed_Equal_Dist"].text = "abc";
-  t->TakeEqualizer();
-  EXPECT_EQ(t->EqualizerDistance->GetInteger(1), 0);
-  EXPECT_EQ(c["Ed_Equal_Dist"].text, "0");
-  c["RB_ASC_CParams"].checked = true;
-  t->TakeAsciiExport();
-  EXPECT_TRUE(t->AsciiFileCalParams->GetBool(1));
-  c["Ed_LogoFile"].text = " /srv/logo.png ";
-  t->TakeLogoAndBackground();
-  EXPECT_EQ(t->LogoFile->GetString(1), "/srv/logo.png");
 }
 
 TEST_F(SettingsTable, WorksWithoutControlsOrIniFile) {
@@ -429,10 +411,7 @@ TEST_F(SettingsTable, WorksWithoutControlsOrIniFile) {
   TDiagramLayout l = MakeDefaultLayout();
   bare.TakeDiagramLayout(l);
   EXPECT_EQ(l.XAxis.Length, 2250);
-  EXPECT_EQ(bare.EqualizerDistance->GetInteger(1), 1);
-  bare.LegendTitle->SetString(1, "Neu");
-  EXPECT_EQ(bare.LegendTitle->GetString(1), "Neu");
-  // Getters of another type or a value that does not exist give nothing.
+  // Getters of another type or of a value that does not exist give nothing.
   EXPECT_EQ(bare.LegendTitle->GetInteger(1), 0);
   EXPECT_EQ(bare.SingleWindowColorCh->GetColor(17), 0);
   EXPECT_EQ(bare.ExcelCalPosition->GetPosW(), 0);
@@ -612,4 +591,46 @@ TEST(Editors, PenAndFontCodes) {
   EXPECT_EQ(DirectoryPart("c:\\cfg\\a.DAT"), "c:\\cfg\\");
   EXPECT_EQ(NamePart("/data/run/a.DAT"), "a.DAT");
   EXPECT_EQ(DirectoryPart("a.DAT"), "");
+}
+
+// ---------------------------------------------------------------- vqrtool
+
+namespace {
+int RunTool(const std::string& args, std::string* out) {
+  const std::string cmd =
+      std::string(VQR_BINARY_DIR) + "/vqrtool settings " + args + " 2>/dev/null";
+  FILE* p = popen(cmd.c_str(), "r");
+  if (!p) return -1;
+  char buf[4096];
+  size_t n;
+  while ((n = fread(buf, 1, sizeof buf, p)) > 0) out->append(buf, n);
+  const int status = pclose(p);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+}  // namespace
+
+TEST(VqrtoolSettings, PrintsEveryKeyAndNeverWrites) {
+  if (!std::filesystem::exists(std::string(VQR_BINARY_DIR) + "/vqrtool"))
+    GTEST_SKIP() << "vqrtool is not built";
+  ScratchDir dir;
+  const std::string file = dir.Path() + "/my settings";
+  const std::string text = "[Legend]\nTitle=Kanal X\n[Axis2]\nUserFactor=2,5\nPenWidth=4\n";
+  WriteFile(file, text);
+  std::string out;
+  EXPECT_EQ(RunTool("--ini '" + file + "'", &out), 0);
+  EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 315);
+  for (const char* line :
+       {"Legend/Title = Kanal X\n", "Axis2/UserFactor = 2.000000\n", "Axis2/PenWidth = 4\n",
+        "Axis2/PenStyle = 0\n", "ExcelCal/TabSheet = VQR Daten\n", "ExcelCal/PositionSave = ON\n",
+        "Printer/AllBlack = OFF\n", "Logo/Scale = 0.000\n"})
+    EXPECT_NE(out.find(line), std::string::npos) << line;
+  EXPECT_EQ(out.substr(0, 24), "RawFile/Remember = OFF\nR");
+  EXPECT_EQ(ReadFile(file), text);
+
+  std::string defaults;
+  EXPECT_EQ(RunTool("--defaults", &defaults), 0);
+  EXPECT_NE(defaults.find("Legend/Title = \n"), std::string::npos);
+  std::string ignored;
+  EXPECT_EQ(RunTool("--ini " + dir.Path() + "/missing.ini", &ignored), 2);
+  EXPECT_EQ(RunTool("--frobnicate", &ignored), 64);
 }

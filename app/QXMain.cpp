@@ -1,0 +1,367 @@
+// Main window: construction, status line, busy state, start and close.
+#include "app/QXMain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QProgressBar>
+#include <QScreen>
+#include <QStyle>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include "app/HelpWindow.h"
+#include "app/appicons.h"
+#include "data/MetaData.h"
+#include "data/vqrfileo.h"
+#include "data/vqrlogfile.h"
+#include "export/expfile.h"
+#include "settings/iniclass.h"
+#include "settings/settings.h"
+#include "settings/ui/SettingsPages.h"
+#include "settings/ui/qtcontrols.h"
+#include "settings/ui/qtdialogs.h"
+
+namespace {
+
+constexpr int kPageHelp[] = {1000, 1002, 1004, 1004, 1006, 1008, 1010, 1012, 1014};
+
+}  // namespace
+
+int TQXMainForm::HelpContextOfPage(int pageIndex) {
+  if (pageIndex < 0 || pageIndex >= static_cast<int>(std::size(kPageHelp))) return 1000;
+  return kPageHelp[pageIndex];
+}
+
+TQXMainForm::TQXMainForm(std::unique_ptr<TZTIniClass> ini, QWidget* parent)
+    : QMainWindow(parent), ini_(std::move(ini)) {
+  setObjectName("QXMainForm");
+  setWindowTitle("QXMainForm");
+  setWindowIcon(AppIcon());
+  setAcceptDrops(true);
+  BuildUi();
+  ApplyStartPosition();
+  // The ASCII export file exists from the start and is reused by every export.
+  asciiFile_ = std::make_unique<TVQRAsciiFile>();
+  CreateSettings();
+  ConnectEditors();
+  pages_->setCurrentIndex(0);
+}
+
+TQXMainForm::~TQXMainForm() = default;
+
+void TQXMainForm::BuildUi() {
+  auto* central = new QWidget(this);
+  central->setObjectName("Pn_Client");
+  auto* v = new QVBoxLayout(central);
+  v->setContentsMargins(6, 4, 6, 4);
+
+  auto* title = new QWidget(central);
+  title->setObjectName("Pn_Title");
+  auto* th = new QHBoxLayout(title);
+  th->setContentsMargins(4, 2, 4, 2);
+  auto* image = new QLabel(title);
+  image->setObjectName("Image1");
+  image->setPixmap(AppIcon().pixmap(32, 32));
+  auto* caption = new QLabel("Velqor   Datenauswertung", title);
+  caption->setObjectName("Lb_Title");
+  QFont f("Arial");
+  f.setPixelSize(21);
+  f.setBold(true);
+  caption->setFont(f);
+  th->addWidget(image);
+  th->addSpacing(8);
+  th->addWidget(caption);
+  th->addStretch(1);
+  v->addWidget(title);
+
+  pages_ = new QTabWidget(central);
+  pages_->setObjectName("PageControl1");
+  BuildSettingsPages(pages_);
+  v->addWidget(pages_, 1);
+  setCentralWidget(central);
+
+  statusBar_ = new TZTStatusBar({100, 150, 0}, this);
+  statusBar_->setObjectName("SB_Main");
+  setStatusBar(statusBar_);
+  progressBar_ = new QProgressBar(this);
+  progressBar_->setObjectName("PB_Main");
+  progressBar_->hide();
+
+  BuildMenus();
+  BuildToolBar();
+}
+
+namespace {
+
+QAction* MakeAction(QObject* parent, const char* name, const QString& caption,
+                    const QString& hint = QString()) {
+  auto* a = new QAction(caption, parent);
+  a->setObjectName(name);
+  if (!hint.isEmpty()) a->setStatusTip(hint);
+  return a;
+}
+
+}  // namespace
+
+void TQXMainForm::BuildMenus() {
+  QMenu* file = menuBar()->addMenu("&Datei");
+  file->setObjectName("Mn_File");
+  QAction* a = MakeAction(this, "Mn_File_Open", "Ö&ffnen...", "Existierende Datei öffnen");
+  a->setShortcut(QKeySequence::Open);
+  connect(a, &QAction::triggered, this, &TQXMainForm::FileOpen);
+  file->addAction(a);
+  a = MakeAction(this, "Mn_File_Save", "&Speichern", "Aktuelle Datei speichern");
+  a->setEnabled(false);
+  connect(a, &QAction::triggered, this, &TQXMainForm::FileSave);
+  file->addAction(a);
+  a = MakeAction(this, "Mn_File_SaveAs", "ASCII Export...",
+                 "Aktuelle Datei unter neuem Namen speichern");
+  connect(a, &QAction::triggered, this, &TQXMainForm::FileSaveAs);
+  file->addAction(a);
+  a = MakeAction(this, "Mn_File_ExcelExport", "Excel Export...");
+  connect(a, &QAction::triggered, this, &TQXMainForm::Mn_File_ExcelExportClick);
+  file->addAction(a);
+  file->addSeparator();
+  a = MakeAction(this, "Mn_File_Print", "&Drucken...", "Aktuelle Datei drucken");
+  a->setShortcut(QKeySequence::Print);
+  connect(a, &QAction::triggered, this, &TQXMainForm::FilePrint);
+  file->addAction(a);
+  file->addSeparator();
+  a = MakeAction(this, "Mn_File_Exit", "&Beenden", "Diese Anwendung beenden");
+  connect(a, &QAction::triggered, this, &TQXMainForm::FileExit);
+  file->addAction(a);
+
+  QMenu* edit = menuBar()->addMenu("B&earbeiten");
+  edit->setObjectName("Mn_Edit");
+  zeroAction_ = MakeAction(this, "Mn_Edit_Zero", "Nullpunkt-Korrektur");
+  zeroAction_->setCheckable(true);
+  connect(zeroAction_, &QAction::triggered, this, &TQXMainForm::ZeroToggled);
+  edit->addAction(zeroAction_);
+  edit->addSeparator();
+  a = MakeAction(this, "Mn_Equal_2", "Ausgleich +-2");
+  connect(a, &QAction::triggered, this, &TQXMainForm::Mn_Equal_2Click);
+  edit->addAction(a);
+  a = MakeAction(this, "Mn_Equal_8", "Ausgleich +-8");
+  connect(a, &QAction::triggered, this, &TQXMainForm::Mn_Equal_8Click);
+  edit->addAction(a);
+  a = MakeAction(this, "Mn_Equal_User", "Ausgleich Benutzerdef.");
+  connect(a, &QAction::triggered, this, &TQXMainForm::Mn_Equal_UserClick);
+  edit->addAction(a);
+
+  QMenu* window = menuBar()->addMenu("&Fenster");
+  window->setObjectName("Mn_Window");
+  a = MakeAction(this, "Mn_Overview", "Übersicht Punkte");
+  connect(a, &QAction::triggered, this, [this]() {
+    if (Hooks.OverviewMode && DataLoaded)
+      Hooks.OverviewMode(false);
+    else
+      Beep();
+  });
+  window->addAction(a);
+  a = MakeAction(this, "Mn_OverviewFilled", "Übersicht Kurve");
+  connect(a, &QAction::triggered, this, [this]() {
+    if (Hooks.OverviewMode && DataLoaded)
+      Hooks.OverviewMode(true);
+    else
+      Beep();
+  });
+  window->addAction(a);
+  window->addSeparator();
+  a = MakeAction(this, "MN_Wnd_Combi1", "Kombination 1");
+  connect(a, &QAction::triggered, this, [this]() { OpenWindow(18); });
+  window->addAction(a);
+  a = MakeAction(this, "MN_Wnd_Combi2", "Kombination 2");
+  connect(a, &QAction::triggered, this, [this]() { OpenWindow(19); });
+  window->addAction(a);
+  window->addSeparator();
+  for (int ch = 1; ch <= 16; ++ch) {
+    const QByteArray name = QString("Mn_Wnd_Ch%1").arg(ch).toLatin1();
+    a = MakeAction(this, name.constData(), QString("Kanal %1").arg(ch));
+    connect(a, &QAction::triggered, this, [this, ch]() { OpenWindow(ch); });
+    window->addAction(a);
+  }
+
+  QMenu* help = menuBar()->addMenu("&Hilfe");
+  help->setObjectName("Mn_Help");
+  a = MakeAction(this, "Mn_Help_Contents", "&Inhalt", "Inhaltsübersicht der Hilfe anzeigen");
+  connect(a, &QAction::triggered, this, &TQXMainForm::HelpContents);
+  help->addAction(a);
+  a = MakeAction(this, "Mn_Help_Search", "&Themenbezogene Hilfe...", "Hilfe zu einem Thema suchen");
+  a->setShortcut(QKeySequence::HelpContents);
+  connect(a, &QAction::triggered, this, &TQXMainForm::HelpSearch);
+  help->addAction(a);
+  a = MakeAction(this, "Mn_Help_HowToUse", "&Hilfe verwenden",
+                 "Hilfe zur Benutzung des Hilfesystems");
+  connect(a, &QAction::triggered, this, &TQXMainForm::HelpHowToUse);
+  help->addAction(a);
+  help->addSeparator();
+  a = MakeAction(this, "Mn_Help_About", "I&nfo...", "Programminformationen anzeigen");
+  connect(a, &QAction::triggered, this, &TQXMainForm::HelpAbout);
+  help->addAction(a);
+}
+
+void TQXMainForm::BuildToolBar() {
+  auto* bar = new QToolBar("SpeedBar", this);
+  bar->setObjectName("SpeedBar");
+  bar->setMovable(false);
+  bar->setIconSize(QSize(20, 20));
+  addToolBar(Qt::TopToolBarArea, bar);
+  struct Button {
+    const char* name;
+    const char* hint;
+    QIcon icon;
+    void (TQXMainForm::*handler)();
+    bool enabled;
+  };
+  const Button buttons[] = {
+      {"SpB_Open", "Öffnen", ToolIcon(TToolIcon::Open), &TQXMainForm::FileOpen, true},
+      {"SpB_Save", "Speichern", ToolIcon(TToolIcon::Save), &TQXMainForm::FileSave, false},
+      {"SpB_SaveAs", "ASCII Export", ToolIcon(TToolIcon::Ascii), &TQXMainForm::FileSaveAs, true},
+      {"SpB_Print", "Drucken", ToolIcon(TToolIcon::Print), &TQXMainForm::FilePrint, true},
+      {"SpB_HelpContents", "Inhalt der Hilfe", ToolIcon(TToolIcon::Help),
+       &TQXMainForm::HelpContents, true},
+      {"SpB_About", "Info", ToolIcon(TToolIcon::Info), &TQXMainForm::HelpAbout, true},
+      {"SpB_Excel", "Excel Export", ToolIcon(TToolIcon::Excel),
+       &TQXMainForm::Mn_File_ExcelExportClick, true},
+  };
+  for (const Button& b : buttons) {
+    QAction* a = bar->addAction(b.icon, b.hint);
+    a->setObjectName(b.name);
+    a->setToolTip(b.hint);
+    a->setEnabled(b.enabled);
+    auto handler = b.handler;
+    connect(a, &QAction::triggered, this, [this, handler]() { (this->*handler)(); });
+  }
+}
+
+void TQXMainForm::ShowStatus(const QString& text) { statusBar_->SetPanelText(2, text.left(255)); }
+
+QString TQXMainForm::StatusText() const { return statusBar_->PanelText(2); }
+
+void TQXMainForm::SetDataFileCaption(const QString& name) {
+  FileName = name.left(255);
+  setWindowTitle("ZT Velqor Data - " + FileName);
+}
+
+void TQXMainForm::BeginBusy() {
+  if (BusyCount == 0) {
+    if (isVisible()) grabMouse();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  }
+  ++BusyCount;
+}
+
+void TQXMainForm::EndBusy() {
+  if (BusyCount <= 0) return;
+  if (--BusyCount > 0) return;
+  QApplication::restoreOverrideCursor();
+  if (QWidget::mouseGrabber() == this) releaseMouse();
+  QApplication::processEvents();
+}
+
+void TQXMainForm::Beep() {
+  ++BeepCount;
+  QApplication::beep();
+}
+
+void TQXMainForm::ShowFilePage() { pages_->setCurrentIndex(0); }
+
+void TQXMainForm::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (!gauge_) {
+    gauge_ = std::make_unique<TProcessGauge>();
+    gauge_->Init(progressBar_, nullptr);
+    gauge_->Attach(statusBar_, 1, 0);
+    if (dataObject_) dataObject_->SetGauge(gauge_.get());
+  }
+}
+
+void TQXMainForm::closeEvent(QCloseEvent* event) {
+  if (Hooks.OverviewVisible && Hooks.OverviewVisible() && Hooks.CloseOverview)
+    Hooks.CloseOverview();
+  if (Hooks.ChannelWindowVisible && Hooks.ChannelWindowVisible() && Hooks.CloseChannelWindow)
+    Hooks.CloseChannelWindow();
+  if (settings_ && ini_) settings_->SaveAll(3);
+  if (helpWindow_) helpWindow_->close();
+  event->accept();
+}
+
+void TQXMainForm::dragEnterEvent(QDragEnterEvent* event) {
+  for (const QUrl& url : event->mimeData()->urls()) {
+    if (url.isLocalFile() &&
+        QFileInfo(url.toLocalFile()).suffix().compare("dat", Qt::CaseInsensitive) == 0) {
+      event->acceptProposedAction();
+      return;
+    }
+  }
+}
+
+void TQXMainForm::dropEvent(QDropEvent* event) {
+  for (const QUrl& url : event->mimeData()->urls()) {
+    const QString path = url.toLocalFile();
+    if (QFileInfo(path).suffix().compare("dat", Qt::CaseInsensitive) == 0) {
+      event->acceptProposedAction();
+      // Let the drag source finish before the long read starts.
+      QMetaObject::invokeMethod(
+          this, [this, path]() { OpenDataFile(path); }, Qt::QueuedConnection);
+      return;
+    }
+  }
+}
+
+void TQXMainForm::HandleForwardedArguments(const QStringList& args) {
+  if (isMinimized()) showNormal();
+  show();
+  raise();
+  activateWindow();
+  for (const QString& arg : args) {
+    if (arg.startsWith('/') && !QFileInfo(arg).isFile()) continue;  // a switch
+    if (QFileInfo(arg).isFile()) {
+      OpenDataFile(arg);
+      break;
+    }
+  }
+}
+
+void TQXMainForm::OpenWindow(int mode) {
+  if (!DataLoaded || !Hooks.OpenDiagramWindow) {
+    Beep();
+    return;
+  }
+  Hooks.OpenDiagramWindow(mode);
+}
+
+void TQXMainForm::GenApplyClick() {
+  if (Hooks.ChannelWindowVisible && Hooks.ChannelWindowVisible() && Hooks.ReapplyChannelWindow)
+    Hooks.ReapplyChannelWindow();
+  else
+    Beep();
+}
+
+void TQXMainForm::FilePrint() {
+  if (Hooks.Print) {
+    Hooks.Print();
+    return;
+  }
+  pages_->setCurrentWidget(pages_->findChild<QWidget*>("TS_Printer"));
+  Beep();
+}
+
+void TQXMainForm::Mn_File_ExcelExportClick() {
+  if (Hooks.ExcelExport) {
+    Hooks.ExcelExport();
+    return;
+  }
+  pages_->setCurrentWidget(pages_->findChild<QWidget*>("TS_Excel"));
+  Beep();
+}

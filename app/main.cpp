@@ -1,0 +1,61 @@
+// Program start: one instance per user, then the main window.
+#include <QApplication>
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTimer>
+#include <QTranslator>
+#include <memory>
+
+#include "app/QXMain.h"
+#include "platform/singleinstance.h"
+#include "settings/iniclass.h"
+
+namespace {
+
+// A data file named on the command line (the first argument that is not a
+// "/ini" or "/public" switch), made absolute so that a running instance can
+// open it from its own working directory.
+QString DataFileArgument(const QStringList& args) {
+  for (const QString& arg : args.mid(1)) {
+    const QString lower = arg.toLower();
+    if (lower.startsWith("/ini:") || lower.startsWith("/ini=") || lower.startsWith("/public:") ||
+        lower.startsWith("/public="))
+      continue;
+    return QFileInfo(arg).absoluteFilePath();
+  }
+  return QString();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("vqrshow4");
+  QApplication::setApplicationVersion("4.20");
+  QApplication::setApplicationDisplayName("VqrShow4");
+
+  // The user interface is German, so are Qt's own dialogs.
+  QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+  QTranslator qtTranslator;
+  if (qtTranslator.load("qtbase_de", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QApplication::installTranslator(&qtTranslator);
+
+  const QString dataFile = DataFileArgument(QApplication::arguments());
+  TSingleInstance instance("VQRShow4App");
+  if (instance.ForwardOrListen(dataFile.isEmpty() ? QStringList() : QStringList{dataFile}))
+    return 0;
+
+  auto ini = std::make_unique<TZTIniClass>();
+  ini->Locate();
+  TQXMainForm form(std::move(ini));
+  QObject::connect(&instance, &TSingleInstance::ArgumentsReceived, &form,
+                   &TQXMainForm::HandleForwardedArguments);
+  form.show();
+  if (!dataFile.isEmpty())
+    QTimer::singleShot(0, &form, [&form, dataFile]() { form.OpenDataFile(dataFile); });
+
+  const int result = QApplication::exec();
+  form.SaveMainWindowPosition();
+  return result;
+}

@@ -1,0 +1,126 @@
+#include "app/ztprogress.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+
+TZTStatusBar::TZTStatusBar(const std::vector<int>& widths, QWidget* parent) : QStatusBar(parent) {
+  setSizeGripEnabled(true);
+  for (size_t i = 0; i < widths.size(); ++i) {
+    auto* panel = new QLabel(this);
+    panel->setObjectName(QString("%1_Panel%2").arg(objectName()).arg(i));
+    panel->setFrameShape(QFrame::Panel);
+    panel->setFrameShadow(QFrame::Sunken);
+    panel->setContentsMargins(3, 0, 3, 0);
+    if (widths[i] > 0) {
+      panel->setFixedWidth(widths[i]);
+      addWidget(panel);
+    } else {
+      panel->setMinimumWidth(50);
+      addWidget(panel, 1);
+    }
+    panels_.push_back(panel);
+  }
+}
+
+QLabel* TZTStatusBar::Panel(int i) const {
+  return (i >= 0 && i < PanelCount()) ? panels_[static_cast<size_t>(i)] : nullptr;
+}
+
+QString TZTStatusBar::PanelText(int i) const {
+  QLabel* p = Panel(i);
+  return p ? p->text() : QString();
+}
+
+void TZTStatusBar::SetPanelText(int i, const QString& text) {
+  if (QLabel* p = Panel(i)) {
+    p->setText(text);
+    p->repaint();
+  }
+}
+
+void TProcessGauge::Init(QProgressBar* bar, QLabel* label) {
+  bar_ = bar;
+  label_ = label;
+  statusBar_ = nullptr;
+}
+
+void TProcessGauge::Attach(TZTStatusBar* statusBar, int barPanel, int textPanel) {
+  if (!bar_ || !statusBar) return;
+  QLabel* panel = statusBar->Panel(barPanel);
+  if (!panel) return;
+  statusBar_ = statusBar;
+  barPanel_ = barPanel;
+  textPanel_ = textPanel;
+  // The bar fills its panel, inset by the panel's frame plus one pixel.
+  bar_->setParent(panel);
+  auto* layout = panel->layout() ? panel->layout() : new QHBoxLayout(panel);
+  const int inset = panel->frameWidth() + 1;
+  layout->setContentsMargins(inset, inset, inset, inset);
+  layout->addWidget(bar_);
+  bar_->setTextVisible(false);
+  bar_->hide();
+  QApplication::processEvents();
+}
+
+void TProcessGauge::Start(int maximum, const std::string& caption) {
+  maximum_ = maximum;
+  const QString text = QString::fromStdString(caption);
+  if (label_) {
+    label_->setText(text);
+    label_->repaint();
+  }
+  if (!bar_) return;
+  SetBarMaximum(maximum);
+  bar_->setValue(0);
+  if (statusBar_) {
+    bar_->show();
+    statusBar_->SetPanelText(barPanel_, QString());
+    if (textPanel_ >= 0) statusBar_->SetPanelText(textPanel_, text);
+  }
+  RepaintBar();
+}
+
+void TProcessGauge::SetPosition(int position) {
+  if (!bar_) return;
+  bar_->setValue(position);
+  RepaintBar();
+}
+
+void TProcessGauge::StepBy(int delta) {
+  if (!bar_) return;
+  bar_->setValue(bar_->value() + delta);
+  RepaintBar();
+}
+
+void TProcessGauge::Complete() {
+  if (!bar_) return;
+  bar_->setValue(maximum_);
+  RepaintBar();
+}
+
+void TProcessGauge::Finish() {
+  maximum_ = 0;
+  if (label_) {
+    label_->clear();
+    label_->repaint();
+  }
+  if (!bar_) return;
+  SetBarMaximum(0);
+  bar_->setValue(0);
+  if (statusBar_) {
+    bar_->hide();
+    if (textPanel_ >= 0) statusBar_->SetPanelText(textPanel_, QString());
+  }
+}
+
+void TProcessGauge::SetBarMaximum(int maximum) {
+  // A range of 0..0 would make the bar an animated busy indicator; an empty
+  // operation shows an empty bar instead.
+  bar_->setRange(0, maximum > 0 ? maximum : 1);
+}
+
+void TProcessGauge::RepaintBar() {
+  if (bar_->isVisible()) bar_->repaint();
+}

@@ -1,0 +1,142 @@
+// Pages "Dateien", "Einzelblatt", "Kombin. 1" and "Kombin. 2".
+#include <QHBoxLayout>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "settings/ui/SettingsPages.h"
+#include "settings/ui/pagebuilder.h"
+
+using namespace pages;
+
+namespace {
+
+// A folder row: caption, text field, picker button.
+void AddPathRow(QGridLayout* grid, int row, const QString& caption, const QString& field,
+                const QString& button) {
+  grid->addWidget(Label(caption), row, 0);
+  grid->addWidget(Field(field, Kind::Text), row, 1);
+  grid->addWidget(PickerButton(button), row, 2);
+}
+
+}  // namespace
+
+QWidget* BuildFilePage() {
+  auto* page = new QWidget;
+  page->setObjectName("FileSettings");
+  auto* v = new QVBoxLayout(page);
+
+  auto* raw = Group("GB_RawFile", " VQR Rohdaten ");
+  auto* rg = new QGridLayout(raw);
+  rg->addWidget(Check("CB_RawFile_Remember", " Letzte Datei merken"), 0, 0, 1, 3);
+  AddPathRow(rg, 1, "Start-Ordner", "Ed_RawDir", "Bt_SelRawDir");
+  rg->setColumnStretch(1, 1);
+  v->addWidget(raw);
+
+  auto* data = Group("GB_DataFile", "VQR verarbeitete Daten");
+  auto* dg = new QGridLayout(data);
+  dg->addWidget(Check("CB_Datafile_Remember", " Letzte Datei merken"), 0, 0, 1, 3);
+  dg->addWidget(Check("CB_DataLikeRaw", " Dateiname wie Rohdaten"), 1, 0, 1, 3);
+  AddPathRow(dg, 2, "Start-Ordner", "Ed_DataDir", "Bt_SelDataDir");
+  dg->setColumnStretch(1, 1);
+  v->addWidget(data);
+
+  auto* row = new QHBoxLayout;
+  auto* ascii = Group("GB_AsciiExport", "ASCII-Export");
+  auto* av = new QVBoxLayout(ascii);
+  av->addWidget(Radio("RB_ASC_CData", "Kalibrierte Daten"));
+  av->addWidget(Radio("RB_ASC_RData", "Rohdaten"));
+  av->addWidget(Radio("RB_ASC_CParams", "Kalibrier-Parameter"));
+  row->addWidget(ascii);
+
+  auto* filter = Group("GB_Filter", "Filter");
+  auto* fg = TightGrid(filter, 2);
+  fg->addWidget(Label("Abstand (1-32)"), 0, 0);
+  fg->addWidget(Field("Ed_Equal_Dist", Kind::Number), 0, 1);
+  fg->setRowStretch(1, 1);
+  row->addWidget(filter);
+  row->addStretch(1);
+  v->addLayout(row);
+  v->addStretch(1);
+  return page;
+}
+
+namespace {
+
+// One column block of channel rows with optional "Sichtbar" check boxes.
+// prefix is "Single", "Combi1" or "Combi2"; channel 17 is "T".
+void AddChannelRows(QGridLayout* grid, const QString& prefix, bool withVisible, int first, int last,
+                    int column) {
+  int c = column;
+  if (withVisible) grid->addWidget(Header("Sichtbar"), 0, c++);
+  grid->addWidget(Header("Kanal"), 0, c++);
+  grid->addWidget(Header("Farbe"), 0, c++);
+  grid->addWidget(Header("Stift"), 0, c++);
+  for (int ch = first; ch <= last; ++ch) {
+    const QString id = ch == 17 ? QString("T") : QString::number(ch);
+    const int row = ch - first + 1;
+    c = column;
+    if (withVisible) {
+      auto* cb = Check(QString("CB_%1Ch%2").arg(prefix, id), QString());
+      grid->addWidget(cb, row, c++, Qt::AlignHCenter);
+    }
+    grid->addWidget(Label(ch == 17 ? QString("T") : QString("Kanal %1").arg(ch)), row, c++);
+    grid->addWidget(Field(QString("Ed_%1Ch%2Col").arg(prefix, id), Kind::Color), row, c++);
+    grid->addWidget(Field(QString("Ed_%1Ch%2Pen").arg(prefix, id), Kind::Pen), row, c++);
+  }
+}
+
+QWidget* BuildChannelPage(const QString& pageName, const QString& prefix, bool withVisible,
+                          int channels, QWidget* side) {
+  auto* page = new QWidget;
+  page->setObjectName(pageName);
+  auto* h = new QHBoxLayout(page);
+  auto* group = Group("GB_" + prefix + "Channels", "Kurven");
+  auto* grid = new QGridLayout(group);
+  grid->setHorizontalSpacing(8);
+  grid->setVerticalSpacing(4);
+  const int half = (channels + 1) / 2;
+  const int width = withVisible ? 4 : 3;
+  AddChannelRows(grid, prefix, withVisible, 1, half, 0);
+  grid->setColumnMinimumWidth(width, 24);
+  AddChannelRows(grid, prefix, withVisible, half + 1, channels, width + 1);
+  h->addWidget(group, 0, Qt::AlignTop);
+  h->addWidget(side, 0, Qt::AlignTop);
+  h->addStretch(1);
+  return page;
+}
+
+}  // namespace
+
+QWidget* BuildSinglePage() {
+  auto* side = new QWidget;
+  auto* v = new QVBoxLayout(side);
+  v->setContentsMargins(0, 0, 0, 0);
+  auto* all = Group("GB_SingleAllEqual", "Farbe / Stift");
+  auto* av = new QVBoxLayout(all);
+  av->addWidget(Check("CB_Single_AllEqual", " alle gleich"));
+  av->addWidget(Label("(wie Kanal 1)"));
+  v->addWidget(all);
+  v->addWidget(Button("Bt_SC_Apply", "Anwenden"));
+  return BuildChannelPage("TS_Single", "Single", false, 16, side);
+}
+
+QWidget* BuildCombiPage(int combi) {
+  auto* side = new QWidget;
+  auto* v = new QVBoxLayout(side);
+  v->setContentsMargins(0, 0, 0, 0);
+  v->addWidget(Button(QString("Bt_C%1_Apply").arg(combi), "Anwenden"));
+  return BuildChannelPage(QString("TS_Combi%1").arg(combi), QString("Combi%1").arg(combi), true, 17,
+                          side);
+}
+
+void BuildSettingsPages(QTabWidget* tabs) {
+  tabs->addTab(BuildFilePage(), "Dateien");
+  tabs->addTab(BuildSinglePage(), "Einzelblatt");
+  tabs->addTab(BuildCombiPage(1), "Kombin. 1");
+  tabs->addTab(BuildCombiPage(2), "Kombin. 2");
+  tabs->addTab(BuildDiagramXYPage(), "Diagramm  X/Y");
+  tabs->addTab(BuildDiagramTGenPage(), "Diagramm  T/allgemein");
+  tabs->addTab(BuildTextPage(), "Texte");
+  tabs->addTab(BuildPrinterPage(), "Drucker");
+  tabs->addTab(BuildExcelPage(), "Excel®");
+}

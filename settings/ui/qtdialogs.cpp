@@ -1,0 +1,89 @@
+#include "settings/ui/qtdialogs.h"
+
+#include <QColorDialog>
+#include <QDialogButtonBox>
+#include <QFontDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "settings/ui/pendialog.h"
+#include "settings/ui/qtcontrols.h"
+
+bool TQtColorDialog::Execute(int32_t& color) {
+  QColorDialog dialog(ColorFromCode(color), parent_);
+  dialog.setObjectName("ColorDialog1");
+  dialog.setWindowTitle("Farbe");
+  if (dialog.exec() != QDialog::Accepted) return false;
+  color = CodeFromColor(dialog.selectedColor());
+  return true;
+}
+
+TQtPenDialog::TQtPenDialog(QWidget* parent) : dialog_(new TF_ZTIniPenDialog(parent)) {}
+
+TQtPenDialog::~TQtPenDialog() {
+  if (dialog_ && !dialog_->parent()) delete dialog_;
+}
+
+bool TQtPenDialog::Execute(int32_t& width, int32_t& style) {
+  if (!dialog_) return false;
+  dialog_->SelWidth = width;
+  dialog_->SelStyle = style;
+  if (dialog_->exec() != QDialog::Accepted) return false;
+  width = dialog_->SelWidth;
+  style = dialog_->SelStyle;
+  return true;
+}
+
+TFontColorDialog::TFontColorDialog(QWidget* parent) : QDialog(parent) {
+  setObjectName("FontDialog1");
+  setWindowTitle("Schriftart");
+  fonts_ = new QFontDialog(this);
+  fonts_->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
+  fonts_->setWindowFlags(Qt::Widget);
+  fonts_->setSizeGripEnabled(false);
+  // The embedded dialog takes Escape and Enter itself: they close this one.
+  connect(fonts_, &QDialog::rejected, this, &QDialog::reject);
+  connect(fonts_, &QDialog::accepted, this, &QDialog::accept);
+
+  auto* colorLabel = new QLabel("Farbe:");
+  colorButton_ = new QPushButton;
+  colorButton_->setObjectName("Bt_FontColor");
+  colorButton_->setFixedWidth(80);
+  connect(colorButton_, &QPushButton::clicked, this, [this]() {
+    const QColor c = QColorDialog::getColor(color_, this, "Farbe");
+    if (c.isValid()) SetColor(c);
+  });
+  auto* row = new QHBoxLayout;
+  row->addWidget(colorLabel);
+  row->addWidget(colorButton_);
+  row->addStretch(1);
+
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+  auto* v = new QVBoxLayout(this);
+  v->addWidget(fonts_, 1);
+  v->addLayout(row);
+  v->addWidget(buttons);
+  fonts_->show();
+  SetColor(Qt::black);
+}
+
+void TFontColorDialog::SetFont(const QFont& font) { fonts_->setCurrentFont(font); }
+
+QFont TFontColorDialog::SelectedFont() const { return fonts_->currentFont(); }
+
+void TFontColorDialog::SetColor(const QColor& color) {
+  color_ = color;
+  ShowColor();
+}
+
+void TFontColorDialog::ShowColor() {
+  QPixmap swatch(56, 14);
+  swatch.fill(color_);
+  colorButton_->setIcon(QIcon(swatch));
+  colorButton_->setIconSize(swatch.size());
+}

@@ -1,0 +1,177 @@
+// vqrtool as a user runs it: exit statuses, messages, JSON and exports.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+
+#include "core_fixtures.h"
+#include "export/AsciiBatch.h"
+#include "export/expfile.h"
+
+namespace {
+
+struct ToolRun {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+std::string Quote(const std::string& s) {
+  std::string q = "'";
+  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return q + "'";
+}
+
+ToolRun Tool(const std::vector<std::string>& args) {
+  TempDir dir;
+  std::string cmd = Quote(VQR_BINARY_DIR "/vqrtool");
+  for (const auto& a : args) {
+    cmd += ' ';
+    cmd += Quote(a);
+  }
+  cmd += " >";
+  cmd += Quote(dir.File("out"));
+  cmd += " 2>";
+  cmd += Quote(dir.File("err"));
+  cmd += " </dev/null";
+  const int rc = std::system(cmd.c_str());
+  return {WIFEXITED(rc) ? WEXITSTATUS(rc) : -1, ReadFileText(dir.File("out")),
+          ReadFileText(dir.File("err"))};
+}
+
+const std::string kSamples = VQR_SOURCE_DIR "/samples/";
+
+class VqrTool : public testing::Test {
+ protected:
+  void SetUp() override {
+    if (!std::filesystem::exists(VQR_BINARY_DIR "/vqrtool")) GTEST_SKIP() << "vqrtool not built";
+    ASSERT_TRUE(WriteBytes(dir.File("good.DAT"), SimpleFile(25)));
+    std::vector<uint8_t> bad = SimpleFile(25);
+    bad[39 * 2] = 0;
+    ASSERT_TRUE(WriteBytes(dir.File("bad.DAT"), bad));
+  }
+  TempDir dir;
+};
+
+TEST_F(VqrTool, ExitStatusesAndMessages) {
+  struct Case {
+    std::vector<std::string> args;
+    int status;
+    const char* err;  // expected part of stderr
+  };
+  const std::vector<Case> cases = {
+      {{"info", kSamples + "hours40.DAT"}, 0, ""},
+      {{"info", dir.File("bad.DAT")}, 1, "Error reading Data File!"},
+      {{"info", dir.File("missing.DAT")}, 2, "Error opening data file!"},
+      {{"info", dir.Path()}, 2, "Error opening data file!"},
+      {{"info"}, 64, "usage"},
+      {{"info", "--yaml", dir.File("good.DAT")}, 64, "usage"},
+      {{"nonsense"}, 64, "usage"},
+      {{"ascii", dir.File("good.DAT")}, 64, "-o OUT"},
+      {{"ascii", dir.File("good.DAT"), "-o"}, 64, "usage"},
+      {{"ascii", dir.File("good.DAT"), "-o", dir.File("x.ASC"), "--mode", "xls"}, 64, "mode"},
+      {{"ascii", dir.File("good.DAT"), "-o", dir.File("x.ASC"), "--smooth", "2x"}, 64, "smooth"},
+      {{"ascii", dir.File("good.DAT"), "-o", dir.File("x.ASC")}, 0, ""},
+      {{"ascii", dir.File("good.DAT"), "-o", "/dev/full"}, 3, "Error writing export File!"},
+      {{"ascii", dir.File("good.DAT"), "-o", dir.File("no/dir/x.ASC")}, 3, "Error writing"},
+      {{"ascii", dir.File("bad.DAT"), "-o", dir.File("y.ASC")}, 1, "Error reading Data File!"},
+      {{"ascii", dir.File("nope.DAT"), "-o", dir.File("y.ASC")}, 2, "Error opening data file!"},
+  };
+  for (const Case& c : cases) {
+    std::string line;
+    for (const auto& a : c.args) line += a + " ";
+    const ToolRun r = Tool(c.args);
+    EXPECT_EQ(r.status, c.status) << line << "\n" << r.err;
+    EXPECT_NE(r.err.find(c.err), std::string::npos) << line << "\n" << r.err;
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir.File("y.ASC")));
+}
+
+TEST_F(VqrTool, InfoJsonIsOneObjectWithExactFloats) {
+  const ToolRun r = Tool({"info", dir.File("good.DAT"), "--json"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out.find("{\"ok\": true, \"sample_count\": 25, \"last_time\": 1500, "
+                       "\"ref_value1\": 2, \"ref_value2\": 0.5, \"overall_max\": "),
+            0u)
+      << r.out;
+  EXPECT_NE(r.out.find("{\"scale\": -5e-04, \"offset\": 2.5, \"raw_min\": 1001, \"raw_max\": "
+                       "1025, \"cal_min\": 1.9875, \"cal_max\": 1.9994999}"),
+            std::string::npos)
+      << r.out;
+  EXPECT_NE(r.out.find("\"time\": {\"divisions\": 12, \"span\": 21600, \"start\": 0, "
+                       "\"int_digits\": 1, \"decimals\": 1, \"time_in_days\": false}"),
+            std::string::npos)
+      << r.out;
+  EXPECT_NE(r.out.find("\"metadata\": {\"Param1\": \"1\", \"Param2\": \"2\", \"Param3\": \"3\", "
+                       "\"Param4\": \"4\", \"Param5\": \"5\", \"Param6\": \"6\", \"ProNumber\": "
+                       "\"4711\", \"HeatTemp\": \"37.5\"}}\n"),
+            std::string::npos)
+      << r.out;
+  size_t channels = 0;
+  for (size_t p = r.out.find("\"scale\""); p != std::string::npos;
+       p = r.out.find("\"scale\"", p + 1))
+    ++channels;
+  EXPECT_EQ(channels, 17u);
+  EXPECT_EQ(r.out.find("nan"), std::string::npos);
+  EXPECT_EQ(r.out.find("inf"), std::string::npos);
+
+  // A strict JSON parser accepts it, also for a file that did not decode.
+  if (std::filesystem::exists("/usr/bin/python3")) {
+    for (const std::string& f :
+         {dir.File("good.DAT"), dir.File("bad.DAT"), kSamples + "days10.DAT"}) {
+      const std::string cmd = Quote(VQR_BINARY_DIR "/vqrtool") + " info --json " + Quote(f) +
+                              " 2>/dev/null | /usr/bin/python3 -c 'import json,sys; "
+                              "d=json.load(sys.stdin); assert len(d[\"channels\"])==17'";
+      EXPECT_EQ(std::system(cmd.c_str()), 0) << f;
+    }
+  }
+}
+
+TEST_F(VqrTool, AsciiMatchesTheProgramsExportInEveryMode) {
+  const std::string in = kSamples + "hours40.DAT";
+  struct Case {
+    std::vector<std::string> extra;
+    TAsciiMode mode;
+    std::vector<int> smooth;
+  };
+  for (const Case& c :
+       {Case{{}, TAsciiMode::Calibrated, {}}, Case{{"--mode", "cal"}, TAsciiMode::Calibrated, {}},
+        Case{{"--mode", "raw"}, TAsciiMode::Raw, {}},
+        Case{{"--mode", "params", "--ini", "/nonexistent.INI"}, TAsciiMode::CalParams, {}},
+        Case{{"--smooth", "2", "--smooth", "8"}, TAsciiMode::Calibrated, {2, 8}}}) {
+    std::vector<std::string> args = {"ascii", in, "-o", dir.File("tool.ASC")};
+    args.insert(args.end(), c.extra.begin(), c.extra.end());
+    const ToolRun r = Tool(args);
+    ASSERT_EQ(r.status, 0) << r.err;
+    TVQRRecording rec;
+    ASSERT_EQ(rec.Load(in), TLoadStatus::Ok);
+    for (int n : c.smooth) rec.Data().Smooth(n);
+    TVQRAsciiFile f;
+    ASSERT_TRUE(WriteAsciiExport(rec.Data(), f, dir.File("own.ASC"), c.mode));
+    EXPECT_EQ(ReadFileText(dir.File("tool.ASC")), ReadFileText(dir.File("own.ASC")));
+  }
+  EXPECT_FALSE(std::filesystem::exists("/nonexistent.INI"));
+}
+
+TEST_F(VqrTool, BatchWritesOneFilePerInputAndReportsTheWorstStatus) {
+  const std::string out = dir.File("out/sub");
+  const ToolRun r = Tool({"ascii", dir.File("good.DAT"), dir.File("missing.DAT"),
+                          dir.File("bad.DAT"), kSamples + "days10.DAT", "-o", out});
+  EXPECT_EQ(r.status, 2) << r.err;
+  EXPECT_NE(r.err.find("missing.DAT: Error opening data file!"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("bad.DAT: Error reading Data File!"), std::string::npos) << r.err;
+  EXPECT_EQ(r.err.find("\r"), std::string::npos) << "no progress without a terminal";
+  EXPECT_TRUE(std::filesystem::exists(out + "/good.ASC"));
+  EXPECT_TRUE(std::filesystem::exists(out + "/days10.ASC"));
+  EXPECT_FALSE(std::filesystem::exists(out + "/bad.ASC"));
+
+  const ToolRun single = Tool({"ascii", kSamples + "days10.DAT", "-o", dir.File("one.ASC")});
+  ASSERT_EQ(single.status, 0);
+  EXPECT_EQ(ReadFileText(out + "/days10.ASC"), ReadFileText(dir.File("one.ASC")));
+
+  const ToolRun clash = Tool({"ascii", dir.File("good.DAT"), kSamples + "../samples/hours40.DAT",
+                              dir.File("good.DAT"), "-o", dir.File("clash")});
+  EXPECT_EQ(clash.status, 64) << clash.err;
+}
+
+}  // namespace

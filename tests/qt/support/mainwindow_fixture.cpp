@@ -1,0 +1,59 @@
+#include "support/mainwindow_fixture.h"
+
+#include <QTextStream>
+
+IniMap ReadIniMap(const QString& path) {
+  IniMap map;
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return map;
+  QString section;
+  for (const QByteArray& raw : file.readAll().split('\n')) {
+    const QString line = QString::fromUtf8(raw).trimmed();
+    if (line.startsWith('[') && line.endsWith(']')) {
+      section = line.mid(1, line.size() - 2).toLower();
+    } else if (line.contains('=')) {
+      const qsizetype eq = line.indexOf('=');
+      map[(section + "/" + line.left(eq).toLower()).toStdString()] = line.mid(eq + 1).toStdString();
+    }
+  }
+  return map;
+}
+
+std::string SamplePath(const char* name) {
+  return std::string(VQR_SOURCE_DIR) + "/samples/" + name;
+}
+
+void MainWindowFixture::SetUp() {
+  ASSERT_TRUE(dir.isValid());
+  iniPath = dir.filePath("vqrshow4.INI");
+}
+
+void MainWindowFixture::TearDown() { form.reset(); }
+
+void MainWindowFixture::WriteIni(const QByteArray& text) {
+  QFile file(iniPath);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  file.write(text.isEmpty() ? QByteArray("[General]\nSavePos=OFF\n") : text);
+}
+
+TQXMainForm* MainWindowFixture::MakeForm(const QString& iniSwitch) {
+  if (!QFile::exists(iniPath)) WriteIni();
+  TLocateInputs in;
+  in.Args = {(iniSwitch.isEmpty() ? "/ini=" + iniPath : iniSwitch).toStdString()};
+  in.GetEnv = [](const std::string&) -> std::optional<std::string> { return std::nullopt; };
+  in.ProgramPath = dir.filePath("vqrshow4").toStdString();
+  auto ini = std::make_unique<TZTIniClass>();
+  ini->Locate(in);
+  form = std::make_unique<TQXMainForm>(std::move(ini));
+  form->SettleMs = 0;
+  form->ChooseFile = [this](const TFileRequest& request) {
+    lastRequest = request;
+    return nextFile;
+  };
+  return form.get();
+}
+
+void MainWindowFixture::CloseForm() {
+  form->close();
+  form.reset();
+}

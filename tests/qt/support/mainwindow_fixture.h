@@ -1,0 +1,51 @@
+#pragma once
+// A main window over a private INI file in a temporary folder, with the
+// file dialogs answered by the test.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <map>
+#include <memory>
+#include <optional>
+
+#include "app/QXMain.h"
+#include "settings/iniclass.h"
+
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
+/// Section/key (lower case) -> value of an INI file.
+using IniMap = std::map<std::string, std::string>;
+IniMap ReadIniMap(const QString& path);
+std::string SamplePath(const char* name);
+
+class MainWindowFixture : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  /// Writes the INI file (a "[General]" section when text is empty).
+  void WriteIni(const QByteArray& text = QByteArray());
+  /// Creates the main window over the INI file; iniSwitch overrides "/ini=...".
+  TQXMainForm* MakeForm(const QString& iniSwitch = QString());
+  /// Closes the window as the user would (settings are written).
+  void CloseForm();
+
+  template <class T>
+  T* Find(const char* name) {
+    T* w = form->findChild<T*>(name);
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+  }
+
+  QString Path(const QString& name) const { return dir.filePath(name); }
+
+  QTemporaryDir dir;
+  QString iniPath;
+  std::unique_ptr<TQXMainForm> form;
+  /// Answer of the next file dialog ("" cancels); the request is kept.
+  QString nextFile;
+  std::optional<TFileRequest> lastRequest;
+};

@@ -1,0 +1,405 @@
+// The settings pages: every control the settings table names exists, loads
+// its value, and writes back exactly what the user changed; the editors.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QFontDialog>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+#include <set>
+
+#include "settings/settings.h"
+#include "settings/ui/pendialog.h"
+#include "settings/ui/qtcontrols.h"
+#include "settings/ui/qtdialogs.h"
+#include "support/mainwindow_fixture.h"
+
+namespace {
+
+// Keys that have no control on the pages.
+bool Unbound(const TZTiniSettingValue& s, int i) {
+  if (s.ValueType == TZTIniValueType::WindowPosition) return true;
+  const std::string key = s.KeyOf(i);
+  if (key == "LastFile" || key == "FillPixel") return true;
+  return key == "UnitText2" && s.SectionOf(i) != "Axis1";
+}
+
+// A distinctive, valid INI value for value number n of a setting.
+std::string ValueFor(const TZTiniSettingValue& s, int n, const std::string& suffix) {
+  switch (s.ValueType) {
+    case TZTIniValueType::String:
+      return "Text " + std::to_string(n);
+    case TZTIniValueType::Integer:
+      return std::to_string(n + 1);
+    case TZTIniValueType::Float:
+      return TZTIniClass::FormatIniFloat((n + 1) * 0.25, s.Decimals);
+    case TZTIniValueType::Color:
+      return std::to_string(0x102030 + n * 7);
+    case TZTIniValueType::Pen:
+      return suffix == "Width" ? std::to_string(n % 300 + 1) : std::to_string(n % 5);
+    case TZTIniValueType::Font:
+      return n % 2 ? "b-Arial" : "-iLiberation Serif";
+    default:
+      return "ON";
+  }
+}
+
+}  // namespace
+
+class SettingsBinding : public MainWindowFixture {
+ protected:
+  /// An INI file with a non-default value for every bound key; radio groups
+  /// get exactly one button on.
+  QByteArray FullIni() {
+    MakeForm();
+    std::map<std::string, std::vector<std::string>> sections;
+    int n = 0;
+    std::set<QObject*> radioGroupsOn;
+    for (const auto& s : form->Settings()->Settings()) {
+      for (int i = 1; i <= s->Count; ++i, ++n) {
+        if (Unbound(*s, i)) continue;
+        std::string value;
+        if (s->ValueType == TZTIniValueType::Boolean) {
+          auto* w = dynamic_cast<TQtControl*>(s->ControlOf(i))->Widget();
+          const bool radio = s->ControlOf(i)->GetKind() == IZTControl::Kind::RadioButton;
+          value = (!radio && n % 2) || (radio && radioGroupsOn.insert(w->parent()).second) ? "ON"
+                                                                                           : "OFF";
+        }
+        for (const TZTIniKeyText& k : s->IniTexts(i)) {
+          const std::string suffix = k.Key.size() > 5 ? k.Key.substr(k.Key.size() - 5) : "";
+          sections[k.Section].push_back(k.Key + "=" +
+                                        (value.empty() ? ValueFor(*s, n, suffix) : value));
+        }
+      }
+    }
+    form.reset();
+    QByteArray text = "[General]\nSavePos=OFF\n";
+    for (const auto& [section, lines] : sections) {
+      text += "[" + QByteArray::fromStdString(section) + "]\n";
+      for (const std::string& line : lines) text += QByteArray::fromStdString(line) + "\n";
+    }
+    return text;
+  }
+};
+
+TEST_F(SettingsBinding, EveryControlTheTableNamesExistsWithItsKind) {
+  MakeForm();
+  int bound = 0;
+  for (const auto& s : form->Settings()->Settings()) {
+    for (int i = 1; i <= s->Count; ++i) {
+      IZTControl* c = s->ControlOf(i);
+      if (Unbound(*s, i)) {
+        EXPECT_EQ(c, nullptr) << s->SectionOf(i) << "/" << s->KeyOf(i);
+        continue;
+      }
+      ASSERT_NE(c, nullptr) << s->SectionOf(i) << "/" << s->KeyOf(i);
+      ++bound;
+      const bool isBool = s->ValueType == TZTIniValueType::Boolean;
+      EXPECT_EQ(c->GetKind() != IZTControl::Kind::Edit, isBool) << s->KeyOf(i);
+      auto* field = qobject_cast<TZTEditField*>(dynamic_cast<TQtControl*>(c)->Widget());
+      const std::map<TZTIniValueType, TZTEditField::FieldKind> kinds = {
+          {TZTIniValueType::Color, TZTEditField::FieldKind::Color},
+          {TZTIniValueType::Pen, TZTEditField::FieldKind::Pen},
+          {TZTIniValueType::Font, TZTEditField::FieldKind::Font}};
+      if (auto k = kinds.find(s->ValueType); k != kinds.end()) {
+        ASSERT_NE(field, nullptr) << s->KeyOf(i);
+        EXPECT_EQ(field->Kind(), k->second) << s->KeyOf(i);
+      }
+    }
+  }
+  // 258 values, less 2 last files, 13 window position values, 1 fill flag, 2 unused unit texts.
+  EXPECT_EQ(bound, 240);
+}
+
+TEST_F(SettingsBinding, EveryValueLoadsIntoItsControlAndAnUntouchedCloseWritesNothing) {
+  WriteIni(FullIni());
+  QFile before(iniPath);
+  ASSERT_TRUE(before.open(QIODevice::ReadOnly));
+  const QByteArray original = before.readAll();
+  before.close();
+
+  MakeForm();
+  // Spot checks of what the controls show.
+  EXPECT_FALSE(Find<QLineEdit>("Ed_XAxisX")->text().isEmpty());
+  EXPECT_EQ(Find<QLineEdit>("Ed_Legend")->text().left(5), "Text ");
+  EXPECT_NE(Find<TZTEditField>("Ed_SingleCh2Col")->ColorCode(), 0);
+  EXPECT_FALSE(Find<TZTEditField>("Ed_Combi1ChTPen")->text().isEmpty());
+  EXPECT_TRUE(Find<TZTEditField>("Ed_LegendFont")->font().bold() ||
+              Find<TZTEditField>("Ed_LegendFont")->font().italic());
+  // Taking every control back yields the loaded values unchanged.
+  for (const auto& s : form->Settings()->Settings())
+    for (int i = 1; i <= s->Count; ++i) {
+      if (!s->ControlOf(i)) continue;
+      s->Save(i, 1);
+      EXPECT_FALSE(s->IsModified(i)) << s->SectionOf(i) << "/" << s->KeyOf(i);
+    }
+  CloseForm();
+  QFile after(iniPath);
+  ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+  EXPECT_EQ(after.readAll(), original);
+}
+
+TEST_F(SettingsBinding, ClosingWritesExactlyTheChangedKeys) {
+  MakeForm();
+  Find<QLineEdit>("Ed_XAxisX")->setText("77");
+  Find<QLineEdit>("Ed_YFactor")->setText("2.5");
+  Find<QLineEdit>("Ed_Legend")->setText("Messstelle");
+  Find<QCheckBox>("CB_Combi2ChT")->setChecked(true);
+  Find<QRadioButton>("RB_ASC_RData")->setChecked(true);
+  Find<TZTEditField>("Ed_GridColor")->SetColorCode(0x0000ff);
+  Find<TZTEditField>("Ed_TTicPen")->SetPenCode(15003);
+  Find<TZTEditField>("Ed_XLabelFont")->SetFaceAndStyle("Arial", 1);
+  Find<TZTEditField>("Ed_XLabelFont")->setText("Arial");
+  CloseForm();
+
+  IniMap expected = {{"general/savepos", "OFF"},         {"axis1/startx", "77"},
+                     {"axis2/userfactor", "2.500000"},   {"legend/title", "Messstelle"},
+                     {"combiwindow2/visiblech17", "ON"}, {"asciifile/raw", "ON"},
+                     {"diagram/gridcolor", "255"},       {"axis3/ticpenwidth", "15"},
+                     {"axis3/ticpenstyle", "3"},         {"axis1/labelfont", "b-Arial"}};
+  EXPECT_EQ(ReadIniMap(iniPath), expected);
+}
+
+TEST_F(SettingsBinding, InvalidNumbersBecomeZeroAndCaseOnlyTextChangesAreNotWritten) {
+  WriteIni(
+      "[General]\nSavePos=OFF\n[Printer]\nBackGround1=/a/Paper.rtf\n[PrinterVert]\n"
+      "FixedFactorX=1.250\n");
+  MakeForm();
+  Find<QLineEdit>("Ed_PrinterPaper1")->setText("/a/PAPER.RTF");
+  Find<QLineEdit>("Ed_PrV_FactorX")->setText("1,5");
+  CloseForm();
+  const IniMap ini = ReadIniMap(iniPath);
+  EXPECT_EQ(ini.at("printer/background1"), "/a/Paper.rtf");
+  EXPECT_EQ(ini.at("printervert/fixedfactorx"), "0.000");
+}
+
+TEST_F(SettingsBinding, SettingsFileInAReadOnlyPlaceNeitherCrashesNorLosesTheSession) {
+  MakeForm("/ini=/proc/version");
+  Find<QLineEdit>("Ed_XAxisX")->setText("12");
+  ASSERT_TRUE(form->OpenDataFile(QString::fromStdString(SamplePath("hours40.DAT"))));
+  form->close();
+  // The values stay in memory although the file could not be written.
+  EXPECT_EQ(form->Settings()->AxisStartX->GetInteger(1), 12);
+}
+
+// ---------------------------------------------------------------- editors
+
+using Editors = MainWindowFixture;
+
+namespace {
+
+// Runs f on the next modal dialog of type T, once it is open.
+template <class T, class F>
+void OnNextDialog(F f) {
+  QTimer::singleShot(0, [f]() {
+    for (int tries = 0; tries < 200; ++tries) {
+      if (auto* d = qobject_cast<T*>(QApplication::activeModalWidget())) {
+        f(d);
+        return;
+      }
+      QTest::qWait(5);
+    }
+  });
+}
+
+}  // namespace
+
+TEST_F(Editors, PenFieldOpensThePenDialogAndKeepsTheChosenCode) {
+  WriteIni("[General]\nSavePos=OFF\n[SingleWindow]\nPenCh1Width=2\nPenCh1Style=3\n");
+  MakeForm();
+  form->show();
+  auto* field = Find<TZTEditField>("Ed_SingleCh1Pen");
+  EXPECT_EQ(field->text(), QString::fromUtf8("–•–•–•–•–•–•"));
+  QString shownWidth;
+  bool dashDot = false;
+  OnNextDialog<TF_ZTIniPenDialog>([&](TF_ZTIniPenDialog* d) {
+    shownWidth = d->findChild<QLineEdit*>("Ed_PD_Width")->text();
+    dashDot = d->findChild<QRadioButton*>("RB_DashDot")->isChecked();
+    d->findChild<QLineEdit*>("Ed_PD_Width")->setText("1.5");
+    d->findChild<QRadioButton*>("RB_Dot")->setChecked(true);
+    d->findChild<QPushButton*>("Bt_PD_Ok")->click();
+  });
+  QTest::mouseClick(field, Qt::LeftButton);
+  EXPECT_EQ(shownWidth, "0.2");
+  EXPECT_TRUE(dashDot);
+  EXPECT_EQ(field->PenCode(), 15002);
+  EXPECT_EQ(field->text(), QString::fromUtf8("• • • • • • • • • • •"));
+
+  OnNextDialog<TF_ZTIniPenDialog>(
+      [](TF_ZTIniPenDialog* d) { d->findChild<QPushButton*>("Bt_PD_Cancel")->click(); });
+  QTest::mouseClick(field, Qt::LeftButton);
+  EXPECT_EQ(field->PenCode(), 15002);
+}
+
+TEST_F(Editors, ColourFieldShowsTheChosenColourAsBackground) {
+  MakeForm();
+  form->show();
+  auto* field = Find<TZTEditField>("Ed_XAxisColor");
+  QString textWhileOpen;
+  OnNextDialog<QColorDialog>([&](QColorDialog* d) {
+    textWhileOpen = field->text();
+    d->setCurrentColor(QColor(10, 20, 30));
+    d->accept();
+  });
+  QTest::mouseClick(field, Qt::LeftButton);
+  EXPECT_EQ(textWhileOpen, "?");
+  EXPECT_EQ(field->ColorCode(), 10 | (20 << 8) | (30 << 16));
+  EXPECT_EQ(field->palette().color(QPalette::Base), QColor(10, 20, 30));
+  EXPECT_TRUE(field->text().isEmpty());
+}
+
+TEST_F(Editors, FontFieldEditsFaceStyleSizeAndColourTogether) {
+  WriteIni("[General]\nSavePos=OFF\n[Axis1]\nLabelFont=b-Arial\nLabelSize=12\nLabelColor=255\n");
+  MakeForm();
+  form->show();
+  auto* font = Find<TZTEditField>("Ed_XLabelFont");
+  QFont preset;
+  QColor presetColor;
+  OnNextDialog<TFontColorDialog>([&](TFontColorDialog* d) {
+    preset = d->SelectedFont();
+    presetColor = d->SelectedColor();
+    QFont f = preset;
+    f.setPointSize(14);
+    f.setStyleName(QString());
+    f.setItalic(true);
+    d->SetFont(f);
+    d->SetColor(QColor(0, 0, 128));
+    d->accept();
+  });
+  QTest::mouseClick(font, Qt::LeftButton);
+  EXPECT_TRUE(preset.bold());
+  EXPECT_EQ(preset.pointSize(), 12);
+  EXPECT_EQ(presetColor, QColor(255, 0, 0));
+  EXPECT_EQ(font->text(), "Arial");  // the stored face survives its alias
+  EXPECT_EQ(font->FaceStyle(), 3);
+  EXPECT_EQ(Find<QLineEdit>("Ed_XLabelSize")->text(), "14");
+  EXPECT_EQ(Find<TZTEditField>("Ed_XLabelColor")->ColorCode(), 128 << 16);
+
+  // Escape cancels the whole dialog, not only the font part inside it.
+  bool escapeClosed = false;
+  OnNextDialog<TFontColorDialog>([&](TFontColorDialog* d) {
+    QTest::keyClick(d->findChild<QFontDialog*>(), Qt::Key_Escape);
+    escapeClosed = !d->isVisible();
+    if (!escapeClosed) d->reject();
+  });
+  QTest::mouseClick(font, Qt::LeftButton);
+  EXPECT_TRUE(escapeClosed);
+  EXPECT_EQ(Find<QLineEdit>("Ed_XLabelSize")->text(), "14");
+  EXPECT_EQ(font->FaceStyle(), 3);
+}
+
+TEST_F(Editors, GridStyleMenuSetsTheField) {
+  MakeForm();
+  form->show();
+  auto* field = Find<TZTEditField>("Ed_GridStyle");
+  QTest::mouseClick(field, Qt::LeftButton);
+  auto* menu = Find<QMenu>("PMn_GridStyle");
+  EXPECT_TRUE(menu->isVisible());
+  QStringList captions;
+  for (QAction* a : menu->actions()) captions << a->text();
+  EXPECT_EQ(captions, QStringList({"keines", "Kreuze", "Linien"}));
+  Find<QAction>("PMn_GS_solid")->trigger();
+  menu->close();
+  EXPECT_EQ(field->text(), "2");
+  Find<QAction>("PMn_GS_cross")->trigger();
+  EXPECT_EQ(field->text(), "1");
+}
+
+TEST_F(Editors, PickersFillTheirFieldAndTakeItAtOnce) {
+  MakeForm();
+  nextFile = "/data/runs/r1.DAT";
+  Find<QPushButton>("Bt_SelRawDir")->click();
+  EXPECT_EQ(lastRequest->title, QString::fromUtf8("Start-Ordner wählen"));
+  EXPECT_EQ(Find<QLineEdit>("Ed_RawDir")->text(), "/data/runs/");
+  EXPECT_EQ(form->Settings()->RawFileStartDir->GetString(1), "/data/runs/");
+
+  nextFile = "/img/logo.png";
+  Find<QPushButton>("Bt_SelLogoFile")->click();
+  EXPECT_EQ(lastRequest->title, QString::fromUtf8("Logo-Datei wählen"));
+  EXPECT_EQ(form->Settings()->LogoFile->GetString(1), "/img/logo.png");
+
+  nextFile = "/bg/paper.rtf";
+  Find<QPushButton>("Bt_SelPaperFile2")->click();
+  EXPECT_EQ(lastRequest->title, QString::fromUtf8("Hintergrund-Datei wählen"));
+  EXPECT_TRUE(lastRequest->filter.startsWith("Rich-Text-Dateien"));
+  nextFile = "/bg/other.rtf";
+  Find<QPushButton>("Bt_SelPaperFile2")->click();
+  EXPECT_EQ(lastRequest->directory, "/bg/");
+  EXPECT_EQ(lastRequest->fileName, "paper.rtf");
+  EXPECT_EQ(form->Settings()->PrinterBackGround2->GetString(1), "/bg/other.rtf");
+
+  nextFile.clear();  // cancelled: the field stays
+  Find<QPushButton>("Bt_SelDataDir")->click();
+  EXPECT_TRUE(Find<QLineEdit>("Ed_DataDir")->text().isEmpty());
+}
+
+// ---------------------------------------------------------------- pen dialog
+
+struct PenDialogCase {
+  const char* label;
+  int width, style;   // preset
+  const char* typed;  // null: leave the text
+  const char* shown;  // width text on opening
+  int wantWidth, wantStyle;
+};
+
+class PenDialog : public ::testing::TestWithParam<PenDialogCase> {};
+
+TEST_P(PenDialog, ShowsAndTakesWidthAndStyle) {
+  const PenDialogCase& c = GetParam();
+  TF_ZTIniPenDialog dialog;
+  dialog.SelWidth = c.width;
+  dialog.SelStyle = c.style;
+  dialog.show();
+  auto* edit = dialog.findChild<QLineEdit*>("Ed_PD_Width");
+  EXPECT_EQ(edit->text(), c.shown);
+  if (c.typed) edit->setText(c.typed);
+  dialog.findChild<QPushButton*>("Bt_PD_Ok")->click();
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(dialog.SelWidth, c.wantWidth);
+  EXPECT_EQ(dialog.SelStyle, c.wantStyle);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PenDialog,
+    ::testing::Values(PenDialogCase{"Unchanged", 2, 3, nullptr, "0.2", 2, 3},
+                      PenDialogCase{"HalfRoundsToEven", 1, 0, "0.25", "0.1", 2, 0},
+                      PenDialogCase{"CommaIsNotANumber", 5, 1, "1,5", "0.5", 1, 1},
+                      PenDialogCase{"Spaces", 5, 1, "  2.0 ", "0.5", 20, 1},
+                      PenDialogCase{"ClampedHigh", 5, 4, "45", "0.5", 300, 4},
+                      PenDialogCase{"ClampedLow", 5, 4, "0", "0.5", 1, 4},
+                      PenDialogCase{"PresetOutOfRange", 900, 7, nullptr, "30.0", 300, 0}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+TEST(PenDialogControls, CaptionsUpDownAndCancel) {
+  TF_ZTIniPenDialog dialog;
+  EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8("Stift auswählen"));
+  EXPECT_EQ(dialog.findChild<QLabel*>("Label1")->text(), QString::fromUtf8("Strichstärke"));
+  EXPECT_EQ(dialog.findChild<QLabel*>("Label2")->text(), "mm");
+  QStringList captions;
+  for (const char* name : {"RB_Solid", "RB_Dash", "RB_Dot", "RB_DashDot", "RB_DashDotDot"})
+    captions << dialog.findChild<QRadioButton*>(name)->text();
+  EXPECT_EQ(captions, QStringList({" durchgehend", " gestrichelt", " gepunktet", " Strich-Punkt",
+                                   " Strich-Punkt-Punkt"}));
+
+  dialog.SelWidth = 299;
+  dialog.SelStyle = 2;
+  dialog.show();
+  auto* upDown = dialog.findChild<TZTUpDown*>("UD_PD_Width");
+  const QList<QAbstractButton*> arrows = upDown->findChildren<QAbstractButton*>();
+  ASSERT_EQ(arrows.size(), 2);
+  arrows[0]->click();  // up
+  arrows[0]->click();  // stays at the maximum
+  EXPECT_EQ(dialog.findChild<QLineEdit*>("Ed_PD_Width")->text(), "30.0");
+  arrows[1]->click();
+  EXPECT_EQ(dialog.findChild<QLineEdit*>("Ed_PD_Width")->text(), "29.9");
+  dialog.findChild<QRadioButton*>("RB_Solid")->setChecked(true);
+  dialog.findChild<QPushButton*>("Bt_PD_Cancel")->click();
+  EXPECT_EQ(dialog.SelWidth, 299);
+  EXPECT_EQ(dialog.SelStyle, 2);
+}

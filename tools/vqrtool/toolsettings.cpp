@@ -1,0 +1,40 @@
+#include "toolsettings.h"
+
+#include <sys/stat.h>
+
+std::unique_ptr<TToolSettings> LoadToolSettings(const TToolSettingsOptions& options,
+                                                std::string* error) {
+  auto result = std::make_unique<TToolSettings>();
+  TZTIniClass& ini = result->Ini;
+  if (options.Defaults) {
+    ini.ReadOnly = true;  // no file name: every read gives its default
+  } else {
+    TLocateInputs in = TLocateInputs::FromProcess();
+    in.Args.clear();
+    in.ReadOnly = true;
+    in.BaseName = "vqrshow4";  // the program's INI file, not vqrtool's
+    std::string expected;      // the file --ini names
+    for (const auto& [name, value] :
+         {std::pair<const char*, const std::string&>{"ini", options.IniFile},
+          {"public", options.PublicFile}}) {
+      if (value.empty()) continue;
+      struct stat st {};
+      if (stat(value.c_str(), &st) != 0) {
+        if (error) *error = "cannot read " + value;
+        return nullptr;
+      }
+      std::string v = value;
+      if (S_ISDIR(st.st_mode) && v.back() != '/') v += '/';
+      if (std::string(name) == "ini") expected = S_ISDIR(st.st_mode) ? v + "vqrshow4.INI" : v;
+      in.Args.push_back("--" + std::string(name) + "=" + v);
+    }
+    ini.Locate(in);
+    if (!expected.empty() && ini.IniFileName != expected) {
+      if (error) *error = "cannot read " + expected;
+      return nullptr;
+    }
+  }
+  result->Table = std::make_unique<TVQRShowSettings>(&ini, nullptr);
+  result->Table->LoadAll(1);
+  return result;
+}
