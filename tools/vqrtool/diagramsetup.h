@@ -7,13 +7,13 @@
 #include <vector>
 
 #include "data/Recording.h"
-#include "settings/iniclass.h"
 #include "settings/settings.h"
+#include "toolsettings.h"
 
 class TDiagramSetup {
  public:
-  /// Reads the settings: from ini when given (false, with a message, when it
-  /// cannot be read), else the built-in defaults.
+  /// Reads the settings read-only: from ini when given (false, with a message,
+  /// when it cannot be read), else from where the program finds its own.
   bool OpenSettings(const std::string& ini, std::string& error);
 
   /// File/Open: axis settings, ReadData, then all diagram settings.
@@ -25,11 +25,10 @@ class TDiagramSetup {
 
   TVQRRecording& Recording() { return rec_; }
   TVqrDataObjectNew& Data() { return rec_.Data(); }
-  TVQRShowSettings& Settings() { return *table_; }
+  TVQRShowSettings& Settings() { return *settings_->Table; }
 
  private:
-  TZTIniClass ini_;
-  std::unique_ptr<TVQRShowSettings> table_;
+  std::unique_ptr<TToolSettings> settings_;
   TVQRRecording rec_;
 };
 
