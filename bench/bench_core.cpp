@@ -89,5 +89,10 @@ void BM_AsciiBatch1000(benchmark::State& state) {
                          benchmark::Counter::kIsRate);
   std::filesystem::remove_all(tmpl);
 }
-BENCHMARK(BM_AsciiBatch1000)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_AsciiBatch1000)
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
 }  // namespace

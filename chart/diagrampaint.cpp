@@ -22,6 +22,7 @@ void PaintDiagram(TVqrDataObjectNew& obj, IDeviceContext& dc, const TRect& drawR
   obj.BeginDraw(dc, drawRect, true);
   obj.DrawAxes();
   obj.DrawCurves();
+  obj.EndDraw();
 }
 
 void LayoutOverviewCells(int clientWidth, int statusBarTop, TOverviewCells& cells) {

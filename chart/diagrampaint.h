@@ -19,7 +19,8 @@ constexpr uint32_t kWindowBackground = 0xF0F0F0;
 TRect DiagramDrawRect(int w, int h);
 
 /// The channel window's diagram: fills drawRect white and draws axes, grid,
-/// curves and legend of the current window mode into it (screen set-up).
+/// curves and legend of the current window mode into it (screen set-up);
+/// the device context is released again at the end.
 void PaintDiagram(TVqrDataObjectNew& obj, IDeviceContext& dc, const TRect& drawRect);
 
 /// Cell layout of the overview for a client of the given width whose status

@@ -95,6 +95,11 @@ void TVqrDataObjectNew::BeginDraw(IDeviceContext& canvas, const TRect& rect, boo
                                        2));  // truncates towards 0
 }
 
+void TVqrDataObjectNew::EndDraw() {
+  if (Plotter) Plotter->SetDC(nullptr);
+  Canvas = nullptr;
+}
+
 int TVqrDataObjectNew::PageToDeviceX(int x) const {
   return AddI(DrawRect.left, RoundI(static_cast<double>(x) * ScaleX));
 }

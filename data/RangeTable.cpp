@@ -84,7 +84,9 @@ void FitZoomAxis(const TRangeEntry* table, int count, AxisRange& axis, double ma
   const float unit = e.Span / static_cast<float>(e.Divisions);
   axis.Span = static_cast<float>(span);
   const double divisions = std::nearbyint(static_cast<double>(axis.Span / unit));
-  axis.Divisions = std::isfinite(divisions) && std::fabs(divisions) < 1.0e6
+  // Only an interval far beyond the last entry could ask for more ticks than
+  // anyone can draw; it keeps the entry's divisions.
+  axis.Divisions = std::isfinite(divisions) && std::fabs(divisions) <= 10000.0
                        ? static_cast<int32_t>(divisions)
                        : static_cast<int32_t>(e.Divisions);
   axis.Start = static_cast<float>(-min);

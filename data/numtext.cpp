@@ -12,22 +12,26 @@ constexpr double kPow10[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6};
 // conversion. For a 32-bit float the product is exact (24 + 20 bits fit a
 // double), so even halves round to even as in a full conversion; for any other
 // double it is trusted only well away from a half.
-bool AppendFixedFast(std::string& out, double value, int decimals) {
-  if (decimals < 0 || decimals > 6 || !std::isfinite(value)) return false;
+// Writes into text (room for 32 characters) and returns the length, or 0 when
+// the value needs the full conversion.
+int FormatFixedFast(char* text, double value, int decimals) {
+  if (decimals < 0 || decimals > 6 || !std::isfinite(value)) return 0;
   const double scaled = std::fabs(value * kPow10[decimals]);
-  if (!(scaled < 1.0e12)) return false;
-  const double rounded = std::nearbyint(scaled);
+  if (!(scaled < 1.0e12)) return 0;
+  uint64_t n = static_cast<uint64_t>(scaled);
+  const double frac = scaled - static_cast<double>(n);  // exact below 2^52
   const bool exact = static_cast<double>(static_cast<float>(value)) == value;
-  if (!exact && std::fabs(scaled - rounded) > 0.49) return false;
-  uint64_t n = static_cast<uint64_t>(rounded);
+  if (!exact && std::fabs(frac - 0.5) < 0.01) return 0;
+  if (frac > 0.5 || (frac == 0.5 && (n & 1) != 0)) ++n;  // halves to even
   char digits[24];
   int len = 0;
+  for (; n > 0xFFFFFFFFu; n /= 10) digits[len++] = static_cast<char>('0' + n % 10);
+  auto small = static_cast<uint32_t>(n);  // 32-bit division is much cheaper
   do {
-    digits[len++] = static_cast<char>('0' + n % 10);
-    n /= 10;
-  } while (n != 0);
+    digits[len++] = static_cast<char>('0' + small % 10);
+    small /= 10;
+  } while (small != 0);
   while (len <= decimals) digits[len++] = '0';
-  char text[32];
   int pos = 0;
   if (std::signbit(value)) text[pos++] = '-';
   for (int i = len - 1; i >= decimals; --i) text[pos++] = digits[i];
@@ -35,8 +39,7 @@ bool AppendFixedFast(std::string& out, double value, int decimals) {
     text[pos++] = '.';
     for (int i = decimals - 1; i >= 0; --i) text[pos++] = digits[i];
   }
-  out.append(text, static_cast<size_t>(pos));
-  return true;
+  return pos;
 }
 }  // namespace
 
@@ -48,7 +51,11 @@ void AppendInt(std::string& out, int64_t value) {
 
 void AppendFixed(std::string& out, double value, int decimals) {
   decimals = std::clamp(decimals, 0, 20);
-  if (AppendFixedFast(out, value, decimals)) return;
+  char text[32];
+  if (const int len = FormatFixedFast(text, value, decimals)) {
+    out.append(text, static_cast<size_t>(len));
+    return;
+  }
   if (std::isnan(value)) {
     out += "NAN";
     return;
@@ -60,6 +67,23 @@ void AppendFixed(std::string& out, double value, int decimals) {
   char buf[400];  // DBL_MAX has 309 integer digits
   auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
   out.append(buf, res.ptr);
+}
+
+void AppendPaddedFixed(std::string& out, double value, int decimals, int width) {
+  char text[32];
+  if (const int len = FormatFixedFast(text, value, std::clamp(decimals, 0, 20))) {
+    AppendPadded(out, text, static_cast<size_t>(len), width);
+    return;
+  }
+  std::string slow;
+  AppendFixed(slow, value, decimals);
+  AppendPadded(out, slow.data(), slow.size(), width);
+}
+
+void AppendPaddedInt(std::string& out, int64_t value, int width) {
+  char buf[24];
+  auto res = std::to_chars(buf, buf + sizeof buf, value);
+  AppendPadded(out, buf, static_cast<size_t>(res.ptr - buf), width);
 }
 
 void AppendPadded(std::string& out, const char* text, size_t len, int width) {

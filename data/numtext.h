@@ -13,6 +13,10 @@ void AppendFixed(std::string& out, double value, int decimals);
 /// Appends text right-aligned in width by leading blanks; never cuts it.
 void AppendPadded(std::string& out, const char* text, size_t len, int width);
 
+/// The same, right-aligned in width (never cut).
+void AppendPaddedFixed(std::string& out, double value, int decimals, int width);
+void AppendPaddedInt(std::string& out, int64_t value, int width);
+
 std::string IntText(int64_t value);
 std::string FixedText(double value, int decimals);
 /// Shortest text that reads back as exactly the same 32-bit float.

@@ -92,6 +92,9 @@ class TVqrDataObjectNew {
   // Page set-up.
   void SetPrintMode(bool printing, const TRect& previewRect);
   void BeginDraw(IDeviceContext& canvas, const TRect& rect, bool mirror);
+  /// Unbinds the canvas after a drawing, so that the object never keeps a
+  /// device context that has gone; drawing without a new BeginDraw is a no-op.
+  void EndDraw();
   int PageToDeviceX(int x) const;
   int PageToDeviceY(int y) const;
   void ApplyPen(const TPenRec& pen);

@@ -20,16 +20,12 @@ void TVQRAsciiFile::BeginField() {
 
 void TVQRAsciiFile::WriteInt(int width, int64_t value) {
   BeginField();
-  std::string tmp;
-  AppendInt(tmp, value);
-  AppendPadded(fieldLine_, tmp.data(), tmp.size(), width);
+  AppendPaddedInt(fieldLine_, value, width);
 }
 
 void TVQRAsciiFile::WriteFloat(int width, int decimals, double value) {
   BeginField();
-  std::string tmp;
-  AppendFixed(tmp, value, decimals);
-  AppendPadded(fieldLine_, tmp.data(), tmp.size(), width);
+  AppendPaddedFixed(fieldLine_, value, decimals, width);
 }
 
 bool TVQRAsciiFile::EndLine() {

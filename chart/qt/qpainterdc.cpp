@@ -269,8 +269,44 @@ void QPainterDC::RasterPolyline(const TPoint* points, int count) {
       std::fill(row + x0, row + x1 + 1, rgb);
     }
   };
-  if (count == 1) segment(points[0], points[0], true);
-  for (int i = 1; i < count; ++i) segment(points[i - 1], points[i], i == 1);
+  // Widths 2 and 3 cover the same pixels as a 2 x 2 or 3 x 3 square moved
+  // along the line (up and left of it for 2), which is far cheaper.
+  const QRect near = area.adjusted(-64, -64, 64, 64);
+  auto square = [&](int x, int y) {
+    const int top = std::max(area.top(), y - 1), bottom = std::min(area.bottom(), y - 2 + w);
+    const int left = std::max(area.left(), x - 1), right = std::min(area.right(), x - 2 + w);
+    for (int yy = top; yy <= bottom; ++yy) {
+      QRgb* row = reinterpret_cast<QRgb*>(bits + yy * stride);
+      for (int xx = left; xx <= right; ++xx) row[xx] = rgb;
+    }
+  };
+  auto stamped = [&](const TPoint& a, const TPoint& b, bool first) {
+    int x = a.x, y = a.y;
+    const int dx = std::abs(b.x - x), sx = x < b.x ? 1 : -1;
+    const int dy = -std::abs(b.y - y), sy = y < b.y ? 1 : -1;
+    int err = dx + dy;
+    if (first) square(x, y);
+    while (x != b.x || y != b.y) {
+      const int e2 = 2 * err;
+      if (e2 >= dy) {
+        err += dy;
+        x += sx;
+      }
+      if (e2 <= dx) {
+        err += dx;
+        y += sy;
+      }
+      square(x, y);
+    }
+  };
+  auto draw = [&](const TPoint& a, const TPoint& b, bool first) {
+    if (w <= 3 && near.contains(a.x, a.y) && near.contains(b.x, b.y))
+      stamped(a, b, first);
+    else
+      segment(a, b, first);
+  };
+  if (count == 1) draw(points[0], points[0], true);
+  for (int i = 1; i < count; ++i) draw(points[i - 1], points[i], i == 1);
 }
 
 void QPainterDC::Text(int32_t x, int32_t y, std::string_view text, DcHAlign h, DcVAlign v) {

@@ -128,6 +128,12 @@ TEST(BadSettings, TinyAndEmptyRectangles) {
     f.DrawPrinter(r, r);
     EXPECT_TRUE(std::isfinite(f.obj.PreviewScale));
   }
+  f.obj.EndDraw();  // drawing after the device context has been released does nothing
+  f.dc.Clear();
+  f.obj.DrawAxes();
+  f.obj.DrawCurves();
+  EXPECT_TRUE(f.dc.Calls().empty());
+
   TVqrDataObjectNew fresh;  // drawing before any set-up does nothing
   fresh.DrawAxes();
   fresh.DrawCurves();

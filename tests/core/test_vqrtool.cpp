@@ -153,6 +153,39 @@ TEST_F(VqrTool, AsciiMatchesTheProgramsExportInEveryMode) {
   EXPECT_FALSE(std::filesystem::exists("/nonexistent.INI"));
 }
 
+TEST_F(VqrTool, SettingsFileChoosesAxesAndExportModeAndIsNeverWritten) {
+  const std::string in = kSamples + "hours40.DAT";  // about 40 hours
+  const std::string ini = dir.File("vqrshow4.INI");
+  const std::string text = "[Axis1]\nMaxHour=24\n[Axis2]\nUserFactor=1000\n[AsciiFile]\nRaw=ON\n";
+  ASSERT_TRUE(WriteBytes(ini, std::vector<uint8_t>(text.begin(), text.end())));
+
+  const ToolRun plain = Tool({"info", in, "--json"});
+  const ToolRun set = Tool({"info", in, "--json", "--ini", ini});
+  ASSERT_EQ(plain.status, 0) << plain.err;
+  ASSERT_EQ(set.status, 0) << set.err;
+  EXPECT_NE(plain.out.find("\"time_in_days\": false"), std::string::npos) << plain.out;
+  EXPECT_NE(set.out.find("\"time_in_days\": true"), std::string::npos) << set.out;
+  // The value axis fits the calibrated maximum times the user factor.
+  EXPECT_NE(plain.out.find("\"value\": {\"divisions\": 10, \"span\": 2,"), std::string::npos)
+      << plain.out;
+  EXPECT_NE(set.out.find("\"value\": {\"divisions\": 10, \"span\": 2000,"), std::string::npos)
+      << set.out;
+
+  // Without --mode the settings choose raw data.
+  ASSERT_EQ(Tool({"ascii", in, "-o", dir.File("tool.ASC"), "--ini", ini}).status, 0);
+  TVQRRecording rec;
+  ASSERT_EQ(rec.Load(in), TLoadStatus::Ok);
+  TVQRAsciiFile f;
+  ASSERT_TRUE(WriteAsciiExport(rec.Data(), f, dir.File("own.ASC"), TAsciiMode::Raw));
+  EXPECT_EQ(ReadFileText(dir.File("tool.ASC")), ReadFileText(dir.File("own.ASC")));
+
+  EXPECT_EQ(ReadFileText(ini), text);
+  const ToolRun missing = Tool({"info", in, "--ini", dir.File("none.INI")});
+  EXPECT_EQ(missing.status, 64);
+  EXPECT_NE(missing.err.find("none.INI"), std::string::npos) << missing.err;
+  EXPECT_FALSE(std::filesystem::exists(dir.File("none.INI")));
+}
+
 TEST_F(VqrTool, BatchWritesOneFilePerInputAndReportsTheWorstStatus) {
   const std::string out = dir.File("out/sub");
   const ToolRun r = Tool({"ascii", dir.File("good.DAT"), dir.File("missing.DAT"),

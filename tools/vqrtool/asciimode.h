@@ -5,6 +5,7 @@
 
 #include "export/AsciiBatch.h"
 
-/// The mode the settings choose (ini: the --ini file, empty for the default
-/// settings). The settings file is only ever read, never created or written.
-TAsciiMode AsciiModeFromSettings(const std::string& ini);
+/// The mode the settings choose (ini: the --ini file, empty for the program's
+/// own search). The settings file is only ever read, never created or written.
+/// False, with a message, when --ini names nothing readable.
+bool AsciiModeFromSettings(const std::string& ini, TAsciiMode& mode, std::string& error);

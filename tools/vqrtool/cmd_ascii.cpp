@@ -61,16 +61,18 @@ int RunAscii(const std::vector<std::string>& args) {
   }
   if (inputs.empty()) return Usage("no input file");
   if (out.empty()) return Usage("no output given (-o OUT)");
-  if (mode.empty())
-    options.Mode = AsciiModeFromSettings(ini);
-  else if (mode == "cal")
+  std::string error;
+  if (mode.empty()) {
+    if (!AsciiModeFromSettings(ini, options.Mode, error)) return Usage(error.c_str());
+  } else if (mode == "cal") {
     options.Mode = TAsciiMode::Calibrated;
-  else if (mode == "raw")
+  } else if (mode == "raw") {
     options.Mode = TAsciiMode::Raw;
-  else if (mode == "params")
+  } else if (mode == "params") {
     options.Mode = TAsciiMode::CalParams;
-  else
+  } else {
     return Usage("unknown mode ", mode);
+  }
 
   std::vector<TAsciiJob> jobs;
   std::error_code ec;

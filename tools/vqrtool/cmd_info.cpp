@@ -6,6 +6,7 @@
 #include "command.h"
 #include "data/Recording.h"
 #include "data/numtext.h"
+#include "toolsettings.h"
 
 namespace {
 std::string JsonString(const std::string& s) {
@@ -114,10 +115,18 @@ void PrintText(const std::string& path, TVQRRecording& rec) {
 
 int RunInfo(const std::vector<std::string>& args) {
   std::string path;
+  std::string ini;
   bool json = false;
-  for (const std::string& a : args) {
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
     if (a == "--json") {
       json = true;
+    } else if (a == "--ini") {
+      if (i + 1 >= args.size()) {
+        std::fprintf(stderr, "vqrtool info: missing value after --ini\n");
+        return PrintVqrUsage();
+      }
+      ini = args[++i];
     } else if (!a.empty() && a[0] == '-') {
       std::fprintf(stderr, "vqrtool info: unknown option '%s'\n", a.c_str());
       return PrintVqrUsage();
@@ -129,7 +138,17 @@ int RunInfo(const std::vector<std::string>& args) {
     }
   }
   if (path.empty()) return PrintVqrUsage();
+  TToolSettingsOptions options;
+  options.IniFile = ini;
+  std::string error;
+  const auto settings = LoadToolSettings(options, &error);
+  if (!settings) {
+    std::fprintf(stderr, "vqrtool info: %s\n", error.c_str());
+    return PrintVqrUsage();
+  }
   TVQRRecording rec;
+  // The axes depend on Axis1/MaxHour and Axis2/UserFactor, as in the program.
+  settings->Table->TakeAxisScaling(*rec.Data().GetLayout());
   const TLoadStatus status = rec.Load(path);
   if (status == TLoadStatus::OpenFailed)
     std::fprintf(stderr, "%s: Error opening data file!\n", path.c_str());
@@ -142,5 +161,6 @@ int RunInfo(const std::vector<std::string>& args) {
   return static_cast<int>(status);
 }
 
-const bool registered = RegisterVqrCommand({"info", "info FILE.DAT [--json]", &RunInfo});
+const bool registered =
+    RegisterVqrCommand({"info", "info FILE.DAT [--json] [--ini FILE]", &RunInfo});
 }  // namespace

@@ -43,20 +43,25 @@ void PaintStatusBar(QPainter& painter, int w, int top, const std::string& readou
 }
 
 int RunOverview(const std::vector<std::string>& args) {
-  std::string input, out, ini;
+  std::string input, out;
+  TToolSettingsOptions settings;
   int w = 600, h = 400;
   bool curve = false;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     if (a == "--curve") {
       curve = true;
-    } else if (a == "-o" || a == "--size" || a == "--ini") {
+    } else if (a == "--defaults") {
+      settings.Defaults = true;
+    } else if (a == "-o" || a == "--size" || a == "--ini" || a == "--public") {
       if (i + 1 >= args.size()) return Usage("missing value after ", a);
       const std::string& v = args[++i];
       if (a == "-o")
         out = v;
-      else if (a == "--ini")
-        ini = v;
+      else if (a == "--ini" || a == "--public")
+        settings.IniFile = v;
+      else if (a == "--public")
+        settings.PublicFile = v;
       else if (!ParseSize(v, w, h))
         return Usage("--size takes WxH, not ", v);
     } else if (a.size() > 1 && a[0] == '-') {
@@ -78,7 +83,12 @@ int RunOverview(const std::vector<std::string>& args) {
 
   TDiagramSetup setup;
   std::string error;
-  if (!setup.OpenSettings(ini, error)) return Usage(error.c_str());
+  if (settings.Defaults && (!settings.IniFile.empty() || !settings.PublicFile.empty()))
+    return Usage("--defaults reads no INI file");
+  if (!setup.OpenSettings(settings, error)) {
+    std::fprintf(stderr, "vqrtool %s: %s\n", "overview", error.c_str());
+    return kExitOpenFailed;
+  }
   const TLoadStatus status = setup.Load(input);
   if (status != TLoadStatus::Ok) {
     std::fprintf(stderr, "%s: %s\n", input.c_str(), LoadStatusText(status).c_str());
@@ -108,7 +118,8 @@ int RunOverview(const std::vector<std::string>& args) {
 
 const bool registered = RegisterVqrCommand(
     {"overview",
-     "overview FILE.DAT -o OUT.png|.svg|.pdf [--size WxH] [--curve] [--ini FILE]\n"
+     "overview FILE.DAT -o OUT.png|.svg|.pdf [--size WxH] [--curve]\n"
+     "      [--ini FILE] [--public FILE] [--defaults]\n"
      "      (the overview window's client area, 300x200 .. 900x600, default 600x400)",
      &RunOverview});
 

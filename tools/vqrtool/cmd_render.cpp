@@ -39,7 +39,8 @@ bool ParseZoom(const std::string& s, TZoomSel& sel) {
 }
 
 int RunRender(const std::vector<std::string>& args) {
-  std::string input, out, ini;
+  std::string input, out;
+  TToolSettingsOptions settings;
   int mode = 0;
   int w = 1200, h = 800;
   bool zero = false;
@@ -48,18 +49,20 @@ int RunRender(const std::vector<std::string>& args) {
   TZoomSel sel;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    if (a == "--zero") {
-      zero = true;
+    if (a == "--zero" || a == "--defaults") {
+      (a == "--zero" ? zero : settings.Defaults) = true;
       continue;
     }
     if (a == "-o" || a == "--window" || a == "--size" || a == "--smooth" || a == "--zoom" ||
-        a == "--ini") {
+        a == "--ini" || a == "--public") {
       if (i + 1 >= args.size()) return Usage("missing value after ", a);
       const std::string& v = args[++i];
       if (a == "-o") {
         out = v;
-      } else if (a == "--ini") {
-        ini = v;
+      } else if (a == "--ini" || a == "--public") {
+        settings.IniFile = v;
+      } else if (a == "--public") {
+        settings.PublicFile = v;
       } else if (a == "--window") {
         if (!ParseInt(v, mode) || mode < 1 || mode == 17 || mode > 19)
           return Usage("--window takes 1..16, 18 or 19, not ", v);
@@ -87,7 +90,12 @@ int RunRender(const std::vector<std::string>& args) {
 
   TDiagramSetup setup;
   std::string error;
-  if (!setup.OpenSettings(ini, error)) return Usage(error.c_str());
+  if (settings.Defaults && (!settings.IniFile.empty() || !settings.PublicFile.empty()))
+    return Usage("--defaults reads no INI file");
+  if (!setup.OpenSettings(settings, error)) {
+    std::fprintf(stderr, "vqrtool %s: %s\n", "render", error.c_str());
+    return kExitOpenFailed;
+  }
   const TLoadStatus status = setup.Load(input);
   if (status != TLoadStatus::Ok) {
     std::fprintf(stderr, "%s: %s\n", input.c_str(), LoadStatusText(status).c_str());

@@ -1,30 +1,17 @@
 #include "diagramsetup.h"
 
-#include <filesystem>
-#include <fstream>
-
-bool TDiagramSetup::OpenSettings(const std::string& ini, std::string& error) {
-  ini_.ReadOnly = true;  // vqrtool never writes settings
-  if (!ini.empty()) {
-    std::ifstream probe(ini);
-    if (!probe || std::filesystem::is_directory(ini)) {
-      error = ini + ": cannot read the settings file";
-      return false;
-    }
-    ini_.IniFileName = ini;
-  }
-  table_ = std::make_unique<TVQRShowSettings>(&ini_, nullptr);
-  table_->LoadAll(1);
-  return true;
+bool TDiagramSetup::OpenSettings(const TToolSettingsOptions& options, std::string& error) {
+  settings_ = LoadToolSettings(options, &error);
+  return settings_ != nullptr;
 }
 
 TLoadStatus TDiagramSetup::Load(const std::string& path) {
   TVqrDataObjectNew& d = rec_.Data();
-  table_->TakeAxisScaling(*d.GetLayout());
+  settings_->Table->TakeAxisScaling(*d.GetLayout());
   const TLoadStatus status = rec_.Load(path);
   if (status == TLoadStatus::Ok) {
-    table_->TakeDiagramLayout(*d.GetLayout());
-    table_->TakePrinterSettings(*d.GetPrintOptions());
+    settings_->Table->TakeDiagramLayout(*d.GetLayout());
+    settings_->Table->TakePrinterSettings(*d.GetPrintOptions());
   }
   return status;
 }
@@ -35,12 +22,12 @@ int TDiagramSetup::OpenWindow(int mode) {
   d.SetWindowMode(mode);
   int curves = 1;
   if (mode == 18)
-    curves = table_->TakeCombiPens1(d.ChannelPens);
+    curves = settings_->Table->TakeCombiPens1(d.ChannelPens);
   else if (mode == 19)
-    curves = table_->TakeCombiPens2(d.ChannelPens);
+    curves = settings_->Table->TakeCombiPens2(d.ChannelPens);
   else
-    table_->TakeSinglePens(d.ChannelPens);
-  table_->TakeDiagramLayout(*d.GetLayout());
+    settings_->Table->TakeSinglePens(d.ChannelPens);
+  settings_->Table->TakeDiagramLayout(*d.GetLayout());
   return curves;
 }
 

@@ -1,20 +1,19 @@
 #pragma once
-// A recording opened the way the program opens it, with the diagram
-// settings of an INI file (read only) or the built-in defaults.
+// A recording opened the way the program opens it, with the program's
+// settings (found like the program finds them, or named; read only).
 
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "data/Recording.h"
-#include "settings/iniclass.h"
-#include "settings/settings.h"
+#include "toolsettings.h"
 
 class TDiagramSetup {
  public:
-  /// Reads the settings: from ini when given (false, with a message, when it
-  /// cannot be read), else the built-in defaults.
-  bool OpenSettings(const std::string& ini, std::string& error);
+  /// Reads the settings; false, with a message, when the named file cannot
+  /// be read.
+  bool OpenSettings(const TToolSettingsOptions& options, std::string& error);
 
   /// File/Open: axis settings, ReadData, then all diagram settings.
   TLoadStatus Load(const std::string& path);
@@ -25,11 +24,10 @@ class TDiagramSetup {
 
   TVQRRecording& Recording() { return rec_; }
   TVqrDataObjectNew& Data() { return rec_.Data(); }
-  TVQRShowSettings& Settings() { return *table_; }
+  TVQRShowSettings& Settings() { return *settings_->Table; }
 
  private:
-  TZTIniClass ini_;
-  std::unique_ptr<TVQRShowSettings> table_;
+  std::unique_ptr<TToolSettings> settings_;
   TVQRRecording rec_;
 };
 

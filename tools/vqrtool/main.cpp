@@ -26,7 +26,10 @@ int PrintVqrUsage() {
     while (start < usage.size()) {
       size_t end = usage.find('\n', start);
       if (end == std::string::npos) end = usage.size();
-      std::fprintf(stderr, "  vqrtool %s\n", usage.substr(start, end - start).c_str());
+      const std::string line = usage.substr(start, end - start);
+      // Continuation lines start with blanks and line up under the command.
+      std::fprintf(stderr, line.starts_with(' ') ? "          %s\n" : "  vqrtool %s\n",
+                   line.c_str());
       start = end + 1;
     }
   }
