@@ -150,13 +150,8 @@ void TVqrDataObjectNew::DrawXAxis() {
 }
 
 void TVqrDataObjectNew::DrawYAxis() {
-  const TAxisLayout& a = Layout.YAxis;
-  ApplyPen(a.Pen);
-  const int32_t y1 = PageToDeviceY(a.StartY);
-  const int32_t y2 = AddI(y1, RoundI(static_cast<double>(a.Length) * ScaleY));
-  const int32_t x = PageToDeviceX(a.StartX);
-  Plotter->Line(x, y1, x, y2);
-  DrawAxisScale(1, x, y1, x, y2);
+  int32_t y1 = 0, y2 = 0;
+  DrawVerticalAxis(1, Layout.YAxis, y1, y2);
   PlotRect.top = Plotter->MapY(y1);
   PlotRect.bottom = Plotter->MapY(y2);
   DivWidthY = ToFloat(SafeDiv(static_cast<double>(y2) - y1, ValueAxis.Divisions));
@@ -164,14 +159,19 @@ void TVqrDataObjectNew::DrawYAxis() {
 }
 
 void TVqrDataObjectNew::DrawTAxis() {
-  const TAxisLayout& a = Layout.TAxis;
+  int32_t y1 = 0, y2 = 0;
+  DrawVerticalAxis(2, Layout.TAxis, y1, y2);
+  PrintProgress(100);
+}
+
+// The value and temperature axes: line and scale; y1, y2 receive its ends.
+void TVqrDataObjectNew::DrawVerticalAxis(int axis, const TAxisLayout& a, int32_t& y1, int32_t& y2) {
   ApplyPen(a.Pen);
-  const int32_t y1 = PageToDeviceY(a.StartY);
-  const int32_t y2 = AddI(y1, RoundI(static_cast<double>(a.Length) * ScaleY));
+  y1 = PageToDeviceY(a.StartY);
+  y2 = AddI(y1, RoundI(static_cast<double>(a.Length) * ScaleY));
   const int32_t x = PageToDeviceX(a.StartX);
   Plotter->Line(x, y1, x, y2);
-  DrawAxisScale(2, x, y1, x, y2);
-  PrintProgress(100);
+  DrawAxisScale(axis, x, y1, x, y2);
 }
 
 void TVqrDataObjectNew::DrawAxisScale(int axis, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {

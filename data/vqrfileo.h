@@ -177,6 +177,7 @@ class TVqrDataObjectNew {
   void DrawXAxis();
   void DrawYAxis();
   void DrawTAxis();
+  void DrawVerticalAxis(int axis, const TAxisLayout& a, int32_t& y1, int32_t& y2);
   void DrawAxisScale(int axis, int32_t x1, int32_t y1, int32_t x2, int32_t y2);
   void DrawGridLines();
   void DrawGridCrosses();

@@ -63,7 +63,10 @@ int RunAscii(const std::vector<std::string>& args) {
   if (out.empty()) return Usage("no output given (-o OUT)");
   std::string error;
   if (mode.empty()) {
-    if (!AsciiModeFromSettings(ini, options.Mode, error)) return Usage(error.c_str());
+    if (!AsciiModeFromSettings(ini, options.Mode, error)) {
+      std::fprintf(stderr, "vqrtool ascii: %s\n", error.c_str());
+      return kExitOpenFailed;
+    }
   } else if (mode == "cal") {
     options.Mode = TAsciiMode::Calibrated;
   } else if (mode == "raw") {

@@ -144,7 +144,7 @@ int RunInfo(const std::vector<std::string>& args) {
   const auto settings = LoadToolSettings(options, &error);
   if (!settings) {
     std::fprintf(stderr, "vqrtool info: %s\n", error.c_str());
-    return PrintVqrUsage();
+    return kExitOpenFailed;
   }
   TVQRRecording rec;
   // The axes depend on Axis1/MaxHour and Axis2/UserFactor, as in the program.

@@ -82,18 +82,10 @@ int RunOverview(const std::vector<std::string>& args) {
     std::fprintf(stderr, "vqrtool overview: size limited to %dx%d as in the window\n", cw, ch);
 
   TDiagramSetup setup;
-  std::string error;
   if (settings.Defaults && (!settings.IniFile.empty() || !settings.PublicFile.empty()))
     return Usage("--defaults reads no INI file");
-  if (!setup.OpenSettings(settings, error)) {
-    std::fprintf(stderr, "vqrtool %s: %s\n", "overview", error.c_str());
-    return kExitOpenFailed;
-  }
-  const TLoadStatus status = setup.Load(input);
-  if (status != TLoadStatus::Ok) {
-    std::fprintf(stderr, "%s: %s\n", input.c_str(), LoadStatusText(status).c_str());
-    return static_cast<int>(status);
-  }
+  if (const int status = setup.OpenAndLoad("overview", settings, input); status != kExitOk)
+    return status;
   TOverviewCells cells;
   const int statusTop = ch - kStatusBarHeight;
   LayoutOverviewCells(cw, statusTop, cells);

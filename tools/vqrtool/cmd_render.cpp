@@ -89,18 +89,10 @@ int RunRender(const std::vector<std::string>& args) {
   if (!IsPaintableFile(out)) return Usage("the output must end in .png, .svg or .pdf: ", out);
 
   TDiagramSetup setup;
-  std::string error;
   if (settings.Defaults && (!settings.IniFile.empty() || !settings.PublicFile.empty()))
     return Usage("--defaults reads no INI file");
-  if (!setup.OpenSettings(settings, error)) {
-    std::fprintf(stderr, "vqrtool %s: %s\n", "render", error.c_str());
-    return kExitOpenFailed;
-  }
-  const TLoadStatus status = setup.Load(input);
-  if (status != TLoadStatus::Ok) {
-    std::fprintf(stderr, "%s: %s\n", input.c_str(), LoadStatusText(status).c_str());
-    return static_cast<int>(status);
-  }
+  if (const int status = setup.OpenAndLoad("render", settings, input); status != kExitOk)
+    return status;
   TVqrDataObjectNew& d = setup.Data();
   for (int n : smooth) d.Smooth(n);
   d.ZeroPoint = zero;

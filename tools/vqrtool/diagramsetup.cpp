@@ -1,5 +1,9 @@
 #include "diagramsetup.h"
 
+#include <cstdio>
+
+#include "command.h"
+
 bool TDiagramSetup::OpenSettings(const TToolSettingsOptions& options, std::string& error) {
   settings_ = LoadToolSettings(options, &error);
   return settings_ != nullptr;
@@ -14,6 +18,19 @@ TLoadStatus TDiagramSetup::Load(const std::string& path) {
     settings_->Table->TakePrinterSettings(*d.GetPrintOptions());
   }
   return status;
+}
+
+int TDiagramSetup::OpenAndLoad(const char* command, const TToolSettingsOptions& options,
+                               const std::string& path) {
+  std::string error;
+  if (!OpenSettings(options, error)) {
+    std::fprintf(stderr, "vqrtool %s: %s\n", command, error.c_str());
+    return kExitOpenFailed;
+  }
+  const TLoadStatus status = Load(path);
+  if (status != TLoadStatus::Ok)
+    std::fprintf(stderr, "%s: %s\n", path.c_str(), LoadStatusText(status).c_str());
+  return static_cast<int>(status);
 }
 
 int TDiagramSetup::OpenWindow(int mode) {

@@ -18,6 +18,11 @@ class TDiagramSetup {
   /// File/Open: axis settings, ReadData, then all diagram settings.
   TLoadStatus Load(const std::string& path);
 
+  /// OpenSettings and Load with vqrtool's messages on stderr; the exit status
+  /// (kExitOk when the recording decoded).
+  int OpenAndLoad(const char* command, const TToolSettingsOptions& options,
+                  const std::string& path);
+
   /// The channel window opening in mode (1..16, 18, 19): defaults, pens and
   /// layout from the settings. Returns the number of curves.
   int OpenWindow(int mode);
