@@ -5,8 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")"
 . scripts/deps.sh
 vqr_ensure_packages $VQR_PACKAGES
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DVQR_BENCH=OFF >/dev/null
-cmake --build build -j"$(nproc)"
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build -j"$(nproc)" --target vqrshow4 vqrtool
 
 sample="${1:-samples/hours40.DAT}"
 if [ -x build/vqrshow4 ] && { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; }; then
