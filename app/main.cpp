@@ -15,14 +15,11 @@
 namespace {
 
 // A data file named on the command line (the first argument that is not a
-// "/ini" or "/public" switch), made absolute so that a running instance can
-// open it from its own working directory.
+// settings switch), made absolute so that a running instance can open it from
+// its own working directory.
 QString DataFileArgument(const QStringList& args) {
   for (const QString& arg : args.mid(1)) {
-    const QString lower = arg.toLower();
-    if (lower.startsWith("/ini:") || lower.startsWith("/ini=") || lower.startsWith("/public:") ||
-        lower.startsWith("/public="))
-      continue;
+    if (TZTIniClass::IsSettingsSwitch(arg.toStdString())) continue;
     return QFileInfo(arg).absoluteFilePath();
   }
   return QString();

@@ -50,20 +50,25 @@ std::string WithSeparator(const std::string& dir) {
   return dir + "/";
 }
 
-// Value of the last parameter "/name:..." or "/name=..." (also "--name=...");
-// the switch name matches in any case, the value keeps its case.
-std::string SwitchValue(const std::vector<std::string>& args, const std::string& name) {
-  std::string result;
-  for (const std::string& arg : args) {
-    const std::string lower = AsciiLower(arg);
-    for (const std::string& prefix : {"/" + name, "--" + name}) {
-      if (lower.size() > prefix.size() && lower.compare(0, prefix.size(), prefix) == 0 &&
-          (lower[prefix.size()] == ':' || lower[prefix.size()] == '=')) {
-        if (prefix[1] == '-' && lower[prefix.size()] == ':') continue;  // GNU form takes "=" only
-        result = arg.substr(prefix.size() + 1);
-      }
+// True when arg is "/name:...", "/name=..." or "--name=..." in any letter
+// case; value receives the rest of the parameter with its case kept.
+bool MatchSwitch(const std::string& arg, const std::string& name, std::string& value) {
+  const std::string lower = AsciiLower(arg);
+  for (const std::string& prefix : {"/" + name, "--" + name}) {
+    if (lower.size() > prefix.size() && lower.compare(0, prefix.size(), prefix) == 0 &&
+        (lower[prefix.size()] == ':' || lower[prefix.size()] == '=')) {
+      if (prefix[1] == '-' && lower[prefix.size()] == ':') continue;  // GNU form takes "=" only
+      value = arg.substr(prefix.size() + 1);
+      return true;
     }
   }
+  return false;
+}
+
+// Value of the last parameter that is the switch name; empty when none.
+std::string SwitchValue(const std::vector<std::string>& args, const std::string& name) {
+  std::string result;
+  for (const std::string& arg : args) MatchSwitch(arg, name, result);
   return result;
 }
 
@@ -392,4 +397,9 @@ void TZTIniClass::ClampToWorkArea(int32_t& x, int32_t& y, int32_t w, int32_t h, 
   if (d >= 1) ny += d;
   x = static_cast<int32_t>(nx);
   y = static_cast<int32_t>(ny);
+}
+
+bool TZTIniClass::IsSettingsSwitch(const std::string& arg) {
+  std::string value;
+  return MatchSwitch(arg, "ini", value) || MatchSwitch(arg, "public", value);
 }

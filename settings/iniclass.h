@@ -77,6 +77,10 @@ class TZTIniClass {
   static bool ParseIniBool(const std::string& text);
   static std::string FormatIniFloat(double value, int decimals);
 
+  /// True for a command-line switch that Locate reads ("/ini:", "/ini=",
+  /// "--ini=", the same for "public"), so that callers can tell it from a file.
+  static bool IsSettingsSwitch(const std::string& arg);
+
   std::string IniFileName;        // own INI file; every write goes here
   std::string PublicIniFileName;  // read-only public file, empty when none
   std::string ProgramDir;         // ends with "/"

@@ -94,6 +94,15 @@ TEST_F(Locating, IniSwitchNamesADirectoryOrAFile) {
   }
 }
 
+TEST(SettingsSwitches, AreToldApartFromDataFileArguments) {
+  for (const char* arg :
+       {"/ini:/tmp/a.INI", "/INI=/tmp", "--ini=/tmp/a.INI", "/public:x", "--PUBLIC=/etc/vqr"})
+    EXPECT_TRUE(TZTIniClass::IsSettingsSwitch(arg)) << arg;
+  for (const char* arg : {"samples/hours40.DAT", "/initial/data.DAT", "--ini:/tmp/a.INI", "/ini",
+                          "--public", "-ini=/tmp"})
+    EXPECT_FALSE(TZTIniClass::IsSettingsSwitch(arg)) << arg;
+}
+
 TEST_F(Locating, RelativeIniValueBeforeItsFirstDotIsADirectory) {
   // "../cfg": the first "." comes before the first separator.
   const std::string cwd = std::filesystem::current_path();
