@@ -64,6 +64,23 @@ TEST_F(VqrtoolPictures, CombinationColoursComeFromTheSettings) {
   EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
 }
 
+TEST_F(VqrtoolPictures, PublicFileOnlySuppliesWhatTheOwnFileLacks) {
+  auto write = [&](const QString& name, const QByteArray& text) {
+    QFile f(Out(name));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(text);
+  };
+  write("own.INI", "[Diagram]\nGridStyle=2\n");
+  write("public.INI", "[Diagram]\nGridStyle=1\n");
+  const ToolRun own =
+      Vqrtool({"render", "samples/hours40.DAT", "--ini", Out("own.INI"), "-o", Out("own.png")});
+  const ToolRun both = Vqrtool({"render", "samples/hours40.DAT", "--ini", Out("own.INI"),
+                                "--public", Out("public.INI"), "-o", Out("both.png")});
+  ASSERT_EQ(own.status, 0) << own.err.toStdString();
+  ASSERT_EQ(both.status, 0) << both.err.toStdString();
+  EXPECT_EQ(QImage(Out("own.png")), QImage(Out("both.png")));
+}
+
 TEST_F(VqrtoolPictures, VectorOutputsAndDefaultWindow) {
   for (const char* name : {"d.svg", "d.pdf"}) {
     const ToolRun r =

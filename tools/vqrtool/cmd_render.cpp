@@ -59,7 +59,7 @@ int RunRender(const std::vector<std::string>& args) {
       const std::string& v = args[++i];
       if (a == "-o") {
         out = v;
-      } else if (a == "--ini" || a == "--public") {
+      } else if (a == "--ini") {
         settings.IniFile = v;
       } else if (a == "--public") {
         settings.PublicFile = v;
