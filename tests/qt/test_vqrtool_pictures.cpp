@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
 
 namespace {
 
@@ -89,6 +90,49 @@ TEST_F(VqrtoolPictures, VectorOutputsAndDefaultWindow) {
     EXPECT_GT(QFile(Out(name)).size(), 1000) << name;
     EXPECT_TRUE(r.err.contains("showing all channels"));  // no settings: nothing ticked
   }
+}
+
+// The points of every polyline drawn with the given stroke colour.
+std::vector<QPoint> SvgPolylinePoints(const QString& file, const QString& stroke) {
+  QFile f(file);
+  if (!f.open(QIODevice::ReadOnly)) return {};
+  QXmlStreamReader xml(&f);
+  QStringList strokes;  // of the enclosing groups
+  std::vector<QPoint> points;
+  while (!xml.atEnd()) {
+    xml.readNext();
+    if (xml.isStartElement() && xml.name() == u"g")
+      strokes << xml.attributes().value("stroke").toString();
+    if (xml.isEndElement() && xml.name() == u"g") strokes.removeLast();
+    if (xml.isStartElement() && xml.name() == u"polyline" && !strokes.isEmpty() &&
+        strokes.last() == stroke) {
+      for (const QString& pair :
+           xml.attributes().value("points").toString().split(' ', Qt::SkipEmptyParts)) {
+        const QStringList xy = pair.split(',');
+        points.emplace_back(xy[0].toInt(), xy[1].toInt());
+      }
+    }
+  }
+  return points;
+}
+
+TEST_F(VqrtoolPictures, ZoomedSvgKeepsTheCurveInsideThePlot) {
+  // Channel 4 (blue) from 8 to 24 hours and 1.2 to 1.4: it leaves the plot
+  // at the bottom.
+  const ToolRun r =
+      Vqrtool({"render", "samples/hours40.DAT", "--ini", "docs/diagram-crosses.INI", "--window",
+               "4", "--zoom", "2,6,6,7", "--size", "2871x1991", "-o", Out("z.svg")});
+  ASSERT_EQ(r.status, 0) << r.err.toStdString();
+  const std::vector<QPoint> curve = SvgPolylinePoints(Out("z.svg"), "#0000ff");
+  ASSERT_GT(curve.size(), 50u);
+  const QRect plot(QPoint(200, 290), QPoint(2450, 1790));  // the axes at scale 1
+  int outside = 0, onTheTimeAxis = 0;
+  for (const QPoint& p : curve) {
+    outside += !plot.contains(p);
+    onTheTimeAxis += p.y() == 1790;
+  }
+  EXPECT_EQ(outside, 0);
+  EXPECT_GE(onTheTimeAxis, 1);  // where the curve is cut
 }
 
 TEST_F(VqrtoolPictures, ZoomNarrowerThanADivisionIsIgnored) {
