@@ -96,12 +96,6 @@ int RunRender(const std::vector<std::string>& args) {
   TVqrDataObjectNew& d = setup.Data();
   for (int n : smooth) d.Smooth(n);
   d.ZeroPoint = zero;
-
-  if (mode == 0) mode = 18;
-  // Like the window, a combination without a ticked channel shows no curve.
-  if (setup.OpenWindow(mode) == 0)
-    std::fprintf(stderr, "vqrtool render: no channel is ticked for combination %d\n", mode - 17);
-
   if (zoom) {
     // Grid crossings of the diagram only: the corners lie on its divisions.
     const int32_t nx = d.TimeAxis.Divisions, ny = d.ValueAxis.Divisions;
@@ -110,6 +104,14 @@ int RunRender(const std::vector<std::string>& args) {
         !within(sel.yTo, ny))
       return Usage("--zoom takes time divisions 0..",
                    std::to_string(nx) + " and value divisions 0.." + std::to_string(ny));
+  }
+
+  if (mode == 0) mode = 18;
+  // Like the window, a combination without a ticked channel shows no curve.
+  if (setup.OpenWindow(mode) == 0)
+    std::fprintf(stderr, "vqrtool render: no channel is ticked for combination %d\n", mode - 17);
+
+  if (zoom) {
     // As the window does: the corners in either order, at least one
     // division apart each way.
     const TZoomSel z = ZoomSelBetween({sel.xFrom, sel.yFrom}, {sel.xTo, sel.yTo});
