@@ -206,12 +206,6 @@ TEST(Curves, AreCutAtThePlotRectangle) {
   EXPECT_EQ(polys[0].points, (std::vector<TPoint>{{200, 1040}, {762, 290}}));
   EXPECT_EQ(polys[1].points, (std::vector<TPoint>{{1606, 290}, {2169, 1790}}));
   EXPECT_EQ(f.obj.PlotRect, (TRect{200, 1790, 2450, 290}));
-
-  // A single sample outside draws nothing.
-  f.store = TVQRDataObject{};
-  f.Add(0, 2.0f);
-  f.DrawScreen();
-  EXPECT_TRUE(f.dc.Of(Op::Polyline).empty());
 }
 
 TEST(Curves, StopAtTheFirstEmptySlot) {
