@@ -307,7 +307,9 @@ void TVqrDataObjectNew::DrawChannelCurve(int ch) {
     if (i % 5 == 0) PrintProgress(5);
   }
   ApplyPen(ChannelPens[ch]);
-  Plotter->Polyline(Points.data(), count);
+  // Cut to the plot rectangle here as well as by the device's clip: vector
+  // devices (SVG) ignore the clip.
+  Plotter->Polyline(Points.data(), count, PlotRect);
   if (Canvas) Canvas->ClearClip();
   if (IsCombination(WindowMode)) DrawLegendEntry(ch);
 }

@@ -163,4 +163,11 @@ struct TZoomSel {
   int32_t yFrom = 0;
   int32_t xTo = 0;
   int32_t yTo = 0;
+  bool operator==(const TZoomSel&) const = default;
 };
+
+/// The selection between two grid crossings given as division indexes, in
+/// either order. An index counts by its magnitude (on the mirrored screen
+/// the indexes above the value axis start are negative); the lowest integer
+/// counts as the highest.
+TZoomSel ZoomSelBetween(const TPoint& a, const TPoint& b);

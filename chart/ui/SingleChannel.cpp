@@ -265,11 +265,7 @@ void TF_SChannel::FormClick() {
     return;
   }
   EndDefinition();
-  // Division numbers: on the mirrored screen the y indexes above the value
-  // axis start are negative.
-  const int x1 = std::abs(ZoomStart.x), x2 = std::abs(DivPos.x);
-  const int y1 = std::abs(ZoomStart.y), y2 = std::abs(DivPos.y);
-  const TZoomSel sel{std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)};
+  const TZoomSel sel = ZoomSelBetween(ZoomStart, DivPos);
   if (sel.xTo - sel.xFrom >= 1 && sel.yTo - sel.yFrom >= 1) {
     ZoomSel = sel;
     ApplyZoomSel();

@@ -67,6 +67,11 @@ TEST(Zoom, SelectionRefitsTimeAndValueAxesOnly) {
   EXPECT_EQ(reversed.obj.TimeAxis, zoomedX);
 }
 
+TEST(Zoom, SelectionBetweenTwoCrossingsCountsMagnitudes) {
+  EXPECT_EQ(ZoomSelBetween({5, -7}, {2, -3}), (TZoomSel{2, 3, 5, 7}));
+  EXPECT_EQ(ZoomSelBetween({INT_MIN, 0}, {1, INT_MIN}), (TZoomSel{1, 0, INT_MAX, INT_MAX}));
+}
+
 TEST(Zoom, UnusableOrWildSelectionsKeepTheScalesFinite) {
   const TZoomSel sels[] = {{3, 3, 3, 3},
                            {0, 0, 0, 5},
