@@ -12,6 +12,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QToolBar>
@@ -53,6 +54,18 @@ TEST_F(MainWindowLayout, PagesComeInOrderWithTheirCaptions) {
   }
   EXPECT_EQ(pages->currentIndex(), 0);
   EXPECT_EQ(form->windowTitle(), "QXMainForm");
+
+  // In a small window the pages scroll rather than squeeze or clip their fields.
+  form->resize(640, 480);
+  form->show();
+  for (int i = 0; i < 9; ++i) {
+    pages->setCurrentIndex(i);
+    QApplication::processEvents();
+    auto* area = qobject_cast<QScrollArea*>(pages->widget(i));
+    ASSERT_NE(area, nullptr) << i;
+    const QSize need = area->widget()->minimumSizeHint(), got = area->widget()->size();
+    EXPECT_TRUE(got.width() >= need.width() && got.height() >= need.height()) << i;
+  }
 }
 
 TEST_F(MainWindowLayout, MenusCarryCaptionsHintsAndHandlers) {
