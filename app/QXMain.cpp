@@ -314,12 +314,12 @@ void TQXMainForm::HandleForwardedArguments(const QStringList& args) {
   show();
   raise();
   activateWindow();
+  // The first argument that is not a settings switch is the data file; one
+  // that cannot be opened is reported as at a first start.
   for (const QString& arg : args) {
-    if (arg.startsWith('/') && !QFileInfo(arg).isFile()) continue;  // a switch
-    if (QFileInfo(arg).isFile()) {
-      OpenDataFile(arg);
-      break;
-    }
+    if (TZTIniClass::IsSettingsSwitch(arg.toStdString())) continue;
+    OpenDataFile(arg);
+    break;
   }
 }
 

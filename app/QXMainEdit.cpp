@@ -135,14 +135,17 @@ void TQXMainForm::GenPenEditClick(TZTEditField* field) {
 }
 
 void TQXMainForm::GenFontEditClick(TZTEditField* color, TZTEditField* font, TZTEditField* size) {
-  const int points = FontSizeFromText(size->text().toStdString());
+  // What the field leaves open (no face, size 0) shows as the drawing's own font.
+  const TFontRec drawing;
   const QString face = font->text().trimmed();
-  QFont preset(face.isEmpty() ? QFont().family() : face);
+  const int held = FontSizeFromText(size->text().toStdString());
+  const int points = held > 0 ? held : drawing.Size;
+  QFont preset(face.isEmpty() ? Q(drawing.Name) : face);
   preset.setBold(font->FaceStyle() & 1);
   preset.setItalic(font->FaceStyle() & 2);
-  preset.setPointSize(points > 0 ? points : 8);
+  preset.setPointSize(points);
   // A face such as "Arial" may be an alias of an installed family: the dialog
-  // lists the family, and the stored name stays unless another is chosen.
+  // lists the family.
   const QString resolved = QFontInfo(preset).family();
   preset.setFamily(resolved);
   TFontColorDialog dialog(this);
@@ -150,11 +153,12 @@ void TQXMainForm::GenFontEditClick(TZTEditField* color, TZTEditField* font, TZTE
   dialog.SetColor(ColorFromCode(color->ColorCode()));
   if (dialog.exec() != QDialog::Accepted) return;
   const QFont chosen = dialog.SelectedFont();
-  const QString chosenFace =
-      chosen.family() == resolved && !face.isEmpty() ? face : chosen.family();
+  // Face and size stay as stored (a blank face, an alias, size 0) unless
+  // another one was chosen, so that OK without a change changes nothing.
+  const QString chosenFace = chosen.family() == resolved ? face : chosen.family();
   font->SetFaceAndStyle(chosenFace, (chosen.bold() ? 1 : 0) | (chosen.italic() ? 2 : 0));
   font->setText(chosenFace);
-  size->setText(QString::number(chosen.pointSize()));
+  if (chosen.pointSize() != points) size->setText(QString::number(chosen.pointSize()));
   color->SetColorCode(CodeFromColor(dialog.SelectedColor()));
 }
 

@@ -1,5 +1,6 @@
 // vqrtool as a user runs it: exit statuses, messages, JSON and exports.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -24,7 +25,8 @@ std::string Quote(const std::string& s) {
 
 ToolRun Tool(const std::vector<std::string>& args) {
   TempDir dir;
-  std::string cmd = Quote(VQR_BINARY_DIR "/vqrtool");
+  // A run that hangs fails with the status of timeout(1), 124.
+  std::string cmd = "timeout 60 " + Quote(VQR_BINARY_DIR "/vqrtool");
   for (const auto& a : args) {
     cmd += ' ';
     cmd += Quote(a);
@@ -54,6 +56,9 @@ class VqrTool : public testing::Test {
 };
 
 TEST_F(VqrTool, ExitStatusesAndMessages) {
+  // Not a regular file: a FIFO would block every command waiting for a writer.
+  const std::string fifo = dir.File("pipe.DAT");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
   struct Case {
     std::vector<std::string> args;
     int status;
@@ -64,6 +69,10 @@ TEST_F(VqrTool, ExitStatusesAndMessages) {
       {{"info", dir.File("bad.DAT")}, 1, "Error reading Data File!"},
       {{"info", dir.File("missing.DAT")}, 2, "Error opening data file!"},
       {{"info", dir.Path()}, 2, "Error opening data file!"},
+      {{"info", fifo, "--json"}, 2, "Error opening data file!"},
+      {{"ascii", fifo, "-o", dir.File("f.ASC")}, 2, "Error opening data file!"},
+      {{"render", fifo, "-o", dir.File("f.png")}, 2, "Error opening data file!"},
+      {{"overview", fifo, "-o", dir.File("f.svg")}, 2, "Error opening data file!"},
       {{"info"}, 64, "usage"},
       {{"info", "--yaml", dir.File("good.DAT")}, 64, "usage"},
       {{"nonsense"}, 64, "usage"},

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QFontDialog>
 #include <QLabel>
 #include <QMenu>
@@ -291,6 +292,62 @@ TEST_F(Editors, FontFieldEditsFaceStyleSizeAndColourTogether) {
   EXPECT_TRUE(escapeClosed);
   EXPECT_EQ(Find<QLineEdit>("Ed_XLabelSize")->text(), "14");
   EXPECT_EQ(font->FaceStyle(), 3);
+}
+
+// Opening the font dialog on a field and pressing OK must leave the field,
+// its size and the INI file exactly as they were, on every font field.
+TEST_F(Editors, FontDialogOpensOnTheFieldsFontAndOkWithoutChangeChangesNothing) {
+  struct Group {
+    const char *font, *size;
+  };
+  const Group groups[] = {{"Ed_XLabelFont", "Ed_XLabelSize"},
+                          {"Ed_YLabelFont", "Ed_YLabelSize"},
+                          {"Ed_TLabelFont", "Ed_TLabelSize"},
+                          {"Ed_LegendFont", "Ed_LegendSize"}};
+  struct Case {
+    QByteArray code, size;  // in the INI file; none when empty
+    QString family;         // shown in the dialog
+    int points, style;
+  };
+  // A fresh field shows what the drawing uses: Arial (installed as its
+  // metric twin), 16 pt, upright; a set field shows its own face and style.
+  const Case cases[] = {{"", "", "Liberation Sans", 16, 0},
+                        {"-iLiberation Serif", "11", "Liberation Serif", 11, 2},
+                        {"b-Arial", "9", "Liberation Sans", 9, 1},
+                        {"--DejaVu Sans", "10", "DejaVu Sans", 10, 0}};
+  for (const Case& c : cases) {
+    QByteArray ini = "[General]\nSavePos=OFF\n";
+    if (!c.code.isEmpty())
+      for (const char* section : {"Axis1", "Axis2", "Axis3", "Legend"})
+        ini += "[" + QByteArray(section) + "]\n" + (section[0] == 'L' ? "Font=" : "LabelFont=") +
+               c.code + "\nLabelSize=" + c.size + "\n";
+    WriteIni(ini);
+    const IniMap before = ReadIniMap(iniPath);
+    MakeForm();
+    form->show();
+    for (const Group& g : groups) {
+      SCOPED_TRACE(std::string(g.font) + " " + c.family.toStdString());
+      auto* font = Find<TZTEditField>(g.font);
+      auto* size = Find<QLineEdit>(g.size);
+      const QString face = font->text(), points = size->text();
+      const int style = font->FaceStyle();
+      QFont shown;
+      OnNextDialog<TFontColorDialog>([&](TFontColorDialog* d) {
+        shown = d->findChild<QFontDialog*>()->currentFont();
+        d->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+      });
+      QTest::mouseClick(font, Qt::LeftButton);
+      EXPECT_EQ(shown.family(), c.family);
+      EXPECT_EQ(shown.pointSize(), c.points);
+      EXPECT_EQ(shown.bold(), (c.style & 1) != 0);
+      EXPECT_EQ(shown.italic(), (c.style & 2) != 0);
+      EXPECT_EQ(font->text(), face);
+      EXPECT_EQ(font->FaceStyle(), style);
+      EXPECT_EQ(size->text(), points);
+    }
+    CloseForm();
+    EXPECT_EQ(ReadIniMap(iniPath), before);
+  }
 }
 
 TEST_F(Editors, GridStyleMenuSetsTheField) {
