@@ -11,8 +11,10 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
+#include <clocale>
 #include <set>
 
+#include "data/vqrfileo.h"
 #include "settings/settings.h"
 #include "settings/ui/pendialog.h"
 #include "settings/ui/qtcontrols.h"
@@ -402,4 +404,60 @@ TEST(PenDialogControls, CaptionsUpDownAndCancel) {
   dialog.findChild<QPushButton*>("Bt_PD_Cancel")->click();
   EXPECT_EQ(dialog.SelWidth, 299);
   EXPECT_EQ(dialog.SelStyle, 2);
+}
+
+// ---------------------------------------------------------- German locale
+
+namespace {
+
+// Switches the C locale for one test; the German decimal comma must not leak
+// into anything the program reads or writes.
+class GermanLocale {
+ public:
+  GermanLocale() : saved_(setlocale(LC_ALL, nullptr)) { ok_ = setlocale(LC_ALL, "de_DE.UTF-8"); }
+  ~GermanLocale() { setlocale(LC_ALL, saved_.c_str()); }
+  bool Active() const { return ok_ && std::string(localeconv()->decimal_point) == ","; }
+
+ private:
+  std::string saved_;
+  bool ok_ = false;
+};
+
+}  // namespace
+
+TEST_F(SettingsBinding, NumbersSurviveLoadAndCloseUnderTheGermanLocale) {
+  GermanLocale german;
+  ASSERT_TRUE(german.Active()) << "locale de_DE.UTF-8 is missing (./test.sh generates it)";
+  const QByteArray floats =
+      "[Axis2]\nUserFactor=2.500000\n[Logo]\nScale=1.250\n[PrinterVert]\nFixedFactorX=0.750\n"
+      "[PrinterHorz]\nFixedFactorY=12.125\n";
+  WriteIni("[General]\nSavePos=OFF\n" + floats);
+  MakeForm();
+  form->show();
+  EXPECT_EQ(Find<QLineEdit>("Ed_YFactor")->text(), "2.500000");
+  EXPECT_EQ(Find<QLineEdit>("Ed_PrH_FactorY")->text(), "12.125");
+  Find<QLineEdit>("Ed_LogoX")->setText("7");
+  Find<QLineEdit>("Ed_PrV_FactorY")->setText(" 1.5e1 ");
+  OnNextDialog<TF_ZTIniPenDialog>([](TF_ZTIniPenDialog* d) {
+    d->findChild<QLineEdit*>("Ed_PD_Width")->setText("2.5");
+    d->findChild<QPushButton*>("Bt_PD_Ok")->click();
+  });
+  QTest::mouseClick(Find<TZTEditField>("Ed_SingleCh1Pen"), Qt::LeftButton);
+  ASSERT_TRUE(form->OpenDataFile(QString::fromStdString(SamplePath("hours40.DAT"))));
+  EXPECT_EQ(form->DataObject()->AxisScaleText(0).find(','), std::string::npos);
+  for (int i = 0; i <= 4; ++i)
+    EXPECT_EQ(form->DataObject()->TickLabel(1, i).find(','), std::string::npos) << i;
+  CloseForm();
+
+  const IniMap ini = ReadIniMap(iniPath);
+  const IniMap expected = {{"axis2/userfactor", "2.500000"},
+                           {"logo/scale", "1.250"},
+                           {"printervert/fixedfactorx", "0.750"},
+                           {"printerhorz/fixedfactory", "12.125"},
+                           {"logo/startx", "7"},
+                           {"printervert/fixedfactory", "15.000"},
+                           {"singlewindow/pench1width", "25"},
+                           {"singlewindow/pench1style", "0"}};
+  for (const auto& [key, value] : expected)
+    EXPECT_EQ(ini.count(key) ? ini.at(key) : "-", value) << key;
 }
