@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -100,6 +101,27 @@ std::string Cp1252ToUtf8(std::string_view s) {
   return out;
 }
 
+std::optional<std::string> Utf8ToCp1252(std::string_view s) {
+  std::string out;
+  out.reserve(s.size());
+  for (size_t i = 0; i < s.size();) {
+    const unsigned char c = static_cast<unsigned char>(s[i]);
+    const int len = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+    if (i + static_cast<size_t>(len) > s.size()) return std::nullopt;
+    char32_t cp = len == 1 ? c : c & (0x7F >> len);
+    for (int k = 1; k < len; ++k) cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
+    i += static_cast<size_t>(len);
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
+      out += static_cast<char>(cp);
+      continue;
+    }
+    const auto* hit = std::find(std::begin(kCp1252High), std::end(kCp1252High), cp);
+    if (hit == std::end(kCp1252High)) return std::nullopt;
+    out += static_cast<char>(0x80 + (hit - std::begin(kCp1252High)));
+  }
+  return out;
+}
+
 std::string ToUtf8Text(std::string_view s) {
   return IsValidUtf8(s) ? std::string(s) : Cp1252ToUtf8(s);
 }
@@ -154,6 +176,7 @@ void TIniDocument::Parse(std::string_view bytes) {
   lines_.clear();
   bom_ = bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF";
   if (bom_) bytes.remove_prefix(3);
+  cp1252_ = !bom_ && !IsValidUtf8(bytes);
   crlf_ = false;
   const size_t firstLf = bytes.find('\n');
   if (firstLf != std::string_view::npos && firstLf > 0 && bytes[firstLf - 1] == '\r') crlf_ = true;
@@ -220,14 +243,24 @@ std::optional<std::string> TIniDocument::Get(std::string_view section, std::stri
   return lines_[k->second].value;
 }
 
+std::string TIniDocument::Encoded(const std::string& utf8) const {
+  return cp1252_ ? Utf8ToCp1252(utf8).value_or(utf8) : utf8;
+}
+
 void TIniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
-  const std::string sec = OneLine(section);
-  const std::string k = OneLine(key);
-  const std::string v = OneLine(value);
+  const std::string sec = ToUtf8Text(OneLine(section));
+  const std::string k = ToUtf8Text(OneLine(key));
+  const std::string v = ToUtf8Text(OneLine(value));
   if (k.empty()) return;
+  if (cp1252_ && !(Utf8ToCp1252(sec) && Utf8ToCp1252(k) && Utf8ToCp1252(v))) {
+    // No Windows-1252 form: the whole file becomes UTF-8, each line as it was read.
+    for (Line& l : lines_) l.raw = ToUtf8Text(l.raw);
+    cp1252_ = false;
+  }
   const uint8_t eol = crlf_ ? 2 : 1;
-  auto newLine = [&](const std::string& raw) {
-    Line l = ParseLine(raw);
+  auto newLine = [&](const std::string& text) {
+    Line l = ParseLine(text);
+    l.raw = Encoded(text);
     l.eol = eol;
     return l;
   };
@@ -236,23 +269,26 @@ void TIniDocument::Set(std::string_view section, std::string_view key, std::stri
     const auto found = s->second.keys.find(AsciiLower(k));
     if (found != s->second.keys.end()) {
       Line& l = lines_[found->second];
-      l.raw = l.name + "=" + v;
+      l.raw = Encoded(l.name + "=" + v);
       l.value = v;
       return;
     }
     const size_t after = s->second.lastLine;
+    Line line = newLine(k + "=" + v);
     if (lines_[after].eol == 0) lines_[after].eol = eol;
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(after + 1), newLine(k + "=" + v));
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(after + 1), std::move(line));
     if (after + 2 == lines_.size()) lines_.back().eol = eol;
     Reindex();
     return;
   }
+  Line header = newLine("[" + sec + "]");
+  Line line = newLine(k + "=" + v);
   if (!lines_.empty()) {
     if (lines_.back().eol == 0) lines_.back().eol = eol;
     if (!Trim(lines_.back().raw).empty()) lines_.push_back(newLine(""));
   }
-  lines_.push_back(newLine("[" + sec + "]"));
-  lines_.push_back(newLine(k + "=" + v));
+  lines_.push_back(std::move(header));
+  lines_.push_back(std::move(line));
   Reindex();
 }
 

@@ -64,6 +64,33 @@ TEST(IniDocument, ReadsWindows1252AndUtf8) {
   EXPECT_EQ(doc.Serialize().substr(0, 3), "\xEF\xBB\xBF");
 }
 
+TEST(IniDocument, ChangedLinesKeepTheFileEncoding) {
+  struct Case {
+    const char* name;
+    std::string before, section, value, after;
+  };
+  // "Größe" in Windows-1252 makes a Windows-1252 file.
+  const std::string cp =
+      "[A]\nName=Gr\xF6\xDF"
+      "e\nX=1\n";
+  const Case cases[] = {
+      {"Cp1252Stays", cp, "A", "Kanäle €",
+       "[A]\nName=Gr\xF6\xDF"
+       "e\nX=Kan\xE4le \x80\n"},
+      {"Cp1252NewSection", cp, "Käse", "ü", cp + "\n[K\xE4se]\nX=\xFC\n"},
+      {"NoCp1252FormMakesItUtf8", cp, "A", "Ω", "[A]\nName=Größe\nX=Ω\n"},
+      {"Utf8Stays", "[A]\nName=Größe\nX=1\n", "A", "ä", "[A]\nName=Größe\nX=ä\n"},
+      {"AsciiBecomesUtf8", "[A]\nX=1\n", "A", "ä", "[A]\nX=ä\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TIniDocument doc(c.before);
+    doc.Set(c.section, "X", c.value);
+    EXPECT_EQ(doc.Serialize(), c.after);
+    EXPECT_EQ(TIniDocument(doc.Serialize()).Get(c.section, "X"), c.value);
+  }
+}
+
 TEST(IniDocument, DamagedFilesKeepTheirReadableValues) {
   struct Case {
     const char* name;
