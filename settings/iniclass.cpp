@@ -8,6 +8,7 @@
 #include <climits>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 
 #include "data/numtext.h"
 #include "settings/inifile.h"
@@ -302,9 +303,29 @@ bool TZTIniClass::IniWriteFloat(const std::string& section, const std::string& k
   return IniWriteString(section, key, FormatIniFloat(value, decimals));
 }
 
-void TZTIniClass::BeginUpdate() { OwnFile()->BeginUpdate(); }
+void TZTIniClass::BeginUpdate() {
+  relocateFailure_ = {};
+  OwnFile()->BeginUpdate();
+}
 
 bool TZTIniClass::EndUpdate() { return OwnFile()->EndUpdate(); }
+
+const TWriteFailure& TZTIniClass::LastWriteFailure() {
+  return relocateFailure_.Path.empty() ? OwnFile()->LastFailure() : relocateFailure_;
+}
+
+bool TZTIniClass::RelocateOwnFile(const std::string& path) {
+  relocateFailure_ = {};
+  std::ifstream in(IniFileName, std::ios::binary);
+  const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  std::string error;
+  if (ReadOnly || !WriteFileAtomic(path, bytes, &error)) {
+    relocateFailure_ = {path, ReadOnly ? EROFS : errno, IsWriteProtected(path), error};
+    return false;
+  }
+  IniFileName = path;
+  return true;
+}
 
 // ----------------------------------------------------------- window position
 

@@ -306,6 +306,11 @@ bool WriteFileAtomic(const std::string& path, const std::string& data, std::stri
     char resolved[PATH_MAX];
     if (realpath(path.c_str(), resolved)) target = resolved;
   }
+  if (IsWriteProtected(target)) {
+    errno = EACCES;
+    if (error) *error = target + " is write-protected";
+    return false;
+  }
   const size_t slash = target.rfind('/');
   const std::string dir = slash == std::string::npos ? "." : target.substr(0, slash + 1);
   const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
@@ -354,6 +359,12 @@ bool WriteFileAtomic(const std::string& path, const std::string& data, std::stri
     close(dfd);
   }
   return true;
+}
+
+bool IsWriteProtected(const std::string& path) {
+  struct stat st {};
+  if (stat(path.c_str(), &st) != 0) return false;
+  return access(path.c_str(), W_OK) != 0 || (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
 
 // ----------------------------------------------------------------- INI file
@@ -405,7 +416,10 @@ std::optional<std::string> TIniFile::Get(std::string_view section, std::string_v
 bool TIniFile::Write(std::string_view section, std::string_view key, std::string_view value) {
   if (readOnly_ || path_.empty()) return false;
   Refresh();
-  if (unreadable_) return false;
+  if (unreadable_) {
+    failure_ = {path_, EACCES, IsWriteProtected(path_), "cannot read " + path_};
+    return false;
+  }
   pending_.push_back({std::string(section), std::string(key), std::string(value)});
   doc_.Set(section, key, value);
   if (updateDepth_ > 0) return true;
@@ -424,7 +438,11 @@ bool TIniFile::Flush() {
   // Another program may have changed the file since it was read: re-read it
   // and apply the pending writes to the new content.
   Refresh();
-  const bool ok = !unreadable_ && WriteFileAtomic(path_, doc_.Serialize());
+  failure_ = {};
+  std::string error = "cannot read " + path_;
+  errno = EACCES;
+  const bool ok = !unreadable_ && WriteFileAtomic(path_, doc_.Serialize(), &error);
+  if (!ok) failure_ = {path_, errno, IsWriteProtected(path_), error};
   pending_.clear();
   if (ok)
     stamp_ = Stamp();

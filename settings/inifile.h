@@ -78,10 +78,22 @@ class TIniDocument {
 };
 
 /// Replaces path with data atomically: a temporary file in the same folder is
-/// written, flushed to disk and renamed over the target. On failure the old
-/// file is untouched, the temporary file removed, and false returned.
+/// written, flushed to disk and renamed over the target. A target the user has
+/// write-protected is never replaced. On failure the old file is untouched,
+/// the temporary file removed, errno tells why and false is returned.
 bool WriteFileAtomic(const std::string& path, const std::string& data,
                      std::string* error = nullptr);
+/// True when path exists and may not be written: no write permission for us,
+/// or no write bit at all (which binds root too).
+bool IsWriteProtected(const std::string& path);
+
+/// Why the last write of a file failed.
+struct TWriteFailure {
+  std::string Path;             // the file that was to be written
+  int Code = 0;                 // errno
+  bool WriteProtected = false;  // the file itself is write-protected
+  std::string Text;             // English, for logs
+};
 
 /// One INI file on disk, parsed once and re-read only when the file changes
 /// (modification time, size or inode). Writes can be collected into one
@@ -111,6 +123,9 @@ class TIniFile {
   /// Forgets the parsed copy; the next access reads the file again.
   void Invalidate() { loaded_ = false; }
 
+  /// Why the last write failed (empty Path after a success).
+  const TWriteFailure& LastFailure() const { return failure_; }
+
  private:
   struct FileStamp {
     bool exists = false;
@@ -135,4 +150,5 @@ class TIniFile {
   TIniDocument doc_;
   int updateDepth_ = 0;
   std::vector<PendingWrite> pending_;
+  TWriteFailure failure_;
 };

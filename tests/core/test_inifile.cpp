@@ -1,7 +1,9 @@
 // The INI reader/writer: lookups, edits that keep the rest of the file, text
 // encodings, damaged files and the atomic replacement on disk.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <cerrno>
 #include <filesystem>
 
 #include "settings/inifile.h"
@@ -186,13 +188,24 @@ TEST(IniFile, FailedWriteLeavesTheOldFileAndReportsFailure) {
   EXPECT_EQ(f.Get("S", "k"), "1");
   std::filesystem::rename(sub, dir.Path() + "/gone");  // the folder vanished
   EXPECT_FALSE(f.Write("S", "k", "2"));
+  EXPECT_EQ(f.LastFailure().Path, path);
+  EXPECT_EQ(f.LastFailure().Code, ENOENT);
   std::filesystem::rename(dir.Path() + "/gone", sub);
   EXPECT_EQ(ReadFile(path), "[S]\nk=1\n");
   EXPECT_EQ(f.Get("S", "k"), "1");  // memory follows the disk again
 
+  // A write-protected file is never replaced, not even by root.
+  chmod(path.c_str(), 0444);
+  EXPECT_FALSE(f.Write("S", "k", "2"));
+  EXPECT_TRUE(f.LastFailure().WriteProtected);
+  chmod(path.c_str(), 0644);
+  EXPECT_EQ(ReadFile(path), "[S]\nk=1\n");
+  EXPECT_TRUE(f.Write("S", "k", "2"));
+  EXPECT_TRUE(f.LastFailure().Path.empty());
+
   TIniFile readOnly(path, true);
   EXPECT_FALSE(readOnly.Write("S", "k", "3"));
-  EXPECT_EQ(ReadFile(path), "[S]\nk=1\n");
+  EXPECT_EQ(ReadFile(path), "[S]\nk=2\n");
 }
 
 TEST(IniFile, ReplacesTheTargetOfASymlink) {

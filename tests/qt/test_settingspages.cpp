@@ -7,6 +7,7 @@
 #include <QFontDialog>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -180,13 +181,96 @@ TEST_F(SettingsBinding, InvalidNumbersBecomeZeroAndCaseOnlyTextChangesAreNotWrit
   EXPECT_EQ(ini.at("printervert/fixedfactorx"), "0.000");
 }
 
-TEST_F(SettingsBinding, SettingsFileInAReadOnlyPlaceNeitherCrashesNorLosesTheSession) {
-  MakeForm("/ini=/proc/version");
-  Find<QLineEdit>("Ed_XAxisX")->setText("12");
-  ASSERT_TRUE(form->OpenDataFile(QString::fromStdString(SamplePath("hours40.DAT"))));
-  form->close();
-  // The values stay in memory although the file could not be written.
-  EXPECT_EQ(form->Settings()->AxisStartX->GetInteger(1), 12);
+// A save at close that fails asks until the settings are written somewhere
+// or given up; a write-protected file is never replaced.
+TEST_F(SettingsBinding, FailedSaveAtCloseAsksWhatToDo) {
+  struct Case {
+    const char* name;
+    bool protect;           // the INI file is mode 0444, else its folder vanishes
+    QStringList answers;    // buttons clicked, box by box
+    const char* saveAs;     // file chosen for "Speichern unter..."
+    const char* reason;     // in the first box
+    const char* writtenTo;  // file holding the change afterwards, null: none
+  };
+  const Case cases[] = {
+      {"ProtectedSavedElsewhere",
+       true,
+       {"Speichern unter..."},
+       "copy.INI",
+       "schreibgeschützt",
+       "copy.INI"},
+      {"FolderBackRetried",
+       false,
+       {"Wiederholen"},
+       "",
+       "Ordner existiert nicht",
+       "cfg/vqrshow4.INI"},
+      {"ProtectedGivenUp", true, {"Ohne Speichern beenden"}, "", "schreibgeschützt", nullptr},
+      {"UnwritableCopyAsksAgain",
+       true,
+       {"Speichern unter...", "Ohne Speichern beenden"},
+       "/proc/no.INI",
+       "schreibgeschützt",
+       nullptr},
+  };
+  const QByteArray original = "[General]\nSavePos=OFF\n[Legend]\nTitle=Alt\n";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    QDir(Path("cfg")).removeRecursively();
+    QFile::remove(Path("copy.INI"));
+    ASSERT_TRUE(QDir(dir.path()).mkpath("cfg"));
+    const QString ini = Path("cfg/vqrshow4.INI");
+    QFile f(ini);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(original);
+    f.close();
+    MakeForm("/ini=" + ini);
+    nextFile = c.saveAs[0] == '/' ? QString(c.saveAs) : Path(c.saveAs);
+    Find<QLineEdit>("Ed_Legend")->setText("Neu");
+    if (c.protect)
+      QFile::setPermissions(ini, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+    else
+      QDir(dir.path()).rename("cfg", "away");
+
+    QStringList texts;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&]() {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box) return;
+      texts << box->windowTitle() + "|" + box->text();
+      if (!c.protect) QDir(dir.path()).rename("away", "cfg");
+      const QString next = c.answers.value(texts.size() - 1, "Ohne Speichern beenden");
+      QStringList buttons;
+      for (QAbstractButton* b : box->buttons()) {
+        buttons << b->text();
+        if (b->text() == next)
+          QMetaObject::invokeMethod(b, &QAbstractButton::click, Qt::QueuedConnection);
+      }
+      buttons.sort();
+      EXPECT_EQ(buttons,
+                QStringList({"Ohne Speichern beenden", "Speichern unter...", "Wiederholen"}));
+    });
+    answer.start(10);
+    form->close();
+    answer.stop();
+
+    ASSERT_EQ(texts.size(), c.answers.size());
+    EXPECT_TRUE(texts[0].startsWith("Fehler|")) << texts[0].toStdString();
+    EXPECT_TRUE(texts[0].contains(ini)) << texts[0].toStdString();
+    EXPECT_TRUE(texts[0].contains(c.reason)) << texts[0].toStdString();
+    if (texts.size() > 1) EXPECT_TRUE(texts[1].contains(c.saveAs)) << texts[1].toStdString();
+    if (c.protect) {
+      EXPECT_FALSE(QFileInfo(ini).permissions() & QFileDevice::WriteOwner);
+      QFile::setPermissions(ini, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
+    const IniMap written = c.writtenTo ? ReadIniMap(Path(c.writtenTo)) : IniMap{};
+    EXPECT_EQ(written.count("legend/title") ? written.at("legend/title") : "-",
+              c.writtenTo ? "Neu" : "-");
+    if (c.protect) EXPECT_EQ(ReadIniMap(ini).at("legend/title"), "Alt");
+    // What was given up stays in memory for the rest of the session.
+    EXPECT_EQ(form->Settings()->LegendTitle->GetString(1), "Neu");
+    form.reset();
+  }
 }
 
 // ---------------------------------------------------------------- editors
