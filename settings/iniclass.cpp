@@ -214,6 +214,9 @@ bool TZTIniClass::Locate(const TLocateInputs& in) {
     }
   }
 
+  // A killed program may have left its temporary settings file behind.
+  if (success && !ReadOnly) RemoveStaleTempFiles(IniFileName);
+
   // 7. Public INI file, read only.
   std::string pub = SwitchValue(in.Args, "public");
   if (IsBlank(pub) && success) pub = IniReadString(kGeneral, "PublicIni", "");

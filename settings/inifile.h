@@ -83,6 +83,11 @@ class TIniDocument {
 /// the temporary file removed, errno tells why and false is returned.
 bool WriteFileAtomic(const std::string& path, const std::string& data,
                      std::string* error = nullptr);
+/// Removes the temporary files that a writer killed during WriteFileAtomic
+/// left beside path (".NAME.XXXXXX", ours, regular, untouched for at least
+/// minAgeSeconds, so that a save in progress elsewhere is left alone).
+/// Returns how many were removed.
+int RemoveStaleTempFiles(const std::string& path, int minAgeSeconds = 60);
 /// True when path exists and may not be written: no write permission for us,
 /// or no write bit at all (which binds root too).
 bool IsWriteProtected(const std::string& path);

@@ -1,7 +1,10 @@
 // The INI object: where the INI file is found or created, the public file,
 // typed reads of odd text, float writes and the main window position.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <ctime>
 #include <filesystem>
 
 #include "data/numtext.h"
@@ -168,6 +171,28 @@ TEST_F(Locating, ReadOnlyModeNeverCreatesAnything) {
   EXPECT_EQ(i2.IniReadInteger("General", "StartX", 0), 17);
   EXPECT_FALSE(i2.IniWriteInteger("General", "StartX", 3));
   EXPECT_EQ(ReadFile(home + "vqrshow4.INI"), "[General]\nStartX=17\n");
+}
+
+TEST_F(Locating, StartRemovesOldTemporaryFilesOfAKilledSave) {
+  WriteFile(home + "vqrshow4.INI", "[General]\n");
+  const std::pair<const char*, bool> files[] = {
+      {".vqrshow4.INI.Ab12Cd", true},  {".vqrshow4.INI.fresh1", false},
+      {".vqrshow4.INI.Ab12C", false},  {".vqrshow4.INI.Ab12Cd7", false},
+      {".other.INI.Ab12Cd", false},    {"vqrshow4.INI.Ab12Cd", false},
+      {".vqrshow4.INI.Ab-2Cd", false},
+  };
+  const timespec old[2] = {{time(nullptr) - 120, 0}, {time(nullptr) - 120, 0}};
+  for (const auto& [name, gone] : files) {
+    WriteFile(home + name, "[General]\n");
+    if (std::string(name) != ".vqrshow4.INI.fresh1")
+      utimensat(AT_FDCWD, (home + name).c_str(), old, 0);
+  }
+  auto in = Inputs(prog, {}, env);
+  in.ReadOnly = true;  // vqrtool touches nothing
+  ASSERT_TRUE(TZTIniClass().Locate(in));
+  for (const auto& [name, gone] : files) EXPECT_TRUE(Exists(home + name)) << name;
+  ASSERT_TRUE(ini.Locate(Inputs(prog, {}, env)));
+  for (const auto& [name, gone] : files) EXPECT_EQ(Exists(home + name), !gone) << name;
 }
 
 TEST_F(Locating, HelpFileOnlyWhenItExists) {
