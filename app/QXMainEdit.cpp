@@ -51,8 +51,8 @@ void TQXMainForm::ApplyStartPosition() {
   if (ini_->SavePos) move(geometry.left, geometry.top);
 }
 
-void TQXMainForm::SaveMainWindowPosition() {
-  if (!ini_) return;
+bool TQXMainForm::SaveMainWindowPosition() {
+  if (!ini_ || settingsDiscarded_) return true;
   // The restored rectangle, also while maximised or minimised.
   const QPoint frameOffset = geometry().topLeft() - pos();
   const QPoint topLeft =
@@ -60,7 +60,7 @@ void TQXMainForm::SaveMainWindowPosition() {
           ? normalGeometry().topLeft() - frameOffset
           : pos();
   const TRect restored{topLeft.x(), topLeft.y(), topLeft.x() + width(), topLeft.y() + height()};
-  ini_->SaveMainWindowPos(&restored);
+  return ini_->SaveMainWindowPos(&restored);
 }
 
 void TQXMainForm::ConnectEditors() {

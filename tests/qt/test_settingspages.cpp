@@ -8,12 +8,15 @@
 #include <QFontDialog>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
+#include <clocale>
 #include <set>
 
+#include "data/vqrfileo.h"
 #include "settings/settings.h"
 #include "settings/ui/pendialog.h"
 #include "settings/ui/qtcontrols.h"
@@ -179,13 +182,96 @@ TEST_F(SettingsBinding, InvalidNumbersBecomeZeroAndCaseOnlyTextChangesAreNotWrit
   EXPECT_EQ(ini.at("printervert/fixedfactorx"), "0.000");
 }
 
-TEST_F(SettingsBinding, SettingsFileInAReadOnlyPlaceNeitherCrashesNorLosesTheSession) {
-  MakeForm("/ini=/proc/version");
-  Find<QLineEdit>("Ed_XAxisX")->setText("12");
-  ASSERT_TRUE(form->OpenDataFile(QString::fromStdString(SamplePath("hours40.DAT"))));
-  form->close();
-  // The values stay in memory although the file could not be written.
-  EXPECT_EQ(form->Settings()->AxisStartX->GetInteger(1), 12);
+// A save at close that fails asks until the settings are written somewhere
+// or given up; a write-protected file is never replaced.
+TEST_F(SettingsBinding, FailedSaveAtCloseAsksWhatToDo) {
+  struct Case {
+    const char* name;
+    bool protect;           // the INI file is mode 0444, else its folder vanishes
+    QStringList answers;    // buttons clicked, box by box
+    const char* saveAs;     // file chosen for "Speichern unter..."
+    const char* reason;     // in the first box
+    const char* writtenTo;  // file holding the change afterwards, null: none
+  };
+  const Case cases[] = {
+      {"ProtectedSavedElsewhere",
+       true,
+       {"Speichern unter..."},
+       "copy.INI",
+       "schreibgeschützt",
+       "copy.INI"},
+      {"FolderBackRetried",
+       false,
+       {"Wiederholen"},
+       "",
+       "Ordner existiert nicht",
+       "cfg/vqrshow4.INI"},
+      {"ProtectedGivenUp", true, {"Ohne Speichern beenden"}, "", "schreibgeschützt", nullptr},
+      {"UnwritableCopyAsksAgain",
+       true,
+       {"Speichern unter...", "Ohne Speichern beenden"},
+       "/proc/no.INI",
+       "schreibgeschützt",
+       nullptr},
+  };
+  const QByteArray original = "[General]\nSavePos=OFF\n[Legend]\nTitle=Alt\n";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    QDir(Path("cfg")).removeRecursively();
+    QFile::remove(Path("copy.INI"));
+    ASSERT_TRUE(QDir(dir.path()).mkpath("cfg"));
+    const QString ini = Path("cfg/vqrshow4.INI");
+    QFile f(ini);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(original);
+    f.close();
+    MakeForm("/ini=" + ini);
+    nextFile = c.saveAs[0] == '/' ? QString(c.saveAs) : Path(c.saveAs);
+    Find<QLineEdit>("Ed_Legend")->setText("Neu");
+    if (c.protect)
+      QFile::setPermissions(ini, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+    else
+      QDir(dir.path()).rename("cfg", "away");
+
+    QStringList texts;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&]() {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box) return;
+      texts << box->windowTitle() + "|" + box->text();
+      if (!c.protect) QDir(dir.path()).rename("away", "cfg");
+      const QString next = c.answers.value(texts.size() - 1, "Ohne Speichern beenden");
+      QStringList buttons;
+      for (QAbstractButton* b : box->buttons()) {
+        buttons << b->text();
+        if (b->text() == next)
+          QMetaObject::invokeMethod(b, &QAbstractButton::click, Qt::QueuedConnection);
+      }
+      buttons.sort();
+      EXPECT_EQ(buttons,
+                QStringList({"Ohne Speichern beenden", "Speichern unter...", "Wiederholen"}));
+    });
+    answer.start(10);
+    form->close();
+    answer.stop();
+
+    ASSERT_EQ(texts.size(), c.answers.size());
+    EXPECT_TRUE(texts[0].startsWith("Fehler|")) << texts[0].toStdString();
+    EXPECT_TRUE(texts[0].contains(ini)) << texts[0].toStdString();
+    EXPECT_TRUE(texts[0].contains(c.reason)) << texts[0].toStdString();
+    EXPECT_TRUE(texts.value(1, c.saveAs).contains(c.saveAs));
+    if (c.protect) {
+      EXPECT_FALSE(QFileInfo(ini).permissions() & QFileDevice::WriteOwner);
+      QFile::setPermissions(ini, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
+    const IniMap written = c.writtenTo ? ReadIniMap(Path(c.writtenTo)) : IniMap{};
+    EXPECT_EQ(written.count("legend/title") ? written.at("legend/title") : "-",
+              c.writtenTo ? "Neu" : "-");
+    EXPECT_EQ(ReadIniMap(ini).at("legend/title"), c.protect ? "Alt" : "Neu");
+    // What was given up stays in memory for the rest of the session.
+    EXPECT_EQ(form->Settings()->LegendTitle->GetString(1), "Neu");
+    form.reset();
+  }
 }
 
 // ---------------------------------------------------------------- editors
@@ -459,4 +545,60 @@ TEST(PenDialogControls, CaptionsUpDownAndCancel) {
   dialog.findChild<QPushButton*>("Bt_PD_Cancel")->click();
   EXPECT_EQ(dialog.SelWidth, 299);
   EXPECT_EQ(dialog.SelStyle, 2);
+}
+
+// ---------------------------------------------------------- German locale
+
+namespace {
+
+// Switches the C locale for one test; the German decimal comma must not leak
+// into anything the program reads or writes.
+class GermanLocale {
+ public:
+  GermanLocale() : saved_(setlocale(LC_ALL, nullptr)) { ok_ = setlocale(LC_ALL, "de_DE.UTF-8"); }
+  ~GermanLocale() { setlocale(LC_ALL, saved_.c_str()); }
+  bool Active() const { return ok_ && std::string(localeconv()->decimal_point) == ","; }
+
+ private:
+  std::string saved_;
+  bool ok_ = false;
+};
+
+}  // namespace
+
+TEST_F(SettingsBinding, NumbersSurviveLoadAndCloseUnderTheGermanLocale) {
+  GermanLocale german;
+  ASSERT_TRUE(german.Active()) << "locale de_DE.UTF-8 is missing (./test.sh generates it)";
+  const QByteArray floats =
+      "[Axis2]\nUserFactor=2.500000\n[Logo]\nScale=1.250\n[PrinterVert]\nFixedFactorX=0.750\n"
+      "[PrinterHorz]\nFixedFactorY=12.125\n";
+  WriteIni("[General]\nSavePos=OFF\n" + floats);
+  MakeForm();
+  form->show();
+  EXPECT_EQ(Find<QLineEdit>("Ed_YFactor")->text(), "2.500000");
+  EXPECT_EQ(Find<QLineEdit>("Ed_PrH_FactorY")->text(), "12.125");
+  Find<QLineEdit>("Ed_LogoX")->setText("7");
+  Find<QLineEdit>("Ed_PrV_FactorY")->setText(" 1.5e1 ");
+  OnNextDialog<TF_ZTIniPenDialog>([](TF_ZTIniPenDialog* d) {
+    d->findChild<QLineEdit*>("Ed_PD_Width")->setText("2.5");
+    d->findChild<QPushButton*>("Bt_PD_Ok")->click();
+  });
+  QTest::mouseClick(Find<TZTEditField>("Ed_SingleCh1Pen"), Qt::LeftButton);
+  ASSERT_TRUE(form->OpenDataFile(QString::fromStdString(SamplePath("hours40.DAT"))));
+  EXPECT_EQ(form->DataObject()->AxisScaleText(0).find(','), std::string::npos);
+  for (int i = 0; i <= 4; ++i)
+    EXPECT_EQ(form->DataObject()->TickLabel(1, i).find(','), std::string::npos) << i;
+  CloseForm();
+
+  const IniMap ini = ReadIniMap(iniPath);
+  const IniMap expected = {{"axis2/userfactor", "2.500000"},
+                           {"logo/scale", "1.250"},
+                           {"printervert/fixedfactorx", "0.750"},
+                           {"printerhorz/fixedfactory", "12.125"},
+                           {"logo/startx", "7"},
+                           {"printervert/fixedfactory", "15.000"},
+                           {"singlewindow/pench1width", "25"},
+                           {"singlewindow/pench1style", "0"}};
+  for (const auto& [key, value] : expected)
+    EXPECT_EQ(ini.count(key) ? ini.at(key) : "-", value) << key;
 }

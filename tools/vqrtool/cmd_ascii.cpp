@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <charconv>
 #include <cstdio>
 #include <filesystem>
 #include <set>
@@ -14,17 +13,12 @@
 
 #include "asciimode.h"
 #include "command.h"
+#include "data/numtext.h"
 #include "export/AsciiBatch.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-bool ParseInt(const std::string& s, int& value) {
-  const char* end = s.data() + s.size();
-  auto res = std::from_chars(s.data(), end, value);
-  return res.ec == std::errc() && res.ptr == end;
-}
-
 int Usage(const char* why, const std::string& what = "") {
   std::fprintf(stderr, "vqrtool ascii: %s%s\n", why, what.c_str());
   return PrintVqrUsage();
@@ -50,7 +44,7 @@ int RunAscii(const std::vector<std::string>& args) {
         ini = v;
       } else {
         int n = 0;
-        if (!ParseInt(v, n)) return Usage("--smooth needs a whole number, not ", v);
+        if (!WholeIntFromText(v, n)) return Usage("--smooth needs a whole number, not ", v);
         options.Smooth.push_back(n);
       }
     } else if (a.size() > 1 && a[0] == '-') {

@@ -1,6 +1,5 @@
 // vqrtool render: the channel window's diagram of a recording as a picture.
 #include <QPainter>
-#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -9,6 +8,7 @@
 #include "chart/diagrampaint.h"
 #include "chart/qt/qpainterdc.h"
 #include "command.h"
+#include "data/numtext.h"
 #include "diagramsetup.h"
 #include "paintfile.h"
 
@@ -19,19 +19,13 @@ int Usage(const char* why, const std::string& what = "") {
   return PrintVqrUsage();
 }
 
-bool ParseInt(const std::string& s, int& value) {
-  const char* end = s.data() + s.size();
-  auto res = std::from_chars(s.data(), end, value);
-  return res.ec == std::errc() && res.ptr == end;
-}
-
 bool ParseZoom(const std::string& s, TZoomSel& sel) {
   int v[4];
   size_t start = 0;
   for (int k = 0; k < 4; ++k) {
     const size_t comma = k < 3 ? s.find(',', start) : s.size();
     if (comma == std::string::npos) return false;
-    if (!ParseInt(s.substr(start, comma - start), v[k])) return false;
+    if (!WholeIntFromText(s.substr(start, comma - start), v[k])) return false;
     start = comma + 1;
   }
   sel = {v[0], v[1], v[2], v[3]};
@@ -64,13 +58,13 @@ int RunRender(const std::vector<std::string>& args) {
       } else if (a == "--public") {
         settings.PublicFile = v;
       } else if (a == "--window") {
-        if (!ParseInt(v, mode) || mode < 1 || mode == 17 || mode > 19)
+        if (!WholeIntFromText(v, mode) || mode < 1 || mode == 17 || mode > 19)
           return Usage("--window takes 1..16, 18 or 19, not ", v);
       } else if (a == "--size") {
         if (!ParseSize(v, w, h)) return Usage("--size takes WxH (1..20000), not ", v);
       } else if (a == "--smooth") {
         int n = 0;
-        if (!ParseInt(v, n)) return Usage("--smooth needs a whole number, not ", v);
+        if (!WholeIntFromText(v, n)) return Usage("--smooth needs a whole number, not ", v);
         smooth.push_back(n);
       } else {
         if (!ParseZoom(v, sel)) return Usage("--zoom takes X1,Y1,X2,Y2 in divisions, not ", v);

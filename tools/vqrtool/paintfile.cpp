@@ -7,8 +7,10 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSvgGenerator>
-#include <charconv>
 #include <cstdlib>
+#include <string_view>
+
+#include "data/numtext.h"
 
 namespace {
 std::string Extension(const std::string& path) {
@@ -51,11 +53,9 @@ bool IsPaintableFile(const std::string& path) {
 bool ParseSize(const std::string& s, int& w, int& h) {
   const size_t x = s.find_first_of("xX");
   if (x == std::string::npos) return false;
-  const char* b = s.data();
-  auto r1 = std::from_chars(b, b + x, w);
-  auto r2 = std::from_chars(b + x + 1, b + s.size(), h);
-  return r1.ec == std::errc() && r1.ptr == b + x && r2.ec == std::errc() &&
-         r2.ptr == b + s.size() && w > 0 && h > 0 && w <= 20000 && h <= 20000;
+  const std::string_view text(s);
+  return WholeIntFromText(text.substr(0, x), w) && WholeIntFromText(text.substr(x + 1), h) &&
+         w > 0 && h > 0 && w <= 20000 && h <= 20000;
 }
 
 bool PaintToFile(const std::string& path, int w, int h, QColor background,
