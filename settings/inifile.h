@@ -12,6 +12,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "data/atomicfile.h"
+
 /// True when s is well-formed UTF-8 (no overlong forms, no surrogates).
 bool IsValidUtf8(std::string_view s);
 /// Converts Windows-1252 bytes to UTF-8.
@@ -65,12 +67,6 @@ class TIniDocument {
   bool bom_ = false;
   bool crlf_ = false;  // line end of new lines
 };
-
-/// Replaces path with data atomically: a temporary file in the same folder is
-/// written, flushed to disk and renamed over the target. On failure the old
-/// file is untouched, the temporary file removed, and false returned.
-bool WriteFileAtomic(const std::string& path, const std::string& data,
-                     std::string* error = nullptr);
 
 /// One INI file on disk, parsed once and re-read only when the file changes
 /// (modification time, size or inode). Writes can be collected into one

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "core_fixtures.h"
@@ -22,9 +23,10 @@ std::string Quote(const std::string& s) {
   return q + "'";
 }
 
-ToolRun Tool(const std::vector<std::string>& args) {
+// prefix: shell commands run before vqrtool in the same shell.
+ToolRun Tool(const std::vector<std::string>& args, const std::string& prefix = "") {
   TempDir dir;
-  std::string cmd = Quote(VQR_BINARY_DIR "/vqrtool");
+  std::string cmd = prefix + Quote(VQR_BINARY_DIR "/vqrtool");
   for (const auto& a : args) {
     cmd += ' ';
     cmd += Quote(a);
@@ -85,6 +87,37 @@ TEST_F(VqrTool, ExitStatusesAndMessages) {
     EXPECT_NE(r.err.find(c.err), std::string::npos) << line << "\n" << r.err;
   }
   EXPECT_FALSE(std::filesystem::exists(dir.File("y.ASC")));
+}
+
+// Files may grow to 4 kB only, as on a nearly full disk (for root too).
+const std::string kDiskFull = "ulimit -f 8; trap '' XFSZ; exec ";
+
+TEST_F(VqrTool, AFullDiskKeepsTheOlderOutputAndFails) {
+  const std::string in = kSamples + "full1500.DAT";
+  const std::string keep = dir.File("keep");
+  const std::vector<std::vector<std::string>> runs = {
+      {"ascii", in, "-o", keep + "/x.asc"},
+      {"ascii", in, kSamples + "days10.DAT", "-o", keep},
+      {"render", in, "-o", keep + "/x.png", "--size", "300x200"},
+      {"render", in, "-o", keep + "/x.svg"},
+      {"overview", in, "-o", keep + "/x.png"},
+      {"overview", in, "-o", keep + "/x.svg"},
+  };
+  for (const auto& args : runs) {
+    std::filesystem::create_directory(keep);
+    for (const char* name : {"x.asc", "x.png", "x.svg"})
+      ASSERT_TRUE(WriteBytes(keep + "/" + name, {'o', 'l', 'd'}));
+    const ToolRun r = Tool(args, kDiskFull);
+    EXPECT_EQ(r.status, 3) << args[0] << " " << args[2] << "\n" << r.err;
+    std::vector<std::string> left;
+    for (const auto& e : std::filesystem::directory_iterator(keep))
+      left.push_back(e.path().filename().string() + "=" +
+                     ReadFileText(e.path().string()).substr(0, 8));
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"x.asc=old", "x.png=old", "x.svg=old"}))
+        << args[0] << " " << args[2];
+    std::filesystem::remove_all(keep);
+  }
 }
 
 TEST_F(VqrTool, InfoJsonIsOneObjectWithExactFloats) {

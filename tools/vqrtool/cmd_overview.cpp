@@ -93,15 +93,19 @@ int RunOverview(const std::vector<std::string>& args) {
   const std::string readout = OverviewReadout(setup.Data());
 
   EnsureGuiApplication();
-  const bool ok = PaintToFile(out, cw, ch, ToQColor(kWindowBackground), [&](QPainter& painter) {
-    {
-      QPainterDC dc(painter);
-      PaintOverview(dc, cells, curve);
-    }
-    PaintStatusBar(painter, cw, statusTop, readout);
-  });
+  std::string error;
+  const bool ok = PaintToFile(
+      out, cw, ch, ToQColor(kWindowBackground),
+      [&](QPainter& painter) {
+        {
+          QPainterDC dc(painter);
+          PaintOverview(dc, cells, curve);
+        }
+        PaintStatusBar(painter, cw, statusTop, readout);
+      },
+      &error);
   if (!ok) {
-    std::fprintf(stderr, "%s: cannot write the picture\n", out.c_str());
+    std::fprintf(stderr, "%s: cannot write the picture (%s)\n", out.c_str(), error.c_str());
     return kExitWriteFailed;
   }
   std::printf("%s\n", readout.c_str());

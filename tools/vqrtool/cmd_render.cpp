@@ -122,12 +122,16 @@ int RunRender(const std::vector<std::string>& args) {
   }
 
   EnsureGuiApplication();
-  const bool ok = PaintToFile(out, w, h, Qt::white, [&](QPainter& painter) {
-    QPainterDC dc(painter);
-    PaintDiagram(d, dc, {0, 0, w, h});
-  });
+  std::string error;
+  const bool ok = PaintToFile(
+      out, w, h, Qt::white,
+      [&](QPainter& painter) {
+        QPainterDC dc(painter);
+        PaintDiagram(d, dc, {0, 0, w, h});
+      },
+      &error);
   if (!ok) {
-    std::fprintf(stderr, "%s: cannot write the picture\n", out.c_str());
+    std::fprintf(stderr, "%s: cannot write the picture (%s)\n", out.c_str(), error.c_str());
     return kExitWriteFailed;
   }
   return kExitOk;
