@@ -45,13 +45,15 @@ bool TAtomicFile::Open(const std::string& target) {
     return Fail("no file name");
   }
   struct stat st {};
-  if (lstat(target.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+  bool exists = lstat(target.c_str(), &st) == 0;
+  if (exists && S_ISLNK(st.st_mode)) {
     // Replace the file the link points to, not the link.
     char resolved[PATH_MAX];
     if (realpath(target.c_str(), resolved)) target_ = resolved;
+    exists = stat(target_.c_str(), &st) == 0;
   }
   mode_t mode = 0;
-  if (stat(target_.c_str(), &st) == 0) {
+  if (exists) {
     if (S_ISDIR(st.st_mode)) {
       errno = EISDIR;
       return Fail("cannot write " + target_);

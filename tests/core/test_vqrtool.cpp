@@ -78,6 +78,14 @@ TEST_F(VqrTool, ExitStatusesAndMessages) {
       {{"ascii", dir.File("good.DAT"), "-o", dir.File("no/dir/x.ASC")}, 3, "Error writing"},
       {{"ascii", dir.File("bad.DAT"), "-o", dir.File("y.ASC")}, 1, "Error reading Data File!"},
       {{"ascii", dir.File("nope.DAT"), "-o", dir.File("y.ASC")}, 2, "Error opening data file!"},
+      // Every command takes the same settings options.
+      {{"info", dir.File("good.DAT"), "--defaults"}, 0, ""},
+      {{"info", dir.File("good.DAT"), "--public=" + dir.File("none.INI")}, 2, "none.INI"},
+      {{"ascii", dir.File("good.DAT"), "-o", dir.File("d.ASC"), "--defaults"}, 0, ""},
+      {{"ascii", dir.File("good.DAT"), "-o", dir.File("y.ASC"), "--defaults", "--ini", "x"},
+       64,
+       "--defaults reads no INI file"},
+      {{"settings", "--public"}, 64, "usage"},
   };
   for (const Case& c : cases) {
     std::string line;
@@ -87,6 +95,13 @@ TEST_F(VqrTool, ExitStatusesAndMessages) {
     EXPECT_NE(r.err.find(c.err), std::string::npos) << line << "\n" << r.err;
   }
   EXPECT_FALSE(std::filesystem::exists(dir.File("y.ASC")));
+  // ... and every usage says so.
+  const std::string usage = Tool({"--help"}).err;
+  size_t listed = 0;
+  for (size_t p = 0;
+       (p = usage.find("[--ini FILE] [--public FILE] [--defaults]", p)) != std::string::npos; ++p)
+    ++listed;
+  EXPECT_EQ(listed, 5u) << usage;
 }
 
 // Files may grow to 4 kB only, as on a nearly full disk (for root too).
