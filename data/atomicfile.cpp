@@ -10,6 +10,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 namespace {
 std::atomic<long long> writeLimit{-1};
@@ -24,6 +25,23 @@ std::string FolderOf(const std::string& path) {
 void TAtomicFile::SetWriteLimitForTesting(long long bytes) { writeLimit = bytes; }
 
 TAtomicFile::~TAtomicFile() { Discard(); }
+
+TAtomicFile::TAtomicFile(TAtomicFile&& other) noexcept { *this = std::move(other); }
+
+TAtomicFile& TAtomicFile::operator=(TAtomicFile&& other) noexcept {
+  if (this == &other) return *this;
+  Discard();
+  fd_ = std::exchange(other.fd_, -1);
+  direct_ = std::exchange(other.direct_, false);
+  failed_ = std::exchange(other.failed_, false);
+  written_ = std::exchange(other.written_, 0);
+  limit_ = std::exchange(other.limit_, -1);
+  target_ = std::move(other.target_);
+  temp_ = std::move(other.temp_);
+  error_ = std::move(other.error_);
+  other.temp_.clear();
+  return *this;
+}
 
 bool TAtomicFile::Fail(const std::string& what) {
   const int saved = errno;

@@ -14,6 +14,9 @@ class TAtomicFile {
   ~TAtomicFile();
   TAtomicFile(const TAtomicFile&) = delete;
   TAtomicFile& operator=(const TAtomicFile&) = delete;
+  /// Hands an open file on, for example to be committed by another thread.
+  TAtomicFile(TAtomicFile&& other) noexcept;
+  TAtomicFile& operator=(TAtomicFile&& other) noexcept;
 
   /// Creates the temporary file beside target. False, with Error() set, when
   /// target is a folder, is write-protected, or its folder takes no new file.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace {
 // Longer names are refused rather than cut: a cut name could hit another file.
@@ -73,15 +74,17 @@ bool TTextFile::WriteLn(const std::string& text) {
   return WriteLine(false);
 }
 
-bool TTextFile::Close() {
+bool TTextFile::Close(TAtomicFile* later) {
   bool ok = true;
   if (!readOnly_) ok = Flush();
   if (file_.IsOpen()) {
     // A lost write must not replace the older file.
-    if (ok && !writeFailed_)
-      ok = file_.Commit();
-    else
+    if (!ok || writeFailed_)
       file_.Discard();
+    else if (later)
+      *later = std::move(file_);
+    else
+      ok = file_.Commit();
   } else if (!readOnly_) {
     ok = false;  // never opened: nothing was written
   }

@@ -32,8 +32,9 @@ class TTextFile {
   bool Flush();
   /// Flushes and puts the file in place. False when any write since Rewrite
   /// failed or the file could not be flushed or renamed: the new file is then
-  /// removed and an older file of that name is kept.
-  bool Close();
+  /// removed and an older file of that name is kept. With `later`, a file
+  /// written completely is handed over there instead, still to be committed.
+  bool Close(TAtomicFile* later = nullptr);
 
   bool IsOpen() const { return file_.IsOpen(); }
   /// True once any write since Rewrite lost bytes.
