@@ -294,74 +294,7 @@ void TIniDocument::Set(std::string_view section, std::string_view key, std::stri
   Reindex();
 }
 
-// ------------------------------------------------------------- atomic write
-
-bool WriteFileAtomic(const std::string& path, const std::string& data, std::string* error) {
-  auto fail = [&](const std::string& what) {
-    if (error) *error = what + ": " + std::strerror(errno);
-    return false;
-  };
-  std::string target = path;
-  struct stat st {};
-  if (lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-    // Replace the file the link points to, not the link.
-    char resolved[PATH_MAX];
-    if (realpath(path.c_str(), resolved)) target = resolved;
-  }
-  if (IsWriteProtected(target)) {
-    errno = EACCES;
-    if (error) *error = target + " is write-protected";
-    return false;
-  }
-  const size_t slash = target.rfind('/');
-  const std::string dir = slash == std::string::npos ? "." : target.substr(0, slash + 1);
-  const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
-  std::string tmp = (slash == std::string::npos ? std::string() : dir) + "." + base + ".XXXXXX";
-  const int fd = mkstemp(tmp.data());
-  if (fd < 0) return fail("cannot create a temporary file beside " + target);
-
-  mode_t mode;
-  if (stat(target.c_str(), &st) == 0) {
-    mode = st.st_mode & 07777;
-  } else {
-    const mode_t mask = umask(0);
-    umask(mask);
-    mode = 0666 & ~mask;
-  }
-  if (fchmod(fd, mode) != 0) {
-    // A mode we cannot set is no reason to fail.
-  }
-  bool ok = true;
-  size_t done = 0;
-  while (ok && done < data.size()) {
-    const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      ok = false;
-    } else {
-      done += static_cast<size_t>(n);
-    }
-  }
-  std::string what = "cannot write " + tmp;
-  if (ok && fsync(fd) != 0) ok = false;
-  if (close(fd) != 0) ok = false;
-  if (ok && rename(tmp.c_str(), target.c_str()) != 0) {
-    what = "cannot replace " + target;
-    ok = false;
-  }
-  if (!ok) {
-    const int saved = errno;
-    unlink(tmp.c_str());
-    errno = saved;
-    return fail(what);
-  }
-  const int dfd = open(dir.c_str(), O_RDONLY | O_DIRECTORY);
-  if (dfd >= 0) {
-    fsync(dfd);
-    close(dfd);
-  }
-  return true;
-}
+// ------------------------------------------------------ temporary files
 
 int RemoveStaleTempFiles(const std::string& path, int minAgeSeconds) {
   std::string target = path;

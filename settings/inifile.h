@@ -14,6 +14,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "data/atomicfile.h"
+
 /// True when s is well-formed UTF-8 (no overlong forms, no surrogates).
 bool IsValidUtf8(std::string_view s);
 /// Converts Windows-1252 bytes to UTF-8.
@@ -77,12 +79,6 @@ class TIniDocument {
   bool cp1252_ = false;  // encoding of changed lines
 };
 
-/// Replaces path with data atomically: a temporary file in the same folder is
-/// written, flushed to disk and renamed over the target. A target the user has
-/// write-protected is never replaced. On failure the old file is untouched,
-/// the temporary file removed, errno tells why and false is returned.
-bool WriteFileAtomic(const std::string& path, const std::string& data,
-                     std::string* error = nullptr);
 /// Removes the temporary files that a writer killed during WriteFileAtomic
 /// left beside path (".NAME.XXXXXX", ours, regular, untouched for at least
 /// minAgeSeconds, so that a save in progress elsewhere is left alone).

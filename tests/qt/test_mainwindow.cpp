@@ -2,6 +2,7 @@
 // edit commands, the ASCII export and help.
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -20,6 +21,7 @@
 #include <sys/stat.h>
 
 #include "app/HelpWindow.h"
+#include "data/atomicfile.h"
 #include "data/vqrfileo.h"
 #include "settings/settings.h"
 #include "support/mainwindow_fixture.h"
@@ -366,7 +368,7 @@ TEST_F(AsciiExport, FailuresLeaveClearStatusMessages) {
   const std::pair<QString, const char*> targets[] = {
       {Path("no/such/folder/out.ASC"), "Error opening export file!"},
       {dir.path(), "Error opening export file!"},
-      {"/proc/version", "Error writing export File!"},
+      {"/dev/full", "Error writing export File!"},
   };
   for (const auto& [target, message] : targets) {
     nextFile = target;
@@ -374,6 +376,20 @@ TEST_F(AsciiExport, FailuresLeaveClearStatusMessages) {
     EXPECT_EQ(form->StatusText(), message) << target.toStdString();
     EXPECT_EQ(form->BusyCount, 0);
   }
+  // On a full disk the older export stays as it was.
+  QFile keep(Path("keep.ASC"));
+  ASSERT_TRUE(keep.open(QIODevice::WriteOnly));
+  keep.write("old");
+  keep.close();
+  nextFile = Path("keep.ASC");
+  TAtomicFile::SetWriteLimitForTesting(4096);
+  form->FileSaveAs();
+  TAtomicFile::SetWriteLimitForTesting(-1);
+  EXPECT_EQ(form->StatusText(), "Error writing export File!");
+  ASSERT_TRUE(keep.open(QIODevice::ReadOnly));
+  EXPECT_EQ(keep.readAll(), "old");
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Hidden | QDir::Files).filter("keep"),
+            QStringList{"keep.ASC"});
   EXPECT_TRUE(form->DataLoaded);
 }
 

@@ -27,21 +27,21 @@ int Usage(const char* why, const std::string& what = "") {
 int RunAscii(const std::vector<std::string>& args) {
   std::vector<std::string> inputs;
   std::string out;
-  std::string ini;
+  TToolSettingsOptions settings;
   std::string mode;
   TAsciiOptions options;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    const bool hasValue = i + 1 < args.size();
-    if (a == "-o" || a == "--mode" || a == "--smooth" || a == "--ini") {
-      if (!hasValue) return Usage("missing value after ", a);
+    const TSettingsArg taken = TakeSettingsArg(args, i, settings);
+    if (taken == TSettingsArg::Taken) continue;
+    if (taken == TSettingsArg::MissingValue) return Usage("missing value after ", a);
+    if (a == "-o" || a == "--mode" || a == "--smooth") {
+      if (i + 1 >= args.size()) return Usage("missing value after ", a);
       const std::string& v = args[++i];
       if (a == "-o") {
         out = v;
       } else if (a == "--mode") {
         mode = v;
-      } else if (a == "--ini") {
-        ini = v;
       } else {
         int n = 0;
         if (!WholeIntFromText(v, n)) return Usage("--smooth needs a whole number, not ", v);
@@ -55,9 +55,10 @@ int RunAscii(const std::vector<std::string>& args) {
   }
   if (inputs.empty()) return Usage("no input file");
   if (out.empty()) return Usage("no output given (-o OUT)");
+  if (const char* conflict = SettingsArgsConflict(settings)) return Usage(conflict);
   std::string error;
   if (mode.empty()) {
-    if (!AsciiModeFromSettings(ini, options.Mode, error)) {
+    if (!AsciiModeFromSettings(settings, options.Mode, error)) {
       std::fprintf(stderr, "vqrtool ascii: %s\n", error.c_str());
       return kExitOpenFailed;
     }
@@ -111,9 +112,10 @@ int RunAscii(const std::vector<std::string>& args) {
   return worst;
 }
 
-const bool registered = RegisterVqrCommand(
-    {"ascii",
-     "ascii FILE.DAT... -o OUT [--mode cal|raw|params] [--smooth N]... [--ini FILE]\n"
-     "      (several files: OUT is a folder that receives NAME.ASC for each)",
-     &RunAscii});
+const bool registered =
+    RegisterVqrCommand({"ascii",
+                        "ascii FILE.DAT... -o OUT [--mode cal|raw|params] [--smooth N]...\n"
+                        "      [--ini FILE] [--public FILE] [--defaults]\n"
+                        "      (several files: OUT is a folder that receives NAME.ASC for each)",
+                        &RunAscii});
 }  // namespace
