@@ -4,12 +4,15 @@
 #   scripts/fuzz.sh [SECONDS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. scripts/deps.sh
+vqr_ensure_packages clang libclang-rt-14-dev cmake make $VQR_PACKAGES
 seconds="${1:-60}"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVQR_FUZZ=ON \
   -DVQR_BENCH=OFF >/dev/null
 targets=$(ls fuzz/fuzz_*.cpp | xargs -n1 basename | sed 's/\.cpp$//')
 # shellcheck disable=SC2086
-cmake --build build-fuzz -j2 --target $targets
+cmake --build build-fuzz -j"$(nproc)" --target $targets >build-fuzz/build.log 2>&1 ||
+  { tail -n 40 build-fuzz/build.log >&2; exit 1; }
 for t in $targets; do
   corpus="build-fuzz/corpus/$t"
   mkdir -p "$corpus"
