@@ -39,7 +39,7 @@ void TQXMainForm::CreateSettings() {
     return penDialog_.get();
   });
   settings_->SetBeep([this]() { Beep(); });
-  if (ini_) settings_->LoadAll(3);
+  if (ini_) settings_->LoadAll(kLoadBoth);
 }
 
 void TQXMainForm::ApplyStartPosition() {
@@ -173,7 +173,7 @@ void TQXMainForm::SelectFolder(const QString& field, TZTiniSettingValue* setting
   const QString chosen = RunFileDialog(request);
   if (chosen.isEmpty()) return;
   edit->setText(Q(DirectoryPart(chosen.toStdString())));
-  setting->Save(1, 1);
+  setting->Save(1, kSaveFromControl);
 }
 
 void TQXMainForm::SelectFile(const QString& field, TZTiniSettingValue* setting,
@@ -190,7 +190,7 @@ void TQXMainForm::SelectFile(const QString& field, TZTiniSettingValue* setting,
   const QString chosen = RunFileDialog(request);
   if (chosen.isEmpty()) return;
   edit->setText(chosen);
-  setting->Save(1, 1);
+  setting->Save(1, kSaveFromControl);
 }
 
 void TQXMainForm::Mn_Edit_ZeroClick() { zeroAction_->trigger(); }

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "chart/devicecontext.h"
-#include "data/vqrtypes.h"
+#include "chart/charttypes.h"
 
 /// Resolves a layout colour to 0x00BBGGRR: a negative value is a system
 /// colour whose index is in the low byte; the top byte of others is dropped.

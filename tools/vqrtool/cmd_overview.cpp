@@ -89,8 +89,8 @@ int RunOverview(const std::vector<std::string>& args) {
   TOverviewCells cells;
   const int statusTop = ch - kStatusBarHeight;
   LayoutOverviewCells(cw, statusTop, cells);
-  ComputeOverviewCells(setup.Data(), cells);
-  const std::string readout = OverviewReadout(setup.Data());
+  ComputeOverviewCells(setup.Diagram(), cells);
+  const std::string readout = OverviewReadout(setup.Diagram());
 
   EnsureGuiApplication();
   const bool ok = PaintToFile(out, cw, ch, ToQColor(kWindowBackground), [&](QPainter& painter) {

@@ -98,25 +98,21 @@ int RunRender(const std::vector<std::string>& args) {
   d.ZeroPoint = zero;
 
   const bool defaultWindow = mode == 0;
-  if (defaultWindow) mode = 18;
+  if (defaultWindow) mode = kCombi1Mode;
   const int curves = setup.OpenWindow(mode);
   if (defaultWindow && curves == 0) {
     // Nothing ticked for combination 1 (as with no settings at all): show
     // every channel instead of an empty diagram.
-    for (int ch = 1; ch <= kTempChannel; ++ch) d.ChannelPens[ch].Visible = 1;
+    for (int ch = 1; ch <= kTempChannel; ++ch) setup.Diagram().ChannelPens()[ch].Visible = 1;
     std::fprintf(stderr,
                  "vqrtool render: no channel is ticked for combination 1; showing all channels\n");
   }
 
   if (zoom) {
-    // As the window does: a selection from two grid crossings, whatever
-    // their order, of at least one division each way.
-    const TZoomSel z{std::min(std::abs(sel.xFrom), std::abs(sel.xTo)),
-                     std::min(std::abs(sel.yFrom), std::abs(sel.yTo)),
-                     std::max(std::abs(sel.xFrom), std::abs(sel.xTo)),
-                     std::max(std::abs(sel.yFrom), std::abs(sel.yTo))};
-    if (z.xTo - z.xFrom >= 1 && z.yTo - z.yFrom >= 1)
-      d.SetZoom(z);
+    // The window's rule for its two clicks.
+    TZoomSel z;
+    if (TVQRDiagram::ZoomSelection({sel.xFrom, sel.yFrom}, {sel.xTo, sel.yTo}, z))
+      setup.Diagram().SetZoom(z);
     else
       std::fprintf(stderr, "vqrtool render: zoom narrower than one division ignored\n");
   }
@@ -124,7 +120,7 @@ int RunRender(const std::vector<std::string>& args) {
   EnsureGuiApplication();
   const bool ok = PaintToFile(out, w, h, Qt::white, [&](QPainter& painter) {
     QPainterDC dc(painter);
-    PaintDiagram(d, dc, {0, 0, w, h});
+    PaintDiagram(setup.Diagram(), dc, {0, 0, w, h});
   });
   if (!ok) {
     std::fprintf(stderr, "%s: cannot write the picture\n", out.c_str());

@@ -1,4 +1,4 @@
-#include "data/vqrtypes.h"
+#include "chart/charttypes.h"
 
 TDiagramLayout MakeDefaultLayout() {
   TDiagramLayout l;
