@@ -21,8 +21,8 @@
 
 #include "app/HelpWindow.h"
 #include "app/appicons.h"
-#include "data/MetaData.h"
 #include "chart/vqrdiagram.h"
+#include "data/MetaData.h"
 #include "data/vqrlogfile.h"
 #include "export/expfile.h"
 #include "settings/iniclass.h"

@@ -5,9 +5,9 @@
 #include <QThread>
 
 #include "app/QXMain.h"
-#include "data/MetaData.h"
 #include "chart/diagramsettings.h"
 #include "chart/vqrdiagram.h"
+#include "data/MetaData.h"
 #include "data/vqrlogfile.h"
 #include "export/expfile.h"
 #include "settings/iniclass.h"

@@ -11,8 +11,7 @@ void TakePen(Setting pen, Setting color, int i, Setting visible, TPenRec& target
   pen->Save(i, kSaveFromControl);
   color->Save(i, kSaveFromControl);
   if (visible) visible->Save(i, kSaveFromControl);
-  if (const int32_t w = pen->GetPenWidth(i); w != 0)
-    target.Width = TVQRShowSettings::PageUnits(w);
+  if (const int32_t w = pen->GetPenWidth(i); w != 0) target.Width = TVQRShowSettings::PageUnits(w);
   const int32_t style = pen->GetPenStyle(i);
   target.Style = static_cast<uint8_t>(style >= 1 && style <= 4 ? style : 0);
   target.Color = color->GetColor(i);

@@ -6,9 +6,9 @@
 #include <cstdio>
 
 #include "chart/drawmath.h"
+#include "chart/vqrdiagram.h"
 #include "chart/vqrplotter.h"
 #include "data/processgauge.h"
-#include "chart/vqrdiagram.h"
 
 using vqrdraw::AddI;
 using vqrdraw::RoundI;
@@ -261,11 +261,14 @@ void TVQRDiagram::DrawGridCrosses() {
 void TVQRDiagram::DrawCurves() {
   if (!plotter_) return;
   timeStart_ = data_.TimeAxis.Start;
-  timeFactor_ = ToFloat(SafeDiv(static_cast<double>(layout_.XAxis.Length) * scaleX_, data_.TimeAxis.Span));
+  timeFactor_ =
+      ToFloat(SafeDiv(static_cast<double>(layout_.XAxis.Length) * scaleX_, data_.TimeAxis.Span));
   valueStart_ = data_.ValueAxis.Start;
-  valueFactor_ = ToFloat(SafeDiv(static_cast<double>(layout_.YAxis.Length) * scaleY_, data_.ValueAxis.Span));
+  valueFactor_ =
+      ToFloat(SafeDiv(static_cast<double>(layout_.YAxis.Length) * scaleY_, data_.ValueAxis.Span));
   tempStart_ = data_.TempAxis.Start;
-  tempFactor_ = ToFloat(SafeDiv(static_cast<double>(layout_.TAxis.Length) * scaleY_, data_.TempAxis.Span));
+  tempFactor_ =
+      ToFloat(SafeDiv(static_cast<double>(layout_.TAxis.Length) * scaleY_, data_.TempAxis.Span));
   legendIndex_ = 0;
   if (windowMode_ >= 1 && windowMode_ <= kTempChannel)
     for (int ch = 1; ch <= kTempChannel; ++ch) pens_[ch].Visible = ch == windowMode_;
@@ -314,10 +317,11 @@ void TVQRDiagram::DrawChannelCurve(int ch) {
 void TVQRDiagram::DrawLegendEntry(int ch) {
   const TLegendLayout& l = layout_.Legend;
   points_.fill(TPoint{});
-  const TPoint p{AddI(drawRect_.left, RoundI(static_cast<double>(l.StartX) * scaleX_ +
-                                            static_cast<double>(l.StepX) * scaleX_ * legendIndex_)),
-                 AddI(drawRect_.top, RoundI(static_cast<double>(l.StartY) * scaleY_ +
-                                           static_cast<double>(l.StepY) * scaleY_ * legendIndex_))};
+  const TPoint p{
+      AddI(drawRect_.left, RoundI(static_cast<double>(l.StartX) * scaleX_ +
+                                  static_cast<double>(l.StepX) * scaleX_ * legendIndex_)),
+      AddI(drawRect_.top, RoundI(static_cast<double>(l.StartY) * scaleY_ +
+                                 static_cast<double>(l.StepY) * scaleY_ * legendIndex_))};
   const int32_t lineEnd = AddI(p.x, RoundI(static_cast<double>(l.Length) * scaleX_));
   if (ch > 0) plotter_->Line(p.x, p.y, lineEnd, p.y);  // with the channel's pen
   ApplyFont(l.Font);

@@ -4,8 +4,8 @@
 #include <algorithm>
 
 #include "chart/drawmath.h"
-#include "chart/vqrplotter.h"
 #include "chart/vqrdiagram.h"
+#include "chart/vqrplotter.h"
 
 using vqrdraw::AddI;
 using vqrdraw::RoundI;
@@ -77,7 +77,7 @@ void TVQRDiagram::BeginDraw(IDeviceContext& canvas, const TRect& rect, bool mirr
   plotter_->SetScale(0, 0, 1.0f);
   if (printing_ && previewActive_) {
     previewScale_ = ToFloat(SafeDiv(static_cast<double>(previewRect_.right) - previewRect_.left,
-                                   static_cast<double>(width)));
+                                    static_cast<double>(width)));
     plotter_->SetScale(previewRect_.left, previewRect_.top, previewScale_);
   }
 
@@ -85,13 +85,14 @@ void TVQRDiagram::BeginDraw(IDeviceContext& canvas, const TRect& rect, bool mirr
   if (printing_) {
     // Borders only move the page inside the paper; too large ones collapse
     // the rectangle to a line at its left or top edge.
-    drawRect_.left = AddI(drawRect_.left, RoundI(static_cast<double>(layout_.BorderLeft) * scaleX_));
+    drawRect_.left =
+        AddI(drawRect_.left, RoundI(static_cast<double>(layout_.BorderLeft) * scaleX_));
     drawRect_.right =
         AddI(drawRect_.right, -static_cast<int64_t>(RoundI(layout_.BorderRight * double{scaleX_})));
     if (drawRect_.left > drawRect_.right) drawRect_.right = drawRect_.left;
     drawRect_.top = AddI(drawRect_.top, RoundI(static_cast<double>(layout_.BorderTop) * scaleY_));
-    drawRect_.bottom =
-        AddI(drawRect_.bottom, -static_cast<int64_t>(RoundI(layout_.BorderBottom * double{scaleY_})));
+    drawRect_.bottom = AddI(drawRect_.bottom,
+                            -static_cast<int64_t>(RoundI(layout_.BorderBottom * double{scaleY_})));
     if (drawRect_.top > drawRect_.bottom) drawRect_.bottom = drawRect_.top;
     allBlackActive_ = printOptions_.AllBlack;
   }
@@ -101,7 +102,7 @@ void TVQRDiagram::BeginDraw(IDeviceContext& canvas, const TRect& rect, bool mirr
   meanScale_ = ToFloat((static_cast<double>(scaleX_) + scaleY_) / 2.0);
   if (mirror)
     plotter_->SetMirror(vqrdraw::ClampI((static_cast<int64_t>(drawRect_.bottom) + drawRect_.top) /
-                                       2));  // truncates towards 0
+                                        2));  // truncates towards 0
 }
 
 void TVQRDiagram::EndDraw() {

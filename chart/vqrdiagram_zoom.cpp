@@ -7,8 +7,8 @@
 #include <cstdlib>
 
 #include "chart/drawmath.h"
-#include "data/RangeTable.h"
 #include "chart/vqrdiagram.h"
+#include "data/RangeTable.h"
 
 namespace {
 // Division indexes beyond this lie far outside any window; clamping them
@@ -34,9 +34,7 @@ bool TVQRDiagram::ZoomSelection(TPoint from, TPoint to, TZoomSel& sel) {
   return true;
 }
 
-bool TVQRDiagram::ZoomAvailable() const {
-  return zoomAvailable_ && zoomFit_ == data_.AxesFitted;
-}
+bool TVQRDiagram::ZoomAvailable() const { return zoomAvailable_ && zoomFit_ == data_.AxesFitted; }
 
 void TVQRDiagram::SetZoom(const TZoomSel& sel) {
   savedX_ = data_.TimeAxis;

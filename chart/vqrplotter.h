@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "chart/devicecontext.h"
 #include "chart/charttypes.h"
+#include "chart/devicecontext.h"
 
 /// Resolves a layout colour to 0x00BBGGRR: a negative value is a system
 /// colour whose index is in the low byte; the top byte of others is dropped.

@@ -217,7 +217,8 @@ void TVQRShowSettings::TakeLogoAndBackground() {
 }
 
 void TVQRShowSettings::TakeAsciiExport() {
-  for (Setting s : {AsciiFileCalibrated, AsciiFileRaw, AsciiFileCalParams}) s->Save(1, kSaveFromControl);
+  for (Setting s : {AsciiFileCalibrated, AsciiFileRaw, AsciiFileCalParams})
+    s->Save(1, kSaveFromControl);
 }
 
 void TVQRShowSettings::TakeEqualizer() { EqualizerDistance->Save(1, kSaveFromControl); }
