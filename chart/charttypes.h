@@ -133,4 +133,5 @@ struct TZoomSel {
   int32_t yFrom = 0;
   int32_t xTo = 0;
   int32_t yTo = 0;
+  bool operator==(const TZoomSel&) const = default;
 };

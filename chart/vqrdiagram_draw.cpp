@@ -309,7 +309,9 @@ void TVQRDiagram::DrawChannelCurve(int ch) {
     if (i % 5 == 0) PrintProgress(5);
   }
   ApplyPen(pens_[ch]);
-  plotter_->Polyline(points_.data(), count);
+  // Cut to the plot rectangle here as well as by the device's clip: vector
+  // devices (SVG) ignore the clip.
+  plotter_->Polyline(points_.data(), count, grid_.PlotRect);
   if (canvas_) canvas_->ClearClip();
   if (IsCombiMode(windowMode_)) DrawLegendEntry(ch);
 }

@@ -45,6 +45,40 @@ constexpr std::array<uint32_t, 31> kSystemColors = {
     0xF0F0F0,  // menu bar
 };
 
+// The visible part [t0, t1] of the segment a + t (b - a), 0 <= t <= 1,
+// inside the closed rectangle [l, r] x [t, b] (Liang-Barsky); false when
+// nothing of it is inside.
+bool ClipSegment(const TPoint& a, const TPoint& b, const TRect& box, double& t0, double& t1) {
+  const double dx = static_cast<double>(b.x) - a.x;
+  const double dy = static_cast<double>(b.y) - a.y;
+  // Each edge as p t <= q.
+  const double p[4] = {-dx, dx, -dy, dy};
+  const double q[4] = {static_cast<double>(a.x) - box.left, static_cast<double>(box.right) - a.x,
+                       static_cast<double>(a.y) - box.top, static_cast<double>(box.bottom) - a.y};
+  t0 = 0.0;
+  t1 = 1.0;
+  for (int k = 0; k < 4; ++k) {
+    if (p[k] == 0.0) {
+      if (q[k] < 0.0) return false;  // parallel to the edge and outside it
+      continue;
+    }
+    const double t = q[k] / p[k];
+    if (p[k] < 0.0)
+      t0 = std::max(t0, t);
+    else
+      t1 = std::min(t1, t);
+    if (t0 > t1) return false;
+  }
+  return true;
+}
+
+// The point at t of the segment, rounded and kept inside the box.
+TPoint PointAt(const TPoint& a, const TPoint& b, double t, const TRect& box) {
+  const double x = a.x + t * (static_cast<double>(b.x) - a.x);
+  const double y = a.y + t * (static_cast<double>(b.y) - a.y);
+  return {std::clamp(RoundI(x), box.left, box.right), std::clamp(RoundI(y), box.top, box.bottom)};
+}
+
 }  // namespace
 
 uint32_t ResolveColor(int32_t color) {
@@ -125,13 +159,54 @@ void TVQRPlotter::Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
   if (DC->MoveTo(MapX(x1), MapY(y1))) DC->LineTo(MapX(x2), MapY(y2));
 }
 
-void TVQRPlotter::Polyline(TPoint* points, int count) {
-  if (!DC || !points || count <= 0) return;
+void TVQRPlotter::Map(TPoint* points, int count) const {
   for (int i = 0; i < count; ++i) {
     points[i].x = MapX(points[i].x);
     points[i].y = MapY(points[i].y);
   }
+}
+
+void TVQRPlotter::Polyline(TPoint* points, int count) {
+  if (!DC || !points || count <= 0) return;
+  Map(points, count);
   DC->Polyline(points, count);
+}
+
+void TVQRPlotter::Polyline(TPoint* points, int count, const TRect& clip) {
+  if (!DC || !points || count <= 0) return;
+  Map(points, count);
+  const TRect box{std::min(clip.left, clip.right), std::min(clip.top, clip.bottom),
+                  std::max(clip.left, clip.right), std::max(clip.top, clip.bottom)};
+  auto inside = [&box](const TPoint& p) {
+    return p.x >= box.left && p.x <= box.right && p.y >= box.top && p.y <= box.bottom;
+  };
+  if (count == 1) {
+    if (inside(points[0])) DC->Polyline(points, 1);
+    return;
+  }
+  piece_.clear();
+  auto flush = [this] {
+    if (piece_.size() >= 2) DC->Polyline(piece_.data(), static_cast<int>(piece_.size()));
+    piece_.clear();
+  };
+  for (int i = 1; i < count; ++i) {
+    const TPoint& a = points[i - 1];
+    const TPoint& b = points[i];
+    double t0 = 0.0, t1 = 1.0;
+    // A segment that only touches the rectangle from outside draws nothing.
+    const bool moves = a.x != b.x || a.y != b.y;
+    if (!ClipSegment(a, b, box, t0, t1) || (moves && t0 >= t1)) {
+      flush();
+      continue;
+    }
+    if (t0 > 0.0 || piece_.empty()) {
+      flush();
+      piece_.push_back(t0 > 0.0 ? PointAt(a, b, t0, box) : a);
+    }
+    piece_.push_back(t1 < 1.0 ? PointAt(a, b, t1, box) : b);
+    if (t1 < 1.0) flush();
+  }
+  flush();
 }
 
 void TVQRPlotter::Text(const std::string& s, int32_t x, int32_t y, int horizontal, int vertical) {

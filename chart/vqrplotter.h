@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "chart/charttypes.h"
 #include "chart/devicecontext.h"
@@ -39,6 +40,12 @@ class TVQRPlotter {
   void Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
   /// Maps points[0..count) in place, then draws them as one polyline.
   void Polyline(TPoint* points, int count);
+  /// As Polyline, but draws only what lies inside clip (device pixels,
+  /// corners in any order, edges included): the polyline is cut where it
+  /// leaves the rectangle and goes on where it comes back, so that devices
+  /// without clipping of their own show the same. Points inside keep their
+  /// coordinates; the cuts lie on the rectangle's edges.
+  void Polyline(TPoint* points, int count, const TRect& clip);
   /// Aligned text; horizontal and vertical take the TPlotAlign codes.
   void Text(const std::string& s, int32_t x, int32_t y, int horizontal, int vertical);
 
@@ -50,4 +57,9 @@ class TVQRPlotter {
   int32_t Mirror = 0;
   DcPen CurrentPen;
   DcFont CurrentFont;
+
+ private:
+  void Map(TPoint* points, int count) const;
+
+  std::vector<TPoint> piece_;  // one visible piece of a clipped polyline
 };

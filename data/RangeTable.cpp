@@ -64,16 +64,17 @@ const TRangeEntry* DayTable() { return kDayTable; }
 const TRangeEntry* ValueTable() { return kValueTable; }
 const TRangeEntry* TempTable() { return kTempTable; }
 
-void FitAxis(const TRangeEntry* table, int count, AxisRange& axis, double max, double min) {
+void FitAxis(const TRangeEntry* table, int count, AxisRange& axis, double max, double min,
+             bool belowZero) {
   if (!table || count <= 0) return;
   const TRangeEntry& e = ChooseEntry(table, count, max - min);
   axis.Divisions = e.Divisions;
   axis.Span = e.Span;
-  if (min == 0.0) {
+  if (min == 0.0 && !belowZero) {
     axis.Start = 0.0f;
   } else {
     axis.Start = static_cast<float>(static_cast<double>(e.Span) - max);
-    if (axis.Start > 0.0f) axis.Start = 0.0f;
+    if (axis.Start > 0.0f && !belowZero) axis.Start = 0.0f;
   }
 }
 

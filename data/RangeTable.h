@@ -21,8 +21,11 @@ const TRangeEntry* DayTable();    // spans in seconds, 6 h ... 32 days
 const TRangeEntry* ValueTable();  // 0.001 ... 500000 in steps 1, 2, 5
 const TRangeEntry* TempTable();   // 8/8, 8/16, 8/32, 8/34
 
-/// Chooses the axis for values from min to max.
-void FitAxis(const TRangeEntry* table, int count, AxisRange& axis, double max, double min);
+/// Chooses the axis for values from min to max. An axis that fits from 0
+/// starts there, one that does not ends at max. With belowZero the values
+/// reach below 0, so the axis never fits from 0 and always ends at max.
+void FitAxis(const TRangeEntry* table, int count, AxisRange& axis, double max, double min,
+             bool belowZero = false);
 /// The axis for a zoom interval from min to max (whole divisions of the fitting entry).
 void FitZoomAxis(const TRangeEntry* table, int count, AxisRange& axis, double max, double min);
 /// Sets IntDigits and Decimals for labels in units of span x factor.

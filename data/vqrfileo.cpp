@@ -240,7 +240,10 @@ void TVqrDataObjectNew::SetupAxes() {
   AxisLabelFormat(ValueAxis, 1.0f);
   const double tempMax = std::nearbyint(static_cast<double>(Cal[kTempChannel].CalMax) + 1.0);
   const double tempMin = std::nearbyint(static_cast<double>(Cal[kTempChannel].CalMin) - 1.0);
-  FitAxis(TempTable(), kTempTableCount, TempAxis, tempMax, tempMin);
+  // Temperatures below 0 cannot be shown on an axis from 0; it then ends at
+  // the maximum and reaches one span below it.
+  FitAxis(TempTable(), kTempTableCount, TempAxis, tempMax, tempMin,
+          Cal[kTempChannel].CalMin < 0.0f);
   AxisLabelFormat(TempAxis, 1.0f);
 }
 

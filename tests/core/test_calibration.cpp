@@ -184,16 +184,30 @@ TEST(Axes, ValueAxisFollowsTheUserFactor) {
 }
 
 TEST(Axes, TemperatureAxisRoundsTheRangeOutwards) {
-  TDatWriter w;
-  DatHeader{}.AddTo(w);
-  w.Add(MakeDataRecord(60, Readings(2000, 192)));
-  w.Add(MakeDataRecord(120, Readings(2000, 267)));
-  TVQRRecording rec;
-  ASSERT_EQ(LoadBytes(rec, w.Bytes()), TLoadStatus::Ok);
-  const AxisRange& a = rec.Data().TempAxis;
-  EXPECT_EQ(a.Divisions, 8);
-  EXPECT_EQ(a.Span, 16.0f);
-  EXPECT_EQ(a.Start, -12.0f);  // 12 .. 28
+  struct {
+    int16_t lowest, highest;  // tenths of a degree
+    float span, start;
+  } cases[] = {
+      {192, 267, 16.0f, -12.0f},   // max 28, min 18: 12 .. 28
+      {0, 29, 8.0f, 0.0f},         // max 4, min -1, but nothing below 0: 0 .. 8
+      {100, 350, 32.0f, -4.0f},    // max 36, min 9: 4 .. 36
+      {-49, 29, 16.0f, 12.0f},     // max 4, min -6: -12 .. 4
+      {-125, 31, 32.0f, 28.0f},    // max 4, min -14: -28 .. 4
+      {-1, 150, 32.0f, 16.0f},     // just below 0: max 16, -16 .. 16
+      {-300, -100, 32.0f, 41.0f},  // max -9, min -31: -41 .. -9
+  };
+  for (const auto& c : cases) {
+    TDatWriter w;
+    DatHeader{}.AddTo(w);
+    w.Add(MakeDataRecord(60, Readings(2000, c.lowest)));
+    w.Add(MakeDataRecord(120, Readings(2000, c.highest)));
+    TVQRRecording rec;
+    ASSERT_EQ(LoadBytes(rec, w.Bytes()), TLoadStatus::Ok);
+    const AxisRange& a = rec.Data().TempAxis;
+    EXPECT_EQ(a.Divisions, 8) << c.lowest;
+    EXPECT_EQ(a.Span, c.span) << c.lowest;
+    EXPECT_EQ(a.Start, c.start) << c.lowest;
+  }
 }
 
 TEST(Axes, ReadingClearsTheZoom) {

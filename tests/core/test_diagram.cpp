@@ -194,6 +194,22 @@ TEST(Curves, SamplesOnOnePixelAreMergedIntoTheNextPoint) {
   EXPECT_EQ(f.dc.Of(Op::Clip).front().rect, f.diagram.PlotRect());
 }
 
+TEST(Curves, AreCutAtThePlotRectangle) {
+  DrawFixture f;
+  f.diagram.SetWindowMode(3);
+  f.Add(0, 0.5f);       // (200, 1040), inside
+  f.Add(21600, 1.5f);   // (1325, -460), above the value axis
+  f.Add(43200, -0.5f);  // (2450, 2540), below the time axis
+  f.Add(50000, 0.5f);   // (2804, 1040), right of the plot
+  f.DrawScreen();
+  const auto polys = f.dc.Of(Op::Polyline);
+  ASSERT_EQ(polys.size(), 2u) << f.dc.Dump();
+  // The point inside keeps its place; the cuts lie on the edges.
+  EXPECT_EQ(polys[0].points, (std::vector<TPoint>{{200, 1040}, {762, 290}}));
+  EXPECT_EQ(polys[1].points, (std::vector<TPoint>{{1606, 290}, {2169, 1790}}));
+  EXPECT_EQ(f.diagram.PlotRect(), (TRect{200, 1790, 2450, 290}));
+}
+
 TEST(Curves, StopAtTheFirstEmptySlot) {
   DrawFixture f;
   f.diagram.SetWindowMode(2);

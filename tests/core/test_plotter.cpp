@@ -137,4 +137,30 @@ TEST(Plotter, PolylineMapsInPlace) {
   EXPECT_EQ(pts[2], expected[2]);
 }
 
+TEST(Plotter, ClippedPolylineIsSplitAtTheEdges) {
+  RecordingDC dc;
+  TVQRPlotter p;
+  p.SetDC(&dc);
+  // Rectangle 0..100 x 0..100, given with its corners swapped.
+  const TRect clip{100, 0, 0, 100};
+  TPoint pts[] = {{-50, 50}, {10, 50}, {20, 60}, {150, 60}, {150, 10},
+                  {50, 10},  {50, 0},  {60, 0},  {60, -9},  {-10, 110}};
+  p.Polyline(pts, 10, clip);
+  std::vector<std::vector<TPoint>> pieces;
+  for (const auto& c : dc.Of(RecordingDC::Op::Polyline)) pieces.push_back(c.points);
+  const std::vector<std::vector<TPoint>> expected = {
+      {{0, 50}, {10, 50}, {20, 60}, {100, 60}},  // enters and leaves
+      {{100, 10}, {50, 10}, {50, 0}, {60, 0}},   // comes back; the edge itself is inside
+      {{55, 0}, {0, 93}},                        // passes through
+  };
+  EXPECT_EQ(pieces, expected);
+
+  dc.Clear();
+  TPoint corner[] = {{-10, 10}, {10, -10}, {110, -10}};  // touches (0, 0) only
+  p.Polyline(corner, 3, clip);
+  TPoint outside[] = {{200, 200}};
+  p.Polyline(outside, 1, clip);
+  EXPECT_TRUE(dc.Calls().empty()) << dc.Dump();
+}
+
 }  // namespace

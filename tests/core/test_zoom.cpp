@@ -55,19 +55,16 @@ TEST(ZoomSelection, TwoCrossingsInAnyOrderOfAtLeastOneDivision) {
       {{1, -1}, {3, -4}, true, {1, 1, 3, 4}},  // mirrored screen: y above the axis is negative
       {{3, -4}, {1, -1}, true, {1, 1, 3, 4}},
       {{3, 1}, {1, 4}, true, {1, 1, 3, 4}},
-      {{2, 2}, {2, 5}, false, {}},  // no width
-      {{2, 2}, {4, 2}, false, {}},  // no height
-      {{INT_MIN, 0}, {0, INT_MIN}, true, {0, 0, INT_MAX, INT_MAX}},
+      {{5, -7}, {2, -3}, true, {2, 3, 5, 7}},
+      {{2, 2}, {2, 5}, false, {}},                                   // no width
+      {{2, 2}, {4, 2}, false, {}},                                   // no height
+      {{INT_MIN, 0}, {1, INT_MIN}, true, {1, 0, INT_MAX, INT_MAX}},  // the lowest counts highest
   };
   for (const auto& c : cases) {
     TZoomSel sel{-7, -7, -7, -7};
     EXPECT_EQ(TVQRDiagram::ZoomSelection(c.from, c.to, sel), c.accepted)
         << c.from.x << "," << c.to.x;
-    const TZoomSel want = c.accepted ? c.sel : TZoomSel{-7, -7, -7, -7};  // kept when refused
-    EXPECT_EQ(sel.xFrom, want.xFrom);
-    EXPECT_EQ(sel.yFrom, want.yFrom);
-    EXPECT_EQ(sel.xTo, want.xTo);
-    EXPECT_EQ(sel.yTo, want.yTo);
+    EXPECT_EQ(sel, c.accepted ? c.sel : TZoomSel{-7, -7, -7, -7});  // kept when refused
   }
 }
 

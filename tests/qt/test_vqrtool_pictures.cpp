@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
+#include <algorithm>
 
 namespace {
 
@@ -26,6 +28,31 @@ ToolRun Vqrtool(QStringList args) {
   return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
           QString::fromUtf8(p.readAllStandardOutput()),
           QString::fromUtf8(p.readAllStandardError())};
+}
+
+// The polylines of an SVG drawn with the given stroke colour (any when empty).
+std::vector<std::vector<QPoint>> SvgPolylines(const QString& file, const QString& stroke = {}) {
+  QFile f(file);
+  if (!f.open(QIODevice::ReadOnly)) return {};
+  QXmlStreamReader xml(&f);
+  QStringList strokes;  // of the enclosing groups
+  std::vector<std::vector<QPoint>> lines;
+  while (!xml.atEnd()) {
+    xml.readNext();
+    if (xml.isStartElement() && xml.name() == u"g")
+      strokes << xml.attributes().value("stroke").toString();
+    if (xml.isEndElement() && xml.name() == u"g") strokes.removeLast();
+    if (xml.isStartElement() && xml.name() == u"polyline" &&
+        (stroke.isEmpty() || (!strokes.isEmpty() && strokes.last() == stroke))) {
+      lines.emplace_back();
+      for (const QString& pair :
+           xml.attributes().value("points").toString().split(' ', Qt::SkipEmptyParts)) {
+        const QStringList xy = pair.split(',');
+        lines.back().emplace_back(xy[0].toInt(), xy[1].toInt());
+      }
+    }
+  }
+  return lines;
 }
 
 class VqrtoolPictures : public ::testing::Test {
@@ -87,8 +114,34 @@ TEST_F(VqrtoolPictures, VectorOutputsAndDefaultWindow) {
         Vqrtool({"render", "samples/hours40.DAT", "--zero", "--smooth", "2", "-o", Out(name)});
     EXPECT_EQ(r.status, 0) << name;
     EXPECT_GT(QFile(Out(name)).size(), 1000) << name;
-    EXPECT_TRUE(r.err.contains("showing all channels"));  // no settings: nothing ticked
+    // The built-in settings tick no channel for combination 1: as in the
+    // window, no curve is drawn, only axes, ticks and lines of two points.
+    EXPECT_TRUE(r.err.contains("no channel is ticked for combination 1")) << r.err.toStdString();
   }
+  size_t longest = 0;
+  for (const auto& line : SvgPolylines(Out("d.svg"))) longest = std::max(longest, line.size());
+  EXPECT_EQ(longest, 2u);
+}
+
+TEST_F(VqrtoolPictures, ZoomedSvgKeepsTheCurveInsideThePlot) {
+  // Channel 4 (blue) from 8 to 24 hours and 1.2 to 1.4: it leaves the plot
+  // at the bottom.
+  const ToolRun r =
+      Vqrtool({"render", "samples/hours40.DAT", "--ini", "docs/diagram-crosses.INI", "--window",
+               "4", "--zoom", "2,6,6,7", "--size", "2871x1991", "-o", Out("z.svg")});
+  ASSERT_EQ(r.status, 0) << r.err.toStdString();
+  std::vector<QPoint> curve;
+  for (const auto& line : SvgPolylines(Out("z.svg"), "#0000ff"))
+    curve.insert(curve.end(), line.begin(), line.end());
+  ASSERT_GT(curve.size(), 50u);
+  const QRect plot(QPoint(200, 290), QPoint(2450, 1790));  // the axes at scale 1
+  int outside = 0, onTheTimeAxis = 0;
+  for (const QPoint& p : curve) {
+    outside += !plot.contains(p);
+    onTheTimeAxis += p.y() == 1790;
+  }
+  EXPECT_EQ(outside, 0);
+  EXPECT_GE(onTheTimeAxis, 1);  // where the curve is cut
 }
 
 TEST_F(VqrtoolPictures, ZoomNarrowerThanADivisionIsIgnored) {
@@ -129,6 +182,9 @@ TEST_F(VqrtoolPictures, ExitStatuses) {
       {{"overview", "samples/hours40.DAT", "-o", "/nonexistent-dir/x.png"}, 3},
       {{"render", "samples/hours40.DAT", "--window", "17", "-o", "x.png"}, 64},
       {{"render", "samples/hours40.DAT", "--zoom", "1,2,3", "-o", "x.png"}, 64},
+      {{"render", "samples/hours40.DAT", "--zoom", "-2147483648,0,2,5", "-o", "x.png"}, 64},
+      {{"render", "samples/hours40.DAT", "--zoom", "0,0,13,5", "-o", "x.png"}, 64},  // 12 across
+      {{"render", "samples/hours40.DAT", "--zoom", "0,0,12,10", "-o", "x.png"}, 0},
       {{"render", "samples/hours40.DAT", "-o", "x.txt"}, 64},
       {{"render", "samples/hours40.DAT", "--ini", "no-such.INI", "-o", "x.png"}, 2},
       {{"overview", "samples/hours40.DAT", "--ini", "no-such.INI", "-o", "x.png"}, 2},

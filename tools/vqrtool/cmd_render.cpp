@@ -96,17 +96,21 @@ int RunRender(const std::vector<std::string>& args) {
   TVqrDataObjectNew& d = setup.Data();
   for (int n : smooth) d.Smooth(n);
   d.ZeroPoint = zero;
-
-  const bool defaultWindow = mode == 0;
-  if (defaultWindow) mode = kCombi1Mode;
-  const int curves = setup.OpenWindow(mode);
-  if (defaultWindow && curves == 0) {
-    // Nothing ticked for combination 1 (as with no settings at all): show
-    // every channel instead of an empty diagram.
-    for (int ch = 1; ch <= kTempChannel; ++ch) setup.Diagram().ChannelPens()[ch].Visible = 1;
-    std::fprintf(stderr,
-                 "vqrtool render: no channel is ticked for combination 1; showing all channels\n");
+  if (zoom) {
+    // Grid crossings of the diagram only: the corners lie on its divisions.
+    const int32_t nx = d.TimeAxis.Divisions, ny = d.ValueAxis.Divisions;
+    auto within = [](int32_t v, int32_t n) { return v >= 0 && v <= n; };
+    if (!within(sel.xFrom, nx) || !within(sel.xTo, nx) || !within(sel.yFrom, ny) ||
+        !within(sel.yTo, ny))
+      return Usage("--zoom takes time divisions 0..",
+                   std::to_string(nx) + " and value divisions 0.." + std::to_string(ny));
   }
+
+  if (mode == 0) mode = kCombi1Mode;
+  // Like the window, a combination without a ticked channel shows no curve.
+  if (setup.OpenWindow(mode) == 0)
+    std::fprintf(stderr, "vqrtool render: no channel is ticked for combination %d\n",
+                 mode - kCombi1Mode + 1);
 
   if (zoom) {
     // The window's rule for its two clicks.
