@@ -61,10 +61,11 @@ TEST(ZoomSelection, TwoCrossingsInAnyOrderOfAtLeastOneDivision) {
       {{INT_MIN, 0}, {1, INT_MIN}, true, {1, 0, INT_MAX, INT_MAX}},  // the lowest counts highest
   };
   for (const auto& c : cases) {
-    TZoomSel sel{-7, -7, -7, -7};
+    const TZoomSel untouched{-7, -7, -7, -7};
+    TZoomSel sel = untouched;
     EXPECT_EQ(TVQRDiagram::ZoomSelection(c.from, c.to, sel), c.accepted)
         << c.from.x << "," << c.to.x;
-    EXPECT_EQ(sel, c.accepted ? c.sel : TZoomSel{-7, -7, -7, -7});  // kept when refused
+    EXPECT_EQ(sel, c.accepted ? c.sel : untouched);  // kept when refused
   }
 }
 
