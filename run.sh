@@ -2,13 +2,22 @@
 # Installs what is missing, builds a Release tree in build/ and starts the
 # program on a bundled sample recording (or on the file given).
 set -euo pipefail
+# A file named relative to the caller's folder, before changing to ours.
+sample=""
+if [ $# -gt 0 ]; then
+  case "$1" in
+    /*) sample="$1" ;;
+    *) sample="$PWD/$1" ;;
+  esac
+fi
 cd "$(dirname "$0")"
+sample="${sample:-samples/hours40.DAT}"
 . scripts/deps.sh
+. scripts/build.sh
 vqr_ensure_packages $VQR_PACKAGES
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build -j"$(nproc)" --target vqrshow4 vqrtool
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release --log-level=WARNING >/dev/null
+vqr_build build vqrshow4 vqrtool
 
-sample="${1:-samples/hours40.DAT}"
 if [ -x build/vqrshow4 ] && { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; }; then
   exec build/vqrshow4 "$sample"
 fi

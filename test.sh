@@ -5,18 +5,20 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 . scripts/deps.sh
+. scripts/build.sh
 vqr_ensure_packages $VQR_PACKAGES $VQR_GUI_CHECK_PACKAGES
+vqr_ensure_locale de_DE.UTF-8
 
 build=build
-flags=(-DCMAKE_BUILD_TYPE=Release)
+flags=(-DCMAKE_BUILD_TYPE=Release -DVQR_BENCH=OFF)
 if [ "${1:-}" = "--sanitize" ]; then
   build=build-asan
   flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DVQR_SANITIZE=ON -DVQR_BENCH=OFF)
 fi
 [ "${CI:-}" = "true" ] && flags+=(-DVQR_WERROR=ON)
 
-cmake -S . -B "$build" "${flags[@]}" >/dev/null
-cmake --build "$build" -j"$(nproc)"
+cmake -S . -B "$build" "${flags[@]}" --log-level=WARNING >/dev/null
+vqr_build "$build"
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"

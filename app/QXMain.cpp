@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -11,13 +12,18 @@
 #include <QIcon>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QStyle>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <cerrno>
+#include <cstring>
+#include <optional>
 
 #include "app/HelpWindow.h"
 #include "app/appicons.h"
@@ -281,9 +287,74 @@ void TQXMainForm::closeEvent(QCloseEvent* event) {
     Hooks.CloseOverview();
   if (Hooks.ChannelWindowVisible && Hooks.ChannelWindowVisible() && Hooks.CloseChannelWindow)
     Hooks.CloseChannelWindow();
-  if (settings_ && ini_) settings_->SaveAll(kSaveBoth);
+  SaveSettingsAtClose();
   if (helpWindow_) helpWindow_->close();
   event->accept();
+}
+
+namespace {
+
+QString WriteFailureReason(const TWriteFailure& f) {
+  if (f.WriteProtected) return "Die Datei ist schreibgeschützt.";
+  switch (f.Code) {
+    case EACCES:
+    case EPERM:
+      return "Keine Berechtigung zum Schreiben.";
+    case EROFS:
+      return "Das Dateisystem ist schreibgeschützt.";
+    case ENOSPC:
+    case EDQUOT:
+      return "Der Datenträger ist voll.";
+    case ENOENT:
+    case ENOTDIR:
+      return "Der Ordner existiert nicht.";
+    default:
+      return QString::fromLocal8Bit(std::strerror(f.Code));
+  }
+}
+
+}  // namespace
+
+void TQXMainForm::SaveSettingsAtClose() {
+  if (!settings_ || !ini_ || settingsDiscarded_) return;
+  std::optional<TWriteFailure> failure;
+  for (;;) {
+    if (!failure) {
+      bool ok = settings_->SaveAll(3);
+      ok = SaveMainWindowPosition() && ok;
+      if (ok) return;
+      failure = ini_->LastWriteFailure();
+      if (failure->Path.empty()) failure->Path = ini_->IniFileName;
+    }
+    QMessageBox box(QMessageBox::Critical, "Fehler",
+                    QString("Die Einstellungen konnten nicht in die Datei\n%1\n"
+                            "geschrieben werden.\n\n%2")
+                        .arg(QString::fromStdString(failure->Path), WriteFailureReason(*failure)),
+                    QMessageBox::NoButton, this);
+    box.setObjectName("SaveFailureBox");
+    QPushButton* retry = box.addButton("Wiederholen", QMessageBox::AcceptRole);
+    QPushButton* saveAs = box.addButton("Speichern unter...", QMessageBox::ActionRole);
+    QPushButton* discard = box.addButton("Ohne Speichern beenden", QMessageBox::DestructiveRole);
+    box.setDefaultButton(retry);
+    box.exec();
+    failure.reset();
+    if (box.clickedButton() == discard) {
+      settingsDiscarded_ = true;
+      return;
+    }
+    if (box.clickedButton() != saveAs) continue;
+    TFileRequest request;
+    request.mode = TFileRequest::Mode::Save;
+    request.title = "Einstellungen speichern unter";
+    request.filter = "INI-Dateien (*.INI *.ini);;Alle Dateien (*)";
+    request.directory = QDir::homePath();
+    request.fileName = QFileInfo(QString::fromStdString(ini_->IniFileName)).fileName();
+    request.defaultSuffix = "INI";
+    const QString path = RunFileDialog(request);
+    // The changed values follow into the copy at the next round.
+    if (!path.isEmpty() && !ini_->RelocateOwnFile(path.toStdString()))
+      failure = ini_->LastWriteFailure();
+  }
 }
 
 void TQXMainForm::dragEnterEvent(QDragEnterEvent* event) {
@@ -314,12 +385,12 @@ void TQXMainForm::HandleForwardedArguments(const QStringList& args) {
   show();
   raise();
   activateWindow();
+  // The first argument that is not a settings switch is the data file; one
+  // that cannot be opened is reported as at a first start.
   for (const QString& arg : args) {
-    if (arg.startsWith('/') && !QFileInfo(arg).isFile()) continue;  // a switch
-    if (QFileInfo(arg).isFile()) {
-      OpenDataFile(arg);
-      break;
-    }
+    if (TZTIniClass::IsSettingsSwitch(arg.toStdString())) continue;
+    OpenDataFile(arg);
+    break;
   }
 }
 

@@ -120,8 +120,9 @@ class TQXMainForm : public QMainWindow {
   TZTStatusBar* StatusPanels() const { return statusBar_; }
   THelpWindow* HelpWindow();
 
-  /// Writes the window position to section General (after the event loop).
-  void SaveMainWindowPosition();
+  /// Writes the window position to section General; false when that failed.
+  /// Nothing is written once the user chose to close without saving.
+  bool SaveMainWindowPosition();
 
   // ------------------------------------------------------------ hooks
   /// Chooses a file to open or save; a real dialog unless replaced (tests).
@@ -164,6 +165,9 @@ class TQXMainForm : public QMainWindow {
   void ConnectEditors();
   void CreateSettings();
   void ApplyStartPosition();
+  /// Saves the settings at close; when that fails, asks until they are
+  /// written or the user gives them up.
+  void SaveSettingsAtClose();
   void Equalize(int distance);
   void ZeroToggled(bool checked);
   QString ChooseDataFile();
@@ -203,4 +207,5 @@ class TQXMainForm : public QMainWindow {
   THelpWindow* helpWindow_ = nullptr;
   QMenu* gridMenu_ = nullptr;
   QString openDialogFile_;
+  bool settingsDiscarded_ = false;
 };

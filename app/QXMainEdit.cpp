@@ -10,6 +10,7 @@
 #include <QThread>
 
 #include "app/QXMain.h"
+#include "chart/charttypes.h"
 #include "data/vqrfileo.h"
 #include "settings/iniclass.h"
 #include "settings/pencode.h"
@@ -51,8 +52,8 @@ void TQXMainForm::ApplyStartPosition() {
   if (ini_->SavePos) move(geometry.left, geometry.top);
 }
 
-void TQXMainForm::SaveMainWindowPosition() {
-  if (!ini_) return;
+bool TQXMainForm::SaveMainWindowPosition() {
+  if (!ini_ || settingsDiscarded_) return true;
   // The restored rectangle, also while maximised or minimised.
   const QPoint frameOffset = geometry().topLeft() - pos();
   const QPoint topLeft =
@@ -60,7 +61,7 @@ void TQXMainForm::SaveMainWindowPosition() {
           ? normalGeometry().topLeft() - frameOffset
           : pos();
   const TRect restored{topLeft.x(), topLeft.y(), topLeft.x() + width(), topLeft.y() + height()};
-  ini_->SaveMainWindowPos(&restored);
+  return ini_->SaveMainWindowPos(&restored);
 }
 
 void TQXMainForm::ConnectEditors() {
@@ -135,14 +136,17 @@ void TQXMainForm::GenPenEditClick(TZTEditField* field) {
 }
 
 void TQXMainForm::GenFontEditClick(TZTEditField* color, TZTEditField* font, TZTEditField* size) {
-  const int points = FontSizeFromText(size->text().toStdString());
+  // What the field leaves open (no face, size 0) shows as the drawing's own font.
+  const TFontRec drawing;
   const QString face = font->text().trimmed();
-  QFont preset(face.isEmpty() ? QFont().family() : face);
+  const int held = FontSizeFromText(size->text().toStdString());
+  const int points = held > 0 ? held : drawing.Size;
+  QFont preset(face.isEmpty() ? Q(drawing.Name) : face);
   preset.setBold(font->FaceStyle() & 1);
   preset.setItalic(font->FaceStyle() & 2);
-  preset.setPointSize(points > 0 ? points : 8);
+  preset.setPointSize(points);
   // A face such as "Arial" may be an alias of an installed family: the dialog
-  // lists the family, and the stored name stays unless another is chosen.
+  // lists the family.
   const QString resolved = QFontInfo(preset).family();
   preset.setFamily(resolved);
   TFontColorDialog dialog(this);
@@ -150,11 +154,12 @@ void TQXMainForm::GenFontEditClick(TZTEditField* color, TZTEditField* font, TZTE
   dialog.SetColor(ColorFromCode(color->ColorCode()));
   if (dialog.exec() != QDialog::Accepted) return;
   const QFont chosen = dialog.SelectedFont();
-  const QString chosenFace =
-      chosen.family() == resolved && !face.isEmpty() ? face : chosen.family();
+  // Face and size stay as stored (a blank face, an alias, size 0) unless
+  // another one was chosen, so that OK without a change changes nothing.
+  const QString chosenFace = chosen.family() == resolved ? face : chosen.family();
   font->SetFaceAndStyle(chosenFace, (chosen.bold() ? 1 : 0) | (chosen.italic() ? 2 : 0));
   font->setText(chosenFace);
-  size->setText(QString::number(chosen.pointSize()));
+  if (chosen.pointSize() != points) size->setText(QString::number(chosen.pointSize()));
   color->SetColorCode(CodeFromColor(dialog.SelectedColor()));
 }
 

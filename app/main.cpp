@@ -1,10 +1,11 @@
-// Program start: one instance per user, then the main window.
+// Program start: one instance per user and display, then the main window.
 #include <QApplication>
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTimer>
 #include <QTranslator>
+#include <cstdio>
 #include <memory>
 
 #include "app/QXMain.h"
@@ -31,7 +32,6 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("vqrshow4");
   QApplication::setApplicationVersion("4.20");
-  QApplication::setApplicationDisplayName("VqrShow4");
 
   // The user interface is German, so are Qt's own dialogs.
   QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
@@ -41,8 +41,19 @@ int main(int argc, char** argv) {
 
   const QString dataFile = DataFileArgument(QApplication::arguments());
   TSingleInstance instance("VQRShow4App");
-  if (instance.ForwardOrListen(dataFile.isEmpty() ? QStringList() : QStringList{dataFile}))
-    return 0;
+  switch (instance.ForwardOrListen(dataFile.isEmpty() ? QStringList() : QStringList{dataFile})) {
+    case TSingleInstance::Outcome::Primary:
+      break;
+    case TSingleInstance::Outcome::Forwarded:
+      return 0;
+    case TSingleInstance::Outcome::Unanswered:
+      std::fprintf(stderr, "vqrshow4: the running program did not confirm the hand-over\n");
+      return 1;
+    case TSingleInstance::Outcome::Alone:
+      std::fprintf(stderr, "vqrshow4: %s; starting without looking for a running program\n",
+                   qPrintable(instance.FolderError()));
+      break;
+  }
 
   auto ini = std::make_unique<TZTIniClass>();
   ini->Locate();

@@ -3,11 +3,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 #include "chart/drawmath.h"
 #include "chart/vqrdiagram.h"
 #include "chart/vqrplotter.h"
+#include "data/numtext.h"
 #include "data/processgauge.h"
 
 using vqrdraw::AddI;
@@ -96,9 +96,9 @@ std::string TVQRDiagram::TickLabel(int axis, int i) const {
   int decimals = axis == 2 ? 0 : r->Decimals;
   width = std::clamp(width, 0, 64);
   decimals = std::clamp(decimals, 0, 20);
-  char buf[400];
-  std::snprintf(buf, sizeof buf, "%*.*f", width, decimals, static_cast<double>(AxisValue(axis, i)));
-  return buf;
+  std::string text;
+  AppendPaddedFixed(text, static_cast<double>(AxisValue(axis, i)), decimals, width);
+  return text;
 }
 
 std::string TVQRDiagram::UnitText(int axis) const {

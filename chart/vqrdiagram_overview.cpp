@@ -1,10 +1,10 @@
 // Overview thumbnails: one column of averaged values per pixel of a cell.
 
 #include <algorithm>
-#include <cstdio>
 
 #include "chart/drawmath.h"
 #include "chart/vqrdiagram.h"
+#include "data/numtext.h"
 
 using vqrdraw::RoundI;
 using vqrdraw::SafeDiv;
@@ -53,9 +53,7 @@ std::string TVQRDiagram::AxisScaleText(int axis) const {
   } else {
     return "undefiniert";
   }
-  char buf[400];
-  std::snprintf(buf, sizeof buf, "%1.*f", std::clamp(decimals, 0, 20), value);
-  std::string number(buf);
+  std::string number = FixedText(value, std::clamp(decimals, 0, 20));
   if (number.size() > 32) number.resize(32);
   return number + " " + UnitText(axis);
 }

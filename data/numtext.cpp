@@ -108,3 +108,73 @@ std::string ShortestFloatText(float value) {
   auto res = std::to_chars(buf, buf + sizeof buf, value);
   return std::string(buf, res.ptr);
 }
+
+std::string_view TrimmedText(std::string_view s, std::string_view blanks) {
+  const size_t b = s.find_first_not_of(blanks);
+  if (b == std::string_view::npos) return {};
+  return s.substr(b, s.find_last_not_of(blanks) - b + 1);
+}
+
+namespace {
+// from_chars takes "-" but not "+"; a "+" before a digit or "." is allowed here.
+std::string_view WithoutPlus(std::string_view t) {
+  if (t.size() > 1 && t[0] == '+' && t[1] != '-' && t[1] != '+') t.remove_prefix(1);
+  return t;
+}
+}  // namespace
+
+bool WholeIntFromText(std::string_view s, int32_t& value) {
+  const std::string_view t = WithoutPlus(TrimmedText(s));
+  int32_t v = 0;
+  const auto res = std::from_chars(t.data(), t.data() + t.size(), v);
+  if (t.empty() || res.ec != std::errc() || res.ptr != t.data() + t.size()) return false;
+  value = v;
+  return true;
+}
+
+bool WholeFloatFromText(std::string_view s, double& value) {
+  const std::string_view t = WithoutPlus(TrimmedText(s));
+  // Digits, sign, "." and exponent only: from_chars would also take "inf" and "nan".
+  if (t.empty() || t.find_first_not_of("0123456789.eE+-") != std::string_view::npos) return false;
+  double v = 0.0;
+  const auto res = std::from_chars(t.data(), t.data() + t.size(), v, std::chars_format::general);
+  if (res.ec != std::errc() || res.ptr != t.data() + t.size() || !std::isfinite(v)) return false;
+  value = v;
+  return true;
+}
+
+int32_t LeadingIntFromText(std::string_view s) {
+  size_t i = 0;
+  while (i < s.size() && s[i] == ' ') ++i;
+  bool negative = false;
+  if (i < s.size() && s[i] == '-') {
+    negative = true;
+    ++i;
+  }
+  uint32_t value = 0;  // wraps around like a 32-bit register
+  for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i)
+    value = value * 10u + static_cast<uint32_t>(s[i] - '0');
+  if (negative) value = 0u - value;
+  return static_cast<int32_t>(value);
+}
+
+double LeadingDecimalFromText(std::string_view s) {
+  size_t i = 0;
+  while (i < s.size() && s[i] == ' ') ++i;
+  long double scale = 1.0L;
+  if (i < s.size() && s[i] == '-') {
+    scale = -1.0L;
+    ++i;
+  }
+  long double mantissa = 0.0L;
+  while (i < s.size() && s[i] >= '0' && s[i] <= '9') mantissa = mantissa * 10 + (s[i++] - '0');
+  if (i < s.size() && s[i] == '.') {
+    ++i;
+    while (i < s.size() && s[i] >= '0' && s[i] <= '9') {
+      mantissa = mantissa * 10 + (s[i++] - '0');
+      scale *= 0.1L;
+    }
+  }
+  const double r = static_cast<double>(mantissa * scale);
+  return r == 0.0 ? 0.0 : r;  // "-" alone is 0, not -0
+}

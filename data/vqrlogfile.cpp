@@ -22,17 +22,29 @@ void TVQRLogFile::SetFileName(const std::string& name) {
 
 bool TVQRLogFile::Open() {
   Close();
-  const int fd = ::open(fileName_.c_str(), O_RDONLY | O_CLOEXEC);
+  // Only a regular file is a recording: opening a FIFO or a device would
+  // wait for a writer or read for ever. Look before opening, and open without
+  // blocking so that a file swapped in between cannot block either.
+  struct stat st {};
+  if (::stat(fileName_.c_str(), &st) != 0) {
+    openError_ = errno;
+    return false;
+  }
+  if (!S_ISREG(st.st_mode)) {
+    openError_ = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+    return false;
+  }
+  const int fd = ::open(fileName_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
   if (fd < 0) {
     openError_ = errno;
     return false;
   }
-  struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     openError_ = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
     ::close(fd);
     return false;
   }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   handle_ = fd;
   open_ = true;
   fromBuffer_ = false;

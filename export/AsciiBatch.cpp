@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <condition_variable>
+#include <deque>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -9,8 +11,71 @@
 #include "data/Recording.h"
 #include "export/expfile.h"
 
+namespace {
+TAsciiResult WriteFailed() { return {TAsciiStatus::WriteFailed, "Error writing export File!"}; }
+
+// Files written completely, waiting to be flushed to disk and renamed.
+class TCommitQueue {
+ public:
+  static constexpr size_t kCommitters = 8;
+  static constexpr size_t kMaxWaiting = 32;  // each holds an open file
+
+  explicit TCommitQueue(std::function<void(size_t, bool)> committed)
+      : committed_(std::move(committed)) {}
+
+  void Push(size_t index, TAtomicFile file) {
+    std::unique_lock<std::mutex> guard(lock_);
+    room_.wait(guard, [&] { return waiting_.size() < kMaxWaiting; });
+    waiting_.push_back({index, std::move(file)});
+    // Another thread when more files wait than threads are free for them.
+    if (threads_.size() < kCommitters && threads_.size() - busy_ < waiting_.size())
+      threads_.emplace_back([this] { Run(); });
+    ready_.notify_one();
+  }
+
+  void Finish() {
+    {
+      std::lock_guard<std::mutex> guard(lock_);
+      closing_ = true;
+    }
+    ready_.notify_all();
+    for (auto& t : threads_) t.join();
+  }
+
+ private:
+  struct Entry {
+    size_t index;
+    TAtomicFile file;
+  };
+
+  void Run() {
+    std::unique_lock<std::mutex> guard(lock_);
+    for (;;) {
+      ready_.wait(guard, [&] { return closing_ || !waiting_.empty(); });
+      if (waiting_.empty()) return;
+      Entry e = std::move(waiting_.front());
+      waiting_.pop_front();
+      ++busy_;
+      room_.notify_one();
+      guard.unlock();
+      committed_(e.index, e.file.Commit());
+      guard.lock();
+      --busy_;
+    }
+  }
+
+  std::function<void(size_t, bool)> committed_;
+  std::mutex lock_;
+  std::condition_variable ready_, room_;
+  std::deque<Entry> waiting_;
+  std::vector<std::thread> threads_;
+  size_t busy_ = 0;
+  bool closing_ = false;
+};
+}  // namespace
+
 bool WriteAsciiExport(TVqrDataObjectNew& data, TVQRAsciiFile& file, const std::string& path,
-                      TAsciiMode mode) {
+                      TAsciiMode mode, TAtomicFile* later) {
   data.SetExportFile(&file);
   if (!file.Open(path)) return false;
   file.SetSeparator(',');
@@ -26,12 +91,13 @@ bool WriteAsciiExport(TVqrDataObjectNew& data, TVQRAsciiFile& file, const std::s
       ok = data.ExportCalibrated();
       break;
   }
-  const bool closed = file.CloseExport();
+  const bool closed = file.CloseExport(later);
+  if (!ok && later) later->Discard();
   return ok && closed;
 }
 
 TAsciiResult ExportAsciiFile(TVQRRecording& rec, TVQRAsciiFile& file, const TAsciiJob& job,
-                             const TAsciiOptions& options) {
+                             const TAsciiOptions& options, TAtomicFile* later) {
   rec.Data().Scaling = {options.MaxHour, options.UserFactor};
   switch (rec.Load(job.Input)) {
     case TLoadStatus::OpenFailed:
@@ -42,8 +108,7 @@ TAsciiResult ExportAsciiFile(TVQRRecording& rec, TVQRAsciiFile& file, const TAsc
       break;
   }
   for (int n : options.Smooth) rec.Data().Smooth(n);
-  if (!WriteAsciiExport(rec.Data(), file, job.Output, options.Mode))
-    return {TAsciiStatus::WriteFailed, "Error writing export File!"};
+  if (!WriteAsciiExport(rec.Data(), file, job.Output, options.Mode, later)) return WriteFailed();
   return {};
 }
 
@@ -54,15 +119,25 @@ std::vector<TAsciiResult> RunAsciiBatch(const std::vector<TAsciiJob>& jobs,
   std::atomic<size_t> next{0};
   std::mutex lock;
   size_t done = 0;
+  auto finished = [&](size_t i) {
+    if (!progress) return;
+    std::lock_guard<std::mutex> guard(lock);
+    progress(++done, jobs.size(), jobs[i]);
+  };
+  TCommitQueue commits([&](size_t i, bool ok) {
+    if (!ok) results[i] = WriteFailed();
+    finished(i);
+  });
   auto worker = [&] {
     auto rec = std::make_unique<TVQRRecording>();
     auto file = std::make_unique<TVQRAsciiFile>();
     for (size_t i = next++; i < jobs.size(); i = next++) {
-      results[i] = ExportAsciiFile(*rec, *file, jobs[i], options);
-      if (progress) {
-        std::lock_guard<std::mutex> guard(lock);
-        progress(++done, jobs.size(), jobs[i]);
-      }
+      TAtomicFile written;
+      results[i] = ExportAsciiFile(*rec, *file, jobs[i], options, &written);
+      if (written.IsOpen())
+        commits.Push(i, std::move(written));
+      else
+        finished(i);
     }
   };
   const size_t count = std::clamp<size_t>(threads < 1 ? 1 : static_cast<size_t>(threads), 1,
@@ -71,5 +146,6 @@ std::vector<TAsciiResult> RunAsciiBatch(const std::vector<TAsciiJob>& jobs,
   for (size_t t = 1; t < count; ++t) pool.emplace_back(worker);
   worker();
   for (auto& t : pool) t.join();
+  commits.Finish();
   return results;
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 class TVqrDataObjectNew;
+class TAtomicFile;
 class TVQRAsciiFile;
 class TVQRRecording;
 
@@ -32,18 +33,22 @@ struct TAsciiResult {
   std::string Message;  // empty on success
 };
 
-/// Open, separator ",", the mode's lines, CloseExport: true only if all of it was written.
+/// Open, separator ",", the mode's lines, CloseExport: true only if all of it
+/// was written. With `later`, the written file is handed over there, still to
+/// be committed (TAtomicFile::Commit) before it takes the place of `path`.
 bool WriteAsciiExport(TVqrDataObjectNew& data, TVQRAsciiFile& file, const std::string& path,
-                      TAsciiMode mode);
+                      TAsciiMode mode, TAtomicFile* later = nullptr);
 
 /// Loads, smooths and exports one recording with the caller's objects.
 TAsciiResult ExportAsciiFile(TVQRRecording& rec, TVQRAsciiFile& file, const TAsciiJob& job,
-                             const TAsciiOptions& options);
+                             const TAsciiOptions& options, TAtomicFile* later = nullptr);
 
 using TAsciiProgress = std::function<void(size_t done, size_t total, const TAsciiJob& job)>;
 
 /// Exports every job on up to `threads` workers; results in job order. The
-/// progress callback runs under a lock, once per finished job.
+/// progress callback runs under a lock, once per finished job. Each file is
+/// flushed to disk before it takes its place; that waiting is done by a few
+/// more threads, so that the workers go on exporting meanwhile.
 std::vector<TAsciiResult> RunAsciiBatch(const std::vector<TAsciiJob>& jobs,
                                         const TAsciiOptions& options, int threads,
                                         const TAsciiProgress& progress = {});

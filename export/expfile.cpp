@@ -35,11 +35,11 @@ bool TVQRAsciiFile::EndLine() {
   return ok;
 }
 
-bool TVQRAsciiFile::CloseExport() {
+bool TVQRAsciiFile::CloseExport(TAtomicFile* later) {
   if (!opened_) return false;
   bool ok = WriteLn("");
   ok = WriteLn(" End of export") && ok;
-  ok = Close() && ok;
+  ok = Close(later) && ok;
   opened_ = false;
   return ok;
 }

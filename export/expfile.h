@@ -21,8 +21,8 @@ class TVQRAsciiFile : public TTextFile {
   /// Writes the field line; false when not open or when the write failed.
   bool EndLine();
   /// Writes the closing lines and closes; false when anything written since
-  /// Open was lost or the file could not be closed cleanly.
-  bool CloseExport();
+  /// Open was lost or the file could not be closed cleanly. `later` as in Close.
+  bool CloseExport(TAtomicFile* later = nullptr);
 
   bool IsOpened() const { return opened_; }
   const std::string& FieldLine() const { return fieldLine_; }

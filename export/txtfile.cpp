@@ -1,24 +1,19 @@
 #include "export/txtfile.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
+#include <utility>
 
 namespace {
 // Longer names are refused rather than cut: a cut name could hit another file.
 constexpr size_t kMaxName = 4095;
 }  // namespace
 
-TTextFile::~TTextFile() {
-  if (handle_ >= 0) ::close(handle_);
-}
+// An unclosed file is dropped; the target keeps what it had.
+TTextFile::~TTextFile() = default;
 
 void TTextFile::Init(const std::string& name) {
-  if (handle_ >= 0) ::close(handle_);
-  handle_ = -1;
+  file_.Discard();
   fileName_ = name;
   line_.clear();
   buffered_ = 0;
@@ -29,26 +24,16 @@ void TTextFile::Init(const std::string& name) {
 bool TTextFile::Rewrite() {
   readOnly_ = false;
   writeFailed_ = false;
-  if (handle_ >= 0) Close();
+  if (file_.IsOpen()) Close();
   buffered_ = 0;
   if (fileName_.empty() || fileName_.size() > kMaxName) return false;
-  handle_ = ::open(fileName_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  return handle_ >= 0;
+  return file_.Open(fileName_);
 }
 
 bool TTextFile::Flush() {
   if (buffered_ == 0) return true;
   bool ok = false;
-  if (!readOnly_ && handle_ >= 0) {
-    size_t done = 0;
-    while (done < buffered_) {
-      const ssize_t n = ::write(handle_, buffer_.data() + done, buffered_ - done);
-      if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) break;
-      done += static_cast<size_t>(n);
-    }
-    ok = done == buffered_;
-  }
+  if (!readOnly_ && file_.IsOpen()) ok = file_.Write(buffer_.data(), buffered_);
   buffered_ = 0;
   if (!ok) writeFailed_ = true;
   return ok;
@@ -89,13 +74,17 @@ bool TTextFile::WriteLn(const std::string& text) {
   return WriteLine(false);
 }
 
-bool TTextFile::Close() {
+bool TTextFile::Close(TAtomicFile* later) {
   bool ok = true;
   if (!readOnly_) ok = Flush();
-  if (handle_ >= 0) {
-    lastResult_ = ::close(handle_);
-    if (lastResult_ != 0) ok = false;
-    handle_ = -1;
+  if (file_.IsOpen()) {
+    // A lost write must not replace the older file.
+    if (!ok || writeFailed_)
+      file_.Discard();
+    else if (later)
+      *later = std::move(file_);
+    else
+      ok = file_.Commit();
   } else if (!readOnly_) {
     ok = false;  // never opened: nothing was written
   }

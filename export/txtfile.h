@@ -1,9 +1,13 @@
 #pragma once
 // Line-by-line text output through a 4096-byte buffer, lines ended by CR LF.
+// The file is written beside its target and takes its place only at a
+// successful Close, so a failed write never destroys an older file.
 
 #include <array>
 #include <cstdint>
 #include <string>
+
+#include "data/atomicfile.h"
 
 class TTextFile {
  public:
@@ -17,7 +21,7 @@ class TTextFile {
 
   /// Sets the file name, empties line and buffer; nothing is written until Rewrite.
   void Init(const std::string& name);
-  /// Creates or truncates the file; true if it is open afterwards.
+  /// Starts the new file beside the target; true if it is open afterwards.
   bool Rewrite();
   /// Moves the line (with CR LF unless noLineEnd) into the buffer.
   bool WriteLine(bool noLineEnd);
@@ -26,19 +30,22 @@ class TTextFile {
   /// WriteText, then WriteLine with a line end.
   bool WriteLn(const std::string& text);
   bool Flush();
-  /// Flushes and closes. False when any write since Rewrite failed or the
-  /// system reported a failure on closing: the file is then incomplete.
-  bool Close();
+  /// Flushes and puts the file in place. False when any write since Rewrite
+  /// failed or the file could not be flushed or renamed: the new file is then
+  /// removed and an older file of that name is kept. With `later`, a file
+  /// written completely is handed over there instead, still to be committed.
+  bool Close(TAtomicFile* later = nullptr);
 
-  bool IsOpen() const { return handle_ >= 0; }
+  bool IsOpen() const { return file_.IsOpen(); }
   /// True once any write since Rewrite lost bytes.
   bool WriteFailed() const { return writeFailed_; }
   const std::string& FileName() const { return fileName_; }
+  /// The system's reason for the last failure ("cannot write ...: No space left on device").
+  const std::string& ErrorText() const { return file_.Error(); }
 
  private:
   std::string fileName_;
-  int handle_ = -1;
-  int lastResult_ = 0;
+  TAtomicFile file_;
   size_t lastLineLength_ = 0;
   bool readOnly_ = true;
   bool writeFailed_ = false;

@@ -23,3 +23,20 @@ vqr_ensure_packages() {
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing
 }
+
+# The tests run the settings cycle under the users' German locale.
+vqr_ensure_locale() {
+  local want="$1"  # e.g. de_DE.UTF-8
+  local norm
+  norm=$(echo "$want" | sed 's/UTF-8/utf8/')
+  locale -a 2>/dev/null | grep -qx -e "$want" -e "$norm" && return 0
+  vqr_ensure_packages locales
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  if grep -q "^# *$want UTF-8" /etc/locale.gen; then
+    $sudo sed -i "s/^# *\($want UTF-8\)/\1/" /etc/locale.gen
+  elif ! grep -q "^$want UTF-8" /etc/locale.gen; then
+    echo "$want UTF-8" | $sudo tee -a /etc/locale.gen >/dev/null
+  fi
+  $sudo locale-gen >/dev/null
+}

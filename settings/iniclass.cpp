@@ -5,11 +5,12 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <charconv>
 #include <climits>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 
+#include "data/numtext.h"
 #include "settings/inifile.h"
 
 namespace {
@@ -17,13 +18,6 @@ namespace {
 const char* const kGeneral = "General";
 
 bool IsBlank(const std::string& s) { return s.find_first_not_of(' ') == std::string::npos; }
-
-std::string TrimSpaces(const std::string& s) {
-  const size_t b = s.find_first_not_of(' ');
-  if (b == std::string::npos) return {};
-  const size_t e = s.find_last_not_of(' ');
-  return s.substr(b, e - b + 1);
-}
 
 bool IsSeparator(char c) { return c == '/' || c == '\\'; }
 
@@ -169,12 +163,12 @@ bool TZTIniClass::Locate(const TLocateInputs& in) {
 
   // 4. Home directory: HOMEDRIVE + HOMEPATH when both are set, else $HOME.
   std::string home;
-  const std::string drive = TrimSpaces(env("HOMEDRIVE"));
-  const std::string homePath = TrimSpaces(env("HOMEPATH"));
+  const std::string drive = std::string(TrimmedText(env("HOMEDRIVE"), " "));
+  const std::string homePath = std::string(TrimmedText(env("HOMEPATH"), " "));
   if (!drive.empty() && !homePath.empty())
     home = drive + homePath;
   else
-    home = TrimSpaces(env("HOME"));
+    home = std::string(TrimmedText(env("HOME"), " "));
   if (!found && !IsBlank(home)) {
     lastCandidate = home;
     const std::string candidate = WithSeparator(home) + iniName;
@@ -220,6 +214,9 @@ bool TZTIniClass::Locate(const TLocateInputs& in) {
     }
   }
 
+  // A killed program may have left its temporary settings file behind.
+  if (success && !ReadOnly) RemoveStaleTempFiles(IniFileName);
+
   // 7. Public INI file, read only.
   std::string pub = SwitchValue(in.Args, "public");
   if (IsBlank(pub) && success) pub = IniReadString(kGeneral, "PublicIni", "");
@@ -250,44 +247,9 @@ std::string TZTIniClass::IniReadString(const std::string& section, const std::st
   return Utf8Left(result, size > 0 ? static_cast<size_t>(size - 1) : 0);
 }
 
-int32_t TZTIniClass::ParseIniInteger(const std::string& text) {
-  size_t i = 0;
-  while (i < text.size() && text[i] == ' ') ++i;
-  bool negative = false;
-  if (i < text.size() && text[i] == '-') {
-    negative = true;
-    ++i;
-  }
-  uint32_t value = 0;  // wraps around like a 32-bit register
-  while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
-    value = value * 10u + static_cast<uint32_t>(text[i] - '0');
-    ++i;
-  }
-  if (negative) value = 0u - value;
-  return static_cast<int32_t>(value);
-}
+int32_t TZTIniClass::ParseIniInteger(const std::string& text) { return LeadingIntFromText(text); }
 
-double TZTIniClass::ParseIniFloat(const std::string& text) {
-  size_t i = 0;
-  while (i < text.size() && text[i] == ' ') ++i;
-  long double scale = 1.0L;
-  if (i < text.size() && text[i] == '-') {
-    scale = -1.0L;
-    ++i;
-  }
-  long double mantissa = 0.0L;
-  while (i < text.size() && text[i] >= '0' && text[i] <= '9')
-    mantissa = mantissa * 10 + (text[i++] - '0');
-  if (i < text.size() && text[i] == '.') {
-    ++i;
-    while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
-      mantissa = mantissa * 10 + (text[i++] - '0');
-      scale *= 0.1L;
-    }
-  }
-  const double r = static_cast<double>(mantissa * scale);
-  return r == 0.0 ? 0.0 : r;  // "-" alone is 0, not -0
-}
+double TZTIniClass::ParseIniFloat(const std::string& text) { return LeadingDecimalFromText(text); }
 
 bool TZTIniClass::ParseIniBool(const std::string& text) {
   const std::string up = [&] {
@@ -321,12 +283,7 @@ double TZTIniClass::IniReadFloat(const std::string& section, const std::string& 
 // ------------------------------------------------------------------ writes
 
 std::string TZTIniClass::FormatIniFloat(double value, int decimals) {
-  if (decimals < 0) decimals = 0;
-  if (decimals > 30) decimals = 30;
-  char buf[400];
-  const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
-  if (r.ec != std::errc()) return "0";
-  return std::string(buf, r.ptr);
+  return FixedText(value, decimals);
 }
 
 bool TZTIniClass::IniWriteString(const std::string& section, const std::string& key,
@@ -337,7 +294,7 @@ bool TZTIniClass::IniWriteString(const std::string& section, const std::string& 
 
 bool TZTIniClass::IniWriteInteger(const std::string& section, const std::string& key,
                                   int32_t value) {
-  return IniWriteString(section, key, std::to_string(value));
+  return IniWriteString(section, key, IntText(value));
 }
 
 bool TZTIniClass::IniWriteBool(const std::string& section, const std::string& key, bool value) {
@@ -349,9 +306,29 @@ bool TZTIniClass::IniWriteFloat(const std::string& section, const std::string& k
   return IniWriteString(section, key, FormatIniFloat(value, decimals));
 }
 
-void TZTIniClass::BeginUpdate() { OwnFile()->BeginUpdate(); }
+void TZTIniClass::BeginUpdate() {
+  relocateFailure_ = {};
+  OwnFile()->BeginUpdate();
+}
 
 bool TZTIniClass::EndUpdate() { return OwnFile()->EndUpdate(); }
+
+const TWriteFailure& TZTIniClass::LastWriteFailure() {
+  return relocateFailure_.Path.empty() ? OwnFile()->LastFailure() : relocateFailure_;
+}
+
+bool TZTIniClass::RelocateOwnFile(const std::string& path) {
+  relocateFailure_ = {};
+  std::ifstream in(IniFileName, std::ios::binary);
+  const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  std::string error;
+  if (ReadOnly || !WriteFileAtomic(path, bytes, &error)) {
+    relocateFailure_ = {path, ReadOnly ? EROFS : errno, IsWriteProtected(path), error};
+    return false;
+  }
+  IniFileName = path;
+  return true;
+}
 
 // ----------------------------------------------------------- window position
 

@@ -10,8 +10,7 @@
 #include <vector>
 
 #include "data/vqrtypes.h"
-
-class TIniFile;
+#include "settings/inifile.h"
 
 /// What Locate looks at. FromProcess() takes the real command line,
 /// environment and program file; tests pass their own.
@@ -59,6 +58,13 @@ class TZTIniClass {
   void BeginUpdate();
   bool EndUpdate();
 
+  /// Why the last write of the own file failed.
+  const TWriteFailure& LastWriteFailure();
+  /// Copies the own file to path (as it is on disk, nothing when it cannot be
+  /// read) and makes the copy the own file, so that the next writes go there.
+  /// False, with LastWriteFailure telling why, when path cannot be written.
+  bool RelocateOwnFile(const std::string& path);
+
   /// Main window position, section General.
   void LoadMainWindowPos();
   /// Moves geometry (left/top; the size is kept) to StartX/StartY clamped
@@ -99,4 +105,5 @@ class TZTIniClass {
 
   std::unique_ptr<TIniFile> own_;
   std::unique_ptr<TIniFile> public_;
+  TWriteFailure relocateFailure_;
 };

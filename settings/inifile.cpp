@@ -1,13 +1,16 @@
 #include "settings/inifile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <fstream>
 #include <iterator>
 
@@ -100,6 +103,27 @@ std::string Cp1252ToUtf8(std::string_view s) {
   return out;
 }
 
+std::optional<std::string> Utf8ToCp1252(std::string_view s) {
+  std::string out;
+  out.reserve(s.size());
+  for (size_t i = 0; i < s.size();) {
+    const unsigned char c = static_cast<unsigned char>(s[i]);
+    const int len = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+    if (i + static_cast<size_t>(len) > s.size()) return std::nullopt;
+    char32_t cp = len == 1 ? c : c & (0x7F >> len);
+    for (int k = 1; k < len; ++k) cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
+    i += static_cast<size_t>(len);
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
+      out += static_cast<char>(cp);
+      continue;
+    }
+    const auto* hit = std::find(std::begin(kCp1252High), std::end(kCp1252High), cp);
+    if (hit == std::end(kCp1252High)) return std::nullopt;
+    out += static_cast<char>(0x80 + (hit - std::begin(kCp1252High)));
+  }
+  return out;
+}
+
 std::string ToUtf8Text(std::string_view s) {
   return IsValidUtf8(s) ? std::string(s) : Cp1252ToUtf8(s);
 }
@@ -154,6 +178,7 @@ void TIniDocument::Parse(std::string_view bytes) {
   lines_.clear();
   bom_ = bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF";
   if (bom_) bytes.remove_prefix(3);
+  cp1252_ = !bom_ && !IsValidUtf8(bytes);
   crlf_ = false;
   const size_t firstLf = bytes.find('\n');
   if (firstLf != std::string_view::npos && firstLf > 0 && bytes[firstLf - 1] == '\r') crlf_ = true;
@@ -220,14 +245,24 @@ std::optional<std::string> TIniDocument::Get(std::string_view section, std::stri
   return lines_[k->second].value;
 }
 
+std::string TIniDocument::Encoded(const std::string& utf8) const {
+  return cp1252_ ? Utf8ToCp1252(utf8).value_or(utf8) : utf8;
+}
+
 void TIniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
-  const std::string sec = OneLine(section);
-  const std::string k = OneLine(key);
-  const std::string v = OneLine(value);
+  const std::string sec = ToUtf8Text(OneLine(section));
+  const std::string k = ToUtf8Text(OneLine(key));
+  const std::string v = ToUtf8Text(OneLine(value));
   if (k.empty()) return;
+  if (cp1252_ && !(Utf8ToCp1252(sec) && Utf8ToCp1252(k) && Utf8ToCp1252(v))) {
+    // No Windows-1252 form: the whole file becomes UTF-8, each line as it was read.
+    for (Line& l : lines_) l.raw = ToUtf8Text(l.raw);
+    cp1252_ = false;
+  }
   const uint8_t eol = crlf_ ? 2 : 1;
-  auto newLine = [&](const std::string& raw) {
-    Line l = ParseLine(raw);
+  auto newLine = [&](const std::string& text) {
+    Line l = ParseLine(text);
+    l.raw = Encoded(text);
     l.eol = eol;
     return l;
   };
@@ -236,88 +271,67 @@ void TIniDocument::Set(std::string_view section, std::string_view key, std::stri
     const auto found = s->second.keys.find(AsciiLower(k));
     if (found != s->second.keys.end()) {
       Line& l = lines_[found->second];
-      l.raw = l.name + "=" + v;
+      l.raw = Encoded(l.name + "=" + v);
       l.value = v;
       return;
     }
     const size_t after = s->second.lastLine;
+    Line line = newLine(k + "=" + v);
     if (lines_[after].eol == 0) lines_[after].eol = eol;
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(after + 1), newLine(k + "=" + v));
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(after + 1), std::move(line));
     if (after + 2 == lines_.size()) lines_.back().eol = eol;
     Reindex();
     return;
   }
+  Line header = newLine("[" + sec + "]");
+  Line line = newLine(k + "=" + v);
   if (!lines_.empty()) {
     if (lines_.back().eol == 0) lines_.back().eol = eol;
     if (!Trim(lines_.back().raw).empty()) lines_.push_back(newLine(""));
   }
-  lines_.push_back(newLine("[" + sec + "]"));
-  lines_.push_back(newLine(k + "=" + v));
+  lines_.push_back(std::move(header));
+  lines_.push_back(std::move(line));
   Reindex();
 }
 
-// ------------------------------------------------------------- atomic write
+// ------------------------------------------------------ temporary files
 
-bool WriteFileAtomic(const std::string& path, const std::string& data, std::string* error) {
-  auto fail = [&](const std::string& what) {
-    if (error) *error = what + ": " + std::strerror(errno);
-    return false;
-  };
+int RemoveStaleTempFiles(const std::string& path, int minAgeSeconds) {
   std::string target = path;
-  struct stat st {};
-  if (lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-    // Replace the file the link points to, not the link.
-    char resolved[PATH_MAX];
-    if (realpath(path.c_str(), resolved)) target = resolved;
-  }
+  char resolved[PATH_MAX];
+  if (realpath(path.c_str(), resolved)) target = resolved;  // temporaries lie beside the target
   const size_t slash = target.rfind('/');
-  const std::string dir = slash == std::string::npos ? "." : target.substr(0, slash + 1);
-  const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
-  std::string tmp = (slash == std::string::npos ? std::string() : dir) + "." + base + ".XXXXXX";
-  const int fd = mkstemp(tmp.data());
-  if (fd < 0) return fail("cannot create a temporary file beside " + target);
+  const std::string dir = slash == std::string::npos ? "./" : target.substr(0, slash + 1);
+  std::string prefix = ".";
+  prefix += slash == std::string::npos ? target : target.substr(slash + 1);
+  prefix += '.';
+  DIR* d = opendir(dir.c_str());
+  if (!d) return 0;
+  const time_t limit = time(nullptr) - minAgeSeconds;
+  int removed = 0;
+  while (const dirent* e = readdir(d)) {
+    const std::string name = e->d_name;
+    if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0) continue;
+    if (!std::all_of(
+            name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(), [](char c) {
+              return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+            }))
+      continue;
+    const std::string full = dir + name;
+    struct stat st {};
+    if (lstat(full.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != geteuid() ||
+        st.st_mtime > limit)
+      continue;
+    if (unlink(full.c_str()) == 0) ++removed;
+  }
+  closedir(d);
+  return removed;
+}
 
-  mode_t mode;
-  if (stat(target.c_str(), &st) == 0) {
-    mode = st.st_mode & 07777;
-  } else {
-    const mode_t mask = umask(0);
-    umask(mask);
-    mode = 0666 & ~mask;
-  }
-  if (fchmod(fd, mode) != 0) {
-    // A mode we cannot set is no reason to fail.
-  }
-  bool ok = true;
-  size_t done = 0;
-  while (ok && done < data.size()) {
-    const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      ok = false;
-    } else {
-      done += static_cast<size_t>(n);
-    }
-  }
-  std::string what = "cannot write " + tmp;
-  if (ok && fsync(fd) != 0) ok = false;
-  if (close(fd) != 0) ok = false;
-  if (ok && rename(tmp.c_str(), target.c_str()) != 0) {
-    what = "cannot replace " + target;
-    ok = false;
-  }
-  if (!ok) {
-    const int saved = errno;
-    unlink(tmp.c_str());
-    errno = saved;
-    return fail(what);
-  }
-  const int dfd = open(dir.c_str(), O_RDONLY | O_DIRECTORY);
-  if (dfd >= 0) {
-    fsync(dfd);
-    close(dfd);
-  }
-  return true;
+bool IsWriteProtected(const std::string& path) {
+  struct stat st {};
+  if (stat(path.c_str(), &st) != 0) return false;
+  return access(path.c_str(), W_OK) != 0 || (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
 
 // ----------------------------------------------------------------- INI file
@@ -369,7 +383,10 @@ std::optional<std::string> TIniFile::Get(std::string_view section, std::string_v
 bool TIniFile::Write(std::string_view section, std::string_view key, std::string_view value) {
   if (readOnly_ || path_.empty()) return false;
   Refresh();
-  if (unreadable_) return false;
+  if (unreadable_) {
+    failure_ = {path_, EACCES, IsWriteProtected(path_), "cannot read " + path_};
+    return false;
+  }
   pending_.push_back({std::string(section), std::string(key), std::string(value)});
   doc_.Set(section, key, value);
   if (updateDepth_ > 0) return true;
@@ -388,7 +405,11 @@ bool TIniFile::Flush() {
   // Another program may have changed the file since it was read: re-read it
   // and apply the pending writes to the new content.
   Refresh();
-  const bool ok = !unreadable_ && WriteFileAtomic(path_, doc_.Serialize());
+  failure_ = {};
+  std::string error = "cannot read " + path_;
+  errno = EACCES;
+  const bool ok = !unreadable_ && WriteFileAtomic(path_, doc_.Serialize(), &error);
+  if (!ok) failure_ = {path_, errno, IsWriteProtected(path_), error};
   pending_.clear();
   if (ok)
     stamp_ = Stamp();

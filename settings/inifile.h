@@ -3,7 +3,9 @@
 // Section and key names compare without regard to letter case; lines the
 // reader does not understand (comments, junk, bad headers) are kept verbatim
 // when the file is written back. Values are returned as UTF-8: a line that is
-// not valid UTF-8 is taken as Windows-1252.
+// not valid UTF-8 is taken as Windows-1252. A file keeps its encoding: in a
+// Windows-1252 file changed lines are written in Windows-1252, and only a value
+// that has no Windows-1252 form turns the whole file into UTF-8.
 
 #include <cstdint>
 #include <optional>
@@ -12,10 +14,15 @@
 #include <unordered_map>
 #include <vector>
 
+#include "data/atomicfile.h"
+
 /// True when s is well-formed UTF-8 (no overlong forms, no surrogates).
 bool IsValidUtf8(std::string_view s);
 /// Converts Windows-1252 bytes to UTF-8.
 std::string Cp1252ToUtf8(std::string_view s);
+/// Converts valid UTF-8 to Windows-1252; nullopt when a character has no
+/// Windows-1252 form.
+std::optional<std::string> Utf8ToCp1252(std::string_view s);
 /// s as UTF-8: unchanged when valid, otherwise converted from Windows-1252.
 std::string ToUtf8Text(std::string_view s);
 /// The first n characters (code points) of a UTF-8 text.
@@ -30,7 +37,8 @@ class TIniDocument {
   explicit TIniDocument(std::string_view bytes) { Parse(bytes); }
 
   void Parse(std::string_view bytes);
-  /// The file's bytes: untouched lines as read, changed lines in UTF-8.
+  /// The file's bytes: untouched lines as read, changed lines in the file's
+  /// encoding.
   std::string Serialize() const;
 
   /// Value of key in the first section of that name; nullopt when missing.
@@ -40,6 +48,8 @@ class TIniDocument {
   void Set(std::string_view section, std::string_view key, std::string_view value);
 
   bool Empty() const { return lines_.empty(); }
+  /// True for a file that is not UTF-8 (no byte order mark, not valid UTF-8).
+  bool IsCp1252() const { return cp1252_; }
   size_t LineCount() const { return lines_.size(); }
 
  private:
@@ -59,18 +69,32 @@ class TIniDocument {
 
   static Line ParseLine(std::string_view raw);
   void Reindex();
+  /// utf8 in the file's encoding.
+  std::string Encoded(const std::string& utf8) const;
 
   std::vector<Line> lines_;
   std::unordered_map<std::string, SectionIndex> sections_;  // lower-case name
   bool bom_ = false;
-  bool crlf_ = false;  // line end of new lines
+  bool crlf_ = false;    // line end of new lines
+  bool cp1252_ = false;  // encoding of changed lines
 };
 
-/// Replaces path with data atomically: a temporary file in the same folder is
-/// written, flushed to disk and renamed over the target. On failure the old
-/// file is untouched, the temporary file removed, and false returned.
-bool WriteFileAtomic(const std::string& path, const std::string& data,
-                     std::string* error = nullptr);
+/// Removes the temporary files that a writer killed during WriteFileAtomic
+/// left beside path (".NAME.XXXXXX", ours, regular, untouched for at least
+/// minAgeSeconds, so that a save in progress elsewhere is left alone).
+/// Returns how many were removed.
+int RemoveStaleTempFiles(const std::string& path, int minAgeSeconds = 60);
+/// True when path exists and may not be written: no write permission for us,
+/// or no write bit at all (which binds root too).
+bool IsWriteProtected(const std::string& path);
+
+/// Why the last write of a file failed.
+struct TWriteFailure {
+  std::string Path;             // the file that was to be written
+  int Code = 0;                 // errno
+  bool WriteProtected = false;  // the file itself is write-protected
+  std::string Text;             // English, for logs
+};
 
 /// One INI file on disk, parsed once and re-read only when the file changes
 /// (modification time, size or inode). Writes can be collected into one
@@ -100,6 +124,9 @@ class TIniFile {
   /// Forgets the parsed copy; the next access reads the file again.
   void Invalidate() { loaded_ = false; }
 
+  /// Why the last write failed (empty Path after a success).
+  const TWriteFailure& LastFailure() const { return failure_; }
+
  private:
   struct FileStamp {
     bool exists = false;
@@ -124,4 +151,5 @@ class TIniFile {
   TIniDocument doc_;
   int updateDepth_ = 0;
   std::vector<PendingWrite> pending_;
+  TWriteFailure failure_;
 };

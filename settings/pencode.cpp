@@ -1,20 +1,12 @@
 #include "settings/pencode.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <climits>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
+
+#include "data/numtext.h"
 
 namespace {
-
-std::string TrimSpaces(const std::string& s) {
-  const size_t b = s.find_first_not_of(" \t");
-  if (b == std::string::npos) return {};
-  const size_t e = s.find_last_not_of(" \t");
-  return s.substr(b, e - b + 1);
-}
 
 std::string Repeat(const std::string& part, int times) {
   std::string out;
@@ -60,13 +52,8 @@ std::string PenWidthText(int32_t width) {
 }
 
 int32_t PenWidthFromText(const std::string& text) {
-  const std::string t = TrimSpaces(text).substr(0, 30);
-  double mm = 0.1;
-  if (!t.empty() && t.find_first_not_of("0123456789.eE+-") == std::string::npos) {
-    char* end = nullptr;
-    const double v = std::strtod(t.c_str(), &end);
-    if (end != t.c_str() && *end == '\0' && std::isfinite(v)) mm = v;
-  }
+  double mm = 0.1;  // kept when the text is not a number
+  WholeFloatFromText(TrimmedText(text).substr(0, 30), mm);
   const double tenths = std::nearbyint(std::clamp(mm * 10.0, -1e9, 1e9));  // halves to even
   return static_cast<int32_t>(std::clamp(tenths, 1.0, 300.0));
 }
@@ -105,13 +92,8 @@ int FontCodeStyle(const std::string& code) {
 }
 
 int FontSizeFromText(const std::string& text) {
-  const std::string t = TrimSpaces(text);
-  if (t.empty()) return 8;
-  errno = 0;
-  char* end = nullptr;
-  const long v = std::strtol(t.c_str(), &end, 10);
-  if (errno != 0 || *end != '\0' || v < INT32_MIN || v > INT32_MAX) return 8;
-  return static_cast<int>(v);
+  int32_t size = 8;
+  return WholeIntFromText(text, size) ? size : 8;
 }
 
 std::string DirectoryPart(const std::string& path) {

@@ -1,10 +1,8 @@
 #include "settings/settingvalue.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cmath>
-#include <cstdlib>
 
+#include "data/numtext.h"
 #include "settings/iniclass.h"
 #include "settings/inifile.h"
 
@@ -14,37 +12,21 @@ constexpr size_t kMaxText = 255;
 constexpr int kReadBuffer = 250;  // a text read from the file keeps at most 249 characters
 constexpr size_t kMaxName = 32;
 
-std::string Trimmed(const std::string& s) {
-  const size_t b = s.find_first_not_of(' ');
-  if (b == std::string::npos) return {};
-  const size_t e = s.find_last_not_of(' ');
-  return s.substr(b, e - b + 1);
-}
+std::string Trimmed(const std::string& s) { return std::string(TrimmedText(s, " ")); }
 
 bool SameIgnoringCase(const std::string& a, const std::string& b) {
   return AsciiLower(a) == AsciiLower(b);
 }
 
-// The whole trimmed text as a decimal integer; 0 when it is not one.
+// A field's number: the whole trimmed text, 0 when it is not one.
 int32_t IntegerFromField(const std::string& text) {
-  const std::string t = Trimmed(text);
-  if (t.empty()) return 0;
-  errno = 0;
-  char* end = nullptr;
-  const long long v = std::strtoll(t.c_str(), &end, 10);
-  if (errno != 0 || *end != '\0' || v < INT32_MIN || v > INT32_MAX) return 0;
-  return static_cast<int32_t>(v);
+  int32_t v = 0;
+  return WholeIntFromText(text, v) ? v : 0;
 }
 
-// The whole trimmed text as a number with "." (exponent allowed); 0 otherwise.
 double FloatFromField(const std::string& text) {
-  const std::string t = Trimmed(text);
-  if (t.empty() || t.find_first_not_of("0123456789.eE+-") != std::string::npos) return 0.0;
-  const char* begin = t.c_str();
-  char* end = nullptr;
-  const double v = std::strtod(begin, &end);  // only digits, sign, "." and "e" reach here
-  if (end == begin || *end != '\0' || !std::isfinite(v)) return 0.0;
-  return v;
+  double v = 0.0;
+  return WholeFloatFromText(text, v) ? v : 0.0;
 }
 
 int32_t WrapCode(int64_t v) { return static_cast<int32_t>(static_cast<uint32_t>(v)); }
@@ -257,15 +239,15 @@ std::vector<TZTIniKeyText> TZTiniSettingValue::IniTexts(int i) const {
       return {{sec, key, s->Int ? "ON" : "OFF"}};
     case TZTIniValueType::Integer:
     case TZTIniValueType::Color:
-      return {{sec, key, std::to_string(s->Int)}};
+      return {{sec, key, IntText(s->Int)}};
     case TZTIniValueType::Float:
       return {{sec, key, FormatFloatField(s->Float)}};
     case TZTIniValueType::Pen:
-      return {{sec, key + "Width", std::to_string(PenCodeWidth(s->Int))},
-              {sec, key + "Style", std::to_string(PenCodeStyle(s->Int))}};
+      return {{sec, key + "Width", IntText(PenCodeWidth(s->Int))},
+              {sec, key + "Style", IntText(PenCodeStyle(s->Int))}};
     case TZTIniValueType::WindowPosition:
       if (s->Index == 1) return {{sec, key, s->Int ? "ON" : "OFF"}};
-      return {{sec, key, std::to_string(s->Int)}};
+      return {{sec, key, IntText(s->Int)}};
   }
   return {};
 }
@@ -319,7 +301,7 @@ void TZTiniSettingValue::Load(int i, int mode) {
           c->SetChecked(s->Int != 0);
         break;
       case TZTIniValueType::Integer:
-        c->SetText(std::to_string(s->Int));
+        c->SetText(IntText(s->Int));
         break;
       case TZTIniValueType::Float:
         c->SetText(FormatFloatField(s->Float));
@@ -365,7 +347,7 @@ bool TZTiniSettingValue::Save(int i, int mode) {
         const int32_t v = IntegerFromField(c->GetText());
         s->Modified = s->Modified || v != s->Int;
         s->Int = v;
-        c->SetText(std::to_string(v));
+        c->SetText(IntText(v));
         break;
       }
       case TZTIniValueType::Float: {

@@ -12,12 +12,12 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QProgressBar>
-#include <QSvgGenerator>
 
 #include "app/QXMain.h"
 #include "app/appicons.h"
 #include "app/ztprogress.h"
 #include "chart/diagrampaint.h"
+#include "chart/qt/picturefile.h"
 #include "chart/qt/qpainterdc.h"
 #include "chart/ui/windowplace.h"
 #include "chart/vqrdiagram.h"
@@ -361,26 +361,10 @@ void TF_SChannel::CopyToClipboard() {
 }
 
 bool TF_SChannel::SaveImage(const QString& path) {
-  if (path.isEmpty()) return false;
-  const int w = width();
-  const int h = SB_Single->y();
-  if (QFileInfo(path).suffix().compare("svg", Qt::CaseInsensitive) == 0) {
-    QSvgGenerator svg;
-    svg.setFileName(path);
-    svg.setSize(QSize(w, h));
-    svg.setViewBox(QRect(0, 0, w, h));
-    svg.setTitle(windowTitle());
-    QPainter painter;
-    if (!painter.begin(&svg)) return false;
-    PaintClient(painter, w, UsableHeight());
-    return painter.end() && QFileInfo(path).size() > 0;
-  }
-  QImage image(w, h, QImage::Format_RGB32);
-  {
-    QPainter painter(&image);
-    PaintClient(painter, w, UsableHeight());
-  }
-  return image.save(path, "PNG");
+  // Painted into memory first: a failed write keeps an older picture.
+  return WritePictureFile(
+      path, width(), SB_Single->y(), QColor(), windowTitle(),
+      [&](QPainter& painter) { PaintClient(painter, width(), UsableHeight()); });
 }
 
 void TF_SChannel::SaveImageAs() {

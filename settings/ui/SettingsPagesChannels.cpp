@@ -1,5 +1,6 @@
 // Pages "Dateien", "Einzelblatt", "Kombin. 1" and "Kombin. 2".
 #include <QHBoxLayout>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -129,14 +130,33 @@ QWidget* BuildCombiPage(int combi) {
                           side);
 }
 
+namespace {
+
+// A page in a scroll area: a small window scrolls the page instead of
+// squeezing or clipping its fields. The area takes over the page's name.
+QWidget* Scrolled(QWidget* page) {
+  auto* area = new QScrollArea;
+  area->setObjectName(page->objectName());
+  page->setObjectName(QString());
+  area->setFrameShape(QFrame::NoFrame);
+  area->setWidgetResizable(true);
+  area->setWidget(page);
+  // Show the tab's own background through the area.
+  area->viewport()->setAutoFillBackground(false);
+  page->setAutoFillBackground(false);
+  return area;
+}
+
+}  // namespace
+
 void BuildSettingsPages(QTabWidget* tabs) {
-  tabs->addTab(BuildFilePage(), "Dateien");
-  tabs->addTab(BuildSinglePage(), "Einzelblatt");
-  tabs->addTab(BuildCombiPage(1), "Kombin. 1");
-  tabs->addTab(BuildCombiPage(2), "Kombin. 2");
-  tabs->addTab(BuildDiagramXYPage(), "Diagramm  X/Y");
-  tabs->addTab(BuildDiagramTGenPage(), "Diagramm  T/allgemein");
-  tabs->addTab(BuildTextPage(), "Texte");
-  tabs->addTab(BuildPrinterPage(), "Drucker");
-  tabs->addTab(BuildExcelPage(), "Excel®");
+  tabs->addTab(Scrolled(BuildFilePage()), "Dateien");
+  tabs->addTab(Scrolled(BuildSinglePage()), "Einzelblatt");
+  tabs->addTab(Scrolled(BuildCombiPage(1)), "Kombin. 1");
+  tabs->addTab(Scrolled(BuildCombiPage(2)), "Kombin. 2");
+  tabs->addTab(Scrolled(BuildDiagramXYPage()), "Diagramm  X/Y");
+  tabs->addTab(Scrolled(BuildDiagramTGenPage()), "Diagramm  T/allgemein");
+  tabs->addTab(Scrolled(BuildTextPage()), "Texte");
+  tabs->addTab(Scrolled(BuildPrinterPage()), "Drucker");
+  tabs->addTab(Scrolled(BuildExcelPage()), "Excel®");
 }

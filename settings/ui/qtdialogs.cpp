@@ -2,11 +2,14 @@
 
 #include <QColorDialog>
 #include <QDialogButtonBox>
+#include <QFontDatabase>
 #include <QFontDialog>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <climits>
+#include <cstdlib>
 
 #include "settings/ui/pendialog.h"
 #include "settings/ui/qtcontrols.h"
@@ -72,7 +75,38 @@ TFontColorDialog::TFontColorDialog(QWidget* parent) : QDialog(parent) {
   SetColor(Qt::black);
 }
 
-void TFontColorDialog::SetFont(const QFont& font) { fonts_->setCurrentFont(font); }
+namespace {
+
+// The style of family that carries bold and italic (or oblique) as asked:
+// regular or bold weight rather than light or black, and of equal weights the
+// plainest name ("Book" rather than "Condensed"). Empty when there is none.
+QString StyleOf(const QString& family, bool bold, bool italic) {
+  QString best;
+  int bestDistance = INT_MAX;
+  const int wanted = bold ? QFont::Bold : QFont::Normal;
+  for (const QString& style : QFontDatabase::styles(family)) {
+    const QFont f = QFontDatabase::font(family, style, 10);
+    if ((f.style() != QFont::StyleNormal) != italic || (f.weight() >= QFont::DemiBold) != bold)
+      continue;
+    const int d = std::abs(f.weight() - wanted);
+    if (d < bestDistance || (d == bestDistance && style.size() < best.size())) {
+      best = style;
+      bestDistance = d;
+    }
+  }
+  return best;
+}
+
+}  // namespace
+
+void TFontColorDialog::SetFont(const QFont& font) {
+  // The dialog finds the style by its name, and a weight's name such as
+  // "Normal" is no style of most families: it would fall on any style, an
+  // oblique one included. Name the family's own style.
+  QFont f = font;
+  if (f.styleName().isEmpty()) f.setStyleName(StyleOf(f.family(), f.bold(), f.italic()));
+  fonts_->setCurrentFont(f);
+}
 
 QFont TFontColorDialog::SelectedFont() const { return fonts_->currentFont(); }
 

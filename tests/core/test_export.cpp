@@ -7,6 +7,7 @@
 #include <random>
 
 #include "core_fixtures.h"
+#include "data/atomicfile.h"
 #include "data/numtext.h"
 #include "export/AsciiBatch.h"
 #include "export/expfile.h"
@@ -280,6 +281,85 @@ TEST(AsciiExport, AnyLostWriteIsAnError) {
         dir.File("ro"), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     EXPECT_FALSE(WriteAsciiExport(rec.Data(), f, dir.File("ro/x.ASC"), TAsciiMode::Raw));
   }
+}
+
+// Everything opened while it lives takes only `bytes`, then fails as a full disk would.
+struct DiskFullAfter {
+  explicit DiskFullAfter(long long bytes) { TAtomicFile::SetWriteLimitForTesting(bytes); }
+  ~DiskFullAfter() { TAtomicFile::SetWriteLimitForTesting(-1); }
+};
+
+std::vector<std::string> FolderNames(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& e : std::filesystem::directory_iterator(folder))
+    names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST(AsciiExport, AFailedWriteKeepsTheOlderFileAndLeavesNothingElse) {
+  TVQRRecording big;
+  std::vector<int32_t> times;
+  for (int i = 1; i <= 1500; ++i) times.push_back(i * 30);
+  Loaded(big, times);
+  TempDir dir;
+  const std::string keep = dir.File("keep.ASC");
+  for (TAsciiMode mode : {TAsciiMode::Calibrated, TAsciiMode::Raw, TAsciiMode::CalParams}) {
+    for (long long limit : {0LL, 100LL, 60000LL}) {
+      ASSERT_TRUE(WriteBytes(keep, {'o', 'l', 'd'}));
+      TVQRAsciiFile f;
+      bool ok;
+      {
+        DiskFullAfter full(limit);
+        ok = WriteAsciiExport(big.Data(), f, keep, mode);
+      }
+      const bool fits = limit == 60000 && mode == TAsciiMode::CalParams;  // 3 short lines
+      EXPECT_EQ(ok, fits) << limit;
+      EXPECT_EQ(ReadFileText(keep) == "old", !fits) << limit;
+      EXPECT_EQ(FolderNames(dir.Path()), std::vector<std::string>{"keep.ASC"}) << limit;
+    }
+  }
+  // A batch into a full folder leaves no empty or partial files.
+  ASSERT_TRUE(WriteBytes(dir.File("in.DAT"), SimpleFile(200)));
+  std::vector<TAsciiJob> jobs;
+  for (int i = 0; i < 4; ++i) jobs.push_back({dir.File("in.DAT"), dir.File(std::to_string(i))});
+  DiskFullAfter full(4096);
+  for (const TAsciiResult& r : RunAsciiBatch(jobs, {}, 2))
+    EXPECT_EQ(r.Message, "Error writing export File!");
+  EXPECT_EQ(FolderNames(dir.Path()), (std::vector<std::string>{"in.DAT", "keep.ASC"}));
+}
+
+TEST(AtomicFile, ReplacesOnlyWhatMayBeReplaced) {
+  TempDir dir;
+  // A link is followed: the file it names gets the new text.
+  ASSERT_TRUE(WriteBytes(dir.File("real"), {'1'}));
+  std::filesystem::create_symlink("real", dir.File("link"));
+  EXPECT_TRUE(WriteFileAtomic(dir.File("link"), "2"));
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link")));
+  EXPECT_EQ(ReadFileText(dir.File("real")), "2");
+  // Devices are written in place, never replaced.
+  std::string error;
+  EXPECT_TRUE(WriteFileAtomic("/dev/null", "x", &error)) << error;
+  EXPECT_FALSE(WriteFileAtomic("/dev/full", "x", &error));
+  EXPECT_NE(error.find("No space left"), std::string::npos) << error;
+  EXPECT_FALSE(WriteFileAtomic(dir.Path(), "x"));
+  // A file dropped before it was committed never appears.
+  {
+    TAtomicFile f;
+    ASSERT_TRUE(f.Open(dir.File("dropped")));
+    EXPECT_TRUE(f.Write("abc", 3));
+  }
+  if (geteuid() != 0) {
+    ASSERT_TRUE(WriteBytes(dir.File("ro"), {'r'}));
+    std::filesystem::permissions(dir.File("ro"), std::filesystem::perms::owner_read);
+    EXPECT_FALSE(WriteFileAtomic(dir.File("ro"), "x"));
+    EXPECT_EQ(ReadFileText(dir.File("ro")), "r");
+  }
+  const auto names = FolderNames(dir.Path());
+  EXPECT_EQ(std::count_if(names.begin(), names.end(),
+                          [](const std::string& n) { return n.starts_with("."); }),
+            0);
+  EXPECT_FALSE(std::filesystem::exists(dir.File("dropped")));
 }
 
 std::string Numbered(int i) {

@@ -1,9 +1,13 @@
 // The INI object: where the INI file is found or created, the public file,
 // typed reads of odd text, float writes and the main window position.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <ctime>
 #include <filesystem>
 
+#include "data/numtext.h"
 #include "settings/iniclass.h"
 #include "support/settingsfixture.h"
 
@@ -169,6 +173,28 @@ TEST_F(Locating, ReadOnlyModeNeverCreatesAnything) {
   EXPECT_EQ(ReadFile(home + "vqrshow4.INI"), "[General]\nStartX=17\n");
 }
 
+TEST_F(Locating, StartRemovesOldTemporaryFilesOfAKilledSave) {
+  WriteFile(home + "vqrshow4.INI", "[General]\n");
+  const std::pair<const char*, bool> files[] = {
+      {".vqrshow4.INI.Ab12Cd", true},  {".vqrshow4.INI.fresh1", false},
+      {".vqrshow4.INI.Ab12C", false},  {".vqrshow4.INI.Ab12Cd7", false},
+      {".other.INI.Ab12Cd", false},    {"vqrshow4.INI.Ab12Cd", false},
+      {".vqrshow4.INI.Ab-2Cd", false},
+  };
+  const timespec old[2] = {{time(nullptr) - 120, 0}, {time(nullptr) - 120, 0}};
+  for (const auto& [name, gone] : files) {
+    WriteFile(home + name, "[General]\n");
+    if (std::string(name) != ".vqrshow4.INI.fresh1")
+      utimensat(AT_FDCWD, (home + name).c_str(), old, 0);
+  }
+  auto in = Inputs(prog, {}, env);
+  in.ReadOnly = true;  // vqrtool touches nothing
+  ASSERT_TRUE(TZTIniClass().Locate(in));
+  for (const auto& [name, gone] : files) EXPECT_TRUE(Exists(home + name)) << name;
+  ASSERT_TRUE(ini.Locate(Inputs(prog, {}, env)));
+  for (const auto& [name, gone] : files) EXPECT_EQ(Exists(home + name), !gone) << name;
+}
+
 TEST_F(Locating, HelpFileOnlyWhenItExists) {
   WriteFile(prog + "vqrshow4.HLP", "<html></html>");
   ini.Locate(Inputs(prog, {}, env));
@@ -236,8 +262,41 @@ TEST_F(TypedValues, FloatsFromOddText) {
   EXPECT_DOUBLE_EQ(ini.IniReadFloat("V", "missing", 99.0), 99.0);
 }
 
+// The settings fields, the pen dialog and vqrtool's options take a number
+// only as a whole text.
+TEST(NumberText, WholeTextsReadTheSameUnderTheGermanLocale) {
+  ASSERT_TRUE(setlocale(LC_ALL, "de_DE.UTF-8")) << "locale de_DE.UTF-8 is missing";
+  struct Case {
+    const char* text;
+    bool isInt;
+    bool isFloat;
+    double value;
+  };
+  const Case cases[] = {
+      {"42", true, true, 42},     {" -7\t", true, true, -7},
+      {"+5", true, true, 5},      {"2.5", false, true, 2.5},
+      {"1,5", false, false, 0},   {" 1.5e1 ", false, true, 15},
+      {".5", false, true, 0.5},   {"2147483648", false, true, 2147483648.0},
+      {"inf", false, false, 0},   {"nan", false, false, 0},
+      {"1e400", false, false, 0}, {"", false, false, 0},
+      {"-", false, false, 0},     {"+-1", false, false, 0},
+      {"0x10", false, false, 0},  {"12pt", false, false, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    int32_t i = 99;
+    double f = 99;
+    EXPECT_EQ(WholeIntFromText(c.text, i), c.isInt);
+    EXPECT_EQ(WholeFloatFromText(c.text, f), c.isFloat);
+    EXPECT_EQ(i, c.isInt ? static_cast<int32_t>(c.value) : 99);
+    EXPECT_DOUBLE_EQ(f, c.isFloat ? c.value : 99);
+  }
+  setlocale(LC_ALL, "C");
+}
+
 TEST_F(TypedValues, FloatsAreWrittenFixedWithAPoint) {
-  setlocale(LC_NUMERIC, "de_DE.UTF-8");  // a decimal comma locale must not matter
+  // A decimal comma locale must not matter.
+  ASSERT_TRUE(setlocale(LC_NUMERIC, "de_DE.UTF-8")) << "locale de_DE.UTF-8 is missing";
   const std::tuple<double, int, const char*> cases[] = {
       {1.0, 3, "1.000"},  {-0.5, 6, "-0.500000"}, {2.0005, 3, "2.001"},
       {0.125, 2, "0.12"}, {1234.5, 0, "1234"},    {0.0, 3, "0.000"},

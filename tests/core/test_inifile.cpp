@@ -1,7 +1,9 @@
 // The INI reader/writer: lookups, edits that keep the rest of the file, text
 // encodings, damaged files and the atomic replacement on disk.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <cerrno>
 #include <filesystem>
 
 #include "settings/inifile.h"
@@ -62,6 +64,33 @@ TEST(IniDocument, ReadsWindows1252AndUtf8) {
   EXPECT_EQ(doc.Get("Texte", "B"), "Grüße");
   EXPECT_EQ(doc.Get("Texte", "C"), "€ 5");
   EXPECT_EQ(doc.Serialize().substr(0, 3), "\xEF\xBB\xBF");
+}
+
+TEST(IniDocument, ChangedLinesKeepTheFileEncoding) {
+  struct Case {
+    const char* name;
+    std::string before, section, value, after;
+  };
+  // "Größe" in Windows-1252 makes a Windows-1252 file.
+  const std::string cp =
+      "[A]\nName=Gr\xF6\xDF"
+      "e\nX=1\n";
+  const Case cases[] = {
+      {"Cp1252Stays", cp, "A", "Kanäle €",
+       "[A]\nName=Gr\xF6\xDF"
+       "e\nX=Kan\xE4le \x80\n"},
+      {"Cp1252NewSection", cp, "Käse", "ü", cp + "\n[K\xE4se]\nX=\xFC\n"},
+      {"NoCp1252FormMakesItUtf8", cp, "A", "Ω", "[A]\nName=Größe\nX=Ω\n"},
+      {"Utf8Stays", "[A]\nName=Größe\nX=1\n", "A", "ä", "[A]\nName=Größe\nX=ä\n"},
+      {"AsciiBecomesUtf8", "[A]\nX=1\n", "A", "ä", "[A]\nX=ä\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TIniDocument doc(c.before);
+    doc.Set(c.section, "X", c.value);
+    EXPECT_EQ(doc.Serialize(), c.after);
+    EXPECT_EQ(TIniDocument(doc.Serialize()).Get(c.section, "X"), c.value);
+  }
 }
 
 TEST(IniDocument, DamagedFilesKeepTheirReadableValues) {
@@ -159,13 +188,24 @@ TEST(IniFile, FailedWriteLeavesTheOldFileAndReportsFailure) {
   EXPECT_EQ(f.Get("S", "k"), "1");
   std::filesystem::rename(sub, dir.Path() + "/gone");  // the folder vanished
   EXPECT_FALSE(f.Write("S", "k", "2"));
+  EXPECT_EQ(f.LastFailure().Path, path);
+  EXPECT_EQ(f.LastFailure().Code, ENOENT);
   std::filesystem::rename(dir.Path() + "/gone", sub);
   EXPECT_EQ(ReadFile(path), "[S]\nk=1\n");
   EXPECT_EQ(f.Get("S", "k"), "1");  // memory follows the disk again
 
+  // A write-protected file is never replaced, not even by root.
+  chmod(path.c_str(), 0444);
+  EXPECT_FALSE(f.Write("S", "k", "2"));
+  EXPECT_TRUE(f.LastFailure().WriteProtected);
+  chmod(path.c_str(), 0644);
+  EXPECT_EQ(ReadFile(path), "[S]\nk=1\n");
+  EXPECT_TRUE(f.Write("S", "k", "2"));
+  EXPECT_TRUE(f.LastFailure().Path.empty());
+
   TIniFile readOnly(path, true);
   EXPECT_FALSE(readOnly.Write("S", "k", "3"));
-  EXPECT_EQ(ReadFile(path), "[S]\nk=1\n");
+  EXPECT_EQ(ReadFile(path), "[S]\nk=2\n");
 }
 
 TEST(IniFile, ReplacesTheTargetOfASymlink) {

@@ -1,7 +1,9 @@
 // vqrtool as a user runs it: exit statuses, messages, JSON and exports.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "core_fixtures.h"
@@ -22,9 +24,11 @@ std::string Quote(const std::string& s) {
   return q + "'";
 }
 
-ToolRun Tool(const std::vector<std::string>& args) {
+// prefix: shell commands run before vqrtool in the same shell.
+ToolRun Tool(const std::vector<std::string>& args, const std::string& prefix = "") {
   TempDir dir;
-  std::string cmd = Quote(VQR_BINARY_DIR "/vqrtool");
+  // A run that hangs fails with the status of timeout(1), 124.
+  std::string cmd = prefix + "timeout 60 " + Quote(VQR_BINARY_DIR "/vqrtool");
   for (const auto& a : args) {
     cmd += ' ';
     cmd += Quote(a);
@@ -54,6 +58,9 @@ class VqrTool : public testing::Test {
 };
 
 TEST_F(VqrTool, ExitStatusesAndMessages) {
+  // Not a regular file: a FIFO would block every command waiting for a writer.
+  const std::string fifo = dir.File("pipe.DAT");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
   struct Case {
     std::vector<std::string> args;
     int status;
@@ -64,6 +71,10 @@ TEST_F(VqrTool, ExitStatusesAndMessages) {
       {{"info", dir.File("bad.DAT")}, 1, "Error reading Data File!"},
       {{"info", dir.File("missing.DAT")}, 2, "Error opening data file!"},
       {{"info", dir.Path()}, 2, "Error opening data file!"},
+      {{"info", fifo, "--json"}, 2, "Error opening data file!"},
+      {{"ascii", fifo, "-o", dir.File("f.ASC")}, 2, "Error opening data file!"},
+      {{"render", fifo, "-o", dir.File("f.png")}, 2, "Error opening data file!"},
+      {{"overview", fifo, "-o", dir.File("f.svg")}, 2, "Error opening data file!"},
       {{"info"}, 64, "usage"},
       {{"info", "--yaml", dir.File("good.DAT")}, 64, "usage"},
       {{"nonsense"}, 64, "usage"},
@@ -76,6 +87,14 @@ TEST_F(VqrTool, ExitStatusesAndMessages) {
       {{"ascii", dir.File("good.DAT"), "-o", dir.File("no/dir/x.ASC")}, 3, "Error writing"},
       {{"ascii", dir.File("bad.DAT"), "-o", dir.File("y.ASC")}, 1, "Error reading Data File!"},
       {{"ascii", dir.File("nope.DAT"), "-o", dir.File("y.ASC")}, 2, "Error opening data file!"},
+      // Every command takes the same settings options.
+      {{"info", dir.File("good.DAT"), "--defaults"}, 0, ""},
+      {{"info", dir.File("good.DAT"), "--public=" + dir.File("none.INI")}, 2, "none.INI"},
+      {{"ascii", dir.File("good.DAT"), "-o", dir.File("d.ASC"), "--defaults"}, 0, ""},
+      {{"ascii", dir.File("good.DAT"), "-o", dir.File("y.ASC"), "--defaults", "--ini", "x"},
+       64,
+       "--defaults reads no INI file"},
+      {{"settings", "--public"}, 64, "usage"},
   };
   for (const Case& c : cases) {
     std::string line;
@@ -85,6 +104,44 @@ TEST_F(VqrTool, ExitStatusesAndMessages) {
     EXPECT_NE(r.err.find(c.err), std::string::npos) << line << "\n" << r.err;
   }
   EXPECT_FALSE(std::filesystem::exists(dir.File("y.ASC")));
+  // ... and every usage says so.
+  const std::string usage = Tool({"--help"}).err;
+  size_t listed = 0;
+  for (size_t p = 0;
+       (p = usage.find("[--ini FILE] [--public FILE] [--defaults]", p)) != std::string::npos; ++p)
+    ++listed;
+  EXPECT_EQ(listed, 5u) << usage;
+}
+
+// Files may grow to 4 kB only, as on a nearly full disk (for root too).
+const std::string kDiskFull = "ulimit -f 8; trap '' XFSZ; exec ";
+
+TEST_F(VqrTool, AFullDiskKeepsTheOlderOutputAndFails) {
+  const std::string in = kSamples + "full1500.DAT";
+  const std::string keep = dir.File("keep");
+  const std::vector<std::vector<std::string>> runs = {
+      {"ascii", in, "-o", keep + "/x.asc"},
+      {"ascii", in, kSamples + "days10.DAT", "-o", keep},
+      {"render", in, "-o", keep + "/x.png", "--size", "300x200"},
+      {"render", in, "-o", keep + "/x.svg"},
+      {"overview", in, "-o", keep + "/x.png"},
+      {"overview", in, "-o", keep + "/x.svg"},
+  };
+  for (const auto& args : runs) {
+    std::filesystem::create_directory(keep);
+    for (const char* name : {"x.asc", "x.png", "x.svg"})
+      ASSERT_TRUE(WriteBytes(keep + "/" + name, {'o', 'l', 'd'}));
+    const ToolRun r = Tool(args, kDiskFull);
+    EXPECT_EQ(r.status, 3) << args[0] << " " << args[2] << "\n" << r.err;
+    std::vector<std::string> left;
+    for (const auto& e : std::filesystem::directory_iterator(keep))
+      left.push_back(e.path().filename().string() + "=" +
+                     ReadFileText(e.path().string()).substr(0, 8));
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"x.asc=old", "x.png=old", "x.svg=old"}))
+        << args[0] << " " << args[2];
+    std::filesystem::remove_all(keep);
+  }
 }
 
 TEST_F(VqrTool, InfoJsonIsOneObjectWithExactFloats) {

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
@@ -14,6 +15,7 @@
 #include "chart/ui/Overview.h"
 #include "chart/ui/SingleChannel.h"
 #include "chart/vqrdiagram.h"
+#include "data/atomicfile.h"
 #include "settings/settings.h"
 #include "support/mainwindow_fixture.h"
 
@@ -458,6 +460,16 @@ TEST_F(DiagramWindows, DiagramIsCopiedAndSavedAsDrawn) {
   ASSERT_TRUE(channel->SaveImage(Path("d.svg")));
   EXPECT_GT(QFileInfo(Path("d.svg")).size(), 1000);
   EXPECT_FALSE(channel->SaveImage(Path("no/such/dir/d.png")));
+
+  // On a full disk the picture that was there stays, and the status line says so.
+  channel->ChooseImageFile = [&] { return Path("d.png"); };
+  TAtomicFile::SetWriteLimitForTesting(100);
+  channel->findChild<QAction*>("PMn_SaveImage")->trigger();
+  TAtomicFile::SetWriteLimitForTesting(-1);
+  EXPECT_EQ(form->StatusText(), "Error writing image file!");
+  EXPECT_EQ(QImage(Path("d.png")).convertToFormat(QImage::Format_RGB32), copied);
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Hidden | QDir::Files).filter("d.png"),
+            QStringList{"d.png"});
 }
 
 // ---------------------------------------------------------------- places

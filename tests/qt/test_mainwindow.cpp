@@ -2,6 +2,7 @@
 // edit commands, the ASCII export and help.
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -12,11 +13,15 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QToolBar>
 
+#include <sys/stat.h>
+
 #include "app/HelpWindow.h"
+#include "data/atomicfile.h"
 #include "data/vqrfileo.h"
 #include "settings/settings.h"
 #include "support/mainwindow_fixture.h"
@@ -51,6 +56,18 @@ TEST_F(MainWindowLayout, PagesComeInOrderWithTheirCaptions) {
   }
   EXPECT_EQ(pages->currentIndex(), 0);
   EXPECT_EQ(form->windowTitle(), "QXMainForm");
+
+  // In a small window the pages scroll rather than squeeze or clip their fields.
+  form->resize(640, 480);
+  form->show();
+  for (int i = 0; i < 9; ++i) {
+    pages->setCurrentIndex(i);
+    QApplication::processEvents();
+    auto* area = qobject_cast<QScrollArea*>(pages->widget(i));
+    ASSERT_NE(area, nullptr) << i;
+    const QSize need = area->widget()->minimumSizeHint(), got = area->widget()->size();
+    EXPECT_TRUE(got.width() >= need.width() && got.height() >= need.height()) << i;
+  }
 }
 
 TEST_F(MainWindowLayout, MenusCarryCaptionsHintsAndHandlers) {
@@ -120,7 +137,7 @@ TEST_F(MainWindowLayout, StatusBarHasOperationProgressAndMessagePanels) {
 
 struct OpenCase {
   const char* label;
-  enum { Good, Garbage, Missing, Directory, Cancel } kind;
+  enum { Good, Garbage, Missing, Directory, Fifo, Cancel } kind;
   const char* status;
   bool loaded;
 };
@@ -148,6 +165,10 @@ TEST_P(FileOpen, ReportsAndLeavesTheObjectsAsExpected) {
       break;
     case OpenCase::Directory:
       file = dir.path();
+      break;
+    case OpenCase::Fifo:  // would block for ever waiting for a writer
+      file = Path("pipe.DAT");
+      ASSERT_EQ(mkfifo(file.toLocal8Bit().constData(), 0600), 0);
       break;
     case OpenCase::Cancel:
       break;
@@ -183,6 +204,7 @@ INSTANTIATE_TEST_SUITE_P(
                       OpenCase{"Missing", OpenCase::Missing, "Error opening data file!", false},
                       OpenCase{"Unreadable", OpenCase::Directory, "Error opening data file!",
                                false},
+                      OpenCase{"Fifo", OpenCase::Fifo, "Error opening data file!", false},
                       OpenCase{"Cancelled", OpenCase::Cancel, "Error reading Data File!", false}),
     [](const auto& info) { return std::string(info.param.label); });
 
@@ -346,7 +368,7 @@ TEST_F(AsciiExport, FailuresLeaveClearStatusMessages) {
   const std::pair<QString, const char*> targets[] = {
       {Path("no/such/folder/out.ASC"), "Error opening export file!"},
       {dir.path(), "Error opening export file!"},
-      {"/proc/version", "Error writing export File!"},
+      {"/dev/full", "Error writing export File!"},
   };
   for (const auto& [target, message] : targets) {
     nextFile = target;
@@ -354,6 +376,20 @@ TEST_F(AsciiExport, FailuresLeaveClearStatusMessages) {
     EXPECT_EQ(form->StatusText(), message) << target.toStdString();
     EXPECT_EQ(form->BusyCount, 0);
   }
+  // On a full disk the older export stays as it was.
+  QFile keep(Path("keep.ASC"));
+  ASSERT_TRUE(keep.open(QIODevice::WriteOnly));
+  keep.write("old");
+  keep.close();
+  nextFile = Path("keep.ASC");
+  TAtomicFile::SetWriteLimitForTesting(4096);
+  form->FileSaveAs();
+  TAtomicFile::SetWriteLimitForTesting(-1);
+  EXPECT_EQ(form->StatusText(), "Error writing export File!");
+  ASSERT_TRUE(keep.open(QIODevice::ReadOnly));
+  EXPECT_EQ(keep.readAll(), "old");
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Hidden | QDir::Files).filter("keep"),
+            QStringList{"keep.ASC"});
   EXPECT_TRUE(form->DataLoaded);
 }
 
@@ -423,4 +459,11 @@ TEST_F(StartAndHandOver, DroppedAndForwardedFilesAreOpened) {
   form->HandleForwardedArguments({other});
   EXPECT_EQ(form->FileName, other);
   EXPECT_TRUE(form->isVisible());
+
+  // One that cannot be opened is reported as at a first start.
+  for (const QString& bad : {Path("missing.DAT"), dir.path()}) {
+    form->HandleForwardedArguments({bad});
+    EXPECT_EQ(form->StatusText(), "Error opening data file!") << bad.toStdString();
+    EXPECT_EQ(form->windowTitle(), "ZT Velqor Data - " + bad);
+  }
 }

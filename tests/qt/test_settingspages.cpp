@@ -4,15 +4,19 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QFontDialog>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
+#include <clocale>
 #include <set>
 
+#include "chart/vqrdiagram.h"
 #include "settings/settings.h"
 #include "settings/ui/pendialog.h"
 #include "settings/ui/qtcontrols.h"
@@ -178,13 +182,96 @@ TEST_F(SettingsBinding, InvalidNumbersBecomeZeroAndCaseOnlyTextChangesAreNotWrit
   EXPECT_EQ(ini.at("printervert/fixedfactorx"), "0.000");
 }
 
-TEST_F(SettingsBinding, SettingsFileInAReadOnlyPlaceNeitherCrashesNorLosesTheSession) {
-  MakeForm("/ini=/proc/version");
-  Find<QLineEdit>("Ed_XAxisX")->setText("12");
-  ASSERT_TRUE(form->OpenDataFile(QString::fromStdString(SamplePath("hours40.DAT"))));
-  form->close();
-  // The values stay in memory although the file could not be written.
-  EXPECT_EQ(form->Settings()->AxisStartX->GetInteger(1), 12);
+// A save at close that fails asks until the settings are written somewhere
+// or given up; a write-protected file is never replaced.
+TEST_F(SettingsBinding, FailedSaveAtCloseAsksWhatToDo) {
+  struct Case {
+    const char* name;
+    bool protect;           // the INI file is mode 0444, else its folder vanishes
+    QStringList answers;    // buttons clicked, box by box
+    const char* saveAs;     // file chosen for "Speichern unter..."
+    const char* reason;     // in the first box
+    const char* writtenTo;  // file holding the change afterwards, null: none
+  };
+  const Case cases[] = {
+      {"ProtectedSavedElsewhere",
+       true,
+       {"Speichern unter..."},
+       "copy.INI",
+       "schreibgeschützt",
+       "copy.INI"},
+      {"FolderBackRetried",
+       false,
+       {"Wiederholen"},
+       "",
+       "Ordner existiert nicht",
+       "cfg/vqrshow4.INI"},
+      {"ProtectedGivenUp", true, {"Ohne Speichern beenden"}, "", "schreibgeschützt", nullptr},
+      {"UnwritableCopyAsksAgain",
+       true,
+       {"Speichern unter...", "Ohne Speichern beenden"},
+       "/proc/no.INI",
+       "schreibgeschützt",
+       nullptr},
+  };
+  const QByteArray original = "[General]\nSavePos=OFF\n[Legend]\nTitle=Alt\n";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    QDir(Path("cfg")).removeRecursively();
+    QFile::remove(Path("copy.INI"));
+    ASSERT_TRUE(QDir(dir.path()).mkpath("cfg"));
+    const QString ini = Path("cfg/vqrshow4.INI");
+    QFile f(ini);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(original);
+    f.close();
+    MakeForm("/ini=" + ini);
+    nextFile = c.saveAs[0] == '/' ? QString(c.saveAs) : Path(c.saveAs);
+    Find<QLineEdit>("Ed_Legend")->setText("Neu");
+    if (c.protect)
+      QFile::setPermissions(ini, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+    else
+      QDir(dir.path()).rename("cfg", "away");
+
+    QStringList texts;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&]() {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box) return;
+      texts << box->windowTitle() + "|" + box->text();
+      if (!c.protect) QDir(dir.path()).rename("away", "cfg");
+      const QString next = c.answers.value(texts.size() - 1, "Ohne Speichern beenden");
+      QStringList buttons;
+      for (QAbstractButton* b : box->buttons()) {
+        buttons << b->text();
+        if (b->text() == next)
+          QMetaObject::invokeMethod(b, &QAbstractButton::click, Qt::QueuedConnection);
+      }
+      buttons.sort();
+      EXPECT_EQ(buttons,
+                QStringList({"Ohne Speichern beenden", "Speichern unter...", "Wiederholen"}));
+    });
+    answer.start(10);
+    form->close();
+    answer.stop();
+
+    ASSERT_EQ(texts.size(), c.answers.size());
+    EXPECT_TRUE(texts[0].startsWith("Fehler|")) << texts[0].toStdString();
+    EXPECT_TRUE(texts[0].contains(ini)) << texts[0].toStdString();
+    EXPECT_TRUE(texts[0].contains(c.reason)) << texts[0].toStdString();
+    EXPECT_TRUE(texts.value(1, c.saveAs).contains(c.saveAs));
+    if (c.protect) {
+      EXPECT_FALSE(QFileInfo(ini).permissions() & QFileDevice::WriteOwner);
+      QFile::setPermissions(ini, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
+    const IniMap written = c.writtenTo ? ReadIniMap(Path(c.writtenTo)) : IniMap{};
+    EXPECT_EQ(written.count("legend/title") ? written.at("legend/title") : "-",
+              c.writtenTo ? "Neu" : "-");
+    EXPECT_EQ(ReadIniMap(ini).at("legend/title"), c.protect ? "Alt" : "Neu");
+    // What was given up stays in memory for the rest of the session.
+    EXPECT_EQ(form->Settings()->LegendTitle->GetString(1), "Neu");
+    form.reset();
+  }
 }
 
 // ---------------------------------------------------------------- editors
@@ -291,6 +378,62 @@ TEST_F(Editors, FontFieldEditsFaceStyleSizeAndColourTogether) {
   EXPECT_TRUE(escapeClosed);
   EXPECT_EQ(Find<QLineEdit>("Ed_XLabelSize")->text(), "14");
   EXPECT_EQ(font->FaceStyle(), 3);
+}
+
+// Opening the font dialog on a field and pressing OK must leave the field,
+// its size and the INI file exactly as they were, on every font field.
+TEST_F(Editors, FontDialogOpensOnTheFieldsFontAndOkWithoutChangeChangesNothing) {
+  struct Group {
+    const char *font, *size;
+  };
+  const Group groups[] = {{"Ed_XLabelFont", "Ed_XLabelSize"},
+                          {"Ed_YLabelFont", "Ed_YLabelSize"},
+                          {"Ed_TLabelFont", "Ed_TLabelSize"},
+                          {"Ed_LegendFont", "Ed_LegendSize"}};
+  struct Case {
+    QByteArray code, size;  // in the INI file; none when empty
+    QString family;         // shown in the dialog
+    int points, style;
+  };
+  // A fresh field shows what the drawing uses: Arial (installed as its
+  // metric twin), 16 pt, upright; a set field shows its own face and style.
+  const Case cases[] = {{"", "", "Liberation Sans", 16, 0},
+                        {"-iLiberation Serif", "11", "Liberation Serif", 11, 2},
+                        {"b-Arial", "9", "Liberation Sans", 9, 1},
+                        {"--DejaVu Sans", "10", "DejaVu Sans", 10, 0}};
+  for (const Case& c : cases) {
+    QByteArray ini = "[General]\nSavePos=OFF\n";
+    if (!c.code.isEmpty())
+      for (const char* section : {"Axis1", "Axis2", "Axis3", "Legend"})
+        ini += "[" + QByteArray(section) + "]\n" + (section[0] == 'L' ? "Font=" : "LabelFont=") +
+               c.code + "\nLabelSize=" + c.size + "\n";
+    WriteIni(ini);
+    const IniMap before = ReadIniMap(iniPath);
+    MakeForm();
+    form->show();
+    for (const Group& g : groups) {
+      SCOPED_TRACE(std::string(g.font) + " " + c.family.toStdString());
+      auto* font = Find<TZTEditField>(g.font);
+      auto* size = Find<QLineEdit>(g.size);
+      const QString face = font->text(), points = size->text();
+      const int style = font->FaceStyle();
+      QFont shown;
+      OnNextDialog<TFontColorDialog>([&](TFontColorDialog* d) {
+        shown = d->findChild<QFontDialog*>()->currentFont();
+        d->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+      });
+      QTest::mouseClick(font, Qt::LeftButton);
+      EXPECT_EQ(shown.family(), c.family);
+      EXPECT_EQ(shown.pointSize(), c.points);
+      EXPECT_EQ(shown.bold(), (c.style & 1) != 0);
+      EXPECT_EQ(shown.italic(), (c.style & 2) != 0);
+      EXPECT_EQ(font->text(), face);
+      EXPECT_EQ(font->FaceStyle(), style);
+      EXPECT_EQ(size->text(), points);
+    }
+    CloseForm();
+    EXPECT_EQ(ReadIniMap(iniPath), before);
+  }
 }
 
 TEST_F(Editors, GridStyleMenuSetsTheField) {
@@ -402,4 +545,60 @@ TEST(PenDialogControls, CaptionsUpDownAndCancel) {
   dialog.findChild<QPushButton*>("Bt_PD_Cancel")->click();
   EXPECT_EQ(dialog.SelWidth, 299);
   EXPECT_EQ(dialog.SelStyle, 2);
+}
+
+// ---------------------------------------------------------- German locale
+
+namespace {
+
+// Switches the C locale for one test; the German decimal comma must not leak
+// into anything the program reads or writes.
+class GermanLocale {
+ public:
+  GermanLocale() : saved_(setlocale(LC_ALL, nullptr)) { ok_ = setlocale(LC_ALL, "de_DE.UTF-8"); }
+  ~GermanLocale() { setlocale(LC_ALL, saved_.c_str()); }
+  bool Active() const { return ok_ && std::string(localeconv()->decimal_point) == ","; }
+
+ private:
+  std::string saved_;
+  bool ok_ = false;
+};
+
+}  // namespace
+
+TEST_F(SettingsBinding, NumbersSurviveLoadAndCloseUnderTheGermanLocale) {
+  GermanLocale german;
+  ASSERT_TRUE(german.Active()) << "locale de_DE.UTF-8 is missing (./test.sh generates it)";
+  const QByteArray floats =
+      "[Axis2]\nUserFactor=2.500000\n[Logo]\nScale=1.250\n[PrinterVert]\nFixedFactorX=0.750\n"
+      "[PrinterHorz]\nFixedFactorY=12.125\n";
+  WriteIni("[General]\nSavePos=OFF\n" + floats);
+  MakeForm();
+  form->show();
+  EXPECT_EQ(Find<QLineEdit>("Ed_YFactor")->text(), "2.500000");
+  EXPECT_EQ(Find<QLineEdit>("Ed_PrH_FactorY")->text(), "12.125");
+  Find<QLineEdit>("Ed_LogoX")->setText("7");
+  Find<QLineEdit>("Ed_PrV_FactorY")->setText(" 1.5e1 ");
+  OnNextDialog<TF_ZTIniPenDialog>([](TF_ZTIniPenDialog* d) {
+    d->findChild<QLineEdit*>("Ed_PD_Width")->setText("2.5");
+    d->findChild<QPushButton*>("Bt_PD_Ok")->click();
+  });
+  QTest::mouseClick(Find<TZTEditField>("Ed_SingleCh1Pen"), Qt::LeftButton);
+  ASSERT_TRUE(form->OpenDataFile(QString::fromStdString(SamplePath("hours40.DAT"))));
+  EXPECT_EQ(form->Diagram()->AxisScaleText(0).find(','), std::string::npos);
+  for (int i = 0; i <= 4; ++i)
+    EXPECT_EQ(form->Diagram()->TickLabel(1, i).find(','), std::string::npos) << i;
+  CloseForm();
+
+  const IniMap ini = ReadIniMap(iniPath);
+  const IniMap expected = {{"axis2/userfactor", "2.500000"},
+                           {"logo/scale", "1.250"},
+                           {"printervert/fixedfactorx", "0.750"},
+                           {"printerhorz/fixedfactory", "12.125"},
+                           {"logo/startx", "7"},
+                           {"printervert/fixedfactory", "15.000"},
+                           {"singlewindow/pench1width", "25"},
+                           {"singlewindow/pench1style", "0"}};
+  for (const auto& [key, value] : expected)
+    EXPECT_EQ(ini.count(key) ? ini.at(key) : "-", value) << key;
 }

@@ -1,127 +1,335 @@
-// One running program per user: later starts hand over their file and end.
+// One running program per user and display: later starts hand over their
+// file and end; the socket lives in a folder only the user can use.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QLocalServer>
-#include <QLocalSocket>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
+#include <csignal>
+#include <cstring>
 #include <future>
+#include <map>
+#include <set>
 
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
-#include <QDir>
-#include <cstring>
-
 #include "platform/singleinstance.h"
+
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace {
 
-QString UniqueName() {
-  return QString("VQRShow4Test_%1_%2").arg(QCoreApplication::applicationPid()).arg(rand());
+TInstancePlace Place(const std::map<std::string, QString>& env, const QString& platform = "xcb",
+                     uid_t uid = ::getuid()) {
+  TInstancePlace p;
+  p.Uid = uid;
+  p.Platform = platform;
+  p.Env = [env](const char* name) {
+    auto it = env.find(name);
+    return it == env.end() ? QString() : it->second;
+  };
+  return p;
 }
 
 // Runs a later start in another thread while this one serves the socket.
-bool ForwardFromOtherThread(const QString& name, const QStringList& args) {
-  auto later = std::async(std::launch::async, [name, args]() {
-    TSingleInstance second(name);
-    return second.ForwardOrListen(args, 3000);
+TSingleInstance::Outcome ForwardFromOtherThread(const TInstancePlace& place,
+                                                const QStringList& args, int timeoutMs = 20000,
+                                                int busyMs = 0) {
+  auto later = std::async(std::launch::async, [place, args, timeoutMs]() {
+    TSingleInstance second("VQRShow4Test", place);
+    return second.ForwardOrListen(args, timeoutMs);
   });
+  // A running instance that is busy (reading a file) does not answer meanwhile.
+  if (busyMs > 0) QThread::msleep(static_cast<unsigned long>(busyMs));
   while (later.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready)
     QCoreApplication::processEvents();
   return later.get();
 }
 
+// A socket file that nobody serves any more, as a crash leaves it.
+bool LeaveDeadSocket(const QString& path) {
+  const QByteArray name = QFile::encodeName(path);
+  const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un addr{};
+  addr.sun_family = AF_UNIX;
+  std::strncpy(addr.sun_path, name.constData(), sizeof(addr.sun_path) - 1);
+  const bool ok = fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof(addr)) == 0;
+  if (fd >= 0) ::close(fd);
+  return ok && QFileInfo::exists(path);
+}
+
+using Outcome = TSingleInstance::Outcome;
+
 }  // namespace
 
-TEST(SingleInstance, LaterStartHandsItsFileToTheRunningOne) {
-  const QString name = UniqueName();
-  TSingleInstance first(name);
-  ASSERT_FALSE(first.ForwardOrListen({}));
+class SingleInstance : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(runtime.isValid()); }
+  TInstancePlace Display(const QString& display) {
+    return Place({{"XDG_RUNTIME_DIR", runtime.path()}, {"DISPLAY", display}});
+  }
+  QTemporaryDir runtime;  // mode 0700, as a session's runtime folder
+};
+
+TEST_F(SingleInstance, KeyIsUserAndDisplayOrSession) {
+  const uid_t uid = ::getuid();
+  const QString user = "VQRShow4App_" + QString::number(uid) + "_";
+  EXPECT_EQ(TSingleInstance::KeyFor("VQRShow4App", Place({{"DISPLAY", ":0"}})), user + "x_0");
+  // Starts that must not meet: each gives its own key.
+  const TInstancePlace places[] = {
+      Place({{"DISPLAY", ":0"}}),
+      Place({{"DISPLAY", ":1"}}),
+      Place({{"DISPLAY", ":0"}}, "xcb", uid + 1),
+      Place({{"WAYLAND_DISPLAY", "wayland-0"}, {"DISPLAY", ":0"}}, "wayland"),
+      Place({{"XDG_SESSION_ID", "7"}}, "eglfs"),
+      Place({{"XDG_SESSION_ID", "8"}}, "eglfs"),
+      Place({}, "offscreen"),
+      Place({{"DISPLAY", ":0"}}, "offscreen"),
+  };
+  std::set<QString> keys;
+  for (const TInstancePlace& p : places) {
+    const QString key = TSingleInstance::KeyFor("VQRShow4App", p);
+    EXPECT_TRUE(keys.insert(key).second) << key.toStdString();
+    EXPECT_FALSE(key.contains('/') || key.contains(':')) << key.toStdString();
+  }
+  // The user is the uid, not the name in the environment.
+  EXPECT_EQ(TSingleInstance::KeyFor("A", Place({{"DISPLAY", ":0"}, {"USER", "x"}})),
+            TSingleInstance::KeyFor("A", Place({{"DISPLAY", ":0"}, {"USER", "y"}})));
+}
+
+TEST_F(SingleInstance, SocketLivesOnlyInAFolderThatIsTheUsersAlone) {
+  TSingleInstance guard("VQRShow4Test", Display(":5"));
+  EXPECT_EQ(QFileInfo(guard.ServerName()).path(), runtime.path());
+
+  // A runtime folder others may write is not used; the own folder in the
+  // temporary folder is created 0700 instead.
+  QTemporaryDir tmp;
+  const QByteArray oldTmp = qgetenv("TMPDIR");
+  qputenv("TMPDIR", QFile::encodeName(tmp.path()));
+  ASSERT_EQ(::chmod(QFile::encodeName(runtime.path()).constData(), 0777), 0);
+  const QString own = tmp.path() + "/vqrshow4-" + QString::number(::getuid());
+  {
+    TSingleInstance fallback("VQRShow4Test", Display(":5"));
+    EXPECT_EQ(QFileInfo(fallback.ServerName()).path(), own);
+    struct stat st {};
+    ASSERT_EQ(::lstat(QFile::encodeName(own).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+  }
+  // One that someone else prepared, open to all, is refused: no hand-over to
+  // whoever listens there, and no socket of ours in it.
+  ASSERT_EQ(::chmod(QFile::encodeName(own).constData(), 0777), 0);
+  {
+    TSingleInstance refused("VQRShow4Test", Display(":5"));
+    EXPECT_TRUE(refused.ServerName().isEmpty());
+    EXPECT_FALSE(refused.FolderError().isEmpty());
+    EXPECT_EQ(refused.ForwardOrListen({"x"}, 300), Outcome::Alone);
+    EXPECT_FALSE(refused.IsPrimary());
+  }
+  ::chmod(QFile::encodeName(runtime.path()).constData(), 0700);
+  if (oldTmp.isNull())
+    qunsetenv("TMPDIR");
+  else
+    qputenv("TMPDIR", oldTmp);
+}
+
+TEST_F(SingleInstance, LaterStartHandsOverEvenWhenTheRunningOneIsSlow) {
+  TSingleInstance first("VQRShow4Test", Display(":5"));
+  ASSERT_EQ(first.ForwardOrListen({}), Outcome::Primary);
   EXPECT_TRUE(first.IsPrimary());
   QSignalSpy received(&first, &TSingleInstance::ArgumentsReceived);
 
-  EXPECT_TRUE(ForwardFromOtherThread(name, {"/data/run 1.DAT"}));
+  EXPECT_EQ(ForwardFromOtherThread(Display(":5"), {"/data/run 1.DAT"}), Outcome::Forwarded);
   if (received.isEmpty()) received.wait(2000);
   ASSERT_EQ(received.size(), 1);
   EXPECT_EQ(received.at(0).at(0).toStringList(), QStringList({"/data/run 1.DAT"}));
 
-  // An empty command line is handed over too: the running window comes to the front.
-  EXPECT_TRUE(ForwardFromOtherThread(name, {}));
+  // Busy for 2.5 s: the later start waits instead of taking the name over.
+  EXPECT_EQ(ForwardFromOtherThread(Display(":5"), {}, 20000, 2500), Outcome::Forwarded);
+  EXPECT_TRUE(QFileInfo::exists(first.ServerName()));
+  // Busy beyond the later start's patience: it gives up, still without
+  // removing the live socket.
+  EXPECT_EQ(ForwardFromOtherThread(Display(":5"), {}, 300, 1000), Outcome::Unanswered);
+  EXPECT_TRUE(QFileInfo::exists(first.ServerName()));
+
+  // Another display is another instance.
+  TSingleInstance other("VQRShow4Test", Display(":6"));
+  EXPECT_EQ(other.ForwardOrListen({"/data/x.DAT"}, 1000), Outcome::Primary);
 }
 
-TEST(SingleInstance, NameLeftByACrashedInstanceDoesNotBlockTheNextStart) {
-  const QString name = UniqueName();
-  TSingleInstance next(name);
-  // A socket file that nobody serves any more, as a crash leaves it.
-  const QByteArray path = (QDir::tempPath() + "/" + next.ServerName()).toLocal8Bit();
-  const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-  ASSERT_GE(fd, 0);
-  sockaddr_un addr{};
-  addr.sun_family = AF_UNIX;
-  std::strncpy(addr.sun_path, path.constData(), sizeof(addr.sun_path) - 1);
-  ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof(addr)), 0);
-  ::close(fd);
-  ASSERT_TRUE(QFileInfo::exists(QString::fromLocal8Bit(path)));
-
-  EXPECT_FALSE(next.ForwardOrListen({"x"}, 300));
+TEST_F(SingleInstance, NameLeftByACrashedInstanceDoesNotBlockTheNextStart) {
+  TSingleInstance next("VQRShow4Test", Display(":5"));
+  ASSERT_TRUE(LeaveDeadSocket(next.ServerName()));
+  EXPECT_EQ(next.ForwardOrListen({"x"}, 1000), Outcome::Primary);
   EXPECT_TRUE(next.IsPrimary());
 }
 
-TEST(SingleInstance, NamesArePerUser) {
-  TSingleInstance guard("VQRShow4App");
-  EXPECT_TRUE(guard.ServerName().startsWith("VQRShow4App_"));
-  EXPECT_GT(guard.ServerName().size(), QString("VQRShow4App_").size());
-}
+// ---------------------------------------------------------------- the program
 
-TEST(SingleInstance, SecondProgramStartExitsWithoutAWindow) {
-  const QString program = QString(VQR_BINARY_DIR) + "/vqrshow4";
-  if (!QFileInfo::exists(program)) GTEST_SKIP() << "vqrshow4 not built";
-  TSingleInstance probe("VQRShow4App");
-  {
-    QLocalSocket socket;
-    socket.connectToServer(probe.ServerName());
-    if (socket.waitForConnected(200)) GTEST_SKIP() << "a vqrshow4 of this user is running";
+namespace {
+
+const QString kProgram = QString(VQR_BINARY_DIR) + "/vqrshow4";
+
+}  // namespace
+
+class ProgramStarts : public SingleInstance {
+ protected:
+  void SetUp() override {
+    SingleInstance::SetUp();
+    if (!QFileInfo::exists(kProgram)) GTEST_SKIP() << "vqrshow4 not built";
+    ini = runtime.filePath("vqrshow4.INI");
+    QFile f(ini);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("[General]\nSavePos=OFF\n");
   }
-  QTemporaryDir dir;
-  const QString ini = dir.filePath("vqrshow4.INI");
-  QFile f(ini);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write("[General]\nSavePos=OFF\n");
-  f.close();
+  void TearDown() override {
+    for (auto& p : running) {
+      ::kill(static_cast<pid_t>(p->processId()), SIGCONT);
+      p->terminate();
+      if (!p->waitForFinished(5000)) p->kill();
+      p->waitForFinished(2000);
+    }
+  }
+  // A start of the program on its own display, with the user's folders
+  // (runtime and temporary) private to the test.
+  QProcess* Start(const QString& display, const QStringList& args = {},
+                  const QString& platform = "offscreen") {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", platform);
+    env.insert("DISPLAY", display);
+    env.remove("WAYLAND_DISPLAY");
+    env.insert("XDG_RUNTIME_DIR", runtime.path());
+    env.insert("TMPDIR", runtime.path());
+    running.push_back(std::make_unique<QProcess>());
+    QProcess* p = running.back().get();
+    p->setProcessEnvironment(env);
+    p->start(kProgram, QStringList{"/ini=" + ini} + args);
+    EXPECT_TRUE(p->waitForStarted());
+    return p;
+  }
+  // Waits until a program serves the display's rendezvous.
+  bool Serving(const QString& display, const QString& platform = "offscreen") {
+    TSingleInstance probe(
+        "VQRShow4App",
+        Place({{"XDG_RUNTIME_DIR", runtime.path()}, {"DISPLAY", display}}, platform));
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < 20000) {
+      if (QFileInfo::exists(probe.ServerName())) return true;
+      QThread::msleep(50);
+    }
+    return false;
+  }
+  int StillRunning() {
+    int n = 0;
+    for (auto& p : running) n += p->state() == QProcess::Running && !p->waitForFinished(0);
+    return n;
+  }
 
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("QT_QPA_PLATFORM", "offscreen");
-  QProcess first;
-  first.setProcessEnvironment(env);
-  first.start(program, {"/ini=" + ini});
-  ASSERT_TRUE(first.waitForStarted());
-  // Wait until the first one serves the rendezvous.
+  QString ini;
+  std::vector<std::unique_ptr<QProcess>> running;
+};
+
+TEST_F(ProgramStarts, RacingStartsLeaveOneProgramPerDisplayAlsoWhenItIsSlow) {
+  const QString display = ":vqrtest" + QString::number(QCoreApplication::applicationPid());
+  // Five starts at once: one window, four hand-overs.
+  for (int i = 0; i < 5; ++i) Start(display, {QString(VQR_SOURCE_DIR) + "/samples/hours40.DAT"});
   QElapsedTimer t;
   t.start();
-  bool serving = false;
-  while (!serving && t.elapsed() < 10000) {
-    QLocalSocket socket;
-    socket.connectToServer(probe.ServerName());
-    serving = socket.waitForConnected(100);
-    if (!serving) QThread::msleep(50);
+  while (StillRunning() > 1 && t.elapsed() < 15000) QThread::msleep(50);
+  QThread::msleep(300);  // a second program would still be running now
+  EXPECT_EQ(StillRunning(), 1);
+  for (auto& p : running) {
+    if (p->state() == QProcess::Running) continue;
+    EXPECT_EQ(p->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(p->exitCode(), 0);
   }
-  ASSERT_TRUE(serving);
 
-  QProcess second;
-  second.setProcessEnvironment(env);
-  second.start(program, {"/ini=" + ini, QString(VQR_SOURCE_DIR) + "/samples/hours40.DAT"});
-  EXPECT_TRUE(second.waitForFinished(10000));
-  EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
-  EXPECT_EQ(second.exitCode(), 0);
-  EXPECT_EQ(first.state(), QProcess::Running);
-  first.terminate();
-  if (!first.waitForFinished(5000)) first.kill();
-  first.waitForFinished(2000);
+  // The running program stops answering for 4 s (as under heavy load): later
+  // starts wait for it rather than start a second one.
+  QProcess* first = nullptr;
+  for (auto& p : running)
+    if (p->state() == QProcess::Running) first = p.get();
+  ASSERT_NE(first, nullptr);
+  ::kill(static_cast<pid_t>(first->processId()), SIGSTOP);
+  std::vector<QProcess*> later;
+  for (int i = 0; i < 3; ++i) later.push_back(Start(display));
+  QThread::msleep(4000);
+  ::kill(static_cast<pid_t>(first->processId()), SIGCONT);
+  for (QProcess* p : later) {
+    EXPECT_TRUE(p->waitForFinished(15000));
+    EXPECT_EQ(p->exitCode(), 0);
+  }
+  EXPECT_EQ(StillRunning(), 1);
+
+  // Another display has its own program.
+  Start(display + "b");
+  EXPECT_TRUE(Serving(display + "b"));
+  EXPECT_EQ(StillRunning(), 2);
+}
+
+namespace {
+
+QString Run(const QString& program, const QStringList& args, const QString& display) {
+  QProcess p;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("DISPLAY", display);
+  p.setProcessEnvironment(env);
+  p.start(program, args);
+  p.waitForFinished(5000);
+  return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+}
+
+// The names of the visible X windows of a process, as the window manager reads them.
+std::set<QString> WindowNames(QProcess* process, const QString& display) {
+  std::set<QString> names;
+  const QString ids =
+      Run("xdotool", {"search", "--onlyvisible", "--pid", QString::number(process->processId())},
+          display);
+  for (const QString& id : ids.split('\n', Qt::SkipEmptyParts))
+    names.insert(Run("xdotool", {"getwindowname", id}, display));
+  return names;
+}
+
+}  // namespace
+
+TEST_F(ProgramStarts, WindowCaptionsOnTheXDisplayAreExactlyAsSet) {
+  if (QStandardPaths::findExecutable("Xvfb").isEmpty() ||
+      QStandardPaths::findExecutable("xdotool").isEmpty())
+    GTEST_SKIP() << "Xvfb and xdotool are needed";
+  QProcess xvfb;
+  xvfb.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
+  ASSERT_TRUE(xvfb.waitForReadyRead(10000));
+  const QString display = ":" + QString::fromLatin1(xvfb.readLine()).trimmed();
+
+  QProcess* program = Start(display, {}, "xcb");
+  auto waitFor = [&](const std::set<QString>& expected) {
+    QElapsedTimer t;
+    t.start();
+    std::set<QString> names;
+    while (t.elapsed() < 15000 && (names = WindowNames(program, display)) != expected)
+      QThread::msleep(100);
+    return names;
+  };
+  EXPECT_EQ(waitFor({"QXMainForm"}), std::set<QString>{"QXMainForm"});
+  // A file handed over by a later start on the same display.
+  const QString sample = QString(VQR_SOURCE_DIR) + "/samples/hours40.DAT";
+  QProcess* later = Start(display, {sample}, "xcb");
+  EXPECT_TRUE(later->waitForFinished(15000));
+  const std::set<QString> expected = {"ZT Velqor Data - " + sample,
+                                      QString::fromUtf8("Übersicht Mess-Kanal  1 - 16")};
+  EXPECT_EQ(waitFor(expected), expected);
+
+  TearDown();
+  running.clear();
+  xvfb.terminate();
+  xvfb.waitForFinished(5000);
 }

@@ -1,10 +1,7 @@
 #include "asciimode.h"
 
-#include "toolsettings.h"
-
-bool AsciiModeFromSettings(const std::string& ini, TAsciiMode& mode, std::string& error) {
-  TToolSettingsOptions options;
-  options.IniFile = ini;
+bool AsciiModeFromSettings(const TToolSettingsOptions& options, TAsciiMode& mode,
+                           std::string& error) {
   const auto settings = LoadToolSettings(options, &error);
   if (!settings) return false;
   // The program checks the parameters first, then raw data, else calibrated.

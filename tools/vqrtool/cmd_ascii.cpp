@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <charconv>
 #include <cstdio>
 #include <filesystem>
 #include <set>
@@ -14,17 +13,12 @@
 
 #include "asciimode.h"
 #include "command.h"
+#include "data/numtext.h"
 #include "export/AsciiBatch.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-bool ParseInt(const std::string& s, int& value) {
-  const char* end = s.data() + s.size();
-  auto res = std::from_chars(s.data(), end, value);
-  return res.ec == std::errc() && res.ptr == end;
-}
-
 int Usage(const char* why, const std::string& what = "") {
   std::fprintf(stderr, "vqrtool ascii: %s%s\n", why, what.c_str());
   return PrintVqrUsage();
@@ -33,24 +27,24 @@ int Usage(const char* why, const std::string& what = "") {
 int RunAscii(const std::vector<std::string>& args) {
   std::vector<std::string> inputs;
   std::string out;
-  std::string ini;
+  TToolSettingsOptions settings;
   std::string mode;
   TAsciiOptions options;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    const bool hasValue = i + 1 < args.size();
-    if (a == "-o" || a == "--mode" || a == "--smooth" || a == "--ini") {
-      if (!hasValue) return Usage("missing value after ", a);
+    const TSettingsArg taken = TakeSettingsArg(args, i, settings);
+    if (taken == TSettingsArg::Taken) continue;
+    if (taken == TSettingsArg::MissingValue) return Usage("missing value after ", a);
+    if (a == "-o" || a == "--mode" || a == "--smooth") {
+      if (i + 1 >= args.size()) return Usage("missing value after ", a);
       const std::string& v = args[++i];
       if (a == "-o") {
         out = v;
       } else if (a == "--mode") {
         mode = v;
-      } else if (a == "--ini") {
-        ini = v;
       } else {
         int n = 0;
-        if (!ParseInt(v, n)) return Usage("--smooth needs a whole number, not ", v);
+        if (!WholeIntFromText(v, n)) return Usage("--smooth needs a whole number, not ", v);
         options.Smooth.push_back(n);
       }
     } else if (a.size() > 1 && a[0] == '-') {
@@ -61,9 +55,10 @@ int RunAscii(const std::vector<std::string>& args) {
   }
   if (inputs.empty()) return Usage("no input file");
   if (out.empty()) return Usage("no output given (-o OUT)");
+  if (const char* conflict = SettingsArgsConflict(settings)) return Usage(conflict);
   std::string error;
   if (mode.empty()) {
-    if (!AsciiModeFromSettings(ini, options.Mode, error)) {
+    if (!AsciiModeFromSettings(settings, options.Mode, error)) {
       std::fprintf(stderr, "vqrtool ascii: %s\n", error.c_str());
       return kExitOpenFailed;
     }
@@ -117,9 +112,10 @@ int RunAscii(const std::vector<std::string>& args) {
   return worst;
 }
 
-const bool registered = RegisterVqrCommand(
-    {"ascii",
-     "ascii FILE.DAT... -o OUT [--mode cal|raw|params] [--smooth N]... [--ini FILE]\n"
-     "      (several files: OUT is a folder that receives NAME.ASC for each)",
-     &RunAscii});
+const bool registered =
+    RegisterVqrCommand({"ascii",
+                        "ascii FILE.DAT... -o OUT [--mode cal|raw|params] [--smooth N]...\n"
+                        "      [--ini FILE] [--public FILE] [--defaults]\n"
+                        "      (several files: OUT is a folder that receives NAME.ASC for each)",
+                        &RunAscii});
 }  // namespace

@@ -115,18 +115,18 @@ void PrintText(const std::string& path, TVQRRecording& rec) {
 
 int RunInfo(const std::vector<std::string>& args) {
   std::string path;
-  std::string ini;
+  TToolSettingsOptions options;
   bool json = false;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
+    const TSettingsArg taken = TakeSettingsArg(args, i, options);
+    if (taken == TSettingsArg::Taken) continue;
+    if (taken == TSettingsArg::MissingValue) {
+      std::fprintf(stderr, "vqrtool info: missing value after %s\n", a.c_str());
+      return PrintVqrUsage();
+    }
     if (a == "--json") {
       json = true;
-    } else if (a == "--ini") {
-      if (i + 1 >= args.size()) {
-        std::fprintf(stderr, "vqrtool info: missing value after --ini\n");
-        return PrintVqrUsage();
-      }
-      ini = args[++i];
     } else if (!a.empty() && a[0] == '-') {
       std::fprintf(stderr, "vqrtool info: unknown option '%s'\n", a.c_str());
       return PrintVqrUsage();
@@ -138,8 +138,10 @@ int RunInfo(const std::vector<std::string>& args) {
     }
   }
   if (path.empty()) return PrintVqrUsage();
-  TToolSettingsOptions options;
-  options.IniFile = ini;
+  if (const char* conflict = SettingsArgsConflict(options)) {
+    std::fprintf(stderr, "vqrtool info: %s\n", conflict);
+    return PrintVqrUsage();
+  }
   std::string error;
   const auto settings = LoadToolSettings(options, &error);
   if (!settings) {
@@ -162,5 +164,8 @@ int RunInfo(const std::vector<std::string>& args) {
 }
 
 const bool registered =
-    RegisterVqrCommand({"info", "info FILE.DAT [--json] [--ini FILE]", &RunInfo});
+    RegisterVqrCommand({"info",
+                        "info FILE.DAT [--json] [--ini FILE] [--public FILE] [--defaults]\n"
+                        "      (sample count, run parameters, calibration and axes)",
+                        &RunInfo});
 }  // namespace

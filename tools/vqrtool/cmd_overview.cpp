@@ -49,19 +49,16 @@ int RunOverview(const std::vector<std::string>& args) {
   bool curve = false;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
+    const TSettingsArg taken = TakeSettingsArg(args, i, settings);
+    if (taken == TSettingsArg::Taken) continue;
+    if (taken == TSettingsArg::MissingValue) return Usage("missing value after ", a);
     if (a == "--curve") {
       curve = true;
-    } else if (a == "--defaults") {
-      settings.Defaults = true;
-    } else if (a == "-o" || a == "--size" || a == "--ini" || a == "--public") {
+    } else if (a == "-o" || a == "--size") {
       if (i + 1 >= args.size()) return Usage("missing value after ", a);
       const std::string& v = args[++i];
       if (a == "-o")
         out = v;
-      else if (a == "--ini")
-        settings.IniFile = v;
-      else if (a == "--public")
-        settings.PublicFile = v;
       else if (!ParseSize(v, w, h))
         return Usage("--size takes WxH, not ", v);
     } else if (a.size() > 1 && a[0] == '-') {
@@ -82,8 +79,7 @@ int RunOverview(const std::vector<std::string>& args) {
     std::fprintf(stderr, "vqrtool overview: size limited to %dx%d as in the window\n", cw, ch);
 
   TDiagramSetup setup;
-  if (settings.Defaults && (!settings.IniFile.empty() || !settings.PublicFile.empty()))
-    return Usage("--defaults reads no INI file");
+  if (const char* conflict = SettingsArgsConflict(settings)) return Usage(conflict);
   if (const int status = setup.OpenAndLoad("overview", settings, input); status != kExitOk)
     return status;
   TOverviewCells cells;
@@ -93,15 +89,19 @@ int RunOverview(const std::vector<std::string>& args) {
   const std::string readout = OverviewReadout(setup.Diagram());
 
   EnsureGuiApplication();
-  const bool ok = PaintToFile(out, cw, ch, ToQColor(kWindowBackground), [&](QPainter& painter) {
-    {
-      QPainterDC dc(painter);
-      PaintOverview(dc, cells, curve);
-    }
-    PaintStatusBar(painter, cw, statusTop, readout);
-  });
+  std::string error;
+  const bool ok = PaintToFile(
+      out, cw, ch, ToQColor(kWindowBackground),
+      [&](QPainter& painter) {
+        {
+          QPainterDC dc(painter);
+          PaintOverview(dc, cells, curve);
+        }
+        PaintStatusBar(painter, cw, statusTop, readout);
+      },
+      &error);
   if (!ok) {
-    std::fprintf(stderr, "%s: cannot write the picture\n", out.c_str());
+    std::fprintf(stderr, "%s: cannot write the picture (%s)\n", out.c_str(), error.c_str());
     return kExitWriteFailed;
   }
   std::printf("%s\n", readout.c_str());

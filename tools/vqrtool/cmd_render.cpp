@@ -1,6 +1,5 @@
 // vqrtool render: the channel window's diagram of a recording as a picture.
 #include <QPainter>
-#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -9,6 +8,7 @@
 #include "chart/diagrampaint.h"
 #include "chart/qt/qpainterdc.h"
 #include "command.h"
+#include "data/numtext.h"
 #include "diagramsetup.h"
 #include "paintfile.h"
 
@@ -19,19 +19,13 @@ int Usage(const char* why, const std::string& what = "") {
   return PrintVqrUsage();
 }
 
-bool ParseInt(const std::string& s, int& value) {
-  const char* end = s.data() + s.size();
-  auto res = std::from_chars(s.data(), end, value);
-  return res.ec == std::errc() && res.ptr == end;
-}
-
 bool ParseZoom(const std::string& s, TZoomSel& sel) {
   int v[4];
   size_t start = 0;
   for (int k = 0; k < 4; ++k) {
     const size_t comma = k < 3 ? s.find(',', start) : s.size();
     if (comma == std::string::npos) return false;
-    if (!ParseInt(s.substr(start, comma - start), v[k])) return false;
+    if (!WholeIntFromText(s.substr(start, comma - start), v[k])) return false;
     start = comma + 1;
   }
   sel = {v[0], v[1], v[2], v[3]};
@@ -49,28 +43,26 @@ int RunRender(const std::vector<std::string>& args) {
   TZoomSel sel;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    if (a == "--zero" || a == "--defaults") {
-      (a == "--zero" ? zero : settings.Defaults) = true;
+    const TSettingsArg taken = TakeSettingsArg(args, i, settings);
+    if (taken == TSettingsArg::Taken) continue;
+    if (taken == TSettingsArg::MissingValue) return Usage("missing value after ", a);
+    if (a == "--zero") {
+      zero = true;
       continue;
     }
-    if (a == "-o" || a == "--window" || a == "--size" || a == "--smooth" || a == "--zoom" ||
-        a == "--ini" || a == "--public") {
+    if (a == "-o" || a == "--window" || a == "--size" || a == "--smooth" || a == "--zoom") {
       if (i + 1 >= args.size()) return Usage("missing value after ", a);
       const std::string& v = args[++i];
       if (a == "-o") {
         out = v;
-      } else if (a == "--ini") {
-        settings.IniFile = v;
-      } else if (a == "--public") {
-        settings.PublicFile = v;
       } else if (a == "--window") {
-        if (!ParseInt(v, mode) || mode < 1 || mode == 17 || mode > 19)
+        if (!WholeIntFromText(v, mode) || mode < 1 || mode == 17 || mode > 19)
           return Usage("--window takes 1..16, 18 or 19, not ", v);
       } else if (a == "--size") {
         if (!ParseSize(v, w, h)) return Usage("--size takes WxH (1..20000), not ", v);
       } else if (a == "--smooth") {
         int n = 0;
-        if (!ParseInt(v, n)) return Usage("--smooth needs a whole number, not ", v);
+        if (!WholeIntFromText(v, n)) return Usage("--smooth needs a whole number, not ", v);
         smooth.push_back(n);
       } else {
         if (!ParseZoom(v, sel)) return Usage("--zoom takes X1,Y1,X2,Y2 in divisions, not ", v);
@@ -89,8 +81,7 @@ int RunRender(const std::vector<std::string>& args) {
   if (!IsPaintableFile(out)) return Usage("the output must end in .png, .svg or .pdf: ", out);
 
   TDiagramSetup setup;
-  if (settings.Defaults && (!settings.IniFile.empty() || !settings.PublicFile.empty()))
-    return Usage("--defaults reads no INI file");
+  if (const char* conflict = SettingsArgsConflict(settings)) return Usage(conflict);
   if (const int status = setup.OpenAndLoad("render", settings, input); status != kExitOk)
     return status;
   TVqrDataObjectNew& d = setup.Data();
@@ -122,12 +113,16 @@ int RunRender(const std::vector<std::string>& args) {
   }
 
   EnsureGuiApplication();
-  const bool ok = PaintToFile(out, w, h, Qt::white, [&](QPainter& painter) {
-    QPainterDC dc(painter);
-    PaintDiagram(setup.Diagram(), dc, {0, 0, w, h});
-  });
+  std::string error;
+  const bool ok = PaintToFile(
+      out, w, h, Qt::white,
+      [&](QPainter& painter) {
+        QPainterDC dc(painter);
+        PaintDiagram(setup.Diagram(), dc, {0, 0, w, h});
+      },
+      &error);
   if (!ok) {
-    std::fprintf(stderr, "%s: cannot write the picture\n", out.c_str());
+    std::fprintf(stderr, "%s: cannot write the picture (%s)\n", out.c_str(), error.c_str());
     return kExitWriteFailed;
   }
   return kExitOk;
@@ -136,7 +131,8 @@ int RunRender(const std::vector<std::string>& args) {
 const bool registered =
     RegisterVqrCommand({"render",
                         "render FILE.DAT -o OUT.png|.svg|.pdf [--window 1..16|18|19] [--size WxH]\n"
-                        "      [--zero] [--smooth N]... [--zoom X1,Y1,X2,Y2] [--ini FILE]\n"
+                        "      [--zero] [--smooth N]... [--zoom X1,Y1,X2,Y2]\n"
+                        "      [--ini FILE] [--public FILE] [--defaults]\n"
                         "      (the channel window's diagram; default combination 1, 1200x800)",
                         &RunRender});
 

@@ -11,28 +11,13 @@ namespace {
 int RunSettings(const std::vector<std::string>& args) {
   TToolSettingsOptions options;
   for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    auto value = [&](const char* name, std::string& target) {
-      const std::string eq = std::string(name) + "=";
-      if (a == name && i + 1 < args.size()) {
-        target = args[++i];
-        return true;
-      }
-      if (a.rfind(eq, 0) == 0 && a.size() > eq.size()) {
-        target = a.substr(eq.size());
-        return true;
-      }
-      return false;
-    };
-    if (a == "--defaults") {
-      options.Defaults = true;
-    } else if (!value("--ini", options.IniFile) && !value("--public", options.PublicFile)) {
-      std::fprintf(stderr, "vqrtool settings: unexpected argument '%s'\n", a.c_str());
+    if (TakeSettingsArg(args, i, options) != TSettingsArg::Taken) {
+      std::fprintf(stderr, "vqrtool settings: unexpected argument '%s'\n", args[i].c_str());
       return PrintVqrUsage();
     }
   }
-  if (options.Defaults && (!options.IniFile.empty() || !options.PublicFile.empty())) {
-    std::fprintf(stderr, "vqrtool settings: --defaults reads no INI file\n");
+  if (const char* conflict = SettingsArgsConflict(options)) {
+    std::fprintf(stderr, "vqrtool settings: %s\n", conflict);
     return PrintVqrUsage();
   }
   std::string error;
@@ -48,7 +33,9 @@ int RunSettings(const std::vector<std::string>& args) {
   return kExitOk;
 }
 
-const bool reg = RegisterVqrCommand(
-    {"settings", "settings [--ini FILE] [--public FILE] [--defaults]", &RunSettings});
+const bool reg = RegisterVqrCommand({"settings",
+                                     "settings [--ini FILE] [--public FILE] [--defaults]\n"
+                                     "      (every setting as the program sees it)",
+                                     &RunSettings});
 
 }  // namespace

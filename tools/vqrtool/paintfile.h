@@ -13,9 +13,10 @@ void EnsureGuiApplication();
 
 /// Paints a w x h picture into path: .png (and other image types Qt writes),
 /// .svg or .pdf, chosen by the extension. background fills the picture
-/// first. False when the file could not be written.
+/// first. False, with the reason in *error, when the file could not be
+/// written; an older file of that name is then kept.
 bool PaintToFile(const std::string& path, int w, int h, QColor background,
-                 const std::function<void(QPainter&)>& paint);
+                 const std::function<void(QPainter&)>& paint, std::string* error = nullptr);
 
 /// True for an output name with an extension PaintToFile handles.
 bool IsPaintableFile(const std::string& path);

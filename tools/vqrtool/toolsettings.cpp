@@ -38,3 +38,31 @@ std::unique_ptr<TToolSettings> LoadToolSettings(const TToolSettingsOptions& opti
   result->Table->LoadAll(1);
   return result;
 }
+
+TSettingsArg TakeSettingsArg(const std::vector<std::string>& args, size_t& i,
+                             TToolSettingsOptions& options) {
+  const std::string& a = args[i];
+  if (a == "--defaults") {
+    options.Defaults = true;
+    return TSettingsArg::Taken;
+  }
+  for (auto [name, target] : {std::pair<std::string, std::string*>{"--ini", &options.IniFile},
+                              {"--public", &options.PublicFile}}) {
+    if (a == name) {
+      if (i + 1 >= args.size()) return TSettingsArg::MissingValue;
+      *target = args[++i];
+      return TSettingsArg::Taken;
+    }
+    if (a.size() > name.size() + 1 && a.starts_with(name + "=")) {
+      *target = a.substr(name.size() + 1);
+      return TSettingsArg::Taken;
+    }
+  }
+  return TSettingsArg::NotOne;
+}
+
+const char* SettingsArgsConflict(const TToolSettingsOptions& options) {
+  if (options.Defaults && (!options.IniFile.empty() || !options.PublicFile.empty()))
+    return "--defaults reads no INI file";
+  return nullptr;
+}

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "settings/iniclass.h"
 #include "settings/settings.h"
@@ -24,3 +25,16 @@ struct TToolSettings {
 /// when --ini names nothing readable.
 std::unique_ptr<TToolSettings> LoadToolSettings(const TToolSettingsOptions& options,
                                                 std::string* error);
+
+/// The settings options every command takes, as its usage shows them.
+inline constexpr const char* kSettingsUsage = "[--ini FILE] [--public FILE] [--defaults]";
+
+enum class TSettingsArg { NotOne, Taken, MissingValue };
+
+/// Takes args[i] when it is --defaults, --ini FILE, --public FILE (or
+/// --ini=FILE, --public=FILE); i then stands on the last argument taken.
+TSettingsArg TakeSettingsArg(const std::vector<std::string>& args, size_t& i,
+                             TToolSettingsOptions& options);
+
+/// The usage error of a contradictory choice, or null.
+const char* SettingsArgsConflict(const TToolSettingsOptions& options);

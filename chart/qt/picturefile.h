@@ -1,0 +1,21 @@
+#pragma once
+// Pictures written to files: painted into memory first, then written through
+// the atomic file writer, so a full disk never leaves a truncated picture or
+// destroys the one that was there.
+
+#include <QColor>
+#include <QString>
+#include <functional>
+#include <string>
+
+class QPainter;
+
+/// Paints a w x h picture and writes it to path: SVG or PDF for those
+/// extensions, otherwise the image format of the extension (PNG when Qt
+/// writes no such format). A valid background fills the picture first.
+/// False, with the reason in *error, when the file could not be written.
+bool WritePictureFile(const QString& path, int w, int h, QColor background, const QString& title,
+                      const std::function<void(QPainter&)>& paint, std::string* error = nullptr);
+
+/// True for an extension WritePictureFile writes in its own format.
+bool IsPictureFile(const QString& path);

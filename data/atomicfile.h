@@ -1,0 +1,56 @@
+#pragma once
+// Replacing a file safely: the new contents go to a temporary file beside the
+// target, which is flushed to disk and renamed over the target only when every
+// byte was written. A failure at any step removes the temporary file and
+// leaves the old file as it was. Devices and pipes (/dev/null, /dev/stdout)
+// are written directly: there is nothing to replace.
+
+#include <cstddef>
+#include <string>
+
+class TAtomicFile {
+ public:
+  TAtomicFile() = default;
+  ~TAtomicFile();
+  TAtomicFile(const TAtomicFile&) = delete;
+  TAtomicFile& operator=(const TAtomicFile&) = delete;
+  /// Hands an open file on, for example to be committed by another thread.
+  TAtomicFile(TAtomicFile&& other) noexcept;
+  TAtomicFile& operator=(TAtomicFile&& other) noexcept;
+
+  /// Creates the temporary file beside target. False, with Error() set, when
+  /// target is a folder, is write-protected, or its folder takes no new file.
+  bool Open(const std::string& target);
+  /// Appends bytes; false from the first failed write on (the rest is skipped).
+  bool Write(const void* data, size_t size);
+  /// Flushes, closes and renames into place. False, with the temporary file
+  /// removed and the target untouched, when anything since Open failed.
+  bool Commit();
+  /// Drops what was written; the target stays as it was.
+  void Discard();
+
+  bool IsOpen() const { return fd_ >= 0; }
+  bool Failed() const { return failed_; }
+  /// What went wrong: "cannot write /x/.a.ASC.Xy12ab: No space left on device".
+  const std::string& Error() const { return error_; }
+
+  /// Test hook: every file opened afterwards takes only this many bytes, the
+  /// next write fails as on a full disk. Negative: no limit.
+  static void SetWriteLimitForTesting(long long bytes);
+
+ private:
+  bool Fail(const std::string& what);
+
+  int fd_ = -1;
+  bool direct_ = false;  // a device or pipe, written in place
+  bool failed_ = false;
+  long long written_ = 0;
+  long long limit_ = -1;
+  std::string target_;
+  std::string temp_;
+  std::string error_;
+};
+
+/// Replaces path with data through TAtomicFile.
+bool WriteFileAtomic(const std::string& path, const std::string& data,
+                     std::string* error = nullptr);
