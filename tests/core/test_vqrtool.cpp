@@ -122,7 +122,7 @@ TEST_F(VqrTool, AFullDiskKeepsTheOlderOutputAndFails) {
   const std::vector<std::vector<std::string>> runs = {
       {"ascii", in, "-o", keep + "/x.asc"},
       {"ascii", in, kSamples + "days10.DAT", "-o", keep},
-      {"render", in, "-o", keep + "/x.png", "--size", "300x200"},
+      {"render", in, "-o", keep + "/x.png", "--window", "1"},
       {"render", in, "-o", keep + "/x.svg"},
       {"overview", in, "-o", keep + "/x.png"},
       {"overview", in, "-o", keep + "/x.svg"},
