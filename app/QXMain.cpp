@@ -27,8 +27,8 @@
 
 #include "app/HelpWindow.h"
 #include "app/appicons.h"
+#include "chart/vqrdiagram.h"
 #include "data/MetaData.h"
-#include "data/vqrfileo.h"
 #include "data/vqrlogfile.h"
 #include "export/expfile.h"
 #include "settings/iniclass.h"
@@ -174,13 +174,13 @@ void TQXMainForm::BuildMenus() {
   window->addAction(a);
   window->addSeparator();
   a = MakeAction(this, "MN_Wnd_Combi1", "Kombination 1");
-  connect(a, &QAction::triggered, this, [this]() { OpenDiagramWindow(18); });
+  connect(a, &QAction::triggered, this, [this]() { OpenDiagramWindow(kCombi1Mode); });
   window->addAction(a);
   a = MakeAction(this, "MN_Wnd_Combi2", "Kombination 2");
-  connect(a, &QAction::triggered, this, [this]() { OpenDiagramWindow(19); });
+  connect(a, &QAction::triggered, this, [this]() { OpenDiagramWindow(kCombi2Mode); });
   window->addAction(a);
   window->addSeparator();
-  for (int ch = 1; ch <= 16; ++ch) {
+  for (int ch = 1; ch <= kMeasureChannels; ++ch) {
     const QByteArray name = QString("Mn_Wnd_Ch%1").arg(ch).toLatin1();
     a = MakeAction(this, name.constData(), QString("Kanal %1").arg(ch));
     connect(a, &QAction::triggered, this, [this, ch]() { OpenDiagramWindow(ch); });

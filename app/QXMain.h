@@ -24,6 +24,7 @@ class TVQRLogFile;
 class TVQRMetaData;
 class TVQRShowSettings;
 class TVqrDataObjectNew;
+class TVQRDiagram;
 class TZTEditField;
 class TZTIniClass;
 class TZTiniSettingValue;
@@ -91,7 +92,8 @@ class TQXMainForm : public QMainWindow {
   void GenApplyClick();
 
   // ------------------------------------------------------------ diagram windows
-  /// Shows the diagram window in mode 1..16 (a channel) or 18/19 (a
+  /// Shows the diagram window in mode 1..16 (a channel) or kCombi1Mode,
+  /// kCombi2Mode (a
   /// combination) with pens and layout taken anew from the settings.
   void OpenDiagramWindow(int mode);
   /// Opens the current window mode again (new settings, new zoom).
@@ -109,6 +111,8 @@ class TQXMainForm : public QMainWindow {
   TVQRShowSettings* Settings() const { return settings_.get(); }
   TProcessGauge* Gauge() const { return gauge_.get(); }
   TVqrDataObjectNew* DataObject() const { return dataObject_.get(); }
+  /// The diagram over DataObject(), created with it.
+  TVQRDiagram* Diagram() const { return diagram_.get(); }
   TVQRDataObject* Store() const { return store_.get(); }
   TVQRMetaData* MetaData() const { return metaData_.get(); }
   TVQRAsciiFile* AsciiFile() const { return asciiFile_.get(); }
@@ -192,6 +196,7 @@ class TQXMainForm : public QMainWindow {
   std::unique_ptr<TVQRMetaData> metaData_;
   std::unique_ptr<TVQRLogFile> logFile_;
   std::unique_ptr<TVqrDataObjectNew> dataObject_;
+  std::unique_ptr<TVQRDiagram> diagram_;  // reads dataObject_: declared after it
   std::unique_ptr<TQtColorDialog> colorDialog_;
   std::unique_ptr<TQtPenDialog> penDialog_;
 

@@ -10,6 +10,7 @@
 #include <QThread>
 
 #include "app/QXMain.h"
+#include "chart/charttypes.h"
 #include "data/vqrfileo.h"
 #include "settings/iniclass.h"
 #include "settings/pencode.h"
@@ -39,7 +40,7 @@ void TQXMainForm::CreateSettings() {
     return penDialog_.get();
   });
   settings_->SetBeep([this]() { Beep(); });
-  if (ini_) settings_->LoadAll(3);
+  if (ini_) settings_->LoadAll(kLoadBoth);
 }
 
 void TQXMainForm::ApplyStartPosition() {
@@ -177,7 +178,7 @@ void TQXMainForm::SelectFolder(const QString& field, TZTiniSettingValue* setting
   const QString chosen = RunFileDialog(request);
   if (chosen.isEmpty()) return;
   edit->setText(Q(DirectoryPart(chosen.toStdString())));
-  setting->Save(1, 1);
+  setting->Save(1, kSaveFromControl);
 }
 
 void TQXMainForm::SelectFile(const QString& field, TZTiniSettingValue* setting,
@@ -194,7 +195,7 @@ void TQXMainForm::SelectFile(const QString& field, TZTiniSettingValue* setting,
   const QString chosen = RunFileDialog(request);
   if (chosen.isEmpty()) return;
   edit->setText(chosen);
-  setting->Save(1, 1);
+  setting->Save(1, kSaveFromControl);
 }
 
 void TQXMainForm::Mn_Edit_ZeroClick() { zeroAction_->trigger(); }

@@ -5,8 +5,9 @@
 #include <QThread>
 
 #include "app/QXMain.h"
+#include "chart/diagramsettings.h"
+#include "chart/vqrdiagram.h"
 #include "data/MetaData.h"
-#include "data/vqrfileo.h"
 #include "data/vqrlogfile.h"
 #include "export/expfile.h"
 #include "settings/iniclass.h"
@@ -46,8 +47,8 @@ QString TQXMainForm::ChooseDataFile() {
   request.title = "VQR-Rohdaten öffnen";
   if (ini_ && settings_) {
     // The page's current choice counts, as for every other setting in use.
-    settings_->RawFileRemember->Save(1, 1);
-    settings_->RawFileStartDir->Save(1, 1);
+    settings_->RawFileRemember->Save(1, kSaveFromControl);
+    settings_->RawFileStartDir->Save(1, kSaveFromControl);
     if (!settings_->RawFileRemember->GetBool(1)) {
       request.directory = Q(DirectoryPart(settings_->RawFileStartDir->GetString(1)));
     } else {
@@ -99,7 +100,7 @@ bool TQXMainForm::EnsureDataObjects() {
       ShowStatus("Error creating data process object!");
       return false;
     }
-    dataObject_->SetDefaults(true, true, true);
+    diagram_ = std::make_unique<TVQRDiagram>(*dataObject_);
   }
   return true;
 }
@@ -125,7 +126,7 @@ bool TQXMainForm::ReadChosenFile(const QString& path) {
     dataObject_->SetLogFile(logFile_.get());
     dataObject_->SetMetaData(metaData_.get());
     dataObject_->SetGauge(gauge_.get());
-    if (settings_) settings_->TakeAxisScaling(*dataObject_->GetLayout());
+    if (settings_) settings_->TakeAxisScaling(dataObject_->Scaling);
 
     logFile_->SetFileName(path.toStdString());
     if (!logFile_->Open()) {
@@ -144,8 +145,8 @@ bool TQXMainForm::ReadChosenFile(const QString& path) {
     EndBusy();
   }
   ShowStatus(ok ? "Ok" : "Error reading Data File!");
-  if (DataLoaded && dataObject_) {
-    if (settings_) settings_->TakeDiagramLayout(*dataObject_->GetLayout());
+  if (DataLoaded && diagram_) {
+    if (settings_) TakeDiagramSettings(*settings_, *diagram_);
     if (Hooks.RefreshOverview) Hooks.RefreshOverview();
     if (Hooks.ShowOverview) Hooks.ShowOverview();
   }

@@ -2,38 +2,34 @@
 #include <QTabWidget>
 
 #include "app/QXMain.h"
-#include "data/vqrfileo.h"
+#include "chart/diagramsettings.h"
+#include "chart/vqrdiagram.h"
 #include "settings/settings.h"
 
 void TQXMainForm::OpenDiagramWindow(int mode) {
-  if (!dataObject_) return;
-  if (!DataLoaded || mode < 1 || mode == kTempChannel || mode > 19) {
+  if (!diagram_) return;
+  if (!DataLoaded || !(IsChannelMode(mode) || IsCombiMode(mode))) {
     Beep();
     return;
   }
-  TVqrDataObjectNew& d = *dataObject_;
-  d.SetDefaults(true, true, false);
   CurrentWindow = mode;
-  CurveCount = 0;
-  d.SetWindowMode(mode);
-  const char* page = "TS_Single";
-  if (mode == 18) {
-    page = "TS_Combi1";
-    if (settings_) CurveCount = settings_->TakeCombiPens1(d.ChannelPens);
-  } else if (mode == 19) {
-    page = "TS_Combi2";
-    if (settings_) CurveCount = settings_->TakeCombiPens2(d.ChannelPens);
+  if (settings_) {
+    CurveCount = PrepareWindowMode(*settings_, *diagram_, mode);
   } else {
-    if (settings_) settings_->TakeSinglePens(d.ChannelPens);
-    CurveCount = 1;
+    diagram_->Data().SetDefaultScaling();
+    diagram_->SetDefaults(true, true, false);
+    diagram_->SetWindowMode(mode);
+    CurveCount = IsCombiMode(mode) ? 0 : 1;
   }
+  const char* page = mode == kCombi1Mode   ? "TS_Combi1"
+                     : mode == kCombi2Mode ? "TS_Combi2"
+                                           : "TS_Single";
   if (QWidget* p = pages_->findChild<QWidget*>(page)) pages_->setCurrentWidget(p);
-  if (settings_) settings_->TakeDiagramLayout(*d.GetLayout());
   if (Hooks.RefreshChannelWindow) Hooks.RefreshChannelWindow();
 }
 
 void TQXMainForm::RefreshDiagramWindow() {
-  if (dataObject_) OpenDiagramWindow(dataObject_->GetWindowMode());
+  if (diagram_) OpenDiagramWindow(diagram_->WindowMode());
 }
 
 void TQXMainForm::GenApplyClick() {
@@ -57,16 +53,16 @@ void TQXMainForm::ShowOverviewAs(bool filled) {
 void TQXMainForm::ToggleCombiChannel(TZTiniSettingValue* visible, int channel) {
   if (!visible || channel < 1 || channel > kTempChannel) return;
   // The check box on the page is the current state; the store follows it.
-  visible->Save(channel, 1);
+  visible->Save(channel, kSaveFromControl);
   visible->SetBool(channel, !visible->GetBool(channel));
-  visible->Load(channel, 2);
+  visible->Load(channel, kLoadToControl);
 }
 
 void TQXMainForm::HandleOverviewMessage(int target) {
-  if (CurrentWindow == 18 && target != 19) {
+  if (CurrentWindow == kCombi1Mode && target != kCombi2Mode) {
     if (settings_) ToggleCombiChannel(settings_->CombiWindow1VisibleCh, target);
     RefreshDiagramWindow();
-  } else if (CurrentWindow == 19 && target != 18) {
+  } else if (CurrentWindow == kCombi2Mode && target != kCombi1Mode) {
     if (settings_) ToggleCombiChannel(settings_->CombiWindow2VisibleCh, target);
     RefreshDiagramWindow();
   } else {

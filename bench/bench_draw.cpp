@@ -9,6 +9,7 @@
 
 #include "chart/diagrampaint.h"
 #include "chart/qt/qpainterdc.h"
+#include "chart/vqrdiagram.h"
 #include "data/Recording.h"
 
 namespace {
@@ -21,22 +22,23 @@ struct FullRecording {
   TVQRRecording rec;
   TVQRDataObject store;
   TVqrDataObjectNew generated;
-  TVqrDataObjectNew* objp = &generated;
+  std::unique_ptr<TVQRDiagram> diagram;
   FullRecording() {
     if (rec.Load(VQR_SOURCE_DIR "/samples/full1500.DAT") == TLoadStatus::Ok) {
-      objp = &rec.Data();
+      diagram = std::make_unique<TVQRDiagram>(rec.Data());
     } else {
       Generate();
+      diagram = std::make_unique<TVQRDiagram>(generated);
     }
-    TVqrDataObjectNew& o = *objp;
-    o.SetWindowMode(18);
+    TVQRDiagram& o = *diagram;
+    o.SetWindowMode(kCombi1Mode);
     for (int ch = 1; ch <= kTempChannel; ++ch) {
-      o.ChannelPens[ch].Visible = 1;
-      o.ChannelPens[ch].Color = static_cast<int32_t>(0x101010u * static_cast<uint32_t>(ch % 8));
+      o.ChannelPens()[ch].Visible = 1;
+      o.ChannelPens()[ch].Color = static_cast<int32_t>(0x101010u * static_cast<uint32_t>(ch % 8));
     }
-    o.Layout.GridStyle = 1;
+    o.Layout().GridStyle = kGridCrosses;
   }
-  TVqrDataObjectNew& Obj() { return *objp; }
+  TVQRDiagram& Obj() { return *diagram; }
 
   void Generate() {
     for (int i = 1; i <= kMaxSamples; ++i) {

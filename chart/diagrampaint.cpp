@@ -16,7 +16,7 @@ TRect DiagramDrawRect(int w, int h) {
   return {mx, my, w - mx, h - my};
 }
 
-void PaintDiagram(TVqrDataObjectNew& obj, IDeviceContext& dc, const TRect& drawRect) {
+void PaintDiagram(TVQRDiagram& obj, IDeviceContext& dc, const TRect& drawRect) {
   dc.FillRect(drawRect, kDcWhite);
   obj.SetPrintMode(false, TRect{});
   obj.BeginDraw(dc, drawRect, true);
@@ -45,7 +45,7 @@ void LayoutOverviewCells(int clientWidth, int statusBarTop, TOverviewCells& cell
   }
 }
 
-void ComputeOverviewCells(const TVqrDataObjectNew& obj, TOverviewCells& cells) {
+void ComputeOverviewCells(const TVQRDiagram& obj, TOverviewCells& cells) {
   for (int k = 1; k <= kMeasureChannels; ++k) obj.ComputeOverview(k, cells[k]);
 }
 
@@ -96,6 +96,6 @@ void PaintOverview(IDeviceContext& dc, const TOverviewCells& cells, bool fillPix
   }
 }
 
-std::string OverviewReadout(const TVqrDataObjectNew& obj) {
+std::string OverviewReadout(const TVQRDiagram& obj) {
   return "Skala H : " + obj.AxisScaleText(0) + "   / V : " + obj.AxisScaleText(1);
 }

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "chart/devicecontext.h"
-#include "data/vqrfileo.h"
+#include "chart/vqrdiagram.h"
 
 /// The 16 overview cells; element 0 is unused, cell k shows channel k.
 using TOverviewCells = std::array<TOverviewCell, 17>;
@@ -21,18 +21,18 @@ TRect DiagramDrawRect(int w, int h);
 /// The channel window's diagram: fills drawRect white and draws axes, grid,
 /// curves and legend of the current window mode into it (screen set-up);
 /// the device context is released again at the end.
-void PaintDiagram(TVqrDataObjectNew& obj, IDeviceContext& dc, const TRect& drawRect);
+void PaintDiagram(TVQRDiagram& obj, IDeviceContext& dc, const TRect& drawRect);
 
 /// Cell layout of the overview for a client of the given width whose status
 /// bar starts at statusBarTop (cells are not computed).
 void LayoutOverviewCells(int clientWidth, int statusBarTop, TOverviewCells& cells);
 
 /// Fills every cell's points from the recording.
-void ComputeOverviewCells(const TVqrDataObjectNew& obj, TOverviewCells& cells);
+void ComputeOverviewCells(const TVQRDiagram& obj, TOverviewCells& cells);
 
 /// Draws the 16 thumbnails: white cells, black scales with quarter ticks and
 /// the data in red, as single pixels or, with fillPixel, as a line.
 void PaintOverview(IDeviceContext& dc, const TOverviewCells& cells, bool fillPixel);
 
 /// The overview's scale read-out for its status bar.
-std::string OverviewReadout(const TVqrDataObjectNew& obj);
+std::string OverviewReadout(const TVQRDiagram& obj);

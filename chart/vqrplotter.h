@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "chart/charttypes.h"
 #include "chart/devicecontext.h"
-#include "data/vqrtypes.h"
 
 /// Resolves a layout colour to 0x00BBGGRR: a negative value is a system
 /// colour whose index is in the low byte; the top byte of others is dropped.

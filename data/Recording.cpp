@@ -6,9 +6,7 @@ TVQRRecording::TVQRRecording()
     : store_(std::make_unique<TVQRDataObject>()),
       meta_(std::make_unique<TVQRMetaData>()),
       reader_(std::make_unique<TVQRLogFile>()),
-      data_(std::make_unique<TVqrDataObjectNew>()) {
-  data_->SetDefaults(true, true, true);
-}
+      data_(std::make_unique<TVqrDataObjectNew>()) {}
 
 TLoadStatus TVQRRecording::Load(const std::string& path) {
   store_->Clear();

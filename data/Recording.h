@@ -18,7 +18,7 @@ enum class TLoadStatus : int {
 
 class TVQRRecording {
  public:
-  /// Creates the objects and sets the processing object's defaults once.
+  /// Creates the objects; the axis scaling starts from its defaults.
   TVQRRecording();
 
   /// Clears store and metadata, links, opens, reads and closes. With a gauge

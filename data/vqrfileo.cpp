@@ -44,12 +44,6 @@ int CountedSamples(const TVQRDataObject& store) {
 TVqrDataObjectNew::TVqrDataObjectNew() = default;
 TVqrDataObjectNew::~TVqrDataObjectNew() = default;
 
-void TVqrDataObjectNew::SetDefaults(bool layout, bool pens, bool printOptions) {
-  if (layout) Layout = MakeDefaultLayout();
-  if (pens) ChannelPens.fill(TPenRec{});
-  if (printOptions) PrintOptions = TPrintOptions{};
-}
-
 bool TVqrDataObjectNew::ReadStep(uint8_t* buffer, bool& endOfFile) {
   ++RecordIndex;
   const bool ok = LogFile->ReadRecord(buffer);
@@ -232,8 +226,8 @@ void TVqrDataObjectNew::CalcCalValues() {
 }
 
 void TVqrDataObjectNew::SetupAxes() {
-  ZoomAvailable = false;
-  TimeAxis.TimeInDays = static_cast<int64_t>(Layout.MaxHour) * 3600 < LastTime;
+  ++AxesFitted;
+  TimeAxis.TimeInDays = static_cast<int64_t>(Scaling.MaxHour) * 3600 < LastTime;
   if (TimeAxis.TimeInDays) {
     FitAxis(DayTable(), kDayTableCount, TimeAxis, LastTime, 0.0);
     AxisLabelFormat(TimeAxis, 1.0f / 86400.0f);
@@ -242,7 +236,7 @@ void TVqrDataObjectNew::SetupAxes() {
     AxisLabelFormat(TimeAxis, 1.0f / 3600.0f);
   }
   FitAxis(ValueTable(), kValueTableCount, ValueAxis,
-          static_cast<double>(OverallMax) * Layout.UserFactor, 0.0);
+          static_cast<double>(OverallMax) * Scaling.UserFactor, 0.0);
   AxisLabelFormat(ValueAxis, 1.0f);
   const double tempMax = std::nearbyint(static_cast<double>(Cal[kTempChannel].CalMax) + 1.0);
   const double tempMin = std::nearbyint(static_cast<double>(Cal[kTempChannel].CalMin) - 1.0);

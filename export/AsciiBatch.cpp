@@ -98,8 +98,7 @@ bool WriteAsciiExport(TVqrDataObjectNew& data, TVQRAsciiFile& file, const std::s
 
 TAsciiResult ExportAsciiFile(TVQRRecording& rec, TVQRAsciiFile& file, const TAsciiJob& job,
                              const TAsciiOptions& options, TAtomicFile* later) {
-  rec.Data().Layout.MaxHour = options.MaxHour;
-  rec.Data().Layout.UserFactor = options.UserFactor;
+  rec.Data().Scaling = {options.MaxHour, options.UserFactor};
   switch (rec.Load(job.Input)) {
     case TLoadStatus::OpenFailed:
       return {TAsciiStatus::OpenFailed, "Error opening data file!"};

@@ -9,12 +9,6 @@ namespace {
 
 using Controls = TZTiniSettingValue::Controls;
 
-bool IsBlank(const std::string& s) { return s.find_first_not_of(' ') == std::string::npos; }
-
-int32_t Times10(int32_t v) {
-  return static_cast<int32_t>(static_cast<uint32_t>(static_cast<int64_t>(v) * 10));
-}
-
 }  // namespace
 
 TVQRShowSettings::TVQRShowSettings(TZTIniClass* ini, IZTControlProvider* controls)
@@ -175,170 +169,64 @@ TVQRShowSettings::TVQRShowSettings(TZTIniClass* ini, IZTControlProvider* control
 
 // ------------------------------------------------------------ transfer rules
 
+bool TVQRShowSettings::IsBlank(const std::string& s) {
+  return s.find_first_not_of(' ') == std::string::npos;
+}
+
+int32_t TVQRShowSettings::PageUnits(int32_t mm) {
+  return static_cast<int32_t>(static_cast<uint32_t>(static_cast<int64_t>(mm) * 10));
+}
+
 void TVQRShowSettings::TakeText(Setting s, int i, std::string& target) {
-  s->Save(i, 1);
+  s->Save(i, kSaveFromControl);
   const std::string text = s->GetString(i);
   if (!IsBlank(text)) target = Utf8Left(text, 32);
 }
 
 void TVQRShowSettings::TakeInteger(Setting s, int i, int32_t& target) {
-  s->Save(i, 1);
+  s->Save(i, kSaveFromControl);
   if (const int32_t v = s->GetInteger(i); v != 0) target = v;
 }
 
 void TVQRShowSettings::TakeLength(Setting s, int i, int32_t& target) {
-  s->Save(i, 1);
-  if (const int32_t v = s->GetInteger(i); v != 0) target = Times10(v);
+  s->Save(i, kSaveFromControl);
+  if (const int32_t v = s->GetInteger(i); v != 0) target = PageUnits(v);
 }
 
 void TVQRShowSettings::TakeFloat(Setting s, int i, float& target) {
-  s->Save(i, 1);
+  s->Save(i, kSaveFromControl);
   if (const double v = s->GetFloat(i); v != 0.0) target = static_cast<float>(v);
 }
 
 void TVQRShowSettings::TakeBool(Setting s, int i, bool& target) {
-  s->Save(i, 1);
+  s->Save(i, kSaveFromControl);
   target = s->GetBool(i);
-}
-
-void TVQRShowSettings::TakePen(Setting pen, Setting color, int i, Setting visible,
-                               TPenRec& target) {
-  pen->Save(i, 1);
-  color->Save(i, 1);
-  if (visible) visible->Save(i, 1);
-  if (const int32_t w = pen->GetPenWidth(i); w != 0) target.Width = Times10(w);
-  const int32_t style = pen->GetPenStyle(i);
-  target.Style = static_cast<uint8_t>(style >= 1 && style <= 4 ? style : 0);
-  target.Color = color->GetColor(i);
-  target.Visible = visible && visible->GetBool(i) ? 1 : 0;
-}
-
-void TVQRShowSettings::TakeFont(Setting font, Setting color, int i, Setting size,
-                                TFontRec& target) {
-  font->Save(i, 1);
-  color->Save(i, 1);
-  size->Save(i, 1);
-  if (const int32_t v = size->GetInteger(i); v != 0) target.Size = v;
-  target.Color = color->GetColor(i);
-  // A blank face keeps the drawing's own face: text always needs a usable font.
-  const std::string face = font->GetFontName(i);
-  if (!IsBlank(face)) target.Name = face;
-  target.Style = static_cast<uint8_t>(font->GetFontStyle(i));
 }
 
 // --------------------------------------------------------------- transfers
 
-void TVQRShowSettings::TakeAxisScaling(TDiagramLayout& layout) {
-  TakeInteger(Axis1MaxHour, 1, layout.MaxHour);
-  TakeFloat(Axis2UserFactor, 1, layout.UserFactor);
-}
-
-void TVQRShowSettings::TakeAxis(int i, TAxisLayout& axis, bool withUnitText2) {
-  TakePen(AxisPen, AxisColor, i, nullptr, axis.Pen);
-  TakePen(AxisTicPen, AxisTicColor, i, nullptr, axis.TicPen);
-  TakeLength(AxisStartX, i, axis.StartX);
-  TakeLength(AxisStartY, i, axis.StartY);
-  TakeLength(AxisLength, i, axis.Length);
-  TakeLength(AxisTicLength, i, axis.TicLength);
-  TakeFont(AxisLabelFont, AxisLabelColor, i, AxisLabelSize, axis.LabelFont);
-  TakeLength(AxisLabelOffset, i, axis.LabelOffset);
-  TakeLength(AxisUnitOffset, i, axis.UnitOffset);
-  TakeText(AxisUnitText1, i, axis.UnitText1);
-  if (withUnitText2) TakeText(AxisUnitText2, i, axis.UnitText2);
-}
-
-void TVQRShowSettings::TakeDiagramLayout(TDiagramLayout& layout) {
-  TakeInteger(Axis1MaxHour, 1, layout.MaxHour);
-  TakeLength(DiagramBorderLeft, 1, layout.BorderLeft);
-  TakeLength(DiagramBorderTop, 1, layout.BorderTop);
-  TakeLength(DiagramBorderRight, 1, layout.BorderRight);
-  TakeLength(DiagramBorderBottom, 1, layout.BorderBottom);
-  TakeLength(DiagramDataStartX, 1, layout.DataStartX);
-  TakeLength(DiagramDataStartY, 1, layout.DataStartY);
-  TakeAxis(1, layout.XAxis, true);
-  TakeAxis(2, layout.YAxis, false);
-  TakeFloat(Axis2UserFactor, 1, layout.UserFactor);
-  TakeAxis(3, layout.TAxis, false);
-  TakePen(DiagramGridPen, DiagramGridColor, 1, nullptr, layout.GridPen);
-  DiagramGridStyle->Save(1, 1);
-  layout.GridStyle = static_cast<uint8_t>(DiagramGridStyle->GetInteger(1) & 0xFF);
-  TLegendLayout& lg = layout.Legend;
-  TakeLength(LegendStartX, 1, lg.StartX);
-  TakeLength(LegendStartY, 1, lg.StartY);
-  TakeLength(LegendStepX, 1, lg.StepX);
-  TakeLength(LegendStepY, 1, lg.StepY);
-  TakeLength(LegendLength, 1, lg.Length);
-  TakeLength(LegendNumberOffset, 1, lg.NumberOffset);
-  TakeFont(LegendFont, LegendLabelColor, 1, LegendLabelSize, lg.Font);
-  TakeText(LegendTitle, 1, lg.Title);
-  TakeText(LegendTempChannel, 1, lg.TempChannel);
-}
-
-int TVQRShowSettings::TakeSinglePens(TPenRec* pens) {
-  // AllEqual comes from the store, not from its check box: a change of the
-  // box takes effect with the next start.
-  const bool allEqual = SingleWindowAllEqual->GetBool(1);
-  TPenRec first = pens[1];
-  TakePen(SingleWindowPenCh, SingleWindowColorCh, 1, nullptr, first);
-  for (int n = 1; n <= kMeasureChannels; ++n) {
-    if (allEqual) {
-      pens[n] = first;
-    } else {
-      TakePen(SingleWindowPenCh, SingleWindowColorCh, n, nullptr, pens[n]);
-    }
-    pens[n].Visible = 0;
-  }
-  return 1;
-}
-
-int TVQRShowSettings::TakeCombiPens(Setting visible, Setting color, Setting pen, TPenRec* pens) {
-  int count = 0;
-  for (int n = 1; n <= kTempChannel; ++n) {
-    TakePen(pen, color, n, visible, pens[n]);
-    if (pens[n].Visible) ++count;
-  }
-  return count;
-}
-
-int TVQRShowSettings::TakeCombiPens1(TPenRec* pens) {
-  return TakeCombiPens(CombiWindow1VisibleCh, CombiWindow1ColorCh, CombiWindow1PenCh, pens);
-}
-
-int TVQRShowSettings::TakeCombiPens2(TPenRec* pens) {
-  return TakeCombiPens(CombiWindow2VisibleCh, CombiWindow2ColorCh, CombiWindow2PenCh, pens);
-}
-
-void TVQRShowSettings::TakePrinterSettings(TPrintOptions& o) {
-  TakeBool(PrinterAlwaysHorz, 1, o.AlwaysHorz);
-  TakeBool(PrinterAlwaysVert, 1, o.AlwaysVert);
-  TakeBool(PrinterAllBlack, 1, o.AllBlack);
-  TakeBool(PrinterPreview, 1, o.Preview);
-  TakeFloat(PrinterVertFixedFactorX, 1, o.Portrait.FixedFactorX);
-  TakeFloat(PrinterVertFixedFactorY, 1, o.Portrait.FixedFactorY);
-  TakeFloat(PrinterVertMinYtoX, 1, o.Portrait.MinYtoX);
-  TakeFloat(PrinterVertMaxYtoX, 1, o.Portrait.MaxYtoX);
-  TakeFloat(PrinterHorzFixedFactorX, 1, o.Landscape.FixedFactorX);
-  TakeFloat(PrinterHorzFixedFactorY, 1, o.Landscape.FixedFactorY);
-  TakeFloat(PrinterHorzMinYtoX, 1, o.Landscape.MinYtoX);
-  TakeFloat(PrinterHorzMaxYtoX, 1, o.Landscape.MaxYtoX);
+void TVQRShowSettings::TakeAxisScaling(TAxisScaling& scaling) {
+  TakeInteger(Axis1MaxHour, 1, scaling.MaxHour);
+  TakeFloat(Axis2UserFactor, 1, scaling.UserFactor);
 }
 
 void TVQRShowSettings::TakeLogoAndBackground() {
   for (Setting s :
        {PrinterBackGround1, PrinterBackGround2, LogoFile, LogoStartX, LogoStartY, LogoScale})
-    s->Save(1, 1);
+    s->Save(1, kSaveFromControl);
 }
 
 void TVQRShowSettings::TakeAsciiExport() {
-  for (Setting s : {AsciiFileCalibrated, AsciiFileRaw, AsciiFileCalParams}) s->Save(1, 1);
+  for (Setting s : {AsciiFileCalibrated, AsciiFileRaw, AsciiFileCalParams})
+    s->Save(1, kSaveFromControl);
 }
 
-void TVQRShowSettings::TakeEqualizer() { EqualizerDistance->Save(1, 1); }
+void TVQRShowSettings::TakeEqualizer() { EqualizerDistance->Save(1, kSaveFromControl); }
 
 void TVQRShowSettings::TakeExcel() {
   for (Setting s :
        {ExcelCalWorkBook, ExcelCalNewWorkBook, ExcelCalTemplate, ExcelCalTabSheet,
         ExcelCalNewTabSheet, ExcelCalSetHeader, ExcelCalHeaderRow, ExcelCalDataRow, ExcelCalDataCol,
         ExcelCalNewFormat, ExcelCalFormatTime, ExcelCalFormatChannel, ExcelCalFormatTemp})
-    s->Save(1, 1);
+    s->Save(1, kSaveFromControl);
 }

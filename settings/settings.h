@@ -1,9 +1,10 @@
 #pragma once
 // The program's settings table: every persistent setting with its section,
-// key, default and control, and the transfers that hand settings to the
-// diagram, printing and export code.
+// key, default and control, and the transfer rules that hand settings to the
+// core (the diagram's transfers are in chart/diagramsettings.h).
 
 #include <cstdint>
+#include <string>
 
 #include "data/vqrtypes.h"
 #include "settings/control.h"
@@ -18,18 +19,7 @@ class TVQRShowSettings : public TZTIniSettingTable {
   TVQRShowSettings(TZTIniClass* ini, IZTControlProvider* controls);
 
   /// Axis1/MaxHour and Axis2/UserFactor, needed before a recording is decoded.
-  void TakeAxisScaling(TDiagramLayout& layout);
-  /// Every diagram setting; zero and blank settings leave the layout's value.
-  void TakeDiagramLayout(TDiagramLayout& layout);
-  /// Channel window pens 1..16 of pens[1..17]; returns 1.
-  int TakeSinglePens(TPenRec* pens);
-  int TakeSinglePens(TChannelPens& pens) { return TakeSinglePens(pens.data()); }
-  /// Pens and visibility 1..17 of a combination; returns the visible count.
-  int TakeCombiPens1(TPenRec* pens);
-  int TakeCombiPens1(TChannelPens& pens) { return TakeCombiPens1(pens.data()); }
-  int TakeCombiPens2(TPenRec* pens);
-  int TakeCombiPens2(TChannelPens& pens) { return TakeCombiPens2(pens.data()); }
-  void TakePrinterSettings(TPrintOptions& options);
+  void TakeAxisScaling(TAxisScaling& scaling);
   /// These take their controls into the store; read them with the getters.
   void TakeLogoAndBackground();
   void TakeAsciiExport();
@@ -65,14 +55,16 @@ class TVQRShowSettings : public TZTIniSettingTable {
       ExcelCalDataCol, ExcelCalNewFormat, ExcelCalFormatTime, ExcelCalFormatChannel,
       ExcelCalFormatTemp;
 
- private:
-  void TakeAxis(int i, TAxisLayout& axis, bool withUnitText2);
-  void TakePen(Setting pen, Setting color, int i, Setting visible, TPenRec& target);
-  void TakeFont(Setting font, Setting color, int i, Setting size, TFontRec& target);
+  // Transfer rules: the control's value goes into the store first; a zero or
+  // blank setting leaves the target as it is.
   void TakeText(Setting s, int i, std::string& target);
   void TakeInteger(Setting s, int i, int32_t& target);
+  /// Millimetres of the settings into page units (0.1 mm).
   void TakeLength(Setting s, int i, int32_t& target);
   void TakeFloat(Setting s, int i, float& target);
   void TakeBool(Setting s, int i, bool& target);
-  int TakeCombiPens(Setting visible, Setting color, Setting pen, TPenRec* pens);
+
+  /// Millimetres in page units (0.1 mm), wrapped like the 32-bit original.
+  static int32_t PageUnits(int32_t mm);
+  static bool IsBlank(const std::string& s);
 };

@@ -258,7 +258,7 @@ void TZTiniSettingValue::Load(int i, int mode) {
   TZTIniSlot* s = SlotFor(i);
   if (!s) return;
   const std::string sec = SectionOf(i), key = KeyOf(i);
-  if ((mode == 1 || mode == 3) && Ini) {
+  if ((mode == kLoadFromIni || mode == kLoadBoth) && Ini) {
     s->Modified = false;
     switch (ValueType) {
       case TZTIniValueType::String:
@@ -290,7 +290,7 @@ void TZTiniSettingValue::Load(int i, int mode) {
     }
   }
   IZTControl* c = s->Control;
-  if ((mode == 2 || mode == 3) && c) {
+  if ((mode == kLoadToControl || mode == kLoadBoth) && c) {
     switch (ValueType) {
       case TZTIniValueType::String:
         c->SetText(s->Text);
@@ -327,7 +327,7 @@ bool TZTiniSettingValue::Save(int i, int mode) {
   TZTIniSlot* s = SlotFor(i);
   if (!s) return true;
   IZTControl* c = s->Control;
-  if ((mode == 1 || mode == 3) && c) {
+  if ((mode == kSaveFromControl || mode == kSaveBoth) && c) {
     switch (ValueType) {
       case TZTIniValueType::String: {
         const std::string text = Utf8Left(Trimmed(c->GetText()), kMaxText);
@@ -378,7 +378,7 @@ bool TZTiniSettingValue::Save(int i, int mode) {
         break;
     }
   }
-  if ((mode == 2 || mode == 3) && Ini && s->Modified) {
+  if ((mode == kSaveToIni || mode == kSaveBoth) && Ini && s->Modified) {
     bool ok = true;
     for (const TZTIniKeyText& k : IniTexts(i))
       ok = Ini->IniWriteString(k.Section, k.Key, k.Text) && ok;
@@ -549,7 +549,7 @@ void TZTIniSettingTable::LoadAll(int mode) {
 bool TZTIniSettingTable::SaveAll(int mode) {
   if (!Ini) return true;
   std::vector<TZTIniSlot*> written;
-  const bool toFile = mode == 2 || mode == 3;
+  const bool toFile = mode == kSaveToIni || mode == kSaveBoth;
   if (toFile) {
     Ini->BeginUpdate();
     batch_ = &written;

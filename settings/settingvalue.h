@@ -14,6 +14,15 @@
 #include "settings/control.h"
 #include "settings/pencode.h"
 
+/// Transfer modes of Load: INI file -> store, store -> control, or both.
+constexpr int kLoadFromIni = 1;
+constexpr int kLoadToControl = 2;
+constexpr int kLoadBoth = 3;
+/// Transfer modes of Save: control -> store, modified values -> INI file, or both.
+constexpr int kSaveFromControl = 1;
+constexpr int kSaveToIni = 2;
+constexpr int kSaveBoth = 3;
+
 class TZTIniClass;
 class TZTiniSettingValue;
 class TZTIniSettingTable;

@@ -10,7 +10,7 @@
 #include "app/ztprogress.h"
 #include "chart/qt/qpainterdc.h"
 #include "chart/ui/windowplace.h"
-#include "data/vqrfileo.h"
+#include "chart/vqrdiagram.h"
 #include "settings/settings.h"
 
 TF_Overview::TF_Overview(TQXMainForm& main, QWidget* parent) : QWidget(parent), main_(main) {
@@ -48,7 +48,7 @@ void TF_Overview::LayoutStatusBar() {
 }
 
 void TF_Overview::ComputeCells() {
-  if (TVqrDataObjectNew* d = main_.DataObject()) ComputeOverviewCells(*d, Cells_);
+  if (const TVQRDiagram* d = main_.Diagram()) ComputeOverviewCells(*d, Cells_);
 }
 
 void TF_Overview::RefreshOverview() {
@@ -82,7 +82,7 @@ void TF_Overview::paintEvent(QPaintEvent*) {
     QPainterDC dc(painter);
     PaintOverview(dc, Cells_, FillPixel);
   }
-  if (const TVqrDataObjectNew* d = main_.DataObject())
+  if (const TVQRDiagram* d = main_.Diagram())
     OVStatusBar->Panel(2)->setText(QString::fromStdString(OverviewReadout(*d)));
 }
 
@@ -115,9 +115,9 @@ bool TF_Overview::eventFilter(QObject* watched, QEvent* event) {
       if (click) {
         const int panel = StatusPanelAt(*OVStatusBar, MouseDownPos.x());
         if (panel == 1)
-          PostToMain(19);
+          PostToMain(kCombi2Mode);
         else if (panel == 0)
-          PostToMain(18);
+          PostToMain(kCombi1Mode);
       }
       return true;
     }

@@ -12,7 +12,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QProgressBar>
-#include <cstdlib>
 
 #include "app/QXMain.h"
 #include "app/appicons.h"
@@ -21,7 +20,7 @@
 #include "chart/qt/picturefile.h"
 #include "chart/qt/qpainterdc.h"
 #include "chart/ui/windowplace.h"
-#include "data/vqrfileo.h"
+#include "chart/vqrdiagram.h"
 #include "settings/settings.h"
 
 namespace {
@@ -105,14 +104,14 @@ void TF_SChannel::Invalidate() {
 }
 
 void TF_SChannel::UpdateCaption() {
-  const TVqrDataObjectNew* d = main_.DataObject();
+  const TVQRDiagram* d = main_.Diagram();
   if (!d) return;
-  const int mode = d->GetWindowMode();
-  if (mode >= 1 && mode < kTempChannel)
+  const int mode = d->WindowMode();
+  if (IsChannelMode(mode))
     setWindowTitle(QString("Messkanal %1").arg(mode));
-  else if (mode == 18)
+  else if (mode == kCombi1Mode)
     setWindowTitle("Messkanal-Kombination 1");
-  else if (mode == 19)
+  else if (mode == kCombi2Mode)
     setWindowTitle("Messkanal-Kombination 2");
 }
 
@@ -120,16 +119,12 @@ void TF_SChannel::PaintClient(QPainter& painter, int w, int h) {
   painter.fillRect(QRect(0, 0, w, h + 2), palette().color(QPalette::Window));
   DrawRectWin = DiagramDrawRect(w, h);
   QPainterDC dc(painter);
-  TVqrDataObjectNew* d = main_.DataObject();
+  TVQRDiagram* d = main_.Diagram();
   if (!d) {
     dc.FillRect(DrawRectWin, kDcWhite);
     return;
   }
   PaintDiagram(*d, dc, DrawRectWin);
-  gridPlotRect_ = d->PlotRect;
-  gridDivX_ = d->DivWidthX;
-  gridDivY_ = d->DivWidthY;
-  gridValid_ = true;
 }
 
 void TF_SChannel::RenderCache() {
@@ -195,8 +190,8 @@ void TF_SChannel::closeEvent(QCloseEvent* event) {
 }
 
 void TF_SChannel::SyncZoomState() {
-  const TVqrDataObjectNew* d = main_.DataObject();
-  if (Zoomed && d && !d->ZoomAvailable) {
+  const TVQRDiagram* d = main_.Diagram();
+  if (Zoomed && d && !d->ZoomAvailable()) {
     Zoomed = false;
     SetZoomText(kNoZoom);
   }
@@ -209,15 +204,8 @@ void TF_SChannel::EndDefinition() {
 }
 
 TPoint TF_SChannel::Snap(TPoint& pt) {
-  TVqrDataObjectNew* d = main_.DataObject();
+  const TVQRDiagram* d = main_.Diagram();
   if (!d) return {};
-  // The grid of the diagram on screen: a print in between leaves the
-  // printer's coordinates in the processing object.
-  if (gridValid_) {
-    d->PlotRect = gridPlotRect_;
-    d->DivWidthX = gridDivX_;
-    d->DivWidthY = gridDivY_;
-  }
   return d->SnapToGrid(pt);
 }
 
@@ -265,18 +253,14 @@ void TF_SChannel::FormClick() {
     return;
   }
   EndDefinition();
-  const TZoomSel sel = ZoomSelBetween(ZoomStart, DivPos);
-  if (sel.xTo - sel.xFrom >= 1 && sel.yTo - sel.yFrom >= 1) {
-    ZoomSel = sel;
-    ApplyZoomSel();
-  }
+  if (TVQRDiagram::ZoomSelection(ZoomStart, DivPos, ZoomSel)) ApplyZoomSel();
 }
 
 void TF_SChannel::ApplyZoomSel() {
   Zoomed = true;
   Defining = false;
   SetZoomText(kZoom);
-  if (TVqrDataObjectNew* d = main_.DataObject()) d->SetZoom(ZoomSel);
+  if (TVQRDiagram* d = main_.Diagram()) d->SetZoom(ZoomSel);
   main_.RefreshDiagramWindow();
 }
 
@@ -285,12 +269,12 @@ void TF_SChannel::Unzoom() {
   Zoomed = false;
   Defining = false;
   SetZoomText(kNoZoom);
-  if (TVqrDataObjectNew* d = main_.DataObject()) d->ResetZoom();
+  if (TVQRDiagram* d = main_.Diagram()) d->ResetZoom();
   main_.RefreshDiagramWindow();
 }
 
 void TF_SChannel::ToggleZoom() {
-  TVqrDataObjectNew* d = main_.DataObject();
+  TVQRDiagram* d = main_.Diagram();
   if (!d || !d->RestoreZoom()) {
     main_.Beep();
     return;
@@ -363,11 +347,11 @@ void TF_SChannel::StatusBarClick() {
 }
 
 void TF_SChannel::contextMenuEvent(QContextMenuEvent* event) {
-  if (main_.DataObject()) popup_->popup(event->globalPos());
+  if (main_.Diagram()) popup_->popup(event->globalPos());
 }
 
 void TF_SChannel::CopyToClipboard() {
-  if (!main_.DataObject()) return;
+  if (!main_.Diagram()) return;
   QImage image(width(), SB_Single->y(), QImage::Format_RGB32);
   {
     QPainter painter(&image);

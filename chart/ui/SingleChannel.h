@@ -9,7 +9,7 @@
 #include <functional>
 #include <memory>
 
-#include "data/vqrtypes.h"
+#include "chart/charttypes.h"
 
 class QMenu;
 class QProgressBar;
@@ -76,6 +76,7 @@ class TF_SChannel : public QWidget {
   void RenderCache();
   /// Draws the diagram of the current window mode in a w x h client.
   void PaintClient(QPainter& painter, int w, int h);
+  /// Division indexes under pt of the diagram on screen; pt is snapped.
   TPoint Snap(TPoint& pt);
   void FormClick();
   void StatusBarClick();
@@ -95,11 +96,7 @@ class TF_SChannel : public QWidget {
   bool pressed_ = false;
   bool statusPressed_ = false;
 
-  // The diagram as last drawn, and the grid it was drawn on.
+  // The diagram as last drawn.
   QImage cache_;
   bool cacheValid_ = false;
-  bool gridValid_ = false;
-  TRect gridPlotRect_;
-  float gridDivX_ = 0.0f;
-  float gridDivY_ = 0.0f;
 };

@@ -4,18 +4,19 @@
 #include <cmath>
 
 #include "chart/recordingdc.h"
-#include "data/vqrfileo.h"
+#include "chart/vqrdiagram.h"
 
 struct DrawFixture {
   TVQRDataObject store;
-  TVqrDataObjectNew obj;
+  TVqrDataObjectNew data;
+  TVQRDiagram diagram{data};
   RecordingDC dc{600, 600};
 
   DrawFixture() {
-    obj.SetStore(&store);
-    obj.TimeAxis = {12, 43200.0f, 0.0f, 2, 0, false};  // 12 h in hours
-    obj.ValueAxis = {10, 1.0f, 0.0f, 1, 1, false};
-    obj.TempAxis = {8, 16.0f, -12.0f, 2, 0, false};  // 12 .. 28 degrees
+    data.SetStore(&store);
+    data.TimeAxis = {12, 43200.0f, 0.0f, 2, 0, false};  // 12 h in hours
+    data.ValueAxis = {10, 1.0f, 0.0f, 1, 1, false};
+    data.TempAxis = {8, 16.0f, -12.0f, 2, 0, false};  // 12 .. 28 degrees
   }
 
   /// Appends a sample: every measurement channel reads value, T reads temp.
@@ -29,26 +30,26 @@ struct DrawFixture {
   }
 
   void ShowChannels(std::initializer_list<int> channels) {
-    for (int ch = 1; ch <= kTempChannel; ++ch) obj.ChannelPens[ch].Visible = 0;
-    for (int ch : channels) obj.ChannelPens[ch].Visible = 1;
+    for (int ch = 1; ch <= kTempChannel; ++ch) diagram.ChannelPens()[ch].Visible = 0;
+    for (int ch : channels) diagram.ChannelPens()[ch].Visible = 1;
   }
 
   /// The screen drawing of the channel window on rect.
   void DrawScreen(TRect rect = {0, 0, 2871, 1991}) {
     dc.Clear();
-    obj.SetPrintMode(false, TRect{});
-    obj.BeginDraw(dc, rect, true);
-    obj.DrawAxes();
-    obj.DrawCurves();
+    diagram.SetPrintMode(false, TRect{});
+    diagram.BeginDraw(dc, rect, true);
+    diagram.DrawAxes();
+    diagram.DrawCurves();
   }
 
   /// The printout (preview when previewRect is not empty) on a printer page.
   void DrawPrinter(TRect page, TRect previewRect = {}) {
     dc.Clear();
-    obj.SetPrintMode(true, previewRect);
-    obj.BeginDraw(dc, page, true);
-    obj.DrawAxes();
-    obj.DrawCurves();
+    diagram.SetPrintMode(true, previewRect);
+    diagram.BeginDraw(dc, page, true);
+    diagram.DrawAxes();
+    diagram.DrawCurves();
   }
 
   bool HasText(const std::string& s) const {

@@ -27,10 +27,10 @@ TEST_P(BadSettings, DrawingStaysFiniteAndBounded) {
   for (int i = 0; i < 300; ++i) f.Add(i * 120, 0.001f * i, 15.0f + 0.02f * i);
   GetParam().spoil(f);
   for (int mode : {3, 18}) {
-    f.obj.SetWindowMode(mode);
+    f.diagram.SetWindowMode(mode);
     f.ShowChannels({1, 5, 17});
     for (int style : {1, 2}) {
-      f.obj.Layout.GridStyle = static_cast<uint8_t>(style);
+      f.diagram.Layout().GridStyle = static_cast<uint8_t>(style);
       f.DrawScreen({0, 0, 800, 600});
       EXPECT_LT(f.dc.Calls().size(), 200000u);
       f.DrawPrinter({0, 0, 7000, 5000});
@@ -39,74 +39,75 @@ TEST_P(BadSettings, DrawingStaysFiniteAndBounded) {
     }
   }
   TPoint pt{400, 300};
-  f.obj.SnapToGrid(pt);
+  f.diagram.SnapToGrid(pt);
   TOverviewCells cells;
   LayoutOverviewCells(300, 180, cells);
-  ComputeOverviewCells(f.obj, cells);
+  ComputeOverviewCells(f.diagram, cells);
   PaintOverview(f.dc, cells, true);
-  EXPECT_FALSE(OverviewReadout(f.obj).empty());
+  EXPECT_FALSE(OverviewReadout(f.diagram).empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, BadSettings,
     ::testing::Values(BadCase{"ZeroSpans",
                               [](DrawFixture& f) {
-                                f.obj.TimeAxis.Span = f.obj.ValueAxis.Span = f.obj.TempAxis.Span =
-                                    0;
+                                f.data.TimeAxis.Span = f.data.ValueAxis.Span =
+                                    f.data.TempAxis.Span = 0;
                               }},
                       BadCase{"ZeroDivisions",
                               [](DrawFixture& f) {
-                                f.obj.TimeAxis.Divisions = f.obj.ValueAxis.Divisions = 0;
-                                f.obj.TempAxis.Divisions = -4;
+                                f.data.TimeAxis.Divisions = f.data.ValueAxis.Divisions = 0;
+                                f.data.TempAxis.Divisions = -4;
                               }},
                       BadCase{"HugeDivisions",
                               [](DrawFixture& f) {
-                                f.obj.TimeAxis.Divisions = f.obj.ValueAxis.Divisions = INT_MAX;
+                                f.data.TimeAxis.Divisions = f.data.ValueAxis.Divisions = INT_MAX;
                               }},
                       BadCase{"NotANumber",
                               [](DrawFixture& f) {
-                                f.obj.TimeAxis.Span = kNaN;
-                                f.obj.ValueAxis.Start = kInf;
-                                f.obj.TempAxis.Span = -kInf;
-                                f.obj.Layout.UserFactor = kNaN;
+                                f.data.TimeAxis.Span = kNaN;
+                                f.data.ValueAxis.Start = kInf;
+                                f.data.TempAxis.Span = -kInf;
+                                f.data.Scaling.UserFactor = kNaN;
                               }},
                       BadCase{"HugeFormat",
                               [](DrawFixture& f) {
-                                f.obj.ValueAxis = {10, 3e38f, -3e38f, INT_MAX, INT_MAX, false};
-                                f.obj.TimeAxis.Decimals = INT_MIN;
+                                f.data.ValueAxis = {10, 3e38f, -3e38f, INT_MAX, INT_MAX, false};
+                                f.data.TimeAxis.Decimals = INT_MIN;
                               }},
                       BadCase{"ZeroAndNegativeLengths",
                               [](DrawFixture& f) {
-                                f.obj.Layout.XAxis.Length = 0;
-                                f.obj.Layout.YAxis.Length = -1500;
-                                f.obj.Layout.TAxis.TicLength = -50;
-                                f.obj.Layout.Legend.Length = -100;
+                                f.diagram.Layout().XAxis.Length = 0;
+                                f.diagram.Layout().YAxis.Length = -1500;
+                                f.diagram.Layout().TAxis.TicLength = -50;
+                                f.diagram.Layout().Legend.Length = -100;
                               }},
                       BadCase{"ExtremeLengths",
                               [](DrawFixture& f) {
-                                f.obj.Layout.XAxis.Length = INT_MAX;
-                                f.obj.Layout.XAxis.StartX = INT_MIN;
-                                f.obj.Layout.YAxis.LabelOffset = INT_MIN;
-                                f.obj.Layout.Legend.StepY = INT_MAX;
-                                f.obj.Layout.DataStartY = INT_MAX;
-                                f.obj.Layout.XAxis.UnitOffset = INT_MAX;
+                                f.diagram.Layout().XAxis.Length = INT_MAX;
+                                f.diagram.Layout().XAxis.StartX = INT_MIN;
+                                f.diagram.Layout().YAxis.LabelOffset = INT_MIN;
+                                f.diagram.Layout().Legend.StepY = INT_MAX;
+                                f.diagram.Layout().DataStartY = INT_MAX;
+                                f.diagram.Layout().XAxis.UnitOffset = INT_MAX;
                               }},
                       BadCase{"HugeFontsAndPens",
                               [](DrawFixture& f) {
-                                f.obj.Layout.XAxis.LabelFont.Size = INT_MAX;
-                                f.obj.Layout.Legend.Font.Size = INT_MIN;
-                                f.obj.Layout.YAxis.Pen.Width = INT_MAX;
-                                f.obj.ChannelPens[1].Width = INT_MAX;
-                                f.obj.Layout.GridPen.Width = -5;
+                                f.diagram.Layout().XAxis.LabelFont.Size = INT_MAX;
+                                f.diagram.Layout().Legend.Font.Size = INT_MIN;
+                                f.diagram.Layout().YAxis.Pen.Width = INT_MAX;
+                                f.diagram.ChannelPens()[1].Width = INT_MAX;
+                                f.diagram.Layout().GridPen.Width = -5;
                               }},
                       BadCase{"HugeBordersAndFactors",
                               [](DrawFixture& f) {
-                                f.obj.Layout.BorderLeft = f.obj.Layout.BorderRight = INT_MAX;
-                                f.obj.Layout.BorderTop = INT_MIN;
-                                f.obj.PrintOptions.Landscape = {1e30f, kNaN, 1e-30f, kInf};
+                                f.diagram.Layout().BorderLeft = f.diagram.Layout().BorderRight =
+                                    INT_MAX;
+                                f.diagram.Layout().BorderTop = INT_MIN;
+                                f.diagram.PrintOptions().Landscape = {1e30f, kNaN, 1e-30f, kInf};
                               }},
                       BadCase{"NoSamples", [](DrawFixture& f) { f.store = TVQRDataObject{}; }},
-                      BadCase{"NoStore", [](DrawFixture& f) { f.obj.SetStore(nullptr); }},
+                      BadCase{"NoStore", [](DrawFixture& f) { f.data.SetStore(nullptr); }},
                       BadCase{"CountBeyondSlots",
                               [](DrawFixture& f) {
                                 f.store.SampleCount = 100000;
@@ -118,23 +119,24 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(BadSettings, TinyAndEmptyRectangles) {
   DrawFixture f;
   f.Add(0, 0.1f);
-  f.obj.SetWindowMode(18);
+  f.diagram.SetWindowMode(18);
   f.ShowChannels({1, 17});
   for (TRect r : {TRect{0, 0, 0, 0}, TRect{5, 5, 5, 900}, TRect{100, 100, 0, 0},
                   TRect{INT_MIN, INT_MIN, INT_MAX, INT_MAX}}) {
     f.DrawScreen(r);
-    EXPECT_GE(f.obj.ScaleX, 0.0f);
-    EXPECT_GE(f.obj.ScaleY, 0.0f);
+    EXPECT_GE(f.diagram.ScaleX(), 0.0f);
+    EXPECT_GE(f.diagram.ScaleY(), 0.0f);
     f.DrawPrinter(r, r);
-    EXPECT_TRUE(std::isfinite(f.obj.PreviewScale));
+    EXPECT_TRUE(std::isfinite(f.diagram.PreviewScale()));
   }
-  f.obj.EndDraw();  // drawing after the device context has been released does nothing
+  f.diagram.EndDraw();  // drawing after the device context has been released does nothing
   f.dc.Clear();
-  f.obj.DrawAxes();
-  f.obj.DrawCurves();
+  f.diagram.DrawAxes();
+  f.diagram.DrawCurves();
   EXPECT_TRUE(f.dc.Calls().empty());
 
-  TVqrDataObjectNew fresh;  // drawing before any set-up does nothing
+  TVqrDataObjectNew freshData;
+  TVQRDiagram fresh(freshData);  // drawing before any set-up does nothing
   fresh.DrawAxes();
   fresh.DrawCurves();
   TPoint pt{3, 4};

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "chart/vqrdiagram.h"
 #include "core_fixtures.h"
 #include "data/RangeTable.h"
 
@@ -151,7 +152,7 @@ TEST(Axes, TimeAxisCountsHoursUpToMaxHourThenDays) {
     w.Add(MakeDataRecord(60, Readings(2000)));
     w.Add(MakeDataRecord(std::min(c.lastTime, 255 * 86400), Readings(2000)));
     TVQRRecording rec;
-    rec.Data().Layout.MaxHour = c.maxHour;
+    rec.Data().Scaling.MaxHour = c.maxHour;
     ASSERT_EQ(LoadBytes(rec, w.Bytes()), TLoadStatus::Ok);
     const AxisRange& a = rec.Data().TimeAxis;
     EXPECT_EQ(a.TimeInDays, c.days) << c.lastTime;
@@ -176,7 +177,7 @@ TEST(Axes, SmallMaximaGiveTheTenthValueAxis) {
 
 TEST(Axes, ValueAxisFollowsTheUserFactor) {
   TVQRRecording rec;
-  rec.Data().Layout.UserFactor = 1000.0f;
+  rec.Data().Scaling.UserFactor = 1000.0f;
   ASSERT_EQ(LoadBytes(rec, FileWithRefs(2.0f, 0.5f, {1000})), TLoadStatus::Ok);
   EXPECT_EQ(rec.Data().ValueAxis.Span, 2000.0f);
   EXPECT_EQ(rec.Data().ValueAxis.IntDigits, 4);
@@ -211,9 +212,13 @@ TEST(Axes, TemperatureAxisRoundsTheRangeOutwards) {
 
 TEST(Axes, ReadingClearsTheZoom) {
   TVQRRecording rec;
-  rec.Data().ZoomAvailable = true;
+  TVQRDiagram diagram(rec.Data());
   ASSERT_EQ(LoadBytes(rec, SimpleFile(3)), TLoadStatus::Ok);
-  EXPECT_FALSE(rec.Data().ZoomAvailable);
+  diagram.SetZoom({1, 1, 3, 3});
+  ASSERT_TRUE(diagram.ZoomAvailable());
+  ASSERT_EQ(LoadBytes(rec, SimpleFile(3)), TLoadStatus::Ok);
+  EXPECT_FALSE(diagram.ZoomAvailable());
+  EXPECT_FALSE(diagram.RestoreZoom());
 }
 
 struct FitCase {

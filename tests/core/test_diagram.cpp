@@ -22,9 +22,10 @@ class TickLabels : public ::testing::TestWithParam<LabelCase> {};
 
 TEST_P(TickLabels, WidthDecimalsAndUnits) {
   const LabelCase c = GetParam();
-  TVqrDataObjectNew obj;
-  (c.axis == 0 ? obj.TimeAxis : c.axis == 1 ? obj.ValueAxis : obj.TempAxis) = c.range;
-  EXPECT_EQ(obj.TickLabel(c.axis, c.tick), c.label);
+  TVqrDataObjectNew data;
+  TVQRDiagram diagram{data};
+  (c.axis == 0 ? data.TimeAxis : c.axis == 1 ? data.ValueAxis : data.TempAxis) = c.range;
+  EXPECT_EQ(diagram.TickLabel(c.axis, c.tick), c.label);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -42,22 +43,23 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Units, HoursOrDaysOnTheTimeAxis) {
-  TVqrDataObjectNew obj;
-  EXPECT_EQ(obj.UnitText(0), "Std");
-  obj.TimeAxis.TimeInDays = true;
-  EXPECT_EQ(obj.UnitText(0), "Tage");
-  EXPECT_FLOAT_EQ((obj.TimeAxis = {16, 345600.0f, 0, 1, 0, true}, obj.AxisValue(0, 8)), 2.0f);
-  EXPECT_EQ(obj.UnitText(1), "McF");
-  EXPECT_EQ(obj.UnitText(2), "Celsius");
-  EXPECT_EQ(obj.UnitText(-1), "??");
-  EXPECT_FLOAT_EQ(obj.AxisValue(7, 1), 0.0f);
+  TVqrDataObjectNew data;
+  TVQRDiagram diagram{data};
+  EXPECT_EQ(diagram.UnitText(0), "Std");
+  data.TimeAxis.TimeInDays = true;
+  EXPECT_EQ(diagram.UnitText(0), "Tage");
+  EXPECT_FLOAT_EQ((data.TimeAxis = {16, 345600.0f, 0, 1, 0, true}, diagram.AxisValue(0, 8)), 2.0f);
+  EXPECT_EQ(diagram.UnitText(1), "McF");
+  EXPECT_EQ(diagram.UnitText(2), "Celsius");
+  EXPECT_EQ(diagram.UnitText(-1), "??");
+  EXPECT_FLOAT_EQ(diagram.AxisValue(7, 1), 0.0f);
 }
 
 // ------------------------------------------------------------------- axes
 
 TEST(Axes, TicksLabelsAndUnitOnTheDefaultScreen) {
   DrawFixture f;
-  f.obj.SetWindowMode(1);
+  f.diagram.SetWindowMode(1);
   f.DrawScreen();
   // X: 13 ticks 5 mm long, labels 5 mm below, centred and top-aligned.
   const auto segs = f.dc.Segments();
@@ -80,16 +82,16 @@ TEST(Axes, TicksLabelsAndUnitOnTheDefaultScreen) {
   EXPECT_EQ(y5->v, DcVAlign::Baseline);
   EXPECT_EQ(y5->rect.left, 150);
   EXPECT_EQ(y5->rect.top, 1990 - (950 - 28));  // half of FontHeight 56 below the tick
-  EXPECT_EQ(f.obj.PlotRect, (TRect{200, 1790, 2450, 290}));
-  EXPECT_FLOAT_EQ(f.obj.DivWidthX, 2250.0f / 12);
-  EXPECT_FLOAT_EQ(f.obj.DivWidthY, 150.0f);
+  EXPECT_EQ(f.diagram.PlotRect(), (TRect{200, 1790, 2450, 290}));
+  EXPECT_FLOAT_EQ(f.diagram.DivWidthX(), 2250.0f / 12);
+  EXPECT_FLOAT_EQ(f.diagram.DivWidthY(), 150.0f);
 }
 
 TEST(Axes, PositiveLabelOffsetsChangeSides) {
   DrawFixture f;
-  f.obj.SetWindowMode(1);
-  f.obj.Layout.XAxis.LabelOffset = 40;
-  f.obj.Layout.YAxis.LabelOffset = 40;
+  f.diagram.SetWindowMode(1);
+  f.diagram.Layout().XAxis.LabelOffset = 40;
+  f.diagram.Layout().YAxis.LabelOffset = 40;
   f.DrawScreen();
   const auto texts = f.dc.Texts();
   EXPECT_EQ(texts[0].v, DcVAlign::Bottom);
@@ -103,14 +105,14 @@ TEST(Axes, TemperatureAxisAndLegendOnlyInCombinations) {
   f.Add(0, 0.1f);
   f.Add(3600, 0.2f);
   f.ShowChannels({3, 17});
-  f.obj.SetWindowMode(3);
+  f.diagram.SetWindowMode(3);
   f.DrawScreen();
   EXPECT_FALSE(f.HasText("Celsius"));
   EXPECT_FALSE(f.HasText("Kanal"));
 
   for (int mode : {18, 19}) {
     f.ShowChannels({3, 17});
-    f.obj.SetWindowMode(mode);
+    f.diagram.SetWindowMode(mode);
     f.DrawScreen();
     EXPECT_TRUE(f.HasText("Celsius"));
     EXPECT_TRUE(f.HasText("28"));
@@ -128,9 +130,9 @@ TEST(Axes, PreviewDrawsLinesButNoText) {
   DrawFixture f;
   f.Add(0, 0.1f);
   f.Add(3600, 0.2f);
-  f.obj.SetWindowMode(18);
+  f.diagram.SetWindowMode(18);
   f.ShowChannels({1, 2, 17});
-  f.obj.Layout.GridStyle = 2;
+  f.diagram.Layout().GridStyle = 2;
   f.DrawPrinter({0, 0, 7000, 5000}, {20, 20, 720, 520});
   EXPECT_TRUE(f.dc.Texts().empty());
   EXPECT_EQ(f.dc.Of(Op::Polyline).size(), 3u);
@@ -142,8 +144,8 @@ TEST(Axes, PreviewDrawsLinesButNoText) {
 
 TEST(Grid, LinesOrCrossesInsideTheAxes) {
   DrawFixture f;
-  f.obj.Layout.GridPen.Color = 0x00AA00;
-  f.obj.Layout.GridStyle = 2;
+  f.diagram.Layout().GridPen.Color = 0x00AA00;
+  f.diagram.Layout().GridStyle = 2;
   f.DrawScreen();
   const auto lines = f.SegmentsOfColor(0x00AA00);
   ASSERT_EQ(lines.size(), 22u);  // not on the axes themselves
@@ -152,7 +154,7 @@ TEST(Grid, LinesOrCrossesInsideTheAxes) {
   EXPECT_EQ(lines[10].from, (TPoint{388, 1790}));  // 187.5 -> 188
   EXPECT_EQ(lines[10].to, (TPoint{388, 290}));
 
-  f.obj.Layout.GridStyle = 1;
+  f.diagram.Layout().GridStyle = 1;
   f.DrawScreen();
   const auto grid = f.SegmentsOfColor(0x00AA00);
   ASSERT_EQ(grid.size(), 2u * 120);  // 12 x 10 crosses of two strokes
@@ -167,7 +169,7 @@ TEST(Grid, LinesOrCrossesInsideTheAxes) {
   EXPECT_EQ(grid[1].from, (TPoint{388, 1655}));
   EXPECT_EQ(grid[1].to, (TPoint{388, 1625}));
 
-  f.obj.Layout.GridStyle = 7;
+  f.diagram.Layout().GridStyle = 7;
   f.DrawScreen();
   EXPECT_TRUE(f.SegmentsOfColor(0x00AA00).empty());
 }
@@ -176,7 +178,7 @@ TEST(Grid, LinesOrCrossesInsideTheAxes) {
 
 TEST(Curves, SamplesOnOnePixelAreMergedIntoTheNextPoint) {
   DrawFixture f;
-  f.obj.SetWindowMode(1);
+  f.diagram.SetWindowMode(1);
   f.Add(0, 0.0f);     // on the origin pixel: merged
   f.Add(1, 0.0f);     // still there: merged
   f.Add(1000, 0.0f);  // moves: emits the mean of all three
@@ -189,12 +191,12 @@ TEST(Curves, SamplesOnOnePixelAreMergedIntoTheNextPoint) {
   const std::vector<TPoint> expected = {{217, 1790}, {252, 1790}, {304, 1040}};
   EXPECT_EQ(polys[0].points, expected);
   EXPECT_TRUE(polys[0].clipped);
-  EXPECT_EQ(f.dc.Of(Op::Clip).front().rect, f.obj.PlotRect);
+  EXPECT_EQ(f.dc.Of(Op::Clip).front().rect, f.diagram.PlotRect());
 }
 
 TEST(Curves, AreCutAtThePlotRectangle) {
   DrawFixture f;
-  f.obj.SetWindowMode(3);
+  f.diagram.SetWindowMode(3);
   f.Add(0, 0.5f);       // (200, 1040), inside
   f.Add(21600, 1.5f);   // (1325, -460), above the value axis
   f.Add(43200, -0.5f);  // (2450, 2540), below the time axis
@@ -205,12 +207,12 @@ TEST(Curves, AreCutAtThePlotRectangle) {
   // The point inside keeps its place; the cuts lie on the edges.
   EXPECT_EQ(polys[0].points, (std::vector<TPoint>{{200, 1040}, {762, 290}}));
   EXPECT_EQ(polys[1].points, (std::vector<TPoint>{{1606, 290}, {2169, 1790}}));
-  EXPECT_EQ(f.obj.PlotRect, (TRect{200, 1790, 2450, 290}));
+  EXPECT_EQ(f.diagram.PlotRect(), (TRect{200, 1790, 2450, 290}));
 }
 
 TEST(Curves, StopAtTheFirstEmptySlot) {
   DrawFixture f;
-  f.obj.SetWindowMode(2);
+  f.diagram.SetWindowMode(2);
   for (int i = 0; i < 10; ++i) f.Add(i * 3600, 0.1f * i + 0.05f);
   f.store.Samples[6] = TVQRSample{};
   f.DrawScreen();
@@ -222,13 +224,14 @@ TEST(Curves, SingleWindowDrawsOnlyItsChannel) {
   f.Add(0, 0.1f);
   f.Add(3600, 0.2f);
   f.ShowChannels({1, 2, 5, 9, 17});
-  f.obj.ChannelPens[5].Color = 0x123456;
-  f.obj.SetWindowMode(5);
+  f.diagram.ChannelPens()[5].Color = 0x123456;
+  f.diagram.SetWindowMode(5);
   f.DrawScreen();
   const auto polys = f.dc.Of(Op::Polyline);
   ASSERT_EQ(polys.size(), 1u);
   EXPECT_EQ(polys[0].pen.Color, 0x123456u);
-  for (int ch = 1; ch <= kTempChannel; ++ch) EXPECT_EQ(f.obj.ChannelPens[ch].Visible, ch == 5);
+  for (int ch = 1; ch <= kTempChannel; ++ch)
+    EXPECT_EQ(f.diagram.ChannelPens()[ch].Visible, ch == 5);
 }
 
 TEST(Curves, CombinationDrawsVisibleChannelsInOrderWithLegend) {
@@ -236,7 +239,7 @@ TEST(Curves, CombinationDrawsVisibleChannelsInOrderWithLegend) {
   f.Add(0, 0.1f);
   f.Add(3600, 0.2f);
   f.ShowChannels({12, 4, 17});
-  f.obj.SetWindowMode(18);
+  f.diagram.SetWindowMode(18);
   f.DrawScreen();
   EXPECT_EQ(f.dc.Of(Op::Polyline).size(), 3u);
   std::vector<std::string> legend;
@@ -255,7 +258,7 @@ TEST(Curves, CombinationDrawsVisibleChannelsInOrderWithLegend) {
   const auto segs = f.dc.Segments();
   EXPECT_EQ(segs.back().from, (TPoint{2650, 630}));  // the T entry, third below the title
 
-  f.obj.Layout.Legend.NumberOffset = -30;
+  f.diagram.Layout().Legend.NumberOffset = -30;
   f.DrawScreen();
   const auto moved = f.dc.Texts();
   EXPECT_TRUE(std::any_of(moved.begin(), moved.end(), [](auto& t) {
@@ -265,28 +268,28 @@ TEST(Curves, CombinationDrawsVisibleChannelsInOrderWithLegend) {
 
 TEST(Curves, ZeroPointShiftsMeasurementChannelsButNotTemperature) {
   DrawFixture f;
-  f.obj.SetWindowMode(18);
-  f.obj.BeginDraw(f.dc, {0, 0, 2871, 1991}, false);
-  f.obj.DrawAxes();
-  f.obj.DrawCurves();  // sets the factors
-  f.obj.Cal[1].CalMin = 0.2f;
-  f.obj.Cal[17].CalMin = 19.0f;
-  EXPECT_EQ(f.obj.ValueToDeviceY(1, 0.5f), 950);
-  EXPECT_EQ(f.obj.ValueToDeviceY(17, 20.0f), 950);  // (20 - 12) x 1500 / 16
-  f.obj.ZeroPoint = true;
-  EXPECT_EQ(f.obj.ValueToDeviceY(1, 0.5f), 650);
-  EXPECT_EQ(f.obj.ValueToDeviceY(17, 20.0f), 950);
-  f.obj.Layout.UserFactor = 2.0f;
-  EXPECT_EQ(f.obj.ValueToDeviceY(1, 0.5f), 350);  // minus 0.2 x 2
-  EXPECT_EQ(f.obj.TimeToDeviceX(21600), 1325);
+  f.diagram.SetWindowMode(18);
+  f.diagram.BeginDraw(f.dc, {0, 0, 2871, 1991}, false);
+  f.diagram.DrawAxes();
+  f.diagram.DrawCurves();  // sets the factors
+  f.data.Cal[1].CalMin = 0.2f;
+  f.data.Cal[17].CalMin = 19.0f;
+  EXPECT_EQ(f.diagram.ValueToDeviceY(1, 0.5f), 950);
+  EXPECT_EQ(f.diagram.ValueToDeviceY(17, 20.0f), 950);  // (20 - 12) x 1500 / 16
+  f.data.ZeroPoint = true;
+  EXPECT_EQ(f.diagram.ValueToDeviceY(1, 0.5f), 650);
+  EXPECT_EQ(f.diagram.ValueToDeviceY(17, 20.0f), 950);
+  f.data.Scaling.UserFactor = 2.0f;
+  EXPECT_EQ(f.diagram.ValueToDeviceY(1, 0.5f), 350);  // minus 0.2 x 2
+  EXPECT_EQ(f.diagram.TimeToDeviceX(21600), 1325);
 }
 
 TEST(Curves, UserFactorScalesChannelsButNotTheTemperatureCurve) {
   DrawFixture f;
   f.Add(0, 0.25f, 20.0f);
   f.Add(43200, 0.25f, 20.0f);
-  f.obj.Layout.UserFactor = 2.0f;
-  f.obj.SetWindowMode(18);
+  f.data.Scaling.UserFactor = 2.0f;
+  f.diagram.SetWindowMode(18);
   f.ShowChannels({1, 17});
   f.DrawScreen();
   const auto polys = f.dc.Of(Op::Polyline);

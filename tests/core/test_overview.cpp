@@ -28,8 +28,8 @@ TEST(OverviewLayout, FourByFourCellsWithTwoPercentMargins) {
 struct ColumnFixture : DrawFixture {
   TOverviewCell cell;
   ColumnFixture() {
-    obj.TimeAxis.Span = 100.0f;
-    obj.ValueAxis.Span = 10.0f;
+    data.TimeAxis.Span = 100.0f;
+    data.ValueAxis.Span = 10.0f;
     cell.PlotWidth = 100;  // one column per second
     cell.PlotHeight = 10;  // one pixel per unit
   }
@@ -42,7 +42,7 @@ TEST(OverviewColumns, ColumnsAverageAndFlushWhenTheNextBegins) {
   f.Add(6, 3.0f);
   f.Add(7, 4.0f);  // still counted in column 6: (3 + 4) / 2
   f.Add(7, 6.0f);
-  f.obj.ComputeOverview(1, f.cell);
+  f.diagram.ComputeOverview(1, f.cell);
   EXPECT_EQ(f.cell.Points[0], 1);
   EXPECT_EQ(f.cell.Points[5], 2);
   EXPECT_EQ(f.cell.Points[6], 4);  // 3.5 -> 4
@@ -56,14 +56,14 @@ TEST(OverviewColumns, LastColumnNeedsTwoSamplesAndFarColumnsClamp) {
   ColumnFixture f;
   f.Add(0, 1.0f);
   f.Add(1, 2.0f);
-  f.obj.ComputeOverview(1, f.cell);
+  f.diagram.ComputeOverview(1, f.cell);
   EXPECT_EQ(f.cell.Points[0], 2);  // 1.5: the sample that moves on still counts here
   EXPECT_EQ(f.cell.Points[1], -999);
 
   f.Add(1000, 5.0f);
   f.Add(2000, 7.0f);
-  f.obj.Layout.UserFactor = 2.0f;
-  f.obj.ComputeOverview(1, f.cell);
+  f.data.Scaling.UserFactor = 2.0f;
+  f.diagram.ComputeOverview(1, f.cell);
   EXPECT_EQ(f.cell.Points[0], 3);     // (1 + 2) x 2 / 2
   EXPECT_EQ(f.cell.Points[1], 10);    // 5 x 2
   EXPECT_EQ(f.cell.Points[399], 14);  // column 1000, clamped
@@ -75,26 +75,27 @@ TEST(OverviewColumns, IgnoresZoomStartAndZeroPoint) {
   f.Add(20, 5.0f);
   f.Add(30, 5.0f);
   TOverviewCell plain = f.cell;
-  f.obj.ComputeOverview(2, plain);
-  f.obj.ValueAxis.Start = -3.0f;
-  f.obj.TimeAxis.Start = 50.0f;
-  f.obj.ZeroPoint = true;
-  f.obj.Cal[2].CalMin = 4.0f;
-  f.obj.ComputeOverview(2, f.cell);
+  f.diagram.ComputeOverview(2, plain);
+  f.data.ValueAxis.Start = -3.0f;
+  f.data.TimeAxis.Start = 50.0f;
+  f.data.ZeroPoint = true;
+  f.data.Cal[2].CalMin = 4.0f;
+  f.diagram.ComputeOverview(2, f.cell);
   EXPECT_EQ(f.cell.Points, plain.Points);
   EXPECT_EQ(plain.Points[10], 5);
 }
 
 TEST(OverviewText, ScaleReadOut) {
-  TVqrDataObjectNew obj;
-  obj.TimeAxis = {12, 172800.0f, 0, 2, 0, false};
-  obj.ValueAxis = {10, 0.1f, 0, 0, 1, false};
-  EXPECT_EQ(OverviewReadout(obj), "Skala H : 48 Std   / V : 0.1 McF");
-  obj.TimeAxis = {16, 345600.0f, 0, 1, 1, true};
-  EXPECT_EQ(obj.AxisScaleText(0), "4.0 Tage");
-  EXPECT_EQ(obj.AxisScaleText(2), "undefiniert");
-  obj.ValueAxis = {10, 3e38f, 0, 0, 6, false};
-  EXPECT_EQ(obj.AxisScaleText(1).size(), 32u + 4);
+  TVqrDataObjectNew data;
+  TVQRDiagram diagram{data};
+  data.TimeAxis = {12, 172800.0f, 0, 2, 0, false};
+  data.ValueAxis = {10, 0.1f, 0, 0, 1, false};
+  EXPECT_EQ(OverviewReadout(diagram), "Skala H : 48 Std   / V : 0.1 McF");
+  data.TimeAxis = {16, 345600.0f, 0, 1, 1, true};
+  EXPECT_EQ(diagram.AxisScaleText(0), "4.0 Tage");
+  EXPECT_EQ(diagram.AxisScaleText(2), "undefiniert");
+  data.ValueAxis = {10, 3e38f, 0, 0, 6, false};
+  EXPECT_EQ(diagram.AxisScaleText(1).size(), 32u + 4);
 }
 
 TEST(OverviewPaint, CellsScalesAndRedData) {

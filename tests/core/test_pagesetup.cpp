@@ -9,11 +9,11 @@ namespace {
 TEST(PageSetup, ScreenStretchesTheReferencePage) {
   DrawFixture f;
   f.DrawScreen({0, 0, 2871, 1991});
-  EXPECT_FLOAT_EQ(f.obj.ScaleX, 1.0f);
-  EXPECT_FLOAT_EQ(f.obj.ScaleY, 1.0f);
-  EXPECT_EQ(f.obj.Plotter->Mirror, 995);
-  EXPECT_EQ(f.obj.OriginX, 200);
-  EXPECT_EQ(f.obj.OriginY, 200);
+  EXPECT_FLOAT_EQ(f.diagram.ScaleX(), 1.0f);
+  EXPECT_FLOAT_EQ(f.diagram.ScaleY(), 1.0f);
+  EXPECT_EQ(f.diagram.Plotter()->Mirror, 995);
+  EXPECT_EQ(f.diagram.OriginX(), 200);
+  EXPECT_EQ(f.diagram.OriginY(), 200);
   // The time axis starts at page (200, 200): device (200, 1790).
   const auto axis = f.dc.Segments().front();
   EXPECT_EQ(axis.from, (TPoint{200, 1790}));
@@ -22,16 +22,16 @@ TEST(PageSetup, ScreenStretchesTheReferencePage) {
 
 TEST(PageSetup, ScreenIgnoresBordersFixedFactorsAndAllBlack) {
   DrawFixture f;
-  f.obj.Layout.BorderLeft = 300;
-  f.obj.PrintOptions.Landscape.FixedFactorX = 1.0f;
-  f.obj.PrintOptions.AllBlack = true;
-  f.obj.Layout.XAxis.Pen.Color = 0xFF;
+  f.diagram.Layout().BorderLeft = 300;
+  f.diagram.PrintOptions().Landscape.FixedFactorX = 1.0f;
+  f.diagram.PrintOptions().AllBlack = true;
+  f.diagram.Layout().XAxis.Pen.Color = 0xFF;
   f.DrawScreen({10, 20, 2881, 2011});
-  EXPECT_EQ(f.obj.DrawRect, (TRect{10, 20, 2881, 2011}));
-  EXPECT_FLOAT_EQ(f.obj.ScaleX, 1.0f);
+  EXPECT_EQ(f.diagram.DrawRect(), (TRect{10, 20, 2881, 2011}));
+  EXPECT_FLOAT_EQ(f.diagram.ScaleX(), 1.0f);
   EXPECT_EQ(f.dc.Segments().front().pen.Color, 0xFFu);
-  EXPECT_EQ(f.obj.PageToDeviceX(200), 210);
-  EXPECT_EQ(f.obj.PageToDeviceY(200), 220);
+  EXPECT_EQ(f.diagram.PageToDeviceX(200), 210);
+  EXPECT_EQ(f.diagram.PageToDeviceY(200), 220);
 }
 
 struct PrintCase {
@@ -47,13 +47,13 @@ class PrinterScaling : public ::testing::TestWithParam<PrintCase> {};
 TEST_P(PrinterScaling, FactorsAndRatioBounds) {
   const PrintCase c = GetParam();
   DrawFixture f;
-  f.obj.PrintOptions.Landscape = c.factors;
-  f.obj.PrintOptions.Portrait = c.factors;
+  f.diagram.PrintOptions().Landscape = c.factors;
+  f.diagram.PrintOptions().Portrait = c.factors;
   f.DrawPrinter(c.page);
-  EXPECT_FLOAT_EQ(f.obj.ScaleX, c.scaleX);
-  EXPECT_FLOAT_EQ(f.obj.ScaleY, c.scaleY);
-  EXPECT_FLOAT_EQ(f.obj.MeanScale, (c.scaleX + c.scaleY) / 2);
-  EXPECT_EQ(f.obj.DpiX, 600);
+  EXPECT_FLOAT_EQ(f.diagram.ScaleX(), c.scaleX);
+  EXPECT_FLOAT_EQ(f.diagram.ScaleY(), c.scaleY);
+  EXPECT_FLOAT_EQ(f.diagram.MeanScale(), (c.scaleX + c.scaleY) / 2);
+  EXPECT_EQ(f.diagram.DpiX(), 600);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -71,43 +71,43 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(PageSetup, BordersShiftThePageAndCollapseToALine) {
   DrawFixture f;
-  f.obj.PrintOptions.Landscape.FixedFactorX = 1.0f;
-  f.obj.PrintOptions.Landscape.FixedFactorY = 1.0f;
-  f.obj.Layout.BorderLeft = 100;  // 10 mm = 236.2 pixels at 600 dpi
-  f.obj.Layout.BorderTop = 50;
+  f.diagram.PrintOptions().Landscape.FixedFactorX = 1.0f;
+  f.diagram.PrintOptions().Landscape.FixedFactorY = 1.0f;
+  f.diagram.Layout().BorderLeft = 100;  // 10 mm = 236.2 pixels at 600 dpi
+  f.diagram.Layout().BorderTop = 50;
   f.DrawPrinter({0, 0, 7000, 5000});
-  EXPECT_EQ(f.obj.DrawRect.left, 236);
-  EXPECT_EQ(f.obj.DrawRect.top, 118);
-  EXPECT_EQ(f.obj.OriginX, 236 + 472);  // 200 x 2.3622 = 472.4
+  EXPECT_EQ(f.diagram.DrawRect().left, 236);
+  EXPECT_EQ(f.diagram.DrawRect().top, 118);
+  EXPECT_EQ(f.diagram.OriginX(), 236 + 472);  // 200 x 2.3622 = 472.4
 
-  f.obj.Layout.BorderLeft = 2000;
-  f.obj.Layout.BorderRight = 2000;
-  f.obj.Layout.BorderTop = 5000;
-  f.obj.Layout.BorderBottom = 100;
+  f.diagram.Layout().BorderLeft = 2000;
+  f.diagram.Layout().BorderRight = 2000;
+  f.diagram.Layout().BorderTop = 5000;
+  f.diagram.Layout().BorderBottom = 100;
   f.DrawPrinter({0, 0, 7000, 5000});
-  EXPECT_EQ(f.obj.DrawRect.left, 4724);
-  EXPECT_EQ(f.obj.DrawRect.right, 4724);
-  EXPECT_EQ(f.obj.DrawRect.top, 11811);
-  EXPECT_EQ(f.obj.DrawRect.bottom, 11811);
+  EXPECT_EQ(f.diagram.DrawRect().left, 4724);
+  EXPECT_EQ(f.diagram.DrawRect().right, 4724);
+  EXPECT_EQ(f.diagram.DrawRect().top, 11811);
+  EXPECT_EQ(f.diagram.DrawRect().bottom, 11811);
 }
 
 TEST(PageSetup, PenWidthsFollowMeanAndPreviewScale) {
   DrawFixture f;
-  f.obj.SetPrintMode(false, {});
-  f.obj.BeginDraw(f.dc, {0, 0, 575, 399}, true);  // scale 0.2
-  EXPECT_FLOAT_EQ(f.obj.MeanScale, 0.2f);
+  f.diagram.SetPrintMode(false, {});
+  f.diagram.BeginDraw(f.dc, {0, 0, 575, 399}, true);  // scale 0.2
+  EXPECT_FLOAT_EQ(f.diagram.MeanScale(), 0.2f);
   for (auto [width, px] : {std::pair{3, 1}, {0, 1}, {13, 3}, {12, 2}}) {
-    f.obj.ApplyPen({0, width, 0, 0});
+    f.diagram.ApplyPen({0, width, 0, 0});
     EXPECT_EQ(f.dc.Calls().back().pen.Width, px) << width;
   }
   // Preview: a 7000-pixel printer page shown 700 pixels wide.
-  f.obj.SetPrintMode(true, {100, 50, 800, 540});
-  f.obj.BeginDraw(f.dc, {0, 0, 7000, 4900}, true);
-  EXPECT_FLOAT_EQ(f.obj.PreviewScale, 0.1f);
-  EXPECT_EQ(f.obj.Plotter->OffsetX, 100);
-  f.obj.ApplyPen({0, 30, 0, 0});  // 30 x 2.4387 = 73 printer pixels -> 7.3
+  f.diagram.SetPrintMode(true, {100, 50, 800, 540});
+  f.diagram.BeginDraw(f.dc, {0, 0, 7000, 4900}, true);
+  EXPECT_FLOAT_EQ(f.diagram.PreviewScale(), 0.1f);
+  EXPECT_EQ(f.diagram.Plotter()->OffsetX, 100);
+  f.diagram.ApplyPen({0, 30, 0, 0});  // 30 x 2.4387 = 73 printer pixels -> 7.3
   EXPECT_EQ(f.dc.Calls().back().pen.Width, 7);
-  f.obj.ApplyFont({"Arial", 0, 16, 0});  // 39 pt on the printer -> 135 px -> 13.5
+  f.diagram.ApplyFont({"Arial", 0, 16, 0});  // 39 pt on the printer -> 135 px -> 13.5
   EXPECT_EQ(f.dc.Of(RecordingDC::Op::Font).back().font.Height, 14);
 }
 
@@ -115,11 +115,11 @@ TEST(PageSetup, AllBlackPrintsPensAndTextsBlack) {
   DrawFixture f;
   f.Add(0, 0.5f);
   f.Add(3600, 0.6f);
-  f.obj.SetWindowMode(18);
+  f.diagram.SetWindowMode(18);
   f.ShowChannels({1, 17});
-  f.obj.ChannelPens[1].Color = 0x00FF00;
-  f.obj.Layout.XAxis.LabelFont.Color = 0x0000FF;
-  f.obj.PrintOptions.AllBlack = true;
+  f.diagram.ChannelPens()[1].Color = 0x00FF00;
+  f.diagram.Layout().XAxis.LabelFont.Color = 0x0000FF;
+  f.diagram.PrintOptions().AllBlack = true;
   f.DrawPrinter({0, 0, 7000, 5000});
   for (const auto& c : f.dc.Calls()) {
     if (c.op == RecordingDC::Op::LineTo || c.op == RecordingDC::Op::Polyline) {
@@ -147,8 +147,8 @@ TEST(PageSetup, ProgressOnlyWhilePrintingForReal) {
   DrawFixture f;
   for (int i = 0; i < 12; ++i) f.Add(i * 600, 0.1f * i);
   CountingGauge gauge;
-  f.obj.SetGauge(&gauge);
-  f.obj.SetWindowMode(18);
+  f.data.SetGauge(&gauge);
+  f.diagram.SetWindowMode(18);
   f.ShowChannels({2, 17});
   f.DrawScreen();
   EXPECT_EQ(gauge.total, 0);

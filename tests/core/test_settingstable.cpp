@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <set>
 
+#include "chart/diagramsettings.h"
+#include "chart/vqrdiagram.h"
 #include "settings/iniclass.h"
 #include "settings/settings.h"
 #include "support/settingsfixture.h"
@@ -169,7 +171,7 @@ TEST_F(SettingsTable, PenKeysFallBackOneByOne) {
   EXPECT_EQ(c["Ed_SingleCh3Pen"].penCode, 7);
   EXPECT_EQ(c["Ed_SingleCh3Pen"].text, "");  // no picture for style 7
   TChannelPens pens{};
-  t->TakeSinglePens(pens);
+  TakeSinglePens(*t, pens);
   EXPECT_EQ(pens[3].Width, 3);  // width 0 keeps the drawing's own width
   EXPECT_EQ(pens[3].Style, 0);  // style 7 draws solid
   EXPECT_EQ(pens[2].Width, 10);
@@ -275,12 +277,12 @@ TEST_F(SettingsTable, FreshFileLeavesTheBuiltInLayout) {
   FakeControls c;
   auto t = Start(c);
   TDiagramLayout layout = MakeDefaultLayout();
-  t->TakeDiagramLayout(layout);
+  TakeDiagramLayout(*t, layout);
   // A fresh file leaves the whole built-in layout in place, pens included.
   const TDiagramLayout expected = MakeDefaultLayout();
   EXPECT_EQ(layout, expected);
 
-  TDiagramLayout scaling = MakeDefaultLayout();
+  TAxisScaling scaling;
   t->TakeAxisScaling(scaling);
   EXPECT_EQ(scaling.MaxHour, 48);
   EXPECT_FLOAT_EQ(scaling.UserFactor, 1.0f);
@@ -313,9 +315,11 @@ TEST_F(SettingsTable, SetValuesReachTheLayoutByTheTransferRules) {
   c["Ed_LegendSize"].text = "0";
   c["Ed_LegendColor"].color = 0xFF;
 
-  TDiagramLayout l = MakeDefaultLayout();
-  t->TakeDiagramLayout(l);
-  EXPECT_EQ(l.MaxHour, 72);
+  TVqrDataObjectNew data;
+  TVQRDiagram diagram(data);
+  TakeDiagramSettings(*t, diagram);
+  const TDiagramLayout& l = diagram.Layout();
+  EXPECT_EQ(data.Scaling.MaxHour, 72);
   EXPECT_EQ(l.BorderLeft, 120);
   EXPECT_EQ(l.DataStartY, -30);
   EXPECT_EQ(l.DataStartX, 200);
@@ -328,7 +332,7 @@ TEST_F(SettingsTable, SetValuesReachTheLayoutByTheTransferRules) {
   EXPECT_EQ(l.XAxis.UnitText1, "Stunden");
   EXPECT_EQ(l.XAxis.UnitText2, "Tage");
   EXPECT_EQ(l.TAxis.UnitText1, std::string(32, 'C'));
-  EXPECT_FLOAT_EQ(l.UserFactor, 0.5f);
+  EXPECT_FLOAT_EQ(data.Scaling.UserFactor, 0.5f);
   EXPECT_EQ(l.GridStyle, 2);
   EXPECT_EQ(l.GridPen.Color, 0xC0C0C0);
   EXPECT_EQ(l.Legend.StepY, -90);
@@ -348,18 +352,18 @@ TEST_F(SettingsTable, SinglePensFollowTheStoredAllEqual) {
   auto t = Start(c);
   TChannelPens pens{};
   pens[17] = TPenRec{7, 7, 7, 1};
-  EXPECT_EQ(t->TakeSinglePens(pens), 1);
+  EXPECT_EQ(TakeSinglePens(*t, pens), 1);
   for (int n = 1; n <= 16; ++n) EXPECT_EQ(pens[n], (TPenRec{255, 20, 1, 0})) << n;
   EXPECT_EQ(pens[17], (TPenRec{7, 7, 7, 1}));
 
   // Unticking the box counts only after the next start.
   c["CB_Single_AllEqual"].checked = false;
-  t->TakeSinglePens(pens);
+  TakeSinglePens(*t, pens);
   EXPECT_EQ(pens[2].Color, 255);
   ASSERT_TRUE(t->SaveAll(3));
   FakeControls c2;
   auto t2 = Start(c2);
-  t2->TakeSinglePens(pens);
+  TakeSinglePens(*t2, pens);
   EXPECT_EQ(pens[2], (TPenRec{65280, 50, 0, 0}));
   EXPECT_EQ(pens[3], (TPenRec{0, 10, 0, 0}));
 }
@@ -368,29 +372,29 @@ TEST_F(SettingsTable, CombiPensCountTheVisibleChannels) {
   FakeControls c;
   auto t = Start(c);
   TChannelPens pens{};
-  EXPECT_EQ(t->TakeCombiPens1(pens), 0);
+  EXPECT_EQ(TakeCombiPens1(*t, pens), 0);
   c["CB_Combi1Ch4"].checked = true;
   c["CB_Combi1ChT"].checked = true;
   c["Ed_Combi1ChTCol"].color = 0xFF0000;
   c["CB_Combi2Ch1"].checked = true;
-  EXPECT_EQ(t->TakeCombiPens1(pens), 2);
+  EXPECT_EQ(TakeCombiPens1(*t, pens), 2);
   EXPECT_EQ(pens[4].Visible, 1);
   EXPECT_EQ(pens[5].Visible, 0);
   EXPECT_EQ(pens[17], (TPenRec{0xFF0000, 10, 0, 1}));
-  EXPECT_EQ(t->TakeCombiPens2(pens), 1);
+  EXPECT_EQ(TakeCombiPens2(*t, pens), 1);
 }
 
 TEST_F(SettingsTable, PrinterAndExportSettings) {
   FakeControls c;
   auto t = Start(c);
   TPrintOptions o;  // Preview is on in the record, off in a fresh file
-  t->TakePrinterSettings(o);
+  TakePrinterSettings(*t, o);
   EXPECT_EQ(o, (TPrintOptions{false, false, false, false, {}, {}}));
   c["RB_Pr_FixLandscape"].checked = true;
   c["CB_Pr_AllBlack"].checked = true;
   c["Ed_PrV_FactorY"].text = "1.25";
   c["Ed_PrH_YtoXmax"].text = "0.1";
-  t->TakePrinterSettings(o);
+  TakePrinterSettings(*t, o);
   EXPECT_TRUE(o.AlwaysHorz);
   EXPECT_FALSE(o.AlwaysVert);
   EXPECT_TRUE(o.AllBlack);
@@ -409,7 +413,7 @@ TEST_F(SettingsTable, WorksWithoutControlsOrIniFile) {
   bare.LoadAll(3);
   EXPECT_TRUE(bare.SaveAll(3));
   TDiagramLayout l = MakeDefaultLayout();
-  bare.TakeDiagramLayout(l);
+  TakeDiagramLayout(bare, l);
   EXPECT_EQ(l.XAxis.Length, 2250);
   // Getters of another type or of a value that does not exist give nothing.
   EXPECT_EQ(bare.LegendTitle->GetInteger(1), 0);

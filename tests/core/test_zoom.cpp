@@ -11,9 +11,9 @@ struct ZoomFixture : DrawFixture {
   AxisRange time{12, 172800.0f, 0.0f, 2, 0, false};  // 48 h
   AxisRange value{10, 1.0f, 0.0f, 1, 1, false};
   ZoomFixture() {
-    obj.TimeAxis = time;
-    obj.ValueAxis = value;
-    obj.SetWindowMode(1);
+    data.TimeAxis = time;
+    data.ValueAxis = value;
+    diagram.SetWindowMode(1);
     DrawScreen();
   }
 };
@@ -30,46 +30,75 @@ TEST(ZoomSnap, SnapsToTheNearestCrossingOfTheLastDrawing) {
   };
   for (const auto& c : cases) {
     TPoint pt = c.in;
-    EXPECT_EQ(f.obj.SnapToGrid(pt), c.index) << c.in.x << "," << c.in.y;
+    EXPECT_EQ(f.diagram.SnapToGrid(pt), c.index) << c.in.x << "," << c.in.y;
     EXPECT_EQ(pt, c.snapped);
+  }
+}
+
+TEST(ZoomSnap, APrintInBetweenKeepsTheScreenGrid) {
+  ZoomFixture f;
+  TPoint pt{400, 1500};
+  const TPoint index = f.diagram.SnapToGrid(pt);
+  f.DrawPrinter({0, 0, 7000, 5000});
+  EXPECT_NE(f.diagram.PlotRect(), f.diagram.ScreenGrid().PlotRect);
+  TPoint again{400, 1500};
+  EXPECT_EQ(f.diagram.SnapToGrid(again), index);
+  EXPECT_EQ(again, pt);
+}
+
+TEST(ZoomSelection, TwoCrossingsInAnyOrderOfAtLeastOneDivision) {
+  struct {
+    TPoint from, to;
+    bool accepted;
+    TZoomSel sel;
+  } cases[] = {
+      {{1, -1}, {3, -4}, true, {1, 1, 3, 4}},  // mirrored screen: y above the axis is negative
+      {{3, -4}, {1, -1}, true, {1, 1, 3, 4}},
+      {{3, 1}, {1, 4}, true, {1, 1, 3, 4}},
+      {{5, -7}, {2, -3}, true, {2, 3, 5, 7}},
+      {{2, 2}, {2, 5}, false, {}},                                   // no width
+      {{2, 2}, {4, 2}, false, {}},                                   // no height
+      {{INT_MIN, 0}, {1, INT_MIN}, true, {1, 0, INT_MAX, INT_MAX}},  // the lowest counts highest
+  };
+  for (const auto& c : cases) {
+    const TZoomSel untouched{-7, -7, -7, -7};
+    TZoomSel sel = untouched;
+    EXPECT_EQ(TVQRDiagram::ZoomSelection(c.from, c.to, sel), c.accepted)
+        << c.from.x << "," << c.to.x;
+    EXPECT_EQ(sel, c.accepted ? c.sel : untouched);  // kept when refused
   }
 }
 
 TEST(Zoom, SelectionRefitsTimeAndValueAxesOnly) {
   ZoomFixture f;
-  EXPECT_FALSE(f.obj.RestoreZoom());  // nothing to restore yet
-  const AxisRange temp = f.obj.TempAxis;
-  f.obj.SetZoom({2, 3, 5, 7});  // 8 h .. 20 h, 0.3 .. 0.7
-  EXPECT_TRUE(f.obj.ZoomAvailable);
-  EXPECT_EQ(f.obj.TimeAxis.Divisions, 12);
-  EXPECT_FLOAT_EQ(f.obj.TimeAxis.Span, 43200.0f);
-  EXPECT_FLOAT_EQ(f.obj.TimeAxis.Start, -28800.0f);
-  EXPECT_EQ(f.obj.ValueAxis.Divisions, 8);
-  EXPECT_NEAR(f.obj.ValueAxis.Span, 0.4f, 1e-6);
-  EXPECT_NEAR(f.obj.ValueAxis.Start, -0.3f, 1e-6);
-  EXPECT_EQ(f.obj.TempAxis, temp);
-  EXPECT_EQ(f.obj.SavedX, f.time);
-  EXPECT_EQ(f.obj.SavedY, f.value);
+  EXPECT_FALSE(f.diagram.RestoreZoom());  // nothing to restore yet
+  const AxisRange temp = f.data.TempAxis;
+  f.diagram.SetZoom({2, 3, 5, 7});  // 8 h .. 20 h, 0.3 .. 0.7
+  EXPECT_TRUE(f.diagram.ZoomAvailable());
+  EXPECT_EQ(f.data.TimeAxis.Divisions, 12);
+  EXPECT_FLOAT_EQ(f.data.TimeAxis.Span, 43200.0f);
+  EXPECT_FLOAT_EQ(f.data.TimeAxis.Start, -28800.0f);
+  EXPECT_EQ(f.data.ValueAxis.Divisions, 8);
+  EXPECT_NEAR(f.data.ValueAxis.Span, 0.4f, 1e-6);
+  EXPECT_NEAR(f.data.ValueAxis.Start, -0.3f, 1e-6);
+  EXPECT_EQ(f.data.TempAxis, temp);
+  EXPECT_EQ(f.diagram.SavedX(), f.time);
+  EXPECT_EQ(f.diagram.SavedY(), f.value);
 
   f.DrawScreen();  // the labels follow the zoomed axes
   EXPECT_EQ(f.dc.Texts().front().text, " 8");
   EXPECT_TRUE(f.HasText("0.30"));
 
-  const AxisRange zoomedX = f.obj.TimeAxis;
-  f.obj.ResetZoom();
-  EXPECT_EQ(f.obj.TimeAxis, f.time);
-  EXPECT_EQ(f.obj.ValueAxis, f.value);
-  EXPECT_TRUE(f.obj.RestoreZoom());
-  EXPECT_EQ(f.obj.TimeAxis, zoomedX);
+  const AxisRange zoomedX = f.data.TimeAxis;
+  f.diagram.ResetZoom();
+  EXPECT_EQ(f.data.TimeAxis, f.time);
+  EXPECT_EQ(f.data.ValueAxis, f.value);
+  EXPECT_TRUE(f.diagram.RestoreZoom());
+  EXPECT_EQ(f.data.TimeAxis, zoomedX);
 
   ZoomFixture reversed;  // corners in the other order: the same scales
-  reversed.obj.SetZoom({5, 7, 2, 3});
-  EXPECT_EQ(reversed.obj.TimeAxis, zoomedX);
-}
-
-TEST(Zoom, SelectionBetweenTwoCrossingsCountsMagnitudes) {
-  EXPECT_EQ(ZoomSelBetween({5, -7}, {2, -3}), (TZoomSel{2, 3, 5, 7}));
-  EXPECT_EQ(ZoomSelBetween({INT_MIN, 0}, {1, INT_MIN}), (TZoomSel{1, 0, INT_MAX, INT_MAX}));
+  reversed.diagram.SetZoom({5, 7, 2, 3});
+  EXPECT_EQ(reversed.data.TimeAxis, zoomedX);
 }
 
 TEST(Zoom, UnusableOrWildSelectionsKeepTheScalesFinite) {
@@ -80,18 +109,18 @@ TEST(Zoom, UnusableOrWildSelectionsKeepTheScalesFinite) {
                            {INT_MIN, INT_MIN, INT_MAX, INT_MAX}};
   for (const TZoomSel& sel : sels) {
     ZoomFixture f;
-    f.obj.SetZoom(sel);
-    for (const AxisRange* a : {&f.obj.TimeAxis, &f.obj.ValueAxis}) {
+    f.diagram.SetZoom(sel);
+    for (const AxisRange* a : {&f.data.TimeAxis, &f.data.ValueAxis}) {
       EXPECT_TRUE(std::isfinite(a->Span));
       EXPECT_TRUE(std::isfinite(a->Start));
       EXPECT_GE(a->Divisions, 1);
     }
-    if (!f.obj.ZoomAvailable) {
-      EXPECT_EQ(f.obj.TimeAxis, f.time);  // an empty selection changes nothing
+    if (!f.diagram.ZoomAvailable()) {
+      EXPECT_EQ(f.data.TimeAxis, f.time);  // an empty selection changes nothing
     }
     f.DrawScreen();
-    f.obj.ResetZoom();
-    EXPECT_EQ(f.obj.TimeAxis, f.time);
+    f.diagram.ResetZoom();
+    EXPECT_EQ(f.data.TimeAxis, f.time);
   }
 }
 

@@ -14,8 +14,8 @@
 #include "chart/ui/DiagramWindows.h"
 #include "chart/ui/Overview.h"
 #include "chart/ui/SingleChannel.h"
+#include "chart/vqrdiagram.h"
 #include "data/atomicfile.h"
-#include "data/vqrfileo.h"
 #include "settings/settings.h"
 #include "support/mainwindow_fixture.h"
 
@@ -82,9 +82,9 @@ class DiagramWindows : public MainWindowFixture {
   /// Client pixel of the grid crossing (i, j): i divisions along the time
   /// axis, j divisions up the value axis.
   QPoint Crossing(int i, int j) const {
-    const TVqrDataObjectNew* d = form->DataObject();
-    return QPoint(qRound(d->PlotRect.left + i * d->DivWidthX),
-                  qRound(d->PlotRect.top - j * d->DivWidthY));
+    const TVQRDiagram* d = form->Diagram();
+    return QPoint(qRound(d->PlotRect().left + i * d->DivWidthX()),
+                  qRound(d->PlotRect().top - j * d->DivWidthY()));
   }
 
   void ClickAt(QWidget* w, QPoint p) { QTest::mouseClick(w, Qt::LeftButton, {}, p); }

@@ -108,13 +108,14 @@ TEST(QPainterDC, PenColourWidthClipAndFill) {
 }
 
 TEST(QPainterDC, NonsenseSizesAreClampedAndEveryDeviceWorks) {
-  TVqrDataObjectNew obj;
-  obj.TimeAxis = {12, 43200.0f, 0, 2, 0, false};
-  obj.ValueAxis = {10, 1.0f, 0, 1, 1, false};
-  obj.Layout.XAxis.LabelFont.Size = INT_MAX;
-  obj.Layout.YAxis.Pen.Width = INT_MAX;
-  obj.Layout.XAxis.StartX = INT_MIN;
-  obj.Layout.GridStyle = 1;
+  TVqrDataObjectNew data;
+  TVQRDiagram obj(data);
+  data.TimeAxis = {12, 43200.0f, 0, 2, 0, false};
+  data.ValueAxis = {10, 1.0f, 0, 1, 1, false};
+  obj.Layout().XAxis.LabelFont.Size = INT_MAX;
+  obj.Layout().YAxis.Pen.Width = INT_MAX;
+  obj.Layout().XAxis.StartX = INT_MIN;
+  obj.Layout().GridStyle = kGridCrosses;
   obj.SetWindowMode(1);
 
   QImage img = WhiteImage(600, 400);

@@ -16,7 +16,7 @@
 #include <clocale>
 #include <set>
 
-#include "data/vqrfileo.h"
+#include "chart/vqrdiagram.h"
 #include "settings/settings.h"
 #include "settings/ui/pendialog.h"
 #include "settings/ui/qtcontrols.h"
@@ -585,9 +585,9 @@ TEST_F(SettingsBinding, NumbersSurviveLoadAndCloseUnderTheGermanLocale) {
   });
   QTest::mouseClick(Find<TZTEditField>("Ed_SingleCh1Pen"), Qt::LeftButton);
   ASSERT_TRUE(form->OpenDataFile(QString::fromStdString(SamplePath("hours40.DAT"))));
-  EXPECT_EQ(form->DataObject()->AxisScaleText(0).find(','), std::string::npos);
+  EXPECT_EQ(form->Diagram()->AxisScaleText(0).find(','), std::string::npos);
   for (int i = 0; i <= 4; ++i)
-    EXPECT_EQ(form->DataObject()->TickLabel(1, i).find(','), std::string::npos) << i;
+    EXPECT_EQ(form->Diagram()->TickLabel(1, i).find(','), std::string::npos) << i;
   CloseForm();
 
   const IniMap ini = ReadIniMap(iniPath);

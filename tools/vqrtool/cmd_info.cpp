@@ -150,7 +150,7 @@ int RunInfo(const std::vector<std::string>& args) {
   }
   TVQRRecording rec;
   // The axes depend on Axis1/MaxHour and Axis2/UserFactor, as in the program.
-  settings->Table->TakeAxisScaling(*rec.Data().GetLayout());
+  settings->Table->TakeAxisScaling(rec.Data().Scaling);
   const TLoadStatus status = rec.Load(path);
   if (status == TLoadStatus::OpenFailed)
     std::fprintf(stderr, "%s: Error opening data file!\n", path.c_str());

@@ -85,8 +85,8 @@ int RunOverview(const std::vector<std::string>& args) {
   TOverviewCells cells;
   const int statusTop = ch - kStatusBarHeight;
   LayoutOverviewCells(cw, statusTop, cells);
-  ComputeOverviewCells(setup.Data(), cells);
-  const std::string readout = OverviewReadout(setup.Data());
+  ComputeOverviewCells(setup.Diagram(), cells);
+  const std::string readout = OverviewReadout(setup.Diagram());
 
   EnsureGuiApplication();
   std::string error;

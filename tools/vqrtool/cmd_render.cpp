@@ -97,17 +97,17 @@ int RunRender(const std::vector<std::string>& args) {
                    std::to_string(nx) + " and value divisions 0.." + std::to_string(ny));
   }
 
-  if (mode == 0) mode = 18;
+  if (mode == 0) mode = kCombi1Mode;
   // Like the window, a combination without a ticked channel shows no curve.
   if (setup.OpenWindow(mode) == 0)
-    std::fprintf(stderr, "vqrtool render: no channel is ticked for combination %d\n", mode - 17);
+    std::fprintf(stderr, "vqrtool render: no channel is ticked for combination %d\n",
+                 mode - kCombi1Mode + 1);
 
   if (zoom) {
-    // As the window does: the corners in either order, at least one
-    // division apart each way.
-    const TZoomSel z = ZoomSelBetween({sel.xFrom, sel.yFrom}, {sel.xTo, sel.yTo});
-    if (z.xTo - z.xFrom >= 1 && z.yTo - z.yFrom >= 1)
-      d.SetZoom(z);
+    // The window's rule for its two clicks.
+    TZoomSel z;
+    if (TVQRDiagram::ZoomSelection({sel.xFrom, sel.yFrom}, {sel.xTo, sel.yTo}, z))
+      setup.Diagram().SetZoom(z);
     else
       std::fprintf(stderr, "vqrtool render: zoom narrower than one division ignored\n");
   }
@@ -118,7 +118,7 @@ int RunRender(const std::vector<std::string>& args) {
       out, w, h, Qt::white,
       [&](QPainter& painter) {
         QPainterDC dc(painter);
-        PaintDiagram(d, dc, {0, 0, w, h});
+        PaintDiagram(setup.Diagram(), dc, {0, 0, w, h});
       },
       &error);
   if (!ok) {

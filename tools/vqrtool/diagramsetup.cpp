@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "chart/diagramsettings.h"
 #include "command.h"
 
 bool TDiagramSetup::OpenSettings(const TToolSettingsOptions& options, std::string& error) {
@@ -10,12 +11,11 @@ bool TDiagramSetup::OpenSettings(const TToolSettingsOptions& options, std::strin
 }
 
 TLoadStatus TDiagramSetup::Load(const std::string& path) {
-  TVqrDataObjectNew& d = rec_.Data();
-  settings_->Table->TakeAxisScaling(*d.GetLayout());
+  settings_->Table->TakeAxisScaling(rec_.Data().Scaling);
   const TLoadStatus status = rec_.Load(path);
   if (status == TLoadStatus::Ok) {
-    settings_->Table->TakeDiagramLayout(*d.GetLayout());
-    settings_->Table->TakePrinterSettings(*d.GetPrintOptions());
+    TakeDiagramSettings(*settings_->Table, diagram_);
+    TakePrinterSettings(*settings_->Table, diagram_.PrintOptions());
   }
   return status;
 }
@@ -34,18 +34,7 @@ int TDiagramSetup::OpenAndLoad(const char* command, const TToolSettingsOptions& 
 }
 
 int TDiagramSetup::OpenWindow(int mode) {
-  TVqrDataObjectNew& d = rec_.Data();
-  d.SetDefaults(true, true, false);
-  d.SetWindowMode(mode);
-  int curves = 1;
-  if (mode == 18)
-    curves = settings_->Table->TakeCombiPens1(d.ChannelPens);
-  else if (mode == 19)
-    curves = settings_->Table->TakeCombiPens2(d.ChannelPens);
-  else
-    settings_->Table->TakeSinglePens(d.ChannelPens);
-  settings_->Table->TakeDiagramLayout(*d.GetLayout());
-  return curves;
+  return PrepareWindowMode(*settings_->Table, diagram_, mode);
 }
 
 std::string LoadStatusText(TLoadStatus status) {

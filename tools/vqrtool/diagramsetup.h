@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "chart/vqrdiagram.h"
 #include "data/Recording.h"
 #include "toolsettings.h"
 
@@ -23,17 +24,19 @@ class TDiagramSetup {
   int OpenAndLoad(const char* command, const TToolSettingsOptions& options,
                   const std::string& path);
 
-  /// The channel window opening in mode (1..16, 18, 19): defaults, pens and
-  /// layout from the settings. Returns the number of curves.
+  /// The channel window opening in mode (1..16, kCombi1Mode, kCombi2Mode):
+  /// defaults, pens and layout from the settings. Returns the number of curves.
   int OpenWindow(int mode);
 
   TVQRRecording& Recording() { return rec_; }
   TVqrDataObjectNew& Data() { return rec_.Data(); }
+  TVQRDiagram& Diagram() { return diagram_; }
   TVQRShowSettings& Settings() { return *settings_->Table; }
 
  private:
   std::unique_ptr<TToolSettings> settings_;
   TVQRRecording rec_;
+  TVQRDiagram diagram_{rec_.Data()};
 };
 
 /// Message for a load status other than Ok, as vqrtool prints it.

@@ -3,20 +3,20 @@
 #include <algorithm>
 
 #include "chart/drawmath.h"
+#include "chart/vqrdiagram.h"
 #include "data/numtext.h"
-#include "data/vqrfileo.h"
 
 using vqrdraw::RoundI;
 using vqrdraw::SafeDiv;
 using vqrdraw::ToFloat;
 
-void TVqrDataObjectNew::ComputeOverview(int ch, TOverviewCell& cell) const {
+void TVQRDiagram::ComputeOverview(int ch, TOverviewCell& cell) const {
   cell.Points.fill(-999);
   if (ch < 1 || ch > kTempChannel) return;
   // The whole recording from time 0 and value 0 fills the cell; zoom, axis
   // starts and zero-point correction play no part.
-  const float xs = ToFloat(SafeDiv(cell.PlotWidth, TimeAxis.Span));
-  const float ys = ToFloat(SafeDiv(cell.PlotHeight, ValueAxis.Span));
+  const float xs = ToFloat(SafeDiv(cell.PlotWidth, data_.TimeAxis.Span));
+  const float ys = ToFloat(SafeDiv(cell.PlotHeight, data_.ValueAxis.Span));
   int32_t column = 0;
   float sum = 0.0f;
   int32_t n = 0;
@@ -30,26 +30,26 @@ void TVqrDataObjectNew::ComputeOverview(int ch, TOverviewCell& cell) const {
     n = 0;
     column = next;
   };
-  const int count = Store ? std::clamp(Store->SampleCount, 0, kMaxSamples) : 0;
+  const int count = data_.Store ? std::clamp(data_.Store->SampleCount, 0, kMaxSamples) : 0;
   for (int i = 1; i <= count; ++i) {
-    const TVQRSample& s = Store->Samples[i];
+    const TVQRSample& s = data_.Store->Samples[i];
     const int32_t c = RoundI(static_cast<double>(s.Seconds) * xs);
-    sum = sum + ApplyUserFactor(s.Cal[ch]) * ys;
+    sum = sum + data_.ApplyUserFactor(s.Cal[ch]) * ys;
     ++n;
     if (c != column) flush(c);
   }
   flush(column);
 }
 
-std::string TVqrDataObjectNew::AxisScaleText(int axis) const {
+std::string TVQRDiagram::AxisScaleText(int axis) const {
   double value = 0.0;
   int decimals = 0;
   if (axis == 0) {
-    value = TimeAxis.Span / (TimeAxis.TimeInDays ? 86400.0 : 3600.0);
-    decimals = TimeAxis.Decimals;
+    value = data_.TimeAxis.Span / (data_.TimeAxis.TimeInDays ? 86400.0 : 3600.0);
+    decimals = data_.TimeAxis.Decimals;
   } else if (axis == 1) {
-    value = ValueAxis.Span;
-    decimals = ValueAxis.Decimals;
+    value = data_.ValueAxis.Span;
+    decimals = data_.ValueAxis.Decimals;
   } else {
     return "undefiniert";
   }

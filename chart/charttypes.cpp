@@ -1,21 +1,4 @@
-#include "data/vqrtypes.h"
-
-#include <algorithm>
-#include <cstdlib>
-#include <limits>
-
-namespace {
-int32_t Magnitude(int32_t v) {
-  const int64_t m = std::llabs(static_cast<int64_t>(v));
-  return static_cast<int32_t>(std::min<int64_t>(m, std::numeric_limits<int32_t>::max()));
-}
-}  // namespace
-
-TZoomSel ZoomSelBetween(const TPoint& a, const TPoint& b) {
-  const int32_t x1 = Magnitude(a.x), x2 = Magnitude(b.x);
-  const int32_t y1 = Magnitude(a.y), y2 = Magnitude(b.y);
-  return {std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)};
-}
+#include "chart/charttypes.h"
 
 TDiagramLayout MakeDefaultLayout() {
   TDiagramLayout l;

@@ -1,0 +1,173 @@
+#pragma once
+// The diagram of a recording: layout, channel pens and print options, the page
+// set-up of one drawing (screen, printer or preview), the drawing of axes,
+// grid, curves and legend through the plotter, the zoom and the overview
+// cells. It reads the recording through the processing object and changes
+// only its time and value axes (the zoom).
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "chart/charttypes.h"
+#include "data/vqrfileo.h"
+
+class IDeviceContext;
+class TVQRPlotter;
+
+/// Grid of the last drawing in device pixels: the plot rectangle (mapped,
+/// so top and bottom as on the device) and the width of one division.
+struct TDiagramGrid {
+  TRect PlotRect;
+  float DivWidthX = 0.0f;
+  float DivWidthY = 0.0f;
+};
+
+class TVQRDiagram {
+ public:
+  explicit TVQRDiagram(TVqrDataObjectNew& data);
+  ~TVQRDiagram();
+  TVQRDiagram(const TVQRDiagram&) = delete;
+  TVQRDiagram& operator=(const TVQRDiagram&) = delete;
+
+  TVqrDataObjectNew& Data() { return data_; }
+  const TVqrDataObjectNew& Data() const { return data_; }
+
+  // ------------------------------------------------------------ configuration
+  /// Restores the built-in layout, channel pens and/or print options.
+  void SetDefaults(bool layout, bool pens, bool printOptions);
+  TDiagramLayout& Layout() { return layout_; }
+  const TDiagramLayout& Layout() const { return layout_; }
+  /// Pens 1..17 (element 0 unused); Visible marks the curves of a combination.
+  TChannelPens& ChannelPens() { return pens_; }
+  const TChannelPens& ChannelPens() const { return pens_; }
+  TPrintOptions& PrintOptions() { return printOptions_; }
+  const TPrintOptions& PrintOptions() const { return printOptions_; }
+  /// 1..16 a channel, kCombi1Mode / kCombi2Mode a combination.
+  void SetWindowMode(int mode) { windowMode_ = mode; }
+  int WindowMode() const { return windowMode_; }
+
+  // ---------------------------------------------------------------- page set-up
+  void SetPrintMode(bool printing, const TRect& previewRect);
+  void BeginDraw(IDeviceContext& canvas, const TRect& rect, bool mirror);
+  /// Unbinds the canvas after a drawing, so that the diagram never keeps a
+  /// device context that has gone; drawing without a new BeginDraw is a no-op.
+  void EndDraw();
+  int PageToDeviceX(int x) const;
+  int PageToDeviceY(int y) const;
+  void ApplyPen(const TPenRec& pen);
+  void ApplyFont(const TFontRec& font);
+
+  // -------------------------------------------------------------------- drawing
+  void DrawAxes();
+  void DrawCurves();
+  int TimeToDeviceX(int32_t t) const;
+  int ValueToDeviceY(int ch, float v) const;
+  float AxisValue(int axis, int i) const;
+  std::string TickLabel(int axis, int i) const;
+  std::string UnitText(int axis) const;
+
+  // ----------------------------------------------------------------------- zoom
+  /// Division indexes (ix, iy) under a pixel of the last screen drawing; pt
+  /// is snapped to that grid crossing. A print in between does not change it.
+  TPoint SnapToGrid(TPoint& pt) const;
+  /// The zoom rule of the channel window: two grid crossings (division
+  /// indexes as SnapToGrid gives them, in either order; on the mirrored
+  /// screen the y indexes above the value axis start are negative) span a
+  /// selection; false when it is narrower than one division either way.
+  static bool ZoomSelection(TPoint from, TPoint to, TZoomSel& sel);
+  void SetZoom(const TZoomSel& sel);
+  void ResetZoom();
+  bool RestoreZoom();
+  /// True once a selection gave usable axes (RestoreZoom can show it again),
+  /// until the recording's axes are fitted anew.
+  bool ZoomAvailable() const;
+  /// The axes before the last SetZoom.
+  const AxisRange& SavedX() const { return savedX_; }
+  const AxisRange& SavedY() const { return savedY_; }
+
+  // ------------------------------------------------------------------- overview
+  void ComputeOverview(int ch, TOverviewCell& cell) const;
+  std::string AxisScaleText(int axis) const;
+
+  // ------------------------------------------------- state of the last drawing
+  const TVQRPlotter* Plotter() const { return plotter_.get(); }
+  bool Printing() const { return printing_; }
+  bool PreviewActive() const { return previewActive_; }
+  bool Landscape() const { return landscape_; }
+  const TRect& DrawRect() const { return drawRect_; }
+  int32_t DpiX() const { return dpiX_; }
+  int32_t DpiY() const { return dpiY_; }
+  float ScaleX() const { return scaleX_; }
+  float ScaleY() const { return scaleY_; }
+  float PreviewScale() const { return previewScale_; }
+  float MeanScale() const { return meanScale_; }
+  int32_t OriginX() const { return originX_; }
+  int32_t OriginY() const { return originY_; }
+  const TRect& PlotRect() const { return grid_.PlotRect; }
+  float DivWidthX() const { return grid_.DivWidthX; }
+  float DivWidthY() const { return grid_.DivWidthY; }
+  /// The grid of the last screen drawing, which the zoom clicks refer to.
+  const TDiagramGrid& ScreenGrid() const { return screenGrid_; }
+
+ private:
+  void DrawXAxis();
+  void DrawYAxis();
+  void DrawTAxis();
+  void DrawVerticalAxis(int axis, const TAxisLayout& a, int32_t& y1, int32_t& y2);
+  void DrawAxisScale(int axis, int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+  void DrawGridLines();
+  void DrawGridCrosses();
+  void DrawChannelCurve(int ch);
+  void DrawLegendEntry(int ch);
+  /// StepBy on the gauge, only while printing for real (not previewing).
+  void PrintProgress(int delta);
+  const AxisRange* RangeOf(int axis) const;
+  const TAxisLayout* AxisLayoutOf(int axis) const;
+
+  TVqrDataObjectNew& data_;
+
+  TDiagramLayout layout_ = MakeDefaultLayout();
+  TChannelPens pens_{};
+  TPrintOptions printOptions_;
+  int32_t windowMode_ = 0;
+
+  // Zoom.
+  AxisRange zoomedX_;
+  AxisRange zoomedY_;
+  AxisRange savedX_;
+  AxisRange savedY_;
+  bool zoomAvailable_ = false;
+  uint32_t zoomFit_ = 0;  // the recording's axis fit the zoom was made on
+
+  // Page set-up (BeginDraw).
+  std::shared_ptr<TVQRPlotter> plotter_;
+  IDeviceContext* canvas_ = nullptr;
+  bool printing_ = false;
+  bool previewActive_ = false;
+  TRect previewRect_;
+  bool landscape_ = false;
+  TRect drawRect_;
+  int32_t dpiX_ = 0;
+  int32_t dpiY_ = 0;
+  float scaleX_ = 0.0f;
+  float scaleY_ = 0.0f;
+  float previewScale_ = 0.0f;
+  float meanScale_ = 0.0f;
+  int32_t originX_ = 0;
+  int32_t originY_ = 0;
+  bool allBlackActive_ = false;
+
+  // Drawing (DrawAxes, DrawCurves).
+  float timeStart_ = 0.0f;
+  float valueStart_ = 0.0f;
+  float tempStart_ = 0.0f;
+  float timeFactor_ = 0.0f;
+  float valueFactor_ = 0.0f;
+  float tempFactor_ = 0.0f;
+  TDiagramGrid grid_;
+  TDiagramGrid screenGrid_;
+  int32_t legendIndex_ = 0;
+  std::array<TPoint, kSampleSlots> points_{};
+};

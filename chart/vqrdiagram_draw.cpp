@@ -1,0 +1,347 @@
+// Diagram drawing: axes with ticks and labels, the
+// grid, the channel curves and the legend, all through the plotter.
+
+#include <algorithm>
+#include <cmath>
+
+#include "chart/drawmath.h"
+#include "chart/vqrdiagram.h"
+#include "chart/vqrplotter.h"
+#include "data/numtext.h"
+#include "data/processgauge.h"
+
+using vqrdraw::AddI;
+using vqrdraw::RoundI;
+using vqrdraw::SafeDiv;
+using vqrdraw::ToFloat;
+
+namespace {
+// Loops over divisions never run further than this, whatever an axis says;
+// real axes have at most 16.
+constexpr int32_t kMaxLoopDivisions = 200;
+
+int32_t LoopDivisions(int32_t divisions) { return std::min(divisions, kMaxLoopDivisions); }
+
+// Division index of a pixel position along one axis; pos is snapped to it.
+int32_t Snap(int32_t& pos, int32_t origin, float divWidth) {
+  if (!std::isfinite(divWidth) || divWidth == 0.0f) {
+    pos = origin;
+    return 0;
+  }
+  const int32_t index = RoundI((static_cast<double>(pos) - origin) / divWidth);
+  pos = RoundI(static_cast<double>(index) * divWidth + origin);
+  return index;
+}
+}  // namespace
+
+const AxisRange* TVQRDiagram::RangeOf(int axis) const {
+  switch (axis) {
+    case 0:
+      return &data_.TimeAxis;
+    case 1:
+      return &data_.ValueAxis;
+    case 2:
+      return &data_.TempAxis;
+    default:
+      return nullptr;
+  }
+}
+
+const TAxisLayout* TVQRDiagram::AxisLayoutOf(int axis) const {
+  switch (axis) {
+    case 0:
+      return &layout_.XAxis;
+    case 1:
+      return &layout_.YAxis;
+    case 2:
+      return &layout_.TAxis;
+    default:
+      return nullptr;
+  }
+}
+
+void TVQRDiagram::PrintProgress(int delta) {
+  if (printing_ && !previewActive_ && data_.Gauge) data_.Gauge->StepBy(delta);
+}
+
+// ------------------------------------------------------------ conversions
+
+int TVQRDiagram::TimeToDeviceX(int32_t t) const {
+  return AddI(originX_, RoundI((static_cast<double>(t) + timeStart_) * timeFactor_));
+}
+
+int TVQRDiagram::ValueToDeviceY(int ch, float v) const {
+  double value = v;
+  if (data_.ZeroPoint && ch >= 1 && ch <= kMeasureChannels)
+    value = ToFloat(value - data_.ApplyUserFactor(data_.Cal[ch].CalMin));
+  if (ch == kTempChannel) return AddI(originY_, RoundI((value + tempStart_) * tempFactor_));
+  return AddI(originY_, RoundI((value + valueStart_) * valueFactor_));
+}
+
+float TVQRDiagram::AxisValue(int axis, int i) const {
+  const AxisRange* r = RangeOf(axis);
+  if (!r) return 0.0f;
+  const float step = ToFloat(SafeDiv(r->Span, r->Divisions));
+  if (axis == 0) {
+    const float seconds = ToFloat(static_cast<double>(i) * step - r->Start);
+    return ToFloat(seconds / (r->TimeInDays ? 86400.0 : 3600.0));
+  }
+  return ToFloat(static_cast<double>(i) * step - r->Start);
+}
+
+std::string TVQRDiagram::TickLabel(int axis, int i) const {
+  const AxisRange* r = RangeOf(axis);
+  if (!r) return "??";
+  int width = axis == 2 ? 2 : r->IntDigits;
+  int decimals = axis == 2 ? 0 : r->Decimals;
+  width = std::clamp(width, 0, 64);
+  decimals = std::clamp(decimals, 0, 20);
+  std::string text;
+  AppendPaddedFixed(text, static_cast<double>(AxisValue(axis, i)), decimals, width);
+  return text;
+}
+
+std::string TVQRDiagram::UnitText(int axis) const {
+  switch (axis) {
+    case 0:
+      return data_.TimeAxis.TimeInDays ? layout_.XAxis.UnitText2 : layout_.XAxis.UnitText1;
+    case 1:
+      return layout_.YAxis.UnitText1;
+    case 2:
+      return layout_.TAxis.UnitText1;
+    default:
+      return "??";
+  }
+}
+
+TPoint TVQRDiagram::SnapToGrid(TPoint& pt) const {
+  TPoint index;
+  index.x = Snap(pt.x, screenGrid_.PlotRect.left, screenGrid_.DivWidthX);
+  index.y = Snap(pt.y, screenGrid_.PlotRect.top, screenGrid_.DivWidthY);
+  return index;
+}
+
+// ------------------------------------------------------------------ axes
+
+void TVQRDiagram::DrawAxes() {
+  if (!plotter_) return;
+  DrawXAxis();
+  DrawYAxis();
+  // The zoom clicks refer to the screen, whatever was printed since.
+  if (!printing_) screenGrid_ = grid_;
+  if (IsCombiMode(windowMode_) && pens_[kTempChannel].Visible) DrawTAxis();
+  if (layout_.GridStyle == kGridLines) DrawGridLines();
+  if (layout_.GridStyle == kGridCrosses) DrawGridCrosses();
+}
+
+void TVQRDiagram::DrawXAxis() {
+  const TAxisLayout& a = layout_.XAxis;
+  ApplyPen(a.Pen);
+  const int32_t x1 = PageToDeviceX(a.StartX);
+  const int32_t x2 = AddI(x1, RoundI(static_cast<double>(a.Length) * scaleX_));
+  const int32_t y = PageToDeviceY(a.StartY);
+  plotter_->Line(x1, y, x2, y);
+  DrawAxisScale(0, x1, y, x2, y);
+  grid_.PlotRect.left = plotter_->MapX(x1);
+  grid_.PlotRect.right = plotter_->MapX(x2);
+  grid_.DivWidthX = ToFloat(SafeDiv(static_cast<double>(x2) - x1, data_.TimeAxis.Divisions));
+  PrintProgress(100);
+}
+
+void TVQRDiagram::DrawYAxis() {
+  int32_t y1 = 0, y2 = 0;
+  DrawVerticalAxis(1, layout_.YAxis, y1, y2);
+  grid_.PlotRect.top = plotter_->MapY(y1);
+  grid_.PlotRect.bottom = plotter_->MapY(y2);
+  grid_.DivWidthY = ToFloat(SafeDiv(static_cast<double>(y2) - y1, data_.ValueAxis.Divisions));
+  PrintProgress(100);
+}
+
+void TVQRDiagram::DrawTAxis() {
+  int32_t y1 = 0, y2 = 0;
+  DrawVerticalAxis(2, layout_.TAxis, y1, y2);
+  PrintProgress(100);
+}
+
+// The value and temperature axes: line and scale; y1, y2 receive its ends.
+void TVQRDiagram::DrawVerticalAxis(int axis, const TAxisLayout& a, int32_t& y1, int32_t& y2) {
+  ApplyPen(a.Pen);
+  y1 = PageToDeviceY(a.StartY);
+  y2 = AddI(y1, RoundI(static_cast<double>(a.Length) * scaleY_));
+  const int32_t x = PageToDeviceX(a.StartX);
+  plotter_->Line(x, y1, x, y2);
+  DrawAxisScale(axis, x, y1, x, y2);
+}
+
+void TVQRDiagram::DrawAxisScale(int axis, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+  const AxisRange* range = RangeOf(axis);
+  const TAxisLayout* a = AxisLayoutOf(axis);
+  if (!range || !a) return;
+  const bool horizontal = axis == 0;
+  const double span = horizontal ? static_cast<double>(x2) - x1 : static_cast<double>(y2) - y1;
+  ApplyPen(a->TicPen);
+  ApplyFont(a->LabelFont);
+  // Tick length and label offset follow the axis's own scale, not the
+  // direction they run in.
+  const double s = horizontal ? scaleX_ : scaleY_;
+  const int32_t half = RoundI(a->TicLength * s / 2.0);
+  const int32_t off = RoundI(a->LabelOffset * s);
+  const float step = ToFloat(SafeDiv(span, range->Divisions));
+  const int32_t n = LoopDivisions(range->Divisions);
+
+  for (int32_t i = 0; i <= n; ++i) {
+    if (horizontal) {
+      const int32_t p = RoundI(static_cast<double>(i) * step + x1);
+      plotter_->Line(p, AddI(y1, -int64_t{half}), p, AddI(y1, half));
+    } else {
+      const int32_t p = RoundI(static_cast<double>(i) * step + y1);
+      plotter_->Line(AddI(x1, -int64_t{half}), p, AddI(x1, half), p);
+    }
+  }
+  if (printing_ && previewActive_) return;  // the preview shows no texts
+
+  const int h = horizontal ? paCenter : (off < 0 ? paRight : paLeft);
+  const int v = horizontal ? (off < 0 ? paTop : paBottom) : paMiddle;
+  for (int32_t i = 0; i <= n; ++i) {
+    const std::string label = TickLabel(axis, i);
+    if (horizontal)
+      plotter_->Text(label, RoundI(static_cast<double>(i) * step + x1), AddI(y1, off), h, v);
+    else
+      plotter_->Text(label, AddI(x1, off), RoundI(static_cast<double>(i) * step + y1), h, v);
+  }
+  const std::string unit = UnitText(axis);
+  if (horizontal)
+    plotter_->Text(unit, RoundI(a->UnitOffset * s + x2), AddI(y1, off), h, v);
+  else
+    plotter_->Text(unit, AddI(x1, off), RoundI(a->UnitOffset * s + y2), h, v);
+}
+
+// ------------------------------------------------------------------ grid
+
+void TVQRDiagram::DrawGridLines() {
+  ApplyPen(layout_.GridPen);
+  const int32_t x0 = PageToDeviceX(layout_.XAxis.StartX);
+  const int32_t w = RoundI(static_cast<double>(layout_.XAxis.Length) * scaleX_);
+  const float stepX = ToFloat(SafeDiv(w, data_.TimeAxis.Divisions));
+  const int32_t y0 = PageToDeviceY(layout_.YAxis.StartY);
+  const int32_t h = RoundI(static_cast<double>(layout_.YAxis.Length) * scaleY_);
+  const float stepY = ToFloat(SafeDiv(h, data_.ValueAxis.Divisions));
+  for (int32_t j = 1; j <= LoopDivisions(data_.ValueAxis.Divisions); ++j) {
+    const int32_t y = RoundI(static_cast<double>(j) * stepY + y0);
+    plotter_->Line(x0, y, AddI(x0, w), y);
+  }
+  for (int32_t i = 1; i <= LoopDivisions(data_.TimeAxis.Divisions); ++i) {
+    const int32_t x = RoundI(static_cast<double>(i) * stepX + x0);
+    plotter_->Line(x, y0, x, AddI(y0, h));
+  }
+}
+
+void TVQRDiagram::DrawGridCrosses() {
+  ApplyPen(layout_.GridPen);
+  const int32_t x0 = PageToDeviceX(layout_.XAxis.StartX);
+  const int32_t w = RoundI(static_cast<double>(layout_.XAxis.Length) * scaleX_);
+  const float stepX = ToFloat(SafeDiv(w, data_.TimeAxis.Divisions));
+  const int32_t y0 = PageToDeviceY(layout_.YAxis.StartY);
+  const int32_t h = RoundI(static_cast<double>(layout_.YAxis.Length) * scaleY_);
+  const float stepY = ToFloat(SafeDiv(h, data_.ValueAxis.Divisions));
+  const int32_t hx = RoundI(0.1 * stepX);
+  const int32_t hy = RoundI(0.1 * stepY);
+  for (int32_t i = 1; i <= LoopDivisions(data_.TimeAxis.Divisions); ++i) {
+    for (int32_t j = 1; j <= LoopDivisions(data_.ValueAxis.Divisions); ++j) {
+      const int32_t x = RoundI(static_cast<double>(i) * stepX + x0);
+      const int32_t y = RoundI(static_cast<double>(j) * stepY + y0);
+      plotter_->Line(AddI(x, -int64_t{hx}), y, AddI(x, hx), y);
+      plotter_->Line(x, AddI(y, -int64_t{hy}), x, AddI(y, hy));
+    }
+  }
+}
+
+// ---------------------------------------------------------------- curves
+
+void TVQRDiagram::DrawCurves() {
+  if (!plotter_) return;
+  timeStart_ = data_.TimeAxis.Start;
+  timeFactor_ =
+      ToFloat(SafeDiv(static_cast<double>(layout_.XAxis.Length) * scaleX_, data_.TimeAxis.Span));
+  valueStart_ = data_.ValueAxis.Start;
+  valueFactor_ =
+      ToFloat(SafeDiv(static_cast<double>(layout_.YAxis.Length) * scaleY_, data_.ValueAxis.Span));
+  tempStart_ = data_.TempAxis.Start;
+  tempFactor_ =
+      ToFloat(SafeDiv(static_cast<double>(layout_.TAxis.Length) * scaleY_, data_.TempAxis.Span));
+  legendIndex_ = 0;
+  if (windowMode_ >= 1 && windowMode_ <= kTempChannel)
+    for (int ch = 1; ch <= kTempChannel; ++ch) pens_[ch].Visible = ch == windowMode_;
+  if (IsCombiMode(windowMode_)) DrawLegendEntry(0);
+  for (int ch = 1; ch <= kTempChannel; ++ch)
+    if (pens_[ch].Visible) DrawChannelCurve(ch);
+}
+
+void TVQRDiagram::DrawChannelCurve(int ch) {
+  if (canvas_) canvas_->SetClipRect(grid_.PlotRect);
+  points_.fill(TPoint{});
+  int count = 0;
+  int64_t sumX = 0;
+  int64_t sumY = 0;
+  int64_t n = 0;
+  int32_t lastX = originX_;
+  int32_t lastY = originY_;
+  for (int i = 1; data_.Store && i <= kMaxSamples; ++i) {
+    const TVQRSample& s = data_.Store->Samples[i];
+    if (s.IsEmpty()) break;
+    ++n;
+    const int32_t x = TimeToDeviceX(s.Seconds);
+    sumX += x;
+    // The temperature axis is scaled from unfactored temperatures, so the
+    // user factor applies to the measurement channels only.
+    const float v = ch == kTempChannel ? s.Cal[ch] : data_.ApplyUserFactor(s.Cal[ch]);
+    const int32_t y = ValueToDeviceY(ch, v);
+    sumY += y;
+    // Samples that stay on the pixel of the last point are merged into the
+    // next point as their mean.
+    if (x != lastX || y != lastY) {
+      const TPoint p{RoundI(static_cast<double>(sumX) / n), RoundI(static_cast<double>(sumY) / n)};
+      if (count < static_cast<int>(points_.size())) points_[count++] = p;
+      lastX = p.x;
+      lastY = p.y;
+      sumX = sumY = n = 0;
+    }
+    if (i % 5 == 0) PrintProgress(5);
+  }
+  ApplyPen(pens_[ch]);
+  // Cut to the plot rectangle here as well as by the device's clip: vector
+  // devices (SVG) ignore the clip.
+  plotter_->Polyline(points_.data(), count, grid_.PlotRect);
+  if (canvas_) canvas_->ClearClip();
+  if (IsCombiMode(windowMode_)) DrawLegendEntry(ch);
+}
+
+void TVQRDiagram::DrawLegendEntry(int ch) {
+  const TLegendLayout& l = layout_.Legend;
+  points_.fill(TPoint{});
+  const TPoint p{
+      AddI(drawRect_.left, RoundI(static_cast<double>(l.StartX) * scaleX_ +
+                                  static_cast<double>(l.StepX) * scaleX_ * legendIndex_)),
+      AddI(drawRect_.top, RoundI(static_cast<double>(l.StartY) * scaleY_ +
+                                 static_cast<double>(l.StepY) * scaleY_ * legendIndex_))};
+  const int32_t lineEnd = AddI(p.x, RoundI(static_cast<double>(l.Length) * scaleX_));
+  if (ch > 0) plotter_->Line(p.x, p.y, lineEnd, p.y);  // with the channel's pen
+  ApplyFont(l.Font);
+  const int32_t d = RoundI(static_cast<double>(l.NumberOffset) * scaleX_);
+  int32_t x = d < 0 ? AddI(p.x, d) : AddI(lineEnd, d);
+  int h = d < 0 ? paRight : paLeft;
+  ++legendIndex_;
+  if (ch == 0) {
+    x = p.x;
+    h = paLeft;
+  }
+  if (printing_ && previewActive_) return;
+  std::string text;
+  if (ch == 0)
+    text = l.Title;
+  else if (ch == kTempChannel)
+    text = l.TempChannel;
+  else
+    text = std::to_string(ch);
+  plotter_->Text(text, x, p.y, h, paMiddle);
+}
