@@ -28,9 +28,8 @@
 #include "app/HelpWindow.h"
 #include "app/appicons.h"
 #include "chart/vqrdiagram.h"
-#include "data/MetaData.h"
-#include "data/vqrlogfile.h"
 #include "export/expfile.h"
+#include "session/Session.h"
 #include "settings/iniclass.h"
 #include "settings/settings.h"
 #include "settings/ui/SettingsPages.h"
@@ -278,7 +277,7 @@ void TQXMainForm::showEvent(QShowEvent* event) {
     gauge_ = std::make_unique<TProcessGauge>();
     gauge_->Init(progressBar_, nullptr);
     gauge_->Attach(statusBar_, 1, 0);
-    if (dataObject_) dataObject_->SetGauge(gauge_.get());
+    if (session_) session_->SetGauge(gauge_.get());
   }
 }
 

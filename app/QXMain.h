@@ -19,9 +19,7 @@ class TQtPenDialog;
 class THelpWindow;
 class TQtControlProvider;
 class TVQRAsciiFile;
-class TVQRDataObject;
-class TVQRLogFile;
-class TVQRMetaData;
+class TVQRSession;
 class TVQRShowSettings;
 class TVqrDataObjectNew;
 class TVQRDiagram;
@@ -110,11 +108,11 @@ class TQXMainForm : public QMainWindow {
   TZTIniClass* Ini() const { return ini_.get(); }
   TVQRShowSettings* Settings() const { return settings_.get(); }
   TProcessGauge* Gauge() const { return gauge_.get(); }
-  TVqrDataObjectNew* DataObject() const { return dataObject_.get(); }
-  /// The diagram over DataObject(), created with it.
-  TVQRDiagram* Diagram() const { return diagram_.get(); }
-  TVQRDataObject* Store() const { return store_.get(); }
-  TVQRMetaData* MetaData() const { return metaData_.get(); }
+  /// The recording and everything that reads it; null before the first File/Open.
+  TVQRSession* Session() const { return session_.get(); }
+  /// The session's processing object and diagram, or null.
+  TVqrDataObjectNew* DataObject() const;
+  TVQRDiagram* Diagram() const;
   TVQRAsciiFile* AsciiFile() const { return asciiFile_.get(); }
   QTabWidget* Pages() const { return pages_; }
   TZTStatusBar* StatusPanels() const { return statusBar_; }
@@ -176,7 +174,7 @@ class TQXMainForm : public QMainWindow {
   void ShowOverviewAs(bool filled);
   void ToggleCombiChannel(TZTiniSettingValue* visible, int channel);
   QString RunFileDialog(const TFileRequest& request);
-  bool EnsureDataObjects();
+  void EnsureSession();
 
   // Editors of the settings pages.
   void GenColorEditClick(TZTEditField* field);
@@ -192,11 +190,7 @@ class TQXMainForm : public QMainWindow {
   std::unique_ptr<TVQRShowSettings> settings_;
   std::unique_ptr<TProcessGauge> gauge_;
   std::unique_ptr<TVQRAsciiFile> asciiFile_;
-  std::unique_ptr<TVQRDataObject> store_;
-  std::unique_ptr<TVQRMetaData> metaData_;
-  std::unique_ptr<TVQRLogFile> logFile_;
-  std::unique_ptr<TVqrDataObjectNew> dataObject_;
-  std::unique_ptr<TVQRDiagram> diagram_;  // reads dataObject_: declared after it
+  std::unique_ptr<TVQRSession> session_;  // reads settings_: declared after it
   std::unique_ptr<TQtColorDialog> colorDialog_;
   std::unique_ptr<TQtPenDialog> penDialog_;
 

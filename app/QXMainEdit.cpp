@@ -12,6 +12,7 @@
 #include "app/QXMain.h"
 #include "chart/charttypes.h"
 #include "data/vqrfileo.h"
+#include "session/Session.h"
 #include "settings/iniclass.h"
 #include "settings/pencode.h"
 #include "settings/settings.h"
@@ -201,7 +202,7 @@ void TQXMainForm::SelectFile(const QString& field, TZTiniSettingValue* setting,
 void TQXMainForm::Mn_Edit_ZeroClick() { zeroAction_->trigger(); }
 
 void TQXMainForm::ZeroToggled(bool checked) {
-  if (dataObject_) dataObject_->ZeroPoint = checked;
+  if (session_) session_->SetZeroPoint(checked);
   if (Hooks.ChannelWindowVisible && Hooks.ChannelWindowVisible() && Hooks.RefreshChannelWindow)
     Hooks.RefreshChannelWindow();
 }
@@ -209,17 +210,15 @@ void TQXMainForm::ZeroToggled(bool checked) {
 void TQXMainForm::Equalize(int distance) {
   if (settings_) settings_->TakeEqualizer();
   if (distance < 0) distance = settings_ ? settings_->EqualizerDistance->GetInteger(1) : 1;
-  if (!dataObject_) return;
+  if (!session_) return;
   if (!DataLoaded || BusyCount > 0) {
     Beep();
     return;
   }
   ShowFilePage();
   BeginBusy();
-  dataObject_->SetGauge(gauge_.get());
-  if (gauge_) gauge_->Start(dataObject_->GetSampleCount() * 17, "Filter:");
-  dataObject_->Smooth(distance);
-  if (gauge_) gauge_->Complete();
+  session_->SetGauge(gauge_.get());
+  session_->Smooth(distance);
   QThread::msleep(static_cast<unsigned long>(SettleMs));
   if (gauge_) gauge_->Finish();
   EndBusy();

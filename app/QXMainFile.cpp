@@ -5,11 +5,8 @@
 #include <QThread>
 
 #include "app/QXMain.h"
-#include "chart/diagramsettings.h"
-#include "chart/vqrdiagram.h"
-#include "data/MetaData.h"
-#include "data/vqrlogfile.h"
 #include "export/expfile.h"
+#include "session/Session.h"
 #include "settings/iniclass.h"
 #include "settings/pencode.h"
 #include "settings/settings.h"
@@ -76,33 +73,15 @@ bool TQXMainForm::OpenDataFile(const QString& path) {
   return ReadChosenFile(path.isEmpty() ? path : QFileInfo(path).absoluteFilePath());
 }
 
-bool TQXMainForm::EnsureDataObjects() {
-  if (!store_) store_ = std::make_unique<TVQRDataObject>();
-  if (!store_) {
-    ShowStatus("Error creating logdata object!");
-    return false;
-  }
-  store_->Clear();
-  if (!metaData_) metaData_ = std::make_unique<TVQRMetaData>();
-  if (!metaData_) {
-    ShowStatus("Error creating metadata object!");
-    return false;
-  }
-  metaData_->Clear();
-  if (!logFile_) logFile_ = std::make_unique<TVQRLogFile>();
-  if (!logFile_) {
-    ShowStatus("Error creating data file object!");
-    return false;
-  }
-  if (!dataObject_) {
-    dataObject_ = std::make_unique<TVqrDataObjectNew>();
-    if (!dataObject_) {
-      ShowStatus("Error creating data process object!");
-      return false;
-    }
-    diagram_ = std::make_unique<TVQRDiagram>(*dataObject_);
-  }
-  return true;
+TVqrDataObjectNew* TQXMainForm::DataObject() const {
+  return session_ ? &session_->Data() : nullptr;
+}
+
+TVQRDiagram* TQXMainForm::Diagram() const { return session_ ? &session_->Diagram() : nullptr; }
+
+void TQXMainForm::EnsureSession() {
+  // Created on the first File/Open and reused by every later one.
+  if (!session_) session_ = std::make_unique<TVQRSession>(settings_.get(), gauge_.get());
 }
 
 bool TQXMainForm::ReadChosenFile(const QString& path) {
@@ -118,26 +97,15 @@ bool TQXMainForm::ReadChosenFile(const QString& path) {
       settings_->RawFileLastFile->SetString(1, path.toStdString());
     SetDataFileCaption(path);
 
-    if (!EnsureDataObjects()) {
-      EndBusy();
-      return false;
-    }
-    dataObject_->SetStore(store_.get());
-    dataObject_->SetLogFile(logFile_.get());
-    dataObject_->SetMetaData(metaData_.get());
-    dataObject_->SetGauge(gauge_.get());
-    if (settings_) settings_->TakeAxisScaling(dataObject_->Scaling);
-
-    logFile_->SetFileName(path.toStdString());
-    if (!logFile_->Open()) {
+    EnsureSession();
+    session_->SetGauge(gauge_.get());
+    const TLoadStatus status = session_->Load(path.toStdString());
+    if (status == TLoadStatus::OpenFailed) {
       ShowStatus("Error opening data file!");
       EndBusy();
       return false;
     }
-    if (gauge_) gauge_->Start(logFile_->GetSize(), "Lesen:");
-    ok = dataObject_->ReadData();
-    if (gauge_) gauge_->Complete();
-    logFile_->Close();
+    ok = status == TLoadStatus::Ok;
 
     DataLoaded = true;
     QThread::msleep(static_cast<unsigned long>(SettleMs));
@@ -145,8 +113,9 @@ bool TQXMainForm::ReadChosenFile(const QString& path) {
     EndBusy();
   }
   ShowStatus(ok ? "Ok" : "Error reading Data File!");
-  if (DataLoaded && diagram_) {
-    if (settings_) TakeDiagramSettings(*settings_, *diagram_);
+  if (DataLoaded && session_) {
+    // A load takes the diagram settings itself; a cancelled dialog too.
+    if (path.isEmpty()) session_->TakeDiagramSettings();
     if (Hooks.RefreshOverview) Hooks.RefreshOverview();
     if (Hooks.ShowOverview) Hooks.ShowOverview();
   }
@@ -154,7 +123,7 @@ bool TQXMainForm::ReadChosenFile(const QString& path) {
 }
 
 void TQXMainForm::FileSaveAs() {
-  if (!dataObject_) return;
+  if (!session_) return;
   if (!DataLoaded || BusyCount > 0) {
     Beep();
     return;
@@ -172,10 +141,6 @@ void TQXMainForm::FileSaveAs() {
     ShowStatus("Daten schreiben...");
     BeginBusy();
     SetDataFileCaption(openDialogFile_);
-    if (!store_ || !logFile_) {
-      EndBusy();
-      return;
-    }
     if (!asciiFile_) asciiFile_ = std::make_unique<TVQRAsciiFile>();
     if (!asciiFile_) {
       ShowStatus("Error creating export file object!");
@@ -183,25 +148,15 @@ void TQXMainForm::FileSaveAs() {
       return;
     }
     asciiFile_->SetStatusHandler([this](const std::string& text) { ShowStatus(Q(text)); });
-    dataObject_->SetExportFile(asciiFile_.get());
-    const bool opened = asciiFile_->Open(target.toStdString());
-    asciiFile_->SetSeparator(',');
-    if (!opened) {
+    session_->SetGauge(gauge_.get());
+    const TExportStatus status = session_->ExportAscii(target.toStdString(), *asciiFile_,
+                                                       AsciiModeFromSettings(settings_.get()));
+    if (status == TExportStatus::OpenFailed) {
       ShowStatus("Error opening export file!");
       EndBusy();
       return;
     }
-    dataObject_->SetGauge(gauge_.get());
-    if (gauge_) gauge_->Start(dataObject_->GetSampleCount(), "Export:");
-    if (settings_ && settings_->AsciiFileCalParams->GetBool(1))
-      ok = dataObject_->ExportCalParams();
-    else if (settings_ && settings_->AsciiFileRaw->GetBool(1))
-      ok = dataObject_->ExportRaw();
-    else
-      ok = dataObject_->ExportCalibrated();
-    if (gauge_) gauge_->Complete();
-    // A write lost on closing (a full disk) is an export failure too.
-    ok = asciiFile_->CloseExport() && ok;
+    ok = status == TExportStatus::Ok;
     QThread::msleep(static_cast<unsigned long>(SettleMs));
     if (gauge_) gauge_->Finish();
     EndBusy();

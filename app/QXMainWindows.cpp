@@ -2,25 +2,18 @@
 #include <QTabWidget>
 
 #include "app/QXMain.h"
-#include "chart/diagramsettings.h"
 #include "chart/vqrdiagram.h"
+#include "session/Session.h"
 #include "settings/settings.h"
 
 void TQXMainForm::OpenDiagramWindow(int mode) {
-  if (!diagram_) return;
+  if (!session_) return;
   if (!DataLoaded || !(IsChannelMode(mode) || IsCombiMode(mode))) {
     Beep();
     return;
   }
   CurrentWindow = mode;
-  if (settings_) {
-    CurveCount = PrepareWindowMode(*settings_, *diagram_, mode);
-  } else {
-    diagram_->Data().SetDefaultScaling();
-    diagram_->SetDefaults(true, true, false);
-    diagram_->SetWindowMode(mode);
-    CurveCount = IsCombiMode(mode) ? 0 : 1;
-  }
+  CurveCount = session_->PrepareWindow(mode);
   const char* page = mode == kCombi1Mode   ? "TS_Combi1"
                      : mode == kCombi2Mode ? "TS_Combi2"
                                            : "TS_Single";
@@ -29,7 +22,7 @@ void TQXMainForm::OpenDiagramWindow(int mode) {
 }
 
 void TQXMainForm::RefreshDiagramWindow() {
-  if (diagram_) OpenDiagramWindow(diagram_->WindowMode());
+  if (session_) OpenDiagramWindow(session_->Diagram().WindowMode());
 }
 
 void TQXMainForm::GenApplyClick() {
@@ -40,7 +33,7 @@ void TQXMainForm::GenApplyClick() {
 }
 
 void TQXMainForm::ShowOverviewAs(bool filled) {
-  if (!dataObject_) return;
+  if (!session_) return;
   if (!DataLoaded) {
     Beep();
     return;

@@ -6,15 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "data/Recording.h"
-#include "export/AsciiBatch.h"
 #include "export/expfile.h"
+#include "session/AsciiBatch.h"
+#include "session/Session.h"
 
 namespace {
 const std::string kFull = VQR_SOURCE_DIR "/samples/full1500.DAT";
 
 void BM_ReadDataAndCalibrate(benchmark::State& state) {
-  TVQRRecording rec;
+  TVQRSession rec;
   for (auto _ : state) {
     if (rec.Load(kFull) != TLoadStatus::Ok) state.SkipWithError("cannot load the sample");
     benchmark::DoNotOptimize(rec.Data().OverallMax);
@@ -24,7 +24,7 @@ BENCHMARK(BM_ReadDataAndCalibrate)->Unit(benchmark::kMicrosecond);
 
 // Only the decoding and calibration, from bytes already in memory.
 void BM_ReadDataFromMemory(benchmark::State& state) {
-  TVQRRecording rec;
+  TVQRSession rec;
   rec.Load(kFull);
   std::vector<uint8_t> bytes;
   {
@@ -45,7 +45,7 @@ void BM_ReadDataFromMemory(benchmark::State& state) {
 BENCHMARK(BM_ReadDataFromMemory)->Unit(benchmark::kMicrosecond);
 
 void BM_Smooth8(benchmark::State& state) {
-  TVQRRecording rec;
+  TVQRSession rec;
   rec.Load(kFull);
   for (auto _ : state) {
     rec.Data().Smooth(8);
@@ -56,11 +56,12 @@ BENCHMARK(BM_Smooth8)->Unit(benchmark::kMicrosecond);
 
 void BM_Export(benchmark::State& state) {
   const auto mode = static_cast<TAsciiMode>(state.range(0));
-  TVQRRecording rec;
+  TVQRSession rec;
   rec.Load(kFull);
   TVQRAsciiFile file;
   for (auto _ : state) {
-    if (!WriteAsciiExport(rec.Data(), file, "/dev/null", mode)) state.SkipWithError("export");
+    if (rec.ExportAscii("/dev/null", file, mode) != TExportStatus::Ok)
+      state.SkipWithError("export");
   }
 }
 BENCHMARK(BM_Export)

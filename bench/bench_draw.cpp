@@ -10,7 +10,7 @@
 #include "chart/diagrampaint.h"
 #include "chart/qt/qpainterdc.h"
 #include "chart/vqrdiagram.h"
-#include "data/Recording.h"
+#include "session/Session.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ namespace {
 // a generated one of the same size stands in: 1500 samples, one every 2
 // minutes, every channel rising towards its level with a slow wave.
 struct FullRecording {
-  TVQRRecording rec;
+  TVQRSession rec;
   TVQRDataObject store;
   TVqrDataObjectNew generated;
   std::unique_ptr<TVQRDiagram> diagram;

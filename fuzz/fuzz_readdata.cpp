@@ -4,12 +4,12 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "data/Recording.h"
-#include "export/AsciiBatch.h"
 #include "export/expfile.h"
+#include "session/AsciiBatch.h"
+#include "session/Session.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static TVQRRecording* rec = new TVQRRecording();
+  static TVQRSession* rec = new TVQRSession();
   static TVQRAsciiFile* file = new TVQRAsciiFile();
   if (rec->LoadBuffer(data, size) != TLoadStatus::Ok) return 0;
   TVqrDataObjectNew& d = rec->Data();
@@ -29,6 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // input would spend most of the time formatting the same lines.
   static constexpr TAsciiMode kModes[] = {TAsciiMode::Calibrated, TAsciiMode::Raw,
                                           TAsciiMode::CalParams};
-  if (!WriteAsciiExport(d, *file, "/dev/null", kModes[data[size - 1] % 3])) std::abort();
+  if (rec->ExportAscii("/dev/null", *file, kModes[data[size - 1] % 3]) != TExportStatus::Ok)
+    std::abort();
   return 0;
 }

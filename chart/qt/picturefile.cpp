@@ -10,6 +10,8 @@
 #include <QPdfWriter>
 #include <QSvgGenerator>
 
+#include "chart/diagrampaint.h"
+#include "chart/qt/qpainterdc.h"
 #include "data/atomicfile.h"
 
 namespace {
@@ -76,4 +78,16 @@ bool WritePictureFile(const QString& path, int w, int h, QColor background, cons
       file.Write(bytes.constData(), static_cast<size_t>(bytes.size())) && file.Commit())
     return true;
   return Fail(error, file.Error());
+}
+
+bool SaveDiagramPicture(TVQRDiagram& diagram, const QString& path, int w, int h,
+                        const TRect& drawRect, QColor background, const QString& title,
+                        std::string* error) {
+  return WritePictureFile(
+      path, w, h, background, title,
+      [&](QPainter& painter) {
+        QPainterDC dc(painter);
+        PaintDiagram(diagram, dc, drawRect);
+      },
+      error);
 }

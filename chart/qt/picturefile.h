@@ -8,7 +8,10 @@
 #include <functional>
 #include <string>
 
+#include "data/vqrtypes.h"
+
 class QPainter;
+class TVQRDiagram;
 
 /// Paints a w x h picture and writes it to path: SVG or PDF for those
 /// extensions, otherwise the image format of the extension (PNG when Qt
@@ -19,3 +22,10 @@ bool WritePictureFile(const QString& path, int w, int h, QColor background, cons
 
 /// True for an extension WritePictureFile writes in its own format.
 bool IsPictureFile(const QString& path);
+
+/// The diagram's current window mode as a w x h picture file: background
+/// around drawRect, the diagram (screen set-up) inside it. The channel window
+/// and vqrtool render save their pictures through this.
+bool SaveDiagramPicture(TVQRDiagram& diagram, const QString& path, int w, int h,
+                        const TRect& drawRect, QColor background, const QString& title,
+                        std::string* error = nullptr);

@@ -361,10 +361,13 @@ void TF_SChannel::CopyToClipboard() {
 }
 
 bool TF_SChannel::SaveImage(const QString& path) {
-  // Painted into memory first: a failed write keeps an older picture.
-  return WritePictureFile(
-      path, width(), SB_Single->y(), QColor(), windowTitle(),
-      [&](QPainter& painter) { PaintClient(painter, width(), UsableHeight()); });
+  // The client above the status bar as on the screen, painted into memory
+  // first: a failed write keeps an older picture.
+  TVQRDiagram* d = main_.Diagram();
+  if (!d) return false;
+  DrawRectWin = DiagramDrawRect(width(), UsableHeight());
+  return SaveDiagramPicture(*d, path, width(), SB_Single->y(), DrawRectWin,
+                            palette().color(QPalette::Window), windowTitle());
 }
 
 void TF_SChannel::SaveImageAs() {

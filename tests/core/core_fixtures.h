@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "data/DatWriter.h"
-#include "data/Recording.h"
+#include "session/Session.h"
 
 /// A header of the worked example: references 2.0 / 0.5 over raw 1000 / 4000.
 struct DatHeader {
@@ -49,7 +49,7 @@ inline std::vector<uint8_t> SimpleFile(int n, const DatHeader& h = {}) {
   return w.Bytes();
 }
 
-inline TLoadStatus LoadBytes(TVQRRecording& rec, const std::vector<uint8_t>& bytes) {
+inline TLoadStatus LoadBytes(TVQRSession& rec, const std::vector<uint8_t>& bytes) {
   return rec.LoadBuffer(bytes.data(), bytes.size());
 }
 

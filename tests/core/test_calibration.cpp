@@ -40,7 +40,7 @@ void ExpectFiniteCalibration(const TVqrDataObjectNew& d) {
 }
 
 TEST(Calibration, TwoPointLineThroughTheHeaderReferences) {
-  TVQRRecording rec;
+  TVQRSession rec;
   ASSERT_EQ(LoadBytes(rec, FileWithRefs(2.0f, 0.5f, {2500, 1000, 4000})), TLoadStatus::Ok);
   const TVqrDataObjectNew& d = rec.Data();
   EXPECT_EQ(d.RefValue1, 2.0f);
@@ -62,7 +62,7 @@ TEST(Calibration, TwoPointLineThroughTheHeaderReferences) {
 
 TEST(Calibration, EqualOrReversedReferenceReadingsKeepTheRawValue) {
   for (int16_t second : {1000, 999}) {
-    TVQRRecording rec;
+    TVQRSession rec;
     ASSERT_EQ(LoadBytes(rec, FileWithRefs(2.0f, 0.5f, {1234, -20}, 1000, second)), TLoadStatus::Ok);
     EXPECT_EQ(rec.Data().Cal[5].Scale, 1.0f);
     EXPECT_EQ(rec.Data().Cal[5].Offset, 0.0f);
@@ -84,7 +84,7 @@ class ReferenceCheck : public testing::TestWithParam<RefCase> {};
 
 TEST_P(ReferenceCheck, ReplacesInvalidReferencesWithFiniteOnes) {
   const RefCase& c = GetParam();
-  TVQRRecording rec;
+  TVQRSession rec;
   ASSERT_EQ(LoadBytes(rec, FileWithRefs(c.ref1, c.ref2, c.raws, c.refRaw1, c.refRaw2)),
             TLoadStatus::Ok);
   const TVqrDataObjectNew& d = rec.Data();
@@ -126,7 +126,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Calibration, ReplacedReferencesScaleTheLargestReadingToOne) {
-  TVQRRecording rec;
+  TVQRSession rec;
   ASSERT_EQ(LoadBytes(rec, FileWithRefs(0.5f, 2.0f, {4000, 3000}, 1000, 2000)), TLoadStatus::Ok);
   EXPECT_FLOAT_EQ(rec.Data().Cal[3].CalMax, 1.0f);
   EXPECT_FLOAT_EQ(rec.Data().Cal[3].CalMin, 0.75f);
@@ -151,7 +151,7 @@ TEST(Axes, TimeAxisCountsHoursUpToMaxHourThenDays) {
     DatHeader{}.AddTo(w);
     w.Add(MakeDataRecord(60, Readings(2000)));
     w.Add(MakeDataRecord(std::min(c.lastTime, 255 * 86400), Readings(2000)));
-    TVQRRecording rec;
+    TVQRSession rec;
     rec.Data().Scaling.MaxHour = c.maxHour;
     ASSERT_EQ(LoadBytes(rec, w.Bytes()), TLoadStatus::Ok);
     const AxisRange& a = rec.Data().TimeAxis;
@@ -164,7 +164,7 @@ TEST(Axes, TimeAxisCountsHoursUpToMaxHourThenDays) {
 }
 
 TEST(Axes, SmallMaximaGiveTheTenthValueAxis) {
-  TVQRRecording rec;
+  TVQRSession rec;
   // References 0.05 / 0.02 keep every calibrated value below 0.1.
   ASSERT_EQ(LoadBytes(rec, FileWithRefs(0.05f, 0.02f, {1000, 4000})), TLoadStatus::Ok);
   ASSERT_EQ(rec.Data().RefValue2, 0.02f);
@@ -176,7 +176,7 @@ TEST(Axes, SmallMaximaGiveTheTenthValueAxis) {
 }
 
 TEST(Axes, ValueAxisFollowsTheUserFactor) {
-  TVQRRecording rec;
+  TVQRSession rec;
   rec.Data().Scaling.UserFactor = 1000.0f;
   ASSERT_EQ(LoadBytes(rec, FileWithRefs(2.0f, 0.5f, {1000})), TLoadStatus::Ok);
   EXPECT_EQ(rec.Data().ValueAxis.Span, 2000.0f);
@@ -201,7 +201,7 @@ TEST(Axes, TemperatureAxisRoundsTheRangeOutwards) {
     DatHeader{}.AddTo(w);
     w.Add(MakeDataRecord(60, Readings(2000, c.lowest)));
     w.Add(MakeDataRecord(120, Readings(2000, c.highest)));
-    TVQRRecording rec;
+    TVQRSession rec;
     ASSERT_EQ(LoadBytes(rec, w.Bytes()), TLoadStatus::Ok);
     const AxisRange& a = rec.Data().TempAxis;
     EXPECT_EQ(a.Divisions, 8) << c.lowest;
@@ -211,7 +211,7 @@ TEST(Axes, TemperatureAxisRoundsTheRangeOutwards) {
 }
 
 TEST(Axes, ReadingClearsTheZoom) {
-  TVQRRecording rec;
+  TVQRSession rec;
   TVQRDiagram diagram(rec.Data());
   ASSERT_EQ(LoadBytes(rec, SimpleFile(3)), TLoadStatus::Ok);
   diagram.SetZoom({1, 1, 3, 3});
@@ -310,7 +310,7 @@ TEST(RangeTable, LabelFormatCountsIntegerDigitsAndDecimals) {
 }
 
 // Smoothing over channel 1 only; the other channels stay flat.
-TVQRRecording& Curve(TVQRRecording& rec, const std::vector<float>& values) {
+TVQRSession& Curve(TVQRSession& rec, const std::vector<float>& values) {
   rec.Store().Clear();
   rec.Data().SetStore(&rec.Store());
   rec.Store().SampleCount = static_cast<int>(values.size());
@@ -324,7 +324,7 @@ TVQRRecording& Curve(TVQRRecording& rec, const std::vector<float>& values) {
 TEST(Smooth, SpreadsASpikeOverTheTriangle) {
   std::vector<float> v(60, 0.0f);
   v[29] = 3.0f;  // sample 30
-  TVQRRecording rec;
+  TVQRSession rec;
   Curve(rec, v).Data().Smooth(2);
   const float want[] = {0, 1.0f / 3, 2.0f / 3, 1, 2.0f / 3, 1.0f / 3, 0};
   for (int k = 0; k < 7; ++k) EXPECT_NEAR(rec.Data().GetValue(27 + k, 1), want[k], 1e-6) << k;
@@ -334,7 +334,7 @@ TEST(Smooth, KeepsAStraightLineIncludingBothEnds) {
   for (int distance : {2, 8, 32}) {
     std::vector<float> v;
     for (int i = 0; i < 40; ++i) v.push_back(0.5f + 0.25f * i);
-    TVQRRecording rec;
+    TVQRSession rec;
     Curve(rec, v).Data().Smooth(distance);
     for (int i = 1; i <= 40; ++i)
       EXPECT_NEAR(rec.Data().GetValue(i, 1), v[i - 1], 1e-4) << distance << " " << i;
@@ -348,8 +348,8 @@ TEST(Smooth, ClampsTheDistance) {
     int given, acts;
   };
   for (const Case& c : {Case{0, 1}, Case{-5, 1}, Case{40, 32}}) {
-    TVQRRecording a;
-    TVQRRecording b;
+    TVQRSession a;
+    TVQRSession b;
     Curve(a, v).Data().Smooth(c.given);
     Curve(b, v).Data().Smooth(c.acts);
     for (int i = 1; i <= 100; ++i)
@@ -358,7 +358,7 @@ TEST(Smooth, ClampsTheDistance) {
 }
 
 TEST(Smooth, LeavesRawValuesRangesAndEmptyRecordingsAlone) {
-  TVQRRecording rec;
+  TVQRSession rec;
   ASSERT_EQ(LoadBytes(rec, FileWithRefs(2.0f, 0.5f, {1000, 4000, 1000, 4000, 2500})),
             TLoadStatus::Ok);
   const ChannelCal before = rec.Data().Cal[2];
@@ -370,7 +370,7 @@ TEST(Smooth, LeavesRawValuesRangesAndEmptyRecordingsAlone) {
   EXPECT_EQ(rec.Data().Cal[2].CalMin, before.CalMin);
   EXPECT_EQ(rec.Data().ValueAxis, axis);
 
-  TVQRRecording empty;
+  TVQRSession empty;
   ASSERT_EQ(LoadBytes(empty, SimpleFile(0)), TLoadStatus::Ok);
   empty.Data().Smooth(8);
   EXPECT_TRUE(empty.Store().Samples[1].IsEmpty());

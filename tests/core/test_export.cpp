@@ -9,9 +9,9 @@
 #include "core_fixtures.h"
 #include "data/atomicfile.h"
 #include "data/numtext.h"
-#include "export/AsciiBatch.h"
 #include "export/expfile.h"
 #include "export/txtfile.h"
+#include "session/AsciiBatch.h"
 
 namespace {
 
@@ -170,7 +170,7 @@ TEST(AsciiFile, OpenFailureReportsTheStatusText) {
 }
 
 // A recording with one sample per given time, channel ch reading ch * 100 - 42.
-TVQRRecording& Loaded(TVQRRecording& rec, const std::vector<int32_t>& times, int16_t temp = 235) {
+TVQRSession& Loaded(TVQRSession& rec, const std::vector<int32_t>& times, int16_t temp = 235) {
   TDatWriter w;
   DatHeader{}.AddTo(w);
   for (int32_t t : times) {
@@ -183,15 +183,15 @@ TVQRRecording& Loaded(TVQRRecording& rec, const std::vector<int32_t>& times, int
   return rec;
 }
 
-std::string Export(TVQRRecording& rec, TAsciiMode mode) {
+std::string Export(TVQRSession& rec, TAsciiMode mode) {
   TempDir dir;
   TVQRAsciiFile f;
-  EXPECT_TRUE(WriteAsciiExport(rec.Data(), f, dir.File("x.ASC"), mode));
+  EXPECT_EQ(rec.ExportAscii(dir.File("x.ASC"), f, mode), TExportStatus::Ok);
   return ReadFileText(dir.File("x.ASC"));
 }
 
 TEST(AsciiExport, RawLinesStartWithTheTimeFields) {
-  TVQRRecording rec;
+  TVQRSession rec;
   const auto lines = Lines(Export(Loaded(rec, {93784, 93790}, -5), TAsciiMode::Raw));
   ASSERT_EQ(lines.size(), 4u);
   EXPECT_EQ(lines[0],
@@ -203,7 +203,7 @@ TEST(AsciiExport, RawLinesStartWithTheTimeFields) {
 }
 
 TEST(AsciiExport, CalibratedLinesHaveFourDecimalsAndTheRawTemperature) {
-  TVQRRecording rec;
+  TVQRSession rec;
   Loaded(rec, {60, 120, 180});
   const auto lines = Lines(Export(rec, TAsciiMode::Calibrated));
   ASSERT_EQ(lines.size(), 5u);  // 3 samples, empty line, end
@@ -222,12 +222,12 @@ TEST(AsciiExport, CalibratedLinesHaveFourDecimalsAndTheRawTemperature) {
 }
 
 TEST(AsciiExport, StopsAtTheFirstEmptySlotAndAfter1500Samples) {
-  TVQRRecording rec;
+  TVQRSession rec;
   Loaded(rec, {60, 120, 0, 240});  // the zero time later in the file is stored
   ASSERT_EQ(rec.Data().GetSampleCount(), 4);
   EXPECT_EQ(Lines(Export(rec, TAsciiMode::Calibrated)).size(), 4u);  // 2 + 2
 
-  TVQRRecording full;
+  TVQRSession full;
   std::vector<int32_t> times;
   for (int i = 1; i <= 1600; ++i) times.push_back(i * 30);
   Loaded(full, times);
@@ -235,7 +235,7 @@ TEST(AsciiExport, StopsAtTheFirstEmptySlotAndAfter1500Samples) {
 }
 
 TEST(AsciiExport, CalibrationParametersAreThreeLines) {
-  TVQRRecording rec;
+  TVQRSession rec;
   Loaded(rec, {60});
   EXPECT_EQ(Export(rec, TAsciiMode::CalParams),
             " 1000, 1000, 1000, 1000, 1000, 1000, 1000, 1000, 1000, 1000, 1000, 1000, 1000, "
@@ -253,33 +253,33 @@ TEST(AsciiExport, WritesTheReplacedReferences) {
   TDatWriter w;
   h.AddTo(w);
   w.Add(MakeDataRecord(60, Readings(4000)));
-  TVQRRecording rec;
+  TVQRSession rec;
   ASSERT_EQ(LoadBytes(rec, w.Bytes()), TLoadStatus::Ok);
   const auto lines = Lines(Export(rec, TAsciiMode::CalParams));
   EXPECT_EQ(lines[2], "0.2500,0.5000");
 }
 
 TEST(AsciiExport, AnyLostWriteIsAnError) {
-  TVQRRecording rec;
+  TVQRSession rec;
   Loaded(rec, {60, 120, 180});
-  TVQRRecording big;
+  TVQRSession big;
   std::vector<int32_t> times;
   for (int i = 1; i <= 1500; ++i) times.push_back(i * 30);
   Loaded(big, times);
   for (TAsciiMode mode : {TAsciiMode::Calibrated, TAsciiMode::Raw, TAsciiMode::CalParams}) {
     TVQRAsciiFile f;
-    EXPECT_FALSE(WriteAsciiExport(rec.Data(), f, "/dev/full", mode)) << "small, fails at close";
-    EXPECT_FALSE(WriteAsciiExport(big.Data(), f, "/dev/full", mode)) << "large, fails early";
+    EXPECT_NE(rec.ExportAscii("/dev/full", f, mode), TExportStatus::Ok) << "small, fails at close";
+    EXPECT_NE(big.ExportAscii("/dev/full", f, mode), TExportStatus::Ok) << "large, fails early";
   }
   TempDir dir;
   TVQRAsciiFile f;
-  EXPECT_FALSE(
-      WriteAsciiExport(rec.Data(), f, dir.File("no/such/folder.ASC"), TAsciiMode::Calibrated));
+  EXPECT_EQ(rec.ExportAscii(dir.File("no/such/folder.ASC"), f, TAsciiMode::Calibrated),
+            TExportStatus::OpenFailed);
   if (geteuid() != 0) {
     std::filesystem::create_directory(dir.File("ro"));
     std::filesystem::permissions(
         dir.File("ro"), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-    EXPECT_FALSE(WriteAsciiExport(rec.Data(), f, dir.File("ro/x.ASC"), TAsciiMode::Raw));
+    EXPECT_NE(rec.ExportAscii(dir.File("ro/x.ASC"), f, TAsciiMode::Raw), TExportStatus::Ok);
   }
 }
 
@@ -298,7 +298,7 @@ std::vector<std::string> FolderNames(const std::string& folder) {
 }
 
 TEST(AsciiExport, AFailedWriteKeepsTheOlderFileAndLeavesNothingElse) {
-  TVQRRecording big;
+  TVQRSession big;
   std::vector<int32_t> times;
   for (int i = 1; i <= 1500; ++i) times.push_back(i * 30);
   Loaded(big, times);
@@ -311,7 +311,7 @@ TEST(AsciiExport, AFailedWriteKeepsTheOlderFileAndLeavesNothingElse) {
       bool ok;
       {
         DiskFullAfter full(limit);
-        ok = WriteAsciiExport(big.Data(), f, keep, mode);
+        ok = big.ExportAscii(keep, f, mode) == TExportStatus::Ok;
       }
       const bool fits = limit == 60000 && mode == TAsciiMode::CalParams;  // 3 short lines
       EXPECT_EQ(ok, fits) << limit;

@@ -84,7 +84,7 @@ TEST_F(MetaDataTest, CutsNamesAndValuesAndSkipsBlankNames) {
 }
 
 TEST_F(MetaDataTest, RejectedHeaderLeavesOnlyDateAndTime) {
-  TVQRRecording rec;
+  TVQRSession rec;
   ASSERT_EQ(LoadBytes(rec, SimpleFile(3)), TLoadStatus::Ok);
   std::vector<uint8_t> bad = SimpleFile(3);
   bad[39] = 0;  // parameter record marker

@@ -47,7 +47,7 @@ TEST(LogFile, LargeFilesAreReadAcrossChunks) {
 
 TEST(LogFile, MissingPathsAndFoldersDoNotOpen) {
   TempDir dir;
-  TVQRRecording rec;
+  TVQRSession rec;
   EXPECT_EQ(rec.Load(dir.File("missing.DAT")), TLoadStatus::OpenFailed);
   EXPECT_EQ(rec.Load(dir.Path()), TLoadStatus::OpenFailed);
   EXPECT_EQ(rec.Load(""), TLoadStatus::OpenFailed);
@@ -74,7 +74,7 @@ TEST_P(HeaderCheck, RejectsOnlyBrokenHeaders) {
   std::vector<uint8_t> bytes = SimpleFile(5);
   if (c.record >= 0) bytes[39 * c.record] = c.marker;
   if (c.keepBytes) bytes.resize(c.keepBytes);
-  TVQRRecording rec;
+  TVQRSession rec;
   ASSERT_EQ(LoadBytes(rec, SimpleFile(7)), TLoadStatus::Ok);
   const ChannelCal before = rec.Data().Cal[1];
   ASSERT_EQ(LoadBytes(rec, bytes), c.expected);
@@ -103,14 +103,14 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ReadData, EmptyFilesAreNotDecoded) {
   TempDir dir;
   ASSERT_TRUE(WriteBytes(dir.File("empty.DAT"), {}));
-  TVQRRecording rec;
+  TVQRSession rec;
   EXPECT_EQ(rec.Load(dir.File("empty.DAT")), TLoadStatus::NotDecoded);
   EXPECT_EQ(rec.LoadBuffer(nullptr, 0), TLoadStatus::NotDecoded);
   EXPECT_EQ(rec.Reader().GetSize(), 0);
 }
 
 TEST(ReadData, HeaderOnlyGivesAnEmptyRecordingWithEmptyRanges) {
-  TVQRRecording rec;
+  TVQRSession rec;
   ASSERT_EQ(LoadBytes(rec, SimpleFile(0)), TLoadStatus::Ok);
   EXPECT_EQ(rec.Data().GetSampleCount(), 0);
   EXPECT_EQ(rec.Data().LastTime, 0);
@@ -124,7 +124,7 @@ TEST(ReadData, HeaderOnlyGivesAnEmptyRecordingWithEmptyRanges) {
 }
 
 TEST(ReadData, EmptyRecordingDoesNotInheritThePreviousEndTime) {
-  TVQRRecording rec;
+  TVQRSession rec;
   ASSERT_EQ(LoadBytes(rec, SimpleFile(100)), TLoadStatus::Ok);
   ASSERT_EQ(rec.Data().LastTime, 6000);
   ASSERT_EQ(LoadBytes(rec, SimpleFile(0)), TLoadStatus::Ok);
@@ -137,7 +137,7 @@ TEST(ReadData, DecodesTimeRawValuesAndMetadata) {
   std::array<int16_t, 17> raw{};
   for (int i = 0; i < 17; ++i) raw[i] = static_cast<int16_t>(i * 100 - 800);
   w.Add(MakeDataRecord(93784, raw));  // 1 d 2 h 3 min 4 s
-  TVQRRecording rec;
+  TVQRSession rec;
   ASSERT_EQ(LoadBytes(rec, w.Bytes()), TLoadStatus::Ok);
   const TVQRSample& s = rec.Store().Samples[1];
   EXPECT_EQ(s.Day, 1);
@@ -188,7 +188,7 @@ TEST_P(DataSlots, FillSlotsAsRecordedAndCountThem) {
         break;
     }
   }
-  TVQRRecording rec;
+  TVQRSession rec;
   ASSERT_EQ(LoadBytes(rec, w.Bytes()), TLoadStatus::Ok);
   EXPECT_EQ(rec.Data().GetSampleCount(), c.sampleCount);
   const std::string slots = c.slots;
@@ -211,7 +211,7 @@ TEST(ReadData, CountsAtMost1500SamplesAndTakesTheEndTimeFromSlot1501) {
   TDatWriter w;
   DatHeader{}.AddTo(w);
   for (int i = 1; i <= 2000; ++i) w.Add(MakeDataRecord(10 * i, Readings(1000 + (i % 7))));
-  TVQRRecording rec;
+  TVQRSession rec;
   ASSERT_EQ(LoadBytes(rec, w.Bytes()), TLoadStatus::Ok);
   const TVqrDataObjectNew& d = rec.Data();
   EXPECT_EQ(d.GetSampleCount(), 1500);
@@ -231,8 +231,8 @@ TEST(ReadData, FileAndBufferGiveTheSameRecording) {
   TempDir dir;
   const std::vector<uint8_t> bytes = SimpleFile(300);
   ASSERT_TRUE(WriteBytes(dir.File("a.DAT"), bytes));
-  TVQRRecording fromFile;
-  TVQRRecording fromBuffer;
+  TVQRSession fromFile;
+  TVQRSession fromBuffer;
   ASSERT_EQ(fromFile.Load(dir.File("a.DAT")), TLoadStatus::Ok);
   ASSERT_EQ(LoadBytes(fromBuffer, bytes), TLoadStatus::Ok);
   ASSERT_EQ(fromFile.Data().GetSampleCount(), 300);
@@ -248,7 +248,7 @@ TEST(ReadData, BundledSamplesDecode) {
   };
   for (const Sample& s : {Sample{"hours40.DAT", 800, false}, Sample{"days10.DAT", 1200, true},
                           Sample{"full1500.DAT", 1500, true}}) {
-    TVQRRecording rec;
+    TVQRSession rec;
     ASSERT_EQ(rec.Load(std::string(VQR_SOURCE_DIR "/samples/") + s.file), TLoadStatus::Ok)
         << s.file;
     EXPECT_EQ(rec.Data().GetSampleCount(), s.count) << s.file;

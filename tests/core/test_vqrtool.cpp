@@ -7,8 +7,8 @@
 #include <cstdlib>
 
 #include "core_fixtures.h"
-#include "export/AsciiBatch.h"
 #include "export/expfile.h"
+#include "session/AsciiBatch.h"
 
 namespace {
 
@@ -200,11 +200,11 @@ TEST_F(VqrTool, AsciiMatchesTheProgramsExportInEveryMode) {
     args.insert(args.end(), c.extra.begin(), c.extra.end());
     const ToolRun r = Tool(args);
     ASSERT_EQ(r.status, 0) << r.err;
-    TVQRRecording rec;
+    TVQRSession rec;
     ASSERT_EQ(rec.Load(in), TLoadStatus::Ok);
     for (int n : c.smooth) rec.Data().Smooth(n);
     TVQRAsciiFile f;
-    ASSERT_TRUE(WriteAsciiExport(rec.Data(), f, dir.File("own.ASC"), c.mode));
+    ASSERT_EQ(rec.ExportAscii(dir.File("own.ASC"), f, c.mode), TExportStatus::Ok);
     EXPECT_EQ(ReadFileText(dir.File("tool.ASC")), ReadFileText(dir.File("own.ASC")));
   }
   EXPECT_FALSE(std::filesystem::exists("/nonexistent.INI"));
@@ -230,10 +230,10 @@ TEST_F(VqrTool, SettingsFileChoosesAxesAndExportModeAndIsNeverWritten) {
 
   // Without --mode the settings choose raw data.
   ASSERT_EQ(Tool({"ascii", in, "-o", dir.File("tool.ASC"), "--ini", ini}).status, 0);
-  TVQRRecording rec;
+  TVQRSession rec;
   ASSERT_EQ(rec.Load(in), TLoadStatus::Ok);
   TVQRAsciiFile f;
-  ASSERT_TRUE(WriteAsciiExport(rec.Data(), f, dir.File("own.ASC"), TAsciiMode::Raw));
+  ASSERT_EQ(rec.ExportAscii(dir.File("own.ASC"), f, TAsciiMode::Raw), TExportStatus::Ok);
   EXPECT_EQ(ReadFileText(dir.File("tool.ASC")), ReadFileText(dir.File("own.ASC")));
 
   EXPECT_EQ(ReadFileText(ini), text);

@@ -23,6 +23,7 @@
 #include "app/HelpWindow.h"
 #include "data/atomicfile.h"
 #include "data/vqrfileo.h"
+#include "session/Session.h"
 #include "settings/settings.h"
 #include "support/mainwindow_fixture.h"
 
@@ -214,11 +215,11 @@ TEST_F(FileOpenSequence, SecondOpenReusesTheObjectsAndHoldsOnlyTheNewFile) {
   MakeForm();
   ASSERT_TRUE(form->OpenDataFile(QString::fromStdString(SamplePath("full1500.DAT"))));
   TVqrDataObjectNew* object = form->DataObject();
-  TVQRDataObject* store = form->Store();
+  TVQRDataObject* store = &form->Session()->Store();
   EXPECT_EQ(object->GetSampleCount(), 1500);
   ASSERT_TRUE(form->OpenDataFile(QString::fromStdString(SamplePath("hours40.DAT"))));
   EXPECT_EQ(form->DataObject(), object);
-  EXPECT_EQ(form->Store(), store);
+  EXPECT_EQ(&form->Session()->Store(), store);
   const int count = object->GetSampleCount();
   EXPECT_LT(count, 1500);
   EXPECT_TRUE(store->Samples[count + 1].IsEmpty());
@@ -292,7 +293,7 @@ TEST_F(EditCommands, SmoothingDoesNothingBeforeOpenBeepsWithoutDataAndSmoothsAft
   EXPECT_EQ(form->BeepCount, 1);
 
   ASSERT_TRUE(form->OpenDataFile(QString::fromStdString(SamplePath("hours40.DAT"))));
-  const TVQRDataObject before = *form->Store();
+  const TVQRDataObject before = form->Session()->Store();
   form->Pages()->setCurrentIndex(4);
   equal2->trigger();
   EXPECT_EQ(form->BeepCount, 1);
@@ -300,7 +301,7 @@ TEST_F(EditCommands, SmoothingDoesNothingBeforeOpenBeepsWithoutDataAndSmoothsAft
   int changed = 0;
   for (int i = 1; i <= form->DataObject()->GetSampleCount(); ++i)
     for (int ch = 1; ch <= 17; ++ch)
-      changed += before.Samples[i].Cal[ch] != form->Store()->Samples[i].Cal[ch];
+      changed += before.Samples[i].Cal[ch] != form->Session()->Store().Samples[i].Cal[ch];
   EXPECT_GT(changed, 0);
   EXPECT_EQ(form->BusyCount, 0);
 }

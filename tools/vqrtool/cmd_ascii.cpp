@@ -11,10 +11,10 @@
 #include <thread>
 #include <vector>
 
-#include "asciimode.h"
 #include "command.h"
 #include "data/numtext.h"
-#include "export/AsciiBatch.h"
+#include "session/AsciiBatch.h"
+#include "toolsettings.h"
 
 namespace fs = std::filesystem;
 
@@ -56,12 +56,11 @@ int RunAscii(const std::vector<std::string>& args) {
   if (inputs.empty()) return Usage("no input file");
   if (out.empty()) return Usage("no output given (-o OUT)");
   if (const char* conflict = SettingsArgsConflict(settings)) return Usage(conflict);
-  std::string error;
   if (mode.empty()) {
-    if (!AsciiModeFromSettings(settings, options.Mode, error)) {
-      std::fprintf(stderr, "vqrtool ascii: %s\n", error.c_str());
-      return kExitOpenFailed;
-    }
+    // Only read, never created or written.
+    const auto table = LoadToolSettingsFor("ascii", settings);
+    if (!table) return kExitOpenFailed;
+    options.Mode = AsciiModeFromSettings(table->Table.get());
   } else if (mode == "cal") {
     options.Mode = TAsciiMode::Calibrated;
   } else if (mode == "raw") {

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "command.h"
-#include "data/Recording.h"
 #include "data/numtext.h"
+#include "session/Session.h"
 #include "toolsettings.h"
 
 namespace {
@@ -36,8 +36,8 @@ std::string AxisJson(const AxisRange& a, bool withDays) {
   return s + "}";
 }
 
-void PrintJson(TVQRRecording& rec, bool ok) {
-  TVqrDataObjectNew& d = rec.Data();
+void PrintJson(TVQRSession& session, bool ok) {
+  TVqrDataObjectNew& d = session.Data();
   std::string s = "{\"ok\": ";
   s += ok ? "true" : "false";
   s += ", \"sample_count\": " + IntText(d.GetSampleCount());
@@ -57,7 +57,7 @@ void PrintJson(TVQRRecording& rec, bool ok) {
        ", \"value\": " + AxisJson(d.ValueAxis, false) +
        ", \"temperature\": " + AxisJson(d.TempAxis, false) + "}, \"metadata\": {";
   for (int k = 1; k <= 8; ++k) {
-    const auto& e = rec.Meta().Entry(k);
+    const auto& e = session.Meta().Entry(k);
     if (e.Name.empty()) continue;
     if (s.back() != '{') s += ", ";
     s += JsonString(e.Name) + ": " + JsonString(e.Value);
@@ -80,14 +80,14 @@ std::string AxisText(const AxisRange& a, const char* unit, float factor) {
          IntText(a.IntDigits) + " digits, " + IntText(a.Decimals) + " decimals";
 }
 
-void PrintText(const std::string& path, TVQRRecording& rec) {
-  TVqrDataObjectNew& d = rec.Data();
+void PrintText(const std::string& path, TVQRSession& session) {
+  TVqrDataObjectNew& d = session.Data();
   std::printf("File:       %s\n", path.c_str());
   std::printf("Samples:    %d\n", d.GetSampleCount());
   std::printf("Duration:   %s\n", Duration(d.LastTime).c_str());
   std::printf("Parameters:");
   for (int k = 1; k <= 8; ++k) {
-    const auto& e = rec.Meta().Entry(k);
+    const auto& e = session.Meta().Entry(k);
     std::printf(" %s=%s", e.Name.c_str(), e.Value.c_str());
   }
   std::printf("\nReferences: RefValue1 %s, RefValue2 %s\n", Num(d.RefValue1).c_str(),
@@ -142,24 +142,14 @@ int RunInfo(const std::vector<std::string>& args) {
     std::fprintf(stderr, "vqrtool info: %s\n", conflict);
     return PrintVqrUsage();
   }
-  std::string error;
-  const auto settings = LoadToolSettings(options, &error);
-  if (!settings) {
-    std::fprintf(stderr, "vqrtool info: %s\n", error.c_str());
-    return kExitOpenFailed;
-  }
-  TVQRRecording rec;
-  // The axes depend on Axis1/MaxHour and Axis2/UserFactor, as in the program.
-  settings->Table->TakeAxisScaling(rec.Data().Scaling);
-  const TLoadStatus status = rec.Load(path);
-  if (status == TLoadStatus::OpenFailed)
-    std::fprintf(stderr, "%s: Error opening data file!\n", path.c_str());
-  else if (status == TLoadStatus::NotDecoded)
-    std::fprintf(stderr, "%s: Error reading Data File!\n", path.c_str());
+  const auto settings = LoadToolSettingsFor("info", options);
+  if (!settings) return kExitOpenFailed;
+  TVQRSession session(settings->Table.get());
+  const TLoadStatus status = LoadRecording(session, path);
   if (json)
-    PrintJson(rec, status == TLoadStatus::Ok);
+    PrintJson(session, status == TLoadStatus::Ok);
   else if (status == TLoadStatus::Ok)
-    PrintText(path, rec);
+    PrintText(path, session);
   return static_cast<int>(status);
 }
 

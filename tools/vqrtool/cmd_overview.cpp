@@ -9,8 +9,9 @@
 #include "chart/diagrampaint.h"
 #include "chart/qt/qpainterdc.h"
 #include "command.h"
-#include "diagramsetup.h"
 #include "paintfile.h"
+#include "session/Session.h"
+#include "toolsettings.h"
 
 namespace {
 
@@ -78,15 +79,17 @@ int RunOverview(const std::vector<std::string>& args) {
   if (cw != w || ch != h)
     std::fprintf(stderr, "vqrtool overview: size limited to %dx%d as in the window\n", cw, ch);
 
-  TDiagramSetup setup;
   if (const char* conflict = SettingsArgsConflict(settings)) return Usage(conflict);
-  if (const int status = setup.OpenAndLoad("overview", settings, input); status != kExitOk)
-    return status;
+  const auto table = LoadToolSettingsFor("overview", settings);
+  if (!table) return kExitOpenFailed;
+  TVQRSession session(table->Table.get());
+  if (const TLoadStatus status = LoadRecording(session, input); status != TLoadStatus::Ok)
+    return static_cast<int>(status);
   TOverviewCells cells;
   const int statusTop = ch - kStatusBarHeight;
   LayoutOverviewCells(cw, statusTop, cells);
-  ComputeOverviewCells(setup.Diagram(), cells);
-  const std::string readout = OverviewReadout(setup.Diagram());
+  ComputeOverviewCells(session.Diagram(), cells);
+  const std::string readout = OverviewReadout(session.Diagram());
 
   EnsureGuiApplication();
   std::string error;

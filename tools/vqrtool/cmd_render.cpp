@@ -1,16 +1,16 @@
 // vqrtool render: the channel window's diagram of a recording as a picture.
-#include <QPainter>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
-#include "chart/diagrampaint.h"
-#include "chart/qt/qpainterdc.h"
+#include "chart/qt/picturefile.h"
+#include "chart/vqrdiagram.h"
 #include "command.h"
 #include "data/numtext.h"
-#include "diagramsetup.h"
 #include "paintfile.h"
+#include "session/Session.h"
+#include "toolsettings.h"
 
 namespace {
 
@@ -80,13 +80,15 @@ int RunRender(const std::vector<std::string>& args) {
   if (out.empty()) return Usage("no output given (-o OUT.png|.svg|.pdf)");
   if (!IsPaintableFile(out)) return Usage("the output must end in .png, .svg or .pdf: ", out);
 
-  TDiagramSetup setup;
   if (const char* conflict = SettingsArgsConflict(settings)) return Usage(conflict);
-  if (const int status = setup.OpenAndLoad("render", settings, input); status != kExitOk)
-    return status;
-  TVqrDataObjectNew& d = setup.Data();
-  for (int n : smooth) d.Smooth(n);
-  d.ZeroPoint = zero;
+  const auto table = LoadToolSettingsFor("render", settings);
+  if (!table) return kExitOpenFailed;
+  TVQRSession session(table->Table.get());
+  if (const TLoadStatus status = LoadRecording(session, input); status != TLoadStatus::Ok)
+    return static_cast<int>(status);
+  for (int n : smooth) session.Smooth(n);
+  session.SetZeroPoint(zero);
+  const TVqrDataObjectNew& d = session.Data();
   if (zoom) {
     // Grid crossings of the diagram only: the corners lie on its divisions.
     const int32_t nx = d.TimeAxis.Divisions, ny = d.ValueAxis.Divisions;
@@ -99,7 +101,7 @@ int RunRender(const std::vector<std::string>& args) {
 
   if (mode == 0) mode = kCombi1Mode;
   // Like the window, a combination without a ticked channel shows no curve.
-  if (setup.OpenWindow(mode) == 0)
+  if (session.PrepareWindow(mode) == 0)
     std::fprintf(stderr, "vqrtool render: no channel is ticked for combination %d\n",
                  mode - kCombi1Mode + 1);
 
@@ -107,20 +109,15 @@ int RunRender(const std::vector<std::string>& args) {
     // The window's rule for its two clicks.
     TZoomSel z;
     if (TVQRDiagram::ZoomSelection({sel.xFrom, sel.yFrom}, {sel.xTo, sel.yTo}, z))
-      setup.Diagram().SetZoom(z);
+      session.Diagram().SetZoom(z);
     else
       std::fprintf(stderr, "vqrtool render: zoom narrower than one division ignored\n");
   }
 
   EnsureGuiApplication();
   std::string error;
-  const bool ok = PaintToFile(
-      out, w, h, Qt::white,
-      [&](QPainter& painter) {
-        QPainterDC dc(painter);
-        PaintDiagram(setup.Diagram(), dc, {0, 0, w, h});
-      },
-      &error);
+  const bool ok = SaveDiagramPicture(session.Diagram(), QString::fromStdString(out), w, h,
+                                     {0, 0, w, h}, Qt::white, "vqrshow4", &error);
   if (!ok) {
     std::fprintf(stderr, "%s: cannot write the picture (%s)\n", out.c_str(), error.c_str());
     return kExitWriteFailed;

@@ -20,12 +20,8 @@ int RunSettings(const std::vector<std::string>& args) {
     std::fprintf(stderr, "vqrtool settings: %s\n", conflict);
     return PrintVqrUsage();
   }
-  std::string error;
-  const auto settings = LoadToolSettings(options, &error);
-  if (!settings) {
-    std::fprintf(stderr, "vqrtool settings: %s\n", error.c_str());
-    return kExitOpenFailed;
-  }
+  const auto settings = LoadToolSettingsFor("settings", options);
+  if (!settings) return kExitOpenFailed;
   for (const auto& s : settings->Table->Settings())
     for (int i = 1; i <= s->Count; ++i)
       for (const TZTIniKeyText& k : s->IniTexts(i))

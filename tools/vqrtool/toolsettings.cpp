@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <cstdio>
+
 std::unique_ptr<TToolSettings> LoadToolSettings(const TToolSettingsOptions& options,
                                                 std::string* error) {
   auto result = std::make_unique<TToolSettings>();
@@ -37,6 +39,21 @@ std::unique_ptr<TToolSettings> LoadToolSettings(const TToolSettingsOptions& opti
   result->Table = std::make_unique<TVQRShowSettings>(&ini, nullptr);
   result->Table->LoadAll(1);
   return result;
+}
+
+std::unique_ptr<TToolSettings> LoadToolSettingsFor(const char* command,
+                                                   const TToolSettingsOptions& options) {
+  std::string error;
+  auto settings = LoadToolSettings(options, &error);
+  if (!settings) std::fprintf(stderr, "vqrtool %s: %s\n", command, error.c_str());
+  return settings;
+}
+
+TLoadStatus LoadRecording(TVQRSession& session, const std::string& path) {
+  const TLoadStatus status = session.Load(path);
+  if (status != TLoadStatus::Ok)
+    std::fprintf(stderr, "%s: %s\n", path.c_str(), LoadStatusText(status));
+  return status;
 }
 
 TSettingsArg TakeSettingsArg(const std::vector<std::string>& args, size_t& i,

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "session/Session.h"
 #include "settings/iniclass.h"
 #include "settings/settings.h"
 
@@ -25,6 +26,14 @@ struct TToolSettings {
 /// when --ini names nothing readable.
 std::unique_ptr<TToolSettings> LoadToolSettings(const TToolSettingsOptions& options,
                                                 std::string* error);
+
+/// LoadToolSettings with its message on stderr as "vqrtool COMMAND: ...".
+std::unique_ptr<TToolSettings> LoadToolSettingsFor(const char* command,
+                                                   const TToolSettingsOptions& options);
+
+/// The program's File/Open of path in the session; a status other than Ok is
+/// reported on stderr as "PATH: message". Returns the status (the exit code).
+TLoadStatus LoadRecording(TVQRSession& session, const std::string& path);
 
 /// The settings options every command takes, as its usage shows them.
 inline constexpr const char* kSettingsUsage = "[--ini FILE] [--public FILE] [--defaults]";

@@ -1,17 +1,12 @@
 #pragma once
 // ASCII export of recordings without a window: one file, or many on worker
-// threads that each own their objects.
+// threads that each run their own session.
 
 #include <functional>
 #include <string>
 #include <vector>
 
-class TVqrDataObjectNew;
-class TAtomicFile;
-class TVQRAsciiFile;
-class TVQRRecording;
-
-enum class TAsciiMode { Calibrated, Raw, CalParams };
+#include "session/Session.h"
 
 /// Outcome of one file; the codes are vqrtool's exit statuses.
 enum class TAsciiStatus : int { Ok = 0, NotDecoded = 1, OpenFailed = 2, WriteFailed = 3 };
@@ -33,14 +28,9 @@ struct TAsciiResult {
   std::string Message;  // empty on success
 };
 
-/// Open, separator ",", the mode's lines, CloseExport: true only if all of it
-/// was written. With `later`, the written file is handed over there, still to
-/// be committed (TAtomicFile::Commit) before it takes the place of `path`.
-bool WriteAsciiExport(TVqrDataObjectNew& data, TVQRAsciiFile& file, const std::string& path,
-                      TAsciiMode mode, TAtomicFile* later = nullptr);
-
-/// Loads, smooths and exports one recording with the caller's objects.
-TAsciiResult ExportAsciiFile(TVQRRecording& rec, TVQRAsciiFile& file, const TAsciiJob& job,
+/// Loads, smooths and exports one recording in the caller's session (one
+/// without settings: the options give the axis scaling).
+TAsciiResult ExportAsciiFile(TVQRSession& session, TVQRAsciiFile& file, const TAsciiJob& job,
                              const TAsciiOptions& options, TAtomicFile* later = nullptr);
 
 using TAsciiProgress = std::function<void(size_t done, size_t total, const TAsciiJob& job)>;

@@ -1,4 +1,4 @@
-#include "export/AsciiBatch.h"
+#include "session/AsciiBatch.h"
 
 #include <algorithm>
 #include <atomic>
@@ -8,7 +8,7 @@
 #include <mutex>
 #include <thread>
 
-#include "data/Recording.h"
+#include "data/atomicfile.h"
 #include "export/expfile.h"
 
 namespace {
@@ -74,41 +74,14 @@ class TCommitQueue {
 };
 }  // namespace
 
-bool WriteAsciiExport(TVqrDataObjectNew& data, TVQRAsciiFile& file, const std::string& path,
-                      TAsciiMode mode, TAtomicFile* later) {
-  data.SetExportFile(&file);
-  if (!file.Open(path)) return false;
-  file.SetSeparator(',');
-  bool ok = false;
-  switch (mode) {
-    case TAsciiMode::CalParams:
-      ok = data.ExportCalParams();
-      break;
-    case TAsciiMode::Raw:
-      ok = data.ExportRaw();
-      break;
-    case TAsciiMode::Calibrated:
-      ok = data.ExportCalibrated();
-      break;
-  }
-  const bool closed = file.CloseExport(later);
-  if (!ok && later) later->Discard();
-  return ok && closed;
-}
-
-TAsciiResult ExportAsciiFile(TVQRRecording& rec, TVQRAsciiFile& file, const TAsciiJob& job,
+TAsciiResult ExportAsciiFile(TVQRSession& session, TVQRAsciiFile& file, const TAsciiJob& job,
                              const TAsciiOptions& options, TAtomicFile* later) {
-  rec.Data().Scaling = {options.MaxHour, options.UserFactor};
-  switch (rec.Load(job.Input)) {
-    case TLoadStatus::OpenFailed:
-      return {TAsciiStatus::OpenFailed, "Error opening data file!"};
-    case TLoadStatus::NotDecoded:
-      return {TAsciiStatus::NotDecoded, "Error reading Data File!"};
-    case TLoadStatus::Ok:
-      break;
-  }
-  for (int n : options.Smooth) rec.Data().Smooth(n);
-  if (!WriteAsciiExport(rec.Data(), file, job.Output, options.Mode, later)) return WriteFailed();
+  session.Data().Scaling = {options.MaxHour, options.UserFactor};
+  if (const TLoadStatus status = session.Load(job.Input); status != TLoadStatus::Ok)
+    return {static_cast<TAsciiStatus>(status), LoadStatusText(status)};  // same codes
+  for (int n : options.Smooth) session.Smooth(n);
+  if (session.ExportAscii(job.Output, file, options.Mode, later) != TExportStatus::Ok)
+    return WriteFailed();
   return {};
 }
 
@@ -129,11 +102,11 @@ std::vector<TAsciiResult> RunAsciiBatch(const std::vector<TAsciiJob>& jobs,
     finished(i);
   });
   auto worker = [&] {
-    auto rec = std::make_unique<TVQRRecording>();
+    auto session = std::make_unique<TVQRSession>();
     auto file = std::make_unique<TVQRAsciiFile>();
     for (size_t i = next++; i < jobs.size(); i = next++) {
       TAtomicFile written;
-      results[i] = ExportAsciiFile(*rec, *file, jobs[i], options, &written);
+      results[i] = ExportAsciiFile(*session, *file, jobs[i], options, &written);
       if (written.IsOpen())
         commits.Push(i, std::move(written));
       else

@@ -1,0 +1,121 @@
+#include "session/Session.h"
+
+#include "chart/diagramsettings.h"
+#include "chart/vqrdiagram.h"
+#include "data/atomicfile.h"
+#include "data/processgauge.h"
+#include "export/expfile.h"
+#include "settings/settings.h"
+
+TVQRSession::TVQRSession(TVQRShowSettings* settings, IProcessGauge* gauge)
+    : settings_(settings),
+      gauge_(gauge),
+      store_(std::make_unique<TVQRDataObject>()),
+      meta_(std::make_unique<TVQRMetaData>()),
+      reader_(std::make_unique<TVQRLogFile>()),
+      data_(std::make_unique<TVqrDataObjectNew>()),
+      diagram_(std::make_unique<TVQRDiagram>(*data_)) {
+  data_->SetGauge(gauge);
+}
+
+TVQRSession::~TVQRSession() = default;
+
+void TVQRSession::SetGauge(IProcessGauge* gauge) {
+  gauge_ = gauge;
+  data_->SetGauge(gauge);
+}
+
+void TVQRSession::Link() {
+  store_->Clear();
+  meta_->Clear();
+  data_->SetStore(store_.get());
+  data_->SetLogFile(reader_.get());
+  data_->SetMetaData(meta_.get());
+  data_->SetGauge(gauge_);
+  // The axes computed while reading depend on Axis1/MaxHour and Axis2/UserFactor.
+  if (settings_) settings_->TakeAxisScaling(data_->Scaling);
+}
+
+TLoadStatus TVQRSession::Load(const std::string& path) {
+  Link();
+  reader_->SetFileName(path);
+  if (!reader_->Open()) return TLoadStatus::OpenFailed;
+  return ReadOpened();
+}
+
+TLoadStatus TVQRSession::LoadBuffer(const uint8_t* data, size_t size) {
+  Link();
+  reader_->OpenBuffer(data, size);
+  return ReadOpened();
+}
+
+TLoadStatus TVQRSession::ReadOpened() {
+  if (gauge_) gauge_->Start(reader_->GetSize(), "Lesen:");
+  const bool ok = data_->ReadData();
+  if (gauge_) gauge_->Complete();
+  reader_->Close();
+  // A file that opened but did not decode is still shown with what it held.
+  TakeDiagramSettings();
+  return ok ? TLoadStatus::Ok : TLoadStatus::NotDecoded;
+}
+
+void TVQRSession::TakeDiagramSettings() {
+  if (settings_) ::TakeDiagramSettings(*settings_, *diagram_);
+}
+
+int TVQRSession::PrepareWindow(int mode) {
+  if (settings_) return PrepareWindowMode(*settings_, *diagram_, mode);
+  data_->SetDefaultScaling();
+  diagram_->SetDefaults(true, true, false);
+  diagram_->SetWindowMode(mode);
+  return IsCombiMode(mode) ? 0 : 1;
+}
+
+void TVQRSession::Smooth(int distance) {
+  if (gauge_) gauge_->Start(data_->GetSampleCount() * 17, "Filter:");
+  data_->Smooth(distance);
+  if (gauge_) gauge_->Complete();
+}
+
+TExportStatus TVQRSession::ExportAscii(const std::string& path, TVQRAsciiFile& file,
+                                       TAsciiMode mode, TAtomicFile* later) {
+  data_->SetExportFile(&file);
+  if (!file.Open(path)) return TExportStatus::OpenFailed;
+  file.SetSeparator(',');
+  if (gauge_) gauge_->Start(data_->GetSampleCount(), "Export:");
+  bool ok = false;
+  switch (mode) {
+    case TAsciiMode::CalParams:
+      ok = data_->ExportCalParams();
+      break;
+    case TAsciiMode::Raw:
+      ok = data_->ExportRaw();
+      break;
+    case TAsciiMode::Calibrated:
+      ok = data_->ExportCalibrated();
+      break;
+  }
+  if (gauge_) gauge_->Complete();
+  // A write lost on closing (a full disk) is an export failure too.
+  const bool closed = file.CloseExport(later);
+  if (!ok && later) later->Discard();
+  return ok && closed ? TExportStatus::Ok : TExportStatus::WriteFailed;
+}
+
+TAsciiMode AsciiModeFromSettings(const TVQRShowSettings* settings) {
+  if (settings && settings->AsciiFileCalParams->GetBool(1)) return TAsciiMode::CalParams;
+  if (settings && settings->AsciiFileRaw->GetBool(1)) return TAsciiMode::Raw;
+  return TAsciiMode::Calibrated;
+}
+
+const char* LoadStatusText(TLoadStatus status) {
+  switch (status) {
+    case TLoadStatus::Ok:
+      return "Ok";
+    case TLoadStatus::NotDecoded:
+      return "Error reading Data File!";
+    case TLoadStatus::OpenFailed:
+      return "Error opening data file!";
+  }
+  return "?";
+}
