@@ -1,0 +1,111 @@
+// The session's own sequence: what it takes from the settings and when, what
+// the gauge sees, and the export mode the settings choose.
+#include <gtest/gtest.h>
+
+#include "chart/vqrdiagram.h"
+#include "core_fixtures.h"
+#include "data/processgauge.h"
+#include "export/expfile.h"
+#include "settings/iniclass.h"
+#include "settings/settings.h"
+
+namespace {
+
+class LoggingGauge : public IProcessGauge {
+ public:
+  void Start(int maximum, const std::string& caption) override {
+    log += caption + std::to_string(maximum) + " ";
+  }
+  void SetPosition(int) override {}
+  void StepBy(int) override {}
+  void Complete() override { log += "done "; }
+  void Finish() override { log += "finish "; }
+  std::string log;
+};
+
+// A read-only settings table over an INI text (built-in values for "").
+struct Table {
+  explicit Table(const std::string& text = "") {
+    ini.ReadOnly = true;
+    if (!text.empty()) {
+      WriteBytes(dir.File("t.INI"), std::vector<uint8_t>(text.begin(), text.end()));
+      ini.IniFileName = dir.File("t.INI");
+    }
+    table = std::make_unique<TVQRShowSettings>(&ini, nullptr);
+    table->LoadAll(1);
+  }
+  TempDir dir;
+  TZTIniClass ini;
+  std::unique_ptr<TVQRShowSettings> table;
+};
+
+TEST(Session, LoadTakesTheSettingsOnceTheFileOpened) {
+  TempDir dir;
+  const std::vector<uint8_t> good = SimpleFile(5);
+  WriteBytes(dir.File("good.DAT"), good);
+  WriteBytes(dir.File("bad.DAT"), {1, 2, 3});
+  const struct {
+    std::string file;
+    TLoadStatus status;
+    std::string gauge;
+    bool layoutTaken;
+  } cases[] = {
+      {"missing.DAT", TLoadStatus::OpenFailed, "", false},
+      {"bad.DAT", TLoadStatus::NotDecoded, "Lesen:3 done ", true},
+      {"good.DAT", TLoadStatus::Ok, "Lesen:" + std::to_string(good.size()) + " done ", true},
+  };
+  for (const auto& c : cases) {
+    Table t("[Axis1]\nMaxHour=24\n[Legend]\nTitle=Probe\n");
+    LoggingGauge gauge;
+    TVQRSession session(t.table.get(), &gauge);
+    EXPECT_EQ(session.Load(dir.File(c.file)), c.status) << c.file;
+    EXPECT_EQ(gauge.log, c.gauge) << c.file;
+    EXPECT_EQ(session.Data().Scaling.MaxHour, 24) << c.file;
+    EXPECT_EQ(session.Diagram().Layout().Legend.Title == "Probe", c.layoutTaken) << c.file;
+  }
+}
+
+TEST(Session, SmoothAndExportDriveTheGauge) {
+  LoggingGauge gauge;
+  TVQRSession session(nullptr, &gauge);
+  ASSERT_EQ(LoadBytes(session, SimpleFile(5)), TLoadStatus::Ok);
+  gauge.log.clear();
+  session.Smooth(2);
+  EXPECT_EQ(gauge.log, "Filter:85 done ");
+  TempDir dir;
+  TVQRAsciiFile file;
+  gauge.log.clear();
+  EXPECT_EQ(session.ExportAscii(dir.File("no/such/x.ASC"), file, TAsciiMode::Raw),
+            TExportStatus::OpenFailed);
+  EXPECT_EQ(gauge.log, "");
+  EXPECT_EQ(session.ExportAscii(dir.File("x.ASC"), file, TAsciiMode::Raw), TExportStatus::Ok);
+  EXPECT_EQ(gauge.log, "Export:5 done ");
+}
+
+TEST(Session, WindowCurvesAndExportModeFollowTheSettings) {
+  TVQRSession bare;
+  EXPECT_EQ(bare.PrepareWindow(3), 1);
+  EXPECT_EQ(bare.PrepareWindow(kCombi1Mode), 0);
+  EXPECT_EQ(AsciiModeFromSettings(nullptr), TAsciiMode::Calibrated);
+
+  Table t("[CombiWindow2]\nVisibleCh4=ON\nVisibleCh17=ON\n");
+  TVQRSession session(t.table.get());
+  EXPECT_EQ(session.PrepareWindow(kCombi2Mode), 2);
+  EXPECT_EQ(session.PrepareWindow(kCombi1Mode), 0);
+
+  // Parameters before raw data before calibrated values.
+  const struct {
+    bool raw, params;
+    TAsciiMode mode;
+  } modes[] = {{false, false, TAsciiMode::Calibrated},
+               {true, false, TAsciiMode::Raw},
+               {false, true, TAsciiMode::CalParams},
+               {true, true, TAsciiMode::CalParams}};
+  for (const auto& m : modes) {
+    t.table->AsciiFileRaw->SetBool(1, m.raw);
+    t.table->AsciiFileCalParams->SetBool(1, m.params);
+    EXPECT_EQ(AsciiModeFromSettings(t.table.get()), m.mode) << m.raw << m.params;
+  }
+}
+
+}  // namespace
