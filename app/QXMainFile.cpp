@@ -13,13 +13,12 @@
 #include "settings/iniclass.h"
 #include "settings/pencode.h"
 #include "settings/settings.h"
+#include "ui/qtext.h"
 
 namespace {
 
 const QString kDataFilter = "VQR Messwert-Dateien (*.DAT *.dat);;Alle Dateien (*)";
 const QString kAsciiFilter = "VQR Ascii-Dateien (*.ASC *.asc);;Alle Dateien (*)";
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 }  // namespace
 
@@ -111,8 +110,7 @@ bool TQXMainForm::ReadChosenFile(const QString& path) {
     openDialogFile_ = path;
     ShowStatus("Daten lesen...");
     BeginBusy();
-    if (Hooks.ChannelWindowVisible && Hooks.ChannelWindowVisible() && Hooks.CloseChannelWindow)
-      Hooks.CloseChannelWindow();
+    if (windows_ && windows_->ChannelWindowVisible()) windows_->CloseChannelWindow();
     CurrentWindow = 0;
     if (ini_ && settings_ && settings_->RawFileRemember->GetBool(1))
       settings_->RawFileLastFile->SetString(1, path.toStdString());
@@ -147,8 +145,10 @@ bool TQXMainForm::ReadChosenFile(const QString& path) {
   ShowStatus(ok ? "Ok" : "Error reading Data File!");
   if (DataLoaded && diagram_) {
     if (settings_) TakeDiagramSettings(*settings_, *diagram_);
-    if (Hooks.RefreshOverview) Hooks.RefreshOverview();
-    if (Hooks.ShowOverview) Hooks.ShowOverview();
+    if (windows_) {
+      windows_->RefreshOverview();
+      windows_->ShowOverview();
+    }
   }
   return ok;
 }
