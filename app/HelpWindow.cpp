@@ -11,7 +11,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "app/appicons.h"
+#include "ui/appicons.h"
 
 THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName("HelpWindow");
@@ -47,7 +47,6 @@ THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 bool THelpWindow::SetHelpFile(const QString& fileName) {
   QFile file(fileName);
   if (fileName.isEmpty() || !file.open(QIODevice::ReadOnly)) return false;
-  fileName_ = fileName;
   // The file keeps its ".HLP" name, so tell the browser it holds HTML.
   browser_->setSearchPaths({QFileInfo(fileName).absolutePath()});
   browser_->setHtml(QString::fromUtf8(file.readAll()));

@@ -14,7 +14,6 @@ class THelpWindow : public QWidget {
 
   /// False when the file cannot be read.
   bool SetHelpFile(const QString& fileName);
-  QString HelpFile() const { return fileName_; }
 
   void ShowContents();
   void ShowContext(int context);
@@ -25,12 +24,10 @@ class THelpWindow : public QWidget {
 
   /// Anchor of the last request ("" for the contents).
   QString CurrentAnchor() const { return anchor_; }
-  QTextBrowser* Browser() const { return browser_; }
 
  private:
   void ShowAnchor(const QString& anchor);
 
   QTextBrowser* browser_;
-  QString fileName_;
   QString anchor_;
 };

@@ -26,7 +26,6 @@
 #include <optional>
 
 #include "app/HelpWindow.h"
-#include "app/appicons.h"
 #include "chart/vqrdiagram.h"
 #include "export/expfile.h"
 #include "session/Session.h"
@@ -34,7 +33,7 @@
 #include "settings/settings.h"
 #include "settings/ui/SettingsPages.h"
 #include "settings/ui/qtcontrols.h"
-#include "settings/ui/qtdialogs.h"
+#include "ui/appicons.h"
 
 namespace {
 
@@ -58,7 +57,6 @@ TQXMainForm::TQXMainForm(std::unique_ptr<TZTIniClass> ini, QWidget* parent)
   // The ASCII export file exists from the start and is reused by every export.
   asciiFile_ = std::make_unique<TVQRAsciiFile>();
   CreateSettings();
-  ConnectEditors();
   pages_->setCurrentIndex(0);
 }
 
@@ -106,103 +104,97 @@ void TQXMainForm::BuildUi() {
   BuildToolBar();
 }
 
-namespace {
-
-QAction* MakeAction(QObject* parent, const char* name, const QString& caption,
-                    const QString& hint = QString()) {
-  auto* a = new QAction(caption, parent);
-  a->setObjectName(name);
-  if (!hint.isEmpty()) a->setStatusTip(hint);
-  return a;
-}
-
-}  // namespace
-
 void TQXMainForm::BuildMenus() {
-  QMenu* file = menuBar()->addMenu("&Datei");
-  file->setObjectName("Mn_File");
-  QAction* a = MakeAction(this, "Mn_File_Open", "Ö&ffnen...", "Existierende Datei öffnen");
-  a->setShortcut(QKeySequence::Open);
-  connect(a, &QAction::triggered, this, &TQXMainForm::FileOpen);
-  file->addAction(a);
-  a = MakeAction(this, "Mn_File_Save", "&Speichern", "Aktuelle Datei speichern");
-  a->setEnabled(false);
-  connect(a, &QAction::triggered, this, &TQXMainForm::FileSave);
-  file->addAction(a);
-  a = MakeAction(this, "Mn_File_SaveAs", "ASCII Export...",
-                 "Aktuelle Datei unter neuem Namen speichern");
-  connect(a, &QAction::triggered, this, &TQXMainForm::FileSaveAs);
-  file->addAction(a);
-  a = MakeAction(this, "Mn_File_ExcelExport", "Excel Export...");
-  connect(a, &QAction::triggered, this, &TQXMainForm::Mn_File_ExcelExportClick);
-  file->addAction(a);
-  file->addSeparator();
-  a = MakeAction(this, "Mn_File_Print", "&Drucken...", "Aktuelle Datei drucken");
-  a->setShortcut(QKeySequence::Print);
-  connect(a, &QAction::triggered, this, &TQXMainForm::FilePrint);
-  file->addAction(a);
-  file->addSeparator();
-  a = MakeAction(this, "Mn_File_Exit", "&Beenden", "Diese Anwendung beenden");
-  connect(a, &QAction::triggered, this, &TQXMainForm::FileExit);
-  file->addAction(a);
-
-  QMenu* edit = menuBar()->addMenu("B&earbeiten");
-  edit->setObjectName("Mn_Edit");
-  zeroAction_ = MakeAction(this, "Mn_Edit_Zero", "Nullpunkt-Korrektur");
-  zeroAction_->setCheckable(true);
-  connect(zeroAction_, &QAction::triggered, this, &TQXMainForm::ZeroToggled);
-  edit->addAction(zeroAction_);
-  edit->addSeparator();
-  a = MakeAction(this, "Mn_Equal_2", "Ausgleich +-2");
-  connect(a, &QAction::triggered, this, &TQXMainForm::Mn_Equal_2Click);
-  edit->addAction(a);
-  a = MakeAction(this, "Mn_Equal_8", "Ausgleich +-8");
-  connect(a, &QAction::triggered, this, &TQXMainForm::Mn_Equal_8Click);
-  edit->addAction(a);
-  a = MakeAction(this, "Mn_Equal_User", "Ausgleich Benutzerdef.");
-  connect(a, &QAction::triggered, this, &TQXMainForm::Mn_Equal_UserClick);
-  edit->addAction(a);
-
-  QMenu* window = menuBar()->addMenu("&Fenster");
-  window->setObjectName("Mn_Window");
-  a = MakeAction(this, "Mn_Overview", "Übersicht Punkte");
-  connect(a, &QAction::triggered, this, &TQXMainForm::Mn_OverviewClick);
-  window->addAction(a);
-  a = MakeAction(this, "Mn_OverviewFilled", "Übersicht Kurve");
-  connect(a, &QAction::triggered, this, &TQXMainForm::Mn_OverviewFilledClick);
-  window->addAction(a);
-  window->addSeparator();
-  a = MakeAction(this, "MN_Wnd_Combi1", "Kombination 1");
-  connect(a, &QAction::triggered, this, [this]() { OpenDiagramWindow(kCombi1Mode); });
-  window->addAction(a);
-  a = MakeAction(this, "MN_Wnd_Combi2", "Kombination 2");
-  connect(a, &QAction::triggered, this, [this]() { OpenDiagramWindow(kCombi2Mode); });
-  window->addAction(a);
-  window->addSeparator();
-  for (int ch = 1; ch <= kMeasureChannels; ++ch) {
-    const QByteArray name = QString("Mn_Wnd_Ch%1").arg(ch).toLatin1();
-    a = MakeAction(this, name.constData(), QString("Kanal %1").arg(ch));
-    connect(a, &QAction::triggered, this, [this, ch]() { OpenDiagramWindow(ch); });
-    window->addAction(a);
+  struct Item {
+    QString name;  // empty: a separator
+    QString caption;
+    const char* hint = "";
+    std::function<void()> handler;
+    QKeySequence::StandardKey shortcut = QKeySequence::UnknownKey;
+    bool enabled = true;
+    bool checkable = false;  // only "Nullpunkt-Korrektur", kept as zeroAction_
+  };
+  struct Menu {
+    const char* name;
+    const char* caption;
+    std::vector<Item> items;
+  };
+  const Item separator;
+  std::vector<Item> windows = {
+      {"Mn_Overview", "Übersicht Punkte", "", [this]() { Mn_OverviewClick(); }},
+      {"Mn_OverviewFilled", "Übersicht Kurve", "", [this]() { Mn_OverviewFilledClick(); }},
+      separator,
+      {"MN_Wnd_Combi1", "Kombination 1", "", [this]() { OpenDiagramWindow(kCombi1Mode); }},
+      {"MN_Wnd_Combi2", "Kombination 2", "", [this]() { OpenDiagramWindow(kCombi2Mode); }},
+      separator,
+  };
+  for (int ch = 1; ch <= kMeasureChannels; ++ch)
+    windows.push_back({QString("Mn_Wnd_Ch%1").arg(ch), QString("Kanal %1").arg(ch), "",
+                       [this, ch]() { OpenDiagramWindow(ch); }});
+  const Menu menus[] = {
+      {"Mn_File",
+       "&Datei",
+       {
+           {"Mn_File_Open", "Ö&ffnen...", "Existierende Datei öffnen", [this]() { FileOpen(); },
+            QKeySequence::Open},
+           {"Mn_File_Save", "&Speichern", "Aktuelle Datei speichern", [this]() { FileSave(); },
+            QKeySequence::UnknownKey, false},
+           {"Mn_File_SaveAs", "ASCII Export...", "Aktuelle Datei unter neuem Namen speichern",
+            [this]() { FileSaveAs(); }},
+           {"Mn_File_ExcelExport", "Excel Export...", "", [this]() { Mn_File_ExcelExportClick(); }},
+           separator,
+           {"Mn_File_Print", "&Drucken...", "Aktuelle Datei drucken", [this]() { FilePrint(); },
+            QKeySequence::Print},
+           separator,
+           {"Mn_File_Exit", "&Beenden", "Diese Anwendung beenden", [this]() { FileExit(); }},
+       }},
+      {"Mn_Edit",
+       "B&earbeiten",
+       {
+           {"Mn_Edit_Zero", "Nullpunkt-Korrektur", "",
+            [this]() { ZeroToggled(zeroAction_->isChecked()); }, QKeySequence::UnknownKey, true,
+            true},
+           separator,
+           {"Mn_Equal_2", "Ausgleich +-2", "", [this]() { Mn_Equal_2Click(); }},
+           {"Mn_Equal_8", "Ausgleich +-8", "", [this]() { Mn_Equal_8Click(); }},
+           {"Mn_Equal_User", "Ausgleich Benutzerdef.", "", [this]() { Mn_Equal_UserClick(); }},
+       }},
+      {"Mn_Window", "&Fenster", windows},
+      {"Mn_Help",
+       "&Hilfe",
+       {
+           {"Mn_Help_Contents", "&Inhalt", "Inhaltsübersicht der Hilfe anzeigen",
+            [this]() { HelpContents(); }},
+           {"Mn_Help_Search", "&Themenbezogene Hilfe...", "Hilfe zu einem Thema suchen",
+            [this]() { HelpSearch(); }, QKeySequence::HelpContents},
+           {"Mn_Help_HowToUse", "&Hilfe verwenden", "Hilfe zur Benutzung des Hilfesystems",
+            [this]() { HelpHowToUse(); }},
+           separator,
+           {"Mn_Help_About", "I&nfo...", "Programminformationen anzeigen",
+            [this]() { HelpAbout(); }},
+       }},
+  };
+  for (const Menu& m : menus) {
+    QMenu* menu = menuBar()->addMenu(m.caption);
+    menu->setObjectName(m.name);
+    for (const Item& item : m.items) {
+      if (item.name.isEmpty()) {
+        menu->addSeparator();
+        continue;
+      }
+      auto* a = new QAction(item.caption, this);
+      a->setObjectName(item.name);
+      if (*item.hint) a->setStatusTip(item.hint);
+      if (item.shortcut != QKeySequence::UnknownKey) a->setShortcut(item.shortcut);
+      a->setEnabled(item.enabled);
+      if (item.checkable) {
+        a->setCheckable(true);
+        zeroAction_ = a;
+      }
+      connect(a, &QAction::triggered, this, item.handler);
+      menu->addAction(a);
+    }
   }
-
-  QMenu* help = menuBar()->addMenu("&Hilfe");
-  help->setObjectName("Mn_Help");
-  a = MakeAction(this, "Mn_Help_Contents", "&Inhalt", "Inhaltsübersicht der Hilfe anzeigen");
-  connect(a, &QAction::triggered, this, &TQXMainForm::HelpContents);
-  help->addAction(a);
-  a = MakeAction(this, "Mn_Help_Search", "&Themenbezogene Hilfe...", "Hilfe zu einem Thema suchen");
-  a->setShortcut(QKeySequence::HelpContents);
-  connect(a, &QAction::triggered, this, &TQXMainForm::HelpSearch);
-  help->addAction(a);
-  a = MakeAction(this, "Mn_Help_HowToUse", "&Hilfe verwenden",
-                 "Hilfe zur Benutzung des Hilfesystems");
-  connect(a, &QAction::triggered, this, &TQXMainForm::HelpHowToUse);
-  help->addAction(a);
-  help->addSeparator();
-  a = MakeAction(this, "Mn_Help_About", "I&nfo...", "Programminformationen anzeigen");
-  connect(a, &QAction::triggered, this, &TQXMainForm::HelpAbout);
-  help->addAction(a);
 }
 
 void TQXMainForm::BuildToolBar() {
@@ -282,10 +274,8 @@ void TQXMainForm::showEvent(QShowEvent* event) {
 }
 
 void TQXMainForm::closeEvent(QCloseEvent* event) {
-  if (Hooks.OverviewVisible && Hooks.OverviewVisible() && Hooks.CloseOverview)
-    Hooks.CloseOverview();
-  if (Hooks.ChannelWindowVisible && Hooks.ChannelWindowVisible() && Hooks.CloseChannelWindow)
-    Hooks.CloseChannelWindow();
+  if (windows_ && windows_->OverviewVisible()) windows_->CloseOverview();
+  if (windows_ && windows_->ChannelWindowVisible()) windows_->CloseChannelWindow();
   SaveSettingsAtClose();
   if (helpWindow_) helpWindow_->close();
   event->accept();
@@ -394,19 +384,11 @@ void TQXMainForm::HandleForwardedArguments(const QStringList& args) {
 }
 
 void TQXMainForm::FilePrint() {
-  if (Hooks.Print) {
-    Hooks.Print();
-    return;
-  }
   pages_->setCurrentWidget(pages_->findChild<QWidget*>("TS_Printer"));
   Beep();
 }
 
 void TQXMainForm::Mn_File_ExcelExportClick() {
-  if (Hooks.ExcelExport) {
-    Hooks.ExcelExport();
-    return;
-  }
   pages_->setCurrentWidget(pages_->findChild<QWidget*>("TS_Excel"));
   Beep();
 }

@@ -10,13 +10,12 @@
 #include "settings/iniclass.h"
 #include "settings/pencode.h"
 #include "settings/settings.h"
+#include "ui/qtext.h"
 
 namespace {
 
 const QString kDataFilter = "VQR Messwert-Dateien (*.DAT *.dat);;Alle Dateien (*)";
 const QString kAsciiFilter = "VQR Ascii-Dateien (*.ASC *.asc);;Alle Dateien (*)";
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 }  // namespace
 
@@ -90,8 +89,7 @@ bool TQXMainForm::ReadChosenFile(const QString& path) {
     openDialogFile_ = path;
     ShowStatus("Daten lesen...");
     BeginBusy();
-    if (Hooks.ChannelWindowVisible && Hooks.ChannelWindowVisible() && Hooks.CloseChannelWindow)
-      Hooks.CloseChannelWindow();
+    if (windows_ && windows_->ChannelWindowVisible()) windows_->CloseChannelWindow();
     CurrentWindow = 0;
     if (ini_ && settings_ && settings_->RawFileRemember->GetBool(1))
       settings_->RawFileLastFile->SetString(1, path.toStdString());
@@ -116,8 +114,10 @@ bool TQXMainForm::ReadChosenFile(const QString& path) {
   if (DataLoaded && session_) {
     // A load takes the diagram settings itself; a cancelled dialog too.
     if (path.isEmpty()) session_->TakeDiagramSettings();
-    if (Hooks.RefreshOverview) Hooks.RefreshOverview();
-    if (Hooks.ShowOverview) Hooks.ShowOverview();
+    if (windows_) {
+      windows_->RefreshOverview();
+      windows_->ShowOverview();
+    }
   }
   return ok;
 }

@@ -18,7 +18,7 @@ void TQXMainForm::OpenDiagramWindow(int mode) {
                      : mode == kCombi2Mode ? "TS_Combi2"
                                            : "TS_Single";
   if (QWidget* p = pages_->findChild<QWidget*>(page)) pages_->setCurrentWidget(p);
-  if (Hooks.RefreshChannelWindow) Hooks.RefreshChannelWindow();
+  if (windows_) windows_->RefreshChannelWindow();
 }
 
 void TQXMainForm::RefreshDiagramWindow() {
@@ -26,7 +26,7 @@ void TQXMainForm::RefreshDiagramWindow() {
 }
 
 void TQXMainForm::GenApplyClick() {
-  if (Hooks.ChannelWindowVisible && Hooks.ChannelWindowVisible())
+  if (windows_ && windows_->ChannelWindowVisible())
     RefreshDiagramWindow();
   else
     Beep();
@@ -40,7 +40,7 @@ void TQXMainForm::ShowOverviewAs(bool filled) {
   }
   // The overview reads the setting at every paint.
   if (settings_) settings_->OverviewWindowFillPixel->SetBool(1, filled);
-  if (Hooks.ShowOverview) Hooks.ShowOverview();
+  if (windows_) windows_->ShowOverview();
 }
 
 void TQXMainForm::ToggleCombiChannel(TZTiniSettingValue* visible, int channel) {
@@ -63,9 +63,15 @@ void TQXMainForm::HandleOverviewMessage(int target) {
   }
 }
 
-void TQXMainForm::PrintRequest() {
-  if (Hooks.PrintRequest)
-    Hooks.PrintRequest();
-  else
-    Beep();
+void TQXMainForm::PostWindowRequest(int target) {
+  QMetaObject::invokeMethod(
+      this, [this, target]() { HandleOverviewMessage(target); }, Qt::QueuedConnection);
 }
+
+void TQXMainForm::PostPrintRequest() {
+  QMetaObject::invokeMethod(
+      this, [this]() { PrintRequest(); }, Qt::QueuedConnection);
+}
+
+// Nothing prints from the channel window yet.
+void TQXMainForm::PrintRequest() { Beep(); }

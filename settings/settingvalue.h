@@ -181,9 +181,6 @@ class TZTIniSettingTable {
   void SetColorDialog(IZTColorDialog* dialog) { ColorDialog = dialog; }
   /// Stands for the owner form: makes the pen dialog on the first pen edit.
   void SetPenDialogFactory(std::function<IZTPenDialog*()> factory);
-  void SetOwnerForm(std::function<IZTPenDialog*()> factory) {
-    SetPenDialogFactory(std::move(factory));
-  }
   /// Default beep of the editors when they cannot run.
   void SetBeep(std::function<void()> beep) { beep_ = std::move(beep); }
 

@@ -1,6 +1,5 @@
 #include "chart/ui/DiagramWindows.h"
 
-#include "app/QXMain.h"
 #include "chart/ui/Overview.h"
 #include "chart/ui/SingleChannel.h"
 
@@ -15,37 +14,33 @@ void BringToFront(QWidget* w) {
 
 }  // namespace
 
-TDiagramWindows::TDiagramWindows(TQXMainForm& main)
-    : main_(main),
-      overview_(std::make_unique<TF_Overview>(main)),
-      channel_(std::make_unique<TF_SChannel>(main)) {
-  TF_Overview* ov = overview_.get();
-  TF_SChannel* ch = channel_.get();
-  auto& h = main_.Hooks;
-  h.OverviewVisible = [ov]() { return ov->isVisible(); };
-  h.CloseOverview = [ov]() { ov->close(); };
-  h.RefreshOverview = [ov]() { ov->RefreshOverview(); };
-  h.ShowOverview = [ov]() {
-    ov->update();
-    BringToFront(ov);
-  };
-  h.ChannelWindowVisible = [ch]() { return ch->isVisible(); };
-  h.CloseChannelWindow = [ch]() { ch->close(); };
-  h.RefreshChannelWindow = [ch]() {
-    ch->Invalidate();
-    BringToFront(ch);
-  };
-  h.ChannelWindowGauge = [ch]() { return ch->Gauge(); };
+TDiagramWindows::TDiagramWindows(IDiagramHost& host)
+    : host_(host),
+      overview_(std::make_unique<TF_Overview>(host)),
+      channel_(std::make_unique<TF_SChannel>(host)) {
+  host_.AttachDiagramWindows(this);
 }
 
-TDiagramWindows::~TDiagramWindows() {
-  auto& h = main_.Hooks;
-  h.OverviewVisible = nullptr;
-  h.CloseOverview = nullptr;
-  h.RefreshOverview = nullptr;
-  h.ShowOverview = nullptr;
-  h.ChannelWindowVisible = nullptr;
-  h.CloseChannelWindow = nullptr;
-  h.RefreshChannelWindow = nullptr;
-  h.ChannelWindowGauge = nullptr;
+TDiagramWindows::~TDiagramWindows() { host_.AttachDiagramWindows(nullptr); }
+
+bool TDiagramWindows::ChannelWindowVisible() const { return channel_->isVisible(); }
+
+void TDiagramWindows::CloseChannelWindow() { channel_->close(); }
+
+void TDiagramWindows::RefreshChannelWindow() {
+  channel_->Invalidate();
+  BringToFront(channel_.get());
+}
+
+TProcessGauge* TDiagramWindows::ChannelWindowGauge() const { return channel_->Gauge(); }
+
+bool TDiagramWindows::OverviewVisible() const { return overview_->isVisible(); }
+
+void TDiagramWindows::CloseOverview() { overview_->close(); }
+
+void TDiagramWindows::RefreshOverview() { overview_->RefreshOverview(); }
+
+void TDiagramWindows::ShowOverview() {
+  overview_->update();
+  BringToFront(overview_.get());
 }

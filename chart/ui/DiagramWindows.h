@@ -1,28 +1,38 @@
 #pragma once
-// The overview and channel windows of a main window: created once at start,
-// right after the main window, and plugged into its window hooks.
+// The overview and channel windows of a program: created once at start,
+// right after the main window, and plugged into it.
 
 #include <memory>
 
+#include "chart/ui/diagramhost.h"
+
 class TF_Overview;
 class TF_SChannel;
-class TQXMainForm;
 
-class TDiagramWindows {
+class TDiagramWindows : public IDiagramWindows {
  public:
-  /// Creates F_Overview, then F_SChannel (both hidden) for main, which must
-  /// outlive this object.
-  explicit TDiagramWindows(TQXMainForm& main);
-  /// Unplugs the hooks and destroys both windows.
-  ~TDiagramWindows();
+  /// Creates F_Overview, then F_SChannel (both hidden) for host, which must
+  /// outlive this object, and attaches them to it.
+  explicit TDiagramWindows(IDiagramHost& host);
+  /// Detaches from the host and destroys both windows.
+  ~TDiagramWindows() override;
   TDiagramWindows(const TDiagramWindows&) = delete;
   TDiagramWindows& operator=(const TDiagramWindows&) = delete;
 
   TF_Overview* Overview() const { return overview_.get(); }
   TF_SChannel* Channel() const { return channel_.get(); }
 
+  bool ChannelWindowVisible() const override;
+  void CloseChannelWindow() override;
+  void RefreshChannelWindow() override;
+  TProcessGauge* ChannelWindowGauge() const override;
+  bool OverviewVisible() const override;
+  void CloseOverview() override;
+  void RefreshOverview() override;
+  void ShowOverview() override;
+
  private:
-  TQXMainForm& main_;
+  IDiagramHost& host_;
   std::unique_ptr<TF_Overview> overview_;
   std::unique_ptr<TF_SChannel> channel_;
 };

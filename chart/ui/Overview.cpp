@@ -5,15 +5,15 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "app/QXMain.h"
-#include "app/appicons.h"
-#include "app/ztprogress.h"
 #include "chart/qt/qpainterdc.h"
-#include "chart/ui/windowplace.h"
+#include "chart/ui/diagramhost.h"
 #include "chart/vqrdiagram.h"
 #include "settings/settings.h"
+#include "ui/appicons.h"
+#include "ui/statusbar.h"
+#include "ui/windowplace.h"
 
-TF_Overview::TF_Overview(TQXMainForm& main, QWidget* parent) : QWidget(parent), main_(main) {
+TF_Overview::TF_Overview(IDiagramHost& host, QWidget* parent) : QWidget(parent), host_(host) {
   setObjectName("F_Overview");
   setWindowTitle("Übersicht Mess-Kanal  1 - 16");
   setWindowIcon(AppIcon());
@@ -34,10 +34,10 @@ TF_Overview::TF_Overview(TQXMainForm& main, QWidget* parent) : QWidget(parent), 
     if (i < 2) panel->setAlignment(Qt::AlignCenter);
   }
   OVStatusBar->setSizeGripEnabled(false);
-  OVStatusBar->installEventFilter(this);
+  connect(OVStatusBar, &TZTStatusBar::panelClicked, this, &TF_Overview::StatusPanelClicked);
 
   RestoreWindowPlacement(*this,
-                         main_.Settings() ? main_.Settings()->OverviewWindowPosition : nullptr,
+                         host_.Settings() ? host_.Settings()->OverviewWindowPosition : nullptr,
                          QRect(390, 331, kMinWidth, kMinHeight), QSize(kMinWidth, kMinHeight));
   LayoutStatusBar();
 }
@@ -48,7 +48,7 @@ void TF_Overview::LayoutStatusBar() {
 }
 
 void TF_Overview::ComputeCells() {
-  if (const TVQRDiagram* d = main_.Diagram()) ComputeOverviewCells(*d, Cells_);
+  if (const TVQRDiagram* d = host_.Diagram()) ComputeOverviewCells(*d, Cells_);
 }
 
 void TF_Overview::RefreshOverview() {
@@ -70,19 +70,19 @@ void TF_Overview::resizeEvent(QResizeEvent* event) {
   LayoutStatusBar();
   LayoutOverviewCells(width(), OVStatusBar->y(), Cells_);
   ComputeCells();
-  if (main_.Settings()) StoreWindowPlacement(*this, main_.Settings()->OverviewWindowPosition);
+  if (host_.Settings()) StoreWindowPlacement(*this, host_.Settings()->OverviewWindowPosition);
   update();
 }
 
 void TF_Overview::paintEvent(QPaintEvent*) {
-  TVQRShowSettings* settings = main_.Settings();
+  TVQRShowSettings* settings = host_.Settings();
   FillPixel = settings && settings->OverviewWindowFillPixel->GetBool(1);
   QPainter painter(this);
   {
     QPainterDC dc(painter);
     PaintOverview(dc, Cells_, FillPixel);
   }
-  if (const TVQRDiagram* d = main_.Diagram())
+  if (const TVQRDiagram* d = host_.Diagram())
     OVStatusBar->Panel(2)->setText(QString::fromStdString(OverviewReadout(*d)));
 }
 
@@ -96,43 +96,17 @@ void TF_Overview::mouseReleaseEvent(QMouseEvent* event) {
       pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
   pressed_ = false;
   if (!click) return;
-  if (const int k = CellAt(MouseDownPos)) PostToMain(k);
+  if (const int k = CellAt(MouseDownPos)) host_.PostWindowRequest(k);
 }
 
-bool TF_Overview::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == OVStatusBar) {
-    if (event->type() == QEvent::MouseButtonPress) {
-      auto* e = static_cast<QMouseEvent*>(event);
-      MouseDownPos = e->position().toPoint();
-      pressed_ = e->button() == Qt::LeftButton;
-      return true;
-    }
-    if (event->type() == QEvent::MouseButtonRelease) {
-      auto* e = static_cast<QMouseEvent*>(event);
-      const bool click = pressed_ && e->button() == Qt::LeftButton &&
-                         OVStatusBar->rect().contains(e->position().toPoint());
-      pressed_ = false;
-      if (click) {
-        const int panel = StatusPanelAt(*OVStatusBar, MouseDownPos.x());
-        if (panel == 1)
-          PostToMain(kCombi2Mode);
-        else if (panel == 0)
-          PostToMain(kCombi1Mode);
-      }
-      return true;
-    }
-  }
-  return QWidget::eventFilter(watched, event);
-}
-
-void TF_Overview::PostToMain(int target) {
-  // The request runs after this click has been handled, like a posted message.
-  TQXMainForm* main = &main_;
-  QMetaObject::invokeMethod(
-      main, [main, target]() { main->HandleOverviewMessage(target); }, Qt::QueuedConnection);
+void TF_Overview::StatusPanelClicked(int panel) {
+  if (panel == 1)
+    host_.PostWindowRequest(kCombi2Mode);
+  else if (panel == 0)
+    host_.PostWindowRequest(kCombi1Mode);
 }
 
 void TF_Overview::closeEvent(QCloseEvent* event) {
-  if (main_.Settings()) StoreWindowPlacement(*this, main_.Settings()->OverviewWindowPosition);
+  if (host_.Settings()) StoreWindowPlacement(*this, host_.Settings()->OverviewWindowPosition);
   event->accept();
 }

@@ -1,14 +1,14 @@
 #pragma once
 // The overview window: all 16 measurement channels as thumbnails in a 4 x 4
 // grid, each over the whole recording. A click on a thumbnail or on the
-// status bar's "Kombi" panels asks the main window for that diagram.
+// status bar's "Kombi" panels asks the program for that diagram.
 
 #include <QPoint>
 #include <QWidget>
 
 #include "chart/diagrampaint.h"
 
-class TQXMainForm;
+class IDiagramHost;
 class TZTStatusBar;
 
 class TF_Overview : public QWidget {
@@ -19,7 +19,7 @@ class TF_Overview : public QWidget {
   static constexpr int kMaxWidth = 900;
   static constexpr int kMaxHeight = 600;
 
-  explicit TF_Overview(TQXMainForm& main, QWidget* parent = nullptr);
+  explicit TF_Overview(IDiagramHost& host, QWidget* parent = nullptr);
 
   /// Recomputes every thumbnail from the recording and repaints.
   void RefreshOverview();
@@ -35,17 +35,16 @@ class TF_Overview : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void LayoutStatusBar();
   void ComputeCells();
-  void PostToMain(int target);
+  void StatusPanelClicked(int panel);
 
-  TQXMainForm& main_;
+  IDiagramHost& host_;
   TZTStatusBar* OVStatusBar = nullptr;
   TOverviewCells Cells_{};  // no points until a recording is read
   bool FillPixel = false;
-  QPoint MouseDownPos;  // shared by the client area and the status bar
+  QPoint MouseDownPos;
   bool pressed_ = false;
 };

@@ -13,15 +13,15 @@
 #include <QPainter>
 #include <QProgressBar>
 
-#include "app/QXMain.h"
-#include "app/appicons.h"
-#include "app/ztprogress.h"
 #include "chart/diagrampaint.h"
 #include "chart/qt/picturefile.h"
 #include "chart/qt/qpainterdc.h"
-#include "chart/ui/windowplace.h"
+#include "chart/ui/diagramhost.h"
 #include "chart/vqrdiagram.h"
 #include "settings/settings.h"
+#include "ui/appicons.h"
+#include "ui/windowplace.h"
+#include "ui/ztprogress.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ const char* const kZoom = "Zoom";
 
 }  // namespace
 
-TF_SChannel::TF_SChannel(TQXMainForm& main, QWidget* parent) : QWidget(parent), main_(main) {
+TF_SChannel::TF_SChannel(IDiagramHost& host, QWidget* parent) : QWidget(parent), host_(host) {
   setObjectName("F_SChannel");
   setWindowTitle("Messkanal 1");
   setWindowIcon(AppIcon());
@@ -61,7 +61,7 @@ TF_SChannel::TF_SChannel(TQXMainForm& main, QWidget* parent) : QWidget(parent), 
   }
   SB_Single->Panel(0)->setAlignment(Qt::AlignCenter);
   SB_Single->Panel(1)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  SB_Single->installEventFilter(this);
+  connect(SB_Single, &TZTStatusBar::panelClicked, this, &TF_SChannel::StatusPanelClicked);
 
   PB_Single = new QProgressBar(this);
   PB_Single->setObjectName("PB_Single");
@@ -77,7 +77,7 @@ TF_SChannel::TF_SChannel(TQXMainForm& main, QWidget* parent) : QWidget(parent), 
   save->setObjectName("PMn_SaveImage");
   connect(save, &QAction::triggered, this, &TF_SChannel::SaveImageAs);
 
-  RestoreWindowPlacement(*this, main_.Settings() ? main_.Settings()->SingleWindowPosition : nullptr,
+  RestoreWindowPlacement(*this, host_.Settings() ? host_.Settings()->SingleWindowPosition : nullptr,
                          QRect(253, 168, 696, 480), QSize(kMinWidth, kMinHeight));
   lastSize_ = size();
   LayoutStatusBar();
@@ -104,7 +104,7 @@ void TF_SChannel::Invalidate() {
 }
 
 void TF_SChannel::UpdateCaption() {
-  const TVQRDiagram* d = main_.Diagram();
+  const TVQRDiagram* d = host_.Diagram();
   if (!d) return;
   const int mode = d->WindowMode();
   if (IsChannelMode(mode))
@@ -119,7 +119,7 @@ void TF_SChannel::PaintClient(QPainter& painter, int w, int h) {
   painter.fillRect(QRect(0, 0, w, h + 2), palette().color(QPalette::Window));
   DrawRectWin = DiagramDrawRect(w, h);
   QPainterDC dc(painter);
-  TVQRDiagram* d = main_.Diagram();
+  TVQRDiagram* d = host_.Diagram();
   if (!d) {
     dc.FillRect(DrawRectWin, kDcWhite);
     return;
@@ -165,7 +165,7 @@ void TF_SChannel::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   LayoutStatusBar();
   if (size() != lastSize_) {
-    if (main_.Settings()) StoreWindowPlacement(*this, main_.Settings()->SingleWindowPosition);
+    if (host_.Settings()) StoreWindowPlacement(*this, host_.Settings()->SingleWindowPosition);
     cacheValid_ = false;
     update();
   }
@@ -184,13 +184,13 @@ void TF_SChannel::showEvent(QShowEvent* event) {
 }
 
 void TF_SChannel::closeEvent(QCloseEvent* event) {
-  main_.CurrentWindow = 0;
-  if (main_.Settings()) StoreWindowPlacement(*this, main_.Settings()->SingleWindowPosition);
+  host_.ChannelWindowClosed();
+  if (host_.Settings()) StoreWindowPlacement(*this, host_.Settings()->SingleWindowPosition);
   event->accept();
 }
 
 void TF_SChannel::SyncZoomState() {
-  const TVQRDiagram* d = main_.Diagram();
+  const TVQRDiagram* d = host_.Diagram();
   if (Zoomed && d && !d->ZoomAvailable()) {
     Zoomed = false;
     SetZoomText(kNoZoom);
@@ -204,7 +204,7 @@ void TF_SChannel::EndDefinition() {
 }
 
 TPoint TF_SChannel::Snap(TPoint& pt) {
-  const TVQRDiagram* d = main_.Diagram();
+  const TVQRDiagram* d = host_.Diagram();
   if (!d) return {};
   return d->SnapToGrid(pt);
 }
@@ -260,8 +260,8 @@ void TF_SChannel::ApplyZoomSel() {
   Zoomed = true;
   Defining = false;
   SetZoomText(kZoom);
-  if (TVQRDiagram* d = main_.Diagram()) d->SetZoom(ZoomSel);
-  main_.RefreshDiagramWindow();
+  if (TVQRDiagram* d = host_.Diagram()) d->SetZoom(ZoomSel);
+  host_.RefreshDiagramWindow();
 }
 
 void TF_SChannel::Unzoom() {
@@ -269,20 +269,20 @@ void TF_SChannel::Unzoom() {
   Zoomed = false;
   Defining = false;
   SetZoomText(kNoZoom);
-  if (TVQRDiagram* d = main_.Diagram()) d->ResetZoom();
-  main_.RefreshDiagramWindow();
+  if (TVQRDiagram* d = host_.Diagram()) d->ResetZoom();
+  host_.RefreshDiagramWindow();
 }
 
 void TF_SChannel::ToggleZoom() {
-  TVQRDiagram* d = main_.Diagram();
+  TVQRDiagram* d = host_.Diagram();
   if (!d || !d->RestoreZoom()) {
-    main_.Beep();
+    host_.Beep();
     return;
   }
   Zoomed = true;
   Defining = false;
   SetZoomText(kZoom);
-  main_.RefreshDiagramWindow();
+  host_.RefreshDiagramWindow();
 }
 
 void TF_SChannel::keyPressEvent(QKeyEvent* event) {
@@ -305,35 +305,11 @@ void TF_SChannel::keyPressEvent(QKeyEvent* event) {
   QWidget::keyPressEvent(event);
 }
 
-bool TF_SChannel::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == SB_Single) {
-    if (event->type() == QEvent::MouseButtonPress) {
-      auto* e = static_cast<QMouseEvent*>(event);
-      statusMouse_ = e->position().toPoint();
-      statusPressed_ = e->button() == Qt::LeftButton;
-      return true;
-    }
-    if (event->type() == QEvent::MouseButtonRelease) {
-      auto* e = static_cast<QMouseEvent*>(event);
-      const bool click = statusPressed_ && e->button() == Qt::LeftButton &&
-                         SB_Single->rect().contains(e->position().toPoint());
-      statusPressed_ = false;
-      if (click) StatusBarClick();
-      return true;
-    }
-  }
-  return QWidget::eventFilter(watched, event);
-}
-
-void TF_SChannel::StatusBarClick() {
-  switch (StatusPanelAt(*SB_Single, statusMouse_.x())) {
-    case 0: {
-      // Printing runs after this click has been handled.
-      TQXMainForm* main = &main_;
-      QMetaObject::invokeMethod(
-          main, [main]() { main->PrintRequest(); }, Qt::QueuedConnection);
+void TF_SChannel::StatusPanelClicked(int panel) {
+  switch (panel) {
+    case 0:
+      host_.PostPrintRequest();
       break;
-    }
     case 2:
       SyncZoomState();
       if (Zoomed)
@@ -347,11 +323,11 @@ void TF_SChannel::StatusBarClick() {
 }
 
 void TF_SChannel::contextMenuEvent(QContextMenuEvent* event) {
-  if (main_.Diagram()) popup_->popup(event->globalPos());
+  if (host_.Diagram()) popup_->popup(event->globalPos());
 }
 
 void TF_SChannel::CopyToClipboard() {
-  if (!main_.Diagram()) return;
+  if (!host_.Diagram()) return;
   QImage image(width(), SB_Single->y(), QImage::Format_RGB32);
   {
     QPainter painter(&image);
@@ -382,5 +358,5 @@ void TF_SChannel::SaveImageAs() {
       path += selected.startsWith("SVG") ? ".svg" : ".png";
   }
   if (path.isEmpty()) return;
-  if (!SaveImage(path)) main_.ShowStatus("Error writing image file!");
+  if (!SaveImage(path)) host_.ShowStatus("Error writing image file!");
 }

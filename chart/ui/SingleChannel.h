@@ -13,8 +13,8 @@
 
 class QMenu;
 class QProgressBar;
+class IDiagramHost;
 class TProcessGauge;
-class TQXMainForm;
 class TZTStatusBar;
 
 class TF_SChannel : public QWidget {
@@ -23,7 +23,7 @@ class TF_SChannel : public QWidget {
   static constexpr int kMinWidth = 300;
   static constexpr int kMinHeight = 200;
 
-  explicit TF_SChannel(TQXMainForm& main, QWidget* parent = nullptr);
+  explicit TF_SChannel(IDiagramHost& host, QWidget* parent = nullptr);
   ~TF_SChannel() override;
 
   /// Settings, data or scales changed: the diagram is drawn anew.
@@ -67,7 +67,6 @@ class TF_SChannel : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void LayoutStatusBar();
@@ -79,22 +78,20 @@ class TF_SChannel : public QWidget {
   /// Division indexes under pt of the diagram on screen; pt is snapped.
   TPoint Snap(TPoint& pt);
   void FormClick();
-  void StatusBarClick();
+  void StatusPanelClicked(int panel);
   void SetZoomText(const QString& text);
   void EndDefinition();
   /// A new recording replaced the scales: no zoom is in force any more.
   void SyncZoomState();
   void SaveImageAs();
 
-  TQXMainForm& main_;
+  IDiagramHost& host_;
   TZTStatusBar* SB_Single = nullptr;
   QProgressBar* PB_Single = nullptr;
   QMenu* popup_ = nullptr;
   std::unique_ptr<TProcessGauge> gauge_;
   QSize lastSize_;
-  QPoint statusMouse_;
   bool pressed_ = false;
-  bool statusPressed_ = false;
 
   // The diagram as last drawn.
   QImage cache_;

@@ -15,8 +15,6 @@ class TZTUpDown : public QWidget {
   void SetRange(int minimum, int maximum);
   int Position() const { return position_; }
   void SetPosition(int position);
-  int Minimum() const { return min_; }
-  int Maximum() const { return max_; }
 
  signals:
   void PositionChanged(int position);

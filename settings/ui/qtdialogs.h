@@ -26,7 +26,6 @@ class TQtPenDialog : public IZTPenDialog {
   explicit TQtPenDialog(QWidget* parent);
   ~TQtPenDialog() override;
   bool Execute(int32_t& width, int32_t& style) override;
-  TF_ZTIniPenDialog* Dialog() const { return dialog_; }
 
  private:
   QPointer<TF_ZTIniPenDialog> dialog_;

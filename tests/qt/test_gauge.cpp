@@ -5,7 +5,7 @@
 #include <QMainWindow>
 #include <QProgressBar>
 
-#include "app/ztprogress.h"
+#include "ui/ztprogress.h"
 
 namespace {
 

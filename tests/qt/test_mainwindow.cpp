@@ -227,8 +227,19 @@ TEST_F(FileOpenSequence, SecondOpenReusesTheObjectsAndHoldsOnlyTheNewFile) {
 
 TEST_F(FileOpenSequence, CancelAfterALoadedFileShowsTheOverviewAgain) {
   MakeForm();
-  int overviews = 0;
-  form->Hooks.ShowOverview = [&]() { ++overviews; };
+  struct Windows : IDiagramWindows {
+    bool ChannelWindowVisible() const override { return false; }
+    void CloseChannelWindow() override {}
+    void RefreshChannelWindow() override {}
+    TProcessGauge* ChannelWindowGauge() const override { return nullptr; }
+    bool OverviewVisible() const override { return false; }
+    void CloseOverview() override {}
+    void RefreshOverview() override {}
+    void ShowOverview() override { ++shown; }
+    int shown = 0;
+  } windows;
+  form->AttachDiagramWindows(&windows);
+  int& overviews = windows.shown;
   ASSERT_TRUE(form->OpenDataFile(QString::fromStdString(SamplePath("hours40.DAT"))));
   EXPECT_EQ(overviews, 1);
   nextFile.clear();
@@ -236,6 +247,7 @@ TEST_F(FileOpenSequence, CancelAfterALoadedFileShowsTheOverviewAgain) {
   EXPECT_EQ(form->StatusText(), "Error reading Data File!");
   EXPECT_TRUE(form->DataLoaded);
   EXPECT_EQ(overviews, 2);
+  form->AttachDiagramWindows(nullptr);
 }
 
 TEST_F(FileOpenSequence, RememberedLastFileStartsTheDialogAndIsSavedAtClose) {

@@ -1,44 +1,9 @@
-#include "app/ztprogress.h"
+#include "ui/ztprogress.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
-
-TZTStatusBar::TZTStatusBar(const std::vector<int>& widths, QWidget* parent) : QStatusBar(parent) {
-  setSizeGripEnabled(true);
-  for (size_t i = 0; i < widths.size(); ++i) {
-    auto* panel = new QLabel(this);
-    panel->setObjectName(QString("%1_Panel%2").arg(objectName()).arg(i));
-    panel->setFrameShape(QFrame::Panel);
-    panel->setFrameShadow(QFrame::Sunken);
-    panel->setContentsMargins(3, 0, 3, 0);
-    if (widths[i] > 0) {
-      panel->setFixedWidth(widths[i]);
-      addWidget(panel);
-    } else {
-      panel->setMinimumWidth(50);
-      addWidget(panel, 1);
-    }
-    panels_.push_back(panel);
-  }
-}
-
-QLabel* TZTStatusBar::Panel(int i) const {
-  return (i >= 0 && i < PanelCount()) ? panels_[static_cast<size_t>(i)] : nullptr;
-}
-
-QString TZTStatusBar::PanelText(int i) const {
-  QLabel* p = Panel(i);
-  return p ? p->text() : QString();
-}
-
-void TZTStatusBar::SetPanelText(int i, const QString& text) {
-  if (QLabel* p = Panel(i)) {
-    p->setText(text);
-    p->repaint();
-  }
-}
 
 void TProcessGauge::Init(QProgressBar* bar, QLabel* label) {
   bar_ = bar;

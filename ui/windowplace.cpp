@@ -1,12 +1,10 @@
-#include "chart/ui/windowplace.h"
+#include "ui/windowplace.h"
 
 #include <QGuiApplication>
-#include <QLabel>
 #include <QScreen>
 #include <QWidget>
 #include <algorithm>
 
-#include "app/ztprogress.h"
 #include "settings/settingvalue.h"
 
 TRect WorkAreaOf(const QWidget* w) {
@@ -41,14 +39,4 @@ void StoreWindowPlacement(const QWidget& w, TZTiniSettingValue* position) {
   const TRect restored{topLeft.x(), topLeft.y(), topLeft.x() + size.width(),
                        topLeft.y() + size.height()};
   position->StorePosition(&restored, nullptr);
-}
-
-int StatusPanelAt(const TZTStatusBar& bar, int x) {
-  for (int i = 0; i < bar.PanelCount(); ++i) {
-    const QLabel* p = bar.Panel(i);
-    if (!p || p->isHidden()) continue;
-    const int left = p->x();
-    if (left < x && x < left + p->width()) return i;
-  }
-  return -1;
 }

@@ -1,4 +1,4 @@
-#include "app/appicons.h"
+#include "ui/appicons.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,6 +1,5 @@
 #pragma once
-// Helpers shared by the diagram windows: where they open, how they keep
-// their place in the settings, and which status-bar panel a click hit.
+// Where windows open and how they keep their place in the settings.
 
 #include <QRect>
 #include <QSize>
@@ -8,7 +7,6 @@
 #include "data/vqrtypes.h"
 
 class QWidget;
-class TZTStatusBar;
 class TZTiniSettingValue;
 
 /// The desktop work area (the screen without panels and docks) of w.
@@ -24,7 +22,3 @@ void RestoreWindowPlacement(QWidget& w, TZTiniSettingValue* position, const QRec
 /// Keeps the restored (normal) rectangle of w in the position setting; only
 /// values that differ from the stored ones are marked for writing.
 void StoreWindowPlacement(const QWidget& w, TZTiniSettingValue* position);
-
-/// Index of the panel of bar whose inside holds x (status-bar coordinates);
-/// both borders of a panel belong to no panel. -1 when none.
-int StatusPanelAt(const TZTStatusBar& bar, int x);

@@ -3,32 +3,13 @@
 // next to a panel naming the operation. Long operations run synchronously on
 // the GUI thread, so every change repaints at once.
 
-#include <QStatusBar>
-#include <QString>
-#include <vector>
+#include <string>
 
 #include "data/processgauge.h"
+#include "ui/statusbar.h"
 
 class QLabel;
 class QProgressBar;
-
-/// A status bar made of fixed panels addressed by index, like the classic
-/// status bars the gauge was designed for. The last panel with width 0 takes
-/// the remaining room.
-class TZTStatusBar : public QStatusBar {
-  Q_OBJECT
- public:
-  TZTStatusBar(const std::vector<int>& widths, QWidget* parent = nullptr);
-
-  int PanelCount() const { return static_cast<int>(panels_.size()); }
-  QLabel* Panel(int i) const;
-  QString PanelText(int i) const;
-  /// Sets the panel's text and repaints it at once.
-  void SetPanelText(int i, const QString& text);
-
- private:
-  std::vector<QLabel*> panels_;
-};
 
 class TProcessGauge : public IProcessGauge {
  public:

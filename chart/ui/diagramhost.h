@@ -1,0 +1,57 @@
+#pragma once
+// The two sides of the diagram windows: what they ask of the program that
+// shows them, and what that program asks of them.
+
+class IDiagramWindows;
+class TProcessGauge;
+class TVQRDiagram;
+class TVQRShowSettings;
+class QString;
+
+/// The program behind the overview and the channel window.
+class IDiagramHost {
+ public:
+  virtual ~IDiagramHost() = default;
+
+  /// The diagram drawn by both windows; null before the data objects exist.
+  virtual TVQRDiagram* Diagram() const = 0;
+  /// The settings table (window places, overview fill); may be null.
+  virtual TVQRShowSettings* Settings() const = 0;
+
+  /// Asks, after the current event, for window mode target (a channel or
+  /// a combination); while a combination is shown, a channel target is
+  /// added to it or removed from it instead.
+  virtual void PostWindowRequest(int target) = 0;
+  /// Asks, after the current event, for the diagram to be printed.
+  virtual void PostPrintRequest() = 0;
+  /// Draws the current window mode anew (settings, scales and zoom taken again).
+  virtual void RefreshDiagramWindow() = 0;
+  /// The channel window was closed: no window mode is current any more.
+  virtual void ChannelWindowClosed() = 0;
+
+  virtual void ShowStatus(const QString& text) = 0;
+  virtual void Beep() = 0;
+
+  /// The windows plug in here when created and unplug (null) when destroyed.
+  virtual void AttachDiagramWindows(IDiagramWindows* windows) = 0;
+};
+
+/// The overview and the channel window as the program drives them.
+class IDiagramWindows {
+ public:
+  virtual ~IDiagramWindows() = default;
+
+  virtual bool ChannelWindowVisible() const = 0;
+  virtual void CloseChannelWindow() = 0;
+  /// Redraws the channel window, shows it and brings it to the front.
+  virtual void RefreshChannelWindow() = 0;
+  /// The channel window's own progress gauge (for its print requests).
+  virtual TProcessGauge* ChannelWindowGauge() const = 0;
+
+  virtual bool OverviewVisible() const = 0;
+  virtual void CloseOverview() = 0;
+  /// Recomputes the overview's thumbnails and repaints them.
+  virtual void RefreshOverview() = 0;
+  /// Repaints the overview, shows it and brings it to the front.
+  virtual void ShowOverview() = 0;
+};

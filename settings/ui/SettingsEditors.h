@@ -1,0 +1,56 @@
+#pragma once
+// The editors behind the settings pages: colour, pen and font fields open
+// their dialogs, the grid-style field its menu, the "..." buttons a file or
+// folder choice, and "Anwenden" hands the page to the diagram.
+
+#include <QObject>
+#include <memory>
+
+class QMenu;
+class QString;
+class QWidget;
+class IZTControl;
+class TQtColorDialog;
+class TQtControlProvider;
+class TQtPenDialog;
+class TVQRShowSettings;
+class TZTEditField;
+class TZTiniSettingValue;
+struct TFileRequest;
+
+/// What the editors need from the window that shows the pages.
+class ISettingsEditorsHost {
+ public:
+  virtual ~ISettingsEditorsHost() = default;
+  /// Chooses a file or folder; the path, or "" when cancelled.
+  virtual QString ChooseFileFor(const TFileRequest& request) = 0;
+  /// One of the "Anwenden" buttons was clicked.
+  virtual void ApplyDiagramPage() = 0;
+};
+
+class TSettingsEditors : public QObject {
+  Q_OBJECT
+ public:
+  /// Connects the editors found among window's children to settings, whose
+  /// colour and pen dialogs become the ones owned here. window, settings,
+  /// controls and host must outlive this object.
+  TSettingsEditors(QWidget& window, TVQRShowSettings& settings, TQtControlProvider& controls,
+                   ISettingsEditorsHost& host);
+  ~TSettingsEditors() override;
+
+ private:
+  void Connect();
+  IZTControl* ControlOf(const TZTEditField* field);
+  void EditFont(TZTEditField* color, TZTEditField* font, TZTEditField* size);
+  void SelectFolder(const QString& field, TZTiniSettingValue* setting);
+  void SelectFile(const QString& field, TZTiniSettingValue* setting, const QString& filter,
+                  const QString& title);
+
+  QWidget& window_;
+  TVQRShowSettings& settings_;
+  TQtControlProvider& controls_;
+  ISettingsEditorsHost& host_;
+  std::unique_ptr<TQtColorDialog> colorDialog_;
+  std::unique_ptr<TQtPenDialog> penDialog_;
+  QMenu* gridMenu_ = nullptr;
+};

@@ -1,0 +1,14 @@
+#pragma once
+// What a file dialog is asked for; whoever answers returns the path or "".
+
+#include <QString>
+
+struct TFileRequest {
+  enum class Mode { Open, Save };
+  Mode mode = Mode::Open;
+  QString title;
+  QString filter;     // Qt syntax: "Name (*.A *.a);;Alle Dateien (*)"
+  QString directory;  // initial directory, may be empty
+  QString fileName;   // initial file name, may be empty
+  QString defaultSuffix;
+};
