@@ -1,0 +1,558 @@
+#include "print/rtfreader.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <unordered_map>
+
+namespace rtf {
+namespace {
+
+// Windows-1252 from 0x80 to 0x9F; the rest of the code page is Latin-1.
+constexpr char16_t kCp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+char16_t FromCp1252(unsigned char c) {
+  return c >= 0x80 && c <= 0x9F ? kCp1252High[c - 0x80] : static_cast<char16_t>(c);
+}
+
+constexpr int kMaxTwips = 200000;  // about 3.5 m: anything larger is damage
+constexpr size_t kMaxPictures = 64;
+constexpr size_t kMaxCells = 64;
+
+int Clamp(long long v, int lo, int hi) {
+  return static_cast<int>(std::clamp<long long>(v, lo, hi));
+}
+int Twips(long long v) { return Clamp(v, -kMaxTwips, kMaxTwips); }
+
+enum class Dest { Body, FontTable, ColorTable, Picture, Skip };
+
+struct State {
+  Dest dest = Dest::Body;
+  CharFormat chr;
+  ParaFormat par;
+  int ucSkip = 1;
+  int picture = -1;
+};
+
+// Destinations whose content is not part of the page.
+bool IsSkippedDestination(std::string_view w) {
+  static const char* const kSkipped[] = {
+      "stylesheet",   "info",      "header",    "headerl",    "headerr",   "headerf",
+      "footer",       "footerl",   "footerr",   "footerf",    "footnote",  "annotation",
+      "pn",           "fldinst",   "object",    "nonshppict", "listtable", "listoverridetable",
+      "revtbl",       "rsidtbl",   "generator", "xmlnstbl",   "themedata", "colorschememapping",
+      "latentstyles", "datastore", "filetbl",   "pgdsctbl",   "mmathPr",   "template",
+      "userprops",    "docvar",    "comment",   "txe",        "xe",        "tc",
+      "private",      "atnid",     "atnauthor", "bkmkstart",  "bkmkend",   "field_unused"};
+  for (const char* s : kSkipped)
+    if (w == s) return true;
+  return false;
+}
+
+class Parser {
+ public:
+  explicit Parser(std::string_view in) : in_(in) { stack_.emplace_back(); }
+
+  Document Parse() {
+    const size_t first = std::min(in_.find_first_not_of(" \t\r\n"), in_.size());
+    doc_.isRtf = in_.substr(first, 5) == "{\\rtf";
+    while (pos_ < in_.size() && !done_) Step();
+    if (!para_.runs.empty()) EndParagraph(Cur().par.inTable);
+    if (!row_.cells.empty() || !cell_.paragraphs.empty()) FinishRow();
+    return std::move(doc_);
+  }
+
+ private:
+  State& Cur() { return stack_.back(); }
+
+  void Step() {
+    const unsigned char c = static_cast<unsigned char>(in_[pos_++]);
+    switch (c) {
+      case '{':
+        pendingSkip_ = 0;
+        if (overflow_ > 0 || stack_.size() >= static_cast<size_t>(kMaxDepth))
+          ++overflow_;
+        else
+          stack_.push_back(Cur());
+        return;
+      case '}':
+        pendingSkip_ = 0;
+        if (overflow_ > 0)
+          --overflow_;
+        else
+          PopGroup();
+        return;
+      case '\\':
+        ControlSequence();
+        return;
+      case '\r':
+      case '\n':
+        return;
+      default:
+        break;
+    }
+    if (overflow_ > 0) return;
+    star_ = false;
+    if (pendingSkip_ > 0) {
+      --pendingSkip_;
+      return;
+    }
+    if (Cur().dest == Dest::Picture) {
+      PictureHex(c);
+      return;
+    }
+    AddChar(c == '\t' ? u'\t' : FromCp1252(c));
+  }
+
+  void PopGroup() {
+    if (stack_.size() <= 1) return;  // a stray closing brace
+    const State old = std::move(stack_.back());
+    stack_.pop_back();
+    // A font entry whose ";" is missing ends with its group.
+    if (old.dest == Dest::FontTable && fontNum_ >= 0 && !fontName_.empty()) FinishFont();
+    if (old.dest == Dest::Picture && Cur().dest != Dest::Picture) FinishPicture(old.picture);
+  }
+
+  void ControlSequence() {
+    if (pos_ >= in_.size()) return;
+    const char c = in_[pos_];
+    if (!IsAlpha(c)) {
+      ++pos_;
+      ControlSymbol(c);
+      return;
+    }
+    const size_t start = pos_;
+    while (pos_ < in_.size() && IsAlpha(in_[pos_])) ++pos_;
+    const std::string_view word = in_.substr(start, std::min<size_t>(pos_ - start, 32));
+    bool hasParam = false;
+    long long param = 0;
+    bool negative = false;
+    if (pos_ + 1 < in_.size() && in_[pos_] == '-' && IsDigit(in_[pos_ + 1])) {
+      negative = true;
+      ++pos_;
+    }
+    while (pos_ < in_.size() && IsDigit(in_[pos_])) {
+      hasParam = true;
+      if (param < 1'000'000'000'000LL) param = param * 10 + (in_[pos_] - '0');
+      ++pos_;
+    }
+    if (negative) param = -param;
+    if (pos_ < in_.size() && in_[pos_] == ' ') ++pos_;
+    if (word == "bin") {  // binary data follows: never parse it as text
+      const size_t n = static_cast<size_t>(std::clamp<long long>(param, 0, in_.size() - pos_));
+      if (overflow_ == 0 && Cur().dest == Dest::Picture) AppendPictureBytes(in_.substr(pos_, n));
+      pos_ += n;
+      return;
+    }
+    if (overflow_ > 0) return;
+    if (pendingSkip_ > 0) {
+      --pendingSkip_;
+      return;
+    }
+    const bool star = star_;
+    star_ = false;
+    ControlWord(word, hasParam, param, star);
+  }
+
+  void ControlSymbol(char c) {
+    if (overflow_ > 0) return;
+    if (c == '\'') {
+      int v = 0;
+      for (int i = 0; i < 2; ++i) {
+        const int h = pos_ < in_.size() ? HexValue(in_[pos_]) : -1;
+        if (h < 0) return;
+        v = v * 16 + h;
+        ++pos_;
+      }
+      if (pendingSkip_ > 0) {
+        --pendingSkip_;
+        return;
+      }
+      if (Cur().dest != Dest::Picture) AddChar(FromCp1252(static_cast<unsigned char>(v)));
+      return;
+    }
+    if (pendingSkip_ > 0) {
+      --pendingSkip_;
+      return;
+    }
+    switch (c) {
+      case '\\':
+      case '{':
+      case '}':
+        AddChar(static_cast<char16_t>(c));
+        break;
+      case '~':
+        AddChar(u'\u00A0');
+        break;
+      case '_':
+        AddChar(u'\u2011');
+        break;
+      case '*':
+        star_ = true;
+        break;
+      case '\r':
+      case '\n':
+        if (Cur().dest == Dest::Body) EndParagraph(Cur().par.inTable);
+        break;
+      default:  // \- optional hyphen, \| \: and unknown symbols
+        break;
+    }
+  }
+
+  void ControlWord(std::string_view w, bool hasParam, long long p, bool star) {
+    State& s = Cur();
+    const int on = hasParam ? (p != 0) : 1;
+    if (s.dest == Dest::Skip) return;
+    // Destinations.
+    if (w == "fonttbl") {
+      s.dest = Dest::FontTable;
+      return;
+    }
+    if (w == "colortbl") {
+      s.dest = Dest::ColorTable;
+      colorSet_ = false;
+      red_ = green_ = blue_ = 0;
+      return;
+    }
+    if (w == "pict") {
+      if (doc_.pictures.size() >= kMaxPictures) {
+        s.dest = Dest::Skip;
+        return;
+      }
+      s.dest = Dest::Picture;
+      s.picture = static_cast<int>(doc_.pictures.size());
+      doc_.pictures.emplace_back();
+      nibble_ = -1;
+      return;
+    }
+    if (w == "shppict") return;  // holds the \pict Word wants shown
+    if (star || IsSkippedDestination(w)) {
+      s.dest = Dest::Skip;
+      return;
+    }
+    switch (s.dest) {
+      case Dest::FontTable:
+        FontTableWord(w, p);
+        return;
+      case Dest::ColorTable:
+        if (w == "red") red_ = Clamp(p, 0, 255), colorSet_ = true;
+        if (w == "green") green_ = Clamp(p, 0, 255), colorSet_ = true;
+        if (w == "blue") blue_ = Clamp(p, 0, 255), colorSet_ = true;
+        return;
+      case Dest::Picture:
+        PictureWord(w, p);
+        return;
+      default:
+        break;
+    }
+    // Document and page.
+    if (w == "rtf") return;
+    if (w == "ansicpg") doc_.codePage = Clamp(p, 0, 65535);
+    if (w == "deff") {
+      doc_.defaultFont = Clamp(p, 0, 1 << 20);
+      for (State& st : stack_)
+        if (st.chr.font < 0) st.chr.font = doc_.defaultFont;
+      return;
+    }
+    if (w == "deftab") doc_.defaultTab = Clamp(p, 1, kMaxTwips);
+    if (w == "paperw") doc_.paperWidth = Clamp(p, 1, kMaxTwips);
+    if (w == "paperh") doc_.paperHeight = Clamp(p, 1, kMaxTwips);
+    if (w == "margl" || w == "marglsxn") doc_.marginLeft = Clamp(p, 0, kMaxTwips);
+    if (w == "margr" || w == "margrsxn") doc_.marginRight = Clamp(p, 0, kMaxTwips);
+    if (w == "margt" || w == "margtsxn") doc_.marginTop = Clamp(p, 0, kMaxTwips);
+    if (w == "margb" || w == "margbsxn") doc_.marginBottom = Clamp(p, 0, kMaxTwips);
+    // Characters.
+    if (w == "plain") {
+      s.chr = CharFormat{};
+      s.chr.font = doc_.defaultFont;
+    } else if (w == "b") {
+      s.chr.bold = on;
+    } else if (w == "i") {
+      s.chr.italic = on;
+    } else if (w == "ulnone") {
+      s.chr.underline = false;
+    } else if (w.substr(0, 2) == "ul" && w != "ulc") {
+      s.chr.underline = on;
+    } else if (w == "strike" || w == "striked") {
+      s.chr.strike = on;
+    } else if (w == "fs") {
+      s.chr.halfPoints = hasParam ? Clamp(p, 1, 3276) : 24;
+    } else if (w == "f") {
+      s.chr.font = Clamp(p, 0, 1 << 20);
+    } else if (w == "cf") {
+      s.chr.color = Clamp(p, 0, 1 << 16);
+    } else if (w == "highlight" || w == "cb" || w == "chcbpat") {
+      s.chr.highlight = Clamp(p, 0, 1 << 16);
+    } else if (w == "super") {
+      s.chr.superSub = 1;
+    } else if (w == "sub") {
+      s.chr.superSub = -1;
+    } else if (w == "nosupersub") {
+      s.chr.superSub = 0;
+    } else if (w == "uc") {
+      s.ucSkip = Clamp(p, 0, 16);
+    } else if (w == "u") {
+      AddChar(static_cast<char16_t>(Clamp(p < 0 ? p + 65536 : p, 0, 65535)));
+      pendingSkip_ = s.ucSkip;
+    }
+    // Special characters.
+    static const std::unordered_map<std::string_view, char16_t> kChars = {
+        {"tab", u'\t'},         {"line", u'\u2028'},      {"emdash", u'\u2014'},
+        {"endash", u'\u2013'},  {"bullet", u'\u2022'},    {"lquote", u'\u2018'},
+        {"rquote", u'\u2019'},  {"ldblquote", u'\u201C'}, {"rdblquote", u'\u201D'},
+        {"emspace", u'\u2003'}, {"enspace", u'\u2002'},   {"qmspace", u'\u2005'},
+        {"nestcell", u'\t'},    {"nestrow", u'\u2028'}};
+    if (auto it = kChars.find(w); it != kChars.end()) {
+      AddChar(it->second);
+      return;
+    }
+    // Paragraphs.
+    if (w == "pard") {
+      s.par = ParaFormat{};
+    } else if (w == "ql") {
+      s.par.align = Align::Left;
+    } else if (w == "qc") {
+      s.par.align = Align::Center;
+    } else if (w == "qr") {
+      s.par.align = Align::Right;
+    } else if (w == "qj" || w == "qd") {
+      s.par.align = Align::Justify;
+    } else if (w == "li" || w == "lin") {
+      s.par.leftIndent = Twips(p);
+    } else if (w == "ri" || w == "rin") {
+      s.par.rightIndent = Twips(p);
+    } else if (w == "fi") {
+      s.par.firstIndent = Twips(p);
+    } else if (w == "sb") {
+      s.par.spaceBefore = Clamp(p, 0, kMaxTwips);
+    } else if (w == "sa") {
+      s.par.spaceAfter = Clamp(p, 0, kMaxTwips);
+    } else if (w == "sl") {
+      s.par.lineSpacing = Twips(p);
+    } else if (w == "slmult") {
+      s.par.lineMultiple = on;
+    } else if (w == "tx" || w == "tb") {
+      if (s.par.tabs.size() < 64) s.par.tabs.push_back(Clamp(p, 0, kMaxTwips));
+    } else if (w == "intbl") {
+      s.par.inTable = true;
+    } else if (w == "par") {
+      if (s.dest == Dest::Body) EndParagraph(s.par.inTable);
+    } else if (w == "sect") {
+      if (s.dest == Dest::Body && !para_.runs.empty()) EndParagraph(s.par.inTable);
+    } else if (w == "page") {
+      if (s.dest == Dest::Body) {
+        EndParagraph(s.par.inTable);
+        done_ = true;  // only the first page is drawn
+      }
+    }
+    // Tables.
+    else if (w == "trowd") {
+      cellx_.clear();
+      trleft_ = trgaph_ = 0;
+    } else if (w == "cellx") {
+      if (cellx_.size() < kMaxCells) cellx_.push_back(Twips(p));
+    } else if (w == "trleft") {
+      trleft_ = Twips(p);
+    } else if (w == "trgaph") {
+      trgaph_ = Clamp(p, 0, kMaxTwips);
+    } else if (w == "cell") {
+      if (s.dest == Dest::Body) EndCell();
+    } else if (w == "row") {
+      if (s.dest == Dest::Body) {
+        if (!para_.runs.empty()) EndCell();
+        FinishRow();
+      }
+    }
+  }
+
+  void FontTableWord(std::string_view w, long long p) {
+    if (w == "f") {
+      if (fontNum_ >= 0 && !fontName_.empty()) FinishFont();
+      fontNum_ = Clamp(p, 0, 1 << 20);
+      font_ = Font{};
+      fontName_.clear();
+    } else if (w == "froman") {
+      font_.family = Font::Family::Roman;
+    } else if (w == "fswiss") {
+      font_.family = Font::Family::Swiss;
+    } else if (w == "fmodern") {
+      font_.family = Font::Family::Modern;
+    } else if (w == "fscript") {
+      font_.family = Font::Family::Script;
+    } else if (w == "fdecor") {
+      font_.family = Font::Family::Decor;
+    } else if (w == "ftech") {
+      font_.family = Font::Family::Tech;
+    } else if (w == "fcharset") {
+      font_.charset = Clamp(p, 0, 255);
+    }
+  }
+
+  void FinishFont() {
+    if (fontNum_ < 0) return;
+    while (!fontName_.empty() && fontName_.back() == u' ') fontName_.pop_back();
+    while (!fontName_.empty() && fontName_.front() == u' ') fontName_.erase(0, 1);
+    font_.name = fontName_;
+    if (doc_.fonts.size() < 4096) doc_.fonts[fontNum_] = font_;
+    fontNum_ = -1;
+    fontName_.clear();
+  }
+
+  void PictureWord(std::string_view w, long long p) {
+    if (Cur().picture < 0) return;
+    Picture& pic = doc_.pictures[static_cast<size_t>(Cur().picture)];
+    if (w == "pngblip") pic.kind = Picture::Kind::Png;
+    if (w == "jpegblip") pic.kind = Picture::Kind::Jpeg;
+    if (w == "emfblip" || w == "wmetafile" || w == "macpict" || w == "dibitmap" || w == "wbitmap" ||
+        w == "pmmetafile")
+      pic.kind = Picture::Kind::Other;
+    if (w == "picw") pic.width = Clamp(p, 0, kMaxTwips);
+    if (w == "pich") pic.height = Clamp(p, 0, kMaxTwips);
+    if (w == "picwgoal") pic.goalWidth = Clamp(p, 0, kMaxTwips);
+    if (w == "pichgoal") pic.goalHeight = Clamp(p, 0, kMaxTwips);
+    if (w == "picscalex") pic.scaleX = Clamp(p, 1, 1000);
+    if (w == "picscaley") pic.scaleY = Clamp(p, 1, 1000);
+  }
+
+  void PictureHex(unsigned char c) {
+    const int h = HexValue(static_cast<char>(c));
+    if (h < 0) return;
+    if (nibble_ < 0) {
+      nibble_ = h;
+      return;
+    }
+    const char byte = static_cast<char>(nibble_ * 16 + h);
+    nibble_ = -1;
+    AppendPictureBytes(std::string_view(&byte, 1));
+  }
+
+  void AppendPictureBytes(std::string_view bytes) {
+    const int idx = Cur().picture;
+    if (idx < 0) return;
+    std::string& data = doc_.pictures[static_cast<size_t>(idx)].data;
+    if (data.size() + bytes.size() > kMaxPictureBytes) {
+      doc_.pictures[static_cast<size_t>(idx)].kind = Picture::Kind::Other;
+      data.clear();
+      data.shrink_to_fit();
+      Cur().picture = -1;
+      return;
+    }
+    data.append(bytes);
+  }
+
+  void FinishPicture(int idx) {
+    if (idx < 0 || Cur().dest != Dest::Body) return;
+    Picture& pic = doc_.pictures[static_cast<size_t>(idx)];
+    if (pic.kind == Picture::Kind::Other || pic.data.empty()) return;
+    Run run;
+    run.format = Cur().chr;
+    run.picture = idx;
+    para_.runs.push_back(std::move(run));
+  }
+
+  void AddChar(char16_t ch) {
+    State& s = Cur();
+    switch (s.dest) {
+      case Dest::Body: {
+        if (para_.runs.empty() || para_.runs.back().picture >= 0 ||
+            !(para_.runs.back().format == s.chr)) {
+          para_.runs.push_back(Run{s.chr, {}, -1});
+        }
+        para_.runs.back().text.push_back(ch);
+        if (++textChars_ >= kMaxTextChars) done_ = true;
+        return;
+      }
+      case Dest::FontTable:
+        if (ch == u';')
+          FinishFont();
+        else if (fontNum_ >= 0 && fontName_.size() < 255)
+          fontName_.push_back(ch);
+        return;
+      case Dest::ColorTable:
+        if (ch == u';') {
+          Color col;
+          col.r = red_, col.g = green_, col.b = blue_, col.automatic = !colorSet_;
+          if (doc_.colors.size() < 4096) doc_.colors.push_back(col);
+          red_ = green_ = blue_ = 0;
+          colorSet_ = false;
+        }
+        return;
+      default:
+        return;
+    }
+  }
+
+  void EndParagraph(bool inTable) {
+    para_.format = Cur().par;
+    para_.mark = Cur().chr;
+    if (inTable) {
+      cell_.paragraphs.push_back(std::move(para_));
+    } else {
+      if (!row_.cells.empty() || !cell_.paragraphs.empty()) FinishRow();
+      doc_.blocks.emplace_back(std::move(para_));
+    }
+    para_ = Paragraph{};
+  }
+
+  void EndCell() {
+    EndParagraph(true);
+    if (row_.cells.size() < kMaxCells) row_.cells.push_back(std::move(cell_));
+    cell_ = Cell{};
+  }
+
+  void FinishRow() {
+    if (!cell_.paragraphs.empty() && row_.cells.size() < kMaxCells)
+      row_.cells.push_back(std::move(cell_));
+    cell_ = Cell{};
+    if (row_.cells.empty()) return;
+    int edge = trleft_;
+    for (size_t i = 0; i < row_.cells.size(); ++i) {
+      // Cells without \cellx get an inch each.
+      const int right = i < cellx_.size() ? cellx_[i] : edge + 1440;
+      row_.cells[i].rightEdge = std::max(right, edge + 1);
+      edge = row_.cells[i].rightEdge;
+    }
+    row_.left = trleft_;
+    row_.gap = trgaph_;
+    doc_.blocks.emplace_back(std::move(row_));
+    row_ = Row{};
+  }
+
+  static bool IsAlpha(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+  static bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+  static int HexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+  }
+
+  std::string_view in_;
+  size_t pos_ = 0;
+  Document doc_;
+  std::vector<State> stack_;
+  int overflow_ = 0;  // open groups beyond kMaxDepth: their content is dropped
+  bool star_ = false;
+  int pendingSkip_ = 0;  // fallback characters after \u still to drop
+  bool done_ = false;
+  Paragraph para_;
+  Cell cell_;
+  Row row_;
+  std::vector<int> cellx_;
+  int trleft_ = 0, trgaph_ = 0;
+  int fontNum_ = -1;
+  Font font_;
+  std::u16string fontName_;
+  int red_ = 0, green_ = 0, blue_ = 0;
+  bool colorSet_ = false;
+  int nibble_ = -1;
+  size_t textChars_ = 0;
+};
+
+}  // namespace
+
+Document Read(std::string_view data) { return Parser(data).Parse(); }
+
+}  // namespace rtf

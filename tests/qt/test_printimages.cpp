@@ -1,0 +1,519 @@
+// The decorations of the printed page: the logo image and the rich-text
+// background with its placeholders.
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <QBuffer>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextFragment>
+#include <QTextTable>
+#include <random>
+#include <string>
+
+#include "data/MetaData.h"
+#include "print/BackGnd.h"
+#include "print/Logo.h"
+#include "print/rtfreader.h"
+
+namespace {
+
+QByteArray Encoded(const QImage& img, const char* format) {
+  QByteArray bytes;
+  QBuffer buf(&bytes);
+  buf.open(QIODevice::WriteOnly);
+  img.save(&buf, format);
+  return bytes;
+}
+
+QImage TestPicture(int w, int h, QImage::Format format = QImage::Format_RGB32) {
+  QImage img(w, h, QImage::Format_RGB32);
+  img.fill(QColor(200, 30, 30));
+  for (int x = 0; x < w / 2; ++x)
+    for (int y = 0; y < h; ++y) img.setPixel(x, y, qRgb(20, 40, 220));
+  return img.convertToFormat(format);
+}
+
+// Bounding box of the pixels that differ from background.
+QRect Ink(const QImage& img, QRgb background) {
+  QRect box;
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x)
+      if (img.pixel(x, y) != background) box |= QRect(x, y, 1, 1);
+  return box;
+}
+
+class PrintImages : public testing::Test {
+ protected:
+  QString Write(const QString& name, const QByteArray& bytes) {
+    const QString path = dir_.filePath(name);
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+    return path;
+  }
+  bool LoadLogo(const QString& path) {
+    logo_.SetFile(path);
+    return logo_.Load();
+  }
+  QTemporaryDir dir_;
+  TVQRLogo logo_;
+};
+
+TEST_F(PrintImages, ExtensionDecidesTheDecoder) {
+  const struct {
+    const char* name;
+    const char* ext;
+    const char* format;  // the file's real content
+    bool loads;
+  } cases[] = {
+      {"logo.Png", ".Png", "PNG", true},    {"LOGO.JPEG", ".JPEG", "JPEG", true},
+      {"logo.jpg", ".jpg", "JPEG", true},   {"logo.bmp", ".bmp", "BMP", true},
+      {" logo.PNG ", ".PNG ", "PNG", true},  // blanks are trimmed for the comparison
+      {"logo.gif", ".gif", "PNG", false},    // PNG data, but the name decides
+      {"logo", "", "PNG", false},           {"logo.png.bak", ".bak", "PNG", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const QString path = Write(c.name, Encoded(TestPicture(4, 3), c.format));
+    EXPECT_EQ(TVQRLogo::FileExtension(path), c.ext);
+    EXPECT_EQ(LoadLogo(path), c.loads);
+    EXPECT_EQ(logo_.Loaded(), c.loads);
+    EXPECT_EQ(logo_.Image().size(), c.loads ? QSize(4, 3) : QSize(0, 0));
+  }
+  // A dot in a folder name is no extension.
+  for (const char* name : {"C:\\daten.neu\\logo", "/home/a.b/logo", "C:daten.neu:logo"})
+    EXPECT_EQ(TVQRLogo::FileExtension(name), "") << name;
+  EXPECT_FALSE(LoadLogo(dir_.filePath("missing.png")));
+}
+
+TEST_F(PrintImages, EveryPixelFormatDecodesWithItsColours) {
+  QImage alpha = TestPicture(6, 5, QImage::Format_ARGB32);
+  alpha.setPixel(5, 4, qRgba(0, 0, 0, 0));
+  const struct {
+    const char* name;
+    QImage image;
+    const char* format;
+    int tolerance;  // JPEG is lossy
+  } cases[] = {
+      {"rgb.png", TestPicture(6, 5), "PNG", 0},
+      {"alpha.png", alpha, "PNG", 0},
+      {"gray.png", TestPicture(6, 5, QImage::Format_Grayscale8), "PNG", 0},
+      {"gray16.png", TestPicture(6, 5, QImage::Format_Grayscale16), "PNG", 1},
+      {"palette.png", TestPicture(6, 5, QImage::Format_Indexed8), "PNG", 0},
+      {"deep.png", TestPicture(6, 5, QImage::Format_RGBA64), "PNG", 1},
+      {"mono.png", TestPicture(6, 5, QImage::Format_Mono), "PNG", 0},
+      {"photo.jpg", TestPicture(6, 5), "JPEG", 40},
+      {"gray.jpg", TestPicture(6, 5, QImage::Format_Grayscale8), "JPEG", 40},
+      {"pic.bmp", TestPicture(6, 5), "BMP", 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_TRUE(LoadLogo(Write(c.name, Encoded(c.image, c.format))));
+    const QImage& got = logo_.Image();
+    ASSERT_EQ(got.size(), QSize(6, 5));
+    for (QPoint p : {QPoint(0, 0), QPoint(5, 0), QPoint(5, 4)}) {
+      const QColor want = c.image.pixelColor(p), have = got.pixelColor(p);
+      EXPECT_NEAR(have.red(), want.red(), c.tolerance);
+      EXPECT_NEAR(have.green(), want.green(), c.tolerance);
+      EXPECT_NEAR(have.blue(), want.blue(), c.tolerance);
+      EXPECT_EQ(have.alpha(), want.alpha());
+    }
+  }
+}
+
+TEST_F(PrintImages, DrawStretchesToRoundedSizeAtThePlacement) {
+  struct {
+    int w, h, x, y;
+    float fx, fy;
+    QRect want;
+  } cases[] = {
+      // 200 x 100 at Scale 1.5 on 600 dpi: 3 x 1.5 inches.
+      {200, 100, 40, 60, TVQRLogo::PlacementFactor(1.5, 600), TVQRLogo::PlacementFactor(1.5, 600),
+       QRect(40, 60, 1800, 900)},
+      {10, 8, 3, 4, 0.0f, 2.0f, QRect(3, 4, 10, 16)},  // factor 0 means 1.0
+      {3, 5, 0, 0, 0.5f, 0.5f, QRect(0, 0, 2, 2)},     // 1.5 -> 2, 2.5 -> 2: halves to even
+      {7, 9, 0, 0, 0.5f, 0.5f, QRect(0, 0, 4, 4)},     // 3.5 -> 4, 4.5 -> 4
+  };
+  for (const auto& c : cases) {
+    ASSERT_TRUE(LoadLogo(Write("l.png", Encoded(TestPicture(c.w, c.h), "PNG"))));
+    logo_.SetPlacement(c.x, c.y, c.fx, c.fy);
+    EXPECT_EQ(logo_.DrawRect(), c.want);
+    QImage canvas(c.want.right() + 5, c.want.bottom() + 5, QImage::Format_RGB32);
+    canvas.fill(Qt::white);
+    QPainter p(&canvas);
+    EXPECT_TRUE(logo_.Draw(p));
+    p.end();
+    EXPECT_EQ(Ink(canvas, qRgb(255, 255, 255)), c.want);
+  }
+  EXPECT_FLOAT_EQ(TVQRLogo::PlacementFactor(1.5, 600), 9.0f);
+  EXPECT_FLOAT_EQ(TVQRLogo::PlacementFactor(0.0, 600), 0.0f);  // SetPlacement makes it 1.0
+  QImage canvas(10, 10, QImage::Format_RGB32);
+  QPainter p(&canvas);
+  logo_.Release();
+  EXPECT_FALSE(logo_.Draw(p));
+  logo_.SetFile("x.gif");
+  EXPECT_FALSE(logo_.Load());
+  EXPECT_FALSE(logo_.Draw(p));
+}
+
+// Damaged, truncated and oversized images are refused without an exception.
+TEST_F(PrintImages, DamagedImagesDoNotLoad) {
+  const QByteArray png = Encoded(TestPicture(64, 48), "PNG");
+  const QByteArray jpg = Encoded(TestPicture(64, 48), "JPEG");
+  const QByteArray bmp = Encoded(TestPicture(64, 48), "BMP");
+
+  QByteArray hugePng = png;  // IHDR 20000 x 20000, with a valid checksum
+  for (int off : {16, 20}) {
+    hugePng[off] = 0, hugePng[off + 1] = 0, hugePng[off + 2] = char(0x4e), hugePng[off + 3] = 0x20;
+  }
+  const uLong crc = crc32(0, reinterpret_cast<const Bytef*>(hugePng.constData() + 12), 17);
+  for (int i = 0; i < 4; ++i) hugePng[29 + i] = char((crc >> (24 - 8 * i)) & 0xff);
+
+  QByteArray hugeJpg = jpg;  // frame header 12000 x 12000
+  const qsizetype sof = hugeJpg.indexOf("\xff\xc0");
+  ASSERT_GT(sof, 0);
+  for (int off : {5, 7}) hugeJpg[sof + off] = char(0x2e), hugeJpg[sof + off + 1] = char(0xe0);
+
+  QByteArray hugeBmp = bmp;  // 20000 x 20000
+  for (int off : {18, 22}) hugeBmp[off] = 0x20, hugeBmp[off + 1] = 0x4e;
+
+  QByteArray badCrc = png;
+  badCrc[png.size() / 2] = char(badCrc[png.size() / 2] ^ 0x55);
+
+  const struct {
+    const char* name;
+    QByteArray bytes;
+  } cases[] = {
+      {"half.png", png.left(png.size() / 2)},
+      {"noend.png", png.left(png.size() - 12)},
+      {"crc.png", badCrc},
+      {"huge.png", hugePng},
+      {"half.jpg", jpg.left(jpg.size() / 2)},
+      {"header.jpg", jpg.left(200)},
+      {"huge.jpg", hugeJpg},
+      {"text.jpeg", "this is no picture"},
+      {"empty.jpg", ""},
+      {"empty.png", ""},
+      {"half.bmp", bmp.left(bmp.size() / 2)},
+      {"huge.bmp", hugeBmp},
+      {"text.bmp", "BM not really"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_FALSE(LoadLogo(Write(c.name, c.bytes)));
+    EXPECT_TRUE(logo_.Image().isNull());
+  }
+}
+
+// ---- rich text ---------------------------------------------------------
+
+std::u16string U(const char16_t* s) { return s; }
+
+rtf::Document ReadRtf(const std::string& s) { return rtf::Read(s); }
+
+const rtf::Paragraph& Para(const rtf::Document& d, size_t i) {
+  return std::get<rtf::Paragraph>(d.blocks.at(i));
+}
+
+std::u16string PlainText(const rtf::Paragraph& p) {
+  std::u16string s;
+  for (const auto& r : p.runs) s += r.text;
+  return s;
+}
+
+TEST(RtfReader, FormattingRunsAndTables) {
+  const rtf::Document d = ReadRtf(
+      "{\\rtf1\\ansi\\deff1{\\fonttbl{\\f0\\froman Times New Roman;}{\\f1\\fswiss Arial;}}"
+      "{\\colortbl;\\red255\\green0\\blue0;}"
+      "\\margl720\\margt360 "
+      "\\pard\\qc\\li100\\ri200\\fi-50\\sb10\\sa20\\sl-300\\tx1000 plain {\\b bold}{\\i ital}"
+      "\\ul under\\ulnone {\\strike x}{\\f0\\fs40\\cf1 big}{\\highlight1 hi}\\par"
+      "\\trowd\\cellx1000\\cellx3000\\pard\\intbl a\\cell b\\cell\\row"
+      "\\pard\\qr last\\page never\\par}");
+  EXPECT_TRUE(d.isRtf);
+  EXPECT_EQ(d.fonts.at(1).name, u"Arial");
+  EXPECT_EQ(d.fonts.at(0).family, rtf::Font::Family::Roman);
+  ASSERT_EQ(d.colors.size(), 2u);
+  EXPECT_TRUE(d.colors[0].automatic);
+  EXPECT_EQ(d.colors[1].r, 255);
+  EXPECT_EQ(d.marginLeft, 720);
+  EXPECT_EQ(d.marginTop, 360);
+  EXPECT_EQ(d.marginRight, 1800);  // default
+  ASSERT_EQ(d.blocks.size(), 3u);  // "never" is on the second page
+
+  const rtf::Paragraph& p = Para(d, 0);
+  EXPECT_EQ(p.format.align, rtf::Align::Center);
+  EXPECT_EQ(p.format.leftIndent, 100);
+  EXPECT_EQ(p.format.rightIndent, 200);
+  EXPECT_EQ(p.format.firstIndent, -50);
+  EXPECT_EQ(p.format.spaceBefore, 10);
+  EXPECT_EQ(p.format.spaceAfter, 20);
+  EXPECT_EQ(p.format.lineSpacing, -300);
+  EXPECT_EQ(p.format.tabs, std::vector<int>{1000});
+  struct {
+    std::u16string text;
+    bool b, i, ul, strike;
+    int font, size, color, highlight;
+  } want[] = {{u"plain ", 0, 0, 0, 0, 1, 24, 0, 0}, {u"bold", 1, 0, 0, 0, 1, 24, 0, 0},
+              {u"ital", 0, 1, 0, 0, 1, 24, 0, 0},   {u"under", 0, 0, 1, 0, 1, 24, 0, 0},
+              {u"x", 0, 0, 0, 1, 1, 24, 0, 0},      {u"big", 0, 0, 0, 0, 0, 40, 1, 0},
+              {u"hi", 0, 0, 0, 0, 1, 24, 0, 1}};
+  std::vector<rtf::Run> runs;
+  for (const auto& r : p.runs)
+    if (r.text != u" ") runs.push_back(r);
+  ASSERT_EQ(runs.size(), std::size(want));
+  for (size_t k = 0; k < runs.size(); ++k) {
+    const rtf::CharFormat& f = runs[k].format;
+    EXPECT_EQ(runs[k].text, want[k].text);
+    EXPECT_EQ(std::tuple(f.bold, f.italic, f.underline, f.strike, f.font, f.halfPoints, f.color,
+                         f.highlight),
+              std::tuple(want[k].b, want[k].i, want[k].ul, want[k].strike, want[k].font,
+                         want[k].size, want[k].color, want[k].highlight))
+        << k;
+  }
+  const auto& row = std::get<rtf::Row>(d.blocks[1]);
+  ASSERT_EQ(row.cells.size(), 2u);
+  EXPECT_EQ(row.cells[1].rightEdge, 3000);
+  EXPECT_EQ(PlainText(row.cells[1].paragraphs.at(0)), u"b");
+  EXPECT_EQ(Para(d, 2).format.align, rtf::Align::Right);
+}
+
+TEST(RtfReader, SpecialCharacters) {
+  const struct {
+    const char* rtf;
+    const char16_t* text;
+  } cases[] = {
+      {"\\'e4\\'f6\\'fc\\'df\\'80\\'b0", u"äöüß€°"},  // code page 1252
+      {"\\u8364?x", u"€x"},                           // fallback character skipped
+      {"\\uc2\\u8364??x", u"€x"},                     // two of them
+      {"\\uc0\\u8364 x", u"€x"},                      // none
+      {"\\u8364\\'80x", u"€x"},                       // \'hh counts as one
+      {"\\u-4064?", u"\uF020"},                       // negative: 65536 - 4064
+      {"a\\tab b\\line c", u"a\tb\u2028c"},           // tab, line break
+      {"\\{\\}\\\\\\~\\emdash\\endash\\bullet", u"{}\\\u00A0\u2014\u2013\u2022"},
+      {"\\lquote\\rquote\\ldblquote\\rdblquote", u"‘’“”"},
+      {"a{\\*\\unknown hidden}{\\stylesheet{s}}{\\info{\\title t}}b", u"ab"},
+      {"a{\\*\\shppict{\\pict\\emfblip 0102}}b", u"ab"},  // unknown picture kind
+      {"a{\\pict\\bin4 {}}b}b", u"ab"},                   // binary data never parsed
+      {"{\\field{\\*\\fldinst PAGE}{\\fldrslt 7}}", u"7"},
+  };
+  for (const auto& c : cases) {
+    const rtf::Document d = ReadRtf(std::string("{\\rtf1\\ansi ") + c.rtf + "\\par}");
+    ASSERT_FALSE(d.blocks.empty()) << c.rtf;
+    EXPECT_EQ(PlainText(Para(d, 0)), U(c.text)) << c.rtf;
+  }
+}
+
+TEST(RtfReader, MalformedInputReadsWithoutHarm) {
+  std::vector<std::string> inputs = {
+      "",
+      "{",
+      "}",
+      "\\",
+      "{\\rtf1 \\",
+      "{\\rtf1 \\'4",
+      "{\\rtf1 \\'",
+      "{\\rtf1 \\u",
+      "}}}}x{{",
+      "{\\rtf1 \\fs99999999999999999999999999 x\\li-99999999999999999 y\\par}",
+      "{\\rtf1 \\bin999999999999 x}",
+      "{\\rtf1 {\\pict\\pngblip abc",
+      "{\\rtf1 \\cellx5\\cell\\row",
+      "{\\rtf1 {\\fonttbl{\\f0 Arial}{\\f1 ;}\\f2 x",
+      "{\\rtf1 \\cf99\\highlight-5\\f77 t\\par}",
+      "{\\rtf1 \\trowd\\intbl a\\par b\\cell\\row c\\cell"};
+  std::string deep = "{\\rtf1 ";
+  deep += std::string(100000, '{') + "deep" + std::string(100000, '}') + "after\\par}";
+  inputs.push_back(deep);
+  std::string wide = "{\\rtf1 ";  // many paragraphs
+  for (int i = 0; i < 200000; ++i) wide += "line of text\\par ";
+  inputs.push_back(wide + "}");
+  for (const std::string& in : inputs) {
+    const rtf::Document d = rtf::Read(in);
+    EXPECT_LE(d.blocks.size(), rtf::kMaxTextChars / 12 + 1);  // text beyond any page is dropped
+    QTextDocument doc;
+    TVQRPaper::BuildDocument(doc, d);
+  }
+  const rtf::Document deepDoc = rtf::Read(deep);
+  ASSERT_EQ(deepDoc.blocks.size(), 1u);
+  EXPECT_EQ(PlainText(Para(deepDoc, 0)), u"after");  // too deep to keep, but no stack overflow
+  EXPECT_FALSE(rtf::Read("plain text").isRtf);
+}
+
+// Hundreds of damaged variants of the sample letterhead: read, lay out and
+// draw without a crash.
+TEST(RtfReader, MutatedLetterheadsDraw) {
+  QFile f(VQR_SOURCE_DIR "/docs/letterhead.rtf");
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  const std::string base = f.readAll().toStdString();
+  std::mt19937 rng(11);
+  const char specials[] = "{}\\;'*0123456789- ";
+  QImage canvas(200, 280, QImage::Format_ARGB32);
+  canvas.setDotsPerMeterX(1000), canvas.setDotsPerMeterY(1000);
+  for (int n = 0; n < 400; ++n) {
+    std::string s = base;
+    const int edits = 1 + static_cast<int>(rng() % 8);
+    for (int e = 0; e < edits && !s.empty(); ++e) {
+      const size_t at = rng() % s.size();
+      switch (rng() % 4) {
+        case 0:
+          s[at] = specials[rng() % (sizeof specials - 1)];
+          break;
+        case 1:
+          s.erase(at, rng() % 20);
+          break;
+        case 2:
+          s.insert(at, 1, static_cast<char>(rng() % 256));
+          break;
+        default:
+          s.resize(at);
+          break;
+      }
+    }
+    QTextDocument doc;
+    TVQRPaper::BuildDocument(doc, rtf::Read(s));
+    QPainter p(&canvas);
+    doc.drawContents(&p, QRectF(0, 0, 20000, 20000));
+  }
+}
+
+class Background : public testing::Test {
+ protected:
+  void SetUp() override {
+    TVQRMetaData::SetDateFormatter([](std::time_t) { return std::string("24.12.2024"); });
+    TVQRMetaData::SetTimeFormatter([](std::time_t) { return std::string("17:45"); });
+  }
+  void TearDown() override {
+    TVQRMetaData::SetDateFormatter({});
+    TVQRMetaData::SetTimeFormatter({});
+  }
+  QString Write(const QString& name, const QByteArray& bytes) {
+    const QString path = dir_.filePath(name);
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+    return path;
+  }
+  QString Text() const { return paper_.Document()->toPlainText(); }
+  QTemporaryDir dir_;
+  TVQRPaper paper_;
+};
+
+TEST_F(Background, PlaceholdersFilledOnceKeepingTheirFormat) {
+  const QByteArray rtf = "{\\rtf1\\ansi A {\\b %date%} B %Date% C %Param1% D %HeatTemp%\\par}";
+  const QString path = Write("form.RTF", rtf);
+  paper_.SetFile(path);
+  ASSERT_TRUE(paper_.Load());
+  TVQRMetaData meta;  // a recording without a valid header: only date and time
+  paper_.FillFields(meta);
+  EXPECT_EQ(Text(), "A 24.12.2024 B %Date% C %Param1% D %HeatTemp%");
+  EXPECT_TRUE(paper_.ReplaceField("heattemp", "37.5"));
+  EXPECT_FALSE(paper_.ReplaceField("ProNumber", "3"));
+  EXPECT_EQ(Text(), "A 24.12.2024 B %Date% C %Param1% D 37.5");
+  const QTextBlock block = paper_.Document()->firstBlock();
+  for (auto it = block.begin(); !it.atEnd(); ++it)
+    EXPECT_EQ(it.fragment().charFormat().fontWeight(),
+              it.fragment().text().contains("24.12.") ? QFont::Bold : QFont::Normal);
+  QFile f(path);  // the file itself is untouched
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  EXPECT_EQ(f.readAll(), rtf);
+}
+
+TEST_F(Background, LoadNeedsRtfByNameAndContent) {
+  const struct {
+    const char* name;
+    QByteArray bytes;
+    bool loads;
+  } cases[] = {
+      {"a.rtf", "{\\rtf1 x}", true},  {"b.Rtf ", "\n {\\rtf1 x}", true},
+      {"c.txt", "{\\rtf1 x}", false}, {"d.rtf", "plain text", false},
+      {"noext", "{\\rtf1 x}", false},
+  };
+  for (const auto& c : cases) {
+    paper_.SetFile(Write(c.name, c.bytes));
+    EXPECT_EQ(paper_.Load(), c.loads) << c.name;
+    EXPECT_EQ(paper_.Loaded(), c.loads) << c.name;
+    EXPECT_EQ(Text().isEmpty(), !c.loads) << c.name;  // a failed load leaves it empty
+  }
+  paper_.SetFile(dir_.filePath("missing.rtf"));
+  EXPECT_FALSE(paper_.Load());
+}
+
+// The sample letterhead on an A4 page at 150 dpi: the text starts at the
+// document's margins, nothing else is painted, the picture is embedded.
+TEST_F(Background, LetterheadDrawsInsideItsMarginsWithoutBackground) {
+  paper_.SetFile(VQR_SOURCE_DIR "/docs/letterhead.rtf");
+  ASSERT_TRUE(paper_.Load());
+  EXPECT_NE(Text().indexOf(u"Prüflabor Wärmebehandlung • Werkstraße"), -1) << Text().toStdString();
+  EXPECT_EQ(Text().indexOf("unknowndestination"), -1);
+  TVQRMetaData meta;
+  uint8_t record[39] = {};
+  record[5] = 12, record[19] = 0x77, record[20] = 0x01;  // Param1 12, HeatTemp 37.5
+  meta.ParseHeader(record);
+  paper_.FillFields(meta);
+  EXPECT_NE(Text().indexOf("37.5 °C"), -1);
+  EXPECT_EQ(Text().indexOf('%'), -1) << Text().toStdString();
+
+  QImage page(1240, 1754, QImage::Format_ARGB32);  // A4 at 150 dpi
+  page.setDotsPerMeterX(5906), page.setDotsPerMeterY(5906);
+  page.fill(Qt::transparent);
+  QPainter p(&page);
+  ASSERT_TRUE(paper_.DrawOnCanvas(p, QRect(0, 0, page.width(), page.height())));
+  p.end();
+  const QRect ink = Ink(page, qRgba(0, 0, 0, 0));
+  // margins 1134 and 851 twips: 118 and 88 pixels at 150 dpi
+  EXPECT_GE(ink.left(), 118 - 2);
+  EXPECT_LE(ink.left(), 118 + 40);
+  EXPECT_GE(ink.top(), 88);
+  EXPECT_LE(ink.right(), 1240 - 118 + 1);
+  EXPECT_LT(ink.bottom(), 1754 / 2);
+  if (const QByteArray out = qgetenv("VQR_RENDER_DIR"); !out.isEmpty()) {
+    QImage white(page.size(), QImage::Format_RGB32);
+    white.fill(Qt::white);
+    QPainter w(&white);
+    w.drawImage(0, 0, page);
+    TVQRLogo logo;
+    logo.SetFile(VQR_SOURCE_DIR "/docs/logo.png");
+    if (logo.Load()) {
+      logo.SetPlacement(118, 88, TVQRLogo::PlacementFactor(1.0, 150),
+                        TVQRLogo::PlacementFactor(1.0, 150));
+      logo.Draw(w);
+    }
+    w.end();
+    white.save(QString::fromLocal8Bit(out) + "/letterhead.png");
+  }
+  paper_.Release();
+  QPainter again(&page);
+  EXPECT_FALSE(paper_.DrawOnCanvas(again, QRect(0, 0, 10, 10)));
+}
+
+TEST_F(Background, PicturesAndTablesReachTheDocument) {
+  const QByteArray png = Encoded(TestPicture(8, 4), "PNG");
+  const QByteArray rtf = "{\\rtf1 {\\pict\\pngblip\\picwgoal1440\\pichgoal720 " + png.toHex() +
+                         "}\\par\\trowd\\cellx1000\\cellx2000\\intbl a\\cell b\\cell\\row"
+                         "\\trowd\\cellx1000\\cellx2000\\intbl c\\cell d\\cell\\row}";
+  QTextDocument doc;
+  TVQRPaper::BuildDocument(doc, rtf::Read(rtf.toStdString()));
+  QTextImageFormat image;
+  for (auto it = doc.firstBlock().begin(); !it.atEnd(); ++it)
+    if (it.fragment().charFormat().isImageFormat())
+      image = it.fragment().charFormat().toImageFormat();
+  ASSERT_TRUE(image.isValid());
+  EXPECT_EQ(image.width(), 1440);
+  EXPECT_EQ(doc.resource(QTextDocument::ImageResource, QUrl(image.name())).value<QImage>().size(),
+            QSize(8, 4));
+  QTextTable* table = nullptr;
+  for (QTextFrame* f : doc.rootFrame()->childFrames())
+    if (auto* t = qobject_cast<QTextTable*>(f)) table = t;
+  ASSERT_NE(table, nullptr);
+  EXPECT_EQ(table->rows(), 2);
+  EXPECT_EQ(table->columns(), 2);
+  EXPECT_EQ(table->cellAt(1, 1).firstCursorPosition().block().text(), "d");
+}
+
+}  // namespace
