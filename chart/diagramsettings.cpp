@@ -1,6 +1,7 @@
 #include "chart/diagramsettings.h"
 
 #include "chart/vqrdiagram.h"
+#include "data/numtext.h"
 #include "settings/settings.h"
 
 namespace {
@@ -26,7 +27,7 @@ void TakeFont(Setting font, Setting color, int i, Setting size, TFontRec& target
   target.Color = color->GetColor(i);
   // A blank face keeps the drawing's own face: text always needs a usable font.
   const std::string face = font->GetFontName(i);
-  if (!TVQRShowSettings::IsBlank(face)) target.Name = face;
+  if (!IsBlank(face)) target.Name = face;
   target.Style = static_cast<uint8_t>(font->GetFontStyle(i));
 }
 

@@ -1,10 +1,5 @@
 # Resources, help file and installation of the desktop program.
-if(TARGET vqrgui)
-  get_target_property(_vqrgui_type vqrgui TYPE)
-  if(NOT _vqrgui_type STREQUAL "INTERFACE_LIBRARY")
-    target_sources(vqrgui PRIVATE ${CMAKE_SOURCE_DIR}/app/resources/vqrshow4.qrc)
-  endif()
-endif()
+target_sources(vqrgui PRIVATE ${CMAKE_SOURCE_DIR}/app/resources/vqrshow4.qrc)
 
 # The program looks for its help file next to itself (ProgramDir + BaseName + .HLP).
 set(VQR_HELP_FILE ${CMAKE_SOURCE_DIR}/app/resources/vqrshow4.HLP)

@@ -1,7 +1,5 @@
 # vqr_library(NAME PLAIN|QT DIR...) collects DIR/*.cpp (not recursive) into a
-# static library. A library without sources yet becomes an INTERFACE library so
-# that everything links while the tree is growing. app/main.cpp is never part
-# of a library.
+# static library. app/main.cpp is never part of a library.
 function(vqr_library name kind)
   set(srcs)
   foreach(dir IN LISTS ARGN)
@@ -9,15 +7,10 @@ function(vqr_library name kind)
     list(APPEND srcs ${found})
   endforeach()
   list(FILTER srcs EXCLUDE REGEX "/app/main\\.cpp$")
-  if(srcs)
-    add_library(${name} STATIC ${srcs})
-    target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
-    if(kind STREQUAL "QT")
-      set_target_properties(${name} PROPERTIES AUTOMOC ON AUTORCC ON)
-    endif()
-  else()
-    add_library(${name} INTERFACE)
-    target_include_directories(${name} INTERFACE ${CMAKE_SOURCE_DIR})
+  add_library(${name} STATIC ${srcs})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+  if(kind STREQUAL "QT")
+    set_target_properties(${name} PROPERTIES AUTOMOC ON AUTORCC ON)
   endif()
 endfunction()
 
@@ -42,13 +35,7 @@ function(vqr_tests dir)
   endforeach()
 endfunction()
 
-# vqr_link(NAME LIBS...) links with PUBLIC or, for a library that has no
-# sources yet, INTERFACE.
+# vqr_link(NAME LIBS...) links a library with what its users need too.
 function(vqr_link name)
-  get_target_property(type ${name} TYPE)
-  if(type STREQUAL "INTERFACE_LIBRARY")
-    target_link_libraries(${name} INTERFACE ${ARGN})
-  else()
-    target_link_libraries(${name} PUBLIC ${ARGN})
-  endif()
+  target_link_libraries(${name} PUBLIC ${ARGN})
 endfunction()

@@ -26,6 +26,10 @@ std::string ShortestFloatText(float value);
 
 /// s without the leading and trailing characters listed in blanks.
 std::string_view TrimmedText(std::string_view s, std::string_view blanks = " \t");
+/// True for an empty text or one of blanks only.
+inline bool IsBlank(std::string_view s) {
+  return s.find_first_not_of(' ') == std::string_view::npos;
+}
 
 /// The whole text, blanks around it allowed, as a decimal integer with an
 /// optional sign; false for anything else and outside the 32-bit range.

@@ -17,8 +17,6 @@ namespace {
 
 const char* const kGeneral = "General";
 
-bool IsBlank(const std::string& s) { return s.find_first_not_of(' ') == std::string::npos; }
-
 bool IsSeparator(char c) { return c == '/' || c == '\\'; }
 
 // A file counts as existing when it is a regular file that can be opened.

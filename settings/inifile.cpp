@@ -14,6 +14,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "data/numtext.h"
+
 namespace {
 
 constexpr char32_t kCp1252High[32] = {
@@ -34,12 +36,7 @@ void AppendUtf8(std::string& out, char32_t c) {
   }
 }
 
-std::string_view Trim(std::string_view s) {
-  size_t b = 0, e = s.size();
-  while (b < e && (s[b] == ' ' || s[b] == '\t' || s[b] == '\r')) ++b;
-  while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t' || s[e - 1] == '\r')) --e;
-  return s.substr(b, e - b);
-}
+std::string_view Trim(std::string_view s) { return TrimmedText(s, " \t\r"); }
 
 // A value is one line: line breaks and NULs would break the file apart.
 std::string OneLine(std::string_view v) {

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "data/numtext.h"
 #include "settings/inifile.h"
 
 namespace {
@@ -168,10 +169,6 @@ TVQRShowSettings::TVQRShowSettings(TZTIniClass* ini, IZTControlProvider* control
 }
 
 // ------------------------------------------------------------ transfer rules
-
-bool TVQRShowSettings::IsBlank(const std::string& s) {
-  return s.find_first_not_of(' ') == std::string::npos;
-}
 
 int32_t TVQRShowSettings::PageUnits(int32_t mm) {
   return static_cast<int32_t>(static_cast<uint32_t>(static_cast<int64_t>(mm) * 10));

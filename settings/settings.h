@@ -66,5 +66,4 @@ class TVQRShowSettings : public TZTIniSettingTable {
 
   /// Millimetres in page units (0.1 mm), wrapped like the 32-bit original.
   static int32_t PageUnits(int32_t mm);
-  static bool IsBlank(const std::string& s);
 };

@@ -12,8 +12,6 @@ constexpr size_t kMaxText = 255;
 constexpr int kReadBuffer = 250;  // a text read from the file keeps at most 249 characters
 constexpr size_t kMaxName = 32;
 
-std::string Trimmed(const std::string& s) { return std::string(TrimmedText(s, " ")); }
-
 bool SameIgnoringCase(const std::string& a, const std::string& b) {
   return AsciiLower(a) == AsciiLower(b);
 }
@@ -330,7 +328,7 @@ bool TZTiniSettingValue::Save(int i, int mode) {
   if ((mode == kSaveFromControl || mode == kSaveBoth) && c) {
     switch (ValueType) {
       case TZTIniValueType::String: {
-        const std::string text = Utf8Left(Trimmed(c->GetText()), kMaxText);
+        const std::string text = Utf8Left(std::string(TrimmedText(c->GetText(), " ")), kMaxText);
         s->Modified = s->Modified || !SameIgnoringCase(text, s->Text);
         s->Text = text;
         break;
@@ -366,7 +364,8 @@ bool TZTiniSettingValue::Save(int i, int mode) {
       }
       case TZTIniValueType::Font: {
         const int style = c->GetFontStyle();
-        const std::string code = Utf8Left(MakeFontCode(Trimmed(c->GetText()), style), kMaxText);
+        const std::string code =
+            Utf8Left(MakeFontCode(std::string(TrimmedText(c->GetText(), " ")), style), kMaxText);
         // An empty code and "--" both mean no face and no style: a font field
         // that was never set is not written.
         auto padded = [](std::string c) { return c.size() < 2 ? c.append(2 - c.size(), '-') : c; };
