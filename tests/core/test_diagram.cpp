@@ -10,47 +10,31 @@ using Op = RecordingDC::Op;
 
 // ----------------------------------------------------------------- labels
 
-struct LabelCase {
-  const char* name;
-  int axis;
-  AxisRange range;
-  int tick;
-  const char* label;
-};
-
-class TickLabels : public ::testing::TestWithParam<LabelCase> {};
-
-TEST_P(TickLabels, WidthDecimalsAndUnits) {
-  const LabelCase c = GetParam();
+TEST(Labels, TickLabelsHaveTheirWidthDecimalsAndUnits) {
+  const struct {
+    int axis;
+    AxisRange range;
+    int tick;
+    const char* label;
+  } cases[] = {{1, {10, 1.0f, 0, 1, 2, false}, 5, "0.50"},
+               {1, {10, 100.0f, 0, 1, 2, false}, 10, "100.00"},  // longer than the width: kept
+               {1, {10, 10.0f, -5.0f, 2, 0, false}, 0, " 5"},    // the start shifts
+               {2, {8, 16.0f, 0, 9, 3, false}, 4, " 8"},         // two characters
+               {2, {8, 16.0f, -12.0f, 0, 0, false}, 8, "28"},
+               {0, {12, 172800.0f, 0, 2, 0, false}, 1, " 4"},
+               {0, {12, 21600.0f, 0, 1, 1, false}, 1, "0.5"},
+               {0, {16, 345600.0f, 0, 1, 0, true}, 4, "1"},  // days
+               {3, {}, 0, "??"}};
+  for (const auto& c : cases) {
+    TVqrDataObjectNew data;
+    TVQRDiagram diagram{data};
+    (c.axis == 0 ? data.TimeAxis : c.axis == 1 ? data.ValueAxis : data.TempAxis) = c.range;
+    EXPECT_EQ(diagram.TickLabel(c.axis, c.tick), c.label);
+    EXPECT_EQ(diagram.UnitText(0), c.range.TimeInDays ? "Tage" : "Std");
+  }
   TVqrDataObjectNew data;
   TVQRDiagram diagram{data};
-  (c.axis == 0 ? data.TimeAxis : c.axis == 1 ? data.ValueAxis : data.TempAxis) = c.range;
-  EXPECT_EQ(diagram.TickLabel(c.axis, c.tick), c.label);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, TickLabels,
-    ::testing::Values(LabelCase{"ValueDecimals", 1, {10, 1.0f, 0, 1, 2, false}, 5, "0.50"},
-                      LabelCase{
-                          "LongerThanWidthIsKept", 1, {10, 100.0f, 0, 1, 2, false}, 10, "100.00"},
-                      LabelCase{"ValueStartShifts", 1, {10, 10.0f, -5.0f, 2, 0, false}, 0, " 5"},
-                      LabelCase{"TempTwoCharacters", 2, {8, 16.0f, 0, 9, 3, false}, 4, " 8"},
-                      LabelCase{"TempFromStart", 2, {8, 16.0f, -12.0f, 0, 0, false}, 8, "28"},
-                      LabelCase{"Hours", 0, {12, 172800.0f, 0, 2, 0, false}, 1, " 4"},
-                      LabelCase{"HalfHours", 0, {12, 21600.0f, 0, 1, 1, false}, 1, "0.5"},
-                      LabelCase{"Days", 0, {16, 345600.0f, 0, 1, 0, true}, 4, "1"},
-                      LabelCase{"UnknownAxis", 3, {}, 0, "??"}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(Units, HoursOrDaysOnTheTimeAxis) {
-  TVqrDataObjectNew data;
-  TVQRDiagram diagram{data};
-  EXPECT_EQ(diagram.UnitText(0), "Std");
-  data.TimeAxis.TimeInDays = true;
-  EXPECT_EQ(diagram.UnitText(0), "Tage");
-  EXPECT_FLOAT_EQ((data.TimeAxis = {16, 345600.0f, 0, 1, 0, true}, diagram.AxisValue(0, 8)), 2.0f);
   EXPECT_EQ(diagram.UnitText(1), "McF");
-  EXPECT_EQ(diagram.UnitText(2), "Celsius");
   EXPECT_EQ(diagram.UnitText(-1), "??");
   EXPECT_FLOAT_EQ(diagram.AxisValue(7, 1), 0.0f);
 }

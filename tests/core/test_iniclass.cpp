@@ -11,11 +11,7 @@
 #include "settings/iniclass.h"
 #include "support/settingsfixture.h"
 
-using vqrtest::Exists;
 using vqrtest::Inputs;
-using vqrtest::ReadFile;
-using vqrtest::ScratchDir;
-using vqrtest::WriteFile;
 
 namespace {
 const char* const kDefaultFile = "[General]\nStartX=1\nStartY=1\nSavePos=ON\nUseHomeDir=OFF\n";
@@ -23,7 +19,7 @@ const char* const kDefaultFile = "[General]\nStartX=1\nStartY=1\nSavePos=ON\nUse
 
 class Locating : public ::testing::Test {
  protected:
-  ScratchDir dir;
+  TempDir dir;
   std::string prog = dir.Sub("prog");
   std::string home = dir.Sub("home");
   std::string other = dir.Sub("other");
@@ -36,38 +32,37 @@ TEST_F(Locating, FirstStartCreatesTheDefaultFileInTheProgramDirectory) {
   EXPECT_EQ(ini.IniFileName, prog + "vqrshow4.INI");
   EXPECT_EQ(ini.ProgramDir, prog);
   EXPECT_EQ(ini.BaseName, "vqrshow4");
-  EXPECT_EQ(ReadFile(ini.IniFileName), kDefaultFile);
+  EXPECT_EQ(ReadFileText(ini.IniFileName), kDefaultFile);
   EXPECT_FALSE(Exists(home + "vqrshow4.INI"));
   EXPECT_EQ(ini.PublicIniFileName, "");
   EXPECT_EQ(ini.HelpFileName, "");
 }
 
 TEST_F(Locating, UnwritableProgramDirectoryCreatesTheFileAtHome) {
+  if (geteuid() != 0) {  // read-only
+    chmod(prog.c_str(), 0555);
+    EXPECT_TRUE(TZTIniClass().Locate(Inputs(prog, {}, env)));
+    EXPECT_EQ(ReadFileText(home + "vqrshow4.INI"), kDefaultFile);
+    std::filesystem::remove(home + "vqrshow4.INI");
+  }
   std::filesystem::remove_all(prog);  // also what a root-owned /usr/bin is for a user
   EXPECT_TRUE(ini.Locate(Inputs(prog, {}, env)));
   EXPECT_EQ(ini.IniFileName, home + "vqrshow4.INI");
-  EXPECT_EQ(ReadFile(ini.IniFileName), kDefaultFile);
+  EXPECT_EQ(ReadFileText(ini.IniFileName), kDefaultFile);
   // The next start finds it there by the ordinary search.
   TZTIniClass again;
   EXPECT_TRUE(again.Locate(Inputs(prog, {}, env)));
   EXPECT_EQ(again.IniFileName, home + "vqrshow4.INI");
 }
 
-TEST_F(Locating, ReadOnlyProgramDirectoryCreatesTheFileAtHome) {
-  if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
-  chmod(prog.c_str(), 0555);
-  EXPECT_TRUE(ini.Locate(Inputs(prog, {}, env)));
-  EXPECT_EQ(ini.IniFileName, home + "vqrshow4.INI");
-}
-
 TEST_F(Locating, HomeFileWinsOverTheProgramDirectory) {
-  WriteFile(home + "vqrshow4.INI", "[General]\nStartX=5\n");
+  WriteText(home + "vqrshow4.INI", "[General]\nStartX=5\n");
   EXPECT_TRUE(ini.Locate(Inputs(prog, {}, env)));
   EXPECT_EQ(ini.IniFileName, home + "vqrshow4.INI");
   EXPECT_FALSE(Exists(prog + "vqrshow4.INI"));
   // HOMEDRIVE + HOMEPATH, when both are set, come before HOME.
   const std::string drive = dir.Path();
-  WriteFile(other + "vqrshow4.INI", "[General]\n");
+  WriteText(other + "vqrshow4.INI", "[General]\n");
   TZTIniClass win;
   EXPECT_TRUE(win.Locate(
       Inputs(prog, {}, {{"HOME", home}, {"HOMEDRIVE", " " + drive}, {"HOMEPATH", "/other/ "}})));
@@ -75,8 +70,8 @@ TEST_F(Locating, HomeFileWinsOverTheProgramDirectory) {
 }
 
 TEST_F(Locating, IniSwitchNamesADirectoryOrAFile) {
-  WriteFile(other + "vqrshow4.INI", "[General]\n");
-  WriteFile(other + "My.ini", "[General]\n");
+  WriteText(other + "vqrshow4.INI", "[General]\n");
+  WriteText(other + "My.ini", "[General]\n");
   struct Case {
     std::vector<std::string> args;
     std::string expected;
@@ -89,7 +84,7 @@ TEST_F(Locating, IniSwitchNamesADirectoryOrAFile) {
       {{"/ini=" + other + "My.ini", "/ini:" + other}, other + "vqrshow4.INI"},  // last wins
       {{"/inifile=" + other + "My.ini"}, home + "vqrshow4.INI"},
   };
-  WriteFile(home + "vqrshow4.INI", "[General]\n");
+  WriteText(home + "vqrshow4.INI", "[General]\n");
   for (const Case& c : cases) {
     SCOPED_TRACE(c.args.back());
     TZTIniClass i;
@@ -111,7 +106,7 @@ TEST_F(Locating, RelativeIniValueBeforeItsFirstDotIsADirectory) {
   // "../cfg": the first "." comes before the first separator.
   const std::string cwd = std::filesystem::current_path();
   std::filesystem::current_path(prog);
-  WriteFile(dir.Sub("cfg") + "vqrshow4.INI", "[General]\n");
+  WriteText(dir.Sub("cfg") + "vqrshow4.INI", "[General]\n");
   TZTIniClass i;
   EXPECT_TRUE(i.Locate(Inputs(prog, {"/ini=../cfg"}, env)));
   std::filesystem::current_path(cwd);
@@ -120,8 +115,8 @@ TEST_F(Locating, RelativeIniValueBeforeItsFirstDotIsADirectory) {
 
 TEST_F(Locating, PublicFileSuppliesWhatTheOwnFileLacksAndIsNeverWritten) {
   const std::string pub = "[General]\n[Legend]\nTitle=Öffentlich\nStepX=4\n[Axis1]\nMaxHour=72\n";
-  WriteFile(other + "vqrshow4.INI", pub);
-  WriteFile(home + "vqrshow4.INI", "[Legend]\nTitle=\nStepX=9\n");
+  WriteText(other + "vqrshow4.INI", pub);
+  WriteText(home + "vqrshow4.INI", "[Legend]\nTitle=\nStepX=9\n");
   EXPECT_TRUE(ini.Locate(Inputs(prog, {"/PUBLIC:" + other}, env)));
   EXPECT_EQ(ini.PublicIniFileName, other + "vqrshow4.INI");
   EXPECT_EQ(ini.IniReadString("Legend", "Title", "x"), "Öffentlich");  // empty in the own file
@@ -129,25 +124,25 @@ TEST_F(Locating, PublicFileSuppliesWhatTheOwnFileLacksAndIsNeverWritten) {
   EXPECT_EQ(ini.IniReadInteger("Axis1", "MaxHour", 0), 72);            // missing in the own file
   EXPECT_EQ(ini.IniReadString("Axis1", "Missing", "dflt"), "dflt");
   EXPECT_TRUE(ini.IniWriteInteger("Axis1", "MaxHour", 24));
-  EXPECT_EQ(ReadFile(other + "vqrshow4.INI"), pub);
+  EXPECT_EQ(ReadFileText(other + "vqrshow4.INI"), pub);
   EXPECT_EQ(ini.IniReadInteger("Axis1", "MaxHour", 0), 24);
 
   // Named in the own file instead of on the command line.
-  WriteFile(home + "vqrshow4.INI", "[General]\nPublicIni=" + other + "vqrshow4.INI\n");
+  WriteText(home + "vqrshow4.INI", "[General]\nPublicIni=" + other + "vqrshow4.INI\n");
   TZTIniClass i2;
   EXPECT_TRUE(i2.Locate(Inputs(prog, {}, env)));
   EXPECT_EQ(i2.PublicIniFileName, other + "vqrshow4.INI");
 }
 
 TEST_F(Locating, UseHomeDirMovesTheFile) {
-  WriteFile(home + "vqrshow4.INI", "[General]\nUseHomeDir=yes\nUseHomePath=" + other + "\n");
+  WriteText(home + "vqrshow4.INI", "[General]\nUseHomeDir=yes\nUseHomePath=" + other + "\n");
   EXPECT_TRUE(ini.Locate(Inputs(prog, {}, env)));
   EXPECT_TRUE(ini.UseHomeDir);
   EXPECT_EQ(ini.IniFileName, other + "vqrshow4.INI");
-  EXPECT_EQ(ReadFile(ini.IniFileName), kDefaultFile);
+  EXPECT_EQ(ReadFileText(ini.IniFileName), kDefaultFile);
 
   // A blank UseHomePath keeps the file that was found.
-  WriteFile(home + "vqrshow4.INI", "[General]\nUseHomeDir=ON\nUseHomePath=   \n");
+  WriteText(home + "vqrshow4.INI", "[General]\nUseHomeDir=ON\nUseHomePath=   \n");
   TZTIniClass i2;
   i2.Locate(Inputs(prog, {}, env));
   EXPECT_EQ(i2.IniFileName, home + "vqrshow4.INI");
@@ -165,16 +160,16 @@ TEST_F(Locating, ReadOnlyModeNeverCreatesAnything) {
   EXPECT_FALSE(ini.IniWriteInteger("General", "StartX", 3));
   EXPECT_FALSE(Exists(ini.IniFileName));
 
-  WriteFile(home + "vqrshow4.INI", "[General]\nStartX=17\n");
+  WriteText(home + "vqrshow4.INI", "[General]\nStartX=17\n");
   TZTIniClass i2;
   EXPECT_TRUE(i2.Locate(in));
   EXPECT_EQ(i2.IniReadInteger("General", "StartX", 0), 17);
   EXPECT_FALSE(i2.IniWriteInteger("General", "StartX", 3));
-  EXPECT_EQ(ReadFile(home + "vqrshow4.INI"), "[General]\nStartX=17\n");
+  EXPECT_EQ(ReadFileText(home + "vqrshow4.INI"), "[General]\nStartX=17\n");
 }
 
 TEST_F(Locating, StartRemovesOldTemporaryFilesOfAKilledSave) {
-  WriteFile(home + "vqrshow4.INI", "[General]\n");
+  WriteText(home + "vqrshow4.INI", "[General]\n");
   const std::pair<const char*, bool> files[] = {
       {".vqrshow4.INI.Ab12Cd", true},  {".vqrshow4.INI.fresh1", false},
       {".vqrshow4.INI.Ab12C", false},  {".vqrshow4.INI.Ab12Cd7", false},
@@ -183,7 +178,7 @@ TEST_F(Locating, StartRemovesOldTemporaryFilesOfAKilledSave) {
   };
   const timespec old[2] = {{time(nullptr) - 120, 0}, {time(nullptr) - 120, 0}};
   for (const auto& [name, gone] : files) {
-    WriteFile(home + name, "[General]\n");
+    WriteText(home + name, "[General]\n");
     if (std::string(name) != ".vqrshow4.INI.fresh1")
       utimensat(AT_FDCWD, (home + name).c_str(), old, 0);
   }
@@ -196,7 +191,7 @@ TEST_F(Locating, StartRemovesOldTemporaryFilesOfAKilledSave) {
 }
 
 TEST_F(Locating, HelpFileOnlyWhenItExists) {
-  WriteFile(prog + "vqrshow4.HLP", "<html></html>");
+  WriteText(prog + "vqrshow4.HLP", "<html></html>");
   ini.Locate(Inputs(prog, {}, env));
   EXPECT_EQ(ini.GetHelpFileName(), prog + "vqrshow4.HLP");
 }
@@ -206,11 +201,11 @@ TEST_F(Locating, HelpFileOnlyWhenItExists) {
 class TypedValues : public ::testing::Test {
  protected:
   void SetUp() override {
-    WriteFile(home + "vqrshow4.INI", "[V]\n");
+    WriteText(home + "vqrshow4.INI", "[V]\n");
     ini.Locate(Inputs(prog, {}, {{"HOME", home}}));
   }
   void Put(const std::string& text) { ini.IniWriteString("V", "k", text); }
-  ScratchDir dir;
+  TempDir dir;
   std::string prog = dir.Sub("prog");
   std::string home = dir.Sub("home");
   TZTIniClass ini;
@@ -345,10 +340,10 @@ TEST_F(TypedValues, MainWindowPositionIsRestoredAndOnlyChangesWritten) {
   ini.ApplyMainWindowPos(geometry, TRect{0, 0, 1920, 1040});
   EXPECT_EQ(geometry, (TRect{1115, 40, 1915, 640}));
 
-  const std::string before = ReadFile(ini.IniFileName);
+  const std::string before = ReadFileText(ini.IniFileName);
   const TRect unchanged{3000, 40, 3800, 640};
   EXPECT_TRUE(ini.SaveMainWindowPos(&unchanged));
-  EXPECT_EQ(ReadFile(ini.IniFileName), before);
+  EXPECT_EQ(ReadFileText(ini.IniFileName), before);
   const TRect moved{3000, 77, 3800, 677};
   EXPECT_TRUE(ini.SaveMainWindowPos(&moved));
   EXPECT_EQ(ini.IniReadInteger("General", "StartY", 0), 77);
@@ -358,8 +353,8 @@ TEST_F(TypedValues, MainWindowPositionIsRestoredAndOnlyChangesWritten) {
   TRect designed{10, 20, 810, 620};
   ini.ApplyMainWindowPos(designed, TRect{0, 0, 1920, 1040});
   EXPECT_EQ(designed, (TRect{10, 20, 810, 620}));
-  const std::string off = ReadFile(ini.IniFileName);
+  const std::string off = ReadFileText(ini.IniFileName);
   const TRect elsewhere{500, 500, 900, 900};
   EXPECT_TRUE(ini.SaveMainWindowPos(&elsewhere));
-  EXPECT_EQ(ReadFile(ini.IniFileName), off);
+  EXPECT_EQ(ReadFileText(ini.IniFileName), off);
 }

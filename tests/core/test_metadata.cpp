@@ -50,21 +50,18 @@ TEST_F(MetaDataTest, ParsesTheParameterRecordInOrder) {
 }
 
 TEST_F(MetaDataTest, HeatTempHasOneDecimalWhateverTheLocale) {
-  // A locale with a decimal comma must not leak into the text.
-  const bool german = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
-  struct Case {
-    int16_t stored;
-    const char* text;
-  };
-  for (const Case& c : {Case{375, "37.5"}, Case{-5, "-0.5"}, Case{0, "0.0"}, Case{-1, "-0.1"},
-                        Case{32767, "3276.7"}, Case{-32768, "-3276.8"}}) {
+  ASSERT_TRUE(std::setlocale(LC_ALL, "de_DE.UTF-8")) << "locale de_DE.UTF-8 is missing";
+  const std::pair<int16_t, const char*> cases[] = {{375, "37.5"},     {-5, "-0.5"},
+                                                   {0, "0.0"},        {-1, "-0.1"},
+                                                   {32767, "3276.7"}, {-32768, "-3276.8"}};
+  for (const auto& [stored, text] : cases) {
     TDatParams p;
-    p.HeatTemp = c.stored;
+    p.HeatTemp = stored;
     TVQRMetaData m;
     m.ParseHeader(MakeParamRecord(p).data());
-    EXPECT_EQ(m.Entry(8).Value, c.text) << c.stored;
+    EXPECT_EQ(m.Entry(8).Value, text) << stored;
   }
-  if (german) std::setlocale(LC_ALL, "C");
+  std::setlocale(LC_ALL, "C");
 }
 
 TEST_F(MetaDataTest, CutsNamesAndValuesAndSkipsBlankNames) {

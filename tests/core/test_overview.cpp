@@ -10,19 +10,15 @@ using Op = RecordingDC::Op;
 TEST(OverviewLayout, FourByFourCellsWithTwoPercentMargins) {
   TOverviewCells cells;
   LayoutOverviewCells(300, 180, cells);  // h = 178: margins 6 and 4
-  EXPECT_EQ(cells[1].Left, 6);
-  EXPECT_EQ(cells[1].Top, 4);
-  EXPECT_EQ(cells[1].Width, 67);  // (300 - 30) / 4 truncated
-  EXPECT_EQ(cells[1].Height, 39);
-  EXPECT_EQ(cells[1].PlotWidth, 61);
-  EXPECT_EQ(cells[1].PlotHeight, 33);
+  const TOverviewCell& c = cells[1];
+  // Width (300 - 30) / 4 truncated.
+  EXPECT_EQ(std::tuple(c.Left, c.Top, c.Width, c.Height, c.PlotWidth, c.PlotHeight),
+            std::tuple(6, 4, 67, 39, 61, 33));
   EXPECT_EQ(cells[4].Left, 3 * 73 + 6);
-  EXPECT_EQ(cells[6].Left, 79);
-  EXPECT_EQ(cells[6].Top, 47);
+  EXPECT_EQ(std::tuple(cells[6].Left, cells[6].Top), std::tuple(79, 47));
   EXPECT_EQ(cells[16].Top, 3 * 43 + 4);
   LayoutOverviewCells(100, 60, cells);  // margins never below 3
-  EXPECT_EQ(cells[1].Left, 3);
-  EXPECT_EQ(cells[1].Top, 3);
+  EXPECT_EQ(std::tuple(cells[1].Left, cells[1].Top), std::tuple(3, 3));
 }
 
 struct ColumnFixture : DrawFixture {

@@ -6,51 +6,36 @@
 
 namespace {
 
-TEST(LogFile, ServesWholeRecordsAndStopsAtATrailingFragment) {
+TEST(LogFile, ServesWholeRecordsAcrossChunksAndStopsAtATrailingFragment) {
   TempDir dir;
-  std::vector<uint8_t> bytes(39 * 2 + 20, 0xAB);
-  ASSERT_TRUE(WriteBytes(dir.File("f.DAT"), bytes));
+  std::vector<uint8_t> bytes(39 * 5000 + 20);
+  for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>(i / 39);
+  ASSERT_TRUE(WriteBytes(dir.File("big.DAT"), bytes));
   TVQRLogFile f;
   uint8_t buf[39];
   EXPECT_FALSE(f.ReadRecord(buf)) << "not open";
-  f.SetFileName(dir.File("f.DAT"));
+  f.SetFileName(dir.File("big.DAT"));
   ASSERT_TRUE(f.Open());
-  EXPECT_EQ(f.GetSize(), 98);
-  EXPECT_TRUE(f.ReadRecord(buf));
-  EXPECT_EQ(f.GetPosition(), 39);
-  EXPECT_TRUE(f.ReadRecord(buf));
-  EXPECT_EQ(f.GetPosition(), 78);
-  EXPECT_FALSE(f.ReadRecord(buf));
-  EXPECT_EQ(f.GetPosition(), 78);
+  int n = 0;
+  for (; f.ReadRecord(buf); ++n) {
+    ASSERT_EQ(buf[0], static_cast<uint8_t>(n)) << "record " << n;
+    ASSERT_EQ(buf[38], static_cast<uint8_t>(n));
+  }
+  EXPECT_EQ(n, 5000);
+  EXPECT_EQ(f.GetPosition(), 39 * 5000);
   EXPECT_FALSE(f.ReadRecord(buf));
   EXPECT_TRUE(f.Close());
   EXPECT_FALSE(f.ReadRecord(buf));
 }
 
-TEST(LogFile, LargeFilesAreReadAcrossChunks) {
-  TempDir dir;
-  std::vector<uint8_t> bytes(39 * 5000);
-  for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>(i / 39);
-  ASSERT_TRUE(WriteBytes(dir.File("big.DAT"), bytes));
-  TVQRLogFile f;
-  f.SetFileName(dir.File("big.DAT"));
-  ASSERT_TRUE(f.Open());
-  uint8_t buf[39];
-  int n = 0;
-  while (f.ReadRecord(buf)) {
-    ASSERT_EQ(buf[0], static_cast<uint8_t>(n)) << "record " << n;
-    ASSERT_EQ(buf[38], static_cast<uint8_t>(n));
-    ++n;
-  }
-  EXPECT_EQ(n, 5000);
-}
-
-TEST(LogFile, MissingPathsAndFoldersDoNotOpen) {
+TEST(LogFile, MissingPathsFoldersAndEmptyFiles) {
   TempDir dir;
   TVQRSession rec;
-  EXPECT_EQ(rec.Load(dir.File("missing.DAT")), TLoadStatus::OpenFailed);
-  EXPECT_EQ(rec.Load(dir.Path()), TLoadStatus::OpenFailed);
-  EXPECT_EQ(rec.Load(""), TLoadStatus::OpenFailed);
+  for (const std::string& path : {dir.File("missing.DAT"), dir.Path(), std::string()})
+    EXPECT_EQ(rec.Load(path), TLoadStatus::OpenFailed) << path;
+  ASSERT_TRUE(WriteBytes(dir.File("empty.DAT"), {}));
+  EXPECT_EQ(rec.Load(dir.File("empty.DAT")), TLoadStatus::NotDecoded);
+  EXPECT_EQ(rec.LoadBuffer(nullptr, 0), TLoadStatus::NotDecoded);
   if (geteuid() != 0) {
     ASSERT_TRUE(WriteBytes(dir.File("locked.DAT"), SimpleFile(3)));
     std::filesystem::permissions(dir.File("locked.DAT"), std::filesystem::perms::none);
@@ -58,77 +43,49 @@ TEST(LogFile, MissingPathsAndFoldersDoNotOpen) {
   }
 }
 
-// Header faults: each must be rejected before the metadata or store is touched.
-struct HeaderCase {
-  const char* name;
-  size_t keepBytes;  // cut the file here (0: keep)
-  int record;        // record whose marker is changed (-1: none)
-  uint8_t marker;
-  TLoadStatus expected;
-};
-
-class HeaderCheck : public testing::TestWithParam<HeaderCase> {};
-
-TEST_P(HeaderCheck, RejectsOnlyBrokenHeaders) {
-  const HeaderCase& c = GetParam();
-  std::vector<uint8_t> bytes = SimpleFile(5);
-  if (c.record >= 0) bytes[39 * c.record] = c.marker;
-  if (c.keepBytes) bytes.resize(c.keepBytes);
-  TVQRSession rec;
-  ASSERT_EQ(LoadBytes(rec, SimpleFile(7)), TLoadStatus::Ok);
-  const ChannelCal before = rec.Data().Cal[1];
-  ASSERT_EQ(LoadBytes(rec, bytes), c.expected);
-  if (c.expected == TLoadStatus::NotDecoded) {
-    // The previous count and calibration stay; the slots were cleared.
-    EXPECT_EQ(rec.Data().GetSampleCount(), 7);
-    EXPECT_TRUE(rec.Store().Samples[1].IsEmpty());
-    EXPECT_EQ(rec.Data().Cal[1].Scale, before.Scale);
-    EXPECT_TRUE(rec.Meta().Entry(1).Name.empty());
-  } else {
-    EXPECT_EQ(rec.Data().GetSampleCount(), 5);
+TEST(ReadData, OnlyBrokenHeadersAreRejected) {
+  const struct {
+    const char* name;
+    size_t keepBytes;  // cut the file here (0: keep)
+    int record;        // record whose marker is changed (-1: none)
+    uint8_t marker;
+    TLoadStatus expected;
+  } cases[] = {{"ThreeRecords", 39 * 3, -1, 0, TLoadStatus::NotDecoded},
+               {"FragmentOfFourth", 39 * 4 - 1, -1, 0, TLoadStatus::NotDecoded},
+               {"Empty", 1, -1, 0, TLoadStatus::NotDecoded},
+               {"ParamMarker", 0, 1, 11, TLoadStatus::NotDecoded},
+               {"Ref1Marker", 0, 2, 22, TLoadStatus::NotDecoded},
+               {"Ref2Marker", 0, 3, 21, TLoadStatus::NotDecoded},
+               {"AnyStartMarker", 0, 0, 0xFF, TLoadStatus::Ok}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<uint8_t> bytes = SimpleFile(5);
+    if (c.record >= 0) bytes[39 * c.record] = c.marker;
+    if (c.keepBytes) bytes.resize(c.keepBytes);
+    TVQRSession rec;
+    ASSERT_EQ(LoadBytes(rec, SimpleFile(7)), TLoadStatus::Ok);
+    const ChannelCal before = rec.Data().Cal[1];
+    ASSERT_EQ(LoadBytes(rec, bytes), c.expected);
+    const bool rejected = c.expected == TLoadStatus::NotDecoded;
+    // A rejected file keeps the previous count and calibration; the slots were cleared.
+    EXPECT_EQ(rec.Data().GetSampleCount(), rejected ? 7 : 5);
+    EXPECT_EQ(rec.Store().Samples[1].IsEmpty(), rejected);
+    EXPECT_TRUE(!rejected || rec.Data().Cal[1].Scale == before.Scale);
+    EXPECT_EQ(rec.Meta().Entry(1).Name.empty(), rejected);
   }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, HeaderCheck,
-    testing::Values(HeaderCase{"ThreeRecords", 39 * 3, -1, 0, TLoadStatus::NotDecoded},
-                    HeaderCase{"FragmentOfFourth", 39 * 4 - 1, -1, 0, TLoadStatus::NotDecoded},
-                    HeaderCase{"Empty", 1, -1, 0, TLoadStatus::NotDecoded},
-                    HeaderCase{"ParamMarker", 0, 1, 11, TLoadStatus::NotDecoded},
-                    HeaderCase{"Ref1Marker", 0, 2, 22, TLoadStatus::NotDecoded},
-                    HeaderCase{"Ref2Marker", 0, 3, 21, TLoadStatus::NotDecoded},
-                    HeaderCase{"AnyStartMarker", 0, 0, 0xFF, TLoadStatus::Ok}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(ReadData, EmptyFilesAreNotDecoded) {
-  TempDir dir;
-  ASSERT_TRUE(WriteBytes(dir.File("empty.DAT"), {}));
-  TVQRSession rec;
-  EXPECT_EQ(rec.Load(dir.File("empty.DAT")), TLoadStatus::NotDecoded);
-  EXPECT_EQ(rec.LoadBuffer(nullptr, 0), TLoadStatus::NotDecoded);
-  EXPECT_EQ(rec.Reader().GetSize(), 0);
 }
 
 TEST(ReadData, HeaderOnlyGivesAnEmptyRecordingWithEmptyRanges) {
   TVQRSession rec;
+  ASSERT_EQ(LoadBytes(rec, SimpleFile(100)), TLoadStatus::Ok);
   ASSERT_EQ(LoadBytes(rec, SimpleFile(0)), TLoadStatus::Ok);
   EXPECT_EQ(rec.Data().GetSampleCount(), 0);
-  EXPECT_EQ(rec.Data().LastTime, 0);
+  EXPECT_EQ(rec.Data().LastTime, 0);  // not the previous end time
   for (int ch : {1, 16, 17}) {
     const ChannelCal& c = rec.Data().Cal[ch];
-    EXPECT_EQ(c.RawMin, 100000);
-    EXPECT_EQ(c.RawMax, -100000);
-    EXPECT_EQ(c.CalMin, 1000.0f);
-    EXPECT_EQ(c.CalMax, -1000.0f);
+    EXPECT_EQ(std::tuple(c.RawMin, c.RawMax, c.CalMin, c.CalMax),
+              std::tuple(100000, -100000, 1000.0f, -1000.0f));
   }
-}
-
-TEST(ReadData, EmptyRecordingDoesNotInheritThePreviousEndTime) {
-  TVQRSession rec;
-  ASSERT_EQ(LoadBytes(rec, SimpleFile(100)), TLoadStatus::Ok);
-  ASSERT_EQ(rec.Data().LastTime, 6000);
-  ASSERT_EQ(LoadBytes(rec, SimpleFile(0)), TLoadStatus::Ok);
-  EXPECT_EQ(rec.Data().LastTime, 0);
 }
 
 TEST(ReadData, DecodesTimeRawValuesAndMetadata) {
@@ -140,11 +97,8 @@ TEST(ReadData, DecodesTimeRawValuesAndMetadata) {
   TVQRSession rec;
   ASSERT_EQ(LoadBytes(rec, w.Bytes()), TLoadStatus::Ok);
   const TVQRSample& s = rec.Store().Samples[1];
-  EXPECT_EQ(s.Day, 1);
-  EXPECT_EQ(s.Hour, 2);
-  EXPECT_EQ(s.Minute, 3);
-  EXPECT_EQ(s.Second, 4);
-  EXPECT_EQ(s.Seconds, 93784);
+  EXPECT_EQ(std::tuple(s.Day, s.Hour, s.Minute, s.Second, s.Seconds),
+            std::tuple(1, 2, 3, 4, 93784));
   for (int ch = 1; ch <= 17; ++ch) EXPECT_EQ(s.Raw[ch], (ch - 1) * 100 - 800);
   EXPECT_EQ(rec.Data().LastTime, 93784);
   EXPECT_EQ(rec.Meta().Entry(7).Value, "4711");
@@ -155,57 +109,32 @@ TEST(ReadData, DecodesTimeRawValuesAndMetadata) {
   EXPECT_EQ(rec.Data().RefRaw2(17), 0);
 }
 
-// Data record sequences: a letter per record. D data, Z data at time zero,
-// M a record with marker 5, F a 20-byte trailing fragment.
-struct SlotCase {
-  const char* name;
-  const char* records;
-  int sampleCount;
-  const char* slots;  // per slot 1.. : 'D' filled, '0' empty
-};
-
-class DataSlots : public testing::TestWithParam<SlotCase> {};
-
-TEST_P(DataSlots, FillSlotsAsRecordedAndCountThem) {
-  const SlotCase& c = GetParam();
-  TDatWriter w;
-  DatHeader{}.AddTo(w);
-  int t = 0;
-  for (const char* p = c.records; *p; ++p) {
-    t += 60;
-    switch (*p) {
-      case 'D':
-        w.Add(MakeDataRecord(t, Readings(1500)));
-        break;
-      case 'Z':
-        w.Add(MakeDataRecord(0, Readings(1500)));
-        break;
-      case 'M':
-        w.Add(MakeDataRecord(t, Readings(1500), 5));
-        break;
-      case 'F':
+TEST(ReadData, DataRecordsFillSlotsAsRecorded) {
+  // A letter per record: D data, Z data at time zero, M a record with marker 5,
+  // F a 20-byte trailing fragment. Slots from 1: 'D' filled, '0' empty.
+  const struct {
+    const char *records, *slots;
+    int sampleCount;
+  } cases[] = {{"DDD", "DDD0", 3}, {"DMD", "D0D0", 3}, {"DDF", "DD0", 2}, {"ZDD", "DD0", 2},
+               {"ZZD", "D0", 1},   {"DZD", "D0D", 3},  {"ZZ", "0", 0},    {"MDD", "0DD", 3}};
+  for (const auto& c : cases) {
+    TDatWriter w;
+    DatHeader{}.AddTo(w);
+    int t = 0;
+    for (const char* p = c.records; *p; ++p) {
+      t += 60;
+      if (*p == 'F')
         w.AddBytes(std::vector<uint8_t>(20, 31));
-        break;
+      else
+        w.Add(MakeDataRecord(*p == 'Z' ? 0 : t, Readings(1500), *p == 'M' ? 5 : 31));
     }
+    TVQRSession rec;
+    ASSERT_EQ(LoadBytes(rec, w.Bytes()), TLoadStatus::Ok);
+    EXPECT_EQ(rec.Data().GetSampleCount(), c.sampleCount) << c.records;
+    for (size_t i = 0; c.slots[i]; ++i)
+      EXPECT_EQ(!rec.Store().Samples[i + 1].IsEmpty(), c.slots[i] == 'D') << c.records << i + 1;
   }
-  TVQRSession rec;
-  ASSERT_EQ(LoadBytes(rec, w.Bytes()), TLoadStatus::Ok);
-  EXPECT_EQ(rec.Data().GetSampleCount(), c.sampleCount);
-  const std::string slots = c.slots;
-  for (size_t i = 0; i < slots.size(); ++i)
-    EXPECT_EQ(!rec.Store().Samples[i + 1].IsEmpty(), slots[i] == 'D') << "slot " << i + 1;
 }
-
-INSTANTIATE_TEST_SUITE_P(Files, DataSlots,
-                         testing::Values(SlotCase{"Plain", "DDD", 3, "DDD0"},
-                                         SlotCase{"MarkerFiveLeavesAnEmptySlot", "DMD", 3, "D0D0"},
-                                         SlotCase{"TrailingFragmentIsIgnored", "DDF", 2, "DD0"},
-                                         SlotCase{"FirstZeroTimeDropped", "ZDD", 2, "DD0"},
-                                         SlotCase{"TwoZeroTimesDropped", "ZZD", 1, "D0"},
-                                         SlotCase{"LaterZeroTimeIsStored", "DZD", 3, "D0D"},
-                                         SlotCase{"OnlyZeroTimes", "ZZ", 0, "0"},
-                                         SlotCase{"LeadingMarkerFiveIsKept", "MDD", 3, "0DD"}),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ReadData, CountsAtMost1500SamplesAndTakesTheEndTimeFromSlot1501) {
   TDatWriter w;

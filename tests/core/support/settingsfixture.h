@@ -1,58 +1,16 @@
 #pragma once
-// Shared by the settings tests: a scratch directory tree, file helpers and
-// in-memory page controls.
+// Shared by the settings tests: locate inputs and in-memory page controls.
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <memory>
 #include <optional>
 #include <string>
 
+#include "core_fixtures.h"
 #include "settings/control.h"
 #include "settings/iniclass.h"
 
 namespace vqrtest {
-
-/// A fresh directory, removed with everything in it at the end.
-class ScratchDir {
- public:
-  ScratchDir() {
-    std::string tmpl = (std::filesystem::temp_directory_path() / "vqrsettings.XXXXXX").string();
-    path_ = mkdtemp(tmpl.data());
-  }
-  ~ScratchDir() {
-    std::error_code ec;
-    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ec);
-    std::filesystem::remove_all(path_, ec);
-  }
-  std::string Sub(const std::string& name) const {
-    const std::string p = path_ + "/" + name;
-    std::filesystem::create_directories(p);
-    return p + "/";
-  }
-  const std::string& Path() const { return path_; }
-
- private:
-  std::string path_;
-};
-
-inline std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-inline void WriteFile(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
-
-inline bool Exists(const std::string& path) { return std::filesystem::exists(path); }
 
 /// Locate inputs for a program installed in programDir with the given
 /// command line and environment.
@@ -84,16 +42,11 @@ class FakeControl : public IZTControl {
   void SetPenCode(int32_t c) override { penCode = c; }
   std::string GetFontFace() const override { return face; }
   int GetFontStyle() const override { return fontStyle; }
-  void SetFont(const std::string& f, int s) override {
-    face = f;
-    fontStyle = s;
-  }
+  void SetFont(const std::string& f, int s) override { face = f, fontStyle = s; }
 
-  std::string text;
+  std::string text, face;
   bool checked = false;
-  int32_t color = 0;
-  int32_t penCode = 0;
-  std::string face;
+  int32_t color = 0, penCode = 0;
   int fontStyle = 0;
 
  private:
@@ -106,18 +59,15 @@ class FakeControls : public IZTControlProvider {
  public:
   IZTControl* FindControl(const std::string& name) override {
     auto& c = controls_[name];
-    if (!c) {
-      IZTControl::Kind kind = IZTControl::Kind::Edit;
-      if (name.rfind("CB_", 0) == 0) kind = IZTControl::Kind::CheckBox;
-      if (name.rfind("RB_", 0) == 0) kind = IZTControl::Kind::RadioButton;
-      c = std::make_unique<FakeControl>(kind);
-    }
+    if (!c)
+      c = std::make_unique<FakeControl>(name.starts_with("CB_")   ? IZTControl::Kind::CheckBox
+                                        : name.starts_with("RB_") ? IZTControl::Kind::RadioButton
+                                                                  : IZTControl::Kind::Edit);
     return c.get();
   }
   FakeControl& operator[](const std::string& name) {
     return *static_cast<FakeControl*>(FindControl(name));
   }
-  size_t Size() const { return controls_.size(); }
 
  private:
   std::map<std::string, std::unique_ptr<FakeControl>> controls_;
