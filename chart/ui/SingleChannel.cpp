@@ -339,7 +339,7 @@ void TF_SChannel::CopyToClipboard() {
 bool TF_SChannel::SaveImage(const QString& path) {
   // The client above the status bar as on the screen, painted into memory
   // first: a failed write keeps an older picture.
-  TVQRDiagram* d = main_.Diagram();
+  TVQRDiagram* d = host_.Diagram();
   if (!d) return false;
   DrawRectWin = DiagramDrawRect(width(), UsableHeight());
   return SaveDiagramPicture(*d, path, width(), SB_Single->y(), DrawRectWin,
