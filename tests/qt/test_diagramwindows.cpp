@@ -49,7 +49,7 @@ class DiagramWindows : public MainWindowFixture {
 
   /// Main window and both diagram windows over the INI text.
   void Start(const QByteArray& ini = QByteArray()) {
-    WriteIni(ini.isEmpty() ? QByteArray("[General]\nSavePos=OFF\n") : ini);
+    WriteIni(ini);
     MakeForm();
     windows = std::make_unique<TDiagramWindows>(*form);
     overview = windows->Overview();
@@ -88,14 +88,14 @@ class DiagramWindows : public MainWindowFixture {
   }
 
   void ClickAt(QWidget* w, QPoint p) { QTest::mouseClick(w, Qt::LeftButton, {}, p); }
-  void MoveTo(QWidget* w, QPoint p) { QTest::mouseMove(w, p); }
-
-  /// Two clicks with a mouse move between them, as the rubber band is drawn.
+  /// A mouse move and a click, as the rubber band is drawn.
+  void MoveAndClick(QPoint p) {
+    QTest::mouseMove(channel, p);
+    ClickAt(channel, p);
+  }
   void Band(QPoint from, QPoint to) {
-    MoveTo(channel, from);
-    ClickAt(channel, from);
-    MoveTo(channel, to);
-    ClickAt(channel, to);
+    MoveAndClick(from);
+    MoveAndClick(to);
     Settle();
   }
 
@@ -184,10 +184,7 @@ TEST_F(DiagramWindows, RefusedRequestsOnlyBeep) {
   EXPECT_EQ(form->BeepCount, 6);
 
   // A file that does not decode still shows what the store holds.
-  QFile bad(Path("bad.DAT"));
-  ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
-  bad.write(QByteArray(39 * 40, '\xA5'));
-  bad.close();
+  WriteFile(Path("bad.DAT"), QByteArray(39 * 40, '\xA5'));
   EXPECT_FALSE(form->OpenDataFile(Path("bad.DAT")));
   EXPECT_TRUE(overview->isVisible());
   Menu("MN_Wnd_Combi1");
@@ -367,29 +364,19 @@ TEST_F(DiagramWindows, SelectionsNarrowerThanADivisionAndEscapeDefineNothing) {
   TVqrDataObjectNew* d = form->DataObject();
   const AxisRange fullX = d->TimeAxis;
 
-  // First click: the band starts.
-  MoveTo(channel, Crossing(2, 2));
-  ClickAt(channel, Crossing(2, 2));
-  EXPECT_TRUE(channel->Defining);
-  EXPECT_EQ(channel->ZoomStateText(), "Zoom definieren...");
-
-  const std::pair<QPoint, const char*> drops[] = {
-      {Crossing(2, 2), "same crossing"},
-      {Crossing(2, 5), "no width"},
-      {Crossing(4, 2), "no height"},
-  };
-  for (const auto& [to, what] : drops) {
-    if (!channel->Defining) {
-      MoveTo(channel, Crossing(2, 2));
-      ClickAt(channel, Crossing(2, 2));
-    }
-    MoveTo(channel, to);
-    ClickAt(channel, to);
+  // The first click starts the band; a second one without width or height
+  // defines nothing.
+  for (const QPoint to : {Crossing(2, 2), Crossing(2, 5), Crossing(4, 2)}) {
+    SCOPED_TRACE(std::to_string(to.x()) + "," + std::to_string(to.y()));
+    MoveAndClick(Crossing(2, 2));
+    EXPECT_TRUE(channel->Defining);
+    EXPECT_EQ(channel->ZoomStateText(), "Zoom definieren...");
+    MoveAndClick(to);
     Settle();
-    EXPECT_FALSE(channel->Defining) << what;
-    EXPECT_FALSE(channel->Zoomed) << what;
-    EXPECT_EQ(channel->ZoomStateText(), "Kein Zoom") << what;
-    EXPECT_TRUE(SameAxis(d->TimeAxis, fullX)) << what;
+    EXPECT_FALSE(channel->Defining);
+    EXPECT_FALSE(channel->Zoomed);
+    EXPECT_EQ(channel->ZoomStateText(), "Kein Zoom");
+    EXPECT_TRUE(SameAxis(d->TimeAxis, fullX));
   }
 
   // Escape ends a definition; so does showing the window again.
@@ -475,12 +462,8 @@ TEST_F(DiagramWindows, DiagramIsCopiedAndSavedAsDrawn) {
 // ---------------------------------------------------------------- places
 
 TEST_F(DiagramWindows, WindowsOpenWhereTheyWereAndStoreOnlyChanges) {
-  // Without stored places: the initial bounds.
+  // Without stored places nothing is written.
   Start();
-  EXPECT_EQ(channel->pos(), QPoint(253, 168));
-  EXPECT_EQ(channel->size(), QSize(696, 480));
-  EXPECT_EQ(overview->pos(), QPoint(390, 331));
-  EXPECT_EQ(overview->size(), QSize(300, 200));
   Stop();
   EXPECT_EQ(ReadIniMap(iniPath).count("singlewindow/positionw"), 0u);
 

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
-#include <QFontInfo>
 #include <QImage>
 #include <QPainter>
 #include <QSvgGenerator>
@@ -44,7 +43,6 @@ TEST(QPainterDC, TextAlignsOnCellTopBaselineAndBottom) {
     dc.SetFont({"Arial", 40, 400, false});
     dc.Text(200, 100, "HHH", c.h, c.v);
     const QFontMetrics fm(painter.font(), &img);
-    EXPECT_EQ(QFontInfo(painter.font()).family(), "Liberation Sans");  // metric-compatible
     painter.end();
     const QRect ink = Ink(img);
     ASSERT_FALSE(ink.isEmpty());
@@ -135,10 +133,6 @@ TEST(QPainterDC, NonsenseSizesAreClampedAndEveryDeviceWorks) {
   }
   EXPECT_GT(QFileInfo(dir.filePath("x.svg")).size(), 100);
 }
-
-}  // namespace
-
-namespace {
 
 // The direct rasteriser for wide curves on images must look like the
 // painter's own stroke: same rows for straight lines, nearly the same

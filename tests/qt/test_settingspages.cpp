@@ -6,7 +6,7 @@
 #include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QFontDialog>
-#include <QLabel>
+#include <QFontInfo>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -91,35 +91,8 @@ class SettingsBinding : public MainWindowFixture {
   }
 };
 
-TEST_F(SettingsBinding, EveryControlTheTableNamesExistsWithItsKind) {
-  MakeForm();
-  int bound = 0;
-  for (const auto& s : form->Settings()->Settings()) {
-    for (int i = 1; i <= s->Count; ++i) {
-      IZTControl* c = s->ControlOf(i);
-      if (Unbound(*s, i)) {
-        EXPECT_EQ(c, nullptr) << s->SectionOf(i) << "/" << s->KeyOf(i);
-        continue;
-      }
-      ASSERT_NE(c, nullptr) << s->SectionOf(i) << "/" << s->KeyOf(i);
-      ++bound;
-      const bool isBool = s->ValueType == TZTIniValueType::Boolean;
-      EXPECT_EQ(c->GetKind() != IZTControl::Kind::Edit, isBool) << s->KeyOf(i);
-      auto* field = qobject_cast<TZTEditField*>(dynamic_cast<TQtControl*>(c)->Widget());
-      const std::map<TZTIniValueType, TZTEditField::FieldKind> kinds = {
-          {TZTIniValueType::Color, TZTEditField::FieldKind::Color},
-          {TZTIniValueType::Pen, TZTEditField::FieldKind::Pen},
-          {TZTIniValueType::Font, TZTEditField::FieldKind::Font}};
-      if (auto k = kinds.find(s->ValueType); k != kinds.end()) {
-        ASSERT_NE(field, nullptr) << s->KeyOf(i);
-        EXPECT_EQ(field->Kind(), k->second) << s->KeyOf(i);
-      }
-    }
-  }
-  // 258 values, less 2 last files, 13 window position values, 1 fill flag, 2 unused unit texts.
-  EXPECT_EQ(bound, 240);
-}
-
+// Every key the table binds has a control of its kind, which shows the value
+// loaded and gives it back unchanged; an untouched close writes nothing.
 TEST_F(SettingsBinding, EveryValueLoadsIntoItsControlAndAnUntouchedCloseWritesNothing) {
   WriteIni(FullIni());
   QFile before(iniPath);
@@ -128,19 +101,29 @@ TEST_F(SettingsBinding, EveryValueLoadsIntoItsControlAndAnUntouchedCloseWritesNo
   before.close();
 
   MakeForm();
-  // Spot checks of what the controls show.
-  EXPECT_FALSE(Find<QLineEdit>("Ed_XAxisX")->text().isEmpty());
   EXPECT_EQ(Find<QLineEdit>("Ed_Legend")->text().left(5), "Text ");
   EXPECT_NE(Find<TZTEditField>("Ed_SingleCh2Col")->ColorCode(), 0);
-  EXPECT_FALSE(Find<TZTEditField>("Ed_Combi1ChTPen")->text().isEmpty());
-  EXPECT_TRUE(Find<TZTEditField>("Ed_LegendFont")->font().bold() ||
-              Find<TZTEditField>("Ed_LegendFont")->font().italic());
-  // Taking every control back yields the loaded values unchanged.
+  const std::map<TZTIniValueType, TZTEditField::FieldKind> kinds = {
+      {TZTIniValueType::Color, TZTEditField::FieldKind::Color},
+      {TZTIniValueType::Pen, TZTEditField::FieldKind::Pen},
+      {TZTIniValueType::Font, TZTEditField::FieldKind::Font}};
   for (const auto& s : form->Settings()->Settings())
     for (int i = 1; i <= s->Count; ++i) {
-      if (!s->ControlOf(i)) continue;
+      SCOPED_TRACE(s->SectionOf(i) + "/" + s->KeyOf(i));
+      IZTControl* c = s->ControlOf(i);
+      if (Unbound(*s, i)) {
+        EXPECT_EQ(c, nullptr);
+        continue;
+      }
+      ASSERT_NE(c, nullptr);
+      EXPECT_EQ(c->GetKind() != IZTControl::Kind::Edit, s->ValueType == TZTIniValueType::Boolean);
+      if (auto k = kinds.find(s->ValueType); k != kinds.end()) {
+        auto* field = qobject_cast<TZTEditField*>(dynamic_cast<TQtControl*>(c)->Widget());
+        ASSERT_NE(field, nullptr);
+        EXPECT_EQ(field->Kind(), k->second);
+      }
       s->Save(i, 1);
-      EXPECT_FALSE(s->IsModified(i)) << s->SectionOf(i) << "/" << s->KeyOf(i);
+      EXPECT_FALSE(s->IsModified(i));
     }
   CloseForm();
   QFile after(iniPath);
@@ -185,46 +168,24 @@ TEST_F(SettingsBinding, InvalidNumbersBecomeZeroAndCaseOnlyTextChangesAreNotWrit
 // A save at close that fails asks until the settings are written somewhere
 // or given up; a write-protected file is never replaced.
 TEST_F(SettingsBinding, FailedSaveAtCloseAsksWhatToDo) {
-  struct Case {
-    const char* name;
+  const struct {
     bool protect;           // the INI file is mode 0444, else its folder vanishes
-    QStringList answers;    // buttons clicked, box by box
+    const char* answers;    // buttons clicked, box by box, "|" between
     const char* saveAs;     // file chosen for "Speichern unter..."
-    const char* reason;     // in the first box
     const char* writtenTo;  // file holding the change afterwards, null: none
-  };
-  const Case cases[] = {
-      {"ProtectedSavedElsewhere",
-       true,
-       {"Speichern unter..."},
-       "copy.INI",
-       "schreibgeschützt",
-       "copy.INI"},
-      {"FolderBackRetried",
-       false,
-       {"Wiederholen"},
-       "",
-       "Ordner existiert nicht",
-       "cfg/vqrshow4.INI"},
-      {"ProtectedGivenUp", true, {"Ohne Speichern beenden"}, "", "schreibgeschützt", nullptr},
-      {"UnwritableCopyAsksAgain",
-       true,
-       {"Speichern unter...", "Ohne Speichern beenden"},
-       "/proc/no.INI",
-       "schreibgeschützt",
-       nullptr},
-  };
+  } cases[] = {{true, "Speichern unter...", "copy.INI", "copy.INI"},
+               {false, "Wiederholen", "", "cfg/vqrshow4.INI"},  // the folder is back
+               {true, "Ohne Speichern beenden", "", nullptr},
+               {true, "Speichern unter...|Ohne Speichern beenden", "/proc/no.INI", nullptr}};
   const QByteArray original = "[General]\nSavePos=OFF\n[Legend]\nTitle=Alt\n";
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.answers);
+    const QStringList answers = QString::fromUtf8(c.answers).split('|');
     QDir(Path("cfg")).removeRecursively();
     QFile::remove(Path("copy.INI"));
     ASSERT_TRUE(QDir(dir.path()).mkpath("cfg"));
     const QString ini = Path("cfg/vqrshow4.INI");
-    QFile f(ini);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(original);
-    f.close();
+    WriteFile(ini, original);
     MakeForm("/ini=" + ini);
     nextFile = c.saveAs[0] == '/' ? QString(c.saveAs) : Path(c.saveAs);
     Find<QLineEdit>("Ed_Legend")->setText("Neu");
@@ -240,7 +201,7 @@ TEST_F(SettingsBinding, FailedSaveAtCloseAsksWhatToDo) {
       if (!box) return;
       texts << box->windowTitle() + "|" + box->text();
       if (!c.protect) QDir(dir.path()).rename("away", "cfg");
-      const QString next = c.answers.value(texts.size() - 1, "Ohne Speichern beenden");
+      const QString next = answers.value(texts.size() - 1, "Ohne Speichern beenden");
       QStringList buttons;
       for (QAbstractButton* b : box->buttons()) {
         buttons << b->text();
@@ -255,10 +216,11 @@ TEST_F(SettingsBinding, FailedSaveAtCloseAsksWhatToDo) {
     form->close();
     answer.stop();
 
-    ASSERT_EQ(texts.size(), c.answers.size());
+    ASSERT_EQ(texts.size(), answers.size());
     EXPECT_TRUE(texts[0].startsWith("Fehler|")) << texts[0].toStdString();
     EXPECT_TRUE(texts[0].contains(ini)) << texts[0].toStdString();
-    EXPECT_TRUE(texts[0].contains(c.reason)) << texts[0].toStdString();
+    EXPECT_TRUE(texts[0].contains(c.protect ? "schreibgeschützt" : "Ordner existiert nicht"))
+        << texts[0].toStdString();
     EXPECT_TRUE(texts.value(1, c.saveAs).contains(c.saveAs));
     if (c.protect) {
       EXPECT_FALSE(QFileInfo(ini).permissions() & QFileDevice::WriteOwner);
@@ -383,25 +345,20 @@ TEST_F(Editors, FontFieldEditsFaceStyleSizeAndColourTogether) {
 // Opening the font dialog on a field and pressing OK must leave the field,
 // its size and the INI file exactly as they were, on every font field.
 TEST_F(Editors, FontDialogOpensOnTheFieldsFontAndOkWithoutChangeChangesNothing) {
-  struct Group {
-    const char *font, *size;
-  };
-  const Group groups[] = {{"Ed_XLabelFont", "Ed_XLabelSize"},
-                          {"Ed_YLabelFont", "Ed_YLabelSize"},
-                          {"Ed_TLabelFont", "Ed_TLabelSize"},
-                          {"Ed_LegendFont", "Ed_LegendSize"}};
-  struct Case {
+  const std::pair<const char*, const char*> groups[] = {{"Ed_XLabelFont", "Ed_XLabelSize"},
+                                                        {"Ed_YLabelFont", "Ed_YLabelSize"},
+                                                        {"Ed_TLabelFont", "Ed_TLabelSize"},
+                                                        {"Ed_LegendFont", "Ed_LegendSize"}};
+  // A fresh field shows what the drawing uses (Arial, 16 pt, upright, as the
+  // family it is installed as); a set field shows its own face and style.
+  const struct {
     QByteArray code, size;  // in the INI file; none when empty
-    QString family;         // shown in the dialog
+    const char* face;
     int points, style;
-  };
-  // A fresh field shows what the drawing uses: Arial (installed as its
-  // metric twin), 16 pt, upright; a set field shows its own face and style.
-  const Case cases[] = {{"", "", "Liberation Sans", 16, 0},
-                        {"-iLiberation Serif", "11", "Liberation Serif", 11, 2},
-                        {"b-Arial", "9", "Liberation Sans", 9, 1},
-                        {"--DejaVu Sans", "10", "DejaVu Sans", 10, 0}};
-  for (const Case& c : cases) {
+  } cases[] = {{"", "", "Arial", 16, 0},
+               {"-iLiberation Serif", "11", "Liberation Serif", 11, 2},
+               {"b-Arial", "9", "Arial", 9, 1}};
+  for (const auto& c : cases) {
     QByteArray ini = "[General]\nSavePos=OFF\n";
     if (!c.code.isEmpty())
       for (const char* section : {"Axis1", "Axis2", "Axis3", "Legend"})
@@ -411,10 +368,10 @@ TEST_F(Editors, FontDialogOpensOnTheFieldsFontAndOkWithoutChangeChangesNothing) 
     const IniMap before = ReadIniMap(iniPath);
     MakeForm();
     form->show();
-    for (const Group& g : groups) {
-      SCOPED_TRACE(std::string(g.font) + " " + c.family.toStdString());
-      auto* font = Find<TZTEditField>(g.font);
-      auto* size = Find<QLineEdit>(g.size);
+    for (const auto& [fontName, sizeName] : groups) {
+      SCOPED_TRACE(std::string(fontName) + " " + c.face);
+      auto* font = Find<TZTEditField>(fontName);
+      auto* size = Find<QLineEdit>(sizeName);
       const QString face = font->text(), points = size->text();
       const int style = font->FaceStyle();
       QFont shown;
@@ -423,7 +380,7 @@ TEST_F(Editors, FontDialogOpensOnTheFieldsFontAndOkWithoutChangeChangesNothing) 
         d->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
       });
       QTest::mouseClick(font, Qt::LeftButton);
-      EXPECT_EQ(shown.family(), c.family);
+      EXPECT_EQ(shown.family(), QFontInfo(QFont(c.face)).family());
       EXPECT_EQ(shown.pointSize(), c.points);
       EXPECT_EQ(shown.bold(), (c.style & 1) != 0);
       EXPECT_EQ(shown.italic(), (c.style & 2) != 0);
@@ -443,9 +400,6 @@ TEST_F(Editors, GridStyleMenuSetsTheField) {
   QTest::mouseClick(field, Qt::LeftButton);
   auto* menu = Find<QMenu>("PMn_GridStyle");
   EXPECT_TRUE(menu->isVisible());
-  QStringList captions;
-  for (QAction* a : menu->actions()) captions << a->text();
-  EXPECT_EQ(captions, QStringList({"keines", "Kreuze", "Linien"}));
   Find<QAction>("PMn_GS_solid")->trigger();
   menu->close();
   EXPECT_EQ(field->text(), "2");
@@ -455,86 +409,66 @@ TEST_F(Editors, GridStyleMenuSetsTheField) {
 
 TEST_F(Editors, PickersFillTheirFieldAndTakeItAtOnce) {
   MakeForm();
-  nextFile = "/data/runs/r1.DAT";
-  Find<QPushButton>("Bt_SelRawDir")->click();
-  EXPECT_EQ(lastRequest->title, QString::fromUtf8("Start-Ordner wählen"));
-  EXPECT_EQ(Find<QLineEdit>("Ed_RawDir")->text(), "/data/runs/");
+  const struct {
+    const char *button, *chosen, *title, *field, *shown;
+  } cases[] = {
+      {"Bt_SelRawDir", "/data/runs/r1.DAT", "Start-Ordner wählen", "Ed_RawDir", "/data/runs/"},
+      {"Bt_SelLogoFile", "/img/logo.png", "Logo-Datei wählen", "Ed_LogoFile", "/img/logo.png"},
+      {"Bt_SelPaperFile2", "/bg/paper.rtf", "Hintergrund-Datei wählen", "Ed_PrinterPaper2",
+       "/bg/paper.rtf"},
+      {"Bt_SelDataDir", "", "Start-Ordner wählen", "Ed_DataDir", ""},  // cancelled
+  };
+  for (const auto& c : cases) {
+    nextFile = c.chosen;
+    Find<QPushButton>(c.button)->click();
+    EXPECT_EQ(lastRequest->title, QString::fromUtf8(c.title));
+    EXPECT_EQ(Find<QLineEdit>(c.field)->text(), c.shown);
+  }
   EXPECT_EQ(form->Settings()->RawFileStartDir->GetString(1), "/data/runs/");
-
-  nextFile = "/img/logo.png";
-  Find<QPushButton>("Bt_SelLogoFile")->click();
-  EXPECT_EQ(lastRequest->title, QString::fromUtf8("Logo-Datei wählen"));
   EXPECT_EQ(form->Settings()->LogoFile->GetString(1), "/img/logo.png");
-
-  nextFile = "/bg/paper.rtf";
-  Find<QPushButton>("Bt_SelPaperFile2")->click();
-  EXPECT_EQ(lastRequest->title, QString::fromUtf8("Hintergrund-Datei wählen"));
-  EXPECT_TRUE(lastRequest->filter.startsWith("Rich-Text-Dateien"));
+  // The next pick starts at the file taken.
   nextFile = "/bg/other.rtf";
   Find<QPushButton>("Bt_SelPaperFile2")->click();
+  EXPECT_TRUE(lastRequest->filter.startsWith("Rich-Text-Dateien"));
   EXPECT_EQ(lastRequest->directory, "/bg/");
   EXPECT_EQ(lastRequest->fileName, "paper.rtf");
   EXPECT_EQ(form->Settings()->PrinterBackGround2->GetString(1), "/bg/other.rtf");
-
-  nextFile.clear();  // cancelled: the field stays
-  Find<QPushButton>("Bt_SelDataDir")->click();
-  EXPECT_TRUE(Find<QLineEdit>("Ed_DataDir")->text().isEmpty());
 }
 
 // ---------------------------------------------------------------- pen dialog
 
-struct PenDialogCase {
-  const char* label;
-  int width, style;   // preset
-  const char* typed;  // null: leave the text
-  const char* shown;  // width text on opening
-  int wantWidth, wantStyle;
-};
-
-class PenDialog : public ::testing::TestWithParam<PenDialogCase> {};
-
-TEST_P(PenDialog, ShowsAndTakesWidthAndStyle) {
-  const PenDialogCase& c = GetParam();
-  TF_ZTIniPenDialog dialog;
-  dialog.SelWidth = c.width;
-  dialog.SelStyle = c.style;
-  dialog.show();
-  auto* edit = dialog.findChild<QLineEdit*>("Ed_PD_Width");
-  EXPECT_EQ(edit->text(), c.shown);
-  if (c.typed) edit->setText(c.typed);
-  dialog.findChild<QPushButton*>("Bt_PD_Ok")->click();
-  EXPECT_EQ(dialog.result(), QDialog::Accepted);
-  EXPECT_EQ(dialog.SelWidth, c.wantWidth);
-  EXPECT_EQ(dialog.SelStyle, c.wantStyle);
+TEST(PenDialog, ShowsAndTakesWidthAndStyle) {
+  const struct {
+    int width, style;   // preset
+    const char* typed;  // null: leave the text
+    const char* shown;  // width text on opening
+    int wantWidth, wantStyle;
+  } cases[] = {{2, 3, nullptr, "0.2", 2, 3},   {1, 0, "0.25", "0.1", 2, 0},  // half to even
+               {5, 1, "1,5", "0.5", 1, 1},                                   // a comma is no number
+               {5, 1, "  2.0 ", "0.5", 20, 1}, {5, 4, "45", "0.5", 300, 4},  // clamped
+               {5, 4, "0", "0.5", 1, 4},       {900, 7, nullptr, "30.0", 300, 0}};
+  for (const auto& c : cases) {
+    TF_ZTIniPenDialog dialog;
+    dialog.SelWidth = c.width;
+    dialog.SelStyle = c.style;
+    dialog.show();
+    auto* edit = dialog.findChild<QLineEdit*>("Ed_PD_Width");
+    EXPECT_EQ(edit->text(), c.shown);
+    if (c.typed) edit->setText(c.typed);
+    dialog.findChild<QPushButton*>("Bt_PD_Ok")->click();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.SelWidth, c.wantWidth) << c.width << " " << (c.typed ? c.typed : "-");
+    EXPECT_EQ(dialog.SelStyle, c.wantStyle) << c.width << " " << (c.typed ? c.typed : "-");
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, PenDialog,
-    ::testing::Values(PenDialogCase{"Unchanged", 2, 3, nullptr, "0.2", 2, 3},
-                      PenDialogCase{"HalfRoundsToEven", 1, 0, "0.25", "0.1", 2, 0},
-                      PenDialogCase{"CommaIsNotANumber", 5, 1, "1,5", "0.5", 1, 1},
-                      PenDialogCase{"Spaces", 5, 1, "  2.0 ", "0.5", 20, 1},
-                      PenDialogCase{"ClampedHigh", 5, 4, "45", "0.5", 300, 4},
-                      PenDialogCase{"ClampedLow", 5, 4, "0", "0.5", 1, 4},
-                      PenDialogCase{"PresetOutOfRange", 900, 7, nullptr, "30.0", 300, 0}),
-    [](const auto& info) { return std::string(info.param.label); });
-
-TEST(PenDialogControls, CaptionsUpDownAndCancel) {
+TEST(PenDialog, UpDownStopsAtTheMaximumAndCancelKeepsThePreset) {
   TF_ZTIniPenDialog dialog;
-  EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8("Stift auswählen"));
-  EXPECT_EQ(dialog.findChild<QLabel*>("Label1")->text(), QString::fromUtf8("Strichstärke"));
-  EXPECT_EQ(dialog.findChild<QLabel*>("Label2")->text(), "mm");
-  QStringList captions;
-  for (const char* name : {"RB_Solid", "RB_Dash", "RB_Dot", "RB_DashDot", "RB_DashDotDot"})
-    captions << dialog.findChild<QRadioButton*>(name)->text();
-  EXPECT_EQ(captions, QStringList({" durchgehend", " gestrichelt", " gepunktet", " Strich-Punkt",
-                                   " Strich-Punkt-Punkt"}));
-
   dialog.SelWidth = 299;
   dialog.SelStyle = 2;
   dialog.show();
-  auto* upDown = dialog.findChild<TZTUpDown*>("UD_PD_Width");
-  const QList<QAbstractButton*> arrows = upDown->findChildren<QAbstractButton*>();
+  const QList<QAbstractButton*> arrows =
+      dialog.findChild<TZTUpDown*>("UD_PD_Width")->findChildren<QAbstractButton*>();
   ASSERT_EQ(arrows.size(), 2);
   arrows[0]->click();  // up
   arrows[0]->click();  // stays at the maximum

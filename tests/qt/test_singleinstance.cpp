@@ -23,8 +23,7 @@
 #include <unistd.h>
 
 #include "platform/singleinstance.h"
-
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+#include "support/mainwindow_fixture.h"
 
 namespace {
 
@@ -184,11 +183,9 @@ class ProgramStarts : public SingleInstance {
  protected:
   void SetUp() override {
     SingleInstance::SetUp();
-    if (!QFileInfo::exists(kProgram)) GTEST_SKIP() << "vqrshow4 not built";
+    ASSERT_TRUE(QFileInfo::exists(kProgram)) << kProgram.toStdString() << " is not built";
     ini = runtime.filePath("vqrshow4.INI");
-    QFile f(ini);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("[General]\nSavePos=OFF\n");
+    WriteFile(ini, "[General]\nSavePos=OFF\n");
   }
   void TearDown() override {
     for (auto& p : running) {
@@ -302,9 +299,8 @@ std::set<QString> WindowNames(QProcess* process, const QString& display) {
 }  // namespace
 
 TEST_F(ProgramStarts, WindowCaptionsOnTheXDisplayAreExactlyAsSet) {
-  if (QStandardPaths::findExecutable("Xvfb").isEmpty() ||
-      QStandardPaths::findExecutable("xdotool").isEmpty())
-    GTEST_SKIP() << "Xvfb and xdotool are needed";
+  for (const char* tool : {"Xvfb", "xdotool"})  // installed by test.sh
+    ASSERT_FALSE(QStandardPaths::findExecutable(tool).isEmpty()) << tool << " is missing";
   QProcess xvfb;
   xvfb.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
   ASSERT_TRUE(xvfb.waitForReadyRead(10000));

@@ -1,7 +1,5 @@
 #include "support/mainwindow_fixture.h"
 
-#include <QTextStream>
-
 IniMap ReadIniMap(const QString& path) {
   IniMap map;
   QFile file(path);
@@ -30,10 +28,10 @@ void MainWindowFixture::SetUp() {
 
 void MainWindowFixture::TearDown() { form.reset(); }
 
-void MainWindowFixture::WriteIni(const QByteArray& text) {
-  QFile file(iniPath);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-  file.write(text.isEmpty() ? QByteArray("[General]\nSavePos=OFF\n") : text);
+void WriteFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
+  file.write(bytes);
 }
 
 TQXMainForm* MainWindowFixture::MakeForm(const QString& iniSwitch) {

@@ -20,6 +20,7 @@ inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdS
 using IniMap = std::map<std::string, std::string>;
 IniMap ReadIniMap(const QString& path);
 std::string SamplePath(const char* name);
+void WriteFile(const QString& path, const QByteArray& bytes);
 
 class MainWindowFixture : public ::testing::Test {
  protected:
@@ -27,7 +28,9 @@ class MainWindowFixture : public ::testing::Test {
   void TearDown() override;
 
   /// Writes the INI file (a "[General]" section when text is empty).
-  void WriteIni(const QByteArray& text = QByteArray());
+  void WriteIni(const QByteArray& text = QByteArray()) {
+    WriteFile(iniPath, text.isEmpty() ? QByteArray("[General]\nSavePos=OFF\n") : text);
+  }
   /// Creates the main window over the INI file; iniSwitch overrides "/ini=...".
   TQXMainForm* MakeForm(const QString& iniSwitch = QString());
   /// Closes the window as the user would (settings are written).
