@@ -26,7 +26,8 @@ mkdir -p out
 build/vqrtool info "$sample"
 build/vqrtool ascii "$sample" -o out/sample.ASC
 echo "ASCII export written to out/sample.ASC"
-if build/vqrtool render "$sample" -o out/sample.png 2>/dev/null; then
+# Channel 1: a combination shows nothing until channels are ticked for it.
+if build/vqrtool render "$sample" --window 1 -o out/sample.png 2>/dev/null; then
   build/vqrtool overview "$sample" -o out/overview.png
-  echo "Diagram written to out/sample.png, overview to out/overview.png"
+  echo "Diagram of channel 1 written to out/sample.png, overview to out/overview.png"
 fi
