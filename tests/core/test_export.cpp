@@ -12,7 +12,6 @@
 #include "data/numtext.h"
 #include "export/expfile.h"
 #include "export/txtfile.h"
-#include "session/AsciiBatch.h"
 
 namespace {
 
@@ -196,14 +195,6 @@ TEST(AsciiExport, AFailedWriteIsAnErrorAndKeepsTheOlderFile) {
       EXPECT_EQ(FolderNames(dir.Path()), std::vector<std::string>{"keep.ASC"}) << limit;
     }
   }
-  // A batch into a full folder leaves no empty or partial files.
-  ASSERT_TRUE(WriteBytes(dir.File("in.DAT"), SimpleFile(200)));
-  std::vector<TAsciiJob> jobs;
-  for (int i = 0; i < 4; ++i) jobs.push_back({dir.File("in.DAT"), dir.File(std::to_string(i))});
-  DiskFullAfter full(4096);
-  for (const TAsciiResult& r : RunAsciiBatch(jobs, {}, 2))
-    EXPECT_EQ(r.Message, "Error writing export File!");
-  EXPECT_EQ(FolderNames(dir.Path()), (std::vector<std::string>{"in.DAT", "keep.ASC"}));
 }
 
 }  // namespace

@@ -57,13 +57,10 @@ TEST_F(MetaDataTest, CutsNamesAndValuesAndSkipsBlankNames) {
   m.SetIntEntry(3, "   ", 5);
   m.SetIntEntry(33, "Outside", 1);
   m.SetIntEntry(0, "Outside", 1);
-  EXPECT_EQ(m.Entry(1).Name, "A1234567890123456789");
   EXPECT_EQ(m.Entry(2).Value.size(), 20u);
-  const auto seen = Walk(m);
-  ASSERT_EQ(seen.size(), 4u);  // entries 1, 2, Date, Time
-  EXPECT_EQ(seen[0].first, "A1234567890123456789");
-  EXPECT_EQ(seen[1].first, "Big");
-  EXPECT_EQ(seen[2].first, "Date");
+  std::vector<std::string> names;
+  for (const auto& [name, value] : Walk(m)) names.push_back(name);
+  EXPECT_EQ(names, (std::vector<std::string>{"A1234567890123456789", "Big", "Date", "Time"}));
 }
 
 }  // namespace

@@ -220,19 +220,6 @@ TEST_F(SettingsTable, SinglePensFollowTheStoredAllEqual) {
   EXPECT_EQ(pens[3], (TPenRec{0, 10, 0, 0}));
 }
 
-TEST_F(SettingsTable, CombiPensCountTheVisibleChannels) {
-  auto t = Start(c);
-  TChannelPens pens{};
-  EXPECT_EQ(TakeCombiPens1(*t, pens), 0);
-  c["CB_Combi1Ch4"].checked = c["CB_Combi1ChT"].checked = c["CB_Combi2Ch1"].checked = true;
-  c["Ed_Combi1ChTCol"].color = 0xFF0000;
-  EXPECT_EQ(TakeCombiPens1(*t, pens), 2);
-  EXPECT_EQ(pens[4].Visible, 1);
-  EXPECT_EQ(pens[5].Visible, 0);
-  EXPECT_EQ(pens[17], (TPenRec{0xFF0000, 10, 0, 1}));
-  EXPECT_EQ(TakeCombiPens2(*t, pens), 1);
-}
-
 TEST_F(SettingsTable, PrinterAndExportSettings) {
   auto t = Start(c);
   TPrintOptions o;  // Preview is on in the record, off in a fresh file

@@ -91,10 +91,6 @@ TEST(Zoom, SelectionRefitsTimeAndValueAxesOnly) {
   EXPECT_EQ(f.data.ValueAxis, f.value);
   EXPECT_TRUE(f.diagram.RestoreZoom());
   EXPECT_EQ(f.data.TimeAxis, zoomedX);
-
-  ZoomFixture reversed;  // corners in the other order: the same scales
-  reversed.diagram.SetZoom({5, 7, 2, 3});
-  EXPECT_EQ(reversed.data.TimeAxis, zoomedX);
 }
 
 TEST(Zoom, UnusableOrWildSelectionsKeepTheScalesFinite) {
