@@ -1,6 +1,7 @@
 #pragma once
 // A recording with hand-set axes, drawn into a recording device context.
 
+#include <algorithm>
 #include <cmath>
 
 #include "chart/recordingdc.h"
@@ -53,9 +54,8 @@ struct DrawFixture {
   }
 
   bool HasText(const std::string& s) const {
-    for (const auto& c : dc.Texts())
-      if (c.text == s) return true;
-    return false;
+    const auto texts = dc.Texts();
+    return std::any_of(texts.begin(), texts.end(), [&](const auto& c) { return c.text == s; });
   }
 
   std::vector<RecordingDC::Segment> SegmentsOfColor(uint32_t color) const {

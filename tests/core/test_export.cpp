@@ -12,7 +12,6 @@
 #include "data/numtext.h"
 #include "export/expfile.h"
 #include "export/txtfile.h"
-#include "session/AsciiBatch.h"
 
 namespace {
 
@@ -50,34 +49,6 @@ TEST(TextFile, BreaksLongTextsAndKeepsEveryLineAcrossFlushes) {
   EXPECT_EQ(ReadFileText(dir.File("t.txt")), "");
 }
 
-TEST(TextFile, ReportsLostBytesWhenTheDiskIsFull) {
-  TTextFile f;
-  f.Init("/dev/full");
-  ASSERT_TRUE(f.Rewrite());
-  EXPECT_TRUE(f.WriteLn("fits in the buffer"));
-  EXPECT_FALSE(f.Close()) << "the final flush failed";
-  ASSERT_TRUE(f.Rewrite());
-  bool allOk = true;
-  for (int i = 0; i < 100; ++i) allOk = f.WriteLn(std::string(100, 'x')) && allOk;
-  EXPECT_FALSE(allOk) << "a flush on the way failed";
-  EXPECT_FALSE(f.Close());
-}
-
-TEST(NumberText, FixedPointFromTheExactValue) {
-  struct Case {
-    double value;
-    int decimals;
-    const char* text;
-  };
-  for (const Case& c :
-       {Case{12.34567f, 4, "12.3457"}, Case{-42.0f, 0, "-42"}, Case{0.5, 0, "0"}, Case{1.5, 0, "2"},
-        Case{1.03125, 4, "1.0312"}, Case{-0.00001f, 4, "-0.0000"}, Case{0.1f, 7, "0.1000000"},
-        Case{1.0e30f, 4, "1000000015047466219876688855040.0000"}, Case{23.5, 1, "23.5"},
-        Case{2.0, 4, "2.0000"}}) {
-    EXPECT_EQ(FixedText(c.value, c.decimals), c.text) << c.value;
-  }
-}
-
 TEST(NumberText, FastPathAgreesWithAFullConversion) {
   auto expect = [](double v, int d) {
     char buf[400];
@@ -98,40 +69,6 @@ TEST(NumberText, FastPathAgreesWithAFullConversion) {
     for (int d : {1, 3, 4}) expect(v, d);
   }
   for (int raw = -32768; raw <= 32767; ++raw) expect(raw * 0.1, 1);  // every temperature reading
-}
-
-TEST(AsciiFile, FieldsAreRightAlignedAndNeverCut) {
-  TempDir dir;
-  TVQRAsciiFile f;
-  ASSERT_TRUE(f.Open(dir.File("a.ASC")));
-  f.SetSeparator(',');
-  f.WriteInt(5, -42);
-  f.WriteFloat(6, 4, 12.34567f);
-  f.WriteInt(2, 123);
-  EXPECT_EQ(f.FieldLine(), "  -42,12.3457,123");
-  EXPECT_TRUE(f.EndLine());
-  f.SetSeparator(0);
-  f.WriteInt(3, 1);
-  f.WriteInt(3, 2);
-  EXPECT_TRUE(f.EndLine());
-  EXPECT_TRUE(f.CloseExport());
-  EXPECT_EQ(ReadFileText(dir.File("a.ASC")),
-            "  -42,12.3457,123\r\n  1  2\r\n\r\n End of export\r\n");
-  EXPECT_FALSE(f.EndLine()) << "closed";
-}
-
-TEST(AsciiFile, OpenFailureReportsTheStatusText) {
-  TempDir dir;
-  ASSERT_TRUE(WriteBytes(dir.File("plain"), {1}));
-  for (const std::string& path :
-       {dir.File("missing/x.ASC"), dir.File("plain/x.ASC"), dir.Path(), std::string()}) {
-    TVQRAsciiFile f;
-    std::string status;
-    f.SetStatusHandler([&](const std::string& s) { status = s; });
-    EXPECT_FALSE(f.Open(path)) << path;
-    EXPECT_EQ(status, "Error opening export!") << path;
-    EXPECT_FALSE(f.EndLine());
-  }
 }
 
 // A recording with one sample per given time, channel ch reading ch * 100 - 42.
@@ -214,20 +151,6 @@ TEST(AsciiExport, CalibrationParametersAreThreeLines) {
             "2.0000,0.5000\r\n\r\n End of export\r\n");
 }
 
-TEST(AsciiExport, WritesTheReplacedReferences) {
-  DatHeader h;
-  h.Params.RefValue1 = 0.5f;  // not above point 2: replaced
-  h.Params.RefValue2 = 2.0f;
-  h.Ref2 = DatHeader::Filled(2000);
-  TDatWriter w;
-  h.AddTo(w);
-  w.Add(MakeDataRecord(60, Readings(4000)));
-  TVQRSession rec;
-  ASSERT_EQ(LoadBytes(rec, w.Bytes()), TLoadStatus::Ok);
-  const auto lines = Lines(Export(rec, TAsciiMode::CalParams));
-  EXPECT_EQ(lines[2], "0.2500,0.5000");
-}
-
 // Everything opened while it lives takes only `bytes`, then fails as a full disk would.
 struct DiskFullAfter {
   explicit DiskFullAfter(long long bytes) { TAtomicFile::SetWriteLimitForTesting(bytes); }
@@ -272,85 +195,6 @@ TEST(AsciiExport, AFailedWriteIsAnErrorAndKeepsTheOlderFile) {
       EXPECT_EQ(FolderNames(dir.Path()), std::vector<std::string>{"keep.ASC"}) << limit;
     }
   }
-  // A batch into a full folder leaves no empty or partial files.
-  ASSERT_TRUE(WriteBytes(dir.File("in.DAT"), SimpleFile(200)));
-  std::vector<TAsciiJob> jobs;
-  for (int i = 0; i < 4; ++i) jobs.push_back({dir.File("in.DAT"), dir.File(std::to_string(i))});
-  DiskFullAfter full(4096);
-  for (const TAsciiResult& r : RunAsciiBatch(jobs, {}, 2))
-    EXPECT_EQ(r.Message, "Error writing export File!");
-  EXPECT_EQ(FolderNames(dir.Path()), (std::vector<std::string>{"in.DAT", "keep.ASC"}));
-}
-
-TEST(AtomicFile, ReplacesOnlyWhatMayBeReplaced) {
-  TempDir dir;
-  // A link is followed: the file it names gets the new text.
-  ASSERT_TRUE(WriteText(dir.File("real"), "1"));
-  std::filesystem::create_symlink("real", dir.File("link"));
-  EXPECT_TRUE(WriteFileAtomic(dir.File("link"), "2"));
-  EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link")));
-  EXPECT_EQ(ReadFileText(dir.File("real")), "2");
-  // Devices are written in place, never replaced.
-  std::string error;
-  EXPECT_TRUE(WriteFileAtomic("/dev/null", "x", &error)) << error;
-  EXPECT_FALSE(WriteFileAtomic("/dev/full", "x", &error));
-  EXPECT_NE(error.find("No space left"), std::string::npos) << error;
-  EXPECT_FALSE(WriteFileAtomic(dir.Path(), "x"));
-  // A file dropped before it was committed never appears.
-  {
-    TAtomicFile f;
-    ASSERT_TRUE(f.Open(dir.File("dropped")));
-    EXPECT_TRUE(f.Write("abc", 3));
-  }
-  if (geteuid() != 0) {
-    ASSERT_TRUE(WriteText(dir.File("ro"), "r"));
-    std::filesystem::permissions(dir.File("ro"), std::filesystem::perms::owner_read);
-    EXPECT_FALSE(WriteFileAtomic(dir.File("ro"), "x"));
-    EXPECT_EQ(ReadFileText(dir.File("ro")), "r");
-  }
-  const auto names = FolderNames(dir.Path());
-  EXPECT_EQ(std::count_if(names.begin(), names.end(),
-                          [](const std::string& n) { return n.starts_with("."); }),
-            0);
-  EXPECT_FALSE(std::filesystem::exists(dir.File("dropped")));
-}
-
-std::string Numbered(int i) {
-  std::string s = "g";
-  s += std::to_string(i);
-  s += ".ASC";
-  return s;
-}
-
-TEST(AsciiBatch, WorstStatusPerFileAndEveryFileTried) {
-  TempDir dir;
-  ASSERT_TRUE(WriteBytes(dir.File("good.DAT"), SimpleFile(20)));
-  std::vector<uint8_t> bad = SimpleFile(20);
-  bad.resize(39 * 2);
-  ASSERT_TRUE(WriteBytes(dir.File("bad.DAT"), bad));
-  std::vector<TAsciiJob> jobs = {
-      {dir.File("good.DAT"), dir.File("good.ASC")},
-      {dir.File("bad.DAT"), dir.File("bad.ASC")},
-      {dir.File("none.DAT"), dir.File("none.ASC")},
-      {dir.File("good.DAT"), "/dev/full"},
-  };
-  for (int i = 0; i < 40; ++i) jobs.push_back({dir.File("good.DAT"), dir.File(Numbered(i))});
-  size_t calls = 0;
-  const auto results = RunAsciiBatch(jobs, {}, 2, [&](size_t done, size_t total, const TAsciiJob&) {
-    ++calls;
-    EXPECT_LE(done, total);
-  });
-  EXPECT_EQ(calls, jobs.size());
-  EXPECT_EQ(results[0].Status, TAsciiStatus::Ok);
-  EXPECT_EQ(results[1].Status, TAsciiStatus::NotDecoded);
-  EXPECT_EQ(results[1].Message, "Error reading Data File!");
-  EXPECT_EQ(results[2].Status, TAsciiStatus::OpenFailed);
-  EXPECT_EQ(results[2].Message, "Error opening data file!");
-  EXPECT_EQ(results[3].Status, TAsciiStatus::WriteFailed);
-  const std::string first = ReadFileText(dir.File("good.ASC"));
-  EXPECT_EQ(Lines(first).size(), 22u);
-  for (int i = 0; i < 40; ++i) ASSERT_EQ(ReadFileText(dir.File(Numbered(i))), first);
-  EXPECT_FALSE(std::filesystem::exists(dir.File("bad.ASC")));
 }
 
 }  // namespace

@@ -82,8 +82,7 @@ TEST_F(Locating, IniSwitchNamesADirectoryOrAFile) {
       {{"--ini=" + other + "My.ini"}, other + "My.ini"},  // the value keeps its case
       {{"/Ini=" + other + "missing.ini"}, home + "vqrshow4.INI"},
       {{"/ini=" + other + "My.ini", "/ini:" + other}, other + "vqrshow4.INI"},  // last wins
-      {{"/inifile=" + other + "My.ini"}, home + "vqrshow4.INI"},
-  };
+      {{"/inifile=" + other + "My.ini"}, home + "vqrshow4.INI"}};
   WriteText(home + "vqrshow4.INI", "[General]\n");
   for (const Case& c : cases) {
     SCOPED_TRACE(c.args.back());
@@ -100,17 +99,6 @@ TEST(SettingsSwitches, AreToldApartFromDataFileArguments) {
   for (const char* arg : {"samples/hours40.DAT", "/initial/data.DAT", "--ini:/tmp/a.INI", "/ini",
                           "--public", "-ini=/tmp"})
     EXPECT_FALSE(TZTIniClass::IsSettingsSwitch(arg)) << arg;
-}
-
-TEST_F(Locating, RelativeIniValueBeforeItsFirstDotIsADirectory) {
-  // "../cfg": the first "." comes before the first separator.
-  const std::string cwd = std::filesystem::current_path();
-  std::filesystem::current_path(prog);
-  WriteText(dir.Sub("cfg") + "vqrshow4.INI", "[General]\n");
-  TZTIniClass i;
-  EXPECT_TRUE(i.Locate(Inputs(prog, {"/ini=../cfg"}, env)));
-  std::filesystem::current_path(cwd);
-  EXPECT_EQ(i.IniFileName, "../cfg/vqrshow4.INI");
 }
 
 TEST_F(Locating, PublicFileSuppliesWhatTheOwnFileLacksAndIsNeverWritten) {
@@ -148,34 +136,13 @@ TEST_F(Locating, UseHomeDirMovesTheFile) {
   EXPECT_EQ(i2.IniFileName, home + "vqrshow4.INI");
 }
 
-TEST_F(Locating, ReadOnlyModeNeverCreatesAnything) {
-  auto in = Inputs(prog, {}, env);
-  in.ReadOnly = true;
-  in.BaseName = "vqrshow4";
-  in.ProgramPath = prog + "vqrtool";
-  EXPECT_FALSE(ini.Locate(in));
-  EXPECT_FALSE(Exists(prog + "vqrshow4.INI"));
-  EXPECT_FALSE(Exists(home + "vqrshow4.INI"));
-  EXPECT_EQ(ini.IniReadInteger("General", "StartX", 42), 42);
-  EXPECT_FALSE(ini.IniWriteInteger("General", "StartX", 3));
-  EXPECT_FALSE(Exists(ini.IniFileName));
-
-  WriteText(home + "vqrshow4.INI", "[General]\nStartX=17\n");
-  TZTIniClass i2;
-  EXPECT_TRUE(i2.Locate(in));
-  EXPECT_EQ(i2.IniReadInteger("General", "StartX", 0), 17);
-  EXPECT_FALSE(i2.IniWriteInteger("General", "StartX", 3));
-  EXPECT_EQ(ReadFileText(home + "vqrshow4.INI"), "[General]\nStartX=17\n");
-}
-
 TEST_F(Locating, StartRemovesOldTemporaryFilesOfAKilledSave) {
   WriteText(home + "vqrshow4.INI", "[General]\n");
   const std::pair<const char*, bool> files[] = {
-      {".vqrshow4.INI.Ab12Cd", true},  {".vqrshow4.INI.fresh1", false},
-      {".vqrshow4.INI.Ab12C", false},  {".vqrshow4.INI.Ab12Cd7", false},
-      {".other.INI.Ab12Cd", false},    {"vqrshow4.INI.Ab12Cd", false},
-      {".vqrshow4.INI.Ab-2Cd", false},
-  };
+      {".vqrshow4.INI.Ab12Cd", true}, {".vqrshow4.INI.fresh1", false},
+      {".vqrshow4.INI.Ab12C", false}, {".vqrshow4.INI.Ab12Cd7", false},
+      {".other.INI.Ab12Cd", false},   {"vqrshow4.INI.Ab12Cd", false},
+      {".vqrshow4.INI.Ab-2Cd", false}};
   const timespec old[2] = {{time(nullptr) - 120, 0}, {time(nullptr) - 120, 0}};
   for (const auto& [name, gone] : files) {
     WriteText(home + name, "[General]\n");
@@ -188,12 +155,6 @@ TEST_F(Locating, StartRemovesOldTemporaryFilesOfAKilledSave) {
   for (const auto& [name, gone] : files) EXPECT_TRUE(Exists(home + name)) << name;
   ASSERT_TRUE(ini.Locate(Inputs(prog, {}, env)));
   for (const auto& [name, gone] : files) EXPECT_EQ(Exists(home + name), !gone) << name;
-}
-
-TEST_F(Locating, HelpFileOnlyWhenItExists) {
-  WriteText(prog + "vqrshow4.HLP", "<html></html>");
-  ini.Locate(Inputs(prog, {}, env));
-  EXPECT_EQ(ini.GetHelpFileName(), prog + "vqrshow4.HLP");
 }
 
 // ------------------------------------------------------------- typed values
@@ -211,50 +172,40 @@ class TypedValues : public ::testing::Test {
   TZTIniClass ini;
 };
 
-TEST_F(TypedValues, IntegersFromOddText) {
-  const std::pair<const char*, int32_t> cases[] = {
+TEST_F(TypedValues, IntegersBooleansAndFloatsFromOddText) {
+  const std::pair<const char*, int32_t> ints[] = {
       {"42", 42},  {"   -17", -17},   {"12abc", 12},
       {"2,5", 2},  {"-", 0},          {"abc", 0},
       {"+5", 0},   {"4294967297", 1}, {"2147483648", INT32_MIN},
       {"0x10", 0},
   };
-  for (const auto& [text, expected] : cases) {
-    SCOPED_TRACE(text);
+  for (const auto& [text, expected] : ints) {
     Put(text);
-    EXPECT_EQ(ini.IniReadInteger("V", "k", 99), expected);
+    EXPECT_EQ(ini.IniReadInteger("V", "k", 99), expected) << text;
   }
-  EXPECT_EQ(ini.IniReadInteger("V", "missing", 99), 99);
-  Put("");
-  EXPECT_EQ(ini.IniReadInteger("V", "k", 99), 99);  // empty counts as missing
-}
-
-TEST_F(TypedValues, BooleansFromOddText) {
-  const std::pair<const char*, bool> cases[] = {
+  const std::pair<const char*, bool> bools[] = {
       {"ON", true},   {"yes", true}, {"True", true}, {"oN", true},   {"1", false},
       {"OFF", false}, {"no", false}, {"", false},    {"ONE", false},
   };
-  for (const auto& [text, expected] : cases) {
-    SCOPED_TRACE(text);
+  for (const auto& [text, expected] : bools) {
     Put(text);
-    EXPECT_EQ(ini.IniReadBool("V", "k"), expected);
+    EXPECT_EQ(ini.IniReadBool("V", "k"), expected) << text;
   }
-  EXPECT_FALSE(ini.IniReadBool("V", "missing"));
-  EXPECT_TRUE(ini.IniReadBoolOn("V", "missing"));
-  Put("");
-  EXPECT_FALSE(ini.IniReadBoolOn("V", "k"));  // present but empty is not "ON"
-}
-
-TEST_F(TypedValues, FloatsFromOddText) {
-  const std::pair<const char*, double> cases[] = {
+  const std::pair<const char*, double> floats[] = {
       {"2.5", 2.5}, {"2,5", 2.0}, {"  -3.25", -3.25}, {"-", 0.0},    {"abc", 0.0},
       {"1e3", 1.0}, {".5", 0.5},  {"0.1", 0.1},       {"12.", 12.0}, {"1.000000", 1.0},
   };
-  for (const auto& [text, expected] : cases) {
-    SCOPED_TRACE(text);
+  for (const auto& [text, expected] : floats) {
     Put(text);
-    EXPECT_DOUBLE_EQ(ini.IniReadFloat("V", "k", 99.0), expected);
+    EXPECT_DOUBLE_EQ(ini.IniReadFloat("V", "k", 99.0), expected) << text;
   }
+  EXPECT_EQ(ini.IniReadInteger("V", "missing", 99), 99);
   EXPECT_DOUBLE_EQ(ini.IniReadFloat("V", "missing", 99.0), 99.0);
+  EXPECT_FALSE(ini.IniReadBool("V", "missing"));
+  EXPECT_TRUE(ini.IniReadBoolOn("V", "missing"));
+  Put("");  // empty counts as missing, but is not "ON"
+  EXPECT_EQ(ini.IniReadInteger("V", "k", 99), 99);
+  EXPECT_FALSE(ini.IniReadBoolOn("V", "k"));
 }
 
 // The settings fields, the pen dialog and vqrtool's options take a number
@@ -267,16 +218,14 @@ TEST(NumberText, WholeTextsReadTheSameUnderTheGermanLocale) {
     bool isFloat;
     double value;
   };
-  const Case cases[] = {
-      {"42", true, true, 42},     {" -7\t", true, true, -7},
-      {"+5", true, true, 5},      {"2.5", false, true, 2.5},
-      {"1,5", false, false, 0},   {" 1.5e1 ", false, true, 15},
-      {".5", false, true, 0.5},   {"2147483648", false, true, 2147483648.0},
-      {"inf", false, false, 0},   {"nan", false, false, 0},
-      {"1e400", false, false, 0}, {"", false, false, 0},
-      {"-", false, false, 0},     {"+-1", false, false, 0},
-      {"0x10", false, false, 0},  {"12pt", false, false, 0},
-  };
+  const Case cases[] = {{"42", true, true, 42},     {" -7\t", true, true, -7},
+                        {"+5", true, true, 5},      {"2.5", false, true, 2.5},
+                        {"1,5", false, false, 0},   {" 1.5e1 ", false, true, 15},
+                        {".5", false, true, 0.5},   {"2147483648", false, true, 2147483648.0},
+                        {"inf", false, false, 0},   {"nan", false, false, 0},
+                        {"1e400", false, false, 0}, {"", false, false, 0},
+                        {"-", false, false, 0},     {"+-1", false, false, 0},
+                        {"0x10", false, false, 0},  {"12pt", false, false, 0}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
     int32_t i = 99;
@@ -294,8 +243,7 @@ TEST_F(TypedValues, FloatsAreWrittenFixedWithAPoint) {
   ASSERT_TRUE(setlocale(LC_NUMERIC, "de_DE.UTF-8")) << "locale de_DE.UTF-8 is missing";
   const std::tuple<double, int, const char*> cases[] = {
       {1.0, 3, "1.000"},  {-0.5, 6, "-0.500000"}, {2.0005, 3, "2.001"},
-      {0.125, 2, "0.12"}, {1234.5, 0, "1234"},    {0.0, 3, "0.000"},
-  };
+      {0.125, 2, "0.12"}, {1234.5, 0, "1234"},    {0.0, 3, "0.000"}};
   for (const auto& [value, decimals, text] : cases) {
     ini.IniWriteFloat("V", "k", decimals, value);
     EXPECT_EQ(ini.IniReadString("V", "k", ""), text);
@@ -303,58 +251,4 @@ TEST_F(TypedValues, FloatsAreWrittenFixedWithAPoint) {
   setlocale(LC_NUMERIC, "C");
 }
 
-TEST_F(TypedValues, StringsAreCutToTheBufferSize) {
-  Put("abcdefghij");
-  EXPECT_EQ(ini.IniReadString("V", "k", "", 5), "abcd");
-  Put("äöüäöü");
-  EXPECT_EQ(ini.IniReadString("V", "k", "", 4), "äöü");
-}
-
 // ------------------------------------------------------- main window place
-
-TEST(ClampToWorkArea, KeepsFivePixelsToEveryEdge) {
-  const TRect area{0, 0, 1920, 1040};
-  struct Case {
-    int32_t x, y, w, h, ex, ey;
-  };
-  const Case cases[] = {
-      {100, 100, 800, 600, 100, 100},    // inside: unchanged
-      {1500, 900, 800, 600, 1115, 435},  // beyond right and bottom
-      {-50, -20, 800, 600, 5, 5},        // beyond left and top
-      {0, 0, 3000, 2000, 5, 5},          // larger than the area: top left
-      {5, 5, 100, 100, 5, 5},
-  };
-  for (const Case& c : cases) {
-    int32_t x = c.x, y = c.y;
-    TZTIniClass::ClampToWorkArea(x, y, c.w, c.h, area);
-    EXPECT_EQ(x, c.ex) << c.x;
-    EXPECT_EQ(y, c.ey) << c.y;
-  }
-}
-
-TEST_F(TypedValues, MainWindowPositionIsRestoredAndOnlyChangesWritten) {
-  ini.IniWriteString("General", "StartX", "3000");
-  ini.IniWriteString("General", "StartY", "40");
-  ini.LoadMainWindowPos();
-  TRect geometry{0, 0, 800, 600};
-  ini.ApplyMainWindowPos(geometry, TRect{0, 0, 1920, 1040});
-  EXPECT_EQ(geometry, (TRect{1115, 40, 1915, 640}));
-
-  const std::string before = ReadFileText(ini.IniFileName);
-  const TRect unchanged{3000, 40, 3800, 640};
-  EXPECT_TRUE(ini.SaveMainWindowPos(&unchanged));
-  EXPECT_EQ(ReadFileText(ini.IniFileName), before);
-  const TRect moved{3000, 77, 3800, 677};
-  EXPECT_TRUE(ini.SaveMainWindowPos(&moved));
-  EXPECT_EQ(ini.IniReadInteger("General", "StartY", 0), 77);
-
-  ini.IniWriteString("General", "SavePos", "OFF");
-  ini.LoadMainWindowPos();
-  TRect designed{10, 20, 810, 620};
-  ini.ApplyMainWindowPos(designed, TRect{0, 0, 1920, 1040});
-  EXPECT_EQ(designed, (TRect{10, 20, 810, 620}));
-  const std::string off = ReadFileText(ini.IniFileName);
-  const TRect elsewhere{500, 500, 900, 900};
-  EXPECT_TRUE(ini.SaveMainWindowPos(&elsewhere));
-  EXPECT_EQ(ReadFileText(ini.IniFileName), off);
-}

@@ -71,15 +71,13 @@ TEST(IniDocument, ChangedLinesKeepTheFileEncoding) {
   const std::string cp =
       "[A]\nName=Gr\xF6\xDF"
       "e\nX=1\n";
-  const Case cases[] = {
-      {"Cp1252Stays", cp, "A", "Kanäle €",
-       "[A]\nName=Gr\xF6\xDF"
-       "e\nX=Kan\xE4le \x80\n"},
-      {"Cp1252NewSection", cp, "Käse", "ü", cp + "\n[K\xE4se]\nX=\xFC\n"},
-      {"NoCp1252FormMakesItUtf8", cp, "A", "Ω", "[A]\nName=Größe\nX=Ω\n"},
-      {"Utf8Stays", "[A]\nName=Größe\nX=1\n", "A", "ä", "[A]\nName=Größe\nX=ä\n"},
-      {"AsciiBecomesUtf8", "[A]\nX=1\n", "A", "ä", "[A]\nX=ä\n"},
-  };
+  const Case cases[] = {{"Cp1252Stays", cp, "A", "Kanäle €",
+                         "[A]\nName=Gr\xF6\xDF"
+                         "e\nX=Kan\xE4le \x80\n"},
+                        {"Cp1252NewSection", cp, "Käse", "ü", cp + "\n[K\xE4se]\nX=\xFC\n"},
+                        {"NoCp1252FormMakesItUtf8", cp, "A", "Ω", "[A]\nName=Größe\nX=Ω\n"},
+                        {"Utf8Stays", "[A]\nName=Größe\nX=1\n", "A", "ä", "[A]\nName=Größe\nX=ä\n"},
+                        {"AsciiBecomesUtf8", "[A]\nX=1\n", "A", "ä", "[A]\nX=ä\n"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     TIniDocument doc(c.before);
@@ -111,8 +109,7 @@ TEST(IniDocument, DamagedFilesKeepTheirReadableValues) {
        "first"},
       {"duplicate section is not read", "[S]\nk=first\n[s]\nj=only2\n", "S", "j", std::nullopt},
       {"duplicate key: first wins", "[S]\nk=1\nk=2\n", "S", "k", "1"},
-      {"NUL ends a value", std::string("[S]\nk=ab\0cd\n", 12), "S", "k", "ab"},
-  };
+      {"NUL ends a value", std::string("[S]\nk=ab\0cd\n", 12), "S", "k", "ab"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     TIniDocument doc(c.text);
@@ -122,12 +119,6 @@ TEST(IniDocument, DamagedFilesKeepTheirReadableValues) {
     const std::string out = doc.Serialize();
     EXPECT_EQ(out.substr(0, c.text.size()), c.text);
   }
-}
-
-TEST(IniDocument, WriteGoesToTheFirstOfDuplicateSections) {
-  TIniDocument doc("[S]\na=1\n[S]\nb=2\n");
-  doc.Set("s", "c", "3");
-  EXPECT_EQ(doc.Serialize(), "[S]\na=1\nc=3\n[S]\nb=2\n");
 }
 
 class IniFileTest : public ::testing::Test {
@@ -167,17 +158,6 @@ TEST_F(IniFileTest, SeesChangesMadeByOthers) {
   EXPECT_EQ(ReadFileText(path), "[S]\nk=6\nj=4\nm=5\n");
 }
 
-TEST_F(IniFileTest, BatchedWritesReachTheDiskTogether) {
-  TIniFile f(path);
-  f.BeginUpdate();
-  EXPECT_TRUE(f.Write("S", "a", "1"));
-  EXPECT_TRUE(f.Write("S", "b", "2"));
-  EXPECT_EQ(f.Get("S", "a"), "1");  // visible to reads at once
-  EXPECT_FALSE(Exists(path));
-  EXPECT_TRUE(f.EndUpdate());
-  EXPECT_EQ(ReadFileText(path), "[S]\na=1\nb=2\n");
-}
-
 TEST_F(IniFileTest, FailedWriteLeavesTheOldFileAndReportsFailure) {
   const std::string sub = dir.Sub("cfg");
   path = sub + "a.INI";
@@ -211,14 +191,4 @@ TEST_F(IniFileTest, FailedWriteLeavesTheOldFileAndReportsFailure) {
   EXPECT_FALSE(unreadable.Write("S", "k", "5"));
   chmod(path.c_str(), 0600);
   EXPECT_EQ(ReadFileText(path), "[S]\nk=2\n");
-}
-
-TEST(Utf8, CutCountsCharactersNotBytes) {
-  EXPECT_EQ(Utf8Left("äöüß", 2), "äö");
-  EXPECT_EQ(Utf8Left("abc", 5), "abc");
-  EXPECT_TRUE(IsValidUtf8("Grüße €"));
-  EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));      // overlong "/"
-  EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));  // surrogate
-  EXPECT_FALSE(IsValidUtf8("\xE2\x82"));      // cut short
-  EXPECT_EQ(Cp1252ToUtf8("\x81\x9F\xFF"), "\u0081\u0178\u00FF");
 }

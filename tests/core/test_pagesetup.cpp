@@ -1,36 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "chart/vqrplotter.h"
-#include "data/processgauge.h"
 #include "drawfixture.h"
 
 namespace {
-
-TEST(PageSetup, ScreenStretchesTheReferencePage) {
-  DrawFixture f;
-  f.DrawScreen({0, 0, 2871, 1991});
-  EXPECT_FLOAT_EQ(f.diagram.ScaleX(), 1.0f);
-  EXPECT_FLOAT_EQ(f.diagram.ScaleY(), 1.0f);
-  EXPECT_EQ(f.diagram.Plotter()->Mirror, 995);
-  // The time axis starts at page (200, 200): device (200, 1790).
-  const auto axis = f.dc.Segments().front();
-  EXPECT_EQ(axis.from, (TPoint{200, 1790}));
-  EXPECT_EQ(axis.to, (TPoint{2450, 1790}));
-}
-
-TEST(PageSetup, ScreenIgnoresBordersFixedFactorsAndAllBlack) {
-  DrawFixture f;
-  f.diagram.Layout().BorderLeft = 300;
-  f.diagram.PrintOptions().Landscape.FixedFactorX = 1.0f;
-  f.diagram.PrintOptions().AllBlack = true;
-  f.diagram.Layout().XAxis.Pen.Color = 0xFF;
-  f.DrawScreen({10, 20, 2881, 2011});
-  EXPECT_EQ(f.diagram.DrawRect(), (TRect{10, 20, 2881, 2011}));
-  EXPECT_FLOAT_EQ(f.diagram.ScaleX(), 1.0f);
-  EXPECT_EQ(f.dc.Segments().front().pen.Color, 0xFFu);
-  EXPECT_EQ(f.diagram.PageToDeviceX(200), 210);
-  EXPECT_EQ(f.diagram.PageToDeviceY(200), 220);
-}
 
 TEST(PageSetup, PrinterFactorsAndRatioBounds) {
   const struct {
@@ -106,41 +79,15 @@ TEST(PageSetup, AllBlackPrintsPensAndTextsBlack) {
   f.diagram.Layout().XAxis.LabelFont.Color = 0x0000FF;
   f.diagram.PrintOptions().AllBlack = true;
   f.DrawPrinter({0, 0, 7000, 5000});
-  for (const auto& c : f.dc.Calls()) {
-    if (c.op == RecordingDC::Op::LineTo || c.op == RecordingDC::Op::Polyline) {
-      EXPECT_EQ(c.pen.Color, 0u);
-    }
-    if (c.op == RecordingDC::Op::Text) {
-      EXPECT_EQ(c.color, 0u) << c.text;
-    }
-  }
+  using Op = RecordingDC::Op;
+  for (const auto& c : f.dc.Calls())
+    EXPECT_EQ(c.op == Op::Text                             ? c.color
+              : c.op == Op::LineTo || c.op == Op::Polyline ? c.pen.Color
+                                                           : 0,
+              0u)
+        << c.text;
   f.DrawScreen();
   EXPECT_EQ(f.dc.Of(RecordingDC::Op::Polyline).front().pen.Color, 0x00FF00u);
-}
-
-class CountingGauge : public IProcessGauge {
- public:
-  void Start(int, const std::string&) override {}
-  void SetPosition(int) override {}
-  void StepBy(int delta) override { total += delta; }
-  void Complete() override {}
-  void Finish() override {}
-  int total = 0;
-};
-
-TEST(PageSetup, ProgressOnlyWhilePrintingForReal) {
-  DrawFixture f;
-  for (int i = 0; i < 12; ++i) f.Add(i * 600, 0.1f * i);
-  CountingGauge gauge;
-  f.data.SetGauge(&gauge);
-  f.diagram.SetWindowMode(18);
-  f.ShowChannels({2, 17});
-  f.DrawScreen();
-  EXPECT_EQ(gauge.total, 0);
-  f.DrawPrinter({0, 0, 7000, 5000}, {10, 10, 300, 200});
-  EXPECT_EQ(gauge.total, 0);
-  f.DrawPrinter({0, 0, 7000, 5000});
-  EXPECT_EQ(gauge.total, 3 * 100 + 2 * 2 * 5);  // three axes, two curves of 12 samples
 }
 
 }  // namespace

@@ -52,56 +52,6 @@ TEST(Plotter, PensFollowScaleStyleAndColour) {
   }
 }
 
-TEST(Plotter, FontsFollowSizeStyleAndColour) {
-  RecordingDC dc;
-  TVQRPlotter p;
-  p.SetDC(&dc);
-  p.SetScale(0, 0, 0.5f);
-  p.SetFont({"Courier New", 0x0000FF, 16, 3});
-  EXPECT_EQ(p.FontHeight, 56);  // 16 x 3.4722 = 55.56
-  const auto fonts = dc.Of(RecordingDC::Op::Font);
-  EXPECT_EQ(fonts.back().font, (DcFont{"Courier New", 28, 700, true}));
-  EXPECT_EQ(dc.Calls().back().color, 0x0000FFu);  // the label colour reaches the text
-
-  p.SetFont({"Arial", 0, 1, 2});
-  EXPECT_EQ(p.FontHeight, 3);
-  EXPECT_EQ(dc.Of(RecordingDC::Op::Font).back().font, (DcFont{"Arial", 2, 400, true}));
-  p.SetScale(0, 0, 0.01f);
-  p.SetFont({"Arial", 0, 1, 0});
-  EXPECT_EQ(dc.Of(RecordingDC::Op::Font).back().font.Height, 1);
-  p.SetFont({"Arial", 0, INT_MAX, 0});
-  EXPECT_GT(dc.Of(RecordingDC::Op::Font).back().font.Height, 1);
-}
-
-TEST(Plotter, TextAlignmentAndMiddleShift) {
-  RecordingDC dc;
-  TVQRPlotter p;
-  p.SetDC(&dc);
-  p.SetScale(0, 0, 1.0f);
-  p.FontHeight = 11;
-  struct {
-    int h, v;
-    int32_t y;
-    DcHAlign eh;
-    DcVAlign ev;
-  } cases[] = {
-      {paLeft, paTop, 100, DcHAlign::Left, DcVAlign::Top},
-      {paCenter, paMiddle, 94, DcHAlign::Center, DcVAlign::Baseline},  // 94.5 -> 94
-      {paRight, paBottom, 100, DcHAlign::Right, DcVAlign::Bottom},
-      {7, 9, 100, DcHAlign::Left, DcVAlign::Top},  // unknown codes
-  };
-  for (const auto& c : cases) {
-    p.Text("x", 10, 100, c.h, c.v);
-    const auto t = dc.Texts().back();
-    EXPECT_EQ(t.rect.top, c.y);
-    EXPECT_EQ(t.h, c.eh);
-    EXPECT_EQ(t.v, c.ev);
-  }
-  p.SetMirror(200);  // mirrored: the shifted baseline lies below the reference point
-  p.Text("x", 10, 100, paLeft, paMiddle);
-  EXPECT_EQ(dc.Texts().back().rect.top, 306);
-}
-
 TEST(Plotter, ClippedPolylineIsSplitAtTheEdges) {
   RecordingDC dc;
   TVQRPlotter p;

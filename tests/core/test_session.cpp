@@ -52,8 +52,7 @@ TEST(Session, LoadTakesTheSettingsOnceTheFileOpened) {
   } cases[] = {
       {"missing.DAT", TLoadStatus::OpenFailed, "", false},
       {"bad.DAT", TLoadStatus::NotDecoded, "Lesen:3 done ", true},
-      {"good.DAT", TLoadStatus::Ok, "Lesen:" + std::to_string(good.size()) + " done ", true},
-  };
+      {"good.DAT", TLoadStatus::Ok, "Lesen:" + std::to_string(good.size()) + " done ", true}};
   for (const auto& c : cases) {
     Table t("[Axis1]\nMaxHour=24\n[Legend]\nTitle=Probe\n");
     LoggingGauge gauge;
@@ -63,23 +62,6 @@ TEST(Session, LoadTakesTheSettingsOnceTheFileOpened) {
     EXPECT_EQ(session.Data().Scaling.MaxHour, 24) << c.file;
     EXPECT_EQ(session.Diagram().Layout().Legend.Title == "Probe", c.layoutTaken) << c.file;
   }
-}
-
-TEST(Session, SmoothAndExportDriveTheGauge) {
-  LoggingGauge gauge;
-  TVQRSession session(nullptr, &gauge);
-  ASSERT_EQ(LoadBytes(session, SimpleFile(5)), TLoadStatus::Ok);
-  gauge.log.clear();
-  session.Smooth(2);
-  EXPECT_EQ(gauge.log, "Filter:85 done ");
-  TempDir dir;
-  TVQRAsciiFile file;
-  gauge.log.clear();
-  EXPECT_EQ(session.ExportAscii(dir.File("no/such/x.ASC"), file, TAsciiMode::Raw),
-            TExportStatus::OpenFailed);
-  EXPECT_EQ(gauge.log, "");
-  EXPECT_EQ(session.ExportAscii(dir.File("x.ASC"), file, TAsciiMode::Raw), TExportStatus::Ok);
-  EXPECT_EQ(gauge.log, "Export:5 done ");
 }
 
 TEST(Session, WindowCurvesAndExportModeFollowTheSettings) {

