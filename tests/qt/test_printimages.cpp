@@ -230,22 +230,16 @@ TEST(RtfReader, SpecialCharacters) {
 }
 
 TEST(RtfReader, MalformedInputReadsWithoutHarm) {
-  std::vector<std::string> inputs = {
-      "",
-      "{",
-      "}",
-      "\\",
-      "{\\rtf1 \\",
-      "{\\rtf1 \\'4",
-      "{\\rtf1 \\u",
-      "}}}}x{{",
-      "{\\rtf1 \\fs99999999999999999999999999 x\\li-99999999999999999 y\\par}",
-      "{\\rtf1 \\bin999999999999 x}",
-      "{\\rtf1 {\\pict\\pngblip abc",
-      "{\\rtf1 \\cellx5\\cell\\row",
-      "{\\rtf1 {\\fonttbl{\\f0 Arial}{\\f1 ;}\\f2 x",
-      "{\\rtf1 \\cf99\\highlight-5\\f77 t\\par}",
-      "{\\rtf1 \\trowd\\intbl a\\par b\\cell\\row c\\cell"};
+  std::vector<std::string> inputs;
+  for (const QByteArray& in :
+       QByteArray("\n{\n}\n\\\n{\\rtf1 \\\n{\\rtf1 \\'4\n{\\rtf1 \\u\n}}}}x{{\n"
+                  "{\\rtf1 \\fs99999999999999999999999999 x\\li-99999999999999999 y\\par}\n"
+                  "{\\rtf1 \\bin999999999999 x}\n{\\rtf1 {\\pict\\pngblip abc\n"
+                  "{\\rtf1 \\cellx5\\cell\\row\n{\\rtf1 {\\fonttbl{\\f0 Arial}{\\f1 ;}\\f2 x\n"
+                  "{\\rtf1 \\cf99\\highlight-5\\f77 t\\par}\n"
+                  "{\\rtf1 \\trowd\\intbl a\\par b\\cell\\row c\\cell")
+           .split('\n'))
+    inputs.push_back(in.toStdString());
   std::string deep = "{\\rtf1 ";
   deep += std::string(100000, '{') + "deep" + std::string(100000, '}') + "after\\par}";
   inputs.push_back(deep);
