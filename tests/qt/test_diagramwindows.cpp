@@ -235,7 +235,7 @@ TEST_F(DiagramWindows, ClicksOnPanelBordersDoNothing) {
   const int beepsAfter[] = {1, 1, 2};
   for (int i = 0; i < 3; ++i) {
     ClickStatusBar(sb, InsidePanel(sb, i));
-    if (i == 0) EXPECT_EQ(form->BeepCount, 0);
+    EXPECT_TRUE(i > 0 || form->BeepCount == 0);  // the print request waits for the click to end
     Settle();
     EXPECT_EQ(form->BeepCount, beepsAfter[i]) << i;
   }

@@ -50,16 +50,13 @@ TEST(Gauge, AttachedGaugeShowsCaptionAndBarOnlyWhileRunning) {
   EXPECT_EQ(w.progress->value(), 0);
   EXPECT_GT(w.progress->maximum(), w.progress->minimum());
   gauge.Finish();
-}
 
-TEST(Gauge, UnattachedGaugeNeverShowsOrHidesItsBar) {
-  Window w;
-  TProcessGauge gauge;
-  gauge.Init(w.progress, nullptr);
-  w.progress->hide();
-  gauge.Start(10, "Druck:");
+  // One that is not attached never shows or hides its bar.
+  TProcessGauge unattached;
+  unattached.Init(w.progress, nullptr);
+  unattached.Start(10, "Druck:");
   EXPECT_FALSE(w.progress->isVisible());
   w.progress->show();
-  gauge.Finish();
+  unattached.Finish();
   EXPECT_TRUE(w.progress->isVisible());
 }

@@ -83,7 +83,7 @@ TEST_F(PrintImages, ExtensionDecidesTheDecoder) {
     EXPECT_EQ(TVQRLogo::FileExtension(path), c.ext);
     EXPECT_EQ(LoadLogo(path), c.loads);
     EXPECT_EQ(logo_.Image().size(), c.loads ? QSize(4, 3) : QSize(0, 0));
-    if (c.loads) EXPECT_NEAR(logo_.Image().pixelColor(1, 1).red(), 200, 40);
+    EXPECT_TRUE(!c.loads || std::abs(logo_.Image().pixelColor(1, 1).red() - 200) < 40);
   }
   // A dot in a folder name is no extension.
   for (const char* name : {"C:\\daten.neu\\logo", "/home/a.b/logo", "C:daten.neu:logo"})

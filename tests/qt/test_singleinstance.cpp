@@ -105,6 +105,10 @@ TEST_F(SingleInstance, SocketLivesOnlyInAFolderThatIsTheUsersAlone) {
   // temporary folder is created 0700 instead.
   QTemporaryDir tmp;
   const QByteArray oldTmp = qgetenv("TMPDIR");
+  std::shared_ptr<void> restore(nullptr, [&](void*) {
+    ::chmod(QFile::encodeName(runtime.path()).constData(), 0700);
+    oldTmp.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", oldTmp);
+  });
   qputenv("TMPDIR", QFile::encodeName(tmp.path()));
   ASSERT_EQ(::chmod(QFile::encodeName(runtime.path()).constData(), 0777), 0);
   const QString own = tmp.path() + "/vqrshow4-" + QString::number(::getuid());
@@ -123,11 +127,6 @@ TEST_F(SingleInstance, SocketLivesOnlyInAFolderThatIsTheUsersAlone) {
     EXPECT_TRUE(refused.ServerName().isEmpty());
     EXPECT_EQ(refused.ForwardOrListen({"x"}, 300), Outcome::Alone);
   }
-  ::chmod(QFile::encodeName(runtime.path()).constData(), 0700);
-  if (oldTmp.isNull())
-    qunsetenv("TMPDIR");
-  else
-    qputenv("TMPDIR", oldTmp);
 }
 
 TEST_F(SingleInstance, LaterStartHandsOverEvenWhenTheRunningOneIsSlow) {
@@ -214,8 +213,7 @@ TEST_F(ProgramStarts, RacingStartsLeaveOneProgramPerDisplay) {
   while (StillRunning() > 1 && t.elapsed() < 15000) QThread::msleep(50);
   QThread::msleep(300);  // a second program would still be running now
   EXPECT_EQ(StillRunning(), 1);
-  for (auto& p : running)
-    if (p->state() != QProcess::Running) EXPECT_EQ(p->exitCode(), 0);
+  for (auto& p : running) EXPECT_TRUE(p->state() == QProcess::Running || p->exitCode() == 0);
 }
 
 namespace {
