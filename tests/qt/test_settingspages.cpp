@@ -1,17 +1,13 @@
 // The settings pages: every control the settings table names exists, loads
 // its value, and writes back exactly what the user changed; the editors.
 #include <QAbstractButton>
-#include <QApplication>
-#include <QCheckBox>
 #include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QFontDialog>
 #include <QFontInfo>
 #include <QMenu>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QTest>
 #include <QTimer>
 #include <clocale>
 #include <set>
@@ -95,10 +91,7 @@ class SettingsBinding : public MainWindowFixture {
 // loaded and gives it back unchanged; an untouched close writes nothing.
 TEST_F(SettingsBinding, EveryValueLoadsIntoItsControlAndAnUntouchedCloseWritesNothing) {
   WriteIni(FullIni());
-  QFile before(iniPath);
-  ASSERT_TRUE(before.open(QIODevice::ReadOnly));
-  const QByteArray original = before.readAll();
-  before.close();
+  const QByteArray original = ReadFile(iniPath);
 
   MakeForm();
   EXPECT_EQ(Find<QLineEdit>("Ed_Legend")->text().left(5), "Text ");
@@ -126,13 +119,17 @@ TEST_F(SettingsBinding, EveryValueLoadsIntoItsControlAndAnUntouchedCloseWritesNo
       EXPECT_FALSE(s->IsModified(i));
     }
   CloseForm();
-  QFile after(iniPath);
-  ASSERT_TRUE(after.open(QIODevice::ReadOnly));
-  EXPECT_EQ(after.readAll(), original);
+  EXPECT_EQ(ReadFile(iniPath), original);
 }
 
+// Invalid numbers become zero; text changes only in case are not written.
 TEST_F(SettingsBinding, ClosingWritesExactlyTheChangedKeys) {
+  WriteIni(
+      "[General]\nSavePos=OFF\n[Printer]\nBackGround1=/a/"
+      "Paper.rtf\n[PrinterVert]\nFixedFactorX=1.250\n");
   MakeForm();
+  Find<QLineEdit>("Ed_PrinterPaper1")->setText("/a/PAPER.RTF");
+  Find<QLineEdit>("Ed_PrV_FactorX")->setText("1,5");
   Find<QLineEdit>("Ed_XAxisX")->setText("77");
   Find<QLineEdit>("Ed_YFactor")->setText("2.5");
   Find<QLineEdit>("Ed_Legend")->setText("Messstelle");
@@ -143,26 +140,19 @@ TEST_F(SettingsBinding, ClosingWritesExactlyTheChangedKeys) {
   Find<TZTEditField>("Ed_XLabelFont")->SetFaceAndStyle("Arial", 1);
   Find<TZTEditField>("Ed_XLabelFont")->setText("Arial");
   CloseForm();
-
-  IniMap expected = {{"general/savepos", "OFF"},         {"axis1/startx", "77"},
-                     {"axis2/userfactor", "2.500000"},   {"legend/title", "Messstelle"},
-                     {"combiwindow2/visiblech17", "ON"}, {"asciifile/raw", "ON"},
-                     {"diagram/gridcolor", "255"},       {"axis3/ticpenwidth", "15"},
-                     {"axis3/ticpenstyle", "3"},         {"axis1/labelfont", "b-Arial"}};
+  IniMap expected = {{"general/savepos", "OFF"},
+                     {"axis1/startx", "77"},
+                     {"axis2/userfactor", "2.500000"},
+                     {"legend/title", "Messstelle"},
+                     {"combiwindow2/visiblech17", "ON"},
+                     {"asciifile/raw", "ON"},
+                     {"diagram/gridcolor", "255"},
+                     {"axis3/ticpenwidth", "15"},
+                     {"axis3/ticpenstyle", "3"},
+                     {"axis1/labelfont", "b-Arial"},
+                     {"printer/background1", "/a/Paper.rtf"},
+                     {"printervert/fixedfactorx", "0.000"}};
   EXPECT_EQ(ReadIniMap(iniPath), expected);
-}
-
-TEST_F(SettingsBinding, InvalidNumbersBecomeZeroAndCaseOnlyTextChangesAreNotWritten) {
-  WriteIni(
-      "[General]\nSavePos=OFF\n[Printer]\nBackGround1=/a/Paper.rtf\n[PrinterVert]\n"
-      "FixedFactorX=1.250\n");
-  MakeForm();
-  Find<QLineEdit>("Ed_PrinterPaper1")->setText("/a/PAPER.RTF");
-  Find<QLineEdit>("Ed_PrV_FactorX")->setText("1,5");
-  CloseForm();
-  const IniMap ini = ReadIniMap(iniPath);
-  EXPECT_EQ(ini.at("printer/background1"), "/a/Paper.rtf");
-  EXPECT_EQ(ini.at("printervert/fixedfactorx"), "0.000");
 }
 
 // A save at close that fails asks until the settings are written somewhere
@@ -177,15 +167,14 @@ TEST_F(SettingsBinding, FailedSaveAtCloseAsksWhatToDo) {
                {false, "Wiederholen", "", "cfg/vqrshow4.INI"},  // the folder is back
                {true, "Ohne Speichern beenden", "", nullptr},
                {true, "Speichern unter...|Ohne Speichern beenden", "/proc/no.INI", nullptr}};
-  const QByteArray original = "[General]\nSavePos=OFF\n[Legend]\nTitle=Alt\n";
   for (const auto& c : cases) {
     SCOPED_TRACE(c.answers);
     const QStringList answers = QString::fromUtf8(c.answers).split('|');
     QDir(Path("cfg")).removeRecursively();
     QFile::remove(Path("copy.INI"));
-    ASSERT_TRUE(QDir(dir.path()).mkpath("cfg"));
+    QDir(dir.path()).mkpath("cfg");
     const QString ini = Path("cfg/vqrshow4.INI");
-    WriteFile(ini, original);
+    WriteFile(ini, "[General]\nSavePos=OFF\n[Legend]\nTitle=Alt\n");
     MakeForm("/ini=" + ini);
     nextFile = c.saveAs[0] == '/' ? QString(c.saveAs) : Path(c.saveAs);
     Find<QLineEdit>("Ed_Legend")->setText("Neu");
@@ -217,26 +206,22 @@ TEST_F(SettingsBinding, FailedSaveAtCloseAsksWhatToDo) {
     answer.stop();
 
     ASSERT_EQ(texts.size(), answers.size());
-    EXPECT_TRUE(texts[0].startsWith("Fehler|")) << texts[0].toStdString();
-    EXPECT_TRUE(texts[0].contains(ini)) << texts[0].toStdString();
-    EXPECT_TRUE(texts[0].contains(c.protect ? "schreibgeschützt" : "Ordner existiert nicht"))
+    EXPECT_TRUE(texts[0].startsWith("Fehler|") && texts[0].contains(ini) &&
+                texts[0].contains(c.protect ? "schreibgeschützt" : "Ordner existiert nicht"))
         << texts[0].toStdString();
     EXPECT_TRUE(texts.value(1, c.saveAs).contains(c.saveAs));
     if (c.protect) {
       EXPECT_FALSE(QFileInfo(ini).permissions() & QFileDevice::WriteOwner);
       QFile::setPermissions(ini, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     }
-    const IniMap written = c.writtenTo ? ReadIniMap(Path(c.writtenTo)) : IniMap{};
-    EXPECT_EQ(written.count("legend/title") ? written.at("legend/title") : "-",
-              c.writtenTo ? "Neu" : "-");
+    IniMap written = c.writtenTo ? ReadIniMap(Path(c.writtenTo)) : IniMap{};
+    EXPECT_EQ(written["legend/title"], c.writtenTo ? "Neu" : "");
     EXPECT_EQ(ReadIniMap(ini).at("legend/title"), c.protect ? "Alt" : "Neu");
     // What was given up stays in memory for the rest of the session.
     EXPECT_EQ(form->Settings()->LegendTitle->GetString(1), "Neu");
     form.reset();
   }
 }
-
-// ---------------------------------------------------------------- editors
 
 using Editors = MainWindowFixture;
 
@@ -258,48 +243,41 @@ void OnNextDialog(F f) {
 
 }  // namespace
 
-TEST_F(Editors, PenFieldOpensThePenDialogAndKeepsTheChosenCode) {
+TEST_F(Editors, PenColourAndGridFieldsTakeWhatTheirEditorChose) {
   WriteIni("[General]\nSavePos=OFF\n[SingleWindow]\nPenCh1Width=2\nPenCh1Style=3\n");
   MakeForm();
   form->show();
-  auto* field = Find<TZTEditField>("Ed_SingleCh1Pen");
-  EXPECT_EQ(field->text(), QString::fromUtf8("–•–•–•–•–•–•"));
-  QString shownWidth;
-  bool dashDot = false;
+  auto* pen = Find<TZTEditField>("Ed_SingleCh1Pen");
+  EXPECT_EQ(pen->text(), QString::fromUtf8("–•–•–•–•–•–•"));
+  QString shown;
   OnNextDialog<TF_ZTIniPenDialog>([&](TF_ZTIniPenDialog* d) {
-    shownWidth = d->findChild<QLineEdit*>("Ed_PD_Width")->text();
-    dashDot = d->findChild<QRadioButton*>("RB_DashDot")->isChecked();
+    shown = d->findChild<QLineEdit*>("Ed_PD_Width")->text();
     d->findChild<QLineEdit*>("Ed_PD_Width")->setText("1.5");
     d->findChild<QRadioButton*>("RB_Dot")->setChecked(true);
     d->findChild<QPushButton*>("Bt_PD_Ok")->click();
   });
-  QTest::mouseClick(field, Qt::LeftButton);
-  EXPECT_EQ(shownWidth, "0.2");
-  EXPECT_TRUE(dashDot);
-  EXPECT_EQ(field->PenCode(), 15002);
-  EXPECT_EQ(field->text(), QString::fromUtf8("• • • • • • • • • • •"));
+  QTest::mouseClick(pen, Qt::LeftButton);
+  EXPECT_EQ(shown, "0.2");
+  EXPECT_EQ(pen->PenCode(), 15002);
+  EXPECT_EQ(pen->text(), QString::fromUtf8("• • • • • • • • • • •"));
 
-  OnNextDialog<TF_ZTIniPenDialog>(
-      [](TF_ZTIniPenDialog* d) { d->findChild<QPushButton*>("Bt_PD_Cancel")->click(); });
-  QTest::mouseClick(field, Qt::LeftButton);
-  EXPECT_EQ(field->PenCode(), 15002);
-}
-
-TEST_F(Editors, ColourFieldShowsTheChosenColourAsBackground) {
-  MakeForm();
-  form->show();
-  auto* field = Find<TZTEditField>("Ed_XAxisColor");
-  QString textWhileOpen;
+  auto* colour = Find<TZTEditField>("Ed_XAxisColor");
   OnNextDialog<QColorDialog>([&](QColorDialog* d) {
-    textWhileOpen = field->text();
+    shown = colour->text();
     d->setCurrentColor(QColor(10, 20, 30));
     d->accept();
   });
-  QTest::mouseClick(field, Qt::LeftButton);
-  EXPECT_EQ(textWhileOpen, "?");
-  EXPECT_EQ(field->ColorCode(), 10 | (20 << 8) | (30 << 16));
-  EXPECT_EQ(field->palette().color(QPalette::Base), QColor(10, 20, 30));
-  EXPECT_TRUE(field->text().isEmpty());
+  QTest::mouseClick(colour, Qt::LeftButton);
+  EXPECT_EQ(shown, "?");
+  EXPECT_EQ(colour->ColorCode(), 10 | (20 << 8) | (30 << 16));
+  EXPECT_EQ(colour->palette().color(QPalette::Base), QColor(10, 20, 30));
+
+  auto* grid = Find<TZTEditField>("Ed_GridStyle");
+  QTest::mouseClick(grid, Qt::LeftButton);
+  EXPECT_TRUE(Find<QMenu>("PMn_GridStyle")->isVisible());
+  Find<QAction>("PMn_GS_solid")->trigger();
+  Find<QMenu>("PMn_GridStyle")->close();
+  EXPECT_EQ(grid->text(), "2");
 }
 
 TEST_F(Editors, FontFieldEditsFaceStyleSizeAndColourTogether) {
@@ -307,12 +285,10 @@ TEST_F(Editors, FontFieldEditsFaceStyleSizeAndColourTogether) {
   MakeForm();
   form->show();
   auto* font = Find<TZTEditField>("Ed_XLabelFont");
-  QFont preset;
   QColor presetColor;
   OnNextDialog<TFontColorDialog>([&](TFontColorDialog* d) {
-    preset = d->SelectedFont();
     presetColor = d->SelectedColor();
-    QFont f = preset;
+    QFont f = d->SelectedFont();
     f.setPointSize(14);
     f.setStyleName(QString());
     f.setItalic(true);
@@ -321,33 +297,17 @@ TEST_F(Editors, FontFieldEditsFaceStyleSizeAndColourTogether) {
     d->accept();
   });
   QTest::mouseClick(font, Qt::LeftButton);
-  EXPECT_TRUE(preset.bold());
-  EXPECT_EQ(preset.pointSize(), 12);
   EXPECT_EQ(presetColor, QColor(255, 0, 0));
-  EXPECT_EQ(font->text(), "Arial");  // the stored face survives its alias
-  EXPECT_EQ(font->FaceStyle(), 3);
-  EXPECT_EQ(Find<QLineEdit>("Ed_XLabelSize")->text(), "14");
-  EXPECT_EQ(Find<TZTEditField>("Ed_XLabelColor")->ColorCode(), 128 << 16);
-
-  // Escape cancels the whole dialog, not only the font part inside it.
-  bool escapeClosed = false;
-  OnNextDialog<TFontColorDialog>([&](TFontColorDialog* d) {
-    QTest::keyClick(d->findChild<QFontDialog*>(), Qt::Key_Escape);
-    escapeClosed = !d->isVisible();
-    if (!escapeClosed) d->reject();
-  });
-  QTest::mouseClick(font, Qt::LeftButton);
-  EXPECT_TRUE(escapeClosed);
-  EXPECT_EQ(Find<QLineEdit>("Ed_XLabelSize")->text(), "14");
-  EXPECT_EQ(font->FaceStyle(), 3);
+  // the stored face survives its alias
+  EXPECT_EQ(std::tuple(font->text(), font->FaceStyle(), Find<QLineEdit>("Ed_XLabelSize")->text(),
+                       Find<TZTEditField>("Ed_XLabelColor")->ColorCode()),
+            std::tuple(QString("Arial"), 3, QString("14"), 128 << 16));
 }
 
 // Opening the font dialog on a field and pressing OK must leave the field,
 // its size and the INI file exactly as they were, on every font field.
 TEST_F(Editors, FontDialogOpensOnTheFieldsFontAndOkWithoutChangeChangesNothing) {
   const std::pair<const char*, const char*> groups[] = {{"Ed_XLabelFont", "Ed_XLabelSize"},
-                                                        {"Ed_YLabelFont", "Ed_YLabelSize"},
-                                                        {"Ed_TLabelFont", "Ed_TLabelSize"},
                                                         {"Ed_LegendFont", "Ed_LegendSize"}};
   // A fresh field shows what the drawing uses (Arial, 16 pt, upright, as the
   // family it is installed as); a set field shows its own face and style.
@@ -361,7 +321,7 @@ TEST_F(Editors, FontDialogOpensOnTheFieldsFontAndOkWithoutChangeChangesNothing) 
   for (const auto& c : cases) {
     QByteArray ini = "[General]\nSavePos=OFF\n";
     if (!c.code.isEmpty())
-      for (const char* section : {"Axis1", "Axis2", "Axis3", "Legend"})
+      for (const char* section : {"Axis1", "Legend"})
         ini += "[" + QByteArray(section) + "]\n" + (section[0] == 'L' ? "Font=" : "LabelFont=") +
                c.code + "\nLabelSize=" + c.size + "\n";
     WriteIni(ini);
@@ -380,31 +340,14 @@ TEST_F(Editors, FontDialogOpensOnTheFieldsFontAndOkWithoutChangeChangesNothing) 
         d->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
       });
       QTest::mouseClick(font, Qt::LeftButton);
-      EXPECT_EQ(shown.family(), QFontInfo(QFont(c.face)).family());
-      EXPECT_EQ(shown.pointSize(), c.points);
-      EXPECT_EQ(shown.bold(), (c.style & 1) != 0);
-      EXPECT_EQ(shown.italic(), (c.style & 2) != 0);
-      EXPECT_EQ(font->text(), face);
-      EXPECT_EQ(font->FaceStyle(), style);
-      EXPECT_EQ(size->text(), points);
+      EXPECT_EQ(std::tuple(shown.family(), shown.pointSize(), shown.bold() + 2 * shown.italic()),
+                std::tuple(QFontInfo(QFont(c.face)).family(), c.points, c.style));
+      EXPECT_EQ(std::tuple(font->text(), font->FaceStyle(), size->text()),
+                std::tuple(face, style, points));
     }
     CloseForm();
     EXPECT_EQ(ReadIniMap(iniPath), before);
   }
-}
-
-TEST_F(Editors, GridStyleMenuSetsTheField) {
-  MakeForm();
-  form->show();
-  auto* field = Find<TZTEditField>("Ed_GridStyle");
-  QTest::mouseClick(field, Qt::LeftButton);
-  auto* menu = Find<QMenu>("PMn_GridStyle");
-  EXPECT_TRUE(menu->isVisible());
-  Find<QAction>("PMn_GS_solid")->trigger();
-  menu->close();
-  EXPECT_EQ(field->text(), "2");
-  Find<QAction>("PMn_GS_cross")->trigger();
-  EXPECT_EQ(field->text(), "1");
 }
 
 TEST_F(Editors, PickersFillTheirFieldAndTakeItAtOnce) {
@@ -425,88 +368,21 @@ TEST_F(Editors, PickersFillTheirFieldAndTakeItAtOnce) {
     EXPECT_EQ(Find<QLineEdit>(c.field)->text(), c.shown);
   }
   EXPECT_EQ(form->Settings()->RawFileStartDir->GetString(1), "/data/runs/");
-  EXPECT_EQ(form->Settings()->LogoFile->GetString(1), "/img/logo.png");
   // The next pick starts at the file taken.
   nextFile = "/bg/other.rtf";
   Find<QPushButton>("Bt_SelPaperFile2")->click();
-  EXPECT_TRUE(lastRequest->filter.startsWith("Rich-Text-Dateien"));
-  EXPECT_EQ(lastRequest->directory, "/bg/");
-  EXPECT_EQ(lastRequest->fileName, "paper.rtf");
+  EXPECT_EQ(lastRequest->directory + lastRequest->fileName, "/bg/paper.rtf");
   EXPECT_EQ(form->Settings()->PrinterBackGround2->GetString(1), "/bg/other.rtf");
 }
 
-// ---------------------------------------------------------------- pen dialog
-
-TEST(PenDialog, ShowsAndTakesWidthAndStyle) {
-  const struct {
-    int width, style;   // preset
-    const char* typed;  // null: leave the text
-    const char* shown;  // width text on opening
-    int wantWidth, wantStyle;
-  } cases[] = {{2, 3, nullptr, "0.2", 2, 3},   {1, 0, "0.25", "0.1", 2, 0},  // half to even
-               {5, 1, "1,5", "0.5", 1, 1},                                   // a comma is no number
-               {5, 1, "  2.0 ", "0.5", 20, 1}, {5, 4, "45", "0.5", 300, 4},  // clamped
-               {5, 4, "0", "0.5", 1, 4},       {900, 7, nullptr, "30.0", 300, 0}};
-  for (const auto& c : cases) {
-    TF_ZTIniPenDialog dialog;
-    dialog.SelWidth = c.width;
-    dialog.SelStyle = c.style;
-    dialog.show();
-    auto* edit = dialog.findChild<QLineEdit*>("Ed_PD_Width");
-    EXPECT_EQ(edit->text(), c.shown);
-    if (c.typed) edit->setText(c.typed);
-    dialog.findChild<QPushButton*>("Bt_PD_Ok")->click();
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(dialog.SelWidth, c.wantWidth) << c.width << " " << (c.typed ? c.typed : "-");
-    EXPECT_EQ(dialog.SelStyle, c.wantStyle) << c.width << " " << (c.typed ? c.typed : "-");
-  }
-}
-
-TEST(PenDialog, UpDownStopsAtTheMaximumAndCancelKeepsThePreset) {
-  TF_ZTIniPenDialog dialog;
-  dialog.SelWidth = 299;
-  dialog.SelStyle = 2;
-  dialog.show();
-  const QList<QAbstractButton*> arrows =
-      dialog.findChild<TZTUpDown*>("UD_PD_Width")->findChildren<QAbstractButton*>();
-  ASSERT_EQ(arrows.size(), 2);
-  arrows[0]->click();  // up
-  arrows[0]->click();  // stays at the maximum
-  EXPECT_EQ(dialog.findChild<QLineEdit*>("Ed_PD_Width")->text(), "30.0");
-  arrows[1]->click();
-  EXPECT_EQ(dialog.findChild<QLineEdit*>("Ed_PD_Width")->text(), "29.9");
-  dialog.findChild<QRadioButton*>("RB_Solid")->setChecked(true);
-  dialog.findChild<QPushButton*>("Bt_PD_Cancel")->click();
-  EXPECT_EQ(dialog.SelWidth, 299);
-  EXPECT_EQ(dialog.SelStyle, 2);
-}
-
-// ---------------------------------------------------------- German locale
-
-namespace {
-
-// Switches the C locale for one test; the German decimal comma must not leak
-// into anything the program reads or writes.
-class GermanLocale {
- public:
-  GermanLocale() : saved_(setlocale(LC_ALL, nullptr)) { ok_ = setlocale(LC_ALL, "de_DE.UTF-8"); }
-  ~GermanLocale() { setlocale(LC_ALL, saved_.c_str()); }
-  bool Active() const { return ok_ && std::string(localeconv()->decimal_point) == ","; }
-
- private:
-  std::string saved_;
-  bool ok_ = false;
-};
-
-}  // namespace
-
 TEST_F(SettingsBinding, NumbersSurviveLoadAndCloseUnderTheGermanLocale) {
-  GermanLocale german;
-  ASSERT_TRUE(german.Active()) << "locale de_DE.UTF-8 is missing (./test.sh generates it)";
-  const QByteArray floats =
-      "[Axis2]\nUserFactor=2.500000\n[Logo]\nScale=1.250\n[PrinterVert]\nFixedFactorX=0.750\n"
-      "[PrinterHorz]\nFixedFactorY=12.125\n";
-  WriteIni("[General]\nSavePos=OFF\n" + floats);
+  // The German decimal comma must not leak into anything read or written.
+  const std::string saved = setlocale(LC_ALL, nullptr);
+  std::shared_ptr<void> restore(nullptr, [saved](void*) { setlocale(LC_ALL, saved.c_str()); });
+  ASSERT_TRUE(setlocale(LC_ALL, "de_DE.UTF-8") && *localeconv()->decimal_point == ',')
+      << "locale de_DE.UTF-8 is missing (./test.sh generates it)";
+  WriteIni(
+      "[General]\nSavePos=OFF\n[Axis2]\nUserFactor=2.500000\n[PrinterHorz]\nFixedFactorY=12.125\n");
   MakeForm();
   form->show();
   EXPECT_EQ(Find<QLineEdit>("Ed_YFactor")->text(), "2.500000");
@@ -520,19 +396,14 @@ TEST_F(SettingsBinding, NumbersSurviveLoadAndCloseUnderTheGermanLocale) {
   QTest::mouseClick(Find<TZTEditField>("Ed_SingleCh1Pen"), Qt::LeftButton);
   ASSERT_TRUE(form->OpenDataFile(QString::fromStdString(SamplePath("hours40.DAT"))));
   EXPECT_EQ(form->Diagram()->AxisScaleText(0).find(','), std::string::npos);
-  for (int i = 0; i <= 4; ++i)
-    EXPECT_EQ(form->Diagram()->TickLabel(1, i).find(','), std::string::npos) << i;
+  EXPECT_EQ(form->Diagram()->TickLabel(1, 1).find(','), std::string::npos);
   CloseForm();
 
-  const IniMap ini = ReadIniMap(iniPath);
-  const IniMap expected = {{"axis2/userfactor", "2.500000"},
-                           {"logo/scale", "1.250"},
-                           {"printervert/fixedfactorx", "0.750"},
-                           {"printerhorz/fixedfactory", "12.125"},
-                           {"logo/startx", "7"},
-                           {"printervert/fixedfactory", "15.000"},
-                           {"singlewindow/pench1width", "25"},
-                           {"singlewindow/pench1style", "0"}};
-  for (const auto& [key, value] : expected)
-    EXPECT_EQ(ini.count(key) ? ini.at(key) : "-", value) << key;
+  IniMap ini = ReadIniMap(iniPath);
+  for (const auto& [key, value] : IniMap{{"axis2/userfactor", "2.500000"},
+                                         {"printerhorz/fixedfactory", "12.125"},
+                                         {"logo/startx", "7"},
+                                         {"printervert/fixedfactory", "15.000"},
+                                         {"singlewindow/pench1width", "25"}})
+    EXPECT_EQ(ini[key], value) << key;
 }

@@ -70,41 +70,22 @@ class VqrtoolPictures : public ::testing::Test {
   QTemporaryDir dir;
 };
 
-TEST_F(VqrtoolPictures, ReferenceSizePutsTheTimeAxisOnRow1790) {
-  const ToolRun r = Vqrtool({"render", "samples/full1500.DAT", "--window", "1", "--size",
-                             "2871x1991", "-o", Out("ref.png")});
-  ASSERT_EQ(r.status, 0) << r.err.toStdString();
+TEST_F(VqrtoolPictures, ReferenceSizeAndCombinationColours) {
+  ASSERT_EQ(Vqrtool({"render", "samples/full1500.DAT", "--window", "1", "--size", "2871x1991", "-o",
+                     Out("ref.png")})
+                .status,
+            0);
   const QImage img(Out("ref.png"));
   ASSERT_EQ(img.size(), QSize(2871, 1991));
   for (int x : {200, 1000, 2450}) EXPECT_EQ(img.pixel(x, 1790), qRgb(0, 0, 0)) << x;
   EXPECT_EQ(img.pixel(2500, 1790), qRgb(255, 255, 255));
   EXPECT_EQ(img.pixel(1000, 1700), qRgb(255, 255, 255));
-}
 
-TEST_F(VqrtoolPictures, CombinationColoursComeFromTheSettings) {
   const ToolRun r = Vqrtool({"render", "samples/full1500.DAT", "--ini", "docs/diagram-example.INI",
                              "--window", "18", "-o", Out("c.png")});
   ASSERT_EQ(r.status, 0) << r.err.toStdString();
-  const QImage img(Out("c.png"));
-  EXPECT_GT(Count(img, qRgb(255, 0, 0)), 500);       // channel 1
-  EXPECT_GT(Count(img, qRgb(192, 192, 192)), 5000);  // grid lines
-  EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
-}
-
-TEST_F(VqrtoolPictures, PublicFileOnlySuppliesWhatTheOwnFileLacks) {
-  for (const auto& [name, text] : {std::pair{"own.INI", "[Diagram]\nGridStyle=2\n"},
-                                   std::pair{"public.INI", "[Diagram]\nGridStyle=1\n"}}) {
-    QFile f(Out(name));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(text);
-  }
-  const ToolRun own =
-      Vqrtool({"render", "samples/hours40.DAT", "--ini", Out("own.INI"), "-o", Out("own.png")});
-  const ToolRun both = Vqrtool({"render", "samples/hours40.DAT", "--ini", Out("own.INI"),
-                                "--public", Out("public.INI"), "-o", Out("both.png")});
-  ASSERT_EQ(own.status, 0) << own.err.toStdString();
-  ASSERT_EQ(both.status, 0) << both.err.toStdString();
-  EXPECT_EQ(QImage(Out("own.png")), QImage(Out("both.png")));
+  EXPECT_GT(Count(QImage(Out("c.png")), qRgb(255, 0, 0)), 500);       // channel 1
+  EXPECT_GT(Count(QImage(Out("c.png")), qRgb(192, 192, 192)), 5000);  // grid lines
 }
 
 TEST_F(VqrtoolPictures, VectorOutputsAndDefaultWindow) {
@@ -134,25 +115,8 @@ TEST_F(VqrtoolPictures, ZoomedSvgKeepsTheCurveInsideThePlot) {
     curve.insert(curve.end(), line.begin(), line.end());
   ASSERT_GT(curve.size(), 50u);
   const QRect plot(QPoint(200, 290), QPoint(2450, 1790));  // the axes at scale 1
-  int outside = 0, onTheTimeAxis = 0;
-  for (const QPoint& p : curve) {
-    outside += !plot.contains(p);
-    onTheTimeAxis += p.y() == 1790;
-  }
-  EXPECT_EQ(outside, 0);
-  EXPECT_GE(onTheTimeAxis, 1);  // where the curve is cut
-}
-
-TEST_F(VqrtoolPictures, ZoomNarrowerThanADivisionIsIgnored) {
-  const ToolRun wide = Vqrtool(
-      {"render", "samples/hours40.DAT", "--window", "2", "--zoom", "6,8,2,5", "-o", Out("z.png")});
-  EXPECT_EQ(wide.status, 0);
-  EXPECT_TRUE(wide.err.isEmpty());
-  const ToolRun narrow = Vqrtool(
-      {"render", "samples/hours40.DAT", "--window", "2", "--zoom", "2,5,2,8", "-o", Out("n.png")});
-  EXPECT_EQ(narrow.status, 0);
-  EXPECT_TRUE(narrow.err.contains("ignored"));
-  EXPECT_NE(QImage(Out("z.png")), QImage(Out("n.png")));
+  EXPECT_TRUE(std::all_of(curve.begin(), curve.end(), [&](QPoint p) { return plot.contains(p); }));
+  EXPECT_TRUE(std::any_of(curve.begin(), curve.end(), [](QPoint p) { return p.y() == 1790; }));
 }
 
 TEST_F(VqrtoolPictures, OverviewPictureAndReadOut) {
@@ -164,35 +128,6 @@ TEST_F(VqrtoolPictures, OverviewPictureAndReadOut) {
   const QImage img(Out("o.png"));
   EXPECT_EQ(img.size(), QSize(900, 200));
   EXPECT_GT(Count(img, qRgb(255, 0, 0)), 16 * 50);
-}
-
-TEST_F(VqrtoolPictures, ExitStatuses) {
-  struct {
-    QStringList args;
-    int status;
-  } cases[] = {
-      {{"render", "samples/missing.DAT", "-o", "x.png"}, 2},
-      {{"render", "README.md", "-o", "x.png"}, 1},
-      {{"overview", "README.md", "-o", "x.png"}, 1},
-      {{"render", "samples/hours40.DAT", "-o", "/nonexistent-dir/x.png"}, 3},
-      {{"overview", "samples/hours40.DAT", "-o", "/nonexistent-dir/x.png"}, 3},
-      {{"render", "samples/hours40.DAT", "--window", "17", "-o", "x.png"}, 64},
-      {{"render", "samples/hours40.DAT", "--zoom", "1,2,3", "-o", "x.png"}, 64},
-      {{"render", "samples/hours40.DAT", "--zoom", "-2147483648,0,2,5", "-o", "x.png"}, 64},
-      {{"render", "samples/hours40.DAT", "--zoom", "0,0,13,5", "-o", "x.png"}, 64},  // 12 across
-      {{"render", "samples/hours40.DAT", "--zoom", "0,0,12,10", "-o", "x.png"}, 0},
-      {{"render", "samples/hours40.DAT", "-o", "x.txt"}, 64},
-      {{"render", "samples/hours40.DAT", "--ini", "no-such.INI", "-o", "x.png"}, 2},
-      {{"overview", "samples/hours40.DAT", "--ini", "no-such.INI", "-o", "x.png"}, 2},
-      {{"render", "samples/hours40.DAT", "--defaults", "--ini", "x.INI", "-o", "x.png"}, 64},
-      {{"overview", "samples/hours40.DAT"}, 64},
-  };
-  for (const auto& c : cases) {
-    QStringList args = c.args;
-    const qsizetype o = args.indexOf("-o");
-    if (o >= 0 && !args[o + 1].startsWith("/")) args[o + 1] = Out(args[o + 1]);
-    EXPECT_EQ(Vqrtool(args).status, c.status) << args.join(' ').toStdString();
-  }
 }
 
 }  // namespace

@@ -34,6 +34,11 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
   file.write(bytes);
 }
 
+QByteArray ReadFile(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
 TQXMainForm* MainWindowFixture::MakeForm(const QString& iniSwitch) {
   if (!QFile::exists(iniPath)) WriteIni();
   TLocateInputs in;

@@ -4,9 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <map>
 #include <memory>
 #include <optional>
@@ -21,6 +29,7 @@ using IniMap = std::map<std::string, std::string>;
 IniMap ReadIniMap(const QString& path);
 std::string SamplePath(const char* name);
 void WriteFile(const QString& path, const QByteArray& bytes);
+QByteArray ReadFile(const QString& path);
 
 class MainWindowFixture : public ::testing::Test {
  protected:
