@@ -225,18 +225,4 @@ TEST(Smooth, KeepsAStraightLineIncludingBothEnds) {
   }
 }
 
-TEST(Smooth, LeavesRawValuesAndRangesAlone) {
-  TVQRSession rec;
-  ASSERT_EQ(LoadBytes(rec, FileWithRefs(2.0f, 0.5f, {1000, 4000, 1000, 4000, 2500})),
-            TLoadStatus::Ok);
-  const ChannelCal before = rec.Data().Cal[2];
-  const AxisRange axis = rec.Data().ValueAxis;
-  rec.Data().Smooth(2);
-  EXPECT_NE(rec.Data().GetValue(2, 2), 0.5f);
-  EXPECT_EQ(rec.Store().Samples[2].Raw[2], 4000);
-  EXPECT_EQ(std::pair(rec.Data().Cal[2].CalMin, rec.Data().Cal[2].CalMax),
-            std::pair(before.CalMin, before.CalMax));
-  EXPECT_EQ(rec.Data().ValueAxis, axis);
-}
-
 }  // namespace

@@ -65,22 +65,6 @@ TEST(OverviewColumns, LastColumnNeedsTwoSamplesAndFarColumnsClamp) {
   EXPECT_EQ(f.cell.Points[399], 14);  // column 1000, clamped
 }
 
-TEST(OverviewColumns, IgnoresZoomStartAndZeroPoint) {
-  ColumnFixture f;
-  f.Add(10, 5.0f);
-  f.Add(20, 5.0f);
-  f.Add(30, 5.0f);
-  TOverviewCell plain = f.cell;
-  f.diagram.ComputeOverview(2, plain);
-  f.data.ValueAxis.Start = -3.0f;
-  f.data.TimeAxis.Start = 50.0f;
-  f.data.ZeroPoint = true;
-  f.data.Cal[2].CalMin = 4.0f;
-  f.diagram.ComputeOverview(2, f.cell);
-  EXPECT_EQ(f.cell.Points, plain.Points);
-  EXPECT_EQ(plain.Points[10], 5);
-}
-
 TEST(OverviewPaint, CellsScalesAndRedData) {
   TOverviewCells cells;
   LayoutOverviewCells(300, 180, cells);

@@ -81,32 +81,6 @@ TEST_F(SettingsTable, OnlyChangedValuesAreWrittenAtClose) {
   EXPECT_EQ(std::tuple(c["Ed_XAxisX"].text, c["Ed_PrV_FactorX"].text), std::tuple("25", "0.000"));
 }
 
-TEST_F(SettingsTable, WrittenFileReadsBackIdentically) {
-  {
-    auto t = Start(c);
-    c["Ed_SingleCh7Col"].color = 0x00FF8040;
-    c["Ed_SingleCh7Pen"].penCode = 300004;
-    c["Ed_TLabelFont"].text = "Liberation Serif";
-    c["Ed_TLabelFont"].fontStyle = 2;
-    c["Ed_YFactor"].text = "-0.0000125";
-    c["Ed_Legend"].text = "Grüße";
-    c["RB_ASC_RData"].checked = true;
-    const TRect window{10, 20, 610, 420};
-    t->SingleWindowPosition->StorePosition(&window, nullptr);
-    ASSERT_TRUE(t->SaveAll(3));
-  }
-  FakeControls c2;
-  auto t = Start(c2);
-  EXPECT_EQ(std::tuple(c2["Ed_SingleCh7Col"].color, c2["Ed_SingleCh7Pen"].penCode,
-                       t->AxisLabelFont->GetFontStyle(3), t->SingleWindowPosition->GetPosW()),
-            std::tuple(0x00FF8040, 300004, 2, 600));
-  // The factor is written with six decimals.
-  EXPECT_EQ(std::tuple(c2["Ed_SingleCh7Pen"].text, c2["Ed_TLabelFont"].face, c2["Ed_YFactor"].text,
-                       c2["Ed_Legend"].text, c2["RB_ASC_RData"].checked),
-            std::tuple(StylePicture(4), "Liberation Serif", "-0.000013", "Grüße", true));
-  ExpectSaved(*t, ReadFileText(IniPath()));  // nothing differs from the file
-}
-
 TEST_F(SettingsTable, PenKeysFallBackOneByOne) {
   WriteText(IniPath(), "[SingleWindow]\nPenCh2Style=2\nPenCh3Width=0\nPenCh3Style=7\n");
   auto t = Start(c);
@@ -235,19 +209,6 @@ TEST_F(SettingsTable, PrinterAndExportSettings) {
   EXPECT_EQ(t->ExcelCalTabSheet->GetString(1), "VQR Daten");  // not taken yet
   t->TakeExcel();
   EXPECT_EQ(t->ExcelCalTabSheet->GetString(1), "Messung");
-}
-
-TEST_F(SettingsTable, WorksWithoutControlsOrIniFile) {
-  TVQRShowSettings bare(nullptr, nullptr);
-  bare.LoadAll(3);
-  EXPECT_TRUE(bare.SaveAll(3));
-  TDiagramLayout l = MakeDefaultLayout();
-  TakeDiagramLayout(bare, l);
-  EXPECT_EQ(l, MakeDefaultLayout());
-  // Getters of another type or of a value that does not exist give nothing.
-  EXPECT_EQ(bare.LegendTitle->GetInteger(1), 0);
-  EXPECT_EQ(bare.SingleWindowColorCh->GetColor(17), 0);
-  EXPECT_EQ(bare.ExcelCalPosition->GetPosW(), 0);
 }
 
 // ------------------------------------------------------------ the store

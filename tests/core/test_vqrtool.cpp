@@ -28,7 +28,7 @@ std::string Quote(const std::string& s) {
 ToolRun Tool(const std::vector<std::string>& args, const std::string& prefix = "") {
   TempDir dir;
   std::string cmd = prefix + "timeout 60 " + Quote(VQR_BINARY_DIR "/vqrtool");
-  for (const auto& a : args) cmd += " " + Quote(a);
+  for (const auto& a : args) cmd.append(1, ' ').append(Quote(a));
   cmd += " >" + Quote(dir.File("out")) + " 2>" + Quote(dir.File("err")) + " </dev/null";
   const int rc = std::system(cmd.c_str());
   return {WIFEXITED(rc) ? WEXITSTATUS(rc) : -1, ReadFileText(dir.File("out")),

@@ -291,22 +291,6 @@ TEST_F(DiagramWindows, RubberBandZoomsZRestoresAndEscapeOrNarrowBandsDefineNothi
   EXPECT_EQ(form->BeepCount, 0);
 }
 
-TEST_F(DiagramWindows, ANewRecordingLeavesNoZoomToRestore) {
-  Start();
-  Open();
-  Menu("Mn_Wnd_Ch1");
-  Band(Crossing(0, 0), Crossing(2, 2));
-  ASSERT_TRUE(channel->Zoomed);
-  Open("hours40.DAT");
-  EXPECT_FALSE(channel->isVisible());
-  const AxisRange fullX = form->DataObject()->TimeAxis;
-  Menu("Mn_Wnd_Ch1");
-  EXPECT_EQ(channel->ZoomStateText(), "Kein Zoom");
-  Key("z");  // must not bring back the scales of the old recording
-  EXPECT_EQ(form->BeepCount, 1);
-  EXPECT_TRUE(SameAxis(form->DataObject()->TimeAxis, fullX));
-}
-
 TEST_F(DiagramWindows, DiagramIsCopiedAndSavedAsDrawn) {
   Start();
   Open();
@@ -330,17 +314,4 @@ TEST_F(DiagramWindows, DiagramIsCopiedAndSavedAsDrawn) {
   EXPECT_EQ(QImage(Path("d.png")).convertToFormat(QImage::Format_RGB32), copied);
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Hidden | QDir::Files).filter("d.png"),
             QStringList{"d.png"});
-}
-
-TEST_F(DiagramWindows, StoredPlaceIsAppliedAndWrittenBackWhenMoved) {
-  Start(
-      "[General]\nSavePos=OFF\n[SingleWindow]\nPositionX=40\nPositionY=30\nPositionW=320\n"
-      "PositionH=420\n");
-  EXPECT_EQ(QRect(channel->pos(), channel->size()), QRect(40, 30, 320, 420));
-  Open();
-  Menu("Mn_Wnd_Ch1");
-  channel->move(60, 70);
-  Settle();
-  form->close();  // as the user does: the windows store their places
-  EXPECT_EQ(ReadIniMap(iniPath)["singlewindow/positionx"], "60");
 }

@@ -332,19 +332,4 @@ TEST_F(Background, LetterheadDrawsInsideItsMarginsWithoutBackground) {
   EXPECT_LE(ink.left(), 118 + 40);
 }
 
-TEST_F(Background, PicturesReachTheDocument) {
-  const QByteArray png = Encoded(TestPicture(8, 4), "PNG");
-  const QByteArray rtf =
-      "{\\rtf1 {\\pict\\pngblip\\picwgoal1440\\pichgoal720 " + png.toHex() + "}\\par}";
-  QTextDocument doc;
-  TVQRPaper::BuildDocument(doc, rtf::Read(rtf.toStdString()));
-  QTextImageFormat image;
-  for (auto it = doc.firstBlock().begin(); !it.atEnd(); ++it)
-    if (it.fragment().charFormat().isImageFormat())
-      image = it.fragment().charFormat().toImageFormat();
-  ASSERT_TRUE(image.isValid());
-  EXPECT_EQ(doc.resource(QTextDocument::ImageResource, QUrl(image.name())).value<QImage>().size(),
-            QSize(8, 4));
-}
-
 }  // namespace

@@ -1,10 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
-#include <QSvgGenerator>
-#include <QTemporaryDir>
 #include <climits>
 #include <cmath>
 #include <vector>
@@ -87,30 +84,6 @@ TEST(QPainterDC, PenColourWidthClipAndFill) {
                                           {{20, 60}, W}, {{89, 60}, B},
                                           {{90, 60}, W}, {{5, 5}, qRgb(0, 255, 0)}};
   for (const auto& [p, colour] : want) EXPECT_EQ(img.pixel(p), colour) << p.x() << "," << p.y();
-}
-
-TEST(QPainterDC, NonsenseSizesAreClampedAndEveryDeviceWorks) {
-  TVqrDataObjectNew data;
-  TVQRDiagram obj(data);
-  data.TimeAxis = {12, 43200.0f, 0, 2, 0, false};
-  data.ValueAxis = {10, 1.0f, 0, 1, 1, false};
-  obj.Layout().XAxis.LabelFont.Size = INT_MAX;
-  obj.Layout().YAxis.Pen.Width = INT_MAX;
-  obj.Layout().XAxis.StartX = INT_MIN;
-  obj.Layout().GridStyle = kGridCrosses;
-  obj.SetWindowMode(1);
-
-  QImage img = WhiteImage(600, 400);
-  QTemporaryDir dir;
-  QSvgGenerator svg;
-  svg.setFileName(dir.filePath("x.svg"));
-  svg.setSize(QSize(600, 400));
-  for (QPaintDevice* device : std::initializer_list<QPaintDevice*>{&img, &svg}) {
-    QPainter painter(device);
-    QPainterDC dc(painter, device == &svg);
-    PaintDiagram(obj, dc, {0, 0, 600, 400});
-  }
-  EXPECT_GT(QFileInfo(dir.filePath("x.svg")).size(), 100);
 }
 
 // The direct rasteriser for wide curves on images must look like the

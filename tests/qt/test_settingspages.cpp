@@ -350,31 +350,6 @@ TEST_F(Editors, FontDialogOpensOnTheFieldsFontAndOkWithoutChangeChangesNothing) 
   }
 }
 
-TEST_F(Editors, PickersFillTheirFieldAndTakeItAtOnce) {
-  MakeForm();
-  const struct {
-    const char *button, *chosen, *title, *field, *shown;
-  } cases[] = {
-      {"Bt_SelRawDir", "/data/runs/r1.DAT", "Start-Ordner wählen", "Ed_RawDir", "/data/runs/"},
-      {"Bt_SelLogoFile", "/img/logo.png", "Logo-Datei wählen", "Ed_LogoFile", "/img/logo.png"},
-      {"Bt_SelPaperFile2", "/bg/paper.rtf", "Hintergrund-Datei wählen", "Ed_PrinterPaper2",
-       "/bg/paper.rtf"},
-      {"Bt_SelDataDir", "", "Start-Ordner wählen", "Ed_DataDir", ""},  // cancelled
-  };
-  for (const auto& c : cases) {
-    nextFile = c.chosen;
-    Find<QPushButton>(c.button)->click();
-    EXPECT_EQ(lastRequest->title, QString::fromUtf8(c.title));
-    EXPECT_EQ(Find<QLineEdit>(c.field)->text(), c.shown);
-  }
-  EXPECT_EQ(form->Settings()->RawFileStartDir->GetString(1), "/data/runs/");
-  // The next pick starts at the file taken.
-  nextFile = "/bg/other.rtf";
-  Find<QPushButton>("Bt_SelPaperFile2")->click();
-  EXPECT_EQ(lastRequest->directory + lastRequest->fileName, "/bg/paper.rtf");
-  EXPECT_EQ(form->Settings()->PrinterBackGround2->GetString(1), "/bg/other.rtf");
-}
-
 TEST_F(SettingsBinding, NumbersSurviveLoadAndCloseUnderTheGermanLocale) {
   // The German decimal comma must not leak into anything read or written.
   const std::string saved = setlocale(LC_ALL, nullptr);

@@ -119,15 +119,4 @@ TEST_F(VqrtoolPictures, ZoomedSvgKeepsTheCurveInsideThePlot) {
   EXPECT_TRUE(std::any_of(curve.begin(), curve.end(), [](QPoint p) { return p.y() == 1790; }));
 }
 
-TEST_F(VqrtoolPictures, OverviewPictureAndReadOut) {
-  const ToolRun r = Vqrtool(
-      {"overview", "samples/days10.DAT", "--curve", "--size", "2000x100", "-o", Out("o.png")});
-  ASSERT_EQ(r.status, 0) << r.err.toStdString();
-  EXPECT_TRUE(r.out.startsWith("Skala H : 16 Tage   / V : ")) << r.out.toStdString();
-  EXPECT_TRUE(r.err.contains("900x200"));
-  const QImage img(Out("o.png"));
-  EXPECT_EQ(img.size(), QSize(900, 200));
-  EXPECT_GT(Count(img, qRgb(255, 0, 0)), 16 * 50);
-}
-
 }  // namespace
