@@ -12,98 +12,86 @@
 
 namespace {
 
-struct BadCase {
-  const char* name;
-  std::function<void(DrawFixture&)> spoil;
-};
-
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 constexpr float kInf = std::numeric_limits<float>::infinity();
-
-class BadSettings : public ::testing::TestWithParam<BadCase> {};
-
-TEST_P(BadSettings, DrawingStaysFiniteAndBounded) {
-  DrawFixture f;
-  for (int i = 0; i < 300; ++i) f.Add(i * 120, 0.001f * i, 15.0f + 0.02f * i);
-  GetParam().spoil(f);
-  for (int mode : {3, 18}) {
-    f.diagram.SetWindowMode(mode);
-    f.ShowChannels({1, 5, 17});
-    for (int style : {1, 2}) {
-      f.diagram.Layout().GridStyle = static_cast<uint8_t>(style);
-      f.DrawScreen({0, 0, 800, 600});
-      EXPECT_LT(f.dc.Calls().size(), 200000u);
-      f.DrawPrinter({0, 0, 7000, 5000});
-      f.DrawPrinter({0, 0, 7000, 5000}, {10, 10, 500, 400});
-      EXPECT_LT(f.dc.Calls().size(), 200000u);
-    }
-  }
-  TPoint pt{400, 300};
-  f.diagram.SnapToGrid(pt);
-  TOverviewCells cells;
-  LayoutOverviewCells(300, 180, cells);
-  ComputeOverviewCells(f.diagram, cells);
-  PaintOverview(f.dc, cells, true);
-  EXPECT_FALSE(OverviewReadout(f.diagram).empty());
-}
-
 using F = DrawFixture;
-INSTANTIATE_TEST_SUITE_P(
-    Cases, BadSettings,
-    ::testing::Values(
-        BadCase{
-            "ZeroSpans",
-            [](F& f) { f.data.TimeAxis.Span = f.data.ValueAxis.Span = f.data.TempAxis.Span = 0; }},
-        BadCase{"ZeroDivisions",
-                [](F& f) {
-                  f.data.TimeAxis.Divisions = f.data.ValueAxis.Divisions = 0;
-                  f.data.TempAxis.Divisions = -4;
-                }},
-        BadCase{"HugeDivisions",
-                [](F& f) { f.data.TimeAxis.Divisions = f.data.ValueAxis.Divisions = INT_MAX; }},
-        BadCase{"NotANumber",
-                [](F& f) {
-                  f.data.TimeAxis.Span = f.data.Scaling.UserFactor = kNaN;
-                  f.data.ValueAxis.Start = kInf, f.data.TempAxis.Span = -kInf;
-                }},
-        BadCase{"HugeFormat",
-                [](F& f) {
-                  f.data.ValueAxis = {10, 3e38f, -3e38f, INT_MAX, INT_MAX, false};
-                  f.data.TimeAxis.Decimals = INT_MIN;
-                }},
-        BadCase{"ZeroAndNegativeLengths",
-                [](F& f) {
-                  TDiagramLayout& l = f.diagram.Layout();
-                  l.XAxis.Length = 0, l.YAxis.Length = -1500, l.TAxis.TicLength = -50;
-                  l.Legend.Length = -100;
-                }},
-        BadCase{"ExtremeLengths",
-                [](F& f) {
-                  TDiagramLayout& l = f.diagram.Layout();
-                  l.XAxis.Length = l.Legend.StepY = l.DataStartY = l.XAxis.UnitOffset = INT_MAX;
-                  l.XAxis.StartX = l.YAxis.LabelOffset = INT_MIN;
-                }},
-        BadCase{"HugeFontsAndPens",
-                [](F& f) {
-                  TDiagramLayout& l = f.diagram.Layout();
-                  l.XAxis.LabelFont.Size = l.YAxis.Pen.Width = INT_MAX;
-                  l.Legend.Font.Size = INT_MIN, l.GridPen.Width = -5;
-                  f.diagram.ChannelPens()[1].Width = INT_MAX;
-                }},
-        BadCase{"HugeBordersAndFactors",
-                [](F& f) {
-                  TDiagramLayout& l = f.diagram.Layout();
-                  l.BorderLeft = l.BorderRight = INT_MAX, l.BorderTop = INT_MIN;
-                  f.diagram.PrintOptions().Landscape = {1e30f, kNaN, 1e-30f, kInf};
-                }},
-        BadCase{"NoSamples", [](F& f) { f.store = TVQRDataObject{}; }},
-        BadCase{"NoStore", [](F& f) { f.data.SetStore(nullptr); }},
-        BadCase{"CountBeyondSlots",
-                [](F& f) {
-                  f.store.SampleCount = 100000;
-                  f.store.Samples[7].Seconds = INT_MAX, f.store.Samples[8].Seconds = -100000;
-                }}),
-    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(BadSettings, DrawingStaysFiniteAndBounded) {
+  const std::pair<const char*, std::function<void(F&)>> cases[] = {
+      {"ZeroSpans",
+       [](F& f) { f.data.TimeAxis.Span = f.data.ValueAxis.Span = f.data.TempAxis.Span = 0; }},
+      {"ZeroDivisions",
+       [](F& f) {
+         f.data.TimeAxis.Divisions = f.data.ValueAxis.Divisions = 0, f.data.TempAxis.Divisions = -4;
+       }},
+      {"HugeDivisions",
+       [](F& f) { f.data.TimeAxis.Divisions = f.data.ValueAxis.Divisions = INT_MAX; }},
+      {"NotANumber",
+       [](F& f) {
+         f.data.TimeAxis.Span = f.data.Scaling.UserFactor = kNaN, f.data.ValueAxis.Start = kInf,
+         f.data.TempAxis.Span = -kInf;
+       }},
+      {"HugeFormat",
+       [](F& f) {
+         f.data.ValueAxis = {10, 3e38f, -3e38f, INT_MAX, INT_MAX, false},
+         f.data.TimeAxis.Decimals = INT_MIN;
+       }},
+      {"NegativeLengths",
+       [](F& f) {
+         auto& l = f.diagram.Layout();
+         l.XAxis.Length = 0, l.YAxis.Length = -1500, l.TAxis.TicLength = -50,
+         l.Legend.Length = -100;
+       }},
+      {"ExtremeLengths",
+       [](F& f) {
+         auto& l = f.diagram.Layout();
+         l.XAxis.Length = l.Legend.StepY = l.DataStartY = l.XAxis.UnitOffset = INT_MAX,
+         l.XAxis.StartX = l.YAxis.LabelOffset = INT_MIN;
+       }},
+      {"HugeFontsAndPens",
+       [](F& f) {
+         auto& l = f.diagram.Layout();
+         l.XAxis.LabelFont.Size = l.YAxis.Pen.Width = f.diagram.ChannelPens()[1].Width = INT_MAX,
+         l.Legend.Font.Size = INT_MIN, l.GridPen.Width = -5;
+       }},
+      {"HugeBordersAndFactors",
+       [](F& f) {
+         auto& l = f.diagram.Layout();
+         l.BorderLeft = l.BorderRight = INT_MAX, l.BorderTop = INT_MIN,
+         f.diagram.PrintOptions().Landscape = {1e30f, kNaN, 1e-30f, kInf};
+       }},
+      {"NoSamples", [](F& f) { f.store = TVQRDataObject{}; }},
+      {"NoStore", [](F& f) { f.data.SetStore(nullptr); }},
+      {"CountBeyondSlots", [](F& f) {
+         f.store.SampleCount = 100000, f.store.Samples[7].Seconds = INT_MAX,
+         f.store.Samples[8].Seconds = -100000;
+       }}};
+  for (const auto& [name, spoil] : cases) {
+    SCOPED_TRACE(name);
+    F f;
+    for (int i = 0; i < 300; ++i) f.Add(i * 120, 0.001f * i, 15.0f + 0.02f * i);
+    spoil(f);
+    for (int mode : {3, 18}) {
+      f.diagram.SetWindowMode(mode);
+      f.ShowChannels({1, 5, 17});
+      for (int style : {1, 2}) {
+        f.diagram.Layout().GridStyle = static_cast<uint8_t>(style);
+        f.DrawScreen({0, 0, 800, 600});
+        EXPECT_LT(f.dc.Calls().size(), 200000u);
+        f.DrawPrinter({0, 0, 7000, 5000});
+        f.DrawPrinter({0, 0, 7000, 5000}, {10, 10, 500, 400});
+        EXPECT_LT(f.dc.Calls().size(), 200000u);
+      }
+    }
+    TPoint pt{400, 300};
+    f.diagram.SnapToGrid(pt);
+    TOverviewCells cells;
+    LayoutOverviewCells(300, 180, cells);
+    ComputeOverviewCells(f.diagram, cells);
+    PaintOverview(f.dc, cells, true);
+    EXPECT_FALSE(OverviewReadout(f.diagram).empty());
+  }
+}
 
 TEST(BadSettings, TinyAndEmptyRectangles) {
   DrawFixture f;
