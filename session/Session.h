@@ -5,6 +5,7 @@
 // state and status texts.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -13,7 +14,25 @@
 #include "data/vqrfileo.h"
 #include "data/vqrlogfile.h"
 
+class IDeviceContext;
 class IProcessGauge;
+class IXLWorksheet;
+struct TXLLayout;
+struct TPrintOptions;
+struct TRect;
+
+/// What a printed page carries besides the diagram; the print layer draws
+/// it (rich-text backgrounds, logo image).
+class IPrintDecoration {
+ public:
+  virtual ~IPrintDecoration() = default;
+  /// Before the diagram: the backgrounds over the whole page, their
+  /// placeholders filled from meta.
+  virtual void DrawBackgrounds(TVQRMetaData& meta, const TRect& page) = 0;
+  /// After the page set-up: the logo with its top left corner at (x, y)
+  /// device pixels, stretched by the factors (device pixels per image pixel).
+  virtual void DrawLogo(int32_t x, int32_t y, float factorX, float factorY) = 0;
+};
 class TAtomicFile;
 class TVQRAsciiFile;
 class TVQRDiagram;
@@ -63,8 +82,24 @@ class TVQRSession {
   TExportStatus ExportAscii(const std::string& path, TVQRAsciiFile& file, TAsciiMode mode,
                             TAtomicFile* later = nullptr);
 
-  // Printing and the spreadsheet export join here as further operations on
-  // the same objects, so that the program and vqrtool share them too.
+  /// The spreadsheet export: header and samples into sheet by layout, up to
+  /// the first sample with time 0 (at most all 1500). blockRows > 1 writes
+  /// that many rows per transfer (SetValues), else one call per cell. goOn is
+  /// asked after each row or block; false stops there. The gauge counts the
+  /// rows written (empty caption). Returns the rows written; the sheet's
+  /// TXLError passes through.
+  int ExportSheet(IXLWorksheet& sheet, const TXLLayout& layout,
+                  const std::function<bool()>& goOn = {}, int blockRows = 1);
+
+  /// Before a print: the layout and print options back to their defaults
+  /// (the pens stay), then read from the settings again (layout, printer,
+  /// logo and backgrounds). Returns the print options.
+  const TPrintOptions& PreparePrint();
+  /// Draws one printed page of the current window mode on canvas: print mode
+  /// on, the backgrounds, the page set-up over page (the printable area in
+  /// device pixels from 0, 0), the logo placed from the Logo settings, then
+  /// axes, grid, legend and curves. decor may be null.
+  void PrintPage(IDeviceContext& canvas, const TRect& page, IPrintDecoration* decor);
 
   TVQRShowSettings* Settings() const { return settings_; }
   IProcessGauge* Gauge() const { return gauge_; }
