@@ -14,7 +14,7 @@ cd "$(dirname "$0")"
 sample="${sample:-samples/hours40.DAT}"
 . scripts/deps.sh
 . scripts/build.sh
-vqr_ensure_packages $VQR_PACKAGES
+vqr_ensure_packages $VQR_PACKAGES $(vqr_calc_packages gui)
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release --log-level=WARNING >/dev/null
 vqr_build build vqrshow4 vqrtool
 

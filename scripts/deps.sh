@@ -5,6 +5,19 @@ libxlsxwriter-dev libjpeg62-turbo-dev libpng-dev zlib1g-dev fonts-liberation2 go
 libbenchmark-dev libgl-dev"
 VQR_GUI_CHECK_PACKAGES="xvfb xauth x11-utils xdotool imagemagick poppler-utils python3-openpyxl"
 
+# LibreOffice Calc for the spreadsheet export and its SDK to build the backend.
+# The tests need no GUI (libreoffice-calc-nogui); the program installs Calc
+# with its GUI. The two conflict: a GUI Calc already there serves the tests.
+vqr_calc_packages() {
+  local kind="$1"  # gui or nogui
+  if [ "$kind" = gui ] || dpkg-query -W -f='${Status}' libreoffice-calc 2>/dev/null |
+    grep -q "install ok installed"; then
+    echo "libreoffice-calc libreoffice-dev"
+  else
+    echo "libreoffice-calc-nogui libreoffice-dev"
+  fi
+}
+
 vqr_missing_packages() {
   local missing="" p
   for p in "$@"; do
