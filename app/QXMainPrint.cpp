@@ -53,6 +53,10 @@ void TQXMainForm::PrintRequest() {
 }
 
 void TQXMainForm::PrintWithGauge(TProcessGauge* gauge) {
+  if (BusyCount > 0) {
+    Beep();
+    return;
+  }
   if (session_) {
     session_->SetGauge(gauge);
     if (gauge) gauge->Start(session_->Data().GetSampleCount() * CurveCount + 300, "Druck:");
