@@ -61,8 +61,8 @@ void TVQRPrintDecor::DrawBackgrounds(TVQRMetaData& meta, const TRect& page) {
     // One that failed to load was cleared by SetFile and draws nothing.
     if (painter_ && paper.Loaded()) {
       paper.FillFields(meta);
-      paper.DrawOnCanvas(*painter_, QRect(QPoint(page.left, page.top),
-                                          QPoint(page.right - 1, page.bottom - 1)));
+      paper.DrawOnCanvas(
+          *painter_, QRect(QPoint(page.left, page.top), QPoint(page.right - 1, page.bottom - 1)));
     }
     paper.Release();
   }
@@ -84,9 +84,9 @@ bool PrintSessionPage(TVQRSession& session, QPainter& painter, const QRect& page
   {
     QPainterDC dc(painter);
     decor.SetPainter(&painter);
-    session.PrintPage(dc, TRect{page.left(), page.top(), page.left() + page.width(),
-                                page.top() + page.height()},
-                      &decor);
+    session.PrintPage(
+        dc, TRect{page.left(), page.top(), page.left() + page.width(), page.top() + page.height()},
+        &decor);
     decor.SetPainter(nullptr);
   }
   return painter.isActive();

@@ -24,7 +24,8 @@ class TVQRPrintDecor : public IPrintDecoration {
  public:
   /// Called for a named file that does not load: true = print without it,
   /// false = cancel the print.
-  using FailedFn = std::function<bool(TDecorItem, const std::string& file, const std::string& message)>;
+  using FailedFn =
+      std::function<bool(TDecorItem, const std::string& file, const std::string& message)>;
 
   TVQRPrintDecor();
   ~TVQRPrintDecor() override;
