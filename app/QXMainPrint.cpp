@@ -129,9 +129,9 @@ void TQXMainForm::PrintDiagram() {
     return;
   }
   BeginBusy();
-  PrintSessionPage(*session_, painter, page, *decor_);
+  const bool drawn = PrintSessionPage(*session_, painter, page, *decor_);
   const bool ended = painter.end();
   EndBusy();
-  if (!ended || printer.printerState() == QPrinter::Error)
+  if (!drawn || !ended || printer.printerState() == QPrinter::Error)
     ShowPrintFailure(FailureText(printer, TPrintStage::End));
 }
