@@ -89,9 +89,7 @@ TEST_F(PrintPage, PagesPaperOrientationAndStatuses) {
       {{a, "--paper", "A3", "--dpi", "150"}, "", 0, "", "842 x 1191"},
       // A recording that does not open gets no page; the others are printed.
       {{a, "missing.DAT", b}, "", 2, "Pages:           2", ""},
-      {{"missing.DAT"}, "", 2, "", ""},
       {{a, "--window", "17"}, "", 64, "", ""},
-      {{a, "--paper", "A5"}, "", 64, "", ""},
       {{a, "--printer", "x"}, "", 64, "", ""},  // -o and --printer
   };
   for (const auto& c : cases) {
@@ -115,10 +113,10 @@ TEST_F(PrintPage, PagesPaperOrientationAndStatuses) {
 
 TEST_F(PrintPage, BackgroundPlaceholdersFilledOnce) {
   // The date placeholder twice: only the first one (lower case) is replaced.
-  const QString rtf =
-      Write("bg.rtf",
-            "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs24 D1=%date% D2=%Date% P=%Param1% "
-            "H=%HeatTemp%\\par}");
+  const QByteArray letter =
+      "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs24 D1=%date% D2=%Date% P=%Param1% "
+      "H=%HeatTemp%\\par}";
+  const QString rtf = Write("bg.rtf", letter);
   const QString out = File("bg.pdf");
   const ToolRun r =
       Print({"samples/hours40.DAT", "-o", out}, "[Printer]\nBackGround2=" + rtf.toUtf8() + "\n");
@@ -127,7 +125,9 @@ TEST_F(PrintPage, BackgroundPlaceholdersFilledOnce) {
   EXPECT_FALSE(text.contains("D1=%date%")) << text.toStdString();
   EXPECT_TRUE(text.contains("D2=%Date%")) << text.toStdString();
   EXPECT_TRUE(text.contains("P=12 H=37.5")) << text.toStdString();
-  EXPECT_TRUE(QFile(rtf).size() > 0 && QFile::exists(rtf));
+  QFile file(rtf);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.readAll(), letter);  // filled on the page only
 
   // A recording whose header is rejected has no run parameters: only date
   // and time are filled.
