@@ -58,6 +58,11 @@ void TQXMainForm::PrintWithGauge(TProcessGauge* gauge) {
     return;
   }
   if (session_) {
+    // Nothing opened yet in the channel window: the page shows channel 1
+    // rather than an empty frame.
+    const int mode = session_->Diagram().WindowMode();
+    if (DataLoaded && !IsChannelMode(mode) && !IsCombiMode(mode))
+      CurveCount = session_->PrepareWindow(1);
     session_->SetGauge(gauge);
     if (gauge) gauge->Start(session_->Data().GetSampleCount() * CurveCount + 300, "Druck:");
   }

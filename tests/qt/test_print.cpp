@@ -13,6 +13,7 @@
 #include "chart/ui/SingleChannel.h"
 #include "chart/vqrdiagram.h"
 #include "print/ui/PrPreview.h"
+#include "session/Session.h"
 #include "support/mainwindow_fixture.h"
 #include "ui/ztprogress.h"
 
@@ -176,6 +177,23 @@ TEST_F(Print, ChannelWindowPrintsItsModeWithItsGauge) {
       Run([this]() { ClickPrintPanel(); }, {Press(QMessageBox::Ok)}),
       QStringList{"PrintFailureBox: Die Datei " + printTo + " kann nicht geschrieben werden."});
   EXPECT_EQ(channel->Gauge()->Maximum(), 0);
+}
+
+TEST_F(Print, BeforeAnyDiagramWindowTheMainWindowPrintsChannelOne) {
+  Start();
+  form->show();  // the gauge joins the status bar when the window shows
+  QApplication::processEvents();
+  ASSERT_NE(form->Gauge(), nullptr);
+  int maximumAtDialog = -1;
+  auto choose = form->ChoosePrinter;
+  form->ChoosePrinter = [&](QPrinter& printer) {
+    maximumAtDialog = form->Gauge()->Maximum();
+    return choose(printer);
+  };
+  EXPECT_EQ(Run([this]() { form->FilePrint(); }), QStringList());
+  EXPECT_EQ(form->Session()->Diagram().WindowMode(), 1);
+  EXPECT_EQ(maximumAtDialog, 800 + 300);
+  EXPECT_EQ(PdfPages(printTo).first, 1);
 }
 
 TEST_F(Print, UnreadableBackgroundOrLogoPrintsWithoutItOnlyAfterOk) {
