@@ -123,8 +123,8 @@ std::string XlsxMakeSheetName(const std::string& name, std::vector<std::string>&
 namespace {
 // German colour names of bracketed codes, and the file's.
 constexpr std::pair<const char*, const char*> kColours[] = {
-    {"Schwarz", "Black"}, {"Blau", "Blue"},     {"Zyan", "Cyan"},       {"Grün", "Green"},
-    {"Magenta", "Magenta"}, {"Rot", "Red"},     {"Weiß", "White"},      {"Gelb", "Yellow"}};
+    {"Schwarz", "Black"},   {"Blau", "Blue"}, {"Zyan", "Cyan"},  {"Grün", "Green"},
+    {"Magenta", "Magenta"}, {"Rot", "Red"},   {"Weiß", "White"}, {"Gelb", "Yellow"}};
 
 // Whether a section (outside quotes, escapes and brackets) holds date or time
 // codes; "[h]", "[mm]", "[ss]" count too.
@@ -140,10 +140,12 @@ bool IsDateTimeSection(const std::string& f, size_t begin, size_t end) {
       const size_t close = f.find(']', i);
       if (close == std::string::npos || close >= end) return false;
       const std::string code = f.substr(i + 1, close - i - 1);
-      if (!code.empty() && std::all_of(code.begin(), code.end(), [&](char k) {
-            return std::tolower(static_cast<unsigned char>(k)) ==
-                   std::tolower(static_cast<unsigned char>(code[0]));
-          }) &&
+      if (!code.empty() &&
+          std::all_of(code.begin(), code.end(),
+                      [&](char k) {
+                        return std::tolower(static_cast<unsigned char>(k)) ==
+                               std::tolower(static_cast<unsigned char>(code[0]));
+                      }) &&
           std::strchr("hHmMsS", code[0]))
         return true;
       i = close;
@@ -225,16 +227,35 @@ std::string XlsxFormatFromGerman(const std::string& f) {
 
 // ---- worksheet ----
 
+namespace {
+template <class Row>
+auto FindCol(Row& row, int32_t col) {
+  return std::lower_bound(row.begin(), row.end(), col,
+                          [](const auto& cell, int32_t c) { return cell.first < c; });
+}
+}  // namespace
+
+size_t TXlsxWorksheet::CellCount() const {
+  size_t n = 0;
+  for (const auto& [r, row] : rows_) n += row.size();
+  return n;
+}
+
 const TXlsxWorksheet::TCell* TXlsxWorksheet::Cell(int32_t row, int32_t col) const {
-  const auto it = cells_.find(Key(row, col));
-  return it == cells_.end() || (it->second.Kind == TKind::Empty && it->second.Format == 0)
-             ? nullptr
-             : &it->second;
+  const auto r = rows_.find(row);
+  if (r == rows_.end()) return nullptr;
+  const auto c = FindCol(r->second, col);
+  return c == r->second.end() || c->first != col ? nullptr : &c->second;
 }
 
 TXlsxWorksheet::TCell& TXlsxWorksheet::At(int32_t row, int32_t col) {
   CheckCell(row, col);
-  return cells_[Key(row, col)];
+  if (lastRow_ == rows_.end() || lastRow_->first != row) lastRow_ = rows_.try_emplace(row).first;
+  TRow& cells = lastRow_->second;
+  if (cells.empty() || cells.back().first < col) return cells.emplace_back(col, TCell{}).second;
+  auto it = FindCol(cells, col);
+  if (it == cells.end() || it->first != col) it = cells.insert(it, {col, TCell{}});
+  return it->second;
 }
 
 void TXlsxWorksheet::SetName(const std::string& name) {
@@ -272,7 +293,7 @@ void TXlsxWorksheet::SetNumberFormats(int32_t row, int32_t col, int32_t rows, in
   CheckCell(row + rows - 1, col + cols - 1);
   const int32_t index = book_.FormatIndex(format);
   for (int32_t r = 0; r < rows; ++r)
-    for (int32_t k = 0; k < cols; ++k) cells_[Key(row + r, col + k)].Format = index;
+    for (int32_t k = 0; k < cols; ++k) At(row + r, col + k).Format = index;
 }
 
 // ---- workbook ----
@@ -318,8 +339,7 @@ void TXlsxWorkbook::CheckSheetName(const TXlsxWorksheet& sheet, const std::strin
   if (std::string why = XlsxSheetNameProblem(name); !why.empty()) throw TXLError(why);
   for (const auto& s : sheets_)
     if (s.get() != &sheet && XlsxSameName(s->SheetName(), name))
-      throw TXLError("Workbook '" + name_ + "' already has a sheet named '" + s->SheetName() +
-                     "'");
+      throw TXLError("Workbook '" + name_ + "' already has a sheet named '" + s->SheetName() + "'");
 }
 
 int32_t TXlsxWorkbook::FormatIndex(const std::string& format) {

@@ -47,7 +47,8 @@ class TXlsxWorksheet : public IXLWorksheet {
     uint32_t Text = 0;  // index into Texts()
   };
 
-  TXlsxWorksheet(class TXlsxWorkbook& book, std::string name) : book_(book), name_(std::move(name)) {}
+  TXlsxWorksheet(class TXlsxWorkbook& book, std::string name)
+      : book_(book), name_(std::move(name)) {}
 
   std::string Name() override { return name_; }
   void SetName(const std::string& name) override;
@@ -59,22 +60,22 @@ class TXlsxWorksheet : public IXLWorksheet {
                         const std::string& format) override;
 
   const std::string& SheetName() const { return name_; }
-  /// Cells by key (row << 16 | col - 1): row by row, left to right.
-  const std::map<uint64_t, TCell>& Cells() const { return cells_; }
+  /// The cells of one row by column, left to right.
+  using TRow = std::vector<std::pair<int32_t, TCell>>;
+  /// The rows that hold cells, top to bottom.
+  const std::map<int32_t, TRow>& Rows() const { return rows_; }
+  size_t CellCount() const;
   const std::vector<std::string>& Texts() const { return texts_; }
-  /// Null for an empty cell.
+  /// Null for a cell never written nor formatted.
   const TCell* Cell(int32_t row, int32_t col) const;
-
-  static uint64_t Key(int32_t row, int32_t col) {
-    return static_cast<uint64_t>(row) << 16 | static_cast<uint64_t>(col - 1);
-  }
 
  private:
   TCell& At(int32_t row, int32_t col);
 
   TXlsxWorkbook& book_;
   std::string name_;
-  std::map<uint64_t, TCell> cells_;
+  std::map<int32_t, TRow> rows_;
+  std::map<int32_t, TRow>::iterator lastRow_ = rows_.end();  // rows come in order
   std::vector<std::string> texts_;
 };
 

@@ -5,10 +5,11 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <climits>
-#include <cstdint>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <map>
 
@@ -37,7 +38,7 @@ class TZipWriter {
   void Add(const std::string& name, const std::string& data) {
     if (data.size() > 0xffffffffu) throw TXLError("The workbook is too large for an .xlsx file");
     z_stream zs{};
-    if (deflateInit2(&zs, 6, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+    if (deflateInit2(&zs, 1, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK)
       throw TXLError("Cannot compress the workbook");
     std::string packed(deflateBound(&zs, static_cast<uLong>(data.size())), '\0');
     zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
@@ -158,85 +159,83 @@ void AppendInt(std::string& out, int64_t v) {
 void AppendCellRef(std::string& out, int32_t row, int32_t col) {
   char letters[4];
   int n = 0;
-  for (int32_t c = col; c > 0; c = (c - 1) / 26) letters[n++] = static_cast<char>('A' + (c - 1) % 26);
+  for (int32_t c = col; c > 0; c = (c - 1) / 26)
+    letters[n++] = static_cast<char>('A' + (c - 1) % 26);
   while (n > 0) out += letters[--n];
   AppendInt(out, row);
 }
 
 std::string SheetXml(const TXlsxWorksheet& sheet, const std::vector<int32_t>& styleOf,
                      int32_t timeStyle) {
-  const auto& cells = sheet.Cells();
+  const auto& rows = sheet.Rows();
   std::string x;
-  x.reserve(cells.size() * 40 + 512);
+  x.reserve(sheet.CellCount() * 40 + 512);
   x += kXmlHead;
   x += "<worksheet xmlns=\"";
   x += kMainNs;
   x += "\" xmlns:r=\"";
   x += kRelNs;
   x += "\"><dimension ref=\"";
-  if (cells.empty()) {
+  int32_t minCol = INT32_MAX, maxCol = 0;
+  for (const auto& [r, cells] : rows)
+    if (!cells.empty()) {
+      minCol = std::min(minCol, cells.front().first);
+      maxCol = std::max(maxCol, cells.back().first);
+    }
+  if (maxCol == 0) {
     x += "A1";
   } else {
-    int32_t minCol = INT32_MAX, maxCol = 0;
-    for (const auto& [key, cell] : cells) {
-      const int32_t col = static_cast<int32_t>(key & 0xffff) + 1;
-      minCol = std::min(minCol, col);
-      maxCol = std::max(maxCol, col);
-    }
-    AppendCellRef(x, static_cast<int32_t>(cells.begin()->first >> 16), minCol);
+    AppendCellRef(x, rows.begin()->first, minCol);
     x += ':';
-    AppendCellRef(x, static_cast<int32_t>(cells.rbegin()->first >> 16), maxCol);
+    AppendCellRef(x, rows.rbegin()->first, maxCol);
   }
   x += "\"/><sheetViews><sheetView workbookViewId=\"0\"/></sheetViews><sheetData>";
-  int32_t openRow = 0;
-  for (const auto& [key, cell] : cells) {
-    const int32_t row = static_cast<int32_t>(key >> 16);
-    const int32_t col = static_cast<int32_t>(key & 0xffff) + 1;
-    if (row != openRow) {
-      if (openRow) x += "</row>";
-      x += "<row r=\"";
-      AppendInt(x, row);
-      x += "\">";
-      openRow = row;
-    }
-    int32_t style = cell.Format ? styleOf[static_cast<size_t>(cell.Format)] : 0;
-    if (cell.Kind == TXlsxWorksheet::TKind::DateTime && cell.Format == 0) style = timeStyle;
-    x += "<c r=\"";
-    AppendCellRef(x, row, col);
-    x += '"';
-    if (style) {
-      x += " s=\"";
-      AppendInt(x, style);
+  for (const auto& [row, cells] : rows) {
+    if (cells.empty()) continue;
+    x += "<row r=\"";
+    AppendInt(x, row);
+    x += "\">";
+    for (const auto& [col, cell] : cells) {
+      int32_t style = cell.Format ? styleOf[static_cast<size_t>(cell.Format)] : 0;
+      if (cell.Kind == TXlsxWorksheet::TKind::DateTime && cell.Format == 0) style = timeStyle;
+      x += "<c r=\"";
+      AppendCellRef(x, row, col);
       x += '"';
-    }
-    switch (cell.Kind) {
-      case TXlsxWorksheet::TKind::Empty:
-        x += "/>";
-        break;
-      case TXlsxWorksheet::TKind::Text: {
-        const std::string& text = sheet.Texts()[cell.Text];
-        const bool keepBlanks = !text.empty() && (text.front() == ' ' || text.back() == ' ' ||
-                                                  text.front() == '\n' || text.back() == '\n');
-        x += keepBlanks ? " t=\"inlineStr\"><is><t xml:space=\"preserve\">"
-                        : " t=\"inlineStr\"><is><t>";
-        AppendXmlText(x, text);
-        x += "</t></is></c>";
-        break;
+      if (style) {
+        x += " s=\"";
+        AppendInt(x, style);
+        x += '"';
       }
-      case TXlsxWorksheet::TKind::Number:
-      case TXlsxWorksheet::TKind::DateTime:
-        if (std::isfinite(cell.Number)) {
-          x += "><v>";
-          char buf[32];
-          x.append(buf, std::to_chars(buf, buf + sizeof buf, cell.Number).ptr);
-          x += "</v></c>";
-        } else {
-          x += " t=\"e\"><v>#NUM!</v></c>";  // the file has no infinity or NaN
+      switch (cell.Kind) {
+        case TXlsxWorksheet::TKind::Empty:
+          x += "/>";
+          break;
+        case TXlsxWorksheet::TKind::Text: {
+          const std::string& text = sheet.Texts()[cell.Text];
+          const bool keepBlanks =
+              !text.empty() && (std::isspace(static_cast<unsigned char>(text.front())) ||
+                                std::isspace(static_cast<unsigned char>(text.back())));
+          x += keepBlanks ? " t=\"inlineStr\"><is><t xml:space=\"preserve\">"
+                          : " t=\"inlineStr\"><is><t>";
+          AppendXmlText(x, text);
+          x += "</t></is></c>";
+          break;
         }
-        break;
+        case TXlsxWorksheet::TKind::Number:
+        case TXlsxWorksheet::TKind::DateTime:
+          if (std::isfinite(cell.Number)) {
+            x += "><v>";
+            char buf[32];
+            x.append(buf, std::to_chars(buf, buf + sizeof buf, cell.Number).ptr);
+            x += "</v></c>";
+          } else {
+            x += " t=\"e\"><v>#NUM!</v></c>";  // the file has no infinity or NaN
+          }
+          break;
+      }
     }
+    x += "</row>";
   }
-  if (openRow) x += "</row>";
   x += "</sheetData></worksheet>";
   return x;
 }
@@ -257,11 +256,10 @@ std::string TXlsxWorkbook::FileBytes() const {
     styleOf[i + 1] = styleFor(XlsxFormatFromGerman(formats_[i]));
   int32_t timeStyle = 0;
   for (const auto& s : sheets_)
-    for (const auto& [key, cell] : s->Cells())
-      if (cell.Kind == TXlsxWorksheet::TKind::DateTime && cell.Format == 0) {
-        timeStyle = styleFor(kDefaultTimeFormat);
-        break;
-      }
+    for (const auto& [r, cells] : s->Rows())
+      for (const auto& [c, cell] : cells)
+        if (cell.Kind == TXlsxWorksheet::TKind::DateTime && cell.Format == 0 && !timeStyle)
+          timeStyle = styleFor(kDefaultTimeFormat);
 
   TZipWriter zip;
   std::string x = kXmlHead;

@@ -84,8 +84,8 @@ TEST(XlsxFormat, GermanNotationTranslated) {
       {"[h]:mm:ss", "[h]:mm:ss"},
       {"[h]:mm:ss,00", "[h]:mm:ss.00"},
       {"TT.MM.JJJJ hh:mm", "dd\\.MM\\.yyyy hh:mm"},
-      {"0,0\" m/s.\"", "0.0\" m/s.\""},     // quoted text stays
-      {"0\\,0", "0\\,0"},                   // escaped character stays
+      {"0,0\" m/s.\"", "0.0\" m/s.\""},  // quoted text stays
+      {"0\\,0", "0\\,0"},                // escaped character stays
       {"#.##0,0_);[Rot](#.##0,0)", "#,##0.0_);[Red](#,##0.0)"},
       {"[<0,5]0,00;0,0", "[<0.5]0.00;0.0"},  // a condition's decimal comma
       {"0,00E+00", "0.00E+00"},
@@ -254,7 +254,7 @@ TEST(XlsxSheetExport, EndsAtTheEmptySampleWithTheGaugeOnIt) {
     TXlsxApplication app;
     TXlsxWorksheet& sheet = static_cast<TXlsxWorksheet&>(app.AddWorkbook().Worksheet(1));
     EXPECT_EQ(session.ExportSheet(sheet, TXLLayout{}, {}, blockRows), 3);
-    EXPECT_EQ(sheet.Cells().size(), 3u * 18);
+    EXPECT_EQ(sheet.CellCount(), 3u * 18);
     EXPECT_EQ(gauge.Position, std::min(4, gauge.Maximum));
   }
 }
@@ -325,8 +325,7 @@ TEST_F(VqrToolXlsx, BatchStatusesAndFailures) {
   ASSERT_TRUE(WriteText(dir.File("bad[1].DAT"), "not a recording"));
   const std::string out = dir.File("all.xlsx");
   const std::vector<std::string> inputs = {samples + "days10.DAT", samples + "hours40.DAT",
-                                           dir.File("bad[1].DAT"), copy,
-                                           samples + "full1500.DAT"};
+                                           dir.File("bad[1].DAT"), copy, samples + "full1500.DAT"};
   std::vector<std::string> args = {"xlsx"};
   args.insert(args.end(), inputs.begin(), inputs.end());
   args.insert(args.end(), {"-o", out, "--defaults"});
