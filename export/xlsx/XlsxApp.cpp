@@ -231,7 +231,7 @@ namespace {
 template <class Row>
 auto FindCol(Row& row, int32_t col) {
   return std::lower_bound(row.begin(), row.end(), col,
-                          [](const auto& cell, int32_t c) { return cell.first < c; });
+                          [](const auto& cell, int32_t c) { return cell.Col < c; });
 }
 }  // namespace
 
@@ -245,17 +245,22 @@ const TXlsxWorksheet::TCell* TXlsxWorksheet::Cell(int32_t row, int32_t col) cons
   const auto r = rows_.find(row);
   if (r == rows_.end()) return nullptr;
   const auto c = FindCol(r->second, col);
-  return c == r->second.end() || c->first != col ? nullptr : &c->second;
+  return c == r->second.end() || c->Col != col ? nullptr : &*c;
 }
 
 TXlsxWorksheet::TCell& TXlsxWorksheet::At(int32_t row, int32_t col) {
   CheckCell(row, col);
-  if (lastRow_ == rows_.end() || lastRow_->first != row) lastRow_ = rows_.try_emplace(row).first;
+  if (lastRow_ == rows_.end() || lastRow_->first != row) {
+    // A new row most likely takes as many cells as the one before.
+    const size_t expected = lastRow_ == rows_.end() ? 0 : lastRow_->second.size();
+    lastRow_ = rows_.try_emplace(row).first;
+    if (lastRow_->second.empty()) lastRow_->second.reserve(expected);
+  }
   TRow& cells = lastRow_->second;
-  if (cells.empty() || cells.back().first < col) return cells.emplace_back(col, TCell{}).second;
+  if (cells.empty() || cells.back().Col < col) return cells.emplace_back(TCell{.Col = col});
   auto it = FindCol(cells, col);
-  if (it == cells.end() || it->first != col) it = cells.insert(it, {col, TCell{}});
-  return it->second;
+  if (it == cells.end() || it->Col != col) it = cells.insert(it, TCell{.Col = col});
+  return *it;
 }
 
 void TXlsxWorksheet::SetName(const std::string& name) {

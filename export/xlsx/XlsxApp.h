@@ -41,10 +41,11 @@ class TXlsxWorksheet : public IXLWorksheet {
  public:
   enum class TKind : uint8_t { Empty, Text, Number, DateTime };
   struct TCell {
-    TKind Kind = TKind::Empty;
-    int32_t Format = 0;  // 0 none, else 1 + index into the workbook's formats
     double Number = 0;
-    uint32_t Text = 0;  // index into Texts()
+    int32_t Col = 0;
+    uint32_t Text = 0;   // index into Texts()
+    int32_t Format = 0;  // 0 none, else 1 + index into the workbook's formats
+    TKind Kind = TKind::Empty;
   };
 
   TXlsxWorksheet(class TXlsxWorkbook& book, std::string name)
@@ -60,8 +61,8 @@ class TXlsxWorksheet : public IXLWorksheet {
                         const std::string& format) override;
 
   const std::string& SheetName() const { return name_; }
-  /// The cells of one row by column, left to right.
-  using TRow = std::vector<std::pair<int32_t, TCell>>;
+  /// The cells of one row, left to right.
+  using TRow = std::vector<TCell>;
   /// The rows that hold cells, top to bottom.
   const std::map<int32_t, TRow>& Rows() const { return rows_; }
   size_t CellCount() const;

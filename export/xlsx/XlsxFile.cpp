@@ -179,8 +179,8 @@ std::string SheetXml(const TXlsxWorksheet& sheet, const std::vector<int32_t>& st
   int32_t minCol = INT32_MAX, maxCol = 0;
   for (const auto& [r, cells] : rows)
     if (!cells.empty()) {
-      minCol = std::min(minCol, cells.front().first);
-      maxCol = std::max(maxCol, cells.back().first);
+      minCol = std::min(minCol, cells.front().Col);
+      maxCol = std::max(maxCol, cells.back().Col);
     }
   if (maxCol == 0) {
     x += "A1";
@@ -195,7 +195,8 @@ std::string SheetXml(const TXlsxWorksheet& sheet, const std::vector<int32_t>& st
     x += "<row r=\"";
     AppendInt(x, row);
     x += "\">";
-    for (const auto& [col, cell] : cells) {
+    for (const TXlsxWorksheet::TCell& cell : cells) {
+      const int32_t col = cell.Col;
       int32_t style = cell.Format ? styleOf[static_cast<size_t>(cell.Format)] : 0;
       if (cell.Kind == TXlsxWorksheet::TKind::DateTime && cell.Format == 0) style = timeStyle;
       x += "<c r=\"";
@@ -257,7 +258,7 @@ std::string TXlsxWorkbook::FileBytes() const {
   int32_t timeStyle = 0;
   for (const auto& s : sheets_)
     for (const auto& [r, cells] : s->Rows())
-      for (const auto& [c, cell] : cells)
+      for (const auto& cell : cells)
         if (cell.Kind == TXlsxWorksheet::TKind::DateTime && cell.Format == 0 && !timeStyle)
           timeStyle = styleFor(kDefaultTimeFormat);
 
