@@ -62,7 +62,9 @@ int32_t FoldCase(int32_t cp) {
   return cp;
 }
 
-bool IsForbidden(int32_t cp) { return cp > 0 && cp < 0x80 && std::strchr(kForbidden, cp); }
+bool IsForbidden(int32_t cp) {
+  return (cp >= 0 && cp < 0x20) || (cp > 0 && cp < 0x80 && std::strchr(kForbidden, cp));
+}
 
 void CheckCell(int32_t row, int32_t col) {
   if (row < 1 || row > kMaxRow || col < 1 || col > kMaxCol)
@@ -87,7 +89,7 @@ std::string XlsxSheetNameProblem(const std::string& name) {
   if (Utf16Length(cps) > kMaxSheetName)
     return "The sheet name '" + name + "' is longer than 31 characters";
   if (std::any_of(cps.begin(), cps.end(), IsForbidden))
-    return "The sheet name '" + name + "' contains one of the characters [ ] : * ? / \\";
+    return "The sheet name '" + name + "' contains a control character or one of [ ] : * ? / \\";
   if (cps.front() == '\'' || cps.back() == '\'')
     return "The sheet name '" + name + "' begins or ends with an apostrophe";
   return {};

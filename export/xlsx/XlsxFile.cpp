@@ -104,8 +104,16 @@ class TZipWriter {
 
 // ---- XML ----
 
+// "_xHHHH_" at i, which a reader would take for an escaped character.
+bool LooksEscaped(const std::string& s, size_t i) {
+  if (i + 7 > s.size() || (s[i + 1] != 'x' && s[i + 1] != 'X') || s[i + 6] != '_') return false;
+  for (size_t k = i + 2; k < i + 6; ++k)
+    if (!std::isxdigit(static_cast<unsigned char>(s[k]))) return false;
+  return true;
+}
+
 // Text as XML character data: markup escaped, control characters as the
-// file's _xHHHH_ escapes (a literal "_x" too), invalid UTF-8 bytes as U+FFFD.
+// file's _xHHHH_ escapes (a literal "_xHHHH_" too), invalid UTF-8 bytes as U+FFFD.
 void AppendXmlText(std::string& out, const std::string& s) {
   for (size_t i = 0; i < s.size(); ++i) {
     const auto c = static_cast<unsigned char>(s[i]);
@@ -123,7 +131,7 @@ void AppendXmlText(std::string& out, const std::string& s) {
       out += hex[c >> 4];
       out += hex[c & 15];
       out += '_';
-    } else if (c == '_' && i + 1 < s.size() && (s[i + 1] == 'x' || s[i + 1] == 'X')) {
+    } else if (c == '_' && LooksEscaped(s, i)) {
       out += "_x005F_";
     } else if (c < 0x80) {
       out += static_cast<char>(c);

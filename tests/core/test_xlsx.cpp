@@ -109,10 +109,11 @@ TEST(XlsxSheetNames, RulesOfTheSpreadsheet) {
       {std::string(30, 'x') + "ä", nullptr},  // characters, not bytes
       {std::string(32, 'x'), "longer than 31"},
       {"", "empty"},
-      {"a/b", "one of the characters"},
-      {"a[1]", "one of the characters"},
-      {"Was?", "one of the characters"},
-      {"x:y", "one of the characters"},
+      {"a/b", "one of [ ]"},
+      {"a[1]", "one of [ ]"},
+      {"Was?", "one of [ ]"},
+      {"x:y", "one of [ ]"},
+      {"tab\there", "control character"},
       {"'quoted'", "apostrophe"},
       {"ärger", "already has a sheet named 'Ärger'"},  // case-insensitive, umlauts too
       {"TABELLE1", nullptr},                           // the sheet's own name
