@@ -201,16 +201,19 @@ std::string XlsxFormatFromGerman(const std::string& f) {
       out += c;
       if (i + 1 < f.size()) out += f[++i];
     } else if (c == '[') {
-      size_t close = f.find(']', i);
-      if (close == std::string::npos) close = f.size() - 1;
-      std::string code = f.substr(i + 1, close > i ? close - i - 1 : 0);
+      const size_t close = f.find(']', i);
+      if (close == std::string::npos) {  // not a code: the rest as it stands
+        out.append(f, i);
+        break;
+      }
+      std::string code = f.substr(i + 1, close - i - 1);
       if (!code.empty() && std::strchr("<>=", code[0])) {
         std::replace(code.begin(), code.end(), ',', '.');  // a condition's decimal comma
       } else {
         for (const auto& [de, neutral] : kColours)
           if (XlsxSameName(code, de)) code = neutral;
       }
-      out += '[' + code + (f[close] == ']' ? "]" : "");
+      out += '[' + code + ']';
       i = close;
     } else if (c == ',') {
       out += '.';

@@ -91,6 +91,7 @@ TEST(XlsxFormat, GermanNotationTranslated) {
       {"0,00E+00", "0.00E+00"},
       {"0,0 \"T\";-0,0", "0.0 \"T\";-0.0"},  // T only a day inside date sections
       {" Standard ", "General"},
+      {"0,0 [Rot", "0.0 [Rot"},  // no closing bracket: left as it stands
       {"", ""},
   };
   for (const auto& [german, neutral] : cases)
