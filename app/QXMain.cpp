@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
@@ -28,6 +29,8 @@
 #include "app/HelpWindow.h"
 #include "chart/vqrdiagram.h"
 #include "export/expfile.h"
+#include "print/PrintDecor.h"
+#include "print/ui/PrPreview.h"
 #include "session/Session.h"
 #include "settings/iniclass.h"
 #include "settings/settings.h"
@@ -57,6 +60,7 @@ TQXMainForm::TQXMainForm(std::unique_ptr<TZTIniClass> ini, QWidget* parent)
   // The ASCII export file exists from the start and is reused by every export.
   asciiFile_ = std::make_unique<TVQRAsciiFile>();
   CreateSettings();
+  preview_ = new TFr_PrPreview(this);
   pages_->setCurrentIndex(0);
 }
 
@@ -381,11 +385,6 @@ void TQXMainForm::HandleForwardedArguments(const QStringList& args) {
     OpenDataFile(arg);
     break;
   }
-}
-
-void TQXMainForm::FilePrint() {
-  pages_->setCurrentWidget(pages_->findChild<QWidget*>("TS_Printer"));
-  Beep();
 }
 
 void TQXMainForm::Mn_File_ExcelExportClick() {
