@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "calcexport.h"
 #include "command.h"
 #include "data/numtext.h"
 #include "data/vqrtypes.h"
@@ -21,10 +22,33 @@ int Usage(const std::string& why) {
   return PrintVqrUsage();
 }
 
+// The same export into a running LibreOffice Calc (started when missing).
+int RunCalc(const std::vector<std::string>& inputs, const std::string& out,
+            const std::string& sheetName, bool sheetGiven, TCalcTarget target, int targets,
+            const TToolSettingsOptions& options) {
+  if (!out.empty()) return Usage("-o and --calc exclude each other");
+  if (inputs.size() > 1) return Usage("--calc exports one recording");
+  if (targets > 1) return Usage("one of --sheet, --new-sheet, --new-workbook");
+  if (target.Kind == TCalcTarget::NewWorkbook && !target.Workbook.empty())
+    return Usage("--workbook and --new-workbook exclude each other");
+  if (const char* conflict = SettingsArgsConflict(options)) return Usage(conflict);
+  if (!CalcExportBuilt()) return Usage("built without LibreOffice Calc");
+  if (sheetGiven) target.Kind = TCalcTarget::ExistingSheet, target.SheetName = sheetName;
+  const auto settings = LoadToolSettingsFor("xlsx", options);
+  if (!settings) return kExitOpenFailed;
+  TVQRSession session(settings->Table.get());
+  if (const TLoadStatus status = LoadRecording(session, inputs[0]); status != TLoadStatus::Ok)
+    return static_cast<int>(status);
+  return ExportIntoCalc(session, *settings->Table, target);
+}
+
 int RunXlsx(const std::vector<std::string>& args) {
   std::vector<std::string> inputs;
   std::string out, sheetName;
   bool sheetGiven = false;
+  bool calc = false;
+  TCalcTarget target;
+  int targets = 0;
   TToolSettingsOptions options;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
@@ -35,6 +59,16 @@ int RunXlsx(const std::vector<std::string>& args) {
       if (i + 1 >= args.size()) return Usage("missing value after " + a);
       (a == "-o" ? out : sheetName) = args[++i];
       sheetGiven = sheetGiven || a == "--sheet";
+      if (a == "--sheet") ++targets;
+    } else if (a == "--calc") {
+      calc = true;
+    } else if (a == "--workbook" || a == "--new-sheet") {
+      if (i + 1 >= args.size()) return Usage("missing value after " + a);
+      (a == "--workbook" ? target.Workbook : target.SheetName) = args[++i];
+      if (a == "--new-sheet") target.Kind = TCalcTarget::NewSheet, ++targets;
+    } else if (a == "--new-workbook") {
+      target.Kind = TCalcTarget::NewWorkbook;
+      ++targets;
     } else if (a.size() > 1 && a[0] == '-') {
       return Usage("unknown option " + a);
     } else {
@@ -42,6 +76,9 @@ int RunXlsx(const std::vector<std::string>& args) {
     }
   }
   if (inputs.empty()) return Usage("no input file");
+  if (calc) return RunCalc(inputs, out, sheetName, sheetGiven, target, targets, options);
+  if (targets > 1 || target.Kind != TCalcTarget::FromSettings || !target.Workbook.empty())
+    return Usage("--workbook, --new-sheet and --new-workbook go with --calc");
   if (out.empty()) return Usage("no output given (-o OUT.xlsx)");
   if (const char* conflict = SettingsArgsConflict(options)) return Usage(conflict);
   if (sheetGiven && inputs.size() > 1)
@@ -92,6 +129,10 @@ const bool registered = RegisterVqrCommand(
     {"xlsx",
      "xlsx FILE.DAT... -o OUT.xlsx [--sheet NAME] [--ini FILE] [--public FILE] [--defaults]\n"
      "      (one sheet per recording, named after its file; a single one by --sheet\n"
-     "      or the setting ExcelCal/TabSheet)",
+     "      or the setting ExcelCal/TabSheet)\n"
+     "      or: xlsx FILE.DAT --calc [--workbook NAME] [--sheet NAME | --new-sheet NAME |\n"
+     "          --new-workbook] [--ini FILE] [--public FILE] [--defaults]\n"
+     "      (into the running LibreOffice Calc, started when missing; without a target\n"
+     "      as the settings of ExcelCal choose)",
      &RunXlsx});
 }  // namespace
