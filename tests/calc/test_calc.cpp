@@ -3,6 +3,7 @@
 // a test ended it) and killed at the end. Cells are read back through UNO.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -324,6 +325,47 @@ TEST(Calc, NewWorkbookFromATemplate) {
     EXPECT_EQ(book.SheetName(2), "Vorlage");
     EXPECT_EQ(Text(book.Worksheet("Vorlage"), 1, 1), "aus der Vorlage");
   }
+}
+
+// vqrtool xlsx --calc into the test's office (the environment names it).
+TEST(Calc, VqrtoolExportsIntoTheRunningOffice) {
+  Recording rec(VQR_SOURCE_DIR "/samples/hours40.DAT");
+  const double firstTime = rec.session.Data().GetTime(1) / 86400.0;
+  auto app = Office::App();
+  IXLWorkbook& book = app->AddWorkbook();
+  book.Worksheet(1).SetName("Ziel");
+  const int32_t books = app->WorkbookCount();
+  const std::string tool =
+      VQR_BINARY_DIR "/vqrtool xlsx " VQR_SOURCE_DIR "/samples/hours40.DAT --calc --defaults ";
+  const std::string inBook = "--workbook '" + book.Name() + "' ";
+  const struct {
+    std::string args;
+    int status;
+  } cases[] = {
+      {inBook + "--sheet Ziel", 0},
+      {inBook + "--sheet Fehlt", 3},
+      // Refused, after Calc inserted the sheet under a name of its own (as the dialog would).
+      {inBook + "--new-sheet 'a/b'", 3},
+      {inBook + "--new-sheet Neu", 0},
+      {"--new-workbook", 0},
+      {"--new-workbook -o x.xlsx", 64},
+  };
+  for (const auto& c : cases) {
+    const int rc = std::system(("timeout 60 " + tool + c.args + " >/dev/null 2>&1").c_str());
+    EXPECT_EQ(WIFEXITED(rc) ? WEXITSTATUS(rc) : -1, c.status) << c.args;
+  }
+  EXPECT_EQ(Value(book.Worksheet("Ziel"), 1, 1), firstTime);
+  EXPECT_EQ(book.SheetName(1), "Neu");
+  EXPECT_EQ(Value(book.Worksheet("Neu"), 1, 1), firstTime);
+  EXPECT_EQ(book.SheetCount(), 3);
+  ASSERT_EQ(app->WorkbookCount(), books + 1);
+  EXPECT_EQ(Value(app->Workbook(books + 1).Worksheet("VQR Daten"), 1, 1), firstTime);
+
+  // No office on the pipe and none to start: the message says why.
+  const int rc = std::system(("VQR_CALC_PIPE=vqrtest-none timeout 60 env PATH=/nonexistent " +
+                              tool + "--new-workbook 2>&1 | grep -q 'not installed'")
+                                 .c_str());
+  EXPECT_EQ(rc, 0);
 }
 
 TEST(Calc, OfficeKilledDuringAnExport) {
