@@ -315,6 +315,11 @@ int32_t TCalcWorkbook::FormatKey(const std::string& germanFormat) {
         key = formats->addNew(U(germanFormat), german);
       } catch (const css::util::MalformedNumberFormatException&) {
         throw TXLError("Invalid number format \"" + germanFormat + "\"");
+      } catch (const css::lang::DisposedException&) {
+        throw;
+      } catch (const css::uno::RuntimeException&) {
+        // Calc has it under a spelling of its own that the look-ups missed.
+        throw TXLError("LibreOffice Calc did not take the number format \"" + germanFormat + "\"");
       }
     }
     keys_[germanFormat] = key;
