@@ -28,6 +28,7 @@
 #include "app/HelpWindow.h"
 #include "chart/vqrdiagram.h"
 #include "export/expfile.h"
+#include "export/ui/XLExport.h"
 #include "session/Session.h"
 #include "settings/iniclass.h"
 #include "settings/settings.h"
@@ -58,6 +59,11 @@ TQXMainForm::TQXMainForm(std::unique_ptr<TZTIniClass> ini, QWidget* parent)
   asciiFile_ = std::make_unique<TVQRAsciiFile>();
   CreateSettings();
   pages_->setCurrentIndex(0);
+  xlExport_ = new TFrm_XLExport(*settings_, this);
+  // The main window's file hook answers the export's "Speichern unter" too.
+  xlExport_->ChooseFile = [this, own = xlExport_->ChooseFile](const TFileRequest& r) {
+    return ChooseFile ? ChooseFile(r) : own(r);
+  };
 }
 
 TQXMainForm::~TQXMainForm() = default;
@@ -389,6 +395,12 @@ void TQXMainForm::FilePrint() {
 }
 
 void TQXMainForm::Mn_File_ExcelExportClick() {
+  if (!session_) return;
+  if (!DataLoaded || BusyCount > 0) {
+    Beep();
+    return;
+  }
   pages_->setCurrentWidget(pages_->findChild<QWidget*>("TS_Excel"));
-  Beep();
+  settings_->TakeExcel();
+  xlExport_->Execute(*session_, openDialogFile_);
 }

@@ -17,6 +17,7 @@ class QLabel;
 class QProgressBar;
 class QTabWidget;
 class QMenu;
+class TFrm_XLExport;
 class THelpWindow;
 class TQtControlProvider;
 class TVQRAsciiFile;
@@ -115,6 +116,8 @@ class TQXMainForm : public QMainWindow, public IDiagramHost, public ISettingsEdi
   QTabWidget* Pages() const { return pages_; }
   TZTStatusBar* StatusPanels() const { return statusBar_; }
   THelpWindow* HelpWindow();
+  /// The spreadsheet export dialog, made once with the window.
+  TFrm_XLExport* XLExportDialog() const { return xlExport_; }
 
   /// Writes the window position to section General; false when that failed.
   /// Nothing is written once the user chose to close without saving.
@@ -166,6 +169,7 @@ class TQXMainForm : public QMainWindow, public IDiagramHost, public ISettingsEdi
   QProgressBar* progressBar_ = nullptr;
   QAction* zeroAction_ = nullptr;
   THelpWindow* helpWindow_ = nullptr;
+  TFrm_XLExport* xlExport_ = nullptr;
   IDiagramWindows* windows_ = nullptr;
   QString openDialogFile_;
   bool settingsDiscarded_ = false;

@@ -97,6 +97,7 @@ struct MemAppState {
   bool visible = true, alerts = true, quit = false;
   std::vector<std::unique_ptr<MemBook>> books;
   std::vector<std::string> templates;  // given to AddWorkbook
+  std::function<void()> onWrite;       // for the sheets of added workbooks
   MemBook& Add(const std::string& name, std::vector<std::string> sheets) {
     books.push_back(std::make_unique<MemBook>(name, std::move(sheets)));
     return *books.back();
@@ -123,7 +124,9 @@ class MemApp : public IXLApplication {
   }
   IXLWorkbook& AddWorkbook(const std::string& templateFile) override {
     s_->templates.push_back(templateFile);
-    return s_->Add("Mappe" + std::to_string(s_->books.size() + 1), {"Tabelle1"});
+    MemBook& book = s_->Add("Mappe" + std::to_string(s_->books.size() + 1), {"Tabelle1"});
+    book.Sheet(1).onWrite = s_->onWrite;
+    return book;
   }
 
  private:

@@ -1,0 +1,202 @@
+// The spreadsheet export dialog through its widgets: the command of the main
+// window, the controls, a whole export and "Abbrechen" while it runs.
+#include <QListWidget>
+#include <QProcess>
+#include <QProgressBar>
+#include <QTimer>
+#include <charconv>
+
+#include "../core/support/memxl.h"
+#include "export/ui/XLExport.h"
+#include "session/Session.h"
+#include "settings/settings.h"
+#include "support/mainwindow_fixture.h"
+#include "ui/statusbar.h"
+
+using XLExportDialog = MainWindowFixture;
+using vqrtest::MemAppState;
+using vqrtest::MemProvider;
+
+namespace {
+
+const QString kSample = QString::fromStdString(SamplePath("hours40.DAT"));
+
+/// Runs action once the modal dialog is up.
+void WhenShown(TFrm_XLExport* dialog, std::function<void()> action) {
+  QTimer::singleShot(0, dialog, [dialog, action]() {
+    EXPECT_TRUE(dialog->isVisible());
+    action();
+  });
+}
+
+}  // namespace
+
+TEST_F(XLExportDialog, ControlsAsDesigned) {
+  TVQRShowSettings settings(nullptr, nullptr);
+  TFrm_XLExport dialog(settings, nullptr, [](TFrm_XLExport&) {
+    return TXLBackend{std::make_unique<MemProvider>(), false};
+  });
+  EXPECT_EQ(std::tuple(dialog.windowTitle(), dialog.size(), dialog.isModal()),
+            std::tuple(QString("Velqor Excel® Export"), QSize(354, 245), true));
+  EXPECT_TRUE(dialog.windowFlags() & Qt::WindowStaysOnTopHint);
+  const struct {
+    const char* name;
+    QPoint topLeft;
+    QSize size;  // labels may be taller than designed
+    const char* text;
+  } controls[] = {
+      {"Label1", {25, 20}, {141, 13}, "In Excel bereits geöffnet:"},
+      {"LB_XLSheets", {20, 40}, {221, 77}, ""},
+      {"Bt_XLCalOk", {265, 45}, {75, 25}, "Ok"},
+      {"Bt_XLCalCancel", {265, 85}, {75, 25}, "Abbrechen"},
+      {"LB_XLComment", {25, 125}, {316, 13}, "Excel war nicht aktiv."},
+      {"Label55", {20, 150}, {76, 13}, "neue Mappe"},
+      {"Ed_XLNewWB", {113, 147}, {128, 21}, ""},
+      {"Label2", {20, 175}, {76, 13}, "Vorlage"},
+      {"Ed_XLTemplate", {113, 172}, {128, 21}, ""},
+      {"Label3", {20, 200}, {76, 13}, "neue Tabelle"},
+      {"Ed_XLNewTS", {113, 197}, {128, 21}, ""},
+  };
+  for (const auto& c : controls) {
+    auto* w = dialog.findChild<QWidget*>(c.name);
+    ASSERT_NE(w, nullptr) << c.name;
+    EXPECT_EQ(std::tuple(w->pos(), w->width(), w->property("text").toString()),
+              std::tuple(c.topLeft, c.size.width(), QString(c.text)))
+        << c.name;
+    EXPECT_GE(w->height(), c.size.height()) << c.name;
+  }
+  auto* bar = dialog.findChild<TZTStatusBar*>("SB_XLCal");
+  ASSERT_NE(bar, nullptr);
+  EXPECT_EQ(std::tuple(bar->geometry(), bar->PanelText(0), bar->PanelText(1),
+                       bar->Panel(0)->width(), bool(bar->Panel(0)->alignment() & Qt::AlignRight)),
+            std::tuple(QRect(0, 223, 354, 22), QString("Export "), QString(" Starten mit Ok"), 100,
+                       true));
+}
+
+TEST_F(XLExportDialog, ExportThroughTheDialogAndAbbrechenWhileItRuns) {
+  TVQRShowSettings settings(nullptr, nullptr);
+  MemProvider* provider = nullptr;
+  TFrm_XLExport dialog(settings, nullptr, [&provider](TFrm_XLExport&) {
+    auto p = std::make_unique<MemProvider>();
+    provider = p.get();
+    return TXLBackend{std::move(p), false};
+  });
+  dialog.SettleMs = 0;
+  TVQRSession session;
+  ASSERT_EQ(session.Load(kSample.toStdString()), TLoadStatus::Ok);
+  const int samples = session.Data().GetSampleCount();
+  ASSERT_GT(samples, 20);
+
+  // Two workbooks open; the sheet under the second one is chosen in the list.
+  provider->running = std::make_shared<MemAppState>();
+  provider->running->Add("Alt.xlsx", {"VQR Daten"});
+  provider->running->Add("Neu.xlsx", {"VQR Daten"});
+  int rowsSeenByGauge = 0;
+  WhenShown(&dialog, [&]() {
+    auto* list = dialog.findChild<QListWidget*>("LB_XLSheets");
+    EXPECT_EQ(list->count(), 4);
+    EXPECT_EQ(list->currentRow(), 3);
+    list->setCurrentRow(1);
+    list->setCurrentRow(3);
+    provider->running->books[1]->Sheet(1).onWrite = [&]() {
+      rowsSeenByGauge = dialog.findChild<QProgressBar*>("PB_XLCal")->maximum();
+    };
+    dialog.findChild<QPushButton*>("Bt_XLCalOk")->click();
+  });
+  EXPECT_EQ(dialog.Execute(session, kSample), QDialog::Accepted);
+  EXPECT_EQ(provider->running->books[1]->Sheet(1).cells.size(), 18u * samples);
+  EXPECT_TRUE(provider->running->books[0]->Sheet(1).cells.empty());
+  EXPECT_EQ(rowsSeenByGauge, samples);
+  EXPECT_EQ(dialog.BeepCount, 0);
+
+  // "Abbrechen" clicked while the export runs: a second "Ok" is refused, the
+  // export stops after the row being written, the dialog then closes.
+  provider->running.reset();
+  WhenShown(&dialog, [&]() {
+    EXPECT_EQ(dialog.findChild<QLineEdit*>("Ed_XLNewTS")->text(), "VQR Daten");
+    auto* ok = dialog.findChild<QPushButton*>("Bt_XLCalOk");
+    auto* cancel = dialog.findChild<QPushButton*>("Bt_XLCalCancel");
+    // Both clicks arrive while row 6 is being written.
+    provider->created.back()->onWrite = [ok, cancel, writes = 0]() mutable {
+      if (++writes != 18 * 5 + 3) return;
+      QMetaObject::invokeMethod(ok, "click", Qt::QueuedConnection);
+      QMetaObject::invokeMethod(cancel, "click", Qt::QueuedConnection);
+    };
+    ok->click();
+  });
+  EXPECT_EQ(dialog.Execute(session, kSample), QDialog::Accepted);
+  ASSERT_EQ(provider->created.size(), 1u);
+  EXPECT_EQ(provider->created[0]->books.at(0)->Sheet(1).cells.size(), 18u * 6);
+  EXPECT_EQ(dialog.BeepCount, 2);
+  EXPECT_FALSE(dialog.Core().Busy);
+}
+
+TEST_F(XLExportDialog, CommandAndAWholeExportIntoAWorkbookFile) {
+  MakeForm();
+  form->show();
+  Find<QAction>("Mn_File_ExcelExport")->trigger();  // nothing to export from yet
+  EXPECT_EQ(form->BeepCount, 0);
+  form->OpenDataFile(Path("missing.DAT"));
+  Find<QAction>("SpB_Excel")->trigger();
+  EXPECT_EQ(std::pair(form->BeepCount, form->Pages()->currentIndex()), std::pair(1, 0));
+
+  ASSERT_TRUE(form->OpenDataFile(kSample));
+  TFrm_XLExport* dialog = form->XLExportDialog();
+  dialog->SettleMs = 0;
+  QStringList messages, opened;
+  int confirms = 0;
+  dialog->ShowMessage = [&](const QString& m) { messages << m; };
+  dialog->OpenFile = [&](const QString& p) { opened << p; };
+  dialog->ConfirmDiscard = [&]() { return ++confirms > 1; };
+  Find<QLineEdit>("Ed_XLCal_TabSheet")->setText("Lauf 7");
+  int asked = 0;
+  form->ChooseFile = [&](const TFileRequest& r) {
+    lastRequest = r;
+    return ++asked == 1 ? QString() : Path("lauf.xlsx");  // the first question is cancelled
+  };
+  WhenShown(dialog, [&]() {
+#if __has_include("export/xlsx/XlsxApp.h")
+    EXPECT_EQ(dialog->findChild<QLineEdit*>("Ed_XLNewWB")->text(), "(Standard)");
+    EXPECT_EQ(dialog->findChild<QLineEdit*>("Ed_XLNewTS")->text(), "Lauf 7");
+#endif
+    dialog->move(form->pos() + QPoint(40, 30));
+    dialog->findChild<QPushButton*>("Bt_XLCalOk")->click();
+    if (dialog->isVisible()) dialog->findChild<QPushButton*>("Bt_XLCalCancel")->click();
+  });
+  Find<QAction>("Mn_File_ExcelExport")->trigger();
+  EXPECT_EQ(form->Pages()->currentWidget()->objectName(), "TS_Excel");
+  EXPECT_FALSE(dialog->isVisible());
+#if __has_include("export/xlsx/XlsxApp.h")
+  // Cancelling "Speichern unter" asked whether to give the data up; the
+  // user went back and saved.
+  EXPECT_EQ(std::tuple(asked, confirms, messages), std::tuple(2, 1, QStringList()));
+  ASSERT_TRUE(lastRequest.has_value());
+  EXPECT_EQ(std::tuple(lastRequest->title, lastRequest->fileName),
+            std::tuple(QString("Speichern unter"), QString("hours40.xlsx")));
+  EXPECT_EQ(opened, QStringList{Path("lauf.xlsx")});
+  ASSERT_TRUE(QFile::exists(Path("lauf.xlsx")));
+  if (QFile::exists("/usr/bin/python3")) {
+    QProcess py;
+    py.start("/usr/bin/python3", {"-c",
+                                  "import sys, openpyxl\n"
+                                  "ws = openpyxl.load_workbook(sys.argv[1])['Lauf 7']\n"
+                                  "print(repr(ws.cell(1, 2).value))",
+                                  Path("lauf.xlsx")});
+    ASSERT_TRUE(py.waitForFinished(30000));
+    const QString out = QString::fromUtf8(py.readAllStandardOutput()).trimmed();
+    if (!out.isEmpty()) {
+      char text[32];
+      const double v = form->DataObject()->GetValue(1, 1);
+      const auto end = std::to_chars(text, text + sizeof text, v).ptr;
+      EXPECT_EQ(out.toStdString(), std::string(text, end));
+    }
+  }
+#else
+  EXPECT_EQ(messages, QStringList{"Excel nicht verfügbar!"});
+#endif
+  // The dialog keeps its place beside the main window.
+  CloseForm();
+  const IniMap ini = ReadIniMap(iniPath);
+  EXPECT_EQ(std::pair(ini.at("excelcal/positionx"), ini.at("excelcal/positiony")),
+            std::pair(std::string("40"), std::string("30")));
+}
