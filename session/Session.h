@@ -86,7 +86,8 @@ class TVQRSession {
   /// the first sample with time 0 (at most all 1500). blockRows > 1 writes
   /// that many rows per transfer (SetValues), else one call per cell. goOn is
   /// asked after each row or block; false stops there. The gauge counts the
-  /// rows written (empty caption). Returns the rows written; the sheet's
+  /// rows written, then stands on the empty sample that ended them (empty
+  /// caption, at most the sample count). Returns the rows written; the sheet's
   /// TXLError passes through.
   int ExportSheet(IXLWorksheet& sheet, const TXLLayout& layout,
                   const std::function<bool()>& goOn = {}, int blockRows = 1);

@@ -17,7 +17,8 @@ constexpr int kColumns = 18;  // time, channels 1..16, temperature
 int TVQRSession::ExportSheet(IXLWorksheet& sheet, const TXLLayout& layout,
                              const std::function<bool()>& goOn, int blockRows) {
   blockRows = std::clamp(blockRows, 1, kMaxSamples);
-  if (gauge_) gauge_->Start(data_->GetSampleCount(), "");
+  const int count = data_->GetSampleCount();
+  if (gauge_) gauge_->Start(count, "");
   if (layout.WriteHeader) {
     sheet.SetText(layout.HeaderRow, layout.DataCol, "Zeit");
     for (int ch = 1; ch <= 16; ++ch)
@@ -69,7 +70,8 @@ int TVQRSession::ExportSheet(IXLWorksheet& sheet, const TXLLayout& layout,
       }
       written += rows;
     }
-    if (gauge_) gauge_->SetPosition(written);
+    // The gauge stands on the last sample looked at: after an empty one, on it.
+    if (gauge_) gauge_->SetPosition(more ? written : std::min(written + 1, count));
     if (goOn && !goOn()) break;
   }
   return written;

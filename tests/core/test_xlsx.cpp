@@ -1,0 +1,359 @@
+// The .xlsx backend: format notation, sheet names, and files as an
+// independent reader (openpyxl) sees them, from the backend and from vqrtool.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <charconv>
+#include <cstdlib>
+#include <map>
+#include <sstream>
+
+#include "core_fixtures.h"
+#include "data/processgauge.h"
+#include "export/XLLayout.h"
+#include "export/xlsx/XlsxApp.h"
+
+namespace {
+
+std::string Quote(const std::string& s) {
+  std::string q = "'";
+  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return q + "'";
+}
+
+int Run(const std::string& cmd) {
+  const int rc = std::system(cmd.c_str());
+  return WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
+}
+
+int Tool(const std::vector<std::string>& args) {
+  std::string cmd = "timeout 60 " + Quote(VQR_BINARY_DIR "/vqrtool");
+  for (const auto& a : args) cmd.append(1, ' ').append(Quote(a));
+  return Run(cmd + " >/dev/null 2>&1 </dev/null");
+}
+
+struct XCell {
+  char Kind;  // n number, d date-time, s text
+  std::string Text;
+  std::string Format;
+  double Number() const {
+    double v = 0;
+    std::from_chars(Text.data(), Text.data() + Text.size(), v);
+    return v;
+  }
+};
+struct XSheet {
+  std::string Name;
+  std::map<std::pair<int, int>, XCell> Cells;
+  const XCell* At(int row, int col) const {
+    const auto it = Cells.find({row, col});
+    return it == Cells.end() ? nullptr : &it->second;
+  }
+};
+
+// The file as openpyxl reads it.
+std::vector<XSheet> ReadXlsx(const std::string& path) {
+  TempDir dir;
+  const std::string out = dir.File("cells.txt");
+  const int rc = Run("/usr/bin/python3 " + Quote(VQR_SOURCE_DIR "/tests/xlsx_cells.py") + " " +
+                     Quote(path) + " >" + Quote(out));
+  EXPECT_EQ(rc, 0) << "openpyxl could not read " << path;
+  std::vector<XSheet> sheets;
+  std::istringstream in(ReadFileText(out));
+  for (std::string line; std::getline(in, line);) {
+    std::vector<std::string> f;
+    for (size_t start = 0;;) {
+      const size_t tab = line.find('\t', start);
+      f.push_back(line.substr(start, tab - start));
+      if (tab == std::string::npos) break;
+      start = tab + 1;
+    }
+    if (f[0] == "S") sheets.push_back({f[1], {}});
+    if (f[0] == "C" && f.size() == 6 && !sheets.empty())
+      sheets.back().Cells[{std::stoi(f[1]), std::stoi(f[2])}] = {f[3][0], f[4], f[5]};
+  }
+  return sheets;
+}
+
+TEST(XlsxFormat, GermanNotationTranslated) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"0,0000", "0.0000"},
+      {"0,0", "0.0"},
+      {"#.##0,00", "#,##0.00"},
+      {"0", "0"},
+      {"[h]:mm:ss", "[h]:mm:ss"},
+      {"[h]:mm:ss,00", "[h]:mm:ss.00"},
+      {"TT.MM.JJJJ hh:mm", "dd\\.MM\\.yyyy hh:mm"},
+      {"0,0\" m/s.\"", "0.0\" m/s.\""},  // quoted text stays
+      {"0\\,0", "0\\,0"},                // escaped character stays
+      {"#.##0,0_);[Rot](#.##0,0)", "#,##0.0_);[Red](#,##0.0)"},
+      {"[<0,5]0,00;0,0", "[<0.5]0.00;0.0"},  // a condition's decimal comma
+      {"0,00E+00", "0.00E+00"},
+      {"0,0 \"T\";-0,0", "0.0 \"T\";-0.0"},  // T only a day inside date sections
+      {" Standard ", "General"},
+      {"", ""},
+  };
+  for (const auto& [german, neutral] : cases)
+    EXPECT_EQ(XlsxFormatFromGerman(german), neutral) << german;
+}
+
+TEST(XlsxSheetNames, RulesOfTheSpreadsheet) {
+  TXlsxApplication app;
+  app.AddWorkbook();
+  TXlsxWorkbook& book = app.Book(1);
+  book.AppendWorksheet().SetName("Ärger");
+  TXlsxWorksheet& sheet = book.Sheet(1);
+  const std::pair<std::string, const char*> cases[] = {
+      {"VQR Daten", nullptr},
+      {std::string(31, 'x'), nullptr},
+      {std::string(30, 'x') + "ä", nullptr},  // characters, not bytes
+      {std::string(32, 'x'), "longer than 31"},
+      {"", "empty"},
+      {"a/b", "one of the characters"},
+      {"a[1]", "one of the characters"},
+      {"Was?", "one of the characters"},
+      {"x:y", "one of the characters"},
+      {"'quoted'", "apostrophe"},
+      {"ärger", "already has a sheet named 'Ärger'"},  // case-insensitive, umlauts too
+      {"TABELLE1", nullptr},                           // the sheet's own name
+      {"bad\xff", "UTF-8"},
+  };
+  for (const auto& [name, problem] : cases) {
+    try {
+      sheet.SetName(name);
+      EXPECT_EQ(problem, nullptr) << name;
+      EXPECT_EQ(sheet.Name(), name);
+    } catch (const TXLError& e) {
+      ASSERT_NE(problem, nullptr) << name << ": " << e.what();
+      EXPECT_NE(std::string(e.what()).find(problem), std::string::npos) << e.what();
+    }
+  }
+
+  std::vector<std::string> taken{"Daten"};
+  const std::pair<std::string, std::string> made[] = {
+      {"Mess/Reihe:1", "Mess_Reihe_1"},
+      {std::string(40, 'L'), std::string(31, 'L')},
+      {std::string(40, 'L'), std::string(27, 'L') + " (2)"},
+      {"daten", "daten (2)"},
+      {"'x'", "_x_"},
+      {"", "Tabelle"},
+      {"Lat\xe9n", "Lat_n"},
+  };
+  for (const auto& [name, expected] : made) {
+    const std::string got = XlsxMakeSheetName(name, taken);
+    EXPECT_EQ(got, expected) << name;
+    EXPECT_EQ(XlsxSheetNameProblem(got), "");
+  }
+}
+
+TEST(XlsxApp, WorkbooksSheetsAndProvider) {
+  int shown = 0;
+  TXlsxProvider provider([&](TXlsxApplication& a) { shown += a.WorkbookCount(); });
+  EXPECT_THROW(provider.Attach(), TXLError);
+  EXPECT_FALSE(provider.Description().empty());
+  auto app = provider.Create();
+  EXPECT_EQ(app->WorkbookCount(), 0);
+  IXLWorkbook& first = app->AddWorkbook();
+  IXLWorkbook& second = app->AddWorkbook("ignored.xltx");
+  EXPECT_EQ(first.Name(), "Mappe1");
+  EXPECT_EQ(second.Name(), "Mappe2");
+  EXPECT_EQ(&app->Workbook("mappe2"), &second);
+  EXPECT_EQ(&app->Workbook(1), &first);
+  EXPECT_THROW(app->Workbook("Mappe3"), TXLError);
+  EXPECT_THROW(app->Workbook(3), TXLError);
+
+  ASSERT_EQ(second.SheetCount(), 1);
+  EXPECT_EQ(second.SheetName(1), "Tabelle1");
+  IXLWorksheet& added = second.AddWorksheetBefore(1);
+  added.SetName("VQR Daten");
+  EXPECT_EQ(second.SheetName(1), "VQR Daten");
+  EXPECT_EQ(second.SheetName(2), "Tabelle1");
+  EXPECT_EQ(&second.Worksheet("vqr daten"), &added);
+  EXPECT_EQ(&second.Worksheet(2), &second.Worksheet("Tabelle1"));
+  EXPECT_THROW(second.Worksheet("Tabelle2"), TXLError);
+  EXPECT_THROW(second.AddWorksheetBefore(4), TXLError);
+  EXPECT_THROW(added.SetDouble(0, 1, 1.0), TXLError);
+  EXPECT_THROW(added.SetText(1, 16385, "x"), TXLError);
+
+  EXPECT_FALSE(app->Visible());
+  app->SetVisible(true);
+  EXPECT_TRUE(app->Visible());
+  EXPECT_EQ(shown, 2);
+}
+
+TEST(XlsxFile, ExactValuesFormatsAndTextsAsReadBack) {
+  TXlsxApplication app;
+  app.AddWorkbook();
+  TXlsxWorkbook& book = app.Book(1);
+  TXlsxWorksheet& sheet = book.Sheet(1);
+  sheet.SetName("Größe & <Wert>");
+  // Floats whose 16-digit text would read back as another double.
+  const float values[] = {0.1f, 12.345f, 25.7f, -2.3869359f, 1e-30f, 3.4e38f, 0.0f};
+  for (int i = 0; i < 7; ++i) sheet.SetDouble(2, i + 1, values[i]);
+  sheet.SetDateTime(3, 1, 5400 / 86400.0);   // no format of its own: still a time
+  sheet.SetDateTime(3, 2, 86399 / 86400.0);  // formatted like a channel
+  sheet.SetNumberFormat(3, 2, "#.##0,000");
+  sheet.SetNumberFormats(4, 1, 2, 2, "0,0");
+  sheet.SetDouble(4, 1, 1234.5);
+  sheet.SetText(1, 1, " Zeit");
+  sheet.SetText(1, 2, "a<b>&\"c\" Kanal");
+  book.AppendWorksheet().SetText(5, 3, "zweite");
+
+  TempDir dir;
+  const std::string path = dir.File("out.xlsx");
+  app.SaveWorkbook(1, path);
+  const auto sheets = ReadXlsx(path);
+  ASSERT_EQ(sheets.size(), 2u);
+  const XSheet& s = sheets[0];
+  EXPECT_EQ(s.Name, "Größe & <Wert>");
+  EXPECT_EQ(sheets[1].Name, "Tabelle2");
+  ASSERT_TRUE(sheets[1].At(5, 3));
+  EXPECT_EQ(sheets[1].At(5, 3)->Text, "zweite");
+  for (int i = 0; i < 7; ++i) {
+    const XCell* c = s.At(2, i + 1);
+    ASSERT_TRUE(c) << i;
+    EXPECT_EQ(c->Kind, 'n');
+    EXPECT_EQ(c->Number(), static_cast<double>(values[i])) << c->Text;
+    EXPECT_EQ(c->Format, "General");
+  }
+  ASSERT_TRUE(s.At(3, 1) && s.At(3, 2) && s.At(4, 1));
+  EXPECT_EQ(s.At(3, 1)->Kind, 'd');
+  EXPECT_EQ(s.At(3, 1)->Number(), 0.0625);
+  EXPECT_EQ(s.At(3, 1)->Format, "[h]:mm:ss");
+  EXPECT_EQ(s.At(3, 2)->Number(), 86399 / 86400.0);
+  EXPECT_EQ(s.At(3, 2)->Format, "#,##0.000");
+  EXPECT_EQ(s.At(4, 1)->Number(), 1234.5);
+  EXPECT_EQ(s.At(4, 1)->Format, "0.0");
+  EXPECT_EQ(s.At(1, 1)->Text, " Zeit");
+  EXPECT_EQ(s.At(1, 2)->Text, "a<b>&\"c\" Kanal");
+
+  // A failed save leaves nothing behind and keeps an older file.
+  EXPECT_THROW(app.SaveWorkbook(1, dir.File("missing/out.xlsx")), TXLError);
+  EXPECT_THROW(app.SaveWorkbook(1, dir.Sub("folder")), TXLError);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 2);
+}
+
+class CountingGauge : public IProcessGauge {
+ public:
+  void Start(int maximum, const std::string&) override { Maximum = maximum; }
+  void SetPosition(int position) override { Position = position; }
+  void StepBy(int delta) override { Position += delta; }
+  void Complete() override {}
+  void Finish() override {}
+  int Maximum = -1, Position = -1;
+};
+
+TEST(XlsxSheetExport, EndsAtTheEmptySampleWithTheGaugeOnIt) {
+  TDatWriter w;
+  DatHeader{}.AddTo(w);
+  for (int i = 1; i <= 6; ++i) w.Add(MakeDataRecord(i == 4 ? 0 : 60 * i, Readings(1000)));
+  for (int blockRows : {1, 1500}) {
+    CountingGauge gauge;
+    TVQRSession session(nullptr, &gauge);
+    ASSERT_EQ(LoadBytes(session, w.Bytes()), TLoadStatus::Ok);
+    TXlsxApplication app;
+    TXlsxWorksheet& sheet = static_cast<TXlsxWorksheet&>(app.AddWorkbook().Worksheet(1));
+    EXPECT_EQ(session.ExportSheet(sheet, TXLLayout{}, {}, blockRows), 3);
+    EXPECT_EQ(sheet.CellCount(), 3u * 18);
+    EXPECT_EQ(gauge.Position, std::min(4, gauge.Maximum));
+  }
+}
+
+// vqrtool xlsx against the program's own calibrated values.
+class VqrToolXlsx : public testing::Test {
+ protected:
+  static void ExpectRecording(const XSheet& sheet, const std::string& dat, int row0, int col0,
+                              bool formats) {
+    TVQRSession session;
+    ASSERT_EQ(session.Load(dat), TLoadStatus::Ok) << dat;
+    const TVqrDataObjectNew& d = session.Data();
+    int rows = 0;
+    for (int i = 1; d.GetTime(i) != 0; ++i, ++rows) {
+      const XCell* t = sheet.At(row0 + i - 1, col0);
+      ASSERT_TRUE(t) << dat << " sample " << i;
+      EXPECT_EQ(t->Kind, 'd');
+      EXPECT_EQ(t->Number(), d.GetTime(i) / 86400.0);
+      EXPECT_EQ(t->Format, "[h]:mm:ss");  // also without NewFormat
+      for (int ch = 1; ch <= 17; ++ch) {
+        const XCell* v = sheet.At(row0 + i - 1, col0 + ch);
+        ASSERT_TRUE(v) << dat << " sample " << i << " channel " << ch;
+        ASSERT_EQ(v->Number(), static_cast<double>(d.GetValue(i, ch)))
+            << dat << " sample " << i << " channel " << ch << ": " << v->Text;
+        EXPECT_EQ(v->Format, !formats ? "General" : ch == 17 ? "0.0" : "#,##0.000");
+      }
+    }
+    EXPECT_EQ(rows, d.GetSampleCount());
+    const size_t header = sheet.At(row0 - 1, col0) ? 18 : 0;
+    EXPECT_EQ(sheet.Cells.size(), rows * 18u + header) << dat;
+  }
+};
+
+TEST_F(VqrToolXlsx, OneRecordingWithHeaderAndFormats) {
+  TempDir dir;
+  const std::string ini = dir.File("vqrshow4.INI");
+  ASSERT_TRUE(WriteText(ini,
+                        "[ExcelCal]\nTabSheet=Messung 7\nSetHeader=ON\nHeaderRow=2\nDataRow=0\n"
+                        "DataCol=2\nNewFormat=ON\nFormatChannel=#.##0,000\nFormatTime= \n"));
+  const std::string out = dir.File("out.xlsx");
+  const std::string dat = VQR_SOURCE_DIR "/samples/full1500.DAT";
+  ASSERT_EQ(Tool({"xlsx", dat, "-o", out, "--ini", ini}), 0);
+  const auto sheets = ReadXlsx(out);
+  ASSERT_EQ(sheets.size(), 1u);
+  EXPECT_EQ(sheets[0].Name, "Messung 7");
+  const XSheet& s = sheets[0];
+  ASSERT_TRUE(s.At(2, 2) && s.At(2, 3) && s.At(2, 18) && s.At(2, 19));
+  EXPECT_EQ(s.At(2, 2)->Text, "Zeit");
+  EXPECT_EQ(s.At(2, 3)->Text, "Kanal 1");
+  EXPECT_EQ(s.At(2, 18)->Text, "Kanal 16");
+  EXPECT_EQ(s.At(2, 19)->Text, "Temperatur");
+  EXPECT_EQ(s.At(2, 2)->Format, "General");
+  ExpectRecording(s, dat, 3, 2, true);
+
+  ASSERT_EQ(Tool({"xlsx", dat, "-o", out, "--defaults", "--sheet", "Andere"}), 0);
+  const auto other = ReadXlsx(out);
+  ASSERT_EQ(other.size(), 1u);
+  EXPECT_EQ(other[0].Name, "Andere");
+  ExpectRecording(other[0], dat, 1, 1, false);
+}
+
+TEST_F(VqrToolXlsx, BatchStatusesAndFailures) {
+  TempDir dir;
+  const std::string samples = VQR_SOURCE_DIR "/samples/";
+  std::filesystem::create_directories(dir.File("b"));
+  const std::string copy = dir.File("b/days10.DAT");
+  std::filesystem::copy_file(samples + "days10.DAT", copy);
+  ASSERT_TRUE(WriteText(dir.File("bad[1].DAT"), "not a recording"));
+  const std::string out = dir.File("all.xlsx");
+  const std::vector<std::string> inputs = {samples + "days10.DAT", samples + "hours40.DAT",
+                                           dir.File("bad[1].DAT"), copy, samples + "full1500.DAT"};
+  std::vector<std::string> args = {"xlsx"};
+  args.insert(args.end(), inputs.begin(), inputs.end());
+  args.insert(args.end(), {"-o", out, "--defaults"});
+  EXPECT_EQ(Tool(args), 1);  // the bad one is left out, the others written
+  const auto sheets = ReadXlsx(out);
+  ASSERT_EQ(sheets.size(), 4u);
+  const char* names[] = {"days10", "hours40", "days10 (2)", "full1500"};
+  const std::string dats[] = {inputs[0], inputs[1], inputs[3], inputs[4]};
+  for (size_t i = 0; i < 4; ++i) {
+    EXPECT_EQ(sheets[i].Name, names[i]);
+    ExpectRecording(sheets[i], dats[i], 1, 1, false);
+  }
+
+  struct Case {
+    std::vector<std::string> args;
+    int status;
+  };
+  const std::string dat = samples + "hours40.DAT";
+  const Case cases[] = {
+      {{"xlsx", dat, "-o", dir.File("none/x.xlsx"), "--defaults"}, 3},
+      {{"xlsx", dat, dat, "-o", out, "--sheet", "X"}, 64},
+      {{"xlsx", dat, "-o", out, "--sheet", "a:b"}, 64},
+      {{"xlsx", dat}, 64},
+      {{"xlsx", dir.File("missing.DAT"), "-o", dir.File("m.xlsx"), "--defaults"}, 2},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Tool(c.args), c.status) << c.args[1];
+  EXPECT_FALSE(Exists(dir.File("m.xlsx")));
+  EXPECT_FALSE(Exists(dir.File("none")));
+}
+
+}  // namespace
