@@ -155,10 +155,8 @@ TEST_F(XLExportDialog, CommandAndAWholeExportIntoAWorkbookFile) {
     return ++asked == 1 ? QString() : Path("lauf.xlsx");  // the first question is cancelled
   };
   WhenShown(dialog, [&]() {
-#if __has_include("export/xlsx/XlsxApp.h")
     EXPECT_EQ(dialog->findChild<QLineEdit*>("Ed_XLNewWB")->text(), "(Standard)");
     EXPECT_EQ(dialog->findChild<QLineEdit*>("Ed_XLNewTS")->text(), "Lauf 7");
-#endif
     dialog->move(form->pos() + QPoint(40, 30));
     dialog->findChild<QPushButton*>("Bt_XLCalOk")->click();
     if (dialog->isVisible()) dialog->findChild<QPushButton*>("Bt_XLCalCancel")->click();
@@ -166,7 +164,6 @@ TEST_F(XLExportDialog, CommandAndAWholeExportIntoAWorkbookFile) {
   Find<QAction>("Mn_File_ExcelExport")->trigger();
   EXPECT_EQ(form->Pages()->currentWidget()->objectName(), "TS_Excel");
   EXPECT_FALSE(dialog->isVisible());
-#if __has_include("export/xlsx/XlsxApp.h")
   // Cancelling "Speichern unter" asked whether to give the data up; the
   // user went back and saved.
   EXPECT_EQ(std::tuple(asked, confirms, messages), std::tuple(2, 1, QStringList()));
@@ -184,16 +181,14 @@ TEST_F(XLExportDialog, CommandAndAWholeExportIntoAWorkbookFile) {
                                   Path("lauf.xlsx")});
     ASSERT_TRUE(py.waitForFinished(30000));
     const QString out = QString::fromUtf8(py.readAllStandardOutput()).trimmed();
-    if (!out.isEmpty()) {
+    // Without Debian's openpyxl the file's existence is all that is checked.
+    if (!py.readAllStandardError().contains("ModuleNotFoundError")) {
       char text[32];
       const double v = form->DataObject()->GetValue(1, 1);
       const auto end = std::to_chars(text, text + sizeof text, v).ptr;
       EXPECT_EQ(out.toStdString(), std::string(text, end));
     }
   }
-#else
-  EXPECT_EQ(messages, QStringList{"Excel nicht verfügbar!"});
-#endif
   // The dialog keeps its place beside the main window.
   CloseForm();
   const IniMap ini = ReadIniMap(iniPath);
