@@ -105,10 +105,11 @@ void TFrm_XLExport::BuildUi() {
   Ed_XLTemplate = edit("Ed_XLTemplate", {113, 172, 128, 21});
   label("Label3", "neue Tabelle", {20, 200, 76, 13});
   Ed_XLNewTS = edit("Ed_XLNewTS", {113, 197, 128, 21});
-  // Labels of 13 pixels clip the descenders of the usual 9 or 10 point
-  // fonts; they keep their place and grow downwards.
+  // The designed label sizes fit a smaller font than today's desktops use;
+  // the labels keep their place and grow to their text, inside the window.
   for (QLabel* l : findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly))
-    l->resize(l->width(), std::max(l->height(), l->sizeHint().height()));
+    l->resize(std::min(std::max(l->width(), l->sizeHint().width()), kClientWidth - 4 - l->x()),
+              std::max(l->height(), l->sizeHint().height()));
 
   SB_XLCal = new TZTStatusBar({100, 0}, this);
   SB_XLCal->setObjectName("SB_XLCal");
@@ -220,7 +221,13 @@ int TFrm_XLExport::SelectedLine() const {
   return items.isEmpty() ? -1 : LB_XLSheets->row(items.constFirst());
 }
 
-void TFrm_XLExport::SetComment(const std::string& text) { LB_XLComment->setText(Q(text)); }
+void TFrm_XLExport::SetComment(const std::string& text) {
+  LB_XLComment->setText(Q(text));
+  LB_XLComment->resize(
+      std::max(LB_XLComment->width(),
+               std::min(LB_XLComment->sizeHint().width(), kClientWidth - 4 - LB_XLComment->x())),
+      LB_XLComment->height());
+}
 
 QLineEdit* TFrm_XLExport::Edit(TEdit edit) const {
   switch (edit) {
