@@ -60,6 +60,7 @@ TFrm_XLExport::TFrm_XLExport(TVQRShowSettings& settings, QWidget* parent,
   OpenFile = [](const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
 
   TXLBackend b = backend(*this);
+  blockRows_ = b.BlockRows;
   core_ = std::make_unique<TXLExportCore>(static_cast<IXLExportView&>(*this), settings_,
                                           std::move(b.Provider), b.UsesTemplate);
 }
@@ -158,7 +159,7 @@ void TFrm_XLExport::Bt_XLCalOkClick() {
       ~GaugeSwap() { s.SetGauge(old); }
     } swap{session, session.Gauge()};
     session.SetGauge(&gauge_);
-    const int rows = session.ExportSheet(sheet, layout, goOn);
+    const int rows = session.ExportSheet(sheet, layout, goOn, blockRows_);
     gauge_.Complete();
     QThread::msleep(static_cast<unsigned long>(SettleMs));
     gauge_.Finish();

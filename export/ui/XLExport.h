@@ -28,6 +28,8 @@ class TZTStatusBar;
 struct TXLBackend {
   std::unique_ptr<IXLProvider> Provider;
   bool UsesTemplate = false;
+  /// Rows per transfer; "Abbrechen" takes effect after the current block.
+  int BlockRows = 1;
 };
 
 /// The backend of this machine; workbooks it cannot show in a running
@@ -101,6 +103,7 @@ class TFrm_XLExport : public QDialog, private IXLExportView {
 
   TVQRShowSettings& settings_;
   std::unique_ptr<TXLExportCore> core_;
+  int blockRows_ = 1;
   TProcessGauge gauge_;
   TVQRSession* session_ = nullptr;
   QString recordingPath_;
