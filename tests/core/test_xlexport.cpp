@@ -68,11 +68,15 @@ class XLExport : public ::testing::Test {
   void Load(const std::vector<int32_t>& seconds) {
     ASSERT_EQ(LoadBytes(session, FileWithTimes(seconds)), TLoadStatus::Ok);
   }
-  // Page fields, e.g. {{"CB_XLCal_Header", "ON"}, {"Ed_XLCal_DataRow", "10"}}.
-  void Settings(const std::map<std::string, std::string>& fields) {
-    for (const auto& [name, value] : fields) {
-      (*controls)[name].text = value;
-      (*controls)[name].checked = value == "ON";
+  // Page fields as "name=text;name=text"; check boxes are on with "ON".
+  void Settings(const std::string& fields) {
+    for (size_t p = 0, end; p < fields.size(); p = end + 1) {
+      end = std::min(fields.find(';', p), fields.size());
+      const std::string field = fields.substr(p, end - p);
+      const size_t eq = field.find('=');
+      auto& control = (*controls)[field.substr(0, eq)];
+      control.text = field.substr(eq + 1);
+      control.checked = control.text == "ON";
     }
     settings->TakeExcel();
   }
@@ -103,43 +107,25 @@ class XLExport : public ::testing::Test {
 
 TEST_F(XLExport, CellLayoutAndFormats) {
   struct Case {
-    std::map<std::string, std::string> fields;
+    const char* fields;
     std::vector<int32_t> seconds;
-    int headerRow;  // 0: none
-    int dataRow, dataCol, rows;
-    std::vector<std::string> formats;  // time, channel, temperature; empty: none set
+    int headerRow, dataRow, dataCol, rows;  // headerRow 0: none
+    std::vector<std::string> formats;       // time, channel, temperature; empty: none set
   };
+  // clang-format off
   const Case cases[] = {
-      {{{"CB_XLCal_Header", "ON"}}, {60, 120, 180}, 1, 2, 1, 3, {}},
-      {{{"CB_XLCal_Header", "ON"}, {"Ed_XLCal_HeaderRow", "5"}, {"Ed_XLCal_DataRow", "3"}},
-       {60, 120, 180},
-       5,
-       6,
-       1,
-       3,
-       {}},
-      {{{"Ed_XLCal_DataRow", "10"}, {"Ed_XLCal_DataCol", "2"}}, {60, 120, 180}, 0, 10, 2, 3, {}},
-      {{{"CB_XLCal_newFormat", "ON"}, {"Ed_XLCal_FormatChannel", "  "}},
-       {5400},
-       0,
-       1,
-       1,
-       1,
+      {"CB_XLCal_Header=ON", {60, 120, 180}, 1, 2, 1, 3, {}},
+      {"CB_XLCal_Header=ON;Ed_XLCal_HeaderRow=5;Ed_XLCal_DataRow=3", {60, 120, 180}, 5, 6, 1, 3, {}},
+      {"Ed_XLCal_DataRow=10;Ed_XLCal_DataCol=2", {60, 120, 180}, 0, 10, 2, 3, {}},
+      {"CB_XLCal_newFormat=ON;Ed_XLCal_FormatChannel=  ", {5400}, 0, 1, 1, 1,
        {"[h]:mm:ss", "0,0000", "0,0"}},
-      {{{"CB_XLCal_newFormat", "ON"},
-        {"CB_XLCal_Header", "ON"},
-        {"Ed_XLCal_FormatTime", "hh:mm"},
-        {"Ed_XLCal_FormatChannel", "#.##0,00"},
-        {"Ed_XLCal_FormatTemp", "0"}},
-       {60, 120, 180, 0, 300},
-       1,
-       2,
-       1,
-       3,
-       {"hh:mm", "#.##0,00", "0"}},
+      {"CB_XLCal_newFormat=ON;CB_XLCal_Header=ON;Ed_XLCal_FormatTime=hh:mm;"
+       "Ed_XLCal_FormatChannel=#.##0,00;Ed_XLCal_FormatTemp=0",
+       {60, 120, 180, 0, 300}, 1, 2, 1, 3, {"hh:mm", "#.##0,00", "0"}},
   };
+  // clang-format on
   for (const Case& c : cases) {
-    SCOPED_TRACE(testing::PrintToString(c.seconds) + " data row " + std::to_string(c.dataRow));
+    SCOPED_TRACE(c.fields);
     SetUp();
     Load(c.seconds);
     Settings(c.fields);
@@ -150,32 +136,29 @@ TEST_F(XLExport, CellLayoutAndFormats) {
     EXPECT_EQ(cells.size(), (c.headerRow ? 18u : 0u) + 18u * c.rows);
     EXPECT_EQ(cells.begin()->first, std::pair(c.headerRow ? c.headerRow : c.dataRow, c.dataCol));
     if (c.headerRow) {
-      std::vector<std::string> header;
-      for (int col = c.dataCol; col < c.dataCol + 18; ++col) {
-        const MemCell& h = cells.at({c.headerRow, col});
+      std::string header;
+      for (int col : {0, 1, 16, 17}) {
+        const MemCell& h = cells.at({c.headerRow, c.dataCol + col});
         EXPECT_EQ(std::pair(h.kind, h.format), std::pair(MemCell::Kind::Text, std::string()));
-        header.push_back(h.text);
+        header += h.text + "|";
       }
-      EXPECT_EQ(header.front() + "|" + header[1] + "|" + header[16] + "|" + header[17],
-                "Zeit|Kanal 1|Kanal 16|Temperatur");
+      EXPECT_EQ(header, "Zeit|Kanal 1|Kanal 16|Temperatur|");
     }
     for (int i = 1; i <= c.rows; ++i) {
       const int row = c.dataRow + i - 1;
       const MemCell& t = cells.at({row, c.dataCol});
-      EXPECT_EQ(t.kind, MemCell::Kind::DateTime);
-      EXPECT_EQ(t.value, c.seconds[i - 1] / 86400.0);
+      EXPECT_EQ(std::pair(t.kind, t.value),
+                std::pair(MemCell::Kind::DateTime, c.seconds[i - 1] / 86400.0));
       for (int ch = 1; ch <= 17; ++ch) {
         const MemCell& v = cells.at({row, c.dataCol + ch});
-        EXPECT_EQ(v.kind, MemCell::Kind::Double);
-        EXPECT_EQ(v.value, static_cast<double>(session.Data().GetValue(i, ch)));
+        EXPECT_EQ(std::pair(v.kind, v.value),
+                  std::pair(MemCell::Kind::Double, double(session.Data().GetValue(i, ch))));
       }
-      std::vector<std::string> formats = {t.format, cells.at({row, c.dataCol + 1}).format,
-                                          cells.at({row, c.dataCol + 17}).format};
+      const std::vector<std::string> formats = {t.format, cells.at({row, c.dataCol + 1}).format,
+                                                cells.at({row, c.dataCol + 17}).format};
       EXPECT_EQ(formats, c.formats.empty() ? std::vector<std::string>(3) : c.formats);
     }
   }
-  EXPECT_EQ(NewSheet().cells.at({2, 1}).value, 60 / 86400.0);
-  EXPECT_EQ(provider->created.at(0)->books.at(0)->Sheet(1).Name(), "VQR Daten");
 }
 
 TEST_F(XLExport, ListsOpenWorkbooksAndWritesTheChosenSheet) {
@@ -197,7 +180,7 @@ TEST_F(XLExport, ListsOpenWorkbooksAndWritesTheChosenSheet) {
             std::tuple(true, false, 0u));
 
   // A new sheet goes first into the workbook of the selected line.
-  Settings({{"CB_XLCal_TSNew", "ON"}, {"Ed_XLCal_Workbook", " alt.XLSX "}});
+  Settings("CB_XLCal_TSNew=ON;Ed_XLCal_Workbook= alt.XLSX ");
   core->FormShow();
   EXPECT_EQ(std::tuple(view.selected, view.comment, view.edits[TEdit::NewSheet]),
             std::tuple(0, std::string("Mappe wählen für neue Tabelle"), std::string("VQR Daten")));
@@ -211,16 +194,16 @@ TEST_F(XLExport, ListsOpenWorkbooksAndWritesTheChosenSheet) {
 
 TEST_F(XLExport, IncompleteChoiceWritesNothing) {
   struct Case {
-    std::map<std::string, std::string> fields;
+    const char* fields;
     int select;  // -1 none
     std::string newSheet;
   };
   const Case cases[] = {
-      {{}, -1, ""},                             // existing sheet, no sheet line
-      {{}, 3, ""},                              // a workbook line is no sheet
-      {{{"CB_XLCal_TSNew", "ON"}}, -1, "Neu"},  // new sheet, no workbook
-      {{{"CB_XLCal_TSNew", "ON"}}, 3, "  "},    // new sheet without a name
-      {{{"CB_XLCal_WBNew", "ON"}}, -1, ""},     // new workbook without a sheet name
+      {"", -1, ""},                      // existing sheet, no sheet line
+      {"", 3, ""},                       // a workbook line is no sheet
+      {"CB_XLCal_TSNew=ON", -1, "Neu"},  // new sheet, no workbook
+      {"CB_XLCal_TSNew=ON", 3, "  "},    // new sheet without a name
+      {"CB_XLCal_WBNew=ON", -1, ""},     // new workbook without a sheet name
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.select);
@@ -261,16 +244,12 @@ TEST_F(XLExport, WhichApplicationIsUsed) {
       provider->running->visible = c.visible;
     }
     provider->canCreate = c.canCreate;
-    Settings({{"CB_XLCal_WBNew", c.newBook ? "ON" : "OFF"}});
+    Settings(c.newBook ? "CB_XLCal_WBNew=ON" : "");
     core->FormShow();
-    const bool started = c.created > 0;
     EXPECT_EQ(provider->created.size(), c.created);
-    if (c.running) {
-      EXPECT_EQ(std::tuple(provider->running->quit, provider->running->alerts),
-                std::tuple(c.runningQuit, !c.runningQuit));
-    }
+    EXPECT_EQ(c.running && provider->running->quit && !provider->running->alerts, c.runningQuit);
     EXPECT_EQ(view.lines.size(), c.running && c.visible && !c.newBook ? 6u : 0u);
-    if (started) {
+    if (c.created) {
       EXPECT_EQ(
           std::tuple(view.comment, view.edits[TEdit::NewWorkbook], view.edits[TEdit::NewSheet]),
           std::tuple(std::string("Excel war nicht aktiv."), std::string("(Standard)"),
@@ -281,15 +260,10 @@ TEST_F(XLExport, WhichApplicationIsUsed) {
       Ok();  // no application: nothing happens but a beep
       EXPECT_EQ(std::tuple(view.beeps, view.closed, core->Busy), std::tuple(2, false, false));
     }
-    // "Abbrechen" quits only an instance the dialog started.
-    core->CancelClick();
+    core->CancelClick();  // quits only an instance the dialog started
     EXPECT_TRUE(view.closed);
-    if (started) {
-      EXPECT_TRUE(provider->created.back()->quit);
-    }
-    if (c.running && c.visible) {
-      EXPECT_FALSE(provider->running->quit);
-    }
+    for (auto& app : provider->created) EXPECT_TRUE(app->quit);
+    EXPECT_EQ(c.running && provider->running->quit, c.runningQuit);
   }
 }
 
@@ -327,7 +301,7 @@ TEST_F(XLExport, ApplicationErrorLeavesTheDialogUsable) {
   EXPECT_TRUE(app.visible);
 
   // A template the backend cannot use is said so.
-  Settings({{"Ed_XLCal_Template", "Vorlage.xltx"}});
+  Settings("Ed_XLCal_Template=Vorlage.xltx");
   core->FormShow();
   EXPECT_EQ(view.comment, "Vorlage wird für .xlsx-Dateien nicht verwendet.");
 }
