@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
@@ -29,6 +30,8 @@
 #include "chart/vqrdiagram.h"
 #include "export/expfile.h"
 #include "export/ui/XLExport.h"
+#include "print/PrintDecor.h"
+#include "print/ui/PrPreview.h"
 #include "session/Session.h"
 #include "settings/iniclass.h"
 #include "settings/settings.h"
@@ -58,6 +61,7 @@ TQXMainForm::TQXMainForm(std::unique_ptr<TZTIniClass> ini, QWidget* parent)
   // The ASCII export file exists from the start and is reused by every export.
   asciiFile_ = std::make_unique<TVQRAsciiFile>();
   CreateSettings();
+  preview_ = new TFr_PrPreview(this);
   pages_->setCurrentIndex(0);
   xlExport_ = new TFrm_XLExport(*settings_, this);
   // The main window's file hook answers the export's "Speichern unter" too.
@@ -387,11 +391,6 @@ void TQXMainForm::HandleForwardedArguments(const QStringList& args) {
     OpenDataFile(arg);
     break;
   }
-}
-
-void TQXMainForm::FilePrint() {
-  pages_->setCurrentWidget(pages_->findChild<QWidget*>("TS_Printer"));
-  Beep();
 }
 
 void TQXMainForm::Mn_File_ExcelExportClick() {

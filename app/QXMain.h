@@ -14,13 +14,16 @@
 
 class QAction;
 class QLabel;
+class QPrinter;
 class QProgressBar;
 class QTabWidget;
 class QMenu;
 class TFrm_XLExport;
+class TFr_PrPreview;
 class THelpWindow;
 class TQtControlProvider;
 class TVQRAsciiFile;
+class TVQRPrintDecor;
 class TVQRSession;
 class TVQRShowSettings;
 class TVqrDataObjectNew;
@@ -65,7 +68,12 @@ class TQXMainForm : public QMainWindow, public IDiagramHost, public ISettingsEdi
   void FileOpen();
   void FileSave() {}
   void FileSaveAs();
+  /// Prints the diagram of the window mode last opened, with the main
+  /// window's gauge; without a recording it only beeps.
   void FilePrint();
+  /// The print routine: backgrounds and logo, print dialog, orientation,
+  /// preview, then the one-page job.
+  void PrintDiagram();
   void FileExit() { close(); }
   void Mn_File_ExcelExportClick();
   void Mn_Equal_2Click() { Equalize(2); }
@@ -118,6 +126,8 @@ class TQXMainForm : public QMainWindow, public IDiagramHost, public ISettingsEdi
   THelpWindow* HelpWindow();
   /// The spreadsheet export dialog, made once with the window.
   TFrm_XLExport* XLExportDialog() const { return xlExport_; }
+  /// The print preview, created with the window and reused.
+  TFr_PrPreview* Fr_PrPreview() const { return preview_; }
 
   /// Writes the window position to section General; false when that failed.
   /// Nothing is written once the user chose to close without saving.
@@ -126,6 +136,9 @@ class TQXMainForm : public QMainWindow, public IDiagramHost, public ISettingsEdi
   // ------------------------------------------------------------ hooks
   /// Chooses a file to open or save; a real dialog unless replaced (tests).
   std::function<QString(const TFileRequest&)> ChooseFile;
+  /// Lets the user choose and set up the printer; false when cancelled. The
+  /// print dialog unless replaced (tests print into a PDF file).
+  std::function<bool(QPrinter&)> ChoosePrinter;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -155,6 +168,9 @@ class TQXMainForm : public QMainWindow, public IDiagramHost, public ISettingsEdi
   void ToggleCombiChannel(TZTiniSettingValue* visible, int channel);
   QString RunFileDialog(const TFileRequest& request);
   void EnsureSession();
+  void PrintWithGauge(TProcessGauge* gauge);
+  bool RunPrintDialog(QPrinter& printer);
+  void ShowPrintFailure(const QString& text);
 
   std::unique_ptr<TZTIniClass> ini_;
   std::unique_ptr<TQtControlProvider> controls_;
@@ -163,6 +179,8 @@ class TQXMainForm : public QMainWindow, public IDiagramHost, public ISettingsEdi
   std::unique_ptr<TVQRAsciiFile> asciiFile_;
   std::unique_ptr<TVQRSession> session_;       // reads settings_: declared after it
   std::unique_ptr<TSettingsEditors> editors_;  // uses settings_ and controls_
+  std::unique_ptr<QPrinter> printer_;
+  std::unique_ptr<TVQRPrintDecor> decor_;
 
   QTabWidget* pages_ = nullptr;
   TZTStatusBar* statusBar_ = nullptr;
@@ -170,6 +188,7 @@ class TQXMainForm : public QMainWindow, public IDiagramHost, public ISettingsEdi
   QAction* zeroAction_ = nullptr;
   THelpWindow* helpWindow_ = nullptr;
   TFrm_XLExport* xlExport_ = nullptr;
+  TFr_PrPreview* preview_ = nullptr;
   IDiagramWindows* windows_ = nullptr;
   QString openDialogFile_;
   bool settingsDiscarded_ = false;

@@ -72,6 +72,3 @@ void TQXMainForm::PostPrintRequest() {
   QMetaObject::invokeMethod(
       this, [this]() { PrintRequest(); }, Qt::QueuedConnection);
 }
-
-// Nothing prints from the channel window yet.
-void TQXMainForm::PrintRequest() { Beep(); }

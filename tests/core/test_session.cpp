@@ -2,6 +2,9 @@
 // the gauge sees, and the export mode the settings choose.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
+#include "chart/recordingdc.h"
 #include "chart/vqrdiagram.h"
 #include "core_fixtures.h"
 #include "data/processgauge.h"
@@ -88,6 +91,47 @@ TEST(Session, WindowCurvesAndExportModeFollowTheSettings) {
     t.table->AsciiFileCalParams->SetBool(1, m.params);
     EXPECT_EQ(AsciiModeFromSettings(t.table.get()), m.mode) << m.raw << m.params;
   }
+}
+
+// What a printed page asks of its decorations, and when.
+class LoggingDecoration : public IPrintDecoration {
+ public:
+  explicit LoggingDecoration(const RecordingDC& dc) : dc_(dc) {}
+  void DrawBackgrounds(TVQRMetaData&, const TRect& p) override {
+    page = p;
+    callsBeforeBackgrounds = dc_.Calls().size();
+  }
+  void DrawLogo(int32_t x, int32_t y, float fx, float fy) override {
+    logo = {x, y, fx, fy};
+    linesBeforeLogo = dc_.Of(RecordingDC::Op::LineTo).size();
+  }
+  TRect page;
+  size_t callsBeforeBackgrounds = 99, linesBeforeLogo = 99;
+  std::tuple<int32_t, int32_t, float, float> logo{};
+
+ private:
+  const RecordingDC& dc_;
+};
+
+TEST(Session, PrintedPageLayersBackgroundsLogoAndDiagram) {
+  // True size at 600 dpi: 1 mm = 23.622 pixels. The logo is placed from the
+  // top left of the frame inside the borders, downwards, not mirrored.
+  Table t(
+      "[PrinterVert]\nFixedFactorX=1\nFixedFactorY=1\n[Diagram]\nBorderLeft=10\nBorderTop=20\n"
+      "[Logo]\nStartX=30\nStartY=40\nScale=1.5\n");
+  TVQRSession session(t.table.get());
+  ASSERT_EQ(LoadBytes(session, SimpleFile(30)), TLoadStatus::Ok);
+  session.PrepareWindow(1);
+  session.PreparePrint();
+  RecordingDC dc(600, 600);
+  LoggingDecoration decor(dc);
+  session.PrintPage(dc, {0, 0, 4800, 6800}, &decor);
+  EXPECT_EQ(decor.page, (TRect{0, 0, 4800, 6800}));
+  EXPECT_EQ(decor.callsBeforeBackgrounds, 0u);
+  EXPECT_EQ(decor.linesBeforeLogo, 0u);
+  EXPECT_GT(dc.Of(RecordingDC::Op::LineTo).size(), 0u);
+  // 200 x 100 image pixels at Scale 1.5 cover 1800 x 900 printer pixels.
+  EXPECT_EQ(decor.logo, std::tuple(236 + 709, 472 + 945, 9.0f, 9.0f));
 }
 
 }  // namespace

@@ -87,7 +87,7 @@ TEST_F(MainWindow, DialogStartsAtTheRememberedFileOrTheStartFolder) {
 TEST_F(MainWindow, CommandsBeforeAndAfterTheFirstRecording) {
   MakeForm();
   // Before the first File/Open window commands, smoothing and the exports do
-  // nothing at all; print beeps until it is plugged in.
+  // nothing at all; print beeps without a recording.
   for (const char* name : {"MN_Wnd_Combi1", "Mn_Wnd_Ch3", "Mn_Overview", "Mn_File_Print",
                            "Mn_File_ExcelExport", "Mn_Equal_2", "Mn_File_SaveAs"})
     Find<QAction>(name)->trigger();

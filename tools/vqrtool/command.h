@@ -11,6 +11,7 @@ enum VqrExit : int {
   kExitNotDecoded = 1,   // opened, but ReadData failed
   kExitOpenFailed = 2,   // could not be opened
   kExitWriteFailed = 3,  // an output could not be written
+  kExitIncomplete = 4,   // print: done, but a named background or logo was left out
   kExitUsage = 64,
 };
 

@@ -1,5 +1,7 @@
 #include "support/mainwindow_fixture.h"
 
+#include <QPrinter>
+
 IniMap ReadIniMap(const QString& path) {
   IniMap map;
   QFile file(path);
@@ -52,6 +54,13 @@ TQXMainForm* MainWindowFixture::MakeForm(const QString& iniSwitch) {
   form->ChooseFile = [this](const TFileRequest& request) {
     lastRequest = request;
     return nextFile;
+  };
+  form->ChoosePrinter = [this](QPrinter& printer) {
+    ++printDialogs;
+    if (printTo.isEmpty()) return false;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(printTo);
+    return true;
   };
   return form.get();
 }

@@ -60,4 +60,8 @@ class MainWindowFixture : public ::testing::Test {
   /// Answer of the next file dialog ("" cancels); the request is kept.
   QString nextFile;
   std::optional<TFileRequest> lastRequest;
+  /// The print dialog: each call is counted; with printTo set it prints
+  /// into that PDF file, else it is cancelled.
+  QString printTo;
+  int printDialogs = 0;
 };

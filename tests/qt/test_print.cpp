@@ -1,0 +1,245 @@
+// Printing from the main window and the channel window: the page switch and
+// beep without a recording, the preview, the questions about unreadable
+// backgrounds and logos, printer failures, and the preview's page layout.
+#include <QMessageBox>
+#include <QPointer>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTimer>
+#include <functional>
+#include <vector>
+
+#include "chart/ui/DiagramWindows.h"
+#include "chart/ui/SingleChannel.h"
+#include "chart/vqrdiagram.h"
+#include "print/ui/PrPreview.h"
+#include "session/Session.h"
+#include "support/mainwindow_fixture.h"
+#include "ui/ztprogress.h"
+
+namespace {
+
+using Answer = std::function<void(QWidget*)>;
+
+Answer Click(const char* button) {
+  return [button](QWidget* w) { w->findChild<QPushButton*>(button)->click(); };
+}
+Answer Press(QMessageBox::StandardButton button) {
+  return [button](QWidget* w) { qobject_cast<QMessageBox*>(w)->button(button)->click(); };
+}
+Answer CloseBox() {
+  return [](QWidget* w) { w->close(); };
+}
+
+/// Answers the modal dialogs that come up, one answer each in turn, and
+/// notes each as "objectName" or "objectName: message"; one too many is
+/// rejected.
+class Modals : public QObject {
+ public:
+  explicit Modals(std::vector<Answer> answers) : answers_(std::move(answers)) {
+    connect(&timer_, &QTimer::timeout, this, &Modals::Poll);
+    timer_.start(5);
+  }
+  QStringList seen;
+
+ private:
+  void Poll() {
+    QWidget* w = QApplication::activeModalWidget();
+    if (!w || w == last_) return;
+    last_ = w;
+    const auto* box = qobject_cast<QMessageBox*>(w);
+    seen << w->objectName() + (box ? ": " + box->text() : QString());
+    if (next_ < answers_.size())
+      answers_[next_++](w);
+    else if (auto* dialog = qobject_cast<QDialog*>(w))
+      dialog->reject();  // unexpected: noted, and the test goes on
+    else
+      w->close();
+  }
+
+  std::vector<Answer> answers_;
+  size_t next_ = 0;
+  QPointer<QWidget> last_;
+  QTimer timer_;
+};
+
+/// Pages of a PDF file and whether its first page is wider than high;
+/// -1 pages when it is no PDF.
+std::pair<int, bool> PdfPages(const QString& path) {
+  const QByteArray pdf = ReadFile(path);
+  if (!pdf.startsWith("%PDF")) return {-1, false};
+  const QString text = QString::fromLatin1(pdf);
+  const int pages = static_cast<int>(text.count(QRegularExpression("/Type\\s*/Page\\b")));
+  const QRegularExpressionMatch box = QRegularExpression(
+                                          "/MediaBox\\s*\\[\\s*[\\d.]+\\s+[\\d.]+\\s+([\\d.]+)\\s+"
+                                          "([\\d.]+)")
+                                          .match(text);
+  return {pages, box.hasMatch() && box.captured(1).toDouble() > box.captured(2).toDouble()};
+}
+
+}  // namespace
+
+class Print : public MainWindowFixture {
+ protected:
+  void TearDown() override {
+    windows.reset();
+    MainWindowFixture::TearDown();
+  }
+
+  void Start(const char* sample = "hours40.DAT") {
+    MakeForm();
+    windows = std::make_unique<TDiagramWindows>(*form);
+    channel = windows->Channel();
+    if (sample) {
+      ASSERT_TRUE(form->OpenDataFile(QString::fromStdString(SamplePath(sample))));
+    }
+    printTo = Path("page.pdf");
+  }
+
+  void Menu(const char* name) {
+    Find<QAction>(name)->trigger();
+    QApplication::processEvents();
+  }
+
+  /// Runs print with the given answers to its dialogs; returns what they said.
+  QStringList Run(const std::function<void()>& print, std::vector<Answer> answers = {}) {
+    QFile::remove(printTo);
+    Modals modals(std::move(answers));
+    print();
+    QApplication::processEvents();
+    return modals.seen;
+  }
+
+  void ClickPrintPanel() {
+    TZTStatusBar* sb = channel->StatusPanels();
+    QTest::mouseClick(sb->Panel(0), Qt::LeftButton, {}, sb->Panel(0)->rect().center());
+  }
+
+  std::unique_ptr<TDiagramWindows> windows;
+  TF_SChannel* channel = nullptr;
+};
+
+TEST_F(Print, WithoutRecordingSwitchesToPrinterPageAndBeeps) {
+  Start(nullptr);
+  for (const char* name : {"Mn_File_Print", "SpB_Print"}) {
+    form->Pages()->setCurrentIndex(0);
+    Menu(name);
+    EXPECT_EQ(form->Pages()->currentWidget()->objectName(), "TS_Printer") << name;
+  }
+  EXPECT_EQ(std::pair(form->BeepCount, printDialogs), std::pair(2, 0));
+}
+
+TEST_F(Print, PreviewShowsTheForcedOrientationAndOnlyOkPrints) {
+  Start();
+  Menu("MN_Wnd_Combi1");
+  // Switched on the page only: printing takes the pages as they are.
+  Find<QCheckBox>("CB_Pr_Preview")->setChecked(true);
+  Find<QRadioButton>("RB_Pr_FixLandscape")->setChecked(true);
+  const struct {
+    Answer answer;
+    bool printed;
+  } rounds[] = {
+      {Click("Bt_PPrev_Cancel"), false}, {CloseBox(), false}, {Click("Bt_PPrev_Ok"), true}};
+  for (const auto& round : rounds) {
+    EXPECT_EQ(Run([this]() { form->FilePrint(); }, {round.answer}), QStringList{"Fr_PrPreview"});
+    EXPECT_EQ(QFile::exists(printTo), round.printed);
+  }
+  EXPECT_EQ(PdfPages(printTo), std::pair(1, true));
+  const TRect page = form->Fr_PrPreview()->Rects().PageRect;
+  EXPECT_GT(page.right - page.left, page.bottom - page.top);
+  EXPECT_EQ(form->BeepCount, 0);
+}
+
+TEST_F(Print, ChannelWindowPrintsItsModeWithItsGauge) {
+  Start();
+  int maximumAtDialog = -1;
+  auto choose = form->ChoosePrinter;
+  form->ChoosePrinter = [&](QPrinter& printer) {
+    maximumAtDialog = channel->Gauge()->Maximum();
+    return choose(printer);
+  };
+  for (const char* mode : {"MN_Wnd_Combi1", "Mn_Wnd_Ch3"}) {
+    Menu(mode);
+    const QStringList seen = Run([this]() {
+      ClickPrintPanel();
+      EXPECT_FALSE(QFile::exists(printTo));  // asked for, printed after the click
+    });
+    EXPECT_EQ(seen, QStringList());
+    EXPECT_EQ(PdfPages(printTo), std::pair(1, false)) << mode;
+    EXPECT_EQ(maximumAtDialog, 800 * form->CurveCount + 300) << mode;
+    EXPECT_EQ(channel->Gauge()->Maximum(), 0) << mode;
+  }
+  EXPECT_EQ(form->CurveCount, 1);
+
+  // A file that cannot be written is reported, and the gauge is finished.
+  printTo = Path("missing-folder/page.pdf");
+  EXPECT_EQ(
+      Run([this]() { ClickPrintPanel(); }, {Press(QMessageBox::Ok)}),
+      QStringList{"PrintFailureBox: Die Datei " + printTo + " kann nicht geschrieben werden."});
+  EXPECT_EQ(channel->Gauge()->Maximum(), 0);
+}
+
+TEST_F(Print, BeforeAnyDiagramWindowTheMainWindowPrintsChannelOne) {
+  Start();
+  form->show();  // the gauge joins the status bar when the window shows
+  QApplication::processEvents();
+  ASSERT_NE(form->Gauge(), nullptr);
+  int maximumAtDialog = -1;
+  auto choose = form->ChoosePrinter;
+  form->ChoosePrinter = [&](QPrinter& printer) {
+    maximumAtDialog = form->Gauge()->Maximum();
+    return choose(printer);
+  };
+  EXPECT_EQ(Run([this]() { form->FilePrint(); }), QStringList());
+  EXPECT_EQ(form->Session()->Diagram().WindowMode(), 1);
+  EXPECT_EQ(maximumAtDialog, 800 + 300);
+  EXPECT_EQ(PdfPages(printTo).first, 1);
+}
+
+TEST_F(Print, UnreadableBackgroundOrLogoPrintsWithoutItOnlyAfterOk) {
+  Start();
+  Menu("Mn_Wnd_Ch1");
+  const struct {
+    const char* field;
+    const char* file;
+    QMessageBox::StandardButton answer;
+    const char* message;
+  } cases[] = {
+      {"Ed_PrinterPaper1", "/missing/Kopf.rtf", QMessageBox::Ok,
+       "Datei /missing/Kopf.rtf nicht gefunden!"},
+      {"Ed_PrinterPaper2", "/missing/Kopf.rtf", QMessageBox::Cancel,
+       "Datei /missing/Kopf.rtf nicht gefunden!"},
+      {"Ed_LogoFile", "/missing/logo.gif", QMessageBox::Ok,
+       "Datei /missing/logo.gif nicht gefunden oder falsches Format!"},
+      {"Ed_LogoFile", "/missing/logo.gif", QMessageBox::Cancel,
+       "Datei /missing/logo.gif nicht gefunden oder falsches Format!"},
+  };
+  for (const auto& c : cases) {
+    for (const char* field : {"Ed_PrinterPaper1", "Ed_PrinterPaper2", "Ed_LogoFile"})
+      Find<QLineEdit>(field)->setText(field == std::string(c.field) ? c.file : "");
+    const int dialogsBefore = printDialogs;
+    EXPECT_EQ(Run([this]() { form->FilePrint(); }, {Press(c.answer)}),
+              QStringList{QString("PrintDecorBox: ") + c.message});
+    const bool printed = c.answer == QMessageBox::Ok;
+    EXPECT_EQ(std::pair(printDialogs - dialogsBefore, QFile::exists(printTo)),
+              std::pair(printed ? 1 : 0, printed))
+        << c.field;
+  }
+}
+
+TEST(PrintPreview, PageScaledAndCentredInTheFrameAboveTheButtons) {
+  const struct {
+    int32_t clientWidth, buttonTop, pageWidth, pageHeight;
+    TRect frame, page;
+  } cases[] = {
+      {184, 195, 4800, 6800, {9, 9, 175, 176}, {33, 9, 151, 176}},  // A4 portrait
+      {184, 195, 6800, 4800, {9, 9, 175, 176}, {9, 34, 175, 151}},  // A4 landscape
+      {40, 50, 100, 100, {8, 8, 32, 32}, {8, 8, 32, 32}},           // tiny margins become 8
+      {184, 195, 0, 6800, {9, 9, 175, 176}, {9, 9, 9, 9}},          // no printer page
+  };
+  for (const auto& c : cases) {
+    const TPreviewRects r = PreviewLayout(c.clientWidth, c.buttonTop, c.pageWidth, c.pageHeight);
+    EXPECT_EQ(std::pair(r.FrameRect, r.PageRect), std::pair(c.frame, c.page))
+        << c.clientWidth << " " << c.pageWidth << "x" << c.pageHeight;
+  }
+}

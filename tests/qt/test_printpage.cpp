@@ -1,0 +1,207 @@
+// The printed page as a user gets it: vqrtool print into PDF files, looked
+// at with poppler (pages, paper, text, raster).
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QImage>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "data/DatWriter.h"
+#include "print/PrintDecor.h"
+#include "session/Session.h"
+#include "settings/iniclass.h"
+#include "settings/settings.h"
+
+namespace {
+
+struct ToolRun {
+  int status;
+  QString out;
+  QString err;
+};
+
+ToolRun Exec(const QString& program, const QStringList& args) {
+  QProcess p;
+  p.setWorkingDirectory(VQR_SOURCE_DIR);
+  p.start(program, args);
+  EXPECT_TRUE(p.waitForStarted()) << program.toStdString() << ": " << p.errorString().toStdString();
+  p.waitForFinished(60000);
+  return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+          QString::fromUtf8(p.readAllStandardOutput()),
+          QString::fromUtf8(p.readAllStandardError())};
+}
+
+// Bounding box of the pixels of one colour (give or take the antialiasing).
+QRect Box(const QImage& img, QColor colour) {
+  QRect box;
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x) {
+      const QColor c = img.pixelColor(x, y);
+      if (std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green()) +
+              std::abs(c.blue() - colour.blue()) <
+          60)
+        box |= QRect(x, y, 1, 1);
+    }
+  return box;
+}
+
+class PrintPage : public testing::Test {
+ protected:
+  QString File(const QString& name) const { return dir.filePath(name); }
+  QString Write(const QString& name, const QByteArray& text) {
+    QFile f(File(name));
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(text) == text.size());
+    return File(name);
+  }
+  // vqrtool print with an INI file of the given text.
+  ToolRun Print(QStringList args, const QByteArray& ini = "") {
+    args.prepend("print");
+    args << "--ini" << Write("t.INI", ini);
+    return Exec(VQR_BINARY_DIR "/vqrtool", args);
+  }
+  static QString Info(const QString& pdf) { return Exec("pdfinfo", {pdf}).out; }
+  static QString Text(const QString& pdf) { return Exec("pdftotext", {pdf, "-"}).out; }
+  // Page 1 at 100 dpi.
+  QImage Raster(const QString& pdf) {
+    Exec("pdftoppm", {"-r", "100", "-png", "-singlefile", pdf, File("page")});
+    return QImage(File("page.png"));
+  }
+  QTemporaryDir dir;
+};
+
+TEST_F(PrintPage, PagesPaperOrientationAndStatuses) {
+  const QString a = "samples/hours40.DAT", b = "samples/full1500.DAT";
+  const struct {
+    QStringList args;
+    QByteArray ini;
+    int status;
+    QString pages, size;  // empty: no file written
+  } cases[] = {
+      {{a, b}, "", 0, "Pages:           2", "595 x 842 pts (A4)"},
+      {{a, "--landscape"}, "", 0, "Pages:           1", "842 x 595"},
+      // Landscape wins when the settings force both.
+      {{a}, "[Printer]\nAlwaysVert=ON\nAlwaysHorz=ON\n", 0, "Pages:           1", "842 x 595"},
+      {{a, "--paper", "letter", "--portrait"}, "[Printer]\nAlwaysHorz=ON\n", 0, "", "612 x 792"},
+      {{a, "--paper", "A3", "--dpi", "150"}, "", 0, "", "842 x 1191"},
+      // A recording that does not open gets no page; the others are printed.
+      {{a, "missing.DAT", b}, "", 2, "Pages:           2", ""},
+      {{a, "--window", "17"}, "", 64, "", ""},
+      {{a, "--printer", "x"}, "", 64, "", ""},  // -o and --printer
+  };
+  for (const auto& c : cases) {
+    const QString out = File("p.pdf");
+    QFile::remove(out);
+    const ToolRun r = Print(QStringList(c.args) << "-o" << out, c.ini);
+    SCOPED_TRACE(c.args.join(' ').toStdString() + " " + r.err.toStdString());
+    EXPECT_EQ(r.status, c.status);
+    const bool written = c.status == 0 || !c.pages.isEmpty();
+    ASSERT_EQ(QFile::exists(out), written);
+    if (!written) continue;
+    const QString info = Info(out);
+    EXPECT_TRUE(info.contains(c.pages)) << info.toStdString();
+    EXPECT_TRUE(info.contains(c.size)) << info.toStdString();
+  }
+  const ToolRun r = Exec(VQR_BINARY_DIR "/vqrtool",
+                         {"print", a, "--defaults", "--printer", "no-such-queue-of-vqrshow4"});
+  EXPECT_EQ(r.status, 3) << r.err.toStdString();
+  EXPECT_TRUE(r.err.contains("no printer")) << r.err.toStdString();
+}
+
+TEST_F(PrintPage, BackgroundPlaceholdersFilledOnce) {
+  // The date placeholder twice: only the first one (lower case) is replaced.
+  const QByteArray letter =
+      "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs24 D1=%date% D2=%Date% P=%Param1% "
+      "H=%HeatTemp%\\par}";
+  const QString rtf = Write("bg.rtf", letter);
+  const QString out = File("bg.pdf");
+  const ToolRun r =
+      Print({"samples/hours40.DAT", "-o", out}, "[Printer]\nBackGround2=" + rtf.toUtf8() + "\n");
+  ASSERT_EQ(r.status, 0) << r.err.toStdString();
+  const QString text = Text(out);
+  EXPECT_FALSE(text.contains("D1=%date%")) << text.toStdString();
+  EXPECT_TRUE(text.contains("D2=%Date%")) << text.toStdString();
+  EXPECT_TRUE(text.contains("P=12 H=37.5")) << text.toStdString();
+  QFile file(rtf);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.readAll(), letter);  // filled on the page only
+
+  // A recording whose header is rejected has no run parameters: only date
+  // and time are filled.
+  TDatWriter w;
+  w.Add(MakeStartRecord(0x77));
+  TDatRecord params = MakeParamRecord({});
+  params[0] = 0;  // not a parameter record
+  w.Add(params);
+  TZTIniClass ini;
+  ini.ReadOnly = true;
+  ini.IniFileName = Write("bg.INI", "[Printer]\nBackGround1=" + rtf.toUtf8() + "\n").toStdString();
+  TVQRShowSettings settings(&ini, nullptr);
+  settings.LoadAll(1);
+  TVQRSession session(&settings);
+  EXPECT_EQ(session.LoadBuffer(w.Bytes().data(), w.Bytes().size()), TLoadStatus::NotDecoded);
+  session.PrepareWindow(1);
+  session.PreparePrint();
+  TVQRPrintDecor decor;
+  ASSERT_TRUE(decor.Load(settings, {}));
+  {
+    QPdfWriter pdf(File("bare.pdf"));
+    pdf.setResolution(300);
+    QPainter painter(&pdf);
+    EXPECT_TRUE(PrintSessionPage(session, painter, QRect(0, 0, pdf.width(), pdf.height()), decor));
+  }
+  const QString bare = Text(File("bare.pdf"));
+  EXPECT_TRUE(bare.contains("P=%Param1% H=%HeatTemp%")) << bare.toStdString();
+  EXPECT_FALSE(bare.contains("D1=%date%")) << bare.toStdString();
+}
+
+TEST_F(PrintPage, LogoAndAxisWhereTheSettingsPutThem) {
+  // True size on A4 portrait at 600 dpi, raster at 100 dpi: 1 mm = 3.937 pixels.
+  QImage red(100, 50, QImage::Format_RGB32);
+  red.fill(Qt::red);
+  ASSERT_TRUE(red.save(File("red.png")));
+  const QByteArray page =
+      "[PrinterVert]\nFixedFactorX=1\nFixedFactorY=1\n[Diagram]\nBorderLeft=10\nBorderTop=20\n"
+      "[Axis1]\nStartX=20\nStartY=20\nLength=150\n";
+  const ToolRun r = Print(
+      {"samples/hours40.DAT", "-o", File("logo.pdf")},
+      page + "[Logo]\nFile=" + File("red.png").toUtf8() + "\nStartX=30\nStartY=40\nScale=1.0\n");
+  ASSERT_EQ(r.status, 0) << r.err.toStdString();
+  const QImage img = Raster(File("logo.pdf"));
+  ASSERT_EQ(img.width(), 827);
+  // Scale 1.0: one image pixel is 1/100 inch, so 100 x 50 raster pixels, at
+  // (10 + 30) mm from the left and (20 + 40) mm from the top of the sheet.
+  const QRect logo = Box(img, Qt::red);
+  EXPECT_NEAR(logo.left(), 157.5, 1.5);
+  EXPECT_NEAR(logo.top(), 236.2, 1.5);
+  EXPECT_NEAR(logo.width(), 100, 1.5);
+  EXPECT_NEAR(logo.height(), 50, 1.5);
+  // The time axis 20 mm above the frame's bottom (the sheet's edge), from 30
+  // to 180 mm (pixels 118 to 709; a tick of the value axis reaches left of
+  // it): the page's y grows upwards.
+  int axisRow = -1, best = 0;
+  for (int y = img.height() / 2; y < img.height(); ++y) {
+    int dark = 0;
+    for (int x = 118; x < img.width(); ++x) dark += qGray(img.pixel(x, y)) < 128;
+    if (dark > best) best = dark, axisRow = y;
+  }
+  EXPECT_NEAR(axisRow, 1090.7, 1.5);
+  EXPECT_NEAR(best, 591, 3);
+
+  // A background and a logo that do not load are reported and leave no trace.
+  const ToolRun plain = Print({"samples/hours40.DAT", "-o", File("plain.pdf")}, page);
+  const ToolRun missing =
+      Print({"samples/hours40.DAT", "-o", File("missing.pdf")},
+            page + "[Printer]\nBackGround1= nothing.RTF \n[Logo]\nFile=none.png\n");
+  ASSERT_EQ(plain.status, 0);
+  EXPECT_EQ(missing.status, 4);
+  EXPECT_TRUE(missing.err.contains("Datei nothing.RTF nicht gefunden!"))
+      << missing.err.toStdString();
+  EXPECT_TRUE(missing.err.contains("Datei none.png nicht gefunden oder falsches Format!"));
+  EXPECT_EQ(Raster(File("missing.pdf")), Raster(File("plain.pdf")));
+}
+
+}  // namespace

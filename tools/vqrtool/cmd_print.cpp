@@ -1,0 +1,205 @@
+// vqrtool print: the program's printed page of one or more recordings, into
+// a PDF file or onto a printer.
+#include <QBuffer>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "chart/charttypes.h"
+#include "command.h"
+#include "data/atomicfile.h"
+#include "data/numtext.h"
+#include "paintfile.h"
+#include "print/PrintDecor.h"
+#include "session/Session.h"
+#include "toolsettings.h"
+
+namespace {
+
+int Usage(const char* why, const std::string& what = "") {
+  std::fprintf(stderr, "vqrtool print: %s%s\n", why, what.c_str());
+  return PrintVqrUsage();
+}
+
+bool EndsWithPdf(const std::string& s) {
+  return QString::fromStdString(s).endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive);
+}
+
+bool PaperId(const std::string& name, QPageSize::PageSizeId& id) {
+  const QString n = QString::fromStdString(name).toLower();
+  if (n == "a4")
+    id = QPageSize::A4;
+  else if (n == "a3")
+    id = QPageSize::A3;
+  else if (n == "letter")
+    id = QPageSize::Letter;
+  else
+    return false;
+  return true;
+}
+
+// The paint device of the run: a PDF in memory, written at the end, or a
+// printer queue.
+struct Target {
+  QByteArray bytes;
+  QBuffer buffer{&bytes};
+  std::unique_ptr<QPdfWriter> pdf;
+  std::unique_ptr<QPrinter> printer;
+
+  QPagedPaintDevice* Device() const {
+    return pdf ? static_cast<QPagedPaintDevice*>(pdf.get()) : printer.get();
+  }
+  // The printable area in device pixels, from (0, 0).
+  QRect Page() const {
+    if (pdf) return QRect(0, 0, pdf->width(), pdf->height());
+    const QRectF r = printer->pageRect(QPrinter::DevicePixel);
+    return QRect(0, 0, qRound(r.width()), qRound(r.height()));
+  }
+};
+
+int RunPrint(const std::vector<std::string>& args) {
+  std::vector<std::string> inputs;
+  std::string out, printerName;
+  TToolSettingsOptions settings;
+  int mode = kCombi1Mode;
+  int dpi = 0;
+  QPageSize::PageSizeId paper = QPageSize::A4;
+  int orientation = 0;  // 1 portrait, 2 landscape, 0 from the settings
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    const TSettingsArg taken = TakeSettingsArg(args, i, settings);
+    if (taken == TSettingsArg::Taken) continue;
+    if (taken == TSettingsArg::MissingValue) return Usage("missing value after ", a);
+    if (a == "--portrait" || a == "--landscape") {
+      orientation = a == "--portrait" ? 1 : 2;
+      continue;
+    }
+    if (a == "-o" || a == "--printer" || a == "--window" || a == "--paper" || a == "--dpi") {
+      if (i + 1 >= args.size()) return Usage("missing value after ", a);
+      const std::string& v = args[++i];
+      if (a == "-o") {
+        out = v;
+      } else if (a == "--printer") {
+        printerName = v;
+      } else if (a == "--window") {
+        if (!WholeIntFromText(v, mode) || mode < 1 || mode == 17 || mode > 19)
+          return Usage("--window takes 1..16, 18 or 19, not ", v);
+      } else if (a == "--paper") {
+        if (!PaperId(v, paper)) return Usage("--paper takes A4, A3 or Letter, not ", v);
+      } else if (!WholeIntFromText(v, dpi) || dpi < 72 || dpi > 2400) {
+        return Usage("--dpi takes 72..2400, not ", v);
+      }
+    } else if (a.size() > 1 && a[0] == '-') {
+      return Usage("unknown option ", a);
+    } else {
+      inputs.push_back(a);
+    }
+  }
+  if (inputs.empty()) return Usage("no input file");
+  if (out.empty() == printerName.empty()) return Usage("give either -o OUT.pdf or --printer NAME");
+  if (!out.empty() && !EndsWithPdf(out)) return Usage("the output must end in .pdf: ", out);
+  if (const char* conflict = SettingsArgsConflict(settings)) return Usage(conflict);
+  const auto table = LoadToolSettingsFor("print", settings);
+  if (!table) return kExitOpenFailed;
+  TVQRShowSettings& st = *table->Table;
+  if (orientation == 0) {
+    // As the program forces it: landscape wins over portrait; with neither,
+    // a PDF is portrait.
+    orientation = st.PrinterAlwaysHorz->GetBool(1) ? 2 : 1;
+  }
+  const QPageLayout::Orientation pageOrientation =
+      orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait;
+
+  EnsureGuiApplication();
+  Target target;
+  if (!out.empty()) {
+    target.buffer.open(QIODevice::WriteOnly);
+    target.pdf = std::make_unique<QPdfWriter>(&target.buffer);
+    target.pdf->setCreator("vqrshow4");
+    target.pdf->setTitle("vqrshow4");
+    target.pdf->setResolution(dpi > 0 ? dpi : 600);
+    // The whole sheet is the printable area.
+    target.pdf->setPageLayout(
+        QPageLayout(QPageSize(paper), pageOrientation, QMarginsF(0, 0, 0, 0)));
+  } else {
+    target.printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    target.printer->setPrinterName(QString::fromStdString(printerName));
+    if (!target.printer->isValid() || target.printer->outputFormat() != QPrinter::NativeFormat ||
+        target.printer->printerName() != QString::fromStdString(printerName)) {
+      std::fprintf(stderr, "vqrtool print: no printer %s\n", printerName.c_str());
+      return kExitWriteFailed;
+    }
+    target.printer->setDocName("vqrshow4");
+    if (dpi > 0) target.printer->setResolution(dpi);
+    target.printer->setPageSize(QPageSize(paper));
+    target.printer->setPageOrientation(pageOrientation);
+  }
+
+  TVQRSession session(&st);
+  TVQRPrintDecor decor;
+  std::set<std::string> reported;
+  const TVQRPrintDecor::FailedFn goOn = [&](TDecorItem, const std::string&,
+                                            const std::string& message) {
+    if (reported.insert(message).second)
+      std::fprintf(stderr, "vqrtool print: %s (printed without it)\n", message.c_str());
+    return true;
+  };
+  QPainter painter;
+  int pages = 0;
+  int loadWorst = kExitOk;
+  bool complete = true;
+  for (const std::string& input : inputs) {
+    if (const TLoadStatus status = LoadRecording(session, input); status != TLoadStatus::Ok) {
+      loadWorst = std::max(loadWorst, static_cast<int>(status));
+      continue;
+    }
+    if (session.PrepareWindow(mode) == 0)
+      std::fprintf(stderr, "vqrtool print: no channel is ticked for combination %d\n",
+                   mode - kCombi1Mode + 1);
+    session.PreparePrint();
+    decor.Load(st, goOn);
+    complete = complete && decor.Complete();
+    const bool begun = pages > 0 ? target.Device()->newPage() : painter.begin(target.Device());
+    if (!begun || !PrintSessionPage(session, painter, target.Page(), decor)) {
+      std::fprintf(stderr, "%s: cannot print the page\n",
+                   out.empty() ? printerName.c_str() : out.c_str());
+      if (painter.isActive()) painter.end();
+      return kExitWriteFailed;
+    }
+    ++pages;
+  }
+  if (pages == 0) return loadWorst;
+  if (!painter.end()) {
+    std::fprintf(stderr, "%s: cannot print the page\n",
+                 out.empty() ? printerName.c_str() : out.c_str());
+    return kExitWriteFailed;
+  }
+  if (target.pdf) {
+    target.pdf.reset();  // flushes into the buffer
+    std::string error;
+    if (!WriteFileAtomic(out, target.bytes.toStdString(), &error)) {
+      std::fprintf(stderr, "%s: %s\n", out.c_str(), error.c_str());
+      return kExitWriteFailed;
+    }
+  }
+  if (loadWorst != kExitOk) return loadWorst;
+  return complete ? kExitOk : kExitIncomplete;
+}
+
+const bool registered = RegisterVqrCommand(
+    {"print",
+     "print FILE.DAT... -o OUT.pdf|--printer NAME [--window 1..16|18|19]\n"
+     "      [--paper A4|A3|Letter] [--portrait|--landscape] [--dpi N]\n"
+     "      [--ini FILE] [--public FILE] [--defaults]\n"
+     "      (the printed page, one per recording; default combination 1, A4, 600 dpi;\n"
+     "      status 4: printed without a background or logo that did not load)",
+     &RunPrint});
+
+}  // namespace
