@@ -29,6 +29,7 @@
 #include "app/HelpWindow.h"
 #include "chart/vqrdiagram.h"
 #include "export/expfile.h"
+#include "export/ui/XLExport.h"
 #include "print/PrintDecor.h"
 #include "print/ui/PrPreview.h"
 #include "session/Session.h"
@@ -62,6 +63,11 @@ TQXMainForm::TQXMainForm(std::unique_ptr<TZTIniClass> ini, QWidget* parent)
   CreateSettings();
   preview_ = new TFr_PrPreview(this);
   pages_->setCurrentIndex(0);
+  xlExport_ = new TFrm_XLExport(*settings_, this);
+  // The main window's file hook answers the export's "Speichern unter" too.
+  xlExport_->ChooseFile = [this, own = xlExport_->ChooseFile](const TFileRequest& r) {
+    return ChooseFile ? ChooseFile(r) : own(r);
+  };
 }
 
 TQXMainForm::~TQXMainForm() = default;
@@ -388,6 +394,12 @@ void TQXMainForm::HandleForwardedArguments(const QStringList& args) {
 }
 
 void TQXMainForm::Mn_File_ExcelExportClick() {
+  if (!session_) return;
+  if (!DataLoaded || BusyCount > 0) {
+    Beep();
+    return;
+  }
   pages_->setCurrentWidget(pages_->findChild<QWidget*>("TS_Excel"));
-  Beep();
+  settings_->TakeExcel();
+  xlExport_->Execute(*session_, openDialogFile_);
 }

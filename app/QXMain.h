@@ -18,6 +18,7 @@ class QPrinter;
 class QProgressBar;
 class QTabWidget;
 class QMenu;
+class TFrm_XLExport;
 class TFr_PrPreview;
 class THelpWindow;
 class TQtControlProvider;
@@ -123,6 +124,8 @@ class TQXMainForm : public QMainWindow, public IDiagramHost, public ISettingsEdi
   QTabWidget* Pages() const { return pages_; }
   TZTStatusBar* StatusPanels() const { return statusBar_; }
   THelpWindow* HelpWindow();
+  /// The spreadsheet export dialog, made once with the window.
+  TFrm_XLExport* XLExportDialog() const { return xlExport_; }
   /// The print preview, created with the window and reused.
   TFr_PrPreview* Fr_PrPreview() const { return preview_; }
 
@@ -184,6 +187,7 @@ class TQXMainForm : public QMainWindow, public IDiagramHost, public ISettingsEdi
   QProgressBar* progressBar_ = nullptr;
   QAction* zeroAction_ = nullptr;
   THelpWindow* helpWindow_ = nullptr;
+  TFrm_XLExport* xlExport_ = nullptr;
   TFr_PrPreview* preview_ = nullptr;
   IDiagramWindows* windows_ = nullptr;
   QString openDialogFile_;

@@ -86,20 +86,19 @@ TEST_F(MainWindow, DialogStartsAtTheRememberedFileOrTheStartFolder) {
 
 TEST_F(MainWindow, CommandsBeforeAndAfterTheFirstRecording) {
   MakeForm();
-  // Before the first File/Open window commands, smoothing and the export do
-  // nothing at all; print beeps without a recording, Excel until it is plugged in.
+  // Before the first File/Open window commands, smoothing and the exports do
+  // nothing at all; print beeps without a recording.
   for (const char* name : {"MN_Wnd_Combi1", "Mn_Wnd_Ch3", "Mn_Overview", "Mn_File_Print",
                            "Mn_File_ExcelExport", "Mn_Equal_2", "Mn_File_SaveAs"})
     Find<QAction>(name)->trigger();
   Find<QPushButton>("Bt_C1_Apply")->click();
-  EXPECT_EQ(form->BeepCount, 3);
-  EXPECT_EQ(form->Pages()->currentWidget()->objectName(), "TS_Excel");
+  EXPECT_EQ(form->BeepCount, 2);
   EXPECT_FALSE(lastRequest.has_value());
   auto* zero = Find<QAction>("Mn_Edit_Zero");
   zero->trigger();
   form->OpenDataFile(Path("missing.DAT"));
   Find<QAction>("Mn_Equal_2")->trigger();
-  EXPECT_EQ(form->BeepCount, 4);
+  EXPECT_EQ(form->BeepCount, 3);
 
   // The processing object made by the first File/Open starts with the flag
   // off; the flag then survives the next File/Open.
@@ -114,7 +113,7 @@ TEST_F(MainWindow, CommandsBeforeAndAfterTheFirstRecording) {
   form->Pages()->setCurrentIndex(4);
   Find<QAction>("Mn_Equal_2")->trigger();
   EXPECT_EQ(std::tuple(form->BeepCount, form->BusyCount, form->Pages()->currentIndex()),
-            std::tuple(4, 0, 0));
+            std::tuple(3, 0, 0));
   int changed = 0;
   for (int i = 1; i <= form->DataObject()->GetSampleCount(); ++i)
     for (int ch = 1; ch <= 17; ++ch)

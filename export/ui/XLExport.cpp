@@ -1,0 +1,295 @@
+#include "export/ui/XLExport.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QThread>
+#include <QUrl>
+
+#include "session/Session.h"
+#include "settings/settings.h"
+#include "ui/qtext.h"
+#include "ui/statusbar.h"
+#include "ui/windowplace.h"
+
+namespace {
+
+constexpr int kClientWidth = 354;
+constexpr int kClientHeight = 245;
+
+QString RunFileDialog(QWidget* parent, const TFileRequest& request) {
+  QFileDialog dialog(parent, request.title, request.directory, request.filter);
+  dialog.setObjectName("SaveDialog");
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setDefaultSuffix(request.defaultSuffix);
+  if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+  return dialog.selectedFiles().constFirst();
+}
+
+}  // namespace
+
+TFrm_XLExport::TFrm_XLExport(TVQRShowSettings& settings, QWidget* parent,
+                             const TBackendFactory& backend)
+    : QDialog(parent), settings_(settings) {
+  setObjectName("Frm_XLExport");
+  setWindowTitle("Velqor Excel® Export");
+  setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                 Qt::WindowStaysOnTopHint);
+  setModal(true);
+  BuildUi();
+
+  ChooseFile = [this](const TFileRequest& r) { return RunFileDialog(this, r); };
+  ShowMessage = [this](const QString& text) { QMessageBox::critical(this, "Fehler", text); };
+  ConfirmDiscard = [this]() {
+    QMessageBox box(QMessageBox::Warning, "Velqor Excel® Export",
+                    "Die exportierten Daten sind nicht gespeichert.", QMessageBox::NoButton, this);
+    QPushButton* discard = box.addButton("Verwerfen", QMessageBox::DestructiveRole);
+    box.addButton("Speichern...", QMessageBox::AcceptRole);
+    box.exec();
+    return box.clickedButton() == discard;
+  };
+  OpenFile = [](const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
+
+  TXLBackend b = backend(*this);
+  blockRows_ = b.BlockRows;
+  core_ = std::make_unique<TXLExportCore>(static_cast<IXLExportView&>(*this), settings_,
+                                          std::move(b.Provider), b.UsesTemplate);
+}
+
+TFrm_XLExport::~TFrm_XLExport() = default;
+
+void TFrm_XLExport::BuildUi() {
+  setFixedSize(kClientWidth, kClientHeight);
+  auto label = [this](const char* name, const char* text, QRect r) {
+    auto* l = new QLabel(text, this);
+    l->setObjectName(name);
+    l->setGeometry(r);
+    return l;
+  };
+  auto edit = [this](const char* name, QRect r) {
+    auto* e = new QLineEdit(this);
+    e->setObjectName(name);
+    e->setGeometry(r);
+    return e;
+  };
+  auto button = [this](const char* name, const char* text, QRect r) {
+    auto* b = new QPushButton(text, this);
+    b->setObjectName(name);
+    b->setGeometry(r);
+    b->setAutoDefault(false);
+    return b;
+  };
+  Label1 = label("Label1", "In Excel bereits geöffnet:", {25, 20, 141, 13});
+  PB_XLCal = new QProgressBar(this);
+  PB_XLCal->setObjectName("PB_XLCal");
+  PB_XLCal->setGeometry(185, 15, 150, 16);
+  PB_XLCal->hide();
+  LB_XLSheets = new QListWidget(this);
+  LB_XLSheets->setObjectName("LB_XLSheets");
+  LB_XLSheets->setGeometry(20, 40, 221, 77);
+  LB_XLSheets->setSelectionMode(QAbstractItemView::SingleSelection);
+  Bt_XLCalOk = button("Bt_XLCalOk", "Ok", {265, 45, 75, 25});
+  Bt_XLCalCancel = button("Bt_XLCalCancel", "Abbrechen", {265, 85, 75, 25});
+  LB_XLComment = label("LB_XLComment", TXLExportCore::kNotRunning, {25, 125, 316, 13});
+  label("Label55", "neue Mappe", {20, 150, 76, 13});
+  Ed_XLNewWB = edit("Ed_XLNewWB", {113, 147, 128, 21});
+  label("Label2", "Vorlage", {20, 175, 76, 13});
+  Ed_XLTemplate = edit("Ed_XLTemplate", {113, 172, 128, 21});
+  label("Label3", "neue Tabelle", {20, 200, 76, 13});
+  Ed_XLNewTS = edit("Ed_XLNewTS", {113, 197, 128, 21});
+  // The designed label sizes fit a smaller font than today's desktops use;
+  // the labels keep their place and grow to their text, inside the window.
+  for (QLabel* l : findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly))
+    l->resize(std::min(std::max(l->width(), l->sizeHint().width()), kClientWidth - 4 - l->x()),
+              std::max(l->height(), l->sizeHint().height()));
+
+  SB_XLCal = new TZTStatusBar({100, 0}, this);
+  SB_XLCal->setObjectName("SB_XLCal");
+  SB_XLCal->setSizeGripEnabled(false);
+  SB_XLCal->setGeometry(0, kClientHeight - 22, kClientWidth, 22);
+  SB_XLCal->Panel(0)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  SB_XLCal->SetPanelText(0, "Export ");
+  SB_XLCal->SetPanelText(1, " Starten mit Ok");
+
+  // The gauge lives in panel 1, hidden until an export starts.
+  gauge_.Init(PB_XLCal, nullptr);
+  gauge_.Attach(SB_XLCal, 1, -1);
+
+  connect(Bt_XLCalOk, &QPushButton::clicked, this, [this]() { Bt_XLCalOkClick(); });
+  connect(Bt_XLCalCancel, &QPushButton::clicked, this, [this]() { Bt_XLCalCancelClick(); });
+}
+
+int TFrm_XLExport::Execute(TVQRSession& session, const QString& recordingPath) {
+  session_ = &session;
+  recordingPath_ = recordingPath;
+  ApplyPosition();
+  return exec();
+}
+
+void TFrm_XLExport::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (!core_->Busy) SB_XLCal->SetPanelText(1, " Starten mit Ok");
+  core_->FormShow();
+  raise();
+  activateWindow();
+}
+
+void TFrm_XLExport::Bt_XLCalOkClick() {
+  if (!session_) {
+    Beep();
+    return;
+  }
+  TVQRSession& session = *session_;
+  core_->OkClick([this, &session](IXLWorksheet& sheet, const TXLLayout& layout,
+                                  const std::function<bool()>& goOn) {
+    // The dialog's own gauge counts the rows; the main window's comes back
+    // whatever happens.
+    struct GaugeSwap {
+      TVQRSession& s;
+      IProcessGauge* old;
+      ~GaugeSwap() { s.SetGauge(old); }
+    } swap{session, session.Gauge()};
+    session.SetGauge(&gauge_);
+    const int rows = session.ExportSheet(sheet, layout, goOn, blockRows_);
+    gauge_.Complete();
+    QThread::msleep(static_cast<unsigned long>(SettleMs));
+    gauge_.Finish();
+    return rows;
+  });
+}
+
+void TFrm_XLExport::Bt_XLCalCancelClick() { core_->CancelClick(); }
+
+// Escape and the window's close button act as "Abbrechen".
+void TFrm_XLExport::reject() { Bt_XLCalCancelClick(); }
+
+void TFrm_XLExport::done(int result) {
+  StorePosition();
+  gauge_.Finish();
+  QDialog::done(result);
+}
+
+void TFrm_XLExport::ApplyPosition() {
+  // Stored relative to the main window.
+  QWidget* owner = parentWidget();
+  const TRect parent = owner ? TRect{owner->x(), owner->y(), owner->x() + owner->width(),
+                                     owner->y() + owner->height()}
+                             : TRect{};
+  TRect params{x(), y(), x() + width(), y() + height()};
+  const TRect before = params;
+  settings_.ExcelCalPosition->ApplyPosition(false, params, owner ? &parent : nullptr, 0, 0,
+                                            WorkAreaOf(owner ? owner : this));
+  if (params.left != before.left || params.top != before.top) move(params.left, params.top);
+}
+
+void TFrm_XLExport::StorePosition() {
+  if (!isVisible()) return;
+  QWidget* owner = parentWidget();
+  const TRect window{x(), y(), x() + width(), y() + height()};
+  const TRect parent = owner ? TRect{owner->x(), owner->y(), 0, 0} : TRect{};
+  settings_.ExcelCalPosition->StorePosition(&window, owner ? &parent : nullptr);
+}
+
+// ------------------------------------------------------------ the view
+
+void TFrm_XLExport::Beep() {
+  ++BeepCount;
+  QApplication::beep();
+}
+
+void TFrm_XLExport::ShowError(const std::string& text) { ShowMessage(Q(text)); }
+
+void TFrm_XLExport::SetLines(const std::vector<std::string>& lines, int selected) {
+  LB_XLSheets->clear();
+  for (const std::string& l : lines) LB_XLSheets->addItem(Q(l));
+  if (selected >= 0 && selected < LB_XLSheets->count()) {
+    LB_XLSheets->setCurrentRow(selected);
+    LB_XLSheets->scrollToItem(LB_XLSheets->item(selected));
+  }
+}
+
+int TFrm_XLExport::SelectedLine() const {
+  const QList<QListWidgetItem*> items = LB_XLSheets->selectedItems();
+  return items.isEmpty() ? -1 : LB_XLSheets->row(items.constFirst());
+}
+
+void TFrm_XLExport::SetComment(const std::string& text) {
+  LB_XLComment->setText(Q(text));
+  LB_XLComment->resize(
+      std::max(LB_XLComment->width(),
+               std::min(LB_XLComment->sizeHint().width(), kClientWidth - 4 - LB_XLComment->x())),
+      LB_XLComment->height());
+}
+
+QLineEdit* TFrm_XLExport::Edit(TEdit edit) const {
+  switch (edit) {
+    case TEdit::NewWorkbook:
+      return Ed_XLNewWB;
+    case TEdit::Template:
+      return Ed_XLTemplate;
+    case TEdit::NewSheet:
+      break;
+  }
+  return Ed_XLNewTS;
+}
+
+std::string TFrm_XLExport::EditText(TEdit edit) const { return Edit(edit)->text().toStdString(); }
+
+void TFrm_XLExport::SetEditText(TEdit edit, const std::string& text) {
+  Edit(edit)->setText(Q(text));
+}
+
+void TFrm_XLExport::ProcessEvents() { QApplication::processEvents(); }
+
+void TFrm_XLExport::CloseDialog() { done(QDialog::Accepted); }
+
+// ------------------------------------------------------------ handing a workbook over
+
+QString TFrm_XLExport::ProposedBookFile() const {
+  QString name = Ed_XLNewWB->text().trimmed();
+  if (name.isEmpty() || name == TXLExportCore::kStandardBook)
+    name = QFileInfo(recordingPath_).completeBaseName();
+  if (name.isEmpty()) name = "VQR Daten";
+  if (!name.endsWith(".xlsx", Qt::CaseInsensitive)) name += ".xlsx";
+  return name;
+}
+
+void TFrm_XLExport::HandOverWorkbook(IXLApplication& app,
+                                     const std::function<void(int32_t, const std::string&)>& save) {
+  const int32_t book = app.WorkbookCount();
+  if (book < 1) return;
+  TFileRequest request;
+  request.mode = TFileRequest::Mode::Save;
+  request.title = "Speichern unter";
+  request.filter = "Excel-Arbeitsmappe (*.xlsx);;Alle Dateien (*)";
+  request.directory =
+      recordingPath_.isEmpty() ? QString() : QFileInfo(recordingPath_).absolutePath();
+  request.fileName = ProposedBookFile();
+  request.defaultSuffix = "xlsx";
+  for (;;) {
+    const QString path = ChooseFile(request);
+    if (path.isEmpty()) {
+      if (ConfirmDiscard()) return;
+      continue;
+    }
+    try {
+      save(book, QFile::encodeName(path).toStdString());
+    } catch (const TXLError& e) {
+      ShowMessage(Q(e.what()));
+      request.directory = QFileInfo(path).absolutePath();
+      request.fileName = QFileInfo(path).fileName();
+      continue;
+    }
+    OpenFile(path);
+    return;
+  }
+}

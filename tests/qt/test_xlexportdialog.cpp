@@ -1,0 +1,126 @@
+// The spreadsheet export dialog through its widgets: the command of the main
+// window, a whole export into a workbook file and "Abbrechen" while it runs.
+#include <QProcess>
+#include <QTimer>
+#include <charconv>
+
+#include "../core/support/memxl.h"
+#include "export/ui/XLExport.h"
+#include "session/Session.h"
+#include "settings/settings.h"
+#include "support/mainwindow_fixture.h"
+
+using XLExportDialog = MainWindowFixture;
+using vqrtest::MemProvider;
+
+namespace {
+
+const QString kSample = QString::fromStdString(SamplePath("hours40.DAT"));
+
+/// Runs action once the modal dialog is up.
+void WhenShown(TFrm_XLExport* dialog, std::function<void()> action) {
+  QTimer::singleShot(0, dialog, [dialog, action]() {
+    EXPECT_TRUE(dialog->isVisible());
+    action();
+  });
+}
+
+}  // namespace
+
+TEST_F(XLExportDialog, AbbrechenWhileTheExportRuns) {
+  TVQRShowSettings settings(nullptr, nullptr);
+  MemProvider* provider = nullptr;
+  TFrm_XLExport dialog(settings, nullptr, [&provider](TFrm_XLExport&) {
+    auto p = std::make_unique<MemProvider>();
+    provider = p.get();
+    return TXLBackend{std::move(p), false};
+  });
+  dialog.SettleMs = 0;
+  TVQRSession session;
+  ASSERT_EQ(session.Load(kSample.toStdString()), TLoadStatus::Ok);
+
+  // "Abbrechen" clicked while the export runs: a second "Ok" is refused, the
+  // export stops after the row being written, the dialog then closes.
+  WhenShown(&dialog, [&]() {
+    EXPECT_EQ(dialog.findChild<QLineEdit*>("Ed_XLNewTS")->text(), "VQR Daten");
+    auto* ok = dialog.findChild<QPushButton*>("Bt_XLCalOk");
+    auto* cancel = dialog.findChild<QPushButton*>("Bt_XLCalCancel");
+    // Both clicks arrive while row 6 is being written.
+    provider->created.back()->onWrite = [ok, cancel, writes = 0]() mutable {
+      if (++writes != 18 * 5 + 3) return;
+      QMetaObject::invokeMethod(ok, "click", Qt::QueuedConnection);
+      QMetaObject::invokeMethod(cancel, "click", Qt::QueuedConnection);
+    };
+    ok->click();
+  });
+  EXPECT_EQ(dialog.Execute(session, kSample), QDialog::Accepted);
+  ASSERT_EQ(provider->created.size(), 1u);
+  EXPECT_EQ(provider->created[0]->books.at(0)->Sheet(1).cells.size(), 18u * 6);
+  EXPECT_EQ(std::tuple(dialog.BeepCount, dialog.Core().Busy), std::tuple(2, false));
+}
+
+TEST_F(XLExportDialog, CommandAndAWholeExportIntoAWorkbookFile) {
+  MakeForm();
+  form->show();
+  Find<QAction>("Mn_File_ExcelExport")->trigger();  // nothing to export from yet
+  EXPECT_EQ(form->BeepCount, 0);
+  form->OpenDataFile(Path("missing.DAT"));
+  Find<QAction>("SpB_Excel")->trigger();
+  EXPECT_EQ(std::pair(form->BeepCount, form->Pages()->currentIndex()), std::pair(1, 0));
+
+  ASSERT_TRUE(form->OpenDataFile(kSample));
+  TFrm_XLExport* dialog = form->XLExportDialog();
+  dialog->SettleMs = 0;
+  QStringList messages, opened;
+  int confirms = 0;
+  dialog->ShowMessage = [&](const QString& m) { messages << m; };
+  dialog->OpenFile = [&](const QString& p) { opened << p; };
+  dialog->ConfirmDiscard = [&]() { return ++confirms > 1; };
+  Find<QLineEdit>("Ed_XLCal_TabSheet")->setText("Lauf 7");
+  int asked = 0;
+  form->ChooseFile = [&](const TFileRequest& r) {
+    lastRequest = r;
+    return ++asked == 1 ? QString() : Path("lauf.xlsx");  // the first question is cancelled
+  };
+  WhenShown(dialog, [&]() {
+    EXPECT_EQ(dialog->windowTitle(), "Velqor Excel® Export");
+    EXPECT_EQ(dialog->findChild<QLineEdit*>("Ed_XLNewWB")->text(), "(Standard)");
+    EXPECT_EQ(dialog->findChild<QLineEdit*>("Ed_XLNewTS")->text(), "Lauf 7");
+    dialog->move(form->pos() + QPoint(40, 30));
+    dialog->findChild<QPushButton*>("Bt_XLCalOk")->click();
+    if (dialog->isVisible()) dialog->findChild<QPushButton*>("Bt_XLCalCancel")->click();
+  });
+  Find<QAction>("Mn_File_ExcelExport")->trigger();
+  EXPECT_EQ(form->Pages()->currentWidget()->objectName(), "TS_Excel");
+  EXPECT_FALSE(dialog->isVisible());
+  // Cancelling "Speichern unter" asked whether to give the data up; the
+  // user went back and saved.
+  EXPECT_EQ(std::tuple(asked, confirms, messages), std::tuple(2, 1, QStringList()));
+  ASSERT_TRUE(lastRequest.has_value());
+  EXPECT_EQ(std::tuple(lastRequest->title, lastRequest->fileName),
+            std::tuple(QString("Speichern unter"), QString("hours40.xlsx")));
+  EXPECT_EQ(opened, QStringList{Path("lauf.xlsx")});
+  ASSERT_TRUE(QFile::exists(Path("lauf.xlsx")));
+  if (QFile::exists("/usr/bin/python3")) {
+    QProcess py;
+    py.start("/usr/bin/python3", {"-c",
+                                  "import sys, openpyxl\n"
+                                  "ws = openpyxl.load_workbook(sys.argv[1])['Lauf 7']\n"
+                                  "print(repr(ws.cell(1, 2).value))",
+                                  Path("lauf.xlsx")});
+    ASSERT_TRUE(py.waitForFinished(30000));
+    const QString out = QString::fromUtf8(py.readAllStandardOutput()).trimmed();
+    // Without Debian's openpyxl the file's existence is all that is checked.
+    if (!py.readAllStandardError().contains("ModuleNotFoundError")) {
+      char text[32];
+      const double v = form->DataObject()->GetValue(1, 1);
+      const auto end = std::to_chars(text, text + sizeof text, v).ptr;
+      EXPECT_EQ(out.toStdString(), std::string(text, end));
+    }
+  }
+  // The dialog keeps its place beside the main window.
+  CloseForm();
+  const IniMap ini = ReadIniMap(iniPath);
+  EXPECT_EQ(std::pair(ini.at("excelcal/positionx"), ini.at("excelcal/positiony")),
+            std::pair(std::string("40"), std::string("30")));
+}
