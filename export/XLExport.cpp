@@ -93,7 +93,8 @@ void TXLExportCore::FormShow() {
   } else if (!usesTemplate_ && !IsBlank(CfgTemplate)) {
     view_.SetComment("Vorlage wird für .xlsx-Dateien nicht verwendet.");
   } else {
-    view_.SetComment(kNotRunning);
+    // Say which application takes the data: Calc, or a new .xlsx file.
+    view_.SetComment(std::string(kNotRunning) + " Ziel: " + provider_->Description());
   }
   if (WantNewBook) view_.SetEditText(IXLExportView::TEdit::NewWorkbook, kStandardBook);
   view_.SetEditText(IXLExportView::TEdit::Template, CfgTemplate);

@@ -19,9 +19,11 @@
 #include <com/sun/star/util/XNumberFormatsSupplier.hpp>
 #include <osl/file.hxx>
 
+#include "export/XLExport.h"
 #include "export/XLLayout.h"
 #include "export/calc/xlcalc.h"
 #include "export/calc/xlcalcuno.h"
+#include "settings/settings.h"
 #include "tests/core/core_fixtures.h"
 
 using css::uno::Any;
@@ -76,10 +78,13 @@ class Office : public ::testing::Environment {
   }
   static std::unique_ptr<IXLApplication> Create() {
     auto app = Provider().Create();
-    const pid_t group = Provider().StartedGroup();
-    instance->groups_.insert(group);
-    if (write(instance->watchman_, &group, sizeof group) != sizeof group) perror("watchman");
+    Track(Provider().StartedGroup());
     return app;
+  }
+  /// An office started by another provider, to be ended with the others.
+  static void Track(pid_t group) {
+    if (group <= 0 || !instance->groups_.insert(group).second) return;
+    if (write(instance->watchman_, &group, sizeof group) != sizeof group) perror("watchman");
   }
   static void KillAll() {
     for (pid_t g : instance->groups_) {
@@ -390,18 +395,48 @@ TEST(Calc, OfficeKilledDuringAnExport) {
   EXPECT_THROW(app->Visible(), TXLError);
 }
 
-TEST(Calc, InvisibleInstanceQuitAndReplaced) {
+// The export dialog's logic on Calc. A headless office shows no windows, so
+// the dialog takes it for one left behind by another client and replaces it;
+// an office the dialog started goes with "Abbrechen".
+TEST(Calc, DialogLogicStartsReplacesAndQuits) {
+  struct View : IXLExportView {
+    void Beep() override {}
+    void ShowError(const std::string& text) override { errors += text; }
+    void SetLines(const std::vector<std::string>&, int) override {}
+    int SelectedLine() const override { return -1; }
+    void SetComment(const std::string& text) override { comment = text; }
+    std::string EditText(TEdit e) const override { return e == TEdit::NewSheet ? "Lauf" : ""; }
+    void SetEditText(TEdit, const std::string&) override {}
+    void ProcessEvents() override {}
+    void CloseDialog() override {}
+    std::string errors, comment;
+  } view;
+  Recording rec(VQR_SOURCE_DIR "/samples/hours40.DAT");
+  auto provider = std::make_unique<TCalcProvider>();
+  TCalcProvider& calc = *provider;
+  TVQRShowSettings settings(nullptr, nullptr);
+  TXLExportCore core(view, settings, std::move(provider), true);
+  Office::App()->AddWorkbook();  // left behind, invisible
+
+  core.FormShow();
+  Office::Track(calc.StartedGroup());
+  EXPECT_FALSE(core.XLWasRunning);
+  EXPECT_EQ(view.comment, "Excel war nicht aktiv. Ziel: LibreOffice Calc");
+  EXPECT_EQ(Office::App()->WorkbookCount(), 0);  // a new office
+  core.OkClick(
+      [&](IXLWorksheet& sheet, const TXLLayout& layout, const std::function<bool()>& goOn) {
+        return rec.session.ExportSheet(sheet, layout, goOn, 100);
+      });
   auto app = Office::App();
-  app->AddWorkbook();
-  ASSERT_FALSE(app->Visible());
-  app->Quit();
+  ASSERT_EQ(app->WorkbookCount(), 1);
+  EXPECT_EQ(Value(app->Workbook(1).Worksheet("Lauf"), 1, 1),
+            rec.session.Data().GetTime(1) / 86400.0);
+
+  core.FormShow();  // replaces the office again, then "Abbrechen" ends it
+  Office::Track(calc.StartedGroup());
+  core.CancelClick();
   EXPECT_THROW(Office::Provider().Attach(), TXLNotRunning);
-  auto fresh = Office::Create();
-  EXPECT_EQ(fresh->WorkbookCount(), 0);
-  EXPECT_FALSE(fresh->Visible());
-  fresh->AddWorkbook();
-  fresh->SetVisible(true);  // a headless office shows nothing, and survives
-  EXPECT_FALSE(fresh->Visible());
+  EXPECT_EQ(view.errors, "");
 }
 
 }  // namespace

@@ -252,8 +252,8 @@ TEST_F(XLExport, WhichApplicationIsUsed) {
     if (c.created) {
       EXPECT_EQ(
           std::tuple(view.comment, view.edits[TEdit::NewWorkbook], view.edits[TEdit::NewSheet]),
-          std::tuple(std::string("Excel war nicht aktiv."), std::string("(Standard)"),
-                     std::string("VQR Daten")));
+          std::tuple(std::string("Excel war nicht aktiv. Ziel: Speicher"),
+                     std::string("(Standard)"), std::string("VQR Daten")));
     }
     if (!c.canCreate && !c.running) {
       EXPECT_EQ(view.errors, std::vector<std::string>{"Excel nicht verfügbar!"});
@@ -287,7 +287,7 @@ TEST_F(XLExport, ApplicationErrorLeavesTheDialogUsable) {
   core->FormShow();
   view.edits[TEdit::NewSheet] = "Lauf/1";
   view.edits[TEdit::Template] = " Vorlage.xltx ";
-  EXPECT_EQ(view.comment, "Excel war nicht aktiv.");
+  EXPECT_EQ(view.comment, "Excel war nicht aktiv. Ziel: Speicher");
   Ok();
   EXPECT_EQ(view.errors.size(), 1u);
   EXPECT_NE(view.errors[0].find("Lauf/1"), std::string::npos);

@@ -1,6 +1,8 @@
 // The spreadsheet export dialog through its widgets: the command of the main
 // window, a whole export into a workbook file and "Abbrechen" while it runs.
+#include <QLabel>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <charconv>
 
@@ -16,6 +18,12 @@ using vqrtest::MemProvider;
 namespace {
 
 const QString kSample = QString::fromStdString(SamplePath("hours40.DAT"));
+
+/// Puts PATH back as it was.
+struct PathGuard {
+  QByteArray path = qgetenv("PATH");
+  ~PathGuard() { qputenv("PATH", path); }
+};
 
 /// Runs action once the modal dialog is up.
 void WhenShown(TFrm_XLExport* dialog, std::function<void()> action) {
@@ -59,7 +67,38 @@ TEST_F(XLExportDialog, AbbrechenWhileTheExportRuns) {
   EXPECT_EQ(std::tuple(dialog.BeepCount, dialog.Core().Busy), std::tuple(2, false));
 }
 
+// The dialog drives Calc when soffice is on PATH, else it writes .xlsx files.
+TEST_F(XLExportDialog, BackendFollowsSofficeOnPath) {
+  QTemporaryDir bin;
+  QFile soffice(bin.filePath("soffice"));
+  ASSERT_TRUE(soffice.open(QIODevice::WriteOnly));
+  soffice.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+  soffice.close();
+#ifdef VQR_HAVE_CALC
+  const std::string withSoffice = "LibreOffice Calc";
+#else
+  const std::string withSoffice = "neue xlsx-Datei";
+#endif
+  const PathGuard guard;
+  TVQRShowSettings settings(nullptr, nullptr);
+  for (const auto& [path, description] :
+       {std::pair(bin.path(), withSoffice),
+        std::pair(QString("/nonexistent"), std::string("neue xlsx-Datei"))}) {
+    qputenv("PATH", path.toLocal8Bit());
+    std::string chosen;
+    TFrm_XLExport dialog(settings, nullptr, [&chosen](TFrm_XLExport& d) {
+      TXLBackend b = MakeXLBackend(d);
+      chosen = b.Provider->Description();
+      return b;
+    });
+    EXPECT_EQ(chosen, description) << path.toStdString();
+  }
+}
+
 TEST_F(XLExportDialog, CommandAndAWholeExportIntoAWorkbookFile) {
+  // No LibreOffice here: the dialog takes the .xlsx path.
+  const PathGuard guard;
+  qputenv("PATH", "/nonexistent");
   MakeForm();
   form->show();
   Find<QAction>("Mn_File_ExcelExport")->trigger();  // nothing to export from yet
@@ -86,6 +125,8 @@ TEST_F(XLExportDialog, CommandAndAWholeExportIntoAWorkbookFile) {
     EXPECT_EQ(dialog->windowTitle(), "Velqor Excel® Export");
     EXPECT_EQ(dialog->findChild<QLineEdit*>("Ed_XLNewWB")->text(), "(Standard)");
     EXPECT_EQ(dialog->findChild<QLineEdit*>("Ed_XLNewTS")->text(), "Lauf 7");
+    EXPECT_EQ(dialog->findChild<QLabel*>("LB_XLComment")->text(),
+              "Excel war nicht aktiv. Ziel: neue xlsx-Datei");
     dialog->move(form->pos() + QPoint(40, 30));
     dialog->findChild<QPushButton*>("Bt_XLCalOk")->click();
     if (dialog->isVisible()) dialog->findChild<QPushButton*>("Bt_XLCalCancel")->click();
