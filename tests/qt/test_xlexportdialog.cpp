@@ -1,6 +1,5 @@
 // The spreadsheet export dialog through its widgets: the command of the main
 // window, a whole export into a workbook file and "Abbrechen" while it runs.
-#include <QProcess>
 #include <QTimer>
 #include <charconv>
 
@@ -102,16 +101,15 @@ TEST_F(XLExportDialog, CommandAndAWholeExportIntoAWorkbookFile) {
   EXPECT_EQ(opened, QStringList{Path("lauf.xlsx")});
   ASSERT_TRUE(QFile::exists(Path("lauf.xlsx")));
   if (QFile::exists("/usr/bin/python3")) {
-    QProcess py;
-    py.start("/usr/bin/python3", {"-c",
+    const ProcessRun py =
+        Exec("/usr/bin/python3", {"-c",
                                   "import sys, openpyxl\n"
                                   "ws = openpyxl.load_workbook(sys.argv[1])['Lauf 7']\n"
                                   "print(repr(ws.cell(1, 2).value))",
                                   Path("lauf.xlsx")});
-    ASSERT_TRUE(py.waitForFinished(30000));
-    const QString out = QString::fromUtf8(py.readAllStandardOutput()).trimmed();
+    const QString out = py.out.trimmed();
     // Without Debian's openpyxl the file's existence is all that is checked.
-    if (!py.readAllStandardError().contains("ModuleNotFoundError")) {
+    if (!py.err.contains("ModuleNotFoundError")) {
       char text[32];
       const double v = form->DataObject()->GetValue(1, 1);
       const auto end = std::to_chars(text, text + sizeof text, v).ptr;

@@ -30,6 +30,12 @@ IniMap ReadIniMap(const QString& path);
 std::string SamplePath(const char* name);
 void WriteFile(const QString& path, const QByteArray& bytes);
 QByteArray ReadFile(const QString& path);
+struct ProcessRun {
+  int status;  // -1: crashed or still running after a minute
+  QString out, err;
+};
+/// Runs a program in the source folder; env: extra "NAME=value" entries.
+ProcessRun Exec(const QString& program, const QStringList& args, const QStringList& env = {});
 
 class MainWindowFixture : public ::testing::Test {
  protected:
