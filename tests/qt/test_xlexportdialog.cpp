@@ -55,7 +55,8 @@ TEST_F(XLExportDialog, AbbrechenWhileTheExportRuns) {
   EXPECT_EQ(dialog.Execute(session, kSample), QDialog::Accepted);
   ASSERT_EQ(provider->created.size(), 1u);
   EXPECT_EQ(provider->created[0]->books.at(0)->Sheet(1).cells.size(), 18u * 6);
-  EXPECT_EQ(std::tuple(dialog.BeepCount, dialog.Core().Busy), std::tuple(2, false));
+  EXPECT_EQ(std::tuple(dialog.BeepCount, dialog.Core().Busy, provider->created[0]->quit),
+            std::tuple(2, false, false));
 }
 
 TEST_F(XLExportDialog, CommandAndAWholeExportIntoAWorkbookFile) {
