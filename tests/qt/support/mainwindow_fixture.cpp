@@ -42,6 +42,14 @@ QByteArray ReadFile(const QString& path) {
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
+QRect Ink(const QImage& img, QRgb background) {
+  QRect box;
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x)
+      if (img.pixel(x, y) != background) box |= QRect(x, y, 1, 1);
+  return box;
+}
+
 ProcessRun Exec(const QString& program, const QStringList& args, const QStringList& env) {
   QProcess p;
   QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
