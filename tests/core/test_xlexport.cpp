@@ -71,14 +71,7 @@ class XLExport : public ::testing::Test {
   }
   // Page fields as "name=text;name=text"; check boxes are on with "ON".
   void Settings(const std::string& fields) {
-    for (size_t p = 0, end; p < fields.size(); p = end + 1) {
-      end = std::min(fields.find(';', p), fields.size());
-      const std::string field = fields.substr(p, end - p);
-      const size_t eq = field.find('=');
-      auto& control = (*controls)[field.substr(0, eq)];
-      control.text = field.substr(eq + 1);
-      control.checked = control.text == "ON";
-    }
+    controls->Fill(fields);
     settings->TakeExcel();
   }
   void Ok() {
