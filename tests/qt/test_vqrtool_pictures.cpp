@@ -45,13 +45,6 @@ std::vector<std::vector<QPoint>> SvgPolylines(const QString& file, const QString
   return lines;
 }
 
-int Count(const QImage& img, QRgb colour) {
-  int n = 0;
-  for (int y = 0; y < img.height(); ++y)
-    for (int x = 0; x < img.width(); ++x) n += img.pixel(x, y) == colour;
-  return n;
-}
-
 class VqrtoolPictures : public ::testing::Test {
  protected:
   QString Out(const QString& name) const { return dir.filePath(name); }
@@ -72,8 +65,8 @@ TEST_F(VqrtoolPictures, ReferenceSizeAndCombinationColours) {
   const ProcessRun r = Vqrtool({"render", "samples/full1500.DAT", "--ini",
                                 "docs/diagram-example.INI", "--window", "18", "-o", Out("c.png")});
   ASSERT_EQ(r.status, 0) << r.err.toStdString();
-  EXPECT_GT(Count(QImage(Out("c.png")), qRgb(255, 0, 0)), 500);       // channel 1
-  EXPECT_GT(Count(QImage(Out("c.png")), qRgb(192, 192, 192)), 5000);  // grid lines
+  EXPECT_GT(CountPixels(QImage(Out("c.png")), QColor(255, 0, 0)), 500);       // channel 1
+  EXPECT_GT(CountPixels(QImage(Out("c.png")), QColor(192, 192, 192)), 5000);  // grid lines
 }
 
 TEST_F(VqrtoolPictures, VectorOutputsAndDefaultWindow) {

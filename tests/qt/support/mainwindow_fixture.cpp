@@ -50,6 +50,14 @@ QRect Ink(const QImage& img, QRgb background) {
   return box;
 }
 
+int CountPixels(const QImage& image, QColor color) {
+  int n = 0;
+  const QImage img = image.convertToFormat(QImage::Format_RGB32);
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x) n += QColor(img.pixel(x, y)) == color;
+  return n;
+}
+
 ProcessRun Exec(const QString& program, const QStringList& args, const QStringList& env) {
   QProcess p;
   QProcessEnvironment e = QProcessEnvironment::systemEnvironment();

@@ -33,6 +33,8 @@ void WriteFile(const QString& path, const QByteArray& bytes);
 QByteArray ReadFile(const QString& path);
 /// Bounding box of the pixels that differ from background.
 QRect Ink(const QImage& img, QRgb background = qRgb(255, 255, 255));
+/// Pixels of exactly that colour.
+int CountPixels(const QImage& image, QColor color);
 struct ProcessRun {
   int status;  // -1: crashed or still running after a minute
   QString out, err;
