@@ -1,9 +1,12 @@
 #pragma once
-// Small recordings built in memory, a temporary folder and file helpers.
+// Small recordings built in memory, a temporary folder, file helpers and
+// vqrtool run as a user runs it.
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <array>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -95,3 +98,30 @@ inline bool WriteBytes(const std::string& path, const std::vector<uint8_t>& byte
 }
 
 inline bool Exists(const std::string& path) { return std::filesystem::exists(path); }
+
+inline std::string Quote(const std::string& s) {
+  std::string q = "'";
+  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return q + "'";
+}
+
+/// Exit status of a shell command line; -1 when it did not exit.
+inline int RunShell(const std::string& cmd) {
+  const int rc = std::system(cmd.c_str());
+  return WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
+}
+
+struct ToolRun {
+  int status;
+  std::string out, err;
+};
+
+/// prefix: shell commands run before vqrtool in the same shell; a hang ends with status 124.
+inline ToolRun Tool(const std::vector<std::string>& args, const std::string& prefix = "") {
+  TempDir dir;
+  std::string cmd = prefix + "timeout 60 " + Quote(VQR_BINARY_DIR "/vqrtool");
+  for (const auto& a : args) cmd.append(1, ' ').append(Quote(a));
+  const int status = RunShell(cmd + " >" + Quote(dir.File("out")) + " 2>" + Quote(dir.File("err")) +
+                              " </dev/null");
+  return {status, ReadFileText(dir.File("out")), ReadFileText(dir.File("err"))};
+}

@@ -136,7 +136,7 @@ TEST(Curves, StopAtTheFirstEmptySlot) {
   EXPECT_EQ(f.dc.Of(Op::Polyline).front().points.size(), 5u);
 }
 
-TEST(Curves, SingleWindowDrawsOnlyItsChannel) {
+TEST(Curves, SingleWindowDrawsItsChannelCombinationTheVisibleOnesWithLegend) {
   DrawFixture f;
   f.Add(0, 0.1f);
   f.Add(3600, 0.2f);
@@ -144,17 +144,12 @@ TEST(Curves, SingleWindowDrawsOnlyItsChannel) {
   f.diagram.ChannelPens()[5].Color = 0x123456;
   f.diagram.SetWindowMode(5);
   f.DrawScreen();
-  const auto polys = f.dc.Of(Op::Polyline);
-  ASSERT_EQ(polys.size(), 1u);
-  EXPECT_EQ(polys[0].pen.Color, 0x123456u);
+  const auto single = f.dc.Of(Op::Polyline);
+  ASSERT_EQ(single.size(), 1u);
+  EXPECT_EQ(single[0].pen.Color, 0x123456u);
   for (int ch = 1; ch <= kTempChannel; ++ch)
     EXPECT_EQ(f.diagram.ChannelPens()[ch].Visible, ch == 5);
-}
 
-TEST(Curves, CombinationDrawsVisibleChannelsInOrderWithLegend) {
-  DrawFixture f;
-  f.Add(0, 0.1f);
-  f.Add(3600, 0.2f);
   f.ShowChannels({12, 4, 17});
   f.diagram.SetWindowMode(18);
   f.DrawScreen();

@@ -9,16 +9,6 @@
 #include "settings/inifile.h"
 #include "support/settingsfixture.h"
 
-TEST(IniDocument, LookupIgnoresLetterCaseAndBlanks) {
-  const TIniDocument doc(
-      "; comment\r\n[General]\r\n  StartX = 12  \r\nSavePos=ON\r\n[ Axis1 ]\r\nColor=255\r\n");
-  EXPECT_EQ(doc.Get("general", "STARTX"), "12");
-  EXPECT_EQ(doc.Get("GENERAL", "savepos"), "ON");
-  EXPECT_EQ(doc.Get("axis1", "color"), "255");
-  EXPECT_EQ(doc.Get("General", "Missing"), std::nullopt);
-  EXPECT_EQ(doc.Get("Missing", "StartX"), std::nullopt);
-}
-
 TEST(IniDocument, EditsKeepEverythingElse) {
   const std::string before =
       "; keep me\n[General]\nstartx=1\n# other comment\ngarbage line\n\n[Legend]\nTitle=Kanal\n";
@@ -31,15 +21,6 @@ TEST(IniDocument, EditsKeepEverythingElse) {
       "; keep me\n[General]\nstartx=250\nSavePos=OFF\n# other comment\ngarbage line\n\n[Legend]\n"
       "Title=Kanal\n\n[Printer]\nAllBlack=ON\n");
   EXPECT_EQ(doc.Get("general", "savepos"), "OFF");
-}
-
-TEST(IniDocument, KeepsWindowsLineEndsAndAFileWithoutFinalNewline) {
-  TIniDocument crlf("[A]\r\nk=1\r\n");
-  crlf.Set("A", "j", "2");
-  EXPECT_EQ(crlf.Serialize(), "[A]\r\nk=1\r\nj=2\r\n");
-  TIniDocument bare("[A]\nk=1");
-  bare.Set("A", "k", "3");
-  EXPECT_EQ(bare.Serialize(), "[A]\nk=3");
 }
 
 TEST(IniDocument, ValuesCannotBreakTheFileApart) {
@@ -62,7 +43,7 @@ TEST(IniDocument, ReadsWindows1252AndUtf8) {
   EXPECT_EQ(doc.Serialize().substr(0, 3), "\xEF\xBB\xBF");
 }
 
-TEST(IniDocument, ChangedLinesKeepTheFileEncoding) {
+TEST(IniDocument, ChangedLinesKeepTheFileEncodingAndLineEnds) {
   struct Case {
     const char* name;
     std::string before, section, value, after;
@@ -71,13 +52,16 @@ TEST(IniDocument, ChangedLinesKeepTheFileEncoding) {
   const std::string cp =
       "[A]\nName=Gr\xF6\xDF"
       "e\nX=1\n";
-  const Case cases[] = {{"Cp1252Stays", cp, "A", "Kanäle €",
-                         "[A]\nName=Gr\xF6\xDF"
-                         "e\nX=Kan\xE4le \x80\n"},
-                        {"Cp1252NewSection", cp, "Käse", "ü", cp + "\n[K\xE4se]\nX=\xFC\n"},
-                        {"NoCp1252FormMakesItUtf8", cp, "A", "Ω", "[A]\nName=Größe\nX=Ω\n"},
-                        {"Utf8Stays", "[A]\nName=Größe\nX=1\n", "A", "ä", "[A]\nName=Größe\nX=ä\n"},
-                        {"AsciiBecomesUtf8", "[A]\nX=1\n", "A", "ä", "[A]\nX=ä\n"}};
+  const Case cases[] = {
+      {"Cp1252Stays", cp, "A", "Kanäle €",
+       "[A]\nName=Gr\xF6\xDF"
+       "e\nX=Kan\xE4le \x80\n"},
+      {"Cp1252NewSection", cp, "Käse", "ü", cp + "\n[K\xE4se]\nX=\xFC\n"},
+      {"NoCp1252FormMakesItUtf8", cp, "A", "Ω", "[A]\nName=Größe\nX=Ω\n"},
+      {"Utf8Stays", "[A]\nName=Größe\nX=1\n", "A", "ä", "[A]\nName=Größe\nX=ä\n"},
+      {"AsciiBecomesUtf8", "[A]\nX=1\n", "A", "ä", "[A]\nX=ä\n"},
+      {"WindowsLineEndsKept", "[A]\r\nk=1\r\n", "A", "2", "[A]\r\nk=1\r\nX=2\r\n"},
+      {"NoFinalNewlineKept", "[A]\nX=1", "A", "3", "[A]\nX=3"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     TIniDocument doc(c.before);
@@ -87,7 +71,8 @@ TEST(IniDocument, ChangedLinesKeepTheFileEncoding) {
   }
 }
 
-TEST(IniDocument, DamagedFilesKeepTheirReadableValues) {
+// Lookups ignore letter case and blanks; damaged files keep their readable values.
+TEST(IniDocument, LookupsAndDamagedFiles) {
   struct Case {
     const char* name;
     std::string text;
@@ -98,7 +83,13 @@ TEST(IniDocument, DamagedFilesKeepTheirReadableValues) {
   std::string junk;
   for (int i = 0; i < 4096; ++i) junk += static_cast<char>((i * 7919) & 0xFF);
   const std::string longLine(10 * 1024 * 1024, 'x');
+  const std::string plain =
+      "; comment\r\n[General]\r\n  StartX = 12  \r\nSavePos=ON\r\n[ Axis1 ]\r\nColor=255\r\n";
   const Case cases[] = {
+      {"letter case and blanks", plain, "general", "STARTX", "12"},
+      {"blanks in the header", plain, "AXIS1", "color", "255"},
+      {"missing key", plain, "General", "Missing", std::nullopt},
+      {"missing section", plain, "Missing", "StartX", std::nullopt},
       {"binary junk before", junk + "\n[General]\nStartX=7\n", "General", "StartX", "7"},
       {"binary junk inside", "[General]\n" + junk + "\nStartY=8\n", "General", "StartY", "8"},
       {"10 MB line", "[General]\nLong=" + longLine + "\nStartX=9\n", "General", "StartX", "9"},

@@ -14,20 +14,13 @@ TEST(PageSetup, PrinterFactorsAndRatioBounds) {
   } cases[] = {
       {"TrueSize", {0, 0, 6814, 4760}, {1.0f, 1.0f, 0, 0}, 600.0f / 254, 600.0f / 254},
       {"Fit", {0, 0, 6814, 4760}, {0, 0, 0, 0}, 6813.0f / 2870, 4759.0f / 1990},
-      // Portrait A4 at 600 dpi, undistorted: ScaleY drops to ScaleX.
-      {"PortraitMax", {0, 0, 4958, 7017}, {0, 0, 0, 1.0f}, 4957.0f / 2870, 4957.0f / 2870},
       // 4 x 2: MinYtoX first halves ScaleX, then MaxYtoX sees the new ratio 1.0.
       {"MinBeforeMax", {0, 0, 11481, 3981}, {0, 0, 1.0f, 0.8f}, 2.0f, 1.6f},
       {"NegativeFactorFits", {0, 0, 2871, 1991}, {-1.0f, 0, 0, 0}, 1.0f, 1.0f},
-      // 4800 x 6800 at 600 dpi: each axis fitted on its own; MaxYtoX 1.0
-      // makes it undistorted; limits of 0 or below do nothing.
-      {"PortraitFit", {0, 0, 4800, 6800}, {0, 0, 0, 0}, 4799.0f / 2870, 6799.0f / 1990},
+      // Portrait at 600 dpi: MaxYtoX 1.0 drops ScaleY to ScaleX; limits of 0
+      // or below leave each axis fitted on its own.
       {"PortraitMaxOne", {0, 0, 4800, 6800}, {0, 0, 0, 1.0f}, 4799.0f / 2870, 4799.0f / 2870},
-      {"LimitsBelowZero",
-       {0, 0, 4800, 6800},
-       {0, 0, -1.0f, -1.0f},
-       4799.0f / 2870,
-       6799.0f / 1990}};
+      {"BelowZero", {0, 0, 4800, 6800}, {0, 0, -1.0f, -1.0f}, 4799.0f / 2870, 6799.0f / 1990}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     DrawFixture f;

@@ -34,14 +34,6 @@ class SettingsTable : public ::testing::Test {
     EXPECT_TRUE(t.SaveAll(3));
     EXPECT_EQ(ReadFileText(IniPath()), text);
   }
-  // Fills edit fields from "name=text;name=text".
-  void Texts(const std::string& list) {
-    for (size_t p = 0, end; p < list.size(); p = end + 1) {
-      end = std::min(list.find(';', p), list.size());
-      const size_t eq = list.find('=', p);
-      c[list.substr(p, eq - p)].text = list.substr(eq + 1, end - eq - 1);
-    }
-  }
   TempDir dir;
   std::string home = dir.Sub("home");
   std::unique_ptr<TZTIniClass> ini;
@@ -68,7 +60,7 @@ TEST_F(SettingsTable, OnlyChangedValuesAreWrittenAtClose) {
   WriteText(IniPath(), "[General]\nStartX=1\n; mine\n[Legend]\nTitle=Kanal A\n");
   auto t = Start(c);
   // Letter case alone is no change; "1,5" is no number (0.000, as stored); exponents are.
-  Texts(
+  c.Fill(
       "Ed_Legend=KANAL a;Ed_XAxisX=  25 ;Ed_PrV_FactorX=1,5;Ed_PrH_FactorX=1.5e1;Ed_LegendFont= "
       "Courier New ");
   c["CB_Combi2Ch3"].checked = true;
@@ -145,7 +137,7 @@ TEST_F(SettingsTable, WindowPositions) {
 TEST_F(SettingsTable, SetValuesReachTheLayoutByTheTransferRules) {
   auto t = Start(c);
   // 0 keeps the built-in tick length, a blank unit "Tage"; the grid style takes the low 8 bits.
-  Texts(
+  c.Fill(
       "Ed_HourMax=72;Ed_BorderL=12;Ed_DataStartY=-3;Ed_TTicL=0;Ed_XLabelFont=DejaVu "
       "Sans;Ed_XLabelSize=12;Ed_XUnitHi=    ;Ed_YFactor=0.5;Ed_GridStyle=258;Ed_Legend=Kanal "
       "Nummer und ein sehr langer Titel!;Ed_LegendT=;Ed_LegendSize=0");

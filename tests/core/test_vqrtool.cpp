@@ -1,39 +1,14 @@
 // vqrtool as a user runs it: exit statuses, messages, JSON and exports.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 
 #include <algorithm>
-#include <cstdlib>
 
 #include "core_fixtures.h"
 #include "export/expfile.h"
 #include "session/AsciiBatch.h"
 
 namespace {
-
-struct ToolRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-std::string Quote(const std::string& s) {
-  std::string q = "'";
-  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
-
-// prefix: shell commands run before vqrtool in the same shell; a hang ends with status 124.
-ToolRun Tool(const std::vector<std::string>& args, const std::string& prefix = "") {
-  TempDir dir;
-  std::string cmd = prefix + "timeout 60 " + Quote(VQR_BINARY_DIR "/vqrtool");
-  for (const auto& a : args) cmd.append(1, ' ').append(Quote(a));
-  cmd += " >" + Quote(dir.File("out")) + " 2>" + Quote(dir.File("err")) + " </dev/null";
-  const int rc = std::system(cmd.c_str());
-  return {WIFEXITED(rc) ? WEXITSTATUS(rc) : -1, ReadFileText(dir.File("out")),
-          ReadFileText(dir.File("err"))};
-}
 
 const std::string kSamples = VQR_SOURCE_DIR "/samples/";
 

@@ -1,5 +1,6 @@
 // The spreadsheet export dialog's logic on an in-memory spreadsheet
-// application: which instance it uses, what it lists, where the samples land.
+// application: which instance it uses, what it lists, where the samples land
+// (cancelling a running export: test_xlexportdialog).
 #include <gtest/gtest.h>
 
 #include <map>
@@ -70,14 +71,7 @@ class XLExport : public ::testing::Test {
   }
   // Page fields as "name=text;name=text"; check boxes are on with "ON".
   void Settings(const std::string& fields) {
-    for (size_t p = 0, end; p < fields.size(); p = end + 1) {
-      end = std::min(fields.find(';', p), fields.size());
-      const std::string field = fields.substr(p, end - p);
-      const size_t eq = field.find('=');
-      auto& control = (*controls)[field.substr(0, eq)];
-      control.text = field.substr(eq + 1);
-      control.checked = control.text == "ON";
-    }
+    controls->Fill(fields);
     settings->TakeExcel();
   }
   void Ok() {
@@ -265,22 +259,6 @@ TEST_F(XLExport, WhichApplicationIsUsed) {
     for (auto& app : provider->created) EXPECT_TRUE(app->quit);
     EXPECT_EQ(c.running && provider->running->quit, c.runningQuit);
   }
-}
-
-TEST_F(XLExport, CancelDuringTheExportStopsAfterTheCurrentRow) {
-  Load({60, 120, 180, 240, 300});
-  core->FormShow();
-  int rows = 0;
-  view.onEvents = [&]() {
-    if (++rows != 2) return;
-    core->OkClick({});  // ignored while busy
-    core->CancelClick();
-  };
-  Ok();
-  EXPECT_EQ(NewSheet().cells.size(), 2u * 18);
-  EXPECT_EQ(std::tuple(view.beeps, view.closed, core->Busy, core->GoOn),
-            std::tuple(2, true, false, false));
-  EXPECT_FALSE(provider->created.at(0)->quit);
 }
 
 TEST_F(XLExport, ApplicationErrorLeavesTheDialogUsable) {

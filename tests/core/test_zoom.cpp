@@ -18,7 +18,8 @@ struct ZoomFixture : DrawFixture {
   }
 };
 
-TEST(ZoomSnap, SnapsToTheNearestCrossingOfTheLastDrawing) {
+// A print in between keeps the grid of the last screen drawing.
+TEST(ZoomSnap, SnapsToTheNearestCrossingOfTheLastScreenDrawing) {
   ZoomFixture f;
   struct {
     TPoint in, snapped, index;
@@ -26,22 +27,15 @@ TEST(ZoomSnap, SnapsToTheNearestCrossingOfTheLastDrawing) {
                {{200, 1790}, {200, 1790}, {0, 0}},
                {{294, 1715}, {388, 1790}, {1, 0}},  // -0.5 divisions rounds to the even 0
                {{2600, 100}, {2638, 140}, {13, -11}}};
-  for (const auto& c : cases) {
-    TPoint pt = c.in;
-    EXPECT_EQ(f.diagram.SnapToGrid(pt), c.index) << c.in.x << "," << c.in.y;
-    EXPECT_EQ(pt, c.snapped);
+  for (bool printed : {false, true}) {
+    if (printed) f.DrawPrinter({0, 0, 7000, 5000});
+    ASSERT_EQ(f.diagram.PlotRect() != f.diagram.ScreenGrid().PlotRect, printed);
+    for (const auto& c : cases) {
+      TPoint pt = c.in;
+      EXPECT_EQ(f.diagram.SnapToGrid(pt), c.index) << c.in.x << "," << c.in.y << " " << printed;
+      EXPECT_EQ(pt, c.snapped);
+    }
   }
-}
-
-TEST(ZoomSnap, APrintInBetweenKeepsTheScreenGrid) {
-  ZoomFixture f;
-  TPoint pt{400, 1500};
-  const TPoint index = f.diagram.SnapToGrid(pt);
-  f.DrawPrinter({0, 0, 7000, 5000});
-  EXPECT_NE(f.diagram.PlotRect(), f.diagram.ScreenGrid().PlotRect);
-  TPoint again{400, 1500};
-  EXPECT_EQ(f.diagram.SnapToGrid(again), index);
-  EXPECT_EQ(again, pt);
 }
 
 TEST(ZoomSelection, TwoCrossingsInAnyOrderOfAtLeastOneDivision) {

@@ -14,14 +14,6 @@
 
 namespace {
 
-int CountPixels(const QImage& image, QColor color) {
-  int n = 0;
-  const QImage img = image.convertToFormat(QImage::Format_RGB32);
-  for (int y = 0; y < img.height(); ++y)
-    for (int x = 0; x < img.width(); ++x) n += QColor(img.pixel(x, y)) == color;
-  return n;
-}
-
 bool SameAxis(const AxisRange& a, const AxisRange& b) {
   return a.Divisions == b.Divisions && a.Span == b.Span && a.Start == b.Start;
 }

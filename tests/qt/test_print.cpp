@@ -199,32 +199,24 @@ TEST_F(Print, BeforeAnyDiagramWindowTheMainWindowPrintsChannelOne) {
 TEST_F(Print, UnreadableBackgroundOrLogoPrintsWithoutItOnlyAfterOk) {
   Start();
   Menu("Mn_Wnd_Ch1");
-  const struct {
-    const char* field;
-    const char* file;
-    QMessageBox::StandardButton answer;
-    const char* message;
-  } cases[] = {
-      {"Ed_PrinterPaper1", "/missing/Kopf.rtf", QMessageBox::Ok,
-       "Datei /missing/Kopf.rtf nicht gefunden!"},
-      {"Ed_PrinterPaper2", "/missing/Kopf.rtf", QMessageBox::Cancel,
-       "Datei /missing/Kopf.rtf nicht gefunden!"},
-      {"Ed_LogoFile", "/missing/logo.gif", QMessageBox::Ok,
-       "Datei /missing/logo.gif nicht gefunden oder falsches Format!"},
-      {"Ed_LogoFile", "/missing/logo.gif", QMessageBox::Cancel,
-       "Datei /missing/logo.gif nicht gefunden oder falsches Format!"},
-  };
-  for (const auto& c : cases) {
-    for (const char* field : {"Ed_PrinterPaper1", "Ed_PrinterPaper2", "Ed_LogoFile"})
-      Find<QLineEdit>(field)->setText(field == std::string(c.field) ? c.file : "");
-    const int dialogsBefore = printDialogs;
-    EXPECT_EQ(Run([this]() { form->FilePrint(); }, {Press(c.answer)}),
-              QStringList{QString("PrintDecorBox: ") + c.message});
-    const bool printed = c.answer == QMessageBox::Ok;
-    EXPECT_EQ(std::pair(printDialogs - dialogsBefore, QFile::exists(printTo)),
-              std::pair(printed ? 1 : 0, printed))
-        << c.field;
-  }
+  const std::pair<const char*, const char*> cases[] = {
+      {"Ed_PrinterPaper1", "Datei /missing/Kopf.rtf nicht gefunden!"},
+      {"Ed_PrinterPaper2", "Datei /missing/Kopf.rtf nicht gefunden!"},
+      {"Ed_LogoFile", "Datei /missing/logo.gif nicht gefunden oder falsches Format!"}};
+  for (const auto& [field, message] : cases)
+    for (const auto answer : {QMessageBox::Ok, QMessageBox::Cancel}) {
+      for (const char* f : {"Ed_PrinterPaper1", "Ed_PrinterPaper2", "Ed_LogoFile"})
+        Find<QLineEdit>(f)->setText(f != std::string(field) ? ""
+                                    : f[3] == 'L'           ? "/missing/logo.gif"
+                                                            : "/missing/Kopf.rtf");
+      const int dialogsBefore = printDialogs;
+      EXPECT_EQ(Run([this]() { form->FilePrint(); }, {Press(answer)}),
+                QStringList{QString("PrintDecorBox: ") + message});
+      const bool printed = answer == QMessageBox::Ok;
+      EXPECT_EQ(std::pair(printDialogs - dialogsBefore, QFile::exists(printTo)),
+                std::pair(printed ? 1 : 0, printed))
+          << field;
+    }
 }
 
 TEST(PrintPreview, PageScaledAndCentredInTheFrameAboveTheButtons) {

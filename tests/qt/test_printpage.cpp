@@ -4,36 +4,11 @@
 
 #include <QFile>
 #include <QImage>
-#include <QPageSize>
-#include <QPainter>
-#include <QPdfWriter>
-#include <QProcess>
 #include <QTemporaryDir>
 
-#include "data/DatWriter.h"
-#include "print/PrintDecor.h"
-#include "session/Session.h"
-#include "settings/iniclass.h"
-#include "settings/settings.h"
+#include "support/mainwindow_fixture.h"
 
 namespace {
-
-struct ToolRun {
-  int status;
-  QString out;
-  QString err;
-};
-
-ToolRun Exec(const QString& program, const QStringList& args) {
-  QProcess p;
-  p.setWorkingDirectory(VQR_SOURCE_DIR);
-  p.start(program, args);
-  EXPECT_TRUE(p.waitForStarted()) << program.toStdString() << ": " << p.errorString().toStdString();
-  p.waitForFinished(60000);
-  return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-          QString::fromUtf8(p.readAllStandardOutput()),
-          QString::fromUtf8(p.readAllStandardError())};
-}
 
 // Bounding box of the pixels of one colour (give or take the antialiasing).
 QRect Box(const QImage& img, QColor colour) {
@@ -53,12 +28,11 @@ class PrintPage : public testing::Test {
  protected:
   QString File(const QString& name) const { return dir.filePath(name); }
   QString Write(const QString& name, const QByteArray& text) {
-    QFile f(File(name));
-    EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(text) == text.size());
+    WriteFile(File(name), text);
     return File(name);
   }
   // vqrtool print with an INI file of the given text.
-  ToolRun Print(QStringList args, const QByteArray& ini = "") {
+  ProcessRun Print(QStringList args, const QByteArray& ini = "") {
     args.prepend("print");
     args << "--ini" << Write("t.INI", ini);
     return Exec(VQR_BINARY_DIR "/vqrtool", args);
@@ -95,7 +69,7 @@ TEST_F(PrintPage, PagesPaperOrientationAndStatuses) {
   for (const auto& c : cases) {
     const QString out = File("p.pdf");
     QFile::remove(out);
-    const ToolRun r = Print(QStringList(c.args) << "-o" << out, c.ini);
+    const ProcessRun r = Print(QStringList(c.args) << "-o" << out, c.ini);
     SCOPED_TRACE(c.args.join(' ').toStdString() + " " + r.err.toStdString());
     EXPECT_EQ(r.status, c.status);
     const bool written = c.status == 0 || !c.pages.isEmpty();
@@ -105,8 +79,8 @@ TEST_F(PrintPage, PagesPaperOrientationAndStatuses) {
     EXPECT_TRUE(info.contains(c.pages)) << info.toStdString();
     EXPECT_TRUE(info.contains(c.size)) << info.toStdString();
   }
-  const ToolRun r = Exec(VQR_BINARY_DIR "/vqrtool",
-                         {"print", a, "--defaults", "--printer", "no-such-queue-of-vqrshow4"});
+  const ProcessRun r = Exec(VQR_BINARY_DIR "/vqrtool",
+                            {"print", a, "--defaults", "--printer", "no-such-queue-of-vqrshow4"});
   EXPECT_EQ(r.status, 3) << r.err.toStdString();
   EXPECT_TRUE(r.err.contains("no printer")) << r.err.toStdString();
 }
@@ -118,44 +92,14 @@ TEST_F(PrintPage, BackgroundPlaceholdersFilledOnce) {
       "H=%HeatTemp%\\par}";
   const QString rtf = Write("bg.rtf", letter);
   const QString out = File("bg.pdf");
-  const ToolRun r =
+  const ProcessRun r =
       Print({"samples/hours40.DAT", "-o", out}, "[Printer]\nBackGround2=" + rtf.toUtf8() + "\n");
   ASSERT_EQ(r.status, 0) << r.err.toStdString();
   const QString text = Text(out);
   EXPECT_FALSE(text.contains("D1=%date%")) << text.toStdString();
   EXPECT_TRUE(text.contains("D2=%Date%")) << text.toStdString();
   EXPECT_TRUE(text.contains("P=12 H=37.5")) << text.toStdString();
-  QFile file(rtf);
-  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-  EXPECT_EQ(file.readAll(), letter);  // filled on the page only
-
-  // A recording whose header is rejected has no run parameters: only date
-  // and time are filled.
-  TDatWriter w;
-  w.Add(MakeStartRecord(0x77));
-  TDatRecord params = MakeParamRecord({});
-  params[0] = 0;  // not a parameter record
-  w.Add(params);
-  TZTIniClass ini;
-  ini.ReadOnly = true;
-  ini.IniFileName = Write("bg.INI", "[Printer]\nBackGround1=" + rtf.toUtf8() + "\n").toStdString();
-  TVQRShowSettings settings(&ini, nullptr);
-  settings.LoadAll(1);
-  TVQRSession session(&settings);
-  EXPECT_EQ(session.LoadBuffer(w.Bytes().data(), w.Bytes().size()), TLoadStatus::NotDecoded);
-  session.PrepareWindow(1);
-  session.PreparePrint();
-  TVQRPrintDecor decor;
-  ASSERT_TRUE(decor.Load(settings, {}));
-  {
-    QPdfWriter pdf(File("bare.pdf"));
-    pdf.setResolution(300);
-    QPainter painter(&pdf);
-    EXPECT_TRUE(PrintSessionPage(session, painter, QRect(0, 0, pdf.width(), pdf.height()), decor));
-  }
-  const QString bare = Text(File("bare.pdf"));
-  EXPECT_TRUE(bare.contains("P=%Param1% H=%HeatTemp%")) << bare.toStdString();
-  EXPECT_FALSE(bare.contains("D1=%date%")) << bare.toStdString();
+  EXPECT_EQ(ReadFile(rtf), letter);  // filled on the page only
 }
 
 TEST_F(PrintPage, LogoAndAxisWhereTheSettingsPutThem) {
@@ -166,7 +110,7 @@ TEST_F(PrintPage, LogoAndAxisWhereTheSettingsPutThem) {
   const QByteArray page =
       "[PrinterVert]\nFixedFactorX=1\nFixedFactorY=1\n[Diagram]\nBorderLeft=10\nBorderTop=20\n"
       "[Axis1]\nStartX=20\nStartY=20\nLength=150\n";
-  const ToolRun r = Print(
+  const ProcessRun r = Print(
       {"samples/hours40.DAT", "-o", File("logo.pdf")},
       page + "[Logo]\nFile=" + File("red.png").toUtf8() + "\nStartX=30\nStartY=40\nScale=1.0\n");
   ASSERT_EQ(r.status, 0) << r.err.toStdString();
@@ -192,8 +136,8 @@ TEST_F(PrintPage, LogoAndAxisWhereTheSettingsPutThem) {
   EXPECT_NEAR(best, 591, 3);
 
   // A background and a logo that do not load are reported and leave no trace.
-  const ToolRun plain = Print({"samples/hours40.DAT", "-o", File("plain.pdf")}, page);
-  const ToolRun missing =
+  const ProcessRun plain = Print({"samples/hours40.DAT", "-o", File("plain.pdf")}, page);
+  const ProcessRun missing =
       Print({"samples/hours40.DAT", "-o", File("missing.pdf")},
             page + "[Printer]\nBackGround1= nothing.RTF \n[Logo]\nFile=none.png\n");
   ASSERT_EQ(plain.status, 0);

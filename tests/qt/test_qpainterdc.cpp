@@ -8,6 +8,7 @@
 
 #include "chart/diagrampaint.h"
 #include "chart/qt/qpainterdc.h"
+#include "support/mainwindow_fixture.h"
 
 namespace {
 
@@ -15,15 +16,6 @@ QImage WhiteImage(int w, int h) {
   QImage img(w, h, QImage::Format_RGB32);
   img.fill(Qt::white);
   return img;
-}
-
-// Bounding box of the non-white pixels.
-QRect Ink(const QImage& img) {
-  QRect box;
-  for (int y = 0; y < img.height(); ++y)
-    for (int x = 0; x < img.width(); ++x)
-      if (img.pixel(x, y) != qRgb(255, 255, 255)) box |= QRect(x, y, 1, 1);
-  return box;
 }
 
 TEST(QPainterDC, TextAlignsOnCellTopBaselineAndBottom) {

@@ -219,13 +219,7 @@ TEST_F(ProgramStarts, RacingStartsLeaveOneProgramPerDisplay) {
 namespace {
 
 QString Run(const QString& program, const QStringList& args, const QString& display) {
-  QProcess p;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("DISPLAY", display);
-  p.setProcessEnvironment(env);
-  p.start(program, args);
-  p.waitForFinished(5000);
-  return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+  return Exec(program, args, {"DISPLAY=" + display}).out.trimmed();
 }
 
 // The names of the visible X windows of a process, as the window manager reads them.

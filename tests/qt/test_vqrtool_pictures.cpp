@@ -4,32 +4,20 @@
 
 #include <QFile>
 #include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 #include <algorithm>
 
-namespace {
+#include "support/mainwindow_fixture.h"
 
-struct ToolRun {
-  int status;
-  QString out;
-  QString err;
-};
+namespace {
 
 // Runs vqrtool; without --ini it uses the built-in settings, so that no
 // settings file of the machine leaks into the pictures. A missing binary
 // fails the test rather than passing it unseen.
-ToolRun Vqrtool(QStringList args) {
+ProcessRun Vqrtool(QStringList args) {
   if (!args.contains("--ini") && !args.contains("--defaults")) args << "--defaults";
-  QProcess p;
-  p.setWorkingDirectory(VQR_SOURCE_DIR);
-  p.start(VQR_BINARY_DIR "/vqrtool", args);
-  EXPECT_TRUE(p.waitForStarted()) << VQR_BINARY_DIR "/vqrtool: " << p.errorString().toStdString();
-  p.waitForFinished(60000);
-  return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-          QString::fromUtf8(p.readAllStandardOutput()),
-          QString::fromUtf8(p.readAllStandardError())};
+  return Exec(VQR_BINARY_DIR "/vqrtool", args);
 }
 
 // The polylines of an SVG drawn with the given stroke colour (any when empty).
@@ -57,13 +45,6 @@ std::vector<std::vector<QPoint>> SvgPolylines(const QString& file, const QString
   return lines;
 }
 
-int Count(const QImage& img, QRgb colour) {
-  int n = 0;
-  for (int y = 0; y < img.height(); ++y)
-    for (int x = 0; x < img.width(); ++x) n += img.pixel(x, y) == colour;
-  return n;
-}
-
 class VqrtoolPictures : public ::testing::Test {
  protected:
   QString Out(const QString& name) const { return dir.filePath(name); }
@@ -81,16 +62,16 @@ TEST_F(VqrtoolPictures, ReferenceSizeAndCombinationColours) {
   EXPECT_EQ(img.pixel(2500, 1790), qRgb(255, 255, 255));
   EXPECT_EQ(img.pixel(1000, 1700), qRgb(255, 255, 255));
 
-  const ToolRun r = Vqrtool({"render", "samples/full1500.DAT", "--ini", "docs/diagram-example.INI",
-                             "--window", "18", "-o", Out("c.png")});
+  const ProcessRun r = Vqrtool({"render", "samples/full1500.DAT", "--ini",
+                                "docs/diagram-example.INI", "--window", "18", "-o", Out("c.png")});
   ASSERT_EQ(r.status, 0) << r.err.toStdString();
-  EXPECT_GT(Count(QImage(Out("c.png")), qRgb(255, 0, 0)), 500);       // channel 1
-  EXPECT_GT(Count(QImage(Out("c.png")), qRgb(192, 192, 192)), 5000);  // grid lines
+  EXPECT_GT(CountPixels(QImage(Out("c.png")), QColor(255, 0, 0)), 500);       // channel 1
+  EXPECT_GT(CountPixels(QImage(Out("c.png")), QColor(192, 192, 192)), 5000);  // grid lines
 }
 
 TEST_F(VqrtoolPictures, VectorOutputsAndDefaultWindow) {
   for (const char* name : {"d.svg", "d.pdf"}) {
-    const ToolRun r =
+    const ProcessRun r =
         Vqrtool({"render", "samples/hours40.DAT", "--zero", "--smooth", "2", "-o", Out(name)});
     EXPECT_EQ(r.status, 0) << name;
     EXPECT_GT(QFile(Out(name)).size(), 1000) << name;
@@ -106,7 +87,7 @@ TEST_F(VqrtoolPictures, VectorOutputsAndDefaultWindow) {
 TEST_F(VqrtoolPictures, ZoomedSvgKeepsTheCurveInsideThePlot) {
   // Channel 4 (blue) from 8 to 24 hours and 1.2 to 1.4: it leaves the plot
   // at the bottom.
-  const ToolRun r =
+  const ProcessRun r =
       Vqrtool({"render", "samples/hours40.DAT", "--ini", "docs/diagram-crosses.INI", "--window",
                "4", "--zoom", "2,6,6,7", "--size", "2871x1991", "-o", Out("z.svg")});
   ASSERT_EQ(r.status, 0) << r.err.toStdString();

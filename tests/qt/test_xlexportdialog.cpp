@@ -1,7 +1,6 @@
 // The spreadsheet export dialog through its widgets: the command of the main
 // window, a whole export into a workbook file and "Abbrechen" while it runs.
 #include <QLabel>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <charconv>
@@ -64,7 +63,8 @@ TEST_F(XLExportDialog, AbbrechenWhileTheExportRuns) {
   EXPECT_EQ(dialog.Execute(session, kSample), QDialog::Accepted);
   ASSERT_EQ(provider->created.size(), 1u);
   EXPECT_EQ(provider->created[0]->books.at(0)->Sheet(1).cells.size(), 18u * 6);
-  EXPECT_EQ(std::tuple(dialog.BeepCount, dialog.Core().Busy), std::tuple(2, false));
+  EXPECT_EQ(std::tuple(dialog.BeepCount, dialog.Core().Busy, provider->created[0]->quit),
+            std::tuple(2, false, false));
 }
 
 // The dialog drives Calc when soffice is on PATH, else it writes .xlsx files.
@@ -143,16 +143,15 @@ TEST_F(XLExportDialog, CommandAndAWholeExportIntoAWorkbookFile) {
   EXPECT_EQ(opened, QStringList{Path("lauf.xlsx")});
   ASSERT_TRUE(QFile::exists(Path("lauf.xlsx")));
   if (QFile::exists("/usr/bin/python3")) {
-    QProcess py;
-    py.start("/usr/bin/python3", {"-c",
+    const ProcessRun py =
+        Exec("/usr/bin/python3", {"-c",
                                   "import sys, openpyxl\n"
                                   "ws = openpyxl.load_workbook(sys.argv[1])['Lauf 7']\n"
                                   "print(repr(ws.cell(1, 2).value))",
                                   Path("lauf.xlsx")});
-    ASSERT_TRUE(py.waitForFinished(30000));
-    const QString out = QString::fromUtf8(py.readAllStandardOutput()).trimmed();
+    const QString out = py.out.trimmed();
     // Without Debian's openpyxl the file's existence is all that is checked.
-    if (!py.readAllStandardError().contains("ModuleNotFoundError")) {
+    if (!py.err.contains("ModuleNotFoundError")) {
       char text[32];
       const double v = form->DataObject()->GetValue(1, 1);
       const auto end = std::to_chars(text, text + sizeof text, v).ptr;

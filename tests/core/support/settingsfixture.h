@@ -1,6 +1,7 @@
 #pragma once
 // Shared by the settings tests: locate inputs and in-memory page controls.
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <optional>
@@ -67,6 +68,16 @@ class FakeControls : public IZTControlProvider {
   }
   FakeControl& operator[](const std::string& name) {
     return *static_cast<FakeControl*>(FindControl(name));
+  }
+  /// Fills controls from "name=text;name=text"; "ON" also ticks a box.
+  void Fill(const std::string& list) {
+    for (size_t p = 0, end; p < list.size(); p = end + 1) {
+      end = std::min(list.find(';', p), list.size());
+      const size_t eq = list.find('=', p);
+      FakeControl& c = (*this)[list.substr(p, eq - p)];
+      c.text = list.substr(eq + 1, end - eq - 1);
+      c.checked = c.text == "ON";
+    }
   }
 
  private:

@@ -1,6 +1,7 @@
 #include "support/mainwindow_fixture.h"
 
 #include <QPrinter>
+#include <QProcess>
 
 IniMap ReadIniMap(const QString& path) {
   IniMap map;
@@ -39,6 +40,36 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
 QByteArray ReadFile(const QString& path) {
   QFile file(path);
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+QRect Ink(const QImage& img, QRgb background) {
+  QRect box;
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x)
+      if (img.pixel(x, y) != background) box |= QRect(x, y, 1, 1);
+  return box;
+}
+
+int CountPixels(const QImage& image, QColor color) {
+  int n = 0;
+  const QImage img = image.convertToFormat(QImage::Format_RGB32);
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x) n += QColor(img.pixel(x, y)) == color;
+  return n;
+}
+
+ProcessRun Exec(const QString& program, const QStringList& args, const QStringList& env) {
+  QProcess p;
+  QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+  for (const QString& v : env) e.insert(v.section('=', 0, 0), v.section('=', 1));
+  p.setProcessEnvironment(e);
+  p.setWorkingDirectory(VQR_SOURCE_DIR);
+  p.start(program, args);
+  EXPECT_TRUE(p.waitForStarted()) << program.toStdString() << ": " << p.errorString().toStdString();
+  const bool done = p.waitForFinished(60000);
+  return {done && p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+          QString::fromUtf8(p.readAllStandardOutput()),
+          QString::fromUtf8(p.readAllStandardError())};
 }
 
 TQXMainForm* MainWindowFixture::MakeForm(const QString& iniSwitch) {

@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -30,6 +31,16 @@ IniMap ReadIniMap(const QString& path);
 std::string SamplePath(const char* name);
 void WriteFile(const QString& path, const QByteArray& bytes);
 QByteArray ReadFile(const QString& path);
+/// Bounding box of the pixels that differ from background.
+QRect Ink(const QImage& img, QRgb background = qRgb(255, 255, 255));
+/// Pixels of exactly that colour.
+int CountPixels(const QImage& image, QColor color);
+struct ProcessRun {
+  int status;  // -1: crashed or still running after a minute
+  QString out, err;
+};
+/// Runs a program in the source folder; env: extra "NAME=value" entries.
+ProcessRun Exec(const QString& program, const QStringList& args, const QStringList& env = {});
 
 class MainWindowFixture : public ::testing::Test {
  protected:
