@@ -1,5 +1,4 @@
 // Main window: File/Open and the ASCII export.
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QTabWidget>
 #include <QThread>
@@ -20,20 +19,7 @@ const QString kAsciiFilter = "VQR Ascii-Dateien (*.ASC *.asc);;Alle Dateien (*)"
 }  // namespace
 
 QString TQXMainForm::RunFileDialog(const TFileRequest& request) {
-  if (ChooseFile) return ChooseFile(request);
-  QFileDialog dialog(this, request.title, request.directory, request.filter);
-  dialog.setObjectName(request.mode == TFileRequest::Mode::Open ? "OpenDialog" : "SaveDialog");
-  if (request.mode == TFileRequest::Mode::Open) {
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-  } else {
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(request.defaultSuffix);
-  }
-  if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
-  return dialog.selectedFiles().constFirst();
+  return ChooseFile ? ChooseFile(request) : ::RunFileDialog(this, request);
 }
 
 QString TQXMainForm::ChooseDataFile() {

@@ -12,3 +12,8 @@ struct TFileRequest {
   QString fileName;   // initial file name, may be empty
   QString defaultSuffix;
 };
+
+class QWidget;
+
+/// Asks with a QFileDialog (object name "OpenDialog" or "SaveDialog").
+QString RunFileDialog(QWidget* parent, const TFileRequest& request);

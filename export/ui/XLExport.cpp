@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QDesktopServices>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,17 +22,6 @@ namespace {
 
 constexpr int kClientWidth = 354;
 constexpr int kClientHeight = 245;
-
-QString RunFileDialog(QWidget* parent, const TFileRequest& request) {
-  QFileDialog dialog(parent, request.title, request.directory, request.filter);
-  dialog.setObjectName("SaveDialog");
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setFileMode(QFileDialog::AnyFile);
-  dialog.setDefaultSuffix(request.defaultSuffix);
-  if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
-  return dialog.selectedFiles().constFirst();
-}
 
 }  // namespace
 
