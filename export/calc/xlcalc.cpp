@@ -102,18 +102,27 @@ std::unique_ptr<IXLApplication> TCalcProvider::Create() {
     args.push_back("-env:UserInstallation=" + FileUrl(options_.Profile));
   args.push_back("--accept=pipe,name=" + options_.Pipe + ";urp;");
   startedGroup_ = StartDetached(args);
+  auto started = std::chrono::steady_clock::now();
 
   // The office opens the pipe a few seconds after its start (longer on the
   // first start with a new profile).
-  const auto deadline =
-      std::chrono::steady_clock::now() + std::chrono::milliseconds(options_.StartTimeoutMs);
+  const auto deadline = started + std::chrono::milliseconds(options_.StartTimeoutMs);
   for (;;) {
     try {
       return ConnectCalc(options_.Pipe, options_.Headless);
     } catch (const TXLError&) {
-      if (std::chrono::steady_clock::now() >= deadline)
+      const auto now = std::chrono::steady_clock::now();
+      if (now >= deadline)
         throw TXLError("LibreOffice Calc did not answer on pipe \"" + options_.Pipe + "\" within " +
                        std::to_string(options_.StartTimeoutMs / 1000) + " s");
+      // soffice hands its request to an office already running on the same
+      // profile and ends; when that office was just shutting down, nobody
+      // takes the pipe. Once nothing of ours runs any more, start again.
+      if (now - started >= std::chrono::seconds(2) && kill(-startedGroup_, 0) != 0 &&
+          errno == ESRCH) {
+        startedGroup_ = StartDetached(args);
+        started = now;
+      }
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
   }
