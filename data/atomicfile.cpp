@@ -1,5 +1,6 @@
 #include "data/atomicfile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,7 +11,12 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
+#include <map>
+#include <mutex>
+#include <tuple>
 #include <utility>
+#include <vector>
 
 namespace {
 std::atomic<long long> writeLimit{-1};
@@ -19,6 +25,153 @@ std::string FolderOf(const std::string& path) {
   const size_t slash = path.rfind('/');
   if (slash == std::string::npos) return ".";
   return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string BaseOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// ------------------------------------------------------------ links
+
+// The kernel's rule for links in shared folders (fs.protected_symlinks): in a
+// sticky folder that everybody may write, a link is followed only by its
+// owner or when it belongs to the folder's owner.
+bool MayFollow(const std::string& folder, const struct stat& link) {
+  if (link.st_uid == geteuid()) return true;
+  struct stat dir {};
+  if (stat(folder.c_str(), &dir) != 0) return false;
+  const bool shared = (dir.st_mode & S_ISVTX) && (dir.st_mode & S_IWOTH);
+  return !shared || dir.st_uid == link.st_uid;
+}
+
+// Follows every link in path, as opening it would, into a path without links.
+// False, with refused naming the link, for a link the rule above forbids;
+// false with refused empty when path does not resolve to an existing file (a
+// loop, a dangling link: the caller then replaces the link itself).
+bool ResolveLinks(const std::string& path, std::string* resolved, std::string* refused) {
+  std::string done;  // resolved so far, without a trailing '/'; "" is the root
+  if (path.empty() || path[0] != '/') {
+    char cwd[PATH_MAX];
+    if (!getcwd(cwd, sizeof cwd)) return false;
+    done = cwd;
+    if (done == "/") done.clear();
+  }
+  std::string rest = path;
+  int links = 0;
+  size_t at = 0;
+  while ((at = rest.find_first_not_of('/', at)) != std::string::npos) {
+    const size_t end = std::min(rest.find('/', at), rest.size());
+    const std::string part = rest.substr(at, end - at);
+    at = end;
+    if (part == ".") continue;
+    if (part == "..") {
+      done.erase(std::min(done.rfind('/'), done.size()));
+      continue;
+    }
+    const std::string next = done + "/" + part;
+    struct stat st {};
+    if (lstat(next.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+      done = next;
+      continue;
+    }
+    if (!MayFollow(done.empty() ? "/" : done, st)) {
+      *refused = next;
+      return false;
+    }
+    char target[PATH_MAX];
+    const ssize_t n = readlink(next.c_str(), target, sizeof target - 1);
+    if (n <= 0 || ++links > 40) return false;
+    if (target[0] == '/') done.clear();
+    rest = std::string(target, static_cast<size_t>(n)) + "/" + rest.substr(at);
+    at = 0;
+  }
+  *resolved = done.empty() ? "/" : done;
+  return access(resolved->c_str(), F_OK) == 0;
+}
+
+// ------------------------------------------------- temporary files left behind
+
+// ".NAME.XXXXXX" as mkostemp fills it in: NAME, or "" for any other name.
+std::string TargetOfTempName(const std::string& entry) {
+  if (entry.size() < 9 || entry[0] != '.' || entry[entry.size() - 7] != '.') return {};
+  if (!std::all_of(entry.end() - 6, entry.end(), [](char c) {
+        return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+      }))
+    return {};
+  return entry.substr(1, entry.size() - 8);
+}
+
+// Ours, a regular file, and untouched for a while: a write in progress
+// elsewhere keeps its file fresh.
+bool IsOwnLeftover(int dir, const std::string& entry, time_t before) {
+  struct stat st {};
+  return fstatat(dir, entry.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) &&
+         st.st_uid == geteuid() && st.st_mtime <= before;
+}
+
+// Six lower-case letters, as in ".notes.txt.backup", are more likely a name
+// a person gave than one that mkostemp drew.
+bool LooksDrawn(const std::string& entry) {
+  return std::any_of(entry.end() - 6, entry.end(), [](char c) { return c < 'a' || c > 'z'; });
+}
+
+// Each folder is read once per process. A leftover goes when its name is the
+// one written now, or when its target exists beside it and its letters look
+// drawn; the others wait until their name is written (".vimrc.backup" has the
+// shape of a leftover of "vimrc" and must stay).
+class TLeftovers {
+ public:
+  int Clean(const std::string& folder, const std::string& name, int minAgeSeconds) {
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir < 0) return 0;
+    struct stat st {};
+    if (fstat(dir, &st) != 0) st = {};
+    const time_t before = time(nullptr) - minAgeSeconds;
+    int removed = 0;
+    auto remove = [&](const std::string& entry) {
+      if (IsOwnLeftover(dir, entry, before) && unlinkat(dir, entry.c_str(), 0) == 0) ++removed;
+    };
+    std::lock_guard<std::mutex> lock(mutex_);
+    auto [it, first] = folders_.try_emplace({folder, st.st_dev, st.st_ino});
+    if (first) {
+      if (DIR* d = fdopendir(dup(dir))) {
+        while (const dirent* e = readdir(d)) {
+          const std::string entry = e->d_name;
+          const std::string of = TargetOfTempName(entry);
+          if (of.empty() || !IsOwnLeftover(dir, entry, before)) continue;
+          struct stat target {};
+          if (of == name ||
+              (LooksDrawn(entry) && fstatat(dir, of.c_str(), &target, AT_SYMLINK_NOFOLLOW) == 0))
+            remove(entry);
+          else
+            it->second[of].push_back(entry);
+        }
+        closedir(d);
+      }
+    } else if (auto later = it->second.find(name); later != it->second.end()) {
+      for (const std::string& entry : later->second) remove(entry);
+      it->second.erase(later);
+    }
+    ::close(dir);
+    return removed;
+  }
+
+ private:
+  std::mutex mutex_;
+  // Folder (name and inode) -> leftovers by the name they were written for.
+  std::map<std::tuple<std::string, dev_t, ino_t>, std::map<std::string, std::vector<std::string>>>
+      folders_;
+};
+
+TLeftovers& Leftovers() {
+  static TLeftovers leftovers;
+  return leftovers;
+}
+
+// Removes what killed writes left beside target, once it is a minute old.
+int RemoveLeftoverTempFiles(const std::string& target, int minAgeSeconds = 60) {
+  return Leftovers().Clean(FolderOf(target), BaseOf(target), minAgeSeconds);
 }
 }  // namespace
 
@@ -66,8 +219,14 @@ bool TAtomicFile::Open(const std::string& target) {
   bool exists = lstat(target.c_str(), &st) == 0;
   if (exists && S_ISLNK(st.st_mode)) {
     // Replace the file the link points to, not the link.
-    char resolved[PATH_MAX];
-    if (realpath(target.c_str(), resolved)) target_ = resolved;
+    std::string resolved, refused;
+    if (ResolveLinks(target, &resolved, &refused)) {
+      target_ = resolved;
+    } else if (!refused.empty()) {
+      errno = EACCES;
+      return Fail("cannot write " + target + " (the link " + refused +
+                  " belongs to another user in a shared folder and is not followed)");
+    }
     exists = stat(target_.c_str(), &st) == 0;
   }
   mode_t mode = 0;
@@ -93,6 +252,7 @@ bool TAtomicFile::Open(const std::string& target) {
     umask(mask);
     mode = 0666 & ~mask;
   }
+  RemoveLeftoverTempFiles(target_);
   const size_t slash = target_.rfind('/');
   temp_ = slash == std::string::npos
               ? "." + target_

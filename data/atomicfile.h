@@ -3,7 +3,9 @@
 // target, which is flushed to disk and renamed over the target only when every
 // byte was written. A failure at any step removes the temporary file and
 // leaves the old file as it was. Devices and pipes (/dev/null, /dev/stdout)
-// are written directly: there is nothing to replace.
+// are written directly: there is nothing to replace. The temporary files that
+// killed writers of this user left in a folder (".NAME.XXXXXX", a minute old)
+// are removed at the next write there.
 
 #include <cstddef>
 #include <string>
@@ -18,8 +20,10 @@ class TAtomicFile {
   TAtomicFile(TAtomicFile&& other) noexcept;
   TAtomicFile& operator=(TAtomicFile&& other) noexcept;
 
-  /// Creates the temporary file beside target. False, with Error() set, when
-  /// target is a folder, is write-protected, or its folder takes no new file.
+  /// Creates the temporary file beside target, or beside the file a link
+  /// names. False, with Error() set, when target is a folder, is
+  /// write-protected, its folder takes no new file, or it is a link that
+  /// another user put into a shared sticky folder such as /tmp.
   bool Open(const std::string& target);
   /// Appends bytes; false from the first failed write on (the rest is skipped).
   bool Write(const void* data, size_t size);

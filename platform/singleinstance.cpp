@@ -1,6 +1,7 @@
 #include "platform/singleinstance.h"
 
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -48,6 +49,38 @@ bool PrivateFolder(const QString& path, uid_t uid, QString* why) {
   }
   if (!S_ISDIR(st.st_mode) || st.st_uid != uid || (st.st_mode & 077) != 0) {
     *why = path + " is not a folder that only this user can use";
+    return false;
+  }
+  return true;
+}
+
+// Where the user's cache lives: $XDG_CACHE_HOME, else ~/.cache.
+QString CacheFolder(const TInstancePlace& place) {
+  auto env = [&place](const char* name) { return place.Env ? place.Env(name) : QString(); };
+  if (const QString cache = env("XDG_CACHE_HOME"); QDir::isAbsolutePath(cache))
+    return QDir::cleanPath(cache);
+  QString home = env("HOME");
+  if (!QDir::isAbsolutePath(home)) {
+    struct passwd pw {};
+    struct passwd* found = nullptr;
+    char buffer[4096];
+    if (::getpwuid_r(place.Uid, &pw, buffer, sizeof buffer, &found) != 0 || !found) return {};
+    home = QFile::decodeName(found->pw_dir);
+    if (!QDir::isAbsolutePath(home)) return {};
+  }
+  return QDir::cleanPath(home) + "/.cache";
+}
+
+// A folder of the user (or root) that others cannot write into, so that no
+// one else can move a folder inside it away or put one there first.
+bool GuardedParent(const QString& path, uid_t uid, QString* why) {
+  struct stat st {};
+  if (::stat(QFile::encodeName(path).constData(), &st) != 0) {
+    *why = path + ": " + QString::fromLocal8Bit(strerror(errno));
+    return false;
+  }
+  if (!S_ISDIR(st.st_mode) || (st.st_uid != uid && st.st_uid != 0) || (st.st_mode & S_IWOTH)) {
+    *why = path + " is not a folder of this user that only this user can change";
     return false;
   }
   return true;
@@ -119,12 +152,20 @@ QString TSingleInstance::SocketFolder(const TInstancePlace& place, QString* erro
   if (!runtime.isEmpty() && QDir::isAbsolutePath(runtime) &&
       PrivateFolder(runtime, place.Uid, &why))
     return QDir::cleanPath(runtime);
-  const QString own = QDir::tempPath() + "/vqrshow4-" + QString::number(place.Uid);
-  if (::mkdir(QFile::encodeName(own).constData(), 0700) != 0 && errno != EEXIST) {
-    if (error) *error = own + ": " + QString::fromLocal8Bit(strerror(errno));
+  // Not the shared temporary folder: anybody could create the folder there first.
+  const QString cache = CacheFolder(place);
+  if (cache.isEmpty()) {
+    if (error) *error = "neither XDG_RUNTIME_DIR nor a home folder to use";
     return QString();
   }
-  if (!PrivateFolder(own, place.Uid, &why)) {
+  const QString own = cache + "/vqrshow4";
+  for (const QString& folder : {cache, own}) {
+    if (::mkdir(QFile::encodeName(folder).constData(), 0700) != 0 && errno != EEXIST) {
+      if (error) *error = folder + ": " + QString::fromLocal8Bit(strerror(errno));
+      return QString();
+    }
+  }
+  if (!GuardedParent(cache, place.Uid, &why) || !PrivateFolder(own, place.Uid, &why)) {
     if (error) *error = why;
     return QString();
   }

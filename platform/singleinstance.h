@@ -55,8 +55,9 @@ class TSingleInstance : public QObject {
   QString FolderError() const { return folderError_; }
 
   /// The folder for the socket: $XDG_RUNTIME_DIR when it is the user's own,
-  /// else <temp>/vqrshow4-<uid>, created with mode 0700. Empty, with error
-  /// set, when neither is a folder only the user can write.
+  /// else vqrshow4 in the user's cache folder ($XDG_CACHE_HOME or
+  /// ~/.cache), created with mode 0700. Empty, with error set, when neither
+  /// is a folder only the user can write.
   static QString SocketFolder(const TInstancePlace& place, QString* error);
   static QString KeyFor(const QString& appName, const TInstancePlace& place);
 

@@ -1,6 +1,8 @@
 // Text output file, number texts and the three ASCII export layouts.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/time.h>
+#include <unistd.h>
 
 #include <charconv>
 #include <cmath>
@@ -195,6 +197,112 @@ TEST(AsciiExport, AFailedWriteIsAnErrorAndKeepsTheOlderFile) {
       EXPECT_EQ(FolderNames(dir.Path()), std::vector<std::string>{"keep.ASC"}) << limit;
     }
   }
+}
+
+// Leftovers of killed writers beside the target; the write of out.ASC and
+// then of c.ASC must remove exactly those marked.
+TEST(AtomicFile, RemovesTheUsersOwnLeftoversOfKilledWrites) {
+  TempDir dir;
+  ASSERT_TRUE(WriteText(dir.File("b.ASC"), "kept"));
+  ASSERT_TRUE(WriteText(dir.File("notes.txt"), "kept"));
+  struct Leftover {
+    std::string name;
+    bool old, removedByOut, removedByC;
+  };
+  const Leftover leftovers[] = {
+      {".out.ASC.Ab12cd", true, true, true},
+      {".b.ASC.Xy34ef", true, true, true},        // its target exists
+      {".out.ASC.Qw56rt", false, false, false},   // a write in progress
+      {".vimrc.backup", true, false, false},      // no file "vimrc": not ours
+      {".notes.txt.backup", true, false, false},  // named by a person, not drawn
+      {".c.ASC.Zz99zz", true, false, true},       // removed when c.ASC is written
+      {".out.ASC.Ab12c", true, false, false},
+      {".out.ASC.Ab-2cd", true, false, false},
+      {".out.ASC.", true, false, false},
+  };
+  timeval twoMinutesAgo[2] = {{time(nullptr) - 120, 0}, {time(nullptr) - 120, 0}};
+  for (const Leftover& l : leftovers) {
+    ASSERT_TRUE(WriteText(dir.File(l.name), "x"));
+    if (l.old) {
+      ASSERT_EQ(utimes(dir.File(l.name).c_str(), twoMinutesAgo), 0);
+    }
+  }
+  // Not regular files, or another user's: never touched.
+  std::vector<std::string> others = {".out.ASC.Mm11mm", ".out.ASC.Nn22nn"};
+  std::filesystem::create_directory(dir.File(others[0]));
+  std::filesystem::create_symlink(dir.File("b.ASC"), dir.File(others[1]));
+  if (geteuid() == 0) {
+    others.push_back(".out.ASC.Pp33pp");
+    ASSERT_TRUE(WriteText(dir.File(others[2]), "x"));
+    ASSERT_EQ(chown(dir.File(others[2]).c_str(), 4242, 4242), 0);
+  }
+  for (const std::string& o : others) {
+    timeval old[2] = {twoMinutesAgo[0], twoMinutesAgo[1]};
+    lutimes(dir.File(o).c_str(), old);
+  }
+
+  for (const char* written : {"out.ASC", "c.ASC"}) {
+    ASSERT_TRUE(WriteFileAtomic(dir.File(written), "new"));
+    for (const Leftover& l : leftovers) {
+      EXPECT_EQ(Exists(dir.File(l.name)), !(written[0] == 'o' ? l.removedByOut : l.removedByC))
+          << l.name << " after " << written;
+    }
+    for (const std::string& o : others) {
+      EXPECT_TRUE(std::filesystem::symlink_status(dir.File(o)).type() !=
+                  std::filesystem::file_type::not_found)
+          << o;
+    }
+  }
+}
+
+// A link in a shared sticky folder (as /tmp) is followed only when it is the
+// writer's own or belongs to the folder's owner, as the kernel's rule for
+// such links has it. The test changes owners and needs root.
+TEST(AtomicFile, FollowsNoLinkOfAnotherUserInASharedStickyFolder) {
+  if (geteuid() != 0) GTEST_SKIP() << "needs root to give files to another user";
+  TempDir dir;
+  const std::string victim = dir.File("victim/file");
+  std::filesystem::create_directory(dir.File("victim"));
+  const std::string shared = dir.Sub("shared");
+  const std::string plain = dir.Sub("plain");
+  chmod(shared.c_str(), 01777);
+  chmod(plain.c_str(), 0777);
+  const uid_t other = 4242;
+  struct Case {
+    std::string link;
+    uid_t linkOwner, folderOwner;
+    bool followed;
+  };
+  const Case cases[] = {
+      {shared + "own", 0, 0, true},
+      {shared + "others", other, 0, false},
+      {shared + "folder-owners", other, other, true},
+      {plain + "others", other, 0, true},  // not sticky: the kernel follows it too
+  };
+  for (const Case& c : cases) {
+    ASSERT_TRUE(WriteText(victim, "old"));
+    std::filesystem::create_symlink(victim, c.link);
+    ASSERT_EQ(lchown(c.link.c_str(), c.linkOwner, c.linkOwner), 0);
+    ASSERT_EQ(chown(std::filesystem::path(c.link).parent_path().c_str(), c.folderOwner, 0), 0);
+    std::string error;
+    EXPECT_EQ(WriteFileAtomic(c.link, "new", &error), c.followed) << c.link << ": " << error;
+    EXPECT_EQ(ReadFileText(victim), c.followed ? "new" : "old") << c.link;
+    EXPECT_TRUE(std::filesystem::is_symlink(c.link)) << c.link;
+    if (!c.followed) {
+      EXPECT_EQ(error, "cannot write " + c.link + " (the link " + c.link +
+                           " belongs to another user in a shared folder and is not followed)"
+                           ": Permission denied");
+    }
+    std::filesystem::remove(c.link);
+    ASSERT_EQ(chown(std::filesystem::path(c.link).parent_path().c_str(), 0, 0), 0);
+  }
+  // Such a link on the way to the file counts as well.
+  ASSERT_TRUE(WriteText(victim, "old"));
+  std::filesystem::create_symlink(dir.File("victim"), shared + "dir");
+  ASSERT_EQ(lchown((shared + "dir").c_str(), other, other), 0);
+  std::filesystem::create_symlink(shared + "dir/file", dir.File("own"));
+  EXPECT_FALSE(WriteFileAtomic(dir.File("own"), "new"));
+  EXPECT_EQ(ReadFileText(victim), "old");
 }
 
 }  // namespace

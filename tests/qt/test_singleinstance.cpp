@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
@@ -101,8 +102,9 @@ TEST_F(SingleInstance, SocketLivesOnlyInAFolderThatIsTheUsersAlone) {
   TSingleInstance guard("VQRShow4Test", Display(":5"));
   EXPECT_EQ(QFileInfo(guard.ServerName()).path(), runtime.path());
 
-  // A runtime folder others may write is not used; the own folder in the
-  // temporary folder is created 0700 instead.
+  // A runtime folder others may write is not used; nor is a folder in the
+  // shared temporary folder, which anybody could create first: the own folder
+  // in the user's cache is created 0700 instead.
   QTemporaryDir tmp;
   const QByteArray oldTmp = qgetenv("TMPDIR");
   std::shared_ptr<void> restore(nullptr, [&](void*) {
@@ -111,19 +113,38 @@ TEST_F(SingleInstance, SocketLivesOnlyInAFolderThatIsTheUsersAlone) {
   });
   qputenv("TMPDIR", QFile::encodeName(tmp.path()));
   ASSERT_EQ(::chmod(QFile::encodeName(runtime.path()).constData(), 0777), 0);
-  const QString own = tmp.path() + "/vqrshow4-" + QString::number(::getuid());
-  {
-    TSingleInstance fallback("VQRShow4Test", Display(":5"));
-    EXPECT_EQ(QFileInfo(fallback.ServerName()).path(), own);
+  const QByteArray squatted =
+      QFile::encodeName(tmp.path() + "/vqrshow4-" + QString::number(::getuid()));
+  ASSERT_EQ(::mkdir(squatted.constData(), 0777), 0);
+  if (::geteuid() == 0) {
+    ASSERT_EQ(::chown(squatted.constData(), 4242, 4242), 0);
+  }
+  const QString home = tmp.path() + "/home";
+  ASSERT_TRUE(QDir().mkpath(home));
+  struct Fallback {
+    std::map<std::string, QString> env;
+    QString folder;
+  };
+  const Fallback fallbacks[] = {
+      {{{"XDG_RUNTIME_DIR", runtime.path()}, {"HOME", home}}, home + "/.cache/vqrshow4"},
+      {{{"HOME", home}, {"XDG_CACHE_HOME", tmp.path() + "/cache"}}, tmp.path() + "/cache/vqrshow4"},
+  };
+  for (const Fallback& f : fallbacks) {
+    auto env = f.env;
+    env["DISPLAY"] = ":5";
+    TSingleInstance fallback("VQRShow4Test", Place(env));
+    EXPECT_EQ(QFileInfo(fallback.ServerName()).path(), f.folder)
+        << fallback.FolderError().toStdString();
+    EXPECT_EQ(fallback.ForwardOrListen({"x"}, 1000), Outcome::Primary);
     struct stat st {};
-    ASSERT_EQ(::lstat(QFile::encodeName(own).constData(), &st), 0);
+    ASSERT_EQ(::lstat(QFile::encodeName(f.folder).constData(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0700u);
   }
-  // One that someone else prepared, open to all, is refused: no hand-over to
-  // whoever listens there, and no socket of ours in it.
-  ASSERT_EQ(::chmod(QFile::encodeName(own).constData(), 0777), 0);
+  // One that is open to all is refused: no hand-over to whoever listens
+  // there, and no socket of ours in it.
+  ASSERT_EQ(::chmod(QFile::encodeName(home + "/.cache/vqrshow4").constData(), 0777), 0);
   {
-    TSingleInstance refused("VQRShow4Test", Display(":5"));
+    TSingleInstance refused("VQRShow4Test", Place({{"HOME", home}, {"DISPLAY", ":5"}}));
     EXPECT_TRUE(refused.ServerName().isEmpty());
     EXPECT_EQ(refused.ForwardOrListen({"x"}, 300), Outcome::Alone);
   }
