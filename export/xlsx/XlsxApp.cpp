@@ -4,6 +4,7 @@
 #include <cctype>
 #include <charconv>
 #include <cstring>
+#include <set>
 #include <string_view>
 
 #include "data/atomicfile.h"
@@ -105,10 +106,10 @@ std::string XlsxMakeSheetName(const std::string& name, std::vector<std::string>&
     for (int32_t cp : base) AppendUtf8(out, cp);
     return out + suffix;
   };
+  std::set<std::string> folded;  // each name folded once, however many are taken
+  for (const std::string& t : taken) folded.insert(FoldedName(t));
   std::string candidate = build("");
-  for (int n = 2; std::any_of(taken.begin(), taken.end(),
-                              [&](const std::string& t) { return XlsxSameName(t, candidate); });
-       ++n)
+  for (int n = 2; folded.contains(FoldedName(candidate)); ++n)
     candidate = build(" (" + std::to_string(n) + ")");
   taken.push_back(candidate);
   return candidate;
