@@ -177,7 +177,13 @@ void TFrm_XLExport::Bt_XLCalOkClick() {
       ~GaugeSwap() { s.SetGauge(old); }
     } swap{session, session.Gauge()};
     session.SetGauge(&gauge_);
-    const int rows = session.ExportSheet(sheet, layout, goOn, blockRows_);
+    int rows = 0;
+    try {
+      rows = session.ExportSheet(sheet, layout, goOn, blockRows_);
+    } catch (...) {
+      gauge_.Finish();  // the dialog stays open for another try
+      throw;
+    }
     gauge_.Complete();
     QThread::msleep(static_cast<unsigned long>(SettleMs));
     gauge_.Finish();

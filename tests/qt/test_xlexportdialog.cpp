@@ -1,6 +1,7 @@
 // The spreadsheet export dialog through its widgets: the command of the main
 // window, a whole export into a workbook file and "Abbrechen" while it runs.
 #include <QLabel>
+#include <QProgressBar>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <charconv>
@@ -127,6 +128,33 @@ TEST_F(XLExportDialog, SavedWorkbookWithoutAnApplicationToOpenIt) {
       EXPECT_EQ(given, file);
     }
   }
+}
+
+// An export that fails half way leaves the dialog usable, without a gauge.
+TEST_F(XLExportDialog, FailedExportTakesTheGaugeAway) {
+  TVQRShowSettings settings(nullptr, nullptr);
+  MemProvider* provider = nullptr;
+  TFrm_XLExport dialog(settings, nullptr, [&provider](TFrm_XLExport&) {
+    auto p = std::make_unique<MemProvider>();
+    provider = p.get();
+    return TXLBackend{std::move(p), false};
+  });
+  dialog.SettleMs = 0;
+  TVQRSession session;
+  ASSERT_EQ(session.Load(kSample.toStdString()), TLoadStatus::Ok);
+  QStringList errors;
+  dialog.ShowMessage = [&](const QString& m) { errors << m; };
+  WhenShown(&dialog, [&]() {
+    provider->created.back()->onWrite = [writes = 0]() mutable {
+      if (++writes == 40) throw TXLError("Zelle verweigert");
+    };
+    dialog.findChild<QPushButton*>("Bt_XLCalOk")->click();
+    EXPECT_EQ(errors, QStringList("Zelle verweigert"));
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_FALSE(dialog.findChild<QProgressBar*>("PB_XLCal")->isVisible());
+    dialog.findChild<QPushButton*>("Bt_XLCalCancel")->click();
+  });
+  EXPECT_EQ(dialog.Execute(session, kSample), QDialog::Accepted);
 }
 
 // The dialog drives Calc when soffice is on PATH, else it writes .xlsx files.
