@@ -1,27 +1,19 @@
 #include "export/XLExport.h"
 
-#include <algorithm>
-#include <cctype>
 #include <exception>
 
 #include "data/numtext.h"
+#include "export/xlnames.h"
 #include "settings/settings.h"
 
 namespace {
 
 constexpr size_t kPrefixLength = 12;
 
-std::string Lower(std::string_view s) {
-  std::string out(s);
-  std::transform(out.begin(), out.end(), out.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return out;
-}
-
 // Workbook and sheet names as the settings give them: blanks around them
 // and the case of the letters do not count.
 bool SameName(const std::string& a, const std::string& b) {
-  return Lower(TrimmedText(a)) == Lower(TrimmedText(b));
+  return SameSheetName(std::string(TrimmedText(a)), std::string(TrimmedText(b)));
 }
 
 }  // namespace

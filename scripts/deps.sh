@@ -2,7 +2,7 @@
 # when any is missing (with sudo when not root).
 VQR_PACKAGES="cmake g++ make pkg-config qt6-base-dev qt6-svg-dev qt6-qpa-plugins qt6-translations-l10n \
 libjpeg62-turbo-dev libpng-dev zlib1g-dev fonts-liberation2 googletest \
-libbenchmark-dev libgl-dev"
+libbenchmark-dev libgl-dev libicu-dev"
 VQR_GUI_CHECK_PACKAGES="xvfb xauth x11-utils xdotool imagemagick poppler-utils python3-openpyxl"
 
 # LibreOffice Calc for the spreadsheet export and its SDK to build the backend.

@@ -2,13 +2,17 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QMimeDatabase>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QThread>
 #include <QUrl>
 
@@ -22,6 +26,29 @@ namespace {
 
 constexpr int kClientWidth = 354;
 constexpr int kClientHeight = 245;
+
+// xdg-open hands a file on and ends before anything opened it, and with no
+// application for the type it tries a web browser: ask the desktop's
+// association (xdg-mime) first whether an application takes the file. Qt's
+// own opener serves where there is no xdg-open.
+bool OpenWithDesktop(const QString& path) {
+  const QString query = QStandardPaths::findExecutable("xdg-mime");
+  if (!query.isEmpty()) {
+    QProcess p;
+    p.setStandardErrorFile(QProcess::nullDevice());
+    p.start(query, {"query", "default", QMimeDatabase().mimeTypeForFile(path).name()});
+    if (!p.waitForFinished(5000)) {
+      p.kill();
+      p.waitForFinished(1000);
+    } else if (p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0 &&
+               p.readAllStandardOutput().trimmed().isEmpty()) {
+      return false;
+    }
+  }
+  if (const QString opener = QStandardPaths::findExecutable("xdg-open"); !opener.isEmpty())
+    return QProcess::startDetached(opener, {path});
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
 
 }  // namespace
 
@@ -45,7 +72,10 @@ TFrm_XLExport::TFrm_XLExport(TVQRShowSettings& settings, QWidget* parent,
     box.exec();
     return box.clickedButton() == discard;
   };
-  OpenFile = [](const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
+  ShowNotice = [this](const QString& text) {
+    QMessageBox::information(this, "Velqor Excel® Export", text);
+  };
+  OpenFile = OpenWithDesktop;
 
   TXLBackend b = backend(*this);
   blockRows_ = b.BlockRows;
@@ -147,7 +177,13 @@ void TFrm_XLExport::Bt_XLCalOkClick() {
       ~GaugeSwap() { s.SetGauge(old); }
     } swap{session, session.Gauge()};
     session.SetGauge(&gauge_);
-    const int rows = session.ExportSheet(sheet, layout, goOn, blockRows_);
+    int rows = 0;
+    try {
+      rows = session.ExportSheet(sheet, layout, goOn, blockRows_);
+    } catch (...) {
+      gauge_.Finish();  // the dialog stays open for another try
+      throw;
+    }
     gauge_.Complete();
     QThread::msleep(static_cast<unsigned long>(SettleMs));
     gauge_.Finish();
@@ -277,7 +313,9 @@ void TFrm_XLExport::HandOverWorkbook(IXLApplication& app,
       request.fileName = QFileInfo(path).fileName();
       continue;
     }
-    OpenFile(path);
+    if (!OpenFile(path))
+      ShowNotice("Die Arbeitsmappe wurde gespeichert unter\n" + QDir::toNativeSeparators(path) +
+                 "\n\nEs wurde kein Programm gefunden, das .xlsx-Dateien öffnet.");
     return;
   }
 }

@@ -49,9 +49,9 @@ class TFrm_XLExport : public QDialog, private IXLExportView {
   int Execute(TVQRSession& session, const QString& recordingPath);
 
   /// Asks where to save the last workbook of app, writes it with save and
-  /// opens it with the desktop's application; a cancelled question is asked
-  /// again until the user gives the data up. Nothing happens without a
-  /// workbook.
+  /// opens it with the desktop's application (or says where it was saved
+  /// when there is none); a cancelled question is asked again until the
+  /// user gives the data up. Nothing happens without a workbook.
   void HandOverWorkbook(IXLApplication& app,
                         const std::function<void(int32_t book, const std::string& path)>& save);
   /// The file name a saved workbook gets: "neue Mappe" unless "(Standard)"
@@ -72,8 +72,11 @@ class TFrm_XLExport : public QDialog, private IXLExportView {
   std::function<void(const QString&)> ShowMessage;
   /// True: give unsaved data up; false: ask for a file again.
   std::function<bool()> ConfirmDiscard;
-  /// Opens a written file with the desktop's default application.
-  std::function<void(const QString&)> OpenFile;
+  /// Opens a written file with the desktop's default application; false
+  /// when the desktop has no application for it.
+  std::function<bool(const QString&)> OpenFile;
+  /// An information box (the file was saved but cannot be opened).
+  std::function<void(const QString&)> ShowNotice;
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -17,10 +17,17 @@
 
 #include "export/xlauto.h"
 
+/// Why a number format in German notation cannot go into an .xlsx file
+/// (unbalanced quotes or brackets, a trailing escape, a bracketed code other
+/// than a colour, condition, elapsed time or currency, more than four
+/// sections, more than 255 characters); empty when it can.
+std::string XlsxFormatProblem(const std::string& format);
+
 /// A number format in German notation ("0,0000", "#.##0,00", "[h]:mm:ss",
-/// "TT.MM.JJJJ", "Standard") in the file's neutral notation ("0.0000",
-/// "#,##0.00", "[h]:mm:ss", "dd\.mm\.yyyy", "General"). Quoted text,
-/// backslash escapes and bracketed codes other than conditions stay as they are.
+/// "TT.MM.JJJJ", "Standard;-Standard") in the file's neutral notation
+/// ("0.0000", "#,##0.00", "[h]:mm:ss", "dd\.MM\.yyyy", "General;-General").
+/// Quoted text and escaped characters stay as they are. Throws TXLError
+/// naming the format and XlsxFormatProblem when the file cannot hold it.
 std::string XlsxFormatFromGerman(const std::string& format);
 
 /// Empty when name is a valid sheet name by itself (1 to 31 characters, none
@@ -34,7 +41,7 @@ std::string XlsxSheetNameProblem(const std::string& name);
 std::string XlsxMakeSheetName(const std::string& name, std::vector<std::string>& taken,
                               const std::string& fallback = "Tabelle");
 
-/// Case-insensitive comparison of names as the spreadsheet compares them.
+/// Whether a and b name the same sheet or workbook (SameSheetName: full case folding).
 bool XlsxSameName(const std::string& a, const std::string& b);
 
 class TXlsxWorksheet : public IXLWorksheet {
@@ -99,6 +106,7 @@ class TXlsxWorkbook : public IXLWorkbook {
   /// Throws TXLError when name is not valid for sheet, or taken by another sheet.
   void CheckSheetName(const TXlsxWorksheet& sheet, const std::string& name) const;
   /// The index of a format text (German notation), 1 + position in Formats().
+  /// Throws TXLError when the file cannot hold the format.
   int32_t FormatIndex(const std::string& format);
   const std::vector<std::string>& Formats() const { return formats_; }
 

@@ -7,6 +7,7 @@
 
 #include "core_fixtures.h"
 #include "export/XLExport.h"
+#include "export/xlsx/XlsxApp.h"
 #include "settings/settings.h"
 #include "support/memxl.h"
 #include "support/settingsfixture.h"
@@ -184,6 +185,12 @@ TEST_F(XLExport, ListsOpenWorkbooksAndWritesTheChosenSheet) {
   EXPECT_EQ(Running(1).SheetName(1), "Lauf 2");
   EXPECT_EQ(Running(1).Sheet(1).cells.size(), 3u * 18);
   EXPECT_EQ(Running(0).SheetCount(), 2);
+
+  // The configured names match without regard to case in every script.
+  provider->running->Add("Ωmega", {"Σ Daten"});
+  Settings("CB_XLCal_TSNew=OFF;Ed_XLCal_Workbook=ωMEGA;Ed_XLCal_TabSheet=σ daten");
+  core->FormShow();
+  EXPECT_EQ(view.selected, 8);
 }
 
 TEST_F(XLExport, IncompleteChoiceWritesNothing) {
@@ -259,6 +266,16 @@ TEST_F(XLExport, WhichApplicationIsUsed) {
     for (auto& app : provider->created) EXPECT_TRUE(app->quit);
     EXPECT_EQ(c.running && provider->running->quit, c.runningQuit);
   }
+}
+
+TEST_F(XLExport, FormatTheXlsxFileCannotHoldIsAnError) {
+  core = std::make_unique<TXLExportCore>(view, *settings, std::make_unique<TXlsxProvider>(), false);
+  Settings("CB_XLCal_newFormat=ON;Ed_XLCal_FormatTemp=0,0\"");
+  core->FormShow();
+  Ok();
+  EXPECT_EQ(view.errors, std::vector<std::string>{
+                             "Invalid number format \"0,0\"\": a quotation mark is not closed"});
+  EXPECT_EQ(std::tuple(view.closed, core->Busy), std::tuple(false, false));
 }
 
 TEST_F(XLExport, ApplicationErrorLeavesTheDialogUsable) {

@@ -11,6 +11,8 @@
 #include "export/XLLayout.h"
 #include "export/xlsx/XlsxApp.h"
 
+using namespace std::string_literals;
+
 namespace {
 
 struct XCell {
@@ -56,7 +58,7 @@ std::vector<XSheet> ReadXlsx(const std::string& path) {
   return sheets;
 }
 
-TEST(XlsxFormat, GermanNotationTranslated) {
+TEST(XlsxFormat, GermanNotationTranslatedOrRefused) {
   const std::pair<const char*, const char*> cases[] = {
       {"0,0000", "0.0000"},
       {"0,0", "0.0"},
@@ -64,19 +66,60 @@ TEST(XlsxFormat, GermanNotationTranslated) {
       {"0", "0"},
       {"[h]:mm:ss", "[h]:mm:ss"},
       {"[h]:mm:ss,00", "[h]:mm:ss.00"},
+      {"[SS],0", "[ss].0"},
       {"TT.MM.JJJJ hh:mm", "dd\\.MM\\.yyyy hh:mm"},
+      {"TTTT, T. MMMM JJJJ", "dddd, d\\. MMMM yyyy"},  // a comma that is no decimal comma
+      {"hh:mm, ss", "hh:mm, ss"},
       {"0,0\" m/s.\"", "0.0\" m/s.\""},  // quoted text stays
       {"0\\,0", "0\\,0"},                // escaped character stays
       {"#.##0,0_);[Rot](#.##0,0)", "#,##0.0_);[Red](#,##0.0)"},
-      {"[<0,5]0,00;0,0", "[<0.5]0.00;0.0"},  // a condition's decimal comma
+      {"[GRÜN]0;[farbe12]-0;[Blue]0", "[Green]0;[Color12]-0;[Blue]0"},
+      {"[<0,5]0,00;[>=-1E3]0,0", "[<0.5]0.00;[>=-1E3]0.0"},  // a condition's decimal comma
+      {"[$€-407] #.##0,00", "[$€-407] #,##0.00"},
       {"0,00E+00", "0.00E+00"},
       {"0,0 \"T\";-0,0", "0.0 \"T\";-0.0"},  // T only a day inside date sections
       {" Standard ", "General"},
-      {"0,0 [Rot", "0.0 [Rot"},  // no closing bracket: left as it stands
-      {"", ""},
+      {"Standard;-Standard", "General;-General"},
+      {"[Rot]STANDARD;standard\" h\"", "[Red]General;General\" h\""},
+      {"0;-0;;@", "0;-0;;@"},
   };
-  for (const auto& [german, neutral] : cases)
+  for (const auto& [german, neutral] : cases) {
     EXPECT_EQ(XlsxFormatFromGerman(german), neutral) << german;
+    EXPECT_EQ(XlsxFormatProblem(german), "") << german;
+  }
+
+  const std::pair<std::string, const char*> refused[] = {
+      {"[Grün0,00", "bracket \"[\" is not closed"},
+      {"[Rot[Blau]0", "bracket \"[\" is not closed"},
+      {"0,0]", "bracket \"]\" has no"},
+      {"0,00\"", "quotation mark is not closed"},
+      {"0,0\\", "ends in \"\\\""},
+      {"0*", "ends in \"*\""},
+      {"[Braun]0", "[Braun] is no colour"},
+      {"[Farbe57]0", "[Farbe57] is no colour"},
+      {"[DBNum1]0", "[DBNum1] is no colour"},
+      {"[<]0", "not a comparison"},
+      {"[<0.5]0", "not a comparison"},
+      {"[=1,]0", "not a comparison"},
+      {"0;0;0;0;0", "more than 4 sections"},
+      {"", "empty"},
+      {"0\t0", "control character"},
+      {"0\xff", "UTF-8"},
+      {std::string(250, '0') + "." + std::string(10, '0'), "longer than 255"},
+  };
+  for (const auto& [german, problem] : refused) {
+    EXPECT_NE(XlsxFormatProblem(german).find(problem), std::string::npos)
+        << german << ": " << XlsxFormatProblem(german);
+    try {
+      TXlsxApplication app;
+      app.AddWorkbook().Worksheet(1).SetNumberFormat(1, 1, german);
+      ADD_FAILURE() << german << " taken";
+    } catch (const TXLError& e) {
+      EXPECT_NE(std::string(e.what()).find("Invalid number format \"" + german + "\": "),
+                std::string::npos)
+          << e.what();
+    }
+  }
 }
 
 TEST(XlsxSheetNames, RulesOfTheSpreadsheet) {
@@ -84,6 +127,7 @@ TEST(XlsxSheetNames, RulesOfTheSpreadsheet) {
   app.AddWorkbook();
   TXlsxWorkbook& book = app.Book(1);
   book.AppendWorksheet().SetName("Ärger");
+  book.AppendWorksheet().SetName("Ωx Straße");
   TXlsxWorksheet& sheet = book.Sheet(1);
   const std::pair<std::string, const char*> cases[] = {
       {"VQR Daten", nullptr},
@@ -97,8 +141,9 @@ TEST(XlsxSheetNames, RulesOfTheSpreadsheet) {
       {"x:y", "one of [ ]"},
       {"tab\there", "control character"},
       {"'quoted'", "apostrophe"},
-      {"ärger", "already has a sheet named 'Ärger'"},  // case-insensitive, umlauts too
-      {"TABELLE1", nullptr},                           // the sheet's own name
+      {"ärger", "already has a sheet named 'Ärger'"},           // case-insensitive, umlauts too
+      {"ωX STRASSE", "already has a sheet named 'Ωx Straße'"},  // and every other script
+      {"TABELLE1", nullptr},                                    // the sheet's own name
       {"bad\xff", "UTF-8"},
   };
   for (const auto& [name, problem] : cases) {
@@ -118,6 +163,10 @@ TEST(XlsxSheetNames, RulesOfTheSpreadsheet) {
       {std::string(40, 'L'), std::string(31, 'L')},
       {std::string(40, 'L'), std::string(27, 'L') + " (2)"},
       {"daten", "daten (2)"},
+      {"Ωx", "Ωx"},
+      {"ωx", "ωx (2)"},
+      {"ΣΊΣΥΦΟΣ", "ΣΊΣΥΦΟΣ"},
+      {"σίσυφος", "σίσυφος (2)"},
       {"'x'", "_x_"},
       {"", "Tabelle"},
       {"Lat\xe9n", "Lat_n"},
@@ -177,6 +226,10 @@ TEST(XlsxFile, ExactValuesFormatsAndTextsAsReadBack) {
   sheet.SetDouble(4, 1, 1234.5);
   sheet.SetText(1, 1, " Zeit");
   sheet.SetText(1, 2, "a<b>&\"c\" Kanal");
+  sheet.SetDouble(6, 1, -2.5);
+  sheet.SetNumberFormat(6, 1, "Standard;-Standard");  // no date for the reader
+  sheet.SetDouble(6, 2, 45000);
+  sheet.SetNumberFormat(6, 2, "TTTT, T. MMMM JJJJ");
   book.AppendWorksheet().SetText(5, 3, "zweite");
 
   TempDir dir;
@@ -204,6 +257,10 @@ TEST(XlsxFile, ExactValuesFormatsAndTextsAsReadBack) {
   EXPECT_EQ(s.At(3, 2)->Format, "#,##0.000");
   EXPECT_EQ(s.At(4, 1)->Number(), 1234.5);
   EXPECT_EQ(s.At(4, 1)->Format, "0.0");
+  ASSERT_TRUE(s.At(6, 1) && s.At(6, 2));
+  EXPECT_EQ(std::pair(s.At(6, 1)->Kind, s.At(6, 1)->Format), std::pair('n', "General;-General"s));
+  EXPECT_EQ(std::pair(s.At(6, 2)->Kind, s.At(6, 2)->Format),
+            std::pair('d', "dddd, d\\. MMMM yyyy"s));
   EXPECT_EQ(s.At(1, 1)->Text, " Zeit");
   EXPECT_EQ(s.At(1, 2)->Text, "a<b>&\"c\" Kanal");
 
@@ -332,6 +389,15 @@ TEST_F(VqrToolXlsx, BatchStatusesAndFailures) {
   for (const Case& c : cases) EXPECT_EQ(Tool(c.args).status, c.status) << c.args[1];
   EXPECT_FALSE(Exists(dir.File("m.xlsx")));
   EXPECT_FALSE(Exists(dir.File("none")));
+
+  // A number format the file cannot hold is refused, and nothing written.
+  ASSERT_TRUE(WriteText(dir.File("f.INI"), "[ExcelCal]\nNewFormat=ON\nFormatTemp=[Rot0,00\n"));
+  const ToolRun refused = Tool({"xlsx", dat, "-o", dir.File("f.xlsx"), "--ini", dir.File("f.INI")});
+  EXPECT_EQ(refused.status, 3);
+  EXPECT_NE(refused.err.find("Invalid number format \"[Rot0,00\": a bracket \"[\" is not closed"),
+            std::string::npos)
+      << refused.err;
+  EXPECT_FALSE(Exists(dir.File("f.xlsx")));
 }
 
 }  // namespace

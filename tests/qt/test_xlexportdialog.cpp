@@ -1,12 +1,14 @@
 // The spreadsheet export dialog through its widgets: the command of the main
 // window, a whole export into a workbook file and "Abbrechen" while it runs.
 #include <QLabel>
+#include <QProgressBar>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <charconv>
 
 #include "../core/support/memxl.h"
 #include "export/ui/XLExport.h"
+#include "export/xlsx/XlsxApp.h"
 #include "session/Session.h"
 #include "settings/settings.h"
 #include "support/mainwindow_fixture.h"
@@ -67,6 +69,94 @@ TEST_F(XLExportDialog, AbbrechenWhileTheExportRuns) {
             std::tuple(2, false, false));
 }
 
+// A saved workbook opens with the desktop's application for .xlsx files;
+// without one the user is told where the file is.
+TEST_F(XLExportDialog, SavedWorkbookWithoutAnApplicationToOpenIt) {
+  QTemporaryDir bin;
+  const QString opened = bin.filePath("opened");
+  auto script = [&](const char* name, const QByteArray& body) {
+    QFile f(bin.filePath(name));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("#!/bin/sh\n" + body);
+    f.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+  };
+  script("xdg-open", "echo \"$1\" >>'" + QFile::encodeName(opened) + "'\n");
+  const PathGuard guard;
+  TVQRShowSettings settings(nullptr, nullptr);
+  TFrm_XLExport dialog(settings, nullptr, [](TFrm_XLExport&) {
+    return TXLBackend{std::make_unique<MemProvider>(), false};
+  });
+  TXlsxApplication app;
+  app.AddWorkbook();
+  struct Case {
+    QString path;
+    const char* association;  // what xdg-mime answers; null: no xdg-mime
+    bool told;
+  };
+  const Case cases[] = {
+      {"/nonexistent", nullptr, true},  // no opener at all
+      {bin.path(), "", true},           // the desktop knows no application
+      {bin.path(), "calc.desktop\n", false},
+  };
+  for (const Case& c : cases) {
+    const QString file = Path(QString("Mappe %1.xlsx").arg(&c - cases));
+    qputenv("PATH", c.path.toLocal8Bit());
+    QFile::remove(bin.filePath("xdg-mime"));
+    if (c.association) script("xdg-mime", QByteArray("printf '") + c.association + "'\n");
+    QStringList notices, errors;
+    dialog.ShowNotice = [&](const QString& m) { notices << m; };
+    dialog.ShowMessage = [&](const QString& m) { errors << m; };
+    dialog.ChooseFile = [&](const TFileRequest&) { return file; };
+    dialog.HandOverWorkbook(app, [&](int32_t b, const std::string& p) { app.SaveWorkbook(b, p); });
+    EXPECT_TRUE(QFile::exists(file));
+    EXPECT_EQ(errors, QStringList());
+    if (c.told) {
+      EXPECT_EQ(notices, QStringList("Die Arbeitsmappe wurde gespeichert unter\n" + file +
+                                     "\n\nEs wurde kein Programm gefunden, das .xlsx-Dateien "
+                                     "öffnet."));
+      EXPECT_FALSE(QFile::exists(opened));
+    } else {
+      EXPECT_EQ(notices, QStringList());
+      // xdg-open runs on its own: wait for what it was given.
+      QString given;
+      for (int i = 0; i < 500 && given.isEmpty(); ++i) {
+        QTest::qWait(20);
+        QFile args(opened);
+        if (args.open(QIODevice::ReadOnly))
+          given = QString::fromLocal8Bit(args.readAll()).trimmed();
+      }
+      EXPECT_EQ(given, file);
+    }
+  }
+}
+
+// An export that fails half way leaves the dialog usable, without a gauge.
+TEST_F(XLExportDialog, FailedExportTakesTheGaugeAway) {
+  TVQRShowSettings settings(nullptr, nullptr);
+  MemProvider* provider = nullptr;
+  TFrm_XLExport dialog(settings, nullptr, [&provider](TFrm_XLExport&) {
+    auto p = std::make_unique<MemProvider>();
+    provider = p.get();
+    return TXLBackend{std::move(p), false};
+  });
+  dialog.SettleMs = 0;
+  TVQRSession session;
+  ASSERT_EQ(session.Load(kSample.toStdString()), TLoadStatus::Ok);
+  QStringList errors;
+  dialog.ShowMessage = [&](const QString& m) { errors << m; };
+  WhenShown(&dialog, [&]() {
+    provider->created.back()->onWrite = [writes = 0]() mutable {
+      if (++writes == 40) throw TXLError("Zelle verweigert");
+    };
+    dialog.findChild<QPushButton*>("Bt_XLCalOk")->click();
+    EXPECT_EQ(errors, QStringList("Zelle verweigert"));
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_FALSE(dialog.findChild<QProgressBar*>("PB_XLCal")->isVisible());
+    dialog.findChild<QPushButton*>("Bt_XLCalCancel")->click();
+  });
+  EXPECT_EQ(dialog.Execute(session, kSample), QDialog::Accepted);
+}
+
 // The dialog drives Calc when soffice is on PATH, else it writes .xlsx files.
 TEST_F(XLExportDialog, BackendFollowsSofficeOnPath) {
   QTemporaryDir bin;
@@ -113,7 +203,10 @@ TEST_F(XLExportDialog, CommandAndAWholeExportIntoAWorkbookFile) {
   QStringList messages, opened;
   int confirms = 0;
   dialog->ShowMessage = [&](const QString& m) { messages << m; };
-  dialog->OpenFile = [&](const QString& p) { opened << p; };
+  dialog->OpenFile = [&](const QString& p) {
+    opened << p;
+    return true;
+  };
   dialog->ConfirmDiscard = [&]() { return ++confirms > 1; };
   Find<QLineEdit>("Ed_XLCal_TabSheet")->setText("Lauf 7");
   int asked = 0;
