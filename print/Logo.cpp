@@ -300,7 +300,10 @@ QRect TVQRLogo::DrawRect() const {
     const double v = std::rint(pixels * static_cast<double>(factor));
     return static_cast<int>(std::clamp(v, -1e9, 1e9));
   };
-  return QRect(PosX_, PosY_, scaled(Image_.width(), FactorX_), scaled(Image_.height(), FactorY_));
+  // Far off the page either way; kept so that the far corner is an int too.
+  auto place = [](int pos) { return std::clamp(pos, -1'000'000'000, 1'000'000'000); };
+  return QRect(place(PosX_), place(PosY_), scaled(Image_.width(), FactorX_),
+               scaled(Image_.height(), FactorY_));
 }
 
 bool TVQRLogo::Draw(QPainter& canvas) const {
