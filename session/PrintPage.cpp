@@ -23,10 +23,10 @@ void TVQRSession::PrintPage(IDeviceContext& canvas, const TRect& page, IPrintDec
   if (decor && settings_) {
     // Millimetres into page units as every length of the settings, so that
     // far-out values wrap the same way as the borders do.
-    const int32_t x = diagram_->PageToDeviceX(
-        TVQRShowSettings::PageUnits(settings_->LogoStartX->GetInteger(1)));
-    const int32_t y = diagram_->PageToDeviceY(
-        TVQRShowSettings::PageUnits(settings_->LogoStartY->GetInteger(1)));
+    const int32_t x =
+        diagram_->PageToDeviceX(TVQRShowSettings::PageUnits(settings_->LogoStartX->GetInteger(1)));
+    const int32_t y =
+        diagram_->PageToDeviceY(TVQRShowSettings::PageUnits(settings_->LogoStartY->GetInteger(1)));
     const double scale = settings_->LogoScale->GetFloat(1);
     decor->DrawLogo(x, y, static_cast<float>(scale * diagram_->DpiX() / 100.0),
                     static_cast<float>(scale * diagram_->DpiY() / 100.0));
