@@ -364,6 +364,7 @@ void TIniFile::Refresh() {
     // A file we cannot read (or one far too large to be settings) must not be
     // replaced by what little we know of it.
     unreadable_ = !ReadRegularFile(path_, kMaxFileBytes, bytes);
+    readError_ = unreadable_ ? errno : 0;
   }
   doc_.Parse(bytes);
   for (const PendingWrite& w : pending_) doc_.Set(w.section, w.key, w.value);
@@ -381,7 +382,7 @@ bool TIniFile::Write(std::string_view section, std::string_view key, std::string
   if (readOnly_ || path_.empty()) return false;
   Refresh();
   if (unreadable_) {
-    failure_ = {path_, EACCES, IsWriteProtected(path_), "cannot read " + path_};
+    failure_ = {path_, readError_, IsWriteProtected(path_), "cannot read " + path_};
     return false;
   }
   pending_.push_back({std::string(section), std::string(key), std::string(value)});
@@ -404,7 +405,7 @@ bool TIniFile::Flush() {
   Refresh();
   failure_ = {};
   std::string error = "cannot read " + path_;
-  errno = EACCES;
+  errno = readError_;
   const bool ok = !unreadable_ && WriteFileAtomic(path_, doc_.Serialize(), &error);
   if (!ok) failure_ = {path_, errno, IsWriteProtected(path_), error};
   pending_.clear();

@@ -152,6 +152,7 @@ class TIniFile {
   bool readOnly_ = false;
   bool loaded_ = false;
   bool unreadable_ = false;
+  int readError_ = 0;  // errno of the failed read
   FileStamp stamp_;
   TIniDocument doc_;
   int updateDepth_ = 0;

@@ -150,7 +150,9 @@ TEST_F(IniFileTest, NoSettingsFromOversizedOrNonRegularFiles) {
     EXPECT_FALSE(f.Exists());
     EXPECT_EQ(f.Get("S", "k"), std::nullopt);
   }
-  EXPECT_FALSE(TIniFile(path).Write("S", "k", "2"));
+  TIniFile huge(path);
+  EXPECT_FALSE(huge.Write("S", "k", "2"));
+  EXPECT_EQ(huge.LastFailure().Code, EFBIG);
   EXPECT_EQ(std::filesystem::file_size(path), TIniFile::kMaxFileBytes + 1);
   ASSERT_EQ(truncate(path.c_str(), TIniFile::kMaxFileBytes), 0);
   EXPECT_EQ(TIniFile(path).Get("S", "k"), "1");
