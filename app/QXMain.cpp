@@ -291,8 +291,6 @@ void TQXMainForm::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-namespace {
-
 QString WriteFailureReason(const TWriteFailure& f) {
   if (f.WriteProtected) return "Die Datei ist schreibgeschützt.";
   switch (f.Code) {
@@ -311,8 +309,6 @@ QString WriteFailureReason(const TWriteFailure& f) {
       return QString::fromLocal8Bit(std::strerror(f.Code));
   }
 }
-
-}  // namespace
 
 void TQXMainForm::SaveSettingsAtClose() {
   if (!settings_ || !ini_ || settingsDiscarded_) return;

@@ -170,6 +170,9 @@ class TQXMainForm : public QMainWindow, public IDiagramHost, public ISettingsEdi
   void EnsureSession();
   void PrintWithGauge(TProcessGauge* gauge);
   bool RunPrintDialog(QPrinter& printer);
+  /// Proposes the recording's name with ".pdf" beside it as the PDF file,
+  /// unless the user has chosen a file of their own for this recording.
+  void ProposePdfFile(QPrinter& printer);
   void ShowPrintFailure(const QString& text);
 
   std::unique_ptr<TZTIniClass> ini_;
@@ -191,5 +194,10 @@ class TQXMainForm : public QMainWindow, public IDiagramHost, public ISettingsEdi
   TFr_PrPreview* preview_ = nullptr;
   IDiagramWindows* windows_ = nullptr;
   QString openDialogFile_;
+  QString proposedFor_;  // the recording whose PDF file the print dialog proposed
   bool settingsDiscarded_ = false;
 };
+
+struct TWriteFailure;
+/// Why a file could not be written, in a sentence for a message box.
+QString WriteFailureReason(const TWriteFailure& f);

@@ -1,17 +1,27 @@
 // Main window: printing the diagram of the window mode last opened, with the
 // print dialog, the preview and the page's backgrounds and logo.
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTabWidget>
 #include <QThread>
+#include <cerrno>
+#include <string>
 
 #include "app/QXMain.h"
 #include "chart/vqrdiagram.h"
+#include "data/atomicfile.h"
 #include "print/PrintDecor.h"
 #include "print/ui/PrPreview.h"
 #include "session/Session.h"
+#include "settings/inifile.h"
 #include "settings/settings.h"
 #include "ui/qtext.h"
 
@@ -19,12 +29,62 @@ namespace {
 
 enum class TPrintStage { NoPage, Begin, End };
 
-// What went wrong, named by the printer or the file the job went to.
+// What went wrong with a PDF file, and why (code: errno).
+QString FileFailureText(const QString& file, TPrintStage stage, int code) {
+  const std::string path = QFile::encodeName(file).toStdString();
+  const TWriteFailure failure{path, code, IsWriteProtected(path), {}};
+  return (stage == TPrintStage::End ? "Die Datei " + file + " konnte nicht geschrieben werden."
+                                    : "Die Datei " + file + " kann nicht geschrieben werden.") +
+         "\n\n" + WriteFailureReason(failure);
+}
+
+// A PDF file is drawn into memory first: Qt's PDF engine drops its write
+// errors, so a full disk would leave a broken file in place of the older one.
+// The engine writes into an anonymous memory file, which it opens by name;
+// the printer gets its own file name back at the end.
+class TPdfInMemory {
+ public:
+  explicit TPdfInMemory(QPrinter& printer) : printer_(printer), target_(printer.outputFileName()) {
+    fd_ = memfd_create("vqrshow4-print", MFD_CLOEXEC);
+    if (fd_ >= 0) printer_.setOutputFileName(QString("/proc/self/fd/%1").arg(fd_));
+  }
+  ~TPdfInMemory() {
+    if (fd_ >= 0) {
+      printer_.setOutputFileName(target_);
+      ::close(fd_);
+    }
+  }
+  TPdfInMemory(const TPdfInMemory&) = delete;
+  TPdfInMemory& operator=(const TPdfInMemory&) = delete;
+
+  bool IsOpen() const { return fd_ >= 0; }
+  /// What the engine wrote; false with errno set when it cannot be read.
+  bool Take(std::string& bytes) const {
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0) return false;
+    bytes.resize(static_cast<size_t>(st.st_size));
+    size_t got = 0;
+    while (got < bytes.size()) {
+      const ssize_t n =
+          ::pread(fd_, bytes.data() + got, bytes.size() - got, static_cast<off_t>(got));
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) {
+        if (n == 0) errno = EIO;
+        return false;
+      }
+      got += static_cast<size_t>(n);
+    }
+    return true;
+  }
+
+ private:
+  QPrinter& printer_;
+  QString target_;
+  int fd_ = -1;
+};
+
+// What went wrong, named by the printer the job went to.
 QString FailureText(const QPrinter& printer, TPrintStage stage) {
-  const QString file = printer.outputFileName();
-  if (!file.isEmpty())
-    return stage == TPrintStage::End ? "Die Datei " + file + " konnte nicht geschrieben werden."
-                                     : "Die Datei " + file + " kann nicht geschrieben werden.";
   const QString name = printer.printerName();
   switch (stage) {
     case TPrintStage::NoPage:
@@ -71,6 +131,23 @@ void TQXMainForm::PrintWithGauge(TProcessGauge* gauge) {
   if (gauge) gauge->Finish();
 }
 
+void TQXMainForm::ProposePdfFile(QPrinter& printer) {
+  // A file the user chose for this recording stays; another recording gets
+  // its own name.
+  if (openDialogFile_.isEmpty()) return;
+  if (!printer.outputFileName().isEmpty() && openDialogFile_ == proposedFor_) return;
+  const QFileInfo recording(openDialogFile_);
+  // Naming a file switches the printer to PDF; a printer chosen before stays.
+  const QPrinter::OutputFormat format = printer.outputFormat();
+  const QString printerName = printer.printerName();
+  printer.setOutputFileName(recording.absolutePath() + '/' + recording.completeBaseName() + ".pdf");
+  if (format == QPrinter::NativeFormat) {
+    printer.setOutputFormat(QPrinter::NativeFormat);
+    if (!printerName.isEmpty()) printer.setPrinterName(printerName);
+  }
+  proposedFor_ = openDialogFile_;
+}
+
 bool TQXMainForm::RunPrintDialog(QPrinter& printer) {
   if (ChoosePrinter) return ChoosePrinter(printer);
   QPrintDialog dialog(&printer, this);
@@ -107,6 +184,7 @@ void TQXMainForm::PrintDiagram() {
   // The printer keeps the user's choice from one print to the next.
   if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
   QPrinter& printer = *printer_;
+  ProposePdfFile(printer);
   if (!RunPrintDialog(printer)) return;
   if (options.AlwaysVert) printer.setPageOrientation(QPageLayout::Portrait);
   if (options.AlwaysHorz) printer.setPageOrientation(QPageLayout::Landscape);
@@ -115,11 +193,14 @@ void TQXMainForm::PrintDiagram() {
     ShowPrintFailure("Es ist kein Drucker verfügbar.");
     return;
   }
+  const QString pdfFile =
+      printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : QString();
   QRect page = printer.pageRect(QPrinter::DevicePixel).toRect();
   page.moveTo(0, 0);
   const int dpi = printer.resolution();
   if (page.isEmpty() || dpi <= 0) {
-    ShowPrintFailure(FailureText(printer, TPrintStage::NoPage));
+    ShowPrintFailure(pdfFile.isEmpty() ? FailureText(printer, TPrintStage::NoPage)
+                                       : FileFailureText(pdfFile, TPrintStage::NoPage, EINVAL));
     return;
   }
 
@@ -128,15 +209,40 @@ void TQXMainForm::PrintDiagram() {
     if (preview_->Execute() != TFr_PrPreview::kOk) return;
   }
 
+  // A PDF file replaces an older one only when all of it was written.
+  TAtomicFile file;
+  std::unique_ptr<TPdfInMemory> memory;
+  if (!pdfFile.isEmpty()) {
+    if (!file.Open(QFile::encodeName(pdfFile).toStdString())) {
+      ShowPrintFailure(FileFailureText(pdfFile, TPrintStage::Begin, errno));
+      return;
+    }
+    memory = std::make_unique<TPdfInMemory>(printer);
+    if (!memory->IsOpen()) {
+      ShowPrintFailure(FileFailureText(pdfFile, TPrintStage::Begin, errno));
+      return;
+    }
+  }
+
   QPainter painter;
   if (!painter.begin(&printer)) {
-    ShowPrintFailure(FailureText(printer, TPrintStage::Begin));
+    ShowPrintFailure(pdfFile.isEmpty() ? FailureText(printer, TPrintStage::Begin)
+                                       : FileFailureText(pdfFile, TPrintStage::Begin, EIO));
     return;
   }
   BeginBusy();
   const bool drawn = PrintSessionPage(*session_, painter, page, *decor_);
   const bool ended = painter.end();
+  bool written = drawn && ended && printer.printerState() != QPrinter::Error;
+  int code = EIO;
+  if (written && memory) {
+    std::string bytes;
+    written = memory->Take(bytes) && file.Write(bytes.data(), bytes.size()) && file.Commit();
+    if (!written) code = errno;
+  }
+  memory.reset();
   EndBusy();
-  if (!drawn || !ended || printer.printerState() == QPrinter::Error)
-    ShowPrintFailure(FailureText(printer, TPrintStage::End));
+  if (!written)
+    ShowPrintFailure(pdfFile.isEmpty() ? FailureText(printer, TPrintStage::End)
+                                       : FileFailureText(pdfFile, TPrintStage::End, code));
 }

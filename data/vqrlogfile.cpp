@@ -1,12 +1,13 @@
 #include "data/vqrlogfile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <limits>
+
+#include "data/regularfile.h"
 
 namespace {
 // A full recording is 1505 records (58,695 bytes): one read fetches it.
@@ -22,37 +23,22 @@ void TVQRLogFile::SetFileName(const std::string& name) {
 
 bool TVQRLogFile::Open() {
   Close();
-  // Only a regular file is a recording: opening a FIFO or a device would
-  // wait for a writer or read for ever. Look before opening, and open without
-  // blocking so that a file swapped in between cannot block either.
-  struct stat st {};
-  if (::stat(fileName_.c_str(), &st) != 0) {
-    openError_ = errno;
-    return false;
-  }
-  if (!S_ISREG(st.st_mode)) {
-    openError_ = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
-    return false;
-  }
-  const int fd = ::open(fileName_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  // Only a regular file is a recording: a FIFO or a device would wait for a
+  // writer or read for ever.
+  long long size = 0;
+  const int fd = OpenRegularFile(fileName_, &size);
   if (fd < 0) {
     openError_ = errno;
     return false;
   }
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    openError_ = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
-    ::close(fd);
-    return false;
-  }
-  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   handle_ = fd;
   open_ = true;
   fromBuffer_ = false;
   endOfFile_ = false;
-  const int64_t size = st.st_size;
-  size_ = size < 0
-              ? 0
-              : static_cast<int32_t>(std::min<int64_t>(size, std::numeric_limits<int32_t>::max()));
+  size_ =
+      size < 0
+          ? 0
+          : static_cast<int32_t>(std::min<long long>(size, std::numeric_limits<int32_t>::max()));
   position_ = 0;
   data_.clear();
   dataPos_ = 0;

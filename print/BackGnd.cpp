@@ -13,6 +13,7 @@
 #include <cstdlib>
 
 #include "data/MetaData.h"
+#include "data/regularfile.h"
 #include "print/Logo.h"
 
 namespace {
@@ -249,16 +250,13 @@ void TVQRPaper::SetFile(const QString& name) {
 bool TVQRPaper::Load() {
   bool ok = false;
   if (RichEdit_ && FileExt_.trimmed().toUpper() == QLatin1String(".RTF")) {
-    QFile file(FileName_);
-    if (file.open(QIODevice::ReadOnly) && file.size() <= kMaxFileBytes) {
-      const QByteArray data = file.readAll();
-      if (file.error() == QFileDevice::NoError) {
-        const rtf::Document model =
-            rtf::Read(std::string_view(data.constData(), static_cast<size_t>(data.size())));
-        if (model.isRtf) {
-          BuildDocument(*RichEdit_, model);
-          ok = true;
-        }
+    std::string data;
+    if (ReadRegularFile(QFile::encodeName(FileName_).toStdString(),
+                        static_cast<size_t>(kMaxFileBytes), data)) {
+      const rtf::Document model = rtf::Read(data);
+      if (model.isRtf) {
+        BuildDocument(*RichEdit_, model);
+        ok = true;
       }
     }
   }

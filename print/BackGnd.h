@@ -18,7 +18,7 @@ class TVQRMetaData;
 class TVQRPaper {
  public:
   /// RTF files larger than this are not read.
-  static constexpr qint64 kMaxFileBytes = 64 << 20;
+  static constexpr qint64 kMaxFileBytes = 20 << 20;
   /// The document is laid out in twips: 1440 layout units per inch.
   static constexpr int kLayoutDpi = 1440;
 

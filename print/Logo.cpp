@@ -7,6 +7,7 @@
 #include <jpeglib.h>
 #include <setjmp.h>
 
+#include <QBuffer>
 #include <QFile>
 #include <QImageReader>
 #include <QPainter>
@@ -14,11 +15,15 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+
+#include "data/regularfile.h"
 
 namespace {
 
-// Image files larger than this are not read into memory at all.
-constexpr qint64 kMaxFileBytes = 256 * 1024 * 1024;
+// Image files larger than this are not read into memory at all: far more
+// than any logo, and an uncompressed 24-bit bitmap of 4700 x 4700 pixels.
+constexpr size_t kMaxFileBytes = 64 << 20;
 
 bool PixelCountOk(qint64 w, qint64 h) { return w > 0 && h > 0 && w * h <= TVQRLogo::kMaxPixels; }
 
@@ -184,10 +189,10 @@ bool DecodePngRaw(const unsigned char* data, size_t size, QImage* out) {
 }
 
 bool ReadWholeFile(const QString& name, QByteArray* data) {
-  QFile file(name);
-  if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileBytes) return false;
-  *data = file.readAll();
-  return file.error() == QFileDevice::NoError;
+  std::string bytes;
+  if (!ReadRegularFile(QFile::encodeName(name).toStdString(), kMaxFileBytes, bytes)) return false;
+  *data = QByteArray::fromStdString(bytes);
+  return true;
 }
 
 uint32_t Le(const uchar* p, int bytes) {
@@ -199,10 +204,8 @@ uint32_t Le(const uchar* p, int bytes) {
 // Qt reads a truncated uncompressed bitmap without complaint and leaves the
 // missing rows undefined; compare the file's length with what the header
 // promises instead.
-bool BmpComplete(const QString& name) {
-  QFile file(name);
-  if (!file.open(QIODevice::ReadOnly)) return false;
-  const QByteArray head = file.read(34);
+bool BmpComplete(const QByteArray& file) {
+  const QByteArray head = file.left(34);
   if (head.size() < 26 || !head.startsWith("BM")) return false;
   const auto* h = reinterpret_cast<const uchar*>(head.constData());
   const qint64 offBits = Le(h + 10, 4);
@@ -224,8 +227,10 @@ bool BmpComplete(const QString& name) {
 }
 
 bool LoadBmp(const QString& name, QImage* out) {
-  if (!BmpComplete(name)) return false;
-  QImageReader reader(name, "bmp");
+  QByteArray data;
+  if (!ReadWholeFile(name, &data) || !BmpComplete(data)) return false;
+  QBuffer buffer(&data);
+  QImageReader reader(&buffer, "bmp");
   reader.setAutoDetectImageFormat(false);
   const QSize size = reader.size();  // from the header, nothing decoded yet
   if (!PixelCountOk(size.width(), size.height())) return false;
@@ -295,7 +300,10 @@ QRect TVQRLogo::DrawRect() const {
     const double v = std::rint(pixels * static_cast<double>(factor));
     return static_cast<int>(std::clamp(v, -1e9, 1e9));
   };
-  return QRect(PosX_, PosY_, scaled(Image_.width(), FactorX_), scaled(Image_.height(), FactorY_));
+  // Far off the page either way; kept so that the far corner is an int too.
+  auto place = [](int pos) { return std::clamp(pos, -1'000'000'000, 1'000'000'000); };
+  return QRect(place(PosX_), place(PosY_), scaled(Image_.width(), FactorX_),
+               scaled(Image_.height(), FactorY_));
 }
 
 bool TVQRLogo::Draw(QPainter& canvas) const {

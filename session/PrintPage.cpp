@@ -21,8 +21,12 @@ void TVQRSession::PrintPage(IDeviceContext& canvas, const TRect& page, IPrintDec
   if (decor) decor->DrawBackgrounds(*meta_, page);
   diagram_->BeginDraw(canvas, page, true);
   if (decor && settings_) {
-    const int32_t x = diagram_->PageToDeviceX(settings_->LogoStartX->GetInteger(1) * 10);
-    const int32_t y = diagram_->PageToDeviceY(settings_->LogoStartY->GetInteger(1) * 10);
+    // Millimetres into page units as every length of the settings, so that
+    // far-out values wrap the same way as the borders do.
+    const int32_t x =
+        diagram_->PageToDeviceX(TVQRShowSettings::PageUnits(settings_->LogoStartX->GetInteger(1)));
+    const int32_t y =
+        diagram_->PageToDeviceY(TVQRShowSettings::PageUnits(settings_->LogoStartY->GetInteger(1)));
     const double scale = settings_->LogoScale->GetFloat(1);
     decor->DrawLogo(x, y, static_cast<float>(scale * diagram_->DpiX() / 100.0),
                     static_cast<float>(scale * diagram_->DpiY() / 100.0));

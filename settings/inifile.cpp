@@ -11,10 +11,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <fstream>
 #include <iterator>
 
 #include "data/numtext.h"
+#include "data/regularfile.h"
 
 namespace {
 
@@ -348,10 +348,11 @@ TIniFile::FileStamp TIniFile::Stamp() const {
 
 bool TIniFile::Exists() const {
   if (!Stamp().exists) return false;
-  const int fd = open(path_.c_str(), O_RDONLY);
+  long long size = 0;
+  const int fd = OpenRegularFile(path_, &size);
   if (fd < 0) return false;
   close(fd);
-  return true;
+  return size >= 0 && static_cast<unsigned long long>(size) <= kMaxFileBytes;
 }
 
 void TIniFile::Refresh() {
@@ -360,10 +361,10 @@ void TIniFile::Refresh() {
   std::string bytes;
   unreadable_ = false;
   if (now.exists) {
-    std::ifstream in(path_, std::ios::binary);
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    // A file we cannot read must not be replaced by what little we know of it.
-    unreadable_ = !in.is_open() || in.bad();
+    // A file we cannot read (or one far too large to be settings) must not be
+    // replaced by what little we know of it.
+    unreadable_ = !ReadRegularFile(path_, kMaxFileBytes, bytes);
+    readError_ = unreadable_ ? errno : 0;
   }
   doc_.Parse(bytes);
   for (const PendingWrite& w : pending_) doc_.Set(w.section, w.key, w.value);
@@ -381,7 +382,7 @@ bool TIniFile::Write(std::string_view section, std::string_view key, std::string
   if (readOnly_ || path_.empty()) return false;
   Refresh();
   if (unreadable_) {
-    failure_ = {path_, EACCES, IsWriteProtected(path_), "cannot read " + path_};
+    failure_ = {path_, readError_, IsWriteProtected(path_), "cannot read " + path_};
     return false;
   }
   pending_.push_back({std::string(section), std::string(key), std::string(value)});
@@ -404,7 +405,7 @@ bool TIniFile::Flush() {
   Refresh();
   failure_ = {};
   std::string error = "cannot read " + path_;
-  errno = EACCES;
+  errno = readError_;
   const bool ok = !unreadable_ && WriteFileAtomic(path_, doc_.Serialize(), &error);
   if (!ok) failure_ = {path_, errno, IsWriteProtected(path_), error};
   pending_.clear();

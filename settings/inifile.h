@@ -106,7 +106,12 @@ class TIniFile {
   const std::string& Path() const { return path_; }
   bool ReadOnly() const { return readOnly_; }
 
-  /// True when the file exists as a regular file and can be opened for reading.
+  /// A settings file larger than this is taken as unreadable: even a file of
+  /// every setting with long comments stays far below it.
+  static constexpr size_t kMaxFileBytes = 4 << 20;
+
+  /// True when the file exists as a regular file of at most kMaxFileBytes
+  /// and can be opened for reading.
   bool Exists() const;
 
   std::optional<std::string> Get(std::string_view section, std::string_view key);
@@ -147,6 +152,7 @@ class TIniFile {
   bool readOnly_ = false;
   bool loaded_ = false;
   bool unreadable_ = false;
+  int readError_ = 0;  // errno of the failed read
   FileStamp stamp_;
   TIniDocument doc_;
   int updateDepth_ = 0;

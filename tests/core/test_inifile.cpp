@@ -2,6 +2,7 @@
 // encodings, damaged files and the atomic replacement on disk.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <filesystem>
@@ -135,6 +136,26 @@ TEST_F(IniFileTest, WritesReplaceTheFileAndKeepItsModeAndSymlink) {
   EXPECT_EQ(ReadFileText(path), "[General]\nStartX=3\n");
   // No temporary file is left behind.
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 2);
+}
+
+TEST_F(IniFileTest, NoSettingsFromOversizedOrNonRegularFiles) {
+  // Far larger than any settings file: taken as unreadable, never replaced.
+  WriteText(path, "[S]\nk=1\n");
+  ASSERT_EQ(truncate(path.c_str(), TIniFile::kMaxFileBytes + 1), 0);
+  const std::string fifo = dir.File("fifo.INI");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  for (const std::string& name : {path, fifo}) {
+    SCOPED_TRACE(name);
+    TIniFile f(name);
+    EXPECT_FALSE(f.Exists());
+    EXPECT_EQ(f.Get("S", "k"), std::nullopt);
+  }
+  TIniFile huge(path);
+  EXPECT_FALSE(huge.Write("S", "k", "2"));
+  EXPECT_EQ(huge.LastFailure().Code, EFBIG);
+  EXPECT_EQ(std::filesystem::file_size(path), TIniFile::kMaxFileBytes + 1);
+  ASSERT_EQ(truncate(path.c_str(), TIniFile::kMaxFileBytes), 0);
+  EXPECT_EQ(TIniFile(path).Get("S", "k"), "1");
 }
 
 TEST_F(IniFileTest, SeesChangesMadeByOthers) {

@@ -2,6 +2,7 @@
 // the gauge sees, and the export mode the settings choose.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <tuple>
 
 #include "chart/recordingdc.h"
@@ -132,6 +133,36 @@ TEST(Session, PrintedPageLayersBackgroundsLogoAndDiagram) {
   EXPECT_GT(dc.Of(RecordingDC::Op::LineTo).size(), 0u);
   // 200 x 100 image pixels at Scale 1.5 cover 1800 x 900 printer pixels.
   EXPECT_EQ(decor.logo, std::tuple(236 + 709, 472 + 945, 9.0f, 9.0f));
+}
+
+TEST(Session, FarOutLogoSettingsGiveDefinedPlaces) {
+  // 1 mm = 23.622 printer pixels; page units are 32-bit and wrap as the
+  // borders do, device pixels stop at the ends of the int range.
+  constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
+  constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
+  const struct {
+    const char* logo;
+    std::tuple<int32_t, int32_t, float, float> want;
+  } cases[] = {
+      {"StartX=214748364\nStartY=-214748364", {kMax, kMin, 6.0f, 6.0f}},
+      {"StartX=214748365\nStartY=-214748365", {kMin, kMax, 6.0f, 6.0f}},  // wrapped
+      {"StartX=429496730\nStartY=-429496730", {9, -9, 6.0f, 6.0f}},       // +-4 page units
+      {"StartX=2147483647", {-24, 0, 6.0f, 6.0f}},
+      {"StartX=-2147483648", {0, 0, 6.0f, 6.0f}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.logo);
+    Table t(std::string("[PrinterVert]\nFixedFactorX=1\nFixedFactorY=1\n[Logo]\nScale=1\n") +
+            c.logo + "\n");
+    TVQRSession session(t.table.get());
+    ASSERT_EQ(LoadBytes(session, SimpleFile(30)), TLoadStatus::Ok);
+    session.PrepareWindow(1);
+    session.PreparePrint();
+    RecordingDC dc(600, 600);
+    LoggingDecoration decor(dc);
+    session.PrintPage(dc, {0, 0, 4800, 6800}, &decor);
+    EXPECT_EQ(decor.logo, c.want);
+  }
 }
 
 }  // namespace

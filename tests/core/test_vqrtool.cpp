@@ -1,6 +1,7 @@
 // vqrtool as a user runs it: exit statuses, messages, JSON and exports.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 
@@ -28,6 +29,10 @@ TEST_F(VqrTool, ExitStatusesAndMessages) {
   // Not a regular file: a FIFO would block every command waiting for a writer.
   const std::string fifo = dir.File("pipe.DAT");
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  const std::string hugeIni = dir.File("huge.INI");  // far larger than settings
+  ASSERT_TRUE(WriteBytes(hugeIni, {'[', 'S', ']', '\n'}));
+  ASSERT_EQ(truncate(hugeIni.c_str(), 1ll << 31), 0);
+  const std::string notHugeIni = "cannot read " + hugeIni, notFifo = "cannot read " + fifo;
   struct Case {
     std::vector<std::string> args;
     int status;
@@ -56,6 +61,8 @@ TEST_F(VqrTool, ExitStatusesAndMessages) {
       {{"ascii", dir.File("nope.DAT"), "-o", dir.File("y.ASC")}, 2, "Error opening data file!"},
       {{"info", dir.File("good.DAT"), "--defaults"}, 0, ""},
       {{"info", dir.File("good.DAT"), "--public=" + dir.File("none.INI")}, 2, "none.INI"},
+      {{"info", dir.File("good.DAT"), "--ini", hugeIni}, 2, notHugeIni.c_str()},
+      {{"info", dir.File("good.DAT"), "--ini", fifo}, 2, notFifo.c_str()},
       {{"ascii", dir.File("good.DAT"), "-o", dir.File("d.ASC"), "--defaults"}, 0, ""},
       {{"ascii", dir.File("good.DAT"), "-o", dir.File("y.ASC"), "--defaults", "--ini", "x"},
        64,

@@ -1,6 +1,10 @@
 // Printing from the main window and the channel window: the page switch and
 // beep without a recording, the preview, the questions about unreadable
 // backgrounds and logos, printer failures, and the preview's page layout.
+#include <sys/mount.h>
+#include <unistd.h>
+
+#include <QComboBox>
 #include <QMessageBox>
 #include <QPointer>
 #include <QRadioButton>
@@ -12,6 +16,7 @@
 #include "chart/ui/DiagramWindows.h"
 #include "chart/ui/SingleChannel.h"
 #include "chart/vqrdiagram.h"
+#include "data/atomicfile.h"
 #include "print/ui/PrPreview.h"
 #include "session/Session.h"
 #include "support/mainwindow_fixture.h"
@@ -173,9 +178,9 @@ TEST_F(Print, ChannelWindowPrintsItsModeWithItsGauge) {
 
   // A file that cannot be written is reported, and the gauge is finished.
   printTo = Path("missing-folder/page.pdf");
-  EXPECT_EQ(
-      Run([this]() { ClickPrintPanel(); }, {Press(QMessageBox::Ok)}),
-      QStringList{"PrintFailureBox: Die Datei " + printTo + " kann nicht geschrieben werden."});
+  EXPECT_EQ(Run([this]() { ClickPrintPanel(); }, {Press(QMessageBox::Ok)}),
+            QStringList{"PrintFailureBox: Die Datei " + printTo +
+                        " kann nicht geschrieben werden.\n\nDer Ordner existiert nicht."});
   EXPECT_EQ(channel->Gauge()->Maximum(), 0);
 }
 
@@ -217,6 +222,93 @@ TEST_F(Print, UnreadableBackgroundOrLogoPrintsWithoutItOnlyAfterOk) {
                 std::pair(printed ? 1 : 0, printed))
           << field;
     }
+}
+
+TEST_F(Print, PdfThatCannotBeWrittenCompletelyKeepsTheOlderFile) {
+  Start();
+  Menu("MN_Wnd_Combi1");
+  // A real full disk where the tests may mount one (root), and always the
+  // writer's own limit, which fails as a full disk does.
+  struct FullDisk {
+    explicit FullDisk(const QString& dir) {
+      if (geteuid() == 0 && QDir().mkdir(dir) &&
+          mount("tmpfs", dir.toLocal8Bit().constData(), "tmpfs", 0, "size=64k") == 0)
+        path = dir;
+    }
+    ~FullDisk() {
+      if (!path.isEmpty()) umount(path.toLocal8Bit().constData());
+    }
+    QString path;
+  } full(Path("full"));
+  const QString fullDisk = full.path;
+  const struct {
+    const char* how;
+    QString file;
+    long long limit;
+    std::function<void()> print;
+  } cases[] = {
+      {"main window", Path("page.pdf"), 1024, [this]() { form->FilePrint(); }},
+      {"channel window", Path("page.pdf"), 1024, [this]() { ClickPrintPanel(); }},
+      {"full disk", fullDisk + "/page.pdf", -1, [this]() { form->FilePrint(); }},
+  };
+  const QByteArray older = "%PDF-1.4 the older file\n";
+  for (const auto& c : cases) {
+    if (c.limit < 0 && fullDisk.isEmpty()) continue;
+    SCOPED_TRACE(c.how);
+    printTo = c.file;
+    const QStringList seen = Run(
+        [&]() {
+          WriteFile(printTo, older);
+          if (c.limit < 0) WriteFile(fullDisk + "/filler", QByteArray(64 * 1024, 'x'));
+          TAtomicFile::SetWriteLimitForTesting(c.limit);
+          c.print();
+        },
+        {Press(QMessageBox::Ok)});
+    TAtomicFile::SetWriteLimitForTesting(-1);  // the channel window prints after its click
+    EXPECT_EQ(seen, QStringList{"PrintFailureBox: Die Datei " + printTo +
+                                " konnte nicht geschrieben werden.\n\nDer Datenträger ist voll."});
+    EXPECT_EQ(ReadFile(printTo), older);
+    const QStringList left = QDir(QFileInfo(printTo).path()).entryList(QDir::Files | QDir::Hidden);
+    EXPECT_FALSE(left.join(' ').contains("page.pdf.")) << left.join(' ').toStdString();
+  }
+  // Room again: the page replaces the older file.
+  printTo = Path("page.pdf");
+  EXPECT_EQ(Run([&]() {
+              WriteFile(printTo, older);
+              form->FilePrint();
+            }),
+            QStringList());
+  EXPECT_EQ(PdfPages(printTo).first, 1);
+}
+
+TEST_F(Print, DialogProposesThePdfBesideTheRecording) {
+  Start();
+  form->ChoosePrinter = nullptr;  // the real dialog
+  QStringList proposed;
+  const auto note = [&](QWidget* dialog) {
+    proposed << dialog->findChild<QLineEdit*>("filename")->text();
+  };
+  const auto cancel = [&](QWidget* dialog) {
+    note(dialog);
+    qobject_cast<QDialog*>(dialog)->reject();
+  };
+  const auto printInto = [&](const QString& file) {
+    return [&, file](QWidget* dialog) {
+      note(dialog);
+      auto* printers = dialog->findChild<QComboBox*>("printers");
+      printers->setCurrentIndex(printers->count() - 1);  // into a PDF file
+      dialog->findChild<QLineEdit*>("filename")->setText(file);
+      qobject_cast<QDialog*>(dialog)->accept();
+    };
+  };
+  const QString samples = QFileInfo(QString::fromStdString(SamplePath("hours40.DAT"))).path();
+  Run([this]() { form->FilePrint(); }, {printInto(Path("own.pdf"))});
+  Run([this]() { form->FilePrint(); }, {cancel});  // the user's choice stays
+  ASSERT_TRUE(form->OpenDataFile(QString::fromStdString(SamplePath("days10.DAT"))));
+  Run([this]() { form->FilePrint(); }, {cancel});  // another recording: its own name
+  EXPECT_EQ(proposed,
+            (QStringList{samples + "/hours40.pdf", Path("own.pdf"), samples + "/days10.pdf"}));
+  EXPECT_EQ(PdfPages(Path("own.pdf")).first, 1);
 }
 
 TEST(PrintPreview, PageScaledAndCentredInTheFrameAboveTheButtons) {

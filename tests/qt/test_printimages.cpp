@@ -11,6 +11,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFragment>
+#include <climits>
 #include <string>
 
 #include "data/MetaData.h"
@@ -108,6 +109,11 @@ TEST_F(PrintImages, DrawStretchesToRoundedSizeAtThePlacement) {
   }
   QImage canvas(10, 10, QImage::Format_RGB32);
   QPainter p(&canvas);
+  // Placed at the ends of the int range (settings far off the page): the
+  // far corner must still be an int.
+  logo_.SetPlacement(INT_MAX, INT_MIN, 1e9f, 1.0f);
+  EXPECT_EQ(logo_.DrawRect(), QRect(1'000'000'000, -1'000'000'000, 1'000'000'000, 9));
+  EXPECT_TRUE(logo_.Draw(p));
   logo_.Release();
   EXPECT_FALSE(logo_.Draw(p));
 }

@@ -1,6 +1,8 @@
 // The printed page as a user gets it: vqrtool print into PDF files, looked
 // at with poppler (pages, paper, text, raster).
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QFile>
 #include <QImage>
@@ -146,6 +148,33 @@ TEST_F(PrintPage, LogoAndAxisWhereTheSettingsPutThem) {
       << missing.err.toStdString();
   EXPECT_TRUE(missing.err.contains("Datei none.png nicht gefunden oder falsches Format!"));
   EXPECT_EQ(Raster(File("missing.pdf")), Raster(File("plain.pdf")));
+}
+
+TEST_F(PrintPage, OnlyRegularFilesOfBoundedSizeAreReadAsBackgroundOrLogo) {
+  // A FIFO never delivers a byte, /dev/zero never ends, a sparse file is
+  // large without taking room: none of them may hold up the page.
+  ASSERT_EQ(mkfifo(File("fifo.rtf").toLocal8Bit().constData(), 0600), 0);
+  ASSERT_EQ(mkfifo(File("fifo.bmp").toLocal8Bit().constData(), 0600), 0);
+  for (const char* link : {"zero.rtf", "zero.png"})
+    ASSERT_TRUE(QFile::link("/dev/zero", File(link)));
+  for (const auto& [name, size] :
+       {std::pair("big.rtf", (20 << 20) + 1), {"big.jpg", (64 << 20) + 1}})
+    ASSERT_EQ(truncate(Write(name, "{\\rtf1 }").toLocal8Bit().constData(), size), 0);
+  const struct {
+    const char* background;
+    const char* logo;
+  } cases[] = {{"fifo.rtf", "fifo.bmp"}, {"zero.rtf", "zero.png"}, {"big.rtf", "big.jpg"}};
+  for (const auto& c : cases) {
+    const QString background = File(c.background), logo = File(c.logo);
+    const ProcessRun r = Print(
+        {"samples/hours40.DAT", "-o", File("p.pdf")},
+        "[Printer]\nBackGround1=" + background.toUtf8() + "\n[Logo]\nFile=" + logo.toUtf8() + "\n");
+    SCOPED_TRACE(r.err.toStdString());
+    EXPECT_EQ(r.status, 4);  // printed without them
+    EXPECT_TRUE(r.err.contains("Datei " + background + " nicht gefunden!"));
+    EXPECT_TRUE(r.err.contains("Datei " + logo + " nicht gefunden oder falsches Format!"));
+    EXPECT_TRUE(Info(File("p.pdf")).contains("Pages:           1"));
+  }
 }
 
 }  // namespace
