@@ -115,7 +115,7 @@ int ConnectCalcSocket(const std::string& pipe, int timeoutMs) {
       break;
   }
   const std::string path = CalcPipePath(pipe);
-  sockaddr_un addr {};
+  sockaddr_un addr{};
   addr.sun_family = AF_UNIX;
   if (path.size() >= sizeof addr.sun_path) throw TXLError("Pipe name too long: " + pipe);
   std::memcpy(addr.sun_path, path.c_str(), path.size() + 1);
@@ -140,7 +140,7 @@ int ConnectCalcSocket(const std::string& pipe, int timeoutMs) {
   }
   // The file is the user's, so only the user's process can have made it;
   // the listening process is asked all the same.
-  ucred peer {};
+  ucred peer{};
   socklen_t len = sizeof peer;
   if (getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &len) != 0 || peer.uid != geteuid()) {
     close(fd);

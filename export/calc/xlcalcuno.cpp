@@ -11,8 +11,8 @@
 
 #include <algorithm>
 #include <cctype>
-#include <chrono>
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -368,8 +368,7 @@ void TCalcWorksheet::SetNumberFormats(int32_t row, int32_t col, int32_t rows, in
 
 // --- workbook ---
 
-TCalcWorkbook::TCalcWorkbook(TCalcApplication& app,
-                             Reference<css::sheet::XSpreadsheetDocument> doc)
+TCalcWorkbook::TCalcWorkbook(TCalcApplication& app, Reference<css::sheet::XSpreadsheetDocument> doc)
     : app_(app), doc_(std::move(doc)) {}
 
 TCalcLink& TCalcWorkbook::Link() { return app_.Link(); }
@@ -385,7 +384,8 @@ void TCalcWorkbook::Discard() {
 }
 
 std::string TCalcWorkbook::Name() {
-  return Call(Link(), [&] { return S(Reference<css::frame::XTitle>(doc_, UNO_QUERY_THROW)->getTitle()); });
+  return Call(Link(),
+              [&] { return S(Reference<css::frame::XTitle>(doc_, UNO_QUERY_THROW)->getTitle()); });
 }
 
 int32_t TCalcWorkbook::SheetCount() {
@@ -489,8 +489,7 @@ bool TCalcWorkbook::IsTimeFormat(int32_t key) {
   });
 }
 
-TCalcWorksheet& TCalcWorkbook::Wrap(const Reference<css::sheet::XSpreadsheet>& sheet,
-                                    bool added) {
+TCalcWorksheet& TCalcWorkbook::Wrap(const Reference<css::sheet::XSpreadsheet>& sheet, bool added) {
   // Calc hands out a new object for each look-up of a sheet, so there is no
   // identity to find an earlier wrapper by.
   sheets_.push_back(std::make_unique<TCalcWorksheet>(*this, sheet, added));

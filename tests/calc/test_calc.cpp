@@ -555,8 +555,14 @@ TEST(Calc, AnOfficeThatDoesNotAnswer) {
       s = -1;
     };
     TCalcProvider provider(silent);
-    EXPECT_NE(Within(20, [&] { provider.Attach(); }, unblock).find(kNoAnswer), std::string::npos);
-    EXPECT_NE(Within(5, [&] { provider.Create(); }, unblock).find(kNoAnswer), std::string::npos);
+    EXPECT_NE(Within(
+                  20, [&] { provider.Attach(); }, unblock)
+                  .find(kNoAnswer),
+              std::string::npos);
+    EXPECT_NE(Within(
+                  5, [&] { provider.Create(); }, unblock)
+                  .find(kNoAnswer),
+              std::string::npos);
     if (s >= 0) close(s);
     unlink(path.c_str());
   }
@@ -577,25 +583,35 @@ TEST(Calc, AnOfficeThatDoesNotAnswer) {
                           const std::function<bool()>& goOn) {
     return rec.session.ExportSheet(sheet, layout, goOn, 100);
   };
-  EXPECT_EQ(Within(20, [&] { core.OkClick(writer); }, unblock), "(no error)");
+  EXPECT_EQ(Within(
+                20, [&] { core.OkClick(writer); }, unblock),
+            "(no error)");
   EXPECT_NE(view.errors.find(kNoAnswer), std::string::npos) << view.errors;
   EXPECT_FALSE(view.closed);  // the dialog stays for another try or "Abbrechen"
 
   TCalcProvider provider(o);
-  EXPECT_NE(Within(20, [&] { provider.Attach(); }, unblock).find(kNoAnswer), std::string::npos);
-  EXPECT_NE(Within(5, [&] { provider.Create(); }, unblock).find(kNoAnswer), std::string::npos);
+  EXPECT_NE(Within(
+                20, [&] { provider.Attach(); }, unblock)
+                .find(kNoAnswer),
+            std::string::npos);
+  EXPECT_NE(Within(
+                5, [&] { provider.Create(); }, unblock)
+                .find(kNoAnswer),
+            std::string::npos);
   const std::string err = std::string(VQR_BINARY_DIR) + "/calc-noanswer.txt";
-  const int rc = std::system(("VQR_CALC_TIMEOUT=2 timeout 60 " VQR_BINARY_DIR
-                              "/vqrtool xlsx " VQR_SOURCE_DIR
-                              "/samples/hours40.DAT --calc --defaults --new-workbook 2>" +
-                              err)
-                                 .c_str());
+  const int rc =
+      std::system(("VQR_CALC_TIMEOUT=2 timeout 60 " VQR_BINARY_DIR "/vqrtool xlsx " VQR_SOURCE_DIR
+                   "/samples/hours40.DAT --calc --defaults --new-workbook 2>" +
+                   err)
+                      .c_str());
   EXPECT_EQ(WIFEXITED(rc) ? WEXITSTATUS(rc) : -1, 3);
   EXPECT_NE(ReadAll(err).find(kNoAnswer), std::string::npos) << ReadAll(err);
   unlink(err.c_str());
 
   view.errors.clear();
-  EXPECT_EQ(Within(5, [&] { core.CancelClick(); }, unblock), "(no error)");
+  EXPECT_EQ(Within(
+                5, [&] { core.CancelClick(); }, unblock),
+            "(no error)");
   EXPECT_TRUE(view.closed);
   Office::Signal(SIGCONT);
   Office::KillAll();
