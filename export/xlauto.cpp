@@ -17,3 +17,5 @@ void IXLWorksheet::SetNumberFormats(int32_t row, int32_t col, int32_t rows, int3
   for (int32_t r = 0; r < rows; ++r)
     for (int32_t c = 0; c < cols; ++c) SetNumberFormat(row + r, col + c, format);
 }
+
+void IXLWorksheet::CheckArea(int32_t, int32_t, int32_t, int32_t) {}

@@ -44,6 +44,11 @@ class IXLWorksheet {
   /// One number format for a rectangle of cells; by default cell by cell.
   virtual void SetNumberFormats(int32_t row, int32_t col, int32_t rows, int32_t cols,
                                 const std::string& format);
+  /// Throws, naming the first cell outside the worksheet, when the rows x
+  /// cols cells from (row, col) do not fit into it; the export asks before it
+  /// writes anything. By default nothing is checked here (each call checks
+  /// its own cells).
+  virtual void CheckArea(int32_t row, int32_t col, int32_t rows, int32_t cols);
 };
 
 class IXLWorkbook {

@@ -18,6 +18,11 @@ int TVQRSession::ExportSheet(IXLWorksheet& sheet, const TXLLayout& layout,
                              const std::function<bool()>& goOn, int blockRows) {
   blockRows = std::clamp(blockRows, 1, kMaxSamples);
   const int count = data_->GetSampleCount();
+  // The whole target must fit into the sheet before the first cell is written.
+  int samples = 0;
+  while (samples < kMaxSamples && data_->GetTime(samples + 1) != 0) ++samples;
+  if (layout.WriteHeader) sheet.CheckArea(layout.HeaderRow, layout.DataCol, 1, kColumns);
+  if (samples > 0) sheet.CheckArea(layout.DataRow, layout.DataCol, samples, kColumns);
   if (gauge_) gauge_->Start(count, "");
   if (layout.WriteHeader) {
     sheet.SetText(layout.HeaderRow, layout.DataCol, "Zeit");

@@ -17,6 +17,7 @@
 #include <thread>
 #include <vector>
 
+#include "export/calc/calclink.h"
 #include "export/calc/xlcalcuno.h"
 
 namespace {
@@ -81,18 +82,83 @@ TCalcOptions TCalcOptions::FromEnvironment() {
   o.Pipe = Env("VQR_CALC_PIPE");
   if (o.Pipe.empty()) o.Pipe = "vqrshow4-" + std::to_string(getuid());
   o.Profile = Env("VQR_CALC_PROFILE");
+  const std::string timeout = Env("VQR_CALC_TIMEOUT");
+  if (!timeout.empty()) {
+    char* end = nullptr;
+    const double seconds = std::strtod(timeout.c_str(), &end);
+    if (end != timeout.c_str() && *end == 0 && seconds >= 0.1 && seconds <= 3600)
+      o.AnswerTimeoutMs = static_cast<int>(seconds * 1000);
+  }
   o.Headless =
       (Env("DISPLAY").empty() && Env("WAYLAND_DISPLAY").empty()) || Env("VQR_CALC_HEADLESS") == "1";
   return o;
 }
 
-TCalcProvider::TCalcProvider(TCalcOptions options) : options_(std::move(options)) {}
+TCalcProvider::TCalcProvider(TCalcOptions options)
+    : options_(std::move(options)), pipe_(options_.Pipe) {}
+
+std::string TCalcProvider::Description() const {
+  if (notice_.empty()) return "LibreOffice Calc";
+  return "LibreOffice Calc (Pipe \"" + options_.Pipe +
+         "\" gehört einem anderen Benutzer, eigene Pipe verwendet)";
+}
+
+namespace {
+std::string TakenNotice(const std::string& pipe, const std::string& why) {
+  return "The pipe \"" + pipe + "\" is not the user's own (" + why +
+         "); a pipe of the user's own is used instead";
+}
+}  // namespace
 
 std::unique_ptr<IXLApplication> TCalcProvider::Attach() {
-  return ConnectCalc(options_.Pipe, options_.Headless);
+  unanswered_ = false;
+  std::string why;
+  if (CalcPipeOwner(options_.Pipe, &why) != TPipeOwner::Other) {
+    pipe_ = options_.Pipe;
+    notice_.clear();
+    try {
+      return ConnectCalc(pipe_, options_.Headless, options_.AnswerTimeoutMs);
+    } catch (const TXLPipeTaken& e) {
+      why = e.what();
+    } catch (const TXLNotRunning&) {
+      throw;
+    } catch (const TXLError&) {
+      unanswered_ = true;
+      throw;
+    }
+  }
+  // Another user holds the name: an office of the user's own that an
+  // earlier start put on a name with a random part, or none.
+  notice_ = TakenNotice(options_.Pipe, why);
+  for (const std::string& own : OwnCalcPipes(options_.Pipe)) {
+    try {
+      close(ConnectCalcSocket(own, options_.AnswerTimeoutMs));
+    } catch (const TXLError&) {
+      continue;  // nobody listens there any more
+    }
+    pipe_ = own;
+    try {
+      return ConnectCalc(pipe_, options_.Headless, options_.AnswerTimeoutMs);
+    } catch (const TXLNotRunning&) {
+      throw;
+    } catch (const TXLError&) {
+      unanswered_ = true;
+      throw;
+    }
+  }
+  pipe_ = RandomCalcPipe(options_.Pipe);
+  throw TXLNotRunning("LibreOffice Calc is not running on a pipe of the user's own");
 }
 
 std::unique_ptr<IXLApplication> TCalcProvider::Create() {
+  // A new office would hand its start to the one that does not answer, or
+  // could not take the pipe from it.
+  if (unanswered_) throw TXLError(CalcNoAnswer(pipe_, options_.AnswerTimeoutMs));
+  std::string why;
+  if (pipe_ == options_.Pipe && CalcPipeOwner(pipe_, &why) == TPipeOwner::Other) {
+    notice_ = TakenNotice(options_.Pipe, why);
+    pipe_ = RandomCalcPipe(options_.Pipe);
+  }
   const std::string soffice = FindOnPath("soffice");
   if (soffice.empty()) throw TXLError("LibreOffice is not installed (no soffice on PATH)");
   std::vector<std::string> args = {soffice,       "--invisible", "--nologo",
@@ -100,7 +166,7 @@ std::unique_ptr<IXLApplication> TCalcProvider::Create() {
   if (options_.Headless) args.push_back("--headless");
   if (!options_.Profile.empty())
     args.push_back("-env:UserInstallation=" + FileUrl(options_.Profile));
-  args.push_back("--accept=pipe,name=" + options_.Pipe + ";urp;");
+  args.push_back("--accept=pipe,name=" + pipe_ + ";urp;");
   startedGroup_ = StartDetached(args);
   auto started = std::chrono::steady_clock::now();
 
@@ -109,11 +175,20 @@ std::unique_ptr<IXLApplication> TCalcProvider::Create() {
   const auto deadline = started + std::chrono::milliseconds(options_.StartTimeoutMs);
   for (;;) {
     try {
-      return ConnectCalc(options_.Pipe, options_.Headless);
+      return ConnectCalc(pipe_, options_.Headless, options_.AnswerTimeoutMs);
+    } catch (const TXLPipeTaken& e) {
+      // Taken while the office started: under the configured name another
+      // name of the user's own is tried; a random name was taken on purpose.
+      if (pipe_ != options_.Pipe) throw;
+      notice_ = TakenNotice(options_.Pipe, e.what());
+      pipe_ = RandomCalcPipe(options_.Pipe);
+      args.back() = "--accept=pipe,name=" + pipe_ + ";urp;";
+      startedGroup_ = StartDetached(args);
+      started = std::chrono::steady_clock::now();
     } catch (const TXLError&) {
       const auto now = std::chrono::steady_clock::now();
       if (now >= deadline)
-        throw TXLError("LibreOffice Calc did not answer on pipe \"" + options_.Pipe + "\" within " +
+        throw TXLError("LibreOffice Calc did not answer on pipe \"" + pipe_ + "\" within " +
                        std::to_string(options_.StartTimeoutMs / 1000) + " s");
       // soffice hands its request to an office already running on the same
       // profile and ends; when that office was just shutting down, nobody

@@ -1,15 +1,20 @@
 // The spreadsheet automation over LibreOffice Calc's UNO interfaces. Every
 // UNO exception becomes a TXLError with its message; a connection that died
-// under a call (the office was killed) too.
+// under a call (the office was killed) too, and one that the watchman closed
+// because the office did not answer says so.
 
 #include "export/calc/xlcalcuno.h"
 
+#include <poll.h>
 #include <signal.h>
+#include <sys/socket.h>
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <mutex>
 #include <thread>
@@ -18,8 +23,9 @@
 #include <com/sun/star/awt/XWindow2.hpp>
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
-#include <com/sun/star/bridge/UnoUrlResolver.hpp>
-#include <com/sun/star/connection/NoConnectException.hpp>
+#include <com/sun/star/bridge/BridgeFactory.hpp>
+#include <com/sun/star/bridge/XBridge.hpp>
+#include <com/sun/star/connection/XConnection.hpp>
 #include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/container/XNamed.hpp>
@@ -29,8 +35,10 @@
 #include <com/sun/star/frame/XFrames.hpp>
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/frame/XTitle.hpp>
+#include <com/sun/star/io/IOException.hpp>
 #include <com/sun/star/lang/DisposedException.hpp>
 #include <com/sun/star/lang/Locale.hpp>
+#include <com/sun/star/sheet/XCellRangeAddressable.hpp>
 #include <com/sun/star/sheet/XCellRangeData.hpp>
 #include <com/sun/star/sheet/XSpreadsheets.hpp>
 #include <com/sun/star/table/XCell.hpp>
@@ -43,7 +51,10 @@
 #include <com/sun/star/util/XNumberFormatsSupplier.hpp>
 #include <cppuhelper/bootstrap.hxx>
 #include <cppuhelper/exc_hlp.hxx>
+#include <cppuhelper/implbase1.hxx>
 #include <osl/file.hxx>
+
+#include "export/calc/calclink.h"
 
 using css::uno::Any;
 using css::uno::Reference;
@@ -62,18 +73,81 @@ OUString U(const std::string& s) {
 }
 std::string S(const OUString& s) { return std::string(s.toUtf8().getStr()); }
 
-// Runs f, turning what UNO throws into TXLError.
+// Runs f as a call on the link (watched for an answer), turning what UNO
+// throws into TXLError.
 template <class F>
-auto Call(F&& f) -> decltype(f()) {
+auto Call(TCalcLink& link, F&& f) -> decltype(f()) {
+  TCalcLink::TCall call(link);
   try {
     return f();
   } catch (const css::lang::DisposedException& e) {
+    if (link.Silent()) throw TXLError(CalcNoAnswer(link.Pipe(), link.TimeoutMs()));
     throw TXLError("The connection to LibreOffice Calc was lost (" + S(e.Message) + ")");
   } catch (const css::uno::Exception& e) {
+    if (link.Silent()) throw TXLError(CalcNoAnswer(link.Pipe(), link.TimeoutMs()));
     if (!e.Message.isEmpty()) throw TXLError(S(e.Message));
     throw TXLError("LibreOffice Calc: " + S(cppu::getCaughtException().getValueTypeName()));
   }
 }
+
+// The bridge's connection: the link's socket, every byte read counting as
+// an answer of the office.
+class TSocketConnection : public cppu::WeakImplHelper1<css::connection::XConnection> {
+ public:
+  explicit TSocketConnection(std::shared_ptr<TCalcLink> link) : link_(std::move(link)) {}
+
+  sal_Int32 SAL_CALL read(Sequence<sal_Int8>& data, sal_Int32 count) override {
+    data.realloc(std::max<sal_Int32>(count, 0));
+    sal_Int32 got = 0;
+    while (got < count) {
+      const ssize_t n = recv(link_->Fd(), data.getArray() + got, count - got, 0);
+      if (n > 0) {
+        got += static_cast<sal_Int32>(n);
+        link_->Progress();
+      } else if (n == 0) {
+        break;  // the office closed the connection
+      } else if (errno == EAGAIN) {
+        Wait(POLLIN);
+      } else if (errno != EINTR) {
+        Fail("read");
+      }
+    }
+    data.realloc(got);
+    return got;
+  }
+
+  void SAL_CALL write(const Sequence<sal_Int8>& data) override {
+    sal_Int32 sent = 0;
+    while (sent < data.getLength()) {
+      const ssize_t n =
+          send(link_->Fd(), data.getConstArray() + sent, data.getLength() - sent, MSG_NOSIGNAL);
+      if (n >= 0)
+        sent += static_cast<sal_Int32>(n);
+      else if (errno == EAGAIN)
+        Wait(POLLOUT);
+      else if (errno != EINTR)
+        Fail("write");
+    }
+  }
+
+  void SAL_CALL flush() override {}
+  void SAL_CALL close() override { link_->Shut(); }
+  OUString SAL_CALL getDescription() override { return "pipe,name=" + U(link_->Pipe()); }
+
+ private:
+  void Wait(short events) {
+    pollfd p{link_->Fd(), events, 0};
+    if (poll(&p, 1, -1) < 0 && errno != EINTR) Fail("poll");
+  }
+  [[noreturn]] void Fail(const char* what) {
+    const int err = errno;
+    throw css::io::IOException("pipe " + U(link_->Pipe()) + ": " + OUString::createFromAscii(what) +
+                                   ": " + OUString::createFromAscii(std::strerror(err)),
+                               static_cast<cppu::OWeakObject*>(this));
+  }
+
+  std::shared_ptr<TCalcLink> link_;
+};
 
 Reference<css::uno::XComponentContext> LocalContext() {
   static std::mutex lock;
@@ -133,40 +207,91 @@ std::string Capitals(const std::string& format) {
 
 // --- worksheet ---
 
-TCalcWorksheet::TCalcWorksheet(TCalcWorkbook& book, Reference<css::sheet::XSpreadsheet> sheet)
-    : book_(book), sheet_(std::move(sheet)) {}
+TCalcWorksheet::TCalcWorksheet(TCalcWorkbook& book, Reference<css::sheet::XSpreadsheet> sheet,
+                               bool added)
+    : book_(book), sheet_(std::move(sheet)), added_(added) {}
 
-std::string TCalcWorksheet::Name() {
-  return Call(
-      [&] { return S(Reference<css::container::XNamed>(sheet_, UNO_QUERY_THROW)->getName()); });
+template <class F>
+void TCalcWorksheet::Write(F&& f) {
+  written_ = true;
+  book_.SetFresh(false);
+  Call(book_.Link(), std::forward<F>(f));
 }
 
-void TCalcWorksheet::SetName(const std::string& name) {
-  Call([&] {
-    Reference<css::container::XNamed> named(sheet_, UNO_QUERY_THROW);
-    named->setName(U(name));
-    // Calc ignores a name it refuses; say so as its rename dialog does.
-    if (named->getName() != U(name))
-      throw TXLError("Invalid sheet name \"" + name +
-                     "\": a sheet name must not be empty or a duplicate of an existing name "
-                     "and may not contain the characters [ ] * ? : / \\ or an apostrophe as "
-                     "first or last character.");
+template <class F>
+void TCalcWorksheet::Prepare(F&& f) {
+  try {
+    f();
+  } catch (const TXLError&) {
+    Discard();
+    throw;
+  }
+}
+
+void TCalcWorksheet::Discard() {
+  if (written_ || (!added_ && !book_.Fresh())) return;
+  try {
+    if (book_.Fresh()) {
+      book_.Discard();
+    } else {
+      Call(book_.Link(), [&] {
+        book_.Document()->getSheets()->removeByName(
+            Reference<css::container::XNamed>(sheet_, UNO_QUERY_THROW)->getName());
+      });
+    }
+    written_ = true;  // gone: nothing more to remove
+  } catch (const TXLError&) {
+    // The first error is the one to report.
+  }
+}
+
+std::string TCalcWorksheet::Name() {
+  return Call(book_.Link(), [&] {
+    return S(Reference<css::container::XNamed>(sheet_, UNO_QUERY_THROW)->getName());
   });
 }
 
-namespace {
-Reference<css::table::XCell> CellAt(const Reference<css::sheet::XSpreadsheet>& sheet, int32_t row,
-                                    int32_t col) {
-  if (row < 1 || col < 1)
-    throw TXLError("No cell at row " + std::to_string(row) + ", column " + std::to_string(col));
-  return sheet->getCellByPosition(col - 1, row - 1);
+void TCalcWorksheet::SetName(const std::string& name) {
+  Prepare([&] {
+    Call(book_.Link(), [&] {
+      Reference<css::container::XNamed> named(sheet_, UNO_QUERY_THROW);
+      named->setName(U(name));
+      // Calc ignores a name it refuses; say so as its rename dialog does.
+      if (named->getName() != U(name))
+        throw TXLError("Invalid sheet name \"" + name +
+                       "\": a sheet name must not be empty or a duplicate of an existing name "
+                       "and may not contain the characters [ ] * ? : / \\ or an apostrophe as "
+                       "first or last character.");
+    });
+  });
 }
 
+void TCalcWorksheet::Check(int64_t row, int64_t col, int64_t rows, int64_t cols) {
+  if (maxRow_ == 0) {
+    Call(book_.Link(), [&] {
+      const css::table::CellRangeAddress all =
+          Reference<css::sheet::XCellRangeAddressable>(sheet_, UNO_QUERY_THROW)->getRangeAddress();
+      maxRow_ = int64_t{all.EndRow} + 1;
+      maxCol_ = int64_t{all.EndColumn} + 1;
+    });
+  }
+  if (row >= 1 && col >= 1 && rows >= 1 && cols >= 1 && row + rows - 1 <= maxRow_ &&
+      col + cols - 1 <= maxCol_)
+    return;
+  // The first cell that does not fit, as the .xlsx backend names it.
+  const int64_t r = row >= 1 && row + rows - 1 > maxRow_ ? std::max(row, maxRow_ + 1) : row;
+  const int64_t c = col >= 1 && col + cols - 1 > maxCol_ ? std::max(col, maxCol_ + 1) : col;
+  throw TXLError("Cell (" + std::to_string(r) + ", " + std::to_string(c) +
+                 ") lies outside the worksheet");
+}
+
+void TCalcWorksheet::CheckArea(int32_t row, int32_t col, int32_t rows, int32_t cols) {
+  Prepare([&] { Check(row, col, rows, cols); });
+}
+
+namespace {
 Reference<css::beans::XPropertySet> RangeAt(const Reference<css::sheet::XSpreadsheet>& sheet,
                                             int32_t row, int32_t col, int32_t rows, int32_t cols) {
-  if (row < 1 || col < 1 || rows < 1 || cols < 1)
-    throw TXLError("No cell range at row " + std::to_string(row) + ", column " +
-                   std::to_string(col));
   return Reference<css::beans::XPropertySet>(
       sheet->getCellRangeByPosition(col - 1, row - 1, col + cols - 2, row + rows - 2),
       UNO_QUERY_THROW);
@@ -183,34 +308,41 @@ void EnsureTimeFormat(TCalcWorkbook& book, const Reference<css::beans::XProperty
 }  // namespace
 
 void TCalcWorksheet::SetText(int32_t row, int32_t col, const std::string& text) {
-  Call([&] {
-    Reference<css::text::XText>(CellAt(sheet_, row, col), UNO_QUERY_THROW)->setString(U(text));
+  Check(row, col, 1, 1);
+  Write([&] {
+    Reference<css::text::XText>(sheet_->getCellByPosition(col - 1, row - 1), UNO_QUERY_THROW)
+        ->setString(U(text));
   });
 }
 
 void TCalcWorksheet::SetDateTime(int32_t row, int32_t col, double days) {
-  Call([&] {
-    Reference<css::table::XCell> cell = CellAt(sheet_, row, col);
+  Check(row, col, 1, 1);
+  Write([&] {
+    Reference<css::table::XCell> cell = sheet_->getCellByPosition(col - 1, row - 1);
     cell->setValue(days);
     EnsureTimeFormat(book_, Reference<css::beans::XPropertySet>(cell, UNO_QUERY_THROW));
   });
 }
 
 void TCalcWorksheet::SetDouble(int32_t row, int32_t col, double value) {
-  Call([&] { CellAt(sheet_, row, col)->setValue(value); });
+  Check(row, col, 1, 1);
+  Write([&] { sheet_->getCellByPosition(col - 1, row - 1)->setValue(value); });
 }
 
 void TCalcWorksheet::SetNumberFormat(int32_t row, int32_t col, const std::string& format) {
-  Call([&] {
+  Check(row, col, 1, 1);
+  Write([&] {
     const sal_Int32 key = book_.FormatKey(format);
-    Reference<css::beans::XPropertySet>(CellAt(sheet_, row, col), UNO_QUERY_THROW)
+    Reference<css::beans::XPropertySet>(sheet_->getCellByPosition(col - 1, row - 1),
+                                        UNO_QUERY_THROW)
         ->setPropertyValue("NumberFormat", Any(key));
   });
 }
 
 void TCalcWorksheet::SetValues(int32_t row, int32_t col, int32_t rows, int32_t cols,
                                const double* values, const std::vector<bool>& dateTime) {
-  Call([&] {
+  Check(row, col, rows, cols);
+  Write([&] {
     Reference<css::beans::XPropertySet> range = RangeAt(sheet_, row, col, rows, cols);
     Sequence<Sequence<Any>> data(rows);
     Sequence<Any>* dataRows = data.getArray();
@@ -227,7 +359,8 @@ void TCalcWorksheet::SetValues(int32_t row, int32_t col, int32_t rows, int32_t c
 
 void TCalcWorksheet::SetNumberFormats(int32_t row, int32_t col, int32_t rows, int32_t cols,
                                       const std::string& format) {
-  Call([&] {
+  Check(row, col, rows, cols);
+  Write([&] {
     const sal_Int32 key = book_.FormatKey(format);
     RangeAt(sheet_, row, col, rows, cols)->setPropertyValue("NumberFormat", Any(key));
   });
@@ -235,15 +368,28 @@ void TCalcWorksheet::SetNumberFormats(int32_t row, int32_t col, int32_t rows, in
 
 // --- workbook ---
 
-TCalcWorkbook::TCalcWorkbook(Reference<css::sheet::XSpreadsheetDocument> doc)
-    : doc_(std::move(doc)) {}
+TCalcWorkbook::TCalcWorkbook(TCalcApplication& app, Reference<css::sheet::XSpreadsheetDocument> doc)
+    : app_(app), doc_(std::move(doc)) {}
+
+TCalcLink& TCalcWorkbook::Link() { return app_.Link(); }
+
+void TCalcWorkbook::Discard() {
+  if (!fresh_) return;
+  fresh_ = false;
+  Call(Link(), [&] {
+    Reference<css::util::XModifiable> modifiable(doc_, UNO_QUERY);
+    if (modifiable.is()) modifiable->setModified(false);
+    Reference<css::util::XCloseable>(doc_, UNO_QUERY_THROW)->close(true);
+  });
+}
 
 std::string TCalcWorkbook::Name() {
-  return Call([&] { return S(Reference<css::frame::XTitle>(doc_, UNO_QUERY_THROW)->getTitle()); });
+  return Call(Link(),
+              [&] { return S(Reference<css::frame::XTitle>(doc_, UNO_QUERY_THROW)->getTitle()); });
 }
 
 int32_t TCalcWorkbook::SheetCount() {
-  return Call([&] { return SheetsOf(doc_)->getCount(); });
+  return Call(Link(), [&] { return SheetsOf(doc_)->getCount(); });
 }
 
 namespace {
@@ -257,29 +403,31 @@ Any SheetAt(const Reference<css::sheet::XSpreadsheetDocument>& doc, int32_t inde
 }  // namespace
 
 std::string TCalcWorkbook::SheetName(int32_t index) {
-  return Call([&] {
+  return Call(Link(), [&] {
     return S(Reference<css::container::XNamed>(SheetAt(doc_, index, Name()), UNO_QUERY_THROW)
                  ->getName());
   });
 }
 
 IXLWorksheet& TCalcWorkbook::Worksheet(int32_t index) {
-  return Call([&]() -> IXLWorksheet& {
-    return Wrap(Reference<css::sheet::XSpreadsheet>(SheetAt(doc_, index, Name()), UNO_QUERY_THROW));
+  return Call(Link(), [&]() -> IXLWorksheet& {
+    return Wrap(Reference<css::sheet::XSpreadsheet>(SheetAt(doc_, index, Name()), UNO_QUERY_THROW),
+                false);
   });
 }
 
 IXLWorksheet& TCalcWorkbook::Worksheet(const std::string& name) {
-  return Call([&]() -> IXLWorksheet& {
+  return Call(Link(), [&]() -> IXLWorksheet& {
     Reference<css::sheet::XSpreadsheets> sheets = doc_->getSheets();
     if (!sheets->hasByName(U(name)))
       throw TXLError("There is no sheet \"" + name + "\" in \"" + Name() + "\"");
-    return Wrap(Reference<css::sheet::XSpreadsheet>(sheets->getByName(U(name)), UNO_QUERY_THROW));
+    return Wrap(Reference<css::sheet::XSpreadsheet>(sheets->getByName(U(name)), UNO_QUERY_THROW),
+                false);
   });
 }
 
 IXLWorksheet& TCalcWorkbook::AddWorksheetBefore(int32_t index) {
-  return Call([&]() -> IXLWorksheet& {
+  return Call(Link(), [&]() -> IXLWorksheet& {
     Reference<css::sheet::XSpreadsheets> sheets = doc_->getSheets();
     const sal_Int32 count = SheetsOf(doc_)->getCount();
     if (index < 1 || index > count)
@@ -291,7 +439,8 @@ IXLWorksheet& TCalcWorkbook::AddWorksheetBefore(int32_t index) {
       if (!sheets->hasByName(name)) break;
     }
     sheets->insertNewByName(name, static_cast<sal_Int16>(index - 1));
-    return Wrap(Reference<css::sheet::XSpreadsheet>(sheets->getByName(name), UNO_QUERY_THROW));
+    return Wrap(Reference<css::sheet::XSpreadsheet>(sheets->getByName(name), UNO_QUERY_THROW),
+                true);
   });
 }
 
@@ -305,7 +454,7 @@ Reference<css::util::XNumberFormats> TCalcWorkbook::Formats() {
 int32_t TCalcWorkbook::FormatKey(const std::string& germanFormat) {
   auto it = keys_.find(germanFormat);
   if (it != keys_.end()) return it->second;
-  return Call([&] {
+  return Call(Link(), [&] {
     const css::lang::Locale german("de", "DE", "");
     Reference<css::util::XNumberFormats> formats = Formats();
     sal_Int32 key = formats->queryKey(U(germanFormat), german, false);
@@ -330,7 +479,7 @@ int32_t TCalcWorkbook::FormatKey(const std::string& germanFormat) {
 bool TCalcWorkbook::IsTimeFormat(int32_t key) {
   auto it = timeKeys_.find(key);
   if (it != timeKeys_.end()) return it->second;
-  return Call([&] {
+  return Call(Link(), [&] {
     sal_Int16 type = 0;
     Reference<css::beans::XPropertySet> format = Formats()->getByKey(key);
     if (format.is()) format->getPropertyValue("Type") >>= type;
@@ -340,18 +489,36 @@ bool TCalcWorkbook::IsTimeFormat(int32_t key) {
   });
 }
 
-TCalcWorksheet& TCalcWorkbook::Wrap(const Reference<css::sheet::XSpreadsheet>& sheet) {
+TCalcWorksheet& TCalcWorkbook::Wrap(const Reference<css::sheet::XSpreadsheet>& sheet, bool added) {
   // Calc hands out a new object for each look-up of a sheet, so there is no
   // identity to find an earlier wrapper by.
-  sheets_.push_back(std::make_unique<TCalcWorksheet>(*this, sheet));
+  sheets_.push_back(std::make_unique<TCalcWorksheet>(*this, sheet, added));
   return *sheets_.back();
 }
 
 // --- application ---
 
-TCalcApplication::TCalcApplication(Reference<css::uno::XComponentContext> context,
+// One bridge per office and process: UNO hands out the proxy that one
+// bridge made for an object of the office to every other bridge that meets
+// the same object, so a second bridge would talk over the first one's
+// connection (and die with it). It goes with its last application object.
+struct TCalcBridge {
+  std::shared_ptr<TCalcLink> link;
+  Reference<css::lang::XComponent> bridge;
+  Reference<css::uno::XComponentContext> context;
+  ~TCalcBridge() {
+    try {
+      context.clear();
+      if (bridge.is()) bridge->dispose();
+    } catch (...) {
+    }
+  }
+};
+
+TCalcApplication::TCalcApplication(std::shared_ptr<TCalcBridge> bridge,
+                                   Reference<css::uno::XComponentContext> context,
                                    Reference<css::frame::XDesktop2> desktop)
-    : context_(std::move(context)), desktop_(std::move(desktop)) {}
+    : bridge_(std::move(bridge)), context_(std::move(context)), desktop_(std::move(desktop)) {}
 
 TCalcApplication::~TCalcApplication() {
   // Releasing proxies of a dead connection must not throw out of here.
@@ -359,9 +526,12 @@ TCalcApplication::~TCalcApplication() {
     books_.clear();
     desktop_.clear();
     context_.clear();
+    bridge_.reset();
   } catch (...) {
   }
 }
+
+TCalcLink& TCalcApplication::Link() { return *bridge_->link; }
 
 namespace {
 template <class F>
@@ -377,7 +547,7 @@ void ForEachFrameWindow(const Reference<css::frame::XDesktop2>& desktop, F&& f) 
 }  // namespace
 
 bool TCalcApplication::Visible() {
-  return Call([&] {
+  return Call(Link(), [&] {
     bool visible = false;
     ForEachFrameWindow(desktop_, [&](const Reference<css::awt::XWindow2>& w) {
       visible = w->isVisible();
@@ -391,7 +561,7 @@ void TCalcApplication::SetVisible(bool visible) {
   // A headless office has nothing to show windows on (and does not survive
   // being asked to).
   if (headless_) return;
-  Call([&] {
+  Call(Link(), [&] {
     Reference<css::awt::XWindow2> last;
     ForEachFrameWindow(desktop_, [&](const Reference<css::awt::XWindow2>& w) {
       w->setVisible(visible);
@@ -404,7 +574,10 @@ void TCalcApplication::SetVisible(bool visible) {
 }
 
 void TCalcApplication::Quit() {
+  // An office that does not answer is not asked again.
+  if (Link().Silent()) throw TXLError(CalcNoAnswer(Link().Pipe(), Link().TimeoutMs()));
   try {
+    TCalcLink::TCall call(Link());
     // No prompts: every document counts as saved.
     Reference<css::container::XEnumeration> docs = desktop_->getComponents()->createEnumeration();
     while (docs->hasMoreElements()) {
@@ -414,6 +587,7 @@ void TCalcApplication::Quit() {
     if (!desktop_->terminate()) throw TXLError("LibreOffice Calc refused to quit");
   } catch (const css::lang::DisposedException&) {
     // The office ended while answering, or had ended before.
+    if (Link().Silent()) throw TXLError(CalcNoAnswer(Link().Pipe(), Link().TimeoutMs()));
   } catch (const css::uno::Exception& e) {
     throw TXLError(S(e.Message));
   }
@@ -422,8 +596,10 @@ void TCalcApplication::Quit() {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
   while (!pipe_.empty() && std::chrono::steady_clock::now() < deadline) {
     try {
-      ConnectCalc(pipe_, headless_);
+      ConnectCalc(pipe_, headless_, Link().TimeoutMs());
     } catch (const TXLNotRunning&) {
+      break;
+    } catch (const TXLPipeTaken&) {
       break;
     } catch (const TXLError&) {
     }
@@ -448,11 +624,11 @@ std::vector<Reference<css::sheet::XSpreadsheetDocument>> TCalcApplication::Docum
 }
 
 int32_t TCalcApplication::WorkbookCount() {
-  return Call([&] { return static_cast<int32_t>(Documents().size()); });
+  return Call(Link(), [&] { return static_cast<int32_t>(Documents().size()); });
 }
 
 IXLWorkbook& TCalcApplication::Workbook(int32_t index) {
-  return Call([&]() -> IXLWorkbook& {
+  return Call(Link(), [&]() -> IXLWorkbook& {
     auto docs = Documents();
     if (index < 1 || index > static_cast<int32_t>(docs.size()))
       throw TXLError("There is no workbook " + std::to_string(index));
@@ -461,7 +637,7 @@ IXLWorkbook& TCalcApplication::Workbook(int32_t index) {
 }
 
 IXLWorkbook& TCalcApplication::Workbook(const std::string& name) {
-  return Call([&]() -> IXLWorkbook& {
+  return Call(Link(), [&]() -> IXLWorkbook& {
     for (const auto& doc : Documents()) {
       TCalcWorkbook& book = Wrap(doc);
       if (SameName(book.Name(), name)) return book;
@@ -471,7 +647,7 @@ IXLWorkbook& TCalcApplication::Workbook(const std::string& name) {
 }
 
 IXLWorkbook& TCalcApplication::AddWorkbook(const std::string& templateFile) {
-  return Call([&]() -> IXLWorkbook& {
+  return Call(Link(), [&]() -> IXLWorkbook& {
     OUString url = "private:factory/scalc";
     Sequence<css::beans::PropertyValue> args(templateFile.empty() ? 1 : 2);
     args.getArray()[0].Name = "Hidden";
@@ -505,30 +681,52 @@ IXLWorkbook& TCalcApplication::AddWorkbook(const std::string& templateFile) {
                                  byIndex->getByIndex(byIndex->getCount() - 1), UNO_QUERY_THROW)
                                  ->getName());
     }
-    return Wrap(doc);
+    TCalcWorkbook& book = Wrap(doc);
+    book.SetFresh(true);
+    return book;
   });
 }
 
 TCalcWorkbook& TCalcApplication::Wrap(const Reference<css::sheet::XSpreadsheetDocument>& doc) {
   for (auto& b : books_)
     if (b->Document() == doc) return *b;
-  books_.push_back(std::make_unique<TCalcWorkbook>(doc));
+  books_.push_back(std::make_unique<TCalcWorkbook>(*this, doc));
   return *books_.back();
 }
 
-std::unique_ptr<TCalcApplication> ConnectCalc(const std::string& pipe, bool headless) {
+namespace {
+std::shared_ptr<TCalcBridge> NewBridge(const std::string& pipe, int timeoutMs) {
   Reference<css::uno::XComponentContext> local = LocalContext();
-  return Call([&] {
-    Reference<css::bridge::XUnoUrlResolver> resolver = css::bridge::UnoUrlResolver::create(local);
-    Reference<css::uno::XInterface> remote;
-    try {
-      remote = resolver->resolve("uno:pipe,name=" + U(pipe) + ";urp;StarOffice.ComponentContext");
-    } catch (const css::connection::NoConnectException&) {
-      throw TXLNotRunning("LibreOffice Calc is not running on pipe \"" + pipe + "\"");
-    }
-    Reference<css::uno::XComponentContext> context(remote, UNO_QUERY_THROW);
-    Reference<css::frame::XDesktop2> desktop = css::frame::Desktop::create(context);
-    auto app = std::make_unique<TCalcApplication>(context, desktop);
+  auto made = std::make_shared<TCalcBridge>();
+  made->link = std::make_shared<TCalcLink>(ConnectCalcSocket(pipe, timeoutMs), pipe, timeoutMs);
+  // Should the office not answer, the bridge goes with made.
+  Call(*made->link, [&] {
+    Reference<css::bridge::XBridge> urp = css::bridge::BridgeFactory::create(local)->createBridge(
+        "", "urp", new TSocketConnection(made->link), Reference<css::bridge::XInstanceProvider>());
+    made->bridge.set(urp, UNO_QUERY_THROW);
+    made->context.set(urp->getInstance("StarOffice.ComponentContext"), UNO_QUERY_THROW);
+  });
+  return made;
+}
+}  // namespace
+
+std::unique_ptr<TCalcApplication> ConnectCalc(const std::string& pipe, bool headless,
+                                              int timeoutMs) {
+  static std::mutex lock;
+  static std::map<std::string, std::weak_ptr<TCalcBridge>> bridges;
+  std::shared_ptr<TCalcBridge> bridge;
+  {
+    std::lock_guard<std::mutex> guard(lock);
+    bridge = bridges[pipe].lock();
+  }
+  if (!bridge || bridge->link->Closed()) {
+    bridge = NewBridge(pipe, timeoutMs);
+    std::lock_guard<std::mutex> guard(lock);
+    bridges[pipe] = bridge;
+  }
+  return Call(*bridge->link, [&] {
+    Reference<css::frame::XDesktop2> desktop = css::frame::Desktop::create(bridge->context);
+    auto app = std::make_unique<TCalcApplication>(bridge, bridge->context, desktop);
     app->pipe_ = pipe;
     app->headless_ = headless;
     return app;

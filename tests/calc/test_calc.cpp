@@ -1,13 +1,20 @@
 // The Calc backend against a real LibreOffice: a headless office on a
 // private pipe and profile, started once for this program (again only after
 // a test ended it) and killed at the end. Cells are read back through UNO.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <cstring>
+#include <fstream>
+#include <future>
 #include <set>
+#include <sstream>
 #include <thread>
 
 #include <com/sun/star/beans/PropertyValue.hpp>
@@ -21,6 +28,7 @@
 
 #include "export/XLExport.h"
 #include "export/XLLayout.h"
+#include "export/calc/calclink.h"
 #include "export/calc/xlcalc.h"
 #include "export/calc/xlcalcuno.h"
 #include "settings/settings.h"
@@ -85,6 +93,10 @@ class Office : public ::testing::Environment {
   static void Track(pid_t group) {
     if (group <= 0 || !instance->groups_.insert(group).second) return;
     if (write(instance->watchman_, &group, sizeof group) != sizeof group) perror("watchman");
+  }
+  /// Stops (SIGSTOP) or continues (SIGCONT) every office of the tests.
+  static void Signal(int sig) {
+    for (pid_t g : instance->groups_) kill(-g, sig);
   }
   static void KillAll() {
     for (pid_t g : instance->groups_) {
@@ -269,8 +281,10 @@ TEST(Calc, ErrorsCarryAMessage) {
   auto app = Office::App();
   IXLWorkbook& book = app->AddWorkbook();
   book.Worksheet(1).SetName("Daten");
+  book.Worksheet(1).SetText(1, 1, "Inhalt");  // no longer a new, empty workbook
   book.AddWorksheetBefore(1).SetName("Andere");
   TempDir dir;
+  const double values[18] = {};
   const struct {
     const char* what;
     std::function<void()> call;
@@ -283,6 +297,11 @@ TEST(Calc, ErrorsCarryAMessage) {
       {"sheet index", [&] { book.Worksheet(3); }, "no sheet 3"},
       {"bad format", [&] { book.Worksheet(1).SetNumberFormat(1, 1, "[Farbe]0"); },
        "Invalid number format"},
+      {"below the last row", [&] { book.Worksheet(1).SetDouble(1048577, 2, 1); },
+       "Cell (1048577, 2) lies outside the worksheet"},
+      {"right of the last column",
+       [&] { book.Worksheet(1).SetValues(3, 16380, 1, 18, values, {}); },
+       "Cell (3, 16385) lies outside the worksheet"},
       {"no template", [&] { app->AddWorkbook(dir.File("fehlt.ots")); }, "Template not found"},
       {"nothing listens",
        [&] {
@@ -332,6 +351,13 @@ TEST(Calc, NewWorkbookFromATemplate) {
   }
 }
 
+std::string ReadAll(const std::string& file) {
+  std::ifstream in(file);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
 // vqrtool xlsx --calc into the test's office (the environment names it).
 TEST(Calc, VqrtoolExportsIntoTheRunningOffice) {
   Recording rec(VQR_SOURCE_DIR "/samples/hours40.DAT");
@@ -340,37 +366,255 @@ TEST(Calc, VqrtoolExportsIntoTheRunningOffice) {
   IXLWorkbook& book = app->AddWorkbook();
   book.Worksheet(1).SetName("Ziel");
   const int32_t books = app->WorkbookCount();
+  TempDir dir;
+  const std::string refused = dir.File("refused.INI"), far = dir.File("far.INI");
+  ASSERT_TRUE(WriteText(refused, "[ExcelCal]\nTabSheet=a/b\n"));
+  ASSERT_TRUE(WriteText(far, "[ExcelCal]\nDataRow=1048570\n"));
   const std::string tool =
-      VQR_BINARY_DIR "/vqrtool xlsx " VQR_SOURCE_DIR "/samples/hours40.DAT --calc --defaults ";
-  const std::string inBook = "--workbook '" + book.Name() + "' ";
+      VQR_BINARY_DIR "/vqrtool xlsx " VQR_SOURCE_DIR "/samples/hours40.DAT --calc ";
+  const std::string inBook = "--defaults --workbook '" + book.Name() + "' ";
+  const std::string farBook = "--ini " + far + " --workbook '" + book.Name() + "' ";
   const struct {
     std::string args;
     int status;
+    const char* message;
   } cases[] = {
-      {inBook + "--sheet Ziel", 0},
-      {inBook + "--sheet Fehlt", 3},
-      // Refused, after Calc inserted the sheet under a name of its own (as the dialog would).
-      {inBook + "--new-sheet 'a/b'", 3},
-      {inBook + "--new-sheet Neu", 0},
-      {"--new-workbook", 0},
-      {"--new-workbook -o x.xlsx", 64},
+      {inBook + "--sheet Ziel", 0, ""},
+      {inBook + "--sheet Fehlt", 3, "no sheet"},
+      // Refused names and a target below the sheet's last row leave nothing behind.
+      {inBook + "--new-sheet 'a/b'", 3, "Invalid sheet name"},
+      {"--new-workbook --ini " + refused, 3, "Invalid sheet name"},
+      {farBook + "--new-sheet Weit", 3, "Cell (1048577, 1) lies outside the worksheet"},
+      {farBook + "--sheet Ziel", 3, "Cell (1048577, 1) lies outside the worksheet"},
+      {inBook + "--new-sheet Neu", 0, ""},
+      {"--defaults --new-workbook", 0, ""},
+      {"--defaults --new-workbook -o x.xlsx", 64, ""},
   };
   for (const auto& c : cases) {
-    const int rc = std::system(("timeout 60 " + tool + c.args + " >/dev/null 2>&1").c_str());
+    const std::string err = dir.File("stderr");
+    const int rc = std::system(("timeout 60 " + tool + c.args + " >/dev/null 2>" + err).c_str());
     EXPECT_EQ(WIFEXITED(rc) ? WEXITSTATUS(rc) : -1, c.status) << c.args;
+    EXPECT_NE(ReadAll(err).find(c.message), std::string::npos) << c.args << ": " << ReadAll(err);
   }
   EXPECT_EQ(Value(book.Worksheet("Ziel"), 1, 1), firstTime);
+  EXPECT_EQ(Text(book.Worksheet("Ziel"), 1048570, 1), "");  // nothing written below
   EXPECT_EQ(book.SheetName(1), "Neu");
   EXPECT_EQ(Value(book.Worksheet("Neu"), 1, 1), firstTime);
-  EXPECT_EQ(book.SheetCount(), 3);
+  EXPECT_EQ(book.SheetCount(), 2);
   ASSERT_EQ(app->WorkbookCount(), books + 1);
   EXPECT_EQ(Value(app->Workbook(books + 1).Worksheet("VQR Daten"), 1, 1), firstTime);
 
   // No office on the pipe and none to start: the message says why.
   const int rc = std::system(("VQR_CALC_PIPE=vqrtest-none timeout 60 env PATH=/nonexistent " +
-                              tool + "--new-workbook 2>&1 | grep -q 'not installed'")
+                              tool + "--defaults --new-workbook 2>&1 | grep -q 'not installed'")
                                  .c_str());
   EXPECT_EQ(rc, 0);
+}
+
+// Another user's process listening under the pipe's socket name: with the
+// file its own, or with the file handed to this user (only the process's
+// credentials tell). It reports the bytes each connection brought.
+class Squatter {
+ public:
+  Squatter(const std::string& path, bool fileToUser) : path_(path) {
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    std::strncpy(addr.sun_path, path.c_str(), sizeof addr.sun_path - 1);
+    int ready[2];
+    if (pipe(ready) != 0 || pipe2(report_, O_NONBLOCK) != 0) return;
+    pid_ = fork();
+    if (pid_ == 0) {
+      if (setgid(65534) != 0 || setuid(65534) != 0) _exit(1);
+      const int s = socket(AF_UNIX, SOCK_STREAM, 0);
+      if (bind(s, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || listen(s, 16) != 0)
+        _exit(1);
+      if (write(ready[1], "r", 1) != 1) _exit(1);
+      for (;;) {
+        const int c = accept(s, nullptr, nullptr);
+        if (c < 0) continue;
+        char buf[256];
+        const long n = read(c, buf, sizeof buf);
+        close(c);  // never an answer
+        if (write(report_[1], &n, sizeof n) != sizeof n) _exit(1);
+      }
+    }
+    close(ready[1]);
+    char r = 0;
+    ok_ = read(ready[0], &r, 1) == 1 && (!fileToUser || chown(path.c_str(), 0, 0) == 0);
+    close(ready[0]);
+  }
+  ~Squatter() {
+    if (pid_ > 0) {
+      kill(pid_, SIGKILL);
+      waitpid(pid_, nullptr, 0);
+    }
+    unlink(path_.c_str());
+  }
+  bool Ok() const { return ok_; }
+  /// Bytes received over all connections so far.
+  long Received() const {
+    long total = 0, n = 0;
+    while (read(report_[0], &n, sizeof n) == sizeof n) total += n;
+    return total;
+  }
+
+ private:
+  std::string path_;
+  pid_t pid_ = -1;
+  int report_[2] = {-1, -1};
+  bool ok_ = false;
+};
+
+TEST(Calc, PipeOfAnotherUserIsNeitherUsedNorWaitedFor) {
+  if (geteuid() != 0) GTEST_SKIP() << "making another user's socket needs root";
+  Office::App();  // started offices take over the starts below
+  const struct {
+    const char* what;
+    bool fileToUser;
+    const char* notice;
+  } cases[] = {
+      {"another user's socket", false, "belongs to another user (uid 65534)"},
+      {"another user's process", true, "its process runs as uid 65534"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    TCalcOptions o = Office::Provider().Options();
+    o.Pipe += std::string("-squat") + (c.fileToUser ? "p" : "f");
+    o.AnswerTimeoutMs = 3000;
+    Squatter squatter(CalcPipePath(o.Pipe), c.fileToUser);
+    ASSERT_TRUE(squatter.Ok());
+    TCalcProvider provider(o);
+    EXPECT_THROW(provider.Attach(), TXLNotRunning);
+    EXPECT_NE(provider.Notice().find(c.notice), std::string::npos) << provider.Notice();
+    auto app = provider.Create();
+    Office::Track(provider.StartedGroup());
+    EXPECT_TRUE(provider.Pipe().starts_with(o.Pipe + "-")) << provider.Pipe();
+    EXPECT_GE(app->WorkbookCount(), 0);
+    // Another start finds the office under its own name.
+    TCalcProvider again(o);
+    EXPECT_GE(again.Attach()->WorkbookCount(), 0);
+    EXPECT_EQ(again.Pipe(), provider.Pipe());
+    EXPECT_EQ(squatter.Received(), 0);
+    unlink(CalcPipePath(provider.Pipe()).c_str());
+  }
+}
+
+// The export dialog without a window.
+struct DialogView : IXLExportView {
+  void Beep() override {}
+  void ShowError(const std::string& text) override { errors += text + "|"; }
+  void SetLines(const std::vector<std::string>&, int) override {}
+  int SelectedLine() const override { return -1; }
+  void SetComment(const std::string& text) override { comment = text; }
+  std::string EditText(TEdit e) const override { return e == TEdit::NewSheet ? newSheet : ""; }
+  void SetEditText(TEdit, const std::string&) override {}
+  void ProcessEvents() override {}
+  void CloseDialog() override { closed = true; }
+  std::string errors, comment, newSheet = "Lauf";
+  bool closed = false;
+};
+
+// Runs f on a thread of its own: its error message, or when it has not
+// returned after the given time, "(blocked)" (then unblock() lets it end).
+std::string Within(int seconds, const std::function<void()>& f,
+                   const std::function<void()>& unblock) {
+  auto task = std::make_shared<std::packaged_task<std::string()>>([f] {
+    try {
+      f();
+      return std::string("(no error)");
+    } catch (const std::exception& e) {
+      return std::string(e.what());
+    }
+  });
+  auto result = task->get_future();
+  std::thread([task] { (*task)(); }).detach();
+  if (result.wait_for(std::chrono::seconds(seconds)) == std::future_status::ready)
+    return result.get();
+  unblock();
+  result.wait();
+  return "(blocked)";
+}
+
+TEST(Calc, AnOfficeThatDoesNotAnswer) {
+  constexpr const char* kNoAnswer = "LibreOffice Calc antwortet nicht";
+  TCalcOptions o = Office::Provider().Options();
+  o.AnswerTimeoutMs = 2000;
+  {
+    SCOPED_TRACE("a socket that accepts and never answers");
+    TCalcOptions silent = o;
+    silent.Pipe += "-silent";
+    const std::string path = CalcPipePath(silent.Pipe);
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    std::strncpy(addr.sun_path, path.c_str(), sizeof addr.sun_path - 1);
+    int s = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    ASSERT_EQ(bind(s, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+    ASSERT_EQ(listen(s, 4), 0);
+    const auto unblock = [&] {  // the waiting connection is reset
+      close(s);
+      s = -1;
+    };
+    TCalcProvider provider(silent);
+    EXPECT_NE(Within(
+                  20, [&] { provider.Attach(); }, unblock)
+                  .find(kNoAnswer),
+              std::string::npos);
+    EXPECT_NE(Within(
+                  5, [&] { provider.Create(); }, unblock)
+                  .find(kNoAnswer),
+              std::string::npos);
+    if (s >= 0) close(s);
+    unlink(path.c_str());
+  }
+  SCOPED_TRACE("a stopped office");
+  DialogView view;
+  Recording rec(VQR_SOURCE_DIR "/samples/hours40.DAT");
+  auto dialogProvider = std::make_unique<TCalcProvider>(o);
+  TCalcProvider& calc = *dialogProvider;
+  TVQRShowSettings settings(nullptr, nullptr);
+  TXLExportCore core(view, settings, std::move(dialogProvider), true);
+  Office::App();
+  core.FormShow();  // replaces the invisible office with one of its own
+  Office::Track(calc.StartedGroup());
+  ASSERT_EQ(view.errors, "");
+  Office::Signal(SIGSTOP);
+  const auto unblock = [] { Office::Signal(SIGCONT); };
+  const auto writer = [&](IXLWorksheet& sheet, const TXLLayout& layout,
+                          const std::function<bool()>& goOn) {
+    return rec.session.ExportSheet(sheet, layout, goOn, 100);
+  };
+  EXPECT_EQ(Within(
+                20, [&] { core.OkClick(writer); }, unblock),
+            "(no error)");
+  EXPECT_NE(view.errors.find(kNoAnswer), std::string::npos) << view.errors;
+  EXPECT_FALSE(view.closed);  // the dialog stays for another try or "Abbrechen"
+
+  TCalcProvider provider(o);
+  EXPECT_NE(Within(
+                20, [&] { provider.Attach(); }, unblock)
+                .find(kNoAnswer),
+            std::string::npos);
+  EXPECT_NE(Within(
+                5, [&] { provider.Create(); }, unblock)
+                .find(kNoAnswer),
+            std::string::npos);
+  const std::string err = std::string(VQR_BINARY_DIR) + "/calc-noanswer.txt";
+  const int rc =
+      std::system(("VQR_CALC_TIMEOUT=2 timeout 60 " VQR_BINARY_DIR "/vqrtool xlsx " VQR_SOURCE_DIR
+                   "/samples/hours40.DAT --calc --defaults --new-workbook 2>" +
+                   err)
+                      .c_str());
+  EXPECT_EQ(WIFEXITED(rc) ? WEXITSTATUS(rc) : -1, 3);
+  EXPECT_NE(ReadAll(err).find(kNoAnswer), std::string::npos) << ReadAll(err);
+  unlink(err.c_str());
+
+  view.errors.clear();
+  EXPECT_EQ(Within(
+                5, [&] { core.CancelClick(); }, unblock),
+            "(no error)");
+  EXPECT_TRUE(view.closed);
+  Office::Signal(SIGCONT);
+  Office::KillAll();
 }
 
 TEST(Calc, OfficeKilledDuringAnExport) {
@@ -399,18 +643,7 @@ TEST(Calc, OfficeKilledDuringAnExport) {
 // the dialog takes it for one left behind by another client and replaces it;
 // an office the dialog started goes with "Abbrechen".
 TEST(Calc, DialogLogicStartsReplacesAndQuits) {
-  struct View : IXLExportView {
-    void Beep() override {}
-    void ShowError(const std::string& text) override { errors += text; }
-    void SetLines(const std::vector<std::string>&, int) override {}
-    int SelectedLine() const override { return -1; }
-    void SetComment(const std::string& text) override { comment = text; }
-    std::string EditText(TEdit e) const override { return e == TEdit::NewSheet ? "Lauf" : ""; }
-    void SetEditText(TEdit, const std::string&) override {}
-    void ProcessEvents() override {}
-    void CloseDialog() override {}
-    std::string errors, comment;
-  } view;
+  DialogView view;
   Recording rec(VQR_SOURCE_DIR "/samples/hours40.DAT");
   auto provider = std::make_unique<TCalcProvider>();
   TCalcProvider& calc = *provider;
@@ -423,10 +656,18 @@ TEST(Calc, DialogLogicStartsReplacesAndQuits) {
   EXPECT_FALSE(core.XLWasRunning);
   EXPECT_EQ(view.comment, "Excel war nicht aktiv. Ziel: LibreOffice Calc");
   EXPECT_EQ(Office::App()->WorkbookCount(), 0);  // a new office
-  core.OkClick(
-      [&](IXLWorksheet& sheet, const TXLLayout& layout, const std::function<bool()>& goOn) {
-        return rec.session.ExportSheet(sheet, layout, goOn, 100);
-      });
+  const auto writer = [&](IXLWorksheet& sheet, const TXLLayout& layout,
+                          const std::function<bool()>& goOn) {
+    return rec.session.ExportSheet(sheet, layout, goOn, 100);
+  };
+  // A refused name: the error, and no workbook left behind.
+  view.newSheet = "a/b";
+  core.OkClick(writer);
+  EXPECT_NE(view.errors.find("Invalid sheet name"), std::string::npos) << view.errors;
+  EXPECT_EQ(Office::App()->WorkbookCount(), 0);
+  view.errors.clear();
+  view.newSheet = "Lauf";
+  core.OkClick(writer);
   auto app = Office::App();
   ASSERT_EQ(app->WorkbookCount(), 1);
   EXPECT_EQ(Value(app->Workbook(1).Worksheet("Lauf"), 1, 1),

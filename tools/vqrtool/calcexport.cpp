@@ -35,16 +35,24 @@ bool CalcExportBuilt() { return true; }
 
 int ExportIntoCalc(TVQRSession& session, const TVQRShowSettings& settings,
                    const TCalcTarget& target) {
+  TCalcProvider provider;
+  bool told = false;
+  auto tell = [&] {
+    if (!told && !provider.Notice().empty())
+      std::fprintf(stderr, "vqrtool xlsx --calc: %s\n", provider.Notice().c_str());
+    told = true;
+  };
   try {
-    TCalcProvider provider;
     std::unique_ptr<IXLApplication> app;
     bool started = false;
     try {
       app = provider.Attach();
-    } catch (const TXLError&) {
+    } catch (const TXLNotRunning&) {
+      // An office that does not answer is reported, not replaced.
       app = provider.Create();
       started = true;
     }
+    tell();
     TCalcTarget::TKind kind = target.Kind;
     std::string sheetName = target.SheetName;
     if (kind == TCalcTarget::FromSettings) {
@@ -82,6 +90,7 @@ int ExportIntoCalc(TVQRSession& session, const TVQRShowSettings& settings,
                 sheetName.c_str());
     return kExitOk;
   } catch (const TXLError& e) {
+    tell();
     std::fprintf(stderr, "vqrtool xlsx --calc: %s\n", e.what());
     return kExitWriteFailed;
   }
