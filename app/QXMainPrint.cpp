@@ -10,6 +10,7 @@
 #include "app/QXMain.h"
 #include "chart/vqrdiagram.h"
 #include "print/PrintDecor.h"
+#include "print/PrintQueue.h"
 #include "print/ui/PrPreview.h"
 #include "session/Session.h"
 #include "settings/settings.h"
@@ -113,6 +114,10 @@ void TQXMainForm::PrintDiagram() {
 
   if (!printer.isValid()) {
     ShowPrintFailure("Es ist kein Drucker verfügbar.");
+    return;
+  }
+  if (const QString problem = PrintQueueProblem(printer); !problem.isEmpty()) {
+    ShowPrintFailure(problem);
     return;
   }
   QRect page = printer.pageRect(QPrinter::DevicePixel).toRect();
