@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QDirIterator>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPrintDialog>
@@ -78,6 +79,7 @@ class Cups : public MainWindowFixture {
  public:
   static void SetUpTestSuite() {
     if (geteuid() != 0) return;  // cups-pdf runs only for root; CI runs as root
+    outputFolderExisted = QFileInfo(OutputFolder()).isDir();
     root = std::make_unique<QTemporaryDir>();
     const QString d = root->path();
     QFile::setPermissions(d, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
@@ -127,6 +129,7 @@ class Cups : public MainWindowFixture {
       cupsd.reset();
     }
     for (const QString& f : outputs) QFile::remove(f);
+    if (!outputFolderExisted) QDir().rmdir(OutputFolder());  // only when empty
     root.reset();
   }
 
@@ -207,6 +210,7 @@ class Cups : public MainWindowFixture {
   static inline std::unique_ptr<QProcess> cupsd;
   static inline QString socket;
   static inline QStringList outputs;
+  static inline bool outputFolderExisted = true;
 };
 
 TEST_F(Cups, VqrtoolPrintsOnePageOfTheChosenPaperAndOrientation) {
