@@ -21,7 +21,7 @@ TFrm_About::TFrm_About(QWidget* parent) : QDialog(parent) {
   f.setPixelSize(18);
   f.setBold(true);
   title->setFont(f);
-  auto* version = new QLabel("VqrShow4 Version 4.20", this);
+  auto* version = new QLabel("VqrShow4 Version " VQR_VERSION, this);
   version->setObjectName("Lb_AboutVersion");
 
   auto* ok = new QPushButton("Ok", this);

@@ -38,6 +38,10 @@ QString TQXMainForm::ChooseDataFile() {
       request.directory = Q(DirectoryPart(last));
       request.fileName = Q(NamePart(last));
     }
+    // With no folder set, an installed program shows its sample recordings.
+    const QString samples = Q(ini_->DataDir) + "samples";
+    if (request.directory.isEmpty() && !ini_->DataDir.empty() && QFileInfo(samples).isDir())
+      request.directory = samples + "/";
   }
   return RunFileDialog(request);
 }

@@ -19,6 +19,7 @@
 #include "chart/vqrdiagram.h"
 #include "data/atomicfile.h"
 #include "print/PrintDecor.h"
+#include "print/PrintQueue.h"
 #include "print/ui/PrPreview.h"
 #include "session/Session.h"
 #include "settings/inifile.h"
@@ -191,6 +192,10 @@ void TQXMainForm::PrintDiagram() {
 
   if (!printer.isValid()) {
     ShowPrintFailure("Es ist kein Drucker verfügbar.");
+    return;
+  }
+  if (const QString problem = PrintQueueProblem(printer); !problem.isEmpty()) {
+    ShowPrintFailure(problem);
     return;
   }
   const QString pdfFile =

@@ -42,6 +42,19 @@ std::string WithSeparator(const std::string& dir) {
   return dir + "/";
 }
 
+bool IsDirectory(const std::string& path) {
+  struct stat st {};
+  return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// PREFIX/share/NAME/ for a program in PREFIX/bin/, without the "..".
+std::string SharedDataDir(const std::string& programDir, const std::string& baseName) {
+  std::string dir = programDir;
+  while (!dir.empty() && IsSeparator(dir.back())) dir.pop_back();
+  const size_t slash = dir.find_last_of("/\\");
+  return dir.substr(0, slash == std::string::npos ? 0 : slash + 1) + "share/" + baseName + "/";
+}
+
 // True when arg is "/name:...", "/name=..." or "--name=..." in any letter
 // case; value receives the rest of the parameter with its case kept.
 bool MatchSwitch(const std::string& arg, const std::string& name, std::string& value) {
@@ -140,6 +153,12 @@ bool TZTIniClass::Locate(const TLocateInputs& in) {
   if (dot != std::string::npos && dot > 0) BaseName.resize(dot);
   if (!in.BaseName.empty()) BaseName = in.BaseName;
   const std::string iniName = BaseName + ".INI";
+  // A program in its build folder has its help beside it; an installed one
+  // finds help and samples in PREFIX/share/vqrshow4 and never writes into
+  // PREFIX/bin, not even as root.
+  const std::string shared = SharedDataDir(ProgramDir, BaseName);
+  const bool installed = !FileExists(ProgramDir + BaseName + ".HLP") && IsDirectory(shared);
+  DataDir = installed ? shared : ProgramDir;
   auto env = [&](const char* name) -> std::string {
     if (!in.GetEnv) return {};
     return in.GetEnv(name).value_or(std::string());
@@ -183,7 +202,7 @@ bool TZTIniClass::Locate(const TLocateInputs& in) {
     IniFileName = ProgramDir + iniName;
     if (FileExists(IniFileName)) {
       success = true;
-    } else if (CreateDefaultFile(ProgramDir + iniName)) {
+    } else if (!installed && CreateDefaultFile(ProgramDir + iniName)) {
       success = true;
     } else if (!IsBlank(home) && CreateDefaultFile(WithSeparator(home) + iniName)) {
       success = true;
@@ -224,7 +243,7 @@ bool TZTIniClass::Locate(const TLocateInputs& in) {
   }
 
   // 8. Help file.
-  const std::string help = ProgramDir + BaseName + ".HLP";
+  const std::string help = DataDir + BaseName + ".HLP";
   HelpFileName = FileExists(help) ? help : std::string();
   return success;
 }

@@ -92,6 +92,7 @@ class TZTIniClass {
   std::string ProgramDir;         // ends with "/"
   std::string BaseName;           // program file name without extension
   std::string HelpFileName;       // empty when the help file does not exist
+  std::string DataDir;            // help and samples: ProgramDir, or PREFIX/share/vqrshow4/
   bool UseHomeDir = false;
   int32_t StartX = 0;
   int32_t StartY = 0;

@@ -55,6 +55,18 @@ TEST_F(Locating, UnwritableProgramDirectoryCreatesTheFileAtHome) {
   EXPECT_EQ(again.IniFileName, home + "vqrshow4.INI");
 }
 
+TEST_F(Locating, AnInstalledProgramFindsItsHelpUnderShareAndWritesNothingBesideItself) {
+  // PREFIX/bin/vqrshow4 with PREFIX/share/vqrshow4/; root may write PREFIX/bin.
+  const std::string bin = dir.Sub("usr/bin");
+  const std::string share = dir.Sub("usr/share/vqrshow4");
+  WriteText(share + "vqrshow4.HLP", "<html></html>");
+  EXPECT_TRUE(ini.Locate(Inputs(bin, {}, env)));
+  EXPECT_EQ(ini.IniFileName, home + "vqrshow4.INI");
+  EXPECT_FALSE(Exists(bin + "vqrshow4.INI"));
+  EXPECT_EQ(ini.HelpFileName, share + "vqrshow4.HLP");
+  EXPECT_EQ(ini.DataDir, share);
+}
+
 TEST_F(Locating, HomeFileWinsOverTheProgramDirectory) {
   WriteText(home + "vqrshow4.INI", "[General]\nStartX=5\n");
   EXPECT_TRUE(ini.Locate(Inputs(prog, {}, env)));

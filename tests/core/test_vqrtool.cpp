@@ -229,3 +229,31 @@ TEST_F(VqrTool, SettingsPrintsEveryKeyAndNeverWrites) {
 }
 
 }  // namespace
+
+// --help and --version of both programs answer on stdout and succeed; the
+// program's are no file names to open.
+TEST(ProgramSwitches, HelpAndVersionPrintAndExitZero) {
+  struct Case {
+    const char* program;
+    const char* arg;
+    const char* out;  // expected part of stdout
+  };
+  const std::string version = std::string(" " VQR_VERSION "\n");
+  const std::vector<Case> cases = {
+      {"vqrtool", "--help", "vqrtool print FILE.DAT..."},
+      {"vqrtool", "--version", "vqrtool"},
+      {"vqrshow4", "--help", "usage: vqrshow4 [FILE.DAT]"},
+      {"vqrshow4", "--version", "vqrshow4"},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    // No display: the program must answer before it needs one.
+    const std::string cmd = "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb timeout 20 " +
+                            Quote(std::string(VQR_BINARY_DIR "/") + c.program) + " " + c.arg +
+                            " >" + Quote(dir.File("out")) + " 2>&1 </dev/null";
+    EXPECT_EQ(RunShell(cmd), 0) << c.program << " " << c.arg;
+    const std::string out = ReadFileText(dir.File("out"));
+    EXPECT_NE(out.find(c.out), std::string::npos) << c.program << " " << c.arg << "\n" << out;
+    if (std::string(c.arg) == "--version") EXPECT_EQ(out, c.program + version);
+  }
+}

@@ -1,5 +1,6 @@
 // The main window driven through its real widgets: File/Open, the edit
 // commands, the ASCII export, help and the hand-over of files.
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
@@ -81,6 +82,14 @@ TEST_F(MainWindow, DialogStartsAtTheRememberedFileOrTheStartFolder) {
   EXPECT_EQ(lastRequest->directory + "|" + lastRequest->fileName, "/data/old/|run7.DAT");
   CloseForm();
   EXPECT_EQ(ReadIniMap(iniPath)["rawfile/lastfile"], kSample.toStdString());
+
+  // No folder set: the samples of an installed program.
+  WriteIni("[General]\nSavePos=OFF\n");
+  MakeForm();
+  form->Ini()->DataDir = dir.filePath("share").toStdString() + "/";
+  QDir().mkpath(dir.filePath("share/samples"));
+  form->FileOpen();
+  EXPECT_EQ(lastRequest->directory, dir.filePath("share/samples/"));
 }
 
 TEST_F(MainWindow, CommandsBeforeAndAfterTheFirstRecording) {

@@ -18,6 +18,7 @@
 #include "data/numtext.h"
 #include "paintfile.h"
 #include "print/PrintDecor.h"
+#include "print/PrintQueue.h"
 #include "session/Session.h"
 #include "toolsettings.h"
 
@@ -134,6 +135,12 @@ int RunPrint(const std::vector<std::string>& args) {
     if (!target.printer->isValid() || target.printer->outputFormat() != QPrinter::NativeFormat ||
         target.printer->printerName() != QString::fromStdString(printerName)) {
       std::fprintf(stderr, "vqrtool print: no printer %s\n", printerName.c_str());
+      return kExitWriteFailed;
+    }
+    if (const TPrintQueueState state = PrintQueueState(*target.printer);
+        state != TPrintQueueState::Ready) {
+      std::fprintf(stderr, "vqrtool print: printer %s %s\n", printerName.c_str(),
+                   state == TPrintQueueState::Stopped ? "is stopped" : "is gone");
       return kExitWriteFailed;
     }
     target.printer->setDocName("vqrshow4");

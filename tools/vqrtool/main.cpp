@@ -18,8 +18,25 @@ bool RegisterVqrCommand(const VqrCommand& cmd) {
   return true;
 }
 
-int PrintVqrUsage() {
-  std::fprintf(stderr, "usage:\n");
+namespace {
+
+// The exit statuses, as --help lists them and the manual page repeats them.
+struct TExitHelp {
+  int status;
+  const char* meaning;
+};
+constexpr TExitHelp kExitStatuses[] = {
+    {kExitOk, "every recording decoded (and every output was written)"},
+    {kExitNotDecoded, "a file opened but did not decode"},
+    {kExitOpenFailed,
+     "a file could not be opened, or the settings file named by --ini cannot be read"},
+    {kExitWriteFailed, "an output could not be written completely (an older file is kept)"},
+    {kExitIncomplete, "print: printed without a background or logo that did not load"},
+    {kExitUsage, "usage error"},
+};
+
+void PrintCommands(std::FILE* out) {
+  std::fprintf(out, "usage:\n");
   for (const auto& [name, cmd] : Commands()) {
     std::string usage = cmd.usage;
     size_t start = 0;
@@ -28,11 +45,22 @@ int PrintVqrUsage() {
       if (end == std::string::npos) end = usage.size();
       const std::string line = usage.substr(start, end - start);
       // Continuation lines start with blanks and line up under the command.
-      std::fprintf(stderr, line.starts_with(' ') ? "          %s\n" : "  vqrtool %s\n",
-                   line.c_str());
+      std::fprintf(out, line.starts_with(' ') ? "          %s\n" : "  vqrtool %s\n", line.c_str());
       start = end + 1;
     }
   }
+}
+
+void PrintHelp() {
+  PrintCommands(stdout);
+  std::printf("  vqrtool --help | --version\n\nexit status (in a batch the worst one):\n");
+  for (const TExitHelp& e : kExitStatuses) std::printf("  %-4d%s\n", e.status, e.meaning);
+}
+
+}  // namespace
+
+int PrintVqrUsage() {
+  PrintCommands(stderr);
   return kExitUsage;
 }
 
@@ -40,7 +68,11 @@ int main(int argc, char** argv) {
   if (argc < 2) return PrintVqrUsage();
   const std::string name = argv[1];
   if (name == "--help" || name == "-h" || name == "help") {
-    PrintVqrUsage();
+    PrintHelp();
+    return kExitOk;
+  }
+  if (name == "--version") {
+    std::printf("vqrtool %s\n", VQR_VERSION);
     return kExitOk;
   }
   auto it = Commands().find(name);

@@ -1,0 +1,73 @@
+# Installation where Linux expects it (cmake --install), the manual pages and
+# the Debian package (cpack -G DEB in the build folder).
+include(GNUInstallDirs)
+set(VQR_DATADIR ${CMAKE_INSTALL_DATADIR}/vqrshow4)
+
+# Manual pages from the programs' own --help (cmake/VqrMan.cmake), and a test
+# that the hand-written parts describe every command and option of the usage.
+set(man_dir ${CMAKE_BINARY_DIR}/man)
+set(man_pages)
+foreach(prog vqrtool vqrshow4)
+  if(NOT TARGET ${prog})
+    continue()
+  endif()
+  set(template ${CMAKE_SOURCE_DIR}/docs/man/${prog}.1.in)
+  set(args -DPROGRAM=$<TARGET_FILE:${prog}> -DTEMPLATE=${template})
+  add_custom_command(
+    OUTPUT ${man_dir}/${prog}.1 ${man_dir}/${prog}.1.gz
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${man_dir}
+    COMMAND ${CMAKE_COMMAND} ${args} -DOUTPUT=${man_dir}/${prog}.1 -P ${CMAKE_SOURCE_DIR}/cmake/VqrMan.cmake
+    DEPENDS ${prog} ${template} ${CMAKE_SOURCE_DIR}/cmake/VqrMan.cmake
+    COMMENT "Manual page ${prog}(1)")
+  list(APPEND man_pages ${man_dir}/${prog}.1.gz)
+  add_test(NAME man_${prog} COMMAND ${CMAKE_COMMAND} ${args} -DCHECK=ON -P ${CMAKE_SOURCE_DIR}/cmake/VqrMan.cmake)
+endforeach()
+add_custom_target(manpages ALL DEPENDS ${man_pages})
+install(FILES ${man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+# vqrtool's bash completion reads the commands and options from vqrtool --help.
+install(FILES ${CMAKE_SOURCE_DIR}/tools/vqrtool/vqrtool.bash
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME vqrtool)
+if(TARGET vqrtool)
+  add_test(NAME completion_vqrtool
+           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/install/completion.sh $<TARGET_FILE:vqrtool>
+                   ${CMAKE_SOURCE_DIR}/tools/vqrtool/vqrtool.bash)
+endif()
+
+# The desktop entry, the .DAT type it opens, the icon, the help and the samples.
+install(FILES ${CMAKE_SOURCE_DIR}/app/resources/vqrshow4.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${CMAKE_SOURCE_DIR}/app/resources/vqrshow4-mime.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME vqrshow4.xml)
+install(FILES ${CMAKE_SOURCE_DIR}/app/resources/vqrshow4.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+install(FILES ${CMAKE_SOURCE_DIR}/app/resources/vqrshow4.HLP DESTINATION ${VQR_DATADIR})
+file(GLOB samples ${CMAKE_SOURCE_DIR}/samples/*.DAT)
+install(FILES ${samples} DESTINATION ${VQR_DATADIR}/samples)
+
+# The Calc backend's UNO libraries live in LibreOffice's program folder.
+if(TARGET vqrcalc)
+  foreach(prog vqrtool vqrshow4)
+    if(TARGET ${prog})
+      set_target_properties(${prog} PROPERTIES INSTALL_RPATH ${VQR_LO_PROGRAM})
+    endif()
+  endforeach()
+endif()
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME vqrshow4)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_CONTACT "vqrshow4 developers <vqrshow4@localhost>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "recordings of the Velqor measuring instrument")
+set(CPACK_PACKAGE_DESCRIPTION "vqrshow4 shows, prints and exports the recordings of the Velqor \
+measuring instrument; vqrtool does the same from the command line.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION science)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Arial's metrics for the diagrams and printed pages.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "libreoffice-calc | libreoffice-calc-nogui, qt6-translations-l10n")
+include(CPack)

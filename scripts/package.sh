@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Builds the Debian package in build/ (cpack -G DEB), lists its files,
+# installs it as an administrator would (apt-get install ./vqrshow4_*.deb),
+# tries the installed programs and removes the package again. CI runs it as
+# root; elsewhere it uses sudo.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+. scripts/deps.sh
+. scripts/build.sh
+vqr_ensure_packages $VQR_PACKAGES $VQR_PACKAGING_PACKAGES
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+
+build=build
+[ -f "$build/CMakeCache.txt" ] ||
+  cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DVQR_BENCH=OFF --log-level=WARNING >/dev/null
+vqr_build "$build" vqrshow4 vqrtool manpages
+rm -f "$build"/vqrshow4_*.deb
+if ! (cd "$build" && cpack -G DEB >cpack.log 2>&1); then
+  tail -n 30 "$build/cpack.log" >&2
+  exit 1
+fi
+deb=$(ls "$build"/vqrshow4_*.deb)
+echo "== $deb"
+dpkg-deb --field "$deb" Package Version Architecture Depends Recommends
+dpkg-deb --contents "$deb" | awk '{print $NF}'
+
+# What the package must hold, and a desktop entry that validates.
+files=$(dpkg-deb --contents "$deb" | awk '{print $NF}' | sed 's|^\./|/|')
+for f in /usr/bin/vqrshow4 /usr/bin/vqrtool /usr/share/applications/vqrshow4.desktop \
+  /usr/share/icons/hicolor/scalable/apps/vqrshow4.svg /usr/share/mime/packages/vqrshow4.xml \
+  /usr/share/vqrshow4/vqrshow4.HLP /usr/share/vqrshow4/samples/hours40.DAT \
+  /usr/share/man/man1/vqrtool.1.gz /usr/share/man/man1/vqrshow4.1.gz \
+  /usr/share/bash-completion/completions/vqrtool; do
+  grep -qx "$f" <<<"$files" || { echo "package lacks $f" >&2; exit 1; }
+done
+dpkg-deb --field "$deb" Depends | grep -q "libqt6widgets6" ||
+  { echo "Depends was not computed from the libraries" >&2; exit 1; }
+unpacked=$(mktemp -d)
+trap 'rm -rf "$unpacked"' EXIT
+dpkg-deb -x "$deb" "$unpacked"
+desktop-file-validate "$unpacked/usr/share/applications/vqrshow4.desktop"
+
+# Installed and removed as on a lab computer.
+$sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "./$deb" >/dev/null
+version=$(sed -n 's/^project(vqrshow4 VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+[ "$(/usr/bin/vqrtool --version)" = "vqrtool $version" ]
+[ "$(/usr/bin/vqrshow4 --version)" = "vqrshow4 $version" ]
+home=$(mktemp -d)
+HOME=$home /usr/bin/vqrtool info /usr/share/vqrshow4/samples/hours40.DAT >/dev/null
+man -w vqrtool >/dev/null && man -w vqrshow4 >/dev/null
+MANWIDTH=80 man vqrtool 2>/dev/null | grep -q "EXIT STATUS"
+bash -c '. /usr/share/bash-completion/completions/vqrtool && complete -p vqrtool' >/dev/null
+rm -rf "$home"
+$sudo env DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq vqrshow4 >/dev/null
+for f in $files; do
+  if [ -f "$f" ]; then
+    echo "$f is left after removal" >&2
+    exit 1
+  fi
+done
+[ ! -e /usr/share/vqrshow4 ] || { echo "/usr/share/vqrshow4 is left after removal" >&2; exit 1; }
+echo "package: built, installed, tried and removed"
