@@ -5,7 +5,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTabWidget>
-#include <QThread>
 
 #include "app/QXMain.h"
 #include "chart/vqrdiagram.h"
@@ -67,8 +66,7 @@ void TQXMainForm::PrintWithGauge(TProcessGauge* gauge) {
     if (gauge) gauge->Start(session_->Data().GetSampleCount() * CurveCount + 300, "Druck:");
   }
   PrintDiagram();
-  QThread::msleep(static_cast<unsigned long>(SettleMs));
-  if (gauge) gauge->Finish();
+  if (gauge) gauge->FinishAfter(SettleMs);
 }
 
 bool TQXMainForm::RunPrintDialog(QPrinter& printer) {
