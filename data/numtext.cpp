@@ -30,7 +30,8 @@ char* FormatFixedFast(char* end, double value, int decimals) {
   const double frac = scaled - static_cast<double>(n);  // exact below 2^52
   if (std::fabs(frac - 0.5) < 0.01 && static_cast<double>(static_cast<float>(value)) != value)
     return nullptr;
-  if (frac > 0.5 || (frac == 0.5 && (n & 1) != 0)) ++n;  // halves to even
+  // Halves to even; without a branch, as the digits below are unpredictable.
+  n += static_cast<uint64_t>((frac > 0.5) | ((frac == 0.5) & ((n & 1) != 0)));
   char* p = end;
   int d = decimals;
   for (; d >= 2; d -= 2, n /= 100) {
