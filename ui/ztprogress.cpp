@@ -78,6 +78,7 @@ void TProcessGauge::FinishAfter(int ms) {
   if (!settle_) {
     settle_ = std::make_unique<QTimer>();
     settle_->setSingleShot(true);
+    settle_->setTimerType(Qt::PreciseTimer);  // a coarse one may end it 5 % early
     QObject::connect(settle_.get(), &QTimer::timeout, [this] { Finish(); });
   }
   settle_->start(ms);

@@ -149,8 +149,8 @@ TEST_F(MainWindow, FullGaugeStaysForTheSettleTimeWithoutBlocking) {
   EXPECT_EQ(form->BusyCount, 0);
 
   // Smoothing now: its gauge is not cut short by the pending end of the load's.
-  Find<QAction>("Mn_Equal_2")->trigger();
   clock.restart();
+  Find<QAction>("Mn_Equal_2")->trigger();
   EXPECT_EQ(form->BeepCount, 0);
   QTest::qWait(200);
   if (clock.elapsed() < 380) EXPECT_EQ(gaugeState(), std::tuple(true, true, QString("Filter:")));
