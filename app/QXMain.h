@@ -50,7 +50,8 @@ class TQXMainForm : public QMainWindow, public IDiagramHost, public ISettingsEdi
   int BusyCount = 0;
   /// Counts default beeps, so that tests can see them.
   int BeepCount = 0;
-  /// Pause that keeps a full gauge visible for a moment.
+  /// How long a full gauge stays visible after an operation (it does not
+  /// hold up the event loop).
   int SettleMs = 200;
 
   // ------------------------------------------------------------ operations

@@ -1,7 +1,6 @@
 // Main window: settings table, window position and the Edit menu (zero
 // point, smoothing).
 #include <QAction>
-#include <QThread>
 
 #include "app/QXMain.h"
 #include "data/vqrfileo.h"
@@ -57,8 +56,7 @@ void TQXMainForm::Equalize(int distance) {
   BeginBusy();
   session_->SetGauge(gauge_.get());
   session_->Smooth(distance);
-  QThread::msleep(static_cast<unsigned long>(SettleMs));
-  if (gauge_) gauge_->Finish();
+  if (gauge_) gauge_->FinishAfter(SettleMs);
   EndBusy();
   if (windows_ && windows_->ChannelWindowVisible()) windows_->RefreshChannelWindow();
 }

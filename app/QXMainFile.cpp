@@ -1,7 +1,6 @@
 // Main window: File/Open and the ASCII export.
 #include <QFileInfo>
 #include <QTabWidget>
-#include <QThread>
 
 #include "app/QXMain.h"
 #include "export/expfile.h"
@@ -96,8 +95,7 @@ bool TQXMainForm::ReadChosenFile(const QString& path) {
     ok = status == TLoadStatus::Ok;
 
     DataLoaded = true;
-    QThread::msleep(static_cast<unsigned long>(SettleMs));
-    if (gauge_) gauge_->Finish();
+    if (gauge_) gauge_->FinishAfter(SettleMs);
     EndBusy();
   }
   ShowStatus(ok ? "Ok" : "Error reading Data File!");
@@ -147,8 +145,7 @@ void TQXMainForm::FileSaveAs() {
       return;
     }
     ok = status == TExportStatus::Ok;
-    QThread::msleep(static_cast<unsigned long>(SettleMs));
-    if (gauge_) gauge_->Finish();
+    if (gauge_) gauge_->FinishAfter(SettleMs);
     EndBusy();
   }
   ShowStatus(ok ? "Ok" : "Error writing export File!");

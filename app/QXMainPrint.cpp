@@ -11,7 +11,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTabWidget>
-#include <QThread>
 #include <cerrno>
 #include <string>
 
@@ -128,8 +127,7 @@ void TQXMainForm::PrintWithGauge(TProcessGauge* gauge) {
     if (gauge) gauge->Start(session_->Data().GetSampleCount() * CurveCount + 300, "Druck:");
   }
   PrintDiagram();
-  QThread::msleep(static_cast<unsigned long>(SettleMs));
-  if (gauge) gauge->Finish();
+  if (gauge) gauge->FinishAfter(SettleMs);
 }
 
 void TQXMainForm::ProposePdfFile(QPrinter& printer) {

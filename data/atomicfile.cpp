@@ -292,7 +292,7 @@ bool TAtomicFile::Write(const void* data, size_t size) {
   return true;
 }
 
-bool TAtomicFile::Commit() {
+bool TAtomicFile::Commit(bool syncFolder) {
   if (fd_ < 0) {
     if (!failed_) {
       errno = EBADF;
@@ -316,12 +316,16 @@ bool TAtomicFile::Commit() {
   }
   temp_.clear();
   // The rename itself must reach the disk too.
-  const int dir = ::open(FolderOf(target_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dir >= 0) {
-    fsync(dir);
-    ::close(dir);
-  }
+  if (syncFolder) SyncFolder(FolderOf(target_));
   return true;
+}
+
+bool SyncFolder(const std::string& folder) {
+  const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir < 0) return false;
+  const bool ok = fsync(dir) == 0;
+  ::close(dir);
+  return ok;
 }
 
 void TAtomicFile::Discard() {

@@ -29,7 +29,9 @@ class TAtomicFile {
   bool Write(const void* data, size_t size);
   /// Flushes, closes and renames into place. False, with the temporary file
   /// removed and the target untouched, when anything since Open failed.
-  bool Commit();
+  /// syncFolder false leaves the folder's own flush (which makes the rename
+  /// durable) to the caller: a batch calls SyncFolder once at its end.
+  bool Commit(bool syncFolder = true);
   /// Drops what was written; the target stays as it was.
   void Discard();
 
@@ -54,6 +56,9 @@ class TAtomicFile {
   std::string temp_;
   std::string error_;
 };
+
+/// Flushes folder's entries (new names, renames) to disk; false when it fails.
+bool SyncFolder(const std::string& folder);
 
 /// Replaces path with data through TAtomicFile.
 bool WriteFileAtomic(const std::string& path, const std::string& data,

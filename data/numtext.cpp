@@ -3,43 +3,72 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 namespace {
 constexpr double kPow10[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6};
+
+// Two decimal digits per entry: "00" "01" ... "99".
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
 
 // The values written have a few decimals and a moderate size: the product
 // with a small power of ten then decides the digits, far faster than a full
 // conversion. For a 32-bit float the product is exact (24 + 20 bits fit a
 // double), so even halves round to even as in a full conversion; for any other
 // double it is trusted only well away from a half.
-// Writes into text (room for 32 characters) and returns the length, or 0 when
-// the value needs the full conversion.
-int FormatFixedFast(char* text, double value, int decimals) {
-  if (decimals < 0 || decimals > 6 || !std::isfinite(value)) return 0;
+// Writes the text so that it ends just before end (room for 24 characters
+// before it) and returns where it starts, or null when the value needs the
+// full conversion.
+char* FormatFixedFast(char* end, double value, int decimals) {
+  if (decimals < 0 || decimals > 6) return nullptr;
   const double scaled = std::fabs(value * kPow10[decimals]);
-  if (!(scaled < 1.0e12)) return 0;
+  if (!(scaled < 1.0e12)) return nullptr;  // also infinities and NaN
   uint64_t n = static_cast<uint64_t>(scaled);
   const double frac = scaled - static_cast<double>(n);  // exact below 2^52
-  const bool exact = static_cast<double>(static_cast<float>(value)) == value;
-  if (!exact && std::fabs(frac - 0.5) < 0.01) return 0;
-  if (frac > 0.5 || (frac == 0.5 && (n & 1) != 0)) ++n;  // halves to even
-  char digits[24];
-  int len = 0;
-  for (; n > 0xFFFFFFFFu; n /= 10) digits[len++] = static_cast<char>('0' + n % 10);
-  auto small = static_cast<uint32_t>(n);  // 32-bit division is much cheaper
-  do {
-    digits[len++] = static_cast<char>('0' + small % 10);
-    small /= 10;
-  } while (small != 0);
-  while (len <= decimals) digits[len++] = '0';
-  int pos = 0;
-  if (std::signbit(value)) text[pos++] = '-';
-  for (int i = len - 1; i >= decimals; --i) text[pos++] = digits[i];
-  if (decimals > 0) {
-    text[pos++] = '.';
-    for (int i = decimals - 1; i >= 0; --i) text[pos++] = digits[i];
+  if (std::fabs(frac - 0.5) < 0.01 && static_cast<double>(static_cast<float>(value)) != value)
+    return nullptr;
+  // Halves to even; without a branch, as the digits below are unpredictable.
+  n += static_cast<uint64_t>((frac > 0.5) | ((frac == 0.5) & ((n & 1) != 0)));
+  char* p = end;
+  int d = decimals;
+  for (; d >= 2; d -= 2, n /= 100) {
+    p -= 2;
+    std::memcpy(p, kDigitPairs + 2 * (n % 100), 2);
   }
-  return pos;
+  if (d > 0) {
+    *--p = static_cast<char>('0' + n % 10);
+    n /= 10;
+  }
+  if (decimals > 0) *--p = '.';
+  for (; n >= 100; n /= 100) {
+    p -= 2;
+    std::memcpy(p, kDigitPairs + 2 * (n % 100), 2);
+  }
+  if (n >= 10) {
+    p -= 2;
+    std::memcpy(p, kDigitPairs + 2 * n, 2);
+  } else {
+    *--p = static_cast<char>('0' + n);
+  }
+  if (std::signbit(value)) *--p = '-';
+  return p;
+}
+
+// Appends the len characters before end right-aligned in width; the blanks
+// go into the room before them when it suffices (room: characters usable
+// before text).
+void AppendPaddedText(std::string& out, char* text, char* end, size_t room, int width) {
+  const auto len = static_cast<size_t>(end - text);
+  if (width > 0 && len < static_cast<size_t>(width) && static_cast<size_t>(width) - len <= room) {
+    const size_t pad = static_cast<size_t>(width) - len;
+    std::memset(text - pad, ' ', pad);
+    out.append(text - pad, static_cast<size_t>(width));
+    return;
+  }
+  AppendPadded(out, text, len, width);
 }
 }  // namespace
 
@@ -52,8 +81,9 @@ void AppendInt(std::string& out, int64_t value) {
 void AppendFixed(std::string& out, double value, int decimals) {
   decimals = std::clamp(decimals, 0, 20);
   char text[32];
-  if (const int len = FormatFixedFast(text, value, decimals)) {
-    out.append(text, static_cast<size_t>(len));
+  char* const end = text + sizeof text;
+  if (const char* start = FormatFixedFast(end, value, decimals)) {
+    out.append(start, static_cast<size_t>(end - start));
     return;
   }
   if (std::isnan(value)) {
@@ -70,9 +100,10 @@ void AppendFixed(std::string& out, double value, int decimals) {
 }
 
 void AppendPaddedFixed(std::string& out, double value, int decimals, int width) {
-  char text[32];
-  if (const int len = FormatFixedFast(text, value, std::clamp(decimals, 0, 20))) {
-    AppendPadded(out, text, static_cast<size_t>(len), width);
+  char text[64];
+  char* const end = text + sizeof text;
+  if (char* start = FormatFixedFast(end, value, std::clamp(decimals, 0, 20))) {
+    AppendPaddedText(out, start, end, static_cast<size_t>(start - text), width);
     return;
   }
   std::string slow;
@@ -81,9 +112,10 @@ void AppendPaddedFixed(std::string& out, double value, int decimals, int width) 
 }
 
 void AppendPaddedInt(std::string& out, int64_t value, int width) {
-  char buf[24];
-  auto res = std::to_chars(buf, buf + sizeof buf, value);
-  AppendPadded(out, buf, static_cast<size_t>(res.ptr - buf), width);
+  constexpr size_t kRoom = 40;
+  char buf[kRoom + 24];
+  auto res = std::to_chars(buf + kRoom, buf + sizeof buf, value);
+  AppendPaddedText(out, buf + kRoom, res.ptr, kRoom, width);
 }
 
 void AppendPadded(std::string& out, const char* text, size_t len, int width) {

@@ -70,6 +70,19 @@ bool TTextFile::WriteText(const std::string& text) {
 }
 
 bool TTextFile::WriteLn(const std::string& text) {
+  if (line_.empty() && text.size() < kBreakLength) {
+    // A whole line by itself (the usual case): straight into the buffer.
+    const size_t n = text.size() + 2;
+    bool ok = true;
+    if (buffered_ + n + 2 >= kBufferSize) ok = Flush();
+    if (ok) {
+      std::memcpy(buffer_.data() + buffered_, text.data(), text.size());
+      std::memcpy(buffer_.data() + buffered_ + text.size(), "\r\n", 2);
+      buffered_ += n;
+      lastLineLength_ = n;
+    }
+    return ok;
+  }
   if (!WriteText(text)) return false;
   return WriteLine(false);
 }

@@ -1,5 +1,5 @@
 #pragma once
-// Line-by-line text output through a 4096-byte buffer, lines ended by CR LF.
+// Line-by-line text output through a 64 KiB buffer, lines ended by CR LF.
 // The file is written beside its target and takes its place only at a
 // successful Close, so a failed write never destroys an older file.
 
@@ -11,7 +11,7 @@
 
 class TTextFile {
  public:
-  static constexpr size_t kBufferSize = 4096;
+  static constexpr size_t kBufferSize = 64 * 1024;
   static constexpr size_t kBreakLength = 250;
 
   TTextFile() = default;

@@ -4,8 +4,10 @@
 #include <atomic>
 #include <condition_variable>
 #include <deque>
+#include <filesystem>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <thread>
 
 #include "data/atomicfile.h"
@@ -58,7 +60,7 @@ class TCommitQueue {
       ++busy_;
       room_.notify_one();
       guard.unlock();
-      committed_(e.index, e.file.Commit());
+      committed_(e.index, e.file.Commit(false));  // the folders once at the end
       guard.lock();
       --busy_;
     }
@@ -120,5 +122,12 @@ std::vector<TAsciiResult> RunAsciiBatch(const std::vector<TAsciiJob>& jobs,
   worker();
   for (auto& t : pool) t.join();
   commits.Finish();
+  // Every rename above reaches the disk with its folder's one flush.
+  std::set<std::string> folders;
+  for (const TAsciiJob& job : jobs) {
+    const std::string folder = std::filesystem::path(job.Output).parent_path().string();
+    folders.insert(folder.empty() ? "." : folder);
+  }
+  for (const std::string& folder : folders) SyncFolder(folder);
   return results;
 }

@@ -4,6 +4,10 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
+#include <QTimer>
+
+TProcessGauge::TProcessGauge() = default;
+TProcessGauge::~TProcessGauge() = default;
 
 void TProcessGauge::Init(QProgressBar* bar, QLabel* label) {
   bar_ = bar;
@@ -30,6 +34,7 @@ void TProcessGauge::Attach(TZTStatusBar* statusBar, int barPanel, int textPanel)
 }
 
 void TProcessGauge::Start(int maximum, const std::string& caption) {
+  if (settle_) settle_->stop();
   maximum_ = maximum;
   const QString text = QString::fromStdString(caption);
   if (label_) {
@@ -65,7 +70,24 @@ void TProcessGauge::Complete() {
   RepaintBar();
 }
 
+void TProcessGauge::FinishAfter(int ms) {
+  if (ms <= 0) {
+    Finish();
+    return;
+  }
+  if (!settle_) {
+    settle_ = std::make_unique<QTimer>();
+    settle_->setSingleShot(true);
+    settle_->setTimerType(Qt::PreciseTimer);  // a coarse one may end it 5 % early
+    QObject::connect(settle_.get(), &QTimer::timeout, [this] { Finish(); });
+  }
+  settle_->start(ms);
+}
+
+bool TProcessGauge::IsSettling() const { return settle_ && settle_->isActive(); }
+
 void TProcessGauge::Finish() {
+  if (settle_) settle_->stop();
   maximum_ = 0;
   if (label_) {
     label_->clear();

@@ -3,6 +3,7 @@
 // next to a panel naming the operation. Long operations run synchronously on
 // the GUI thread, so every change repaints at once.
 
+#include <memory>
 #include <string>
 
 #include "data/processgauge.h"
@@ -10,9 +11,12 @@
 
 class QLabel;
 class QProgressBar;
+class QTimer;
 
 class TProcessGauge : public IProcessGauge {
  public:
+  TProcessGauge();
+  ~TProcessGauge() override;
   /// Either may be null.
   void Init(QProgressBar* bar, QLabel* label);
   /// Moves the bar into panel barPanel of statusBar; textPanel < 0 for none.
@@ -23,6 +27,12 @@ class TProcessGauge : public IProcessGauge {
   void StepBy(int delta) override;
   void Complete() override;
   void Finish() override;
+  /// Leaves the gauge as it stands for ms milliseconds, then finishes it,
+  /// without blocking the event loop; a Start or Finish before then takes
+  /// over (the pending finish is dropped). ms <= 0 finishes at once.
+  void FinishAfter(int ms);
+  /// True while a FinishAfter is pending.
+  bool IsSettling() const;
 
   int Maximum() const { return maximum_; }
   bool IsAttached() const { return statusBar_ != nullptr; }
@@ -37,4 +47,5 @@ class TProcessGauge : public IProcessGauge {
   int barPanel_ = 0;
   int textPanel_ = -1;
   int maximum_ = 0;
+  std::unique_ptr<QTimer> settle_;
 };

@@ -389,6 +389,7 @@ const TXlsxWorksheet::TCell* TXlsxWorksheet::Cell(int32_t row, int32_t col) cons
 
 TXlsxWorksheet::TCell& TXlsxWorksheet::At(int32_t row, int32_t col) {
   CheckCell(row, col);
+  if (spooled_) throw TXLError("Sheet '" + name_ + "' has already been written");
   if (lastRow_ == rows_.end() || lastRow_->first != row) {
     // A new row most likely takes as many cells as the one before.
     const size_t expected = lastRow_ == rows_.end() ? 0 : lastRow_->second.size();
@@ -435,6 +436,7 @@ void TXlsxWorksheet::SetNumberFormats(int32_t row, int32_t col, int32_t rows, in
   if (rows <= 0 || cols <= 0) return;
   CheckCell(row, col);
   CheckCell(row + rows - 1, col + cols - 1);
+  if (spooled_) throw TXLError("Sheet '" + name_ + "' has already been written");
   const int32_t index = book_.FormatIndex(format);
   for (int32_t r = 0; r < rows; ++r)
     for (int32_t k = 0; k < cols; ++k) At(row + r, col + k).Format = index;
@@ -468,6 +470,9 @@ std::string TXlsxWorkbook::NewSheetName() {
 IXLWorksheet& TXlsxWorkbook::AddWorksheetBefore(int32_t index) {
   if (index < 1 || index > SheetCount() + 1)
     throw TXLError("Workbook '" + name_ + "' has no sheet " + std::to_string(index));
+  if (index <= SpooledSheets())
+    throw TXLError("Workbook '" + name_ + "': sheet " + std::to_string(index) +
+                   " has already been written");
   auto sheet = std::make_unique<TXlsxWorksheet>(*this, NewSheetName());
   TXlsxWorksheet& made = *sheet;
   sheets_.insert(sheets_.begin() + (index - 1), std::move(sheet));
@@ -522,9 +527,13 @@ IXLWorkbook& TXlsxApplication::AddWorkbook(const std::string&) {
 }
 
 void TXlsxApplication::SaveWorkbook(int32_t index, const std::string& path) {
-  const std::string bytes = Book(index).FileBytes();
+  // Written part by part as the parts are made: a workbook of many sheets is
+  // never held in memory as a whole.
+  TXlsxWorkbook& book = Book(index);
   TAtomicFile file;
-  if (!file.Open(path) || !file.Write(bytes.data(), bytes.size()) || !file.Commit())
+  if (file.Open(path))
+    book.WriteFile([&](const char* data, size_t size) { file.Write(data, size); });
+  if (!file.IsOpen() || file.Failed() || !file.Commit())
     throw TXLError(file.Error().empty() ? "Cannot write " + path : file.Error());
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 // The spreadsheet application of the export as workbooks held in memory and
-// written as .xlsx files. It stands for an application with no workbook open:
-// nothing to attach to, and "made visible" hands the workbooks to a hook (the
-// program asks where to save them and opens the file).
+// written as .xlsx files (a sheet may be written ahead into a temporary file
+// once complete, so that a batch of many sheets does not grow in memory). It
+// stands for an application with no workbook open: nothing to attach to, and
+// "made visible" hands the workbooks to a hook (the program asks where to
+// save them and opens the file).
 //
 // The file is written by the program itself (zlib for the container): every
 // number goes into it as the shortest text that reads back as exactly the
@@ -76,8 +78,12 @@ class TXlsxWorksheet : public IXLWorksheet {
   const std::vector<std::string>& Texts() const { return texts_; }
   /// Null for a cell never written nor formatted.
   const TCell* Cell(int32_t row, int32_t col) const;
+  /// True once the workbook wrote the sheet's part ahead (TXlsxWorkbook::SpoolSheet);
+  /// its cells are gone then and writing to it throws TXLError.
+  bool Spooled() const { return spooled_; }
 
  private:
+  friend class TXlsxWorkbook;
   TCell& At(int32_t row, int32_t col);
 
   TXlsxWorkbook& book_;
@@ -85,11 +91,13 @@ class TXlsxWorksheet : public IXLWorksheet {
   std::map<int32_t, TRow> rows_;
   std::map<int32_t, TRow>::iterator lastRow_ = rows_.end();  // rows come in order
   std::vector<std::string> texts_;
+  bool spooled_ = false;
 };
 
 class TXlsxWorkbook : public IXLWorkbook {
  public:
-  explicit TXlsxWorkbook(std::string name) : name_(std::move(name)) {}
+  explicit TXlsxWorkbook(std::string name);
+  ~TXlsxWorkbook() override;
 
   std::string Name() override { return name_; }
   int32_t SheetCount() override { return static_cast<int32_t>(sheets_.size()); }
@@ -112,9 +120,23 @@ class TXlsxWorkbook : public IXLWorkbook {
 
   /// The workbook as the bytes of an .xlsx file.
   std::string FileBytes() const;
+  /// The same bytes, handed to sink in order, part by part.
+  void WriteFile(const std::function<void(const char*, size_t)>& sink) const;
+
+  /// Writes the part of sheet index, the first sheet not spooled yet, ahead
+  /// into a temporary file and drops its cells, so that a workbook of many
+  /// sheets does not grow in memory; the file's bytes stay the same. The
+  /// sheet keeps its name (which may still change); its cells cannot change
+  /// any more, and no sheet can be inserted before it. A date-time cell
+  /// without a format of its own takes the time style as the formats known
+  /// now place it: a later format that moves it makes the write fail.
+  void SpoolSheet(int32_t index);
+  int32_t SpooledSheets() const;
 
  private:
   std::string NewSheetName();
+  struct TSpool;
+  std::unique_ptr<TSpool> spool_;
 
   std::string name_;
   std::vector<std::unique_ptr<TXlsxWorksheet>> sheets_;

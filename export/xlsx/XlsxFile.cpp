@@ -10,8 +10,13 @@
 #include <climits>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <map>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include "export/xlsx/XlsxApp.h"
 
@@ -33,74 +38,87 @@ void Put32(std::string& out, uint32_t v) {
   Put16(out, v >> 16);
 }
 
-class TZipWriter {
- public:
-  void Add(const std::string& name, const std::string& data) {
-    if (data.size() > 0xffffffffu) throw TXLError("The workbook is too large for an .xlsx file");
-    z_stream zs{};
-    if (deflateInit2(&zs, 1, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK)
-      throw TXLError("Cannot compress the workbook");
-    std::string packed(deflateBound(&zs, static_cast<uLong>(data.size())), '\0');
-    zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
-    zs.avail_in = static_cast<uInt>(data.size());
-    zs.next_out = reinterpret_cast<Bytef*>(packed.data());
-    zs.avail_out = static_cast<uInt>(packed.size());
-    const int rc = deflate(&zs, Z_FINISH);
-    packed.resize(zs.total_out);
-    deflateEnd(&zs);
-    if (rc != Z_STREAM_END) throw TXLError("Cannot compress the workbook");
-    const uint32_t crc = static_cast<uint32_t>(
-        crc32(0, reinterpret_cast<const Bytef*>(data.data()), static_cast<uInt>(data.size())));
-    if (out_.size() + packed.size() > 0xffffffffu)
-      throw TXLError("The workbook is too large for an .xlsx file");
-
-    const uint32_t offset = static_cast<uint32_t>(out_.size());
-    auto header = [&](std::string& to, bool central) {
-      Put32(to, central ? 0x02014b50 : 0x04034b50);
-      if (central) Put16(to, 20);  // made by
-      Put16(to, 20);               // needed: deflate
-      Put16(to, 0);                // flags
-      Put16(to, 8);                // deflated
-      Put16(to, 0);                // 00:00:00
-      Put16(to, 0x21);             // 1980-01-01: the same bytes for the same workbook
-      Put32(to, crc);
-      Put32(to, static_cast<uint32_t>(packed.size()));
-      Put32(to, static_cast<uint32_t>(data.size()));
-      Put16(to, static_cast<uint32_t>(name.size()));
-      Put16(to, 0);  // extra field
-      if (central) {
-        Put16(to, 0);  // comment
-        Put16(to, 0);  // disk
-        Put16(to, 0);  // internal attributes
-        Put32(to, 0);  // external attributes
-        Put32(to, offset);
-      }
-      to += name;
-    };
-    header(out_, false);
-    out_ += packed;
-    header(central_, true);
-    ++count_;
-  }
-
-  std::string Finish() {
-    const uint32_t start = static_cast<uint32_t>(out_.size());
-    out_ += central_;
-    Put32(out_, 0x06054b50);
-    Put16(out_, 0);
-    Put16(out_, 0);
-    Put16(out_, count_);
-    Put16(out_, count_);
-    Put32(out_, static_cast<uint32_t>(central_.size()));
-    Put32(out_, start);
-    Put16(out_, 0);
-    return std::move(out_);
-  }
-
- private:
-  std::string out_, central_;
-  uint32_t count_ = 0;
+// One member of the zip: its local header and data are written in order, the
+// central directory at the end lists every member.
+struct TZipEntry {
+  std::string name;
+  uint32_t crc = 0;
+  uint32_t packed = 0;
+  uint32_t size = 0;
+  uint32_t offset = 0;  // of the local header in the file
 };
+
+void PutHeader(std::string& to, const TZipEntry& e, bool central) {
+  Put32(to, central ? 0x02014b50 : 0x04034b50);
+  if (central) Put16(to, 20);  // made by
+  Put16(to, 20);               // needed: deflate
+  Put16(to, 0);                // flags
+  Put16(to, 8);                // deflated
+  Put16(to, 0);                // 00:00:00
+  Put16(to, 0x21);             // 1980-01-01: the same bytes for the same workbook
+  Put32(to, e.crc);
+  Put32(to, e.packed);
+  Put32(to, e.size);
+  Put16(to, static_cast<uint32_t>(e.name.size()));
+  Put16(to, 0);  // extra field
+  if (central) {
+    Put16(to, 0);  // comment
+    Put16(to, 0);  // disk
+    Put16(to, 0);  // internal attributes
+    Put32(to, 0);  // external attributes
+    Put32(to, e.offset);
+  }
+  to += e.name;
+}
+
+// Appends the local header and the deflated data of name to out; the entry's
+// offset is where out begins in the file.
+TZipEntry PackEntry(const std::string& name, const std::string& data, uint64_t at,
+                    std::string& out) {
+  if (data.size() > 0xffffffffu) throw TXLError("The workbook is too large for an .xlsx file");
+  z_stream zs{};
+  if (deflateInit2(&zs, 1, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+    throw TXLError("Cannot compress the workbook");
+  std::string packed(deflateBound(&zs, static_cast<uLong>(data.size())), '\0');
+  zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
+  zs.avail_in = static_cast<uInt>(data.size());
+  zs.next_out = reinterpret_cast<Bytef*>(packed.data());
+  zs.avail_out = static_cast<uInt>(packed.size());
+  const int rc = deflate(&zs, Z_FINISH);
+  packed.resize(zs.total_out);
+  deflateEnd(&zs);
+  if (rc != Z_STREAM_END) throw TXLError("Cannot compress the workbook");
+  TZipEntry e;
+  e.name = name;
+  e.crc = static_cast<uint32_t>(
+      crc32(0, reinterpret_cast<const Bytef*>(data.data()), static_cast<uInt>(data.size())));
+  e.packed = static_cast<uint32_t>(packed.size());
+  e.size = static_cast<uint32_t>(data.size());
+  const uint64_t offset = at + out.size();
+  if (offset + packed.size() > 0xffffffffu)
+    throw TXLError("The workbook is too large for an .xlsx file");
+  e.offset = static_cast<uint32_t>(offset);
+  PutHeader(out, e, false);
+  out += packed;
+  return e;
+}
+
+// The central directory and its end record for entries, which start at start.
+std::string CentralDirectory(const std::vector<TZipEntry>& entries, uint64_t start) {
+  if (start > 0xffffffffu) throw TXLError("The workbook is too large for an .xlsx file");
+  std::string central;
+  for (const TZipEntry& e : entries) PutHeader(central, e, true);
+  std::string out = central;
+  Put32(out, 0x06054b50);
+  Put16(out, 0);
+  Put16(out, 0);
+  Put16(out, static_cast<uint32_t>(entries.size()));
+  Put16(out, static_cast<uint32_t>(entries.size()));
+  Put32(out, static_cast<uint32_t>(central.size()));
+  Put32(out, static_cast<uint32_t>(start));
+  Put16(out, 0);
+  return out;
+}
 
 // ---- XML ----
 
@@ -248,29 +266,127 @@ std::string SheetXml(const TXlsxWorksheet& sheet, const std::vector<int32_t>& st
   x += "</sheetData></worksheet>";
   return x;
 }
-}  // namespace
 
-std::string TXlsxWorkbook::FileBytes() const {
-  // Styles: 0 the default, then one per distinct number format in the file's
-  // notation; a date-time cell without a format of its own gets the time format.
-  std::map<std::string, int32_t> styleOfCode;
+std::string SheetPartName(size_t index) {
+  return "xl/worksheets/sheet" + std::to_string(index) + ".xml";
+}
+
+bool NeedsTimeStyle(const TXlsxWorksheet& sheet) {
+  for (const auto& [r, cells] : sheet.Rows())
+    for (const auto& cell : cells)
+      if (cell.Kind == TXlsxWorksheet::TKind::DateTime && cell.Format == 0) return true;
+  return false;
+}
+
+// Styles: 0 the default, then one per distinct number format in the file's
+// notation; a date-time cell without a format of its own gets the time format.
+struct TStyles {
   std::vector<std::string> codes;
+  std::vector<int32_t> styleOf;  // by format index
+  int32_t timeStyle = 0;
+};
+
+TStyles MakeStyles(const std::vector<std::string>& formats, bool needTime) {
+  TStyles st;
+  std::map<std::string, int32_t> styleOfCode;
   auto styleFor = [&](const std::string& code) {
-    const auto [it, added] = styleOfCode.try_emplace(code, static_cast<int32_t>(codes.size()) + 1);
-    if (added) codes.push_back(code);
+    const auto [it, added] =
+        styleOfCode.try_emplace(code, static_cast<int32_t>(st.codes.size()) + 1);
+    if (added) st.codes.push_back(code);
     return it->second;
   };
-  std::vector<int32_t> styleOf(formats_.size() + 1, 0);
-  for (size_t i = 0; i < formats_.size(); ++i)
-    styleOf[i + 1] = styleFor(XlsxFormatFromGerman(formats_[i]));
-  int32_t timeStyle = 0;
-  for (const auto& s : sheets_)
-    for (const auto& [r, cells] : s->Rows())
-      for (const auto& cell : cells)
-        if (cell.Kind == TXlsxWorksheet::TKind::DateTime && cell.Format == 0 && !timeStyle)
-          timeStyle = styleFor(kDefaultTimeFormat);
+  st.styleOf.assign(formats.size() + 1, 0);
+  for (size_t i = 0; i < formats.size(); ++i)
+    st.styleOf[i + 1] = styleFor(XlsxFormatFromGerman(formats[i]));
+  if (needTime) st.timeStyle = styleFor(kDefaultTimeFormat);
+  return st;
+}
 
-  TZipWriter zip;
+// A file in the temporary folder ($TMPDIR, else /tmp) that has no name: it
+// goes with the process.
+std::FILE* AnonymousTempFile() {
+  const char* dir = std::getenv("TMPDIR");
+  std::string path = std::string(dir && *dir ? dir : "/tmp") + "/vqrxlsx-XXXXXX";
+  const int fd = mkostemp(path.data(), O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  unlink(path.c_str());
+  std::FILE* file = fdopen(fd, "w+b");
+  if (!file) ::close(fd);
+  return file;
+}
+}  // namespace
+
+// Sheet parts written ahead: their local entries lie in a temporary file, in
+// sheet order, offsets counted from its start.
+struct TXlsxWorkbook::TSpool {
+  ~TSpool() {
+    if (file) std::fclose(file);
+  }
+  std::FILE* file = nullptr;
+  uint64_t size = 0;
+  std::vector<TZipEntry> entries;
+  std::vector<int32_t> timeStyles;  // each sheet's time style, 0 for none
+};
+
+TXlsxWorkbook::TXlsxWorkbook(std::string name) : name_(std::move(name)) {}
+TXlsxWorkbook::~TXlsxWorkbook() = default;
+
+int32_t TXlsxWorkbook::SpooledSheets() const {
+  return spool_ ? static_cast<int32_t>(spool_->entries.size()) : 0;
+}
+
+void TXlsxWorkbook::SpoolSheet(int32_t index) {
+  if (index != SpooledSheets() + 1) throw TXLError("Sheets are written ahead in order");
+  TXlsxWorksheet& sheet = Sheet(index);
+  if (!spool_) {
+    auto spool = std::make_unique<TSpool>();
+    spool->file = AnonymousTempFile();
+    if (!spool->file) throw TXLError("Cannot create a temporary file for the workbook");
+    spool_ = std::move(spool);
+  }
+  const TStyles st = MakeStyles(formats_, NeedsTimeStyle(sheet));
+  std::string out;
+  TZipEntry e = PackEntry(SheetPartName(static_cast<size_t>(index)),
+                          SheetXml(sheet, st.styleOf, st.timeStyle), spool_->size, out);
+  if (std::fwrite(out.data(), 1, out.size(), spool_->file) != out.size() ||
+      std::fflush(spool_->file) != 0)
+    throw TXLError("Cannot write the workbook's temporary file");
+  spool_->size += out.size();
+  spool_->entries.push_back(std::move(e));
+  spool_->timeStyles.push_back(st.timeStyle);
+  sheet.rows_.clear();
+  sheet.lastRow_ = sheet.rows_.end();
+  std::vector<std::string>().swap(sheet.texts_);
+  sheet.spooled_ = true;
+}
+
+std::string TXlsxWorkbook::FileBytes() const {
+  std::string bytes;
+  WriteFile([&](const char* data, size_t size) { bytes.append(data, size); });
+  return bytes;
+}
+
+void TXlsxWorkbook::WriteFile(const std::function<void(const char*, size_t)>& sink) const {
+  const size_t spooled = static_cast<size_t>(SpooledSheets());
+  bool needTime = false;
+  for (size_t i = 0; i < sheets_.size() && !needTime; ++i)
+    needTime = i < spooled ? spool_->timeStyles[i] != 0 : NeedsTimeStyle(*sheets_[i]);
+  const TStyles st = MakeStyles(formats_, needTime);
+  const std::vector<std::string>& codes = st.codes;
+  for (size_t i = 0; i < spooled; ++i)
+    if (spool_->timeStyles[i] != 0 && spool_->timeStyles[i] != st.timeStyle)
+      throw TXLError("A number format was added after sheet " + std::to_string(i + 1) +
+                     " had been written");
+
+  std::vector<TZipEntry> entries;
+  uint64_t at = 0;  // bytes handed to sink
+  std::string out;
+  auto add = [&](const std::string& name, const std::string& data) {
+    entries.push_back(PackEntry(name, data, at, out));
+    sink(out.data(), out.size());
+    at += out.size();
+    out.clear();
+  };
   std::string x = kXmlHead;
   x +=
       "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
@@ -288,14 +404,14 @@ std::string TXlsxWorkbook::FileBytes() const {
          "vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml\"/>";
   }
   x += "</Types>";
-  zip.Add("[Content_Types].xml", x);
+  add("[Content_Types].xml", x);
 
   x = kXmlHead;
   x += "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
        "<Relationship Id=\"rId1\" Type=\"";
   x += kRelNs;
   x += "/officeDocument\" Target=\"xl/workbook.xml\"/></Relationships>";
-  zip.Add("_rels/.rels", x);
+  add("_rels/.rels", x);
 
   x = kXmlHead;
   x += "<workbook xmlns=\"";
@@ -313,7 +429,7 @@ std::string TXlsxWorkbook::FileBytes() const {
     x += "\"/>";
   }
   x += "</sheets></workbook>";
-  zip.Add("xl/workbook.xml", x);
+  add("xl/workbook.xml", x);
 
   x = kXmlHead;
   x += "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">";
@@ -332,7 +448,7 @@ std::string TXlsxWorkbook::FileBytes() const {
     }
   }
   x += "</Relationships>";
-  zip.Add("xl/_rels/workbook.xml.rels", x);
+  add("xl/_rels/workbook.xml.rels", x);
 
   x = kXmlHead;
   x += "<styleSheet xmlns=\"";
@@ -365,10 +481,29 @@ std::string TXlsxWorkbook::FileBytes() const {
   }
   x += "</cellXfs><cellStyles count=\"1\"><cellStyle name=\"Normal\" xfId=\"0\" builtinId=\"0\"/>"
        "</cellStyles></styleSheet>";
-  zip.Add("xl/styles.xml", x);
+  add("xl/styles.xml", x);
 
-  for (size_t i = 1; i <= sheets_.size(); ++i)
-    zip.Add("xl/worksheets/sheet" + std::to_string(i) + ".xml",
-            SheetXml(*sheets_[i - 1], styleOf, timeStyle));
-  return zip.Finish();
+  if (spooled > 0) {
+    // The parts written ahead, as they lie in the temporary file.
+    if (at + spool_->size > 0xffffffffu)
+      throw TXLError("The workbook is too large for an .xlsx file");
+    std::string chunk(1 << 20, '\0');
+    uint64_t done = 0;
+    while (done < spool_->size) {
+      const size_t n = static_cast<size_t>(std::min<uint64_t>(chunk.size(), spool_->size - done));
+      const ssize_t got = pread(fileno(spool_->file), chunk.data(), n, static_cast<off_t>(done));
+      if (got <= 0) throw TXLError("Cannot read the workbook's temporary file");
+      sink(chunk.data(), static_cast<size_t>(got));
+      done += static_cast<uint64_t>(got);
+    }
+    for (TZipEntry e : spool_->entries) {
+      e.offset += static_cast<uint32_t>(at);
+      entries.push_back(std::move(e));
+    }
+    at += spool_->size;
+  }
+  for (size_t i = spooled + 1; i <= sheets_.size(); ++i)
+    add(SheetPartName(i), SheetXml(*sheets_[i - 1], st.styleOf, st.timeStyle));
+  const std::string central = CentralDirectory(entries, at);
+  sink(central.data(), central.size());
 }

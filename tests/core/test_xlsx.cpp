@@ -6,6 +6,8 @@
 #include <map>
 #include <sstream>
 
+#include <zlib.h>
+
 #include "core_fixtures.h"
 #include "data/processgauge.h"
 #include "export/XLLayout.h"
@@ -268,6 +270,56 @@ TEST(XlsxFile, ExactValuesFormatsAndTextsAsReadBack) {
   EXPECT_THROW(app.SaveWorkbook(1, dir.File("missing/out.xlsx")), TXLError);
   EXPECT_THROW(app.SaveWorkbook(1, dir.Sub("folder")), TXLError);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 2);
+}
+
+// Sheets written ahead give the same bytes as the workbook written at once.
+// Fill() makes three sheets with texts, numbers, formats and date-time cells
+// with and without a format; the golden size and CRC are those of the writer
+// that held every sheet in memory until the end.
+TEST(XlsxFile, SheetsWrittenAheadGiveTheSameBytes) {
+  auto fill = [](TXlsxWorkbook& book, bool ahead) {
+    for (int n = 1; n <= 3; ++n) {
+      TXlsxWorksheet& sheet = n == 1 ? book.Sheet(1) : book.AppendWorksheet();
+      sheet.SetText(1, 1, n == 2 ? " Zeit & <x>" : "Zeit");
+      for (int row = 2; row < 40; ++row) {
+        sheet.SetDateTime(row, 1, row * 60 / 86400.0);
+        for (int col = 2; col <= 4; ++col) sheet.SetDouble(row, col, row * 0.1 + col / 3.0);
+      }
+      if (n != 3) sheet.SetNumberFormats(2, 2, 38, 3, "0,0");
+      if (n == 2) sheet.SetNumberFormats(2, 1, 10, 1, "[h]:mm:ss");
+      if (ahead) book.SpoolSheet(n);
+    }
+    book.Sheet(1).SetName("Erste");  // names may still change
+  };
+  TXlsxApplication app;
+  fill(static_cast<TXlsxWorkbook&>(app.AddWorkbook()), false);
+  fill(static_cast<TXlsxWorkbook&>(app.AddWorkbook()), true);
+  const std::string bytes = app.Book(1).FileBytes();
+  EXPECT_EQ(app.Book(2).FileBytes(), bytes);
+  EXPECT_EQ(std::pair(bytes.size(), crc32(0, reinterpret_cast<const Bytef*>(bytes.data()),
+                                          static_cast<uInt>(bytes.size()))),
+            std::pair(size_t{6839}, uLong{0x93FB36E4u}));
+  TempDir dir;
+  app.SaveWorkbook(2, dir.File("a.xlsx"));
+  EXPECT_EQ(ReadFileText(dir.File("a.xlsx")), bytes);
+
+  // A sheet written ahead takes no more cells, nor a sheet before it.
+  TXlsxWorkbook& ahead = app.Book(2);
+  EXPECT_THROW(ahead.Sheet(2).SetDouble(1, 1, 1.0), TXLError);
+  EXPECT_THROW(ahead.Sheet(2).SetNumberFormats(1, 1, 1, 1, "0"), TXLError);
+  EXPECT_THROW(ahead.AddWorksheetBefore(3), TXLError);
+  EXPECT_THROW(ahead.SpoolSheet(1), TXLError);  // only in order
+  ahead.AddWorksheetBefore(4).SetDouble(1, 1, 2.0);
+  ahead.SpoolSheet(4);
+  EXPECT_EQ(ahead.SpooledSheets(), 4);
+  // Unformatted times written ahead took the style after the formats known
+  // then; a new format would move it: the save fails and leaves no file.
+  TXlsxWorkbook& late = static_cast<TXlsxWorkbook&>(app.AddWorkbook());
+  late.Sheet(1).SetDateTime(1, 1, 0.5);
+  late.SpoolSheet(1);
+  late.AppendWorksheet().SetNumberFormat(1, 1, "0,000");
+  EXPECT_THROW(app.SaveWorkbook(3, dir.File("b.xlsx")), TXLError);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 }
 
 class CountingGauge : public IProcessGauge {

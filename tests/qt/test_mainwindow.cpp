@@ -3,7 +3,10 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QElapsedTimer>
 #include <QMimeData>
+#include <QProgressBar>
+#include <QTimer>
 
 #include <sys/stat.h>
 
@@ -131,6 +134,38 @@ TEST_F(MainWindow, CommandsBeforeAndAfterTheFirstRecording) {
   Find<QAction>("MN_Wnd_Combi2")->trigger();
   EXPECT_EQ(form->CurrentWindow, 19);
   EXPECT_EQ(form->Pages()->currentWidget()->objectName(), "TS_Combi2");
+}
+
+// After an operation the full gauge stays up for the settle time while the
+// event loop runs on; a command in that time takes the gauge over.
+TEST_F(MainWindow, FullGaugeStaysForTheSettleTimeWithoutBlocking) {
+  MakeForm();
+  form->show();
+  form->SettleMs = 400;
+  auto* bar = Find<QProgressBar>("PB_Main");
+  auto gaugeState = [&] {
+    return std::tuple(bar->isVisible(), bar->value() == bar->maximum() && bar->maximum() > 1,
+                      form->StatusPanels()->PanelText(0));
+  };
+  std::optional<std::tuple<bool, bool, QString>> seen;
+  QTimer::singleShot(0, form.get(), [&] { seen = gaugeState(); });
+  QElapsedTimer clock;
+  clock.start();
+  ASSERT_TRUE(form->OpenDataFile(kSample));
+  QTest::qWait(20);
+  ASSERT_TRUE(seen.has_value());  // the event loop ran while the gauge was up
+  EXPECT_EQ(*seen, std::tuple(true, true, QString("Lesen:")));
+  EXPECT_EQ(form->BusyCount, 0);
+
+  // Smoothing now: its gauge is not cut short by the pending end of the load's.
+  clock.restart();
+  Find<QAction>("Mn_Equal_2")->trigger();
+  EXPECT_EQ(form->BeepCount, 0);
+  QTest::qWait(200);
+  if (clock.elapsed() < 380) EXPECT_EQ(gaugeState(), std::tuple(true, true, QString("Filter:")));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !bar->isVisible(); }, 5000));
+  EXPECT_GE(clock.elapsed(), 400);
+  EXPECT_EQ(form->StatusPanels()->PanelText(0), "");
 }
 
 // What a failed write leaves behind is checked in test_export; here the

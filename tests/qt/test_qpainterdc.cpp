@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "chart/diagrampaint.h"
+#include "chart/qt/picturefile.h"
 #include "chart/qt/qpainterdc.h"
 #include "support/mainwindow_fixture.h"
 
@@ -129,6 +130,35 @@ TEST(QPainterDCRaster, HonoursTheClipAndACallersClip) {
   painter.end();
   EXPECT_EQ(img.pixel(5, 80), qRgb(0, 0, 0));
   EXPECT_EQ(img.pixel(60, 80), qRgb(255, 255, 255));  // outside the caller's clip
+}
+
+// A PNG file holds exactly the pixels that painting the same drawing over
+// the background into an image gives.
+TEST(PictureFile, PngHoldsThePaintedPixels) {
+  QTemporaryDir dir;
+  const auto paint = [](QPainter& painter) {
+    QPainterDC dc(painter);
+    dc.SetFont({"Arial", 14, 400, false});
+    dc.Text(20, 20, "Kanal 1", DcHAlign::Left, DcVAlign::Top);
+    for (int width : {1, 3, 6}) {
+      dc.SetPen({0x3060C0u * static_cast<uint32_t>(width) & 0xFFFFFF, width, DcDash::Solid});
+      std::vector<TPoint> pts;
+      for (int x = 0; x < 320; x += 7)
+        pts.push_back({x, 120 + width * 20 + static_cast<int>(40 * std::sin(x / 30.0))});
+      dc.Polyline(pts.data(), static_cast<int>(pts.size()));
+    }
+  };
+  for (const QColor background : {QColor(0xF0, 0xF0, 0xF0), QColor(Qt::white)}) {
+    const QString path = dir.filePath("p.png");
+    ASSERT_TRUE(WritePictureFile(path, 320, 240, background, "t", paint, nullptr));
+    QImage expected(320, 240, QImage::Format_RGB32);
+    {
+      QPainter painter(&expected);
+      painter.fillRect(QRect(0, 0, 320, 240), background);
+      paint(painter);
+    }
+    EXPECT_EQ(QImage(path).convertToFormat(QImage::Format_RGB32), expected);
+  }
 }
 
 }  // namespace

@@ -115,6 +115,7 @@ int RunXlsx(const std::vector<std::string>& args) {
       else
         sheet.SetName(sheetGiven ? sheetName : XlsxMakeSheetName(sheetName, taken, kDefaultSheet));
       session.ExportSheet(sheet, layout, {}, kMaxSamples);
+      book.SpoolSheet(sheets);  // complete: written ahead, memory stays flat
     }
     if (sheets == 0) return worst;
     app.SaveWorkbook(1, out);
