@@ -11,6 +11,7 @@
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextTable>
+#include <QTextTableCell>
 #include <QUrl>
 #include <algorithm>
 #include <cmath>
@@ -98,7 +99,13 @@ QChar DecimalSeparator(int language) {
   }
 }
 
-QTextBlockFormat BlockFormat(const rtf::ParaFormat& p, QChar decimal) {
+// Text aligned at a right, centre or decimal tab stop must fit before it:
+// the stop moves 1 pt left, so that rounding in the glyph widths cannot push
+// a field that ends at the right margin onto the next line, and a stop
+// beyond the margin stands at it.
+constexpr int kTabSlack = 20;
+
+QTextBlockFormat BlockFormat(const rtf::ParaFormat& p, QChar decimal, int textWidth) {
   QTextBlockFormat f;
   switch (p.align) {
     case rtf::Align::Left:
@@ -133,18 +140,19 @@ QTextBlockFormat BlockFormat(const rtf::ParaFormat& p, QChar decimal) {
     std::stable_sort(sorted.begin(), sorted.end(),
                      [](const rtf::Tab& a, const rtf::Tab& b) { return a.position < b.position; });
     for (const rtf::Tab& t : sorted) {
+      const int aligned = std::max(0, std::min(t.position, textWidth) - kTabSlack);
       switch (t.kind) {
         case rtf::Tab::Kind::Left:
           tabs.append(QTextOption::Tab(t.position, QTextOption::LeftTab));
           break;
         case rtf::Tab::Kind::Center:
-          tabs.append(QTextOption::Tab(t.position, QTextOption::CenterTab));
+          tabs.append(QTextOption::Tab(aligned, QTextOption::CenterTab));
           break;
         case rtf::Tab::Kind::Right:
-          tabs.append(QTextOption::Tab(t.position, QTextOption::RightTab));
+          tabs.append(QTextOption::Tab(aligned, QTextOption::RightTab));
           break;
         case rtf::Tab::Kind::Decimal:
-          tabs.append(QTextOption::Tab(t.position, QTextOption::DelimiterTab, decimal));
+          tabs.append(QTextOption::Tab(aligned, QTextOption::DelimiterTab, decimal));
           break;
       }
     }
@@ -166,13 +174,44 @@ QColor Mix(const QColor& back, const QColor& fore, int shading) {
                           static_cast<float>(back.blueF() * (1 - s) + fore.blueF() * s));
 }
 
+// The header of a picture and the size it is decoded at.
+struct PictureReader {
+  explicit PictureReader(const rtf::Picture& pic)
+      : data(QByteArray::fromRawData(pic.data.data(), static_cast<qsizetype>(pic.data.size()))),
+        buffer(&data),
+        reader(&buffer, pic.kind == rtf::Picture::Kind::Png ? "png" : "jpeg") {
+    buffer.open(QIODevice::ReadOnly);
+    reader.setAutoDetectImageFormat(false);
+    size = reader.size();  // from the header: nothing decoded yet
+    if (size.isEmpty()) return;
+    // Size on paper: the goal size in twips, else the pixels at 96 dpi.
+    width =
+        (pic.goalWidth > 0 ? pic.goalWidth : size.width() * kTwipsPerPixel96) * pic.scaleX / 100.0;
+    height = (pic.goalHeight > 0 ? pic.goalHeight : size.height() * kTwipsPerPixel96) * pic.scaleY /
+             100.0;
+    auto pixels = [](double twips, int own) {
+      const double px =
+          std::min(twips * kPictureDpi / TVQRPaper::kLayoutDpi, 1.0 * kMaxPictureSide);
+      return std::clamp(static_cast<int>(std::ceil(px)), 1, own);
+    };
+    decoded = QSize(pixels(width, size.width()), pixels(height, size.height()));
+  }
+
+  QByteArray data;
+  QBuffer buffer;
+  QImageReader reader;
+  QSize size, decoded;
+  double width = 0, height = 0;  // twips
+};
+
 class Builder {
  public:
   Builder(QTextDocument& doc, const rtf::Document& model)
       : doc_(doc), model_(model), cursor_(&doc), decimal_(DecimalSeparator(model.language)) {}
 
-  // False when pictures beyond the budget were left out.
+  // False (and nothing built) when the pictures exceed the limits.
   bool Build() {
+    if (!PicturesFit()) return false;
     int after = 0;
     for (const rtf::Block& block : model_.blocks) {
       if (const auto* p = std::get_if<rtf::Paragraph>(&block)) {
@@ -183,16 +222,39 @@ class Builder {
         after = 0;
       }
     }
-    return complete_;
+    return true;
   }
 
  private:
+  // The pixels of all pictures that are drawn, as stored and as decoded.
+  bool PicturesFit() const {
+    qint64 source = 0, decoded = 0;
+    auto add = [&](const rtf::Paragraph& p) {
+      for (const rtf::Run& run : p.runs) {
+        if (run.picture < 0) continue;
+        const PictureReader pic(model_.pictures[static_cast<size_t>(run.picture)]);
+        source += qint64(pic.size.width()) * pic.size.height();
+        decoded += qint64(pic.decoded.width()) * pic.decoded.height();
+      }
+    };
+    for (const rtf::Block& block : model_.blocks) {
+      if (const auto* p = std::get_if<rtf::Paragraph>(&block)) {
+        add(*p);
+        continue;
+      }
+      for (const rtf::Cell& c : std::get<rtf::Row>(block).cells)
+        for (const rtf::Paragraph& p : c.paragraphs) add(p);
+    }
+    return source <= TVQRPaper::kMaxSourcePixels && decoded <= TVQRPaper::kMaxDecodedPixels;
+  }
+
   // fresh: the cursor stands in an empty block that takes this paragraph.
   // after: the space after the paragraph before, which adds to this one's
   // space before (Qt would take the larger of the two).
   void AddParagraph(QTextCursor& cur, const rtf::Paragraph& p, bool& fresh, int& after) {
     const QTextCharFormat mark = CharFormat(model_, p.mark);
-    QTextBlockFormat format = BlockFormat(p.format, decimal_);
+    QTextBlockFormat format =
+        BlockFormat(p.format, decimal_, model_.paperWidth - model_.marginLeft - model_.marginRight);
     format.setTopMargin(after + p.format.spaceBefore);
     after = p.format.spaceAfter;
     if (fresh) {
@@ -211,45 +273,19 @@ class Builder {
   }
 
   void AddPicture(QTextCursor& cur, const rtf::Run& run) {
-    const rtf::Picture& pic = model_.pictures[static_cast<size_t>(run.picture)];
-    const QByteArray data =
-        QByteArray::fromRawData(pic.data.data(), static_cast<qsizetype>(pic.data.size()));
-    QBuffer buffer;
-    buffer.setData(data);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, pic.kind == rtf::Picture::Kind::Png ? "png" : "jpeg");
-    reader.setAutoDetectImageFormat(false);
-    const QSize size = reader.size();  // from the header: nothing decoded yet
-    if (size.isEmpty()) return;        // damaged: left out like an unknown kind
-    // Size on paper: the goal size in twips, else the pixels at 96 dpi.
-    const double w =
-        (pic.goalWidth > 0 ? pic.goalWidth : size.width() * kTwipsPerPixel96) * pic.scaleX / 100.0;
-    const double h = (pic.goalHeight > 0 ? pic.goalHeight : size.height() * kTwipsPerPixel96) *
-                     pic.scaleY / 100.0;
-    auto pixels = [](double twips, int own) {
-      const double px =
-          std::min(twips * kPictureDpi / TVQRPaper::kLayoutDpi, 1.0 * kMaxPictureSide);
-      return std::clamp(static_cast<int>(std::ceil(px)), 1, own);
-    };
-    const QSize decoded(pixels(w, size.width()), pixels(h, size.height()));
-    sourcePixels_ += qint64(size.width()) * size.height();
-    decodedPixels_ += qint64(decoded.width()) * decoded.height();
-    if (sourcePixels_ > TVQRPaper::kMaxSourcePixels ||
-        decodedPixels_ > TVQRPaper::kMaxDecodedPixels) {
-      complete_ = false;
-      return;
-    }
-    if (decoded != size) reader.setScaledSize(decoded);
-    reader.setAllocationLimit(
-        static_cast<int>(qint64(decoded.width()) * decoded.height() * 8 / (1024 * 1024) + 1));
+    PictureReader pic(model_.pictures[static_cast<size_t>(run.picture)]);
+    if (pic.size.isEmpty()) return;  // damaged: left out like an unknown kind
+    if (pic.decoded != pic.size) pic.reader.setScaledSize(pic.decoded);
+    pic.reader.setAllocationLimit(static_cast<int>(
+        qint64(pic.decoded.width()) * pic.decoded.height() * 8 / (1024 * 1024) + 1));
     QImage image;
-    if (!reader.read(&image) || image.isNull()) return;
+    if (!pic.reader.read(&image) || image.isNull()) return;
     const QUrl name(QStringLiteral("rtfpic:%1").arg(run.picture));
     doc_.addResource(QTextDocument::ImageResource, name, image);
     QTextImageFormat f;
     f.setName(name.toString());
-    f.setWidth(w);
-    f.setHeight(h);
+    f.setWidth(pic.width);
+    f.setHeight(pic.height);
     cur.insertImage(f);
   }
 
@@ -371,8 +407,6 @@ class Builder {
   bool fresh_ = true;
   QTextTable* table_ = nullptr;
   std::vector<int> widths_;
-  qint64 sourcePixels_ = 0, decodedPixels_ = 0;
-  bool complete_ = true;
 };
 
 }  // namespace

@@ -23,7 +23,7 @@ class TVQRPaper {
   static constexpr int kLayoutDpi = 1440;
   /// Pictures of one background: the pixels of all of them as stored, and
   /// as decoded for the page. A background beyond either does not load.
-  static constexpr qint64 kMaxSourcePixels = 200'000'000;
+  static constexpr qint64 kMaxSourcePixels = 100'000'000;
   static constexpr qint64 kMaxDecodedPixels = 40'000'000;
 
   TVQRPaper();
@@ -55,8 +55,8 @@ class TVQRPaper {
   const QString& FileExt() const { return FileExt_; }
   QTextDocument* Document() const { return RichEdit_.get(); }
 
-  /// Fills doc (cleared first) with the model read from an RTF file; false
-  /// when pictures were left out because they exceed the limits above.
+  /// Fills doc (cleared first) with the model read from an RTF file; false,
+  /// and nothing filled in, when its pictures exceed the limits above.
   static bool BuildDocument(QTextDocument& doc, const rtf::Document& model);
 
  private:

@@ -688,8 +688,11 @@ class Parser {
     State& s = Cur();
     switch (s.dest) {
       case Dest::Body: {
-        if (para_.runs.empty() || para_.runs.back().picture >= 0 ||
-            !(para_.runs.back().format == s.chr)) {
+        // Beyond kMaxRuns format changes, text keeps the last run's format
+        // (laying out a paragraph takes time with the square of its runs).
+        if (para_.runs.empty() ||
+            (para_.runs.size() < kMaxRuns &&
+             (para_.runs.back().picture >= 0 || !(para_.runs.back().format == s.chr)))) {
           para_.runs.push_back(Run{s.chr, {}, -1});
         }
         para_.runs.back().text.push_back(ch);

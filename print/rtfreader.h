@@ -134,7 +134,8 @@ int CodePageOfCharset(int charset);
 /// Limits that keep damaged or hostile input in check.
 inline constexpr int kMaxDepth = 512;  // deeper groups share their parent's state
 inline constexpr size_t kMaxPictureBytes = 32u << 20;
-inline constexpr size_t kMaxTextChars = 1u << 18;  // far more than a page holds
+inline constexpr size_t kMaxTextChars = 1u << 16;  // far more than a page holds
+inline constexpr size_t kMaxRuns = 512;            // in one paragraph
 inline constexpr size_t kMaxParagraphs = 8192;     // with those in table cells
 inline constexpr size_t kMaxTableCells = 4096;
 

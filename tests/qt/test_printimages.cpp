@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QImage>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -365,7 +366,7 @@ TEST_F(Background, LetterheadDrawsInsideItsMarginsWithoutBackground) {
 }
 
 // Code pages, tab stops, paragraph spacing and tables as a word processor
-// lays them out (in twips, on a Letter page with 1800-twip side margins).
+// lays them out (in twips, on an A4 page with 1134-twip side margins).
 TEST_F(Background, RtfLaysOutLikeAWordProcessor) {
   const char* fonts =
       "{\\fonttbl{\\f0\\fcharset0 Arial;}{\\f1\\fcharset238 Arial;}{\\f2\\fcharset204 Arial;}"
@@ -389,9 +390,11 @@ TEST_F(Background, RtfLaysOutLikeAWordProcessor) {
   }
 
   auto layout = [&](const char* body) {
-    paper_.SetFile(Write("l.rtf", QByteArray("{\\rtf1\\ansi\\deff0") + fonts + body + "}"));
+    paper_.SetFile(
+        Write("l.rtf", QByteArray("{\\rtf1\\ansi\\deff0\\paperw11906\\margl1134\\margr1134") +
+                           fonts + body + "}"));
     EXPECT_TRUE(paper_.Load());
-    paper_.Document()->setPageSize(QSizeF(12240, 15840));
+    paper_.Document()->setPageSize(QSizeF(11906, 16838));
     paper_.Document()->documentLayout()->documentSize();  // lays it out
   };
   auto x = [&](int block, int pos) {  // where the character pos of a block begins
@@ -400,16 +403,24 @@ TEST_F(Background, RtfLaysOutLikeAWordProcessor) {
   };
   // Right, centre and decimal tab stops; the right one at the margin keeps
   // a long field on its line.
-  const QString field = "Nr. 1234567890";
-  layout(QByteArray("\\pard\\tqr\\tx8640\\tqc\\tx4320 a\\tab mitte\\tab " + field.toUtf8() +
-                    "\\par\\pard\\tqdec\\tx3000\\deflang1031\\tab 1234,56\\par")
-             .constData());
+  layout(
+      "\\pard\\tqr\\tx9638\\fs18 Zaklad\\tab Nr zlecenia: 4711\\par"
+      "\\pard\\tqdec\\tx3000\\tqc\\tx4819\\deflang1031\\tab 1234,56\\tab mitte\\par");
+  {  // laid out as on a PDF page at 600 dpi
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&pdf);
+    writer.setResolution(600);
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, {}));
+    QPainter painter(&writer);
+    ASSERT_TRUE(paper_.DrawOnCanvas(painter, QRect(0, 0, writer.width(), writer.height())));
+  }
   const QTextBlock first = paper_.Document()->firstBlock();
   EXPECT_EQ(first.layout()->lineCount(), 1);
-  EXPECT_NEAR(x(0, static_cast<int>(first.text().size())), 1800 + 8640, 30);
-  const int mid = static_cast<int>(first.text().indexOf("mitte"));
-  EXPECT_NEAR((x(0, mid) + x(0, mid + 5)) / 2, 1800 + 4320, 30);
-  EXPECT_NEAR(x(1, 5), 1800 + 3000, 30);  // the decimal comma
+  EXPECT_NEAR(x(0, static_cast<int>(first.text().size())), 1134 + 9638, 30);
+  const int mid = static_cast<int>(first.next().text().indexOf("mitte"));
+  EXPECT_NEAR((x(1, mid) + x(1, mid + 5)) / 2, 1134 + 4819, 30);
+  EXPECT_NEAR(x(1, 5), 1134 + 3000, 30);  // the decimal comma
 
   // Space after one paragraph and before the next add up.
   layout("\\pard\\sa400 a\\par\\pard\\sb600 b\\par");
@@ -428,9 +439,9 @@ TEST_F(Background, RtfLaysOutLikeAWordProcessor) {
   const QRectF table =
       paper_.Document()->documentLayout()->frameBoundingRect(QTextCursor(cellText).currentTable());
   EXPECT_LT(table.height(), cellText.layout()->boundingRect().height() + 100);
-  EXPECT_NEAR(paper_.Document()->documentLayout()->blockBoundingRect(cellText).left(), 1800, 20);
+  EXPECT_NEAR(paper_.Document()->documentLayout()->blockBoundingRect(cellText).left(), 1134, 20);
 
-  QImage page(1275, 1650, QImage::Format_RGB32);  // Letter at 150 dpi
+  QImage page(1240, 1754, QImage::Format_RGB32);  // A4 at 150 dpi
   page.setDotsPerMeterX(5906), page.setDotsPerMeterY(5906);
   page.fill(Qt::white);
   QPainter p(&page);
