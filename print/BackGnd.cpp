@@ -215,6 +215,17 @@ class Builder {
     int after = 0;
     for (const rtf::Block& block : model_.blocks) {
       if (const auto* p = std::get_if<rtf::Paragraph>(&block)) {
+        // Qt drops the top margin of the first block of the page and of a
+        // block after a table: the space goes above it instead.
+        QTextFrameFormat above = table_ ? table_->format() : doc_.rootFrame()->frameFormat();
+        if (table_)
+          above.setBottomMargin(p->format.spaceBefore);
+        else if (&block == &model_.blocks.front())
+          above.setTopMargin(above.topMargin() + p->format.spaceBefore);
+        if (table_)
+          table_->setFormat(above.toTableFormat());
+        else
+          doc_.rootFrame()->setFrameFormat(above);
         AddParagraph(cursor_, *p, fresh_, after);
         table_ = nullptr;
       } else {
@@ -338,7 +349,8 @@ class Builder {
     // \trgaph is the space left and right of the text; nothing above or below.
     f.setLeftPadding(row.gap);
     f.setRightPadding(row.gap);
-    f.setTopPadding(0);
+    // Qt drops the top margin of a cell's first paragraph.
+    f.setTopPadding(cell.paragraphs.empty() ? 0 : cell.paragraphs.front().format.spaceBefore);
     f.setBottomPadding(0);
     const bool last = c + 1 == row.cells.size();
     SetBorder(f, rtf::Top, cell.borders[rtf::Top], row.borders[firstRow ? rtf::Top : rtf::InsideH]);

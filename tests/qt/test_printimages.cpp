@@ -427,6 +427,19 @@ TEST_F(Background, RtfLaysOutLikeAWordProcessor) {
   const QTextLayout* a = paper_.Document()->findBlockByNumber(0).layout();
   const QTextLayout* b = paper_.Document()->findBlockByNumber(1).layout();
   EXPECT_NEAR(b->position().y() - (a->position().y() + a->boundingRect().height()), 1000, 1);
+  // Also before and after a table, and at the top of the page.
+  layout(
+      "\\pard\\sb100\\sa300 a\\par\\trowd\\cellx4000\\pard\\intbl b\\cell\\row\\pard\\sb600 "
+      "c\\par");
+  const QTextBlock last = paper_.Document()->lastBlock();
+  ASSERT_EQ(last.text(), "c");
+  const QTextLayout* top = paper_.Document()->firstBlock().layout();
+  const QAbstractTextDocumentLayout* doc = paper_.Document()->documentLayout();
+  ASSERT_EQ(last.previous().text(), "b");
+  const QRectF cell = doc->blockBoundingRect(last.previous());
+  EXPECT_NEAR(doc->blockBoundingRect(last).top() - cell.bottom(), 600, 1);
+  EXPECT_NEAR(cell.top() - (top->position().y() + top->boundingRect().height()), 300, 1);
+  EXPECT_NEAR(top->position().y(), 1440 + 100, 1);  // below the top margin
 
   // \trgaph pads left and right only; borders and shading are drawn.
   layout(
