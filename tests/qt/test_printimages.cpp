@@ -292,6 +292,16 @@ class Background : public Files {
     TVQRMetaData::SetTimeFormatter({});
   }
   QString Text() const { return paper_.Document()->toPlainText(); }
+  // Prints the background into a PDF page (A4, 600 dpi) in memory.
+  void PrintPdf() {
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&pdf);
+    writer.setResolution(600);
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, {}));
+    QPainter painter(&writer);
+    EXPECT_TRUE(paper_.DrawOnCanvas(painter, QRect(0, 0, writer.width(), writer.height())));
+  }
   TVQRPaper paper_;
 };
 
@@ -370,7 +380,8 @@ TEST_F(Background, LetterheadDrawsInsideItsMarginsWithoutBackground) {
 TEST_F(Background, RtfLaysOutLikeAWordProcessor) {
   const char* fonts =
       "{\\fonttbl{\\f0\\fcharset0 Arial;}{\\f1\\fcharset238 Arial;}{\\f2\\fcharset204 Arial;}"
-      "{\\f3\\fcharset161 Arial;}{\\f4\\fcharset128 Arial;}{\\f5 Arial;}}";
+      "{\\f3\\fcharset161 Arial;}{\\f4\\fcharset128 Arial;}{\\f5 Arial;}"
+      "{\\f6\\fcharset2 Zapf Dingbats;}}";
   const struct {
     const char* body;
     const char* text;
@@ -382,11 +393,13 @@ TEST_F(Background, RtfLaysOutLikeAWordProcessor) {
       {"\\f3 \\'e1\\'e2", "αβ"},
       {"\\f4 \\'82\\'a0\\'8a\\'bf x", "あ漢 x"},  // two bytes per character
       {"\\ansicpg1251\\f5 \xcf\xf0\xe8", "При"},  // bytes as they are
+      {"\\f6 \\u8364?", "€"},                     // a face without it: fontconfig finds another
   };
   for (const auto& c : texts) {
     paper_.SetFile(Write("t.rtf", QByteArray("{\\rtf1\\ansi") + fonts + c.body + "\\par}"));
     ASSERT_TRUE(paper_.Load());
     EXPECT_EQ(Text(), QString::fromUtf8(c.text)) << c.body;
+    PrintPdf();
   }
 
   auto layout = [&](const char* body) {
@@ -406,15 +419,7 @@ TEST_F(Background, RtfLaysOutLikeAWordProcessor) {
   layout(
       "\\pard\\tqr\\tx9638\\fs18 Zaklad\\tab Nr zlecenia: 4711\\par"
       "\\pard\\tqdec\\tx3000\\tqc\\tx4819\\deflang1031\\tab 1234,56\\tab mitte\\par");
-  {  // laid out as on a PDF page at 600 dpi
-    QBuffer pdf;
-    pdf.open(QIODevice::WriteOnly);
-    QPdfWriter writer(&pdf);
-    writer.setResolution(600);
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, {}));
-    QPainter painter(&writer);
-    ASSERT_TRUE(paper_.DrawOnCanvas(painter, QRect(0, 0, writer.width(), writer.height())));
-  }
+  PrintPdf();  // laid out as on a PDF page
   const QTextBlock first = paper_.Document()->firstBlock();
   EXPECT_EQ(first.layout()->lineCount(), 1);
   EXPECT_NEAR(x(0, static_cast<int>(first.text().size())), 1134 + 9638, 30);
