@@ -1,7 +1,9 @@
 #include "print/BackGnd.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QBuffer>
 #include <QFile>
+#include <QImageReader>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QTextBlock>
@@ -9,7 +11,10 @@
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextTable>
+#include <QTextTableCell>
 #include <QUrl>
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "data/MetaData.h"
@@ -79,7 +84,29 @@ QTextCharFormat CharFormat(const rtf::Document& d, const rtf::CharFormat& c) {
   return f;
 }
 
-QTextBlockFormat BlockFormat(const rtf::ParaFormat& p) {
+// Languages that write numbers with a decimal point (LANGID primary
+// languages: Chinese, Hebrew, English, Japanese, Korean, Thai).
+QChar DecimalSeparator(int language) {
+  switch (language & 0x3FF) {
+    case 0x04:
+    case 0x0D:
+    case 0x09:
+    case 0x11:
+    case 0x12:
+    case 0x1E:
+      return u'.';
+    default:
+      return u',';
+  }
+}
+
+// Text aligned at a right, centre or decimal tab stop must fit before it:
+// the stop moves 1 pt left, so that rounding in the glyph widths cannot push
+// a field that ends at the right margin onto the next line, and a stop
+// beyond the margin stands at it.
+constexpr int kTabSlack = 20;
+
+QTextBlockFormat BlockFormat(const rtf::ParaFormat& p, QChar decimal, int textWidth) {
   QTextBlockFormat f;
   switch (p.align) {
     case rtf::Align::Left:
@@ -98,7 +125,6 @@ QTextBlockFormat BlockFormat(const rtf::ParaFormat& p) {
   f.setLeftMargin(p.leftIndent);
   f.setRightMargin(p.rightIndent);
   f.setTextIndent(p.firstIndent);
-  f.setTopMargin(p.spaceBefore);
   f.setBottomMargin(p.spaceAfter);
   if (p.lineSpacing != 0) {
     if (p.lineMultiple)
@@ -111,37 +137,143 @@ QTextBlockFormat BlockFormat(const rtf::ParaFormat& p) {
   }
   if (!p.tabs.empty()) {
     QList<QTextOption::Tab> tabs;
-    for (int t : p.tabs) tabs.append(QTextOption::Tab(t, QTextOption::LeftTab));
+    std::vector<rtf::Tab> sorted = p.tabs;
+    std::stable_sort(sorted.begin(), sorted.end(),
+                     [](const rtf::Tab& a, const rtf::Tab& b) { return a.position < b.position; });
+    for (const rtf::Tab& t : sorted) {
+      const int aligned = std::max(0, std::min(t.position, textWidth) - kTabSlack);
+      switch (t.kind) {
+        case rtf::Tab::Kind::Left:
+          tabs.append(QTextOption::Tab(t.position, QTextOption::LeftTab));
+          break;
+        case rtf::Tab::Kind::Center:
+          tabs.append(QTextOption::Tab(aligned, QTextOption::CenterTab));
+          break;
+        case rtf::Tab::Kind::Right:
+          tabs.append(QTextOption::Tab(aligned, QTextOption::RightTab));
+          break;
+        case rtf::Tab::Kind::Decimal:
+          tabs.append(QTextOption::Tab(aligned, QTextOption::DelimiterTab, decimal));
+          break;
+      }
+    }
     f.setTabPositions(tabs);
   }
   return f;
 }
 
+// Pictures are decoded at most at this resolution of their size on the page
+// (and never larger than their own pixels); a picture larger than this on
+// either side is decoded at this size and drawn stretched.
+constexpr int kPictureDpi = 300;
+constexpr int kMaxPictureSide = 6000;
+
+QColor Mix(const QColor& back, const QColor& fore, int shading) {
+  const double s = shading / 10000.0;
+  return QColor::fromRgbF(static_cast<float>(back.redF() * (1 - s) + fore.redF() * s),
+                          static_cast<float>(back.greenF() * (1 - s) + fore.greenF() * s),
+                          static_cast<float>(back.blueF() * (1 - s) + fore.blueF() * s));
+}
+
+// The header of a picture and the size it is decoded at.
+struct PictureReader {
+  explicit PictureReader(const rtf::Picture& pic)
+      : data(QByteArray::fromRawData(pic.data.data(), static_cast<qsizetype>(pic.data.size()))),
+        buffer(&data),
+        reader(&buffer, pic.kind == rtf::Picture::Kind::Png ? "png" : "jpeg") {
+    buffer.open(QIODevice::ReadOnly);
+    reader.setAutoDetectImageFormat(false);
+    size = reader.size();  // from the header: nothing decoded yet
+    if (size.isEmpty()) return;
+    // Size on paper: the goal size in twips, else the pixels at 96 dpi.
+    width =
+        (pic.goalWidth > 0 ? pic.goalWidth : size.width() * kTwipsPerPixel96) * pic.scaleX / 100.0;
+    height = (pic.goalHeight > 0 ? pic.goalHeight : size.height() * kTwipsPerPixel96) * pic.scaleY /
+             100.0;
+    auto pixels = [](double twips, int own) {
+      const double px =
+          std::min(twips * kPictureDpi / TVQRPaper::kLayoutDpi, 1.0 * kMaxPictureSide);
+      return std::clamp(static_cast<int>(std::ceil(px)), 1, own);
+    };
+    decoded = QSize(pixels(width, size.width()), pixels(height, size.height()));
+  }
+
+  QByteArray data;
+  QBuffer buffer;
+  QImageReader reader;
+  QSize size, decoded;
+  double width = 0, height = 0;  // twips
+};
+
 class Builder {
  public:
   Builder(QTextDocument& doc, const rtf::Document& model)
-      : doc_(doc), model_(model), cursor_(&doc) {}
+      : doc_(doc), model_(model), cursor_(&doc), decimal_(DecimalSeparator(model.language)) {}
 
-  void Build() {
+  // False (and nothing built) when the pictures exceed the limits.
+  bool Build() {
+    if (!PicturesFit()) return false;
+    int after = 0;
     for (const rtf::Block& block : model_.blocks) {
       if (const auto* p = std::get_if<rtf::Paragraph>(&block)) {
-        AddParagraph(cursor_, *p, fresh_);
+        // Qt drops the top margin of the first block of the page and of a
+        // block after a table: the space goes above it instead.
+        QTextFrameFormat above = table_ ? table_->format() : doc_.rootFrame()->frameFormat();
+        if (table_)
+          above.setBottomMargin(p->format.spaceBefore);
+        else if (&block == &model_.blocks.front())
+          above.setTopMargin(above.topMargin() + p->format.spaceBefore);
+        if (table_)
+          table_->setFormat(above.toTableFormat());
+        else
+          doc_.rootFrame()->setFrameFormat(above);
+        AddParagraph(cursor_, *p, fresh_, after);
         table_ = nullptr;
       } else {
         AddRow(std::get<rtf::Row>(block));
+        after = 0;
       }
     }
+    return true;
   }
 
  private:
+  // The pixels of all pictures that are drawn, as stored and as decoded.
+  bool PicturesFit() const {
+    qint64 source = 0, decoded = 0;
+    auto add = [&](const rtf::Paragraph& p) {
+      for (const rtf::Run& run : p.runs) {
+        if (run.picture < 0) continue;
+        const PictureReader pic(model_.pictures[static_cast<size_t>(run.picture)]);
+        source += qint64(pic.size.width()) * pic.size.height();
+        decoded += qint64(pic.decoded.width()) * pic.decoded.height();
+      }
+    };
+    for (const rtf::Block& block : model_.blocks) {
+      if (const auto* p = std::get_if<rtf::Paragraph>(&block)) {
+        add(*p);
+        continue;
+      }
+      for (const rtf::Cell& c : std::get<rtf::Row>(block).cells)
+        for (const rtf::Paragraph& p : c.paragraphs) add(p);
+    }
+    return source <= TVQRPaper::kMaxSourcePixels && decoded <= TVQRPaper::kMaxDecodedPixels;
+  }
+
   // fresh: the cursor stands in an empty block that takes this paragraph.
-  void AddParagraph(QTextCursor& cur, const rtf::Paragraph& p, bool& fresh) {
+  // after: the space after the paragraph before, which adds to this one's
+  // space before (Qt would take the larger of the two).
+  void AddParagraph(QTextCursor& cur, const rtf::Paragraph& p, bool& fresh, int& after) {
     const QTextCharFormat mark = CharFormat(model_, p.mark);
+    QTextBlockFormat format =
+        BlockFormat(p.format, decimal_, model_.paperWidth - model_.marginLeft - model_.marginRight);
+    format.setTopMargin(after + p.format.spaceBefore);
+    after = p.format.spaceAfter;
     if (fresh) {
-      cur.setBlockFormat(BlockFormat(p.format));
+      cur.setBlockFormat(format);
       cur.setBlockCharFormat(mark);
     } else {
-      cur.insertBlock(BlockFormat(p.format), mark);
+      cur.insertBlock(format, mark);
     }
     fresh = false;
     for (const rtf::Run& run : p.runs) {
@@ -153,22 +285,88 @@ class Builder {
   }
 
   void AddPicture(QTextCursor& cur, const rtf::Run& run) {
-    const rtf::Picture& pic = model_.pictures[static_cast<size_t>(run.picture)];
-    const QByteArray data(pic.data.data(), static_cast<qsizetype>(pic.data.size()));
+    PictureReader pic(model_.pictures[static_cast<size_t>(run.picture)]);
+    if (pic.size.isEmpty()) return;  // damaged: left out like an unknown kind
+    if (pic.decoded != pic.size) pic.reader.setScaledSize(pic.decoded);
+    pic.reader.setAllocationLimit(static_cast<int>(
+        qint64(pic.decoded.width()) * pic.decoded.height() * 8 / (1024 * 1024) + 1));
     QImage image;
-    const bool ok = pic.kind == rtf::Picture::Kind::Png ? TVQRLogo::DecodePng(data, &image)
-                                                        : TVQRLogo::DecodeJpeg(data, &image);
-    if (!ok) return;
+    if (!pic.reader.read(&image) || image.isNull()) return;
     const QUrl name(QStringLiteral("rtfpic:%1").arg(run.picture));
     doc_.addResource(QTextDocument::ImageResource, name, image);
-    // Size on paper: the goal size in twips, else the pixels at 96 dpi.
-    const double w = pic.goalWidth > 0 ? pic.goalWidth : image.width() * kTwipsPerPixel96;
-    const double h = pic.goalHeight > 0 ? pic.goalHeight : image.height() * kTwipsPerPixel96;
     QTextImageFormat f;
     f.setName(name.toString());
-    f.setWidth(w * pic.scaleX / 100.0);
-    f.setHeight(h * pic.scaleY / 100.0);
+    f.setWidth(pic.width);
+    f.setHeight(pic.height);
     cur.insertImage(f);
+  }
+
+  QTextFrameFormat::BorderStyle Style(const rtf::Border& b) const {
+    using S = rtf::Border::Style;
+    switch (b.style) {
+      case S::None:
+        return QTextFrameFormat::BorderStyle_None;
+      case S::Double:
+        return QTextFrameFormat::BorderStyle_Double;
+      case S::Dotted:
+        return QTextFrameFormat::BorderStyle_Dotted;
+      case S::Dashed:
+        return QTextFrameFormat::BorderStyle_Dashed;
+      case S::Single:
+        break;
+    }
+    return QTextFrameFormat::BorderStyle_Solid;
+  }
+
+  // The cell's own border on that side, else the row's.
+  void SetBorder(QTextTableCellFormat& f, rtf::Side side, const rtf::Border& own,
+                 const rtf::Border& row) const {
+    const rtf::Border& b = own.style != rtf::Border::Style::None ? own : row;
+    if (b.style == rtf::Border::Style::None) return;
+    // A hairline is as thin as the thinnest line Word offers; a double line
+    // is two lines with their width between them.
+    const double width = std::max(b.width, 5) * (b.style == rtf::Border::Style::Double ? 3 : 1);
+    const QColor c = ColorAt(model_, b.color);
+    const QBrush brush(c.isValid() ? c : QColor(Qt::black));
+    switch (side) {
+      case rtf::Top:
+        f.setTopBorder(width), f.setTopBorderStyle(Style(b)), f.setTopBorderBrush(brush);
+        break;
+      case rtf::Left:
+        f.setLeftBorder(width), f.setLeftBorderStyle(Style(b)), f.setLeftBorderBrush(brush);
+        break;
+      case rtf::Bottom:
+        f.setBottomBorder(width), f.setBottomBorderStyle(Style(b)), f.setBottomBorderBrush(brush);
+        break;
+      default:
+        f.setRightBorder(width), f.setRightBorderStyle(Style(b)), f.setRightBorderBrush(brush);
+        break;
+    }
+  }
+
+  QTextTableCellFormat CellFormat(const rtf::Row& row, size_t c, bool firstRow) const {
+    const rtf::Cell& cell = row.cells[c];
+    QTextTableCellFormat f;
+    // \trgaph is the space left and right of the text; nothing above or below.
+    f.setLeftPadding(row.gap);
+    f.setRightPadding(row.gap);
+    // Qt drops the top margin of a cell's first paragraph.
+    f.setTopPadding(cell.paragraphs.empty() ? 0 : cell.paragraphs.front().format.spaceBefore);
+    f.setBottomPadding(0);
+    const bool last = c + 1 == row.cells.size();
+    SetBorder(f, rtf::Top, cell.borders[rtf::Top], row.borders[firstRow ? rtf::Top : rtf::InsideH]);
+    SetBorder(f, rtf::Bottom, cell.borders[rtf::Bottom], row.borders[rtf::Bottom]);
+    SetBorder(f, rtf::Left, cell.borders[rtf::Left],
+              row.borders[c == 0 ? rtf::Left : rtf::InsideV]);
+    SetBorder(f, rtf::Right, cell.borders[rtf::Right],
+              row.borders[last ? rtf::Right : rtf::InsideV]);
+    const QColor back = ColorAt(model_, cell.background);
+    if (back.isValid() || cell.shading > 0) {
+      const QColor fore = ColorAt(model_, cell.foreground);
+      f.setBackground(Mix(back.isValid() ? back : QColor(Qt::white),
+                          fore.isValid() ? fore : QColor(Qt::black), cell.shading));
+    }
+    return f;
   }
 
   void AddRow(const rtf::Row& row) {
@@ -179,6 +377,7 @@ class Builder {
       edge = c.rightEdge;
     }
     const int cols = static_cast<int>(widths.size());
+    bool firstRow = false;
     if (table_ && widths == widths_) {
       table_->appendRows(1);
     } else {
@@ -186,21 +385,28 @@ class Builder {
       QList<QTextLength> constraints;
       for (int w : widths) constraints.append(QTextLength(QTextLength::FixedLength, w));
       f.setColumnWidthConstraints(constraints);
-      f.setLeftMargin(row.left + row.gap);
-      f.setCellPadding(row.gap);
+      f.setLeftMargin(row.left);
+      f.setCellPadding(0);
       f.setCellSpacing(0);
       f.setBorder(0);
       f.setBorderStyle(QTextFrameFormat::BorderStyle_None);
+      f.setBorderCollapse(true);
       if (!fresh_) cursor_.insertBlock();
       table_ = cursor_.insertTable(1, cols, f);
       widths_ = widths;
+      firstRow = true;
     }
     const int r = table_->rows() - 1;
     for (int c = 0; c < cols; ++c) {
-      QTextCursor cc = table_->cellAt(r, c).firstCursorPosition();
+      QTextTableCell cell = table_->cellAt(r, c);
+      QTextCursor cc = cell.firstCursorPosition();
       bool fresh = true;
+      int after = 0;
       for (const rtf::Paragraph& p : row.cells[static_cast<size_t>(c)].paragraphs)
-        AddParagraph(cc, p, fresh);
+        AddParagraph(cc, p, fresh, after);
+      // After the text: the cell's format lives in its first block's
+      // character format, which the first paragraph sets.
+      cell.setFormat(CellFormat(row, static_cast<size_t>(c), firstRow));
     }
     // The block after the table takes what follows.
     cursor_.movePosition(QTextCursor::End);
@@ -210,6 +416,7 @@ class Builder {
   QTextDocument& doc_;
   const rtf::Document& model_;
   QTextCursor cursor_;
+  const QChar decimal_;
   bool fresh_ = true;
   QTextTable* table_ = nullptr;
   std::vector<int> widths_;
@@ -220,7 +427,7 @@ class Builder {
 TVQRPaper::TVQRPaper() = default;
 TVQRPaper::~TVQRPaper() = default;
 
-void TVQRPaper::BuildDocument(QTextDocument& doc, const rtf::Document& model) {
+bool TVQRPaper::BuildDocument(QTextDocument& doc, const rtf::Document& model) {
   doc.clear();
   doc.setUndoRedoEnabled(false);
   QFont base;
@@ -236,7 +443,7 @@ void TVQRPaper::BuildDocument(QTextDocument& doc, const rtf::Document& model) {
   root.setTopMargin(model.marginTop);
   root.setBottomMargin(model.marginBottom);
   doc.rootFrame()->setFrameFormat(root);
-  Builder(doc, model).Build();
+  return Builder(doc, model).Build();
 }
 
 void TVQRPaper::SetFile(const QString& name) {
@@ -253,11 +460,10 @@ bool TVQRPaper::Load() {
     std::string data;
     if (ReadRegularFile(QFile::encodeName(FileName_).toStdString(),
                         static_cast<size_t>(kMaxFileBytes), data)) {
-      const rtf::Document model = rtf::Read(data);
-      if (model.isRtf) {
-        BuildDocument(*RichEdit_, model);
-        ok = true;
-      }
+      // Text that is no RTF (also none at all) is read as plain text.
+      const std::string_view text(data);
+      ok = BuildDocument(*RichEdit_, rtf::IsRtf(text) ? rtf::Read(text) : rtf::ReadPlainText(text));
+      if (!ok) BuildDocument(*RichEdit_, rtf::Document{});
     }
   }
   Loaded_ = ok;

@@ -21,6 +21,10 @@ class TVQRPaper {
   static constexpr qint64 kMaxFileBytes = 20 << 20;
   /// The document is laid out in twips: 1440 layout units per inch.
   static constexpr int kLayoutDpi = 1440;
+  /// Pictures of one background: the pixels of all of them as stored, and
+  /// as decoded for the page. A background beyond either does not load.
+  static constexpr qint64 kMaxSourcePixels = 100'000'000;
+  static constexpr qint64 kMaxDecodedPixels = 40'000'000;
 
   TVQRPaper();
   ~TVQRPaper();
@@ -29,8 +33,9 @@ class TVQRPaper {
 
   /// Creates the (empty) document if needed, clears it and remembers the file.
   void SetFile(const QString& name);
-  /// Reads the file when its extension is ".RTF" and it holds rich text;
-  /// false otherwise, and for a missing or unreadable file.
+  /// Reads the file when its extension is ".RTF": rich text, or plain text
+  /// when it holds no RTF; false otherwise, for a missing or unreadable file
+  /// and when its pictures exceed the limits above.
   bool Load();
   /// Replaces the first occurrence of "%name%" (any case) by value, keeping
   /// its character format; false when there is none. The file is untouched.
@@ -50,8 +55,9 @@ class TVQRPaper {
   const QString& FileExt() const { return FileExt_; }
   QTextDocument* Document() const { return RichEdit_.get(); }
 
-  /// Fills doc (cleared first) with the model read from an RTF file.
-  static void BuildDocument(QTextDocument& doc, const rtf::Document& model);
+  /// Fills doc (cleared first) with the model read from an RTF file; false,
+  /// and nothing filled in, when its pictures exceed the limits above.
+  static bool BuildDocument(QTextDocument& doc, const rtf::Document& model);
 
  private:
   std::unique_ptr<QTextDocument> RichEdit_;

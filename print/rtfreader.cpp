@@ -1,7 +1,13 @@
 #include "print/rtfreader.h"
 
+#include <iconv.h>
+
 #include <algorithm>
+#include <array>
+#include <cerrno>
 #include <cstdint>
+#include <memory>
+#include <string>
 #include <unordered_map>
 
 namespace rtf {
@@ -17,9 +23,136 @@ char16_t FromCp1252(unsigned char c) {
   return c >= 0x80 && c <= 0x9F ? kCp1252High[c - 0x80] : static_cast<char16_t>(c);
 }
 
+// Turns the bytes of a code page into UTF-16, one byte at a time, so that
+// the two bytes of an East Asian character may come as two "\'hh".
+class ByteDecoder {
+ public:
+  ~ByteDecoder() {
+    for (auto& [cp, page] : pages_)
+      if (page.cd != reinterpret_cast<iconv_t>(-1)) iconv_close(page.cd);
+  }
+
+  // Appends what the byte completes to out; codePage 0 takes bytes as they are.
+  void Put(int codePage, unsigned char b, std::u16string& out) {
+    if (codePage == 1252 || codePage == 0) {
+      Flush(out);
+      out.push_back(codePage == 0 ? static_cast<char16_t>(b) : FromCp1252(b));
+      return;
+    }
+    Page& page = PageOf(codePage);
+    if (page.cd == reinterpret_cast<iconv_t>(-1)) {
+      out.push_back(FromCp1252(b));
+      return;
+    }
+    if (pending_.empty() || pendingPage_ != codePage) {
+      Flush(out);
+      if (page.lead[b] == 0) {
+        out.push_back(page.single[b]);
+        return;
+      }
+      pendingPage_ = codePage;
+    }
+    pending_.push_back(static_cast<char>(b));
+    std::u16string chars;
+    switch (Convert(page.cd, pending_, chars)) {
+      case 0:
+        out += chars;
+        pending_.clear();
+        break;
+      case EINVAL:  // incomplete
+        if (pending_.size() < 4) break;
+        [[fallthrough]];
+      default:
+        out.push_back(u'\uFFFD');
+        pending_.clear();
+        break;
+    }
+  }
+
+  // A lead byte that nothing completed becomes a replacement character.
+  void Flush(std::u16string& out) {
+    if (!pending_.empty()) out.push_back(u'\uFFFD');
+    pending_.clear();
+  }
+  void Drop() { pending_.clear(); }
+
+ private:
+  struct Page {
+    iconv_t cd = reinterpret_cast<iconv_t>(-1);
+    std::array<char16_t, 256> single{};
+    std::array<uint8_t, 256> lead{};  // 1: begins a character of several bytes
+  };
+
+  // 0, or the errno of iconv for the whole input.
+  static int Convert(iconv_t cd, const std::string& in, std::u16string& out) {
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    char16_t buf[8];
+    char* src = const_cast<char*>(in.data());
+    size_t srcLeft = in.size();
+    char* dst = reinterpret_cast<char*>(buf);
+    size_t dstLeft = sizeof buf;
+    if (iconv(cd, &src, &srcLeft, &dst, &dstLeft) == static_cast<size_t>(-1)) return errno;
+    out.assign(buf, static_cast<size_t>(dst - reinterpret_cast<char*>(buf)) / 2);
+    return out.empty() ? EILSEQ : 0;
+  }
+
+  static std::string IconvName(int codePage) {
+    switch (codePage) {
+      case 10000:
+        return "MACINTOSH";
+      case 20127:
+        return "ASCII";
+      case 65001:
+        return "UTF-8";
+      case 950:
+        return "BIG5";
+      case 1361:
+        return "JOHAB";
+      default:
+        if (codePage >= 28591 && codePage <= 28606)
+          return "ISO-8859-" + std::to_string(codePage - 28590);
+        return "CP" + std::to_string(codePage);
+    }
+  }
+
+  Page& PageOf(int codePage) {
+    auto it = pages_.find(codePage);
+    if (it != pages_.end()) return it->second;
+    if (pages_.size() >= 16) return pages_[1252];  // stays unconverted: Windows-1252
+    Page& page = pages_[codePage];
+    page.cd = iconv_open("UTF-16LE", IconvName(codePage).c_str());
+    if (page.cd == reinterpret_cast<iconv_t>(-1)) return page;
+    for (int b = 0; b < 256; ++b) {
+      std::u16string chars;
+      const int err = Convert(page.cd, std::string(1, static_cast<char>(b)), chars);
+      page.lead[static_cast<size_t>(b)] = err == EINVAL;
+      // Bytes the code page leaves undefined keep their own value.
+      page.single[static_cast<size_t>(b)] =
+          err == 0 && chars.size() == 1 ? chars[0] : FromCp1252(static_cast<unsigned char>(b));
+    }
+    return page;
+  }
+
+  std::unordered_map<int, Page> pages_;
+  std::string pending_;
+  int pendingPage_ = 0;
+};
+
 constexpr int kMaxTwips = 200000;  // about 3.5 m: anything larger is damage
 constexpr size_t kMaxPictures = 64;
 constexpr size_t kMaxCells = 64;
+
+bool ValidUtf8(std::string_view s) {
+  for (size_t i = 0; i < s.size();) {
+    const auto c = static_cast<unsigned char>(s[i]);
+    const size_t n = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+    if (n == 0 || i + n > s.size()) return false;
+    for (size_t k = 1; k < n; ++k)
+      if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
+    i += n;
+  }
+  return true;
+}
 
 int Clamp(long long v, int lo, int hi) {
   return static_cast<int>(std::clamp<long long>(v, lo, hi));
@@ -56,8 +189,8 @@ class Parser {
   explicit Parser(std::string_view in) : in_(in) { stack_.emplace_back(); }
 
   Document Parse() {
-    const size_t first = std::min(in_.find_first_not_of(" \t\r\n"), in_.size());
-    doc_.isRtf = in_.substr(first, 5) == "{\\rtf";
+    doc_.isRtf = IsRtf(in_);
+    if (doc_.isRtf) pos_ = in_.find('{');  // nothing before the document's group
     while (pos_ < in_.size() && !done_) Step();
     if (!para_.runs.empty()) EndParagraph(Cur().par.inTable);
     if (!row_.cells.empty() || !cell_.paragraphs.empty()) FinishRow();
@@ -103,7 +236,30 @@ class Parser {
       PictureHex(c);
       return;
     }
-    AddChar(c == '\t' ? u'\t' : FromCp1252(c));
+    if (c == '\t')
+      AddChar(u'\t');
+    else
+      AddByte(c);
+  }
+
+  // A character of the current font's code page (or a part of one).
+  void AddByte(unsigned char b) {
+    std::u16string chars;
+    decoder_.Put(CodePage(), b, chars);
+    for (char16_t ch : chars) AddChar(ch);
+  }
+
+  int CodePage() const {
+    const State& s = stack_.back();
+    if (s.dest == Dest::FontTable) return CodePageOf(font_);
+    const auto it = doc_.fonts.find(s.chr.font >= 0 ? s.chr.font : doc_.defaultFont);
+    return it == doc_.fonts.end() ? doc_.codePage : CodePageOf(it->second);
+  }
+
+  int CodePageOf(const Font& f) const {
+    if (f.codePage > 0) return f.codePage;
+    const int cp = f.charset < 0 ? -1 : CodePageOfCharset(f.charset);
+    return cp < 0 ? doc_.codePage : cp;
   }
 
   void PopGroup() {
@@ -147,6 +303,7 @@ class Parser {
       return;
     }
     if (overflow_ > 0) return;
+    decoder_.Drop();
     if (pendingSkip_ > 0) {
       --pendingSkip_;
       return;
@@ -158,6 +315,7 @@ class Parser {
 
   void ControlSymbol(char c) {
     if (overflow_ > 0) return;
+    if (c != '\'') decoder_.Drop();
     if (c == '\'') {
       int v = 0;
       for (int i = 0; i < 2; ++i) {
@@ -170,7 +328,7 @@ class Parser {
         --pendingSkip_;
         return;
       }
-      if (Cur().dest != Dest::Picture) AddChar(FromCp1252(static_cast<unsigned char>(v)));
+      if (Cur().dest != Dest::Picture) AddByte(static_cast<unsigned char>(v));
       return;
     }
     if (pendingSkip_ > 0) {
@@ -249,7 +407,12 @@ class Parser {
     }
     // Document and page.
     if (w == "rtf") return;
+    if (w == "ansi") doc_.codePage = 1252;
+    if (w == "mac") doc_.codePage = 10000;
+    if (w == "pc") doc_.codePage = 437;
+    if (w == "pca") doc_.codePage = 850;
     if (w == "ansicpg") doc_.codePage = Clamp(p, 0, 65535);
+    if (w == "deflang") doc_.language = Clamp(p, 0, 65535);
     if (w == "deff") {
       doc_.defaultFont = Clamp(p, 0, 1 << 20);
       for (State& st : stack_)
@@ -311,6 +474,8 @@ class Parser {
     // Paragraphs.
     if (w == "pard") {
       s.par = ParaFormat{};
+      tabKind_ = Tab::Kind::Left;
+      border_ = nullptr;
     } else if (w == "ql") {
       s.par.align = Align::Left;
     } else if (w == "qc") {
@@ -333,8 +498,15 @@ class Parser {
       s.par.lineSpacing = Twips(p);
     } else if (w == "slmult") {
       s.par.lineMultiple = on;
+    } else if (w == "tqc") {
+      tabKind_ = Tab::Kind::Center;
+    } else if (w == "tqr") {
+      tabKind_ = Tab::Kind::Right;
+    } else if (w == "tqdec") {
+      tabKind_ = Tab::Kind::Decimal;
     } else if (w == "tx" || w == "tb") {
-      if (s.par.tabs.size() < 64) s.par.tabs.push_back(Clamp(p, 0, kMaxTwips));
+      if (s.par.tabs.size() < 64) s.par.tabs.push_back(Tab{Clamp(p, 0, kMaxTwips), tabKind_});
+      tabKind_ = Tab::Kind::Left;
     } else if (w == "intbl") {
       s.par.inTable = true;
     } else if (w == "par") {
@@ -350,9 +522,39 @@ class Parser {
     // Tables.
     else if (w == "trowd") {
       cellx_.clear();
+      cellDefs_.clear();
+      cellDef_ = Cell{};
+      for (Border& b : rowBorders_) b = Border{};
+      border_ = nullptr;
       trleft_ = trgaph_ = 0;
     } else if (w == "cellx") {
-      if (cellx_.size() < kMaxCells) cellx_.push_back(Twips(p));
+      if (cellx_.size() < kMaxCells) {
+        cellx_.push_back(Twips(p));
+        cellDefs_.push_back(cellDef_);
+      }
+      cellDef_ = Cell{};
+      border_ = nullptr;
+    } else if (w.substr(0, 6) == "clbrdr" || w.substr(0, 6) == "trbrdr") {
+      Border* const sides = w[0] == 'c' ? cellDef_.borders : rowBorders_;
+      const std::string_view side = w.substr(6);
+      border_ = side == "t"                  ? &sides[Top]
+                : side == "l"                ? &sides[Left]
+                : side == "b"                ? &sides[Bottom]
+                : side == "r"                ? &sides[Right]
+                : w[0] == 't' && side == "h" ? &rowBorders_[InsideH]
+                : w[0] == 't' && side == "v" ? &rowBorders_[InsideV]
+                                             : &otherBorder_;
+      *border_ = Border{};
+    } else if (w.substr(0, 4) == "brdr") {
+      BorderWord(w, p);
+    } else if (w == "box") {
+      border_ = &otherBorder_;
+    } else if (w == "clcbpat") {
+      cellDef_.background = Clamp(p, 0, 1 << 16);
+    } else if (w == "clcfpat") {
+      cellDef_.foreground = Clamp(p, 0, 1 << 16);
+    } else if (w == "clshdng") {
+      cellDef_.shading = Clamp(p, 0, 10000);
     } else if (w == "trleft") {
       trleft_ = Twips(p);
     } else if (w == "trgaph") {
@@ -365,6 +567,34 @@ class Parser {
         FinishRow();
       }
     }
+  }
+
+  // A border's style, width or colour; \brdrt ... (paragraph borders) are
+  // read but not drawn.
+  void BorderWord(std::string_view w, long long p) {
+    const std::string_view kind = w.substr(4);
+    if (kind == "t" || kind == "l" || kind == "b" || kind == "r" || kind == "box" ||
+        kind == "bar" || kind == "btw") {
+      border_ = &otherBorder_;
+      return;
+    }
+    Border& b = border_ ? *border_ : otherBorder_;
+    if (kind == "w")
+      b.width = Clamp(p, 0, 1440);
+    else if (kind == "cf")
+      b.color = Clamp(p, 0, 1 << 16);
+    else if (kind == "sp")
+      return;
+    else if (kind == "none" || kind == "nil")
+      b.style = Border::Style::None;
+    else if (kind == "db")
+      b.style = Border::Style::Double;
+    else if (kind == "dot")
+      b.style = Border::Style::Dotted;
+    else if (kind.substr(0, 4) == "dash")
+      b.style = Border::Style::Dashed;
+    else  // \brdrs, \brdrth, \brdrhair and the fancy ones
+      b.style = Border::Style::Single;
   }
 
   void FontTableWord(std::string_view w, long long p) {
@@ -387,6 +617,8 @@ class Parser {
       font_.family = Font::Family::Tech;
     } else if (w == "fcharset") {
       font_.charset = Clamp(p, 0, 255);
+    } else if (w == "cpg") {
+      font_.codePage = Clamp(p, 0, 65535);
     }
   }
 
@@ -456,8 +688,11 @@ class Parser {
     State& s = Cur();
     switch (s.dest) {
       case Dest::Body: {
-        if (para_.runs.empty() || para_.runs.back().picture >= 0 ||
-            !(para_.runs.back().format == s.chr)) {
+        // Beyond kMaxRuns format changes, text keeps the last run's format
+        // (laying out a paragraph takes time with the square of its runs).
+        if (para_.runs.empty() ||
+            (para_.runs.size() < kMaxRuns &&
+             (para_.runs.back().picture >= 0 || !(para_.runs.back().format == s.chr)))) {
           para_.runs.push_back(Run{s.chr, {}, -1});
         }
         para_.runs.back().text.push_back(ch);
@@ -485,6 +720,8 @@ class Parser {
   }
 
   void EndParagraph(bool inTable) {
+    decoder_.Drop();
+    if (++paragraphs_ >= kMaxParagraphs) done_ = true;
     para_.format = Cur().par;
     para_.mark = Cur().chr;
     if (inTable) {
@@ -500,6 +737,7 @@ class Parser {
     EndParagraph(true);
     if (row_.cells.size() < kMaxCells) row_.cells.push_back(std::move(cell_));
     cell_ = Cell{};
+    if (++cells_ >= kMaxTableCells) done_ = true;
   }
 
   void FinishRow() {
@@ -511,11 +749,20 @@ class Parser {
     for (size_t i = 0; i < row_.cells.size(); ++i) {
       // Cells without \cellx get an inch each.
       const int right = i < cellx_.size() ? cellx_[i] : edge + 1440;
-      row_.cells[i].rightEdge = std::max(right, edge + 1);
+      Cell& cell = row_.cells[i];
+      if (i < cellDefs_.size()) {
+        const Cell& def = cellDefs_[i];
+        std::copy(std::begin(def.borders), std::end(def.borders), std::begin(cell.borders));
+        cell.background = def.background;
+        cell.foreground = def.foreground;
+        cell.shading = def.shading;
+      }
+      cell.rightEdge = std::max(right, edge + 1);
       edge = row_.cells[i].rightEdge;
     }
     row_.left = trleft_;
     row_.gap = trgaph_;
+    std::copy(std::begin(rowBorders_), std::end(rowBorders_), std::begin(row_.borders));
     doc_.blocks.emplace_back(std::move(row_));
     row_ = Row{};
   }
@@ -541,6 +788,12 @@ class Parser {
   Cell cell_;
   Row row_;
   std::vector<int> cellx_;
+  std::vector<Cell> cellDefs_;  // borders and shading of each \cellx (no paragraphs)
+  Cell cellDef_;                // those of the next \cellx
+  Border rowBorders_[6];
+  Border otherBorder_;        // paragraph borders: read, not kept
+  Border* border_ = nullptr;  // what \brdrs, \brdrw, \brdrcf describe
+  Tab::Kind tabKind_ = Tab::Kind::Left;
   int trleft_ = 0, trgaph_ = 0;
   int fontNum_ = -1;
   Font font_;
@@ -549,10 +802,86 @@ class Parser {
   bool colorSet_ = false;
   int nibble_ = -1;
   size_t textChars_ = 0;
+  size_t paragraphs_ = 0, cells_ = 0;
+  ByteDecoder decoder_;
 };
 
 }  // namespace
 
+bool IsRtf(std::string_view data) {
+  const size_t first = std::min(data.find_first_not_of(" \t\r\n"), data.size());
+  return data.substr(first, 5) == "{\\rtf";
+}
+
 Document Read(std::string_view data) { return Parser(data).Parse(); }
+
+Document ReadPlainText(std::string_view data) {
+  Document doc;
+  std::u16string text;
+  ByteDecoder decoder;
+  const int codePage = ValidUtf8(data) ? 65001 : 1252;
+  size_t chars = 0;
+  for (size_t i = 0; i <= data.size() && doc.blocks.size() < kMaxParagraphs; ++i) {
+    const char c = i < data.size() ? data[i] : '\n';
+    if (c == '\r' || c == '\n') {
+      decoder.Flush(text);
+      if (c == '\r' && i + 1 < data.size() && data[i + 1] == '\n') ++i;
+      if (i >= data.size() && text.empty()) break;  // after the last line break
+      Paragraph p;
+      if (!text.empty()) p.runs.push_back(Run{CharFormat{}, std::move(text), -1});
+      doc.blocks.emplace_back(std::move(p));
+      text.clear();
+      continue;
+    }
+    if (++chars > kMaxTextChars) break;
+    decoder.Put(codePage, static_cast<unsigned char>(c), text);
+  }
+  return doc;
+}
+
+int CodePageOfCharset(int charset) {
+  switch (charset) {
+    case 0:
+      return 1252;
+    case 2:
+      return 0;  // symbol
+    case 77:
+      return 10000;
+    case 128:
+      return 932;
+    case 129:
+      return 949;
+    case 130:
+      return 1361;
+    case 134:
+      return 936;
+    case 136:
+      return 950;
+    case 161:
+      return 1253;
+    case 162:
+      return 1254;
+    case 163:
+      return 1258;
+    case 177:
+      return 1255;
+    case 178:
+      return 1256;
+    case 186:
+      return 1257;
+    case 204:
+      return 1251;
+    case 222:
+      return 874;
+    case 238:
+      return 1250;
+    case 254:
+      return 437;
+    case 255:
+      return 850;
+    default:  // 1: the document's code page
+      return -1;
+  }
+}
 
 }  // namespace rtf

@@ -3,8 +3,10 @@
 // and forms. Plain C++: it turns the file into a small document model (fonts,
 // colours, paragraphs of formatted runs, simple tables, pictures, page
 // margins) that the print background lays out with Qt. Only the first page
-// is kept. Damaged input never makes it fail: unbalanced braces, truncation,
-// huge numbers and deep nesting are read as far as they make sense.
+// is kept, and reading stops when more text, paragraphs or table cells have
+// come than any page can show. Text in code pages is decoded with iconv.
+// Damaged input never makes it fail: unbalanced braces, truncation, huge
+// numbers and deep nesting are read as far as they make sense.
 
 #include <map>
 #include <string>
@@ -17,7 +19,8 @@ namespace rtf {
 struct Font {
   std::u16string name;
   enum class Family { Nil, Roman, Swiss, Modern, Script, Decor, Tech } family = Family::Nil;
-  int charset = 0;
+  int charset = -1;  // \fcharset; -1: none given
+  int codePage = 0;  // \cpg; 0: none given
 };
 
 struct Color {
@@ -37,13 +40,19 @@ struct CharFormat {
 
 enum class Align { Left, Center, Right, Justify };
 
+struct Tab {
+  int position = 0;  // twips
+  enum class Kind { Left, Center, Right, Decimal } kind = Kind::Left;
+  bool operator==(const Tab&) const = default;
+};
+
 struct ParaFormat {
   Align align = Align::Left;
   int leftIndent = 0, rightIndent = 0, firstIndent = 0;  // twips
   int spaceBefore = 0, spaceAfter = 0;                   // twips
   int lineSpacing = 0;                                   // \sl: > 0 at least, < 0 exactly, 0 single
   bool lineMultiple = false;                             // \slmult1: lineSpacing / 240 lines
-  std::vector<int> tabs;                                 // \tx, twips
+  std::vector<Tab> tabs;                                 // \tx with \tqc \tqr \tqdec
   bool inTable = false;                                  // \intbl
 };
 
@@ -68,15 +77,29 @@ struct Paragraph {
   std::vector<Run> runs;
 };
 
+struct Border {
+  enum class Style { None, Single, Double, Dotted, Dashed } style = Style::None;
+  int width = 0;  // \brdrw, twips; 0 is a hairline
+  int color = 0;  // \brdrcf, index into Document::colors
+  bool operator==(const Border&) const = default;
+};
+
+enum Side { Top, Left, Bottom, Right, InsideH, InsideV };
+
 struct Cell {
   std::vector<Paragraph> paragraphs;
-  int rightEdge = 0;  // \cellx, twips from the row's left edge
+  int rightEdge = 0;   // \cellx, twips from the row's left edge
+  Border borders[4];   // \clbrdrt \clbrdrl \clbrdrb \clbrdrr
+  int background = 0;  // \clcbpat, index into Document::colors
+  int foreground = 0;  // \clcfpat
+  int shading = 0;     // \clshdng: foreground over background, 1/100 %
 };
 
 struct Row {
   std::vector<Cell> cells;
-  int left = 0;  // \trleft
-  int gap = 0;   // \trgaph: half the space between cells
+  int left = 0;       // \trleft
+  int gap = 0;        // \trgaph: half the space between cells
+  Border borders[6];  // \trbrdrt \trbrdrl \trbrdrb \trbrdrr \trbrdrh \trbrdrv
 };
 
 using Block = std::variant<Paragraph, Row>;
@@ -88,19 +111,32 @@ struct Document {
   std::vector<Block> blocks;
   int defaultFont = 0;                          // \deff
   int defaultTab = 720;                         // \deftab, twips
-  int codePage = 1252;                          // \ansicpg
+  int codePage = 1252;                          // \ansicpg, \ansi \mac \pc \pca
+  int language = 0;                             // \deflang
   int paperWidth = 12240, paperHeight = 15840;  // \paperw \paperh, twips (US Letter)
   int marginLeft = 1800, marginRight = 1800;    // \margl \margr
   int marginTop = 1440, marginBottom = 1440;    // \margt \margb
   bool isRtf = false;                           // the data starts with "{\rtf"
 };
 
+/// True when the data starts with "{\rtf" (after white space).
+bool IsRtf(std::string_view data);
 /// Reads RTF data. Never throws for bad input (only std::bad_alloc can leave).
 Document Read(std::string_view data);
+/// Reads text that is no RTF as a rich-text control does: one paragraph per
+/// line in the default format; UTF-8 when it is valid UTF-8, else Windows-1252.
+Document ReadPlainText(std::string_view data);
+/// The Windows code page of an RTF font charset (\fcharset): 0 for the
+/// symbol charset, whose bytes are taken as they are, and -1 for the default
+/// charset and unknown ones, which take the document's code page.
+int CodePageOfCharset(int charset);
 
 /// Limits that keep damaged or hostile input in check.
 inline constexpr int kMaxDepth = 512;  // deeper groups share their parent's state
 inline constexpr size_t kMaxPictureBytes = 32u << 20;
-inline constexpr size_t kMaxTextChars = 1u << 18;  // far more than a page holds
+inline constexpr size_t kMaxTextChars = 1u << 16;  // far more than a page holds
+inline constexpr size_t kMaxRuns = 512;            // in one paragraph
+inline constexpr size_t kMaxParagraphs = 8192;     // with those in table cells
+inline constexpr size_t kMaxTableCells = 4096;
 
 }  // namespace rtf

@@ -3,14 +3,18 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <QAbstractTextDocumentLayout>
 #include <QBuffer>
 #include <QFile>
 #include <QImage>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFragment>
+#include <QTextLayout>
+#include <QTextTable>
 #include <climits>
 #include <string>
 
@@ -34,6 +38,17 @@ QImage TestPicture(int w, int h) {
   QImage img(w, h, QImage::Format_RGB32);
   img.fill(QColor(200, 30, 30));
   return img;
+}
+
+// The PNG with its header claiming w x h pixels (with a valid checksum).
+QByteArray ClaimedSize(QByteArray png, uint32_t w, uint32_t h) {
+  for (int k = 0; k < 4; ++k) {
+    png[16 + k] = char((w >> (24 - 8 * k)) & 0xff);
+    png[20 + k] = char((h >> (24 - 8 * k)) & 0xff);
+  }
+  const uLong crc = crc32(0, reinterpret_cast<const Bytef*>(png.constData() + 12), 17);
+  for (int i = 0; i < 4; ++i) png[29 + i] = char((crc >> (24 - 8 * i)) & 0xff);
+  return png;
 }
 
 class Files : public testing::Test {
@@ -123,12 +138,7 @@ TEST_F(PrintImages, DamagedImagesDoNotLoad) {
   const QByteArray png = Encoded(TestPicture(64, 48), "PNG");
   const QByteArray jpg = Encoded(TestPicture(64, 48), "JPEG");
 
-  QByteArray hugePng = png;  // IHDR 20000 x 20000, with a valid checksum
-  for (int off : {16, 20}) {
-    hugePng[off] = 0, hugePng[off + 1] = 0, hugePng[off + 2] = char(0x4e), hugePng[off + 3] = 0x20;
-  }
-  const uLong crc = crc32(0, reinterpret_cast<const Bytef*>(hugePng.constData() + 12), 17);
-  for (int i = 0; i < 4; ++i) hugePng[29 + i] = char((crc >> (24 - 8 * i)) & 0xff);
+  const QByteArray hugePng = ClaimedSize(png, 20000, 20000);
 
   QByteArray hugeJpg = jpg;  // frame header 12000 x 12000
   const qsizetype sof = hugeJpg.indexOf("\xff\xc0");
@@ -177,9 +187,10 @@ TEST(RtfReader, FormattingRunsAndTables) {
 
   const rtf::Paragraph& p = Para(d, 0);
   const rtf::ParaFormat& pf = p.format;
-  EXPECT_EQ(std::tuple(pf.align, pf.leftIndent, pf.rightIndent, pf.firstIndent, pf.spaceBefore,
-                       pf.spaceAfter, pf.lineSpacing, pf.tabs),
-            std::tuple(rtf::Align::Center, 100, 200, -50, 10, 20, -300, std::vector<int>{1000}));
+  EXPECT_EQ(
+      std::tuple(pf.align, pf.leftIndent, pf.rightIndent, pf.firstIndent, pf.spaceBefore,
+                 pf.spaceAfter, pf.lineSpacing, pf.tabs),
+      std::tuple(rtf::Align::Center, 100, 200, -50, 10, 20, -300, std::vector<rtf::Tab>{{1000}}));
   std::vector<std::string> runs;  // text, flags b i u s, font, half points, colour, highlight
   for (const auto& r : p.runs) {
     const rtf::CharFormat& f = r.format;
@@ -243,9 +254,30 @@ TEST(RtfReader, MalformedInputReadsWithoutHarm) {
   std::string wide = "{\\rtf1 ";  // many paragraphs
   for (int i = 0; i < 200000; ++i) wide += "line of text\\par ";
   inputs.push_back(wide + "}");
+  std::string empty = "{\\rtf1 ";  // paragraphs without text
+  for (int i = 0; i < 100000; ++i) empty += "\\par ";
+  inputs.push_back(empty + "}");
+  std::string table = "{\\rtf1 ";  // 1000 rows of 64 cells
+  for (int r = 0; r < 1000; ++r) {
+    table += "\\trowd";
+    for (int c = 1; c <= 64; ++c) table += "\\cellx" + std::to_string(c * 100);
+    for (int c = 0; c < 64; ++c) table += "\\intbl x\\cell ";
+    table += "\\row\n";
+  }
+  inputs.push_back(table + "}");
   for (const std::string& in : inputs) {
     const rtf::Document d = rtf::Read(in);
-    EXPECT_LE(d.blocks.size(), rtf::kMaxTextChars / 12 + 1);  // text beyond any page is dropped
+    // Text, paragraphs and cells beyond any page are dropped.
+    size_t paragraphs = 0, cells = 0;
+    for (const rtf::Block& b : d.blocks) {
+      const auto* row = std::get_if<rtf::Row>(&b);
+      cells += row ? row->cells.size() : 0;
+      for (size_t c = 0; row && c < row->cells.size(); ++c)
+        paragraphs += row->cells[c].paragraphs.size();
+      paragraphs += row ? 0 : 1;
+    }
+    EXPECT_LE(paragraphs, 8192u);
+    EXPECT_LE(cells, 4096u);
     QTextDocument doc;
     TVQRPaper::BuildDocument(doc, d);
   }
@@ -266,6 +298,16 @@ class Background : public Files {
     TVQRMetaData::SetTimeFormatter({});
   }
   QString Text() const { return paper_.Document()->toPlainText(); }
+  // Prints the background into a PDF page (A4, 600 dpi) in memory.
+  void PrintPdf() {
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&pdf);
+    writer.setResolution(600);
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, {}));
+    QPainter painter(&writer);
+    EXPECT_TRUE(paper_.DrawOnCanvas(painter, QRect(0, 0, writer.width(), writer.height())));
+  }
   TVQRPaper paper_;
 };
 
@@ -294,15 +336,25 @@ TEST_F(Background, LoadNeedsRtfByNameAndContent) {
     const char* name;
     QByteArray bytes;
     bool loads;
+    const char* text;
   } cases[] = {
-      {"a.rtf", "{\\rtf1 x}", true},  {"b.Rtf ", "\n {\\rtf1 x}", true},
-      {"c.txt", "{\\rtf1 x}", false}, {"d.rtf", "plain text", false},
-      {"noext", "{\\rtf1 x}", false},
+      {"a.rtf", "{\\rtf1 x}", true, "x"},
+      {"b.Rtf ", "\n {\\rtf1 x}", true, "x"},
+      {"c.txt", "{\\rtf1 x}", false, ""},
+      {"noext", "{\\rtf1 x}", false, ""},
+      // No RTF: plain text, as a rich-text control reads it.
+      {"d.rtf", "plain text", true, "plain text"},
+      {"e.rtf", "", true, ""},
+      {"f.rtf", "Zeile 1\r\n\r\nZeile 3 \xc3\xa4\n", true, "Zeile 1\n\nZeile 3 ä"},
+      {"g.rtf",
+       "Stra\xdf"
+       "e\r",
+       true, "Straße"},  // no UTF-8: Windows-1252
   };
   for (const auto& c : cases) {
     paper_.SetFile(Write(c.name, c.bytes));
     EXPECT_EQ(paper_.Load(), c.loads) << c.name;
-    EXPECT_EQ(Text().isEmpty(), !c.loads) << c.name;  // a failed load leaves it empty
+    EXPECT_EQ(Text(), QString::fromUtf8(c.text)) << c.name;  // a failed load leaves it empty
   }
   paper_.SetFile(dir_.filePath("missing.rtf"));
   EXPECT_FALSE(paper_.Load());
@@ -327,6 +379,122 @@ TEST_F(Background, LetterheadDrawsInsideItsMarginsWithoutBackground) {
   EXPECT_TRUE(QRect(116, 88, 1240 - 116 - 116, 1754 / 2 - 88).contains(ink))
       << ink.x() << "," << ink.y();
   EXPECT_LE(ink.left(), 118 + 40);
+}
+
+// Code pages, tab stops, paragraph spacing and tables as a word processor
+// lays them out (in twips, on an A4 page with 1134-twip side margins).
+TEST_F(Background, RtfLaysOutLikeAWordProcessor) {
+  const char* fonts =
+      "{\\fonttbl{\\f0\\fcharset0 Arial;}{\\f1\\fcharset238 Arial;}{\\f2\\fcharset204 Arial;}"
+      "{\\f3\\fcharset161 Arial;}{\\f4\\fcharset128 Arial;}{\\f5 Arial;}"
+      "{\\f6\\fcharset2 Zapf Dingbats;}}";
+  const struct {
+    const char* body;
+    const char* text;
+  } texts[] = {
+      {"\\ansicpg1250\\f5 Zak\\'b3ad \\'9c\\'e6", "Zakład ść"},  // the document's code page
+      {"\\f1 Zak\\'b3ad", "Zakład"},
+      {"\\ansicpg1250\\f0 Zak\\'b3ad", "Zak³ad"},  // charset 0 is Windows-1252
+      {"\\f2 \\'cf\\'f0\\'e8\\'e2\\'e5\\'f2", "Привет"},
+      {"\\f3 \\'e1\\'e2", "αβ"},
+      {"\\f4 \\'82\\'a0\\'8a\\'bf x", "あ漢 x"},  // two bytes per character
+      {"\\ansicpg1251\\f5 \xcf\xf0\xe8", "При"},  // bytes as they are
+      {"\\f6 \\u8364?", "€"},                     // a face without it: fontconfig finds another
+  };
+  for (const auto& c : texts) {
+    paper_.SetFile(Write("t.rtf", QByteArray("{\\rtf1\\ansi") + fonts + c.body + "\\par}"));
+    ASSERT_TRUE(paper_.Load());
+    EXPECT_EQ(Text(), QString::fromUtf8(c.text)) << c.body;
+    PrintPdf();
+  }
+
+  auto layout = [&](const char* body) {
+    paper_.SetFile(
+        Write("l.rtf", QByteArray("{\\rtf1\\ansi\\deff0\\paperw11906\\margl1134\\margr1134") +
+                           fonts + body + "}"));
+    EXPECT_TRUE(paper_.Load());
+    paper_.Document()->setPageSize(QSizeF(11906, 16838));
+    paper_.Document()->documentLayout()->documentSize();  // lays it out
+  };
+  auto x = [&](int block, int pos) {  // where the character pos of a block begins
+    const QTextBlock b = paper_.Document()->findBlockByNumber(block);
+    return b.layout()->position().x() + b.layout()->lineForTextPosition(pos).cursorToX(pos);
+  };
+  // Right, centre and decimal tab stops; the right one at the margin keeps
+  // a long field on its line.
+  layout(
+      "\\pard\\tqr\\tx9638\\fs18 Zaklad\\tab Nr zlecenia: 4711\\par"
+      "\\pard\\tqdec\\tx3000\\tqc\\tx4819\\deflang1031\\tab 1234,56\\tab mitte\\par");
+  PrintPdf();  // laid out as on a PDF page
+  const QTextBlock first = paper_.Document()->firstBlock();
+  EXPECT_EQ(first.layout()->lineCount(), 1);
+  EXPECT_NEAR(x(0, static_cast<int>(first.text().size())), 1134 + 9638, 30);
+  const int mid = static_cast<int>(first.next().text().indexOf("mitte"));
+  EXPECT_NEAR((x(1, mid) + x(1, mid + 5)) / 2, 1134 + 4819, 30);
+  EXPECT_NEAR(x(1, 5), 1134 + 3000, 30);  // the decimal comma
+
+  // Space after one paragraph and before the next add up.
+  layout("\\pard\\sa400 a\\par\\pard\\sb600 b\\par");
+  const QTextLayout* a = paper_.Document()->findBlockByNumber(0).layout();
+  const QTextLayout* b = paper_.Document()->findBlockByNumber(1).layout();
+  EXPECT_NEAR(b->position().y() - (a->position().y() + a->boundingRect().height()), 1000, 1);
+  // Also before and after a table, and at the top of the page.
+  layout(
+      "\\pard\\sb100\\sa300 a\\par\\trowd\\cellx4000\\pard\\intbl b\\cell\\row\\pard\\sb600 "
+      "c\\par");
+  const QTextBlock last = paper_.Document()->lastBlock();
+  ASSERT_EQ(last.text(), "c");
+  const QTextLayout* top = paper_.Document()->firstBlock().layout();
+  const QAbstractTextDocumentLayout* doc = paper_.Document()->documentLayout();
+  ASSERT_EQ(last.previous().text(), "b");
+  const QRectF cell = doc->blockBoundingRect(last.previous());
+  EXPECT_NEAR(doc->blockBoundingRect(last).top() - cell.bottom(), 600, 1);
+  EXPECT_NEAR(cell.top() - (top->position().y() + top->boundingRect().height()), 300, 1);
+  EXPECT_NEAR(top->position().y(), 1440 + 100, 1);  // below the top margin
+
+  // \trgaph pads left and right only; borders and shading are drawn.
+  layout(
+      "\\trowd\\trgaph108\\trleft-108\\trbrdrt\\brdrs\\brdrw20\\trbrdrb\\brdrs\\brdrw20"
+      "\\clbrdrl\\brdrs\\brdrw20\\clcbpat1\\cellx4000\\clbrdrr\\brdrdb\\brdrw20"
+      "\\clshdng5000\\cellx8000\\pard\\intbl a\\cell b\\cell\\row"
+      "{\\colortbl;\\red255\\green0\\blue0;}");
+  const QTextBlock cellText = paper_.Document()->firstBlock().next();
+  ASSERT_EQ(cellText.text(), "a");
+  const QRectF table =
+      paper_.Document()->documentLayout()->frameBoundingRect(QTextCursor(cellText).currentTable());
+  EXPECT_LT(table.height(), cellText.layout()->boundingRect().height() + 100);
+  EXPECT_NEAR(paper_.Document()->documentLayout()->blockBoundingRect(cellText).left(), 1134, 20);
+
+  QImage page(1240, 1754, QImage::Format_RGB32);  // A4 at 150 dpi
+  page.setDotsPerMeterX(5906), page.setDotsPerMeterY(5906);
+  page.fill(Qt::white);
+  QPainter p(&page);
+  ASSERT_TRUE(paper_.DrawOnCanvas(p, page.rect()));
+  p.end();
+  EXPECT_GT(CountPixels(page, Qt::black), 2 * 800);  // top and bottom: 2 x 8000 twips
+  EXPECT_GT(CountPixels(page, Qt::red), 300 * 20);   // the first cell's background
+  EXPECT_GT(CountPixels(page, QColor(127, 127, 127)) + CountPixels(page, QColor(128, 128, 128)),
+            300 * 20);  // 50 % black over white
+}
+
+// Pictures are decoded at the size they are drawn; a background whose
+// pictures hold more pixels than a page could use does not load.
+TEST_F(Background, PicturesAreDecodedAtTheirSizeOnThePage) {
+  const QByteArray png = Encoded(TestPicture(3000, 1500), "PNG");
+  auto rtf = [](const QByteArray& pic, int goalWidth) {
+    return "{\\rtf1 {\\pict\\pngblip\\picwgoal" + QByteArray::number(goalWidth) + "\\pichgoal720 " +
+           pic.toHex() + "}\\par}";
+  };
+  paper_.SetFile(Write("pic.rtf", rtf(png, 1440)));  // one inch wide, half an inch high
+  ASSERT_TRUE(paper_.Load());
+  const QImage image =
+      paper_.Document()->resource(QTextDocument::ImageResource, QUrl("rtfpic:0")).value<QImage>();
+  EXPECT_EQ(image.size(), QSize(300, 150));  // at 300 dpi
+  EXPECT_EQ(CountPixels(image, QColor(200, 30, 30)), image.width() * image.height());
+
+  paper_.SetFile(Write("huge.rtf", rtf(ClaimedSize(png, 20000, 20000), 1440)));
+  EXPECT_FALSE(paper_.Load());
+  EXPECT_EQ(Text(), "");
 }
 
 }  // namespace
