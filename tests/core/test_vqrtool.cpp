@@ -254,6 +254,8 @@ TEST(ProgramSwitches, HelpAndVersionPrintAndExitZero) {
     EXPECT_EQ(RunShell(cmd), 0) << c.program << " " << c.arg;
     const std::string out = ReadFileText(dir.File("out"));
     EXPECT_NE(out.find(c.out), std::string::npos) << c.program << " " << c.arg << "\n" << out;
-    if (std::string(c.arg) == "--version") EXPECT_EQ(out, c.program + version);
+    if (std::string(c.arg) == "--version") {
+      EXPECT_EQ(out, c.program + version);
+    }
   }
 }

@@ -162,7 +162,9 @@ TEST_F(MainWindow, FullGaugeStaysForTheSettleTimeWithoutBlocking) {
   Find<QAction>("Mn_Equal_2")->trigger();
   EXPECT_EQ(form->BeepCount, 0);
   QTest::qWait(200);
-  if (clock.elapsed() < 380) EXPECT_EQ(gaugeState(), std::tuple(true, true, QString("Filter:")));
+  if (clock.elapsed() < 380) {
+    EXPECT_EQ(gaugeState(), std::tuple(true, true, QString("Filter:")));
+  }
   EXPECT_TRUE(QTest::qWaitFor([&] { return !bar->isVisible(); }, 5000));
   EXPECT_GE(clock.elapsed(), 400);
   EXPECT_EQ(form->StatusPanels()->PanelText(0), "");
