@@ -13,8 +13,6 @@
 #include "export/XLLayout.h"
 #include "export/xlsx/XlsxApp.h"
 
-using namespace std::string_literals;
-
 namespace {
 
 struct XCell {
@@ -228,7 +226,7 @@ TEST(XlsxFile, ExactValuesFormatsAndTextsAsReadBack) {
   sheet.SetText(1, 1, " Zeit");
   sheet.SetText(1, 2, "a<b>&\"c\" Kanal");
   sheet.SetDouble(6, 1, -2.5);
-  sheet.SetNumberFormat(6, 1, "Standard;-Standard");  // no date for the reader
+  sheet.SetNumberFormat(6, 1, "Standard;-Standard");
   sheet.SetDouble(6, 2, 45000);
   sheet.SetNumberFormat(6, 2, "TTTT, T. MMMM JJJJ");
   book.AppendWorksheet().SetText(5, 3, "zweite");
@@ -243,25 +241,24 @@ TEST(XlsxFile, ExactValuesFormatsAndTextsAsReadBack) {
   EXPECT_EQ(sheets[1].Name, "Tabelle2");
   ASSERT_TRUE(sheets[1].At(5, 3));
   EXPECT_EQ(sheets[1].At(5, 3)->Text, "zweite");
-  for (int i = 0; i < 7; ++i) {
-    const XCell* c = s.At(2, i + 1);
-    ASSERT_TRUE(c) << i;
-    EXPECT_EQ(c->Kind, 'n');
-    EXPECT_EQ(c->Number(), static_cast<double>(values[i])) << c->Text;
-    EXPECT_EQ(c->Format, "General");
+  struct ReadBack {
+    int row, col;
+    char kind;
+    double number;
+    std::string format;
+  };
+  std::vector<ReadBack> want = {{3, 1, 'd', 0.0625, "[h]:mm:ss"},
+                                {3, 2, 'n', 86399 / 86400.0, "#,##0.000"},  // a number format
+                                {4, 1, 'n', 1234.5, "0.0"},
+                                {6, 1, 'n', -2.5, "General;-General"},  // no date for the reader
+                                {6, 2, 'd', 45000, "dddd, d\\. MMMM yyyy"}};
+  for (int i = 0; i < 7; ++i) want.push_back({2, i + 1, 'n', values[i], "General"});
+  for (const ReadBack& w : want) {
+    const XCell* c = s.At(w.row, w.col);
+    ASSERT_TRUE(c) << w.row << "," << w.col;
+    EXPECT_EQ(std::tuple(c->Kind, c->Number(), c->Format), std::tuple(w.kind, w.number, w.format))
+        << w.row << "," << w.col << ": " << c->Text;
   }
-  ASSERT_TRUE(s.At(3, 1) && s.At(3, 2) && s.At(4, 1));
-  EXPECT_EQ(s.At(3, 1)->Kind, 'd');
-  EXPECT_EQ(s.At(3, 1)->Number(), 0.0625);
-  EXPECT_EQ(s.At(3, 1)->Format, "[h]:mm:ss");
-  EXPECT_EQ(s.At(3, 2)->Number(), 86399 / 86400.0);
-  EXPECT_EQ(s.At(3, 2)->Format, "#,##0.000");
-  EXPECT_EQ(s.At(4, 1)->Number(), 1234.5);
-  EXPECT_EQ(s.At(4, 1)->Format, "0.0");
-  ASSERT_TRUE(s.At(6, 1) && s.At(6, 2));
-  EXPECT_EQ(std::pair(s.At(6, 1)->Kind, s.At(6, 1)->Format), std::pair('n', "General;-General"s));
-  EXPECT_EQ(std::pair(s.At(6, 2)->Kind, s.At(6, 2)->Format),
-            std::pair('d', "dddd, d\\. MMMM yyyy"s));
   EXPECT_EQ(s.At(1, 1)->Text, " Zeit");
   EXPECT_EQ(s.At(1, 2)->Text, "a<b>&\"c\" Kanal");
 

@@ -172,10 +172,7 @@ class Cups : public MainWindowFixture {
 
   QStringList PrintFromWindow(std::vector<Answer> answers) {
     form->ChoosePrinter = nullptr;  // the real dialog
-    Modals modals(std::move(answers));
-    form->FilePrint();
-    QApplication::processEvents();
-    return modals.seen;
+    return Answering(std::move(answers), [this]() { form->FilePrint(); });
   }
 
   static inline std::unique_ptr<QTemporaryDir> root;
@@ -236,7 +233,7 @@ TEST_F(Cups, AStoppedOrVanishedQueueFailsAndNeverHangs) {
   EXPECT_EQ(stopped.status, 3);
   EXPECT_TRUE(stopped.err.contains("vqrtest is stopped")) << stopped.err.toStdString();
   EXPECT_EQ(
-      PrintFromWindow({Choose("vqrtest"), [](QWidget* w) { w->close(); }}),
+      PrintFromWindow({Choose("vqrtest"), CloseBox()}),
       (QStringList{"PrintDialog", "PrintFailureBox: Der Drucker \"vqrtest\" ist angehalten."}));
   Lp("cupsenable", {"vqrtest"});
 
@@ -245,7 +242,7 @@ TEST_F(Cups, AStoppedOrVanishedQueueFailsAndNeverHangs) {
                                     []() {
                                       Lp("lpadmin", {"-x", "vqrgone"});
                                     }),
-                             [](QWidget* w) { w->close(); }}),
+                             CloseBox()}),
             (QStringList{"PrintDialog",
                          "PrintFailureBox: Der Drucker \"vqrgone\" ist nicht mehr vorhanden."}));
   EXPECT_EQ(Lp(kVqrtool, vqrtoolArgs + QStringList{"vqrgone"}).status, 3);

@@ -66,10 +66,7 @@ class Print : public MainWindowFixture {
   /// Runs print with the given answers to its dialogs; returns what they said.
   QStringList Run(const std::function<void()>& print, std::vector<Answer> answers = {}) {
     QFile::remove(printTo);
-    Modals modals(std::move(answers));
-    print();
-    QApplication::processEvents();
-    return modals.seen;
+    return Answering(std::move(answers), print);
   }
 
   void ClickPrintPanel() {

@@ -53,3 +53,11 @@ class Modals : public QObject {
   QPointer<QWidget> last_;
   QTimer timer_;
 };
+
+/// Runs f with these answers to the dialogs it opens; what the dialogs said.
+inline QStringList Answering(std::vector<Answer> answers, const std::function<void()>& f) {
+  Modals modals(std::move(answers));
+  f();
+  QApplication::processEvents();
+  return modals.seen;
+}
