@@ -199,10 +199,8 @@ TEST(Calc, NewWorkbookAndNewSheetBeforeTheFirst) {
 
   IXLWorksheet& added = book.AddWorksheetBefore(1);
   added.SetName("Neu");
-  EXPECT_EQ(book.SheetCount(), 2);
-  EXPECT_EQ(book.SheetName(1), "Neu");
-  EXPECT_EQ(book.SheetName(2), "TabSheet");
-  EXPECT_EQ(added.Name(), "Neu");
+  ASSERT_EQ(book.SheetCount(), 2);
+  EXPECT_EQ(book.SheetName(1) + "|" + book.SheetName(2) + "|" + added.Name(), "Neu|TabSheet|Neu");
   EXPECT_EQ(first.SheetCount(), 1);
   EXPECT_FALSE(app->Visible());  // created hidden until the export shows them
 }
@@ -225,10 +223,9 @@ TEST(Calc, ExportIntoTheSecondOfTwoSheetsOfOneName) {
   EXPECT_EQ(rec.session.ExportSheet(target, Layout(true), {}, 100), n);
 
   const auto cells = Cells(target, 2, 2, n + 1, 18);
-  EXPECT_EQ(S(cells[0][0].get<OUString>()), "Zeit");
-  EXPECT_EQ(S(cells[0][1].get<OUString>()), "Kanal 1");
-  EXPECT_EQ(S(cells[0][16].get<OUString>()), "Kanal 16");
-  EXPECT_EQ(S(cells[0][17].get<OUString>()), "Temperatur");
+  std::string header;
+  for (int col : {0, 1, 16, 17}) header += S(cells[0][col].get<OUString>()) + "|";
+  EXPECT_EQ(header, "Zeit|Kanal 1|Kanal 16|Temperatur|");
   int mismatches = 0;
   for (int i = 1; i <= n; ++i) {
     const auto& row = cells[i];
@@ -351,11 +348,18 @@ TEST(Calc, NewWorkbookFromATemplate) {
   }
 }
 
-std::string ReadAll(const std::string& file) {
-  std::ifstream in(file);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
+// vqrtool xlsx hours40.DAT --calc with these switches, the variables in env
+// set: its exit status and what it wrote to stderr.
+std::pair<int, std::string> Vqrtool(const std::string& args, const std::string& env = "") {
+  TempDir dir;
+  const int rc = std::system(("timeout 60 env " + env + " " VQR_BINARY_DIR "/vqrtool xlsx " +
+                              VQR_SOURCE_DIR "/samples/hours40.DAT --calc " + args +
+                              " >/dev/null 2>" + dir.File("err"))
+                                 .c_str());
+  std::ifstream in(dir.File("err"));
+  std::stringstream err;
+  err << in.rdbuf();
+  return {WIFEXITED(rc) ? WEXITSTATUS(rc) : -1, err.str()};
 }
 
 // vqrtool xlsx --calc into the test's office (the environment names it).
@@ -370,8 +374,6 @@ TEST(Calc, VqrtoolExportsIntoTheRunningOffice) {
   const std::string refused = dir.File("refused.INI"), far = dir.File("far.INI");
   ASSERT_TRUE(WriteText(refused, "[ExcelCal]\nTabSheet=a/b\n"));
   ASSERT_TRUE(WriteText(far, "[ExcelCal]\nDataRow=1048570\n"));
-  const std::string tool =
-      VQR_BINARY_DIR "/vqrtool xlsx " VQR_SOURCE_DIR "/samples/hours40.DAT --calc ";
   const std::string inBook = "--defaults --workbook '" + book.Name() + "' ";
   const std::string farBook = "--ini " + far + " --workbook '" + book.Name() + "' ";
   const struct {
@@ -391,10 +393,9 @@ TEST(Calc, VqrtoolExportsIntoTheRunningOffice) {
       {"--defaults --new-workbook -o x.xlsx", 64, ""},
   };
   for (const auto& c : cases) {
-    const std::string err = dir.File("stderr");
-    const int rc = std::system(("timeout 60 " + tool + c.args + " >/dev/null 2>" + err).c_str());
-    EXPECT_EQ(WIFEXITED(rc) ? WEXITSTATUS(rc) : -1, c.status) << c.args;
-    EXPECT_NE(ReadAll(err).find(c.message), std::string::npos) << c.args << ": " << ReadAll(err);
+    const auto [status, err] = Vqrtool(c.args);
+    EXPECT_EQ(status, c.status) << c.args;
+    EXPECT_NE(err.find(c.message), std::string::npos) << c.args << ": " << err;
   }
   EXPECT_EQ(Value(book.Worksheet("Ziel"), 1, 1), firstTime);
   EXPECT_EQ(Text(book.Worksheet("Ziel"), 1048570, 1), "");  // nothing written below
@@ -405,10 +406,9 @@ TEST(Calc, VqrtoolExportsIntoTheRunningOffice) {
   EXPECT_EQ(Value(app->Workbook(books + 1).Worksheet("VQR Daten"), 1, 1), firstTime);
 
   // No office on the pipe and none to start: the message says why.
-  const int rc = std::system(("VQR_CALC_PIPE=vqrtest-none timeout 60 env PATH=/nonexistent " +
-                              tool + "--defaults --new-workbook 2>&1 | grep -q 'not installed'")
-                                 .c_str());
-  EXPECT_EQ(rc, 0);
+  const auto [status, err] =
+      Vqrtool("--defaults --new-workbook", "VQR_CALC_PIPE=vqrtest-none PATH=/nonexistent");
+  EXPECT_NE(err.find("not installed"), std::string::npos) << err;
 }
 
 // Another user's process listening under the pipe's socket name: with the
@@ -514,6 +514,25 @@ struct DialogView : IXLExportView {
   bool closed = false;
 };
 
+// The dialog's logic on the given office, exporting hours40.DAT.
+struct Dialog {
+  explicit Dialog(const TCalcOptions& o = TCalcOptions::FromEnvironment())
+      : Dialog(std::make_unique<TCalcProvider>(o)) {}
+  explicit Dialog(std::unique_ptr<TCalcProvider> provider)
+      : calc(*provider), core(view, settings, std::move(provider), true) {}
+  void Ok() {
+    core.OkClick(
+        [this](IXLWorksheet& sheet, const TXLLayout& layout, const std::function<bool()>& goOn) {
+          return rec.session.ExportSheet(sheet, layout, goOn, 100);
+        });
+  }
+  DialogView view;
+  Recording rec{VQR_SOURCE_DIR "/samples/hours40.DAT"};
+  TVQRShowSettings settings{nullptr, nullptr};
+  TCalcProvider& calc;
+  TXLExportCore core;
+};
+
 // Runs f on a thread of its own: its error message, or when it has not
 // returned after the given time, "(blocked)" (then unblock() lets it end).
 std::string Within(int seconds, const std::function<void()>& f,
@@ -539,6 +558,16 @@ TEST(Calc, AnOfficeThatDoesNotAnswer) {
   constexpr const char* kNoAnswer = "LibreOffice Calc antwortet nicht";
   TCalcOptions o = Office::Provider().Options();
   o.AnswerTimeoutMs = 2000;
+  // Attaching to the office and starting one both give up with the message.
+  const auto NoAnswer = [&](const TCalcOptions& opts, const std::function<void()>& unblock) {
+    TCalcProvider provider(opts);
+    const std::string attached = Within(
+        20, [&] { provider.Attach(); }, unblock);
+    const std::string created = Within(
+        5, [&] { provider.Create(); }, unblock);
+    EXPECT_NE(attached.find(kNoAnswer), std::string::npos) << attached;
+    EXPECT_NE(created.find(kNoAnswer), std::string::npos) << created;
+  };
   {
     SCOPED_TRACE("a socket that accepts and never answers");
     TCalcOptions silent = o;
@@ -554,65 +583,34 @@ TEST(Calc, AnOfficeThatDoesNotAnswer) {
       close(s);
       s = -1;
     };
-    TCalcProvider provider(silent);
-    EXPECT_NE(Within(
-                  20, [&] { provider.Attach(); }, unblock)
-                  .find(kNoAnswer),
-              std::string::npos);
-    EXPECT_NE(Within(
-                  5, [&] { provider.Create(); }, unblock)
-                  .find(kNoAnswer),
-              std::string::npos);
+    NoAnswer(silent, unblock);
     if (s >= 0) close(s);
     unlink(path.c_str());
   }
   SCOPED_TRACE("a stopped office");
-  DialogView view;
-  Recording rec(VQR_SOURCE_DIR "/samples/hours40.DAT");
-  auto dialogProvider = std::make_unique<TCalcProvider>(o);
-  TCalcProvider& calc = *dialogProvider;
-  TVQRShowSettings settings(nullptr, nullptr);
-  TXLExportCore core(view, settings, std::move(dialogProvider), true);
+  Dialog d(o);
   Office::App();
-  core.FormShow();  // replaces the invisible office with one of its own
-  Office::Track(calc.StartedGroup());
-  ASSERT_EQ(view.errors, "");
+  d.core.FormShow();  // replaces the invisible office with one of its own
+  Office::Track(d.calc.StartedGroup());
+  ASSERT_EQ(d.view.errors, "");
   Office::Signal(SIGSTOP);
   const auto unblock = [] { Office::Signal(SIGCONT); };
-  const auto writer = [&](IXLWorksheet& sheet, const TXLLayout& layout,
-                          const std::function<bool()>& goOn) {
-    return rec.session.ExportSheet(sheet, layout, goOn, 100);
-  };
   EXPECT_EQ(Within(
-                20, [&] { core.OkClick(writer); }, unblock),
+                20, [&] { d.Ok(); }, unblock),
             "(no error)");
-  EXPECT_NE(view.errors.find(kNoAnswer), std::string::npos) << view.errors;
-  EXPECT_FALSE(view.closed);  // the dialog stays for another try or "Abbrechen"
+  EXPECT_NE(d.view.errors.find(kNoAnswer), std::string::npos) << d.view.errors;
+  EXPECT_FALSE(d.view.closed);  // the dialog stays for another try or "Abbrechen"
 
-  TCalcProvider provider(o);
-  EXPECT_NE(Within(
-                20, [&] { provider.Attach(); }, unblock)
-                .find(kNoAnswer),
-            std::string::npos);
-  EXPECT_NE(Within(
-                5, [&] { provider.Create(); }, unblock)
-                .find(kNoAnswer),
-            std::string::npos);
-  const std::string err = std::string(VQR_BINARY_DIR) + "/calc-noanswer.txt";
-  const int rc =
-      std::system(("VQR_CALC_TIMEOUT=2 timeout 60 " VQR_BINARY_DIR "/vqrtool xlsx " VQR_SOURCE_DIR
-                   "/samples/hours40.DAT --calc --defaults --new-workbook 2>" +
-                   err)
-                      .c_str());
-  EXPECT_EQ(WIFEXITED(rc) ? WEXITSTATUS(rc) : -1, 3);
-  EXPECT_NE(ReadAll(err).find(kNoAnswer), std::string::npos) << ReadAll(err);
-  unlink(err.c_str());
+  NoAnswer(o, unblock);
+  const auto [status, err] = Vqrtool("--defaults --new-workbook", "VQR_CALC_TIMEOUT=2");
+  EXPECT_EQ(status, 3);
+  EXPECT_NE(err.find(kNoAnswer), std::string::npos) << err;
 
-  view.errors.clear();
+  d.view.errors.clear();
   EXPECT_EQ(Within(
-                5, [&] { core.CancelClick(); }, unblock),
+                5, [&] { d.core.CancelClick(); }, unblock),
             "(no error)");
-  EXPECT_TRUE(view.closed);
+  EXPECT_TRUE(d.view.closed);
   Office::Signal(SIGCONT);
   Office::KillAll();
 }
@@ -643,38 +641,31 @@ TEST(Calc, OfficeKilledDuringAnExport) {
 // the dialog takes it for one left behind by another client and replaces it;
 // an office the dialog started goes with "Abbrechen".
 TEST(Calc, DialogLogicStartsReplacesAndQuits) {
-  DialogView view;
-  Recording rec(VQR_SOURCE_DIR "/samples/hours40.DAT");
-  auto provider = std::make_unique<TCalcProvider>();
-  TCalcProvider& calc = *provider;
-  TVQRShowSettings settings(nullptr, nullptr);
-  TXLExportCore core(view, settings, std::move(provider), true);
+  Dialog d;
+  DialogView& view = d.view;
+  TXLExportCore& core = d.core;
   Office::App()->AddWorkbook();  // left behind, invisible
 
   core.FormShow();
-  Office::Track(calc.StartedGroup());
+  Office::Track(d.calc.StartedGroup());
   EXPECT_FALSE(core.XLWasRunning);
   EXPECT_EQ(view.comment, "Excel war nicht aktiv. Ziel: LibreOffice Calc");
   EXPECT_EQ(Office::App()->WorkbookCount(), 0);  // a new office
-  const auto writer = [&](IXLWorksheet& sheet, const TXLLayout& layout,
-                          const std::function<bool()>& goOn) {
-    return rec.session.ExportSheet(sheet, layout, goOn, 100);
-  };
   // A refused name: the error, and no workbook left behind.
   view.newSheet = "a/b";
-  core.OkClick(writer);
+  d.Ok();
   EXPECT_NE(view.errors.find("Invalid sheet name"), std::string::npos) << view.errors;
   EXPECT_EQ(Office::App()->WorkbookCount(), 0);
   view.errors.clear();
   view.newSheet = "Lauf";
-  core.OkClick(writer);
+  d.Ok();
   auto app = Office::App();
   ASSERT_EQ(app->WorkbookCount(), 1);
   EXPECT_EQ(Value(app->Workbook(1).Worksheet("Lauf"), 1, 1),
-            rec.session.Data().GetTime(1) / 86400.0);
+            d.rec.session.Data().GetTime(1) / 86400.0);
 
   core.FormShow();  // replaces the office again, then "Abbrechen" ends it
-  Office::Track(calc.StartedGroup());
+  Office::Track(d.calc.StartedGroup());
   core.CancelClick();
   EXPECT_THROW(Office::Provider().Attach(), TXLNotRunning);
   EXPECT_EQ(view.errors, "");

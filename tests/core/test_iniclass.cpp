@@ -171,17 +171,13 @@ TEST_F(Locating, StartRemovesOldTemporaryFilesOfAKilledSave) {
 
 // ------------------------------------------------------------- typed values
 
-class TypedValues : public ::testing::Test {
+class TypedValues : public Locating {
  protected:
   void SetUp() override {
     WriteText(home + "vqrshow4.INI", "[V]\n");
-    ini.Locate(Inputs(prog, {}, {{"HOME", home}}));
+    ini.Locate(Inputs(prog, {}, env));
   }
   void Put(const std::string& text) { ini.IniWriteString("V", "k", text); }
-  TempDir dir;
-  std::string prog = dir.Sub("prog");
-  std::string home = dir.Sub("home");
-  TZTIniClass ini;
 };
 
 TEST_F(TypedValues, IntegersBooleansAndFloatsFromOddText) {

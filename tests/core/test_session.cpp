@@ -114,25 +114,30 @@ class LoggingDecoration : public IPrintDecoration {
   const RecordingDC& dc_;
 };
 
+// One page of a short recording printed at 600 dpi, true size, with the given settings.
+struct PrintedPage {
+  explicit PrintedPage(const std::string& ini) {
+    Table t("[PrinterVert]\nFixedFactorX=1\nFixedFactorY=1\n" + ini + "\n");
+    TVQRSession session(t.table.get());
+    EXPECT_EQ(LoadBytes(session, SimpleFile(30)), TLoadStatus::Ok);
+    session.PrepareWindow(1);
+    session.PreparePrint();
+    session.PrintPage(dc, {0, 0, 4800, 6800}, &decor);
+  }
+  RecordingDC dc{600, 600};
+  LoggingDecoration decor{dc};
+};
+
 TEST(Session, PrintedPageLayersBackgroundsLogoAndDiagram) {
   // True size at 600 dpi: 1 mm = 23.622 pixels. The logo is placed from the
   // top left of the frame inside the borders, downwards, not mirrored.
-  Table t(
-      "[PrinterVert]\nFixedFactorX=1\nFixedFactorY=1\n[Diagram]\nBorderLeft=10\nBorderTop=20\n"
-      "[Logo]\nStartX=30\nStartY=40\nScale=1.5\n");
-  TVQRSession session(t.table.get());
-  ASSERT_EQ(LoadBytes(session, SimpleFile(30)), TLoadStatus::Ok);
-  session.PrepareWindow(1);
-  session.PreparePrint();
-  RecordingDC dc(600, 600);
-  LoggingDecoration decor(dc);
-  session.PrintPage(dc, {0, 0, 4800, 6800}, &decor);
-  EXPECT_EQ(decor.page, (TRect{0, 0, 4800, 6800}));
-  EXPECT_EQ(decor.callsBeforeBackgrounds, 0u);
-  EXPECT_EQ(decor.linesBeforeLogo, 0u);
-  EXPECT_GT(dc.Of(RecordingDC::Op::LineTo).size(), 0u);
+  PrintedPage p("[Diagram]\nBorderLeft=10\nBorderTop=20\n[Logo]\nStartX=30\nStartY=40\nScale=1.5");
+  EXPECT_EQ(p.decor.page, (TRect{0, 0, 4800, 6800}));
+  EXPECT_EQ(p.decor.callsBeforeBackgrounds, 0u);
+  EXPECT_EQ(p.decor.linesBeforeLogo, 0u);
+  EXPECT_GT(p.dc.Of(RecordingDC::Op::LineTo).size(), 0u);
   // 200 x 100 image pixels at Scale 1.5 cover 1800 x 900 printer pixels.
-  EXPECT_EQ(decor.logo, std::tuple(236 + 709, 472 + 945, 9.0f, 9.0f));
+  EXPECT_EQ(p.decor.logo, std::tuple(236 + 709, 472 + 945, 9.0f, 9.0f));
 }
 
 TEST(Session, FarOutLogoSettingsGiveDefinedPlaces) {
@@ -152,16 +157,7 @@ TEST(Session, FarOutLogoSettingsGiveDefinedPlaces) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.logo);
-    Table t(std::string("[PrinterVert]\nFixedFactorX=1\nFixedFactorY=1\n[Logo]\nScale=1\n") +
-            c.logo + "\n");
-    TVQRSession session(t.table.get());
-    ASSERT_EQ(LoadBytes(session, SimpleFile(30)), TLoadStatus::Ok);
-    session.PrepareWindow(1);
-    session.PreparePrint();
-    RecordingDC dc(600, 600);
-    LoggingDecoration decor(dc);
-    session.PrintPage(dc, {0, 0, 4800, 6800}, &decor);
-    EXPECT_EQ(decor.logo, c.want);
+    EXPECT_EQ(PrintedPage(std::string("[Logo]\nScale=1\n") + c.logo).decor.logo, c.want);
   }
 }
 

@@ -22,39 +22,12 @@
 #include <functional>
 
 #include "support/mainwindow_fixture.h"
+#include "support/modals.h"
 
 namespace {
 
 const QString kVqrtool = QString(VQR_BINARY_DIR) + "/vqrtool";
 const QString kPpd = "/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd";
-
-/// Answers the modal dialogs in turn and notes each as "objectName" or
-/// "objectName: message".
-class Modals : public QObject {
- public:
-  explicit Modals(std::vector<std::function<void(QWidget*)>> answers)
-      : answers_(std::move(answers)) {
-    connect(&timer_, &QTimer::timeout, this, [this]() {
-      QWidget* w = QApplication::activeModalWidget();
-      if (!w || w == last_) return;
-      last_ = w;
-      const auto* box = qobject_cast<QMessageBox*>(w);
-      seen << w->objectName() + (box ? ": " + box->text() : QString());
-      if (next_ < answers_.size())
-        answers_[next_++](w);
-      else
-        w->close();
-    });
-    timer_.start(10);
-  }
-  QStringList seen;
-
- private:
-  std::vector<std::function<void(QWidget*)>> answers_;
-  size_t next_ = 0;
-  QPointer<QWidget> last_;
-  QTimer timer_;
-};
 
 struct PdfInfo {
   int pages = -1;
@@ -186,8 +159,7 @@ class Cups : public MainWindowFixture {
   }
 
   /// The print dialog's answer: that printer chosen, then (after between) OK.
-  static std::function<void(QWidget*)> Choose(const QString& printer,
-                                              std::function<void()> between = {}) {
+  static Answer Choose(const QString& printer, std::function<void()> between = {}) {
     return [printer, between](QWidget* w) {
       auto* combo = w->findChild<QComboBox*>("printers");
       ASSERT_NE(combo, nullptr);
@@ -198,12 +170,9 @@ class Cups : public MainWindowFixture {
     };
   }
 
-  QStringList PrintFromWindow(std::vector<std::function<void(QWidget*)>> answers) {
+  QStringList PrintFromWindow(std::vector<Answer> answers) {
     form->ChoosePrinter = nullptr;  // the real dialog
-    Modals modals(std::move(answers));
-    form->FilePrint();
-    QApplication::processEvents();
-    return modals.seen;
+    return Answering(std::move(answers), [this]() { form->FilePrint(); });
   }
 
   static inline std::unique_ptr<QTemporaryDir> root;
@@ -264,7 +233,7 @@ TEST_F(Cups, AStoppedOrVanishedQueueFailsAndNeverHangs) {
   EXPECT_EQ(stopped.status, 3);
   EXPECT_TRUE(stopped.err.contains("vqrtest is stopped")) << stopped.err.toStdString();
   EXPECT_EQ(
-      PrintFromWindow({Choose("vqrtest"), [](QWidget* w) { w->close(); }}),
+      PrintFromWindow({Choose("vqrtest"), CloseBox()}),
       (QStringList{"PrintDialog", "PrintFailureBox: Der Drucker \"vqrtest\" ist angehalten."}));
   Lp("cupsenable", {"vqrtest"});
 
@@ -273,7 +242,7 @@ TEST_F(Cups, AStoppedOrVanishedQueueFailsAndNeverHangs) {
                                     []() {
                                       Lp("lpadmin", {"-x", "vqrgone"});
                                     }),
-                             [](QWidget* w) { w->close(); }}),
+                             CloseBox()}),
             (QStringList{"PrintDialog",
                          "PrintFailureBox: Der Drucker \"vqrgone\" ist nicht mehr vorhanden."}));
   EXPECT_EQ(Lp(kVqrtool, vqrtoolArgs + QStringList{"vqrgone"}).status, 3);

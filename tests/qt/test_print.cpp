@@ -20,53 +20,10 @@
 #include "print/ui/PrPreview.h"
 #include "session/Session.h"
 #include "support/mainwindow_fixture.h"
+#include "support/modals.h"
 #include "ui/ztprogress.h"
 
 namespace {
-
-using Answer = std::function<void(QWidget*)>;
-
-Answer Click(const char* button) {
-  return [button](QWidget* w) { w->findChild<QPushButton*>(button)->click(); };
-}
-Answer Press(QMessageBox::StandardButton button) {
-  return [button](QWidget* w) { qobject_cast<QMessageBox*>(w)->button(button)->click(); };
-}
-Answer CloseBox() {
-  return [](QWidget* w) { w->close(); };
-}
-
-/// Answers the modal dialogs that come up, one answer each in turn, and
-/// notes each as "objectName" or "objectName: message"; one too many is
-/// rejected.
-class Modals : public QObject {
- public:
-  explicit Modals(std::vector<Answer> answers) : answers_(std::move(answers)) {
-    connect(&timer_, &QTimer::timeout, this, &Modals::Poll);
-    timer_.start(5);
-  }
-  QStringList seen;
-
- private:
-  void Poll() {
-    QWidget* w = QApplication::activeModalWidget();
-    if (!w || w == last_) return;
-    last_ = w;
-    const auto* box = qobject_cast<QMessageBox*>(w);
-    seen << w->objectName() + (box ? ": " + box->text() : QString());
-    if (next_ < answers_.size())
-      answers_[next_++](w);
-    else if (auto* dialog = qobject_cast<QDialog*>(w))
-      dialog->reject();  // unexpected: noted, and the test goes on
-    else
-      w->close();
-  }
-
-  std::vector<Answer> answers_;
-  size_t next_ = 0;
-  QPointer<QWidget> last_;
-  QTimer timer_;
-};
 
 /// Pages of a PDF file and whether its first page is wider than high;
 /// -1 pages when it is no PDF.
@@ -109,10 +66,7 @@ class Print : public MainWindowFixture {
   /// Runs print with the given answers to its dialogs; returns what they said.
   QStringList Run(const std::function<void()>& print, std::vector<Answer> answers = {}) {
     QFile::remove(printTo);
-    Modals modals(std::move(answers));
-    print();
-    QApplication::processEvents();
-    return modals.seen;
+    return Answering(std::move(answers), print);
   }
 
   void ClickPrintPanel() {
