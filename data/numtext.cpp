@@ -5,57 +5,11 @@
 #include <cmath>
 #include <cstring>
 
+#include "data/fieldtext.h"
+
 namespace {
-constexpr double kPow10[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6};
-
-// Two decimal digits per entry: "00" "01" ... "99".
-constexpr char kDigitPairs[] =
-    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-    "8081828384858687888990919293949596979899";
-
-// The values written have a few decimals and a moderate size: the product
-// with a small power of ten then decides the digits, far faster than a full
-// conversion. For a 32-bit float the product is exact (24 + 20 bits fit a
-// double), so even halves round to even as in a full conversion; for any other
-// double it is trusted only well away from a half.
-// Writes the text so that it ends just before end (room for 24 characters
-// before it) and returns where it starts, or null when the value needs the
-// full conversion.
-char* FormatFixedFast(char* end, double value, int decimals) {
-  if (decimals < 0 || decimals > 6) return nullptr;
-  const double scaled = std::fabs(value * kPow10[decimals]);
-  if (!(scaled < 1.0e12)) return nullptr;  // also infinities and NaN
-  uint64_t n = static_cast<uint64_t>(scaled);
-  const double frac = scaled - static_cast<double>(n);  // exact below 2^52
-  if (std::fabs(frac - 0.5) < 0.01 && static_cast<double>(static_cast<float>(value)) != value)
-    return nullptr;
-  // Halves to even; without a branch, as the digits below are unpredictable.
-  n += static_cast<uint64_t>((frac > 0.5) | ((frac == 0.5) & ((n & 1) != 0)));
-  char* p = end;
-  int d = decimals;
-  for (; d >= 2; d -= 2, n /= 100) {
-    p -= 2;
-    std::memcpy(p, kDigitPairs + 2 * (n % 100), 2);
-  }
-  if (d > 0) {
-    *--p = static_cast<char>('0' + n % 10);
-    n /= 10;
-  }
-  if (decimals > 0) *--p = '.';
-  for (; n >= 100; n /= 100) {
-    p -= 2;
-    std::memcpy(p, kDigitPairs + 2 * (n % 100), 2);
-  }
-  if (n >= 10) {
-    p -= 2;
-    std::memcpy(p, kDigitPairs + 2 * n, 2);
-  } else {
-    *--p = static_cast<char>('0' + n);
-  }
-  if (std::signbit(value)) *--p = '-';
-  return p;
-}
+using fieldtext::FormatFixedFast;
+using fieldtext::kDigitPairs;
 
 // Appends the len characters before end right-aligned in width; the blanks
 // go into the room before them when it suffices (room: characters usable
@@ -121,6 +75,12 @@ void AppendPaddedInt(std::string& out, int64_t value, int width) {
 void AppendPadded(std::string& out, const char* text, size_t len, int width) {
   if (width > 0 && len < static_cast<size_t>(width)) out.append(width - len, ' ');
   out.append(text, len);
+}
+
+char* fieldtext::PutPaddedFixedSlow(char* out, double value, int decimals, int width) {
+  std::string slow;
+  AppendFixed(slow, value, decimals);
+  return PutPadded(out, slow.data(), slow.size(), width);
 }
 
 std::string IntText(int64_t value) {

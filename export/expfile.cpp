@@ -1,10 +1,10 @@
 #include "export/expfile.h"
 
-#include "data/numtext.h"
+#include <algorithm>
 
 bool TVQRAsciiFile::Open(const std::string& name) {
   opened_ = false;
-  fieldLine_.clear();
+  fieldLength_ = 0;
   Init(name);
   if (!Rewrite()) {
     if (status_) status_("Error opening export!");
@@ -14,24 +14,12 @@ bool TVQRAsciiFile::Open(const std::string& name) {
   return true;
 }
 
-void TVQRAsciiFile::BeginField() {
-  if (separator_ != 0 && !fieldLine_.empty()) fieldLine_.push_back(separator_);
-}
-
-void TVQRAsciiFile::WriteInt(int width, int64_t value) {
-  BeginField();
-  AppendPaddedInt(fieldLine_, value, width);
-}
-
-void TVQRAsciiFile::WriteFloat(int width, int decimals, double value) {
-  BeginField();
-  AppendPaddedFixed(fieldLine_, value, decimals, width);
-}
+void TVQRAsciiFile::Grow(size_t need) { fieldLine_.resize(std::max(need, 2 * fieldLine_.size())); }
 
 bool TVQRAsciiFile::EndLine() {
   if (!opened_) return false;
-  const bool ok = WriteLn(fieldLine_);
-  fieldLine_.clear();
+  const bool ok = WriteLn(FieldLine());
+  fieldLength_ = 0;
   return ok;
 }
 

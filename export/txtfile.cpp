@@ -54,13 +54,13 @@ bool TTextFile::WriteLine(bool noLineEnd) {
   return ok;
 }
 
-bool TTextFile::WriteText(const std::string& text) {
+bool TTextFile::WriteText(std::string_view text) {
   bool ok = true;
   size_t pos = 0;
   while (pos < text.size()) {
     const size_t room = kBreakLength - line_.size();
     const size_t take = std::min(room, text.size() - pos);
-    line_.append(text, pos, take);
+    line_.append(text.substr(pos, take));
     pos += take;
     if (line_.size() >= kBreakLength) {
       if (!WriteLine(false)) ok = false;
@@ -69,7 +69,7 @@ bool TTextFile::WriteText(const std::string& text) {
   return ok;
 }
 
-bool TTextFile::WriteLn(const std::string& text) {
+bool TTextFile::WriteLn(std::string_view text) {
   if (line_.empty() && text.size() < kBreakLength) {
     // A whole line by itself (the usual case): straight into the buffer.
     const size_t n = text.size() + 2;

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "data/atomicfile.h"
 
@@ -26,9 +27,9 @@ class TTextFile {
   /// Moves the line (with CR LF unless noLineEnd) into the buffer.
   bool WriteLine(bool noLineEnd);
   /// Appends text to the line, writing a line each time it reaches 250 characters.
-  bool WriteText(const std::string& text);
+  bool WriteText(std::string_view text);
   /// WriteText, then WriteLine with a line end.
-  bool WriteLn(const std::string& text);
+  bool WriteLn(std::string_view text);
   bool Flush();
   /// Flushes and puts the file in place. False when any write since Rewrite
   /// failed or the file could not be flushed or renamed: the new file is then

@@ -13,7 +13,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStandardPaths>
-#include <QThread>
+#include <QTimer>
 #include <QUrl>
 
 #include "session/Session.h"
@@ -142,6 +142,9 @@ void TFrm_XLExport::BuildUi() {
   gauge_.Init(PB_XLCal, nullptr);
   gauge_.Attach(SB_XLCal, 1, -1);
 
+  closeTimer_.setSingleShot(true);
+  closeTimer_.setTimerType(Qt::PreciseTimer);
+  connect(&closeTimer_, &QTimer::timeout, this, [this]() { done(QDialog::Accepted); });
   connect(Bt_XLCalOk, &QPushButton::clicked, this, [this]() { Bt_XLCalOkClick(); });
   connect(Bt_XLCalCancel, &QPushButton::clicked, this, [this]() { Bt_XLCalCancelClick(); });
 }
@@ -162,7 +165,7 @@ void TFrm_XLExport::showEvent(QShowEvent* event) {
 }
 
 void TFrm_XLExport::Bt_XLCalOkClick() {
-  if (!session_) {
+  if (!session_ || closeTimer_.isActive()) {
     Beep();
     return;
   }
@@ -184,19 +187,28 @@ void TFrm_XLExport::Bt_XLCalOkClick() {
       gauge_.Finish();  // the dialog stays open for another try
       throw;
     }
+    // The full gauge stays a moment; the dialog closes when it goes.
     gauge_.Complete();
-    QThread::msleep(static_cast<unsigned long>(SettleMs));
-    gauge_.Finish();
+    gauge_.FinishAfter(SettleMs);
+    settleClock_.start();
     return rows;
   });
 }
 
-void TFrm_XLExport::Bt_XLCalCancelClick() { core_->CancelClick(); }
+void TFrm_XLExport::Bt_XLCalCancelClick() {
+  // The export is done and the dialog about to close: close it now.
+  if (closeTimer_.isActive()) {
+    done(QDialog::Accepted);
+    return;
+  }
+  core_->CancelClick();
+}
 
 // Escape and the window's close button act as "Abbrechen".
 void TFrm_XLExport::reject() { Bt_XLCalCancelClick(); }
 
 void TFrm_XLExport::done(int result) {
+  closeTimer_.stop();
   StorePosition();
   gauge_.Finish();
   QDialog::done(result);
@@ -274,7 +286,15 @@ void TFrm_XLExport::SetEditText(TEdit edit, const std::string& text) {
 
 void TFrm_XLExport::ProcessEvents() { QApplication::processEvents(); }
 
-void TFrm_XLExport::CloseDialog() { done(QDialog::Accepted); }
+void TFrm_XLExport::CloseDialog() {
+  // A gauge still showing the finished export closes with the dialog; the
+  // events go on meanwhile ("Ok" is refused, "Abbrechen" closes at once).
+  if (gauge_.IsSettling()) {
+    closeTimer_.start(std::max(0, SettleMs - static_cast<int>(settleClock_.elapsed())));
+    return;
+  }
+  done(QDialog::Accepted);
+}
 
 // ------------------------------------------------------------ handing a workbook over
 

@@ -3,7 +3,9 @@
 // TXLExportCore, which holds the dialog's logic.
 
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QString>
+#include <QTimer>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -62,7 +64,8 @@ class TFrm_XLExport : public QDialog, private IXLExportView {
   TProcessGauge& Gauge() { return gauge_; }
 
   int BeepCount = 0;
-  /// Pause that keeps a full gauge visible for a moment.
+  /// How long a full gauge stays visible before the dialog closes (the
+  /// event loop runs meanwhile).
   int SettleMs = 200;
 
   // ------------------------------------------------------------ hooks (tests)
@@ -108,6 +111,8 @@ class TFrm_XLExport : public QDialog, private IXLExportView {
   std::unique_ptr<TXLExportCore> core_;
   int blockRows_ = 1;
   TProcessGauge gauge_;
+  QElapsedTimer settleClock_;
+  QTimer closeTimer_;
   TVQRSession* session_ = nullptr;
   QString recordingPath_;
 

@@ -11,6 +11,7 @@
 
 #include "core_fixtures.h"
 #include "data/atomicfile.h"
+#include "data/fieldtext.h"
 #include "data/numtext.h"
 #include "export/expfile.h"
 #include "export/txtfile.h"
@@ -56,6 +57,14 @@ TEST(NumberText, FastPathAgreesWithAFullConversion) {
     char buf[400];
     auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, d);
     ASSERT_EQ(FixedText(v, d), std::string(buf, res.ptr)) << v << " " << d;
+    // Fields written in place: right-aligned, never cut.
+    for (int width : {0, 6, 40}) {
+      char out[40 + fieldtext::kPutRoom];
+      const std::string text(buf, res.ptr);
+      const std::string padded =
+          std::string(std::max<size_t>(width, text.size()) - text.size(), ' ') + text;
+      ASSERT_EQ(std::string(out, PutPaddedFixed(out, v, d, width)), padded) << v << " " << width;
+    }
   };
   std::mt19937 gen(7);
   std::uniform_int_distribution<uint32_t> bits;
@@ -71,6 +80,15 @@ TEST(NumberText, FastPathAgreesWithAFullConversion) {
     for (int d : {1, 3, 4}) expect(v, d);
   }
   for (int raw = -32768; raw <= 32767; ++raw) expect(raw * 0.1, 1);  // every temperature reading
+  expect(-1.0e300, 4);
+  for (int64_t v :
+       {INT64_MIN, int64_t{-32768}, int64_t{-1}, int64_t{0}, int64_t{99}, int64_t{100}, INT64_MAX})
+    for (int width : {0, 2, 5, 40}) {
+      char out[40 + fieldtext::kPutRoom];
+      std::string padded;
+      AppendPaddedInt(padded, v, width);
+      ASSERT_EQ(std::string(out, PutPaddedInt(out, v, width)), padded) << v << " " << width;
+    }
 }
 
 // A recording with one sample per given time, channel ch reading ch * 100 - 42.

@@ -44,12 +44,13 @@ TEST_F(XLExportDialog, AbbrechenWhileTheExportRuns) {
     provider = p.get();
     return TXLBackend{std::move(p), false};
   });
-  dialog.SettleMs = 0;
+  dialog.SettleMs = 60000;
   TVQRSession session;
   ASSERT_EQ(session.Load(kSample.toStdString()), TLoadStatus::Ok);
 
   // "Abbrechen" clicked while the export runs: a second "Ok" is refused, the
-  // export stops after the row being written, the dialog then closes.
+  // export stops after the row being written. The full gauge then stays
+  // while events go on: "Ok" is refused again, "Abbrechen" closes at once.
   WhenShown(&dialog, [&]() {
     EXPECT_EQ(dialog.findChild<QLineEdit*>("Ed_XLNewTS")->text(), "VQR Daten");
     auto* ok = dialog.findChild<QPushButton*>("Bt_XLCalOk");
@@ -61,12 +62,19 @@ TEST_F(XLExportDialog, AbbrechenWhileTheExportRuns) {
       QMetaObject::invokeMethod(cancel, "click", Qt::QueuedConnection);
     };
     ok->click();
+    QTimer::singleShot(0, &dialog, [&dialog, ok, cancel]() {
+      auto* bar = dialog.findChild<QProgressBar*>("PB_XLCal");
+      EXPECT_TRUE(dialog.isVisible() && bar->isVisible());
+      EXPECT_EQ(bar->value(), bar->maximum());
+      ok->click();
+      cancel->click();
+    });
   });
   EXPECT_EQ(dialog.Execute(session, kSample), QDialog::Accepted);
   ASSERT_EQ(provider->created.size(), 1u);
   EXPECT_EQ(provider->created[0]->books.at(0)->Sheet(1).cells.size(), 18u * 6);
   EXPECT_EQ(std::tuple(dialog.BeepCount, dialog.Core().Busy, provider->created[0]->quit),
-            std::tuple(2, false, false));
+            std::tuple(3, false, false));
 }
 
 // A saved workbook opens with the desktop's application for .xlsx files;
