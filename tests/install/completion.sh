@@ -18,7 +18,7 @@ expect() {
   COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
   _vqrtool
   local got
-  got=$(printf '%s\n' "${COMPREPLY[@]}" | sort | tr '\n' ' ')
+  got=$(printf '%s\n' "${COMPREPLY[@]}" | LC_ALL=C sort | tr '\n' ' ')
   if [[ "$got" != "$2 " ]]; then
     echo "$1<Tab>: got [$got], expected [$2 ]"
     status=1
