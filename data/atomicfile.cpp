@@ -175,6 +175,25 @@ int RemoveLeftoverTempFiles(const std::string& target, int minAgeSeconds = 60) {
 }
 }  // namespace
 
+int TAtomicFile::RemoveLeftoversOf(const std::string& target, int minAgeSeconds) {
+  const int dir = ::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir < 0) return 0;
+  const std::string name = BaseOf(target);
+  const time_t before = time(nullptr) - minAgeSeconds;
+  int removed = 0;
+  if (DIR* d = fdopendir(dup(dir))) {
+    while (const dirent* e = readdir(d)) {
+      const std::string entry = e->d_name;
+      if (TargetOfTempName(entry) == name && IsOwnLeftover(dir, entry, before) &&
+          unlinkat(dir, entry.c_str(), 0) == 0)
+        ++removed;
+    }
+    closedir(d);
+  }
+  ::close(dir);
+  return removed;
+}
+
 void TAtomicFile::SetWriteLimitForTesting(long long bytes) { writeLimit = bytes; }
 
 TAtomicFile::~TAtomicFile() { Discard(); }

@@ -42,6 +42,9 @@ class TAtomicFile {
 
   /// Test hook: every file opened afterwards takes only this many bytes, the
   /// next write fails as on a full disk. Negative: no limit.
+  /// Removes only the leftovers of target itself (".NAME.XXXXXX", the user's
+  /// own regular files untouched for minAgeSeconds); how many went.
+  static int RemoveLeftoversOf(const std::string& target, int minAgeSeconds = 60);
   static void SetWriteLimitForTesting(long long bytes);
 
  private:

@@ -1,6 +1,5 @@
 #include "settings/inifile.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,6 +12,7 @@
 #include <ctime>
 #include <iterator>
 
+#include "data/atomicfile.h"
 #include "data/numtext.h"
 #include "data/regularfile.h"
 
@@ -297,32 +297,7 @@ int RemoveStaleTempFiles(const std::string& path, int minAgeSeconds) {
   std::string target = path;
   char resolved[PATH_MAX];
   if (realpath(path.c_str(), resolved)) target = resolved;  // temporaries lie beside the target
-  const size_t slash = target.rfind('/');
-  const std::string dir = slash == std::string::npos ? "./" : target.substr(0, slash + 1);
-  std::string prefix = ".";
-  prefix += slash == std::string::npos ? target : target.substr(slash + 1);
-  prefix += '.';
-  DIR* d = opendir(dir.c_str());
-  if (!d) return 0;
-  const time_t limit = time(nullptr) - minAgeSeconds;
-  int removed = 0;
-  while (const dirent* e = readdir(d)) {
-    const std::string name = e->d_name;
-    if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0) continue;
-    if (!std::all_of(
-            name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(), [](char c) {
-              return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-            }))
-      continue;
-    const std::string full = dir + name;
-    struct stat st {};
-    if (lstat(full.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != geteuid() ||
-        st.st_mtime > limit)
-      continue;
-    if (unlink(full.c_str()) == 0) ++removed;
-  }
-  closedir(d);
-  return removed;
+  return TAtomicFile::RemoveLeftoversOf(target, minAgeSeconds);
 }
 
 bool IsWriteProtected(const std::string& path) {
