@@ -34,16 +34,22 @@ void WhenShown(TFrm_XLExport* dialog, std::function<void()> action) {
   });
 }
 
+/// A backend over an in-memory spreadsheet application; provider points to
+/// it once the dialog has made it.
+auto MemBackend(MemProvider*& provider) {
+  return [&provider](TFrm_XLExport&) {
+    auto p = std::make_unique<MemProvider>();
+    provider = p.get();
+    return TXLBackend{std::move(p), false};
+  };
+}
+
 }  // namespace
 
 TEST_F(XLExportDialog, AbbrechenWhileTheExportRuns) {
   TVQRShowSettings settings(nullptr, nullptr);
   MemProvider* provider = nullptr;
-  TFrm_XLExport dialog(settings, nullptr, [&provider](TFrm_XLExport&) {
-    auto p = std::make_unique<MemProvider>();
-    provider = p.get();
-    return TXLBackend{std::move(p), false};
-  });
+  TFrm_XLExport dialog(settings, nullptr, MemBackend(provider));
   dialog.SettleMs = 60000;
   TVQRSession session;
   ASSERT_EQ(session.Load(kSample.toStdString()), TLoadStatus::Ok);
@@ -142,11 +148,7 @@ TEST_F(XLExportDialog, SavedWorkbookWithoutAnApplicationToOpenIt) {
 TEST_F(XLExportDialog, FailedExportTakesTheGaugeAway) {
   TVQRShowSettings settings(nullptr, nullptr);
   MemProvider* provider = nullptr;
-  TFrm_XLExport dialog(settings, nullptr, [&provider](TFrm_XLExport&) {
-    auto p = std::make_unique<MemProvider>();
-    provider = p.get();
-    return TXLBackend{std::move(p), false};
-  });
+  TFrm_XLExport dialog(settings, nullptr, MemBackend(provider));
   dialog.SettleMs = 0;
   TVQRSession session;
   ASSERT_EQ(session.Load(kSample.toStdString()), TLoadStatus::Ok);
