@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "ui/appicons.h"
+#include "gui/common/appicons.h"
 
 TFrm_About::TFrm_About(QWidget* parent) : QDialog(parent) {
   setObjectName("Frm_About");

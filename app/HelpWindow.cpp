@@ -11,7 +11,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "ui/appicons.h"
+#include "gui/common/appicons.h"
 
 THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName("HelpWindow");

@@ -29,15 +29,15 @@
 #include "app/HelpWindow.h"
 #include "chart/vqrdiagram.h"
 #include "export/expfile.h"
-#include "export/ui/XLExport.h"
+#include "gui/common/appicons.h"
+#include "gui/export/XLExport.h"
+#include "gui/print/PrPreview.h"
+#include "gui/settings/SettingsPages.h"
+#include "gui/settings/qtcontrols.h"
 #include "print/PrintDecor.h"
-#include "print/ui/PrPreview.h"
 #include "session/Session.h"
 #include "settings/iniclass.h"
 #include "settings/settings.h"
-#include "settings/ui/SettingsPages.h"
-#include "settings/ui/qtcontrols.h"
-#include "ui/appicons.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include <functional>
 #include <memory>
 
-#include "chart/ui/diagramhost.h"
-#include "settings/ui/SettingsEditors.h"
-#include "ui/filerequest.h"
-#include "ui/ztprogress.h"
+#include "gui/chart/diagramhost.h"
+#include "gui/common/filerequest.h"
+#include "gui/common/ztprogress.h"
+#include "gui/settings/SettingsEditors.h"
 
 class QAction;
 class QLabel;

@@ -4,11 +4,11 @@
 
 #include "app/QXMain.h"
 #include "data/vqrfileo.h"
+#include "gui/common/windowplace.h"
+#include "gui/settings/qtcontrols.h"
 #include "session/Session.h"
 #include "settings/iniclass.h"
 #include "settings/settings.h"
-#include "settings/ui/qtcontrols.h"
-#include "ui/windowplace.h"
 
 void TQXMainForm::CreateSettings() {
   controls_ = std::make_unique<TQtControlProvider>(this);

@@ -4,11 +4,11 @@
 
 #include "app/QXMain.h"
 #include "export/expfile.h"
+#include "gui/common/qtext.h"
 #include "session/Session.h"
 #include "settings/iniclass.h"
 #include "settings/pencode.h"
 #include "settings/settings.h"
-#include "ui/qtext.h"
 
 namespace {
 

@@ -17,13 +17,13 @@
 #include "app/QXMain.h"
 #include "chart/vqrdiagram.h"
 #include "data/atomicfile.h"
+#include "gui/common/qtext.h"
+#include "gui/print/PrPreview.h"
 #include "print/PrintDecor.h"
 #include "print/PrintQueue.h"
-#include "print/ui/PrPreview.h"
 #include "session/Session.h"
 #include "settings/inifile.h"
 #include "settings/settings.h"
-#include "ui/qtext.h"
 
 namespace {
 

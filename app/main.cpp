@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "app/QXMain.h"
-#include "chart/ui/DiagramWindows.h"
+#include "gui/chart/DiagramWindows.h"
 #include "platform/singleinstance.h"
 #include "settings/iniclass.h"
 

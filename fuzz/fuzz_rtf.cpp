@@ -7,7 +7,7 @@
 #include <string_view>
 #include <variant>
 
-#include "print/rtfreader.h"
+#include "data/rtfreader.h"
 
 namespace {
 

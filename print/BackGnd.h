@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "print/rtfreader.h"
+#include "data/rtfreader.h"
 
 class QPainter;
 class QTextDocument;

@@ -4,11 +4,11 @@
 #include <QClipboard>
 #include <QDir>
 
-#include "chart/ui/DiagramWindows.h"
-#include "chart/ui/Overview.h"
-#include "chart/ui/SingleChannel.h"
 #include "chart/vqrdiagram.h"
 #include "data/atomicfile.h"
+#include "gui/chart/DiagramWindows.h"
+#include "gui/chart/Overview.h"
+#include "gui/chart/SingleChannel.h"
 #include "settings/settings.h"
 #include "support/mainwindow_fixture.h"
 

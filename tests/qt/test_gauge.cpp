@@ -5,7 +5,7 @@
 #include <QMainWindow>
 #include <QProgressBar>
 
-#include "ui/ztprogress.h"
+#include "gui/common/ztprogress.h"
 
 namespace {
 

@@ -13,15 +13,15 @@
 #include <functional>
 #include <vector>
 
-#include "chart/ui/DiagramWindows.h"
-#include "chart/ui/SingleChannel.h"
 #include "chart/vqrdiagram.h"
 #include "data/atomicfile.h"
-#include "print/ui/PrPreview.h"
+#include "gui/chart/DiagramWindows.h"
+#include "gui/chart/SingleChannel.h"
+#include "gui/common/ztprogress.h"
+#include "gui/print/PrPreview.h"
 #include "session/Session.h"
 #include "support/mainwindow_fixture.h"
 #include "support/modals.h"
-#include "ui/ztprogress.h"
 
 namespace {
 

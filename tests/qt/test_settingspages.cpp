@@ -13,10 +13,10 @@
 #include <set>
 
 #include "chart/vqrdiagram.h"
+#include "gui/settings/pendialog.h"
+#include "gui/settings/qtcontrols.h"
+#include "gui/settings/qtdialogs.h"
 #include "settings/settings.h"
-#include "settings/ui/pendialog.h"
-#include "settings/ui/qtcontrols.h"
-#include "settings/ui/qtdialogs.h"
 #include "support/mainwindow_fixture.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <charconv>
 
 #include "../core/support/memxl.h"
-#include "export/ui/XLExport.h"
 #include "export/xlsx/XlsxApp.h"
+#include "gui/export/XLExport.h"
 #include "session/Session.h"
 #include "settings/settings.h"
 #include "support/mainwindow_fixture.h"

@@ -4,8 +4,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "settings/ui/SettingsPages.h"
-#include "settings/ui/pagebuilder.h"
+#include "gui/settings/SettingsPages.h"
+#include "gui/settings/pagebuilder.h"
 
 using namespace pages;
 

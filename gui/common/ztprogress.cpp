@@ -1,4 +1,4 @@
-#include "ui/ztprogress.h"
+#include "gui/common/ztprogress.h"
 
 #include <QApplication>
 #include <QHBoxLayout>

@@ -9,7 +9,7 @@
 #include <QRadioButton>
 #include <QString>
 
-#include "settings/ui/qtcontrols.h"
+#include "gui/settings/qtcontrols.h"
 
 namespace pages {
 

@@ -4,8 +4,8 @@
 #include <QDialog>
 #include <QPointer>
 
+#include "gui/settings/pendialog.h"
 #include "settings/pencode.h"
-#include "settings/ui/pendialog.h"
 
 class QFontDialog;
 class QPushButton;

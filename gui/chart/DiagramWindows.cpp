@@ -1,7 +1,7 @@
-#include "chart/ui/DiagramWindows.h"
+#include "gui/chart/DiagramWindows.h"
 
-#include "chart/ui/Overview.h"
-#include "chart/ui/SingleChannel.h"
+#include "gui/chart/Overview.h"
+#include "gui/chart/SingleChannel.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "chart/ui/diagramhost.h"
+#include "gui/chart/diagramhost.h"
 
 class TF_Overview;
 class TF_SChannel;

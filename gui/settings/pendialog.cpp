@@ -1,4 +1,4 @@
-#include "settings/ui/pendialog.h"
+#include "gui/settings/pendialog.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

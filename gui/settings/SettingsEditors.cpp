@@ -1,4 +1,4 @@
-#include "settings/ui/SettingsEditors.h"
+#include "gui/settings/SettingsEditors.h"
 
 #include <QAction>
 #include <QFontInfo>
@@ -6,12 +6,12 @@
 #include <QPushButton>
 
 #include "chart/charttypes.h"
+#include "gui/common/filerequest.h"
+#include "gui/common/qtext.h"
+#include "gui/settings/qtcontrols.h"
+#include "gui/settings/qtdialogs.h"
 #include "settings/pencode.h"
 #include "settings/settings.h"
-#include "settings/ui/qtcontrols.h"
-#include "settings/ui/qtdialogs.h"
-#include "ui/filerequest.h"
-#include "ui/qtext.h"
 
 TSettingsEditors::TSettingsEditors(QWidget& window, TVQRShowSettings& settings,
                                    TQtControlProvider& controls, ISettingsEditorsHost& host)

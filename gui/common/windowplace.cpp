@@ -1,4 +1,4 @@
-#include "ui/windowplace.h"
+#include "gui/common/windowplace.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -2,8 +2,8 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "settings/ui/SettingsPages.h"
-#include "settings/ui/pagebuilder.h"
+#include "gui/settings/SettingsPages.h"
+#include "gui/settings/pagebuilder.h"
 
 using namespace pages;
 

@@ -1,4 +1,4 @@
-#include "chart/ui/Overview.h"
+#include "gui/chart/Overview.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -6,12 +6,12 @@
 #include <QPainter>
 
 #include "chart/qt/qpainterdc.h"
-#include "chart/ui/diagramhost.h"
 #include "chart/vqrdiagram.h"
+#include "gui/chart/diagramhost.h"
+#include "gui/common/appicons.h"
+#include "gui/common/statusbar.h"
+#include "gui/common/windowplace.h"
 #include "settings/settings.h"
-#include "ui/appicons.h"
-#include "ui/statusbar.h"
-#include "ui/windowplace.h"
 
 TF_Overview::TF_Overview(IDiagramHost& host, QWidget* parent) : QWidget(parent), host_(host) {
   setObjectName("F_Overview");

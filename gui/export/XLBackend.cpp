@@ -1,7 +1,7 @@
 // Which spreadsheet application the export dialog drives on this machine:
 // LibreOffice Calc when it is installed (soffice on PATH), else .xlsx files.
-#include "export/ui/XLExport.h"
 #include "export/xlsx/XlsxApp.h"
+#include "gui/export/XLExport.h"
 #ifdef VQR_HAVE_CALC
 #include "export/calc/xlcalc.h"
 #endif

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "data/processgauge.h"
-#include "ui/statusbar.h"
+#include "gui/common/statusbar.h"
 
 class QLabel;
 class QProgressBar;

@@ -1,4 +1,4 @@
-#include "ui/statusbar.h"
+#include "gui/common/statusbar.h"
 
 #include <QLabel>
 #include <QMouseEvent>

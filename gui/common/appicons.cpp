@@ -1,4 +1,4 @@
-#include "ui/appicons.h"
+#include "gui/common/appicons.h"
 
 #include <QPainter>
 #include <QPainterPath>

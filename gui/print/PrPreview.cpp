@@ -1,4 +1,4 @@
-#include "print/ui/PrPreview.h"
+#include "gui/print/PrPreview.h"
 
 #include <QPainter>
 #include <QPushButton>

@@ -1,4 +1,4 @@
-#include "print/rtfreader.h"
+#include "data/rtfreader.h"
 
 #include <iconv.h>
 

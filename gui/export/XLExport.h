@@ -12,8 +12,8 @@
 #include <string>
 
 #include "export/XLExport.h"
-#include "ui/filerequest.h"
-#include "ui/ztprogress.h"
+#include "gui/common/filerequest.h"
+#include "gui/common/ztprogress.h"
 
 class QLabel;
 class QLineEdit;

@@ -1,4 +1,4 @@
-#include "settings/ui/qtdialogs.h"
+#include "gui/settings/qtdialogs.h"
 
 #include <QColorDialog>
 #include <QDialogButtonBox>
@@ -11,8 +11,8 @@
 #include <climits>
 #include <cstdlib>
 
-#include "settings/ui/pendialog.h"
-#include "settings/ui/qtcontrols.h"
+#include "gui/settings/pendialog.h"
+#include "gui/settings/qtcontrols.h"
 
 bool TQtColorDialog::Execute(int32_t& color) {
   QColorDialog dialog(ColorFromCode(color), parent_);

@@ -1,4 +1,4 @@
-#include "chart/ui/SingleChannel.h"
+#include "gui/chart/SingleChannel.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -16,12 +16,12 @@
 #include "chart/diagrampaint.h"
 #include "chart/qt/picturefile.h"
 #include "chart/qt/qpainterdc.h"
-#include "chart/ui/diagramhost.h"
 #include "chart/vqrdiagram.h"
+#include "gui/chart/diagramhost.h"
+#include "gui/common/appicons.h"
+#include "gui/common/windowplace.h"
+#include "gui/common/ztprogress.h"
 #include "settings/settings.h"
-#include "ui/appicons.h"
-#include "ui/windowplace.h"
-#include "ui/ztprogress.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "settings/ui/qtcontrols.h"
+#include "gui/settings/qtcontrols.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

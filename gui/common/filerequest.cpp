@@ -1,4 +1,4 @@
-#include "ui/filerequest.h"
+#include "gui/common/filerequest.h"
 
 #include <QFileDialog>
 

@@ -1,4 +1,4 @@
-#include "export/ui/XLExport.h"
+#include "gui/export/XLExport.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -16,11 +16,11 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "gui/common/qtext.h"
+#include "gui/common/statusbar.h"
+#include "gui/common/windowplace.h"
 #include "session/Session.h"
 #include "settings/settings.h"
-#include "ui/qtext.h"
-#include "ui/statusbar.h"
-#include "ui/windowplace.h"
 
 namespace {
 
