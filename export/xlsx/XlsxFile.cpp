@@ -18,6 +18,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "data/numtext.h"
 #include "export/xlsx/XlsxApp.h"
 
 namespace {
@@ -175,11 +176,6 @@ void AppendXmlText(std::string& out, const std::string& s) {
       }
     }
   }
-}
-
-void AppendInt(std::string& out, int64_t v) {
-  char buf[24];
-  out.append(buf, std::to_chars(buf, buf + sizeof buf, v).ptr);
 }
 
 void AppendCellRef(std::string& out, int32_t row, int32_t col) {
