@@ -179,7 +179,7 @@ TEST_F(MainWindow, FullGaugeStaysForTheSettleTimeWithoutBlocking) {
 TEST_F(MainWindow, AsciiExportWritesOrLeavesClearStatusMessages) {
   MakeForm();
   ASSERT_TRUE(form->OpenDataFile(kSample));
-  // Last a good one: a failed export keeps the recording.
+  // The good export last: a failed one keeps the recording.
   const std::pair<QString, const char*> cases[] = {
       {"", "Error writing export File!"},  // cancelled
       {Path("no/such/folder/out.ASC"), "Error opening export file!"},
