@@ -246,8 +246,7 @@ void TQXMainForm::ShowStatus(const QString& text) { statusBar_->SetPanelText(2, 
 QString TQXMainForm::StatusText() const { return statusBar_->PanelText(2); }
 
 void TQXMainForm::SetDataFileCaption(const QString& name) {
-  FileName = name.left(255);
-  setWindowTitle("ZT Velqor Data - " + FileName);
+  setWindowTitle("ZT Velqor Data - " + name.left(255));
 }
 
 void TQXMainForm::BeginBusy() {
@@ -267,7 +266,7 @@ void TQXMainForm::EndBusy() {
 }
 
 void TQXMainForm::Beep() {
-  ++BeepCount;
+  emit Beeped();
   QApplication::beep();
 }
 
@@ -391,7 +390,7 @@ void TQXMainForm::HandleForwardedArguments(const QStringList& args) {
 
 void TQXMainForm::Mn_File_ExcelExportClick() {
   if (!session_) return;
-  if (!DataLoaded || BusyCount > 0) {
+  if (!dataLoaded_ || BusyCount > 0) {
     Beep();
     return;
   }

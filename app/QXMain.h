@@ -42,14 +42,9 @@ class TQXMainForm : public QMainWindow, public IDiagramHost, public ISettingsEdi
   static int HelpContextOfPage(int pageIndex);
 
   // ------------------------------------------------------------ state
-  QString FileName;
-  bool DataLoaded = false;
-  int CurrentWindow = 0;
   /// Curves of the current diagram window (sizes the print progress).
   int CurveCount = 0;
   int BusyCount = 0;
-  /// Counts default beeps, so that tests can see them.
-  int BeepCount = 0;
   /// How long a full gauge stays visible after an operation (it does not
   /// hold up the event loop).
   int SettleMs = 200;
@@ -105,7 +100,7 @@ class TQXMainForm : public QMainWindow, public IDiagramHost, public ISettingsEdi
   /// Both run HandleOverviewMessage / PrintRequest after the current event.
   void PostWindowRequest(int target) override;
   void PostPrintRequest() override;
-  void ChannelWindowClosed() override { CurrentWindow = 0; }
+  void ChannelWindowClosed() override { currentWindow_ = 0; }
   void AttachDiagramWindows(IDiagramWindows* windows) override { windows_ = windows; }
   /// The overview and channel window; null until they are attached.
   IDiagramWindows* DiagramWindows() const { return windows_; }
@@ -151,6 +146,10 @@ class TQXMainForm : public QMainWindow, public IDiagramHost, public ISettingsEdi
   /// Command line handed over by a later start of the program.
   void HandleForwardedArguments(const QStringList& args);
 
+ signals:
+  /// Each default beep: a command refused (no recording, busy, nothing to apply to).
+  void Beeped();
+
  private:
   void BuildUi();
   void BuildMenus();
@@ -194,6 +193,8 @@ class TQXMainForm : public QMainWindow, public IDiagramHost, public ISettingsEdi
   TFrm_XLExport* xlExport_ = nullptr;
   TFr_PrPreview* preview_ = nullptr;
   IDiagramWindows* windows_ = nullptr;
+  bool dataLoaded_ = false;  // a File/Open read a file (even one that did not decode)
+  int currentWindow_ = 0;    // window mode of the channel window, 0 when it is closed
   QString openDialogFile_;
   QString proposedFor_;  // the recording whose PDF file the print dialog proposed
   bool settingsDiscarded_ = false;

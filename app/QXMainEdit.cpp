@@ -48,7 +48,7 @@ void TQXMainForm::Equalize(int distance) {
   if (settings_) settings_->TakeEqualizer();
   if (distance < 0) distance = settings_ ? settings_->EqualizerDistance->GetInteger(1) : 1;
   if (!session_) return;
-  if (!DataLoaded || BusyCount > 0) {
+  if (!dataLoaded_ || BusyCount > 0) {
     Beep();
     return;
   }

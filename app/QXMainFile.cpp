@@ -79,7 +79,7 @@ bool TQXMainForm::ReadChosenFile(const QString& path) {
     ShowStatus("Daten lesen...");
     BeginBusy();
     if (windows_ && windows_->ChannelWindowVisible()) windows_->CloseChannelWindow();
-    CurrentWindow = 0;
+    currentWindow_ = 0;
     if (ini_ && settings_ && settings_->RawFileRemember->GetBool(1))
       settings_->RawFileLastFile->SetString(1, path.toStdString());
     SetDataFileCaption(path);
@@ -94,12 +94,12 @@ bool TQXMainForm::ReadChosenFile(const QString& path) {
     }
     ok = status == TLoadStatus::Ok;
 
-    DataLoaded = true;
+    dataLoaded_ = true;
     if (gauge_) gauge_->FinishAfter(SettleMs);
     EndBusy();
   }
   ShowStatus(ok ? "Ok" : "Error reading Data File!");
-  if (DataLoaded && session_) {
+  if (dataLoaded_ && session_) {
     // A load takes the diagram settings itself; a cancelled dialog too.
     if (path.isEmpty()) session_->TakeDiagramSettings();
     if (windows_) {
@@ -112,7 +112,7 @@ bool TQXMainForm::ReadChosenFile(const QString& path) {
 
 void TQXMainForm::FileSaveAs() {
   if (!session_) return;
-  if (!DataLoaded || BusyCount > 0) {
+  if (!dataLoaded_ || BusyCount > 0) {
     Beep();
     return;
   }

@@ -101,7 +101,7 @@ QString FailureText(const QPrinter& printer, TPrintStage stage) {
 
 void TQXMainForm::FilePrint() {
   if (QWidget* page = pages_->findChild<QWidget*>("TS_Printer")) pages_->setCurrentWidget(page);
-  if (!DataLoaded) {
+  if (!dataLoaded_) {
     Beep();
     return;
   }
@@ -121,7 +121,7 @@ void TQXMainForm::PrintWithGauge(TProcessGauge* gauge) {
     // Nothing opened yet in the channel window: the page shows channel 1
     // rather than an empty frame.
     const int mode = session_->Diagram().WindowMode();
-    if (DataLoaded && !IsChannelMode(mode) && !IsCombiMode(mode))
+    if (dataLoaded_ && !IsChannelMode(mode) && !IsCombiMode(mode))
       CurveCount = session_->PrepareWindow(1);
     session_->SetGauge(gauge);
     if (gauge) gauge->Start(session_->Data().GetSampleCount() * CurveCount + 300, "Druck:");
@@ -162,7 +162,7 @@ void TQXMainForm::ShowPrintFailure(const QString& text) {
 
 void TQXMainForm::PrintDiagram() {
   if (!session_) return;
-  if (!DataLoaded) {
+  if (!dataLoaded_) {
     Beep();
     return;
   }

@@ -8,11 +8,11 @@
 
 void TQXMainForm::OpenDiagramWindow(int mode) {
   if (!session_) return;
-  if (!DataLoaded || !(IsChannelMode(mode) || IsCombiMode(mode))) {
+  if (!dataLoaded_ || !(IsChannelMode(mode) || IsCombiMode(mode))) {
     Beep();
     return;
   }
-  CurrentWindow = mode;
+  currentWindow_ = mode;
   CurveCount = session_->PrepareWindow(mode);
   const char* page = mode == kCombi1Mode   ? "TS_Combi1"
                      : mode == kCombi2Mode ? "TS_Combi2"
@@ -34,7 +34,7 @@ void TQXMainForm::GenApplyClick() {
 
 void TQXMainForm::ShowOverviewAs(bool filled) {
   if (!session_) return;
-  if (!DataLoaded) {
+  if (!dataLoaded_) {
     Beep();
     return;
   }
@@ -52,10 +52,10 @@ void TQXMainForm::ToggleCombiChannel(TZTiniSettingValue* visible, int channel) {
 }
 
 void TQXMainForm::HandleOverviewMessage(int target) {
-  if (CurrentWindow == kCombi1Mode && target != kCombi2Mode) {
+  if (currentWindow_ == kCombi1Mode && target != kCombi2Mode) {
     if (settings_) ToggleCombiChannel(settings_->CombiWindow1VisibleCh, target);
     RefreshDiagramWindow();
-  } else if (CurrentWindow == kCombi2Mode && target != kCombi1Mode) {
+  } else if (currentWindow_ == kCombi2Mode && target != kCombi1Mode) {
     if (settings_) ToggleCombiChannel(settings_->CombiWindow2VisibleCh, target);
     RefreshDiagramWindow();
   } else {

@@ -125,7 +125,7 @@ TEST_F(DiagramWindows, MenusOpenChannelsAndCombinationsOnTheirPages) {
   Find<QCheckBox>("CB_Combi2Ch9")->setChecked(true);
   Find<QPushButton>("Bt_C2_Apply")->click();
   EXPECT_EQ(form->CurveCount, 3);
-  EXPECT_EQ(form->BeepCount, 0);
+  EXPECT_EQ(beeps, 0);
 }
 
 TEST_F(DiagramWindows, RefusedRequestsOnlyBeep) {
@@ -135,7 +135,7 @@ TEST_F(DiagramWindows, RefusedRequestsOnlyBeep) {
   Open();
   for (int mode : {0, 17, 20, -3}) form->OpenDiagramWindow(mode);
   Find<QPushButton>("Bt_SC_Apply")->click();  // no channel window to apply to
-  EXPECT_EQ(form->BeepCount, 5);
+  EXPECT_EQ(beeps, 5);
   EXPECT_FALSE(channel->isVisible());
 
   // A file that does not decode still shows what the store holds.
@@ -175,7 +175,9 @@ TEST_F(DiagramWindows, ThumbnailsOpenChannelsOrEditTheCombinationShown) {
   Start("[General]\nSavePos=OFF\n[CombiWindow2]\nVisibleCh3=ON\nVisibleCh5=ON\n");
   Open();
   auto* box = Find<QCheckBox>("CB_Combi2Ch3");
-  auto state = [&] { return std::tuple(form->CurrentWindow, form->CurveCount, box->isChecked()); };
+  auto state = [&] {
+    return std::tuple(channel->windowTitle(), form->CurveCount, box->isChecked());
+  };
   auto clickCell = [&](int k) {
     const TOverviewCell& c = overview->Cells()[k];
     const auto before = state();
@@ -192,19 +194,19 @@ TEST_F(DiagramWindows, ThumbnailsOpenChannelsOrEditTheCombinationShown) {
   // "Kombi 2..." opens combination 2; thumbnail 3 then removes channel 3
   // from it and a second click adds it again.
   clickKombi(1);
-  EXPECT_EQ(state(), std::tuple(19, 2, true));
+  const QString combi2 = "Messkanal-Kombination 2";
+  EXPECT_EQ(state(), std::tuple(combi2, 2, true));
   clickCell(3);
-  EXPECT_EQ(state(), std::tuple(19, 1, false));
+  EXPECT_EQ(state(), std::tuple(combi2, 1, false));
   clickCell(3);
   clickKombi(1);  // again: only redraws
-  EXPECT_EQ(state(), std::tuple(19, 2, true));
+  EXPECT_EQ(state(), std::tuple(combi2, 2, true));
   clickKombi(0);
   EXPECT_EQ(channel->windowTitle(), "Messkanal-Kombination 1");
-  channel->close();
-  EXPECT_EQ(form->CurrentWindow, 0);
+  channel->close();  // no combination shown: a thumbnail opens its channel
   clickCell(3);
   EXPECT_TRUE(channel->isVisible());
-  EXPECT_EQ(state(), std::tuple(3, 1, true));
+  EXPECT_EQ(state(), std::tuple(QString("Messkanal 3"), 1, true));
 }
 
 TEST_F(DiagramWindows, ClicksOnPanelBordersDoNothing) {
@@ -218,7 +220,7 @@ TEST_F(DiagramWindows, ClicksOnPanelBordersDoNothing) {
         ClickStatusBar(bar, x);
         Settle();
       }
-  EXPECT_EQ(std::tuple(form->BeepCount, form->CurrentWindow), std::tuple(0, 1));
+  EXPECT_EQ(std::pair(beeps, channel->windowTitle()), std::pair(0, QString("Messkanal 1")));
   EXPECT_EQ(channel->ZoomStateText(), "Kein Zoom");
 
   // Inside: panel 0 asks the main window to print once this click is done
@@ -230,8 +232,7 @@ TEST_F(DiagramWindows, ClicksOnPanelBordersDoNothing) {
     ClickStatusBar(sb, InsidePanel(sb, i));
     EXPECT_TRUE(i > 0 || printDialogs == 0);  // the print request waits for the click to end
     Settle();
-    EXPECT_EQ(std::pair(printDialogs, form->BeepCount), std::pair(dialogsAfter[i], beepsAfter[i]))
-        << i;
+    EXPECT_EQ(std::pair(printDialogs, beeps), std::pair(dialogsAfter[i], beepsAfter[i])) << i;
   }
 }
 
@@ -282,7 +283,7 @@ TEST_F(DiagramWindows, RubberBandZoomsZRestoresAndEscapeOrNarrowBandsDefineNothi
   ClickAt(channel, QPoint(1, 1));
   EXPECT_FALSE(channel->Defining);
   EXPECT_TRUE(SameAxis(d->TimeAxis, fullX));
-  EXPECT_EQ(form->BeepCount, 0);
+  EXPECT_EQ(beeps, 0);
 }
 
 TEST_F(DiagramWindows, DiagramIsCopiedAndSavedAsDrawn) {

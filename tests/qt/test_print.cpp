@@ -85,7 +85,7 @@ TEST_F(Print, WithoutRecordingSwitchesToPrinterPageAndBeeps) {
     Menu(name);
     EXPECT_EQ(form->Pages()->currentWidget()->objectName(), "TS_Printer") << name;
   }
-  EXPECT_EQ(std::pair(form->BeepCount, printDialogs), std::pair(2, 0));
+  EXPECT_EQ(std::pair(beeps, printDialogs), std::pair(2, 0));
 }
 
 TEST_F(Print, PreviewShowsTheForcedOrientationAndOnlyOkPrints) {
@@ -106,7 +106,7 @@ TEST_F(Print, PreviewShowsTheForcedOrientationAndOnlyOkPrints) {
   EXPECT_EQ(PdfPages(printTo), std::pair(1, true));
   const TRect page = form->Fr_PrPreview()->Rects().PageRect;
   EXPECT_GT(page.right - page.left, page.bottom - page.top);
-  EXPECT_EQ(form->BeepCount, 0);
+  EXPECT_EQ(beeps, 0);
 }
 
 TEST_F(Print, ChannelWindowPrintsItsModeWithItsGauge) {

@@ -202,10 +202,10 @@ TEST_F(XLExportDialog, CommandAndAWholeExportIntoAWorkbookFile) {
   MakeForm();
   form->show();
   Find<QAction>("Mn_File_ExcelExport")->trigger();  // nothing to export from yet
-  EXPECT_EQ(form->BeepCount, 0);
+  EXPECT_EQ(beeps, 0);
   form->OpenDataFile(Path("missing.DAT"));
   Find<QAction>("SpB_Excel")->trigger();
-  EXPECT_EQ(std::pair(form->BeepCount, form->Pages()->currentIndex()), std::pair(1, 0));
+  EXPECT_EQ(std::pair(beeps, form->Pages()->currentIndex()), std::pair(1, 0));
 
   ASSERT_TRUE(form->OpenDataFile(kSample));
   TFrm_XLExport* dialog = form->XLExportDialog();

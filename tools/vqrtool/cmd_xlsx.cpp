@@ -12,6 +12,7 @@
 #include "data/vqrtypes.h"
 #include "export/XLLayout.h"
 #include "export/xlsx/XlsxApp.h"
+#include "export/xlsx/XlsxRules.h"
 #include "toolsettings.h"
 
 namespace {
@@ -115,7 +116,7 @@ int RunXlsx(const std::vector<std::string>& args) {
       else
         sheet.SetName(sheetGiven ? sheetName : XlsxMakeSheetName(sheetName, taken, kDefaultSheet));
       session.ExportSheet(sheet, layout, {}, kMaxSamples);
-      book.SpoolSheet(sheets);  // complete: written ahead, memory stays flat
+      app.WriteSheetAhead(1, sheets);  // complete: written ahead, memory stays flat
     }
     if (sheets == 0) return worst;
     app.SaveWorkbook(1, out);

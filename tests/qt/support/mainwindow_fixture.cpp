@@ -82,6 +82,8 @@ TQXMainForm* MainWindowFixture::MakeForm(const QString& iniSwitch) {
   ini->Locate(in);
   form = std::make_unique<TQXMainForm>(std::move(ini));
   form->SettleMs = 0;
+  beeps = 0;
+  QObject::connect(form.get(), &TQXMainForm::Beeped, [this] { ++beeps; });
   form->ChooseFile = [this](const TFileRequest& request) {
     lastRequest = request;
     return nextFile;

@@ -75,4 +75,6 @@ class MainWindowFixture : public ::testing::Test {
   /// into that PDF file, else it is cancelled.
   QString printTo;
   int printDialogs = 0;
+  /// The window's beeps (TQXMainForm::Beeped), counted from MakeForm on.
+  int beeps = 0;
 };

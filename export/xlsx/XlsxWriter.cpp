@@ -2,6 +2,8 @@
 // Texts are inline strings; numbers the shortest text that reads back as the
 // same double (std::to_chars, never the locale).
 
+#include "export/xlsx/XlsxWriter.h"
+
 #include <zlib.h>
 
 #include <algorithm>
@@ -18,7 +20,9 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "export/xlsx/XlsxApp.h"
+#include "data/numtext.h"
+#include "export/xlsx/XlsxRules.h"
+#include "export/xlsx/XlsxWorkbook.h"
 
 namespace {
 constexpr const char* kXmlHead = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n";
@@ -177,11 +181,6 @@ void AppendXmlText(std::string& out, const std::string& s) {
   }
 }
 
-void AppendInt(std::string& out, int64_t v) {
-  char buf[24];
-  out.append(buf, std::to_chars(buf, buf + sizeof buf, v).ptr);
-}
-
 void AppendCellRef(std::string& out, int32_t row, int32_t col) {
   char letters[4];
   int n = 0;
@@ -318,7 +317,7 @@ std::FILE* AnonymousTempFile() {
 
 // Sheet parts written ahead: their local entries lie in a temporary file, in
 // sheet order, offsets counted from its start.
-struct TXlsxWorkbook::TSpool {
+struct TXlsxWriter::TSpool {
   ~TSpool() {
     if (file) std::fclose(file);
   }
@@ -328,23 +327,23 @@ struct TXlsxWorkbook::TSpool {
   std::vector<int32_t> timeStyles;  // each sheet's time style, 0 for none
 };
 
-TXlsxWorkbook::TXlsxWorkbook(std::string name) : name_(std::move(name)) {}
-TXlsxWorkbook::~TXlsxWorkbook() = default;
+TXlsxWriter::TXlsxWriter(const TXlsxWorkbook& book) : book_(book) {}
+TXlsxWriter::~TXlsxWriter() = default;
 
-int32_t TXlsxWorkbook::SpooledSheets() const {
+int32_t TXlsxWriter::SheetsWrittenAhead() const {
   return spool_ ? static_cast<int32_t>(spool_->entries.size()) : 0;
 }
 
-void TXlsxWorkbook::SpoolSheet(int32_t index) {
-  if (index != SpooledSheets() + 1) throw TXLError("Sheets are written ahead in order");
-  TXlsxWorksheet& sheet = Sheet(index);
+void TXlsxWriter::WriteAhead(int32_t index) {
+  if (index != SheetsWrittenAhead() + 1) throw TXLError("Sheets are written ahead in order");
+  const TXlsxWorksheet& sheet = book_.Sheet(index);
   if (!spool_) {
     auto spool = std::make_unique<TSpool>();
     spool->file = AnonymousTempFile();
     if (!spool->file) throw TXLError("Cannot create a temporary file for the workbook");
     spool_ = std::move(spool);
   }
-  const TStyles st = MakeStyles(formats_, NeedsTimeStyle(sheet));
+  const TStyles st = MakeStyles(book_.Formats(), NeedsTimeStyle(sheet));
   std::string out;
   TZipEntry e = PackEntry(SheetPartName(static_cast<size_t>(index)),
                           SheetXml(sheet, st.styleOf, st.timeStyle), spool_->size, out);
@@ -354,24 +353,27 @@ void TXlsxWorkbook::SpoolSheet(int32_t index) {
   spool_->size += out.size();
   spool_->entries.push_back(std::move(e));
   spool_->timeStyles.push_back(st.timeStyle);
-  sheet.rows_.clear();
-  sheet.lastRow_ = sheet.rows_.end();
-  std::vector<std::string>().swap(sheet.texts_);
-  sheet.spooled_ = true;
 }
 
-std::string TXlsxWorkbook::FileBytes() const {
+std::string TXlsxWriter::Bytes() const {
   std::string bytes;
-  WriteFile([&](const char* data, size_t size) { bytes.append(data, size); });
+  Write([&](const char* data, size_t size) { bytes.append(data, size); });
   return bytes;
 }
 
-void TXlsxWorkbook::WriteFile(const std::function<void(const char*, size_t)>& sink) const {
-  const size_t spooled = static_cast<size_t>(SpooledSheets());
+void TXlsxWriter::Write(const std::function<void(const char*, size_t)>& sink) const {
+  const size_t spooled = static_cast<size_t>(SheetsWrittenAhead());
+  const auto sheets = static_cast<size_t>(book_.SheetCount());
+  auto sheet = [&](size_t i) -> const TXlsxWorksheet& {
+    return book_.Sheet(static_cast<int32_t>(i));
+  };
+  // The parts written ahead stand for the sheets whose cells the workbook dropped.
+  if (book_.WrittenSheets() != static_cast<int32_t>(spooled))
+    throw TXLError("The workbook's sheets written ahead are not this writer's");
   bool needTime = false;
-  for (size_t i = 0; i < sheets_.size() && !needTime; ++i)
-    needTime = i < spooled ? spool_->timeStyles[i] != 0 : NeedsTimeStyle(*sheets_[i]);
-  const TStyles st = MakeStyles(formats_, needTime);
+  for (size_t i = 0; i < sheets && !needTime; ++i)
+    needTime = i < spooled ? spool_->timeStyles[i] != 0 : NeedsTimeStyle(sheet(i + 1));
+  const TStyles st = MakeStyles(book_.Formats(), needTime);
   const std::vector<std::string>& codes = st.codes;
   for (size_t i = 0; i < spooled; ++i)
     if (spool_->timeStyles[i] != 0 && spool_->timeStyles[i] != st.timeStyle)
@@ -397,7 +399,7 @@ void TXlsxWorkbook::WriteFile(const std::function<void(const char*, size_t)>& si
       "ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml\"/>"
       "<Override PartName=\"/xl/styles.xml\" "
       "ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.styles+xml\"/>";
-  for (size_t i = 1; i <= sheets_.size(); ++i) {
+  for (size_t i = 1; i <= sheets; ++i) {
     x += "<Override PartName=\"/xl/worksheets/sheet";
     AppendInt(x, static_cast<int64_t>(i));
     x += ".xml\" ContentType=\"application/"
@@ -419,9 +421,9 @@ void TXlsxWorkbook::WriteFile(const std::function<void(const char*, size_t)>& si
   x += "\" xmlns:r=\"";
   x += kRelNs;
   x += "\"><bookViews><workbookView/></bookViews><sheets>";
-  for (size_t i = 1; i <= sheets_.size(); ++i) {
+  for (size_t i = 1; i <= sheets; ++i) {
     x += "<sheet name=\"";
-    AppendXmlText(x, sheets_[i - 1]->SheetName());
+    AppendXmlText(x, sheet(i).SheetName());
     x += "\" sheetId=\"";
     AppendInt(x, static_cast<int64_t>(i));
     x += "\" r:id=\"rId";
@@ -433,8 +435,8 @@ void TXlsxWorkbook::WriteFile(const std::function<void(const char*, size_t)>& si
 
   x = kXmlHead;
   x += "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">";
-  for (size_t i = 1; i <= sheets_.size() + 1; ++i) {
-    const bool styles = i > sheets_.size();
+  for (size_t i = 1; i <= sheets + 1; ++i) {
+    const bool styles = i > sheets;
     x += "<Relationship Id=\"rId";
     AppendInt(x, static_cast<int64_t>(i));
     x += "\" Type=\"";
@@ -502,8 +504,8 @@ void TXlsxWorkbook::WriteFile(const std::function<void(const char*, size_t)>& si
     }
     at += spool_->size;
   }
-  for (size_t i = spooled + 1; i <= sheets_.size(); ++i)
-    add(SheetPartName(i), SheetXml(*sheets_[i - 1], st.styleOf, st.timeStyle));
+  for (size_t i = spooled + 1; i <= sheets; ++i)
+    add(SheetPartName(i), SheetXml(sheet(i), st.styleOf, st.timeStyle));
   const std::string central = CentralDirectory(entries, at);
   sink(central.data(), central.size());
 }
