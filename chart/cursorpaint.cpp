@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "chart/curvestats.h"
+#include "chart/diagrampaint.h"
 #include "chart/drawmath.h"
 #include "chart/vqrplotter.h"
 #include "data/numtext.h"
@@ -176,4 +177,19 @@ void PaintCursorReadout(IDeviceContext& dc, const TCursorReadout& r) {
     dc.Text(b.left + kPadding, y, line.Text, DcHAlign::Left, DcVAlign::Top);
     y += r.LineHeight;
   }
+}
+
+void PaintDiagramWithCursor(TVQRDiagram& diagram, IDeviceContext& dc, const TRect& drawRect,
+                            double cursorHours, const double* markHours) {
+  PaintDiagram(diagram, dc, drawRect);
+  const TCursorFrame frame = CaptureCursorFrame(diagram);
+  TCursorMarks marks;
+  marks.Cursor = NearestSample(diagram.Data(), cursorHours * 3600.0);
+  if (markHours) {
+    marks.MarkA = marks.Cursor;
+    marks.MarkB = NearestSample(diagram.Data(), *markHours * 3600.0);
+  }
+  TCursorReadout readout = LayoutCursorReadout(diagram, frame, marks, dc);
+  if (markHours) readout.CursorX = -1;  // the markers stand in its place
+  PaintCursorReadout(dc, readout);
 }

@@ -67,3 +67,9 @@ TCursorReadout LayoutCursorReadout(const TVQRDiagram& diagram, const TCursorFram
 
 /// Paints a laid-out overlay over the diagram.
 void PaintCursorReadout(IDeviceContext& dc, const TCursorReadout& readout);
+
+/// The diagram as PaintDiagram draws it, with the cursor on the sample
+/// nearest to cursorHours and, with markHours, the markers A (at
+/// cursorHours) and B (at markHours) instead of the cursor line.
+void PaintDiagramWithCursor(TVQRDiagram& diagram, IDeviceContext& dc, const TRect& drawRect,
+                            double cursorHours, const double* markHours);
