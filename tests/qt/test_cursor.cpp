@@ -1,0 +1,175 @@
+// The channel window's measuring cursor, its markers and "Messwerte", and
+// the zoom by dragging, driven with the mouse and keys as a user does.
+#include <QClipboard>
+#include <QLocale>
+#include <QTableWidget>
+
+#include "chart/curvestats.h"
+#include "chart/vqrdiagram.h"
+#include "data/numtext.h"
+#include "gui/chart/DiagramWindows.h"
+#include "gui/chart/Measurements.h"
+#include "gui/chart/SingleChannel.h"
+#include "support/mainwindow_fixture.h"
+
+namespace {
+
+class Cursor : public MainWindowFixture {
+ protected:
+  void TearDown() override {
+    windows.reset();
+    QLocale::setDefault(QLocale::c());
+    MainWindowFixture::TearDown();
+  }
+
+  /// hours40.DAT in combination 1 with channels 1, 3 and the temperature.
+  void OpenCombination() {
+    WriteIni(
+        "[General]\nSavePos=OFF\n[CombiWindow1]\nVisibleCh1=ON\nVisibleCh3=ON\n"
+        "VisibleCh17=ON\n");
+    MakeForm();
+    windows = std::make_unique<TDiagramWindows>(*form);
+    channel = windows->Channel();
+    ASSERT_TRUE(form->OpenDataFile(QString::fromStdString(SamplePath("hours40.DAT"))));
+    form->findChild<QAction*>("MN_Wnd_Combi1")->trigger();
+    Settle();
+  }
+
+  void Settle() {
+    QApplication::processEvents();
+    if (channel->isVisible()) channel->grab();
+  }
+
+  QPoint Crossing(int i, int j) const {
+    const TVQRDiagram* d = form->Diagram();
+    return QPoint(qRound(d->PlotRect().left + i * d->DivWidthX()),
+                  qRound(d->PlotRect().top - j * d->DivWidthY()));
+  }
+
+  double HoursOf(int sample) const {
+    return form->DataObject()->Store->Samples[sample].Seconds / 3600.0;
+  }
+
+  /// The mouse over p of the channel window. Delivered to it directly: on
+  /// the offscreen platform QTest's move goes to whichever window lies
+  /// topmost under the point, the main window here.
+  void Hover(QPoint p) {
+    QMouseEvent move(QEvent::MouseMove, p, channel->mapToGlobal(p), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(channel, &move);
+  }
+
+  void Key(const char* text) {
+    QTest::keyClicks(channel, text);
+    Settle();
+  }
+
+  std::unique_ptr<TDiagramWindows> windows;
+  TF_SChannel* channel = nullptr;
+};
+
+TEST_F(Cursor, ReadOutFollowsTheMouseAndMarkersFillMesswerte) {
+  OpenCombination();
+  ASSERT_TRUE(channel->isVisible());
+  EXPECT_EQ(channel->CursorSample(), 0);
+  EXPECT_TRUE(channel->Readout().Lines.empty());
+
+  // Four hours a division: the crossing 3 is at 12 h, a sample every 3 minutes.
+  Hover(Crossing(3, 2));
+  const int a = channel->CursorSample();
+  ASSERT_GT(a, 0);
+  EXPECT_NEAR(HoursOf(a), 12.0, 0.05);
+  const auto& lines = channel->Readout().Lines;
+  ASSERT_EQ(lines.size(), 4u);  // time, channels 1 and 3, temperature
+  EXPECT_EQ(lines[0].Text.substr(0, 2), "12") << lines[0].Text;
+  EXPECT_NE(lines[0].Text.find("(12:"), std::string::npos) << lines[0].Text;
+  std::string ch1 = "Kanal 1: ";
+  AppendFixed(ch1, DrawnValue(*form->DataObject(), a, 1),
+              form->DataObject()->ValueAxis.Decimals + 2);
+  EXPECT_EQ(lines[1].Text, ch1 + " McF");
+  EXPECT_EQ(lines[3].Text.substr(0, 3), "T: ");
+  // The box stands beside the cursor line, never over the values it reports.
+  const TRect box = channel->Readout().Box;
+  const int x = channel->Readout().CursorX;
+  EXPECT_TRUE(box.left > x || box.right < x);
+
+  Key("m");
+  EXPECT_EQ(channel->MarkA(), a);
+  Hover(Crossing(6, 2));
+  const int b = channel->CursorSample();
+  EXPECT_NEAR(HoursOf(b), 24.0, 0.05);
+  QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+  Key("M");
+  EXPECT_EQ(channel->MarkB(), b);
+  TF_Measurements* values = channel->Measurements();
+  ASSERT_TRUE(values->isVisible());
+  EXPECT_EQ(values->windowTitle(), "Messwerte");
+
+  // Ctrl+C in the table copies all of it, numbers with a decimal comma.
+  auto* table = values->findChild<QTableWidget*>("Tb_Messwerte");
+  ASSERT_EQ(table->rowCount(), 3);
+  QApplication::clipboard()->clear();
+  QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
+  const QStringList rows = QApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
+  ASSERT_EQ(rows.size(), 4);
+  EXPECT_TRUE(rows[0].startsWith("Kurve\tWert A\tWert B\tB - A\t")) << rows[0].toStdString();
+  const QStringList kanal1 = rows[1].split('\t');
+  ASSERT_EQ(kanal1.size(), 13);
+  EXPECT_EQ(kanal1[0], "Kanal 1");
+  EXPECT_EQ(kanal1[5], QString::number(b - a + 1));
+  const TCurveStats st = CurveStatsOfSamples(*form->DataObject(), 1, a, b);
+  EXPECT_EQ(QLocale().toDouble(kanal1[10]),
+            QLocale().toDouble(
+                QLocale().toString(st.Mean, 'f', form->DataObject()->ValueAxis.Decimals + 3)));
+  EXPECT_TRUE(kanal1[1].contains(',')) << kanal1[1].toStdString();
+
+  // A third "M" clears both markers; leaving the plot hides the read-out.
+  Key("m");
+  EXPECT_EQ(std::pair(channel->MarkA(), channel->MarkB()), std::pair(0, 0));
+  Hover(QPoint(2, 2));
+  EXPECT_EQ(channel->CursorSample(), 0);
+  EXPECT_TRUE(channel->Readout().Lines.empty());
+}
+
+TEST_F(Cursor, DragZoomEqualsTheTwoClickZoom) {
+  OpenCombination();
+  TVqrDataObjectNew* d = form->DataObject();
+  const AxisRange fullX = d->TimeAxis, fullY = d->ValueAxis;
+  const QPoint nudge(2, -2);
+  const QPoint from = Crossing(1, 1) + nudge, to = Crossing(3, 4) - nudge;
+  for (const QPoint p : {from, to}) {
+    QTest::mouseMove(channel, p);
+    QTest::mouseClick(channel, Qt::LeftButton, {}, p);
+  }
+  Settle();
+  ASSERT_TRUE(channel->Zoomed);
+  const AxisRange clickX = d->TimeAxis, clickY = d->ValueAxis;
+  Key("z");
+  ASSERT_EQ(d->TimeAxis, fullX);
+
+  // A drag shorter than one division does nothing, not even start a band.
+  QTest::mousePress(channel, Qt::LeftButton, {}, from);
+  QTest::mouseMove(channel, from + QPoint(12, 0));
+  QTest::mouseRelease(channel, Qt::LeftButton, {}, from + QPoint(12, 0));
+  Settle();
+  EXPECT_FALSE(channel->Zoomed || channel->Defining);
+  EXPECT_EQ(channel->ZoomStateText(), "Kein Zoom");
+  EXPECT_EQ(d->TimeAxis, fullX);
+
+  QTest::mousePress(channel, Qt::LeftButton, {}, to);
+  QTest::mouseMove(channel, (from + to) / 2);
+  EXPECT_EQ(channel->ZoomStateText(), "Zoom definieren...");
+  // While the band is drawn the read-out shows its time range.
+  ASSERT_EQ(channel->Readout().Lines.size(), 1u);
+  EXPECT_EQ(channel->Readout().Lines[0].Text.substr(0, 6), "Zoom: ");
+  QTest::mouseMove(channel, from);
+  QTest::mouseRelease(channel, Qt::LeftButton, {}, from);
+  Settle();
+  ASSERT_TRUE(channel->Zoomed);
+  EXPECT_EQ(channel->ZoomStateText(), "Zoom");
+  EXPECT_EQ(d->TimeAxis, clickX);
+  EXPECT_EQ(d->ValueAxis, clickY);
+  EXPECT_NE(d->ValueAxis, fullY);
+}
+
+}  // namespace
