@@ -20,6 +20,7 @@ class QTabWidget;
 class QMenu;
 class TFrm_XLExport;
 class TFr_PrPreview;
+class TF_Recording;
 class THelpWindow;
 class TQtControlProvider;
 class TVQRAsciiFile;
@@ -95,6 +96,8 @@ class TQXMainForm : public QMainWindow, public IDiagramHost, public ISettingsEdi
   void RefreshDiagramWindow() override;
   void Mn_OverviewClick() { ShowOverviewAs(false); }
   void Mn_OverviewFilledClick() { ShowOverviewAs(true); }
+  /// "Aufzeichnung...": the panel of the open recording (a beep without one).
+  void ShowRecordingPanel();
   /// The overview's request: open channel/combination target, or, while a
   /// combination is shown, add or remove channel target there.
   void HandleOverviewMessage(int target);
@@ -194,6 +197,7 @@ class TQXMainForm : public QMainWindow, public IDiagramHost, public ISettingsEdi
   TFrm_XLExport* xlExport_ = nullptr;
   TFr_PrPreview* preview_ = nullptr;
   IDiagramWindows* windows_ = nullptr;
+  TF_Recording* recording_ = nullptr;
   QString openDialogFile_;
   QString proposedFor_;  // the recording whose PDF file the print dialog proposed
   bool settingsDiscarded_ = false;

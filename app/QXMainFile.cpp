@@ -4,6 +4,7 @@
 
 #include "app/QXMain.h"
 #include "export/expfile.h"
+#include "gui/chart/RecordingPanel.h"
 #include "gui/common/qtext.h"
 #include "session/Session.h"
 #include "settings/iniclass.h"
@@ -106,6 +107,7 @@ bool TQXMainForm::ReadChosenFile(const QString& path) {
       windows_->RefreshOverview();
       windows_->ShowOverview();
     }
+    if (recording_ && recording_->isVisible()) ShowRecordingPanel();
   }
   return ok;
 }

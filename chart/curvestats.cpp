@@ -13,14 +13,14 @@ double Hours(int32_t seconds) { return seconds / 3600.0; }
 /// The statistics over the samples that forEach(visit) visits, in sample
 /// order. Two passes in double: the means first, then the sums of squared
 /// deviations, which keeps the variance and the slope free of cancellation.
-template <typename ForEach>
-TCurveStats StatsOver(const TVqrDataObjectNew& data, int ch, ForEach forEach) {
+template <typename ForEach, typename ValueOf>
+TCurveStats StatsOver(const TVqrDataObjectNew& data, int ch, ForEach forEach, ValueOf valueOf) {
   TCurveStats st;
   st.Channel = ch;
   if (!data.Store || ch < 1 || ch > kTempChannel) return st;
   double sumV = 0.0, sumT = 0.0;
   forEach([&](int i) {
-    const float v = DrawnValue(data, i, ch);
+    const float v = valueOf(i);
     const double h = Hours(data.Store->Samples[i].Seconds);
     if (st.Count == 0) {
       st.Min = st.Max = st.First = v;
@@ -39,7 +39,7 @@ TCurveStats StatsOver(const TVqrDataObjectNew& data, int ch, ForEach forEach) {
   const double meanT = sumT / st.Count;
   double ssV = 0.0, ssT = 0.0, sTV = 0.0;
   forEach([&](int i) {
-    const double dv = DrawnValue(data, i, ch) - st.Mean;
+    const double dv = valueOf(i) - st.Mean;
     const double dt = Hours(data.Store->Samples[i].Seconds) - meanT;
     ssV += dv * dv;
     ssT += dt * dt;
@@ -88,20 +88,36 @@ TCurveStats CurveStats(const TVqrDataObjectNew& data, int ch, double fromSeconds
                        double toSeconds) {
   if (fromSeconds > toSeconds) std::swap(fromSeconds, toSeconds);
   const int n = DrawnSampleCount(data);
-  return StatsOver(data, ch, [&](auto visit) {
-    for (int i = 1; i <= n; ++i) {
-      const int32_t t = data.Store->Samples[i].Seconds;
-      if (t >= fromSeconds && t <= toSeconds) visit(i);
-    }
-  });
+  return StatsOver(
+      data, ch,
+      [&](auto visit) {
+        for (int i = 1; i <= n; ++i) {
+          const int32_t t = data.Store->Samples[i].Seconds;
+          if (t >= fromSeconds && t <= toSeconds) visit(i);
+        }
+      },
+      [&](int i) { return DrawnValue(data, i, ch); });
 }
 
 TCurveStats CurveStatsOfSamples(const TVqrDataObjectNew& data, int ch, int first, int last) {
   first = std::max(first, 1);
   last = std::min(last, DrawnSampleCount(data));
-  return StatsOver(data, ch, [&](auto visit) {
-    for (int i = first; i <= last; ++i) visit(i);
-  });
+  return StatsOver(
+      data, ch,
+      [&](auto visit) {
+        for (int i = first; i <= last; ++i) visit(i);
+      },
+      [&](int i) { return DrawnValue(data, i, ch); });
+}
+
+TCurveStats CalibratedRunStats(const TVqrDataObjectNew& data, int ch) {
+  const int n = DrawnSampleCount(data);
+  return StatsOver(
+      data, ch,
+      [&](auto visit) {
+        for (int i = 1; i <= n; ++i) visit(i);
+      },
+      [&](int i) { return data.Store->Samples[i].Cal[ch]; });
 }
 
 void TimeAxisRange(const TVqrDataObjectNew& data, double& fromSeconds, double& toSeconds) {

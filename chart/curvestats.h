@@ -48,6 +48,10 @@ TCurveStats CurveStats(const TVqrDataObjectNew& data, int ch, double fromSeconds
 /// The same over the samples first..last (drawn sample indexes, inclusive).
 TCurveStats CurveStatsOfSamples(const TVqrDataObjectNew& data, int ch, int first, int last);
 
+/// The same over the whole run on the calibrated values as stored (no user
+/// factor, no zero point).
+TCurveStats CalibratedRunStats(const TVqrDataObjectNew& data, int ch);
+
 /// The time range the time axis shows, in seconds (the zoomed one while
 /// zoomed): from -Start over Span.
 void TimeAxisRange(const TVqrDataObjectNew& data, double& fromSeconds, double& toSeconds);

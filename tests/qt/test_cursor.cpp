@@ -9,6 +9,7 @@
 #include "data/numtext.h"
 #include "gui/chart/DiagramWindows.h"
 #include "gui/chart/Measurements.h"
+#include "gui/chart/RecordingPanel.h"
 #include "gui/chart/SingleChannel.h"
 #include "support/mainwindow_fixture.h"
 
@@ -170,6 +171,26 @@ TEST_F(Cursor, DragZoomEqualsTheTwoClickZoom) {
   EXPECT_EQ(d->TimeAxis, clickX);
   EXPECT_EQ(d->ValueAxis, clickY);
   EXPECT_NE(d->ValueAxis, fullY);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Cursor, RecordingPanelShowsTheRunAndEveryChannel) {
+  OpenCombination();
+  form->findChild<QAction*>("Mn_Wnd_Recording")->trigger();
+  auto* panel = form->findChild<TF_Recording*>("F_Recording");
+  ASSERT_NE(panel, nullptr);
+  EXPECT_TRUE(panel->isVisible());
+  EXPECT_EQ(panel->windowTitle(), "Aufzeichnung");
+  const QString facts = panel->FactsText();
+  EXPECT_TRUE(facts.contains("hours40.DAT")) << facts.toStdString();
+  EXPECT_TRUE(facts.contains("\nMesswerte: 800\n")) << facts.toStdString();
+  auto* table = panel->findChild<QTableWidget*>("Tb_RecordingChannels");
+  ASSERT_EQ(table->rowCount(), 17);
+  EXPECT_EQ(table->item(16, 0)->text(), "Temperatur");
+  EXPECT_FALSE(table->item(0, 3)->text().isEmpty());
 }
 
 }  // namespace
