@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QLocale>
 #include <QTableWidget>
+#include <set>
 
 #include "chart/curvestats.h"
 #include "chart/vqrdiagram.h"
@@ -11,6 +12,7 @@
 #include "gui/chart/Measurements.h"
 #include "gui/chart/RecordingPanel.h"
 #include "gui/chart/SingleChannel.h"
+#include "gui/settings/qtcontrols.h"
 #include "support/mainwindow_fixture.h"
 
 namespace {
@@ -191,6 +193,30 @@ TEST_F(Cursor, RecordingPanelShowsTheRunAndEveryChannel) {
   ASSERT_EQ(table->rowCount(), 17);
   EXPECT_EQ(table->item(16, 0)->text(), "Temperatur");
   EXPECT_FALSE(table->item(0, 3)->text().isEmpty());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Cursor, FarbenVerteilenGivesEveryCurveItsOwnColour) {
+  OpenCombination();
+  form->findChild<QPushButton*>("Bt_C1_Colors")->click();
+  // Taken as picked colours: "Anwenden" draws the combination with them.
+  form->findChild<QPushButton*>("Bt_C1_Apply")->click();
+  Settle();
+  const TChannelPens& pens = form->Diagram()->ChannelPens();
+  std::set<int32_t> colours;
+  for (int ch = 1; ch <= kTempChannel; ++ch) {
+    colours.insert(pens[ch].Color);
+    const QString id = ch == kTempChannel ? QString("T") : QString::number(ch);
+    EXPECT_EQ(form->findChild<TZTEditField*>(QString("Ed_Combi1Ch%1Col").arg(id))->ColorCode(),
+              pens[ch].Color);
+  }
+  EXPECT_EQ(colours.size(), 17u);
+  EXPECT_EQ(pens[1].Color, 0xB27200);
+  // The other combination keeps its fields.
+  EXPECT_NE(form->findChild<TZTEditField*>("Ed_Combi2Ch1Col")->ColorCode(), 0xB27200);
 }
 
 }  // namespace
