@@ -45,6 +45,7 @@ TF_Measurements::TF_Measurements(QWidget* parent) : QWidget(parent, Qt::Tool) {
   for (const char* c : kColumns) header << QString::fromUtf8(c);
   table_->setHorizontalHeaderLabels(header);
   table_->verticalHeader()->hide();
+  table_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->installEventFilter(this);
   auto* layout = new QVBoxLayout(this);

@@ -34,11 +34,12 @@ TF_Recording::TF_Recording(QWidget* parent) : QWidget(parent, Qt::Window) {
   channels_->setObjectName("Tb_RecordingChannels");
   channels_->setHorizontalHeaderLabels({"Kanal", "Minimum", "Maximum", "Mittelwert"});
   channels_->verticalHeader()->hide();
+  channels_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
   channels_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(facts_);
   layout->addWidget(channels_, 1);
-  resize(460, 640);
+  resize(460, 780);
 }
 
 void TF_Recording::ShowRecording(TVQRSession& session, const QString& path) {
