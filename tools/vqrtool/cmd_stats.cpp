@@ -181,7 +181,7 @@ int RunStats(const std::vector<std::string>& args) {
 
 const bool registered =
     RegisterVqrCommand({"stats",
-                        "stats FILE.DAT [--from H] [--to H] [--window 1..19] [--zero]\n"
+                        "stats FILE.DAT [--from H] [--to H] [--window 1..16|17|18|19] [--zero]\n"
                         "      [--smooth N]... [--json|--csv] [--ini FILE] [--public FILE] "
                         "[--defaults]\n"
                         "      (minimum, maximum, mean, deviation and slope per curve)",
