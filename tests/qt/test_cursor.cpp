@@ -220,3 +220,32 @@ TEST_F(Cursor, FarbenVerteilenGivesEveryCurveItsOwnColour) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(RenderCursor, DrawsTheReadOutOnlyWhenAsked) {
+  QTemporaryDir dir;
+  const QString ini = VQR_SOURCE_DIR "/docs/diagram-example.INI";
+  const QString plain = dir.filePath("plain.png"), cursor = dir.filePath("cursor.png");
+  const QString marks = dir.filePath("marks.png");
+  auto render = [&](const QString& out, const QStringList& extra) {
+    return Exec(VQR_BINARY_DIR "/vqrtool",
+                QStringList{"render", QString::fromStdString(SamplePath("hours40.DAT")), "--ini",
+                            ini, "--size", "600x400", "-o", out} +
+                    extra);
+  };
+  ASSERT_EQ(render(plain, {}).status, 0);
+  ASSERT_EQ(render(cursor, {"--cursor", "12"}).status, 0);
+  ASSERT_EQ(render(marks, {"--cursor", "12,30"}).status, 0);
+  const QImage a(plain), b(cursor), c(marks);
+  // The cursor line in its grey across the plot (a few text pixels have
+  // that grey anyway); with two markers dashed lines instead of it.
+  const QColor grey(0x50, 0x50, 0x50);
+  EXPECT_GT(CountPixels(b, grey), CountPixels(a, grey) + 200);
+  EXPECT_LT(CountPixels(c, grey), CountPixels(a, grey) + 20);
+  EXPECT_GT(CountPixels(c, Qt::black), CountPixels(a, Qt::black) + 200);
+  EXPECT_NE(c, b);
+  EXPECT_EQ(render(dir.filePath("x.png"), {"--cursor", "12;3"}).status, 64);
+}
+
+}  // namespace
