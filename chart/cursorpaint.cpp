@@ -110,7 +110,12 @@ TCursorReadout LayoutCursorReadout(const TVQRDiagram& diagram, const TCursorFram
   r.Font = DcFont{"", frame.FontHeight, 400, false};
   r.LineHeight = frame.FontHeight + frame.FontHeight / 4;
   const int count = static_cast<int>(frame.SampleX.size()) - 1;
-  auto xOf = [&](int i) { return i >= 1 && i <= count ? frame.SampleX[i] : -1; };
+  // A sample outside the plot (zoomed away) has no line.
+  auto xOf = [&](int i) {
+    if (i < 1 || i > count) return -1;
+    const int32_t x = frame.SampleX[i];
+    return x >= frame.PlotRect.left && x <= frame.PlotRect.right ? x : -1;
+  };
   r.MarkAX = xOf(marks.MarkA);
   r.MarkBX = xOf(marks.MarkB);
   if (marks.Band) {

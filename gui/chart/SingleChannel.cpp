@@ -296,6 +296,7 @@ void TF_SChannel::mouseReleaseEvent(QMouseEvent* event) {
       pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
   pressed_ = false;
   if (click) FormClick();
+  MoveCursor(event->position().toPoint());
 }
 
 void TF_SChannel::FormClick() {
