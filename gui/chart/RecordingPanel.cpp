@@ -39,7 +39,7 @@ TF_Recording::TF_Recording(QWidget* parent) : QWidget(parent, Qt::Window) {
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(facts_);
   layout->addWidget(channels_, 1);
-  resize(460, 780);
+  resize(460, 640);
 }
 
 void TF_Recording::ShowRecording(TVQRSession& session, const QString& path) {

@@ -127,8 +127,8 @@ namespace {
 // (the Okabe-Ito set without its yellow, then Tol's muted set), 0x00BBGGRR;
 // the temperature gets black.
 constexpr int32_t kDistinctColors[17] = {0xB27200, 0x009FE6, 0x739E00, 0x005ED5, 0xE9B456, 0xA779CC,
-                                         0x882233, 0x339999, 0x552288, 0x99AA44, 0x337711, 0x7766CC,
-                                         0x9944AA, 0xEECC88, 0x77CCDD, 0x001166, 0x000000};
+                                         0x552288, 0x339999, 0x99AA44, 0x7766CC, 0x882233, 0x337711,
+                                         0x9944AA, 0x77CCDD, 0xEECC88, 0x001166, 0x000000};
 
 }  // namespace
 
