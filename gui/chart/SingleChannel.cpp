@@ -347,7 +347,8 @@ void TF_SChannel::ToggleZoom() {
 
 void TF_SChannel::keyPressEvent(QKeyEvent* event) {
   if (Defining && event->key() == Qt::Key_Escape) {
-    dragging_ = false;
+    // A drag dropped by Esc ends with nothing when the button is let go.
+    dragging_ = pressed_ = false;
     EndDefinition();
     MoveCursor(mapFromGlobal(QCursor::pos()));
     return;

@@ -159,6 +159,14 @@ TEST_F(Cursor, DragZoomEqualsTheTwoClickZoom) {
   EXPECT_EQ(channel->ZoomStateText(), "Kein Zoom");
   EXPECT_EQ(d->TimeAxis, fullX);
 
+  // Esc drops a drag; letting the button go then starts nothing.
+  QTest::mousePress(channel, Qt::LeftButton, {}, to);
+  QTest::mouseMove(channel, from);
+  QTest::keyClick(channel, Qt::Key_Escape);
+  QTest::mouseRelease(channel, Qt::LeftButton, {}, from);
+  Settle();
+  EXPECT_FALSE(channel->Zoomed || channel->Defining);
+
   QTest::mousePress(channel, Qt::LeftButton, {}, to);
   QTest::mouseMove(channel, (from + to) / 2);
   EXPECT_EQ(channel->ZoomStateText(), "Zoom definieren...");
