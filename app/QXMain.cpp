@@ -133,6 +133,7 @@ void TQXMainForm::BuildMenus() {
   std::vector<Item> windows = {
       {"Mn_Overview", "Übersicht Punkte", "", [this]() { Mn_OverviewClick(); }},
       {"Mn_OverviewFilled", "Übersicht Kurve", "", [this]() { Mn_OverviewFilledClick(); }},
+      {"Mn_Wnd_Recording", "Aufzeichnung...", "", [this]() { ShowRecordingPanel(); }},
       separator,
       {"MN_Wnd_Combi1", "Kombination 1", "", [this]() { OpenDiagramWindow(kCombi1Mode); }},
       {"MN_Wnd_Combi2", "Kombination 2", "", [this]() { OpenDiagramWindow(kCombi2Mode); }},

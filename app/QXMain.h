@@ -20,6 +20,7 @@ class QTabWidget;
 class QMenu;
 class TFrm_XLExport;
 class TFr_PrPreview;
+class TF_Recording;
 class THelpWindow;
 class TQtControlProvider;
 class TVQRAsciiFile;
@@ -90,6 +91,8 @@ class TQXMainForm : public QMainWindow, public IDiagramHost, public ISettingsEdi
   void RefreshDiagramWindow() override;
   void Mn_OverviewClick() { ShowOverviewAs(false); }
   void Mn_OverviewFilledClick() { ShowOverviewAs(true); }
+  /// "Aufzeichnung...": the panel of the open recording (a beep without one).
+  void ShowRecordingPanel();
   /// The overview's request: open channel/combination target, or, while a
   /// combination is shown, add or remove channel target there.
   void HandleOverviewMessage(int target);
@@ -193,7 +196,9 @@ class TQXMainForm : public QMainWindow, public IDiagramHost, public ISettingsEdi
   TFrm_XLExport* xlExport_ = nullptr;
   TFr_PrPreview* preview_ = nullptr;
   IDiagramWindows* windows_ = nullptr;
+  TF_Recording* recording_ = nullptr;
   bool dataLoaded_ = false;  // a File/Open read a file (even one that did not decode)
+  QString recordingPath_;    // the file that File/Open read last
   int currentWindow_ = 0;    // window mode of the channel window, 0 when it is closed
   QString openDialogFile_;
   QString proposedFor_;  // the recording whose PDF file the print dialog proposed

@@ -4,6 +4,7 @@
 
 #include "app/QXMain.h"
 #include "export/expfile.h"
+#include "gui/chart/RecordingPanel.h"
 #include "gui/common/qtext.h"
 #include "session/Session.h"
 #include "settings/iniclass.h"
@@ -83,6 +84,7 @@ bool TQXMainForm::ReadChosenFile(const QString& path) {
     if (ini_ && settings_ && settings_->RawFileRemember->GetBool(1))
       settings_->RawFileLastFile->SetString(1, path.toStdString());
     SetDataFileCaption(path);
+    recordingPath_ = path;
 
     EnsureSession();
     session_->SetGauge(gauge_.get());
@@ -106,6 +108,7 @@ bool TQXMainForm::ReadChosenFile(const QString& path) {
       windows_->RefreshOverview();
       windows_->ShowOverview();
     }
+    if (recording_ && recording_->isVisible()) ShowRecordingPanel();
   }
   return ok;
 }

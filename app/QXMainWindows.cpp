@@ -3,6 +3,7 @@
 
 #include "app/QXMain.h"
 #include "chart/vqrdiagram.h"
+#include "gui/chart/RecordingPanel.h"
 #include "session/Session.h"
 #include "settings/settings.h"
 
@@ -71,4 +72,15 @@ void TQXMainForm::PostWindowRequest(int target) {
 void TQXMainForm::PostPrintRequest() {
   QMetaObject::invokeMethod(
       this, [this]() { PrintRequest(); }, Qt::QueuedConnection);
+}
+
+void TQXMainForm::ShowRecordingPanel() {
+  if (!session_ || !dataLoaded_) {
+    Beep();
+    return;
+  }
+  if (!recording_) recording_ = new TF_Recording(this);
+  recording_->ShowRecording(*session_, recordingPath_);
+  recording_->show();
+  recording_->raise();
 }

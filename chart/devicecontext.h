@@ -52,6 +52,13 @@ class IDeviceContext {
   /// Text in UTF-8, aligned on (x, y): Top = the top of the character cell,
   /// Baseline, Bottom = the bottom of the cell. Not clipped by the font.
   virtual void Text(int32_t x, int32_t y, std::string_view text, DcHAlign h, DcVAlign v) = 0;
+  /// Advance width of text in the current font; devices without font
+  /// metrics estimate it from the character count.
+  virtual int32_t TextWidth(std::string_view text) const {
+    int32_t characters = 0;
+    for (const char c : text) characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    return characters * 7;
+  }
 
   /// Clips all later drawing to r (corners in any order, right and bottom
   /// edges excluded) until ClearClip.

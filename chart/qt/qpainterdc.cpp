@@ -323,6 +323,11 @@ void QPainterDC::Text(int32_t x, int32_t y, std::string_view text, DcHAlign h, D
   painter_.setPen(pen_);
 }
 
+int32_t QPainterDC::TextWidth(std::string_view text) const {
+  const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  return QFontMetrics(painter_.font(), painter_.device()).horizontalAdvance(s);
+}
+
 void QPainterDC::SetClipRect(const TRect& r) {
   clip_ = ToQRect(r);
   clipActive_ = true;

@@ -42,6 +42,7 @@ class QPainterDC : public IDeviceContext {
   void LineTo(int32_t x, int32_t y) override;
   void Polyline(const TPoint* points, int count) override;
   void Text(int32_t x, int32_t y, std::string_view text, DcHAlign h, DcVAlign v) override;
+  int32_t TextWidth(std::string_view text) const override;
   void SetClipRect(const TRect& r) override;
   void ClearClip() override;
   void FillRect(const TRect& r, uint32_t color) override;

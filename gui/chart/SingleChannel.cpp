@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QCursor>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -13,10 +14,12 @@
 #include <QPainter>
 #include <QProgressBar>
 
+#include "chart/curvestats.h"
 #include "chart/diagrampaint.h"
 #include "chart/qt/picturefile.h"
 #include "chart/qt/qpainterdc.h"
 #include "chart/vqrdiagram.h"
+#include "gui/chart/Measurements.h"
 #include "gui/chart/diagramhost.h"
 #include "gui/common/appicons.h"
 #include "gui/common/windowplace.h"
@@ -27,6 +30,11 @@ namespace {
 
 bool Inside(const TPoint& p, const TRect& r) {
   return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
+}
+
+QRect ToQRect(const TRect& r) {
+  if (r.right <= r.left || r.bottom <= r.top) return {};
+  return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top).adjusted(-2, -2, 2, 2);
 }
 
 const char* const kNoZoom = "Kein Zoom";
@@ -76,6 +84,14 @@ TF_SChannel::TF_SChannel(IDiagramHost& host, QWidget* parent) : QWidget(parent),
   QAction* save = popup_->addAction("Als Bild speichern...");
   save->setObjectName("PMn_SaveImage");
   connect(save, &QAction::triggered, this, &TF_SChannel::SaveImageAs);
+  popup_->addSeparator();
+  QAction* mark = popup_->addAction("Marke setzen");
+  mark->setObjectName("PMn_SetMark");
+  connect(mark, &QAction::triggered, this, [this] { SetMarkAt(menuSample_); });
+  QAction* values = popup_->addAction("Messwerte...");
+  values->setObjectName("PMn_Measurements");
+  connect(values, &QAction::triggered, this, &TF_SChannel::ShowMeasurements);
+  measurements_ = new TF_Measurements(this);
 
   RestoreWindowPlacement(*this, host_.Settings() ? host_.Settings()->SingleWindowPosition : nullptr,
                          QRect(253, 168, 696, 480), QSize(kMinWidth, kMinHeight));
@@ -101,6 +117,8 @@ void TF_SChannel::Invalidate() {
   cacheValid_ = false;
   UpdateCaption();
   update();
+  // The range shown may have changed with the zoom.
+  if (measurements_->isVisible() && !(marks_.MarkA && marks_.MarkB)) ShowMeasurements();
 }
 
 void TF_SChannel::UpdateCaption() {
@@ -137,6 +155,13 @@ void TF_SChannel::RenderCache() {
   UpdateCaption();
   PaintClient(painter, w, UsableHeight());
   cacheValid_ = true;
+  if (const TVQRDiagram* d = host_.Diagram()) {
+    frame_ = CaptureCursorFrame(*d);
+    if (marksFitted_ != d->Data().AxesFitted) marks_.MarkA = marks_.MarkB = 0;
+  } else {
+    frame_ = TCursorFrame{};
+  }
+  LayoutOverlay();
 }
 
 void TF_SChannel::paintEvent(QPaintEvent*) {
@@ -159,6 +184,8 @@ void TF_SChannel::paintEvent(QPaintEvent*) {
     painter.setPen(dots);
     painter.drawRect(r);
   }
+  QPainterDC dc(painter);
+  PaintCursorReadout(dc, readout_);
 }
 
 void TF_SChannel::resizeEvent(QResizeEvent* event) {
@@ -217,26 +244,59 @@ void TF_SChannel::mousePressEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
   MousePos = {p.x(), p.y()};
   pressed_ = true;
+  pressPos_ = p;
   setFocus(Qt::MouseFocusReason);  // for Esc and "z"
 }
 
 void TF_SChannel::mouseMoveEvent(QMouseEvent* event) {
-  if (Zoomed) return;
   const QPoint p = event->position().toPoint();
-  MousePos = {p.x(), p.y()};
-  DivPos = Snap(MousePos);
-  if (Defining && Inside(MousePos, DrawRectWin)) {
-    FocusRect = {std::min(Anchor.x, MousePos.x), std::min(Anchor.y, MousePos.y),
-                 std::max(Anchor.x, MousePos.x), std::max(Anchor.y, MousePos.y)};
-    update();
+  if (!Zoomed) {
+    if (pressed_ && !dragging_) StartDrag(p);
+    MousePos = {p.x(), p.y()};
+    DivPos = Snap(MousePos);
+    if (Defining && Inside(MousePos, DrawRectWin)) {
+      FocusRect = {std::min(Anchor.x, MousePos.x), std::min(Anchor.y, MousePos.y),
+                   std::max(Anchor.x, MousePos.x), std::max(Anchor.y, MousePos.y)};
+      update();
+    }
   }
+  MoveCursor(p);
+}
+
+bool TF_SChannel::StartDrag(QPoint p) {
+  // A drag begun while two clicks define a zoom stays a click.
+  const TPoint press{pressPos_.x(), pressPos_.y()};
+  if (Defining || !Inside(press, DrawRectWin) ||
+      (p - pressPos_).manhattanLength() < QApplication::startDragDistance())
+    return false;
+  dragging_ = true;
+  Anchor = press;
+  ZoomStart = Snap(Anchor);
+  Defining = true;
+  SetZoomText(kDefining);
+  FocusRect = {Anchor.x, Anchor.y, Anchor.x + 10, Anchor.y + 10};
+  return true;
 }
 
 void TF_SChannel::mouseReleaseEvent(QMouseEvent* event) {
+  if (dragging_) {
+    // The drag's two ends select the zoom as two clicks there would.
+    dragging_ = false;
+    pressed_ = false;
+    const QPoint p = event->position().toPoint();
+    MousePos = {p.x(), p.y()};
+    DivPos = Snap(MousePos);
+    EndDefinition();
+    if (Inside(MousePos, DrawRectWin) && TVQRDiagram::ZoomSelection(ZoomStart, DivPos, ZoomSel))
+      ApplyZoomSel();
+    MoveCursor(p);
+    return;
+  }
   const bool click =
       pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
   pressed_ = false;
   if (click) FormClick();
+  MoveCursor(event->position().toPoint());
 }
 
 void TF_SChannel::FormClick() {
@@ -287,7 +347,18 @@ void TF_SChannel::ToggleZoom() {
 
 void TF_SChannel::keyPressEvent(QKeyEvent* event) {
   if (Defining && event->key() == Qt::Key_Escape) {
+    // A drag dropped by Esc ends with nothing when the button is let go.
+    dragging_ = pressed_ = false;
     EndDefinition();
+    MoveCursor(mapFromGlobal(QCursor::pos()));
+    return;
+  }
+  if (event->key() == Qt::Key_Escape && (marks_.MarkA || marks_.MarkB)) {
+    ClearMarks();
+    return;
+  }
+  if (event->text() == "m" || event->text() == "M") {
+    SetMark();
     return;
   }
   if (event->text() == "z" || event->text() == "Z") {
@@ -323,7 +394,98 @@ void TF_SChannel::StatusPanelClicked(int panel) {
 }
 
 void TF_SChannel::contextMenuEvent(QContextMenuEvent* event) {
-  if (host_.Diagram()) popup_->popup(event->globalPos());
+  if (!host_.Diagram()) return;
+  MoveCursor(event->pos());
+  menuSample_ = marks_.Cursor;
+  popup_->popup(event->globalPos());
+}
+
+void TF_SChannel::leaveEvent(QEvent* event) {
+  QWidget::leaveEvent(event);
+  if (marks_.Cursor && !popup_->isVisible()) {
+    marks_.Cursor = 0;
+    RelayoutOverlay();
+  }
+}
+
+void TF_SChannel::MoveCursor(QPoint p) {
+  const TVQRDiagram* d = host_.Diagram();
+  const TRect& r = frame_.PlotRect;
+  const bool over = d && cacheValid_ && p.x() >= r.left && p.x() <= r.right && p.y() >= r.top &&
+                    p.y() <= r.bottom;
+  const int sample = over ? SampleAtX(frame_, p.x()) : 0;
+  TCursorMarks next = marks_;
+  next.Cursor = sample;
+  next.Band = Defining && d;
+  if (next.Band) {
+    next.BandFrom = d->AxisValue(0, std::abs(ZoomStart.x));
+    next.BandTo = d->AxisValue(0, std::abs(DivPos.x));
+  }
+  if (next.Cursor == marks_.Cursor && next.Band == marks_.Band &&
+      next.BandFrom == marks_.BandFrom && next.BandTo == marks_.BandTo)
+    return;
+  marks_ = next;
+  RelayoutOverlay();
+}
+
+void TF_SChannel::LayoutOverlay() {
+  const TVQRDiagram* d = host_.Diagram();
+  if (!d || !cacheValid_) {
+    readout_ = TCursorReadout{};
+    return;
+  }
+  QPainter painter(&scratch_);
+  QPainterDC dc(painter);
+  readout_ = LayoutCursorReadout(*d, frame_, marks_, dc);
+}
+
+void TF_SChannel::RelayoutOverlay() {
+  // Only what the overlay covered and covers is painted again, from the cache.
+  const QRect before = ToQRect(readout_.Bounds());
+  LayoutOverlay();
+  const QRect after = ToQRect(readout_.Bounds());
+  if (!before.isEmpty()) update(before);
+  if (!after.isEmpty()) update(after);
+}
+
+void TF_SChannel::SetMark() { SetMarkAt(marks_.Cursor); }
+
+void TF_SChannel::SetMarkAt(int sample) {
+  if (marks_.MarkA && marks_.MarkB) {
+    ClearMarks();
+    return;
+  }
+  const TVQRDiagram* d = host_.Diagram();
+  if (!d || sample <= 0) {
+    host_.Beep();
+    return;
+  }
+  marksFitted_ = d->Data().AxesFitted;
+  if (!marks_.MarkA) {
+    marks_.MarkA = sample;
+    RelayoutOverlay();
+    return;
+  }
+  marks_.MarkB = sample;
+  RelayoutOverlay();
+  ShowMeasurements();
+}
+
+void TF_SChannel::ClearMarks() {
+  marks_.MarkA = marks_.MarkB = 0;
+  RelayoutOverlay();
+  if (measurements_->isVisible()) ShowMeasurements();
+}
+
+void TF_SChannel::ShowMeasurements() {
+  const TVQRDiagram* d = host_.Diagram();
+  if (!d) {
+    host_.Beep();
+    return;
+  }
+  measurements_->ShowRange(*d, marks_.MarkA, marks_.MarkB);
+  measurements_->show();
+  measurements_->raise();
 }
 
 void TF_SChannel::CopyToClipboard() {

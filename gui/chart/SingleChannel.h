@@ -10,12 +10,14 @@
 #include <memory>
 
 #include "chart/charttypes.h"
+#include "chart/cursorpaint.h"
 
 class QMenu;
 class QProgressBar;
 class IDiagramHost;
 class TProcessGauge;
 class TZTStatusBar;
+class TF_Measurements;
 
 class TF_SChannel : public QWidget {
   Q_OBJECT
@@ -42,6 +44,22 @@ class TF_SChannel : public QWidget {
   /// Asks for the file of "Als Bild speichern..."; a dialog unless replaced.
   std::function<QString()> ChooseImageFile;
 
+  // Measuring cursor and markers.
+  /// The drawn sample under the cursor, 0 when the mouse is off the plot.
+  int CursorSample() const { return marks_.Cursor; }
+  int MarkA() const { return marks_.MarkA; }
+  int MarkB() const { return marks_.MarkB; }
+  /// The read-out box's lines as last laid out (empty: none shown).
+  const TCursorReadout& Readout() const { return readout_; }
+  /// "M": marker A at the cursor, then B (which opens "Messwerte"), then
+  /// both cleared; a beep without a cursor.
+  void SetMark();
+  void SetMarkAt(int sample);
+  void ClearMarks();
+  /// "Messwerte" for the markers, or for the time range shown without them.
+  void ShowMeasurements();
+  TF_Measurements* Measurements() const { return measurements_; }
+
   TZTStatusBar* StatusPanels() const { return SB_Single; }
   TProcessGauge* Gauge() const { return gauge_.get(); }
   QString ZoomStateText() const;
@@ -65,6 +83,7 @@ class TF_SChannel : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
 
@@ -84,6 +103,13 @@ class TF_SChannel : public QWidget {
   /// A new recording replaced the scales: no zoom is in force any more.
   void SyncZoomState();
   void SaveImageAs();
+  /// The cursor follows the mouse at p (off the plot: hidden).
+  void MoveCursor(QPoint p);
+  /// Lays the overlay out again and repaints what it covered and covers.
+  void RelayoutOverlay();
+  void LayoutOverlay();
+  /// A press that moved this far becomes a drag that selects the zoom.
+  bool StartDrag(QPoint p);
 
   IDiagramHost& host_;
   TZTStatusBar* SB_Single = nullptr;
@@ -92,6 +118,17 @@ class TF_SChannel : public QWidget {
   std::unique_ptr<TProcessGauge> gauge_;
   QSize lastSize_;
   bool pressed_ = false;
+  bool dragging_ = false;
+  QPoint pressPos_;
+
+  // The measuring cursor over the cached diagram.
+  TCursorFrame frame_;
+  TCursorMarks marks_;
+  TCursorReadout readout_;
+  QImage scratch_{1, 1, QImage::Format_RGB32};  // measures the read-out's text
+  TF_Measurements* measurements_ = nullptr;
+  int menuSample_ = 0;        // the cursor's sample when the context menu opened
+  uint32_t marksFitted_ = 0;  // the recording's axis fit the markers were set on
 
   // The diagram as last drawn.
   QImage cache_;

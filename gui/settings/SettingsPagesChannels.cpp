@@ -121,13 +121,35 @@ QWidget* BuildSinglePage() {
   return BuildChannelPage("TS_Single", "Single", false, 16, side);
 }
 
+namespace {
+
+// Colours that readers with a colour-vision deficiency can still tell apart
+// (the Okabe-Ito set without its yellow, then Tol's muted set), 0x00BBGGRR;
+// the temperature gets black.
+constexpr int32_t kDistinctColors[17] = {0xB27200, 0x009FE6, 0x739E00, 0x005ED5, 0xE9B456, 0xA779CC,
+                                         0x552288, 0x339999, 0x99AA44, 0x7766CC, 0x882233, 0x337711,
+                                         0x9944AA, 0x77CCDD, 0xEECC88, 0x001166, 0x000000};
+
+}  // namespace
+
 QWidget* BuildCombiPage(int combi) {
   auto* side = new QWidget;
   auto* v = new QVBoxLayout(side);
   v->setContentsMargins(0, 0, 0, 0);
   v->addWidget(Button(QString("Bt_C%1_Apply").arg(combi), "Anwenden"));
-  return BuildChannelPage(QString("TS_Combi%1").arg(combi), QString("Combi%1").arg(combi), true, 17,
-                          side);
+  QPushButton* distribute = Button(QString("Bt_C%1_Colors").arg(combi), "Farben verteilen");
+  v->addWidget(distribute);
+  QWidget* page = BuildChannelPage(QString("TS_Combi%1").arg(combi), QString("Combi%1").arg(combi),
+                                   true, 17, side);
+  // Each colour field as if the user had picked its colour in the dialog.
+  QObject::connect(distribute, &QPushButton::clicked, page, [page, combi]() {
+    for (int ch = 1; ch <= 17; ++ch) {
+      const QString id = ch == 17 ? QString("T") : QString::number(ch);
+      if (auto* f = page->findChild<TZTEditField*>(QString("Ed_Combi%1Ch%2Col").arg(combi).arg(id)))
+        f->SetColorCode(kDistinctColors[ch - 1]);
+    }
+  });
+  return page;
 }
 
 namespace {

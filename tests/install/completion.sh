@@ -25,7 +25,7 @@ expect() {
   fi
 }
 
-expect "vqrtool " "--help --version ascii info overview print render settings xlsx"
+expect "vqrtool " "--help --version ascii info overview print render settings stats xlsx"
 expect "vqrtool p" "print"
 expect "vqrtool print a.DAT --w" "--window"
 expect "vqrtool print a.DAT --window " "1 10 11 12 13 14 15 16 18 19 2 3 4 5 6 7 8 9"
@@ -34,4 +34,6 @@ expect "vqrtool ascii a.DAT --mode " "cal params raw"
 expect "vqrtool info " "a.DAT b.dat sub"
 expect "vqrtool ascii a.DAT -o n" "notes.txt"
 expect "vqrtool info a.DAT --" "--defaults --ini --json --public"
+expect "vqrtool stats a.DAT --" "--csv --defaults --from --ini --json --public --smooth --to --window --zero"
+expect "vqrtool render a.DAT --c" "--cursor"
 exit $status

@@ -7,6 +7,7 @@
 #include "chart/qt/picturefile.h"
 #include "chart/vqrdiagram.h"
 #include "command.h"
+#include "cursoroption.h"
 #include "data/numtext.h"
 #include "paintfile.h"
 #include "session/Session.h"
@@ -41,6 +42,7 @@ int RunRender(const std::vector<std::string>& args) {
   std::vector<int> smooth;
   bool zoom = false;
   TZoomSel sel;
+  std::vector<double> cursor;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     const TSettingsArg taken = TakeSettingsArg(args, i, settings);
@@ -50,7 +52,8 @@ int RunRender(const std::vector<std::string>& args) {
       zero = true;
       continue;
     }
-    if (a == "-o" || a == "--window" || a == "--size" || a == "--smooth" || a == "--zoom") {
+    if (a == "-o" || a == "--window" || a == "--size" || a == "--smooth" || a == "--zoom" ||
+        a == "--cursor") {
       if (i + 1 >= args.size()) return Usage("missing value after ", a);
       const std::string& v = args[++i];
       if (a == "-o") {
@@ -64,6 +67,9 @@ int RunRender(const std::vector<std::string>& args) {
         int n = 0;
         if (!WholeIntFromText(v, n)) return Usage("--smooth needs a whole number, not ", v);
         smooth.push_back(n);
+      } else if (a == "--cursor") {
+        if (!ParseCursorHours(v, cursor))
+          return Usage("--cursor takes H or H,H2 in hours, not ", v);
       } else {
         if (!ParseZoom(v, sel)) return Usage("--zoom takes X1,Y1,X2,Y2 in divisions, not ", v);
         zoom = true;
@@ -116,8 +122,11 @@ int RunRender(const std::vector<std::string>& args) {
 
   EnsureGuiApplication();
   std::string error;
-  const bool ok = SaveDiagramPicture(session.Diagram(), QString::fromStdString(out), w, h,
-                                     {0, 0, w, h}, Qt::white, "vqrshow4", &error);
+  const bool ok = cursor.empty()
+                      ? SaveDiagramPicture(session.Diagram(), QString::fromStdString(out), w, h,
+                                           {0, 0, w, h}, Qt::white, "vqrshow4", &error)
+                      : SaveDiagramPictureWithCursor(session.Diagram(), QString::fromStdString(out),
+                                                     w, h, cursor, &error);
   if (!ok) {
     std::fprintf(stderr, "%s: cannot write the picture (%s)\n", out.c_str(), error.c_str());
     return kExitWriteFailed;
@@ -128,7 +137,7 @@ int RunRender(const std::vector<std::string>& args) {
 const bool registered =
     RegisterVqrCommand({"render",
                         "render FILE.DAT -o OUT.png|.svg|.pdf [--window 1..16|18|19] [--size WxH]\n"
-                        "      [--zero] [--smooth N]... [--zoom X1,Y1,X2,Y2]\n"
+                        "      [--zero] [--smooth N]... [--zoom X1,Y1,X2,Y2] [--cursor H[,H2]]\n"
                         "      [--ini FILE] [--public FILE] [--defaults]\n"
                         "      (the channel window's diagram; default combination 1, 1200x800)",
                         &RunRender});

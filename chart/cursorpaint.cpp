@@ -1,0 +1,200 @@
+#include "chart/cursorpaint.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "chart/curvestats.h"
+#include "chart/diagrampaint.h"
+#include "chart/drawmath.h"
+#include "chart/vqrplotter.h"
+#include "data/numtext.h"
+
+namespace {
+
+constexpr uint32_t kCursorColor = 0x505050;
+constexpr uint32_t kMarkColor = 0x000000;
+constexpr uint32_t kBoxBorder = 0x808080;
+constexpr int32_t kGap = 8;      // between the cursor line and the box
+constexpr int32_t kPadding = 4;  // inside the box
+
+TRect Union(const TRect& a, const TRect& b) {
+  if (a.right <= a.left || a.bottom <= a.top) return b;
+  if (b.right <= b.left || b.bottom <= b.top) return a;
+  return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+          std::max(a.bottom, b.bottom)};
+}
+
+int ValueDecimals(const TVQRDiagram& diagram, int ch) {
+  if (ch == kTempChannel) return 1;
+  return std::clamp(diagram.Data().ValueAxis.Decimals + 2, 1, 6);
+}
+
+std::string CurveName(const TVQRDiagram& diagram, int ch) {
+  if (ch == kTempChannel) return diagram.Layout().Legend.TempChannel;
+  return "Kanal " + std::to_string(ch);
+}
+
+std::string TimeText(const TVqrDataObjectNew& data, double seconds) {
+  const bool days = data.TimeAxis.TimeInDays;
+  return FixedText(seconds / (days ? 86400.0 : 3600.0), days ? 3 : 2);
+}
+
+}  // namespace
+
+TRect TCursorReadout::Bounds() const {
+  TRect r;
+  for (const int32_t x : {CursorX, MarkAX, MarkBX})
+    if (x >= 0) r = Union(r, {x - 2, PlotRect.top - LineHeight - 2, x + 3, PlotRect.bottom + 1});
+  // The marker letters stand above the plot, beside their line.
+  if (MarkAX >= 0 || MarkBX >= 0) {
+    r.left -= LineHeight;
+    r.right += LineHeight;
+  }
+  return Union(r, Box);
+}
+
+TCursorFrame CaptureCursorFrame(const TVQRDiagram& diagram) {
+  TCursorFrame f;
+  const TRect& p = diagram.PlotRect();
+  f.PlotRect = {std::min(p.left, p.right), std::min(p.top, p.bottom), std::max(p.left, p.right),
+                std::max(p.top, p.bottom)};
+  const TVqrDataObjectNew& data = diagram.Data();
+  const int n = DrawnSampleCount(data);
+  f.SampleX.assign(n + 1, 0);
+  const TVQRPlotter* plotter = diagram.Plotter();
+  for (int i = 1; i <= n; ++i) {
+    const int32_t x = diagram.TimeToDeviceX(data.Store->Samples[i].Seconds);
+    f.SampleX[i] = plotter ? plotter->MapX(x) : x;
+  }
+  f.FontHeight = std::clamp((diagram.DrawRect().bottom - diagram.DrawRect().top) / 36, 11, 40);
+  return f;
+}
+
+int SampleAtX(const TCursorFrame& frame, int32_t x) {
+  int best = 0;
+  int64_t bestDistance = 0;
+  for (size_t i = 1; i < frame.SampleX.size(); ++i) {
+    const int64_t d = std::llabs(int64_t{frame.SampleX[i]} - x);
+    if (best == 0 || d < bestDistance) {
+      best = static_cast<int>(i);
+      bestDistance = d;
+    }
+  }
+  return best;
+}
+
+std::vector<TReadoutLine> ReadoutLines(const TVQRDiagram& diagram, int sample) {
+  std::vector<TReadoutLine> lines;
+  const TVqrDataObjectNew& data = diagram.Data();
+  if (sample < 1 || sample > DrawnSampleCount(data)) return lines;
+  const int32_t seconds = data.Store->Samples[sample].Seconds;
+  lines.push_back({TimeText(data, seconds) + " " + diagram.UnitText(0) + "  (" +
+                       ElapsedClockText(seconds) + ")",
+                   kDcBlack});
+  const TChannelPens& pens = diagram.ChannelPens();
+  for (int ch = 1; ch <= kTempChannel; ++ch) {
+    if (!pens[ch].Visible) continue;
+    std::string text = CurveName(diagram, ch) + ": ";
+    AppendFixed(text, DrawnValue(data, sample, ch), ValueDecimals(diagram, ch));
+    const std::string unit = diagram.UnitText(ch == kTempChannel ? 2 : 1);
+    if (!unit.empty()) text.append(" ").append(unit);
+    lines.push_back({std::move(text), ResolveColor(pens[ch].Color)});
+  }
+  return lines;
+}
+
+TCursorReadout LayoutCursorReadout(const TVQRDiagram& diagram, const TCursorFrame& frame,
+                                   const TCursorMarks& marks, IDeviceContext& dc) {
+  TCursorReadout r;
+  r.PlotRect = frame.PlotRect;
+  r.Font = DcFont{"", frame.FontHeight, 400, false};
+  r.LineHeight = frame.FontHeight + frame.FontHeight / 4;
+  const int count = static_cast<int>(frame.SampleX.size()) - 1;
+  // A sample outside the plot (zoomed away) has no line.
+  auto xOf = [&](int i) {
+    if (i < 1 || i > count) return -1;
+    const int32_t x = frame.SampleX[i];
+    return x >= frame.PlotRect.left && x <= frame.PlotRect.right ? x : -1;
+  };
+  r.MarkAX = xOf(marks.MarkA);
+  r.MarkBX = xOf(marks.MarkB);
+  if (marks.Band) {
+    std::string text = "Zoom: ";
+    AppendFixed(text, std::min(marks.BandFrom, marks.BandTo), 2);
+    text += " - ";
+    AppendFixed(text, std::max(marks.BandFrom, marks.BandTo), 2);
+    text += ' ';
+    text += diagram.UnitText(0);
+    r.Lines.push_back({std::move(text), kDcBlack});
+  } else {
+    r.CursorX = xOf(marks.Cursor);
+    if (r.CursorX >= 0) r.Lines = ReadoutLines(diagram, marks.Cursor);
+  }
+  if (r.Lines.empty()) return r;
+
+  dc.SetFont(r.Font);
+  int32_t width = 0;
+  for (const TReadoutLine& line : r.Lines) width = std::max(width, dc.TextWidth(line.Text));
+  width += 2 * kPadding;
+  const int32_t height = static_cast<int32_t>(r.Lines.size()) * r.LineHeight + 2 * kPadding;
+  const TRect& p = frame.PlotRect;
+  int32_t left = p.left + kGap;
+  if (r.CursorX >= 0) {
+    // Beside the line, never over it: the values it reports lie on it.
+    const int32_t rightRoom = p.right - r.CursorX;
+    const int32_t leftRoom = r.CursorX - p.left;
+    left = rightRoom >= width + kGap || rightRoom >= leftRoom ? r.CursorX + kGap
+                                                              : r.CursorX - kGap - width;
+  }
+  const int32_t top = p.top + kPadding;
+  r.Box = {left, top, left + width, top + height};
+  return r;
+}
+
+void PaintCursorReadout(IDeviceContext& dc, const TCursorReadout& r) {
+  const TRect& p = r.PlotRect;
+  auto vertical = [&](int32_t x, const DcPen& pen) {
+    dc.SetPen(pen);
+    if (dc.MoveTo(x, p.top)) dc.LineTo(x, p.bottom);
+  };
+  dc.SetFont(r.Font);
+  const std::pair<int32_t, const char*> marks[] = {{r.MarkAX, "A"}, {r.MarkBX, "B"}};
+  for (const auto& [x, name] : marks) {
+    if (x < 0) continue;
+    vertical(x, DcPen{kMarkColor, 1, DcDash::Dash});
+    dc.SetTextColor(kMarkColor);
+    dc.Text(x + 3, p.top - 1, name, DcHAlign::Left, DcVAlign::Bottom);
+  }
+  if (r.CursorX >= 0) vertical(r.CursorX, DcPen{kCursorColor, 1, DcDash::Solid});
+  if (r.Lines.empty()) return;
+  const TRect& b = r.Box;
+  dc.FillRect(b, kDcWhite);
+  dc.SetPen(DcPen{kBoxBorder, 1, DcDash::Solid});
+  if (dc.MoveTo(b.left, b.top)) {
+    dc.LineTo(b.right - 1, b.top);
+    dc.LineTo(b.right - 1, b.bottom - 1);
+    dc.LineTo(b.left, b.bottom - 1);
+    dc.LineTo(b.left, b.top);
+  }
+  int32_t y = b.top + kPadding;
+  for (const TReadoutLine& line : r.Lines) {
+    dc.SetTextColor(line.Color);
+    dc.Text(b.left + kPadding, y, line.Text, DcHAlign::Left, DcVAlign::Top);
+    y += r.LineHeight;
+  }
+}
+
+void PaintDiagramWithCursor(TVQRDiagram& diagram, IDeviceContext& dc, const TRect& drawRect,
+                            double cursorHours, const double* markHours) {
+  PaintDiagram(diagram, dc, drawRect);
+  const TCursorFrame frame = CaptureCursorFrame(diagram);
+  TCursorMarks marks;
+  marks.Cursor = NearestSample(diagram.Data(), cursorHours * 3600.0);
+  if (markHours) {
+    marks.MarkA = marks.Cursor;
+    marks.MarkB = NearestSample(diagram.Data(), *markHours * 3600.0);
+  }
+  TCursorReadout readout = LayoutCursorReadout(diagram, frame, marks, dc);
+  if (markHours) readout.CursorX = -1;  // the markers stand in its place
+  PaintCursorReadout(dc, readout);
+}

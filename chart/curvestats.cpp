@@ -1,0 +1,138 @@
+#include "chart/curvestats.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "data/numtext.h"
+
+namespace {
+
+double Hours(int32_t seconds) { return seconds / 3600.0; }
+
+/// The statistics over the samples that forEach(visit) visits, in sample
+/// order. Two passes in double: the means first, then the sums of squared
+/// deviations, which keeps the variance and the slope free of cancellation.
+template <typename ForEach, typename ValueOf>
+TCurveStats StatsOver(const TVqrDataObjectNew& data, int ch, ForEach forEach, ValueOf valueOf) {
+  TCurveStats st;
+  st.Channel = ch;
+  if (!data.Store || ch < 1 || ch > kTempChannel) return st;
+  double sumV = 0.0, sumT = 0.0;
+  forEach([&](int i) {
+    const float v = valueOf(i);
+    const double h = Hours(data.Store->Samples[i].Seconds);
+    if (st.Count == 0) {
+      st.Min = st.Max = st.First = v;
+      st.MinAtHours = st.MaxAtHours = st.FirstAtHours = h;
+    }
+    if (v < st.Min) st.Min = v, st.MinAtHours = h;
+    if (v > st.Max) st.Max = v, st.MaxAtHours = h;
+    st.Last = v;
+    st.LastAtHours = h;
+    sumV += v;
+    sumT += h;
+    ++st.Count;
+  });
+  if (st.Count == 0) return st;
+  st.Mean = sumV / st.Count;
+  const double meanT = sumT / st.Count;
+  double ssV = 0.0, ssT = 0.0, sTV = 0.0;
+  forEach([&](int i) {
+    const double dv = valueOf(i) - st.Mean;
+    const double dt = Hours(data.Store->Samples[i].Seconds) - meanT;
+    ssV += dv * dv;
+    ssT += dt * dt;
+    sTV += dt * dv;
+  });
+  if (st.Count >= 2) {
+    st.StdDev = std::sqrt(ssV / (st.Count - 1));
+    if (ssT > 0.0) st.SlopePerH = sTV / ssT;
+  }
+  return st;
+}
+
+}  // namespace
+
+int DrawnSampleCount(const TVqrDataObjectNew& data) {
+  if (!data.Store) return 0;
+  int n = 0;
+  while (n < kMaxSamples && !data.Store->Samples[n + 1].IsEmpty()) ++n;
+  return n;
+}
+
+float DrawnValue(const TVqrDataObjectNew& data, int i, int ch) {
+  const TVQRSample& s = data.Store->Samples[i];
+  if (ch == kTempChannel) return s.Cal[ch];
+  const float v = data.ApplyUserFactor(s.Cal[ch]);
+  if (!data.ZeroPoint) return v;
+  // As the drawing does it: the difference taken in double, kept as float.
+  return static_cast<float>(static_cast<double>(v) - data.ApplyUserFactor(data.Cal[ch].CalMin));
+}
+
+int NearestSample(const TVqrDataObjectNew& data, double seconds) {
+  const int n = DrawnSampleCount(data);
+  int best = 0;
+  double bestDistance = 0.0;
+  for (int i = 1; i <= n; ++i) {
+    const double d = std::fabs(data.Store->Samples[i].Seconds - seconds);
+    if (best == 0 || d < bestDistance) {
+      best = i;
+      bestDistance = d;
+    }
+  }
+  return best;
+}
+
+TCurveStats CurveStats(const TVqrDataObjectNew& data, int ch, double fromSeconds,
+                       double toSeconds) {
+  if (fromSeconds > toSeconds) std::swap(fromSeconds, toSeconds);
+  const int n = DrawnSampleCount(data);
+  return StatsOver(
+      data, ch,
+      [&](auto visit) {
+        for (int i = 1; i <= n; ++i) {
+          const int32_t t = data.Store->Samples[i].Seconds;
+          if (t >= fromSeconds && t <= toSeconds) visit(i);
+        }
+      },
+      [&](int i) { return DrawnValue(data, i, ch); });
+}
+
+TCurveStats CurveStatsOfSamples(const TVqrDataObjectNew& data, int ch, int first, int last) {
+  first = std::max(first, 1);
+  last = std::min(last, DrawnSampleCount(data));
+  return StatsOver(
+      data, ch,
+      [&](auto visit) {
+        for (int i = first; i <= last; ++i) visit(i);
+      },
+      [&](int i) { return DrawnValue(data, i, ch); });
+}
+
+TCurveStats CalibratedRunStats(const TVqrDataObjectNew& data, int ch) {
+  const int n = DrawnSampleCount(data);
+  return StatsOver(
+      data, ch,
+      [&](auto visit) {
+        for (int i = 1; i <= n; ++i) visit(i);
+      },
+      [&](int i) { return data.Store->Samples[i].Cal[ch]; });
+}
+
+void TimeAxisRange(const TVqrDataObjectNew& data, double& fromSeconds, double& toSeconds) {
+  fromSeconds = -static_cast<double>(data.TimeAxis.Start);
+  toSeconds = fromSeconds + data.TimeAxis.Span;
+}
+
+std::string ElapsedClockText(int32_t seconds) {
+  std::string text;
+  if (seconds < 0) text += '-';
+  const int64_t s = std::llabs(int64_t{seconds});
+  AppendInt(text, s / 3600);
+  for (const int64_t part : {s / 60 % 60, s % 60}) {
+    text += part < 10 ? ":0" : ":";
+    AppendInt(text, part);
+  }
+  return text;
+}

@@ -1,0 +1,61 @@
+#pragma once
+// Values read off the diagram: the value of a curve at a sample as the
+// diagram draws it (user factor, zero point and the store's smoothing
+// applied), the sample nearest to a time, and the statistics of a curve over
+// a time range. Shared by the channel window's cursor and "Messwerte", and by
+// vqrtool stats.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "data/vqrfileo.h"
+
+/// Number of samples the diagram draws: slots 1.. up to the first empty one.
+int DrawnSampleCount(const TVqrDataObjectNew& data);
+
+/// Value of channel ch (1..17) at sample i as the diagram draws it: the
+/// calibrated value times the user factor (measurement channels), less the
+/// channel's calibrated minimum when the zero point is on.
+float DrawnValue(const TVqrDataObjectNew& data, int i, int ch);
+
+/// The drawn sample (1..count) whose time is nearest to seconds, the earlier
+/// one on a tie; 0 without samples.
+int NearestSample(const TVqrDataObjectNew& data, double seconds);
+
+/// Statistics of one curve over the drawn samples whose time lies in a range.
+struct TCurveStats {
+  int Channel = 0;
+  int Count = 0;
+  float Min = 0.0f;
+  double MinAtHours = 0.0;  // first sample with the minimum
+  float Max = 0.0f;
+  double MaxAtHours = 0.0;  // first sample with the maximum
+  float First = 0.0f;
+  float Last = 0.0f;
+  double FirstAtHours = 0.0;
+  double LastAtHours = 0.0;
+  double Mean = 0.0;
+  std::optional<double> StdDev;     // n - 1; none below two samples
+  std::optional<double> SlopePerH;  // least squares; none below two samples or one time only
+};
+
+/// Statistics of channel ch over the samples whose time lies in
+/// [fromSeconds, toSeconds] (bounds in either order, inclusive).
+TCurveStats CurveStats(const TVqrDataObjectNew& data, int ch, double fromSeconds, double toSeconds);
+
+/// The same over the samples first..last (drawn sample indexes, inclusive).
+TCurveStats CurveStatsOfSamples(const TVqrDataObjectNew& data, int ch, int first, int last);
+
+/// The same over the whole run on the calibrated values as stored (no user
+/// factor, no zero point).
+TCurveStats CalibratedRunStats(const TVqrDataObjectNew& data, int ch);
+
+/// The time range the time axis shows, in seconds (the zoomed one while
+/// zoomed): from -Start over Span.
+void TimeAxisRange(const TVqrDataObjectNew& data, double& fromSeconds, double& toSeconds);
+
+/// Time of a sample as clock text since the start: hours (any number of
+/// them), minutes and seconds, "h:mm:ss".
+std::string ElapsedClockText(int32_t seconds);

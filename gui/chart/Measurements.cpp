@@ -1,0 +1,139 @@
+#include "gui/chart/Measurements.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLocale>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <optional>
+
+#include "chart/curvestats.h"
+#include "chart/vqrdiagram.h"
+#include "gui/common/appicons.h"
+
+namespace {
+
+const char* const kColumns[] = {"Kurve",  "Wert A",    "Wert B",    "B - A", "Δt [h]",
+                                "Anzahl", "Min",       "bei [h]",   "Max",   "bei [h]",
+                                "Mittel", "Std.-Abw.", "Steigung/h"};
+
+QString Number(double v, int decimals) {
+  QLocale locale;
+  locale.setNumberOptions(QLocale::OmitGroupSeparator);
+  return locale.toString(v, 'f', decimals);
+}
+
+QString Number(std::optional<double> v, int decimals) {
+  return v ? Number(*v, decimals) : QString();
+}
+
+}  // namespace
+
+TF_Measurements::TF_Measurements(QWidget* parent) : QWidget(parent, Qt::Tool) {
+  setObjectName("F_Messwerte");
+  setWindowTitle("Messwerte");
+  setWindowIcon(AppIcon());
+  caption_ = new QLabel(this);
+  caption_->setObjectName("Lb_Messwerte");
+  table_ = new QTableWidget(0, static_cast<int>(std::size(kColumns)), this);
+  table_->setObjectName("Tb_Messwerte");
+  QStringList header;
+  for (const char* c : kColumns) header << QString::fromUtf8(c);
+  table_->setHorizontalHeaderLabels(header);
+  table_->verticalHeader()->hide();
+  table_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table_->installEventFilter(this);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(caption_);
+  layout->addWidget(table_);
+  resize(900, 300);
+}
+
+void TF_Measurements::ShowRange(const TVQRDiagram& diagram, int a, int b) {
+  const TVqrDataObjectNew& data = diagram.Data();
+  const int count = DrawnSampleCount(data);
+  double from = 0.0, to = 0.0;
+  if (a >= 1 && b >= 1 && a <= count && b <= count) {
+    if (a > b) std::swap(a, b);
+    from = data.Store->Samples[a].Seconds;
+    to = data.Store->Samples[b].Seconds;
+    caption_->setText(QString("Marke A bei %1 h, Marke B bei %2 h")
+                          .arg(Number(from / 3600.0, 3), Number(to / 3600.0, 3)));
+  } else {
+    TimeAxisRange(data, from, to);
+    a = b = 0;
+    caption_->setText(QString("Angezeigter Zeitbereich %1 h bis %2 h")
+                          .arg(Number(from / 3600.0, 3), Number(to / 3600.0, 3)));
+  }
+  const TChannelPens& pens = diagram.ChannelPens();
+  const int decimals = std::clamp(data.ValueAxis.Decimals + 3, 2, 7);
+  table_->setRowCount(0);
+  for (int ch = 1; ch <= kTempChannel; ++ch) {
+    if (!pens[ch].Visible) continue;
+    const TCurveStats st = a ? CurveStatsOfSamples(data, ch, a, b) : CurveStats(data, ch, from, to);
+    const int d = ch == kTempChannel ? 2 : decimals;
+    const int row = table_->rowCount();
+    table_->insertRow(row);
+    QStringList cells;
+    cells << (ch == kTempChannel ? QString("T") : QString("Kanal %1").arg(ch));
+    if (st.Count > 0) {
+      cells << Number(st.First, d) << Number(st.Last, d)
+            << Number(static_cast<double>(st.Last) - st.First, d)
+            << Number(st.LastAtHours - st.FirstAtHours, 3) << QString::number(st.Count)
+            << Number(st.Min, d) << Number(st.MinAtHours, 3) << Number(st.Max, d)
+            << Number(st.MaxAtHours, 3) << Number(st.Mean, d) << Number(st.StdDev, d + 1)
+            << Number(st.SlopePerH, d + 1);
+    } else {
+      cells << QString() << QString() << QString() << QString() << "0";
+    }
+    for (int c = 0; c < cells.size(); ++c) {
+      auto* item = new QTableWidgetItem(cells[c]);
+      if (c > 0) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      table_->setItem(row, c, item);
+    }
+  }
+  table_->resizeColumnsToContents();
+}
+
+QString TF_Measurements::TableText() const {
+  QString text;
+  for (int c = 0; c < table_->columnCount(); ++c)
+    text += (c ? "\t" : "") + table_->horizontalHeaderItem(c)->text();
+  text += "\n";
+  for (int r = 0; r < table_->rowCount(); ++r) {
+    for (int c = 0; c < table_->columnCount(); ++c) {
+      const QTableWidgetItem* item = table_->item(r, c);
+      text += (c ? "\t" : "") + (item ? item->text() : QString());
+    }
+    text += "\n";
+  }
+  return text;
+}
+
+void TF_Measurements::CopyToClipboard() { QApplication::clipboard()->setText(TableText()); }
+
+void TF_Measurements::keyPressEvent(QKeyEvent* event) {
+  if (event->matches(QKeySequence::Copy)) {
+    CopyToClipboard();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
+bool TF_Measurements::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == table_ &&
+      (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride)) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->matches(QKeySequence::Copy)) {
+      if (event->type() == QEvent::KeyPress) CopyToClipboard();
+      event->accept();
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,178 @@
+// Statistics of a curve over a time range, checked against sums formed here
+// in long double over the test's own table of values, and vqrtool stats.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <optional>
+#include <vector>
+
+#include "chart/curvestats.h"
+#include "core_fixtures.h"
+
+namespace {
+
+// Seconds, channel 1 and temperature of each sample: dyadic values, so the
+// drawn values (factor 1, zero point 0.25 below) are exact.
+struct Row {
+  int32_t seconds;
+  float ch1;
+  float temp;
+};
+const Row kRows[] = {{0, 1.5f, -5.5f},    {600, 2.25f, -3.0f}, {1200, 4.0f, -3.0f},
+                     {1800, 4.0f, -0.5f}, {2400, 3.0f, 1.25f}, {3600, 7.5f, 2.0f},
+                     {3600, 6.0f, 2.5f}};
+constexpr float kCalMin1 = 0.25f;
+
+struct Expected {
+  int n = 0;
+  double min = 0, minAt = 0, max = 0, maxAt = 0, first = 0, last = 0, mean = 0;
+  std::optional<double> sd, slope;
+};
+
+Expected Compute(int ch, bool zero, double from, double to) {
+  std::vector<long double> t, v;
+  for (const Row& r : kRows) {
+    if (r.seconds < from || r.seconds > to) continue;
+    t.push_back(r.seconds / 3600.0L);
+    v.push_back(ch == kTempChannel ? r.temp : r.ch1 - (zero ? kCalMin1 : 0.0f));
+  }
+  Expected e;
+  e.n = static_cast<int>(v.size());
+  if (!e.n) return e;
+  long double sv = 0, st = 0;
+  e.min = e.max = static_cast<double>(v[0]);
+  e.minAt = e.maxAt = static_cast<double>(t[0]);
+  for (size_t i = 0; i < v.size(); ++i) {
+    sv += v[i];
+    st += t[i];
+    if (v[i] < e.min) e.min = static_cast<double>(v[i]), e.minAt = static_cast<double>(t[i]);
+    if (v[i] > e.max) e.max = static_cast<double>(v[i]), e.maxAt = static_cast<double>(t[i]);
+  }
+  e.first = static_cast<double>(v.front());
+  e.last = static_cast<double>(v.back());
+  const long double mv = sv / e.n, mt = st / e.n;
+  e.mean = static_cast<double>(mv);
+  if (e.n < 2) return e;
+  long double svv = 0, stt = 0, stv = 0;
+  for (size_t i = 0; i < v.size(); ++i) {
+    svv += (v[i] - mv) * (v[i] - mv);
+    stt += (t[i] - mt) * (t[i] - mt);
+    stv += (t[i] - mt) * (v[i] - mv);
+  }
+  e.sd = static_cast<double>(std::sqrt(svv / (e.n - 1)));
+  if (stt > 0) e.slope = static_cast<double>(stv / stt);
+  return e;
+}
+
+void ExpectNear(std::optional<double> got, std::optional<double> want, const char* what) {
+  ASSERT_EQ(got.has_value(), want.has_value()) << what;
+  if (want) {
+    EXPECT_NEAR(*got, *want, 1e-9 * std::max(1.0, std::fabs(*want))) << what;
+  }
+}
+
+class CurveStatsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    int i = 1;
+    for (const Row& r : kRows) {
+      TVQRSample& s = store.Samples[i++];
+      s.Day = 1;  // a clock time, so that the slot counts as a sample
+      s.Seconds = r.seconds;
+      s.Cal[1] = r.ch1;
+      s.Cal[kTempChannel] = r.temp;
+    }
+    store.SampleCount = i - 1;
+    data.SetStore(&store);
+    data.Cal[1].CalMin = kCalMin1;
+  }
+  TVQRDataObject store;
+  TVqrDataObjectNew data;
+};
+
+struct Case {
+  const char* name;
+  int ch;
+  bool zero;
+  double from, to;  // seconds
+  bool zoomed;      // the range is the zoomed time axis
+};
+
+TEST_F(CurveStatsTest, MatchesAnIndependentComputation) {
+  const Case cases[] = {
+      {"whole run", 1, false, -1e9, 1e9, false},
+      {"one sample", 1, false, 500, 700, false},
+      {"empty range", 1, false, 4000, 5000, false},
+      {"zero-time end", 1, false, 0, 600, false},
+      {"bounds reversed", 1, false, 600, 0, false},
+      {"zero point", 1, true, -1e9, 1e9, false},
+      {"negative temperatures", kTempChannel, false, 0, 1200, false},
+      {"equal times: no slope", kTempChannel, false, 3000, 3600, false},
+      {"zoomed time axis", 1, false, 0, 0, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    data.ZeroPoint = c.zero;
+    double from = c.from, to = c.to;
+    if (c.zoomed) {
+      // As a zoom leaves it: the axis starts at 10 minutes and spans 30.
+      data.TimeAxis = AxisRange{3, 1800.0f, -600.0f, 1, 1, false};
+      TimeAxisRange(data, from, to);
+      EXPECT_EQ(from, 600.0);
+      EXPECT_EQ(to, 2400.0);
+    }
+    const TCurveStats got = CurveStats(data, c.ch, from, to);
+    const Expected want = Compute(c.ch, c.zero, std::min(from, to), std::max(from, to));
+    EXPECT_EQ(got.Channel, c.ch);
+    ASSERT_EQ(got.Count, want.n);
+    if (want.n == 0) {
+      EXPECT_FALSE(got.StdDev || got.SlopePerH);
+      continue;
+    }
+    EXPECT_EQ(got.Min, want.min);
+    EXPECT_EQ(got.MinAtHours, want.minAt);
+    EXPECT_EQ(got.Max, want.max);
+    EXPECT_EQ(got.MaxAtHours, want.maxAt);
+    EXPECT_EQ(got.First, want.first);
+    EXPECT_EQ(got.Last, want.last);
+    ExpectNear(got.Mean, want.mean, "mean");
+    ExpectNear(got.StdDev, want.sd, "std");
+    ExpectNear(got.SlopePerH, want.slope, "slope");
+  }
+}
+
+TEST_F(CurveStatsTest, NearestSampleAndClockText) {
+  EXPECT_EQ(NearestSample(data, -100), 1);
+  EXPECT_EQ(NearestSample(data, 899), 2);
+  EXPECT_EQ(NearestSample(data, 900), 2);  // a tie: the earlier sample
+  EXPECT_EQ(NearestSample(data, 1e9), 6);
+  EXPECT_EQ(ElapsedClockText(0), "0:00:00");
+  EXPECT_EQ(ElapsedClockText(130 * 3600 + 5 * 60 + 9), "130:05:09");
+}
+
+TEST(VqrtoolStats, JsonIsTheSameUnderAGermanLocale) {
+  TempDir dir;
+  const std::string file = dir.File("rec.DAT");
+  ASSERT_TRUE(WriteBytes(file, SimpleFile(5)));
+  const std::vector<std::string> args = {"stats",  file,   "--defaults", "--window", "2",
+                                         "--from", "0.03", "--to",       "0.05",     "--json"};
+  const ToolRun c = Tool(args, "LC_ALL=C ");
+  const ToolRun de = Tool(args, "LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8 ");
+  ASSERT_EQ(c.status, 0) << c.err;
+  EXPECT_EQ(de.out, c.out);
+  // Samples at minutes 2 and 3 only; the times in hours, written exactly.
+  EXPECT_NE(
+      c.out.find("\"from_h\": 0.03, \"to_h\": 0.05, \"curves\": [{\"channel\": 2, \"n\": 2, "),
+      std::string::npos)
+      << c.out;
+  EXPECT_NE(c.out.find("\"max_at_h\": 0.03333333333333333,"), std::string::npos) << c.out;
+
+  const ToolRun one = Tool(
+      {"stats", file, "--defaults", "--window", "17", "--from", "0.05", "--to", "0.05", "--csv"});
+  EXPECT_EQ(one.out.substr(0, one.out.find('\n')),
+            "channel,n,min,min_at_h,max,max_at_h,first,last,mean,std,slope_per_h");
+  EXPECT_NE(one.out.find("\n17,1,20,0.05,20,0.05,20,20,20,,\n"), std::string::npos) << one.out;
+  EXPECT_EQ(Tool({"stats", file, "--json", "--csv", "--defaults"}).status, 64);
+}
+
+}  // namespace

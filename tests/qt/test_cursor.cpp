@@ -1,0 +1,259 @@
+// The channel window's measuring cursor, its markers and "Messwerte", and
+// the zoom by dragging, driven with the mouse and keys as a user does.
+#include <QClipboard>
+#include <QLocale>
+#include <QTableWidget>
+#include <set>
+
+#include "chart/curvestats.h"
+#include "chart/vqrdiagram.h"
+#include "data/numtext.h"
+#include "gui/chart/DiagramWindows.h"
+#include "gui/chart/Measurements.h"
+#include "gui/chart/RecordingPanel.h"
+#include "gui/chart/SingleChannel.h"
+#include "gui/settings/qtcontrols.h"
+#include "support/mainwindow_fixture.h"
+
+namespace {
+
+class Cursor : public MainWindowFixture {
+ protected:
+  void TearDown() override {
+    windows.reset();
+    QLocale::setDefault(QLocale::c());
+    MainWindowFixture::TearDown();
+  }
+
+  /// hours40.DAT in combination 1 with channels 1, 3 and the temperature.
+  void OpenCombination() {
+    WriteIni(
+        "[General]\nSavePos=OFF\n[CombiWindow1]\nVisibleCh1=ON\nVisibleCh3=ON\n"
+        "VisibleCh17=ON\n");
+    MakeForm();
+    windows = std::make_unique<TDiagramWindows>(*form);
+    channel = windows->Channel();
+    ASSERT_TRUE(form->OpenDataFile(QString::fromStdString(SamplePath("hours40.DAT"))));
+    form->findChild<QAction*>("MN_Wnd_Combi1")->trigger();
+    Settle();
+  }
+
+  void Settle() {
+    QApplication::processEvents();
+    if (channel->isVisible()) channel->grab();
+  }
+
+  QPoint Crossing(int i, int j) const {
+    const TVQRDiagram* d = form->Diagram();
+    return QPoint(qRound(d->PlotRect().left + i * d->DivWidthX()),
+                  qRound(d->PlotRect().top - j * d->DivWidthY()));
+  }
+
+  double HoursOf(int sample) const {
+    return form->DataObject()->Store->Samples[sample].Seconds / 3600.0;
+  }
+
+  /// The mouse over p of the channel window. Delivered to it directly: on
+  /// the offscreen platform QTest's move goes to whichever window lies
+  /// topmost under the point, the main window here.
+  void Hover(QPoint p) {
+    QMouseEvent move(QEvent::MouseMove, p, channel->mapToGlobal(p), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(channel, &move);
+  }
+
+  void Key(const char* text) {
+    QTest::keyClicks(channel, text);
+    Settle();
+  }
+
+  std::unique_ptr<TDiagramWindows> windows;
+  TF_SChannel* channel = nullptr;
+};
+
+TEST_F(Cursor, ReadOutFollowsTheMouseAndMarkersFillMesswerte) {
+  OpenCombination();
+  ASSERT_TRUE(channel->isVisible());
+  EXPECT_EQ(channel->CursorSample(), 0);
+  EXPECT_TRUE(channel->Readout().Lines.empty());
+
+  // Four hours a division: the crossing 3 is at 12 h, a sample every 3 minutes.
+  Hover(Crossing(3, 2));
+  const int a = channel->CursorSample();
+  ASSERT_GT(a, 0);
+  EXPECT_NEAR(HoursOf(a), 12.0, 0.05);
+  const auto& lines = channel->Readout().Lines;
+  ASSERT_EQ(lines.size(), 4u);  // time, channels 1 and 3, temperature
+  EXPECT_EQ(lines[0].Text.substr(0, 2), "12") << lines[0].Text;
+  EXPECT_NE(lines[0].Text.find("(12:"), std::string::npos) << lines[0].Text;
+  std::string ch1 = "Kanal 1: ";
+  AppendFixed(ch1, DrawnValue(*form->DataObject(), a, 1),
+              form->DataObject()->ValueAxis.Decimals + 2);
+  EXPECT_EQ(lines[1].Text, ch1 + " McF");
+  EXPECT_EQ(lines[3].Text.substr(0, 3), "T: ");
+  // The box stands beside the cursor line, never over the values it reports.
+  const TRect box = channel->Readout().Box;
+  const int x = channel->Readout().CursorX;
+  EXPECT_TRUE(box.left > x || box.right < x);
+
+  Key("m");
+  EXPECT_EQ(channel->MarkA(), a);
+  Hover(Crossing(6, 2));
+  const int b = channel->CursorSample();
+  EXPECT_NEAR(HoursOf(b), 24.0, 0.05);
+  QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+  Key("M");
+  EXPECT_EQ(channel->MarkB(), b);
+  TF_Measurements* values = channel->Measurements();
+  ASSERT_TRUE(values->isVisible());
+  EXPECT_EQ(values->windowTitle(), "Messwerte");
+
+  // Ctrl+C in the table copies all of it, numbers with a decimal comma.
+  auto* table = values->findChild<QTableWidget*>("Tb_Messwerte");
+  ASSERT_EQ(table->rowCount(), 3);
+  QApplication::clipboard()->clear();
+  QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
+  const QStringList rows = QApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
+  ASSERT_EQ(rows.size(), 4);
+  EXPECT_TRUE(rows[0].startsWith("Kurve\tWert A\tWert B\tB - A\t")) << rows[0].toStdString();
+  const QStringList kanal1 = rows[1].split('\t');
+  ASSERT_EQ(kanal1.size(), 13);
+  EXPECT_EQ(kanal1[0], "Kanal 1");
+  EXPECT_EQ(kanal1[5], QString::number(b - a + 1));
+  const TCurveStats st = CurveStatsOfSamples(*form->DataObject(), 1, a, b);
+  EXPECT_EQ(QLocale().toDouble(kanal1[10]),
+            QLocale().toDouble(
+                QLocale().toString(st.Mean, 'f', form->DataObject()->ValueAxis.Decimals + 3)));
+  EXPECT_TRUE(kanal1[1].contains(',')) << kanal1[1].toStdString();
+
+  // A third "M" clears both markers; leaving the plot hides the read-out.
+  Key("m");
+  EXPECT_EQ(std::pair(channel->MarkA(), channel->MarkB()), std::pair(0, 0));
+  Hover(QPoint(2, 2));
+  EXPECT_EQ(channel->CursorSample(), 0);
+  EXPECT_TRUE(channel->Readout().Lines.empty());
+}
+
+TEST_F(Cursor, DragZoomEqualsTheTwoClickZoom) {
+  OpenCombination();
+  TVqrDataObjectNew* d = form->DataObject();
+  const AxisRange fullX = d->TimeAxis, fullY = d->ValueAxis;
+  const QPoint nudge(2, -2);
+  const QPoint from = Crossing(1, 1) + nudge, to = Crossing(3, 4) - nudge;
+  for (const QPoint p : {from, to}) {
+    QTest::mouseMove(channel, p);
+    QTest::mouseClick(channel, Qt::LeftButton, {}, p);
+  }
+  Settle();
+  ASSERT_TRUE(channel->Zoomed);
+  const AxisRange clickX = d->TimeAxis, clickY = d->ValueAxis;
+  Key("z");
+  ASSERT_EQ(d->TimeAxis, fullX);
+
+  // A drag shorter than one division does nothing, not even start a band.
+  QTest::mousePress(channel, Qt::LeftButton, {}, from);
+  QTest::mouseMove(channel, from + QPoint(12, 0));
+  QTest::mouseRelease(channel, Qt::LeftButton, {}, from + QPoint(12, 0));
+  Settle();
+  EXPECT_FALSE(channel->Zoomed || channel->Defining);
+  EXPECT_EQ(channel->ZoomStateText(), "Kein Zoom");
+  EXPECT_EQ(d->TimeAxis, fullX);
+
+  // Esc drops a drag; letting the button go then starts nothing.
+  QTest::mousePress(channel, Qt::LeftButton, {}, to);
+  QTest::mouseMove(channel, from);
+  QTest::keyClick(channel, Qt::Key_Escape);
+  QTest::mouseRelease(channel, Qt::LeftButton, {}, from);
+  Settle();
+  EXPECT_FALSE(channel->Zoomed || channel->Defining);
+
+  QTest::mousePress(channel, Qt::LeftButton, {}, to);
+  QTest::mouseMove(channel, (from + to) / 2);
+  EXPECT_EQ(channel->ZoomStateText(), "Zoom definieren...");
+  // While the band is drawn the read-out shows its time range.
+  ASSERT_EQ(channel->Readout().Lines.size(), 1u);
+  EXPECT_EQ(channel->Readout().Lines[0].Text.substr(0, 6), "Zoom: ");
+  QTest::mouseMove(channel, from);
+  QTest::mouseRelease(channel, Qt::LeftButton, {}, from);
+  Settle();
+  ASSERT_TRUE(channel->Zoomed);
+  EXPECT_EQ(channel->ZoomStateText(), "Zoom");
+  EXPECT_EQ(d->TimeAxis, clickX);
+  EXPECT_EQ(d->ValueAxis, clickY);
+  EXPECT_NE(d->ValueAxis, fullY);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Cursor, RecordingPanelShowsTheRunAndEveryChannel) {
+  OpenCombination();
+  form->findChild<QAction*>("Mn_Wnd_Recording")->trigger();
+  auto* panel = form->findChild<TF_Recording*>("F_Recording");
+  ASSERT_NE(panel, nullptr);
+  EXPECT_TRUE(panel->isVisible());
+  EXPECT_EQ(panel->windowTitle(), "Aufzeichnung");
+  const QString facts = panel->FactsText();
+  EXPECT_TRUE(facts.contains("hours40.DAT")) << facts.toStdString();
+  EXPECT_TRUE(facts.contains("\nMesswerte: 800\n")) << facts.toStdString();
+  auto* table = panel->findChild<QTableWidget*>("Tb_RecordingChannels");
+  ASSERT_EQ(table->rowCount(), 17);
+  EXPECT_EQ(table->item(16, 0)->text(), "Temperatur");
+  EXPECT_FALSE(table->item(0, 3)->text().isEmpty());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Cursor, FarbenVerteilenGivesEveryCurveItsOwnColour) {
+  OpenCombination();
+  form->findChild<QPushButton*>("Bt_C1_Colors")->click();
+  // Taken as picked colours: "Anwenden" draws the combination with them.
+  form->findChild<QPushButton*>("Bt_C1_Apply")->click();
+  Settle();
+  const TChannelPens& pens = form->Diagram()->ChannelPens();
+  std::set<int32_t> colours;
+  for (int ch = 1; ch <= kTempChannel; ++ch) {
+    colours.insert(pens[ch].Color);
+    const QString id = ch == kTempChannel ? QString("T") : QString::number(ch);
+    EXPECT_EQ(form->findChild<TZTEditField*>(QString("Ed_Combi1Ch%1Col").arg(id))->ColorCode(),
+              pens[ch].Color);
+  }
+  EXPECT_EQ(colours.size(), 17u);
+  EXPECT_EQ(pens[1].Color, 0xB27200);
+  // The other combination keeps its fields.
+  EXPECT_NE(form->findChild<TZTEditField*>("Ed_Combi2Ch1Col")->ColorCode(), 0xB27200);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(RenderCursor, DrawsTheReadOutOnlyWhenAsked) {
+  QTemporaryDir dir;
+  const QString ini = VQR_SOURCE_DIR "/docs/diagram-example.INI";
+  const QString plain = dir.filePath("plain.png"), cursor = dir.filePath("cursor.png");
+  const QString marks = dir.filePath("marks.png");
+  auto render = [&](const QString& out, const QStringList& extra) {
+    return Exec(VQR_BINARY_DIR "/vqrtool",
+                QStringList{"render", QString::fromStdString(SamplePath("hours40.DAT")), "--ini",
+                            ini, "--size", "600x400", "-o", out} +
+                    extra);
+  };
+  ASSERT_EQ(render(plain, {}).status, 0);
+  ASSERT_EQ(render(cursor, {"--cursor", "12"}).status, 0);
+  ASSERT_EQ(render(marks, {"--cursor", "12,30"}).status, 0);
+  const QImage a(plain), b(cursor), c(marks);
+  // The cursor line in its grey across the plot (a few text pixels have
+  // that grey anyway); with two markers dashed lines instead of it.
+  const QColor grey(0x50, 0x50, 0x50);
+  EXPECT_GT(CountPixels(b, grey), CountPixels(a, grey) + 200);
+  EXPECT_LT(CountPixels(c, grey), CountPixels(a, grey) + 20);
+  EXPECT_GT(CountPixels(c, Qt::black), CountPixels(a, Qt::black) + 200);
+  EXPECT_NE(c, b);
+  EXPECT_EQ(render(dir.filePath("x.png"), {"--cursor", "12;3"}).status, 64);
+}
+
+}  // namespace

@@ -1,0 +1,190 @@
+// vqrtool stats: the statistics of "Messwerte" over a time range of a
+// recording, per curve, as text, JSON or CSV.
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "chart/curvestats.h"
+#include "chart/vqrdiagram.h"
+#include "command.h"
+#include "data/numtext.h"
+#include "session/Session.h"
+#include "toolsettings.h"
+
+namespace {
+
+int Usage(const char* why, const std::string& what = "") {
+  std::fprintf(stderr, "vqrtool stats: %s%s\n", why, what.c_str());
+  return PrintVqrUsage();
+}
+
+/// Shortest text that reads back as exactly v, "." as decimal point whatever
+/// the locale; "null" for nothing or a non-finite value.
+std::string Num(std::optional<double> v) {
+  if (!v || !std::isfinite(*v)) return "null";
+  char buf[32];
+  const auto r = std::to_chars(buf, buf + sizeof buf, *v);
+  return std::string(buf, r.ptr);
+}
+
+std::string JsonString(const std::string& s) {
+  std::string out = "\"";
+  for (unsigned char c : s) {
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += static_cast<char>(c);
+    } else if (c < 0x20) {
+      char buf[8];
+      std::snprintf(buf, sizeof buf, "\\u%04x", c);
+      out += buf;
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out + "\"";
+}
+
+/// The fields of one curve in the order of the JSON object and CSV columns.
+std::vector<std::pair<const char*, std::string>> Fields(const TCurveStats& s) {
+  const bool any = s.Count > 0;
+  auto opt = [any](double v) { return any ? std::optional<double>(v) : std::nullopt; };
+  return {{"channel", IntText(s.Channel)},  {"n", IntText(s.Count)},
+          {"min", Num(opt(s.Min))},         {"min_at_h", Num(opt(s.MinAtHours))},
+          {"max", Num(opt(s.Max))},         {"max_at_h", Num(opt(s.MaxAtHours))},
+          {"first", Num(opt(s.First))},     {"last", Num(opt(s.Last))},
+          {"mean", Num(opt(s.Mean))},       {"std", Num(s.StdDev)},
+          {"slope_per_h", Num(s.SlopePerH)}};
+}
+
+void PrintJson(const std::string& file, std::optional<double> from, std::optional<double> to,
+               const std::vector<TCurveStats>& stats) {
+  std::string s = "{\"file\": " + JsonString(file) + ", \"from_h\": " + Num(from) +
+                  ", \"to_h\": " + Num(to) + ", \"curves\": [";
+  for (size_t k = 0; k < stats.size(); ++k) {
+    s += k ? ", {" : "{";
+    bool first = true;
+    for (const auto& [name, value] : Fields(stats[k])) {
+      s += first ? "\"" : ", \"";
+      s += name;
+      s += "\": " + value;
+      first = false;
+    }
+    s += "}";
+  }
+  s += "]}\n";
+  std::fputs(s.c_str(), stdout);
+}
+
+void PrintTable(const std::vector<TCurveStats>& stats, bool csv) {
+  std::string s;
+  const auto header = Fields(TCurveStats{});
+  for (size_t k = 0; k < header.size(); ++k) {
+    if (k) s += csv ? "," : "\t";
+    s += header[k].first;
+  }
+  s += "\n";
+  for (const TCurveStats& st : stats) {
+    const auto fields = Fields(st);
+    for (size_t k = 0; k < fields.size(); ++k) {
+      if (k) s += csv ? "," : "\t";
+      // An empty CSV field stands for a value that does not exist.
+      if (!(csv && fields[k].second == "null")) s += fields[k].second;
+    }
+    s += "\n";
+  }
+  std::fputs(s.c_str(), stdout);
+}
+
+bool ParseHours(const std::string& v, std::optional<double>& out) {
+  double h = 0.0;
+  if (!WholeFloatFromText(v, h)) return false;
+  out = h;
+  return true;
+}
+
+int RunStats(const std::vector<std::string>& args) {
+  std::string input;
+  TToolSettingsOptions settings;
+  int mode = 0;
+  bool zero = false, json = false, csv = false;
+  std::vector<int> smooth;
+  std::optional<double> from, to;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    const TSettingsArg taken = TakeSettingsArg(args, i, settings);
+    if (taken == TSettingsArg::Taken) continue;
+    if (taken == TSettingsArg::MissingValue) return Usage("missing value after ", a);
+    if (a == "--zero" || a == "--json" || a == "--csv") {
+      (a == "--zero" ? zero : a == "--json" ? json : csv) = true;
+      continue;
+    }
+    if (a == "--from" || a == "--to" || a == "--window" || a == "--smooth") {
+      if (i + 1 >= args.size()) return Usage("missing value after ", a);
+      const std::string& v = args[++i];
+      if (a == "--from" || a == "--to") {
+        if (!ParseHours(v, a == "--from" ? from : to))
+          return Usage((a + " takes hours, not ").c_str(), v);
+      } else if (a == "--window") {
+        if (!WholeIntFromText(v, mode) || mode < 1 || mode > 19)
+          return Usage("--window takes 1..16, 17 (temperature), 18 or 19, not ", v);
+      } else {
+        int n = 0;
+        if (!WholeIntFromText(v, n)) return Usage("--smooth needs a whole number, not ", v);
+        smooth.push_back(n);
+      }
+    } else if (a.size() > 1 && a[0] == '-') {
+      return Usage("unknown option ", a);
+    } else if (input.empty()) {
+      input = a;
+    } else {
+      return Usage("more than one input file: ", a);
+    }
+  }
+  if (input.empty()) return Usage("no input file");
+  if (json && csv) return Usage("--json and --csv exclude each other");
+  if (const char* conflict = SettingsArgsConflict(settings)) return Usage(conflict);
+  const auto table = LoadToolSettingsFor("stats", settings);
+  if (!table) return kExitOpenFailed;
+  TVQRSession session(table->Table.get());
+  if (const TLoadStatus status = LoadRecording(session, input); status != TLoadStatus::Ok)
+    return static_cast<int>(status);
+  for (int n : smooth) session.Smooth(n);
+  session.SetZeroPoint(zero);
+
+  std::vector<int> channels;
+  if (IsCombiMode(mode)) {
+    session.PrepareWindow(mode);
+    const TChannelPens& pens = session.Diagram().ChannelPens();
+    for (int ch = 1; ch <= kTempChannel; ++ch)
+      if (pens[ch].Visible) channels.push_back(ch);
+    if (channels.empty())
+      std::fprintf(stderr, "vqrtool stats: no channel is ticked for combination %d\n",
+                   mode - kCombi1Mode + 1);
+  } else if (mode >= 1) {
+    channels.push_back(mode);
+  } else {
+    for (int ch = 1; ch <= kTempChannel; ++ch) channels.push_back(ch);
+  }
+  const double fromSeconds = from ? *from * 3600.0 : -INFINITY;
+  const double toSeconds = to ? *to * 3600.0 : INFINITY;
+  std::vector<TCurveStats> stats;
+  for (int ch : channels) stats.push_back(CurveStats(session.Data(), ch, fromSeconds, toSeconds));
+  if (json)
+    PrintJson(input, from, to, stats);
+  else
+    PrintTable(stats, csv);
+  return kExitOk;
+}
+
+const bool registered =
+    RegisterVqrCommand({"stats",
+                        "stats FILE.DAT [--from H] [--to H] [--window 1..16|17|18|19] [--zero]\n"
+                        "      [--smooth N]... [--json|--csv] [--ini FILE] [--public FILE] "
+                        "[--defaults]\n"
+                        "      (minimum, maximum, mean, deviation and slope per curve)",
+                        &RunStats});
+
+}  // namespace
