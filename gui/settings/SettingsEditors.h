@@ -13,6 +13,7 @@ class IZTControl;
 class TQtColorDialog;
 class TQtControlProvider;
 class TQtPenDialog;
+class TSettingsBinder;
 class TVQRShowSettings;
 class TZTEditField;
 class TZTiniSettingValue;
@@ -31,12 +32,18 @@ class ISettingsEditorsHost {
 class TSettingsEditors : public QObject {
   Q_OBJECT
  public:
-  /// Connects the editors found among window's children to settings, whose
-  /// colour and pen dialogs become the ones owned here. window, settings,
-  /// controls and host must outlive this object.
-  TSettingsEditors(QWidget& window, TVQRShowSettings& settings, TQtControlProvider& controls,
-                   ISettingsEditorsHost& host);
+  /// Connects the editors found among window's children; a chosen file or
+  /// folder goes through binder into settings at once. window, settings,
+  /// binder, controls and host must outlive this object.
+  TSettingsEditors(QWidget& window, TVQRShowSettings& settings, TSettingsBinder& binder,
+                   TQtControlProvider& controls, ISettingsEditorsHost& host);
   ~TSettingsEditors() override;
+
+  /// The colour and pen editors of a colour or pen field: the field shows
+  /// "?" (white) or "???" while the dialog is open and keeps its value when
+  /// it is cancelled.
+  void EditColor(IZTControl* field);
+  void EditPen(IZTControl* field);
 
  private:
   void Connect();
@@ -48,6 +55,7 @@ class TSettingsEditors : public QObject {
 
   QWidget& window_;
   TVQRShowSettings& settings_;
+  TSettingsBinder& binder_;
   TQtControlProvider& controls_;
   ISettingsEditorsHost& host_;
   std::unique_ptr<TQtColorDialog> colorDialog_;
