@@ -39,14 +39,13 @@ class TSettingsEditors : public QObject {
                    TQtControlProvider& controls, ISettingsEditorsHost& host);
   ~TSettingsEditors() override;
 
+ private:
+  void Connect();
   /// The colour and pen editors of a colour or pen field: the field shows
   /// "?" (white) or "???" while the dialog is open and keeps its value when
   /// it is cancelled.
   void EditColor(IZTControl* field);
   void EditPen(IZTControl* field);
-
- private:
-  void Connect();
   IZTControl* ControlOf(const TZTEditField* field);
   void EditFont(TZTEditField* color, TZTEditField* font, TZTEditField* size);
   void SelectFolder(const QString& field, TZTiniSettingValue* setting);
