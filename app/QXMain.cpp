@@ -34,6 +34,7 @@
 #include "gui/print/PrPreview.h"
 #include "gui/settings/SettingsPages.h"
 #include "gui/settings/qtcontrols.h"
+#include "gui/settings/settingsbinder.h"
 #include "print/PrintDecor.h"
 #include "session/Session.h"
 #include "settings/iniclass.h"
@@ -315,7 +316,8 @@ void TQXMainForm::SaveSettingsAtClose() {
   std::optional<TWriteFailure> failure;
   for (;;) {
     if (!failure) {
-      bool ok = settings_->SaveAll(3);
+      binder_->CommitAll();
+      bool ok = settings_->SaveAll();
       ok = SaveMainWindowPosition() && ok;
       if (ok) return;
       failure = ini_->LastWriteFailure();
@@ -396,6 +398,6 @@ void TQXMainForm::Mn_File_ExcelExportClick() {
     return;
   }
   pages_->setCurrentWidget(pages_->findChild<QWidget*>("TS_Excel"));
-  settings_->TakeExcel();
+  binder_->CommitExcel();
   xlExport_->Execute(*session_, openDialogFile_);
 }

@@ -23,6 +23,7 @@ class TFr_PrPreview;
 class TF_Recording;
 class THelpWindow;
 class TQtControlProvider;
+class TSettingsBinder;
 class TVQRAsciiFile;
 class TVQRPrintDecor;
 class TVQRSession;
@@ -113,6 +114,9 @@ class TQXMainForm : public QMainWindow, public IDiagramHost, public ISettingsEdi
   // ------------------------------------------------------------ owned objects
   TZTIniClass* Ini() const { return ini_.get(); }
   TVQRShowSettings* Settings() const override { return settings_.get(); }
+  /// Binds the settings pages to the settings; every command commits the
+  /// settings it reads through it first.
+  TSettingsBinder* Binder() const { return binder_.get(); }
   TProcessGauge* Gauge() const { return gauge_.get(); }
   /// The recording and everything that reads it; null before the first File/Open.
   TVQRSession* Session() const { return session_.get(); }
@@ -181,10 +185,11 @@ class TQXMainForm : public QMainWindow, public IDiagramHost, public ISettingsEdi
   std::unique_ptr<TZTIniClass> ini_;
   std::unique_ptr<TQtControlProvider> controls_;
   std::unique_ptr<TVQRShowSettings> settings_;
+  std::unique_ptr<TSettingsBinder> binder_;  // binds controls_ to settings_
   std::unique_ptr<TProcessGauge> gauge_;
   std::unique_ptr<TVQRAsciiFile> asciiFile_;
   std::unique_ptr<TVQRSession> session_;       // reads settings_: declared after it
-  std::unique_ptr<TSettingsEditors> editors_;  // uses settings_ and controls_
+  std::unique_ptr<TSettingsEditors> editors_;  // uses settings_, binder_ and controls_
   std::unique_ptr<QPrinter> printer_;
   std::unique_ptr<TVQRPrintDecor> decor_;
 

@@ -6,16 +6,20 @@
 #include "data/vqrfileo.h"
 #include "gui/common/windowplace.h"
 #include "gui/settings/qtcontrols.h"
+#include "gui/settings/settingsbinder.h"
 #include "session/Session.h"
 #include "settings/iniclass.h"
 #include "settings/settings.h"
 
 void TQXMainForm::CreateSettings() {
   controls_ = std::make_unique<TQtControlProvider>(this);
-  settings_ = std::make_unique<TVQRShowSettings>(ini_.get(), controls_.get());
-  editors_ = std::make_unique<TSettingsEditors>(*this, *settings_, *controls_, *this);
-  settings_->SetBeep([this]() { Beep(); });
-  if (ini_) settings_->LoadAll(kLoadBoth);
+  settings_ = std::make_unique<TVQRShowSettings>(ini_.get());
+  binder_ = std::make_unique<TSettingsBinder>(*settings_, controls_.get());
+  editors_ = std::make_unique<TSettingsEditors>(*this, *settings_, *binder_, *controls_, *this);
+  if (ini_) {
+    settings_->LoadAll();
+    binder_->Fill();
+  }
 }
 
 void TQXMainForm::ApplyStartPosition() {
@@ -45,7 +49,7 @@ void TQXMainForm::ZeroToggled(bool checked) {
 }
 
 void TQXMainForm::Equalize(int distance) {
-  if (settings_) settings_->TakeEqualizer();
+  if (binder_) binder_->CommitEqualizer();
   if (distance < 0) distance = settings_ ? settings_->EqualizerDistance->GetInteger(1) : 1;
   if (!session_) return;
   if (!dataLoaded_ || BusyCount > 0) {

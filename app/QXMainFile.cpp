@@ -6,6 +6,7 @@
 #include "export/expfile.h"
 #include "gui/chart/RecordingPanel.h"
 #include "gui/common/qtext.h"
+#include "gui/settings/settingsbinder.h"
 #include "session/Session.h"
 #include "settings/iniclass.h"
 #include "settings/pencode.h"
@@ -29,8 +30,7 @@ QString TQXMainForm::ChooseDataFile() {
   request.title = "VQR-Rohdaten öffnen";
   if (ini_ && settings_) {
     // The page's current choice counts, as for every other setting in use.
-    settings_->RawFileRemember->Save(1, kSaveFromControl);
-    settings_->RawFileStartDir->Save(1, kSaveFromControl);
+    binder_->CommitFileChoice();
     if (!settings_->RawFileRemember->GetBool(1)) {
       request.directory = Q(DirectoryPart(settings_->RawFileStartDir->GetString(1)));
     } else {
@@ -88,6 +88,7 @@ bool TQXMainForm::ReadChosenFile(const QString& path) {
 
     EnsureSession();
     session_->SetGauge(gauge_.get());
+    if (binder_) binder_->CommitRecordingLoad();
     const TLoadStatus status = session_->Load(path.toStdString());
     if (status == TLoadStatus::OpenFailed) {
       ShowStatus("Error opening data file!");
@@ -103,7 +104,10 @@ bool TQXMainForm::ReadChosenFile(const QString& path) {
   ShowStatus(ok ? "Ok" : "Error reading Data File!");
   if (dataLoaded_ && session_) {
     // A load takes the diagram settings itself; a cancelled dialog too.
-    if (path.isEmpty()) session_->TakeDiagramSettings();
+    if (path.isEmpty()) {
+      if (binder_) binder_->CommitRecordingLoad();
+      session_->TakeDiagramSettings();
+    }
     if (windows_) {
       windows_->RefreshOverview();
       windows_->ShowOverview();
@@ -120,7 +124,7 @@ void TQXMainForm::FileSaveAs() {
     return;
   }
   ShowFilePage();
-  if (settings_) settings_->TakeAsciiExport();
+  if (binder_) binder_->CommitAsciiExport();
 
   TFileRequest request;
   request.mode = TFileRequest::Mode::Save;

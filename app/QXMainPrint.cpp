@@ -19,6 +19,7 @@
 #include "data/atomicfile.h"
 #include "gui/common/qtext.h"
 #include "gui/print/PrPreview.h"
+#include "gui/settings/settingsbinder.h"
 #include "print/PrintDecor.h"
 #include "print/PrintQueue.h"
 #include "session/Session.h"
@@ -121,8 +122,10 @@ void TQXMainForm::PrintWithGauge(TProcessGauge* gauge) {
     // Nothing opened yet in the channel window: the page shows channel 1
     // rather than an empty frame.
     const int mode = session_->Diagram().WindowMode();
-    if (dataLoaded_ && !IsChannelMode(mode) && !IsCombiMode(mode))
+    if (dataLoaded_ && !IsChannelMode(mode) && !IsCombiMode(mode)) {
+      if (binder_) binder_->CommitWindowMode(1);
       CurveCount = session_->PrepareWindow(1);
+    }
     session_->SetGauge(gauge);
     if (gauge) gauge->Start(session_->Data().GetSampleCount() * CurveCount + 300, "Druck:");
   }
@@ -167,6 +170,7 @@ void TQXMainForm::PrintDiagram() {
     return;
   }
   // Layout and print options as the pages show them now, "Anwenden" or not.
+  if (binder_) binder_->CommitPrint();
   const TPrintOptions& options = session_->PreparePrint();
 
   // A background or logo that cannot be read: the user prints without it

@@ -4,6 +4,7 @@
 #include "app/QXMain.h"
 #include "chart/vqrdiagram.h"
 #include "gui/chart/RecordingPanel.h"
+#include "gui/settings/settingsbinder.h"
 #include "session/Session.h"
 #include "settings/settings.h"
 
@@ -14,6 +15,7 @@ void TQXMainForm::OpenDiagramWindow(int mode) {
     return;
   }
   currentWindow_ = mode;
+  if (binder_) binder_->CommitWindowMode(mode);
   CurveCount = session_->PrepareWindow(mode);
   const char* page = mode == kCombi1Mode   ? "TS_Combi1"
                      : mode == kCombi2Mode ? "TS_Combi2"
@@ -47,9 +49,9 @@ void TQXMainForm::ShowOverviewAs(bool filled) {
 void TQXMainForm::ToggleCombiChannel(TZTiniSettingValue* visible, int channel) {
   if (!visible || channel < 1 || channel > kTempChannel) return;
   // The check box on the page is the current state; the store follows it.
-  visible->Save(channel, kSaveFromControl);
+  binder_->Commit(visible, channel);
   visible->SetBool(channel, !visible->GetBool(channel));
-  visible->Load(channel, kLoadToControl);
+  binder_->Fill(visible, channel);
 }
 
 void TQXMainForm::HandleOverviewMessage(int target) {

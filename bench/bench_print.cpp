@@ -32,8 +32,8 @@ void BM_PrintCombinationToPdf(benchmark::State& state) {
   App();
   TZTIniClass ini;
   ini.ReadOnly = true;  // built-in values, no file
-  TVQRShowSettings settings(&ini, nullptr);
-  settings.LoadAll(1);
+  TVQRShowSettings settings(&ini);
+  settings.LoadAll();
   settings.PrinterBackGround1->SetString(1, VQR_SOURCE_DIR "/docs/letterhead.rtf");
   settings.LogoFile->SetString(1, VQR_SOURCE_DIR "/docs/logo.png");
   for (int ch = 1; ch <= kTempChannel; ++ch) settings.CombiWindow1VisibleCh->SetBool(ch, true);

@@ -37,7 +37,7 @@ TLocateInputs InputsFor(const std::string& home) {
 void WriteFullFile(const std::string& home) {
   TZTIniClass ini;
   ini.Locate(InputsFor(home));
-  TVQRShowSettings table(&ini, nullptr);
+  TVQRShowSettings table(&ini);
   ini.BeginUpdate();
   for (const auto& s : table.Settings())
     for (int i = 1; i <= s->Count; ++i)
@@ -51,8 +51,8 @@ void BM_LoadAllSettings(benchmark::State& state) {
   for (auto _ : state) {
     TZTIniClass ini;
     ini.Locate(InputsFor(home.dir));
-    TVQRShowSettings table(&ini, nullptr);
-    table.LoadAll(3);
+    TVQRShowSettings table(&ini);
+    table.LoadAll();
     benchmark::DoNotOptimize(table.EqualizerDistance->GetInteger(1));
   }
 }
@@ -63,15 +63,15 @@ void BM_SaveAllChangedSettings(benchmark::State& state) {
   WriteFullFile(home.dir);
   TZTIniClass ini;
   ini.Locate(InputsFor(home.dir));
-  TVQRShowSettings table(&ini, nullptr);
-  table.LoadAll(3);
+  TVQRShowSettings table(&ini);
+  table.LoadAll();
   int round = 0;
   for (auto _ : state) {
     ++round;
     for (const auto& s : table.Settings())
       if (s->ValueType == TZTIniValueType::String)
         for (int i = 1; i <= s->Count; ++i) s->SetString(i, "text " + std::to_string(round));
-    benchmark::DoNotOptimize(table.SaveAll(2));  // one file replacement, fsync included
+    benchmark::DoNotOptimize(table.SaveAll());  // one file replacement, fsync included
   }
 }
 BENCHMARK(BM_SaveAllChangedSettings)->Unit(benchmark::kMillisecond);

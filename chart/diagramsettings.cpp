@@ -9,9 +9,6 @@ namespace {
 using Setting = TVQRShowSettings::Setting;
 
 void TakePen(Setting pen, Setting color, int i, Setting visible, TPenRec& target) {
-  pen->Save(i, kSaveFromControl);
-  color->Save(i, kSaveFromControl);
-  if (visible) visible->Save(i, kSaveFromControl);
   if (const int32_t w = pen->GetPenWidth(i); w != 0) target.Width = TVQRShowSettings::PageUnits(w);
   const int32_t style = pen->GetPenStyle(i);
   target.Style = static_cast<uint8_t>(style >= 1 && style <= 4 ? style : 0);
@@ -20,9 +17,6 @@ void TakePen(Setting pen, Setting color, int i, Setting visible, TPenRec& target
 }
 
 void TakeFont(Setting font, Setting color, int i, Setting size, TFontRec& target) {
-  font->Save(i, kSaveFromControl);
-  color->Save(i, kSaveFromControl);
-  size->Save(i, kSaveFromControl);
   if (const int32_t v = size->GetInteger(i); v != 0) target.Size = v;
   target.Color = color->GetColor(i);
   // A blank face keeps the drawing's own face: text always needs a usable font.
@@ -67,7 +61,6 @@ void TakeDiagramLayout(TVQRShowSettings& s, TDiagramLayout& layout) {
   TakeAxis(s, 2, layout.YAxis, false);
   TakeAxis(s, 3, layout.TAxis, false);
   TakePen(s.DiagramGridPen, s.DiagramGridColor, 1, nullptr, layout.GridPen);
-  s.DiagramGridStyle->Save(1, kSaveFromControl);
   layout.GridStyle = static_cast<uint8_t>(s.DiagramGridStyle->GetInteger(1) & 0xFF);
   TLegendLayout& lg = layout.Legend;
   s.TakeLength(s.LegendStartX, 1, lg.StartX);

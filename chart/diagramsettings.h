@@ -1,7 +1,7 @@
 #pragma once
 // Transfers from the settings table into the diagram's records: layout, channel
-// pens of the windows and print options. Zero and blank settings leave the
-// record's value; every control's value goes into the store first.
+// pens of the windows and print options, from the stored values. Zero and
+// blank settings leave the record's value.
 
 #include "chart/charttypes.h"
 

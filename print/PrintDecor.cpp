@@ -21,7 +21,6 @@ std::string TVQRPrintDecor::FailureText(TDecorItem item, const std::string& file
 }
 
 bool TVQRPrintDecor::Load(TVQRShowSettings& settings, const FailedFn& failed) {
-  settings.TakeLogoAndBackground();
   complete_ = true;
   paperInUse_ = {};
   logoInUse_ = false;

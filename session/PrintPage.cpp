@@ -11,7 +11,6 @@ const TPrintOptions& TVQRSession::PreparePrint() {
   if (settings_) {
     TakeDiagramLayout(*settings_, diagram_->Layout());
     TakePrinterSettings(*settings_, diagram_->PrintOptions());
-    settings_->TakeLogoAndBackground();
   }
   return diagram_->PrintOptions();
 }

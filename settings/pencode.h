@@ -1,7 +1,6 @@
 #pragma once
-// Pure helpers behind the settings pages' editors: pen and font codes, the
-// pen dialog's width text, and the small dialog interfaces the colour and pen
-// editors run, so that the editor logic works (and is tested) without Qt.
+// Pure helpers behind the settings and their editors: pen and font codes,
+// the pen dialog's width text, file name parts.
 
 #include <cstdint>
 #include <string>
@@ -36,18 +35,3 @@ int FontSizeFromText(const std::string& text);
 /// "\" or ":" (the folder part keeps its separator).
 std::string DirectoryPart(const std::string& path);
 std::string NamePart(const std::string& path);
-
-/// Colour selection; color is the preset on entry and the choice on OK.
-class IZTColorDialog {
- public:
-  virtual ~IZTColorDialog() = default;
-  virtual bool Execute(int32_t& color) = 0;
-};
-
-/// Pen selection; width (tenths of a millimetre) and style are the preset
-/// on entry and the choice on OK.
-class IZTPenDialog {
- public:
-  virtual ~IZTPenDialog() = default;
-  virtual bool Execute(int32_t& width, int32_t& style) = 0;
-};

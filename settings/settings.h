@@ -1,30 +1,23 @@
 #pragma once
 // The program's settings table: every persistent setting with its section,
-// key, default and control, and the transfer rules that hand settings to the
+// key and default, and the transfer rules that hand stored settings to the
 // core (the diagram's transfers are in chart/diagramsettings.h).
 
 #include <cstdint>
 #include <string>
 
 #include "data/vqrtypes.h"
-#include "settings/control.h"
 #include "settings/settingvalue.h"
 
 class TZTIniClass;
 
 class TVQRShowSettings : public TZTIniSettingTable {
  public:
-  /// Creates all settings in file order; controls (may be null) supplies the
-  /// page controls by object name.
-  TVQRShowSettings(TZTIniClass* ini, IZTControlProvider* controls);
+  /// Creates all settings in file order over ini (may be null: built-in values).
+  explicit TVQRShowSettings(TZTIniClass* ini);
 
   /// Axis1/MaxHour and Axis2/UserFactor, needed before a recording is decoded.
-  void TakeAxisScaling(TAxisScaling& scaling);
-  /// These take their controls into the store; read them with the getters.
-  void TakeLogoAndBackground();
-  void TakeAsciiExport();
-  void TakeEqualizer();
-  void TakeExcel();
+  void TakeAxisScaling(TAxisScaling& scaling) const;
 
   using Setting = TZTiniSettingValue*;
 
@@ -55,14 +48,14 @@ class TVQRShowSettings : public TZTIniSettingTable {
       ExcelCalDataCol, ExcelCalNewFormat, ExcelCalFormatTime, ExcelCalFormatChannel,
       ExcelCalFormatTemp;
 
-  // Transfer rules: the control's value goes into the store first; a zero or
-  // blank setting leaves the target as it is.
-  void TakeText(Setting s, int i, std::string& target);
-  void TakeInteger(Setting s, int i, int32_t& target);
+  // Transfer rules from the stored value: a zero or blank setting leaves the
+  // target as it is.
+  static void TakeText(Setting s, int i, std::string& target);
+  static void TakeInteger(Setting s, int i, int32_t& target);
   /// Millimetres of the settings into page units (0.1 mm).
-  void TakeLength(Setting s, int i, int32_t& target);
-  void TakeFloat(Setting s, int i, float& target);
-  void TakeBool(Setting s, int i, bool& target);
+  static void TakeLength(Setting s, int i, int32_t& target);
+  static void TakeFloat(Setting s, int i, float& target);
+  static void TakeBool(Setting s, int i, bool& target);
 
   /// Millimetres in page units (0.1 mm), wrapped like the 32-bit original.
   static int32_t PageUnits(int32_t mm);

@@ -16,17 +16,6 @@ bool SameIgnoringCase(const std::string& a, const std::string& b) {
   return AsciiLower(a) == AsciiLower(b);
 }
 
-// A field's number: the whole trimmed text, 0 when it is not one.
-int32_t IntegerFromField(const std::string& text) {
-  int32_t v = 0;
-  return WholeIntFromText(text, v) ? v : 0;
-}
-
-double FloatFromField(const std::string& text) {
-  double v = 0.0;
-  return WholeFloatFromText(text, v) ? v : 0.0;
-}
-
 int32_t WrapCode(int64_t v) { return static_cast<int32_t>(static_cast<uint32_t>(v)); }
 
 }  // namespace
@@ -48,7 +37,7 @@ const TZTIniSlot* TZTIniSettingsMemory::Slot(int n) const {
 TZTiniSettingValue::TZTiniSettingValue(TZTIniValueType type, int count, const std::string& section,
                                        const std::string& key, TZTIniSettingTable* table)
     : ValueType(type),
-      Ini(table ? table->Ini : nullptr),
+      Ini(table ? table->IniObject() : nullptr),
       Section(Utf8Left(section, kMaxName)),
       Key(Utf8Left(key, kMaxName)),
       Memory(table ? &table->Memory : nullptr),
@@ -66,8 +55,7 @@ TZTiniSettingValue::TZTiniSettingValue(TZTIniValueType type, int count, const st
   }
 }
 
-void TZTiniSettingValue::Allocate(const Controls& controls,
-                                  const std::function<void(TZTIniSlot&)>& setDefault) {
+void TZTiniSettingValue::Allocate(const std::function<void(TZTIniSlot&)>& setDefault) {
   if (!Memory) return;
   FirstSlot = Memory->NextFree;
   for (int i = 1; i <= Count; ++i) {
@@ -79,8 +67,6 @@ void TZTiniSettingValue::Allocate(const Controls& controls,
     slot = TZTIniSlot{};
     setDefault(slot);
     slot.Modified = false;
-    slot.Control =
-        static_cast<size_t>(i) <= controls.size() ? controls[static_cast<size_t>(i - 1)] : nullptr;
     slot.Owner = this;
     slot.Index = static_cast<uint16_t>(i);
   }
@@ -88,64 +74,58 @@ void TZTiniSettingValue::Allocate(const Controls& controls,
 
 TZTiniSettingValue* TZTiniSettingValue::CreateString(int count, const std::string& section,
                                                      const std::string& key, const std::string& def,
-                                                     const Controls& controls,
                                                      TZTIniSettingTable* table) {
   auto v = std::unique_ptr<TZTiniSettingValue>(
       new TZTiniSettingValue(TZTIniValueType::String, count, section, key, table));
   const std::string text = Utf8Left(def, kMaxText);
-  v->Allocate(controls, [&](TZTIniSlot& s) { s.Text = text; });
+  v->Allocate([&](TZTIniSlot& s) { s.Text = text; });
   return table->Adopt(std::move(v));
 }
 
 TZTiniSettingValue* TZTiniSettingValue::CreateBool(int count, const std::string& section,
                                                    const std::string& key, bool def,
-                                                   const Controls& controls,
                                                    TZTIniSettingTable* table) {
   auto v = std::unique_ptr<TZTiniSettingValue>(
       new TZTiniSettingValue(TZTIniValueType::Boolean, count, section, key, table));
-  v->Allocate(controls, [&](TZTIniSlot& s) { s.Int = def ? 1 : 0; });
+  v->Allocate([&](TZTIniSlot& s) { s.Int = def ? 1 : 0; });
   return table->Adopt(std::move(v));
 }
 
 TZTiniSettingValue* TZTiniSettingValue::CreateInteger(int count, const std::string& section,
                                                       const std::string& key, int32_t def,
-                                                      const Controls& controls,
                                                       TZTIniSettingTable* table) {
   auto v = std::unique_ptr<TZTiniSettingValue>(
       new TZTiniSettingValue(TZTIniValueType::Integer, count, section, key, table));
-  v->Allocate(controls, [&](TZTIniSlot& s) { s.Int = def; });
+  v->Allocate([&](TZTIniSlot& s) { s.Int = def; });
   return table->Adopt(std::move(v));
 }
 
 TZTiniSettingValue* TZTiniSettingValue::CreateFloat(int count, const std::string& section,
                                                     const std::string& key, double def,
-                                                    const Controls& controls,
                                                     TZTIniSettingTable* table, int decimals) {
   auto v = std::unique_ptr<TZTiniSettingValue>(
       new TZTiniSettingValue(TZTIniValueType::Float, count, section, key, table));
   v->Decimals = decimals;
-  v->Allocate(controls, [&](TZTIniSlot& s) { s.Float = def; });
+  v->Allocate([&](TZTIniSlot& s) { s.Float = def; });
   return table->Adopt(std::move(v));
 }
 
 TZTiniSettingValue* TZTiniSettingValue::CreateColor(int count, const std::string& section,
                                                     const std::string& key, int32_t def,
-                                                    const Controls& controls,
                                                     TZTIniSettingTable* table) {
   auto v = std::unique_ptr<TZTiniSettingValue>(
       new TZTiniSettingValue(TZTIniValueType::Color, count, section, key, table));
-  v->Allocate(controls, [&](TZTIniSlot& s) { s.Int = def; });
+  v->Allocate([&](TZTIniSlot& s) { s.Int = def; });
   return table->Adopt(std::move(v));
 }
 
 TZTiniSettingValue* TZTiniSettingValue::CreatePen(int count, const std::string& section,
                                                   const std::string& key, int32_t defWidth,
-                                                  const Controls& controls,
                                                   TZTIniSettingTable* table, int32_t defStyle) {
   auto v = std::unique_ptr<TZTiniSettingValue>(
       new TZTiniSettingValue(TZTIniValueType::Pen, count, section, key, table));
   const int32_t code = MakePenCode(defWidth, defStyle);
-  v->Allocate(controls, [&](TZTIniSlot& s) { s.Int = code; });
+  v->Allocate([&](TZTIniSlot& s) { s.Int = code; });
   return table->Adopt(std::move(v));
 }
 
@@ -156,18 +136,17 @@ TZTiniSettingValue* TZTiniSettingValue::CreatePosition(bool withSize, const std:
       new TZTiniSettingValue(TZTIniValueType::WindowPosition, 1, section, key, table));
   v->Kind = TZTIniValueKind::Position;
   v->Count = withSize ? 5 : 3;
-  v->Allocate({}, [](TZTIniSlot&) {});
+  v->Allocate([](TZTIniSlot&) {});
   return table->Adopt(std::move(v));
 }
 
 TZTiniSettingValue* TZTiniSettingValue::CreateFont(int count, const std::string& section,
                                                    const std::string& key, const std::string& def,
-                                                   const Controls& controls,
                                                    TZTIniSettingTable* table) {
   auto v = std::unique_ptr<TZTiniSettingValue>(
       new TZTiniSettingValue(TZTIniValueType::Font, count, section, key, table));
   const std::string text = Utf8Left(def, kMaxText);
-  v->Allocate(controls, [&](TZTIniSlot& s) { s.Text = text; });
+  v->Allocate([&](TZTIniSlot& s) { s.Text = text; });
   return table->Adopt(std::move(v));
 }
 
@@ -197,11 +176,6 @@ bool TZTiniSettingValue::IsModified(int i) const {
   return s && s->Modified;
 }
 
-IZTControl* TZTiniSettingValue::ControlOf(int i) const {
-  const TZTIniSlot* s = SlotFor(i);
-  return s ? s->Control : nullptr;
-}
-
 std::string TZTiniSettingValue::SectionOf(int i) const {
   if (Kind == TZTIniValueKind::SectionIndexed) return Section + std::to_string(ClampIndex(i));
   return Section;
@@ -221,7 +195,7 @@ std::string TZTiniSettingValue::KeyOf(int i) const {
   }
 }
 
-std::string TZTiniSettingValue::FormatFloatField(double v) const {
+std::string TZTiniSettingValue::FloatText(double v) const {
   return TZTIniClass::FormatIniFloat(v, Decimals);
 }
 
@@ -239,7 +213,7 @@ std::vector<TZTIniKeyText> TZTiniSettingValue::IniTexts(int i) const {
     case TZTIniValueType::Color:
       return {{sec, key, IntText(s->Int)}};
     case TZTIniValueType::Float:
-      return {{sec, key, FormatFloatField(s->Float)}};
+      return {{sec, key, FloatText(s->Float)}};
     case TZTIniValueType::Pen:
       return {{sec, key + "Width", IntText(PenCodeWidth(s->Int))},
               {sec, key + "Style", IntText(PenCodeStyle(s->Int))}};
@@ -252,141 +226,51 @@ std::vector<TZTIniKeyText> TZTiniSettingValue::IniTexts(int i) const {
 
 // --------------------------------------------------------------- transfers
 
-void TZTiniSettingValue::Load(int i, int mode) {
+void TZTiniSettingValue::Load(int i) {
   TZTIniSlot* s = SlotFor(i);
-  if (!s) return;
+  if (!s || !Ini) return;
   const std::string sec = SectionOf(i), key = KeyOf(i);
-  if ((mode == kLoadFromIni || mode == kLoadBoth) && Ini) {
-    s->Modified = false;
-    switch (ValueType) {
-      case TZTIniValueType::String:
-      case TZTIniValueType::Font:
-        s->Text = Ini->IniReadString(sec, key, s->Text, kReadBuffer);
-        break;
-      case TZTIniValueType::Boolean:
-        s->Int = Ini->IniReadBool(sec, key) ? 1 : 0;
-        break;
-      case TZTIniValueType::Integer:
-      case TZTIniValueType::Color:
+  s->Modified = false;
+  switch (ValueType) {
+    case TZTIniValueType::String:
+    case TZTIniValueType::Font:
+      s->Text = Ini->IniReadString(sec, key, s->Text, kReadBuffer);
+      break;
+    case TZTIniValueType::Boolean:
+      s->Int = Ini->IniReadBool(sec, key) ? 1 : 0;
+      break;
+    case TZTIniValueType::Integer:
+    case TZTIniValueType::Color:
+      s->Int = Ini->IniReadInteger(sec, key, s->Int);
+      break;
+    case TZTIniValueType::Float:
+      s->Float = Ini->IniReadFloat(sec, key, s->Float);
+      break;
+    case TZTIniValueType::Pen: {
+      const int32_t width = Ini->IniReadInteger(sec, key + "Width", PenCodeWidth(s->Int));
+      const int32_t style = Ini->IniReadInteger(sec, key + "Style", PenCodeStyle(s->Int));
+      s->Int = WrapCode(static_cast<int64_t>(width) * 1000 + style);
+      break;
+    }
+    case TZTIniValueType::WindowPosition:
+      if (s->Index == 1)
+        s->Int = Ini->IniReadBoolOn(sec, key) ? 1 : 0;
+      else
         s->Int = Ini->IniReadInteger(sec, key, s->Int);
-        break;
-      case TZTIniValueType::Float:
-        s->Float = Ini->IniReadFloat(sec, key, s->Float);
-        break;
-      case TZTIniValueType::Pen: {
-        const int32_t width = Ini->IniReadInteger(sec, key + "Width", PenCodeWidth(s->Int));
-        const int32_t style = Ini->IniReadInteger(sec, key + "Style", PenCodeStyle(s->Int));
-        s->Int = WrapCode(static_cast<int64_t>(width) * 1000 + style);
-        break;
-      }
-      case TZTIniValueType::WindowPosition:
-        if (s->Index == 1)
-          s->Int = Ini->IniReadBoolOn(sec, key) ? 1 : 0;
-        else
-          s->Int = Ini->IniReadInteger(sec, key, s->Int);
-        break;
-    }
-  }
-  IZTControl* c = s->Control;
-  if ((mode == kLoadToControl || mode == kLoadBoth) && c) {
-    switch (ValueType) {
-      case TZTIniValueType::String:
-        c->SetText(s->Text);
-        break;
-      case TZTIniValueType::Boolean:
-        if (c->GetKind() == IZTControl::Kind::CheckBox ||
-            c->GetKind() == IZTControl::Kind::RadioButton)
-          c->SetChecked(s->Int != 0);
-        break;
-      case TZTIniValueType::Integer:
-        c->SetText(IntText(s->Int));
-        break;
-      case TZTIniValueType::Float:
-        c->SetText(FormatFloatField(s->Float));
-        break;
-      case TZTIniValueType::Color:
-        c->SetColor(s->Int);
-        break;
-      case TZTIniValueType::Pen:
-        c->SetPenCode(s->Int);
-        c->SetText(StylePicture(PenCodeStyle(s->Int)));
-        break;
-      case TZTIniValueType::Font:
-        c->SetFont(FontCodeFace(s->Text), FontCodeStyle(s->Text));
-        c->SetText(FontCodeFace(s->Text));
-        break;
-      case TZTIniValueType::WindowPosition:
-        break;
-    }
+      break;
   }
 }
 
-bool TZTiniSettingValue::Save(int i, int mode) {
+bool TZTiniSettingValue::Save(int i) {
   TZTIniSlot* s = SlotFor(i);
-  if (!s) return true;
-  IZTControl* c = s->Control;
-  if ((mode == kSaveFromControl || mode == kSaveBoth) && c) {
-    switch (ValueType) {
-      case TZTIniValueType::String: {
-        const std::string text = Utf8Left(std::string(TrimmedText(c->GetText(), " ")), kMaxText);
-        s->Modified = s->Modified || !SameIgnoringCase(text, s->Text);
-        s->Text = text;
-        break;
-      }
-      case TZTIniValueType::Boolean: {
-        const IZTControl::Kind k = c->GetKind();
-        if (k != IZTControl::Kind::CheckBox && k != IZTControl::Kind::RadioButton) break;
-        const int32_t v = c->GetChecked() ? 1 : 0;
-        s->Modified = s->Modified || v != s->Int;
-        s->Int = v;
-        break;
-      }
-      case TZTIniValueType::Integer: {
-        const int32_t v = IntegerFromField(c->GetText());
-        s->Modified = s->Modified || v != s->Int;
-        s->Int = v;
-        c->SetText(IntText(v));
-        break;
-      }
-      case TZTIniValueType::Float: {
-        const double v = FloatFromField(c->GetText());
-        s->Modified = s->Modified || v != s->Float;
-        s->Float = v;
-        c->SetText(FormatFloatField(v));
-        break;
-      }
-      case TZTIniValueType::Color:
-      case TZTIniValueType::Pen: {
-        const int32_t v = ValueType == TZTIniValueType::Color ? c->GetColor() : c->GetPenCode();
-        s->Modified = s->Modified || v != s->Int;
-        s->Int = v;
-        break;
-      }
-      case TZTIniValueType::Font: {
-        const int style = c->GetFontStyle();
-        const std::string code =
-            Utf8Left(MakeFontCode(std::string(TrimmedText(c->GetText(), " ")), style), kMaxText);
-        // An empty code and "--" both mean no face and no style: a font field
-        // that was never set is not written.
-        auto padded = [](std::string c) { return c.size() < 2 ? c.append(2 - c.size(), '-') : c; };
-        s->Modified = s->Modified || !SameIgnoringCase(padded(code), padded(s->Text));
-        s->Text = code;
-        break;
-      }
-      case TZTIniValueType::WindowPosition:
-        break;
-    }
-  }
-  if ((mode == kSaveToIni || mode == kSaveBoth) && Ini && s->Modified) {
-    bool ok = true;
-    for (const TZTIniKeyText& k : IniTexts(i))
-      ok = Ini->IniWriteString(k.Section, k.Key, k.Text) && ok;
-    // A failed write keeps the value modified so that the next save tries again.
-    s->Modified = !ok;
-    if (ok && Table) Table->NoteWritten(s);
-    return ok;
-  }
-  return true;
+  if (!s || !Ini || !s->Modified) return true;
+  bool ok = true;
+  for (const TZTIniKeyText& k : IniTexts(i))
+    ok = Ini->IniWriteString(k.Section, k.Key, k.Text) && ok;
+  // A failed write keeps the value modified so that the next save tries again.
+  s->Modified = !ok;
+  if (ok && Table) Table->NoteWritten(s);
+  return ok;
 }
 
 // ------------------------------------------------------------------ getters
@@ -419,6 +303,11 @@ int32_t TZTiniSettingValue::GetColor(int i) const {
 int32_t TZTiniSettingValue::GetPenWidth(int i) const {
   const TZTIniSlot* s = SlotFor(i);
   return s && ValueType == TZTIniValueType::Pen ? PenCodeWidth(s->Int) : 0;
+}
+
+int32_t TZTiniSettingValue::GetPenCode(int i) const {
+  const TZTIniSlot* s = SlotFor(i);
+  return s && ValueType == TZTIniValueType::Pen ? s->Int : 0;
 }
 
 int32_t TZTiniSettingValue::GetPenStyle(int i) const {
@@ -468,6 +357,45 @@ void TZTiniSettingValue::SetBool(int i, bool value) {
   s->Int = v;
 }
 
+void TZTiniSettingValue::SetInteger(int i, int32_t value) {
+  TZTIniSlot* s = SlotFor(i);
+  if (!s || ValueType != TZTIniValueType::Integer) return;
+  s->Modified = s->Modified || value != s->Int;
+  s->Int = value;
+}
+
+void TZTiniSettingValue::SetFloat(int i, double value) {
+  TZTIniSlot* s = SlotFor(i);
+  if (!s || ValueType != TZTIniValueType::Float) return;
+  s->Modified = s->Modified || value != s->Float;
+  s->Float = value;
+}
+
+void TZTiniSettingValue::SetColor(int i, int32_t color) {
+  TZTIniSlot* s = SlotFor(i);
+  if (!s || ValueType != TZTIniValueType::Color) return;
+  s->Modified = s->Modified || color != s->Int;
+  s->Int = color;
+}
+
+void TZTiniSettingValue::SetPenCode(int i, int32_t code) {
+  TZTIniSlot* s = SlotFor(i);
+  if (!s || ValueType != TZTIniValueType::Pen) return;
+  s->Modified = s->Modified || code != s->Int;
+  s->Int = code;
+}
+
+void TZTiniSettingValue::SetFont(int i, const std::string& face, int style) {
+  TZTIniSlot* s = SlotFor(i);
+  if (!s || ValueType != TZTIniValueType::Font) return;
+  const std::string code = Utf8Left(MakeFontCode(face, style), kMaxText);
+  // An empty code and "--" both mean no face and no style: a font that was
+  // never set is not written.
+  auto padded = [](std::string c) { return c.size() < 2 ? c.append(2 - c.size(), '-') : c; };
+  s->Modified = s->Modified || !SameIgnoringCase(padded(code), padded(s->Text));
+  s->Text = code;
+}
+
 // --------------------------------------------------------- window positions
 
 void TZTiniSettingValue::ApplyPosition(bool withSize, TRect& params, const TRect* parent,
@@ -509,16 +437,12 @@ void TZTiniSettingValue::StorePosition(const TRect* window, const TRect* parent)
 
 // -------------------------------------------------------------------- table
 
-TZTIniSettingTable::TZTIniSettingTable(TZTIniClass* ini) : Ini(ini) {}
+TZTIniSettingTable::TZTIniSettingTable(TZTIniClass* ini) : ini_(ini) {}
 TZTIniSettingTable::~TZTIniSettingTable() = default;
 
 TZTiniSettingValue* TZTIniSettingTable::Adopt(std::unique_ptr<TZTiniSettingValue> value) {
   settings_.push_back(std::move(value));
   return settings_.back().get();
-}
-
-void TZTIniSettingTable::SetPenDialogFactory(std::function<IZTPenDialog*()> factory) {
-  penDialogFactory_ = std::move(factory);
 }
 
 int TZTIniSettingTable::ValueCount() const {
@@ -533,75 +457,36 @@ void TZTIniSettingTable::NoteWritten(TZTIniSlot* slot) {
   if (batch_) batch_->push_back(slot);
 }
 
-void TZTIniSettingTable::LoadAll(int mode) {
-  if (!Ini) return;
+void TZTIniSettingTable::LoadAll() {
+  if (!ini_) return;
   int n = 1;
   while (n < Memory.NextFree) {
     TZTIniSlot* s = Memory.Slot(n);
     if (!s || !s->Owner) break;
     TZTiniSettingValue* owner = s->Owner;
-    owner->Load(s->Index, mode);
+    owner->Load(s->Index);
     n += owner->ExtraSlots + 1;
   }
 }
 
-bool TZTIniSettingTable::SaveAll(int mode) {
-  if (!Ini) return true;
+bool TZTIniSettingTable::SaveAll() {
+  if (!ini_) return true;
   std::vector<TZTIniSlot*> written;
-  const bool toFile = mode == kSaveToIni || mode == kSaveBoth;
-  if (toFile) {
-    Ini->BeginUpdate();
-    batch_ = &written;
-  }
+  ini_->BeginUpdate();
+  batch_ = &written;
   bool ok = true;
   int n = 1;
   while (n < Memory.NextFree) {
     TZTIniSlot* s = Memory.Slot(n);
     if (!s || !s->Owner) break;
     TZTiniSettingValue* owner = s->Owner;
-    ok = owner->Save(s->Index, mode) && ok;
+    ok = owner->Save(s->Index) && ok;
     n += owner->ExtraSlots + 1;
   }
-  if (toFile) {
-    batch_ = nullptr;
-    if (!Ini->EndUpdate()) {
-      ok = false;
-      for (TZTIniSlot* s : written) s->Modified = true;
-    }
+  batch_ = nullptr;
+  if (!ini_->EndUpdate()) {
+    ok = false;
+    for (TZTIniSlot* s : written) s->Modified = true;
   }
   return ok;
-}
-
-void TZTIniSettingTable::Beep() {
-  if (beep_) beep_();
-}
-
-void TZTIniSettingTable::EditColor(IZTControl* field) {
-  if (!field) return;
-  if (!ColorDialog) {
-    Beep();
-    return;
-  }
-  const int32_t remembered = field->GetColor();
-  field->SetColor(0xFFFFFF);
-  field->SetText("?");
-  int32_t color = remembered;
-  field->SetColor(ColorDialog->Execute(color) ? color : remembered);
-  field->SetText("");
-}
-
-void TZTIniSettingTable::EditPen(IZTControl* field) {
-  if (!field) return;
-  if (!PenDialog && penDialogFactory_) PenDialog = penDialogFactory_();
-  if (!PenDialog) {
-    Beep();
-    return;
-  }
-  int32_t code = field->GetPenCode();
-  field->SetText("???");
-  int32_t width = PenCodeWidth(code);
-  int32_t style = PenCodeStyle(code);
-  if (PenDialog->Execute(width, style)) code = WrapCode(static_cast<int64_t>(width) * 1000 + style);
-  field->SetPenCode(code);
-  field->SetText(StylePicture(PenCodeStyle(code)));
 }

@@ -1,8 +1,8 @@
 #pragma once
-// Settings bound to INI keys and to the controls of the settings pages: one
-// fixed-capacity store of value slots, the setting objects that own slots in
-// it, and the table base that moves all values between file, store and
-// controls at once.
+// Settings bound to INI keys: one fixed-capacity store of value slots, the
+// setting objects that own slots in it, and the table base that moves all
+// values between file and store at once. What the pages show is bound to the
+// store from above (gui/settings/settingsbinder.h).
 
 #include <cstdint>
 #include <functional>
@@ -11,17 +11,7 @@
 #include <vector>
 
 #include "data/vqrtypes.h"
-#include "settings/control.h"
 #include "settings/pencode.h"
-
-/// Transfer modes of Load: INI file -> store, store -> control, or both.
-constexpr int kLoadFromIni = 1;
-constexpr int kLoadToControl = 2;
-constexpr int kLoadBoth = 3;
-/// Transfer modes of Save: control -> store, modified values -> INI file, or both.
-constexpr int kSaveFromControl = 1;
-constexpr int kSaveToIni = 2;
-constexpr int kSaveBoth = 3;
 
 class TZTIniClass;
 class TZTiniSettingValue;
@@ -43,7 +33,6 @@ enum class TZTIniValueKind : uint8_t { Single, KeyIndexed, SectionIndexed, Posit
 /// One slot of the store. A String or Font value occupies its slot and the 11
 /// following ones.
 struct TZTIniSlot {
-  IZTControl* Control = nullptr;
   TZTiniSettingValue* Owner = nullptr;
   bool Modified = false;
   uint16_t Index = 0;
@@ -75,45 +64,42 @@ struct TZTIniKeyText {
 
 class TZTiniSettingValue {
  public:
-  using Controls = std::vector<IZTControl*>;
-
   static TZTiniSettingValue* CreateString(int count, const std::string& section,
                                           const std::string& key, const std::string& def,
-                                          const Controls& controls, TZTIniSettingTable* table);
+                                          TZTIniSettingTable* table);
   static TZTiniSettingValue* CreateBool(int count, const std::string& section,
-                                        const std::string& key, bool def, const Controls& controls,
+                                        const std::string& key, bool def,
                                         TZTIniSettingTable* table);
   static TZTiniSettingValue* CreateInteger(int count, const std::string& section,
                                            const std::string& key, int32_t def,
-                                           const Controls& controls, TZTIniSettingTable* table);
+                                           TZTIniSettingTable* table);
   static TZTiniSettingValue* CreateFloat(int count, const std::string& section,
                                          const std::string& key, double def,
-                                         const Controls& controls, TZTIniSettingTable* table,
-                                         int decimals);
+                                         TZTIniSettingTable* table, int decimals);
   static TZTiniSettingValue* CreateColor(int count, const std::string& section,
                                          const std::string& key, int32_t def,
-                                         const Controls& controls, TZTIniSettingTable* table);
+                                         TZTIniSettingTable* table);
   static TZTiniSettingValue* CreatePen(int count, const std::string& section,
                                        const std::string& key, int32_t defWidth,
-                                       const Controls& controls, TZTIniSettingTable* table,
-                                       int32_t defStyle);
+                                       TZTIniSettingTable* table, int32_t defStyle);
   static TZTiniSettingValue* CreatePosition(bool withSize, const std::string& section,
                                             const std::string& key, TZTIniSettingTable* table);
   static TZTiniSettingValue* CreateFont(int count, const std::string& section,
                                         const std::string& key, const std::string& def,
-                                        const Controls& controls, TZTIniSettingTable* table);
+                                        TZTIniSettingTable* table);
 
-  /// mode 1: INI file -> store, 2: store -> control, 3: both.
-  void Load(int i, int mode);
-  /// mode 1: control -> store, 2: modified values -> INI file, 3: both.
-  /// False when an INI write failed; the value then stays modified.
-  bool Save(int i, int mode);
+  /// INI file -> store.
+  void Load(int i);
+  /// Writes value i when it was modified. False when an INI write failed; the
+  /// value then stays modified.
+  bool Save(int i);
 
   std::string GetString(int i) const;
   bool GetBool(int i) const;
   int32_t GetInteger(int i) const;
   double GetFloat(int i) const;
   int32_t GetColor(int i) const;
+  int32_t GetPenCode(int i) const;  // width x 1000 + style
   int32_t GetPenWidth(int i) const;
   int32_t GetPenStyle(int i) const;
   std::string GetFontName(int i) const;
@@ -124,8 +110,18 @@ class TZTiniSettingValue {
   int32_t GetPosW() const;
   int32_t GetPosH() const;
 
+  /// The setters mark a value modified when it really changed (texts
+  /// ignoring letter case); a setter of another type does nothing.
   void SetString(int i, const std::string& text);
   void SetBool(int i, bool value);
+  void SetInteger(int i, int32_t value);
+  void SetFloat(int i, double value);
+  void SetColor(int i, int32_t color);
+  void SetPenCode(int i, int32_t code);
+  void SetFont(int i, const std::string& face, int style);
+
+  /// A float as the INI file holds it, with this value's decimals.
+  std::string FloatText(double v) const;
 
   /// Places a child window from the stored position: params (the window's
   /// creation rectangle) gets the stored left/top, and with withSize the
@@ -147,7 +143,6 @@ class TZTiniSettingValue {
   /// Slot number of value i, 0 when it does not exist.
   int SlotOf(int i) const;
   bool IsModified(int i) const;
-  IZTControl* ControlOf(int i) const;
 
   TZTIniValueType ValueType = TZTIniValueType::String;
   TZTIniValueKind Kind = TZTIniValueKind::Single;
@@ -164,11 +159,10 @@ class TZTiniSettingValue {
  private:
   TZTiniSettingValue(TZTIniValueType type, int count, const std::string& section,
                      const std::string& key, TZTIniSettingTable* table);
-  void Allocate(const Controls& controls, const std::function<void(TZTIniSlot&)>& setDefault);
+  void Allocate(const std::function<void(TZTIniSlot&)>& setDefault);
   TZTIniSlot* SlotFor(int i);
   const TZTIniSlot* SlotFor(int i) const;
   int ClampIndex(int i) const;
-  std::string FormatFloatField(double v) const;
 };
 
 class TZTIniSettingTable {
@@ -178,40 +172,28 @@ class TZTIniSettingTable {
   TZTIniSettingTable(const TZTIniSettingTable&) = delete;
   TZTIniSettingTable& operator=(const TZTIniSettingTable&) = delete;
 
-  void SetColorDialog(IZTColorDialog* dialog) { ColorDialog = dialog; }
-  /// Stands for the owner form: makes the pen dialog on the first pen edit.
-  void SetPenDialogFactory(std::function<IZTPenDialog*()> factory);
-  /// Default beep of the editors when they cannot run.
-  void SetBeep(std::function<void()> beep) { beep_ = std::move(beep); }
+  /// Loads every value from the INI file in creation order.
+  void LoadAll();
+  /// Writes every modified value in creation order, all in one replacement of
+  /// the INI file. False when it could not be written (the values stay
+  /// modified and are written by the next save).
+  bool SaveAll();
 
-  /// Loads (Load(i, mode)) every value in creation order.
-  void LoadAll(int mode);
-  /// Saves every value in creation order; with mode 2 or 3 all writes go into
-  /// one replacement of the INI file. False when it could not be written (the
-  /// values stay modified and are written by the next save).
-  bool SaveAll(int mode);
-
-  /// Colour and pen editors of a colour or pen field.
-  void EditColor(IZTControl* field);
-  void EditPen(IZTControl* field);
+  /// The INI object the values are read from and written to (may be null).
+  TZTIniClass* IniObject() const { return ini_; }
 
   const std::vector<std::unique_ptr<TZTiniSettingValue>>& Settings() const { return settings_; }
   /// Number of existing values over all settings.
   int ValueCount() const;
 
-  TZTIniClass* Ini = nullptr;
-  IZTColorDialog* ColorDialog = nullptr;
-  IZTPenDialog* PenDialog = nullptr;
   TZTIniSettingsMemory Memory;
 
  private:
   friend class TZTiniSettingValue;
   TZTiniSettingValue* Adopt(std::unique_ptr<TZTiniSettingValue> value);
   void NoteWritten(TZTIniSlot* slot);
-  void Beep();
 
+  TZTIniClass* ini_ = nullptr;
   std::vector<std::unique_ptr<TZTiniSettingValue>> settings_;
-  std::function<IZTPenDialog*()> penDialogFactory_;
-  std::function<void()> beep_;
   std::vector<TZTIniSlot*>* batch_ = nullptr;  // slots written in the running SaveAll
 };

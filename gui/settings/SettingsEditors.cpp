@@ -10,27 +10,45 @@
 #include "gui/common/qtext.h"
 #include "gui/settings/qtcontrols.h"
 #include "gui/settings/qtdialogs.h"
+#include "gui/settings/settingsbinder.h"
 #include "settings/pencode.h"
 #include "settings/settings.h"
 
 TSettingsEditors::TSettingsEditors(QWidget& window, TVQRShowSettings& settings,
-                                   TQtControlProvider& controls, ISettingsEditorsHost& host)
+                                   TSettingsBinder& binder, TQtControlProvider& controls,
+                                   ISettingsEditorsHost& host)
     : window_(window),
       settings_(settings),
+      binder_(binder),
       controls_(controls),
       host_(host),
       colorDialog_(std::make_unique<TQtColorDialog>(&window)) {
-  settings_.SetColorDialog(colorDialog_.get());
-  settings_.SetPenDialogFactory([this]() -> IZTPenDialog* {
-    if (!penDialog_) penDialog_ = std::make_unique<TQtPenDialog>(&window_);
-    return penDialog_.get();
-  });
   Connect();
 }
 
-TSettingsEditors::~TSettingsEditors() {
-  settings_.SetColorDialog(nullptr);
-  settings_.SetPenDialogFactory(nullptr);
+TSettingsEditors::~TSettingsEditors() = default;
+
+void TSettingsEditors::EditColor(IZTControl* field) {
+  if (!field) return;
+  const int32_t remembered = field->GetColor();
+  field->SetColor(0xFFFFFF);
+  field->SetText("?");
+  int32_t color = remembered;
+  field->SetColor(colorDialog_->Execute(color) ? color : remembered);
+  field->SetText("");
+}
+
+void TSettingsEditors::EditPen(IZTControl* field) {
+  if (!field) return;
+  // Made at the first pen edit and kept for the next ones.
+  if (!penDialog_) penDialog_ = std::make_unique<TQtPenDialog>(&window_);
+  int32_t code = field->GetPenCode();
+  field->SetText("???");
+  int32_t width = PenCodeWidth(code);
+  int32_t style = PenCodeStyle(code);
+  if (penDialog_->Execute(width, style)) code = MakePenCode(width, style);
+  field->SetPenCode(code);
+  field->SetText(StylePicture(PenCodeStyle(code)));
 }
 
 void TSettingsEditors::Connect() {
@@ -38,11 +56,11 @@ void TSettingsEditors::Connect() {
     switch (field->Kind()) {
       case TZTEditField::FieldKind::Color:
         connect(field, &TZTEditField::clicked, this,
-                [this, field]() { settings_.EditColor(ControlOf(field)); });
+                [this, field]() { EditColor(ControlOf(field)); });
         break;
       case TZTEditField::FieldKind::Pen:
         connect(field, &TZTEditField::clicked, this,
-                [this, field]() { settings_.EditPen(ControlOf(field)); });
+                [this, field]() { EditPen(ControlOf(field)); });
         break;
       case TZTEditField::FieldKind::GridStyle:
         connect(field, &TZTEditField::clicked, this,
@@ -142,7 +160,7 @@ void TSettingsEditors::SelectFolder(const QString& field, TZTiniSettingValue* se
   const QString chosen = host_.ChooseFileFor(request);
   if (chosen.isEmpty()) return;
   edit->setText(Q(DirectoryPart(chosen.toStdString())));
-  setting->Save(1, kSaveFromControl);
+  binder_.Commit(setting, 1);
 }
 
 void TSettingsEditors::SelectFile(const QString& field, TZTiniSettingValue* setting,
@@ -159,5 +177,5 @@ void TSettingsEditors::SelectFile(const QString& field, TZTiniSettingValue* sett
   const QString chosen = host_.ChooseFileFor(request);
   if (chosen.isEmpty()) return;
   edit->setText(chosen);
-  setting->Save(1, kSaveFromControl);
+  binder_.Commit(setting, 1);
 }

@@ -13,6 +13,7 @@ class IZTControl;
 class TQtColorDialog;
 class TQtControlProvider;
 class TQtPenDialog;
+class TSettingsBinder;
 class TVQRShowSettings;
 class TZTEditField;
 class TZTiniSettingValue;
@@ -31,15 +32,20 @@ class ISettingsEditorsHost {
 class TSettingsEditors : public QObject {
   Q_OBJECT
  public:
-  /// Connects the editors found among window's children to settings, whose
-  /// colour and pen dialogs become the ones owned here. window, settings,
-  /// controls and host must outlive this object.
-  TSettingsEditors(QWidget& window, TVQRShowSettings& settings, TQtControlProvider& controls,
-                   ISettingsEditorsHost& host);
+  /// Connects the editors found among window's children; a chosen file or
+  /// folder goes through binder into settings at once. window, settings,
+  /// binder, controls and host must outlive this object.
+  TSettingsEditors(QWidget& window, TVQRShowSettings& settings, TSettingsBinder& binder,
+                   TQtControlProvider& controls, ISettingsEditorsHost& host);
   ~TSettingsEditors() override;
 
  private:
   void Connect();
+  /// The colour and pen editors of a colour or pen field: the field shows
+  /// "?" (white) or "???" while the dialog is open and keeps its value when
+  /// it is cancelled.
+  void EditColor(IZTControl* field);
+  void EditPen(IZTControl* field);
   IZTControl* ControlOf(const TZTEditField* field);
   void EditFont(TZTEditField* color, TZTEditField* font, TZTEditField* size);
   void SelectFolder(const QString& field, TZTiniSettingValue* setting);
@@ -48,6 +54,7 @@ class TSettingsEditors : public QObject {
 
   QWidget& window_;
   TVQRShowSettings& settings_;
+  TSettingsBinder& binder_;
   TQtControlProvider& controls_;
   ISettingsEditorsHost& host_;
   std::unique_ptr<TQtColorDialog> colorDialog_;

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "settings/control.h"
+#include "gui/settings/control.h"
 
 class QAbstractButton;
 

@@ -4,8 +4,8 @@
 #include <QDialog>
 #include <QPointer>
 
+#include "gui/settings/control.h"
 #include "gui/settings/pendialog.h"
-#include "settings/pencode.h"
 
 class QFontDialog;
 class QPushButton;

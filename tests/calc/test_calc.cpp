@@ -528,7 +528,7 @@ struct Dialog {
   }
   DialogView view;
   Recording rec{VQR_SOURCE_DIR "/samples/hours40.DAT"};
-  TVQRShowSettings settings{nullptr, nullptr};
+  TVQRShowSettings settings{nullptr};
   TCalcProvider& calc;
   TXLExportCore core;
 };

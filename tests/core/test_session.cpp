@@ -35,8 +35,8 @@ struct Table {
       WriteBytes(dir.File("t.INI"), std::vector<uint8_t>(text.begin(), text.end()));
       ini.IniFileName = dir.File("t.INI");
     }
-    table = std::make_unique<TVQRShowSettings>(&ini, nullptr);
-    table->LoadAll(1);
+    table = std::make_unique<TVQRShowSettings>(&ini);
+    table->LoadAll();
   }
   TempDir dir;
   TZTIniClass ini;

@@ -3,6 +3,8 @@
 // (cancelling a running export: test_xlexportdialog).
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <map>
 
 #include "core_fixtures.h"
@@ -10,7 +12,6 @@
 #include "export/xlsx/XlsxApp.h"
 #include "settings/settings.h"
 #include "support/memxl.h"
-#include "support/settingsfixture.h"
 
 using vqrtest::MemAppState;
 using vqrtest::MemBook;
@@ -58,9 +59,7 @@ std::vector<uint8_t> FileWithTimes(const std::vector<int32_t>& seconds) {
 class XLExport : public ::testing::Test {
  protected:
   void SetUp() override {
-    controls = std::make_unique<vqrtest::FakeControls>();
-    settings = std::make_unique<TVQRShowSettings>(nullptr, controls.get());
-    (*controls)["Ed_XLCal_TabSheet"].text = "VQR Daten";  // the page shows the default
+    settings = std::make_unique<TVQRShowSettings>(nullptr);
     view = FakeView{};
     auto p = std::make_unique<MemProvider>();
     provider = p.get();
@@ -70,10 +69,19 @@ class XLExport : public ::testing::Test {
   void Load(const std::vector<int32_t>& seconds) {
     ASSERT_EQ(LoadBytes(session, FileWithTimes(seconds)), TLoadStatus::Ok);
   }
-  // Page fields as "name=text;name=text"; check boxes are on with "ON".
-  void Settings(const std::string& fields) {
-    controls->Fill(fields);
-    settings->TakeExcel();
+  // Settings of section ExcelCal as "Key=text;Key=text"; switches are on with "ON".
+  void Settings(const std::string& list) {
+    for (size_t p = 0, end; p < list.size(); p = end + 1) {
+      end = std::min(list.find(';', p), list.size());
+      const size_t eq = list.find('=', p);
+      const std::string key = list.substr(p, eq - p), text = list.substr(eq + 1, end - eq - 1);
+      for (const auto& s : settings->Settings())
+        if (s->Section == "ExcelCal" && s->Key == key) {
+          s->SetString(1, text);
+          s->SetInteger(1, std::atoi(text.c_str()));
+          s->SetBool(1, text == "ON");
+        }
+    }
   }
   void Ok() {
     core->OkClick([this](IXLWorksheet& s, const TXLLayout& l, const std::function<bool()>& goOn) {
@@ -90,7 +98,6 @@ class XLExport : public ::testing::Test {
   // The first sheet of the workbook the dialog made in the instance it started.
   MemSheet& NewSheet() { return provider->created.at(0)->books.at(0)->Sheet(1); }
 
-  std::unique_ptr<vqrtest::FakeControls> controls;
   std::unique_ptr<TVQRShowSettings> settings;
   TVQRSession session;
   FakeView view;
@@ -109,13 +116,13 @@ TEST_F(XLExport, CellLayoutAndFormats) {
   };
   // clang-format off
   const Case cases[] = {
-      {"CB_XLCal_Header=ON", {60, 120, 180}, 1, 2, 1, 3, {}},
-      {"CB_XLCal_Header=ON;Ed_XLCal_HeaderRow=5;Ed_XLCal_DataRow=3", {60, 120, 180}, 5, 6, 1, 3, {}},
-      {"Ed_XLCal_DataRow=10;Ed_XLCal_DataCol=2", {60, 120, 180}, 0, 10, 2, 3, {}},
-      {"CB_XLCal_newFormat=ON;Ed_XLCal_FormatChannel=  ", {5400}, 0, 1, 1, 1,
+      {"SetHeader=ON", {60, 120, 180}, 1, 2, 1, 3, {}},
+      {"SetHeader=ON;HeaderRow=5;DataRow=3", {60, 120, 180}, 5, 6, 1, 3, {}},
+      {"DataRow=10;DataCol=2", {60, 120, 180}, 0, 10, 2, 3, {}},
+      {"NewFormat=ON;FormatChannel=  ", {5400}, 0, 1, 1, 1,
        {"[h]:mm:ss", "0,0000", "0,0"}},
-      {"CB_XLCal_newFormat=ON;CB_XLCal_Header=ON;Ed_XLCal_FormatTime=hh:mm;"
-       "Ed_XLCal_FormatChannel=#.##0,00;Ed_XLCal_FormatTemp=0",
+      {"NewFormat=ON;SetHeader=ON;FormatTime=hh:mm;"
+       "FormatChannel=#.##0,00;FormatTemp=0",
        {60, 120, 180, 0, 300}, 1, 2, 1, 3, {"hh:mm", "#.##0,00", "0"}},
   };
   // clang-format on
@@ -175,7 +182,7 @@ TEST_F(XLExport, ListsOpenWorkbooksAndWritesTheChosenSheet) {
             std::tuple(true, false, 0u));
 
   // A new sheet goes first into the workbook of the selected line.
-  Settings("CB_XLCal_TSNew=ON;Ed_XLCal_Workbook= alt.XLSX ");
+  Settings("NewTabSheet=ON;WorkBook=alt.XLSX");
   core->FormShow();
   EXPECT_EQ(std::tuple(view.selected, view.comment, view.edits[TEdit::NewSheet]),
             std::tuple(0, std::string("Mappe wählen für neue Tabelle"), std::string("VQR Daten")));
@@ -188,7 +195,7 @@ TEST_F(XLExport, ListsOpenWorkbooksAndWritesTheChosenSheet) {
 
   // The configured names match without regard to case in every script.
   provider->running->Add("Ωmega", {"Σ Daten"});
-  Settings("CB_XLCal_TSNew=OFF;Ed_XLCal_Workbook=ωMEGA;Ed_XLCal_TabSheet=σ daten");
+  Settings("NewTabSheet=OFF;WorkBook=ωMEGA;TabSheet=σ daten");
   core->FormShow();
   EXPECT_EQ(view.selected, 8);
 }
@@ -200,11 +207,11 @@ TEST_F(XLExport, IncompleteChoiceWritesNothing) {
     std::string newSheet;
   };
   const Case cases[] = {
-      {"", -1, ""},                      // existing sheet, no sheet line
-      {"", 3, ""},                       // a workbook line is no sheet
-      {"CB_XLCal_TSNew=ON", -1, "Neu"},  // new sheet, no workbook
-      {"CB_XLCal_TSNew=ON", 3, "  "},    // new sheet without a name
-      {"CB_XLCal_WBNew=ON", -1, ""},     // new workbook without a sheet name
+      {"", -1, ""},                   // existing sheet, no sheet line
+      {"", 3, ""},                    // a workbook line is no sheet
+      {"NewTabSheet=ON", -1, "Neu"},  // new sheet, no workbook
+      {"NewTabSheet=ON", 3, "  "},    // new sheet without a name
+      {"NewWorkBook=ON", -1, ""},     // new workbook without a sheet name
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.select);
@@ -245,7 +252,7 @@ TEST_F(XLExport, WhichApplicationIsUsed) {
       provider->running->visible = c.visible;
     }
     provider->canCreate = c.canCreate;
-    Settings(c.newBook ? "CB_XLCal_WBNew=ON" : "");
+    Settings(c.newBook ? "NewWorkBook=ON" : "");
     core->FormShow();
     EXPECT_EQ(provider->created.size(), c.created);
     EXPECT_EQ(c.running && provider->running->quit && !provider->running->alerts, c.runningQuit);
@@ -270,7 +277,7 @@ TEST_F(XLExport, WhichApplicationIsUsed) {
 
 TEST_F(XLExport, FormatTheXlsxFileCannotHoldIsAnError) {
   core = std::make_unique<TXLExportCore>(view, *settings, std::make_unique<TXlsxProvider>(), false);
-  Settings("CB_XLCal_newFormat=ON;Ed_XLCal_FormatTemp=0,0\"");
+  Settings("NewFormat=ON;FormatTemp=0,0\"");
   core->FormShow();
   Ok();
   EXPECT_EQ(view.errors, std::vector<std::string>{
@@ -296,7 +303,7 @@ TEST_F(XLExport, ApplicationErrorLeavesTheDialogUsable) {
   EXPECT_TRUE(app.visible);
 
   // A template the backend cannot use is said so.
-  Settings("Ed_XLCal_Template=Vorlage.xltx");
+  Settings("Template=Vorlage.xltx");
   core->FormShow();
   EXPECT_EQ(view.comment, "Vorlage wird für .xlsx-Dateien nicht verwendet.");
 }

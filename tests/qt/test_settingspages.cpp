@@ -1,5 +1,6 @@
-// The settings pages: every control the settings table names exists, loads
-// its value, and writes back exactly what the user changed; the editors.
+// The settings pages: every value the binder binds has its control, which
+// loads the value and gives back exactly what the user changed; the commands
+// see the edits and the close writes them; the editors.
 #include <QAbstractButton>
 #include <QColorDialog>
 #include <QDialogButtonBox>
@@ -13,9 +14,11 @@
 #include <set>
 
 #include "chart/vqrdiagram.h"
+#include "data/vqrfileo.h"
 #include "gui/settings/pendialog.h"
 #include "gui/settings/qtcontrols.h"
 #include "gui/settings/qtdialogs.h"
+#include "gui/settings/settingsbinder.h"
 #include "settings/settings.h"
 #include "support/mainwindow_fixture.h"
 
@@ -65,8 +68,9 @@ class SettingsBinding : public MainWindowFixture {
         if (Unbound(*s, i)) continue;
         std::string value;
         if (s->ValueType == TZTIniValueType::Boolean) {
-          auto* w = dynamic_cast<TQtControl*>(s->ControlOf(i))->Widget();
-          const bool radio = s->ControlOf(i)->GetKind() == IZTControl::Kind::RadioButton;
+          IZTControl* c = form->Binder()->ControlOf(s.get(), i);
+          auto* w = dynamic_cast<TQtControl*>(c)->Widget();
+          const bool radio = c->GetKind() == IZTControl::Kind::RadioButton;
           value = (!radio && n % 2) || (radio && radioGroupsOn.insert(w->parent()).second) ? "ON"
                                                                                            : "OFF";
         }
@@ -103,7 +107,7 @@ TEST_F(SettingsBinding, EveryValueLoadsIntoItsControlAndAnUntouchedCloseWritesNo
   for (const auto& s : form->Settings()->Settings())
     for (int i = 1; i <= s->Count; ++i) {
       SCOPED_TRACE(s->SectionOf(i) + "/" + s->KeyOf(i));
-      IZTControl* c = s->ControlOf(i);
+      IZTControl* c = form->Binder()->ControlOf(s.get(), i);
       if (Unbound(*s, i)) {
         EXPECT_EQ(c, nullptr);
         continue;
@@ -115,7 +119,7 @@ TEST_F(SettingsBinding, EveryValueLoadsIntoItsControlAndAnUntouchedCloseWritesNo
         ASSERT_NE(field, nullptr);
         EXPECT_EQ(field->Kind(), k->second);
       }
-      s->Save(i, 1);
+      form->Binder()->Commit(s.get(), i);
       EXPECT_FALSE(s->IsModified(i));
     }
   CloseForm();
@@ -153,6 +157,36 @@ TEST_F(SettingsBinding, ClosingWritesExactlyTheChangedKeys) {
                      {"printer/background1", "/a/Paper.rtf"},
                      {"printervert/fixedfactorx", "0.000"}};
   EXPECT_EQ(ReadIniMap(iniPath), expected);
+}
+
+// An edit counts for the next command without "Anwenden" ("alle gleich"
+// only from the next start) and is written at close.
+TEST_F(SettingsBinding, EditsCountForTheNextCommandAndAreWrittenAtClose) {
+  WriteIni("[General]\nSavePos=OFF\n[SingleWindow]\nAllEqual=ON\nColorCh1=255\n");
+  MakeForm();
+  printTo = Path("page.pdf");
+  Find<QLineEdit>("Ed_HourMax")->setText("72");
+  ASSERT_TRUE(form->OpenDataFile(QString::fromStdString(SamplePath("hours40.DAT"))));
+  EXPECT_EQ(form->DataObject()->Scaling.MaxHour, 72);
+  Find<QLineEdit>("Ed_Legend")->setText(" Messstelle ");
+  Find<TZTEditField>("Ed_SingleCh2Col")->SetColorCode(0xFF00);
+  Find<QCheckBox>("CB_Single_AllEqual")->setChecked(false);
+  form->OpenDiagramWindow(2);
+  TVQRDiagram* d = form->Diagram();
+  EXPECT_EQ(std::tuple(d->Layout().Legend.Title, d->ChannelPens()[2].Color),
+            std::tuple("Messstelle", 255));
+  Find<QCheckBox>("CB_Pr_AllBlack")->setChecked(true);
+  form->FilePrint();
+  EXPECT_TRUE(QFile::exists(printTo));
+  EXPECT_TRUE(d->PrintOptions().AllBlack);
+  CloseForm();
+  IniMap ini = ReadIniMap(iniPath);
+  for (const auto& [key, value] : IniMap{{"axis1/maxhour", "72"},
+                                         {"legend/title", "Messstelle"},
+                                         {"singlewindow/colorch2", "65280"},
+                                         {"singlewindow/allequal", "OFF"},
+                                         {"printer/allblack", "ON"}})
+    EXPECT_EQ(ini[key], value) << key;
 }
 
 // A save at close that fails asks until the settings are written somewhere

@@ -47,7 +47,7 @@ auto MemBackend(MemProvider*& provider) {
 }  // namespace
 
 TEST_F(XLExportDialog, AbbrechenWhileTheExportRuns) {
-  TVQRShowSettings settings(nullptr, nullptr);
+  TVQRShowSettings settings(nullptr);
   MemProvider* provider = nullptr;
   TFrm_XLExport dialog(settings, nullptr, MemBackend(provider));
   dialog.SettleMs = 60000;
@@ -96,7 +96,7 @@ TEST_F(XLExportDialog, SavedWorkbookWithoutAnApplicationToOpenIt) {
   };
   script("xdg-open", "echo \"$1\" >>'" + QFile::encodeName(opened) + "'\n");
   const PathGuard guard;
-  TVQRShowSettings settings(nullptr, nullptr);
+  TVQRShowSettings settings(nullptr);
   TFrm_XLExport dialog(settings, nullptr, [](TFrm_XLExport&) {
     return TXLBackend{std::make_unique<MemProvider>(), false};
   });
@@ -146,7 +146,7 @@ TEST_F(XLExportDialog, SavedWorkbookWithoutAnApplicationToOpenIt) {
 
 // An export that fails half way leaves the dialog usable, without a gauge.
 TEST_F(XLExportDialog, FailedExportTakesTheGaugeAway) {
-  TVQRShowSettings settings(nullptr, nullptr);
+  TVQRShowSettings settings(nullptr);
   MemProvider* provider = nullptr;
   TFrm_XLExport dialog(settings, nullptr, MemBackend(provider));
   dialog.SettleMs = 0;
@@ -180,7 +180,7 @@ TEST_F(XLExportDialog, BackendFollowsSofficeOnPath) {
   const std::string withSoffice = "neue xlsx-Datei";
 #endif
   const PathGuard guard;
-  TVQRShowSettings settings(nullptr, nullptr);
+  TVQRShowSettings settings(nullptr);
   for (const auto& [path, description] :
        {std::pair(bin.path(), withSoffice),
         std::pair(QString("/nonexistent"), std::string("neue xlsx-Datei"))}) {

@@ -36,8 +36,8 @@ std::unique_ptr<TToolSettings> LoadToolSettings(const TToolSettingsOptions& opti
       return nullptr;
     }
   }
-  result->Table = std::make_unique<TVQRShowSettings>(&ini, nullptr);
-  result->Table->LoadAll(1);
+  result->Table = std::make_unique<TVQRShowSettings>(&ini);
+  result->Table->LoadAll();
   return result;
 }
 

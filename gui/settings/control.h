@@ -1,6 +1,7 @@
 #pragma once
-// How the settings machinery reaches the controls of the settings pages. The
-// Qt layer wraps real widgets; tests use plain in-memory controls.
+// How the settings binder and editors reach the controls of the settings
+// pages and the dialogs they run. The Qt layer wraps real widgets; tests use
+// plain in-memory controls.
 
 #include <cstdint>
 #include <string>
@@ -39,4 +40,19 @@ class IZTControlProvider {
  public:
   virtual ~IZTControlProvider() = default;
   virtual IZTControl* FindControl(const std::string& name) = 0;
+};
+
+/// Colour selection; color is the preset on entry and the choice on OK.
+class IZTColorDialog {
+ public:
+  virtual ~IZTColorDialog() = default;
+  virtual bool Execute(int32_t& color) = 0;
+};
+
+/// Pen selection; width (tenths of a millimetre) and style are the preset
+/// on entry and the choice on OK.
+class IZTPenDialog {
+ public:
+  virtual ~IZTPenDialog() = default;
+  virtual bool Execute(int32_t& width, int32_t& style) = 0;
 };
