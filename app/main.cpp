@@ -1,12 +1,17 @@
 // Program start: one instance per user and display, then the main window.
+#include <unistd.h>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTimer>
 #include <QTranslator>
+
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <memory>
 
 #include "app/QXMain.h"
@@ -75,11 +80,61 @@ QString DataFileArgument(const QStringList& args) {
   return QString();
 }
 
+// VQR_STARTUP_TRACE=1 writes the steps of the start on stderr: ms since main
+// began, the process's processor time so far (loading the libraries included)
+// and how long the main thread waited for a processor; VQR_STARTUP_TRACE=exit also ends the program
+// at once when the overview has been painted for the first time, so that the whole start can be
+// timed from outside.
+class TStartupTrace : public QObject {
+ public:
+  static TStartupTrace* FromEnvironment() {
+    const char* mode = std::getenv("VQR_STARTUP_TRACE");
+    if (!mode || !*mode) return nullptr;
+    static TStartupTrace trace(std::strcmp(mode, "exit") == 0);
+    return &trace;
+  }
+  static void Step(TStartupTrace* trace, const char* what) {
+    if (!trace) return;
+    // The main thread's time spent waiting for a processor: on a busy
+    // machine the larger part of the wall time.
+    unsigned long long run = 0, waited = 0;
+    if (FILE* f = std::fopen("/proc/thread-self/schedstat", "r")) {
+      if (std::fscanf(f, "%llu %llu", &run, &waited) != 2) waited = 0;
+      std::fclose(f);
+    }
+    std::fprintf(stderr, "startup %7.1f ms  cpu %7.1f ms  waited for a processor %7.1f ms  %s\n",
+                 trace->clock_.nsecsElapsed() / 1e6, std::clock() * 1e3 / CLOCKS_PER_SEC,
+                 waited / 1e6, what);
+  }
+  void WatchPaints() { qApp->installEventFilter(this); }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint && watched->objectName() == "F_Overview") {
+      qApp->removeEventFilter(this);
+      // Runs once the paint has been handed to the window system.
+      QTimer::singleShot(0, [this]() {
+        Step(this, "overview painted");
+        if (exit_) _exit(0);
+      });
+    }
+    return false;
+  }
+
+ private:
+  explicit TStartupTrace(bool exitWhenPainted) : exit_(exitWhenPainted) { clock_.start(); }
+  QElapsedTimer clock_;
+  bool exit_;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (int status = 0; AnsweredInformationSwitch(argc, argv, &status)) return status;
+  TStartupTrace* trace = TStartupTrace::FromEnvironment();
   QApplication app(argc, argv);
+  TStartupTrace::Step(trace, "application");
+  if (trace) trace->WatchPaints();
   QApplication::setApplicationName("vqrshow4");
   QApplication::setApplicationVersion(VQR_VERSION);
 
@@ -90,6 +145,7 @@ int main(int argc, char** argv) {
     QApplication::installTranslator(&qtTranslator);
 
   const QString dataFile = DataFileArgument(QApplication::arguments());
+  TStartupTrace::Step(trace, "translations");
   TSingleInstance instance("VQRShow4App");
   switch (instance.ForwardOrListen(dataFile.isEmpty() ? QStringList() : QStringList{dataFile})) {
     case TSingleInstance::Outcome::Primary:
@@ -105,16 +161,24 @@ int main(int argc, char** argv) {
       break;
   }
 
+  TStartupTrace::Step(trace, "single instance");
   auto ini = std::make_unique<TZTIniClass>();
   ini->Locate();
   TQXMainForm form(std::move(ini));
+  TStartupTrace::Step(trace, "main window");
   // The overview and channel windows, created after the main window.
   TDiagramWindows windows(form);
+  TStartupTrace::Step(trace, "diagram windows");
   QObject::connect(&instance, &TSingleInstance::ArgumentsReceived, &form,
                    &TQXMainForm::HandleForwardedArguments);
   form.show();
+  TStartupTrace::Step(trace, "shown");
   if (!dataFile.isEmpty())
-    QTimer::singleShot(0, &form, [&form, dataFile]() { form.OpenDataFile(dataFile); });
+    QTimer::singleShot(0, &form, [&form, dataFile, trace]() {
+      TStartupTrace::Step(trace, "opening");
+      form.OpenDataFile(dataFile);
+      TStartupTrace::Step(trace, "opened");
+    });
 
   const int result = QApplication::exec();
   form.SaveMainWindowPosition();

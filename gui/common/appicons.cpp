@@ -7,9 +7,11 @@
 static void InitResources() { Q_INIT_RESOURCE(vqrshow4); }
 
 QIcon AppIcon() {
-  static const bool once = (InitResources(), true);
-  (void)once;
-  return QIcon(":/vqrshow4/vqrshow4.svg");
+  // One icon for every window, so that its pictures are drawn from the SVG
+  // once and not again for each window. Never destroyed: windows may hold it
+  // to the end.
+  static const QIcon* const icon = (InitResources(), new QIcon(":/vqrshow4/vqrshow4.svg"));
+  return *icon;
 }
 
 namespace {
