@@ -119,6 +119,7 @@ TVQRShowSettings::TVQRShowSettings(TZTIniClass* ini, IZTControlProvider* control
   DiagramGridColor = V::CreateColor(1, "Diagram", "GridColor", 0, one("Ed_GridColor"), this);
   DiagramGridPen = V::CreatePen(1, "Diagram", "GridPen", 0, one("Ed_GridPen"), this, 0);
   DiagramGridStyle = V::CreateInteger(1, "Diagram", "GridStyle", 0, one("Ed_GridStyle"), this);
+  DiagramTimeOfDay = V::CreateBool(1, "Diagram", "TimeOfDay", false, one("RB_TimeOfDay"), this);
 
   PrinterAlwaysVert =
       V::CreateBool(1, "Printer", "AlwaysVert", false, one("RB_Pr_FixPortrait"), this);

@@ -34,4 +34,5 @@ expect "vqrtool ascii a.DAT --mode " "cal params raw"
 expect "vqrtool info " "a.DAT b.dat sub"
 expect "vqrtool ascii a.DAT -o n" "notes.txt"
 expect "vqrtool info a.DAT --" "--defaults --ini --json --public"
+expect "vqrtool render a.DAT --compare " "a.DAT b.dat sub"
 exit $status
