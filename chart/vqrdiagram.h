@@ -144,8 +144,10 @@ class TVQRDiagram {
   void DrawGridLines();
   void DrawGridCrosses();
   void DrawChannelCurve(int ch);
-  void DrawRunCurve(int ch, const TVqrDataObjectNew& data, int32_t timeOffset, const TPenRec& pen,
-                    bool progress);
+  void SampleColumns(const TVqrDataObjectNew& data, int32_t timeOffset,
+                     std::vector<int32_t>& xs) const;
+  void DrawRunCurve(int ch, const TVqrDataObjectNew& data, const std::vector<int32_t>& xs,
+                    const TPenRec& pen, bool progress);
   void DrawLegendEntry(int ch);
   void DrawRunLegend();
   void DrawLegendItem(bool withLine, const std::string& text);
@@ -202,4 +204,5 @@ class TVQRDiagram {
   TDiagramGrid screenGrid_;
   int32_t legendIndex_ = 0;
   std::array<TPoint, kSampleSlots> points_{};
+  std::vector<std::vector<int32_t>> runX_;  // per run: the x of its samples
 };

@@ -277,24 +277,40 @@ void TVQRDiagram::DrawCurves() {
   if (windowMode_ >= 1 && windowMode_ <= kTempChannel)
     for (int ch = 1; ch <= kTempChannel; ++ch) pens_[ch].Visible = ch == windowMode_;
   if (IsCombiMode(windowMode_)) DrawLegendEntry(0);
+  runX_.resize(std::max<size_t>(1, runs_.size()));
+  SampleColumns(data_, Comparing() ? runs_[0].TimeOffset : 0, runX_[0]);
+  for (size_t k = 1; k < runs_.size(); ++k)
+    if (runs_[k].Data) SampleColumns(*runs_[k].Data, runs_[k].TimeOffset, runX_[k]);
   for (int ch = 1; ch <= kTempChannel; ++ch)
     if (pens_[ch].Visible) DrawChannelCurve(ch);
   if (Comparing()) DrawRunLegend();
 }
 
 void TVQRDiagram::DrawChannelCurve(int ch) {
-  DrawRunCurve(ch, data_, Comparing() ? runs_[0].TimeOffset : 0, pens_[ch], true);
+  DrawRunCurve(ch, data_, runX_[0], pens_[ch], true);
   for (size_t k = 1; k < runs_.size(); ++k)
     if (runs_[k].Data)
-      DrawRunCurve(ch, *runs_[k].Data, runs_[k].TimeOffset, RunPen(pens_[ch], static_cast<int>(k)),
-                   false);
+      DrawRunCurve(ch, *runs_[k].Data, runX_[k], RunPen(pens_[ch], static_cast<int>(k)), false);
   if (!IsCombiMode(windowMode_)) return;
   if (Comparing()) ApplyPen(pens_[ch]);  // the legend's line in the channel's own pen
   DrawLegendEntry(ch);
 }
 
-void TVQRDiagram::DrawRunCurve(int ch, const TVqrDataObjectNew& data, int32_t timeOffset,
-                               const TPenRec& pen, bool progress) {
+// The x of every sample of a recording up to its first empty slot, the same
+// for all its curves.
+void TVQRDiagram::SampleColumns(const TVqrDataObjectNew& data, int32_t timeOffset,
+                                std::vector<int32_t>& xs) const {
+  xs.clear();
+  for (int i = 1; data.Store && i <= kMaxSamples; ++i) {
+    const TVQRSample& s = data.Store->Samples[i];
+    if (s.IsEmpty()) break;
+    xs.push_back(TimeToDeviceX(static_cast<int32_t>(
+        std::clamp<int64_t>(int64_t{s.Seconds} + timeOffset, INT32_MIN, INT32_MAX))));
+  }
+}
+
+void TVQRDiagram::DrawRunCurve(int ch, const TVqrDataObjectNew& data,
+                               const std::vector<int32_t>& xs, const TPenRec& pen, bool progress) {
   if (canvas_) canvas_->SetClipRect(grid_.PlotRect);
   points_.fill(TPoint{});
   int count = 0;
@@ -303,12 +319,11 @@ void TVQRDiagram::DrawRunCurve(int ch, const TVqrDataObjectNew& data, int32_t ti
   int64_t n = 0;
   int32_t lastX = originX_;
   int32_t lastY = originY_;
-  for (int i = 1; data.Store && i <= kMaxSamples; ++i) {
+  const int samples = static_cast<int>(xs.size());
+  for (int i = 1; i <= samples; ++i) {
     const TVQRSample& s = data.Store->Samples[i];
-    if (s.IsEmpty()) break;
     ++n;
-    const int32_t x = TimeToDeviceX(static_cast<int32_t>(
-        std::clamp<int64_t>(int64_t{s.Seconds} + timeOffset, INT32_MIN, INT32_MAX)));
+    const int32_t x = xs[i - 1];
     sumX += x;
     // The temperature axis is scaled from unfactored temperatures, so the
     // user factor applies to the measurement channels only.
