@@ -365,11 +365,13 @@ void TVQRDiagram::DrawLegendEntry(int ch) {
 // rows above.
 void TVQRDiagram::DrawRunLegend() {
   const TLegendLayout& l = layout_.Legend;
-  const int32_t left = layout_.YAxis.StartX + 300;
-  const int32_t right = layout_.TAxis.StartX - 200;
-  const int32_t top = layout_.YAxis.StartY + layout_.YAxis.Length + layout_.YAxis.UnitOffset;
+  // In doubles: far-out settings must not overflow.
+  const double left = static_cast<double>(layout_.YAxis.StartX) + 300.0;
+  const double right = static_cast<double>(layout_.TAxis.StartX) - 200.0;
+  const double top =
+      static_cast<double>(layout_.YAxis.StartY) + layout_.YAxis.Length + layout_.YAxis.UnitOffset;
   const int columns = std::min<int>(4, static_cast<int>(runs_.size()));
-  const double width = static_cast<double>(right - left) / columns;
+  const double width = (right - left) / columns;
   const int32_t d = RoundI(static_cast<double>(l.NumberOffset) * scaleX_);
   for (size_t k = 0; k < runs_.size(); ++k) {
     const int column = static_cast<int>(k) % columns;

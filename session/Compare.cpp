@@ -85,7 +85,8 @@ void TVQRSession::FitComparison() {
   // Aligned by the clock, every run starts at its distance from the earliest
   // start; a run whose start is not known starts there too.
   std::time_t first = start_;
-  for (const auto& c : compared_) first = first == 0 ? c->Start : std::min(first, c->Start);
+  for (const auto& c : compared_)
+    if (c->Start != 0) first = first == 0 ? c->Start : std::min(first, c->Start);
   auto offset = [&](std::time_t start) -> int32_t {
     if (align_ == TTimeAlign::FromStart || start == 0 || first == 0) return 0;
     return static_cast<int32_t>(std::clamp<int64_t>(int64_t{start} - first, 0, INT32_MAX));
