@@ -149,6 +149,10 @@ void TQXMainForm::BuildMenus() {
        {
            {"Mn_File_Open", "Ö&ffnen...", "Existierende Datei öffnen", [this]() { FileOpen(); },
             QKeySequence::Open},
+           {"Mn_File_Compare", "Vergleichen mit...", "Weitere Dateien im selben Diagramm zeigen",
+            [this]() { FileCompare(); }},
+           {"Mn_File_CompareEnd", "Vergleich beenden", "Nur die geöffnete Datei zeigen",
+            [this]() { FileCompareEnd(); }},
            {"Mn_File_Save", "&Speichern", "Aktuelle Datei speichern", [this]() { FileSave(); },
             QKeySequence::UnknownKey, false},
            {"Mn_File_SaveAs", "ASCII Export...", "Aktuelle Datei unter neuem Namen speichern",

@@ -64,6 +64,11 @@ class TQXMainForm : public QMainWindow, public IDiagramHost, public ISettingsEdi
 
   // ------------------------------------------------------------ commands
   void FileOpen();
+  /// "Vergleichen mit...": further recordings beside the open one, drawn in
+  /// the diagram windows, the print and pictures.
+  void FileCompare();
+  /// "Vergleich beenden": the open recording alone again.
+  void FileCompareEnd();
   void FileSave() {}
   void FileSaveAs();
   /// Prints the diagram of the window mode last opened, with the main
@@ -139,6 +144,8 @@ class TQXMainForm : public QMainWindow, public IDiagramHost, public ISettingsEdi
   // ------------------------------------------------------------ hooks
   /// Chooses a file to open or save; a real dialog unless replaced (tests).
   std::function<QString(const TFileRequest&)> ChooseFile;
+  /// Chooses the recordings to compare; a real dialog unless replaced (tests).
+  std::function<QStringList(const TFileRequest&)> ChooseFiles;
   /// Lets the user choose and set up the printer; false when cancelled. The
   /// print dialog unless replaced (tests print into a PDF file).
   std::function<bool(QPrinter&)> ChoosePrinter;

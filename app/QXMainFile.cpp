@@ -1,6 +1,8 @@
 // Main window: File/Open and the ASCII export.
 #include <QFileInfo>
+#include <QStringList>
 #include <QTabWidget>
+#include <algorithm>
 
 #include "app/QXMain.h"
 #include "export/expfile.h"
@@ -115,6 +117,56 @@ bool TQXMainForm::ReadChosenFile(const QString& path) {
     if (recording_ && recording_->isVisible()) ShowRecordingPanel();
   }
   return ok;
+}
+
+void TQXMainForm::FileCompare() {
+  if (!session_ || !dataLoaded_ || BusyCount > 0 ||
+      session_->ComparedCount() >= TVQRSession::kMaxCompared) {
+    Beep();
+    return;
+  }
+  TFileRequest request;
+  request.mode = TFileRequest::Mode::Open;
+  request.filter = kDataFilter;
+  request.title = "VQR-Rohdaten vergleichen";
+  request.directory = QFileInfo(openDialogFile_).absolutePath() + "/";
+  QStringList files = ChooseFiles ? ChooseFiles(request) : RunFilesDialog(this, request);
+  if (files.isEmpty()) return;
+  // Beyond the most a comparison holds, the rest is left out.
+  const int room = TVQRSession::kMaxCompared - session_->ComparedCount();
+  if (files.size() > room) {
+    Beep();
+    files = files.mid(0, room);
+  }
+  ShowStatus("Daten lesen...");
+  BeginBusy();
+  session_->SetGauge(gauge_.get());
+  if (binder_) binder_->Commit(settings_->DiagramTimeOfDay, 1);
+  if (settings_) session_->SetTimeAlign(AlignFromSettings(*settings_));
+  TLoadStatus worst = TLoadStatus::Ok;
+  QStringList leftOut;
+  for (const QString& file : files) {
+    const TLoadStatus status =
+        session_->AddCompared(QFileInfo(file).absoluteFilePath().toStdString());
+    if (status == TLoadStatus::Ok) continue;
+    worst = std::max(worst, status);
+    leftOut << QFileInfo(file).fileName();
+  }
+  if (gauge_) gauge_->FinishAfter(SettleMs);
+  EndBusy();
+  // The status texts of File/Open, with the files that were left out.
+  ShowStatus(leftOut.isEmpty() ? QString("Ok")
+                               : QString(LoadStatusText(worst)) + " " + leftOut.join(", "));
+  if (windows_ && windows_->ChannelWindowVisible()) RefreshDiagramWindow();
+}
+
+void TQXMainForm::FileCompareEnd() {
+  if (!session_ || session_->ComparedCount() == 0 || BusyCount > 0) {
+    Beep();
+    return;
+  }
+  session_->EndComparison();
+  if (windows_ && windows_->ChannelWindowVisible()) RefreshDiagramWindow();
 }
 
 void TQXMainForm::FileSaveAs() {

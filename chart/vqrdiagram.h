@@ -9,12 +9,23 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "chart/charttypes.h"
 #include "data/vqrfileo.h"
 
 class IDeviceContext;
 class TVQRPlotter;
+
+/// One recording of a comparison as the diagram draws it.
+struct TDiagramRun {
+  const TVqrDataObjectNew* Data = nullptr;
+  int32_t TimeOffset = 0;  // seconds added to every sample time of the run
+  std::string Name;        // the legend's text: the file's name without folder
+};
+
+/// The most recordings one diagram compares, the open one included.
+constexpr int kMaxRuns = 8;
 
 /// Grid of the last drawing in device pixels: the plot rectangle (mapped,
 /// so top and bottom as on the device) and the width of one division.
@@ -47,6 +58,19 @@ class TVQRDiagram {
   /// 1..16 a channel, kCombi1Mode / kCombi2Mode a combination.
   void SetWindowMode(int mode) { windowMode_ = mode; }
   int WindowMode() const { return windowMode_; }
+
+  /// The recordings of a comparison, the diagram's own first (its Data is
+  /// this diagram's). Each visible curve is drawn once per run and the legend
+  /// names the runs. ownTime and ownValue are the own recording's axes, which
+  /// the overview keeps. Fewer than two runs: the one recording as ever.
+  void SetComparison(std::vector<TDiagramRun> runs, const AxisRange& ownTime,
+                     const AxisRange& ownValue);
+  const std::vector<TDiagramRun>& Runs() const { return runs_; }
+  bool Comparing() const { return runs_.size() > 1; }
+  /// The pen of run k's curve of a channel drawn with pen: run 0 the pen
+  /// itself; a solid pen dashed, dotted, dash-dotted and dash-dot-dotted in
+  /// turn (lighter from the fifth run on); a styled pen in lighter shades.
+  static TPenRec RunPen(const TPenRec& pen, int k);
 
   // ---------------------------------------------------------------- page set-up
   void SetPrintMode(bool printing, const TRect& previewRect);
@@ -120,7 +144,14 @@ class TVQRDiagram {
   void DrawGridLines();
   void DrawGridCrosses();
   void DrawChannelCurve(int ch);
+  void SampleColumns(const TVqrDataObjectNew& data, int32_t timeOffset,
+                     std::vector<int32_t>& xs) const;
+  void DrawRunCurve(int ch, const TVqrDataObjectNew& data, const std::vector<int32_t>& xs,
+                    const TPenRec& pen, bool progress);
   void DrawLegendEntry(int ch);
+  void DrawRunLegend();
+  void DrawLegendItem(bool withLine, const std::string& text);
+  int RunValueToDeviceY(const TVqrDataObjectNew& data, int ch, float v) const;
   /// StepBy on the gauge, only while printing for real (not previewing).
   void PrintProgress(int delta);
   const AxisRange* RangeOf(int axis) const;
@@ -132,6 +163,9 @@ class TVQRDiagram {
   TChannelPens pens_{};
   TPrintOptions printOptions_;
   int32_t windowMode_ = 0;
+  std::vector<TDiagramRun> runs_;
+  AxisRange ownTime_;
+  AxisRange ownValue_;
 
   // Zoom.
   AxisRange zoomedX_;
@@ -170,4 +204,5 @@ class TVQRDiagram {
   TDiagramGrid screenGrid_;
   int32_t legendIndex_ = 0;
   std::array<TPoint, kSampleSlots> points_{};
+  std::vector<std::vector<int32_t>> runX_;  // per run: the x of its samples
 };

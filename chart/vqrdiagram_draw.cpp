@@ -2,7 +2,9 @@
 // grid, the channel curves and the legend, all through the plotter.
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#include <utility>
 
 #include "chart/drawmath.h"
 #include "chart/vqrdiagram.h"
@@ -70,10 +72,12 @@ int TVQRDiagram::TimeToDeviceX(int32_t t) const {
   return AddI(originX_, RoundI((static_cast<double>(t) + timeStart_) * timeFactor_));
 }
 
-int TVQRDiagram::ValueToDeviceY(int ch, float v) const {
+int TVQRDiagram::ValueToDeviceY(int ch, float v) const { return RunValueToDeviceY(data_, ch, v); }
+
+int TVQRDiagram::RunValueToDeviceY(const TVqrDataObjectNew& data, int ch, float v) const {
   double value = v;
-  if (data_.ZeroPoint && ch >= 1 && ch <= kMeasureChannels)
-    value = ToFloat(value - data_.ApplyUserFactor(data_.Cal[ch].CalMin));
+  if (data.ZeroPoint && ch >= 1 && ch <= kMeasureChannels)
+    value = ToFloat(value - data.ApplyUserFactor(data.Cal[ch].CalMin));
   if (ch == kTempChannel) return AddI(originY_, RoundI((value + tempStart_) * tempFactor_));
   return AddI(originY_, RoundI((value + valueStart_) * valueFactor_));
 }
@@ -273,11 +277,40 @@ void TVQRDiagram::DrawCurves() {
   if (windowMode_ >= 1 && windowMode_ <= kTempChannel)
     for (int ch = 1; ch <= kTempChannel; ++ch) pens_[ch].Visible = ch == windowMode_;
   if (IsCombiMode(windowMode_)) DrawLegendEntry(0);
+  runX_.resize(std::max<size_t>(1, runs_.size()));
+  SampleColumns(data_, Comparing() ? runs_[0].TimeOffset : 0, runX_[0]);
+  for (size_t k = 1; k < runs_.size(); ++k)
+    if (runs_[k].Data) SampleColumns(*runs_[k].Data, runs_[k].TimeOffset, runX_[k]);
   for (int ch = 1; ch <= kTempChannel; ++ch)
     if (pens_[ch].Visible) DrawChannelCurve(ch);
+  if (Comparing()) DrawRunLegend();
 }
 
 void TVQRDiagram::DrawChannelCurve(int ch) {
+  DrawRunCurve(ch, data_, runX_[0], pens_[ch], true);
+  for (size_t k = 1; k < runs_.size(); ++k)
+    if (runs_[k].Data)
+      DrawRunCurve(ch, *runs_[k].Data, runX_[k], RunPen(pens_[ch], static_cast<int>(k)), false);
+  if (!IsCombiMode(windowMode_)) return;
+  if (Comparing()) ApplyPen(pens_[ch]);  // the legend's line in the channel's own pen
+  DrawLegendEntry(ch);
+}
+
+// The x of every sample of a recording up to its first empty slot, the same
+// for all its curves.
+void TVQRDiagram::SampleColumns(const TVqrDataObjectNew& data, int32_t timeOffset,
+                                std::vector<int32_t>& xs) const {
+  xs.clear();
+  for (int i = 1; data.Store && i <= kMaxSamples; ++i) {
+    const TVQRSample& s = data.Store->Samples[i];
+    if (s.IsEmpty()) break;
+    xs.push_back(TimeToDeviceX(static_cast<int32_t>(
+        std::clamp<int64_t>(int64_t{s.Seconds} + timeOffset, INT32_MIN, INT32_MAX))));
+  }
+}
+
+void TVQRDiagram::DrawRunCurve(int ch, const TVqrDataObjectNew& data,
+                               const std::vector<int32_t>& xs, const TPenRec& pen, bool progress) {
   if (canvas_) canvas_->SetClipRect(grid_.PlotRect);
   points_.fill(TPoint{});
   int count = 0;
@@ -286,16 +319,16 @@ void TVQRDiagram::DrawChannelCurve(int ch) {
   int64_t n = 0;
   int32_t lastX = originX_;
   int32_t lastY = originY_;
-  for (int i = 1; data_.Store && i <= kMaxSamples; ++i) {
-    const TVQRSample& s = data_.Store->Samples[i];
-    if (s.IsEmpty()) break;
+  const int samples = static_cast<int>(xs.size());
+  for (int i = 1; i <= samples; ++i) {
+    const TVQRSample& s = data.Store->Samples[i];
     ++n;
-    const int32_t x = TimeToDeviceX(s.Seconds);
+    const int32_t x = xs[i - 1];
     sumX += x;
     // The temperature axis is scaled from unfactored temperatures, so the
     // user factor applies to the measurement channels only.
-    const float v = ch == kTempChannel ? s.Cal[ch] : data_.ApplyUserFactor(s.Cal[ch]);
-    const int32_t y = ValueToDeviceY(ch, v);
+    const float v = ch == kTempChannel ? s.Cal[ch] : data.ApplyUserFactor(s.Cal[ch]);
+    const int32_t y = RunValueToDeviceY(data, ch, v);
     sumY += y;
     // Samples that stay on the pixel of the last point are merged into the
     // next point as their mean.
@@ -306,17 +339,57 @@ void TVQRDiagram::DrawChannelCurve(int ch) {
       lastY = p.y;
       sumX = sumY = n = 0;
     }
-    if (i % 5 == 0) PrintProgress(5);
+    if (progress && i % 5 == 0) PrintProgress(5);
   }
-  ApplyPen(pens_[ch]);
+  ApplyPen(pen);
   // Cut to the plot rectangle here as well as by the device's clip: vector
   // devices (SVG) ignore the clip.
   plotter_->Polyline(points_.data(), count, grid_.PlotRect);
   if (canvas_) canvas_->ClearClip();
-  if (IsCombiMode(windowMode_)) DrawLegendEntry(ch);
 }
 
 void TVQRDiagram::DrawLegendEntry(int ch) {
+  std::string text;
+  if (ch == 0)
+    text = layout_.Legend.Title;
+  else if (ch == kTempChannel)
+    text = layout_.Legend.TempChannel;
+  else
+    text = std::to_string(ch);
+  DrawLegendItem(ch > 0, text);
+}
+
+// The recordings of a comparison above the plot, on the line of the unit
+// texts between the value and the temperature axis: per recording a line in
+// the pen of its curves, in black, and the file's name; four to a row, further
+// rows above.
+void TVQRDiagram::DrawRunLegend() {
+  const TLegendLayout& l = layout_.Legend;
+  // In doubles: far-out settings must not overflow.
+  const double left = static_cast<double>(layout_.YAxis.StartX) + 300.0;
+  const double right = static_cast<double>(layout_.TAxis.StartX) - 200.0;
+  const double top =
+      static_cast<double>(layout_.YAxis.StartY) + layout_.YAxis.Length + layout_.YAxis.UnitOffset;
+  const int columns = std::min<int>(4, static_cast<int>(runs_.size()));
+  const double width = (right - left) / columns;
+  const int32_t d = RoundI(static_cast<double>(l.NumberOffset) * scaleX_);
+  for (size_t k = 0; k < runs_.size(); ++k) {
+    const int column = static_cast<int>(k) % columns;
+    const int row = static_cast<int>(k) / columns;
+    const int32_t x = AddI(drawRect_.left, RoundI((left + column * width) * scaleX_));
+    const int32_t y = AddI(drawRect_.top, RoundI((top + row * 80.0) * scaleY_));
+    const int32_t lineEnd = AddI(x, RoundI(static_cast<double>(l.Length) * scaleX_));
+    TPenRec black;
+    black.Width = 6;
+    ApplyPen(RunPen(black, static_cast<int>(k)));
+    plotter_->Line(x, y, lineEnd, y);
+    if (printing_ && previewActive_) continue;
+    ApplyFont(l.Font);
+    plotter_->Text(runs_[k].Name, AddI(lineEnd, std::abs(d)), y, paLeft, paMiddle);
+  }
+}
+
+void TVQRDiagram::DrawLegendItem(bool withLine, const std::string& text) {
   const TLegendLayout& l = layout_.Legend;
   points_.fill(TPoint{});
   const TPoint p{
@@ -325,23 +398,48 @@ void TVQRDiagram::DrawLegendEntry(int ch) {
       AddI(drawRect_.top, RoundI(static_cast<double>(l.StartY) * scaleY_ +
                                  static_cast<double>(l.StepY) * scaleY_ * legendIndex_))};
   const int32_t lineEnd = AddI(p.x, RoundI(static_cast<double>(l.Length) * scaleX_));
-  if (ch > 0) plotter_->Line(p.x, p.y, lineEnd, p.y);  // with the channel's pen
+  if (withLine) plotter_->Line(p.x, p.y, lineEnd, p.y);  // with the current pen
   ApplyFont(l.Font);
   const int32_t d = RoundI(static_cast<double>(l.NumberOffset) * scaleX_);
   int32_t x = d < 0 ? AddI(p.x, d) : AddI(lineEnd, d);
   int h = d < 0 ? paRight : paLeft;
   ++legendIndex_;
-  if (ch == 0) {
+  if (!withLine) {
     x = p.x;
     h = paLeft;
   }
   if (printing_ && previewActive_) return;
-  std::string text;
-  if (ch == 0)
-    text = l.Title;
-  else if (ch == kTempChannel)
-    text = l.TempChannel;
-  else
-    text = std::to_string(ch);
   plotter_->Text(text, x, p.y, h, paMiddle);
+}
+
+// ------------------------------------------------------------ comparison
+
+void TVQRDiagram::SetComparison(std::vector<TDiagramRun> runs, const AxisRange& ownTime,
+                                const AxisRange& ownValue) {
+  runs_ = std::move(runs);
+  if (!runs_.empty()) runs_[0].Data = &data_;
+  ownTime_ = ownTime;
+  ownValue_ = ownValue;
+}
+
+TPenRec TVQRDiagram::RunPen(const TPenRec& pen, int k) {
+  if (k <= 0) return pen;
+  TPenRec p = pen;
+  double lighter = 0.0;
+  if (pen.Style == 0) {
+    p.Style = static_cast<uint8_t>(1 + (k - 1) % 4);
+    lighter = (k - 1) / 4 * 0.5;
+  } else {
+    lighter = std::min(0.85, 0.1 + 0.1 * k);
+  }
+  if (lighter > 0.0) {
+    const uint32_t c = ResolveColor(pen.Color);
+    uint32_t mixed = 0;
+    for (int shift = 0; shift <= 16; shift += 8) {
+      const uint32_t part = (c >> shift) & 0xFF;
+      mixed |= static_cast<uint32_t>(part + RoundI((255.0 - part) * lighter)) << shift;
+    }
+    p.Color = static_cast<int32_t>(mixed);
+  }
+  return p;
 }

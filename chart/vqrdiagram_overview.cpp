@@ -15,8 +15,11 @@ void TVQRDiagram::ComputeOverview(int ch, TOverviewCell& cell) const {
   if (ch < 1 || ch > kTempChannel) return;
   // The whole recording from time 0 and value 0 fills the cell; zoom, axis
   // starts and zero-point correction play no part.
-  const float xs = ToFloat(SafeDiv(cell.PlotWidth, data_.TimeAxis.Span));
-  const float ys = ToFloat(SafeDiv(cell.PlotHeight, data_.ValueAxis.Span));
+  // In a comparison the overview keeps its own recording's axes.
+  const AxisRange& time = Comparing() ? ownTime_ : data_.TimeAxis;
+  const AxisRange& values = Comparing() ? ownValue_ : data_.ValueAxis;
+  const float xs = ToFloat(SafeDiv(cell.PlotWidth, time.Span));
+  const float ys = ToFloat(SafeDiv(cell.PlotHeight, values.Span));
   int32_t column = 0;
   float sum = 0.0f;
   int32_t n = 0;
@@ -44,16 +47,20 @@ void TVQRDiagram::ComputeOverview(int ch, TOverviewCell& cell) const {
 std::string TVQRDiagram::AxisScaleText(int axis) const {
   double value = 0.0;
   int decimals = 0;
+  const AxisRange& time = Comparing() ? ownTime_ : data_.TimeAxis;
+  const AxisRange& values = Comparing() ? ownValue_ : data_.ValueAxis;
   if (axis == 0) {
-    value = data_.TimeAxis.Span / (data_.TimeAxis.TimeInDays ? 86400.0 : 3600.0);
-    decimals = data_.TimeAxis.Decimals;
+    value = time.Span / (time.TimeInDays ? 86400.0 : 3600.0);
+    decimals = time.Decimals;
   } else if (axis == 1) {
-    value = data_.ValueAxis.Span;
-    decimals = data_.ValueAxis.Decimals;
+    value = values.Span;
+    decimals = values.Decimals;
   } else {
     return "undefiniert";
   }
   std::string number = FixedText(value, std::clamp(decimals, 0, 20));
   if (number.size() > 32) number.resize(32);
+  if (axis == 0)
+    return number + " " + (time.TimeInDays ? layout_.XAxis.UnitText2 : layout_.XAxis.UnitText1);
   return number + " " + UnitText(axis);
 }

@@ -101,7 +101,7 @@ void TVqrDataObjectNew::Calibrate() {
   CheckReferences();
   CalcScales();
   CalcCalValues();
-  SetupAxes();
+  FitOwnAxes();
 }
 
 int TVqrDataObjectNew::GetSampleCount() const { return Store ? Store->SampleCount : 0; }
@@ -225,25 +225,24 @@ void TVqrDataObjectNew::CalcCalValues() {
   if (OverallMax < 0.1f) OverallMax = 0.1f;
 }
 
-void TVqrDataObjectNew::SetupAxes() {
+void TVqrDataObjectNew::FitAxes(int32_t lastTime, float overallMax, float tempMin, float tempMax) {
   ++AxesFitted;
-  TimeAxis.TimeInDays = static_cast<int64_t>(Scaling.MaxHour) * 3600 < LastTime;
+  TimeAxis.TimeInDays = static_cast<int64_t>(Scaling.MaxHour) * 3600 < lastTime;
   if (TimeAxis.TimeInDays) {
-    FitAxis(DayTable(), kDayTableCount, TimeAxis, LastTime, 0.0);
+    FitAxis(DayTable(), kDayTableCount, TimeAxis, lastTime, 0.0);
     AxisLabelFormat(TimeAxis, 1.0f / 86400.0f);
   } else {
-    FitAxis(HourTable(), kHourTableCount, TimeAxis, LastTime, 0.0);
+    FitAxis(HourTable(), kHourTableCount, TimeAxis, lastTime, 0.0);
     AxisLabelFormat(TimeAxis, 1.0f / 3600.0f);
   }
   FitAxis(ValueTable(), kValueTableCount, ValueAxis,
-          static_cast<double>(OverallMax) * Scaling.UserFactor, 0.0);
+          static_cast<double>(overallMax) * Scaling.UserFactor, 0.0);
   AxisLabelFormat(ValueAxis, 1.0f);
-  const double tempMax = std::nearbyint(static_cast<double>(Cal[kTempChannel].CalMax) + 1.0);
-  const double tempMin = std::nearbyint(static_cast<double>(Cal[kTempChannel].CalMin) - 1.0);
+  const double top = std::nearbyint(static_cast<double>(tempMax) + 1.0);
+  const double bottom = std::nearbyint(static_cast<double>(tempMin) - 1.0);
   // Temperatures below 0 cannot be shown on an axis from 0; it then ends at
   // the maximum and reaches one span below it.
-  FitAxis(TempTable(), kTempTableCount, TempAxis, tempMax, tempMin,
-          Cal[kTempChannel].CalMin < 0.0f);
+  FitAxis(TempTable(), kTempTableCount, TempAxis, top, bottom, tempMin < 0.0f);
   AxisLabelFormat(TempAxis, 1.0f);
 }
 

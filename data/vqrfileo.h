@@ -58,6 +58,16 @@ class TVqrDataObjectNew {
 
   float ApplyUserFactor(float v) const { return v * Scaling.UserFactor; }
 
+  /// Fits the three axes to a run that ends at lastTime seconds, whose
+  /// largest value is overallMax and whose temperatures lie between tempMin
+  /// and tempMax, with this object's scaling: the rules of a read recording,
+  /// which fits them to itself. Counts as a fit (a zoom ends).
+  void FitAxes(int32_t lastTime, float overallMax, float tempMin, float tempMax);
+  /// The axes fitted to this recording alone, as after reading it.
+  void FitOwnAxes() {
+    FitAxes(LastTime, OverallMax, Cal[kTempChannel].CalMin, Cal[kTempChannel].CalMax);
+  }
+
   TVQRDataObject* Store = nullptr;
   IProcessGauge* Gauge = nullptr;
   float RefValue2 = 0.0f;
@@ -88,7 +98,6 @@ class TVqrDataObjectNew {
   void CheckReferences();
   void CalcScales();
   void CalcCalValues();
-  void SetupAxes();
   bool ExportSamples(bool calibrated);
   bool WriteSampleLine(const TVQRSample& s, bool calibrated);
   bool WriteRefLine(int record);

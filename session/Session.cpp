@@ -5,6 +5,7 @@
 #include "data/atomicfile.h"
 #include "data/processgauge.h"
 #include "export/expfile.h"
+#include "session/compared.h"
 #include "settings/settings.h"
 
 TVQRSession::TVQRSession(TVQRShowSettings* settings, IProcessGauge* gauge)
@@ -37,14 +38,22 @@ void TVQRSession::Link() {
 }
 
 TLoadStatus TVQRSession::Load(const std::string& path) {
+  EndComparison();
   Link();
+  name_ = FileNamePart(path);
+  start_ = 0;
   reader_->SetFileName(path);
   if (!reader_->Open()) return TLoadStatus::OpenFailed;
-  return ReadOpened();
+  const TLoadStatus status = ReadOpened();
+  start_ = StartTime(path, data_->LastTime);
+  return status;
 }
 
 TLoadStatus TVQRSession::LoadBuffer(const uint8_t* data, size_t size) {
+  EndComparison();
   Link();
+  name_.clear();
+  start_ = 0;
   reader_->OpenBuffer(data, size);
   return ReadOpened();
 }
@@ -64,16 +73,26 @@ void TVQRSession::TakeDiagramSettings() {
 }
 
 int TVQRSession::PrepareWindow(int mode) {
-  if (settings_) return PrepareWindowMode(*settings_, *diagram_, mode);
-  data_->SetDefaultScaling();
-  diagram_->SetDefaults(true, true, false);
-  diagram_->SetWindowMode(mode);
-  return IsCombiMode(mode) ? 0 : 1;
+  int curves = 0;
+  if (settings_) {
+    curves = PrepareWindowMode(*settings_, *diagram_, mode);
+  } else {
+    data_->SetDefaultScaling();
+    diagram_->SetDefaults(true, true, false);
+    diagram_->SetWindowMode(mode);
+    curves = IsCombiMode(mode) ? 0 : 1;
+  }
+  for (const auto& c : compared_) c->Data.Scaling = data_->Scaling;
+  if (settings_) SetTimeAlign(AlignFromSettings(*settings_));
+  return curves;
 }
 
 void TVQRSession::Smooth(int distance) {
-  if (gauge_) gauge_->Start(data_->GetSampleCount() * 17, "Filter:");
+  int samples = data_->GetSampleCount();
+  for (const auto& c : compared_) samples += c->Data.GetSampleCount();
+  if (gauge_) gauge_->Start(samples * 17, "Filter:");
   data_->Smooth(distance);
+  for (const auto& c : compared_) c->Data.Smooth(distance);
   if (gauge_) gauge_->Complete();
 }
 

@@ -5,9 +5,11 @@
 // state and status texts.
 
 #include <cstdint>
+#include <ctime>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "data/MetaData.h"
 #include "data/vqrdat.h"
@@ -44,6 +46,10 @@ enum class TLoadStatus : int {
   OpenFailed = 2,  // the file could not be opened
 };
 
+/// Where the recordings of a comparison start on the time axis: each at 0
+/// ("ab Start"), or at its start time ("Uhrzeit"), the earliest at 0.
+enum class TTimeAlign { FromStart, ClockTime };
+
 enum class TAsciiMode { Calibrated, Raw, CalParams };
 
 enum class TExportStatus { Ok, OpenFailed, WriteFailed };
@@ -69,11 +75,33 @@ class TVQRSession {
   /// The diagram settings a load takes once its file opened.
   void TakeDiagramSettings();
 
+  /// The comparison: up to kMaxCompared further recordings beside the open
+  /// one (the reference), drawn in the same diagram. Loads path as File/Open
+  /// does (the gauge's "Lesen:", the same statuses) and, when it decoded,
+  /// fits the axes over all recordings; one that does not decode is left out.
+  /// A full comparison takes no more (OpenFailed). Load ends a comparison.
+  TLoadStatus AddCompared(const std::string& path);
+  /// Back to the open recording alone, drawn exactly as before the comparison.
+  void EndComparison();
+  static constexpr int kMaxCompared = 7;
+  int ComparedCount() const { return static_cast<int>(compared_.size()); }
+  TVqrDataObjectNew& ComparedData(int i);
+  /// The time alignment in force; the settings choose it with every window
+  /// (Diagram/TimeOfDay), and without settings it is set here.
+  TTimeAlign TimeAlign() const { return align_; }
+  void SetTimeAlign(TTimeAlign align);
+  /// Start time of a recording loaded from a file: the file's modification
+  /// time less the recording's duration (the instrument writes the file when
+  /// the run ends; the samples carry only the time since the start).
+  static std::time_t StartTime(const std::string& path, int32_t lastTime);
+
   /// A window mode (1..16, kCombi1Mode, kCombi2Mode) made ready for drawing:
   /// defaults, pens and layout from the settings. Returns the number of curves.
   int PrepareWindow(int mode);
-  void SetZeroPoint(bool on) { data_->ZeroPoint = on; }
-  /// Smooths all 17 channels; the gauge counts samples x 17 ("Filter:").
+  /// Zero-point correction of every recording shown.
+  void SetZeroPoint(bool on);
+  /// Smooths all 17 channels of every recording shown; the gauge counts
+  /// samples x 17 ("Filter:").
   void Smooth(int distance);
 
   /// Opens path, writes the mode's lines with separator "," ("Export:" on the
@@ -111,8 +139,11 @@ class TVQRSession {
   TVQRDiagram& Diagram() { return *diagram_; }
 
  private:
+  struct TCompared;
   void Link();
   TLoadStatus ReadOpened();
+  /// The comparison's axes and runs handed to the diagram anew.
+  void FitComparison();
 
   TVQRShowSettings* settings_;
   IProcessGauge* gauge_;
@@ -121,11 +152,21 @@ class TVQRSession {
   std::unique_ptr<TVQRLogFile> reader_;
   std::unique_ptr<TVqrDataObjectNew> data_;
   std::unique_ptr<TVQRDiagram> diagram_;  // reads data_: declared after it
+  std::string name_;                      // the open recording's file, without folder
+  std::time_t start_ = 0;                 // its start time, 0 when not known
+  std::vector<std::unique_ptr<TCompared>> compared_;
+  TTimeAlign align_ = TTimeAlign::FromStart;
 };
 
 /// The export mode the settings choose: parameters first, then raw data,
 /// else calibrated (also without settings).
 TAsciiMode AsciiModeFromSettings(const TVQRShowSettings* settings);
+
+/// The time alignment the settings choose (Diagram/TimeOfDay).
+TTimeAlign AlignFromSettings(TVQRShowSettings& settings);
+
+/// The last part of a path, after its last '/'.
+std::string FileNamePart(const std::string& path);
 
 /// The status line's text for a load status.
 const char* LoadStatusText(TLoadStatus status);

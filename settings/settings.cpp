@@ -83,6 +83,7 @@ TVQRShowSettings::TVQRShowSettings(TZTIniClass* ini) : TZTIniSettingTable(ini) {
   DiagramGridColor = V::CreateColor(1, "Diagram", "GridColor", 0, this);
   DiagramGridPen = V::CreatePen(1, "Diagram", "GridPen", 0, this, 0);
   DiagramGridStyle = V::CreateInteger(1, "Diagram", "GridStyle", 0, this);
+  DiagramTimeOfDay = V::CreateBool(1, "Diagram", "TimeOfDay", false, this);
 
   PrinterAlwaysVert = V::CreateBool(1, "Printer", "AlwaysVert", false, this);
   PrinterAlwaysHorz = V::CreateBool(1, "Printer", "AlwaysHorz", false, this);

@@ -38,6 +38,8 @@ class TVQRShowSettings : public TZTIniSettingTable {
       LegendLabelColor, LegendLabelSize, LegendFont, LegendTitle, LegendTempChannel;
   Setting DiagramBorderLeft, DiagramBorderTop, DiagramBorderRight, DiagramBorderBottom,
       DiagramDataStartX, DiagramDataStartY, DiagramGridColor, DiagramGridPen, DiagramGridStyle;
+  /// The time axis of a comparison: from each recording's start (false) or by the clock.
+  Setting DiagramTimeOfDay;
   Setting PrinterAlwaysVert, PrinterAlwaysHorz, PrinterAllBlack, PrinterPreview;
   Setting PrinterVertFixedFactorX, PrinterVertFixedFactorY, PrinterVertMinYtoX, PrinterVertMaxYtoX;
   Setting PrinterHorzFixedFactorX, PrinterHorzFixedFactorY, PrinterHorzMinYtoX, PrinterHorzMaxYtoX;

@@ -18,3 +18,13 @@ QString RunFileDialog(QWidget* parent, const TFileRequest& request) {
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
   return dialog.selectedFiles().constFirst();
 }
+
+QStringList RunFilesDialog(QWidget* parent, const TFileRequest& request) {
+  QFileDialog dialog(parent, request.title, request.directory, request.filter);
+  dialog.setObjectName("OpenDialog");
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFiles);
+  if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
+  if (dialog.exec() != QDialog::Accepted) return {};
+  return dialog.selectedFiles();
+}

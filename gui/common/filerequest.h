@@ -2,6 +2,7 @@
 // What a file dialog is asked for; whoever answers returns the path or "".
 
 #include <QString>
+#include <QStringList>
 
 struct TFileRequest {
   enum class Mode { Open, Save };
@@ -17,3 +18,5 @@ class QWidget;
 
 /// Asks with a QFileDialog (object name "OpenDialog" or "SaveDialog").
 QString RunFileDialog(QWidget* parent, const TFileRequest& request);
+/// Asks for one or more existing files ("OpenDialog"); empty when cancelled.
+QStringList RunFilesDialog(QWidget* parent, const TFileRequest& request);

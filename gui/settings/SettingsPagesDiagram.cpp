@@ -140,6 +140,15 @@ QWidget* BuildDiagramTGenPage() {
   og->addWidget(Label("Nullpunkt Y"), 0, 2);
   og->addWidget(Field("Ed_DataStartY", Kind::Number), 0, 3);
   gv->addWidget(origin);
+
+  auto* timeAxis = Group("GB_TimeAxis", "Zeitachse");
+  auto* tv = new QHBoxLayout(timeAxis);
+  auto* fromStart = Radio("RB_TimeFromStart", " ab Start");
+  fromStart->setChecked(true);  // the clock not chosen
+  tv->addWidget(fromStart);
+  tv->addWidget(Radio("RB_TimeOfDay", " Uhrzeit"));
+  tv->addStretch(1);
+  gv->addWidget(timeAxis);
   gv->addStretch(1);
 
   h->addWidget(general, 0, Qt::AlignTop);

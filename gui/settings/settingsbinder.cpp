@@ -113,6 +113,7 @@ TSettingsBinder::TSettingsBinder(TVQRShowSettings& settings, IZTControlProvider*
   one(t.DiagramGridColor, "Ed_GridColor");
   one(t.DiagramGridPen, "Ed_GridPen");
   one(t.DiagramGridStyle, "Ed_GridStyle");
+  one(t.DiagramTimeOfDay, "RB_TimeOfDay");
 
   one(t.PrinterAlwaysVert, "RB_Pr_FixPortrait");
   one(t.PrinterAlwaysHorz, "RB_Pr_FixLandscape");
@@ -278,6 +279,7 @@ void TSettingsBinder::CommitDiagramLayout() {
                     t.DiagramGridPen,
                     t.DiagramGridColor,
                     t.DiagramGridStyle,
+                    t.DiagramTimeOfDay,
                     t.LegendStartX,
                     t.LegendStartY,
                     t.LegendStepX,

@@ -234,3 +234,27 @@ TEST_F(MainWindow, DroppedAndForwardedFilesAreOpened) {
   form->HandleForwardedArguments({other});
   EXPECT_EQ(form->windowTitle(), "ZT Velqor Data - " + other);
 }
+
+TEST_F(MainWindow, CompareAddsRecordingsUntilItEndsOrAnotherFileIsOpened) {
+  MakeForm();
+  ASSERT_TRUE(form->OpenDataFile(kSample));
+  form->ChooseFiles = [&](const TFileRequest&) {
+    return QStringList{QString::fromStdString(SamplePath("full1500.DAT")), Path("missing.DAT")};
+  };
+  const struct {
+    const char* action;  // "" opens the sample again
+    QString status;
+    int compared;
+  } steps[] = {{"Mn_File_Compare", "Error opening data file! missing.DAT", 1},
+               {"Mn_File_CompareEnd", "Error opening data file! missing.DAT", 0},
+               {"Mn_File_Compare", "Error opening data file! missing.DAT", 1},
+               {"", "Ok", 0}};
+  for (const auto& s : steps) {
+    if (*s.action)
+      Find<QAction>(s.action)->trigger();
+    else
+      form->OpenDataFile(kSample);
+    EXPECT_EQ(form->StatusText(), s.status) << s.action;
+    EXPECT_EQ(form->Session()->ComparedCount(), s.compared) << s.action;
+  }
+}

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 #include <algorithm>
+#include <map>
 
 #include "support/mainwindow_fixture.h"
 
@@ -98,6 +99,69 @@ TEST_F(VqrtoolPictures, ZoomedSvgKeepsTheCurveInsideThePlot) {
   const QRect plot(QPoint(200, 290), QPoint(2450, 1790));  // the axes at scale 1
   EXPECT_TRUE(std::all_of(curve.begin(), curve.end(), [&](QPoint p) { return plot.contains(p); }));
   EXPECT_TRUE(std::any_of(curve.begin(), curve.end(), [](QPoint p) { return p.y() == 1790; }));
+}
+
+// Polylines of an SVG counted by the stroke colour and dash pattern ("" solid)
+// of their groups, and the SVG's texts.
+struct SvgStrokes {
+  std::map<std::pair<QString, QString>, int> lines;
+  QStringList texts;
+};
+SvgStrokes ReadStrokes(const QString& file) {
+  SvgStrokes out;
+  QFile f(file);
+  if (!f.open(QIODevice::ReadOnly)) return out;
+  QXmlStreamReader xml(&f);
+  std::vector<std::pair<QString, QString>> groups;
+  while (!xml.atEnd()) {
+    xml.readNext();
+    if (xml.isStartElement() && xml.name() == u"g")
+      groups.emplace_back(xml.attributes().value("stroke").toString(),
+                          xml.attributes().value("stroke-dasharray").toString());
+    if (xml.isEndElement() && xml.name() == u"g") groups.pop_back();
+    if (xml.isStartElement() && xml.name() == u"polyline" && !groups.empty())
+      ++out.lines[groups.back()];
+    if (xml.isStartElement() && xml.name() == u"text") out.texts << xml.readElementText();
+  }
+  return out;
+}
+
+TEST_F(VqrtoolPictures, ComparedRecordingsAreDrawnInTheirOwnStyles) {
+  const ProcessRun r =
+      Vqrtool({"render", "samples/hours40.DAT", "--ini", "docs/diagram-example.INI", "--compare",
+               "samples/full1500.DAT", "missing.DAT", "samples/days10.DAT", "-o", Out("c.svg")});
+  // The missing one is reported and left out; the picture is written.
+  EXPECT_EQ(r.status, 2);
+  EXPECT_TRUE(r.err.contains("missing.DAT: Error opening data file!")) << r.err.toStdString();
+  const SvgStrokes svg = ReadStrokes(Out("c.svg"));
+  auto patterns = [&](const QString& colour) {
+    std::map<QString, int> out;
+    for (const auto& [key, n] : svg.lines)
+      if (key.first == colour) out[key.second] += n;
+    return out;
+  };
+  // Solid channels: the open recording solid (curve and legend line), the
+  // compared ones dashed and dotted in the same colour.
+  const QStringList channels = {"#ff0000", "#008000", "#0000ff", "#ff8000"};
+  for (const QString& colour : channels) {
+    const auto p = patterns(colour);
+    ASSERT_EQ(p.size(), 3u) << colour.toStdString();
+    for (const auto& [dash, n] : p) EXPECT_EQ(n, dash.isEmpty() ? 2 : 1) << colour.toStdString();
+  }
+  // The dotted temperature: the compared ones in two lighter shades of it.
+  const auto temp = patterns("#008080");
+  ASSERT_EQ(temp.size(), 1u);
+  QStringList shades;
+  for (const auto& [key, n] : svg.lines)
+    if (key.second == temp.begin()->first && !channels.contains(key.first) &&
+        key.first != "#008080")
+      shades << key.first;
+  EXPECT_EQ(shades.size(), 2) << shades.join(' ').toStdString();
+  // The legend: one line per recording in black, each in its style, and its name.
+  EXPECT_EQ(patterns("#000000").size(), 3u);
+  for (const char* name : {"hours40.DAT", "full1500.DAT", "days10.DAT"})
+    EXPECT_EQ(svg.texts.count(name), 1) << name;
+  EXPECT_FALSE(svg.texts.contains("missing.DAT"));
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 
 #include "chart/charttypes.h"
 #include "command.h"
+#include "compare.h"
 #include "data/atomicfile.h"
 #include "data/numtext.h"
 #include "paintfile.h"
@@ -73,11 +74,16 @@ int RunPrint(const std::vector<std::string>& args) {
   int dpi = 0;
   QPageSize::PageSizeId paper = QPageSize::A4;
   int orientation = 0;  // 1 portrait, 2 landscape, 0 from the settings
+  std::vector<std::string> compared;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     const TSettingsArg taken = TakeSettingsArg(args, i, settings);
     if (taken == TSettingsArg::Taken) continue;
     if (taken == TSettingsArg::MissingValue) return Usage("missing value after ", a);
+    if (const TCompareArg c = TakeCompareArg(args, i, compared); c != TCompareArg::NotOne) {
+      if (const char* error = CompareArgError(c)) return Usage(error);
+      continue;
+    }
     if (a == "--portrait" || a == "--landscape") {
       orientation = a == "--portrait" ? 1 : 2;
       continue;
@@ -167,6 +173,7 @@ int RunPrint(const std::vector<std::string>& args) {
       loadWorst = std::max(loadWorst, static_cast<int>(status));
       continue;
     }
+    loadWorst = std::max(loadWorst, LoadCompared(session, compared));
     if (session.PrepareWindow(mode) == 0)
       std::fprintf(stderr, "vqrtool print: no channel is ticked for combination %d\n",
                    mode - kCombi1Mode + 1);
@@ -203,9 +210,10 @@ int RunPrint(const std::vector<std::string>& args) {
 const bool registered = RegisterVqrCommand(
     {"print",
      "print FILE.DAT... -o OUT.pdf|--printer NAME [--window 1..16|18|19]\n"
-     "      [--paper A4|A3|Letter] [--portrait|--landscape] [--dpi N]\n"
+     "      [--paper A4|A3|Letter] [--portrait|--landscape] [--dpi N] [--compare B.DAT...]\n"
      "      [--ini FILE] [--public FILE] [--defaults]\n"
-     "      (the printed page, one per recording; default combination 1, A4, 600 dpi;\n"
+     "      (the printed page, one per recording, each with the --compare recordings;\n"
+     "      default combination 1, A4, 600 dpi;\n"
      "      status 4: printed without a background or logo that did not load)",
      &RunPrint});
 

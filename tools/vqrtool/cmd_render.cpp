@@ -7,6 +7,7 @@
 #include "chart/qt/picturefile.h"
 #include "chart/vqrdiagram.h"
 #include "command.h"
+#include "compare.h"
 #include "cursoroption.h"
 #include "data/numtext.h"
 #include "paintfile.h"
@@ -43,11 +44,16 @@ int RunRender(const std::vector<std::string>& args) {
   bool zoom = false;
   TZoomSel sel;
   std::vector<double> cursor;
+  std::vector<std::string> compared;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     const TSettingsArg taken = TakeSettingsArg(args, i, settings);
     if (taken == TSettingsArg::Taken) continue;
     if (taken == TSettingsArg::MissingValue) return Usage("missing value after ", a);
+    if (const TCompareArg c = TakeCompareArg(args, i, compared); c != TCompareArg::NotOne) {
+      if (const char* error = CompareArgError(c)) return Usage(error);
+      continue;
+    }
     if (a == "--zero") {
       zero = true;
       continue;
@@ -92,6 +98,7 @@ int RunRender(const std::vector<std::string>& args) {
   TVQRSession session(table->Table.get());
   if (const TLoadStatus status = LoadRecording(session, input); status != TLoadStatus::Ok)
     return static_cast<int>(status);
+  const int compareStatus = LoadCompared(session, compared);
   for (int n : smooth) session.Smooth(n);
   session.SetZeroPoint(zero);
   const TVqrDataObjectNew& d = session.Data();
@@ -131,15 +138,17 @@ int RunRender(const std::vector<std::string>& args) {
     std::fprintf(stderr, "%s: cannot write the picture (%s)\n", out.c_str(), error.c_str());
     return kExitWriteFailed;
   }
-  return kExitOk;
+  return compareStatus;
 }
 
 const bool registered =
     RegisterVqrCommand({"render",
                         "render FILE.DAT -o OUT.png|.svg|.pdf [--window 1..16|18|19] [--size WxH]\n"
                         "      [--zero] [--smooth N]... [--zoom X1,Y1,X2,Y2] [--cursor H[,H2]]\n"
+                        "      [--compare B.DAT...]\n"
                         "      [--ini FILE] [--public FILE] [--defaults]\n"
-                        "      (the channel window's diagram; default combination 1, 1200x800)",
+                        "      (the channel window's diagram; default combination 1, 1200x800;\n"
+                        "      --compare draws up to 7 further recordings beside it)",
                         &RunRender});
 
 }  // namespace

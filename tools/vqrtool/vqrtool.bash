@@ -49,6 +49,10 @@ _vqrtool() {
           compopt -o filenames 2>/dev/null
           COMPREPLY=($(compgen -f -- "$cur"))
           ;;
+        *.DAT*)
+          compopt -o filenames 2>/dev/null
+          COMPREPLY=($(compgen -d -- "$cur") $(compgen -f -X '!*.[Dd][Aa][Tt]' -- "$cur"))
+          ;;
         NAME)
           if [[ $prev == --printer ]] && command -v lpstat >/dev/null; then
             COMPREPLY=($(compgen -W "$(LC_ALL=C lpstat -e 2>/dev/null)" -- "$cur"))

@@ -1,0 +1,212 @@
+// Comparing recordings in one session: the fitted axes, the two time
+// alignments, recordings that do not load, and the end of a comparison.
+#include <gtest/gtest.h>
+#include <utime.h>
+
+#include <ctime>
+
+#include "chart/diagrampaint.h"
+#include "chart/recordingdc.h"
+#include "chart/vqrdiagram.h"
+#include "core_fixtures.h"
+
+namespace {
+
+constexpr std::time_t kNoon = 1780000000;  // some day in 2026
+
+// A recording of n samples, one every step seconds, every channel reading
+// raw (2.0 at 1000 down to 0.5 at 4000), the temperature temp tenths of a
+// degree; its file is dated as if the run ended `ended`.
+struct Rec {
+  int n = 60;
+  int step = 60;
+  int16_t raw = 1000;
+  int16_t temp = 200;
+  std::time_t ended = kNoon;
+};
+
+std::string WriteRun(TempDir& dir, const std::string& name, const Rec& r) {
+  TDatWriter w;
+  DatHeader{}.AddTo(w);
+  for (int i = 1; i <= r.n; ++i) w.Add(MakeDataRecord(r.step * i, Readings(r.raw, r.temp)));
+  const std::string path = dir.File(name);
+  WriteBytes(path, w.Bytes());
+  const utimbuf times{r.ended, r.ended};
+  utime(path.c_str(), &times);
+  return path;
+}
+
+// The axis from its first to its last tick, in data units (seconds for time).
+std::pair<double, double> Ends(const AxisRange& a) {
+  return {-static_cast<double>(a.Start), static_cast<double>(a.Span) - a.Start};
+}
+
+TEST(Compare, AxesAreFittedOverEveryRecording) {
+  const struct {
+    const char* what;
+    Rec ref, other;
+    TTimeAlign align;
+    double lastSecond, maxValue, minTemp, maxTemp;
+  } cases[] = {
+      // A longer run with larger values: the time axis over the longest run.
+      {"longer",
+       {60, 60, 3000, 200},
+       {600, 60, 1000, 250},
+       TTimeAlign::FromStart,
+       36000,
+       2.0,
+       20,
+       25},
+      // Negative temperatures in the compared run only.
+      {"frost",
+       {60, 60, 1000, 200},
+       {30, 60, 1000, -55},
+       TTimeAlign::FromStart,
+       3600,
+       2.0,
+       -5.5,
+       20},
+      // Started a day later by the clock: the axis reaches its end.
+      {"clock",
+       {60, 60, 1000, 200, kNoon},
+       {60, 60, 1000, 200, kNoon + 86400},
+       TTimeAlign::ClockTime,
+       86400 + 3600,
+       2.0,
+       20,
+       20},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempDir dir;
+    TVQRSession session;
+    session.SetTimeAlign(c.align);
+    ASSERT_EQ(session.Load(WriteRun(dir, "a.DAT", c.ref)), TLoadStatus::Ok);
+    ASSERT_EQ(session.AddCompared(WriteRun(dir, "b.DAT", c.other)), TLoadStatus::Ok);
+    const TVqrDataObjectNew& d = session.Data();
+    const auto [t0, t1] = Ends(d.TimeAxis);
+    EXPECT_LE(t0, 0.0);
+    EXPECT_GE(t1, c.lastSecond);
+    EXPECT_GE(Ends(d.ValueAxis).second, c.maxValue);
+    const auto [temp0, temp1] = Ends(d.TempAxis);
+    EXPECT_LE(temp0, c.minTemp);
+    EXPECT_GE(temp1, c.maxTemp);
+    // The overview keeps the open recording's own axes.
+    TVQRSession alone;
+    alone.Load(dir.File("a.DAT"));
+    EXPECT_EQ(session.Diagram().AxisScaleText(0), alone.Diagram().AxisScaleText(0));
+  }
+}
+
+TEST(Compare, StartTimesPlaceTheRunsOnlyByTheClock) {
+  // Both runs last an hour; the second one ended (so started) `later` seconds
+  // after the first.
+  const struct {
+    int later;
+    TTimeAlign align;
+    int32_t ownOffset, otherOffset;
+    bool days;
+  } cases[] = {
+      {2 * 86400, TTimeAlign::FromStart, 0, 0, false},
+      {2 * 86400, TTimeAlign::ClockTime, 0, 2 * 86400, true},
+      {-7200, TTimeAlign::ClockTime, 7200, 0, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.later);
+    TempDir dir;
+    TVQRSession session;
+    ASSERT_EQ(session.Load(WriteRun(dir, "a.DAT", {})), TLoadStatus::Ok);
+    ASSERT_EQ(session.AddCompared(WriteRun(dir, "b.DAT", {.ended = kNoon + c.later})),
+              TLoadStatus::Ok);
+    session.SetTimeAlign(c.align);
+    const auto& runs = session.Diagram().Runs();
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[0].TimeOffset, c.ownOffset);
+    EXPECT_EQ(runs[1].TimeOffset, c.otherOffset);
+    EXPECT_EQ(runs[1].Name, "b.DAT");
+    EXPECT_EQ(session.Data().TimeAxis.TimeInDays, c.days);
+  }
+}
+
+TEST(Compare, RecordingsThatDoNotLoadAreLeftOut) {
+  TempDir dir;
+  TVQRSession session;
+  ASSERT_EQ(session.Load(WriteRun(dir, "a.DAT", {})), TLoadStatus::Ok);
+  WriteBytes(dir.File("bad.DAT"), {1, 2, 3});
+  const std::string good = WriteRun(dir, "b.DAT", {});
+  const struct {
+    std::string file;
+    TLoadStatus status;
+    int count;
+  } cases[] = {{dir.File("missing.DAT"), TLoadStatus::OpenFailed, 0},
+               {dir.File("bad.DAT"), TLoadStatus::NotDecoded, 0},
+               {good, TLoadStatus::Ok, 1},
+               {good, TLoadStatus::Ok, 2},
+               {good, TLoadStatus::Ok, 3},
+               {good, TLoadStatus::Ok, 4},
+               {good, TLoadStatus::Ok, 5},
+               {good, TLoadStatus::Ok, 6},
+               {good, TLoadStatus::Ok, 7},
+               {good, TLoadStatus::OpenFailed, 7}};  // no room for an eighth
+  for (const auto& c : cases) {
+    EXPECT_EQ(session.AddCompared(c.file), c.status) << c.file;
+    EXPECT_EQ(session.ComparedCount(), c.count);
+    EXPECT_EQ(session.Diagram().Runs().size(), c.count ? c.count + 1u : 0u);
+  }
+  // File/Open ends the comparison.
+  ASSERT_EQ(session.Load(good), TLoadStatus::Ok);
+  EXPECT_EQ(session.ComparedCount(), 0);
+  EXPECT_FALSE(session.Diagram().Comparing());
+}
+
+std::string Drawing(TVQRSession& session) {
+  session.PrepareWindow(kCombi1Mode);
+  for (int ch : {1, 5, kTempChannel}) session.Diagram().ChannelPens()[ch].Visible = 1;
+  RecordingDC dc{1200, 800};
+  PaintDiagram(session.Diagram(), dc, DiagramDrawRect(1200, 800));
+  return dc.Dump();
+}
+
+TEST(Compare, EditsReachEveryRecordingAndTheEndRestoresTheDrawing) {
+  TempDir dir;
+  TVQRSession session;
+  ASSERT_EQ(session.Load(WriteRun(dir, "a.DAT", {.n = 90, .raw = 2000})), TLoadStatus::Ok);
+  const std::string alone = Drawing(session);
+  ASSERT_EQ(session.AddCompared(WriteRun(dir, "b.DAT", {.n = 500, .raw = 1500, .temp = -30})),
+            TLoadStatus::Ok);
+  EXPECT_NE(Drawing(session), alone);
+
+  session.SetZeroPoint(true);
+  EXPECT_TRUE(session.ComparedData(0).ZeroPoint);
+  session.SetZeroPoint(false);
+  TVqrDataObjectNew& other = session.ComparedData(0);
+  other.Store->Samples[10].Cal[1] = 9.0f;  // a spike that smoothing flattens
+  session.Smooth(4);
+  EXPECT_LT(other.Store->Samples[10].Cal[1], 9.0f);
+
+  session.EndComparison();
+  EXPECT_EQ(Drawing(session), alone);
+}
+
+TEST(Compare, CurvesOfComparedRecordingsKeepTheColourAndChangeTheStyle) {
+  const TPenRec solid{0x0000FF, 3, 0, 1};
+  const TPenRec dotted{0x0000FF, 3, 2, 1};
+  const struct {
+    TPenRec pen;
+    int k;
+    int32_t color;
+    uint8_t style;
+  } cases[] = {
+      {solid, 0, 0x0000FF, 0},  {solid, 1, 0x0000FF, 1},
+      {solid, 4, 0x0000FF, 4},  {solid, 5, 0x8080FF, 1},  // styles run out: lighter
+      {dotted, 1, 0x3333FF, 2}, {dotted, 2, 0x4D4DFF, 2},
+  };
+  for (const auto& c : cases) {
+    const TPenRec p = TVQRDiagram::RunPen(c.pen, c.k);
+    EXPECT_EQ(p.Color, c.color) << c.k;
+    EXPECT_EQ(p.Style, c.style) << c.k;
+    EXPECT_EQ(p.Width, c.pen.Width);
+  }
+}
+
+}  // namespace
