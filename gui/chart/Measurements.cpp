@@ -97,8 +97,7 @@ void TF_Measurements::ShowRange(const TVQRDiagram& diagram, int a, int b) {
   const size_t groups = diagram.Comparing() ? runs.size() : 1;
   QStringList header{"Kurve"};
   for (size_t k = 0; k < groups; ++k) {
-    const QString suffix =
-        groups > 1 ? " (" + QString::fromStdString(runs[k].Name) + ")" : QString();
+    const QString suffix = groups > 1 ? "\n" + QString::fromStdString(runs[k].Name) : QString();
     for (const char* c : kColumns) header << QString::fromUtf8(c) + suffix;
     if (k > 0)
       for (const char* c : kDiffColumns) header << QString::fromUtf8(c) + suffix;
@@ -138,8 +137,13 @@ void TF_Measurements::ShowRange(const TVQRDiagram& diagram, int a, int b) {
 
 QString TF_Measurements::TableText() const {
   QString text;
-  for (int c = 0; c < table_->columnCount(); ++c)
-    text += (c ? "\t" : "") + table_->horizontalHeaderItem(c)->text();
+  for (int c = 0; c < table_->columnCount(); ++c) {
+    // A group's file, on the header's second line, in brackets after the name.
+    QString name = table_->horizontalHeaderItem(c)->text();
+    if (const qsizetype nl = name.indexOf('\n'); nl >= 0)
+      name = name.left(nl) + " (" + name.mid(nl + 1) + ")";
+    text += (c ? "\t" : "") + name;
+  }
   text += "\n";
   for (int r = 0; r < table_->rowCount(); ++r) {
     for (int c = 0; c < table_->columnCount(); ++c) {
