@@ -127,9 +127,11 @@ std::vector<TReadoutLine> ReadoutLines(const TVQRDiagram& diagram, int sample) {
         const float v = DrawnValue(*runs[k].Data, i, ch);
         AppendFixed(line, v, decimals);
         if (!unit.empty()) line.append(" ").append(unit);
-        const double diff = static_cast<double>(v) - own;
-        line += diff < 0.0 ? "  \u0394 " : "  \u0394 +";
-        AppendFixed(line, diff, decimals);
+        // Signed always; a difference that rounds to zero as "+0.00", never "-0.00".
+        std::string diff = FixedText(static_cast<double>(v) - own, decimals);
+        if (diff.find_first_not_of("-0.") == std::string::npos) diff = FixedText(0.0, decimals);
+        line += diff[0] == '-' ? "  \u0394 " : "  \u0394 +";
+        line += diff;
       }
       lines.push_back({std::move(line), ResolveColor(TVQRDiagram::RunPen(pens[ch], k).Color)});
     }

@@ -227,6 +227,7 @@ TEST(Compare, ReadOutGivesTheComparedValueAtTheSameMoment) {
       {TTimeAlign::FromStart, 300, 10, 10},   {TTimeAlign::ClockTime, 300, 10, 5},
       {TTimeAlign::ClockTime, 320, 10, 5},    {TTimeAlign::ClockTime, 3000, 40, 0},
       {TTimeAlign::ClockTime, -1000, 10, 27}, {TTimeAlign::FromStart, 0, 45, 0},
+      {TTimeAlign::FromStart, 0, 30, 30},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.bStartsLater);
