@@ -83,6 +83,22 @@ int SampleAtX(const TCursorFrame& frame, int32_t x) {
   return best;
 }
 
+double RunSeconds(const TVQRDiagram& diagram, size_t k, double ownSeconds) {
+  const std::vector<TDiagramRun>& runs = diagram.Runs();
+  if (k == 0 || k >= runs.size()) return ownSeconds;
+  return ownSeconds + runs[0].TimeOffset - runs[k].TimeOffset;
+}
+
+int RunSampleNear(const TVQRDiagram& diagram, size_t k, double ownSeconds) {
+  const std::vector<TDiagramRun>& runs = diagram.Runs();
+  if (k == 0 || k >= runs.size() || !runs[k].Data) return 0;
+  const TVqrDataObjectNew& data = *runs[k].Data;
+  const int n = DrawnSampleCount(data);
+  const double t = RunSeconds(diagram, k, ownSeconds);
+  if (n == 0 || t < data.Store->Samples[1].Seconds || t > data.Store->Samples[n].Seconds) return 0;
+  return NearestSample(data, t);
+}
+
 std::vector<TReadoutLine> ReadoutLines(const TVQRDiagram& diagram, int sample) {
   std::vector<TReadoutLine> lines;
   const TVqrDataObjectNew& data = diagram.Data();
@@ -95,10 +111,30 @@ std::vector<TReadoutLine> ReadoutLines(const TVQRDiagram& diagram, int sample) {
   for (int ch = 1; ch <= kTempChannel; ++ch) {
     if (!pens[ch].Visible) continue;
     std::string text = CurveName(diagram, ch) + ": ";
-    AppendFixed(text, DrawnValue(data, sample, ch), ValueDecimals(diagram, ch));
+    const int decimals = ValueDecimals(diagram, ch);
+    const float own = DrawnValue(data, sample, ch);
+    AppendFixed(text, own, decimals);
     const std::string unit = diagram.UnitText(ch == kTempChannel ? 2 : 1);
     if (!unit.empty()) text.append(" ").append(unit);
     lines.push_back({std::move(text), ResolveColor(pens[ch].Color)});
+    const std::vector<TDiagramRun>& runs = diagram.Runs();
+    for (size_t k = 1; k < runs.size(); ++k) {
+      std::string line = "  " + runs[k].Name + ": ";
+      const int i = RunSampleNear(diagram, k, seconds);
+      if (i == 0) {
+        line += '-';
+      } else {
+        const float v = DrawnValue(*runs[k].Data, i, ch);
+        AppendFixed(line, v, decimals);
+        if (!unit.empty()) line.append(" ").append(unit);
+        // Signed always; a difference that rounds to zero as "+0.00", never "-0.00".
+        std::string diff = FixedText(static_cast<double>(v) - own, decimals);
+        if (diff.find_first_not_of("-0.") == std::string::npos) diff = FixedText(0.0, decimals);
+        line += diff[0] == '-' ? "  \u0394 " : "  \u0394 +";
+        line += diff;
+      }
+      lines.push_back({std::move(line), ResolveColor(TVQRDiagram::RunPen(pens[ch], k).Color)});
+    }
   }
   return lines;
 }

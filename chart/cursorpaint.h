@@ -57,8 +57,21 @@ TCursorFrame CaptureCursorFrame(const TVQRDiagram& diagram);
 /// without samples.
 int SampleAtX(const TCursorFrame& frame, int32_t x);
 
+/// Time on run k's own axis (k 1.. of the diagram's comparison) of the
+/// moment that lies at ownSeconds on the open recording's axis, as drawn with
+/// the runs' time offsets. Without run k: ownSeconds.
+double RunSeconds(const TVQRDiagram& diagram, size_t k, double ownSeconds);
+
+/// The sample of run k nearest to the moment at ownSeconds on the open
+/// recording's axis; 0 when that moment lies before run k's first or after
+/// its last sample (the run has no value there).
+int RunSampleNear(const TVQRDiagram& diagram, size_t k, double ownSeconds);
+
 /// The read-out lines for a sample: the time (axis unit and h:mm:ss since the
-/// start) and per visible curve "N: value unit" in the curve's colour.
+/// start) and per visible curve "N: value unit" in the curve's colour. In a
+/// comparison, under each curve one line per compared recording in its
+/// curve's colour: "  NAME: value unit  Δ difference to the open one", or
+/// "  NAME: -" where that recording has no sample at the time.
 std::vector<TReadoutLine> ReadoutLines(const TVQRDiagram& diagram, int sample);
 
 /// Lays the overlay out; dc measures the text (its font is set for that).

@@ -11,15 +11,19 @@
 #include <algorithm>
 #include <optional>
 
+#include "chart/cursorpaint.h"
 #include "chart/curvestats.h"
 #include "chart/vqrdiagram.h"
 #include "gui/common/appicons.h"
 
 namespace {
 
-const char* const kColumns[] = {"Kurve",  "Wert A",    "Wert B",    "B - A", "Δt [h]",
-                                "Anzahl", "Min",       "bei [h]",   "Max",   "bei [h]",
-                                "Mittel", "Std.-Abw.", "Steigung/h"};
+// The columns of one recording after "Kurve"; a compared recording adds
+// its differences to the open one.
+const char* const kColumns[] = {"Wert A",  "Wert B", "B - A",     "Δt [h]",
+                                "Anzahl",  "Min",    "bei [h]",   "Max",
+                                "bei [h]", "Mittel", "Std.-Abw.", "Steigung/h"};
+const char* const kDiffColumns[] = {"Δ Wert A", "Δ Wert B", "Δ Mittel"};
 
 QString Number(double v, int decimals) {
   QLocale locale;
@@ -31,6 +35,23 @@ QString Number(std::optional<double> v, int decimals) {
   return v ? Number(*v, decimals) : QString();
 }
 
+/// The cells of one recording's statistics, one per kColumns entry.
+QStringList StatCells(const TCurveStats& st, int d) {
+  QStringList cells;
+  if (st.Count > 0) {
+    cells << Number(st.First, d) << Number(st.Last, d)
+          << Number(static_cast<double>(st.Last) - st.First, d)
+          << Number(st.LastAtHours - st.FirstAtHours, 3) << QString::number(st.Count)
+          << Number(st.Min, d) << Number(st.MinAtHours, 3) << Number(st.Max, d)
+          << Number(st.MaxAtHours, 3) << Number(st.Mean, d) << Number(st.StdDev, d + 1)
+          << Number(st.SlopePerH, d + 1);
+  } else {
+    cells << QString() << QString() << QString() << QString() << "0";
+  }
+  while (cells.size() < static_cast<int>(std::size(kColumns))) cells << QString();
+  return cells;
+}
+
 }  // namespace
 
 TF_Measurements::TF_Measurements(QWidget* parent) : QWidget(parent, Qt::Tool) {
@@ -39,9 +60,9 @@ TF_Measurements::TF_Measurements(QWidget* parent) : QWidget(parent, Qt::Tool) {
   setWindowIcon(AppIcon());
   caption_ = new QLabel(this);
   caption_->setObjectName("Lb_Messwerte");
-  table_ = new QTableWidget(0, static_cast<int>(std::size(kColumns)), this);
+  table_ = new QTableWidget(0, 1 + static_cast<int>(std::size(kColumns)), this);
   table_->setObjectName("Tb_Messwerte");
-  QStringList header;
+  QStringList header{"Kurve"};
   for (const char* c : kColumns) header << QString::fromUtf8(c);
   table_->setHorizontalHeaderLabels(header);
   table_->verticalHeader()->hide();
@@ -70,6 +91,20 @@ void TF_Measurements::ShowRange(const TVQRDiagram& diagram, int a, int b) {
     caption_->setText(QString("Angezeigter Zeitbereich %1 h bis %2 h")
                           .arg(Number(from / 3600.0, 3), Number(to / 3600.0, 3)));
   }
+  // In a comparison one column group per recording, named after its file,
+  // each over the same time range on its own samples.
+  const std::vector<TDiagramRun>& runs = diagram.Runs();
+  const size_t groups = diagram.Comparing() ? runs.size() : 1;
+  QStringList header{"Kurve"};
+  for (size_t k = 0; k < groups; ++k) {
+    const QString suffix = groups > 1 ? "\n" + QString::fromStdString(runs[k].Name) : QString();
+    for (const char* c : kColumns) header << QString::fromUtf8(c) + suffix;
+    if (k > 0)
+      for (const char* c : kDiffColumns) header << QString::fromUtf8(c) + suffix;
+  }
+  table_->setColumnCount(static_cast<int>(header.size()));
+  table_->setHorizontalHeaderLabels(header);
+
   const TChannelPens& pens = diagram.ChannelPens();
   const int decimals = std::clamp(data.ValueAxis.Decimals + 3, 2, 7);
   table_->setRowCount(0);
@@ -81,15 +116,15 @@ void TF_Measurements::ShowRange(const TVQRDiagram& diagram, int a, int b) {
     table_->insertRow(row);
     QStringList cells;
     cells << (ch == kTempChannel ? QString("T") : QString("Kanal %1").arg(ch));
-    if (st.Count > 0) {
-      cells << Number(st.First, d) << Number(st.Last, d)
-            << Number(static_cast<double>(st.Last) - st.First, d)
-            << Number(st.LastAtHours - st.FirstAtHours, 3) << QString::number(st.Count)
-            << Number(st.Min, d) << Number(st.MinAtHours, 3) << Number(st.Max, d)
-            << Number(st.MaxAtHours, 3) << Number(st.Mean, d) << Number(st.StdDev, d + 1)
-            << Number(st.SlopePerH, d + 1);
-    } else {
-      cells << QString() << QString() << QString() << QString() << "0";
+    cells << StatCells(st, d);
+    for (size_t k = 1; k < groups; ++k) {
+      const TCurveStats other =
+          CurveStats(*runs[k].Data, ch, RunSeconds(diagram, k, from), RunSeconds(diagram, k, to));
+      cells << StatCells(other, d);
+      const bool both = st.Count > 0 && other.Count > 0;
+      auto diff = [&](double x, double y) { return both ? Number(x - y, d) : QString(); };
+      cells << diff(other.First, st.First) << diff(other.Last, st.Last)
+            << diff(other.Mean, st.Mean);
     }
     for (int c = 0; c < cells.size(); ++c) {
       auto* item = new QTableWidgetItem(cells[c]);
@@ -102,8 +137,13 @@ void TF_Measurements::ShowRange(const TVQRDiagram& diagram, int a, int b) {
 
 QString TF_Measurements::TableText() const {
   QString text;
-  for (int c = 0; c < table_->columnCount(); ++c)
-    text += (c ? "\t" : "") + table_->horizontalHeaderItem(c)->text();
+  for (int c = 0; c < table_->columnCount(); ++c) {
+    // A group's file, on the header's second line, in brackets after the name.
+    QString name = table_->horizontalHeaderItem(c)->text();
+    if (const qsizetype nl = name.indexOf('\n'); nl >= 0)
+      name = name.left(nl) + " (" + name.mid(nl + 1) + ")";
+    text += (c ? "\t" : "") + name;
+  }
   text += "\n";
   for (int r = 0; r < table_->rowCount(); ++r) {
     for (int c = 0; c < table_->columnCount(); ++c) {

@@ -5,10 +5,12 @@
 
 #include <ctime>
 
+#include "chart/cursorpaint.h"
 #include "chart/diagrampaint.h"
 #include "chart/recordingdc.h"
 #include "chart/vqrdiagram.h"
 #include "core_fixtures.h"
+#include "data/numtext.h"
 
 namespace {
 
@@ -206,6 +208,56 @@ TEST(Compare, CurvesOfComparedRecordingsKeepTheColourAndChangeTheStyle) {
     EXPECT_EQ(p.Color, c.color) << c.k;
     EXPECT_EQ(p.Style, c.style) << c.k;
     EXPECT_EQ(p.Width, c.pen.Width);
+  }
+}
+
+// The read-out under the temperature of the open run (20.0 °C throughout, a
+// sample a minute for an hour) names the compared run's value at its sample
+// nearest to the cursor's moment, as the runs are aligned, and the
+// difference; the compared run (30 minutes, sample i at i - 10 °C) has no
+// value before its first or after its last sample.
+TEST(Compare, ReadOutGivesTheComparedValueAtTheSameMoment) {
+  const int kAStartsAt = kNoon - 3600;
+  const struct {
+    TTimeAlign align;
+    int bStartsLater;  // seconds after a's start, by the clock
+    int ownSample;
+    int bSample;  // 0: none
+  } cases[] = {
+      {TTimeAlign::FromStart, 300, 10, 10},   {TTimeAlign::ClockTime, 300, 10, 5},
+      {TTimeAlign::ClockTime, 320, 10, 5},    {TTimeAlign::ClockTime, 3000, 40, 0},
+      {TTimeAlign::ClockTime, -1000, 10, 27}, {TTimeAlign::FromStart, 0, 45, 0},
+      {TTimeAlign::FromStart, 0, 30, 30},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.bStartsLater);
+    TempDir dir;
+    TVQRSession session;
+    session.SetTimeAlign(c.align);
+    ASSERT_EQ(session.Load(WriteRun(dir, "a.DAT", {})), TLoadStatus::Ok);
+    TDatWriter w;
+    DatHeader{}.AddTo(w);
+    for (int i = 1; i <= 30; ++i)
+      w.Add(MakeDataRecord(60 * i, Readings(1000, static_cast<int16_t>(10 * i - 100))));
+    const std::string b = dir.File("b.DAT");
+    WriteBytes(b, w.Bytes());
+    const std::time_t ended = kAStartsAt + c.bStartsLater + 1800;
+    const utimbuf times{ended, ended};
+    utime(b.c_str(), &times);
+    ASSERT_EQ(session.AddCompared(b), TLoadStatus::Ok);
+    session.PrepareWindow(kCombi1Mode);
+    for (int ch = 1; ch <= kTempChannel; ++ch)
+      session.Diagram().ChannelPens()[ch].Visible = ch == kTempChannel;
+
+    const auto lines = ReadoutLines(session.Diagram(), c.ownSample);
+    ASSERT_EQ(lines.size(), 3u);
+    std::string want = "  b.DAT: -";
+    if (c.bSample) {
+      const double v = c.bSample - 10.0, diff = v - 20.0;
+      want = "  b.DAT: " + FixedText(v, 1) + " " + session.Diagram().UnitText(2) +
+             (diff < 0 ? "  \u0394 " : "  \u0394 +") + FixedText(diff, 1);
+    }
+    EXPECT_EQ(lines[2].Text, want);
   }
 }
 

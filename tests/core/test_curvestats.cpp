@@ -2,6 +2,7 @@
 // in long double over the test's own table of values, and vqrtool stats.
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 #include <optional>
 #include <vector>
@@ -173,6 +174,69 @@ TEST(VqrtoolStats, JsonIsTheSameUnderAGermanLocale) {
             "channel,n,min,min_at_h,max,max_at_h,first,last,mean,std,slope_per_h");
   EXPECT_NE(one.out.find("\n17,1,20,0.05,20,0.05,20,20,20,,\n"), std::string::npos) << one.out;
   EXPECT_EQ(Tool({"stats", file, "--json", "--csv", "--defaults"}).status, 64);
+}
+
+// Two recordings of different lengths, the temperature of sample i (every
+// minute) temps[i - 1] tenths of a degree: each recording's entry over the
+// same time range holds its own samples' statistics; without --compare the
+// output is that of the open recording alone, and the open one's fields
+// stay first.
+TEST(VqrtoolStats, CompareGivesEveryRecordingOverTheSameRange) {
+  const std::vector<int16_t> temps[] = {{200, 215, -30, 180, 195},
+                                        {-55, 10, 300, 120, 125, 250, 40, 80}};
+  TempDir dir;
+  std::string files[2];
+  for (int r = 0; r < 2; ++r) {
+    TDatWriter w;
+    DatHeader{}.AddTo(w);
+    for (size_t i = 1; i <= temps[r].size(); ++i)
+      w.Add(MakeDataRecord(60 * static_cast<int>(i), Readings(1000, temps[r][i - 1])));
+    files[r] = dir.File(r ? "b.DAT" : "a.DAT");
+    ASSERT_TRUE(WriteBytes(files[r], w.Bytes()));
+  }
+  // Minutes 2 to 7: samples 2..5 of a, 2..7 of b.
+  const std::vector<std::string> base = {"stats",  files[0], "--defaults", "--window", "17",
+                                         "--from", "0.03",   "--to",       "0.12",     "--json"};
+  std::vector<std::string> args = base;
+  args.insert(args.end(), {"--compare", files[1]});
+  const ToolRun both = Tool(args);
+  const ToolRun alone = Tool(base);
+  ASSERT_EQ(both.status, 0) << both.err;
+  ASSERT_EQ(alone.out.back(), '\n');
+  // The single-recording object, then the array.
+  EXPECT_EQ(both.out.substr(0, alone.out.size() - 2) + "}\n", alone.out);
+  EXPECT_EQ(alone.out.find("recordings"), std::string::npos);
+
+  auto number = [&](size_t from, const std::string& key) {
+    const size_t at = both.out.find("\"" + key + "\": ", from);
+    double v = NAN;
+    if (at == std::string::npos) return v;
+    const char* p = both.out.data() + at + key.size() + 4;
+    std::from_chars(p, both.out.data() + both.out.size(), v);
+    return v;
+  };
+  size_t at = both.out.find("\"recordings\": [");
+  ASSERT_NE(at, std::string::npos) << both.out;
+  for (int r = 0; r < 2; ++r) {
+    SCOPED_TRACE(r);
+    at = both.out.find("{\"file\": \"" + files[r] + "\", \"curves\": [{\"channel\": 17, ", at);
+    ASSERT_NE(at, std::string::npos) << both.out;
+    const size_t last = r ? 7 : 5;
+    double lo = INFINITY, hi = -INFINITY, sum = 0;
+    for (size_t i = 2; i <= last; ++i) {
+      const double v = temps[r][i - 1] / 10.0;
+      lo = std::min(lo, v), hi = std::max(hi, v), sum += v;
+    }
+    EXPECT_EQ(number(at, "n"), last - 1);
+    EXPECT_NEAR(number(at, "min"), lo, 1e-6);
+    EXPECT_NEAR(number(at, "max"), hi, 1e-6);
+    EXPECT_NEAR(number(at, "mean"), sum / (last - 1), 1e-6);
+  }
+  args[9] = "--csv";
+  const std::string csv = Tool(args).out;
+  EXPECT_EQ(csv.substr(0, csv.find('\n')),
+            "file,channel,n,min,min_at_h,max,max_at_h,first,last,mean,std,slope_per_h");
+  EXPECT_NE(csv.find("\n" + files[1] + ",17,6,"), std::string::npos) << csv;
 }
 
 }  // namespace

@@ -34,7 +34,7 @@ expect "vqrtool ascii a.DAT --mode " "cal params raw"
 expect "vqrtool info " "a.DAT b.dat sub"
 expect "vqrtool ascii a.DAT -o n" "notes.txt"
 expect "vqrtool info a.DAT --" "--defaults --ini --json --public"
-expect "vqrtool stats a.DAT --" "--csv --defaults --from --ini --json --public --smooth --to --window --zero"
+expect "vqrtool stats a.DAT --" "--compare --csv --defaults --from --ini --json --public --smooth --to --window --zero"
 expect "vqrtool render a.DAT --c" "--compare --cursor"
 expect "vqrtool render a.DAT --compare " "a.DAT b.dat sub"
 exit $status

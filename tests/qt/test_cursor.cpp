@@ -13,6 +13,7 @@
 #include "gui/chart/RecordingPanel.h"
 #include "gui/chart/SingleChannel.h"
 #include "gui/settings/qtcontrols.h"
+#include "session/Session.h"
 #include "support/mainwindow_fixture.h"
 
 namespace {
@@ -254,6 +255,47 @@ TEST(RenderCursor, DrawsTheReadOutOnlyWhenAsked) {
   EXPECT_GT(CountPixels(c, Qt::black), CountPixels(a, Qt::black) + 200);
   EXPECT_NE(c, b);
   EXPECT_EQ(render(dir.filePath("x.png"), {"--cursor", "12;3"}).status, 64);
+}
+
+// "Messwerte" with a compared recording: one column group per recording over
+// the same time range, each on its own samples, and the differences of the
+// compared one to the open one.
+TEST(CompareMesswerte, OneColumnGroupPerRecording) {
+  TVQRSession session;
+  ASSERT_EQ(session.Load(SamplePath("hours40.DAT")), TLoadStatus::Ok);
+  ASSERT_EQ(session.AddCompared(SamplePath("days10.DAT")), TLoadStatus::Ok);
+  session.PrepareWindow(kCombi1Mode);
+  for (int ch = 1; ch <= kTempChannel; ++ch)
+    session.Diagram().ChannelPens()[ch].Visible = ch == kTempChannel;
+  TF_Measurements values;
+  values.ShowRange(session.Diagram(), 100, 300);
+  const QStringList rows = values.TableText().split('\n', Qt::SkipEmptyParts);
+  ASSERT_EQ(rows.size(), 2);
+  const QStringList header = rows[0].split('\t'), t = rows[1].split('\t');
+  ASSERT_EQ(header.size(), 1 + 12 + 15);
+  ASSERT_EQ(t.size(), header.size());
+  EXPECT_EQ(header[1], "Wert A (hours40.DAT)");
+  EXPECT_EQ(header[13], "Wert A (days10.DAT)");
+  EXPECT_EQ(header[27], QString::fromUtf8("Δ Mittel (days10.DAT)"));
+
+  // The compared run's samples in the open run's range, summed here.
+  const TVQRDataObject& own = *session.Data().Store;
+  const TVQRDataObject& other = *session.ComparedData(0).Store;
+  const int32_t from = own.Samples[100].Seconds, to = own.Samples[300].Seconds;
+  int n = 0;
+  double sum = 0.0, ownSum = 0.0;
+  for (int i = 1; !other.Samples[i].IsEmpty(); ++i)
+    if (other.Samples[i].Seconds >= from && other.Samples[i].Seconds <= to)
+      ++n, sum += other.Samples[i].Cal[kTempChannel];
+  for (int i = 100; i <= 300; ++i) ownSum += own.Samples[i].Cal[kTempChannel];
+  const struct {
+    int column;
+    double want;
+  } cells[] = {
+      {5, 201}, {10, ownSum / 201}, {17, 1.0 * n}, {22, sum / n}, {27, sum / n - ownSum / 201}};
+  for (const auto& c : cells)
+    EXPECT_NEAR(QLocale().toDouble(t[c.column]), c.want, 0.006) << c.column;
+  EXPECT_GT(n, 10);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // vqrtool stats: the statistics of "Messwerte" over a time range of a
-// recording, per curve, as text, JSON or CSV.
+// recording, per curve, as text, JSON or CSV; with --compare also of every
+// compared recording over the same time range on its own samples.
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -7,9 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "chart/cursorpaint.h"
 #include "chart/curvestats.h"
 #include "chart/vqrdiagram.h"
 #include "command.h"
+#include "compare.h"
 #include "data/numtext.h"
 #include "session/Session.h"
 #include "toolsettings.h"
@@ -59,10 +62,14 @@ std::vector<std::pair<const char*, std::string>> Fields(const TCurveStats& s) {
           {"slope_per_h", Num(s.SlopePerH)}};
 }
 
-void PrintJson(const std::string& file, std::optional<double> from, std::optional<double> to,
-               const std::vector<TCurveStats>& stats) {
-  std::string s = "{\"file\": " + JsonString(file) + ", \"from_h\": " + Num(from) +
-                  ", \"to_h\": " + Num(to) + ", \"curves\": [";
+/// The statistics of one recording: its file as named and one entry per curve.
+struct TRecordingStats {
+  std::string File;
+  std::vector<TCurveStats> Curves;
+};
+
+std::string JsonCurves(const std::vector<TCurveStats>& stats) {
+  std::string s = "[";
   for (size_t k = 0; k < stats.size(); ++k) {
     s += k ? ", {" : "{";
     bool first = true;
@@ -74,27 +81,61 @@ void PrintJson(const std::string& file, std::optional<double> from, std::optiona
     }
     s += "}";
   }
-  s += "]}\n";
+  return s + "]";
+}
+
+/// The open recording's fields as ever; with a comparison (more than one
+/// recording) "recordings" after them, the open one first.
+void PrintJson(std::optional<double> from, std::optional<double> to,
+               const std::vector<TRecordingStats>& recordings) {
+  std::string s = "{\"file\": " + JsonString(recordings[0].File) + ", \"from_h\": " + Num(from) +
+                  ", \"to_h\": " + Num(to) + ", \"curves\": " + JsonCurves(recordings[0].Curves);
+  if (recordings.size() > 1) {
+    s += ", \"recordings\": [";
+    for (size_t r = 0; r < recordings.size(); ++r) {
+      s += r ? ", {\"file\": " : "{\"file\": ";
+      s += JsonString(recordings[r].File) + ", \"curves\": " + JsonCurves(recordings[r].Curves) +
+           "}";
+    }
+    s += "]";
+  }
+  s += "}\n";
   std::fputs(s.c_str(), stdout);
 }
 
-void PrintTable(const std::vector<TCurveStats>& stats, bool csv) {
+std::string CsvField(const std::string& s) {
+  if (s.find_first_of(",\"\n\r") == std::string::npos) return s;
+  std::string out = "\"";
+  for (const char c : s) {
+    if (c == '"') out += '"';
+    out += c;
+  }
+  return out + "\"";
+}
+
+/// One row per curve; with a comparison one row per recording and curve, the
+/// recording's file in a leading "file" column.
+void PrintTable(const std::vector<TRecordingStats>& recordings, bool csv) {
   std::string s;
+  const bool comparing = recordings.size() > 1;
   const auto header = Fields(TCurveStats{});
+  if (comparing) s += csv ? "file," : "file\t";
   for (size_t k = 0; k < header.size(); ++k) {
     if (k) s += csv ? "," : "\t";
     s += header[k].first;
   }
   s += "\n";
-  for (const TCurveStats& st : stats) {
-    const auto fields = Fields(st);
-    for (size_t k = 0; k < fields.size(); ++k) {
-      if (k) s += csv ? "," : "\t";
-      // An empty CSV field stands for a value that does not exist.
-      if (!(csv && fields[k].second == "null")) s += fields[k].second;
+  for (const TRecordingStats& rec : recordings)
+    for (const TCurveStats& st : rec.Curves) {
+      if (comparing) s += (csv ? CsvField(rec.File) + "," : rec.File + "\t");
+      const auto fields = Fields(st);
+      for (size_t k = 0; k < fields.size(); ++k) {
+        if (k) s += csv ? "," : "\t";
+        // An empty CSV field stands for a value that does not exist.
+        if (!(csv && fields[k].second == "null")) s += fields[k].second;
+      }
+      s += "\n";
     }
-    s += "\n";
-  }
   std::fputs(s.c_str(), stdout);
 }
 
@@ -112,11 +153,16 @@ int RunStats(const std::vector<std::string>& args) {
   bool zero = false, json = false, csv = false;
   std::vector<int> smooth;
   std::optional<double> from, to;
+  std::vector<std::string> compared;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     const TSettingsArg taken = TakeSettingsArg(args, i, settings);
     if (taken == TSettingsArg::Taken) continue;
     if (taken == TSettingsArg::MissingValue) return Usage("missing value after ", a);
+    if (const TCompareArg c = TakeCompareArg(args, i, compared); c != TCompareArg::NotOne) {
+      if (const char* error = CompareArgError(c)) return Usage(error);
+      continue;
+    }
     if (a == "--zero" || a == "--json" || a == "--csv") {
       (a == "--zero" ? zero : a == "--json" ? json : csv) = true;
       continue;
@@ -151,6 +197,8 @@ int RunStats(const std::vector<std::string>& args) {
   TVQRSession session(table->Table.get());
   if (const TLoadStatus status = LoadRecording(session, input); status != TLoadStatus::Ok)
     return static_cast<int>(status);
+  std::vector<std::string> loaded;
+  const int compareStatus = LoadCompared(session, compared, &loaded);
   for (int n : smooth) session.Smooth(n);
   session.SetZeroPoint(zero);
 
@@ -170,21 +218,32 @@ int RunStats(const std::vector<std::string>& args) {
   }
   const double fromSeconds = from ? *from * 3600.0 : -INFINITY;
   const double toSeconds = to ? *to * 3600.0 : INFINITY;
-  std::vector<TCurveStats> stats;
-  for (int ch : channels) stats.push_back(CurveStats(session.Data(), ch, fromSeconds, toSeconds));
+  // Each recording over the same time range on its own axis, as the diagram
+  // aligns it.
+  std::vector<TRecordingStats> recordings(1 + loaded.size());
+  const TVQRDiagram& diagram = session.Diagram();
+  for (size_t r = 0; r < recordings.size(); ++r) {
+    recordings[r].File = r ? loaded[r - 1] : input;
+    const TVqrDataObjectNew& data =
+        r ? session.ComparedData(static_cast<int>(r - 1)) : session.Data();
+    for (int ch : channels)
+      recordings[r].Curves.push_back(CurveStats(data, ch, RunSeconds(diagram, r, fromSeconds),
+                                                RunSeconds(diagram, r, toSeconds)));
+  }
   if (json)
-    PrintJson(input, from, to, stats);
+    PrintJson(from, to, recordings);
   else
-    PrintTable(stats, csv);
-  return kExitOk;
+    PrintTable(recordings, csv);
+  return compareStatus;
 }
 
 const bool registered =
     RegisterVqrCommand({"stats",
                         "stats FILE.DAT [--from H] [--to H] [--window 1..16|17|18|19] [--zero]\n"
-                        "      [--smooth N]... [--json|--csv] [--ini FILE] [--public FILE] "
-                        "[--defaults]\n"
-                        "      (minimum, maximum, mean, deviation and slope per curve)",
+                        "      [--smooth N]... [--json|--csv] [--compare B.DAT...] [--ini FILE]\n"
+                        "      [--public FILE] [--defaults]\n"
+                        "      (minimum, maximum, mean, deviation and slope per curve; --compare\n"
+                        "      adds them per recording over the same time range)",
                         &RunStats});
 
 }  // namespace

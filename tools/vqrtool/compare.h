@@ -23,5 +23,7 @@ const char* CompareArgError(TCompareArg taken);
 
 /// Adds files to session's comparison; one that does not load is reported
 /// on stderr ("FILE: Error reading Data File!") and left out. Returns the
-/// worst load status as an exit status (0 when all loaded).
-int LoadCompared(TVQRSession& session, const std::vector<std::string>& files);
+/// worst load status as an exit status (0 when all loaded). loaded, when
+/// given, receives the files that loaded, in order.
+int LoadCompared(TVQRSession& session, const std::vector<std::string>& files,
+                 std::vector<std::string>* loaded = nullptr);
