@@ -5,27 +5,11 @@
 
 #include "command.h"
 #include "data/numtext.h"
+#include "jsontext.h"
 #include "session/Session.h"
 #include "toolsettings.h"
 
 namespace {
-std::string JsonString(const std::string& s) {
-  std::string out = "\"";
-  for (unsigned char c : s) {
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += static_cast<char>(c);
-    } else if (c < 0x20) {
-      char buf[8];
-      std::snprintf(buf, sizeof buf, "\\u%04x", c);
-      out += buf;
-    } else {
-      out += static_cast<char>(c);
-    }
-  }
-  return out + "\"";
-}
-
 std::string Num(float v) { return ShortestFloatText(v); }
 
 std::string AxisJson(const AxisRange& a, bool withDays) {

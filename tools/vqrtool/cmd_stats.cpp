@@ -14,6 +14,7 @@
 #include "command.h"
 #include "compare.h"
 #include "data/numtext.h"
+#include "jsontext.h"
 #include "session/Session.h"
 #include "toolsettings.h"
 
@@ -31,23 +32,6 @@ std::string Num(std::optional<double> v) {
   char buf[32];
   const auto r = std::to_chars(buf, buf + sizeof buf, *v);
   return std::string(buf, r.ptr);
-}
-
-std::string JsonString(const std::string& s) {
-  std::string out = "\"";
-  for (unsigned char c : s) {
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += static_cast<char>(c);
-    } else if (c < 0x20) {
-      char buf[8];
-      std::snprintf(buf, sizeof buf, "\\u%04x", c);
-      out += buf;
-    } else {
-      out += static_cast<char>(c);
-    }
-  }
-  return out + "\"";
 }
 
 /// The fields of one curve in the order of the JSON object and CSV columns.
