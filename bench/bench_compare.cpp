@@ -6,21 +6,13 @@
 #include <QPainter>
 #include <cstdio>
 
+#include "benchapp.h"
 #include "chart/diagrampaint.h"
 #include "chart/qt/qpainterdc.h"
 #include "chart/vqrdiagram.h"
 #include "session/Session.h"
 
 namespace {
-
-QGuiApplication& App() {
-  static int argc = 1;
-  static char name[] = "bench_compare";
-  static char* argv[] = {name, nullptr};
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static QGuiApplication app(argc, argv);
-  return app;
-}
 
 // The channel window's repaint at its real size of combination 1 with all 17
 // channels and grid crosses, for the full recording compared with three more

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include "benchapp.h"
 #include "chart/cursorpaint.h"
 #include "chart/curvestats.h"
 #include "chart/diagrampaint.h"
@@ -15,15 +16,6 @@
 #include "session/Session.h"
 
 namespace {
-
-QGuiApplication& App() {
-  static int argc = 1;
-  static char name[] = "bench_cursor";
-  static char* argv[] = {name, nullptr};
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static QGuiApplication app(argc, argv);
-  return app;
-}
 
 /// samples/full1500.DAT in combination 1 with every curve visible.
 struct FullCombination {

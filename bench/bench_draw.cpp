@@ -9,6 +9,7 @@
 #include <cmath>
 #include <memory>
 
+#include "benchapp.h"
 #include "chart/diagrampaint.h"
 #include "chart/qt/picturefile.h"
 #include "chart/qt/qpainterdc.h"
@@ -63,15 +64,6 @@ struct FullRecording {
     generated.TempAxis = {8, 16.0f, -12.0f, 2, 0, false};
   }
 };
-
-QGuiApplication& App() {
-  static int argc = 1;
-  static char name[] = "bench_draw";
-  static char* argv[] = {name, nullptr};
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static QGuiApplication app(argc, argv);
-  return app;
-}
 
 void BM_CombinationRepaint(benchmark::State& state) {
   App();

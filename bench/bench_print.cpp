@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+#include "benchapp.h"
 #include "chart/charttypes.h"
 #include "print/PrintDecor.h"
 #include "session/Session.h"
@@ -18,15 +19,6 @@
 #include "settings/settings.h"
 
 namespace {
-
-QGuiApplication& App() {
-  static int argc = 1;
-  static char name[] = "bench_print";
-  static char* argv[] = {name, nullptr};
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static QGuiApplication app(argc, argv);
-  return app;
-}
 
 void BM_PrintCombinationToPdf(benchmark::State& state) {
   App();
