@@ -14,7 +14,13 @@
 #include "export/expfile.h"
 
 namespace {
-TAsciiResult WriteFailed() { return {TAsciiStatus::WriteFailed, "Error writing export File!"}; }
+// The status text, with the writer's reason when it has one ("cannot write
+// ...: No space left on device").
+TAsciiResult WriteFailed(const std::string& why) {
+  std::string text = "Error writing export File!";
+  if (!why.empty()) text += " (" + why + ")";
+  return {TAsciiStatus::WriteFailed, text};
+}
 
 // Files written completely, waiting to be flushed to disk and renamed.
 class TCommitQueue {
@@ -22,7 +28,7 @@ class TCommitQueue {
   static constexpr size_t kCommitters = 8;
   static constexpr size_t kMaxWaiting = 32;  // each holds an open file
 
-  explicit TCommitQueue(std::function<void(size_t, bool)> committed)
+  explicit TCommitQueue(std::function<void(size_t, bool, const std::string&)> committed)
       : committed_(std::move(committed)) {}
 
   void Push(size_t index, TAtomicFile file) {
@@ -60,13 +66,14 @@ class TCommitQueue {
       ++busy_;
       room_.notify_one();
       guard.unlock();
-      committed_(e.index, e.file.Commit(false));  // the folders once at the end
+      const bool ok = e.file.Commit(false);  // the folders once at the end
+      committed_(e.index, ok, e.file.Error());
       guard.lock();
       --busy_;
     }
   }
 
-  std::function<void(size_t, bool)> committed_;
+  std::function<void(size_t, bool, const std::string&)> committed_;
   std::mutex lock_;
   std::condition_variable ready_, room_;
   std::deque<Entry> waiting_;
@@ -83,7 +90,9 @@ TAsciiResult ExportAsciiFile(TVQRSession& session, TVQRAsciiFile& file, const TA
     return {static_cast<TAsciiStatus>(status), LoadStatusText(status)};  // same codes
   for (int n : options.Smooth) session.Smooth(n);
   if (session.ExportAscii(job.Output, file, options.Mode, later) != TExportStatus::Ok)
-    return WriteFailed();
+    return WriteFailed(!file.ErrorText().empty() ? file.ErrorText()
+                       : later                   ? later->Error()
+                                                 : std::string());
   return {};
 }
 
@@ -99,8 +108,8 @@ std::vector<TAsciiResult> RunAsciiBatch(const std::vector<TAsciiJob>& jobs,
     std::lock_guard<std::mutex> guard(lock);
     progress(++done, jobs.size(), jobs[i]);
   };
-  TCommitQueue commits([&](size_t i, bool ok) {
-    if (!ok) results[i] = WriteFailed();
+  TCommitQueue commits([&](size_t i, bool ok, const std::string& why) {
+    if (!ok) results[i] = WriteFailed(why);
     finished(i);
   });
   auto worker = [&] {
