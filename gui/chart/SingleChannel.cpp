@@ -117,8 +117,12 @@ void TF_SChannel::Invalidate() {
   cacheValid_ = false;
   UpdateCaption();
   update();
-  // The range shown may have changed with the zoom.
-  if (measurements_->isVisible() && !(marks_.MarkA && marks_.MarkB)) ShowMeasurements();
+  // The values may have changed with an edit or a comparison, and without
+  // markers the range with the zoom: an open table follows them.
+  if (measurements_->isVisible()) {
+    if (const TVQRDiagram* d = host_.Diagram())
+      measurements_->ShowRange(*d, marks_.MarkA, marks_.MarkB);
+  }
 }
 
 void TF_SChannel::UpdateCaption() {

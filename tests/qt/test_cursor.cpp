@@ -126,6 +126,11 @@ TEST_F(Cursor, ReadOutFollowsTheMouseAndMarkersFillMesswerte) {
             QLocale().toDouble(
                 QLocale().toString(st.Mean, 'f', form->DataObject()->ValueAxis.Decimals + 3)));
   EXPECT_TRUE(kanal1[1].contains(',')) << kanal1[1].toStdString();
+  // An edit command with both markers set: the table follows the new values.
+  const QString before = table->item(0, 1)->text();
+  form->findChild<QAction*>("Mn_Edit_Zero")->trigger();
+  Settle();
+  EXPECT_NE(table->item(0, 1)->text(), before);
 
   // A third "M" clears both markers; leaving the plot hides the read-out.
   Key("m");
