@@ -85,17 +85,7 @@ BENCHMARK(BM_CombinationRepaint)->Unit(benchmark::kMillisecond);
 void BM_CombinationWindow(benchmark::State& state) {
   App();
   FullRecording rec;
-  const int w = static_cast<int>(state.range(0));
-  const int h = static_cast<int>(state.range(1));
-  QImage img(w, h, QImage::Format_RGB32);
-  for (auto _ : state) {
-    img.fill(QColor(0xF0, 0xF0, 0xF0));
-    QPainter painter(&img);
-    QPainterDC dc(painter);
-    PaintDiagram(rec.Obj(), dc, DiagramDrawRect(w, h - 2));
-    painter.end();
-    benchmark::DoNotOptimize(img.constBits());
-  }
+  RepaintWindow(state, rec.Obj());
 }
 BENCHMARK(BM_CombinationWindow)->Args({696, 458})->Args({1000, 678})->Unit(benchmark::kMillisecond);
 
