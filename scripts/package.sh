@@ -56,6 +56,11 @@ home=$(mktemp -d)
 HOME=$home /usr/bin/vqrtool info /usr/share/vqrshow4/samples/hours40.DAT >/dev/null
 man -w vqrtool >/dev/null && man -w vqrshow4 >/dev/null
 MANWIDTH=80 man vqrtool 2>/dev/null | grep -q "EXIT STATUS"
+# Both pages fit an 80-column terminal.
+for page in vqrtool vqrshow4; do
+  width=$(LC_ALL=C MANWIDTH=80 man "$page" 2>/dev/null | wc -L)
+  [ "$width" -le 80 ] || { echo "man $page is $width columns wide" >&2; exit 1; }
+done
 bash -c '. /usr/share/bash-completion/completions/vqrtool && complete -p vqrtool' >/dev/null
 rm -rf "$home"
 $sudo env DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq vqrshow4 >/dev/null
