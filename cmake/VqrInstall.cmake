@@ -54,20 +54,50 @@ if(TARGET vqrcalc)
   endforeach()
 endif()
 
+# The package's documentation folder holds what Debian asks of every package:
+# the copyright statement and the changelog (dated by SOURCE_DATE_EPOCH when set).
+set(contact "vqrshow4 developers <vqrshow4@localhost>")
+set(doc_dir ${CMAKE_BINARY_DIR}/doc)
+file(WRITE ${doc_dir}/copyright
+     "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/
+Upstream-Name: vqrshow4
+Upstream-Contact: ${contact}
+
+Files: *
+Copyright: the vqrshow4 developers
+License: none-granted
+ The developers have published no licence for vqrshow4; all rights are
+ reserved by them.
+")
+string(TIMESTAMP changelog_date "%a, %d %b %Y %H:%M:%S +0000" UTC)
+file(WRITE ${doc_dir}/changelog "vqrshow4 (${PROJECT_VERSION}) stable; urgency=medium
+
+  * vqrshow4 ${PROJECT_VERSION}.
+
+ -- ${contact}  ${changelog_date}
+")
+execute_process(COMMAND gzip -9 -n -f ${doc_dir}/changelog RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "gzip ${doc_dir}/changelog failed")
+endif()
+install(FILES ${doc_dir}/copyright ${doc_dir}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME vqrshow4)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_CONTACT "vqrshow4 developers <vqrshow4@localhost>")
+set(CPACK_PACKAGE_CONTACT "${contact}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "recordings of the Velqor measuring instrument")
-set(CPACK_PACKAGE_DESCRIPTION "vqrshow4 shows, prints and exports the recordings of the Velqor \
+set(CPACK_PACKAGE_DESCRIPTION "vqrshow4 shows, prints and exports the recordings of the Velqor
 measuring instrument; vqrtool does the same from the command line.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Arial's metrics for the diagrams and printed pages.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
+# Arial's metrics for the diagrams and printed pages; the desktop's own sans
+# serif for the windows (with Liberation alone, fontconfig gives a fixed-width
+# font for it).
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-dejavu-core")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
     "libreoffice-calc | libreoffice-calc-nogui, qt6-translations-l10n")
 include(CPack)

@@ -101,13 +101,37 @@ if(block GREATER 0)
   set(table${block} "${table}")
 endif()
 
+# The synopsis as filled text that fits any terminal: every command line a
+# paragraph whose further lines hang indented (.SY), its notes ("(...)") and
+# alternatives ("or: ...") starting on lines of their own, and an option kept
+# in one piece with its value.
 set(synopsis_roff "")
 foreach(line IN LISTS synopsis)
   string(SUBSTRING "${line}" ${indent} -1 line)
+  if(line MATCHES "^([^ ]+) +(.*)$")
+    set(name "${CMAKE_MATCH_1}")
+    set(line "${CMAKE_MATCH_2}")
+    string(APPEND synopsis_roff ".SY ${name}\n")
+  else()
+    string(STRIP "${line}" line)
+    if(line MATCHES "^(\\(|or:)")
+      string(APPEND synopsis_roff ".br\n")
+    endif()
+  endif()
+  set(previous "")
+  while(NOT line STREQUAL previous)
+    set(previous "${line}")
+    string(REGEX REPLACE "(<lb>[^<]*) ([^<]*<rb>)" "\\1<nbsp>\\2" line "${line}")
+  endwhile()
+  string(REGEX REPLACE "(^| )-o " "\\1-o<nbsp>" line "${line}")
   restore(line)
   roff_text(line "${line}")
+  string(REPLACE "<nbsp>" "\\ " line "${line}")
+  # A line that ends in "..." ends no sentence.
+  string(REGEX REPLACE "\\.$" ".\\\\&" line "${line}")
   string(APPEND synopsis_roff "${line}\n")
 endforeach()
+string(APPEND synopsis_roff ".YS\n")
 
 # The check.
 set(problems "")

@@ -6,7 +6,7 @@
 
 class QPrinter;
 
-enum class TPrintQueueState { Ready, Missing, Stopped };
+enum class TPrintQueueState { Ready, Missing, Stopped, Rejecting };
 
 /// Ready for a PDF writer; for a CUPS queue, as the server sees it now.
 TPrintQueueState PrintQueueState(const QPrinter& printer);

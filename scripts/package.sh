@@ -31,11 +31,17 @@ for f in /usr/bin/vqrshow4 /usr/bin/vqrtool /usr/share/applications/vqrshow4.des
   /usr/share/icons/hicolor/scalable/apps/vqrshow4.svg /usr/share/mime/packages/vqrshow4.xml \
   /usr/share/vqrshow4/vqrshow4.HLP /usr/share/vqrshow4/samples/hours40.DAT \
   /usr/share/man/man1/vqrtool.1.gz /usr/share/man/man1/vqrshow4.1.gz \
-  /usr/share/bash-completion/completions/vqrtool; do
+  /usr/share/bash-completion/completions/vqrtool /usr/share/doc/vqrshow4/copyright \
+  /usr/share/doc/vqrshow4/changelog.gz; do
   grep -qx "$f" <<<"$files" || { echo "package lacks $f" >&2; exit 1; }
 done
 dpkg-deb --field "$deb" Depends | grep -q "libqt6widgets6" ||
   { echo "Depends was not computed from the libraries" >&2; exit 1; }
+# The fonts are no library: a fresh Debian without them draws Arial's
+# diagrams and the windows' sans serif in other faces.
+for font in fonts-liberation2 fonts-dejavu-core; do
+  dpkg-deb --field "$deb" Depends | grep -qw "$font" || { echo "Depends lacks $font" >&2; exit 1; }
+done
 unpacked=$(mktemp -d)
 trap 'rm -rf "$unpacked"' EXIT
 dpkg-deb -x "$deb" "$unpacked"
@@ -50,6 +56,11 @@ home=$(mktemp -d)
 HOME=$home /usr/bin/vqrtool info /usr/share/vqrshow4/samples/hours40.DAT >/dev/null
 man -w vqrtool >/dev/null && man -w vqrshow4 >/dev/null
 MANWIDTH=80 man vqrtool 2>/dev/null | grep -q "EXIT STATUS"
+# Both pages fit an 80-column terminal.
+for page in vqrtool vqrshow4; do
+  width=$(LC_ALL=C MANWIDTH=80 man "$page" 2>/dev/null | wc -L)
+  [ "$width" -le 80 ] || { echo "man $page is $width columns wide" >&2; exit 1; }
+done
 bash -c '. /usr/share/bash-completion/completions/vqrtool && complete -p vqrtool' >/dev/null
 rm -rf "$home"
 $sudo env DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq vqrshow4 >/dev/null

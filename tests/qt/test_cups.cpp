@@ -1,8 +1,8 @@
 // Printing through a real CUPS queue: a cupsd of the test's own (its own
 // configuration folder and socket, nothing of the machine's CUPS touched)
 // with cups-pdf queues, printed on by vqrtool print --printer and by the main
-// window's print dialog; a stopped queue and one that is gone after the
-// dialog fail with status 3 or the "Fehler" box.
+// window's print dialog; a stopped queue, one that rejects jobs and one that
+// is gone after the dialog fail with status 3 or the "Fehler" box.
 #include <pwd.h>
 #include <sys/prctl.h>
 #include <unistd.h>
@@ -222,20 +222,30 @@ TEST_F(Cups, WindowPrintsOnTheQueueChosenInItsDialog) {
   EXPECT_EQ(pdf.pages, 1);
 }
 
-TEST_F(Cups, AStoppedOrVanishedQueueFailsAndNeverHangs) {
+TEST_F(Cups, AStoppedRejectingOrVanishedQueueFailsAndNeverHangs) {
   MakeForm();
   ASSERT_TRUE(form->OpenDataFile(QString::fromStdString(SamplePath("hours40.DAT"))));
   const QStringList vqrtoolArgs = {"print", "samples/hours40.DAT", "--defaults", "--printer"};
 
-  // Stopped (cupsdisable): the queue would hold the job without printing it.
-  Lp("cupsdisable", {"vqrtest"});
-  const ProcessRun stopped = Lp(kVqrtool, vqrtoolArgs + QStringList{"vqrtest"});
-  EXPECT_EQ(stopped.status, 3);
-  EXPECT_TRUE(stopped.err.contains("vqrtest is stopped")) << stopped.err.toStdString();
-  EXPECT_EQ(
-      PrintFromWindow({Choose("vqrtest"), CloseBox()}),
-      (QStringList{"PrintDialog", "PrintFailureBox: Der Drucker \"vqrtest\" ist angehalten."}));
-  Lp("cupsenable", {"vqrtest"});
+  // Stopped (cupsdisable): the queue would hold the job without printing it;
+  // rejecting jobs (cupsreject): the server would refuse the job that the
+  // print engine hands over without a word.
+  const struct {
+    const char *off, *on, *tool, *box;
+  } states[] = {
+      {"cupsdisable", "cupsenable", "vqrtest is stopped", "ist angehalten."},
+      {"cupsreject", "cupsaccept", "vqrtest does not accept jobs", "nimmt keine Aufträge an."},
+  };
+  for (const auto& s : states) {
+    Lp(s.off, {"vqrtest"});
+    const ProcessRun r = Lp(kVqrtool, vqrtoolArgs + QStringList{"vqrtest"});
+    EXPECT_EQ(r.status, 3) << s.off;
+    EXPECT_TRUE(r.err.contains(s.tool)) << r.err.toStdString();
+    EXPECT_EQ(
+        PrintFromWindow({Choose("vqrtest"), CloseBox()}),
+        (QStringList{"PrintDialog", QString("PrintFailureBox: Der Drucker \"vqrtest\" ") + s.box}));
+    Lp(s.on, {"vqrtest"});
+  }
 
   // Removed while the dialog was open.
   EXPECT_EQ(PrintFromWindow({Choose("vqrgone",

@@ -146,7 +146,9 @@ int RunPrint(const std::vector<std::string>& args) {
     if (const TPrintQueueState state = PrintQueueState(*target.printer);
         state != TPrintQueueState::Ready) {
       std::fprintf(stderr, "vqrtool print: printer %s %s\n", printerName.c_str(),
-                   state == TPrintQueueState::Stopped ? "is stopped" : "is gone");
+                   state == TPrintQueueState::Stopped     ? "is stopped"
+                   : state == TPrintQueueState::Rejecting ? "does not accept jobs"
+                                                          : "is gone");
       return kExitWriteFailed;
     }
     target.printer->setDocName("vqrshow4");
