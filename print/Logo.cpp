@@ -334,6 +334,8 @@ bool ReadWholeFile(const QString& name, QByteArray* data) {
   return true;
 }
 
+uint32_t Be(const uchar* p) { return uint32_t(p[0]) << 24 | p[1] << 16 | p[2] << 8 | p[3]; }
+
 uint32_t Le(const uchar* p, int bytes) {
   uint32_t v = 0;
   for (int i = bytes - 1; i >= 0; --i) v = (v << 8) | p[i];
@@ -388,11 +390,13 @@ bool TVQRLogo::DecodePngScaled(const QByteArray& data, QSize size, QImage* out) 
   const auto* bytes = reinterpret_cast<const unsigned char*>(data.constData());
   BoxScaler scaler;
   // The interlace method, byte 28 of the file: the passes of an interlaced
-  // picture only complete its rows at the end, so it is decoded whole first.
+  // picture only complete its rows at the end, so it is decoded whole first,
+  // up to 16 million pixels (64 MB).
   if (data.size() <= 28 || bytes[28] == 0)
     return DecodePngScaledRaw(bytes, static_cast<size_t>(data.size()), size, &scaler, out);
+  constexpr qint64 kMaxInterlacedPixels = 16'000'000;
   QImage full;
-  if (!DecodePng(data, &full)) {
+  if (qint64(Be(bytes + 16)) * Be(bytes + 20) > kMaxInterlacedPixels || !DecodePng(data, &full)) {
     *out = QImage();
     return false;
   }

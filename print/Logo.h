@@ -44,7 +44,8 @@ class TVQRLogo {
   static bool DecodeJpeg(const QByteArray& data, QImage* out);
   /// Decodes a PNG straight into size (at most its own on either side):
   /// every pixel is the mean of the picture's pixels that fall into it, and
-  /// the picture is never held at its own size unless it is interlaced.
+  /// the picture is never held at its own size unless it is interlaced
+  /// (then at most 16 million pixels).
   static bool DecodePngScaled(const QByteArray& data, QSize size, QImage* out);
 
   const QImage& Image() const { return Image_; }
