@@ -294,14 +294,20 @@ class Builder {
     return source <= TVQRPaper::kMaxSourcePixels && decoded <= TVQRPaper::kMaxDecodedPixels;
   }
 
-  // Decodes every picture that is drawn, on all cores.
+  // Decodes every picture that is drawn: PNGs on all cores, the others
+  // here (Qt's image reader has one allocation limit for all threads).
   void DecodePictures() {
+    pictures_.resize(model_.pictures.size());
     std::vector<size_t> wanted;
     std::vector<bool> seen(model_.pictures.size());
     ForEachPicture([&](size_t index) {
-      if (!seen[index]) wanted.push_back(index), seen[index] = true;
+      if (seen[index]) return;
+      seen[index] = true;
+      if (model_.pictures[index].kind == rtf::Picture::Kind::Png)
+        wanted.push_back(index);
+      else
+        pictures_[index] = Decode(model_.pictures[index]);
     });
-    pictures_.resize(model_.pictures.size());
     std::atomic<size_t> next{0};
     auto work = [&] {
       for (size_t k; (k = next++) < wanted.size();)
