@@ -14,8 +14,12 @@
 #include <QTextTableCell>
 #include <QUrl>
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdlib>
+#include <system_error>
+#include <thread>
+#include <vector>
 
 #include "data/MetaData.h"
 #include "data/regularfile.h"
@@ -205,6 +209,29 @@ struct PictureReader {
   double width = 0, height = 0;  // twips
 };
 
+// A picture as drawn: decoded for the page, and its size on paper.
+struct DecodedPicture {
+  QImage image;                  // null when damaged
+  double width = 0, height = 0;  // twips
+};
+
+DecodedPicture Decode(const rtf::Picture& model) {
+  PictureReader pic(model);
+  DecodedPicture out{{}, pic.width, pic.height};
+  if (pic.size.isEmpty()) return out;  // damaged: left out like an unknown kind
+  if (model.kind == rtf::Picture::Kind::Png) {
+    // Straight into the size on the page, row by row.
+    if (!TVQRLogo::DecodePngScaled(pic.data, pic.decoded, &out.image)) out.image = QImage();
+    return out;
+  }
+  // libjpeg scales while it decodes.
+  if (pic.decoded != pic.size) pic.reader.setScaledSize(pic.decoded);
+  pic.reader.setAllocationLimit(
+      static_cast<int>(qint64(pic.decoded.width()) * pic.decoded.height() * 8 / (1024 * 1024) + 1));
+  if (!pic.reader.read(&out.image)) out.image = QImage();
+  return out;
+}
+
 class Builder {
  public:
   Builder(QTextDocument& doc, const rtf::Document& model)
@@ -213,6 +240,7 @@ class Builder {
   // False (and nothing built) when the pictures exceed the limits.
   bool Build() {
     if (!PicturesFit()) return false;
+    DecodePictures();
     int after = 0;
     for (const rtf::Block& block : model_.blocks) {
       if (const auto* p = std::get_if<rtf::Paragraph>(&block)) {
@@ -238,26 +266,65 @@ class Builder {
   }
 
  private:
-  // The pixels of all pictures that are drawn, as stored and as decoded.
-  bool PicturesFit() const {
-    qint64 source = 0, decoded = 0;
-    auto add = [&](const rtf::Paragraph& p) {
-      for (const rtf::Run& run : p.runs) {
-        if (run.picture < 0) continue;
-        const PictureReader pic(model_.pictures[static_cast<size_t>(run.picture)]);
-        source += qint64(pic.size.width()) * pic.size.height();
-        decoded += qint64(pic.decoded.width()) * pic.decoded.height();
-      }
+  // Calls f with the index of every picture that is drawn.
+  template <typename F>
+  void ForEachPicture(F f) const {
+    auto each = [&](const rtf::Paragraph& p) {
+      for (const rtf::Run& run : p.runs)
+        if (run.picture >= 0) f(static_cast<size_t>(run.picture));
     };
     for (const rtf::Block& block : model_.blocks) {
       if (const auto* p = std::get_if<rtf::Paragraph>(&block)) {
-        add(*p);
+        each(*p);
         continue;
       }
       for (const rtf::Cell& c : std::get<rtf::Row>(block).cells)
-        for (const rtf::Paragraph& p : c.paragraphs) add(p);
+        for (const rtf::Paragraph& p : c.paragraphs) each(p);
     }
+  }
+
+  // The pixels of all pictures that are drawn, as stored and as decoded.
+  bool PicturesFit() const {
+    qint64 source = 0, decoded = 0;
+    ForEachPicture([&](size_t index) {
+      const PictureReader pic(model_.pictures[index]);
+      source += qint64(pic.size.width()) * pic.size.height();
+      decoded += qint64(pic.decoded.width()) * pic.decoded.height();
+    });
     return source <= TVQRPaper::kMaxSourcePixels && decoded <= TVQRPaper::kMaxDecodedPixels;
+  }
+
+  // Decodes every picture that is drawn: PNGs on all cores, the others
+  // here (Qt's image reader has one allocation limit for all threads).
+  void DecodePictures() {
+    pictures_.resize(model_.pictures.size());
+    std::vector<size_t> wanted;
+    std::vector<bool> seen(model_.pictures.size());
+    ForEachPicture([&](size_t index) {
+      if (seen[index]) return;
+      seen[index] = true;
+      if (model_.pictures[index].kind == rtf::Picture::Kind::Png)
+        wanted.push_back(index);
+      else
+        pictures_[index] = Decode(model_.pictures[index]);
+    });
+    std::atomic<size_t> next{0};
+    auto work = [&] {
+      for (size_t k; (k = next++) < wanted.size();)
+        pictures_[wanted[k]] = Decode(model_.pictures[wanted[k]]);
+    };
+    const size_t threads =
+        std::min<size_t>(std::max(1u, std::thread::hardware_concurrency()), wanted.size());
+    std::vector<std::thread> helpers;
+    for (size_t t = 1; t < threads; ++t) {
+      try {
+        helpers.emplace_back(work);
+      } catch (const std::system_error&) {
+        break;  // the others take its share
+      }
+    }
+    work();
+    for (std::thread& t : helpers) t.join();
   }
 
   // fresh: the cursor stands in an empty block that takes this paragraph.
@@ -285,15 +352,10 @@ class Builder {
   }
 
   void AddPicture(QTextCursor& cur, const rtf::Run& run) {
-    PictureReader pic(model_.pictures[static_cast<size_t>(run.picture)]);
-    if (pic.size.isEmpty()) return;  // damaged: left out like an unknown kind
-    if (pic.decoded != pic.size) pic.reader.setScaledSize(pic.decoded);
-    pic.reader.setAllocationLimit(static_cast<int>(
-        qint64(pic.decoded.width()) * pic.decoded.height() * 8 / (1024 * 1024) + 1));
-    QImage image;
-    if (!pic.reader.read(&image) || image.isNull()) return;
+    const DecodedPicture& pic = pictures_[static_cast<size_t>(run.picture)];
+    if (pic.image.isNull()) return;  // damaged: left out like an unknown kind
     const QUrl name(QStringLiteral("rtfpic:%1").arg(run.picture));
-    doc_.addResource(QTextDocument::ImageResource, name, image);
+    doc_.addResource(QTextDocument::ImageResource, name, pic.image);
     QTextImageFormat f;
     f.setName(name.toString());
     f.setWidth(pic.width);
@@ -420,6 +482,7 @@ class Builder {
   bool fresh_ = true;
   QTextTable* table_ = nullptr;
   std::vector<int> widths_;
+  std::vector<DecodedPicture> pictures_;  // by index, those drawn
 };
 
 }  // namespace

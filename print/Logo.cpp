@@ -13,9 +13,12 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <string>
+#include <vector>
 
 #include "data/regularfile.h"
 
@@ -188,12 +191,150 @@ bool DecodePngRaw(const unsigned char* data, size_t size, QImage* out) {
   return true;
 }
 
+// Averages the rows of a picture, top to bottom, into a smaller image (a box
+// filter): every source pixel falls into exactly one target pixel, which
+// becomes the mean of its source pixels. Colours are weighted by their alpha
+// and the result is premultiplied, as Qt draws it.
+class BoxScaler {
+ public:
+  // Sized for rows of srcW pixels of 8-bit RGB (or RGBA with alpha), the
+  // target at most as large as the source; false when out of memory.
+  bool Start(int srcW, int srcH, QSize target, bool alpha, QImage* out) {
+    srcW_ = srcW, srcH_ = srcH, alpha_ = alpha;
+    w_ = std::clamp(target.width(), 1, srcW), h_ = std::clamp(target.height(), 1, srcH);
+    *out = QImage(w_, h_, alpha ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+    if (out->isNull()) return false;
+    out_ = out;
+    try {
+      line_.assign(static_cast<size_t>(srcW) * (alpha ? 4 : 3), 0);
+      sum_.assign(static_cast<size_t>(w_) * 4, 0);
+      colStart_.resize(static_cast<size_t>(w_) + 1);
+    } catch (const std::bad_alloc&) {
+      return false;
+    }
+    for (int x = 0; x <= w_; ++x) colStart_[static_cast<size_t>(x)] = Edge(x, srcW, w_);
+    return true;
+  }
+  // The buffer the next source row goes into.
+  uchar* Row() { return line_.data(); }
+  // Adds the row in Row(); after the last source row of a target row, that
+  // row is written.
+  void AddRow() {
+    alpha_ ? Accumulate<true>() : Accumulate<false>();
+    ++y_;
+    if (y_ < Edge(outRow_ + 1, srcH_, h_)) return;
+    // A target pixel holds rows x narrow or rows x (narrow + 1) source
+    // pixels; colours weighted by alpha (0..255) divide by 255 more, as
+    // premultiplied ones.
+    const double rows = y_ - Edge(outRow_, srcH_, h_);
+    const int narrow = srcW_ / w_;
+    const double inverse[2] = {1 / (rows * narrow), 1 / (rows * (narrow + 1))};
+    const double weight = alpha_ ? 1 / 255.0 : 1;
+    auto* line = reinterpret_cast<QRgb*>(out_->scanLine(outRow_));
+    for (int x = 0; x < w_; ++x) {
+      uint64_t* s = &sum_[static_cast<size_t>(x) * 4];
+      const double n = inverse[colStart_[static_cast<size_t>(x) + 1] -
+                               colStart_[static_cast<size_t>(x)] - narrow];
+      const double c = n * weight;
+      auto mean = [](uint64_t v, double by) { return static_cast<int>(double(v) * by + 0.5); };
+      const int a = alpha_ ? mean(s[3], n) : 255;
+      line[x] = qRgba(std::min(mean(s[0], c), a), std::min(mean(s[1], c), a),
+                      std::min(mean(s[2], c), a), a);
+      s[0] = s[1] = s[2] = s[3] = 0;
+    }
+    ++outRow_;
+  }
+
+ private:
+  // The first source pixel of target pixel i: bins differ by at most one pixel.
+  static int Edge(int i, int src, int dst) { return static_cast<int>(qint64(i) * src / dst); }
+
+  template <bool kAlpha>
+  void Accumulate() {
+    constexpr int kChannels = kAlpha ? 4 : 3;
+    const uchar* p = line_.data();
+    for (int x = 0; x < w_; ++x) {
+      uint64_t r = 0, g = 0, b = 0, a = 0;
+      for (const uchar* end = line_.data() + colStart_[static_cast<size_t>(x) + 1] * kChannels;
+           p < end; p += kChannels) {
+        if constexpr (kAlpha) {
+          r += p[0] * p[3], g += p[1] * p[3], b += p[2] * p[3], a += p[3];
+        } else {
+          r += p[0], g += p[1], b += p[2];
+        }
+      }
+      uint64_t* s = &sum_[static_cast<size_t>(x) * 4];
+      s[0] += r, s[1] += g, s[2] += b, s[3] += a;
+    }
+  }
+
+  int srcW_ = 0, srcH_ = 0, w_ = 0, h_ = 0, y_ = 0, outRow_ = 0;
+  bool alpha_ = false;
+  QImage* out_ = nullptr;
+  std::vector<uchar> line_;
+  std::vector<uint64_t> sum_;
+  std::vector<int> colStart_;
+};
+
+// A picture without interlacing, decoded row by row into the scaler (which
+// lives in the caller: libpng's errors jump back here).
+bool DecodePngScaledRaw(const unsigned char* data, size_t size, QSize target, BoxScaler* scaler,
+                        QImage* out) {
+  PngSource src{data, size, 0};
+  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, PngError, PngWarning);
+  if (!png) return false;
+  png_infop info = png_create_info_struct(png);
+  if (!info) {
+    png_destroy_read_struct(&png, nullptr, nullptr);
+    return false;
+  }
+  if (setjmp(png_jmpbuf(png))) {
+    png_destroy_read_struct(&png, &info, nullptr);
+    *out = QImage();
+    return false;
+  }
+  png_set_user_limits(png, 1'000'000, 1'000'000);
+#ifdef PNG_IGNORE_ADLER32
+  // The CRC of every chunk guards the data already; zlib's own checksum
+  // over it would cost a tenth of the decoding.
+  png_set_option(png, PNG_IGNORE_ADLER32, PNG_OPTION_ON);
+#endif
+  png_set_read_fn(png, &src, PngRead);
+  png_read_info(png, info);
+  const png_uint_32 w = png_get_image_width(png, info);
+  const png_uint_32 h = png_get_image_height(png, info);
+  const int colorType = png_get_color_type(png, info);
+  const bool alpha =
+      (colorType & PNG_COLOR_MASK_ALPHA) != 0 || png_get_valid(png, info, PNG_INFO_tRNS) != 0;
+  // 8-bit RGB or RGBA whatever the PNG holds.
+  png_set_expand(png);
+  png_set_strip_16(png);
+  png_set_gray_to_rgb(png);
+  png_read_update_info(png, info);
+  if (!PixelCountOk(w, h) || png_get_interlace_type(png, info) != PNG_INTERLACE_NONE ||
+      png_get_rowbytes(png, info) != png_size_t{w} * (alpha ? 4 : 3) ||
+      !scaler->Start(static_cast<int>(w), static_cast<int>(h), target, alpha, out)) {
+    png_destroy_read_struct(&png, &info, nullptr);
+    *out = QImage();
+    return false;
+  }
+  for (png_uint_32 y = 0; y < h; ++y) {
+    png_read_row(png, scaler->Row(), nullptr);
+    scaler->AddRow();
+  }
+  png_read_end(png, nullptr);
+  png_destroy_read_struct(&png, &info, nullptr);
+  return true;
+}
+
 bool ReadWholeFile(const QString& name, QByteArray* data) {
   std::string bytes;
   if (!ReadRegularFile(QFile::encodeName(name).toStdString(), kMaxFileBytes, bytes)) return false;
   *data = QByteArray::fromStdString(bytes);
   return true;
 }
+
+uint32_t Be(const uchar* p) { return uint32_t(p[0]) << 24 | p[1] << 16 | p[2] << 8 | p[3]; }
 
 uint32_t Le(const uchar* p, int bytes) {
   uint32_t v = 0;
@@ -243,6 +384,34 @@ bool LoadBmp(const QString& name, QImage* out) {
 bool TVQRLogo::DecodePng(const QByteArray& data, QImage* out) {
   return DecodePngRaw(reinterpret_cast<const unsigned char*>(data.constData()),
                       static_cast<size_t>(data.size()), out);
+}
+
+bool TVQRLogo::DecodePngScaled(const QByteArray& data, QSize size, QImage* out) {
+  const auto* bytes = reinterpret_cast<const unsigned char*>(data.constData());
+  BoxScaler scaler;
+  // The interlace method, byte 28 of the file: the passes of an interlaced
+  // picture only complete its rows at the end, so it is decoded whole first,
+  // up to 16 million pixels (64 MB).
+  if (data.size() <= 28 || bytes[28] == 0)
+    return DecodePngScaledRaw(bytes, static_cast<size_t>(data.size()), size, &scaler, out);
+  constexpr qint64 kMaxInterlacedPixels = 16'000'000;
+  QImage full;
+  if (qint64(Be(bytes + 16)) * Be(bytes + 20) > kMaxInterlacedPixels || !DecodePng(data, &full)) {
+    *out = QImage();
+    return false;
+  }
+  const bool alpha = full.hasAlphaChannel();
+  full.convertTo(alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
+  if (full.isNull() || !scaler.Start(full.width(), full.height(), size, alpha, out)) {
+    *out = QImage();
+    return false;
+  }
+  const size_t rowBytes = static_cast<size_t>(full.width()) * (alpha ? 4 : 3);
+  for (int y = 0; y < full.height(); ++y) {
+    std::memcpy(scaler.Row(), full.constScanLine(y), rowBytes);
+    scaler.AddRow();
+  }
+  return true;
 }
 
 bool TVQRLogo::DecodeJpeg(const QByteArray& data, QImage* out) {

@@ -42,6 +42,11 @@ class TVQRLogo {
   /// text). False and a null image for damaged, truncated or oversized data.
   static bool DecodePng(const QByteArray& data, QImage* out);
   static bool DecodeJpeg(const QByteArray& data, QImage* out);
+  /// Decodes a PNG straight into size (at most its own on either side):
+  /// every pixel is the mean of the picture's pixels that fall into it, and
+  /// the picture is never held at its own size unless it is interlaced
+  /// (then at most 16 million pixels).
+  static bool DecodePngScaled(const QByteArray& data, QSize size, QImage* out);
 
   const QImage& Image() const { return Image_; }
   bool Loaded() const { return Loaded_; }

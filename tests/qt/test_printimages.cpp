@@ -371,20 +371,71 @@ TEST_F(Background, RtfLaysOutLikeAWordProcessor) {
             300 * 20);  // 50 % black over white
 }
 
-// Pictures are decoded at the size they are drawn; a background whose
-// pictures hold more pixels than a page could use does not load.
+// Pictures are decoded at the size they are drawn, each pixel the mean of
+// those it covers; a background whose pictures hold more pixels than a page
+// could use does not load, a damaged picture is left out.
 TEST_F(Background, PicturesAreDecodedAtTheirSizeOnThePage) {
-  const QByteArray png = Encoded(TestPicture(3000, 1500), "PNG");
+  // Quarters: black and white columns, red, blue, green columns beside
+  // transparent ones.
+  QImage big(3000, 1500, QImage::Format_ARGB32);
+  for (int y = 0; y < big.height(); ++y)
+    for (int x = 0; x < big.width(); ++x) {
+      const bool odd = x % 2 != 0, right = x >= 1500, low = y >= 750;
+      big.setPixel(x, y,
+                   !low     ? (right ? qRgb(200, 30, 30)
+                               : odd ? qRgb(255, 255, 255)
+                                     : qRgb(0, 0, 0))
+                   : !right ? qRgb(0, 0, 255)
+                   : odd    ? qRgba(0, 0, 0, 0)
+                            : qRgb(0, 255, 0));
+    }
   auto rtf = [](const QByteArray& pic, int goalWidth) {
     return "{\\rtf1 {\\pict\\pngblip\\picwgoal" + QByteArray::number(goalWidth) + "\\pichgoal720 " +
-           pic.toHex() + "}\\par}";
+           pic.toHex() + "}\\par after\\par}";
   };
-  paper_.SetFile(Write("pic.rtf", rtf(png, 1440)));  // one inch wide, half an inch high
-  ASSERT_TRUE(paper_.Load());
-  const QImage image =
-      paper_.Document()->resource(QTextDocument::ImageResource, QUrl("rtfpic:0")).value<QImage>();
-  EXPECT_EQ(image.size(), QSize(300, 150));  // at 300 dpi
-  EXPECT_EQ(CountPixels(image, QColor(200, 30, 30)), image.width() * image.height());
+  auto picture = [&] {
+    return paper_.Document()
+        ->resource(QTextDocument::ImageResource, QUrl("rtfpic:0"))
+        .value<QImage>();
+  };
+  for (const bool alpha : {true, false}) {  // RGBA, and RGB where transparent is black
+    const QImage stored = alpha ? big : big.convertToFormat(QImage::Format_RGB32);
+    // One inch wide, half an inch high.
+    paper_.SetFile(Write("pic.rtf", rtf(Encoded(stored, "PNG"), 1440)));
+    ASSERT_TRUE(paper_.Load());
+    const QImage image = picture();
+    EXPECT_EQ(image.size(), QSize(300, 150));  // at 300 dpi
+    const QColor green = alpha ? QColor(0, 255, 0, 128) : QColor(0, 128, 0);
+    const struct {
+      int x, y;
+      QColor want;
+    } points[] = {{3, 3, QColor(128, 128, 128)},
+                  {140, 70, QColor(128, 128, 128)},
+                  {160, 5, QColor(200, 30, 30)},
+                  {299, 74, QColor(200, 30, 30)},
+                  {0, 149, QColor(0, 0, 255)},
+                  {149, 80, QColor(0, 0, 255)},
+                  {200, 100, green},
+                  {299, 149, green}};
+    for (const auto& p : points) {
+      const QColor c = image.pixelColor(p.x, p.y);
+      EXPECT_TRUE(
+          std::abs(c.red() - p.want.red()) <= 1 && std::abs(c.green() - p.want.green()) <= 1 &&
+          std::abs(c.blue() - p.want.blue()) <= 1 && std::abs(c.alpha() - p.want.alpha()) <= 1)
+          << alpha << " " << p.x << "," << p.y << ": " << c.name(QColor::HexArgb).toStdString();
+    }
+  }
+  const QByteArray png = Encoded(big, "PNG");
+
+  // Cut short or with a damaged row: the text stays, the picture is left out.
+  QByteArray damaged = png;
+  damaged[damaged.indexOf("IDAT") + 4 + 200] = char(0xff);
+  for (const QByteArray& bad : {png.left(png.size() / 2), damaged}) {
+    paper_.SetFile(Write("bad.rtf", rtf(bad, 1440)));
+    ASSERT_TRUE(paper_.Load());
+    EXPECT_EQ(Text(), "\nafter");
+    EXPECT_TRUE(picture().isNull());
+  }
 
   paper_.SetFile(Write("huge.rtf", rtf(ClaimedSize(png, 20000, 20000), 1440)));
   EXPECT_FALSE(paper_.Load());
