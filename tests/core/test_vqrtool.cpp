@@ -110,6 +110,19 @@ TEST_F(VqrTool, AFullDiskKeepsTheOlderOutputAndFails) {
   }
 }
 
+TEST_F(VqrTool, AFailedWriteOfTheStandardOutputFails) {
+  // "stats ... > table.csv" onto a full disk must not end as if all was written.
+  const std::string in = kSamples + "full1500.DAT";
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"stats", in, "--compare", kSamples + "days10.DAT", "--csv"},
+        {"info", in, "--json"},
+        {"settings", "--defaults"}}) {
+    const ToolRun r = Tool(args, "ulimit -f 1; trap '' XFSZ; exec ");
+    EXPECT_EQ(r.status, 3) << args[0] << "\n" << r.err;
+    EXPECT_NE(r.err.find("cannot write the output"), std::string::npos) << args[0] << "\n" << r.err;
+  }
+}
+
 TEST_F(VqrTool, InfoJsonIsOneObjectWithExactFloats) {
   const ToolRun r = Tool({"info", dir.File("good.DAT"), "--json"});
   ASSERT_EQ(r.status, 0) << r.err;
