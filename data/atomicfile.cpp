@@ -34,15 +34,16 @@ std::string BaseOf(const std::string& path) {
 
 // ------------------------------------------------------------ links
 
-// The kernel's rule for links in shared folders (fs.protected_symlinks): in a
-// sticky folder that everybody may write, a link is followed only by its
-// owner or when it belongs to the folder's owner.
-bool MayFollow(const std::string& folder, const struct stat& link) {
-  if (link.st_uid == geteuid()) return true;
+// The kernel's rule for links and FIFOs in shared folders
+// (fs.protected_symlinks, fs.protected_fifos): in a sticky folder that
+// everybody may write, one is used only by its owner or when it belongs to
+// the folder's owner.
+bool MayUse(const std::string& folder, const struct stat& entry) {
+  if (entry.st_uid == geteuid()) return true;
   struct stat dir {};
   if (stat(folder.c_str(), &dir) != 0) return false;
   const bool shared = (dir.st_mode & S_ISVTX) && (dir.st_mode & S_IWOTH);
-  return !shared || dir.st_uid == link.st_uid;
+  return !shared || dir.st_uid == entry.st_uid;
 }
 
 // Follows every link in path, as opening it would, into a path without links.
@@ -75,7 +76,7 @@ bool ResolveLinks(const std::string& path, std::string* resolved, std::string* r
       done = next;
       continue;
     }
-    if (!MayFollow(done.empty() ? "/" : done, st)) {
+    if (!MayUse(done.empty() ? "/" : done, st)) {
       *refused = next;
       return false;
     }
@@ -255,6 +256,11 @@ bool TAtomicFile::Open(const std::string& target) {
       return Fail("cannot write " + target_);
     }
     if (!S_ISREG(st.st_mode)) {
+      // Another user's FIFO in /tmp would hand the output to its reader.
+      if (!MayUse(FolderOf(target_), st)) {
+        errno = EACCES;
+        return Fail("cannot write " + target_ + " (it belongs to another user in a shared folder)");
+      }
       direct_ = true;
       fd_ = ::open(target_.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
       return fd_ >= 0 || Fail("cannot open " + target_);

@@ -1,4 +1,5 @@
 // Text output file, number texts and the three ASCII export layouts.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/time.h>
@@ -321,6 +322,21 @@ TEST(AtomicFile, FollowsNoLinkOfAnotherUserInASharedStickyFolder) {
   std::filesystem::create_symlink(shared + "dir/file", dir.File("own"));
   EXPECT_FALSE(WriteFileAtomic(dir.File("own"), "new"));
   EXPECT_EQ(ReadFileText(victim), "old");
+  // So does a FIFO there (its reader would get the output, and without one
+  // the write would wait for ever); the writer's own FIFO is written.
+  for (const auto& [owner, written] : {std::pair{other, false}, std::pair{uid_t{0}, true}}) {
+    const std::string fifo = shared + "out.pdf";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0666), 0);
+    ASSERT_EQ(chown(fifo.c_str(), owner, owner), 0);
+    const int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    std::string error;
+    EXPECT_EQ(WriteFileAtomic(fifo, "new", &error), written) << owner << ": " << error;
+    char got[8] = {};
+    EXPECT_EQ(read(reader, got, sizeof got), written ? 3 : 0) << owner;
+    close(reader);
+    std::filesystem::remove(fifo);
+  }
 }
 
 }  // namespace
