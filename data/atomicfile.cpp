@@ -34,10 +34,10 @@ std::string BaseOf(const std::string& path) {
 
 // ------------------------------------------------------------ links
 
-// The kernel's rule for links and FIFOs in shared folders
-// (fs.protected_symlinks, fs.protected_fifos): in a sticky folder that
-// everybody may write, one is used only by its owner or when it belongs to
-// the folder's owner.
+// The kernel's rule for links, FIFOs and files in shared folders
+// (fs.protected_symlinks, protected_fifos, protected_regular): in a sticky
+// folder that everybody may write, one is used only by its owner or when it
+// belongs to the folder's owner.
 bool MayUse(const std::string& folder, const struct stat& entry) {
   if (entry.st_uid == geteuid()) return true;
   struct stat dir {};
@@ -255,12 +255,13 @@ bool TAtomicFile::Open(const std::string& target) {
       errno = EISDIR;
       return Fail("cannot write " + target_);
     }
+    // Another user's FIFO in /tmp would hand the output to its reader, and
+    // root would replace another user's file with one in the mode they chose.
+    if (!MayUse(FolderOf(target_), st)) {
+      errno = EACCES;
+      return Fail("cannot write " + target_ + " (it belongs to another user in a shared folder)");
+    }
     if (!S_ISREG(st.st_mode)) {
-      // Another user's FIFO in /tmp would hand the output to its reader.
-      if (!MayUse(FolderOf(target_), st)) {
-        errno = EACCES;
-        return Fail("cannot write " + target_ + " (it belongs to another user in a shared folder)");
-      }
       direct_ = true;
       fd_ = ::open(target_.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
       return fd_ >= 0 || Fail("cannot open " + target_);

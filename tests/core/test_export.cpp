@@ -337,6 +337,14 @@ TEST(AtomicFile, FollowsNoLinkOfAnotherUserInASharedStickyFolder) {
     close(reader);
     std::filesystem::remove(fifo);
   }
+  // And another user's file there, which root could otherwise replace with
+  // one in the mode that user chose.
+  const std::string planted = shared + "report.pdf";
+  ASSERT_TRUE(WriteText(planted, "theirs"));
+  ASSERT_EQ(chown(planted.c_str(), other, other), 0);
+  ASSERT_EQ(chmod(planted.c_str(), 0666), 0);
+  EXPECT_FALSE(WriteFileAtomic(planted, "new"));
+  EXPECT_EQ(ReadFileText(planted), "theirs");
 }
 
 }  // namespace
