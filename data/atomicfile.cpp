@@ -235,18 +235,19 @@ bool TAtomicFile::Open(const std::string& target) {
     errno = ENOENT;
     return Fail("no file name");
   }
+  // Every link on the way counts, also for a file that does not exist yet.
+  std::string resolved, refused;
+  const bool resolves = ResolveLinks(target, &resolved, &refused);
+  if (!refused.empty()) {
+    errno = EACCES;
+    return Fail("cannot write " + target + " (the link " + refused +
+                " belongs to another user in a shared folder and is not followed)");
+  }
   struct stat st {};
   bool exists = lstat(target.c_str(), &st) == 0;
   if (exists && S_ISLNK(st.st_mode)) {
     // Replace the file the link points to, not the link.
-    std::string resolved, refused;
-    if (ResolveLinks(target, &resolved, &refused)) {
-      target_ = resolved;
-    } else if (!refused.empty()) {
-      errno = EACCES;
-      return Fail("cannot write " + target + " (the link " + refused +
-                  " belongs to another user in a shared folder and is not followed)");
-    }
+    if (resolves) target_ = resolved;
     exists = stat(target_.c_str(), &st) == 0;
   }
   mode_t mode = 0;

@@ -322,6 +322,8 @@ TEST(AtomicFile, FollowsNoLinkOfAnotherUserInASharedStickyFolder) {
   std::filesystem::create_symlink(shared + "dir/file", dir.File("own"));
   EXPECT_FALSE(WriteFileAtomic(dir.File("own"), "new"));
   EXPECT_EQ(ReadFileText(victim), "old");
+  EXPECT_FALSE(WriteFileAtomic(shared + "dir/new", "new"));  // also for a new file
+  EXPECT_FALSE(Exists(dir.File("victim/new")));
   // So does a FIFO there (its reader would get the output, and without one
   // the write would wait for ever); the writer's own FIFO is written.
   for (const auto& [owner, written] : {std::pair{other, false}, std::pair{uid_t{0}, true}}) {
