@@ -65,6 +65,8 @@ TEST_F(VqrTool, ExitStatusesAndMessages) {
       {{"info", dir.File("good.DAT"), "--public=" + dir.File("none.INI")}, 2, "none.INI"},
       {{"info", dir.File("good.DAT"), "--ini", hugeIni}, 2, notHugeIni.c_str()},
       {{"info", dir.File("good.DAT"), "--ini", fifo}, 2, notFifo.c_str()},
+      {{"info", dir.File("good.DAT"), "--public", fifo}, 2, notFifo.c_str()},
+      {{"info", dir.File("good.DAT"), "--public", hugeIni}, 2, notHugeIni.c_str()},
       {{"ascii", dir.File("good.DAT"), "-o", dir.File("d.ASC"), "--defaults"}, 0, ""},
       {{"ascii", dir.File("good.DAT"), "-o", dir.File("y.ASC"), "--defaults", "--ini", "x"},
        64,
