@@ -71,7 +71,10 @@ TEST_F(VqrTool, ExitStatusesAndMessages) {
       {{"ascii", dir.File("good.DAT"), "-o", dir.File("y.ASC"), "--defaults", "--ini", "x"},
        64,
        "--defaults reads no INI file"},
-      {{"settings", "--public"}, 64, "usage"}};
+      {{"settings", "--public"}, 64, "usage"},
+      // A slip of the output name must not destroy the recording.
+      {{"ascii", dir.File("good.DAT"), "-o", dir.File("good.DAT")}, 64, "would replace"},
+      {{"xlsx", dir.File("good.DAT"), "-o", dir.File("./good.DAT")}, 64, "would replace"}};
   for (const Case& c : cases) {
     std::string line;
     for (const auto& a : c.args) line += a + " ";
@@ -80,6 +83,7 @@ TEST_F(VqrTool, ExitStatusesAndMessages) {
     EXPECT_NE(r.err.find(c.err), std::string::npos) << line << "\n" << r.err;
   }
   EXPECT_FALSE(Exists(dir.File("y.ASC")));
+  EXPECT_EQ(ReadFileText(dir.File("good.DAT")).size(), SimpleFile(25).size());
 }
 
 // Files may grow to 4 kB only, as on a nearly full disk (for root too).

@@ -61,6 +61,17 @@ TLoadStatus LoadRecording(TVQRSession& session, const std::string& path) {
   return status;
 }
 
+const std::string* InputNamedBy(const std::string& output, const std::vector<std::string>& inputs) {
+  struct stat out {};
+  if (stat(output.c_str(), &out) != 0) return nullptr;
+  for (const std::string& input : inputs) {
+    struct stat in {};
+    if (stat(input.c_str(), &in) == 0 && in.st_dev == out.st_dev && in.st_ino == out.st_ino)
+      return &input;
+  }
+  return nullptr;
+}
+
 TSettingsArg TakeSettingsArg(const std::vector<std::string>& args, size_t& i,
                              TToolSettingsOptions& options) {
   const std::string& a = args[i];
