@@ -34,15 +34,16 @@ std::string BaseOf(const std::string& path) {
 
 // ------------------------------------------------------------ links
 
-// The kernel's rule for links in shared folders (fs.protected_symlinks): in a
-// sticky folder that everybody may write, a link is followed only by its
-// owner or when it belongs to the folder's owner.
-bool MayFollow(const std::string& folder, const struct stat& link) {
-  if (link.st_uid == geteuid()) return true;
+// The kernel's rule for links, FIFOs and files in shared folders
+// (fs.protected_symlinks, protected_fifos, protected_regular): in a sticky
+// folder that everybody may write, one is used only by its owner or when it
+// belongs to the folder's owner.
+bool MayUse(const std::string& folder, const struct stat& entry) {
+  if (entry.st_uid == geteuid()) return true;
   struct stat dir {};
   if (stat(folder.c_str(), &dir) != 0) return false;
   const bool shared = (dir.st_mode & S_ISVTX) && (dir.st_mode & S_IWOTH);
-  return !shared || dir.st_uid == link.st_uid;
+  return !shared || dir.st_uid == entry.st_uid;
 }
 
 // Follows every link in path, as opening it would, into a path without links.
@@ -75,7 +76,7 @@ bool ResolveLinks(const std::string& path, std::string* resolved, std::string* r
       done = next;
       continue;
     }
-    if (!MayFollow(done.empty() ? "/" : done, st)) {
+    if (!MayUse(done.empty() ? "/" : done, st)) {
       *refused = next;
       return false;
     }
@@ -234,18 +235,19 @@ bool TAtomicFile::Open(const std::string& target) {
     errno = ENOENT;
     return Fail("no file name");
   }
+  // Every link on the way counts, also for a file that does not exist yet.
+  std::string resolved, refused;
+  const bool resolves = ResolveLinks(target, &resolved, &refused);
+  if (!refused.empty()) {
+    errno = EACCES;
+    return Fail("cannot write " + target + " (the link " + refused +
+                " belongs to another user in a shared folder and is not followed)");
+  }
   struct stat st {};
   bool exists = lstat(target.c_str(), &st) == 0;
   if (exists && S_ISLNK(st.st_mode)) {
     // Replace the file the link points to, not the link.
-    std::string resolved, refused;
-    if (ResolveLinks(target, &resolved, &refused)) {
-      target_ = resolved;
-    } else if (!refused.empty()) {
-      errno = EACCES;
-      return Fail("cannot write " + target + " (the link " + refused +
-                  " belongs to another user in a shared folder and is not followed)");
-    }
+    if (resolves) target_ = resolved;
     exists = stat(target_.c_str(), &st) == 0;
   }
   mode_t mode = 0;
@@ -253,6 +255,12 @@ bool TAtomicFile::Open(const std::string& target) {
     if (S_ISDIR(st.st_mode)) {
       errno = EISDIR;
       return Fail("cannot write " + target_);
+    }
+    // Another user's FIFO in /tmp would hand the output to its reader, and
+    // root would replace another user's file with one in the mode they chose.
+    if (!MayUse(FolderOf(target_), st)) {
+      errno = EACCES;
+      return Fail("cannot write " + target_ + " (it belongs to another user in a shared folder)");
     }
     if (!S_ISREG(st.st_mode)) {
       direct_ = true;

@@ -22,8 +22,8 @@ class TAtomicFile {
 
   /// Creates the temporary file beside target, or beside the file a link
   /// names. False, with Error() set, when target is a folder, is
-  /// write-protected, its folder takes no new file, or it is a link that
-  /// another user put into a shared sticky folder such as /tmp.
+  /// write-protected, its folder takes no new file, or it (or a link on the
+  /// way) belongs to another user in a shared sticky folder such as /tmp.
   bool Open(const std::string& target);
   /// Appends bytes; false from the first failed write on (the rest is skipped).
   bool Write(const void* data, size_t size);

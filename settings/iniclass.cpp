@@ -8,9 +8,9 @@
 #include <climits>
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 
 #include "data/numtext.h"
+#include "data/regularfile.h"
 #include "settings/inifile.h"
 
 namespace {
@@ -336,8 +336,9 @@ const TWriteFailure& TZTIniClass::LastWriteFailure() {
 
 bool TZTIniClass::RelocateOwnFile(const std::string& path) {
   relocateFailure_ = {};
-  std::ifstream in(IniFileName, std::ios::binary);
-  const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  // Only a regular file of settings' size: nothing of a huge file or a FIFO.
+  std::string bytes;
+  ReadRegularFile(IniFileName, TIniFile::kMaxFileBytes, bytes);
   std::string error;
   if (ReadOnly || !WriteFileAtomic(path, bytes, &error)) {
     relocateFailure_ = {path, ReadOnly ? EROFS : errno, IsWriteProtected(path), error};

@@ -174,6 +174,14 @@ TEST(VqrtoolStats, JsonIsTheSameUnderAGermanLocale) {
             "channel,n,min,min_at_h,max,max_at_h,first,last,mean,std,slope_per_h");
   EXPECT_NE(one.out.find("\n17,1,20,0.05,20,0.05,20,20,20,,\n"), std::string::npos) << one.out;
   EXPECT_EQ(Tool({"stats", file, "--json", "--csv", "--defaults"}).status, 64);
+
+  // JSON is UTF-8: a byte of another code page in a file name is written as U+FFFD.
+  const std::string odd = dir.File("r\xc3\xa4\"\xff.DAT");
+  ASSERT_TRUE(WriteBytes(odd, SimpleFile(5)));
+  const ToolRun named = Tool({"stats", odd, "--defaults", "--json"});
+  EXPECT_EQ(named.out.find("{\"file\": \"" + dir.File("r\xc3\xa4\\\"\xef\xbf\xbd.DAT") + "\", "),
+            0u)
+      << named.out;
 }
 
 // Two recordings of different lengths, the temperature of sample i (every

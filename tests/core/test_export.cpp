@@ -1,4 +1,5 @@
 // Text output file, number texts and the three ASCII export layouts.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/time.h>
@@ -321,6 +322,31 @@ TEST(AtomicFile, FollowsNoLinkOfAnotherUserInASharedStickyFolder) {
   std::filesystem::create_symlink(shared + "dir/file", dir.File("own"));
   EXPECT_FALSE(WriteFileAtomic(dir.File("own"), "new"));
   EXPECT_EQ(ReadFileText(victim), "old");
+  EXPECT_FALSE(WriteFileAtomic(shared + "dir/new", "new"));  // also for a new file
+  EXPECT_FALSE(Exists(dir.File("victim/new")));
+  // So does a FIFO there (its reader would get the output, and without one
+  // the write would wait for ever); the writer's own FIFO is written.
+  for (const auto& [owner, written] : {std::pair{other, false}, std::pair{uid_t{0}, true}}) {
+    const std::string fifo = shared + "out.pdf";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0666), 0);
+    ASSERT_EQ(chown(fifo.c_str(), owner, owner), 0);
+    const int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    std::string error;
+    EXPECT_EQ(WriteFileAtomic(fifo, "new", &error), written) << owner << ": " << error;
+    char got[8] = {};
+    EXPECT_EQ(read(reader, got, sizeof got), written ? 3 : 0) << owner;
+    close(reader);
+    std::filesystem::remove(fifo);
+  }
+  // And another user's file there, which root could otherwise replace with
+  // one in the mode that user chose.
+  const std::string planted = shared + "report.pdf";
+  ASSERT_TRUE(WriteText(planted, "theirs"));
+  ASSERT_EQ(chown(planted.c_str(), other, other), 0);
+  ASSERT_EQ(chmod(planted.c_str(), 0666), 0);
+  EXPECT_FALSE(WriteFileAtomic(planted, "new"));
+  EXPECT_EQ(ReadFileText(planted), "theirs");
 }
 
 }  // namespace

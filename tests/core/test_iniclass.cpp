@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <ctime>
 #include <filesystem>
@@ -167,6 +168,19 @@ TEST_F(Locating, StartRemovesOldTemporaryFilesOfAKilledSave) {
   for (const auto& [name, gone] : files) EXPECT_TRUE(Exists(home + name)) << name;
   ASSERT_TRUE(ini.Locate(Inputs(prog, {}, env)));
   for (const auto& [name, gone] : files) EXPECT_EQ(Exists(home + name), !gone) << name;
+}
+
+// "Speichern unter..." after a failed write: the copy takes the file as it is,
+// but nothing of one too large to be settings.
+TEST_F(Locating, RelocatedFileCopiesOnlyWhatCanBeRead) {
+  WriteText(home + "vqrshow4.INI", "[General]\nSavePos=OFF\n");
+  ASSERT_TRUE(ini.Locate(Inputs(prog, {}, env)));
+  ASSERT_TRUE(ini.RelocateOwnFile(other + "a.INI"));
+  EXPECT_EQ(ReadFileText(other + "a.INI"), "[General]\nSavePos=OFF\n");
+  ASSERT_EQ(truncate(ini.IniFileName.c_str(), TIniFile::kMaxFileBytes + 1), 0);
+  ASSERT_TRUE(ini.RelocateOwnFile(other + "b.INI"));
+  EXPECT_EQ(ini.IniFileName, other + "b.INI");
+  EXPECT_EQ(std::filesystem::file_size(other + "b.INI"), 0u);
 }
 
 // ------------------------------------------------------------- typed values

@@ -65,11 +65,16 @@ TEST_F(VqrTool, ExitStatusesAndMessages) {
       {{"info", dir.File("good.DAT"), "--public=" + dir.File("none.INI")}, 2, "none.INI"},
       {{"info", dir.File("good.DAT"), "--ini", hugeIni}, 2, notHugeIni.c_str()},
       {{"info", dir.File("good.DAT"), "--ini", fifo}, 2, notFifo.c_str()},
+      {{"info", dir.File("good.DAT"), "--public", fifo}, 2, notFifo.c_str()},
+      {{"info", dir.File("good.DAT"), "--public", hugeIni}, 2, notHugeIni.c_str()},
       {{"ascii", dir.File("good.DAT"), "-o", dir.File("d.ASC"), "--defaults"}, 0, ""},
       {{"ascii", dir.File("good.DAT"), "-o", dir.File("y.ASC"), "--defaults", "--ini", "x"},
        64,
        "--defaults reads no INI file"},
-      {{"settings", "--public"}, 64, "usage"}};
+      {{"settings", "--public"}, 64, "usage"},
+      // A slip of the output name must not destroy the recording.
+      {{"ascii", dir.File("good.DAT"), "-o", dir.File("good.DAT")}, 64, "would replace"},
+      {{"xlsx", dir.File("good.DAT"), "-o", dir.File("./good.DAT")}, 64, "would replace"}};
   for (const Case& c : cases) {
     std::string line;
     for (const auto& a : c.args) line += a + " ";
@@ -78,6 +83,7 @@ TEST_F(VqrTool, ExitStatusesAndMessages) {
     EXPECT_NE(r.err.find(c.err), std::string::npos) << line << "\n" << r.err;
   }
   EXPECT_FALSE(Exists(dir.File("y.ASC")));
+  EXPECT_EQ(ReadFileText(dir.File("good.DAT")).size(), SimpleFile(25).size());
 }
 
 // Files may grow to 4 kB only, as on a nearly full disk (for root too).
@@ -107,6 +113,19 @@ TEST_F(VqrTool, AFullDiskKeepsTheOlderOutputAndFails) {
     EXPECT_EQ(left, (std::vector<std::string>{"x.asc=old", "x.png=old", "x.svg=old"}))
         << args[0] << " " << args[2];
     std::filesystem::remove_all(keep);
+  }
+}
+
+TEST_F(VqrTool, AFailedWriteOfTheStandardOutputFails) {
+  // "stats ... > table.csv" onto a full disk must not end as if all was written.
+  const std::string in = kSamples + "full1500.DAT";
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"stats", in, "--compare", kSamples + "days10.DAT", "--csv"},
+        {"info", in, "--json"},
+        {"settings", "--defaults"}}) {
+    const ToolRun r = Tool(args, "ulimit -f 1; trap '' XFSZ; exec ");
+    EXPECT_EQ(r.status, 3) << args[0] << "\n" << r.err;
+    EXPECT_NE(r.err.find("cannot write the output"), std::string::npos) << args[0] << "\n" << r.err;
   }
 }
 

@@ -89,6 +89,9 @@ int RunAscii(const std::vector<std::string>& args) {
   } else {
     jobs.push_back({inputs[0], out});
   }
+  for (const TAsciiJob& job : jobs)
+    if (const std::string* input = InputNamedBy(job.Output, inputs))
+      return Usage("the output would replace the input ", *input);
 
   const bool showProgress = jobs.size() > 1 && isatty(STDERR_FILENO);
   TAsciiProgress progress;

@@ -1,5 +1,8 @@
 // vqrtool: the program's own code without a display, for batch work.
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <map>
 #include <string>
 #include <vector>
@@ -80,5 +83,13 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "vqrtool: unknown command '%s'\n", name.c_str());
     return PrintVqrUsage();
   }
-  return it->second.run(std::vector<std::string>(argv + 2, argv + argc));
+  int status = it->second.run(std::vector<std::string>(argv + 2, argv + argc));
+  // A table redirected onto a full disk must not end as if all of it was written.
+  errno = 0;
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    std::fprintf(stderr, "vqrtool %s: cannot write the output: %s\n", name.c_str(),
+                 errno != 0 ? std::strerror(errno) : "write error");
+    if (status != kExitUsage) status = std::max(status, static_cast<int>(kExitWriteFailed));
+  }
+  return status;
 }

@@ -14,8 +14,8 @@ std::unique_ptr<TToolSettings> LoadToolSettings(const TToolSettingsOptions& opti
     TLocateInputs in = TLocateInputs::FromProcess();
     in.Args.clear();
     in.ReadOnly = true;
-    in.BaseName = "vqrshow4";  // the program's INI file, not vqrtool's
-    std::string expected;      // the file --ini names
+    in.BaseName = "vqrshow4";              // the program's INI file, not vqrtool's
+    std::string expected, expectedPublic;  // the files --ini and --public name
     for (const auto& [name, value] :
          {std::pair<const char*, const std::string&>{"ini", options.IniFile},
           {"public", options.PublicFile}}) {
@@ -27,13 +27,18 @@ std::unique_ptr<TToolSettings> LoadToolSettings(const TToolSettingsOptions& opti
       }
       std::string v = value;
       if (S_ISDIR(st.st_mode) && v.back() != '/') v += '/';
-      if (std::string(name) == "ini") expected = S_ISDIR(st.st_mode) ? v + "vqrshow4.INI" : v;
+      (std::string(name) == "ini" ? expected : expectedPublic) =
+          S_ISDIR(st.st_mode) ? v + "vqrshow4.INI" : v;
       in.Args.push_back("--" + std::string(name) + "=" + v);
     }
     ini.Locate(in);
-    if (!expected.empty() && ini.IniFileName != expected) {
-      if (error) *error = "cannot read " + expected;
-      return nullptr;
+    // Neither falls back silently: a FIFO or a huge file is not settings.
+    for (const auto& [named, taken] :
+         {std::pair{expected, ini.IniFileName}, std::pair{expectedPublic, ini.PublicIniFileName}}) {
+      if (!named.empty() && taken != named) {
+        if (error) *error = "cannot read " + named;
+        return nullptr;
+      }
     }
   }
   result->Table = std::make_unique<TVQRShowSettings>(&ini);
@@ -54,6 +59,17 @@ TLoadStatus LoadRecording(TVQRSession& session, const std::string& path) {
   if (status != TLoadStatus::Ok)
     std::fprintf(stderr, "%s: %s\n", path.c_str(), LoadStatusText(status));
   return status;
+}
+
+const std::string* InputNamedBy(const std::string& output, const std::vector<std::string>& inputs) {
+  struct stat out {};
+  if (stat(output.c_str(), &out) != 0) return nullptr;
+  for (const std::string& input : inputs) {
+    struct stat in {};
+    if (stat(input.c_str(), &in) == 0 && in.st_dev == out.st_dev && in.st_ino == out.st_ino)
+      return &input;
+  }
+  return nullptr;
 }
 
 TSettingsArg TakeSettingsArg(const std::vector<std::string>& args, size_t& i,

@@ -35,6 +35,10 @@ std::unique_ptr<TToolSettings> LoadToolSettingsFor(const char* command,
 /// reported on stderr as "PATH: message". Returns the status (the exit code).
 TLoadStatus LoadRecording(TVQRSession& session, const std::string& path);
 
+/// The input that output names (the same file, whatever the path), or null:
+/// writing there would replace the recording itself.
+const std::string* InputNamedBy(const std::string& output, const std::vector<std::string>& inputs);
+
 /// The settings options every command takes, as its usage shows them.
 inline constexpr const char* kSettingsUsage = "[--ini FILE] [--public FILE] [--defaults]";
 
