@@ -47,7 +47,9 @@ QColor ColorAt(const rtf::Document& d, int index) {
   return QColor(c.r, c.g, c.b);
 }
 
-QTextCharFormat CharFormat(const rtf::Document& d, const rtf::CharFormat& c) {
+// automatic: the colour of text in the automatic colour there.
+QTextCharFormat CharFormat(const rtf::Document& d, const rtf::CharFormat& c,
+                           const QColor& automatic = Qt::black) {
   QTextCharFormat f;
   const auto font = d.fonts.find(c.font >= 0 ? c.font : d.defaultFont);
   if (font != d.fonts.end() && !font->second.name.empty()) {
@@ -75,7 +77,7 @@ QTextCharFormat CharFormat(const rtf::Document& d, const rtf::CharFormat& c) {
   f.setFontUnderline(c.underline);
   f.setFontStrikeOut(c.strike);
   const QColor fg = ColorAt(d, c.color);
-  f.setForeground(fg.isValid() ? fg : QColor(Qt::black));
+  f.setForeground(fg.isValid() ? fg : automatic);
   const QColor bg = ColorAt(d, c.highlight);
   if (bg.isValid()) f.setBackground(bg);
   if (c.superSub != 0)
@@ -264,7 +266,7 @@ class Builder {
   // after: the space after the paragraph before, which adds to this one's
   // space before (Qt would take the larger of the two).
   void AddParagraph(QTextCursor& cur, const rtf::Paragraph& p, bool& fresh, int& after) {
-    const QTextCharFormat mark = CharFormat(model_, p.mark);
+    const QTextCharFormat mark = CharFormat(model_, p.mark, autoText_);
     QTextBlockFormat format =
         BlockFormat(p.format, decimal_, model_.paperWidth - model_.marginLeft - model_.marginRight);
     format.setTopMargin(after + p.format.spaceBefore);
@@ -280,7 +282,7 @@ class Builder {
       if (run.picture >= 0)
         AddPicture(cur, run);
       else
-        cur.insertText(Text(run.text), CharFormat(model_, run.format));
+        cur.insertText(Text(run.text), CharFormat(model_, run.format, autoText_));
     }
   }
 
@@ -360,13 +362,18 @@ class Builder {
               row.borders[c == 0 ? rtf::Left : rtf::InsideV]);
     SetBorder(f, rtf::Right, cell.borders[rtf::Right],
               row.borders[last ? rtf::Right : rtf::InsideV]);
-    const QColor back = ColorAt(model_, cell.background);
-    if (back.isValid() || cell.shading > 0) {
-      const QColor fore = ColorAt(model_, cell.foreground);
-      f.setBackground(Mix(back.isValid() ? back : QColor(Qt::white),
-                          fore.isValid() ? fore : QColor(Qt::black), cell.shading));
-    }
+    const QColor fill = Fill(cell);
+    if (fill.isValid()) f.setBackground(fill);
     return f;
+  }
+
+  // The cell's background with its shading; invalid when it has none.
+  QColor Fill(const rtf::Cell& cell) const {
+    const QColor back = ColorAt(model_, cell.background);
+    if (!back.isValid() && cell.shading <= 0) return {};
+    const QColor fore = ColorAt(model_, cell.foreground);
+    return Mix(back.isValid() ? back : QColor(Qt::white), fore.isValid() ? fore : QColor(Qt::black),
+               cell.shading);
   }
 
   void AddRow(const rtf::Row& row) {
@@ -402,8 +409,15 @@ class Builder {
       QTextCursor cc = cell.firstCursorPosition();
       bool fresh = true;
       int after = 0;
+      // Text in the automatic colour turns white on a dark cell, as in a
+      // word processor, so that it stays readable.
+      const QColor fill = Fill(row.cells[static_cast<size_t>(c)]);
+      const bool dark = fill.isValid() &&
+                        0.299 * fill.redF() + 0.587 * fill.greenF() + 0.114 * fill.blueF() < 0.4;
+      autoText_ = dark ? Qt::white : Qt::black;
       for (const rtf::Paragraph& p : row.cells[static_cast<size_t>(c)].paragraphs)
         AddParagraph(cc, p, fresh, after);
+      autoText_ = Qt::black;
       // After the text: the cell's format lives in its first block's
       // character format, which the first paragraph sets.
       cell.setFormat(CellFormat(row, static_cast<size_t>(c), firstRow));
@@ -418,6 +432,7 @@ class Builder {
   QTextCursor cursor_;
   const QChar decimal_;
   bool fresh_ = true;
+  QColor autoText_ = Qt::black;  // of text in the automatic colour
   QTextTable* table_ = nullptr;
   std::vector<int> widths_;
 };

@@ -358,6 +358,12 @@ TEST_F(Background, RtfLaysOutLikeAWordProcessor) {
       paper_.Document()->documentLayout()->frameBoundingRect(QTextCursor(cellText).currentTable());
   EXPECT_LT(table.height(), cellText.layout()->boundingRect().height() + 100);
   EXPECT_NEAR(paper_.Document()->documentLayout()->blockBoundingRect(cellText).left(), 1134, 20);
+  // Text in the automatic colour is white on a dark cell, black on a light one.
+  const auto ink = [](const QTextBlock& b) {
+    return b.begin().fragment().charFormat().foreground().color().name();
+  };
+  EXPECT_EQ(ink(cellText), "#ffffff");
+  EXPECT_EQ(ink(cellText.next()), "#000000");
 
   QImage page(1240, 1754, QImage::Format_RGB32);  // A4 at 150 dpi
   page.setDotsPerMeterX(5906), page.setDotsPerMeterY(5906);
