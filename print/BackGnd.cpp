@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <numeric>
 
 #include "data/MetaData.h"
 #include "data/regularfile.h"
@@ -236,6 +237,7 @@ class Builder {
         after = 0;
       }
     }
+    FitRowHeights();
     return true;
   }
 
@@ -385,14 +387,20 @@ class Builder {
     }
     const int cols = static_cast<int>(widths.size());
     bool firstRow = false;
-    if (table_ && widths == widths_) {
+    if (table_ && widths == widths_ && row.align == align_) {
       table_->appendRows(1);
     } else {
       QTextTableFormat f;
       QList<QTextLength> constraints;
       for (int w : widths) constraints.append(QTextLength(QTextLength::FixedLength, w));
       f.setColumnWidthConstraints(constraints);
-      f.setLeftMargin(row.left);
+      // Centred and right-aligned rows between the margins of the paper, as
+      // the tab stops (Qt's own table alignment misses the right margin).
+      const int room = model_.paperWidth - model_.marginLeft - model_.marginRight -
+                       std::accumulate(widths.begin(), widths.end(), 0);
+      f.setLeftMargin(row.align == rtf::Align::Center  ? std::max(0, room / 2)
+                      : row.align == rtf::Align::Right ? std::max(0, room)
+                                                       : row.left);
       f.setCellPadding(0);
       f.setCellSpacing(0);
       f.setBorder(0);
@@ -401,9 +409,11 @@ class Builder {
       if (!fresh_) cursor_.insertBlock();
       table_ = cursor_.insertTable(1, cols, f);
       widths_ = widths;
+      align_ = row.align;
       firstRow = true;
     }
     const int r = table_->rows() - 1;
+    if (row.height != 0) heights_.push_back({table_, r, std::abs(row.height)});
     for (int c = 0; c < cols; ++c) {
       QTextTableCell cell = table_->cellAt(r, c);
       QTextCursor cc = cell.firstCursorPosition();
@@ -427,6 +437,41 @@ class Builder {
     fresh_ = true;
   }
 
+  // Rows with a height of their own grow to it: each cell's bottom padding
+  // takes what its text leaves (a row of exact height that its text
+  // exceeds grows with the text instead of cutting it off).
+  void FitRowHeights() {
+    if (heights_.empty()) return;
+    const QSizeF before = doc_.pageSize();
+    doc_.setPageSize(QSizeF(model_.paperWidth, model_.paperHeight));  // cells keep their widths
+    const QAbstractTextDocumentLayout* layout = doc_.documentLayout();
+    std::vector<std::pair<QTextTableCell, qreal>> pads;
+    for (const RowHeight& h : heights_) {
+      for (int c = 0; c < h.table->columns(); ++c) {
+        const QTextTableCell cell = h.table->cellAt(h.row, c);
+        const qreal top = layout->blockBoundingRect(cell.firstCursorPosition().block()).top();
+        const qreal bottom = layout->blockBoundingRect(cell.lastCursorPosition().block()).bottom();
+        const qreal used = bottom - top + cell.format().toTableCellFormat().topPadding();
+        pads.emplace_back(cell, std::max<qreal>(0, h.twips - used));
+      }
+    }
+    QTextCursor batch(&doc_);
+    batch.beginEditBlock();  // one layout for all of them
+    for (auto& [cell, pad] : pads) {
+      QTextTableCellFormat f = cell.format().toTableCellFormat();
+      f.setBottomPadding(pad);
+      cell.setFormat(f);
+    }
+    batch.endEditBlock();
+    doc_.setPageSize(before);
+  }
+
+  struct RowHeight {
+    QTextTable* table;
+    int row;
+    int twips;
+  };
+
   QTextDocument& doc_;
   const rtf::Document& model_;
   QTextCursor cursor_;
@@ -435,6 +480,8 @@ class Builder {
   QColor autoText_ = Qt::black;  // of text in the automatic colour
   QTextTable* table_ = nullptr;
   std::vector<int> widths_;
+  rtf::Align align_ = rtf::Align::Left;
+  std::vector<RowHeight> heights_;
 };
 
 }  // namespace

@@ -375,6 +375,17 @@ TEST_F(Background, RtfLaysOutLikeAWordProcessor) {
   EXPECT_GT(CountPixels(page, Qt::red), 300 * 20);   // the first cell's background
   EXPECT_GT(CountPixels(page, QColor(127, 127, 127)) + CountPixels(page, QColor(128, 128, 128)),
             300 * 20);  // 50 % black over white
+
+  // Rows as tall as \trrh asks (a box to sign in), a table centred by \trqc.
+  layout(
+      "\\trowd\\trrh850\\trqc\\cellx4000\\pard\\intbl a\\cell\\row"
+      "\\trowd\\trrh-300\\trqc\\cellx4000\\pard\\intbl b\\cell\\row\\pard c\\par");
+  const QTextBlock box = paper_.Document()->firstBlock().next();
+  ASSERT_EQ(box.text(), "a");
+  const QRectF boxes =
+      paper_.Document()->documentLayout()->frameBoundingRect(QTextCursor(box).currentTable());
+  EXPECT_NEAR(boxes.height(), 850 + 300, 40);
+  EXPECT_NEAR(boxes.left(), 1134 + (9638 - 4000) / 2, 20);
 }
 
 // Pictures are decoded at the size they are drawn; a background whose
