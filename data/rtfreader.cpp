@@ -526,7 +526,8 @@ class Parser {
       cellDef_ = Cell{};
       for (Border& b : rowBorders_) b = Border{};
       border_ = nullptr;
-      trleft_ = trgaph_ = 0;
+      trleft_ = trgaph_ = trrh_ = 0;
+      trAlign_ = Align::Left;
     } else if (w == "cellx") {
       if (cellx_.size() < kMaxCells) {
         cellx_.push_back(Twips(p));
@@ -559,6 +560,10 @@ class Parser {
       trleft_ = Twips(p);
     } else if (w == "trgaph") {
       trgaph_ = Clamp(p, 0, kMaxTwips);
+    } else if (w == "trrh") {
+      trrh_ = Twips(p);
+    } else if (w == "trql" || w == "trqc" || w == "trqr") {
+      trAlign_ = w == "trqc" ? Align::Center : w == "trqr" ? Align::Right : Align::Left;
     } else if (w == "cell") {
       if (s.dest == Dest::Body) EndCell();
     } else if (w == "row") {
@@ -762,6 +767,8 @@ class Parser {
     }
     row_.left = trleft_;
     row_.gap = trgaph_;
+    row_.height = trrh_;
+    row_.align = trAlign_;
     std::copy(std::begin(rowBorders_), std::end(rowBorders_), std::begin(row_.borders));
     doc_.blocks.emplace_back(std::move(row_));
     row_ = Row{};
@@ -794,7 +801,8 @@ class Parser {
   Border otherBorder_;        // paragraph borders: read, not kept
   Border* border_ = nullptr;  // what \brdrs, \brdrw, \brdrcf describe
   Tab::Kind tabKind_ = Tab::Kind::Left;
-  int trleft_ = 0, trgaph_ = 0;
+  int trleft_ = 0, trgaph_ = 0, trrh_ = 0;
+  Align trAlign_ = Align::Left;
   int fontNum_ = -1;
   Font font_;
   std::u16string fontName_;

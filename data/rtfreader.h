@@ -97,9 +97,11 @@ struct Cell {
 
 struct Row {
   std::vector<Cell> cells;
-  int left = 0;       // \trleft
-  int gap = 0;        // \trgaph: half the space between cells
-  Border borders[6];  // \trbrdrt \trbrdrl \trbrdrb \trbrdrr \trbrdrh \trbrdrv
+  int left = 0;               // \trleft
+  int gap = 0;                // \trgaph: half the space between cells
+  int height = 0;             // \trrh, twips: > 0 at least, < 0 exactly, 0 as the text needs
+  Align align = Align::Left;  // \trqc \trqr: the row's place between the margins
+  Border borders[6];          // \trbrdrt \trbrdrl \trbrdrb \trbrdrr \trbrdrh \trbrdrv
 };
 
 using Block = std::variant<Paragraph, Row>;

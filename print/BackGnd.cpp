@@ -17,6 +17,7 @@
 #include <atomic>
 #include <cmath>
 #include <cstdlib>
+#include <numeric>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -51,7 +52,9 @@ QColor ColorAt(const rtf::Document& d, int index) {
   return QColor(c.r, c.g, c.b);
 }
 
-QTextCharFormat CharFormat(const rtf::Document& d, const rtf::CharFormat& c) {
+// automatic: the colour of text in the automatic colour there.
+QTextCharFormat CharFormat(const rtf::Document& d, const rtf::CharFormat& c,
+                           const QColor& automatic = Qt::black) {
   QTextCharFormat f;
   const auto font = d.fonts.find(c.font >= 0 ? c.font : d.defaultFont);
   if (font != d.fonts.end() && !font->second.name.empty()) {
@@ -79,7 +82,7 @@ QTextCharFormat CharFormat(const rtf::Document& d, const rtf::CharFormat& c) {
   f.setFontUnderline(c.underline);
   f.setFontStrikeOut(c.strike);
   const QColor fg = ColorAt(d, c.color);
-  f.setForeground(fg.isValid() ? fg : QColor(Qt::black));
+  f.setForeground(fg.isValid() ? fg : automatic);
   const QColor bg = ColorAt(d, c.highlight);
   if (bg.isValid()) f.setBackground(bg);
   if (c.superSub != 0)
@@ -262,6 +265,7 @@ class Builder {
         after = 0;
       }
     }
+    FitRowHeights();
     return true;
   }
 
@@ -331,7 +335,7 @@ class Builder {
   // after: the space after the paragraph before, which adds to this one's
   // space before (Qt would take the larger of the two).
   void AddParagraph(QTextCursor& cur, const rtf::Paragraph& p, bool& fresh, int& after) {
-    const QTextCharFormat mark = CharFormat(model_, p.mark);
+    const QTextCharFormat mark = CharFormat(model_, p.mark, autoText_);
     QTextBlockFormat format =
         BlockFormat(p.format, decimal_, model_.paperWidth - model_.marginLeft - model_.marginRight);
     format.setTopMargin(after + p.format.spaceBefore);
@@ -347,7 +351,7 @@ class Builder {
       if (run.picture >= 0)
         AddPicture(cur, run);
       else
-        cur.insertText(Text(run.text), CharFormat(model_, run.format));
+        cur.insertText(Text(run.text), CharFormat(model_, run.format, autoText_));
     }
   }
 
@@ -422,13 +426,18 @@ class Builder {
               row.borders[c == 0 ? rtf::Left : rtf::InsideV]);
     SetBorder(f, rtf::Right, cell.borders[rtf::Right],
               row.borders[last ? rtf::Right : rtf::InsideV]);
-    const QColor back = ColorAt(model_, cell.background);
-    if (back.isValid() || cell.shading > 0) {
-      const QColor fore = ColorAt(model_, cell.foreground);
-      f.setBackground(Mix(back.isValid() ? back : QColor(Qt::white),
-                          fore.isValid() ? fore : QColor(Qt::black), cell.shading));
-    }
+    const QColor fill = Fill(cell);
+    if (fill.isValid()) f.setBackground(fill);
     return f;
+  }
+
+  // The cell's background with its shading; invalid when it has none.
+  QColor Fill(const rtf::Cell& cell) const {
+    const QColor back = ColorAt(model_, cell.background);
+    if (!back.isValid() && cell.shading <= 0) return {};
+    const QColor fore = ColorAt(model_, cell.foreground);
+    return Mix(back.isValid() ? back : QColor(Qt::white), fore.isValid() ? fore : QColor(Qt::black),
+               cell.shading);
   }
 
   void AddRow(const rtf::Row& row) {
@@ -440,14 +449,20 @@ class Builder {
     }
     const int cols = static_cast<int>(widths.size());
     bool firstRow = false;
-    if (table_ && widths == widths_) {
+    if (table_ && widths == widths_ && row.align == align_) {
       table_->appendRows(1);
     } else {
       QTextTableFormat f;
       QList<QTextLength> constraints;
       for (int w : widths) constraints.append(QTextLength(QTextLength::FixedLength, w));
       f.setColumnWidthConstraints(constraints);
-      f.setLeftMargin(row.left);
+      // Centred and right-aligned rows between the margins of the paper, as
+      // the tab stops (Qt's own table alignment misses the right margin).
+      const int room = model_.paperWidth - model_.marginLeft - model_.marginRight -
+                       std::accumulate(widths.begin(), widths.end(), 0);
+      f.setLeftMargin(row.align == rtf::Align::Center  ? std::max(0, room / 2)
+                      : row.align == rtf::Align::Right ? std::max(0, room)
+                                                       : row.left);
       f.setCellPadding(0);
       f.setCellSpacing(0);
       f.setBorder(0);
@@ -456,16 +471,25 @@ class Builder {
       if (!fresh_) cursor_.insertBlock();
       table_ = cursor_.insertTable(1, cols, f);
       widths_ = widths;
+      align_ = row.align;
       firstRow = true;
     }
     const int r = table_->rows() - 1;
+    if (row.height != 0) heights_.push_back({table_, r, std::abs(row.height)});
     for (int c = 0; c < cols; ++c) {
       QTextTableCell cell = table_->cellAt(r, c);
       QTextCursor cc = cell.firstCursorPosition();
       bool fresh = true;
       int after = 0;
+      // Text in the automatic colour turns white on a dark cell, as in a
+      // word processor, so that it stays readable.
+      const QColor fill = Fill(row.cells[static_cast<size_t>(c)]);
+      const bool dark = fill.isValid() &&
+                        0.299 * fill.redF() + 0.587 * fill.greenF() + 0.114 * fill.blueF() < 0.4;
+      autoText_ = dark ? Qt::white : Qt::black;
       for (const rtf::Paragraph& p : row.cells[static_cast<size_t>(c)].paragraphs)
         AddParagraph(cc, p, fresh, after);
+      autoText_ = Qt::black;
       // After the text: the cell's format lives in its first block's
       // character format, which the first paragraph sets.
       cell.setFormat(CellFormat(row, static_cast<size_t>(c), firstRow));
@@ -475,14 +499,52 @@ class Builder {
     fresh_ = true;
   }
 
+  // Rows with a height of their own grow to it: each cell's bottom padding
+  // takes what its text leaves (a row of exact height that its text
+  // exceeds grows with the text instead of cutting it off).
+  void FitRowHeights() {
+    if (heights_.empty()) return;
+    const QSizeF before = doc_.pageSize();
+    doc_.setPageSize(QSizeF(model_.paperWidth, model_.paperHeight));  // cells keep their widths
+    const QAbstractTextDocumentLayout* layout = doc_.documentLayout();
+    std::vector<std::pair<QTextTableCell, qreal>> pads;
+    for (const RowHeight& h : heights_) {
+      for (int c = 0; c < h.table->columns(); ++c) {
+        const QTextTableCell cell = h.table->cellAt(h.row, c);
+        const qreal top = layout->blockBoundingRect(cell.firstCursorPosition().block()).top();
+        const qreal bottom = layout->blockBoundingRect(cell.lastCursorPosition().block()).bottom();
+        const qreal used = bottom - top + cell.format().toTableCellFormat().topPadding();
+        pads.emplace_back(cell, std::max<qreal>(0, h.twips - used));
+      }
+    }
+    QTextCursor batch(&doc_);
+    batch.beginEditBlock();  // one layout for all of them
+    for (auto& [cell, pad] : pads) {
+      QTextTableCellFormat f = cell.format().toTableCellFormat();
+      f.setBottomPadding(pad);
+      cell.setFormat(f);
+    }
+    batch.endEditBlock();
+    doc_.setPageSize(before);
+  }
+
+  struct RowHeight {
+    QTextTable* table;
+    int row;
+    int twips;
+  };
+
   QTextDocument& doc_;
   const rtf::Document& model_;
   QTextCursor cursor_;
   const QChar decimal_;
   bool fresh_ = true;
+  QColor autoText_ = Qt::black;  // of text in the automatic colour
   QTextTable* table_ = nullptr;
   std::vector<int> widths_;
   std::vector<DecodedPicture> pictures_;  // by index, those drawn
+  rtf::Align align_ = rtf::Align::Left;
+  std::vector<RowHeight> heights_;
 };
 
 }  // namespace

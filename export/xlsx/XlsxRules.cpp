@@ -298,7 +298,15 @@ std::string TranslateFormat(const std::string& f, std::string& out) {
     // In date and time sections "." is a literal and "," one too, except
     // the decimal comma of seconds; J and T are the year and the day.
     const bool dateTime = std::any_of(begin, end, IsDateTimeCode);
+    bool fraction = false;  // inside the digits after the seconds' decimal comma
     for (auto t = begin; t != end; ++t) {
+      const bool digit =
+          t->Kind == TKind::Char && (t->Text == "0" || t->Text == "#" || t->Text == "?");
+      fraction = fraction && t->Text == "0";
+      // Readers of the file take such letters for date codes and drop the format.
+      if (dateTime && digit && !fraction)
+        return "it mixes digits and date or time codes in one section (a unit is quoted: 0,0 "
+               "\"mV\")";
       switch (t->Kind) {
         case TKind::Literal:
         case TKind::General:
@@ -315,6 +323,7 @@ std::string TranslateFormat(const std::string& f, std::string& out) {
             const bool decimal = t != begin && IsSecondsCode(*(t - 1)) && t + 1 != end &&
                                  t[1].Kind == TKind::Char && t[1].Text == "0";
             out += decimal ? '.' : ',';
+            fraction = decimal;
           } else if (c == ',') {
             out += '.';
           } else if (c == '.') {

@@ -99,6 +99,9 @@ TEST(XlsxFormat, GermanNotationTranslatedOrRefused) {
       {"[Braun]0", "[Braun] is no colour"},
       {"[Farbe57]0", "[Farbe57] is no colour"},
       {"[DBNum1]0", "[DBNum1] is no colour"},
+      {"0,0 mV", "mixes digits and date or time codes"},  // m and s are codes, as in Calc
+      {"#.##0 s;-0", "mixes digits"},
+      {"hh:mm:ss,00 0", "mixes digits"},
       {"[<]0", "not a comparison"},
       {"[<0.5]0", "not a comparison"},
       {"[=1,]0", "not a comparison"},

@@ -358,6 +358,12 @@ TEST_F(Background, RtfLaysOutLikeAWordProcessor) {
       paper_.Document()->documentLayout()->frameBoundingRect(QTextCursor(cellText).currentTable());
   EXPECT_LT(table.height(), cellText.layout()->boundingRect().height() + 100);
   EXPECT_NEAR(paper_.Document()->documentLayout()->blockBoundingRect(cellText).left(), 1134, 20);
+  // Text in the automatic colour is white on a dark cell, black on a light one.
+  const auto ink = [](const QTextBlock& b) {
+    return b.begin().fragment().charFormat().foreground().color().name();
+  };
+  EXPECT_EQ(ink(cellText), "#ffffff");
+  EXPECT_EQ(ink(cellText.next()), "#000000");
 
   QImage page(1240, 1754, QImage::Format_RGB32);  // A4 at 150 dpi
   page.setDotsPerMeterX(5906), page.setDotsPerMeterY(5906);
@@ -369,6 +375,17 @@ TEST_F(Background, RtfLaysOutLikeAWordProcessor) {
   EXPECT_GT(CountPixels(page, Qt::red), 300 * 20);   // the first cell's background
   EXPECT_GT(CountPixels(page, QColor(127, 127, 127)) + CountPixels(page, QColor(128, 128, 128)),
             300 * 20);  // 50 % black over white
+
+  // Rows as tall as \trrh asks (a box to sign in), a table centred by \trqc.
+  layout(
+      "\\trowd\\trrh850\\trqc\\cellx4000\\pard\\intbl a\\cell\\row"
+      "\\trowd\\trrh-300\\trqc\\cellx4000\\pard\\intbl b\\cell\\row\\pard c\\par");
+  const QTextBlock box = paper_.Document()->firstBlock().next();
+  ASSERT_EQ(box.text(), "a");
+  const QRectF boxes =
+      paper_.Document()->documentLayout()->frameBoundingRect(QTextCursor(box).currentTable());
+  EXPECT_NEAR(boxes.height(), 850 + 300, 40);
+  EXPECT_NEAR(boxes.left(), 1134 + (9638 - 4000) / 2, 20);
 }
 
 // Pictures are decoded at the size they are drawn, each pixel the mean of
