@@ -8,6 +8,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <sys/socket.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
@@ -161,6 +162,13 @@ Reference<css::uno::XComponentContext> LocalContext() {
     struct sigaction old {};
     if (sigaction(SIGPIPE, nullptr, &old) == 0 && old.sa_handler == SIG_DFL)
       signal(SIGPIPE, SIG_IGN);
+    // Without an office the UNO libraries are there but its files are not:
+    // say so instead of UNO's "Cannot open uno ini file".
+    const char* bootEnv = std::getenv("URE_BOOTSTRAP");
+    const std::string boot = bootEnv ? bootEnv : "";
+    const std::string scheme = "vnd.sun.star.pathname:";
+    if (boot.rfind(scheme, 0) == 0 && access(boot.c_str() + scheme.size(), R_OK) != 0)
+      throw TXLError("LibreOffice is not installed (no " + boot.substr(scheme.size()) + ")");
     try {
       context = new Reference<css::uno::XComponentContext>(
           cppu::defaultBootstrap_InitialComponentContext());

@@ -405,10 +405,14 @@ TEST(Calc, VqrtoolExportsIntoTheRunningOffice) {
   ASSERT_EQ(app->WorkbookCount(), books + 1);
   EXPECT_EQ(Value(app->Workbook(books + 1).Worksheet("VQR Daten"), 1, 1), firstTime);
 
-  // No office on the pipe and none to start: the message says why.
-  const auto [status, err] =
-      Vqrtool("--defaults --new-workbook", "VQR_CALC_PIPE=vqrtest-none PATH=/nonexistent");
-  EXPECT_NE(err.find("not installed"), std::string::npos) << err;
+  // No office on the pipe and none to start, or not even its files: the
+  // message says why.
+  for (const char* env : {"VQR_CALC_PIPE=vqrtest-none PATH=/nonexistent",
+                          "URE_BOOTSTRAP=vnd.sun.star.pathname:/nonexistent/fundamentalrc"}) {
+    const auto [status, err] = Vqrtool("--defaults --new-workbook", env);
+    EXPECT_EQ(status, 3) << env;
+    EXPECT_NE(err.find("LibreOffice is not installed"), std::string::npos) << env << ": " << err;
+  }
 }
 
 // Another user's process listening under the pipe's socket name: with the
