@@ -122,7 +122,8 @@ TEST_F(VqrTool, AFailedWriteOfTheStandardOutputFails) {
   for (const std::vector<std::string>& args :
        {std::vector<std::string>{"stats", in, "--compare", kSamples + "days10.DAT", "--csv"},
         {"info", in, "--json"},
-        {"settings", "--defaults"}}) {
+        {"settings", "--defaults"},
+        {"--help"}}) {
     const ToolRun r = Tool(args, "ulimit -f 1; trap '' XFSZ; exec ");
     EXPECT_EQ(r.status, 3) << args[0] << "\n" << r.err;
     EXPECT_NE(r.err.find("cannot write the output"), std::string::npos) << args[0] << "\n" << r.err;

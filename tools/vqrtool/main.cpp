@@ -67,24 +67,8 @@ int PrintVqrUsage() {
   return kExitUsage;
 }
 
-int main(int argc, char** argv) {
-  if (argc < 2) return PrintVqrUsage();
-  const std::string name = argv[1];
-  if (name == "--help" || name == "-h" || name == "help") {
-    PrintHelp();
-    return kExitOk;
-  }
-  if (name == "--version") {
-    std::printf("vqrtool %s\n", VQR_VERSION);
-    return kExitOk;
-  }
-  auto it = Commands().find(name);
-  if (it == Commands().end()) {
-    std::fprintf(stderr, "vqrtool: unknown command '%s'\n", name.c_str());
-    return PrintVqrUsage();
-  }
-  int status = it->second.run(std::vector<std::string>(argv + 2, argv + argc));
-  // A table redirected onto a full disk must not end as if all of it was written.
+// A table redirected onto a full disk must not end as if all of it was written.
+int Finish(const std::string& name, int status) {
   errno = 0;
   if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
     std::fprintf(stderr, "vqrtool %s: cannot write the output: %s\n", name.c_str(),
@@ -92,4 +76,23 @@ int main(int argc, char** argv) {
     if (status != kExitUsage) status = std::max(status, static_cast<int>(kExitWriteFailed));
   }
   return status;
+}
+
+int main(int argc, char** argv) {
+  if (argc < 2) return PrintVqrUsage();
+  const std::string name = argv[1];
+  if (name == "--help" || name == "-h" || name == "help") {
+    PrintHelp();
+    return Finish(name, kExitOk);
+  }
+  if (name == "--version") {
+    std::printf("vqrtool %s\n", VQR_VERSION);
+    return Finish(name, kExitOk);
+  }
+  auto it = Commands().find(name);
+  if (it == Commands().end()) {
+    std::fprintf(stderr, "vqrtool: unknown command '%s'\n", name.c_str());
+    return PrintVqrUsage();
+  }
+  return Finish(name, it->second.run(std::vector<std::string>(argv + 2, argv + argc)));
 }
