@@ -396,7 +396,8 @@ bool TVQRLogo::DecodePngScaled(const QByteArray& data, QSize size, QImage* out) 
     return DecodePngScaledRaw(bytes, static_cast<size_t>(data.size()), size, &scaler, out);
   constexpr qint64 kMaxInterlacedPixels = 16'000'000;
   QImage full;
-  if (qint64(Be(bytes + 16)) * Be(bytes + 20) > kMaxInterlacedPixels || !DecodePng(data, &full)) {
+  if (quint64(Be(bytes + 16)) * Be(bytes + 20) > quint64(kMaxInterlacedPixels) ||
+      !DecodePng(data, &full)) {
     *out = QImage();
     return false;
   }

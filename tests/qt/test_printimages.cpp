@@ -457,6 +457,13 @@ TEST_F(Background, PicturesAreDecodedAtTheirSizeOnThePage) {
   paper_.SetFile(Write("huge.rtf", rtf(ClaimedSize(png, 20000, 20000), 1440)));
   EXPECT_FALSE(paper_.Load());
   EXPECT_EQ(Text(), "");
+
+  // An interlaced picture claiming the largest size the header can hold.
+  QByteArray interlaced = png;
+  interlaced[28] = 1;
+  QImage out;
+  EXPECT_FALSE(TVQRLogo::DecodePngScaled(ClaimedSize(interlaced, 0xffffffff, 0xffffffff),
+                                         QSize(300, 150), &out));
 }
 
 }  // namespace
