@@ -303,4 +303,17 @@ TEST(CompareMesswerte, OneColumnGroupPerRecording) {
   EXPECT_GT(n, 10);
 }
 
+// A channel window's curve is chosen by its number, also before it is drawn:
+// the table refreshed at once after a zoom or an edit keeps its row.
+TEST(ChannelMesswerte, TheWindowsChannelBeforeTheFirstPaint) {
+  TVQRSession session;
+  ASSERT_EQ(session.Load(SamplePath("hours40.DAT")), TLoadStatus::Ok);
+  session.PrepareWindow(3);
+  TF_Measurements values;
+  values.ShowRange(session.Diagram(), 100, 300);
+  const QStringList rows = values.TableText().split('\n', Qt::SkipEmptyParts);
+  ASSERT_EQ(rows.size(), 2);
+  EXPECT_TRUE(rows[1].startsWith("Kanal 3\t")) << rows[1].toStdString();
+}
+
 }  // namespace
