@@ -166,6 +166,10 @@ void TF_Measurements::keyPressEvent(QKeyEvent* event) {
     CopyToClipboard();
     return;
   }
+  if (event->matches(QKeySequence::Cancel)) {
+    close();
+    return;
+  }
   QWidget::keyPressEvent(event);
 }
 

@@ -213,6 +213,20 @@ TEST_F(Cursor, RecordingPanelShowsTheRunAndEveryChannel) {
 
 namespace {
 
+// The two read-only windows close with Esc, from wherever their focus is.
+TEST_F(Cursor, EscClosesMesswerteAndAufzeichnung) {
+  OpenCombination();
+  form->findChild<QAction*>("Mn_Wnd_Recording")->trigger();
+  channel->findChild<QAction*>("PMn_Measurements")->trigger();
+  for (QWidget* window : {static_cast<QWidget*>(form->findChild<TF_Recording*>()),
+                          static_cast<QWidget*>(channel->Measurements())}) {
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(window->isVisible()) << window->objectName().toStdString();
+    QTest::keyClick(window->findChild<QTableWidget*>(), Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible()) << window->objectName().toStdString();
+  }
+}
+
 TEST_F(Cursor, FarbenVerteilenGivesEveryCurveItsOwnColour) {
   OpenCombination();
   form->findChild<QPushButton*>("Bt_C1_Colors")->click();
