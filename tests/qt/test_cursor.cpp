@@ -140,6 +140,27 @@ TEST_F(Cursor, ReadOutFollowsTheMouseAndMarkersFillMesswerte) {
   EXPECT_TRUE(channel->Readout().Lines.empty());
 }
 
+// Without a mouse: the arrow keys bring the cursor onto the plot and step
+// it a sample at a time, so "M" sets the markers from the keyboard alone.
+TEST_F(Cursor, ArrowKeysStepTheCursorForMarkersWithoutAMouse) {
+  OpenCombination();
+  QTest::keyClick(channel, Qt::Key_Right);
+  const int start = channel->CursorSample();
+  ASSERT_GT(start, 0);
+  EXPECT_NEAR(HoursOf(start), 24.0, 0.1);  // the middle of 48 hours
+  EXPECT_EQ(channel->Readout().Lines.size(), 4u);
+  Key("m");
+  QTest::keyClick(channel, Qt::Key_Right, Qt::ShiftModifier);
+  QTest::keyClick(channel, Qt::Key_Left);
+  EXPECT_EQ(channel->CursorSample(), start + 9);
+  Key("m");
+  EXPECT_EQ(std::pair(channel->MarkA(), channel->MarkB()), std::pair(start, start + 9));
+  EXPECT_TRUE(channel->Measurements()->isVisible());
+  // Past the last sample it stays on it.
+  for (int i = 0; i < 60; ++i) QTest::keyClick(channel, Qt::Key_Right, Qt::ShiftModifier);
+  EXPECT_EQ(channel->CursorSample(), DrawnSampleCount(*form->DataObject()));
+}
+
 TEST_F(Cursor, DragZoomEqualsTheTwoClickZoom) {
   OpenCombination();
   TVqrDataObjectNew* d = form->DataObject();
