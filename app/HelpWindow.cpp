@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -79,3 +80,11 @@ void THelpWindow::ShowContext(int context) {
 }
 
 void THelpWindow::ShowHelpOnHelp() { ShowAnchor("hilfe"); }
+
+void THelpWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->matches(QKeySequence::Cancel)) {
+    close();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QWidget>
 
+class QKeyEvent;
 class QTextBrowser;
 
 class THelpWindow : public QWidget {
@@ -24,6 +25,9 @@ class THelpWindow : public QWidget {
 
   /// Anchor of the last request ("" for the contents).
   QString CurrentAnchor() const { return anchor_; }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void ShowAnchor(const QString& anchor);

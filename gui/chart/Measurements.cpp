@@ -105,11 +105,15 @@ void TF_Measurements::ShowRange(const TVQRDiagram& diagram, int a, int b) {
   table_->setColumnCount(static_cast<int>(header.size()));
   table_->setHorizontalHeaderLabels(header);
 
+  // A channel window draws its own channel alone; its pens say so only
+  // once it has been drawn.
   const TChannelPens& pens = diagram.ChannelPens();
+  const int mode = diagram.WindowMode();
+  const bool single = mode >= 1 && mode <= kTempChannel;
   const int decimals = std::clamp(data.ValueAxis.Decimals + 3, 2, 7);
   table_->setRowCount(0);
   for (int ch = 1; ch <= kTempChannel; ++ch) {
-    if (!pens[ch].Visible) continue;
+    if (single ? ch != mode : !pens[ch].Visible) continue;
     const TCurveStats st = a ? CurveStatsOfSamples(data, ch, a, b) : CurveStats(data, ch, from, to);
     const int d = ch == kTempChannel ? 2 : decimals;
     const int row = table_->rowCount();
@@ -160,6 +164,10 @@ void TF_Measurements::CopyToClipboard() { QApplication::clipboard()->setText(Tab
 void TF_Measurements::keyPressEvent(QKeyEvent* event) {
   if (event->matches(QKeySequence::Copy)) {
     CopyToClipboard();
+    return;
+  }
+  if (event->matches(QKeySequence::Cancel)) {
+    close();
     return;
   }
   QWidget::keyPressEvent(event);

@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
 #include <QTableWidget>
@@ -94,3 +95,12 @@ void TF_Recording::ShowRecording(TVQRSession& session, const QString& path) {
 }
 
 QString TF_Recording::FactsText() const { return facts_->text(); }
+
+void TF_Recording::keyPressEvent(QKeyEvent* event) {
+  // A window only to read: Esc closes it as it would a message.
+  if (event->matches(QKeySequence::Cancel)) {
+    close();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}

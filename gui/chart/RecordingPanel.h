@@ -5,6 +5,7 @@
 
 #include <QWidget>
 
+class QKeyEvent;
 class QLabel;
 class QTableWidget;
 class TVQRSession;
@@ -19,6 +20,9 @@ class TF_Recording : public QWidget {
 
   /// The text of the facts above the table, one "name: value" a line.
   QString FactsText() const;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   QLabel* facts_ = nullptr;

@@ -377,6 +377,12 @@ void TF_SChannel::keyPressEvent(QKeyEvent* event) {
     CopyToClipboard();
     return;
   }
+  if ((event->key() == Qt::Key_Left || event->key() == Qt::Key_Right) &&
+      (event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == 0) {
+    const int step = event->modifiers() & Qt::ShiftModifier ? 10 : 1;
+    StepCursor(event->key() == Qt::Key_Left ? -step : step);
+    return;
+  }
   QWidget::keyPressEvent(event);
 }
 
@@ -429,6 +435,29 @@ void TF_SChannel::MoveCursor(QPoint p) {
       next.BandFrom == marks_.BandFrom && next.BandTo == marks_.BandTo)
     return;
   marks_ = next;
+  RelayoutOverlay();
+}
+
+void TF_SChannel::StepCursor(int samples) {
+  if (!cacheValid_ && host_.Diagram()) RenderCache();
+  const TRect& r = frame_.PlotRect;
+  const int n = static_cast<int>(frame_.SampleX.size()) - 1;
+  auto onPlot = [&](int i) {
+    return i >= 1 && i <= n && frame_.SampleX[i] >= r.left && frame_.SampleX[i] <= r.right;
+  };
+  int i = marks_.Cursor;
+  if (!onPlot(i)) {
+    i = SampleAtX(frame_, (r.left + r.right) / 2);
+  } else {
+    const int dir = samples < 0 ? -1 : 1;
+    for (int k = 0; k < std::abs(samples) && onPlot(i + dir); ++k) i += dir;
+  }
+  if (Defining || !onPlot(i)) {
+    host_.Beep();
+    return;
+  }
+  if (i == marks_.Cursor) return;
+  marks_.Cursor = i;
   RelayoutOverlay();
 }
 

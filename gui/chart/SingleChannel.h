@@ -105,6 +105,9 @@ class TF_SChannel : public QWidget {
   void SaveImageAs();
   /// The cursor follows the mouse at p (off the plot: hidden).
   void MoveCursor(QPoint p);
+  /// The arrow keys: the cursor steps by samples within the plot; without
+  /// one it appears at the middle of the plot.
+  void StepCursor(int samples);
   /// Lays the overlay out again and repaints what it covered and covers.
   void RelayoutOverlay();
   void LayoutOverlay();

@@ -117,6 +117,8 @@ void TFrm_XLExport::BuildUi() {
   LB_XLSheets->setSelectionMode(QAbstractItemView::SingleSelection);
   Bt_XLCalOk = button("Bt_XLCalOk", "Ok", {265, 45, 75, 25});
   Bt_XLCalCancel = button("Bt_XLCalCancel", "Abbrechen", {265, 85, 75, 25});
+  // Return in the list or a field starts the export as "Ok" does.
+  Bt_XLCalOk->setDefault(true);
   LB_XLComment = label("LB_XLComment", TXLExportCore::kNotRunning, {25, 125, 316, 13});
   label("Label55", "neue Mappe", {20, 150, 76, 13});
   Ed_XLNewWB = edit("Ed_XLNewWB", {113, 147, 128, 21});

@@ -140,6 +140,27 @@ TEST_F(Cursor, ReadOutFollowsTheMouseAndMarkersFillMesswerte) {
   EXPECT_TRUE(channel->Readout().Lines.empty());
 }
 
+// Without a mouse: the arrow keys bring the cursor onto the plot and step
+// it a sample at a time, so "M" sets the markers from the keyboard alone.
+TEST_F(Cursor, ArrowKeysStepTheCursorForMarkersWithoutAMouse) {
+  OpenCombination();
+  QTest::keyClick(channel, Qt::Key_Right);
+  const int start = channel->CursorSample();
+  ASSERT_GT(start, 0);
+  EXPECT_NEAR(HoursOf(start), 24.0, 0.1);  // the middle of 48 hours
+  EXPECT_EQ(channel->Readout().Lines.size(), 4u);
+  Key("m");
+  QTest::keyClick(channel, Qt::Key_Right, Qt::ShiftModifier);
+  QTest::keyClick(channel, Qt::Key_Left);
+  EXPECT_EQ(channel->CursorSample(), start + 9);
+  Key("m");
+  EXPECT_EQ(std::pair(channel->MarkA(), channel->MarkB()), std::pair(start, start + 9));
+  EXPECT_TRUE(channel->Measurements()->isVisible());
+  // Past the last sample it stays on it.
+  for (int i = 0; i < 60; ++i) QTest::keyClick(channel, Qt::Key_Right, Qt::ShiftModifier);
+  EXPECT_EQ(channel->CursorSample(), DrawnSampleCount(*form->DataObject()));
+}
+
 TEST_F(Cursor, DragZoomEqualsTheTwoClickZoom) {
   OpenCombination();
   TVqrDataObjectNew* d = form->DataObject();
@@ -212,6 +233,20 @@ TEST_F(Cursor, RecordingPanelShowsTheRunAndEveryChannel) {
 }  // namespace
 
 namespace {
+
+// The two read-only windows close with Esc, from wherever their focus is.
+TEST_F(Cursor, EscClosesMesswerteAndAufzeichnung) {
+  OpenCombination();
+  form->findChild<QAction*>("Mn_Wnd_Recording")->trigger();
+  channel->findChild<QAction*>("PMn_Measurements")->trigger();
+  for (QWidget* window : {static_cast<QWidget*>(form->findChild<TF_Recording*>()),
+                          static_cast<QWidget*>(channel->Measurements())}) {
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(window->isVisible()) << window->objectName().toStdString();
+    QTest::keyClick(window->findChild<QTableWidget*>(), Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible()) << window->objectName().toStdString();
+  }
+}
 
 TEST_F(Cursor, FarbenVerteilenGivesEveryCurveItsOwnColour) {
   OpenCombination();
@@ -301,6 +336,19 @@ TEST(CompareMesswerte, OneColumnGroupPerRecording) {
   for (const auto& c : cells)
     EXPECT_NEAR(QLocale().toDouble(t[c.column]), c.want, 0.006) << c.column;
   EXPECT_GT(n, 10);
+}
+
+// A channel window's curve is chosen by its number, also before it is drawn:
+// the table refreshed at once after a zoom or an edit keeps its row.
+TEST(ChannelMesswerte, TheWindowsChannelBeforeTheFirstPaint) {
+  TVQRSession session;
+  ASSERT_EQ(session.Load(SamplePath("hours40.DAT")), TLoadStatus::Ok);
+  session.PrepareWindow(3);
+  TF_Measurements values;
+  values.ShowRange(session.Diagram(), 100, 300);
+  const QStringList rows = values.TableText().split('\n', Qt::SkipEmptyParts);
+  ASSERT_EQ(rows.size(), 2);
+  EXPECT_TRUE(rows[1].startsWith("Kanal 3\t")) << rows[1].toStdString();
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QMimeData>
 #include <QProgressBar>
+#include <QTextBrowser>
 #include <QTimer>
 
 #include <sys/stat.h>
@@ -215,6 +216,11 @@ TEST_F(MainWindow, HelpTopicsExistForEveryPageAndAMissingFileIsReported) {
     EXPECT_TRUE(form->HelpWindow()->HasAnchor(anchor)) << page << anchor.toStdString();
   }
   EXPECT_EQ(beeps, 0);
+  // Esc in the text closes the window as its button does.
+  THelpWindow* help = form->HelpWindow();
+  ASSERT_TRUE(help->isVisible());
+  QTest::keyClick(help->findChild<QTextBrowser*>("HelpBrowser"), Qt::Key_Escape);
+  EXPECT_FALSE(help->isVisible());
 }
 
 TEST_F(MainWindow, DroppedAndForwardedFilesAreOpened) {
