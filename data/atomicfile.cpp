@@ -212,13 +212,17 @@ TAtomicFile& TAtomicFile::operator=(TAtomicFile&& other) noexcept {
   target_ = std::move(other.target_);
   temp_ = std::move(other.temp_);
   error_ = std::move(other.error_);
+  errno_ = std::exchange(other.errno_, 0);
   other.temp_.clear();
   return *this;
 }
 
 bool TAtomicFile::Fail(const std::string& what) {
   const int saved = errno;
-  if (!failed_) error_ = what + ": " + std::strerror(saved);
+  if (!failed_) {
+    error_ = what + ": " + std::strerror(saved);
+    errno_ = saved;
+  }
   failed_ = true;
   errno = saved;
   return false;
@@ -228,6 +232,7 @@ bool TAtomicFile::Open(const std::string& target) {
   Discard();
   failed_ = false;
   error_.clear();
+  errno_ = 0;
   written_ = 0;
   limit_ = writeLimit;
   target_ = target;

@@ -39,6 +39,9 @@ class TAtomicFile {
   bool Failed() const { return failed_; }
   /// What went wrong: "cannot write /x/.a.ASC.Xy12ab: No space left on device".
   const std::string& Error() const { return error_; }
+  /// The errno of the first failure (0 while nothing failed), so that a
+  /// caller can word the reason in its own language.
+  int ErrorNumber() const { return errno_; }
 
   /// Test hook: every file opened afterwards takes only this many bytes, the
   /// next write fails as on a full disk. Negative: no limit.
@@ -58,6 +61,7 @@ class TAtomicFile {
   std::string target_;
   std::string temp_;
   std::string error_;
+  int errno_ = 0;
 };
 
 /// Flushes folder's entries (new names, renames) to disk; false when it fails.
