@@ -82,7 +82,7 @@ class TAtomicFile {
   bool Fail(const std::string& what);
 
   int fd_ = -1;
-  TFolderFd folder_;  // where temp_ lies and target_ goes
+  TFolderFd folder_;     // where temp_ lies and target_ goes
   bool direct_ = false;  // a device or pipe, written in place
   bool failed_ = false;
   long long written_ = 0;

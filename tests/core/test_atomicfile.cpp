@@ -147,8 +147,9 @@ TEST(AtomicFile, FollowsLinksAsOpeningTheFileWould) {
   fs::create_symlink(dir.File("sub/real.txt"), dir.File("absolute"));
   fs::create_symlink("loop2", dir.File("loop1"));
   fs::create_symlink("loop1", dir.File("loop2"));
-  const std::string viaLink[] = {"sub/rel", "chain", "sub/dotted", "folder/real.txt",
-                                 "folder/deep/../rel", "absolute", "./sub/./rel"};
+  const std::string viaLink[] = {
+      "sub/rel",  "chain",      "sub/dotted", "folder/real.txt", "folder/deep/../rel",
+      "absolute", "./sub/./rel"};
   int n = 0;
   for (const std::string& path : viaLink) {
     const std::string text = "new" + std::to_string(++n);
@@ -222,8 +223,7 @@ TEST(AtomicFile, AFolderSwappedForALinkDuringABatchRedirectsNothing) {
   kill(swapper, SIGKILL);
   waitpid(swapper, nullptr, 0);
 
-  EXPECT_EQ(FolderNames(victim),
-            (std::set<std::string>{"keep.txt", ".vqrshow4-Ab12Cd34Ef56.tmp"}));
+  EXPECT_EQ(FolderNames(victim), (std::set<std::string>{"keep.txt", ".vqrshow4-Ab12Cd34Ef56.tmp"}));
   // Every export that was written lies in the folder, and nothing else does.
   const std::string folder = fs::is_symlink(shared + "out") ? shared + "swap" : shared + "out";
   const std::set<std::string> there = FolderNames(folder);
