@@ -72,6 +72,15 @@ float DrawnValue(const TVqrDataObjectNew& data, int i, int ch) {
 
 int NearestSample(const TVqrDataObjectNew& data, double seconds) {
   const int n = DrawnSampleCount(data);
+  if (n == 0) return 0;
+  // A moment beyond the run is taken at its first or last time: far from it
+  // the distances to all samples would round to the same double.
+  double first = data.Store->Samples[1].Seconds, last = first;
+  for (int i = 2; i <= n; ++i) {
+    first = std::min<double>(first, data.Store->Samples[i].Seconds);
+    last = std::max<double>(last, data.Store->Samples[i].Seconds);
+  }
+  seconds = std::isnan(seconds) ? first : std::clamp(seconds, first, last);
   int best = 0;
   double bestDistance = 0.0;
   for (int i = 1; i <= n; ++i) {

@@ -21,7 +21,8 @@ int DrawnSampleCount(const TVqrDataObjectNew& data);
 float DrawnValue(const TVqrDataObjectNew& data, int i, int ch);
 
 /// The drawn sample (1..count) whose time is nearest to seconds, the earlier
-/// one on a tie; 0 without samples.
+/// one on a tie; 0 without samples. A moment after the run, however far,
+/// gives its last sample, one before it (or NaN) its first.
 int NearestSample(const TVqrDataObjectNew& data, double seconds);
 
 /// Statistics of one curve over the drawn samples whose time lies in a range.

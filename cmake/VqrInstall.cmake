@@ -39,6 +39,12 @@ install(FILES ${CMAKE_SOURCE_DIR}/app/resources/vqrshow4.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_SOURCE_DIR}/app/resources/vqrshow4-mime.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME vqrshow4.xml)
+# The file type claims recordings by their content only (skipped without the
+# freedesktop MIME tools).
+add_test(NAME mime_vqrshow4
+         COMMAND bash ${CMAKE_SOURCE_DIR}/tests/install/mime.sh
+                 ${CMAKE_SOURCE_DIR}/app/resources/vqrshow4-mime.xml ${CMAKE_SOURCE_DIR}/samples)
+set_tests_properties(mime_vqrshow4 PROPERTIES SKIP_RETURN_CODE 77)
 install(FILES ${CMAKE_SOURCE_DIR}/app/resources/vqrshow4.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${CMAKE_SOURCE_DIR}/app/resources/vqrshow4.HLP DESTINATION ${VQR_DATADIR})

@@ -7,7 +7,7 @@
 
 void TVQREqualizer::Setup(IProcessGauge* gauge, int distance) {
   gauge_ = gauge;
-  distance_ = std::min(32, std::max(1, distance));
+  distance_ = std::clamp(distance, kMinSmoothDistance, kMaxSmoothDistance);
   weights_.fill(0.0f);
   weights_[0] = 1.0f;
   float sum = 0.0f;

@@ -5,6 +5,10 @@
 class IProcessGauge;
 class TVQRDataObject;
 
+/// The smoothing distances the equalizer takes; others are limited to them.
+inline constexpr int kMinSmoothDistance = 1;
+inline constexpr int kMaxSmoothDistance = 32;
+
 /// Symmetric triangular moving average over one channel's calibrated values.
 /// The ends are extended by point reflection, so a straight line stays straight.
 class TVQREqualizer {

@@ -6,8 +6,10 @@ libbenchmark-dev libgl-dev libicu-dev libcups2-dev"
 VQR_GUI_CHECK_PACKAGES="xvfb xauth x11-utils xdotool imagemagick poppler-utils python3-openpyxl"
 # The print tests run their own cupsd with a cups-pdf queue.
 VQR_PRINT_CHECK_PACKAGES="cups printer-driver-cups-pdf"
-# The Debian package (scripts/package.sh): shlibdeps, desktop entry check, man.
-VQR_PACKAGING_PACKAGES="dpkg-dev file desktop-file-utils man-db"
+# The Debian package (scripts/package.sh): shlibdeps, desktop entry check, man,
+# and the file type's check (update-mime-database, gio, xmllint).
+VQR_PACKAGING_PACKAGES="dpkg-dev file desktop-file-utils man-db shared-mime-info libglib2.0-bin \
+libxml2-utils"
 
 # LibreOffice Calc for the spreadsheet export and its SDK to build the backend.
 # The tests need no GUI (libreoffice-calc-nogui); the program installs Calc

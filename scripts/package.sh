@@ -46,6 +46,8 @@ unpacked=$(mktemp -d)
 trap 'rm -rf "$unpacked"' EXIT
 dpkg-deb -x "$deb" "$unpacked"
 desktop-file-validate "$unpacked/usr/share/applications/vqrshow4.desktop"
+# The file type the package installs: recordings by their content only.
+bash tests/install/mime.sh "$unpacked/usr/share/mime/packages/vqrshow4.xml" samples
 
 # Installed and removed as on a lab computer.
 $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "./$deb" >/dev/null

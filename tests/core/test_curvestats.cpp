@@ -5,10 +5,12 @@
 #include <charconv>
 #include <cmath>
 #include <optional>
+#include <tuple>
 #include <vector>
 
 #include "chart/curvestats.h"
 #include "core_fixtures.h"
+#include "data/tablefield.h"
 
 namespace {
 
@@ -147,6 +149,12 @@ TEST_F(CurveStatsTest, NearestSampleAndClockText) {
   EXPECT_EQ(NearestSample(data, 899), 2);
   EXPECT_EQ(NearestSample(data, 900), 2);  // a tie: the earlier sample
   EXPECT_EQ(NearestSample(data, 1e9), 6);
+  // However far beyond the run: its end, not a tie of equal rounded distances.
+  EXPECT_EQ(NearestSample(data, 3.6e23), 6);
+  EXPECT_EQ(NearestSample(data, INFINITY), 6);
+  EXPECT_EQ(NearestSample(data, -3.6e23), 1);
+  EXPECT_EQ(NearestSample(data, -INFINITY), 1);
+  EXPECT_EQ(NearestSample(data, NAN), 1);
   EXPECT_EQ(ElapsedClockText(0), "0:00:00");
   EXPECT_EQ(ElapsedClockText(130 * 3600 + 5 * 60 + 9), "130:05:09");
 }
@@ -245,6 +253,190 @@ TEST(VqrtoolStats, CompareGivesEveryRecordingOverTheSameRange) {
   EXPECT_EQ(csv.substr(0, csv.find('\n')),
             "file,channel,n,min,min_at_h,max,max_at_h,first,last,mean,std,slope_per_h");
   EXPECT_NE(csv.find("\n" + files[1] + ",17,6,"), std::string::npos) << csv;
+}
+
+// A line of a tab- or comma-separated table split into its fields, quoted
+// ones as a spreadsheet reads them.
+std::vector<std::string> SplitRow(const std::string& line, char separator) {
+  std::vector<std::string> fields(1);
+  bool quoted = false;
+  for (size_t i = 0; i < line.size(); ++i) {
+    const char c = line[i];
+    if (quoted) {
+      if (c != '"')
+        fields.back() += c;
+      else if (i + 1 < line.size() && line[i + 1] == '"')
+        fields.back() += '"', ++i;
+      else
+        quoted = false;
+    } else if (c == '"' && fields.back().empty()) {
+      quoted = true;
+    } else if (c == separator) {
+      fields.emplace_back();
+    } else {
+      fields.back() += c;
+    }
+  }
+  return fields;
+}
+
+// The escapes of a field back to the text.
+std::string Unescaped(const std::string& s) {
+  std::string out;
+  for (size_t i = 0; i < s.size(); ++i) {
+    if (s[i] != '\\' || i + 1 == s.size()) {
+      out += s[i];
+      continue;
+    }
+    const char e = s[++i];
+    if (e == 't' || e == 'n' || e == 'r') {
+      out += e == 't' ? '\t' : e == 'n' ? '\n' : '\r';
+    } else if (e == 'x' || e == 'u') {
+      const size_t digits = e == 'x' ? 2 : 4;
+      const int code = std::stoi(s.substr(i + 1, digits), nullptr, 16);
+      if (code < 0x80) {
+        out += static_cast<char>(code);
+      } else {
+        out += static_cast<char>(0xC0 | code >> 6);
+        out += static_cast<char>(0x80 | (code & 0x3F));
+      }
+      i += digits;
+    } else {
+      out += e;
+    }
+  }
+  return out;
+}
+
+// File names a user or another program can give a recording: in the text
+// and CSV tables every line keeps the header's number of fields, the output
+// stays UTF-8, and the field reads back as the name (a byte that is not
+// UTF-8 as U+FFFD); JSON stays one line of UTF-8.
+TEST(VqrtoolStats, HostileFileNamesKeepEveryRowsFields) {
+  struct Name {
+    std::string name, readsAs;  // readsAs empty: the name itself
+  };
+  const std::vector<Name> names = {
+      {"tab\there.DAT", ""},
+      {"new\nline.DAT", ""},
+      {"cr\rlf\r\n.DAT", ""},
+      {"quo\"te.DAT", ""},
+      {"\"lead.DAT", ""},
+      {"com,ma \"x\",.DAT", ""},
+      {"back\\t\\.DAT", ""},
+      {"esc\x1b[31m\x7f.DAT", ""},
+      {"c1\xc2\x9b.DAT", ""},
+      {"\xc3\xbcmlaut \xe2\x82\xac.DAT", ""},
+      {"bad\xff\xfe.DAT", "bad\xef\xbf\xbd\xef\xbf\xbd.DAT"},
+      {"cut\xc3.DAT", "cut\xef\xbf\xbd.DAT"},
+      {"overlong\xc0\xaf.DAT", "overlong\xef\xbf\xbd\xef\xbf\xbd.DAT"},
+  };
+  TempDir dir;
+  const std::string other = dir.File("other.DAT");
+  ASSERT_TRUE(WriteBytes(other, SimpleFile(5)));
+  for (const Name& n : names) {
+    SCOPED_TRACE(n.name);
+    const std::string file = dir.File(n.name);
+    ASSERT_TRUE(WriteBytes(file, SimpleFile(5)));
+    const std::string shown = dir.File(n.readsAs.empty() ? n.name : n.readsAs);
+    for (const char* format : {"--csv", "", "--json"}) {
+      SCOPED_TRACE(format);
+      std::vector<std::string> args = {"stats", file,        "--defaults", "--window",
+                                       "17",    "--compare", other};
+      if (*format) args.push_back(format);
+      const ToolRun r = Tool(args);
+      ASSERT_EQ(r.status, 0) << r.err;
+      ASSERT_TRUE(WriteText(dir.Path() + "/../out.txt", r.out));
+      EXPECT_EQ(RunShell("iconv -f UTF-8 -t UTF-8 " + Quote(dir.Path() + "/../out.txt") +
+                         " >/dev/null 2>&1"),
+                0)
+          << "not UTF-8:\n"
+          << r.out;
+      std::remove((dir.Path() + "/../out.txt").c_str());
+      ASSERT_EQ(r.out.back(), '\n');
+      std::vector<std::string> lines;
+      for (size_t at = 0, end; at < r.out.size(); at = end + 1)
+        lines.push_back(r.out.substr(at, (end = r.out.find('\n', at)) - at));
+      if (std::string(format) == "--json") {
+        EXPECT_EQ(lines.size(), 1u) << r.out;
+        continue;
+      }
+      const char separator = *format ? ',' : '\t';
+      ASSERT_EQ(lines.size(), 3u) << r.out;
+      const std::vector<std::string> header = SplitRow(lines[0], separator);
+      ASSERT_EQ(header.size(), 12u) << lines[0];
+      EXPECT_EQ(header[0], "file");
+      for (size_t k = 1; k < lines.size(); ++k) {
+        const std::vector<std::string> row = SplitRow(lines[k], separator);
+        ASSERT_EQ(row.size(), header.size()) << lines[k];
+        EXPECT_EQ(row[1], "17") << lines[k];
+        EXPECT_EQ(Unescaped(row[0]), k == 1 ? shown : other) << lines[k];
+      }
+    }
+  }
+}
+
+// The escaping on its own, as every table that names a file uses it.
+TEST(TableField, OneLineOfUtf8ThatReadsBack) {
+  struct Case {
+    std::string text, tab, csv;
+  };
+  const Case cases[] = {
+      {"plain.DAT", "plain.DAT", "plain.DAT"},
+      {"a,b", "a,b", "\"a,b\""},
+      {"say \"hi\"", "\"say \"\"hi\"\"\"", "\"say \"\"hi\"\"\""},
+      {"t\tn\nr\r\\", "t\\tn\\nr\\r\\\\", "t\\tn\\nr\\r\\\\"},
+      {std::string("nul\0x", 5), "nul\\x00x", "nul\\x00x"},
+      {"\xc2\x85\xc2\xa0", "\\u0085\xc2\xa0", "\\u0085\xc2\xa0"},
+      {"\xed\xa0\x80", "\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd",
+       "\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd"},
+      {"\xf0\x9f\x98\x80", "\xf0\x9f\x98\x80", "\xf0\x9f\x98\x80"},
+      {"", "", ""},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(TableField(c.text, '\t'), c.tab) << c.text;
+    EXPECT_EQ(TableField(c.text, ','), c.csv) << c.text;
+  }
+}
+
+// Drawn values are 32-bit floats: each is written as the shortest text that
+// reads back as that float (183 tenths of a degree times 0.1 is the float
+// next above 18.3); means are doubles. --from after --to is an empty range.
+TEST(VqrtoolStats, DrawnFloatsShortestAndReversedBoundsEmpty) {
+  TDatWriter w;
+  DatHeader{}.AddTo(w);
+  const int16_t temps[] = {183, 191, 233};
+  for (int i = 1; i <= 3; ++i) w.Add(MakeDataRecord(60 * i, Readings(1000, temps[i - 1])));
+  TempDir dir;
+  const std::string file = dir.File("t.DAT");
+  ASSERT_TRUE(WriteBytes(file, w.Bytes()));
+  const ToolRun r = Tool({"stats", file, "--defaults", "--window", "17", "--csv"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::vector<std::string> row = SplitRow(r.out.substr(r.out.find('\n') + 1), ',');
+  ASSERT_EQ(row.size(), 11u) << r.out;
+  const float t[] = {183 * 0.1f, 191 * 0.1f, 233 * 0.1f};
+  EXPECT_EQ(row[2], "18.300001");  // min
+  EXPECT_EQ(row[4], "23.300001");  // max
+  EXPECT_EQ(row[6], "18.300001");  // first
+  EXPECT_EQ(row[7], "23.300001");  // last
+  for (int k : {2, 4, 6, 7}) {
+    float back = 0;
+    std::from_chars(row[k].data(), row[k].data() + row[k].size(), back);
+    EXPECT_TRUE(back == t[0] || back == t[2]) << row[k];
+  }
+
+  for (const auto& [from, to, n] : {std::tuple{"0.05", "0.02", "0"},
+                                    {"0.02", "0.05", "2"},
+                                    {"1e+308", "1e+308", "0"},
+                                    {"-1e+308", "1e+308", "3"}}) {
+    const ToolRun b =
+        Tool({"stats", file, "--defaults", "--window", "17", "--from", from, "--to", to, "--json"});
+    ASSERT_EQ(b.status, 0) << b.err;
+    EXPECT_NE(b.out.find("\"from_h\": " + std::string(from) + ", \"to_h\": " + to +
+                         ", \"curves\": [{\"channel\": 17, \"n\": " + n + ", "),
+              std::string::npos)
+        << b.out;
+  }
 }
 
 }  // namespace

@@ -235,6 +235,106 @@ TEST_F(VqrTool, BatchWritesOneFilePerInputAndReportsTheWorstStatus) {
   EXPECT_EQ(clash.status, 64) << clash.err;
 }
 
+// An output that is a file the run reads, however it is spelled, is refused
+// before anything is written; the recordings keep their names' suffixes.
+TEST_F(VqrTool, AnOutputNeverReplacesAFileTheRunReads) {
+  const std::string good = dir.File("good.DAT");
+  for (const char* name : {"rec.pdf", "r2.svg", "ov.png", "in.ASC", "in.xlsx"})
+    ASSERT_TRUE(WriteBytes(dir.File(name), SimpleFile(25)));
+  const std::string ini = dir.File("set.png"), iniText = "[Axis1]\nMaxHour=24\n";
+  ASSERT_TRUE(WriteText(ini, iniText));
+  ASSERT_EQ(symlink("r2.svg", dir.File("link.svg").c_str()), 0);
+  ASSERT_EQ(link(dir.File("rec.pdf").c_str(), dir.File("hard.pdf").c_str()), 0);
+  dir.Sub("sub");
+  const std::vector<std::vector<std::string>> runs = {
+      {"print", dir.File("rec.pdf"), "-o", dir.File("rec.pdf")},
+      {"print", dir.File("rec.pdf"), "-o", dir.File("sub/../hard.pdf")},
+      {"print", good, "--compare", dir.File("rec.pdf"), "-o", dir.File("./rec.pdf")},
+      {"render", dir.File("r2.svg"), "-o", dir.File("r2.svg")},
+      {"render", dir.File("r2.svg"), "-o", dir.File("link.svg")},
+      {"render", good, "--compare", dir.File("r2.svg"), "-o", dir.File("r2.svg")},
+      {"render", good, "--ini", ini, "-o", ini},
+      {"overview", dir.File("ov.png"), "-o", dir.File("sub/../ov.png")},
+      {"overview", good, "--ini=" + ini, "-o", ini},
+      {"ascii", dir.File("in.ASC"), "-o", dir.File("in.ASC")},
+      {"ascii", good, "--public", dir.File("in.ASC"), "-o", dir.File("in.ASC")},
+      {"xlsx", dir.File("in.xlsx"), "-o", dir.File("sub/../in.xlsx")},
+  };
+  for (const auto& args : runs) {
+    std::string line;
+    for (const auto& a : args) line += a + " ";
+    const ToolRun r = Tool(args);
+    EXPECT_EQ(r.status, 64) << line << "\n" << r.err;
+    EXPECT_NE(r.err.find("the output would replace the input"), std::string::npos) << line;
+  }
+  for (const char* name : {"rec.pdf", "r2.svg", "ov.png", "in.ASC", "in.xlsx"})
+    EXPECT_EQ(ReadFileText(dir.File(name)).size(), SimpleFile(25).size()) << name;
+  EXPECT_EQ(ReadFileText(ini), iniText);
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.svg")));
+}
+
+// The smoothing takes distances 1 to 32 and limits larger ones, as it always
+// did; vqrtool says so. A distance below 1 or not a number is a usage error.
+TEST_F(VqrTool, SmoothingDistancesOutsideTheRange) {
+  const std::string in = kSamples + "hours40.DAT";
+  const auto stats = [&](const std::string& smooth) {
+    return Tool({"stats", in, "--defaults", "--window", "17", "--csv", "--smooth", smooth});
+  };
+  const ToolRun limit = stats("32");
+  ASSERT_EQ(limit.status, 0) << limit.err;
+  EXPECT_EQ(limit.err, "");
+  struct Case {
+    const char* value;
+    int status;
+    const char* err;
+  };
+  for (const Case& c :
+       {Case{"100000", 0, "vqrtool stats: smoothing distance 100000 is taken as 32\n"},
+        Case{"40", 0, "vqrtool stats: smoothing distance 40 is taken as 32\n"},
+        Case{"0", 64, "--smooth takes a whole number of 1 or more, not 0"},
+        Case{"-1", 64, "--smooth takes a whole number of 1 or more, not -1"},
+        Case{"1.5", 64, "not 1.5"}, Case{"", 64, "not \n"},
+        Case{"99999999999", 64, "not 99999999999"}}) {
+    const ToolRun r = stats(c.value);
+    EXPECT_EQ(r.status, c.status) << c.value << "\n" << r.err;
+    if (c.status == 0) {
+      EXPECT_EQ(r.err, c.err);
+      EXPECT_EQ(r.out, limit.out) << c.value;
+    } else {
+      EXPECT_NE(r.err.find(c.err), std::string::npos) << c.value << "\n" << r.err;
+    }
+  }
+  // The same rule in every command that smooths.
+  const ToolRun ascii = Tool({"ascii", in, "-o", dir.File("x.ASC"), "--smooth", "0"});
+  EXPECT_EQ(ascii.status, 64);
+  EXPECT_FALSE(Exists(dir.File("x.ASC")));
+  const ToolRun render =
+      Tool({"render", in, "-o", dir.File("x.svg"), "--defaults", "--smooth", "33"});
+  EXPECT_EQ(render.status, 0) << render.err;
+  EXPECT_NE(render.err.find("smoothing distance 33 is taken as 32"), std::string::npos);
+}
+
+// --cursor beyond the run stands on its last sample, before it on its first,
+// however far; a moment that is no number is a usage error.
+TEST_F(VqrTool, ACursorBeyondTheRunStandsOnItsEnd) {
+  const std::string in = dir.File("good.DAT");  // a sample every minute, 1 to 25
+  const auto render = [&](const std::string& cursor) {
+    const std::string out = dir.File("c.svg");
+    const ToolRun r =
+        Tool({"render", in, "--defaults", "--size", "600x400", "-o", out, "--cursor", cursor});
+    return std::make_pair(r.status, r.status == 0 ? ReadFileText(out) : r.err);
+  };
+  const auto last = render("0.4166"), first = render("0.0166");
+  ASSERT_EQ(last.first, 0) << last.second;
+  ASSERT_EQ(first.first, 0) << first.second;
+  ASSERT_NE(last.second, first.second);
+  for (const char* far : {"1e20", "1e300", "1e306", "0.42"}) EXPECT_EQ(render(far), last) << far;
+  for (const char* before : {"-1e20", "-1e306", "0"}) EXPECT_EQ(render(before), first) << before;
+  EXPECT_EQ(render("1e20,-1e20"), render("0.4166,0.0166"));
+  for (const char* bad : {"nan", "inf", "-inf", "1e400", "1e20,nan"})
+    EXPECT_EQ(render(bad).first, 64) << bad;
+}
+
 TEST_F(VqrTool, SettingsPrintsEveryKeyAndNeverWrites) {
   const std::string file = dir.File("my settings");
   const std::string text = "[Legend]\nTitle=Kanal X\n[Axis2]\nUserFactor=2,5\nPenWidth=4\n";

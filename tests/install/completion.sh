@@ -6,8 +6,8 @@ vqrtool=$(realpath "$1")
 . "$2"
 cd "$(mktemp -d)"
 trap 'rm -rf "$PWD"' EXIT
-touch a.DAT b.dat notes.txt
-mkdir sub
+touch a.DAT b.dat notes.txt pic.png rep.PDF book.xlsx
+mkdir sub "my runs"
 
 status=0
 # expect "WORDS TYPED SO FAR" "EXPECTED COMPLETIONS"
@@ -31,10 +31,28 @@ expect "vqrtool print a.DAT --w" "--window"
 expect "vqrtool print a.DAT --window " "1 10 11 12 13 14 15 16 18 19 2 3 4 5 6 7 8 9"
 expect "vqrtool print a.DAT --paper " "A3 A4 Letter"
 expect "vqrtool ascii a.DAT --mode " "cal params raw"
-expect "vqrtool info " "a.DAT b.dat sub"
+expect "vqrtool info " "a.DAT b.dat my runs sub"
+# An output is never offered a recording, which it would replace.
+expect "vqrtool ascii a.DAT -o " "book.xlsx my runs notes.txt pic.png rep.PDF sub"
+expect "vqrtool render a.DAT -o " "my runs pic.png rep.PDF sub"
+expect "vqrtool print a.DAT -o " "my runs rep.PDF sub"
+expect "vqrtool xlsx a.DAT -o " "book.xlsx my runs sub"
+expect "vqrtool overview a.DAT -o s" "sub"
+expect "vqrtool render a.DAT --ini " "a.DAT b.dat book.xlsx my runs notes.txt pic.png rep.PDF sub"
 expect "vqrtool ascii a.DAT -o n" "notes.txt"
 expect "vqrtool info a.DAT --" "--defaults --ini --json --public"
 expect "vqrtool stats a.DAT --" "--compare --csv --defaults --from --ini --json --public --smooth --to --window --zero"
 expect "vqrtool render a.DAT --c" "--compare --cursor"
-expect "vqrtool render a.DAT --compare " "a.DAT b.dat sub"
+expect "vqrtool render a.DAT --compare " "a.DAT b.dat my runs sub"
+# A folder with a blank in its name is one entry, wherever folders are offered.
+for words in "info my" "render a.DAT -o my" "ascii a.DAT --ini my"; do
+  read -r -a COMP_WORDS <<<"vqrtool $words"
+  COMP_WORDS[0]=$vqrtool
+  COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
+  _vqrtool
+  if [[ ${#COMPREPLY[@]} -ne 1 || ${COMPREPLY[0]} != "my runs" ]]; then
+    echo "vqrtool $words<Tab>: got $(printf '[%s]' "${COMPREPLY[@]}"), expected [my runs]"
+    status=1
+  fi
+done
 exit $status

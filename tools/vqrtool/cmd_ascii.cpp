@@ -43,9 +43,7 @@ int RunAscii(const std::vector<std::string>& args) {
       } else if (a == "--mode") {
         mode = v;
       } else {
-        int n = 0;
-        if (!WholeIntFromText(v, n)) return Usage("--smooth needs a whole number, not ", v);
-        options.Smooth.push_back(n);
+        if (!TakeSmoothValue("ascii", v, options.Smooth)) return PrintVqrUsage();
       }
     } else if (a.size() > 1 && a[0] == '-') {
       return Usage("unknown option ", a);
@@ -89,8 +87,9 @@ int RunAscii(const std::vector<std::string>& args) {
   } else {
     jobs.push_back({inputs[0], out});
   }
+  const std::vector<std::string> read = FilesRead(inputs, settings);
   for (const TAsciiJob& job : jobs)
-    if (const std::string* input = InputNamedBy(job.Output, inputs))
+    if (const auto input = InputNamedBy(job.Output, read))
       return Usage("the output would replace the input ", *input);
 
   const bool showProgress = jobs.size() > 1 && isatty(STDERR_FILENO);

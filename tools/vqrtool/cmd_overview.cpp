@@ -73,6 +73,8 @@ int RunOverview(const std::vector<std::string>& args) {
   if (input.empty()) return Usage("no input file");
   if (out.empty()) return Usage("no output given (-o OUT.png)");
   if (!IsPaintableFile(out)) return Usage("the output must end in .png, .svg or .pdf: ", out);
+  if (const auto replaced = InputNamedBy(out, FilesRead({input}, settings)))
+    return Usage("the output would replace the input ", *replaced);
   // The window keeps its size between 300 x 200 and 900 x 600.
   const int cw = std::clamp(w, 300, 900);
   const int ch = std::clamp(h, 200, 600);

@@ -112,6 +112,8 @@ int RunPrint(const std::vector<std::string>& args) {
   if (inputs.empty()) return Usage("no input file");
   if (out.empty() == printerName.empty()) return Usage("give either -o OUT.pdf or --printer NAME");
   if (!out.empty() && !EndsWithPdf(out)) return Usage("the output must end in .pdf: ", out);
+  if (const auto replaced = InputNamedBy(out, FilesRead(inputs, settings, compared)))
+    return Usage("the output would replace the input ", *replaced);
   if (const char* conflict = SettingsArgsConflict(settings)) return Usage(conflict);
   const auto table = LoadToolSettingsFor("print", settings);
   if (!table) return kExitOpenFailed;

@@ -70,9 +70,7 @@ int RunRender(const std::vector<std::string>& args) {
       } else if (a == "--size") {
         if (!ParseSize(v, w, h)) return Usage("--size takes WxH (1..20000), not ", v);
       } else if (a == "--smooth") {
-        int n = 0;
-        if (!WholeIntFromText(v, n)) return Usage("--smooth needs a whole number, not ", v);
-        smooth.push_back(n);
+        if (!TakeSmoothValue("render", v, smooth)) return PrintVqrUsage();
       } else if (a == "--cursor") {
         if (!ParseCursorHours(v, cursor))
           return Usage("--cursor takes H or H,H2 in hours, not ", v);
@@ -91,6 +89,8 @@ int RunRender(const std::vector<std::string>& args) {
   if (input.empty()) return Usage("no input file");
   if (out.empty()) return Usage("no output given (-o OUT.png|.svg|.pdf)");
   if (!IsPaintableFile(out)) return Usage("the output must end in .png, .svg or .pdf: ", out);
+  if (const auto replaced = InputNamedBy(out, FilesRead({input}, settings, compared)))
+    return Usage("the output would replace the input ", *replaced);
 
   if (const char* conflict = SettingsArgsConflict(settings)) return Usage(conflict);
   const auto table = LoadToolSettingsFor("render", settings);

@@ -14,6 +14,7 @@
 #include "command.h"
 #include "compare.h"
 #include "data/numtext.h"
+#include "data/tablefield.h"
 #include "jsontext.h"
 #include "session/Session.h"
 #include "toolsettings.h"
@@ -35,14 +36,22 @@ std::string Num(std::optional<double> v) {
 }
 
 /// The fields of one curve in the order of the JSON object and CSV columns.
+/// Values drawn as 32-bit floats are written as the shortest text that reads
+/// back as that float, not as the double it widens to.
 std::vector<std::pair<const char*, std::string>> Fields(const TCurveStats& s) {
   const bool any = s.Count > 0;
   auto opt = [any](double v) { return any ? std::optional<double>(v) : std::nullopt; };
-  return {{"channel", IntText(s.Channel)},  {"n", IntText(s.Count)},
-          {"min", Num(opt(s.Min))},         {"min_at_h", Num(opt(s.MinAtHours))},
-          {"max", Num(opt(s.Max))},         {"max_at_h", Num(opt(s.MaxAtHours))},
-          {"first", Num(opt(s.First))},     {"last", Num(opt(s.Last))},
-          {"mean", Num(opt(s.Mean))},       {"std", Num(s.StdDev)},
+  auto drawn = [any](float v) { return any && std::isfinite(v) ? ShortestFloatText(v) : "null"; };
+  return {{"channel", IntText(s.Channel)},
+          {"n", IntText(s.Count)},
+          {"min", drawn(s.Min)},
+          {"min_at_h", Num(opt(s.MinAtHours))},
+          {"max", drawn(s.Max)},
+          {"max_at_h", Num(opt(s.MaxAtHours))},
+          {"first", drawn(s.First)},
+          {"last", drawn(s.Last)},
+          {"mean", Num(opt(s.Mean))},
+          {"std", Num(s.StdDev)},
           {"slope_per_h", Num(s.SlopePerH)}};
 }
 
@@ -87,18 +96,9 @@ void PrintJson(std::optional<double> from, std::optional<double> to,
   std::fputs(s.c_str(), stdout);
 }
 
-std::string CsvField(const std::string& s) {
-  if (s.find_first_of(",\"\n\r") == std::string::npos) return s;
-  std::string out = "\"";
-  for (const char c : s) {
-    if (c == '"') out += '"';
-    out += c;
-  }
-  return out + "\"";
-}
-
 /// One row per curve; with a comparison one row per recording and curve, the
-/// recording's file in a leading "file" column.
+/// recording's file in a leading "file" column, written so that whatever its
+/// name holds every line has the header's fields.
 void PrintTable(const std::vector<TRecordingStats>& recordings, bool csv) {
   std::string s;
   const bool comparing = recordings.size() > 1;
@@ -111,7 +111,7 @@ void PrintTable(const std::vector<TRecordingStats>& recordings, bool csv) {
   s += "\n";
   for (const TRecordingStats& rec : recordings)
     for (const TCurveStats& st : rec.Curves) {
-      if (comparing) s += (csv ? CsvField(rec.File) + "," : rec.File + "\t");
+      if (comparing) s += TableField(rec.File, csv ? ',' : '\t') + (csv ? "," : "\t");
       const auto fields = Fields(st);
       for (size_t k = 0; k < fields.size(); ++k) {
         if (k) s += csv ? "," : "\t";
@@ -161,9 +161,7 @@ int RunStats(const std::vector<std::string>& args) {
         if (!WholeIntFromText(v, mode) || mode < 1 || mode > 19)
           return Usage("--window takes 1..16, 17 (temperature), 18 or 19, not ", v);
       } else {
-        int n = 0;
-        if (!WholeIntFromText(v, n)) return Usage("--smooth needs a whole number, not ", v);
-        smooth.push_back(n);
+        if (!TakeSmoothValue("stats", v, smooth)) return PrintVqrUsage();
       }
     } else if (a.size() > 1 && a[0] == '-') {
       return Usage("unknown option ", a);
@@ -202,6 +200,8 @@ int RunStats(const std::vector<std::string>& args) {
   }
   const double fromSeconds = from ? *from * 3600.0 : -INFINITY;
   const double toSeconds = to ? *to * 3600.0 : INFINITY;
+  // [from, to] with from after to holds no moment: an empty range.
+  const bool empty = fromSeconds > toSeconds;
   // Each recording over the same time range on its own axis, as the diagram
   // aligns it.
   std::vector<TRecordingStats> recordings(1 + loaded.size());
@@ -210,9 +210,14 @@ int RunStats(const std::vector<std::string>& args) {
     recordings[r].File = r ? loaded[r - 1] : input;
     const TVqrDataObjectNew& data =
         r ? session.ComparedData(static_cast<int>(r - 1)) : session.Data();
-    for (int ch : channels)
-      recordings[r].Curves.push_back(CurveStats(data, ch, RunSeconds(diagram, r, fromSeconds),
-                                                RunSeconds(diagram, r, toSeconds)));
+    for (int ch : channels) {
+      TCurveStats stats;
+      stats.Channel = ch;
+      if (!empty)
+        stats = CurveStats(data, ch, RunSeconds(diagram, r, fromSeconds),
+                           RunSeconds(diagram, r, toSeconds));
+      recordings[r].Curves.push_back(stats);
+    }
   }
   if (json)
     PrintJson(from, to, recordings);

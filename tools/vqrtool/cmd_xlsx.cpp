@@ -81,7 +81,7 @@ int RunXlsx(const std::vector<std::string>& args) {
   if (targets > 1 || target.Kind != TCalcTarget::FromSettings || !target.Workbook.empty())
     return Usage("--workbook, --new-sheet and --new-workbook go with --calc");
   if (out.empty()) return Usage("no output given (-o OUT.xlsx)");
-  if (const std::string* input = InputNamedBy(out, inputs))
+  if (const auto input = InputNamedBy(out, FilesRead(inputs, options)))
     return Usage("the output would replace the input " + *input);
   if (const char* conflict = SettingsArgsConflict(options)) return Usage(conflict);
   if (sheetGiven && inputs.size() > 1)

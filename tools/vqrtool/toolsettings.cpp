@@ -4,6 +4,9 @@
 
 #include <cstdio>
 
+#include "data/equalizer.h"
+#include "data/numtext.h"
+
 std::unique_ptr<TToolSettings> LoadToolSettings(const TToolSettingsOptions& options,
                                                 std::string* error) {
   auto result = std::make_unique<TToolSettings>();
@@ -61,15 +64,39 @@ TLoadStatus LoadRecording(TVQRSession& session, const std::string& path) {
   return status;
 }
 
-const std::string* InputNamedBy(const std::string& output, const std::vector<std::string>& inputs) {
+std::optional<std::string> InputNamedBy(const std::string& output,
+                                        const std::vector<std::string>& inputs) {
   struct stat out {};
-  if (stat(output.c_str(), &out) != 0) return nullptr;
+  if (stat(output.c_str(), &out) != 0) return std::nullopt;
   for (const std::string& input : inputs) {
     struct stat in {};
     if (stat(input.c_str(), &in) == 0 && in.st_dev == out.st_dev && in.st_ino == out.st_ino)
-      return &input;
+      return input;
   }
-  return nullptr;
+  return std::nullopt;
+}
+
+std::vector<std::string> FilesRead(std::vector<std::string> recordings,
+                                   const TToolSettingsOptions& options,
+                                   const std::vector<std::string>& compared) {
+  for (const std::string* f : {&options.IniFile, &options.PublicFile})
+    if (!f->empty()) recordings.push_back(*f);
+  recordings.insert(recordings.end(), compared.begin(), compared.end());
+  return recordings;
+}
+
+bool TakeSmoothValue(const char* command, const std::string& text, std::vector<int>& distances) {
+  int n = 0;
+  if (!WholeIntFromText(text, n) || n < kMinSmoothDistance) {
+    std::fprintf(stderr, "vqrtool %s: --smooth takes a whole number of %d or more, not %s\n",
+                 command, kMinSmoothDistance, text.c_str());
+    return false;
+  }
+  if (n > kMaxSmoothDistance)
+    std::fprintf(stderr, "vqrtool %s: smoothing distance %d is taken as %d\n", command, n,
+                 kMaxSmoothDistance);
+  distances.push_back(n);
+  return true;
 }
 
 TSettingsArg TakeSettingsArg(const std::vector<std::string>& args, size_t& i,

@@ -25,6 +25,12 @@ _vqrtool_usage_of() {
   done <<<"$_vqrtool_help_text"
 }
 
+# Folders and recordings (*.DAT in any case), one entry per line of compgen,
+# so that names with blanks stay whole.
+_vqrtool_recordings() {
+  mapfile -t COMPREPLY < <(compgen -d -- "$1"; compgen -f -X '!*.[Dd][Aa][Tt]' -- "$1")
+}
+
 _vqrtool() {
   local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
   COMPREPLY=()
@@ -45,13 +51,34 @@ _vqrtool() {
     if [[ -n $value ]]; then
       value=${value##* }
       case $value in
-        FILE* | OUT*)
+        FILE*)
           compopt -o filenames 2>/dev/null
-          COMPREPLY=($(compgen -f -- "$cur"))
+          mapfile -t COMPREPLY < <(compgen -f -- "$cur")
+          ;;
+        OUT*)
+          # An output: folders and files of the types it may be (OUT.png|.svg|.pdf),
+          # never a recording, which it would replace.
+          compopt -o filenames 2>/dev/null
+          local types=${value#OUT} f ext
+          types="|${types%%|-*}|"
+          types=${types,,}
+          mapfile -t COMPREPLY < <(compgen -d -- "$cur")
+          while IFS= read -r f; do
+            [[ -z $f || -d $f ]] && continue
+            ext=${f##*/}
+            ext=${ext##*.}
+            ext=${ext,,}
+            if [[ $types == "||" ]]; then
+              [[ $f == *.* && $ext == dat ]] && continue
+            else
+              [[ $f == *.* && $types == *"|.$ext|"* ]] || continue
+            fi
+            COMPREPLY+=("$f")
+          done < <(compgen -f -- "$cur")
           ;;
         *.DAT*)
           compopt -o filenames 2>/dev/null
-          COMPREPLY=($(compgen -d -- "$cur") $(compgen -f -X '!*.[Dd][Aa][Tt]' -- "$cur"))
+          _vqrtool_recordings "$cur"
           ;;
         NAME)
           if [[ $prev == --printer ]] && command -v lpstat >/dev/null; then
@@ -82,7 +109,7 @@ _vqrtool() {
     return
   fi
   compopt -o filenames 2>/dev/null
-  COMPREPLY=($(compgen -d -- "$cur") $(compgen -f -X '!*.[Dd][Aa][Tt]' -- "$cur"))
+  _vqrtool_recordings "$cur"
 }
 
 complete -F _vqrtool vqrtool

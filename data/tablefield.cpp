@@ -1,0 +1,63 @@
+#include "data/tablefield.h"
+
+#include <cstdio>
+
+size_t Utf8SequenceLength(std::string_view s, size_t i) {
+  if (i >= s.size()) return 0;
+  const auto byte = [&](size_t k) { return static_cast<unsigned char>(s[k]); };
+  const unsigned char c = byte(i);
+  if (c < 0x80) return 1;
+  size_t n = 0;
+  unsigned char lo = 0x80, hi = 0xBF;  // range of the second byte
+  if (c >= 0xC2 && c <= 0xDF) {
+    n = 2;
+  } else if (c >= 0xE0 && c <= 0xEF) {
+    n = 3;
+    if (c == 0xE0) lo = 0xA0;
+    if (c == 0xED) hi = 0x9F;
+  } else if (c >= 0xF0 && c <= 0xF4) {
+    n = 4;
+    if (c == 0xF0) lo = 0x90;
+    if (c == 0xF4) hi = 0x8F;
+  } else {
+    return 0;
+  }
+  if (i + n > s.size() || byte(i + 1) < lo || byte(i + 1) > hi) return 0;
+  for (size_t k = 2; k < n; ++k)
+    if (byte(i + k) < 0x80 || byte(i + k) > 0xBF) return 0;
+  return n;
+}
+
+std::string TableField(std::string_view text, char separator) {
+  std::string out;
+  out.reserve(text.size() + 2);
+  bool quote = false;
+  for (size_t i = 0; i < text.size();) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    const size_t n = Utf8SequenceLength(text, i);
+    if (n == 0) {
+      out += "\xEF\xBF\xBD";  // U+FFFD
+      ++i;
+      continue;
+    }
+    char buf[8];
+    if (c == '\\') {
+      out += "\\\\";
+    } else if (c == '\t' || c == '\n' || c == '\r') {
+      out += c == '\t' ? "\\t" : c == '\n' ? "\\n" : "\\r";
+    } else if (c < 0x20 || c == 0x7F) {
+      std::snprintf(buf, sizeof buf, "\\x%02x", c);
+      out += buf;
+    } else if (c == 0xC2 && static_cast<unsigned char>(text[i + 1]) < 0xA0) {
+      // C1 controls, U+0080..U+009F: a terminal would act on some of them.
+      std::snprintf(buf, sizeof buf, "\\u%04x", static_cast<unsigned char>(text[i + 1]));
+      out += buf;
+    } else {
+      quote = quote || c == '"' || c == static_cast<unsigned char>(separator);
+      if (c == '"') out += '"';
+      out.append(text, i, n);
+    }
+    i += n;
+  }
+  return quote ? "\"" + out + "\"" : out;
+}
