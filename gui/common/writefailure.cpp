@@ -30,7 +30,8 @@ bool FileRefusesWrites(const QString& file) {
 
 // Another user's file in a folder where only owners may replace files (/tmp).
 bool OthersFileInSharedFolder(const QString& file, const QString& folder) {
-  struct stat st {}, dir {};
+  struct stat st {};
+  struct stat dir {};
   return lstat(Native(file).c_str(), &st) == 0 && st.st_uid != geteuid() &&
          stat(Native(folder).c_str(), &dir) == 0 && (dir.st_mode & S_ISVTX) != 0;
 }
