@@ -541,8 +541,7 @@ bool TF_SChannel::SaveImage(const QString& path, int* errorNumber) {
   if (!d) return false;
   DrawRectWin = DiagramDrawRect(width(), UsableHeight());
   return SaveDiagramPicture(*d, path, width(), SB_Single->y(), DrawRectWin,
-                            palette().color(QPalette::Window), windowTitle(), nullptr,
-                            errorNumber);
+                            palette().color(QPalette::Window), windowTitle(), nullptr, errorNumber);
 }
 
 void TF_SChannel::SaveImageAs() {
