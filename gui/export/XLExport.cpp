@@ -331,8 +331,10 @@ void TFrm_XLExport::HandOverWorkbook(IXLApplication& app,
     try {
       save(book, QFile::encodeName(path).toStdString());
     } catch (const TXLFileError& e) {
+      // InFolder: the temporary folder of the sheets written ahead.
       ShowMessage(e.InFolder ? "Die Arbeitsmappe " + QDir::toNativeSeparators(path) +
-                                   " konnte nicht geschrieben werden.\n\n" +
+                                   " konnte nicht geschrieben werden: der Ordner für temporäre "
+                                   "Dateien (TMPDIR) ist nicht nutzbar.\n\n" +
                                    FolderFailureReason(QFile::decodeName(e.Path.c_str()), e.Code)
                              : WriteFailureText(path, e.Code));
       request.directory = QFileInfo(path).absolutePath();

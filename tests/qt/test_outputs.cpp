@@ -260,7 +260,9 @@ TEST_F(Outputs, AnUnusableTemporaryFolderForTheWorkbookIsNamedWithTheReason) {
       app.SaveWorkbook(b, p);
     });
     EXPECT_EQ(messages, QStringList{"Die Arbeitsmappe " + Path("Mappe.xlsx") +
-                                    " konnte nicht geschrieben werden.\n\n" + c.reason})
+                                    " konnte nicht geschrieben werden: der Ordner für temporäre "
+                                    "Dateien (TMPDIR) ist nicht nutzbar.\n\n" +
+                                    c.reason})
         << c.tmpdir.toStdString();
     EXPECT_FALSE(QFile::exists(Path("Mappe.xlsx")));
   }
