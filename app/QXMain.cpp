@@ -22,14 +22,13 @@
 #include <QTabWidget>
 #include <QToolBar>
 #include <QVBoxLayout>
-#include <cerrno>
-#include <cstring>
 #include <optional>
 
 #include "app/HelpWindow.h"
 #include "chart/vqrdiagram.h"
 #include "export/expfile.h"
 #include "gui/common/appicons.h"
+#include "gui/common/writefailure.h"
 #include "gui/export/XLExport.h"
 #include "gui/print/PrPreview.h"
 #include "gui/settings/SettingsPages.h"
@@ -296,25 +295,6 @@ void TQXMainForm::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-QString WriteFailureReason(const TWriteFailure& f) {
-  if (f.WriteProtected) return "Die Datei ist schreibgeschützt.";
-  switch (f.Code) {
-    case EACCES:
-    case EPERM:
-      return "Keine Berechtigung zum Schreiben.";
-    case EROFS:
-      return "Das Dateisystem ist schreibgeschützt.";
-    case ENOSPC:
-    case EDQUOT:
-      return "Der Datenträger ist voll.";
-    case ENOENT:
-    case ENOTDIR:
-      return "Der Ordner existiert nicht.";
-    default:
-      return QString::fromLocal8Bit(std::strerror(f.Code));
-  }
-}
-
 void TQXMainForm::SaveSettingsAtClose() {
   if (!settings_ || !ini_ || settingsDiscarded_) return;
   std::optional<TWriteFailure> failure;
@@ -330,7 +310,9 @@ void TQXMainForm::SaveSettingsAtClose() {
     QMessageBox box(QMessageBox::Critical, "Fehler",
                     QString("Die Einstellungen konnten nicht in die Datei\n%1\n"
                             "geschrieben werden.\n\n%2")
-                        .arg(QString::fromStdString(failure->Path), WriteFailureReason(*failure)),
+                        .arg(QString::fromStdString(failure->Path),
+                             WriteFailureReason(QString::fromStdString(failure->Path),
+                                                failure->Code, failure->WriteProtected)),
                     QMessageBox::NoButton, this);
     box.setObjectName("SaveFailureBox");
     QPushButton* retry = box.addButton("Wiederholen", QMessageBox::AcceptRole);

@@ -115,6 +115,7 @@ class TQXMainForm : public QMainWindow, public IDiagramHost, public ISettingsEdi
   IDiagramWindows* DiagramWindows() const { return windows_; }
   QString ChooseFileFor(const TFileRequest& request) override { return RunFileDialog(request); }
   void ApplyDiagramPage() override { GenApplyClick(); }
+  QString RecordingPath() const override { return recordingPath_; }
 
   // ------------------------------------------------------------ owned objects
   TZTIniClass* Ini() const { return ini_.get(); }
@@ -188,6 +189,8 @@ class TQXMainForm : public QMainWindow, public IDiagramHost, public ISettingsEdi
   /// unless the user has chosen a file of their own for this recording.
   void ProposePdfFile(QPrinter& printer);
   void ShowPrintFailure(const QString& text);
+  /// A box captioned "Fehler": file could not be written, where and why (errno code).
+  void ShowWriteFailure(const QString& file, int code);
 
   std::unique_ptr<TZTIniClass> ini_;
   std::unique_ptr<TQtControlProvider> controls_;
@@ -216,7 +219,3 @@ class TQXMainForm : public QMainWindow, public IDiagramHost, public ISettingsEdi
   QString proposedFor_;  // the recording whose PDF file the print dialog proposed
   bool settingsDiscarded_ = false;
 };
-
-struct TWriteFailure;
-/// Why a file could not be written, in a sentence for a message box.
-QString WriteFailureReason(const TWriteFailure& f);

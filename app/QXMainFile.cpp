@@ -1,5 +1,6 @@
 // Main window: File/Open and the ASCII export.
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QStringList>
 #include <QTabWidget>
 #include <algorithm>
@@ -7,7 +8,9 @@
 #include "app/QXMain.h"
 #include "export/expfile.h"
 #include "gui/chart/RecordingPanel.h"
+#include "gui/common/outputfolder.h"
 #include "gui/common/qtext.h"
+#include "gui/common/writefailure.h"
 #include "gui/settings/settingsbinder.h"
 #include "session/Session.h"
 #include "settings/iniclass.h"
@@ -182,6 +185,11 @@ void TQXMainForm::FileSaveAs() {
   request.mode = TFileRequest::Mode::Save;
   request.filter = kAsciiFilter;
   request.defaultSuffix = "ASC";
+  // The recording's name, where the user may write.
+  if (!openDialogFile_.isEmpty()) {
+    request.directory = OutputFolderFor(openDialogFile_);
+    request.fileName = QFileInfo(openDialogFile_).completeBaseName() + ".ASC";
+  }
   const QString target = RunFileDialog(request);
   bool ok = false;
   if (!target.isEmpty()) {
@@ -201,6 +209,7 @@ void TQXMainForm::FileSaveAs() {
     if (status == TExportStatus::OpenFailed) {
       ShowStatus("Error opening export file!");
       EndBusy();
+      ShowWriteFailure(target, asciiFile_->ErrorNumber());
       return;
     }
     ok = status == TExportStatus::Ok;
@@ -208,4 +217,12 @@ void TQXMainForm::FileSaveAs() {
     EndBusy();
   }
   ShowStatus(ok ? "Ok" : "Error writing export File!");
+  if (!ok && !target.isEmpty()) ShowWriteFailure(target, asciiFile_->ErrorNumber());
+}
+
+void TQXMainForm::ShowWriteFailure(const QString& file, int code) {
+  QMessageBox box(QMessageBox::Critical, "Fehler", WriteFailureText(file, code), QMessageBox::Ok,
+                  this);
+  box.setObjectName("WriteFailureBox");
+  box.exec();
 }

@@ -17,13 +17,14 @@
 #include "app/QXMain.h"
 #include "chart/vqrdiagram.h"
 #include "data/atomicfile.h"
+#include "gui/common/outputfolder.h"
 #include "gui/common/qtext.h"
+#include "gui/common/writefailure.h"
 #include "gui/print/PrPreview.h"
 #include "gui/settings/settingsbinder.h"
 #include "print/PrintDecor.h"
 #include "print/PrintQueue.h"
 #include "session/Session.h"
-#include "settings/inifile.h"
 #include "settings/settings.h"
 
 namespace {
@@ -32,11 +33,9 @@ enum class TPrintStage { NoPage, Begin, End };
 
 // What went wrong with a PDF file, and why (code: errno).
 QString FileFailureText(const QString& file, TPrintStage stage, int code) {
-  const std::string path = QFile::encodeName(file).toStdString();
-  const TWriteFailure failure{path, code, IsWriteProtected(path), {}};
   return (stage == TPrintStage::End ? "Die Datei " + file + " konnte nicht geschrieben werden."
                                     : "Die Datei " + file + " kann nicht geschrieben werden.") +
-         "\n\n" + WriteFailureReason(failure);
+         "\n\n" + WriteFailureReason(file, code);
 }
 
 // A PDF file is drawn into memory first: Qt's PDF engine drops its write
@@ -142,7 +141,10 @@ void TQXMainForm::ProposePdfFile(QPrinter& printer) {
   // Naming a file switches the printer to PDF; a printer chosen before stays.
   const QPrinter::OutputFormat format = printer.outputFormat();
   const QString printerName = printer.printerName();
-  printer.setOutputFileName(recording.absolutePath() + '/' + recording.completeBaseName() + ".pdf");
+  // Beside the recording, or where the user may write when its folder
+  // takes no files.
+  printer.setOutputFileName(
+      ProposedOutputPath(openDialogFile_, recording.completeBaseName() + ".pdf"));
   if (format == QPrinter::NativeFormat) {
     printer.setOutputFormat(QPrinter::NativeFormat);
     if (!printerName.isEmpty()) printer.setPrinterName(printerName);
@@ -221,7 +223,7 @@ void TQXMainForm::PrintDiagram() {
   std::unique_ptr<TPdfInMemory> memory;
   if (!pdfFile.isEmpty()) {
     if (!file.Open(QFile::encodeName(pdfFile).toStdString())) {
-      ShowPrintFailure(FileFailureText(pdfFile, TPrintStage::Begin, errno));
+      ShowPrintFailure(FileFailureText(pdfFile, TPrintStage::Begin, file.ErrorNumber()));
       return;
     }
     memory = std::make_unique<TPdfInMemory>(printer);
@@ -244,8 +246,13 @@ void TQXMainForm::PrintDiagram() {
   int code = EIO;
   if (written && memory) {
     std::string bytes;
-    written = memory->Take(bytes) && file.Write(bytes.data(), bytes.size()) && file.Commit();
-    if (!written) code = errno;
+    if (!memory->Take(bytes)) {
+      written = false;
+      code = errno;
+    } else if (!file.Write(bytes.data(), bytes.size()) || !file.Commit()) {
+      written = false;
+      code = file.ErrorNumber();
+    }
   }
   memory.reset();
   EndBusy();

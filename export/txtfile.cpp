@@ -1,6 +1,7 @@
 #include "export/txtfile.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <utility>
 
@@ -19,6 +20,7 @@ void TTextFile::Init(const std::string& name) {
   buffered_ = 0;
   readOnly_ = true;
   writeFailed_ = false;
+  nameError_ = 0;
 }
 
 bool TTextFile::Rewrite() {
@@ -26,7 +28,8 @@ bool TTextFile::Rewrite() {
   writeFailed_ = false;
   if (file_.IsOpen()) Close();
   buffered_ = 0;
-  if (fileName_.empty() || fileName_.size() > kMaxName) return false;
+  nameError_ = fileName_.empty() ? ENOENT : fileName_.size() > kMaxName ? ENAMETOOLONG : 0;
+  if (nameError_ != 0) return false;
   return file_.Open(fileName_);
 }
 

@@ -43,6 +43,9 @@ class TTextFile {
   const std::string& FileName() const { return fileName_; }
   /// The system's reason for the last failure ("cannot write ...: No space left on device").
   const std::string& ErrorText() const { return file_.Error(); }
+  /// The errno of the first failure since Rewrite (0 while nothing failed):
+  /// ENOENT for an empty name, ENAMETOOLONG for one too long to try.
+  int ErrorNumber() const { return nameError_ != 0 ? nameError_ : file_.ErrorNumber(); }
 
  private:
   std::string fileName_;
@@ -50,6 +53,7 @@ class TTextFile {
   size_t lastLineLength_ = 0;
   bool readOnly_ = true;
   bool writeFailed_ = false;
+  int nameError_ = 0;
   std::array<char, kBufferSize> buffer_{};
   std::string line_;
   size_t buffered_ = 0;

@@ -15,11 +15,24 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 class TXLError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
+};
+
+/// A file of the export could not be written: Path names the file, or the
+/// folder when InFolder is set (a temporary file the export names itself);
+/// Code is the errno, so that the program can word the reason itself.
+class TXLFileError : public TXLError {
+ public:
+  TXLFileError(const std::string& what, std::string path, int code, bool inFolder = false)
+      : TXLError(what), Path(std::move(path)), Code(code), InFolder(inFolder) {}
+  std::string Path;
+  int Code = 0;
+  bool InFolder = false;
 };
 
 class IXLWorksheet {

@@ -1,5 +1,7 @@
 #include "chart/qt/picturefile.h"
 
+#include <cerrno>
+
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
@@ -74,8 +76,13 @@ bool Fail(std::string* error, const std::string& text) {
 bool IsPictureFile(const QString& path) { return !Format(path).isEmpty(); }
 
 bool WritePictureFile(const QString& path, int w, int h, QColor background, const QString& title,
-                      const std::function<void(QPainter&)>& paint, std::string* error) {
-  if (path.isEmpty()) return Fail(error, "no file name");
+                      const std::function<void(QPainter&)>& paint, std::string* error,
+                      int* errorNumber) {
+  if (errorNumber) *errorNumber = 0;
+  if (path.isEmpty()) {
+    if (errorNumber) *errorNumber = ENOENT;
+    return Fail(error, "no file name");
+  }
   QByteArray format = Format(path);
   if (format.isEmpty()) format = "png";
   QByteArray bytes;
@@ -130,17 +137,18 @@ bool WritePictureFile(const QString& path, int w, int h, QColor background, cons
   if (file.Open(QFile::encodeName(path).toStdString()) &&
       file.Write(bytes.constData(), static_cast<size_t>(bytes.size())) && file.Commit())
     return true;
+  if (errorNumber) *errorNumber = file.ErrorNumber();
   return Fail(error, file.Error());
 }
 
 bool SaveDiagramPicture(TVQRDiagram& diagram, const QString& path, int w, int h,
                         const TRect& drawRect, QColor background, const QString& title,
-                        std::string* error) {
+                        std::string* error, int* errorNumber) {
   return WritePictureFile(
       path, w, h, background, title,
       [&](QPainter& painter) {
         QPainterDC dc(painter);
         PaintDiagram(diagram, dc, drawRect);
       },
-      error);
+      error, errorNumber);
 }

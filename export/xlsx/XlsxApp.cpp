@@ -47,7 +47,8 @@ void TXlsxApplication::SaveWorkbook(int32_t index, const std::string& path) {
   TAtomicFile file;
   if (file.Open(path)) writer.Write([&](const char* data, size_t size) { file.Write(data, size); });
   if (!file.IsOpen() || file.Failed() || !file.Commit())
-    throw TXLError(file.Error().empty() ? "Cannot write " + path : file.Error());
+    throw TXLFileError(file.Error().empty() ? "Cannot write " + path : file.Error(), path,
+                       file.ErrorNumber());
 }
 
 // ---- provider ----

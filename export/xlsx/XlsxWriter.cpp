@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <charconv>
 #include <climits>
 #include <cmath>
@@ -301,16 +302,30 @@ TStyles MakeStyles(const std::vector<std::string>& formats, bool needTime) {
   return st;
 }
 
-// A file in the temporary folder ($TMPDIR, else /tmp) that has no name: it
-// goes with the process.
-std::FILE* AnonymousTempFile() {
+// The folder of the workbook's temporary files: $TMPDIR, else /tmp.
+std::string TempFolder() {
   const char* dir = std::getenv("TMPDIR");
-  std::string path = std::string(dir && *dir ? dir : "/tmp") + "/vqrxlsx-XXXXXX";
+  return dir && *dir ? dir : "/tmp";
+}
+
+[[noreturn]] void FailInTempFolder(const std::string& doing, const std::string& folder, int code) {
+  throw TXLFileError(
+      "Cannot " + doing + " in the temporary folder " + folder + ": " + std::strerror(code), folder,
+      code, true);
+}
+
+// A file in folder that has no name: it goes with the process.
+std::FILE* AnonymousTempFile(const std::string& folder) {
+  std::string path = folder + "/vqrxlsx-XXXXXX";
   const int fd = mkostemp(path.data(), O_CLOEXEC);
-  if (fd < 0) return nullptr;
+  if (fd < 0) FailInTempFolder("create a temporary file for the workbook", folder, errno);
   unlink(path.c_str());
   std::FILE* file = fdopen(fd, "w+b");
-  if (!file) ::close(fd);
+  if (!file) {
+    const int code = errno;
+    ::close(fd);
+    FailInTempFolder("create a temporary file for the workbook", folder, code);
+  }
   return file;
 }
 }  // namespace
@@ -322,6 +337,7 @@ struct TXlsxWriter::TSpool {
     if (file) std::fclose(file);
   }
   std::FILE* file = nullptr;
+  std::string folder;
   uint64_t size = 0;
   std::vector<TZipEntry> entries;
   std::vector<int32_t> timeStyles;  // each sheet's time style, 0 for none
@@ -339,17 +355,18 @@ void TXlsxWriter::WriteAhead(int32_t index) {
   const TXlsxWorksheet& sheet = book_.Sheet(index);
   if (!spool_) {
     auto spool = std::make_unique<TSpool>();
-    spool->file = AnonymousTempFile();
-    if (!spool->file) throw TXLError("Cannot create a temporary file for the workbook");
+    spool->folder = TempFolder();
+    spool->file = AnonymousTempFile(spool->folder);
     spool_ = std::move(spool);
   }
   const TStyles st = MakeStyles(book_.Formats(), NeedsTimeStyle(sheet));
   std::string out;
   TZipEntry e = PackEntry(SheetPartName(static_cast<size_t>(index)),
                           SheetXml(sheet, st.styleOf, st.timeStyle), spool_->size, out);
+  errno = 0;
   if (std::fwrite(out.data(), 1, out.size(), spool_->file) != out.size() ||
       std::fflush(spool_->file) != 0)
-    throw TXLError("Cannot write the workbook's temporary file");
+    FailInTempFolder("write the workbook's temporary file", spool_->folder, errno ? errno : EIO);
   spool_->size += out.size();
   spool_->entries.push_back(std::move(e));
   spool_->timeStyles.push_back(st.timeStyle);
@@ -494,7 +511,10 @@ void TXlsxWriter::Write(const std::function<void(const char*, size_t)>& sink) co
     while (done < spool_->size) {
       const size_t n = static_cast<size_t>(std::min<uint64_t>(chunk.size(), spool_->size - done));
       const ssize_t got = pread(fileno(spool_->file), chunk.data(), n, static_cast<off_t>(done));
-      if (got <= 0) throw TXLError("Cannot read the workbook's temporary file");
+      if (got < 0 && errno == EINTR) continue;
+      if (got <= 0)
+        FailInTempFolder("read the workbook's temporary file", spool_->folder,
+                         got < 0 ? errno : EIO);
       sink(chunk.data(), static_cast<size_t>(got));
       done += static_cast<uint64_t>(got);
     }

@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QProgressBar>
@@ -22,7 +23,9 @@
 #include "gui/chart/Measurements.h"
 #include "gui/chart/diagramhost.h"
 #include "gui/common/appicons.h"
+#include "gui/common/outputfolder.h"
 #include "gui/common/windowplace.h"
+#include "gui/common/writefailure.h"
 #include "gui/common/ztprogress.h"
 #include "settings/settings.h"
 
@@ -531,27 +534,35 @@ void TF_SChannel::CopyToClipboard() {
   QApplication::clipboard()->setImage(image);
 }
 
-bool TF_SChannel::SaveImage(const QString& path) {
+bool TF_SChannel::SaveImage(const QString& path, int* errorNumber) {
   // The client above the status bar as on the screen, painted into memory
   // first: a failed write keeps an older picture.
   TVQRDiagram* d = host_.Diagram();
   if (!d) return false;
   DrawRectWin = DiagramDrawRect(width(), UsableHeight());
   return SaveDiagramPicture(*d, path, width(), SB_Single->y(), DrawRectWin,
-                            palette().color(QPalette::Window), windowTitle());
+                            palette().color(QPalette::Window), windowTitle(), nullptr, errorNumber);
 }
 
 void TF_SChannel::SaveImageAs() {
+  // Named after the window, beside the recording where the user may write.
+  const QString proposed = ProposedOutputPath(host_.RecordingPath(), windowTitle() + ".png");
   QString path;
   if (ChooseImageFile) {
-    path = ChooseImageFile();
+    path = ChooseImageFile(proposed);
   } else {
     QString selected;
-    path = QFileDialog::getSaveFileName(this, "Als Bild speichern", windowTitle() + ".png",
+    path = QFileDialog::getSaveFileName(this, "Als Bild speichern", proposed,
                                         "PNG-Bild (*.png);;SVG-Grafik (*.svg)", &selected);
     if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
       path += selected.startsWith("SVG") ? ".svg" : ".png";
   }
   if (path.isEmpty()) return;
-  if (!SaveImage(path)) host_.ShowStatus("Error writing image file!");
+  int code = 0;
+  if (SaveImage(path, &code)) return;
+  host_.ShowStatus("Error writing image file!");
+  QMessageBox box(QMessageBox::Critical, "Fehler", WriteFailureText(path, code), QMessageBox::Ok,
+                  this);
+  box.setObjectName("WriteFailureBox");
+  box.exec();
 }

@@ -39,10 +39,12 @@ class TF_SChannel : public QWidget {
   /// Copies the diagram as a picture to the clipboard.
   void CopyToClipboard();
   /// Saves the diagram in the window's size: .svg as vector drawing,
-  /// anything else as PNG. False when the file could not be written.
-  bool SaveImage(const QString& path);
-  /// Asks for the file of "Als Bild speichern..."; a dialog unless replaced.
-  std::function<QString()> ChooseImageFile;
+  /// anything else as PNG. False, with the errno in *errorNumber, when the
+  /// file could not be written.
+  bool SaveImage(const QString& path, int* errorNumber = nullptr);
+  /// Asks for the file of "Als Bild speichern...", proposing a path; a
+  /// dialog unless replaced.
+  std::function<QString(const QString& proposed)> ChooseImageFile;
 
   // Measuring cursor and markers.
   /// The drawn sample under the cursor, 0 when the mouse is off the plot.

@@ -29,6 +29,9 @@ class IDiagramHost {
   /// The channel window was closed: no window mode is current any more.
   virtual void ChannelWindowClosed() = 0;
 
+  /// The recording shown (its outputs are proposed beside it); empty when none.
+  virtual QString RecordingPath() const = 0;
+
   virtual void ShowStatus(const QString& text) = 0;
   virtual void Beep() = 0;
 

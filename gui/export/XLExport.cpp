@@ -16,9 +16,11 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "gui/common/outputfolder.h"
 #include "gui/common/qtext.h"
 #include "gui/common/statusbar.h"
 #include "gui/common/windowplace.h"
+#include "gui/common/writefailure.h"
 #include "session/Session.h"
 #include "settings/settings.h"
 
@@ -317,8 +319,7 @@ void TFrm_XLExport::HandOverWorkbook(IXLApplication& app,
   request.mode = TFileRequest::Mode::Save;
   request.title = "Speichern unter";
   request.filter = "Excel-Arbeitsmappe (*.xlsx);;Alle Dateien (*)";
-  request.directory =
-      recordingPath_.isEmpty() ? QString() : QFileInfo(recordingPath_).absolutePath();
+  request.directory = OutputFolderFor(recordingPath_);
   request.fileName = ProposedBookFile();
   request.defaultSuffix = "xlsx";
   for (;;) {
@@ -329,6 +330,16 @@ void TFrm_XLExport::HandOverWorkbook(IXLApplication& app,
     }
     try {
       save(book, QFile::encodeName(path).toStdString());
+    } catch (const TXLFileError& e) {
+      // InFolder: the temporary folder of the sheets written ahead.
+      ShowMessage(e.InFolder ? "Die Arbeitsmappe " + QDir::toNativeSeparators(path) +
+                                   " konnte nicht geschrieben werden: der Ordner für temporäre "
+                                   "Dateien (TMPDIR) ist nicht nutzbar.\n\n" +
+                                   FolderFailureReason(QFile::decodeName(e.Path.c_str()), e.Code)
+                             : WriteFailureText(path, e.Code));
+      request.directory = QFileInfo(path).absolutePath();
+      request.fileName = QFileInfo(path).fileName();
+      continue;
     } catch (const TXLError& e) {
       ShowMessage(Q(e.what()));
       request.directory = QFileInfo(path).absolutePath();

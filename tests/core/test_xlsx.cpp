@@ -2,8 +2,12 @@
 // independent reader (openpyxl) sees them, from the backend and from vqrtool.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <charconv>
+#include <cstdlib>
+#include <cstring>
 #include <map>
+#include <optional>
 #include <sstream>
 
 #include <zlib.h>
@@ -321,6 +325,54 @@ TEST(XlsxFile, SheetsWrittenAheadGiveTheSameBytes) {
   late.AppendWorksheet().SetNumberFormat(1, 1, "0,000");
   EXPECT_THROW(app.SaveWorkbook(3, dir.File("b.xlsx")), TXLError);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+}
+
+// A temporary folder that cannot take the sheets written ahead is named with
+// the reason, in the error and in what vqrtool says.
+TEST(XlsxFile, AnUnusableTemporaryFolderIsNamedWithTheReason) {
+  TempDir dir;
+  ASSERT_TRUE(WriteText(dir.File("datei"), ""));
+  const struct {
+    std::string tmpdir;
+    int code;
+  } cases[] = {{dir.File("fehlt"), ENOENT}, {dir.File("datei"), ENOTDIR}, {"/proc/self", ENOENT}};
+  for (const auto& c : cases) {
+    const std::string reason = "temporary folder " + c.tmpdir + ": " + std::strerror(c.code);
+    {
+      // Only while the sheet is written ahead: the test's own folders need TMPDIR.
+      struct TmpDirGuard {
+        explicit TmpDirGuard(const std::string& dir) {
+          if (const char* v = std::getenv("TMPDIR")) saved = v;
+          setenv("TMPDIR", dir.c_str(), 1);
+        }
+        ~TmpDirGuard() {
+          if (saved)
+            setenv("TMPDIR", saved->c_str(), 1);
+          else
+            unsetenv("TMPDIR");
+        }
+        std::optional<std::string> saved;
+      } guard(c.tmpdir);
+      TXlsxApplication app;
+      app.AddWorkbook();
+      app.Book(1).Sheet(1).SetDouble(1, 1, 1.0);
+      try {
+        app.WriteSheetAhead(1, 1);
+        ADD_FAILURE() << c.tmpdir;
+      } catch (const TXLFileError& e) {
+        EXPECT_EQ(std::tuple(e.Path, e.Code, e.InFolder), std::tuple(c.tmpdir, c.code, true));
+        EXPECT_EQ(std::string(e.what()),
+                  "Cannot create a temporary file for the workbook in the " + reason);
+      }
+    }
+    const std::string out = dir.File("x.xlsx");
+    const ToolRun run =
+        Tool({"xlsx", VQR_SOURCE_DIR "/samples/hours40.DAT", "-o", out, "--defaults"},
+             "TMPDIR=" + Quote(c.tmpdir) + " ");
+    EXPECT_EQ(run.status, 3);
+    EXPECT_NE(run.err.find(reason), std::string::npos) << run.err;
+    EXPECT_FALSE(Exists(out));
+  }
 }
 
 class CountingGauge : public IProcessGauge {

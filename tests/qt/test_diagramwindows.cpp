@@ -11,6 +11,7 @@
 #include "gui/chart/SingleChannel.h"
 #include "settings/settings.h"
 #include "support/mainwindow_fixture.h"
+#include "support/modals.h"
 
 namespace {
 
@@ -300,12 +301,18 @@ TEST_F(DiagramWindows, DiagramIsCopiedAndSavedAsDrawn) {
   ASSERT_TRUE(channel->SaveImage(Path("d.png")));
   EXPECT_EQ(QImage(Path("d.png")).convertToFormat(QImage::Format_RGB32), copied);
 
-  // On a full disk the picture that was there stays, and the status line says so.
-  channel->ChooseImageFile = [&] { return Path("d.png"); };
+  // On a full disk the picture that was there stays, and the status line
+  // and a box say so.
+  channel->ChooseImageFile = [&](const QString&) { return Path("d.png"); };
   TAtomicFile::SetWriteLimitForTesting(100);
-  channel->findChild<QAction*>("PMn_SaveImage")->trigger();
+  const QStringList boxes = Answering({Press(QMessageBox::Ok)}, [&]() {
+    channel->findChild<QAction*>("PMn_SaveImage")->trigger();
+  });
   TAtomicFile::SetWriteLimitForTesting(-1);
   EXPECT_EQ(form->StatusText(), "Error writing image file!");
+  EXPECT_EQ(boxes, QStringList{"WriteFailureBox: Die Datei " + Path("d.png") +
+                               " konnte nicht geschrieben werden.\n\nIm Ordner " + dir.path() +
+                               " ist kein Platz mehr frei: der Datenträger ist voll."});
   EXPECT_EQ(QImage(Path("d.png")).convertToFormat(QImage::Format_RGB32), copied);
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Hidden | QDir::Files).filter("d.png"),
             QStringList{"d.png"});

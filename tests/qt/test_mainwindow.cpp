@@ -17,6 +17,7 @@
 #include "session/Session.h"
 #include "settings/settings.h"
 #include "support/mainwindow_fixture.h"
+#include "support/modals.h"
 
 using MainWindow = MainWindowFixture;
 
@@ -176,23 +177,36 @@ TEST_F(MainWindow, FullGaugeStaysForTheSettleTimeWithoutBlocking) {
 }
 
 // What a failed write leaves behind is checked in test_export; here the
-// status texts.
+// status texts and the box that says where and why.
 TEST_F(MainWindow, AsciiExportWritesOrLeavesClearStatusMessages) {
   MakeForm();
   ASSERT_TRUE(form->OpenDataFile(kSample));
-  // The good export last: a failed one keeps the recording.
-  const std::pair<QString, const char*> cases[] = {
-      {"", "Error writing export File!"},  // cancelled
-      {Path("no/such/folder/out.ASC"), "Error opening export file!"},
-      {dir.path(), "Error opening export file!"},
-      {"/dev/full", "Error writing export File!"},
-      {Path("out.ASC"), "Ok"},
+  const auto failed = [](const QString& file, const QString& reason) {
+    return QStringList{"WriteFailureBox: Die Datei " + file +
+                       " konnte nicht geschrieben werden.\n\n" + reason};
   };
-  for (const auto& [target, status] : cases) {
-    nextFile = target;
-    form->FileSaveAs();
-    EXPECT_EQ(std::pair(form->StatusText(), form->BusyCount), std::pair(QString(status), 0))
-        << target.toStdString();
+  // The good export last: a failed one keeps the recording.
+  const struct {
+    QString target;
+    const char* status;
+    QStringList boxes;
+  } cases[] = {
+      {"", "Error writing export File!", {}},  // cancelled
+      {Path("no/such/folder/out.ASC"), "Error opening export file!",
+       failed(Path("no/such/folder/out.ASC"),
+              "Der Ordner " + Path("no/such/folder") + " existiert nicht.")},
+      {dir.path(), "Error opening export file!",
+       failed(dir.path(), dir.path() + " ist ein Ordner, keine Datei.")},
+      {"/dev/full", "Error writing export File!",
+       failed("/dev/full", "Im Ordner /dev ist kein Platz mehr frei: der Datenträger ist voll.")},
+      {Path("out.ASC"), "Ok", {}},
+  };
+  for (const auto& c : cases) {
+    nextFile = c.target;
+    const QStringList boxes = Answering({Press(QMessageBox::Ok)}, [this]() { form->FileSaveAs(); });
+    EXPECT_EQ(std::tuple(form->StatusText(), form->BusyCount, boxes),
+              std::tuple(QString(c.status), 0, c.boxes))
+        << c.target.toStdString();
   }
   EXPECT_EQ(std::pair(lastRequest->mode, lastRequest->defaultSuffix),
             std::pair(TFileRequest::Mode::Save, QString("ASC")));

@@ -134,7 +134,8 @@ TEST_F(Print, ChannelWindowPrintsItsModeWithItsGauge) {
   printTo = Path("missing-folder/page.pdf");
   EXPECT_EQ(Run([this]() { ClickPrintPanel(); }, {Press(QMessageBox::Ok)}),
             QStringList{"PrintFailureBox: Die Datei " + printTo +
-                        " kann nicht geschrieben werden.\n\nDer Ordner existiert nicht."});
+                        " kann nicht geschrieben werden.\n\nDer Ordner " + Path("missing-folder") +
+                        " existiert nicht."});
   EXPECT_EQ(channel->Gauge()->Maximum(), 0);
 }
 
@@ -220,7 +221,9 @@ TEST_F(Print, PdfThatCannotBeWrittenCompletelyKeepsTheOlderFile) {
         {Press(QMessageBox::Ok)});
     TAtomicFile::SetWriteLimitForTesting(-1);  // the channel window prints after its click
     EXPECT_EQ(seen, QStringList{"PrintFailureBox: Die Datei " + printTo +
-                                " konnte nicht geschrieben werden.\n\nDer Datenträger ist voll."});
+                                " konnte nicht geschrieben werden.\n\nIm Ordner " +
+                                QFileInfo(printTo).path() +
+                                " ist kein Platz mehr frei: der Datenträger ist voll."});
     EXPECT_EQ(ReadFile(printTo), older);
     const QStringList left = QDir(QFileInfo(printTo).path()).entryList(QDir::Files | QDir::Hidden);
     EXPECT_FALSE(left.join(' ').contains("page.pdf.")) << left.join(' ').toStdString();
@@ -255,13 +258,18 @@ TEST_F(Print, DialogProposesThePdfBesideTheRecording) {
       qobject_cast<QDialog*>(dialog)->accept();
     };
   };
-  const QString samples = QFileInfo(QString::fromStdString(SamplePath("hours40.DAT"))).path();
+  // Recordings in a folder of the user's (where outputs go when the folder
+  // takes them; test_outputs has the other case).
+  QDir(dir.path()).mkdir("rec");
+  for (const char* name : {"hours40.DAT", "days10.DAT"})
+    ASSERT_TRUE(QFile::copy(QString::fromStdString(SamplePath(name)), Path("rec/") + name));
+  ASSERT_TRUE(form->OpenDataFile(Path("rec/hours40.DAT")));
   Run([this]() { form->FilePrint(); }, {printInto(Path("own.pdf"))});
   Run([this]() { form->FilePrint(); }, {cancel});  // the user's choice stays
-  ASSERT_TRUE(form->OpenDataFile(QString::fromStdString(SamplePath("days10.DAT"))));
+  ASSERT_TRUE(form->OpenDataFile(Path("rec/days10.DAT")));
   Run([this]() { form->FilePrint(); }, {cancel});  // another recording: its own name
   EXPECT_EQ(proposed,
-            (QStringList{samples + "/hours40.pdf", Path("own.pdf"), samples + "/days10.pdf"}));
+            (QStringList{Path("rec/hours40.pdf"), Path("own.pdf"), Path("rec/days10.pdf")}));
   EXPECT_EQ(PdfPages(Path("own.pdf")).first, 1);
 }
 

@@ -240,8 +240,9 @@ TEST_F(SettingsBinding, FailedSaveAtCloseAsksWhatToDo) {
     answer.stop();
 
     ASSERT_EQ(texts.size(), answers.size());
-    EXPECT_TRUE(texts[0].startsWith("Fehler|") && texts[0].contains(ini) &&
-                texts[0].contains(c.protect ? "schreibgeschützt" : "Ordner existiert nicht"))
+    EXPECT_TRUE(
+        texts[0].startsWith("Fehler|") && texts[0].contains(ini) &&
+        texts[0].contains(c.protect ? "ist schreibgeschützt" : Path("cfg") + " existiert nicht"))
         << texts[0].toStdString();
     EXPECT_TRUE(texts.value(1, c.saveAs).contains(c.saveAs));
     if (c.protect) {
