@@ -110,6 +110,12 @@ void TVQRDiagram::MoveUnitsClear(std::vector<TPlacedText>& texts) {
 
 void TVQRDiagram::FitPrintedTexts() {
   if (!plotter_ || !canvas_ || dryRun_) return;
+  // Borders that collapse the frame or push it off the paper are a set-up
+  // of their own: drawn as set up.
+  if (drawRect_.left >= drawRect_.right || drawRect_.top >= drawRect_.bottom ||
+      drawRect_.left < paper_.left || drawRect_.right > paper_.right ||
+      drawRect_.top < paper_.top || drawRect_.bottom > paper_.bottom)
+    return;
   // Every text on the paper, a point from its edge.
   const int64_t mx = std::max(1, RoundI(dpiX_ / 72.0));
   const int64_t my = std::max(1, RoundI(dpiY_ / 72.0));
@@ -117,11 +123,13 @@ void TVQRDiagram::FitPrintedTexts() {
   const int64_t roomTop = int64_t{paper_.top} + my, roomBottom = int64_t{paper_.bottom} - my;
   TRect all;
   // Texts that together are wider or higher than the paper (fonts follow the
-  // mean of both scales, so a narrow page gets relatively large ones) are
-  // made smaller until they fit; the diagram keeps its size.
-  constexpr int kAttempts = 24;
+  // mean of both scales, so a narrow page gets relatively large ones), or
+  // that run into each other, are made smaller until they fit; the diagram
+  // keeps its size. Where that does not help either (a page set up larger
+  // than the paper), the page stays as set up, its units clear of the others.
+  constexpr double kSmallestFonts = 0.5;
   fontFactor_ = 1.0;
-  for (int attempt = 0;; ++attempt) {
+  for (;;) {
     unitShift_.fill(0);
     std::vector<TPlacedText> texts = MeasurePrintedTexts();
     if (texts.empty()) return;
@@ -137,10 +145,21 @@ void TVQRDiagram::FitPrintedTexts() {
     const double height = static_cast<double>(all.bottom) - all.top;
     const bool wide = width > static_cast<double>(roomRight - roomLeft);
     const bool high = height > static_cast<double>(roomBottom - roomTop);
-    if ((!wide && !high) || attempt == kAttempts) break;
-    const double room = std::min(wide ? (roomRight - roomLeft) / width : 1.0,
-                                 high ? (roomBottom - roomTop) / height : 1.0);
-    fontFactor_ *= std::clamp(room, 0.5, 0.97);
+    bool overlap = false;
+    for (size_t i = 0; i < texts.size() && !overlap; ++i)
+      for (size_t j = i + 1; j < texts.size() && !overlap; ++j)
+        overlap = DcBoxesTouch(texts[i].Box, texts[j].Box, 0);
+    if (!wide && !high && !overlap) break;
+    if (fontFactor_ <= kSmallestFonts) {
+      fontFactor_ = 1.0;
+      unitShift_.fill(0);
+      std::vector<TPlacedText> asSetUp = MeasurePrintedTexts();
+      MoveUnitsClear(asSetUp);
+      return;
+    }
+    const double room = std::min(wide ? (roomRight - roomLeft) / width : 0.97,
+                                 high ? (roomBottom - roomTop) / height : 0.97);
+    fontFactor_ = std::max(kSmallestFonts, fontFactor_ * std::clamp(room, 0.5, 0.97));
   }
 
   const int64_t dx = MoveInto(all.left, all.right, roomLeft, roomRight);
