@@ -1,6 +1,7 @@
 #include "chart/cursorpaint.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 
 #include "chart/curvestats.h"
@@ -67,6 +68,9 @@ TCursorFrame CaptureCursorFrame(const TVQRDiagram& diagram) {
     f.SampleX[i] = plotter ? plotter->MapX(x) : x;
   }
   f.FontHeight = std::clamp((diagram.DrawRect().bottom - diagram.DrawRect().top) / 36, 11, 40);
+  const TRect& d = diagram.DrawRect();
+  f.Picture = {std::min(d.left, d.right), std::min(d.top, d.bottom), std::max(d.left, d.right),
+               std::max(d.top, d.bottom)};
   return f;
 }
 
@@ -168,12 +172,32 @@ TCursorReadout LayoutCursorReadout(const TVQRDiagram& diagram, const TCursorFram
   }
   if (r.Lines.empty()) return r;
 
-  dc.SetFont(r.Font);
-  int32_t width = 0;
-  for (const TReadoutLine& line : r.Lines) width = std::max(width, dc.TextWidth(line.Text));
-  width += 2 * kPadding;
-  const int32_t height = static_cast<int32_t>(r.Lines.size()) * r.LineHeight + 2 * kPadding;
   const TRect& p = frame.PlotRect;
+  const int32_t top = p.top + kPadding;
+  const bool limited =
+      frame.Picture.right > frame.Picture.left && frame.Picture.bottom > frame.Picture.top;
+  const TRect& pic = frame.Picture;
+  const int64_t roomHeight = limited ? int64_t{pic.bottom} - top : INT32_MAX;
+  const int64_t roomWidth = limited ? int64_t{pic.right} - pic.left : INT32_MAX;
+  const int lineCount = static_cast<int>(r.Lines.size());
+  // Too many lines for the picture's height: in columns; too wide then: a
+  // smaller font, down to a legible minimum.
+  constexpr int32_t kMinFontHeight = 7;
+  int32_t width = 0, height = 0;
+  for (;;) {
+    r.LineHeight = r.Font.Height + r.Font.Height / 4;
+    dc.SetFont(r.Font);
+    int32_t widest = 0;
+    for (const TReadoutLine& line : r.Lines) widest = std::max(widest, dc.TextWidth(line.Text));
+    r.ColumnWidth = widest + 2 * kPadding;
+    const int64_t fit = std::max<int64_t>(1, (roomHeight - 2 * kPadding) / r.LineHeight);
+    r.Columns = static_cast<int>((lineCount + fit - 1) / fit);
+    r.RowsPerColumn = (lineCount + r.Columns - 1) / r.Columns;
+    width = r.Columns * r.ColumnWidth;
+    height = r.RowsPerColumn * r.LineHeight + 2 * kPadding;
+    if ((height <= roomHeight && width <= roomWidth) || r.Font.Height <= kMinFontHeight) break;
+    r.Font.Height = std::max(kMinFontHeight, r.Font.Height * 9 / 10);
+  }
   int32_t left = p.left + kGap;
   if (r.CursorX >= 0) {
     // Beside the line, never over it: the values it reports lie on it.
@@ -182,7 +206,7 @@ TCursorReadout LayoutCursorReadout(const TVQRDiagram& diagram, const TCursorFram
     left = rightRoom >= width + kGap || rightRoom >= leftRoom ? r.CursorX + kGap
                                                               : r.CursorX - kGap - width;
   }
-  const int32_t top = p.top + kPadding;
+  if (limited) left = std::max(pic.left, std::min(left, pic.right - width));
   r.Box = {left, top, left + width, top + height};
   return r;
 }
@@ -212,11 +236,13 @@ void PaintCursorReadout(IDeviceContext& dc, const TCursorReadout& r) {
     dc.LineTo(b.left, b.bottom - 1);
     dc.LineTo(b.left, b.top);
   }
-  int32_t y = b.top + kPadding;
-  for (const TReadoutLine& line : r.Lines) {
-    dc.SetTextColor(line.Color);
-    dc.Text(b.left + kPadding, y, line.Text, DcHAlign::Left, DcVAlign::Top);
-    y += r.LineHeight;
+  const int rows = std::max(1, r.RowsPerColumn);
+  for (size_t i = 0; i < r.Lines.size(); ++i) {
+    const int column = static_cast<int>(i) / rows;
+    const int row = static_cast<int>(i) % rows;
+    dc.SetTextColor(r.Lines[i].Color);
+    dc.Text(b.left + column * r.ColumnWidth + kPadding, b.top + kPadding + row * r.LineHeight,
+            r.Lines[i].Text, DcHAlign::Left, DcVAlign::Top);
   }
 }
 

@@ -18,6 +18,7 @@ struct TCursorFrame {
   TRect PlotRect;                // normalised: left < right, top < bottom
   std::vector<int32_t> SampleX;  // device x of drawn sample i at [i]; [0] unused
   int32_t FontHeight = 13;
+  TRect Picture;  // normalised drawing area: the read-out stays inside (empty: no limit)
 };
 
 /// What the cursor shows: samples as drawn indexes (1..), 0 for none.
@@ -44,6 +45,11 @@ struct TCursorReadout {
   TRect Box;  // empty: no box
   std::vector<TReadoutLine> Lines;
   int32_t LineHeight = 0;
+  /// Lines too many for the height of the picture stand in columns side by
+  /// side, top to bottom, then left to right.
+  int Columns = 1;
+  int RowsPerColumn = 0;
+  int32_t ColumnWidth = 0;
   TRect PlotRect;
   DcFont Font;
   /// Everything the overlay paints (empty when it paints nothing).

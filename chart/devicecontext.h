@@ -36,6 +36,21 @@ struct DcFont {
   bool operator==(const DcFont&) const = default;
 };
 
+/// The measured cell of a text in a font: advance width, and ascent and
+/// descent from the baseline, in pixels.
+struct DcTextExtent {
+  int32_t Width = 0;
+  int32_t Ascent = 0;
+  int32_t Descent = 0;
+};
+
+/// The box (right and bottom excluded) that Text(x, y, ..., h, v) covers
+/// with a text of extent e.
+TRect DcTextBox(int32_t x, int32_t y, const DcTextExtent& e, DcHAlign h, DcVAlign v);
+
+/// Whether two boxes overlap or come closer than gap pixels.
+bool DcBoxesTouch(const TRect& a, const TRect& b, int32_t gap);
+
 class IDeviceContext {
  public:
   virtual ~IDeviceContext() = default;
@@ -59,6 +74,9 @@ class IDeviceContext {
     for (const char c : text) characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
     return characters * 7;
   }
+  /// The extent of text in font, without selecting the font. Devices without
+  /// font metrics estimate it from the character count and the height.
+  virtual DcTextExtent MeasureText(const DcFont& font, std::string_view text) const;
 
   /// Clips all later drawing to r (corners in any order, right and bottom
   /// edges excluded) until ClearClip.

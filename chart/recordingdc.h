@@ -57,6 +57,8 @@ class RecordingDC : public IDeviceContext {
   void ClearClip() override;
   void FillRect(const TRect& r, uint32_t color) override;
   void SetPixel(int32_t x, int32_t y, uint32_t color) override;
+  /// Estimated from the current font (see MeasureText).
+  int32_t TextWidth(std::string_view text) const override { return MeasureText(font_, text).Width; }
   int32_t DpiX() const override { return dpiX_; }
   int32_t DpiY() const override { return dpiY_; }
 

@@ -35,6 +35,12 @@ struct TDiagramGrid {
   float DivWidthY = 0.0f;
 };
 
+/// A text of a drawing with its box as measured on the device.
+struct TPlacedText {
+  TRect Box;
+  int Tag = 0;  // what the text is (the diagram's own classification)
+};
+
 class TVQRDiagram {
  public:
   explicit TVQRDiagram(TVqrDataObjectNew& data);
@@ -136,6 +142,11 @@ class TVQRDiagram {
   const TDiagramGrid& ScreenGrid() const { return screenGrid_; }
 
  private:
+  // What a text is, for the measuring run of a printed page.
+  static constexpr int kTagOther = 0;
+  static constexpr int kTagLabel = 1;  // + axis
+  static constexpr int kTagUnit = 4;   // + axis
+
   void DrawXAxis();
   void DrawYAxis();
   void DrawTAxis();
@@ -151,6 +162,15 @@ class TVQRDiagram {
   void DrawLegendEntry(int ch);
   void DrawRunLegend();
   void DrawLegendItem(bool withLine, const std::string& text);
+  /// ApplyFont with the size times factor.
+  void ApplyFontScaled(const TFontRec& font, double factor);
+  /// Printing: lays the page's texts out once without drawing, measured on
+  /// the device; moves units clear of the texts they touch and the diagram
+  /// the least that brings every text onto the paper.
+  void FitPrintedTexts();
+  /// The texts a drawing would draw, measured; nothing is drawn.
+  std::vector<TPlacedText> MeasurePrintedTexts();
+  void MoveUnitsClear(std::vector<TPlacedText>& texts);
   int RunValueToDeviceY(const TVqrDataObjectNew& data, int ch, float v) const;
   /// StepBy on the gauge, only while printing for real (not previewing).
   void PrintProgress(int delta);
@@ -205,4 +225,14 @@ class TVQRDiagram {
   int32_t legendIndex_ = 0;
   std::array<TPoint, kSampleSlots> points_{};
   std::vector<std::vector<int32_t>> runX_;  // per run: the x of its samples
+
+  // Texts of a printed page (FitPrintedTexts).
+  TRect paper_;                         // the rectangle given to BeginDraw
+  bool mirror_ = false;                 // BeginDraw's mirror flag
+  bool dryRun_ = false;                 // measuring the texts: nothing reaches the canvas
+  int textTag_ = 0;                     // what the next text is (the measuring run sorts by it)
+  std::array<int32_t, 3> unitShift_{};  // per axis: unit text moved along its baseline
+  std::array<TRect, 3> unitBox_{};      // per axis: the unit text's box (TextBox)
+  std::array<bool, 3> unitDrawn_{};
+  double fontFactor_ = 1.0;  // every font's size, so that the texts fit the paper
 };

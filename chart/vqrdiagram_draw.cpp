@@ -63,7 +63,7 @@ const TAxisLayout* TVQRDiagram::AxisLayoutOf(int axis) const {
 }
 
 void TVQRDiagram::PrintProgress(int delta) {
-  if (printing_ && !previewActive_ && data_.Gauge) data_.Gauge->StepBy(delta);
+  if (printing_ && !dryRun_ && !previewActive_ && data_.Gauge) data_.Gauge->StepBy(delta);
 }
 
 // ------------------------------------------------------------ conversions
@@ -202,10 +202,19 @@ void TVQRDiagram::DrawAxisScale(int axis, int32_t x1, int32_t y1, int32_t x2, in
       plotter_->Line(AddI(x1, -int64_t{half}), p, AddI(x1, half), p);
     }
   }
-  if (printing_ && previewActive_) return;  // the preview shows no texts
-
   const int h = horizontal ? paCenter : (off < 0 ? paRight : paLeft);
   const int v = horizontal ? (off < 0 ? paTop : paBottom) : paMiddle;
+  // The unit: beyond the axis end on the label line, moved along it when a
+  // printed page needs that. Its box keeps the comparison's legend clear of it.
+  const std::string unit = UnitText(axis);
+  const int32_t unitX =
+      AddI(horizontal ? RoundI(a->UnitOffset * s + x2) : AddI(x1, off), unitShift_[axis]);
+  const int32_t unitY = horizontal ? AddI(y1, off) : RoundI(a->UnitOffset * s + y2);
+  unitBox_[axis] = plotter_->TextBox(unit, unitX, unitY, h, v);
+  unitDrawn_[axis] = !unit.empty();
+  if (printing_ && previewActive_ && !dryRun_) return;  // the preview shows no texts
+
+  textTag_ = kTagLabel + axis;
   for (int32_t i = 0; i <= n; ++i) {
     const std::string label = TickLabel(axis, i);
     if (horizontal)
@@ -213,11 +222,9 @@ void TVQRDiagram::DrawAxisScale(int axis, int32_t x1, int32_t y1, int32_t x2, in
     else
       plotter_->Text(label, AddI(x1, off), RoundI(static_cast<double>(i) * step + y1), h, v);
   }
-  const std::string unit = UnitText(axis);
-  if (horizontal)
-    plotter_->Text(unit, RoundI(a->UnitOffset * s + x2), AddI(y1, off), h, v);
-  else
-    plotter_->Text(unit, AddI(x1, off), RoundI(a->UnitOffset * s + y2), h, v);
+  textTag_ = kTagUnit + axis;
+  plotter_->Text(unit, unitX, unitY, h, v);
+  textTag_ = kTagOther;
 }
 
 // ------------------------------------------------------------------ grid
@@ -311,6 +318,7 @@ void TVQRDiagram::SampleColumns(const TVqrDataObjectNew& data, int32_t timeOffse
 
 void TVQRDiagram::DrawRunCurve(int ch, const TVqrDataObjectNew& data,
                                const std::vector<int32_t>& xs, const TPenRec& pen, bool progress) {
+  if (dryRun_) return;  // only the texts are measured
   if (canvas_) canvas_->SetClipRect(grid_.PlotRect);
   points_.fill(TPoint{});
   int count = 0;
@@ -361,31 +369,82 @@ void TVQRDiagram::DrawLegendEntry(int ch) {
 
 // The recordings of a comparison above the plot, on the line of the unit
 // texts between the value and the temperature axis: per recording a line in
-// the pen of its curves, in black, and the file's name; four to a row, further
-// rows above.
+// the pen of its curves, in black, and the file's name. In reading order
+// from the open recording on, as many to a row as their measured widths let
+// fit; further rows above. When the rows do not fit below the top of the
+// picture (the paper when printing), the legend's font is made smaller.
 void TVQRDiagram::DrawRunLegend() {
   const TLegendLayout& l = layout_.Legend;
-  // In doubles: far-out settings must not overflow.
-  const double left = static_cast<double>(layout_.YAxis.StartX) + 300.0;
-  const double right = static_cast<double>(layout_.TAxis.StartX) - 200.0;
-  const double top =
-      static_cast<double>(layout_.YAxis.StartY) + layout_.YAxis.Length + layout_.YAxis.UnitOffset;
-  const int columns = std::min<int>(4, static_cast<int>(runs_.size()));
-  const double width = (right - left) / columns;
-  const int32_t d = RoundI(static_cast<double>(l.NumberOffset) * scaleX_);
-  for (size_t k = 0; k < runs_.size(); ++k) {
-    const int column = static_cast<int>(k) % columns;
-    const int row = static_cast<int>(k) / columns;
-    const int32_t x = AddI(drawRect_.left, RoundI((left + column * width) * scaleX_));
-    const int32_t y = AddI(drawRect_.top, RoundI((top + row * 80.0) * scaleY_));
-    const int32_t lineEnd = AddI(x, RoundI(static_cast<double>(l.Length) * scaleX_));
-    TPenRec black;
-    black.Width = 6;
-    ApplyPen(RunPen(black, static_cast<int>(k)));
-    plotter_->Line(x, y, lineEnd, y);
-    if (printing_ && previewActive_) continue;
-    ApplyFont(l.Font);
-    plotter_->Text(runs_[k].Name, AddI(lineEnd, std::abs(d)), y, paLeft, paMiddle);
+  // Positions in the coordinates of TextBox: device pixels (printer pixels
+  // in the preview), y downwards. In doubles: far-out settings must not
+  // overflow.
+  const int32_t inputBase =
+      AddI(drawRect_.top, RoundI((static_cast<double>(layout_.YAxis.StartY) + layout_.YAxis.Length +
+                                  layout_.YAxis.UnitOffset) *
+                                 scaleY_));
+  const int64_t base = plotter_->InputY(inputBase);
+  const TRect& picture = printing_ ? paper_ : drawRect_;
+  ApplyFont(l.Font);
+  const int32_t em = std::max(1, plotter_->FontHeight);
+  const int64_t margin = std::max(1, em / 8);
+  int64_t left =
+      AddI(drawRect_.left, RoundI((static_cast<double>(layout_.YAxis.StartX) + 300.0) * scaleX_));
+  int64_t right =
+      AddI(drawRect_.left, RoundI((static_cast<double>(layout_.TAxis.StartX) - 200.0) * scaleX_));
+  if (unitDrawn_[1]) left = std::max(left, int64_t{unitBox_[1].right} + em / 2);
+  if (unitDrawn_[2]) right = std::min(right, int64_t{unitBox_[2].left} - em / 2);
+  left = std::max(left, int64_t{std::min(picture.left, picture.right)} + margin);
+  right = std::min(right, int64_t{std::max(picture.left, picture.right)} - margin);
+  right = std::max(right, left);
+  const int64_t top = int64_t{std::min(picture.top, picture.bottom)} + margin;
+
+  const size_t n = runs_.size();
+  std::vector<int64_t> widths(n);
+  std::vector<size_t> rowStart;  // index of the first entry of each row
+  int64_t lineLength = 0, d = 0, gap = 0, rowHeight = 0;
+  double factor = 1.0;
+  for (;;) {
+    ApplyFontScaled(l.Font, factor);
+    lineLength = RoundI(static_cast<double>(l.Length) * scaleX_ * factor);
+    d = std::abs(RoundI(static_cast<double>(l.NumberOffset) * scaleX_ * factor));
+    const TRect sample = plotter_->TextBox("Ag", 0, inputBase, paLeft, paMiddle);
+    const int64_t height = int64_t{sample.bottom} - sample.top;
+    gap = std::max<int64_t>(height, d);
+    rowHeight = height + std::max<int64_t>(1, height / 4);
+    rowStart.assign(1, 0);
+    int64_t x = 0, widest = 0;
+    for (size_t k = 0; k < n; ++k) {
+      const TRect box = plotter_->TextBox(runs_[k].Name, 0, inputBase, paLeft, paMiddle);
+      widths[k] = lineLength + d + (int64_t{box.right} - box.left);
+      if (k > 0 && x + gap + widths[k] > right - left) {
+        rowStart.push_back(k);
+        x = 0;
+      }
+      x += (x > 0 ? gap : 0) + widths[k];
+      widest = std::max(widest, x);
+    }
+    const int64_t firstTop = sample.top - static_cast<int64_t>(rowStart.size() - 1) * rowHeight;
+    if ((widest <= right - left && firstTop >= top) || factor < 0.2) break;
+    factor *= 0.85;
+  }
+
+  rowStart.push_back(n);
+  for (size_t row = 0; row + 1 < rowStart.size(); ++row) {
+    const int64_t rowsBelow = static_cast<int64_t>(rowStart.size()) - 2 - row;
+    const int32_t y = plotter_->InputY(vqrdraw::ClampI(base - rowsBelow * rowHeight));
+    int64_t x = left;
+    for (size_t k = rowStart[row]; k < rowStart[row + 1]; ++k) {
+      const int32_t x0 = vqrdraw::ClampI(x);
+      const int32_t lineEnd = AddI(x0, lineLength);
+      TPenRec black;
+      black.Width = 6;
+      ApplyPen(RunPen(black, static_cast<int>(k)));
+      plotter_->Line(x0, y, lineEnd, y);
+      x += widths[k] + gap;
+      if (printing_ && previewActive_ && !dryRun_) continue;
+      ApplyFontScaled(l.Font, factor);
+      plotter_->Text(runs_[k].Name, AddI(lineEnd, d), y, paLeft, paMiddle);
+    }
   }
 }
 
@@ -408,7 +467,7 @@ void TVQRDiagram::DrawLegendItem(bool withLine, const std::string& text) {
     x = p.x;
     h = paLeft;
   }
-  if (printing_ && previewActive_) return;
+  if (printing_ && previewActive_ && !dryRun_) return;
   plotter_->Text(text, x, p.y, h, paMiddle);
 }
 

@@ -46,6 +46,11 @@ void TVQRDiagram::BeginDraw(IDeviceContext& canvas, const TRect& rect, bool mirr
   if (!plotter_) plotter_ = std::make_shared<TVQRPlotter>();
   canvas_ = &canvas;
   plotter_->SetDC(&canvas);
+  paper_ = rect;
+  mirror_ = mirror;
+  unitShift_.fill(0);
+  unitDrawn_.fill(false);
+  fontFactor_ = 1.0;
 
   const int64_t width = static_cast<int64_t>(rect.right) - rect.left;
   const int64_t height = static_cast<int64_t>(rect.bottom) - rect.top;
@@ -103,6 +108,7 @@ void TVQRDiagram::BeginDraw(IDeviceContext& canvas, const TRect& rect, bool mirr
   if (mirror)
     plotter_->SetMirror(vqrdraw::ClampI((static_cast<int64_t>(drawRect_.bottom) + drawRect_.top) /
                                         2));  // truncates towards 0
+  if (printing_) FitPrintedTexts();
 }
 
 void TVQRDiagram::EndDraw() {
@@ -126,10 +132,13 @@ void TVQRDiagram::ApplyPen(const TPenRec& pen) {
   plotter_->SetPen(copy);
 }
 
-void TVQRDiagram::ApplyFont(const TFontRec& font) {
+void TVQRDiagram::ApplyFont(const TFontRec& font) { ApplyFontScaled(font, 1.0); }
+
+void TVQRDiagram::ApplyFontScaled(const TFontRec& font, double factor) {
   if (!plotter_) return;
   TFontRec copy = font;
-  copy.Size = std::max(1, RoundI(static_cast<double>(font.Size) * meanScale_));
+  copy.Size =
+      std::max(1, RoundI(static_cast<double>(font.Size) * meanScale_ * factor * fontFactor_));
   if (allBlackActive_) copy.Color = 0;
   plotter_->SetFont(copy);
 }

@@ -209,6 +209,30 @@ void TVQRPlotter::Polyline(TPoint* points, int count, const TRect& clip) {
   flush();
 }
 
+DcFont TVQRPlotter::UnscaledFont() const {
+  DcFont f = CurrentFont;
+  f.Height = std::max(1, FontHeight);
+  return f;
+}
+
+int32_t TVQRPlotter::InputY(int32_t y) const {
+  if (Mirror == 0) return y;
+  return vqrdraw::ClampI(2 * static_cast<int64_t>(Mirror) - y);
+}
+
+TRect TVQRPlotter::TextBox(const std::string& s, int32_t x, int32_t y, int horizontal,
+                           int vertical) const {
+  if (!DC) return {x, y, x, y};
+  DcHAlign h = DcHAlign::Left;
+  if (horizontal == paCenter) h = DcHAlign::Center;
+  if (horizontal == paRight) h = DcHAlign::Right;
+  DcVAlign v = DcVAlign::Top;
+  if (vertical == paMiddle) v = DcVAlign::Baseline;
+  if (vertical == paBottom) v = DcVAlign::Bottom;
+  if (vertical == paMiddle) y = RoundI(static_cast<double>(y) - FontHeight / 2.0);
+  return DcTextBox(x, InputY(y), DC->MeasureText(UnscaledFont(), s), h, v);
+}
+
 void TVQRPlotter::Text(const std::string& s, int32_t x, int32_t y, int horizontal, int vertical) {
   if (!DC) return;
   DcHAlign h = DcHAlign::Left;

@@ -49,6 +49,15 @@ class TVQRPlotter {
   /// Aligned text; horizontal and vertical take the TPlotAlign codes.
   void Text(const std::string& s, int32_t x, int32_t y, int horizontal, int vertical);
 
+  /// The box that Text(s, x, y, ...) covers, measured on the device in the
+  /// current font, before Scale and offset (mirrored): on the screen and
+  /// the printer device pixels, in the preview the printer's pixels.
+  TRect TextBox(const std::string& s, int32_t x, int32_t y, int horizontal, int vertical) const;
+  /// Mirrors a y of TextBox's coordinates back into plotter input.
+  int32_t InputY(int32_t y) const;
+  /// The current font at its size before Scale.
+  DcFont UnscaledFont() const;
+
   IDeviceContext* DC = nullptr;
   float Scale = 1.0f;
   int32_t OffsetX = 0;

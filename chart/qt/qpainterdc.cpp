@@ -175,13 +175,15 @@ void QPainterDC::SetPen(const DcPen& pen) {
   painter_.setPen(pen_);
 }
 
-void QPainterDC::SetFont(const DcFont& font) {
+QFont QPainterDC::ToQFont(const DcFont& font) {
   QFont f = font.Face.empty() ? QFont() : QFont(QString::fromStdString(font.Face));
   f.setPixelSize(std::clamp(font.Height, 1, kMaxFontHeight));
   f.setWeight(font.Weight >= 700 ? QFont::Bold : QFont::Normal);
   f.setItalic(font.Italic);
-  painter_.setFont(f);
+  return f;
 }
+
+void QPainterDC::SetFont(const DcFont& font) { painter_.setFont(ToQFont(font)); }
 
 void QPainterDC::SetTextColor(uint32_t color) { textColor_ = ToQColor(color); }
 
@@ -330,6 +332,12 @@ void QPainterDC::Text(int32_t x, int32_t y, std::string_view text, DcHAlign h, D
 int32_t QPainterDC::TextWidth(std::string_view text) const {
   const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
   return QFontMetrics(painter_.font(), painter_.device()).horizontalAdvance(s);
+}
+
+DcTextExtent QPainterDC::MeasureText(const DcFont& font, std::string_view text) const {
+  const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  const QFontMetrics fm(ToQFont(font), painter_.device());
+  return {fm.horizontalAdvance(s), fm.ascent(), fm.descent()};
 }
 
 void QPainterDC::SetClipRect(const TRect& r) {

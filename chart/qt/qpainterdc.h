@@ -34,6 +34,8 @@ class QPainterDC : public IDeviceContext {
   QPainterDC& operator=(const QPainterDC&) = delete;
   /// Overrides the resolution reported by DpiX/DpiY (0 = the device's).
   void SetResolution(int32_t dpiX, int32_t dpiY);
+  /// The QFont that SetFont selects for font.
+  static QFont ToQFont(const DcFont& font);
 
   void SetPen(const DcPen& pen) override;
   void SetFont(const DcFont& font) override;
@@ -43,6 +45,7 @@ class QPainterDC : public IDeviceContext {
   void Polyline(const TPoint* points, int count) override;
   void Text(int32_t x, int32_t y, std::string_view text, DcHAlign h, DcVAlign v) override;
   int32_t TextWidth(std::string_view text) const override;
+  DcTextExtent MeasureText(const DcFont& font, std::string_view text) const override;
   void SetClipRect(const TRect& r) override;
   void ClearClip() override;
   void FillRect(const TRect& r, uint32_t color) override;

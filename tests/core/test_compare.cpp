@@ -261,4 +261,65 @@ TEST(Compare, ReadOutGivesTheComparedValueAtTheSameMoment) {
   }
 }
 
+// The legend of eight recordings and the read-out of a cursor over six stay
+// in the picture, whatever its size, and their texts stay apart: the legend
+// in reading order from the open recording, the read-out in columns where
+// its lines are too many for the height.
+TEST(Compare, LegendAndReadOutStayInThePictureAndApart) {
+  TempDir dir;
+  TVQRSession session;
+  ASSERT_EQ(session.Load(WriteRun(dir, "a.DAT", {})), TLoadStatus::Ok);
+  for (const char* name :
+       {"b.DAT", "a_longer_name.DAT", "c.DAT", "d.DAT", "e.DAT", "f.DAT", "g.DAT"})
+    ASSERT_EQ(session.AddCompared(WriteRun(dir, name, {})), TLoadStatus::Ok);
+  session.PrepareWindow(kCombi1Mode);
+  for (int ch : {1, 2, 5, kTempChannel}) session.Diagram().ChannelPens()[ch].Visible = 1;
+  const struct {
+    int w, h;
+    bool oneColumn;  // as many rows as lines, in the font of the frame
+  } cases[] = {{1200, 800, false}, {800, 500, false}, {500, 300, false}, {4000, 3000, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.w);
+    RecordingDC dc{c.w, c.h};
+    const TRect picture = DiagramDrawRect(c.w, c.h);
+    PaintDiagram(session.Diagram(), dc, picture);
+    std::vector<RecordingDC::Call> names;
+    for (const auto& t : dc.Texts())
+      if (t.text.find(".DAT") != std::string::npos) names.push_back(t);
+    ASSERT_EQ(names.size(), 8u);
+    EXPECT_EQ(names[0].text, "a.DAT");
+    EXPECT_LE(names[0].rect.top, names[7].rect.top);  // rows downwards in reading order
+    auto box = [&](const RecordingDC::Call& t) {
+      return DcTextBox(t.rect.left, t.rect.top, dc.MeasureText(t.font, t.text), t.h, t.v);
+    };
+    auto inside = [&](const TRect& b) {
+      return b.left >= picture.left && b.right <= picture.right && b.top >= picture.top &&
+             b.bottom <= picture.bottom;
+    };
+    const auto texts = dc.Texts();
+    for (const auto& n : names) {
+      EXPECT_TRUE(inside(box(n))) << n.text;
+      for (const auto& t : texts)
+        if (&t != &n && t.text != n.text) EXPECT_FALSE(DcBoxesTouch(box(n), box(t), 0)) << t.text;
+    }
+    // No name runs into the line sample of the next one.
+    for (const auto& line : dc.Segments())
+      for (const auto& n : names) {
+        const TRect b = box(n);
+        const bool crosses = line.from.y > b.top && line.from.y < b.bottom &&
+                             std::max(line.from.x, line.to.x) > b.left &&
+                             std::min(line.from.x, line.to.x) < b.right;
+        if (line.from.y == line.to.y && line.pen.Color == 0) EXPECT_FALSE(crosses) << n.text;
+      }
+
+    const TCursorFrame frame = CaptureCursorFrame(session.Diagram());
+    TCursorMarks marks;
+    marks.Cursor = 30;
+    const TCursorReadout r = LayoutCursorReadout(session.Diagram(), frame, marks, dc);
+    ASSERT_EQ(r.Lines.size(), 1u + 4 * 8);
+    EXPECT_TRUE(inside(r.Box)) << r.Box.left << "," << r.Box.bottom;
+    EXPECT_EQ(r.Columns == 1 && r.Font.Height == frame.FontHeight, c.oneColumn);
+  }
+}
+
 }  // namespace

@@ -94,3 +94,56 @@ TEST(PageSetup, AllBlackPrintsPensAndTextsBlack) {
 }
 
 }  // namespace
+
+namespace {
+
+// The boxes of the texts of the last drawing, as the device measures them.
+std::vector<TRect> TextBoxes(const RecordingDC& dc) {
+  std::vector<TRect> boxes;
+  for (const auto& t : dc.Texts())
+    if (!t.text.empty())
+      boxes.push_back(DcTextBox(t.rect.left, t.rect.top, dc.MeasureText(t.font, t.text), t.h, t.v));
+  return boxes;
+}
+
+// A page whose texts fit is printed exactly as the screen draws the same
+// rectangle; on one where the value axis's unit and labels stick out left of
+// the paper, the diagram moves right just so far that they are on it.
+TEST(PageSetup, PrintedTextsLieOnThePaper) {
+  const struct {
+    const char* what;
+    TRect page;
+    bool fits;
+  } cases[] = {{"landscape", {0, 0, 7016, 4961}, true},
+               {"portrait", {0, 0, 4961, 7016}, false},
+               {"letter portrait", {0, 0, 5100, 6600}, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    DrawFixture f;
+    f.Add(0, 0.5f);
+    f.Add(43200, 0.7f);
+    f.diagram.SetWindowMode(1);
+    f.DrawScreen(c.page);
+    const std::string screen = f.dc.Dump();
+    f.DrawPrinter(c.page);
+    EXPECT_EQ(f.dc.Dump() == screen, c.fits);
+    const std::vector<TRect> boxes = TextBoxes(f.dc);
+    ASSERT_GT(boxes.size(), 20u);
+    for (size_t i = 0; i < boxes.size(); ++i) {
+      const TRect& b = boxes[i];
+      EXPECT_TRUE(b.left >= c.page.left && b.right <= c.page.right && b.top >= c.page.top &&
+                  b.bottom <= c.page.bottom)
+          << f.dc.Dump();
+      for (size_t j = i + 1; j < boxes.size(); ++j)
+        EXPECT_FALSE(DcBoxesTouch(b, boxes[j], 0)) << f.dc.Texts()[i].text;
+    }
+    if (!c.fits) {
+      // Moved, not squeezed: the leftmost text a point from the paper's edge.
+      int32_t left = c.page.right;
+      for (const TRect& b : boxes) left = std::min(left, b.left);
+      EXPECT_EQ(left, 8);  // 600 dpi: a point is 8.3 pixels
+    }
+  }
+}
+
+}  // namespace

@@ -6,6 +6,8 @@
 
 #include <QFile>
 #include <QImage>
+#include <QRectF>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include "support/mainwindow_fixture.h"
@@ -24,6 +26,29 @@ QRect Box(const QImage& img, QColor colour) {
         box |= QRect(x, y, 1, 1);
     }
   return box;
+}
+
+struct PdfWord {
+  QString text;
+  QRectF box;
+};
+
+// The words of page 1 with their boxes, and the page's size, in points.
+std::vector<PdfWord> Words(const QString& pdf, QSizeF& page) {
+  const QString xml = Exec("pdftotext", {"-bbox", "-f", "1", "-l", "1", pdf, "-"}).out;
+  const QRegularExpression pageRe(R"re(<page width="([\d.]+)" height="([\d.]+)")re");
+  const QRegularExpressionMatch p = pageRe.match(xml);
+  page = QSizeF(p.captured(1).toDouble(), p.captured(2).toDouble());
+  const QRegularExpression wordRe(
+      R"re(<word xMin="([-\d.]+)" yMin="([-\d.]+)" xMax="([-\d.]+)" yMax="([-\d.]+)">([^<]*)</word>)re");
+  std::vector<PdfWord> words;
+  for (auto it = wordRe.globalMatch(xml); it.hasNext();) {
+    const QRegularExpressionMatch m = it.next();
+    const QPointF from(m.captured(1).toDouble(), m.captured(2).toDouble());
+    const QPointF to(m.captured(3).toDouble(), m.captured(4).toDouble());
+    words.push_back({m.captured(5), QRectF(from, to)});
+  }
+  return words;
 }
 
 class PrintPage : public testing::Test {
@@ -85,6 +110,70 @@ TEST_F(PrintPage, PagesPaperOrientationAndStatuses) {
                             {"print", a, "--defaults", "--printer", "no-such-queue-of-vqrshow4"});
   EXPECT_EQ(r.status, 3) << r.err.toStdString();
   EXPECT_TRUE(r.err.contains("no printer")) << r.err.toStdString();
+}
+
+// Every text of the printed page lies on the paper, and no two overlap:
+// default borders in both orientations, with the temperature axis and the
+// legend, six-digit labels, eight compared recordings, other papers, borders
+// and fonts.
+TEST_F(PrintPage, TextsLieOnThePaperAndApart) {
+  const QByteArray combi =
+      "[CombiWindow1]\nVisibleCh1=ON\nVisibleCh2=ON\nVisibleCh17=ON\nColorCh1=255\n";
+  QStringList compared;
+  for (const char* name :
+       {"b.DAT", "second run.DAT", "c_with_a_long_name.DAT", "d.DAT", "e.DAT", "f.DAT", "g.DAT"}) {
+    ASSERT_TRUE(QFile::copy(VQR_SOURCE_DIR "/samples/hours40.DAT", File(name)));
+    compared << File(name);
+  }
+  const QStringList eight = QStringList{"--compare"} + compared;
+  const QByteArray six = "[Axis2]\nUserFactor=100000\n";
+  const struct {
+    const char* what;
+    QStringList args;
+    QByteArray ini;
+    QStringList words;  // each must be a word of its own
+  } cases[] = {
+      {"portrait", {"--portrait"}, combi, {"McF", "2.0", "48", "Std", "Celsius", "Kanal"}},
+      {"landscape", {"--landscape"}, combi, {"McF", "48", "Std", "Celsius", "Kanal"}},
+      {"channel portrait", {"--portrait", "--window", "1"}, "", {"McF", "2.0", "48", "Std"}},
+      {"six digits portrait", {"--portrait", "--window", "1"}, six, {"200000", "McF"}},
+      {"six digits landscape", {"--landscape"}, combi + six, {"200000", "Celsius"}},
+      {"eight portrait", QStringList{"--portrait"} + eight, combi, {"hours40.DAT", "g.DAT"}},
+      {"eight landscape", QStringList{"--landscape"} + eight, combi, {"hours40.DAT", "g.DAT"}},
+      {"eight letter borders",
+       QStringList{"--paper", "letter", "--portrait"} + eight,
+       combi + "[Diagram]\nBorderLeft=25\nBorderTop=40\n",
+       {"c_with_a_long_name.DAT", "Std"}},
+      {"large font A3",
+       {"--paper", "A3", "--landscape"},
+       combi + six + "[Axis1]\nLabelSize=30\n[Axis2]\nLabelSize=30\n[Legend]\nLabelSize=28\n",
+       {"Std", "McF"}},
+      {"bold serif",
+       {"--portrait"},
+       combi + "[Axis1]\nLabelFont=b-DejaVu Serif\n[Axis2]\nLabelFont=b-DejaVu Serif\n",
+       {"Std", "McF", "48"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const QString out = File("t.pdf");
+    QFile::remove(out);
+    const ProcessRun r = Print(QStringList{"samples/hours40.DAT", "-o", out} + c.args, c.ini);
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    QSizeF page;
+    const std::vector<PdfWord> words = Words(out, page);
+    ASSERT_GT(page.width(), 500);
+    QStringList texts;
+    for (const PdfWord& w : words) texts << w.text;
+    for (const QString& w : c.words) EXPECT_TRUE(texts.contains(w)) << w.toStdString();
+    const QRectF paper(QPointF(0, 0), page);
+    for (size_t i = 0; i < words.size(); ++i) {
+      const PdfWord& w = words[i];
+      EXPECT_TRUE(paper.contains(w.box)) << w.text.toStdString();
+      for (size_t j = i + 1; j < words.size(); ++j)
+        EXPECT_FALSE(w.box.intersects(words[j].box))
+            << w.text.toStdString() << " over " << words[j].text.toStdString();
+    }
+  }
 }
 
 TEST_F(PrintPage, BackgroundPlaceholdersFilledOnce) {
