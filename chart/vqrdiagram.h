@@ -24,9 +24,6 @@ struct TDiagramRun {
   std::string Name;        // the legend's text: the file's name without folder
 };
 
-/// The most recordings one diagram compares, the open one included.
-constexpr int kMaxRuns = 8;
-
 /// Grid of the last drawing in device pixels: the plot rectangle (mapped,
 /// so top and bottom as on the device) and the width of one division.
 struct TDiagramGrid {

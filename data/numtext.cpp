@@ -14,7 +14,7 @@ using fieldtext::kDigitPairs;
 // Appends the len characters before end right-aligned in width; the blanks
 // go into the room before them when it suffices (room: characters usable
 // before text).
-void AppendPaddedText(std::string& out, char* text, char* end, size_t room, int width) {
+void AppendPaddedText(std::string& out, char* text, const char* end, size_t room, int width) {
   const auto len = static_cast<size_t>(end - text);
   if (width > 0 && len < static_cast<size_t>(width) && static_cast<size_t>(width) - len <= room) {
     const size_t pad = static_cast<size_t>(width) - len;

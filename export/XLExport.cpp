@@ -55,6 +55,7 @@ void TXLExportCore::FormShow() {
     // An invisible instance belongs to another automation client that left
     // it behind; it goes without asking and a fresh one takes its place.
     try {
+      // cppcheck-suppress nullPointerRedundantCheck ; XLWasRunning is false without app_
       if (!app_->Visible()) {
         app_->SetDisplayAlerts(false);
         app_->Quit();

@@ -195,8 +195,6 @@ TSingleInstance::~TSingleInstance() {
   if (server_) server_->close();  // removes the socket file
 }
 
-bool TSingleInstance::IsPrimary() const { return server_ && server_->isListening(); }
-
 TSingleInstance::Outcome TSingleInstance::ForwardOrListen(const QStringList& args, int timeoutMs) {
   if (serverName_.isEmpty()) return Outcome::Alone;
   const QDeadlineTimer deadline(timeoutMs);

@@ -45,8 +45,6 @@ class TSingleInstance : public QObject {
   /// answer is slow.
   Outcome ForwardOrListen(const QStringList& args, int timeoutMs = 30000);
 
-  /// True while this process listens for later starts.
-  bool IsPrimary() const;
   /// The key: application, user id, and display, session or platform.
   QString Key() const { return key_; }
   /// Full path of the socket; empty when no safe folder was found.

@@ -445,14 +445,6 @@ TZTiniSettingValue* TZTIniSettingTable::Adopt(std::unique_ptr<TZTiniSettingValue
   return settings_.back().get();
 }
 
-int TZTIniSettingTable::ValueCount() const {
-  int n = 0;
-  for (const auto& s : settings_)
-    for (int i = 1; i <= s->Count; ++i)
-      if (s->SlotOf(i)) ++n;
-  return n;
-}
-
 void TZTIniSettingTable::NoteWritten(TZTIniSlot* slot) {
   if (batch_) batch_->push_back(slot);
 }

@@ -183,8 +183,6 @@ class TZTIniSettingTable {
   TZTIniClass* IniObject() const { return ini_; }
 
   const std::vector<std::unique_ptr<TZTiniSettingValue>>& Settings() const { return settings_; }
-  /// Number of existing values over all settings.
-  int ValueCount() const;
 
   TZTIniSettingsMemory Memory;
 

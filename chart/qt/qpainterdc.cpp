@@ -160,7 +160,7 @@ QPainterDC::QPainterDC(QPainter& painter, bool antialias)
 }
 
 QPainterDC::~QPainterDC() {
-  if (painter_.isActive()) ClearClip();
+  if (painter_.isActive()) QPainterDC::ClearClip();
 }
 
 void QPainterDC::SetResolution(int32_t dpiX, int32_t dpiY) {

@@ -153,8 +153,7 @@ int ConnectCalcSocket(const std::string& pipe, int timeoutMs) {
 // --- link ---
 
 TCalcLink::TCalcLink(int fd, std::string pipe, int timeoutMs)
-    : fd_(fd), pipe_(std::move(pipe)), timeoutMs_(timeoutMs) {
-  last_ = Now();
+    : fd_(fd), pipe_(std::move(pipe)), timeoutMs_(timeoutMs), last_(Now()) {
   watchman_ = std::thread([this] { Watch(); });
 }
 
@@ -196,6 +195,7 @@ void TCalcLink::Watch() {
   std::unique_lock<std::mutex> guard(lock_);
   while (!stop_) {
     wake_.wait_for(guard, std::chrono::milliseconds(100));
+    // cppcheck-suppress knownConditionTrueFalse ; set by the destructor while waiting
     if (stop_ || calls_ == 0 || silent_) continue;
     if (Now() - last_ > timeoutMs_) {
       silent_ = true;

@@ -62,8 +62,6 @@ class TCalcProvider : public IXLProvider {
   pid_t StartedGroup() const { return startedGroup_; }
 
  private:
-  void ChoosePipe(bool scanOwn);
-
   TCalcOptions options_;
   std::string pipe_, notice_;
   bool unanswered_ = false;  // the last Attach found an office that did not answer

@@ -696,7 +696,7 @@ IXLWorkbook& TCalcApplication::AddWorkbook(const std::string& templateFile) {
 }
 
 TCalcWorkbook& TCalcApplication::Wrap(const Reference<css::sheet::XSpreadsheetDocument>& doc) {
-  for (auto& b : books_)
+  for (const auto& b : books_)
     if (b->Document() == doc) return *b;
   books_.push_back(std::make_unique<TCalcWorkbook>(*this, doc));
   return *books_.back();

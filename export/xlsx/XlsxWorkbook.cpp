@@ -105,7 +105,7 @@ const TXlsxWorksheet& TXlsxWorkbook::Sheet(int32_t index) const {
 std::string TXlsxWorkbook::SheetName(int32_t index) { return Sheet(index).SheetName(); }
 
 IXLWorksheet& TXlsxWorkbook::Worksheet(const std::string& name) {
-  for (auto& s : sheets_)
+  for (const auto& s : sheets_)
     if (XlsxSameName(s->SheetName(), name)) return *s;
   throw TXLError("Workbook '" + name_ + "' has no sheet named '" + name + "'");
 }

@@ -382,7 +382,7 @@ void TF_SChannel::keyPressEvent(QKeyEvent* event) {
   }
   if ((event->key() == Qt::Key_Left || event->key() == Qt::Key_Right) &&
       (event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == 0) {
-    const int step = event->modifiers() & Qt::ShiftModifier ? 10 : 1;
+    const int step = (event->modifiers() & Qt::ShiftModifier) ? 10 : 1;
     StepCursor(event->key() == Qt::Key_Left ? -step : step);
     return;
   }

@@ -13,7 +13,7 @@ class QLabel;
 class TZTStatusBar : public QStatusBar {
   Q_OBJECT
  public:
-  TZTStatusBar(const std::vector<int>& widths, QWidget* parent = nullptr);
+  explicit TZTStatusBar(const std::vector<int>& widths, QWidget* parent = nullptr);
 
   int PanelCount() const { return static_cast<int>(panels_.size()); }
   QLabel* Panel(int i) const;

@@ -42,8 +42,8 @@ class TFrm_XLExport : public QDialog, private IXLExportView {
   Q_OBJECT
  public:
   using TBackendFactory = std::function<TXLBackend(TFrm_XLExport&)>;
-  TFrm_XLExport(TVQRShowSettings& settings, QWidget* parent = nullptr,
-                const TBackendFactory& backend = MakeXLBackend);
+  explicit TFrm_XLExport(TVQRShowSettings& settings, QWidget* parent = nullptr,
+                         const TBackendFactory& backend = MakeXLBackend);
   ~TFrm_XLExport() override;
 
   /// Shows the dialog modally for the recording of session, read from

@@ -254,7 +254,7 @@ void TSettingsBinder::CommitFileChoice() {
 }
 
 void TSettingsBinder::CommitDiagramLayout() {
-  TVQRShowSettings& t = settings_;
+  const TVQRShowSettings& t = settings_;
   for (Setting s : {t.DiagramBorderLeft,
                     t.DiagramBorderTop,
                     t.DiagramBorderRight,
@@ -321,14 +321,14 @@ void TSettingsBinder::CommitWindowMode(int mode) {
 }
 
 void TSettingsBinder::CommitLogoAndBackground() {
-  TVQRShowSettings& t = settings_;
+  const TVQRShowSettings& t = settings_;
   for (Setting s : {t.PrinterBackGround1, t.PrinterBackGround2, t.LogoFile, t.LogoStartX,
                     t.LogoStartY, t.LogoScale})
     Commit(s, 1);
 }
 
 void TSettingsBinder::CommitPrint() {
-  TVQRShowSettings& t = settings_;
+  const TVQRShowSettings& t = settings_;
   CommitDiagramLayout();
   for (Setting s : {t.PrinterAlwaysHorz, t.PrinterAlwaysVert, t.PrinterAllBlack, t.PrinterPreview,
                     t.PrinterVertFixedFactorX, t.PrinterVertFixedFactorY, t.PrinterVertMinYtoX,
@@ -347,7 +347,7 @@ void TSettingsBinder::CommitAsciiExport() {
 void TSettingsBinder::CommitEqualizer() { Commit(settings_.EqualizerDistance, 1); }
 
 void TSettingsBinder::CommitExcel() {
-  TVQRShowSettings& t = settings_;
+  const TVQRShowSettings& t = settings_;
   for (Setting s : {t.ExcelCalWorkBook, t.ExcelCalNewWorkBook, t.ExcelCalTemplate,
                     t.ExcelCalTabSheet, t.ExcelCalNewTabSheet, t.ExcelCalSetHeader,
                     t.ExcelCalHeaderRow, t.ExcelCalDataRow, t.ExcelCalDataCol, t.ExcelCalNewFormat,

@@ -13,9 +13,11 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFragment>
+#include <QTextFrame>
 #include <QTextLayout>
 #include <QTextTable>
 #include <climits>
+#include <cmath>
 #include <string>
 
 #include "data/MetaData.h"
@@ -172,12 +174,30 @@ TEST(RtfDocument, BuildsFromAnyReadDocument) {
     for (int c = 0; c < 64; ++c) table += "\\intbl x\\cell ";
     table += "\\row\n";
   }
-  for (const std::string& in :
-       {wide + "}", table + "}", std::string("{\\rtf1 \\trowd\\intbl a\\par b\\cell\\row c\\cell"),
-        std::string("{\\rtf1 \\cf99\\highlight-5\\f77 t\\par}"),
-        std::string("{\\rtf1 {\\fonttbl{\\f0 Arial}{\\f1 ;}\\f2 x")}) {
+  struct Case {
+    std::string rtf, text;  // text: what the document starts with
+    bool table;
+  };
+  const Case cases[] = {
+      {wide + "}", "line of text", false},
+      {table + "}", "x", true},
+      {"{\\rtf1 \\trowd\\intbl a\\par b\\cell\\row c\\cell", "a", true},
+      {"{\\rtf1 \\cf99\\highlight-5\\f77 t\\par}", "t", false},
+      {"{\\rtf1 {\\fonttbl{\\f0 Arial}{\\f1 ;}\\f2 x", "", false},  // x: a font's name
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
     QTextDocument doc;
-    TVQRPaper::BuildDocument(doc, rtf::Read(in));
+    ASSERT_TRUE(TVQRPaper::BuildDocument(doc, rtf::Read(c.rtf)));
+    const QString text = doc.toPlainText().trimmed();
+    EXPECT_TRUE(text.startsWith(QString::fromStdString(c.text))) << text.left(40).toStdString();
+    EXPECT_LE(static_cast<size_t>(doc.blockCount()), rtf::kMaxParagraphs + rtf::kMaxTableCells);
+    bool hasTable = false;
+    for (QTextFrame* f : doc.rootFrame()->childFrames())
+      hasTable |= qobject_cast<QTextTable*>(f) != nullptr;
+    EXPECT_EQ(hasTable, c.table);
+    const QSizeF size = doc.documentLayout()->documentSize();
+    EXPECT_TRUE(size.width() > 0 && size.height() > 0 && std::isfinite(size.height()));
   }
 }
 

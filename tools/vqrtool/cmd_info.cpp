@@ -21,7 +21,7 @@ std::string AxisJson(const AxisRange& a, bool withDays) {
 }
 
 void PrintJson(TVQRSession& session, bool ok) {
-  TVqrDataObjectNew& d = session.Data();
+  const TVqrDataObjectNew& d = session.Data();
   std::string s = "{\"ok\": ";
   s += ok ? "true" : "false";
   s += ", \"sample_count\": " + IntText(d.GetSampleCount());
@@ -65,7 +65,7 @@ std::string AxisText(const AxisRange& a, const char* unit, float factor) {
 }
 
 void PrintText(const std::string& path, TVQRSession& session) {
-  TVqrDataObjectNew& d = session.Data();
+  const TVqrDataObjectNew& d = session.Data();
   std::printf("File:       %s\n", path.c_str());
   std::printf("Samples:    %d\n", d.GetSampleCount());
   std::printf("Duration:   %s\n", Duration(d.LastTime).c_str());
