@@ -415,7 +415,8 @@ void TVQRDiagram::DrawRunLegend() {
     int64_t x = 0, widest = 0;
     for (size_t k = 0; k < n; ++k) {
       const TRect box = plotter_->TextBox(runs_[k].Name, 0, inputBase, paLeft, paMiddle);
-      widths[k] = lineLength + d + (int64_t{box.right} - box.left);
+      const int64_t nameWidth = static_cast<int64_t>(box.right) - box.left;
+      widths[k] = lineLength + d + nameWidth;
       if (k > 0 && x + gap + widths[k] > right - left) {
         rowStart.push_back(k);
         x = 0;
