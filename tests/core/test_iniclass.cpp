@@ -151,15 +151,16 @@ TEST_F(Locating, UseHomeDirMovesTheFile) {
 
 TEST_F(Locating, StartRemovesOldTemporaryFilesOfAKilledSave) {
   WriteText(home + "vqrshow4.INI", "[General]\n");
+  // Only the writer's own temporary files go, never a backup the user made.
   const std::pair<const char*, bool> files[] = {
-      {".vqrshow4.INI.Ab12Cd", true}, {".vqrshow4.INI.fresh1", false},
-      {".vqrshow4.INI.Ab12C", false}, {".vqrshow4.INI.Ab12Cd7", false},
-      {".other.INI.Ab12Cd", false},   {"vqrshow4.INI.Ab12Cd", false},
-      {".vqrshow4.INI.Ab-2Cd", false}};
+      {".vqrshow4-Ab12Cd34Ef56.tmp", true}, {".vqrshow4-fresh1fresh1.tmp", false},
+      {".vqrshow4.INI.Ab12Cd", false},      {".vqrshow4.INI.backup", false},
+      {".vqrshow4-Ab12Cd34Ef5.tmp", false}, {"vqrshow4-Ab12Cd34Ef56.tmp", false},
+      {".vqrshow4-Ab-2Cd34Ef56.tmp", false}};
   const timespec old[2] = {{time(nullptr) - 120, 0}, {time(nullptr) - 120, 0}};
   for (const auto& [name, gone] : files) {
     WriteText(home + name, "[General]\n");
-    if (std::string(name) != ".vqrshow4.INI.fresh1")
+    if (std::string(name) != ".vqrshow4-fresh1fresh1.tmp")
       utimensat(AT_FDCWD, (home + name).c_str(), old, 0);
   }
   auto in = Inputs(prog, {}, env);
