@@ -13,7 +13,7 @@ floor_of() {
     export/*) echo 2 ;;
     chart/qt/*) echo 4 ;;
     chart/*) echo 3 ;;
-    session/*) echo 5 ;;
+    session/* | python/*) echo 5 ;;
     print/* | platform/*) echo 6 ;;
     gui/common/*) echo 7 ;;
     gui/*) echo 8 ;;
