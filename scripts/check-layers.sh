@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Fails when a source file includes a header from a higher floor of the house,
 # or when code outside gui/ and app/ includes a Qt Widgets header.
-# Floors, ground floor first (the README's Layout table); a folder may include
+# Floors, ground floor first (the Layout table of docs/developer-guide.md); a folder may include
 # from its own floor and below.
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -6,7 +6,6 @@ import locale
 import os
 import struct
 import subprocess
-import sys
 from pathlib import Path
 
 import pytest
@@ -113,5 +112,3 @@ def empty_home(tmp_path, monkeypatch):
 def all_recordings(generated):
     return [*SAMPLES, *generated.values()]
 
-
-sys.dont_write_bytecode = True
