@@ -6,7 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")"
 . scripts/deps.sh
 . scripts/build.sh
-vqr_ensure_packages $VQR_PACKAGES $VQR_GUI_CHECK_PACKAGES $VQR_PRINT_CHECK_PACKAGES $(vqr_calc_packages nogui)
+vqr_ensure_packages $VQR_PACKAGES $VQR_GUI_CHECK_PACKAGES $VQR_PRINT_CHECK_PACKAGES \
+  $VQR_PYTHON_CHECK_PACKAGES $(vqr_calc_packages nogui)
 vqr_ensure_locale de_DE.UTF-8
 
 build=build

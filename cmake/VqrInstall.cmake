@@ -48,6 +48,18 @@ set_tests_properties(mime_vqrshow4 PROPERTIES SKIP_RETURN_CODE 77)
 install(FILES ${CMAKE_SOURCE_DIR}/app/resources/vqrshow4.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${CMAKE_SOURCE_DIR}/app/resources/vqrshow4.HLP DESTINATION ${VQR_DATADIR})
+# What software centres list (AppStream), named after its component id.
+set(metainfo ${CMAKE_SOURCE_DIR}/app/resources/vqrshow4.metainfo.xml)
+file(STRINGS ${metainfo} metainfo_id REGEX "<id>")
+string(REGEX REPLACE ".*<id>(.*)</id>.*" "\\1" metainfo_id "${metainfo_id}")
+install(FILES ${metainfo} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo
+        RENAME ${metainfo_id}.metainfo.xml)
+find_program(APPSTREAMCLI appstreamcli)
+if(APPSTREAMCLI)
+  add_test(NAME appstream_metainfo
+           COMMAND ${CMAKE_COMMAND} -DAPPSTREAMCLI=${APPSTREAMCLI} -DMETAINFO=${metainfo}
+                   -DVERSION=${PROJECT_VERSION} -P ${CMAKE_SOURCE_DIR}/cmake/VqrMetainfo.cmake)
+endif()
 file(GLOB samples ${CMAKE_SOURCE_DIR}/samples/*.DAT)
 install(FILES ${samples} DESTINATION ${VQR_DATADIR}/samples)
 
@@ -94,7 +106,8 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "${contact}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "recordings of the Velqor measuring instrument")
 set(CPACK_PACKAGE_DESCRIPTION "vqrshow4 shows, prints and exports the recordings of the Velqor
-measuring instrument; vqrtool does the same from the command line.")
+measuring instrument; vqrtool does the same from the command line, and the
+Python module velqor reads recordings into numpy arrays.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -104,6 +117,20 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # serif for the windows (with Liberation alone, fontconfig gives a fixed-width
 # font for it).
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-dejavu-core")
+# The Python module: built for one interpreter version, and it hands out
+# numpy arrays; pandas only for Recording.to_pandas.
+if(TARGET velqor)
+  string(REGEX MATCH "^([0-9]+)\\.([0-9]+)$" py_this "${VQR_PYTHON_VERSION}")
+  math(EXPR py_next_minor "${CMAKE_MATCH_2}+1")
+  set(py_next "${CMAKE_MATCH_1}.${py_next_minor}")
+  string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS
+         ", python3 (>= ${py_this}~), python3 (<< ${py_next}), python3-numpy")
+  set(CPACK_DEBIAN_PACKAGE_SUGGESTS "python3-pandas")
+  # Its byte code is made on installation and removed before removal.
+  set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_SOURCE_DIR}/cmake/deb/postinst
+                                         ${CMAKE_SOURCE_DIR}/cmake/deb/prerm)
+  set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+endif()
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
     "libreoffice-calc | libreoffice-calc-nogui, qt6-translations-l10n")
 include(CPack)

@@ -96,6 +96,7 @@ bool TVQRLogFile::ReadRecord(uint8_t* buffer) {
     return false;
   }
   std::memcpy(buffer, data_.data() + dataPos_, len);
+  if (keep_) keep_->insert(keep_->end(), buffer, buffer + len);
   dataPos_ += len;
   if (position_ <= std::numeric_limits<int32_t>::max() - recordLength_) position_ += recordLength_;
   return true;

@@ -21,6 +21,9 @@ class TVQRLogFile {
   bool OpenBuffer(const uint8_t* data, size_t size);
   /// Reads the next record; true only if all of its bytes arrived.
   bool ReadRecord(uint8_t* buffer);
+  /// From now on appends every record read in full to *sink as well (null:
+  /// none), so that the same records can be decoded again from memory.
+  void KeepRecords(std::vector<uint8_t>* sink) { keep_ = sink; }
   int32_t GetSize() const { return size_; }
   int32_t GetPosition() const { return position_; }
   bool Close();
@@ -45,4 +48,5 @@ class TVQRLogFile {
   // Bytes read ahead from the file: one read covers a whole recording.
   std::vector<uint8_t> data_;
   size_t dataPos_ = 0;
+  std::vector<uint8_t>* keep_ = nullptr;
 };

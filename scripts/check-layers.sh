@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Fails when a source file includes a header from a higher floor of the house,
 # or when code outside gui/ and app/ includes a Qt Widgets header.
-# Floors, ground floor first (the README's Layout table); a folder may include
+# Floors, ground floor first (the Layout table of docs/developer-guide.md); a folder may include
 # from its own floor and below.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -13,7 +13,7 @@ floor_of() {
     export/*) echo 2 ;;
     chart/qt/*) echo 4 ;;
     chart/*) echo 3 ;;
-    session/*) echo 5 ;;
+    session/* | python/*) echo 5 ;;
     print/* | platform/*) echo 6 ;;
     gui/common/*) echo 7 ;;
     gui/*) echo 8 ;;

@@ -2,14 +2,17 @@
 # when any is missing (with sudo when not root).
 VQR_PACKAGES="cmake g++ make pkg-config qt6-base-dev qt6-svg-dev qt6-qpa-plugins qt6-translations-l10n \
 libjpeg62-turbo-dev libpng-dev zlib1g-dev fonts-liberation2 googletest \
-libbenchmark-dev libgl-dev libicu-dev libcups2-dev"
+libbenchmark-dev libgl-dev libicu-dev libcups2-dev pybind11-dev python3-dev"
 VQR_GUI_CHECK_PACKAGES="xvfb xauth x11-utils xdotool imagemagick poppler-utils python3-openpyxl"
 # The print tests run their own cupsd with a cups-pdf queue.
 VQR_PRINT_CHECK_PACKAGES="cups printer-driver-cups-pdf"
-# The Debian package (scripts/package.sh): shlibdeps, desktop entry check, man,
-# and the file type's check (update-mime-database, gio, xmllint).
-VQR_PACKAGING_PACKAGES="dpkg-dev file desktop-file-utils man-db shared-mime-info libglib2.0-bin \
-libxml2-utils"
+# The Python module's tests (Debian's interpreter, /usr/bin/python3).
+VQR_PYTHON_CHECK_PACKAGES="python3-numpy python3-pandas python3-pytest"
+# The Debian package (scripts/package.sh): shlibdeps, desktop entry and
+# AppStream checks, man, and the file type's check (update-mime-database, gio,
+# xmllint).
+VQR_PACKAGING_PACKAGES="dpkg-dev file desktop-file-utils appstream man-db shared-mime-info \
+libglib2.0-bin libxml2-utils"
 
 # LibreOffice Calc for the spreadsheet export and its SDK to build the backend.
 # The tests need no GUI (libreoffice-calc-nogui); the program installs Calc

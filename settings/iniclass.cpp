@@ -198,7 +198,9 @@ bool TZTIniClass::Locate(const TLocateInputs& in) {
   // 5. Program directory; the file is created there when missing, or in the
   // home directory when the program directory cannot be written.
   bool success = found;
-  if (!found) {
+  if (!found && in.NoProgramDir) {
+    IniFileName.clear();
+  } else if (!found) {
     IniFileName = ProgramDir + iniName;
     if (FileExists(IniFileName)) {
       success = true;

@@ -20,6 +20,9 @@ struct TLocateInputs {
   std::string ProgramPath;  // full path of the program file
   std::string BaseName;     // when set, used instead of the program file's name
   bool ReadOnly = false;    // never create or write any file
+  /// The program is a host of this code (an interpreter), not vqrshow4: its
+  /// folder is never searched; without a file found before, there is none.
+  bool NoProgramDir = false;
 
   static TLocateInputs FromProcess();
 };

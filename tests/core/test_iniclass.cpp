@@ -68,6 +68,23 @@ TEST_F(Locating, AnInstalledProgramFindsItsHelpUnderShareAndWritesNothingBesideI
   EXPECT_EQ(ini.DataDir, share);
 }
 
+TEST_F(Locating, AHostProgramsFolderIsNeverSearched) {
+  // A module inside an interpreter: the file beside the interpreter is not
+  // the user's, and nothing is created; the home file is found as ever.
+  WriteText(prog + "vqrshow4.INI", "[General]\nStartX=7\n");
+  TLocateInputs in = Inputs(prog, {}, env);
+  in.ReadOnly = true;
+  in.NoProgramDir = true;
+  EXPECT_FALSE(ini.Locate(in));
+  EXPECT_EQ(ini.IniFileName, "");
+  EXPECT_EQ(ini.IniReadInteger("General", "StartX", -1), -1);
+  EXPECT_FALSE(Exists(home + "vqrshow4.INI"));
+  WriteText(home + "vqrshow4.INI", "[General]\nStartX=5\n");
+  TZTIniClass again;
+  EXPECT_TRUE(again.Locate(in));
+  EXPECT_EQ(again.IniFileName, home + "vqrshow4.INI");
+}
+
 TEST_F(Locating, HomeFileWinsOverTheProgramDirectory) {
   WriteText(home + "vqrshow4.INI", "[General]\nStartX=5\n");
   EXPECT_TRUE(ini.Locate(Inputs(prog, {}, env)));

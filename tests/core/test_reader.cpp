@@ -1,6 +1,8 @@
 // Decoding raw data files: header checks, sample slots and damaged files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core_fixtures.h"
 #include "data/vqrlogfile.h"
 
@@ -16,6 +18,8 @@ TEST(LogFile, ServesWholeRecordsAcrossChunksAndStopsAtATrailingFragment) {
   EXPECT_FALSE(f.ReadRecord(buf)) << "not open";
   f.SetFileName(dir.File("big.DAT"));
   ASSERT_TRUE(f.Open());
+  std::vector<uint8_t> kept;  // the whole records read, not the fragment
+  f.KeepRecords(&kept);
   int n = 0;
   for (; f.ReadRecord(buf); ++n) {
     ASSERT_EQ(buf[0], static_cast<uint8_t>(n)) << "record " << n;
@@ -23,6 +27,7 @@ TEST(LogFile, ServesWholeRecordsAcrossChunksAndStopsAtATrailingFragment) {
   }
   EXPECT_EQ(n, 5000);
   EXPECT_EQ(f.GetPosition(), 39 * 5000);
+  EXPECT_TRUE(std::equal(kept.begin(), kept.end(), bytes.begin()) && kept.size() == 39 * 5000);
   EXPECT_FALSE(f.ReadRecord(buf));
   EXPECT_TRUE(f.Close());
   EXPECT_FALSE(f.ReadRecord(buf));

@@ -1,15 +1,11 @@
 // vqrtool stats: the statistics of "Messwerte" over a time range of a
 // recording, per curve, as text, JSON or CSV; with --compare also of every
 // compared recording over the same time range on its own samples.
-#include <charconv>
-#include <cmath>
 #include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "chart/cursorpaint.h"
-#include "chart/curvestats.h"
 #include "chart/vqrdiagram.h"
 #include "command.h"
 #include "compare.h"
@@ -17,6 +13,7 @@
 #include "data/tablefield.h"
 #include "jsontext.h"
 #include "session/Session.h"
+#include "session/Stats.h"
 #include "toolsettings.h"
 
 namespace {
@@ -24,35 +21,6 @@ namespace {
 int Usage(const char* why, const std::string& what = "") {
   std::fprintf(stderr, "vqrtool stats: %s%s\n", why, what.c_str());
   return PrintVqrUsage();
-}
-
-/// Shortest text that reads back as exactly v, "." as decimal point whatever
-/// the locale; "null" for nothing or a non-finite value.
-std::string Num(std::optional<double> v) {
-  if (!v || !std::isfinite(*v)) return "null";
-  char buf[32];
-  const auto r = std::to_chars(buf, buf + sizeof buf, *v);
-  return std::string(buf, r.ptr);
-}
-
-/// The fields of one curve in the order of the JSON object and CSV columns.
-/// Values drawn as 32-bit floats are written as the shortest text that reads
-/// back as that float, not as the double it widens to.
-std::vector<std::pair<const char*, std::string>> Fields(const TCurveStats& s) {
-  const bool any = s.Count > 0;
-  auto opt = [any](double v) { return any ? std::optional<double>(v) : std::nullopt; };
-  auto drawn = [any](float v) { return any && std::isfinite(v) ? ShortestFloatText(v) : "null"; };
-  return {{"channel", IntText(s.Channel)},
-          {"n", IntText(s.Count)},
-          {"min", drawn(s.Min)},
-          {"min_at_h", Num(opt(s.MinAtHours))},
-          {"max", drawn(s.Max)},
-          {"max_at_h", Num(opt(s.MaxAtHours))},
-          {"first", drawn(s.First)},
-          {"last", drawn(s.Last)},
-          {"mean", Num(opt(s.Mean))},
-          {"std", Num(s.StdDev)},
-          {"slope_per_h", Num(s.SlopePerH)}};
 }
 
 /// The statistics of one recording: its file as named and one entry per curve.
@@ -66,7 +34,7 @@ std::string JsonCurves(const std::vector<TCurveStats>& stats) {
   for (size_t k = 0; k < stats.size(); ++k) {
     s += k ? ", {" : "{";
     bool first = true;
-    for (const auto& [name, value] : Fields(stats[k])) {
+    for (const auto& [name, value] : CurveStatsFields(stats[k])) {
       s += first ? "\"" : ", \"";
       s += name;
       s += "\": " + value;
@@ -81,8 +49,9 @@ std::string JsonCurves(const std::vector<TCurveStats>& stats) {
 /// recording) "recordings" after them, the open one first.
 void PrintJson(std::optional<double> from, std::optional<double> to,
                const std::vector<TRecordingStats>& recordings) {
-  std::string s = "{\"file\": " + JsonString(recordings[0].File) + ", \"from_h\": " + Num(from) +
-                  ", \"to_h\": " + Num(to) + ", \"curves\": " + JsonCurves(recordings[0].Curves);
+  std::string s = "{\"file\": " + JsonString(recordings[0].File) +
+                  ", \"from_h\": " + StatsNumberText(from) + ", \"to_h\": " + StatsNumberText(to) +
+                  ", \"curves\": " + JsonCurves(recordings[0].Curves);
   if (recordings.size() > 1) {
     s += ", \"recordings\": [";
     for (size_t r = 0; r < recordings.size(); ++r) {
@@ -102,7 +71,7 @@ void PrintJson(std::optional<double> from, std::optional<double> to,
 void PrintTable(const std::vector<TRecordingStats>& recordings, bool csv) {
   std::string s;
   const bool comparing = recordings.size() > 1;
-  const auto header = Fields(TCurveStats{});
+  const auto header = CurveStatsFields(TCurveStats{});
   if (comparing) s += csv ? "file," : "file\t";
   for (size_t k = 0; k < header.size(); ++k) {
     if (k) s += csv ? "," : "\t";
@@ -112,7 +81,7 @@ void PrintTable(const std::vector<TRecordingStats>& recordings, bool csv) {
   for (const TRecordingStats& rec : recordings)
     for (const TCurveStats& st : rec.Curves) {
       if (comparing) s += TableField(rec.File, csv ? ',' : '\t') + (csv ? "," : "\t");
-      const auto fields = Fields(st);
+      const auto fields = CurveStatsFields(st);
       for (size_t k = 0; k < fields.size(); ++k) {
         if (k) s += csv ? "," : "\t";
         // An empty CSV field stands for a value that does not exist.
@@ -184,40 +153,17 @@ int RunStats(const std::vector<std::string>& args) {
   for (int n : smooth) session.Smooth(n);
   session.SetZeroPoint(zero);
 
-  std::vector<int> channels;
-  if (IsCombiMode(mode)) {
-    session.PrepareWindow(mode);
-    const TChannelPens& pens = session.Diagram().ChannelPens();
-    for (int ch = 1; ch <= kTempChannel; ++ch)
-      if (pens[ch].Visible) channels.push_back(ch);
-    if (channels.empty())
-      std::fprintf(stderr, "vqrtool stats: no channel is ticked for combination %d\n",
-                   mode - kCombi1Mode + 1);
-  } else if (mode >= 1) {
-    channels.push_back(mode);
-  } else {
-    for (int ch = 1; ch <= kTempChannel; ++ch) channels.push_back(ch);
-  }
-  const double fromSeconds = from ? *from * 3600.0 : -INFINITY;
-  const double toSeconds = to ? *to * 3600.0 : INFINITY;
-  // [from, to] with from after to holds no moment: an empty range.
-  const bool empty = fromSeconds > toSeconds;
+  const std::vector<int> channels = StatsChannels(session, mode);
+  if (IsCombiMode(mode) && channels.empty())
+    std::fprintf(stderr, "vqrtool stats: no channel is ticked for combination %d\n",
+                 mode - kCombi1Mode + 1);
   // Each recording over the same time range on its own axis, as the diagram
   // aligns it.
-  std::vector<TRecordingStats> recordings(1 + loaded.size());
-  const TVQRDiagram& diagram = session.Diagram();
+  const auto stats = SessionStats(session, channels, from, to);
+  std::vector<TRecordingStats> recordings(stats.size());
   for (size_t r = 0; r < recordings.size(); ++r) {
     recordings[r].File = r ? loaded[r - 1] : input;
-    const TVqrDataObjectNew& data =
-        r ? session.ComparedData(static_cast<int>(r - 1)) : session.Data();
-    for (int ch : channels) {
-      TCurveStats stats;
-      stats.Channel = ch;
-      if (!empty)
-        stats = CurveStats(data, ch, RunSeconds(diagram, r, fromSeconds),
-                           RunSeconds(diagram, r, toSeconds));
-      recordings[r].Curves.push_back(stats);
-    }
+    recordings[r].Curves = stats[r];
   }
   if (json)
     PrintJson(from, to, recordings);

@@ -8,25 +8,7 @@
 #include <vector>
 
 #include "session/Session.h"
-#include "settings/iniclass.h"
-#include "settings/settings.h"
-
-struct TToolSettingsOptions {
-  std::string IniFile;     // --ini FILE (a file, or a folder holding vqrshow4.INI)
-  std::string PublicFile;  // --public FILE
-  bool Defaults = false;   // no INI file at all: the built-in values
-};
-
-/// The INI object and the loaded table, without controls.
-struct TToolSettings {
-  TZTIniClass Ini;
-  std::unique_ptr<TVQRShowSettings> Table;
-};
-
-/// Locates and loads the settings read-only. Null, with a message in *error,
-/// when --ini names nothing readable.
-std::unique_ptr<TToolSettings> LoadToolSettings(const TToolSettingsOptions& options,
-                                                std::string* error);
+#include "settings/readonlysettings.h"
 
 /// LoadToolSettings with its message on stderr as "vqrtool COMMAND: ...".
 std::unique_ptr<TToolSettings> LoadToolSettingsFor(const char* command,
