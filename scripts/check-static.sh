@@ -10,5 +10,5 @@ vqr_ensure_packages cppcheck
 cppcheck --enable=warning,style,performance,portability --std=c++20 --library=qt \
   --inline-suppr --suppressions-list=scripts/cppcheck.supp --error-exitcode=1 \
   --quiet -j"$(nproc)" -I. \
-  data settings export session chart print platform gui app tools
+  data settings export session chart print platform gui app tools python
 echo "Static analysis: ok"

@@ -63,10 +63,15 @@ std::vector<std::pair<const char*, std::string>> CurveStatsFields(const TCurveSt
   // Values drawn as 32-bit floats: the shortest text that reads back as that
   // float, not as the double it widens to.
   auto drawn = [any](float v) { return any && std::isfinite(v) ? ShortestFloatText(v) : "null"; };
-  return {{"channel", IntText(s.Channel)},  {"n", IntText(s.Count)},
-          {"min", drawn(s.Min)},            {"min_at_h", num(opt(s.MinAtHours))},
-          {"max", drawn(s.Max)},            {"max_at_h", num(opt(s.MaxAtHours))},
-          {"first", drawn(s.First)},        {"last", drawn(s.Last)},
-          {"mean", num(opt(s.Mean))},       {"std", num(s.StdDev)},
+  return {{"channel", IntText(s.Channel)},
+          {"n", IntText(s.Count)},
+          {"min", drawn(s.Min)},
+          {"min_at_h", num(opt(s.MinAtHours))},
+          {"max", drawn(s.Max)},
+          {"max_at_h", num(opt(s.MaxAtHours))},
+          {"first", drawn(s.First)},
+          {"last", drawn(s.Last)},
+          {"mean", num(opt(s.Mean))},
+          {"std", num(s.StdDev)},
           {"slope_per_h", num(s.SlopePerH)}};
 }
