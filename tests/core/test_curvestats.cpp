@@ -9,6 +9,7 @@
 
 #include "chart/curvestats.h"
 #include "core_fixtures.h"
+#include "data/numtext.h"
 
 namespace {
 
@@ -149,6 +150,51 @@ TEST_F(CurveStatsTest, NearestSampleAndClockText) {
   EXPECT_EQ(NearestSample(data, 1e9), 6);
   EXPECT_EQ(ElapsedClockText(0), "0:00:00");
   EXPECT_EQ(ElapsedClockText(130 * 3600 + 5 * 60 + 9), "130:05:09");
+}
+
+// The marker times of "Messwerte": vqrtool stats reads an hours text back
+// and multiplies it by 3600; a range between the texts of two sample times
+// must take exactly the samples from one to the other.
+TEST(HoursBoundText, ReadBackTakesTheSameSamples) {
+  const struct {
+    double seconds;
+    TTimeBound bound;
+    const char* want;
+  } cases[] = {
+      {43227, TTimeBound::From, "12.0075"},  // 12.008 would leave the sample out
+      {43227, TTimeBound::To, "12.0075"},
+      {43230, TTimeBound::From, "12.0083"},  // 12.00833... rounded down
+      {43230, TTimeBound::To, "12.0084"},    // and up
+      {43200, TTimeBound::From, "12.000"},
+      {0, TTimeBound::To, "0.000"},
+      {60, TTimeBound::From, "0.0166"},
+      {60, TTimeBound::To, "0.0167"},
+      {-36, TTimeBound::From, "-0.010"},
+      {600.5, TTimeBound::From, "0.1668"},  // an axis end between two seconds
+      {600.5, TTimeBound::To, "0.1668"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(HoursBoundText(c.seconds, c.bound), c.want) << c.seconds;
+  EXPECT_EQ(HoursBoundText(NAN, TTimeBound::From), "");
+
+  auto readBack = [](const std::string& text) {
+    double hours = NAN;
+    EXPECT_TRUE(WholeFloatFromText(text, hours)) << text;
+    return hours * 3600.0;
+  };
+  int longer = 0;
+  for (int32_t t = 0; t <= 400000; ++t) {
+    const std::string from = HoursBoundText(t, TTimeBound::From);
+    const std::string to = HoursBoundText(t, TTimeBound::To);
+    const double f = readBack(from), b = readBack(to);
+    if (!(f > t - 1 && f <= t && b >= t && b < t + 1)) {
+      ADD_FAILURE() << t << ": " << from << " " << to;
+      break;
+    }
+    // Whole seconds never take more than four decimals.
+    longer += from.size() - from.find('.') > 5 || to.size() - to.find('.') > 5;
+  }
+  EXPECT_EQ(longer, 0);
 }
 
 TEST(VqrtoolStats, JsonIsTheSameUnderAGermanLocale) {
