@@ -70,7 +70,9 @@ TVqrDataObjectNew* TQXMainForm::DataObject() const {
 
 TVQRDiagram* TQXMainForm::Diagram() const { return session_ ? &session_->Diagram() : nullptr; }
 
-std::string TQXMainForm::RecordingName() const { return session_ ? session_->Name() : std::string(); }
+std::string TQXMainForm::RecordingName() const {
+  return session_ ? session_->Name() : std::string();
+}
 
 void TQXMainForm::EnsureSession() {
   // Created on the first File/Open and reused by every later one.

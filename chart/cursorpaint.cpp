@@ -15,8 +15,8 @@ namespace {
 constexpr uint32_t kCursorColor = 0x505050;
 constexpr uint32_t kMarkColor = 0x000000;
 constexpr uint32_t kBoxBorder = 0x808080;
-constexpr int32_t kGap = 8;      // between the cursor line and the box
-constexpr int32_t kPadding = 4;  // inside the box
+constexpr int32_t kGap = 8;       // between the cursor line and the box
+constexpr int32_t kPadding = 4;   // inside the box
 constexpr int32_t kLabelGap = 3;  // between a marker line and its letter
 
 TRect Union(const TRect& a, const TRect& b) {
@@ -222,8 +222,8 @@ void PaintCursorReadout(IDeviceContext& dc, const TCursorReadout& r) {
     if (dc.MoveTo(x, p.top)) dc.LineTo(x, p.bottom);
   };
   dc.SetFont(r.Font);
-  const std::tuple<int32_t, const TMarkLabel&, const char*> marks[] = {
-      {r.MarkAX, r.LabelA, "A"}, {r.MarkBX, r.LabelB, "B"}};
+  const std::tuple<int32_t, const TMarkLabel&, const char*> marks[] = {{r.MarkAX, r.LabelA, "A"},
+                                                                       {r.MarkBX, r.LabelB, "B"}};
   for (const auto& [x, label, name] : marks) {
     if (x < 0) continue;
     vertical(x, DcPen{kMarkColor, 1, DcDash::Dash});

@@ -158,11 +158,14 @@ std::string HoursBoundText(double seconds, TTimeBound bound, int minDecimals) {
   // The samples lie on whole seconds: a From bound takes those from
   // ceil(seconds) on, a To bound those up to floor(seconds).
   const bool from = bound == TTimeBound::From;
-  const double edge = from ? std::ceil(seconds) : std::floor(seconds);
+  const double edge = bound == TTimeBound::At ? std::round(seconds)
+                      : from                  ? std::ceil(seconds)
+                                              : std::floor(seconds);
   auto takesTheSame = [&](const std::string& text) {
     double hours = 0.0;
     if (!WholeFloatFromText(text, hours)) return false;
     const double back = hours * 3600.0;  // as vqrtool stats reads it
+    if (bound == TTimeBound::At) return std::round(back) == edge;
     return from ? back > edge - 1.0 && back <= edge : back >= edge && back < edge + 1.0;
   };
   const long double exact = static_cast<long double>(seconds) / 3600.0L;

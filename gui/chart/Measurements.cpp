@@ -4,10 +4,10 @@
 #include <QClipboard>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QScrollBar>
 #include <QLabel>
 #include <QLocale>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -47,7 +47,7 @@ QString Hours(double seconds, TTimeBound bound = TTimeBound::From) {
 }
 
 /// A sample's time given in hours (from whole seconds).
-QString SampleHours(double hours) { return Hours(std::round(hours * 3600.0)); }
+QString SampleHours(double hours) { return Hours(std::round(hours * 3600.0), TTimeBound::At); }
 
 QString Field(const std::string& bytes) { return QString::fromStdString(EscapedFieldText(bytes)); }
 
@@ -91,8 +91,7 @@ TF_Measurements::TF_Measurements(QWidget* parent) : QWidget(parent, Qt::Tool) {
   resize(900, 300);
 }
 
-void TF_Measurements::ShowRange(const TVQRDiagram& diagram, int a, int b,
-                                const std::string& file) {
+void TF_Measurements::ShowRange(const TVQRDiagram& diagram, int a, int b, const std::string& file) {
   const TVqrDataObjectNew& data = diagram.Data();
   const int count = DrawnSampleCount(data);
   file_ = Field(file);
@@ -191,16 +190,21 @@ void TF_Measurements::PlaceBeside(const QWidget& beside) {
   const QRect outer = beside.frameGeometry(), inner = beside.geometry();
   const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
                        outer.right() - inner.right(), outer.bottom() - inner.bottom());
-  const QMargins m = layout()->contentsMargins();
-  const int spacing = layout()->spacing();
-  const int tableWidth = table_->horizontalHeader()->length() + 2 * table_->frameWidth() +
-                         table_->verticalScrollBar()->sizeHint().width();
-  const int tableHeight = table_->horizontalHeader()->sizeHint().height() +
-                          table_->verticalHeader()->length() + 2 * table_->frameWidth() +
-                          table_->horizontalScrollBar()->sizeHint().height();
-  const QSize want(std::max(tableWidth, caption_->sizeHint().width()) + m.left() + m.right(),
-                   caption_->sizeHint().height() + spacing + tableHeight + m.top() + m.bottom());
   const QSize room = area.size().shrunkBy(frame);
+  const QMargins m = layout()->contentsMargins();
+  const int border = 2 * table_->frameWidth();
+  // The table's own size; scroll bars only where it does not fit.
+  const int columns = table_->horizontalHeader()->length() + border;
+  const int rows =
+      table_->horizontalHeader()->sizeHint().height() + table_->verticalHeader()->length() + border;
+  const int chrome = caption_->sizeHint().height() + layout()->spacing() + m.top() + m.bottom();
+  const bool scrollX = columns + m.left() + m.right() > room.width();
+  const bool scrollY = rows + chrome > room.height();
+  const QSize want(
+      std::max(columns + (scrollY ? table_->verticalScrollBar()->sizeHint().width() : 0),
+               caption_->sizeHint().width()) +
+          m.left() + m.right(),
+      rows + (scrollX ? table_->horizontalScrollBar()->sizeHint().height() : 0) + chrome);
   const QSize size = want.expandedTo(minimumSizeHint()).boundedTo(room);
   const int w = size.width() + frame.left() + frame.right();
   const int h = size.height() + frame.top() + frame.bottom();

@@ -172,9 +172,11 @@ TEST(HoursBoundText, ReadBackTakesTheSameSamples) {
       {-36, TTimeBound::From, "-0.010"},
       {600.5, TTimeBound::From, "0.1668"},  // an axis end between two seconds
       {600.5, TTimeBound::To, "0.1668"},
+      {60, TTimeBound::At, "0.0167"},  // a sample's own time: the nearest
+      {43230, TTimeBound::At, "12.0083"},
+      {43200, TTimeBound::At, "12.000"},
   };
-  for (const auto& c : cases)
-    EXPECT_EQ(HoursBoundText(c.seconds, c.bound), c.want) << c.seconds;
+  for (const auto& c : cases) EXPECT_EQ(HoursBoundText(c.seconds, c.bound), c.want) << c.seconds;
   EXPECT_EQ(HoursBoundText(NAN, TTimeBound::From), "");
 
   auto readBack = [](const std::string& text) {
@@ -186,9 +188,10 @@ TEST(HoursBoundText, ReadBackTakesTheSameSamples) {
   for (int32_t t = 0; t <= 400000; ++t) {
     const std::string from = HoursBoundText(t, TTimeBound::From);
     const std::string to = HoursBoundText(t, TTimeBound::To);
+    const std::string at = HoursBoundText(t, TTimeBound::At);
     const double f = readBack(from), b = readBack(to);
-    if (!(f > t - 1 && f <= t && b >= t && b < t + 1)) {
-      ADD_FAILURE() << t << ": " << from << " " << to;
+    if (!(f > t - 1 && f <= t && b >= t && b < t + 1 && std::round(readBack(at)) == t)) {
+      ADD_FAILURE() << t << ": " << from << " " << to << " " << at;
       break;
     }
     // Whole seconds never take more than four decimals.

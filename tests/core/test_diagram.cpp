@@ -210,9 +210,8 @@ TEST(MarkLabels, CloseMarkersKeepTheirLettersApart) {
   const struct {
     int32_t a, b;
     bool moved;  // the left line's letter stands left of it
-  } cases[] = {{100, 300, false}, {300, 100, false}, {100, 110, false},
-               {100, 109, true},  {109, 100, true},  {100, 101, true},
-               {100, 100, true}};
+  } cases[] = {{100, 300, false}, {300, 100, false}, {100, 110, false}, {100, 109, true},
+               {109, 100, true},  {100, 101, true},  {100, 100, true}};
   const int32_t gap = 3, width = RecordingDC{}.TextWidth("A");
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.a << " " << c.b);
