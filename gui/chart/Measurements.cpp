@@ -159,6 +159,7 @@ void TF_Measurements::ShowRange(const TVQRDiagram& diagram, int a, int b, const 
     }
   }
   table_->resizeColumnsToContents();
+  GrowToTable();
 }
 
 QString TF_Measurements::TableText() const {
@@ -182,15 +183,7 @@ QString TF_Measurements::TableText() const {
   return text;
 }
 
-void TF_Measurements::PlaceBeside(const QWidget& beside) {
-  const QScreen* screen = beside.screen() ? beside.screen() : this->screen();
-  if (!screen) return;
-  const QRect area = screen->availableGeometry();
-  // Before its first showing this window knows no frame: the diagram's tells.
-  const QRect outer = beside.frameGeometry(), inner = beside.geometry();
-  const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
-                       outer.right() - inner.right(), outer.bottom() - inner.bottom());
-  const QSize room = area.size().shrunkBy(frame);
+QSize TF_Measurements::TableSize(QSize room) const {
   const QMargins m = layout()->contentsMargins();
   const int border = 2 * table_->frameWidth();
   // The table's own size; scroll bars only where it does not fit.
@@ -205,7 +198,18 @@ void TF_Measurements::PlaceBeside(const QWidget& beside) {
                caption_->sizeHint().width()) +
           m.left() + m.right(),
       rows + (scrollX ? table_->horizontalScrollBar()->sizeHint().height() : 0) + chrome);
-  const QSize size = want.expandedTo(minimumSizeHint()).boundedTo(room);
+  return want.expandedTo(minimumSizeHint()).boundedTo(room);
+}
+
+void TF_Measurements::PlaceBeside(const QWidget& beside) {
+  const QScreen* screen = beside.screen() ? beside.screen() : this->screen();
+  if (!screen) return;
+  const QRect area = screen->availableGeometry();
+  // Before its first showing this window knows no frame: the diagram's tells.
+  const QRect outer = beside.frameGeometry(), inner = beside.geometry();
+  const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
+                       outer.right() - inner.right(), outer.bottom() - inner.bottom());
+  const QSize size = TableSize(area.size().shrunkBy(frame));
   const int w = size.width() + frame.left() + frame.right();
   const int h = size.height() + frame.top() + frame.bottom();
   int y = outer.bottom() + 1;
@@ -214,6 +218,23 @@ void TF_Measurements::PlaceBeside(const QWidget& beside) {
   const int x = std::clamp(outer.left(), area.left(), area.right() + 1 - w);
   resize(size);
   move(x, y);  // a window's position is its frame's
+}
+
+void TF_Measurements::GrowToTable() {
+  const QScreen* screen = this->screen();
+  if (!isVisible() || !screen) return;
+  const QRect area = screen->availableGeometry();
+  const QRect outer = frameGeometry(), inner = geometry();
+  const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
+                       outer.right() - inner.right(), outer.bottom() - inner.bottom());
+  const QSize room = area.size().shrunkBy(frame);
+  const QSize size = this->size().expandedTo(TableSize(room)).boundedTo(room);
+  if (size == this->size()) return;
+  const int w = size.width() + frame.left() + frame.right();
+  const int h = size.height() + frame.top() + frame.bottom();
+  resize(size);
+  move(std::clamp(outer.left(), area.left(), area.right() + 1 - w),
+       std::clamp(outer.top(), area.top(), area.bottom() + 1 - h));
 }
 
 void TF_Measurements::CopyToClipboard() { QApplication::clipboard()->setText(TableText()); }

@@ -32,6 +32,8 @@ class TF_Measurements : public QWidget {
   /// Sized to its table within the screen of beside and placed below it,
   /// else above it, always wholly on that screen's free area.
   void PlaceBeside(const QWidget& beside);
+  /// While shown: larger where the table has grown, still wholly on the screen.
+  void GrowToTable();
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -39,6 +41,8 @@ class TF_Measurements : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  /// The size that shows the caption and the whole table, within room.
+  QSize TableSize(QSize room) const;
   QLabel* caption_ = nullptr;
   QTableWidget* table_ = nullptr;
   QString file_;  // escaped for a field

@@ -22,6 +22,11 @@ namespace {
 
 class Cursor : public MainWindowFixture {
  protected:
+  // Numbers as in the C locale unless a test chooses another.
+  void SetUp() override {
+    QLocale::setDefault(QLocale::c());
+    MainWindowFixture::SetUp();
+  }
   void TearDown() override {
     windows.reset();
     QLocale::setDefault(QLocale::c());
