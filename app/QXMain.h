@@ -120,6 +120,7 @@ class TQXMainForm : public QMainWindow, public IDiagramHost, public ISettingsEdi
   // ------------------------------------------------------------ owned objects
   TZTIniClass* Ini() const { return ini_.get(); }
   TVQRShowSettings* Settings() const override { return settings_.get(); }
+  std::string RecordingName() const override;
   /// Binds the settings pages to the settings; every command commits the
   /// settings it reads through it first.
   TSettingsBinder* Binder() const { return binder_.get(); }

@@ -73,6 +73,10 @@ TVqrDataObjectNew* TQXMainForm::DataObject() const {
 
 TVQRDiagram* TQXMainForm::Diagram() const { return session_ ? &session_->Diagram() : nullptr; }
 
+std::string TQXMainForm::RecordingName() const {
+  return session_ ? session_->Name() : std::string();
+}
+
 void TQXMainForm::EnsureSession() {
   // Created on the first File/Open and reused by every later one.
   if (!session_) session_ = std::make_unique<TVQRSession>(settings_.get(), gauge_.get());

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <tuple>
 
 #include "chart/curvestats.h"
 #include "chart/diagrampaint.h"
@@ -15,8 +16,9 @@ namespace {
 constexpr uint32_t kCursorColor = 0x505050;
 constexpr uint32_t kMarkColor = 0x000000;
 constexpr uint32_t kBoxBorder = 0x808080;
-constexpr int32_t kGap = 8;      // between the cursor line and the box
-constexpr int32_t kPadding = 4;  // inside the box
+constexpr int32_t kGap = 8;       // between the cursor line and the box
+constexpr int32_t kPadding = 4;   // inside the box
+constexpr int32_t kLabelGap = 3;  // between a marker line and its letter
 
 TRect Union(const TRect& a, const TRect& b) {
   if (a.right <= a.left || a.bottom <= a.top) return b;
@@ -35,9 +37,32 @@ std::string CurveName(const TVQRDiagram& diagram, int ch) {
   return "Kanal " + std::to_string(ch);
 }
 
-std::string TimeText(const TVqrDataObjectNew& data, double seconds) {
+/// A number text with another decimal point.
+std::string WithPoint(std::string text, std::string_view point) {
+  if (point != ".")
+    if (const size_t dot = text.find('.'); dot != std::string::npos) text.replace(dot, 1, point);
+  return text;
+}
+
+std::string TimeText(const TVqrDataObjectNew& data, double seconds, std::string_view point) {
   const bool days = data.TimeAxis.TimeInDays;
-  return FixedText(seconds / (days ? 86400.0 : 3600.0), days ? 3 : 2);
+  return WithPoint(FixedText(seconds / (days ? 86400.0 : 3600.0), days ? 3 : 2), point);
+}
+
+/// Each marker's letter right of its line; where the two would come closer
+/// than a line to its letter, the left one's goes left of its line.
+void PlaceMarkLabels(TCursorReadout& r, const IDeviceContext& dc) {
+  r.LabelA = {r.MarkAX >= 0 ? r.MarkAX + kLabelGap : -1, DcHAlign::Left};
+  r.LabelB = {r.MarkBX >= 0 ? r.MarkBX + kLabelGap : -1, DcHAlign::Left};
+  if (r.MarkAX < 0 || r.MarkBX < 0) return;
+  const bool aLeft = r.MarkAX <= r.MarkBX;
+  const int32_t leftX = aLeft ? r.MarkAX : r.MarkBX;
+  const int32_t rightX = aLeft ? r.MarkBX : r.MarkAX;
+  const int32_t leftWidth = dc.TextWidth(aLeft ? "A" : "B");
+  // Apart by at least the gap between a line and its letter: as they are.
+  if (leftX + kLabelGap + leftWidth + kLabelGap <= rightX + kLabelGap) return;
+  TMarkLabel& label = aLeft ? r.LabelA : r.LabelB;
+  label = {leftX - kLabelGap, DcHAlign::Right};
 }
 
 }  // namespace
@@ -103,12 +128,13 @@ int RunSampleNear(const TVQRDiagram& diagram, size_t k, double ownSeconds) {
   return NearestSample(data, t);
 }
 
-std::vector<TReadoutLine> ReadoutLines(const TVQRDiagram& diagram, int sample) {
+std::vector<TReadoutLine> ReadoutLines(const TVQRDiagram& diagram, int sample,
+                                       std::string_view point) {
   std::vector<TReadoutLine> lines;
   const TVqrDataObjectNew& data = diagram.Data();
   if (sample < 1 || sample > DrawnSampleCount(data)) return lines;
   const int32_t seconds = data.Store->Samples[sample].Seconds;
-  lines.push_back({TimeText(data, seconds) + " " + diagram.UnitText(0) + "  (" +
+  lines.push_back({TimeText(data, seconds, point) + " " + diagram.UnitText(0) + "  (" +
                        ElapsedClockText(seconds) + ")",
                    kDcBlack});
   const TChannelPens& pens = diagram.ChannelPens();
@@ -117,7 +143,7 @@ std::vector<TReadoutLine> ReadoutLines(const TVQRDiagram& diagram, int sample) {
     std::string text = CurveName(diagram, ch) + ": ";
     const int decimals = ValueDecimals(diagram, ch);
     const float own = DrawnValue(data, sample, ch);
-    AppendFixed(text, own, decimals);
+    text += WithPoint(FixedText(own, decimals), point);
     const std::string unit = diagram.UnitText(ch == kTempChannel ? 2 : 1);
     if (!unit.empty()) text.append(" ").append(unit);
     lines.push_back({std::move(text), ResolveColor(pens[ch].Color)});
@@ -129,13 +155,13 @@ std::vector<TReadoutLine> ReadoutLines(const TVQRDiagram& diagram, int sample) {
         line += '-';
       } else {
         const float v = DrawnValue(*runs[k].Data, i, ch);
-        AppendFixed(line, v, decimals);
+        line += WithPoint(FixedText(v, decimals), point);
         if (!unit.empty()) line.append(" ").append(unit);
         // Signed always; a difference that rounds to zero as "+0.00", never "-0.00".
         std::string diff = FixedText(static_cast<double>(v) - own, decimals);
         if (diff.find_first_not_of("-0.") == std::string::npos) diff = FixedText(0.0, decimals);
         line += diff[0] == '-' ? "  \u0394 " : "  \u0394 +";
-        line += diff;
+        line += WithPoint(diff, point);
       }
       lines.push_back({std::move(line), ResolveColor(TVQRDiagram::RunPen(pens[ch], k).Color)});
     }
@@ -144,7 +170,8 @@ std::vector<TReadoutLine> ReadoutLines(const TVQRDiagram& diagram, int sample) {
 }
 
 TCursorReadout LayoutCursorReadout(const TVQRDiagram& diagram, const TCursorFrame& frame,
-                                   const TCursorMarks& marks, IDeviceContext& dc) {
+                                   const TCursorMarks& marks, IDeviceContext& dc,
+                                   std::string_view point) {
   TCursorReadout r;
   r.PlotRect = frame.PlotRect;
   r.Font = DcFont{"", frame.FontHeight, 400, false};
@@ -158,17 +185,19 @@ TCursorReadout LayoutCursorReadout(const TVQRDiagram& diagram, const TCursorFram
   };
   r.MarkAX = xOf(marks.MarkA);
   r.MarkBX = xOf(marks.MarkB);
+  dc.SetFont(r.Font);
+  PlaceMarkLabels(r, dc);
   if (marks.Band) {
     std::string text = "Zoom: ";
-    AppendFixed(text, std::min(marks.BandFrom, marks.BandTo), 2);
+    text += WithPoint(FixedText(std::min(marks.BandFrom, marks.BandTo), 2), point);
     text += " - ";
-    AppendFixed(text, std::max(marks.BandFrom, marks.BandTo), 2);
+    text += WithPoint(FixedText(std::max(marks.BandFrom, marks.BandTo), 2), point);
     text += ' ';
     text += diagram.UnitText(0);
     r.Lines.push_back({std::move(text), kDcBlack});
   } else {
     r.CursorX = xOf(marks.Cursor);
-    if (r.CursorX >= 0) r.Lines = ReadoutLines(diagram, marks.Cursor);
+    if (r.CursorX >= 0) r.Lines = ReadoutLines(diagram, marks.Cursor, point);
   }
   if (r.Lines.empty()) return r;
 
@@ -218,12 +247,13 @@ void PaintCursorReadout(IDeviceContext& dc, const TCursorReadout& r) {
     if (dc.MoveTo(x, p.top)) dc.LineTo(x, p.bottom);
   };
   dc.SetFont(r.Font);
-  const std::pair<int32_t, const char*> marks[] = {{r.MarkAX, "A"}, {r.MarkBX, "B"}};
-  for (const auto& [x, name] : marks) {
+  const std::tuple<int32_t, const TMarkLabel&, const char*> marks[] = {{r.MarkAX, r.LabelA, "A"},
+                                                                       {r.MarkBX, r.LabelB, "B"}};
+  for (const auto& [x, label, name] : marks) {
     if (x < 0) continue;
     vertical(x, DcPen{kMarkColor, 1, DcDash::Dash});
     dc.SetTextColor(kMarkColor);
-    dc.Text(x + 3, p.top - 1, name, DcHAlign::Left, DcVAlign::Bottom);
+    dc.Text(label.X, p.top - 1, name, label.Align, DcVAlign::Bottom);
   }
   if (r.CursorX >= 0) vertical(r.CursorX, DcPen{kCursorColor, 1, DcDash::Solid});
   if (r.Lines.empty()) return;

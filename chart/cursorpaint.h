@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "chart/devicecontext.h"
@@ -37,11 +38,20 @@ struct TReadoutLine {
   uint32_t Color = kDcBlack;
 };
 
+/// The letter above a marker line: its anchor x and which side of the
+/// anchor it stands on.
+struct TMarkLabel {
+  int32_t X = -1;
+  DcHAlign Align = DcHAlign::Left;
+};
+
 /// The laid-out overlay: lines at the marked samples and the read-out box.
 struct TCursorReadout {
   int32_t CursorX = -1;  // -1: no line
   int32_t MarkAX = -1;
   int32_t MarkBX = -1;
+  TMarkLabel LabelA;  // right of its line, unless it would run into the other
+  TMarkLabel LabelB;
   TRect Box;  // empty: no box
   std::vector<TReadoutLine> Lines;
   int32_t LineHeight = 0;
@@ -77,12 +87,15 @@ int RunSampleNear(const TVQRDiagram& diagram, size_t k, double ownSeconds);
 /// start) and per visible curve "N: value unit" in the curve's colour. In a
 /// comparison, under each curve one line per compared recording in its
 /// curve's colour: "  NAME: value unit  Δ difference to the open one", or
-/// "  NAME: -" where that recording has no sample at the time.
-std::vector<TReadoutLine> ReadoutLines(const TVQRDiagram& diagram, int sample);
+/// "  NAME: -" where that recording has no sample at the time. Numbers are
+/// written with decimalPoint (the program's locale on screen).
+std::vector<TReadoutLine> ReadoutLines(const TVQRDiagram& diagram, int sample,
+                                       std::string_view decimalPoint = ".");
 
 /// Lays the overlay out; dc measures the text (its font is set for that).
 TCursorReadout LayoutCursorReadout(const TVQRDiagram& diagram, const TCursorFrame& frame,
-                                   const TCursorMarks& marks, IDeviceContext& dc);
+                                   const TCursorMarks& marks, IDeviceContext& dc,
+                                   std::string_view decimalPoint = ".");
 
 /// Paints a laid-out overlay over the diagram.
 void PaintCursorReadout(IDeviceContext& dc, const TCursorReadout& readout);

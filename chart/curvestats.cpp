@@ -1,6 +1,7 @@
 #include "chart/curvestats.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 
@@ -144,4 +145,58 @@ std::string ElapsedClockText(int32_t seconds) {
     AppendInt(text, part);
   }
   return text;
+}
+
+namespace {
+
+/// n / 10^decimals as text.
+std::string ScaledText(int64_t n, int decimals) {
+  std::string digits = IntText(n < 0 ? -n : n);
+  if (decimals > 0) {
+    if (static_cast<int>(digits.size()) <= decimals)
+      digits.insert(0, static_cast<size_t>(decimals + 1) - digits.size(), '0');
+    digits.insert(digits.size() - static_cast<size_t>(decimals), 1, '.');
+  }
+  return n < 0 ? "-" + digits : digits;
+}
+
+}  // namespace
+
+std::string HoursBoundText(double seconds, TTimeBound bound, int minDecimals) {
+  if (!std::isfinite(seconds)) return {};
+  // The samples lie on whole seconds: a From bound takes those from
+  // ceil(seconds) on, a To bound those up to floor(seconds).
+  const bool from = bound == TTimeBound::From;
+  const double edge = bound == TTimeBound::At ? std::round(seconds)
+                      : from                  ? std::ceil(seconds)
+                                              : std::floor(seconds);
+  auto takesTheSame = [&](const std::string& text) {
+    double hours = 0.0;
+    if (!WholeFloatFromText(text, hours)) return false;
+    const double back = hours * 3600.0;  // as vqrtool stats reads it
+    if (bound == TTimeBound::At) return std::round(back) == edge;
+    return from ? back > edge - 1.0 && back <= edge : back >= edge && back < edge + 1.0;
+  };
+  const long double exact = static_cast<long double>(seconds) / 3600.0L;
+  for (int d = std::clamp(minDecimals, 0, 9); d <= 9; ++d) {
+    const long double scaled = exact * std::pow(10.0L, d);
+    if (!(std::fabs(scaled) < 1.0e15L)) break;
+    const auto nearest = static_cast<int64_t>(std::llround(scaled));
+    const auto inside = static_cast<int64_t>(from ? std::floor(scaled) : std::ceil(scaled));
+    for (const int64_t n : {nearest, inside, inside + (from ? -1 : 1)}) {
+      std::string text = ScaledText(n, d);
+      if (takesTheSame(text)) return text;
+    }
+  }
+  // Far beyond any recording: the shortest text of the hours, moved inwards
+  // until it takes the same samples.
+  double hours = static_cast<double>(exact);
+  char buf[32];
+  for (int step = 0; step < 64; ++step) {
+    const auto r = std::to_chars(buf, buf + sizeof buf, hours);
+    std::string text(buf, r.ptr);
+    if (takesTheSame(text) || step == 63) return text;
+    hours = std::nextafter(hours, from ? -INFINITY : INFINITY);
+  }
+  return {};
 }

@@ -60,3 +60,18 @@ void TimeAxisRange(const TVqrDataObjectNew& data, double& fromSeconds, double& t
 /// Time of a sample as clock text since the start: hours (any number of
 /// them), minutes and seconds, "h:mm:ss".
 std::string ElapsedClockText(int32_t seconds);
+
+/// Which end of a time range a time is: the first sample at or after it
+/// counts (From), or the last at or before it (To). At: the time of a
+/// sample itself.
+enum class TTimeBound { From, To, At };
+
+/// A time in hours, "." as decimal point, with at least minDecimals
+/// decimals and as few more as it takes for vqrtool stats to take the same
+/// samples with it as bound (it reads hours back and multiplies by 3600):
+/// a range from/to the texts of two sample times holds exactly the samples
+/// from one to the other. Rounded to the nearest where that does so, else
+/// down for From and up for To. At: rounded to the nearest, with as many
+/// decimals as it takes to read back as the same whole second. Empty for a
+/// time that is not finite.
+std::string HoursBoundText(double seconds, TTimeBound bound, int minDecimals = 3);

@@ -28,7 +28,10 @@ size_t Utf8SequenceLength(std::string_view s, size_t i) {
   return n;
 }
 
-std::string TableField(std::string_view text, char separator) {
+namespace {
+// The text on one line of valid UTF-8; with a separator (not 0) quoted as a
+// spreadsheet reads a field back when it holds a quote or the separator.
+std::string Escaped(std::string_view text, char separator) {
   std::string out;
   out.reserve(text.size() + 2);
   bool quote = false;
@@ -40,6 +43,7 @@ std::string TableField(std::string_view text, char separator) {
       ++i;
       continue;
     }
+    const auto next = [&](size_t k) { return static_cast<unsigned char>(text[i + k]); };
     char buf[8];
     if (c == '\\') {
       out += "\\\\";
@@ -48,16 +52,28 @@ std::string TableField(std::string_view text, char separator) {
     } else if (c < 0x20 || c == 0x7F) {
       std::snprintf(buf, sizeof buf, "\\x%02x", c);
       out += buf;
-    } else if (c == 0xC2 && static_cast<unsigned char>(text[i + 1]) < 0xA0) {
+    } else if (c == 0xC2 && next(1) < 0xA0) {
       // C1 controls, U+0080..U+009F: a terminal would act on some of them.
-      std::snprintf(buf, sizeof buf, "\\u%04x", static_cast<unsigned char>(text[i + 1]));
+      std::snprintf(buf, sizeof buf, "\\u%04x", next(1));
       out += buf;
+    } else if (c == 0xE2 && next(1) == 0x80 && (next(2) == 0xA8 || next(2) == 0xA9)) {
+      // U+2028, U+2029: line and paragraph separators break lines elsewhere.
+      out += next(2) == 0xA8 ? "\\u2028" : "\\u2029";
     } else {
-      quote = quote || c == '"' || c == static_cast<unsigned char>(separator);
-      if (c == '"') out += '"';
+      if (separator) {
+        quote = quote || c == '"' || c == static_cast<unsigned char>(separator);
+        if (c == '"') out += '"';
+      }
       out.append(text, i, n);
     }
     i += n;
   }
   return quote ? "\"" + out + "\"" : out;
 }
+}  // namespace
+
+std::string TableField(std::string_view text, char separator) {
+  return Escaped(text, separator ? separator : '\t');
+}
+
+std::string EscapedText(std::string_view text) { return Escaped(text, 0); }

@@ -17,7 +17,12 @@ size_t Utf8SequenceLength(std::string_view s, size_t i);
 /// row keeps its number of fields:
 /// - a byte that is not part of UTF-8 becomes U+FFFD;
 /// - a backslash becomes "\\", tab, line feed and carriage return "\t", "\n"
-///   and "\r", any other control character (C0, DEL, C1) "\xHH" or "\uHHHH";
+///   and "\r", any other control character (C0, DEL, C1) and the line and
+///   paragraph separators U+2028, U+2029 "\xHH" or "\uHHHH";
 /// - a text holding a double quote or the separator is enclosed in double
 ///   quotes with each inner quote doubled, as spreadsheets read it back.
 std::string TableField(std::string_view text, char separator);
+
+/// text escaped as by TableField but never quoted: for a name within a
+/// longer field ("Wert A (NAME)"), where a quote does no harm.
+std::string EscapedText(std::string_view text);

@@ -130,6 +130,9 @@ class TVQRSession {
   /// axes, grid, legend and curves. decor may be null.
   void PrintPage(IDeviceContext& canvas, const TRect& page, IPrintDecoration* decor);
 
+  /// The open recording's file without its folder, as the path named it;
+  /// empty for a recording read from memory.
+  const std::string& Name() const { return name_; }
   TVQRShowSettings* Settings() const { return settings_; }
   IProcessGauge* Gauge() const { return gauge_; }
   TVQRDataObject& Store() { return *store_; }

@@ -6,14 +6,18 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cmath>
 #include <optional>
 
 #include "chart/cursorpaint.h"
 #include "chart/curvestats.h"
 #include "chart/vqrdiagram.h"
+#include "data/tablefield.h"
 #include "gui/common/appicons.h"
 
 namespace {
@@ -35,15 +39,28 @@ QString Number(std::optional<double> v, int decimals) {
   return v ? Number(*v, decimals) : QString();
 }
 
+/// A time in hours as vqrtool stats reads it back as that bound, with the
+/// user's decimal point.
+QString Hours(double seconds, TTimeBound bound = TTimeBound::From) {
+  return QString::fromStdString(HoursBoundText(seconds, bound))
+      .replace('.', QLocale().decimalPoint());
+}
+
+/// A sample's time given in hours (from whole seconds).
+QString SampleHours(double hours) { return Hours(std::round(hours * 3600.0), TTimeBound::At); }
+
+/// A file name within a text: escaped, so that it stays on one line.
+QString Field(const std::string& bytes) { return QString::fromStdString(EscapedText(bytes)); }
+
 /// The cells of one recording's statistics, one per kColumns entry.
 QStringList StatCells(const TCurveStats& st, int d) {
   QStringList cells;
   if (st.Count > 0) {
     cells << Number(st.First, d) << Number(st.Last, d)
           << Number(static_cast<double>(st.Last) - st.First, d)
-          << Number(st.LastAtHours - st.FirstAtHours, 3) << QString::number(st.Count)
-          << Number(st.Min, d) << Number(st.MinAtHours, 3) << Number(st.Max, d)
-          << Number(st.MaxAtHours, 3) << Number(st.Mean, d) << Number(st.StdDev, d + 1)
+          << Number(st.LastAtHours - st.FirstAtHours, 4) << QString::number(st.Count)
+          << Number(st.Min, d) << SampleHours(st.MinAtHours) << Number(st.Max, d)
+          << SampleHours(st.MaxAtHours) << Number(st.Mean, d) << Number(st.StdDev, d + 1)
           << Number(st.SlopePerH, d + 1);
   } else {
     cells << QString() << QString() << QString() << QString() << "0";
@@ -75,21 +92,28 @@ TF_Measurements::TF_Measurements(QWidget* parent) : QWidget(parent, Qt::Tool) {
   resize(900, 300);
 }
 
-void TF_Measurements::ShowRange(const TVQRDiagram& diagram, int a, int b) {
+void TF_Measurements::ShowRange(const TVQRDiagram& diagram, int a, int b, const std::string& file) {
   const TVqrDataObjectNew& data = diagram.Data();
   const int count = DrawnSampleCount(data);
+  file_ = QString::fromStdString(TableField(file, '\t'));
+  const QString name = Field(file);
+  setWindowTitle(name.isEmpty() ? QString("Messwerte") : QString("Messwerte \u2013 ") + name);
   double from = 0.0, to = 0.0;
   if (a >= 1 && b >= 1 && a <= count && b <= count) {
-    if (a > b) std::swap(a, b);
+    const bool swapped = a > b;
+    if (swapped) std::swap(a, b);
     from = data.Store->Samples[a].Seconds;
     to = data.Store->Samples[b].Seconds;
+    from_ = Hours(from, TTimeBound::From);
+    to_ = Hours(to, TTimeBound::To);
     caption_->setText(QString("Marke A bei %1 h, Marke B bei %2 h")
-                          .arg(Number(from / 3600.0, 3), Number(to / 3600.0, 3)));
+                          .arg(swapped ? to_ : from_, swapped ? from_ : to_));
   } else {
     TimeAxisRange(data, from, to);
     a = b = 0;
-    caption_->setText(QString("Angezeigter Zeitbereich %1 h bis %2 h")
-                          .arg(Number(from / 3600.0, 3), Number(to / 3600.0, 3)));
+    from_ = Hours(from, TTimeBound::From);
+    to_ = Hours(to, TTimeBound::To);
+    caption_->setText(QString("Angezeigter Zeitbereich %1 h bis %2 h").arg(from_, to_));
   }
   // In a comparison one column group per recording, named after its file,
   // each over the same time range on its own samples.
@@ -97,7 +121,7 @@ void TF_Measurements::ShowRange(const TVQRDiagram& diagram, int a, int b) {
   const size_t groups = diagram.Comparing() ? runs.size() : 1;
   QStringList header{"Kurve"};
   for (size_t k = 0; k < groups; ++k) {
-    const QString suffix = groups > 1 ? "\n" + QString::fromStdString(runs[k].Name) : QString();
+    const QString suffix = groups > 1 ? "\n" + Field(runs[k].Name) : QString();
     for (const char* c : kColumns) header << QString::fromUtf8(c) + suffix;
     if (k > 0)
       for (const char* c : kDiffColumns) header << QString::fromUtf8(c) + suffix;
@@ -137,26 +161,82 @@ void TF_Measurements::ShowRange(const TVQRDiagram& diagram, int a, int b) {
     }
   }
   table_->resizeColumnsToContents();
+  GrowToTable();
 }
 
 QString TF_Measurements::TableText() const {
-  QString text;
+  QString text = "Datei\tvon [h]\tbis [h]";
   for (int c = 0; c < table_->columnCount(); ++c) {
     // A group's file, on the header's second line, in brackets after the name.
     QString name = table_->horizontalHeaderItem(c)->text();
     if (const qsizetype nl = name.indexOf('\n'); nl >= 0)
       name = name.left(nl) + " (" + name.mid(nl + 1) + ")";
-    text += (c ? "\t" : "") + name;
+    text += "\t" + name;
   }
   text += "\n";
   for (int r = 0; r < table_->rowCount(); ++r) {
+    text += file_ + "\t" + from_ + "\t" + to_;
     for (int c = 0; c < table_->columnCount(); ++c) {
       const QTableWidgetItem* item = table_->item(r, c);
-      text += (c ? "\t" : "") + (item ? item->text() : QString());
+      text += "\t" + (item ? item->text() : QString());
     }
     text += "\n";
   }
   return text;
+}
+
+QSize TF_Measurements::TableSize(QSize room) const {
+  const QMargins m = layout()->contentsMargins();
+  const int border = 2 * table_->frameWidth();
+  // The table's own size; scroll bars only where it does not fit.
+  const int columns = table_->horizontalHeader()->length() + border;
+  const int rows =
+      table_->horizontalHeader()->sizeHint().height() + table_->verticalHeader()->length() + border;
+  const int chrome = caption_->sizeHint().height() + layout()->spacing() + m.top() + m.bottom();
+  const bool scrollX = columns + m.left() + m.right() > room.width();
+  const bool scrollY = rows + chrome > room.height();
+  const QSize want(
+      std::max(columns + (scrollY ? table_->verticalScrollBar()->sizeHint().width() : 0),
+               caption_->sizeHint().width()) +
+          m.left() + m.right(),
+      rows + (scrollX ? table_->horizontalScrollBar()->sizeHint().height() : 0) + chrome);
+  return want.expandedTo(minimumSizeHint()).boundedTo(room);
+}
+
+void TF_Measurements::PlaceBeside(const QWidget& beside) {
+  const QScreen* screen = beside.screen() ? beside.screen() : this->screen();
+  if (!screen) return;
+  const QRect area = screen->availableGeometry();
+  // Before its first showing this window knows no frame: the diagram's tells.
+  const QRect outer = beside.frameGeometry(), inner = beside.geometry();
+  const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
+                       outer.right() - inner.right(), outer.bottom() - inner.bottom());
+  const QSize size = TableSize(area.size().shrunkBy(frame));
+  const int w = size.width() + frame.left() + frame.right();
+  const int h = size.height() + frame.top() + frame.bottom();
+  int y = outer.bottom() + 1;
+  if (y + h > area.bottom() + 1) y = outer.top() - h;
+  y = std::clamp(y, area.top(), area.bottom() + 1 - h);
+  const int x = std::clamp(outer.left(), area.left(), area.right() + 1 - w);
+  resize(size);
+  move(x, y);  // a window's position is its frame's
+}
+
+void TF_Measurements::GrowToTable() {
+  const QScreen* screen = this->screen();
+  if (!isVisible() || !screen) return;
+  const QRect area = screen->availableGeometry();
+  const QRect outer = frameGeometry(), inner = geometry();
+  const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
+                       outer.right() - inner.right(), outer.bottom() - inner.bottom());
+  const QSize room = area.size().shrunkBy(frame);
+  const QSize size = this->size().expandedTo(TableSize(room)).boundedTo(room);
+  if (size == this->size()) return;
+  const int w = size.width() + frame.left() + frame.right();
+  const int h = size.height() + frame.top() + frame.bottom();
+  resize(size);
+  move(std::clamp(outer.left(), area.left(), area.right() + 1 - w),
+       std::clamp(outer.top(), area.top(), area.bottom() + 1 - h));
 }
 
 void TF_Measurements::CopyToClipboard() { QApplication::clipboard()->setText(TableText()); }

@@ -2,8 +2,11 @@
 
 #include <QCloseEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
+#include <algorithm>
 
 #include "chart/qt/qpainterdc.h"
 #include "chart/vqrdiagram.h"
@@ -36,10 +39,24 @@ TF_Overview::TF_Overview(IDiagramHost& host, QWidget* parent) : QWidget(parent),
   OVStatusBar->setSizeGripEnabled(false);
   connect(OVStatusBar, &TZTStatusBar::panelClicked, this, &TF_Overview::StatusPanelClicked);
 
-  RestoreWindowPlacement(*this,
-                         host_.Settings() ? host_.Settings()->OverviewWindowPosition : nullptr,
-                         QRect(390, 331, kMinWidth, kMinHeight), QSize(kMinWidth, kMinHeight));
+  RestoreWindowPlacement(
+      *this, host_.Settings() ? host_.Settings()->OverviewWindowPosition : nullptr,
+      QRect(390, 331, kInitialWidth, kInitialHeight), QSize(kMinWidth, kMinHeight));
   LayoutStatusBar();
+}
+
+void TF_Overview::UpdateReadout() {
+  if (const TVQRDiagram* d = host_.Diagram())
+    OVStatusBar->Panel(2)->setText(QString::fromStdString(OverviewReadout(*d)));
+}
+
+void TF_Overview::FitReadout() {
+  // Wide enough for the scale read-out, as far as the screen allows.
+  // The bar's layouts keep the read-out's former size until told.
+  for (QLayout* l : OVStatusBar->findChildren<QLayout*>()) l->invalidate();
+  int need = OVStatusBar->sizeHint().width();
+  if (const QScreen* s = screen()) need = std::min(need, s->availableGeometry().width());
+  if (width() < need) resize(std::min(need, kMaxWidth), height());
 }
 
 void TF_Overview::LayoutStatusBar() {
@@ -53,6 +70,8 @@ void TF_Overview::ComputeCells() {
 
 void TF_Overview::RefreshOverview() {
   ComputeCells();
+  UpdateReadout();
+  FitReadout();
   update();
 }
 
@@ -82,8 +101,7 @@ void TF_Overview::paintEvent(QPaintEvent*) {
     QPainterDC dc(painter);
     PaintOverview(dc, Cells_, FillPixel);
   }
-  if (const TVQRDiagram* d = host_.Diagram())
-    OVStatusBar->Panel(2)->setText(QString::fromStdString(OverviewReadout(*d)));
+  UpdateReadout();
 }
 
 void TF_Overview::mousePressEvent(QMouseEvent* event) {

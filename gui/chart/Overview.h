@@ -18,6 +18,9 @@ class TF_Overview : public QWidget {
   static constexpr int kMinHeight = 200;
   static constexpr int kMaxWidth = 900;
   static constexpr int kMaxHeight = 600;
+  /// Where no size is stored: room for the thumbnails and the scale read-out.
+  static constexpr int kInitialWidth = 480;
+  static constexpr int kInitialHeight = 320;
 
   explicit TF_Overview(IDiagramHost& host, QWidget* parent = nullptr);
 
@@ -38,6 +41,10 @@ class TF_Overview : public QWidget {
 
  private:
   void LayoutStatusBar();
+  /// The scale read-out of the recording in the status bar.
+  void UpdateReadout();
+  /// Widens the window until the read-out shows in full (within the limits).
+  void FitReadout();
   void ComputeCells();
   void StatusPanelClicked(int panel);
 

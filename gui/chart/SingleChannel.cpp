@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -122,10 +123,19 @@ void TF_SChannel::Invalidate() {
   update();
   // The values may have changed with an edit or a comparison, and without
   // markers the range with the zoom: an open table follows them.
+  DropStaleMarks();
   if (measurements_->isVisible()) {
     if (const TVQRDiagram* d = host_.Diagram())
-      measurements_->ShowRange(*d, marks_.MarkA, marks_.MarkB);
+      measurements_->ShowRange(*d, marks_.MarkA, marks_.MarkB, host_.RecordingName());
   }
+}
+
+void TF_SChannel::DropStaleMarks() {
+  // Markers belong to the axes they were set on: a new recording or a
+  // comparison fits new ones.
+  const TVQRDiagram* d = host_.Diagram();
+  if ((marks_.MarkA || marks_.MarkB) && (!d || marksFitted_ != d->Data().AxesFitted))
+    marks_.MarkA = marks_.MarkB = 0;
 }
 
 void TF_SChannel::UpdateCaption() {
@@ -164,7 +174,7 @@ void TF_SChannel::RenderCache() {
   cacheValid_ = true;
   if (const TVQRDiagram* d = host_.Diagram()) {
     frame_ = CaptureCursorFrame(*d);
-    if (marksFitted_ != d->Data().AxesFitted) marks_.MarkA = marks_.MarkB = 0;
+    DropStaleMarks();
   } else {
     frame_ = TCursorFrame{};
   }
@@ -218,6 +228,8 @@ void TF_SChannel::showEvent(QShowEvent* event) {
 }
 
 void TF_SChannel::closeEvent(QCloseEvent* event) {
+  // "Messwerte" shows this diagram's values: it goes with it.
+  measurements_->close();
   host_.ChannelWindowClosed();
   if (host_.Settings()) StoreWindowPlacement(*this, host_.Settings()->SingleWindowPosition);
   event->accept();
@@ -472,7 +484,8 @@ void TF_SChannel::LayoutOverlay() {
   }
   QPainter painter(&scratch_);
   QPainterDC dc(painter);
-  readout_ = LayoutCursorReadout(*d, frame_, marks_, dc);
+  // Numbers as "Messwerte" writes them: in the program's locale.
+  readout_ = LayoutCursorReadout(*d, frame_, marks_, dc, QLocale().decimalPoint().toStdString());
 }
 
 void TF_SChannel::RelayoutOverlay() {
@@ -519,7 +532,9 @@ void TF_SChannel::ShowMeasurements() {
     host_.Beep();
     return;
   }
-  measurements_->ShowRange(*d, marks_.MarkA, marks_.MarkB);
+  DropStaleMarks();
+  measurements_->ShowRange(*d, marks_.MarkA, marks_.MarkB, host_.RecordingName());
+  if (!measurements_->isVisible()) measurements_->PlaceBeside(*this);
   measurements_->show();
   measurements_->raise();
 }

@@ -104,6 +104,8 @@ class TF_SChannel : public QWidget {
   void EndDefinition();
   /// A new recording replaced the scales: no zoom is in force any more.
   void SyncZoomState();
+  /// Clears markers set on axes that have been fitted anew since.
+  void DropStaleMarks();
   void SaveImageAs();
   /// The cursor follows the mouse at p (off the plot: hidden).
   void MoveCursor(QPoint p);

@@ -2,6 +2,8 @@
 // The two sides of the diagram windows: what they ask of the program that
 // shows them, and what that program asks of them.
 
+#include <string>
+
 class IDiagramWindows;
 class TProcessGauge;
 class TVQRDiagram;
@@ -17,6 +19,8 @@ class IDiagramHost {
   virtual TVQRDiagram* Diagram() const = 0;
   /// The settings table (window places, overview fill); may be null.
   virtual TVQRShowSettings* Settings() const = 0;
+  /// The open recording's file without its folder (bytes as in the path).
+  virtual std::string RecordingName() const = 0;
 
   /// Asks, after the current event, for window mode target (a channel or
   /// a combination); while a combination is shown, a channel target is

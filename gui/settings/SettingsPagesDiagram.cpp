@@ -67,7 +67,7 @@ QWidget* BuildDiagramXYPage() {
   auto* x = Group("GB_XAxis", "X-Achse");
   QGridLayout* xg = AxisGroupGrid(x, 'X');
   int r = xg->rowCount();
-  xg->addWidget(Label("Umschaltung aufTage"), r++, 0, 1, 3);
+  xg->addWidget(Label("Umschaltung auf Tage"), r++, 0, 1, 3);
   xg->addWidget(Label("ab max Std"), r, 0);
   xg->addWidget(Field("Ed_HourMax", Kind::Number), r, 1, 1, 2, Qt::AlignLeft);
   xg->setRowStretch(r + 1, 1);

@@ -10,6 +10,7 @@
 
 #include "chart/curvestats.h"
 #include "core_fixtures.h"
+#include "data/numtext.h"
 #include "data/tablefield.h"
 
 namespace {
@@ -157,6 +158,54 @@ TEST_F(CurveStatsTest, NearestSampleAndClockText) {
   EXPECT_EQ(NearestSample(data, NAN), 1);
   EXPECT_EQ(ElapsedClockText(0), "0:00:00");
   EXPECT_EQ(ElapsedClockText(130 * 3600 + 5 * 60 + 9), "130:05:09");
+}
+
+// The marker times of "Messwerte": vqrtool stats reads an hours text back
+// and multiplies it by 3600; a range between the texts of two sample times
+// must take exactly the samples from one to the other.
+TEST(HoursBoundText, ReadBackTakesTheSameSamples) {
+  const struct {
+    double seconds;
+    TTimeBound bound;
+    const char* want;
+  } cases[] = {
+      {43227, TTimeBound::From, "12.0075"},  // 12.008 would leave the sample out
+      {43227, TTimeBound::To, "12.0075"},
+      {43230, TTimeBound::From, "12.0083"},  // 12.00833... rounded down
+      {43230, TTimeBound::To, "12.0084"},    // and up
+      {43200, TTimeBound::From, "12.000"},
+      {0, TTimeBound::To, "0.000"},
+      {60, TTimeBound::From, "0.0166"},
+      {60, TTimeBound::To, "0.0167"},
+      {-36, TTimeBound::From, "-0.010"},
+      {600.5, TTimeBound::From, "0.1668"},  // an axis end between two seconds
+      {600.5, TTimeBound::To, "0.1668"},
+      {60, TTimeBound::At, "0.0167"},  // a sample's own time: the nearest
+      {43230, TTimeBound::At, "12.0083"},
+      {43200, TTimeBound::At, "12.000"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(HoursBoundText(c.seconds, c.bound), c.want) << c.seconds;
+  EXPECT_EQ(HoursBoundText(NAN, TTimeBound::From), "");
+
+  auto readBack = [](const std::string& text) {
+    double hours = NAN;
+    EXPECT_TRUE(WholeFloatFromText(text, hours)) << text;
+    return hours * 3600.0;
+  };
+  int longer = 0;
+  for (int32_t t = 0; t <= 400000; ++t) {
+    const std::string from = HoursBoundText(t, TTimeBound::From);
+    const std::string to = HoursBoundText(t, TTimeBound::To);
+    const std::string at = HoursBoundText(t, TTimeBound::At);
+    const double f = readBack(from), b = readBack(to);
+    if (!(f > t - 1 && f <= t && b >= t && b < t + 1 && std::round(readBack(at)) == t)) {
+      ADD_FAILURE() << t << ": " << from << " " << to << " " << at;
+      break;
+    }
+    // Whole seconds never take more than four decimals.
+    longer += from.size() - from.find('.') > 5 || to.size() - to.find('.') > 5;
+  }
+  EXPECT_EQ(longer, 0);
 }
 
 TEST(VqrtoolStats, JsonIsTheSameUnderAGermanLocale) {
@@ -379,23 +428,37 @@ TEST(VqrtoolStats, HostileFileNamesKeepEveryRowsFields) {
 // The escaping on its own, as every table that names a file uses it.
 TEST(TableField, OneLineOfUtf8ThatReadsBack) {
   struct Case {
-    std::string text, tab, csv;
+    std::string text, tab, csv, inText;  // inText: within a longer field
   };
+  const std::string fffd = "\xef\xbf\xbd";
   const Case cases[] = {
-      {"plain.DAT", "plain.DAT", "plain.DAT"},
-      {"a,b", "a,b", "\"a,b\""},
-      {"say \"hi\"", "\"say \"\"hi\"\"\"", "\"say \"\"hi\"\"\""},
-      {"t\tn\nr\r\\", "t\\tn\\nr\\r\\\\", "t\\tn\\nr\\r\\\\"},
-      {std::string("nul\0x", 5), "nul\\x00x", "nul\\x00x"},
-      {"\xc2\x85\xc2\xa0", "\\u0085\xc2\xa0", "\\u0085\xc2\xa0"},
-      {"\xed\xa0\x80", "\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd",
-       "\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd"},
-      {"\xf0\x9f\x98\x80", "\xf0\x9f\x98\x80", "\xf0\x9f\x98\x80"},
-      {"", "", ""},
+      {"plain.DAT", "plain.DAT", "plain.DAT", "plain.DAT"},
+      {"Messung Öl 20°C – Ü.DAT", "Messung Öl 20°C – Ü.DAT", "Messung Öl 20°C – Ü.DAT",
+       "Messung Öl 20°C – Ü.DAT"},
+      {"a,b", "a,b", "\"a,b\"", "a,b"},
+      {"say \"hi\"", "\"say \"\"hi\"\"\"", "\"say \"\"hi\"\"\"", "say \"hi\""},
+      {"t\tn\nr\r\\", "t\\tn\\nr\\r\\\\", "t\\tn\\nr\\r\\\\", "t\\tn\\nr\\r\\\\"},
+      {std::string("nul\0x\x7f", 6), "nul\\x00x\\x7f", "nul\\x00x\\x7f", "nul\\x00x\\x7f"},
+      {"\xc2\x85\xc2\xa0", "\\u0085\xc2\xa0", "\\u0085\xc2\xa0", "\\u0085\xc2\xa0"},
+      {"l\xe2\x80\xa8p\xe2\x80\xa9", "l\\u2028p\\u2029", "l\\u2028p\\u2029", "l\\u2028p\\u2029"},
+      {"\xed\xa0\x80", fffd + fffd + fffd, fffd + fffd + fffd, fffd + fffd + fffd},  // surrogate
+      {"cut \xe2\x82", "cut " + fffd + fffd, "cut " + fffd + fffd, "cut " + fffd + fffd},
+      {"latin1 \xe4", "latin1 " + fffd, "latin1 " + fffd, "latin1 " + fffd},
+      {"\xf0\x9f\x98\x80", "\xf0\x9f\x98\x80", "\xf0\x9f\x98\x80", "\xf0\x9f\x98\x80"},
+      {"", "", "", ""},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(TableField(c.text, '\t'), c.tab) << c.text;
     EXPECT_EQ(TableField(c.text, ','), c.csv) << c.text;
+    EXPECT_EQ(EscapedText(c.text), c.inText) << c.text;
+  }
+  // Every byte, twice: one line of valid UTF-8 without a tab.
+  std::string all;
+  for (int c = 0; c < 256; ++c) all += static_cast<char>(c);
+  for (const std::string& got : {TableField(all + all, '\t'), EscapedText(all + all)}) {
+    for (size_t i = 0; i < got.size(); i += Utf8SequenceLength(got, i))
+      ASSERT_NE(Utf8SequenceLength(got, i), 0u) << i;
+    EXPECT_EQ(got.find_first_of("\t\n\r"), std::string::npos);
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "chart/cursorpaint.h"
 #include "drawfixture.h"
 
 namespace {
@@ -194,6 +195,54 @@ TEST(Curves, ZeroPointShiftsMeasurementChannelsButNotTemperature) {
   f.data.Scaling.UserFactor = 2.0f;
   EXPECT_EQ(f.diagram.ValueToDeviceY(1, 0.5f), 350);  // minus 0.2 x 2
   EXPECT_EQ(f.diagram.TimeToDeviceX(21600), 1325);
+}
+
+}  // namespace
+
+namespace {
+
+// ----------------------------------------------------------------- marker letters
+
+// The letters "A" and "B" above two marker lines stand right of their line;
+// where they would touch, the left line's letter moves to its left side, so
+// that two markers close together never print one letter over the other.
+TEST(MarkLabels, CloseMarkersKeepTheirLettersApart) {
+  const struct {
+    int32_t a, b;
+    bool moved;  // the left line's letter stands left of it
+  } cases[] = {{100, 300, false}, {300, 100, false}, {100, 110, false}, {100, 109, true},
+               {109, 100, true},  {100, 101, true},  {100, 100, true}};
+  const int32_t gap = 3, width = RecordingDC{}.TextWidth("A");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.a << " " << c.b);
+    DrawFixture f;
+    TCursorFrame frame;
+    frame.PlotRect = {50, 40, 550, 500};
+    frame.SampleX = {0, c.a, c.b};
+    TCursorMarks marks;
+    marks.MarkA = 1;
+    marks.MarkB = 2;
+    const TCursorReadout r = LayoutCursorReadout(f.diagram, frame, marks, f.dc);
+    PaintCursorReadout(f.dc, r);
+    struct Box {
+      int32_t left, right;
+    } box[2];
+    for (const auto& t : f.dc.Texts()) {
+      ASSERT_TRUE(t.text == "A" || t.text == "B");
+      const int32_t left = t.h == DcHAlign::Right ? t.rect.left - width : t.rect.left;
+      box[t.text == "B"] = {left, left + width};
+      EXPECT_EQ(t.rect.top, frame.PlotRect.top - 1);
+    }
+    const bool aLeft = c.a <= c.b;
+    const Box& l = box[aLeft ? 0 : 1];
+    const Box& rr = box[aLeft ? 1 : 0];
+    EXPECT_LT(l.right, rr.left);
+    EXPECT_EQ(rr.left, std::max(c.a, c.b) + gap);
+    EXPECT_EQ(l.left, c.moved ? std::min(c.a, c.b) - gap - width : std::min(c.a, c.b) + gap);
+    // Everything painted lies within what the overlay says it covers.
+    EXPECT_LE(r.Bounds().left, l.left);
+    EXPECT_GE(r.Bounds().right, rr.right);
+  }
 }
 
 }  // namespace

@@ -2,12 +2,14 @@
 // the zoom by dragging, driven with the mouse and keys as a user does.
 #include <QClipboard>
 #include <QLocale>
+#include <QScreen>
 #include <QTableWidget>
 #include <set>
 
 #include "chart/curvestats.h"
 #include "chart/vqrdiagram.h"
 #include "data/numtext.h"
+#include "data/tablefield.h"
 #include "gui/chart/DiagramWindows.h"
 #include "gui/chart/Measurements.h"
 #include "gui/chart/RecordingPanel.h"
@@ -20,6 +22,11 @@ namespace {
 
 class Cursor : public MainWindowFixture {
  protected:
+  // Numbers as in the C locale unless a test chooses another.
+  void SetUp() override {
+    QLocale::setDefault(QLocale::c());
+    MainWindowFixture::SetUp();
+  }
   void TearDown() override {
     windows.reset();
     QLocale::setDefault(QLocale::c());
@@ -107,25 +114,34 @@ TEST_F(Cursor, ReadOutFollowsTheMouseAndMarkersFillMesswerte) {
   EXPECT_EQ(channel->MarkB(), b);
   TF_Measurements* values = channel->Measurements();
   ASSERT_TRUE(values->isVisible());
-  EXPECT_EQ(values->windowTitle(), "Messwerte");
+  EXPECT_EQ(values->windowTitle(), QString::fromUtf8("Messwerte – hours40.DAT"));
 
-  // Ctrl+C in the table copies all of it, numbers with a decimal comma.
+  // Ctrl+C in the table copies all of it, numbers with a decimal comma,
+  // every line with the file and the markers' times in front.
   auto* table = values->findChild<QTableWidget*>("Tb_Messwerte");
   ASSERT_EQ(table->rowCount(), 3);
   QApplication::clipboard()->clear();
   QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
   const QStringList rows = QApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
   ASSERT_EQ(rows.size(), 4);
-  EXPECT_TRUE(rows[0].startsWith("Kurve\tWert A\tWert B\tB - A\t")) << rows[0].toStdString();
+  EXPECT_TRUE(rows[0].startsWith("Datei\tvon [h]\tbis [h]\tKurve\tWert A\tWert B\tB - A\t"))
+      << rows[0].toStdString();
   const QStringList kanal1 = rows[1].split('\t');
-  ASSERT_EQ(kanal1.size(), 13);
-  EXPECT_EQ(kanal1[0], "Kanal 1");
-  EXPECT_EQ(kanal1[5], QString::number(b - a + 1));
+  ASSERT_EQ(kanal1.size(), 16);
+  EXPECT_EQ(kanal1[0], "hours40.DAT");
+  const auto& samples = form->DataObject()->Store->Samples;
+  EXPECT_EQ(kanal1[1], QString::fromStdString(HoursBoundText(samples[a].Seconds, TTimeBound::From))
+                           .replace('.', ','));
+  EXPECT_EQ(
+      kanal1[2],
+      QString::fromStdString(HoursBoundText(samples[b].Seconds, TTimeBound::To)).replace('.', ','));
+  EXPECT_EQ(kanal1[3], "Kanal 1");
+  EXPECT_EQ(kanal1[8], QString::number(b - a + 1));
   const TCurveStats st = CurveStatsOfSamples(*form->DataObject(), 1, a, b);
-  EXPECT_EQ(QLocale().toDouble(kanal1[10]),
+  EXPECT_EQ(QLocale().toDouble(kanal1[13]),
             QLocale().toDouble(
                 QLocale().toString(st.Mean, 'f', form->DataObject()->ValueAxis.Decimals + 3)));
-  EXPECT_TRUE(kanal1[1].contains(',')) << kanal1[1].toStdString();
+  EXPECT_TRUE(kanal1[4].contains(',')) << kanal1[4].toStdString();
   // An edit command with both markers set: the table follows the new values.
   const QString before = table->item(0, 1)->text();
   form->findChild<QAction*>("Mn_Edit_Zero")->trigger();
@@ -312,11 +328,11 @@ TEST(CompareMesswerte, OneColumnGroupPerRecording) {
   const QStringList rows = values.TableText().split('\n', Qt::SkipEmptyParts);
   ASSERT_EQ(rows.size(), 2);
   const QStringList header = rows[0].split('\t'), t = rows[1].split('\t');
-  ASSERT_EQ(header.size(), 1 + 12 + 15);
+  ASSERT_EQ(header.size(), 3 + 1 + 12 + 15);
   ASSERT_EQ(t.size(), header.size());
-  EXPECT_EQ(header[1], "Wert A (hours40.DAT)");
-  EXPECT_EQ(header[13], "Wert A (days10.DAT)");
-  EXPECT_EQ(header[27], QString::fromUtf8("Δ Mittel (days10.DAT)"));
+  EXPECT_EQ(header[4], "Wert A (hours40.DAT)");
+  EXPECT_EQ(header[16], "Wert A (days10.DAT)");
+  EXPECT_EQ(header[30], QString::fromUtf8("Δ Mittel (days10.DAT)"));
 
   // The compared run's samples in the open run's range, summed here.
   const TVQRDataObject& own = *session.Data().Store;
@@ -334,7 +350,7 @@ TEST(CompareMesswerte, OneColumnGroupPerRecording) {
   } cells[] = {
       {5, 201}, {10, ownSum / 201}, {17, 1.0 * n}, {22, sum / n}, {27, sum / n - ownSum / 201}};
   for (const auto& c : cells)
-    EXPECT_NEAR(QLocale().toDouble(t[c.column]), c.want, 0.006) << c.column;
+    EXPECT_NEAR(QLocale().toDouble(t[3 + c.column]), c.want, 0.006) << c.column;
   EXPECT_GT(n, 10);
 }
 
@@ -348,7 +364,231 @@ TEST(ChannelMesswerte, TheWindowsChannelBeforeTheFirstPaint) {
   values.ShowRange(session.Diagram(), 100, 300);
   const QStringList rows = values.TableText().split('\n', Qt::SkipEmptyParts);
   ASSERT_EQ(rows.size(), 2);
-  EXPECT_TRUE(rows[1].startsWith("Kanal 3\t")) << rows[1].toStdString();
+  EXPECT_EQ(rows[1].split('\t').value(3), "Kanal 3") << rows[1].toStdString();
+}
+
+}  // namespace
+
+namespace {
+
+/// The copy's lines split into fields; the text ends with its last line.
+std::vector<QStringList> CopiedFields(const QString& text) {
+  std::vector<QStringList> rows;
+  EXPECT_TRUE(text.endsWith('\n'));
+  for (const QString& line : text.chopped(text.endsWith('\n') ? 1 : 0).split('\n'))
+    rows.push_back(line.split('\t'));
+  return rows;
+}
+
+// "Messwerte" shows what the diagram shows: a new recording closes it with
+// its diagram, and a comparison begun or ended, which drops the markers from
+// the diagram, drops them from the table too.
+TEST_F(Cursor, MesswerteFollowsTheRecordingTheComparisonAndTheMarkers) {
+  const QString days10 = QString::fromStdString(SamplePath("days10.DAT"));
+  const struct {
+    const char* name;
+    bool compareFirst;
+    const char* action;
+    bool open;  // the table is still shown afterwards
+  } cases[] = {
+      {"Datei/Öffnen", false, "Mn_File_Open", false},
+      {"Vergleichen mit", false, "Mn_File_Compare", true},
+      {"Vergleich beenden", true, "Mn_File_CompareEnd", true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    OpenCombination();
+    form->ChooseFiles = [&](const TFileRequest&) { return QStringList{days10}; };
+    nextFile = days10;
+    if (c.compareFirst) {
+      form->findChild<QAction*>("Mn_File_Compare")->trigger();
+      Settle();
+    }
+    Hover(Crossing(3, 2));
+    Key("m");
+    Hover(Crossing(6, 2));
+    Key("m");
+    TF_Measurements* values = channel->Measurements();
+    ASSERT_TRUE(values->isVisible());
+    ASSERT_TRUE(values->findChild<QLabel*>("Lb_Messwerte")->text().startsWith("Marke A bei"));
+
+    form->findChild<QAction*>(c.action)->trigger();
+    Settle();
+    EXPECT_EQ(values->isVisible(), c.open);
+    if (c.open) {
+      EXPECT_EQ(std::pair(channel->MarkA(), channel->MarkB()), std::pair(0, 0));
+      EXPECT_TRUE(
+          values->findChild<QLabel*>("Lb_Messwerte")->text().startsWith("Angezeigter Zeitbereich"));
+      // The whole time axis, as the diagram now shows it.
+      double from = 0.0, to = 0.0;
+      TimeAxisRange(*form->DataObject(), from, to);
+      const auto rows = CopiedFields(values->TableText());
+      ASSERT_EQ(rows.size(), 4u);
+      EXPECT_EQ(rows[1].mid(0, 3),
+                (QStringList{"hours40.DAT",
+                             QString::fromStdString(HoursBoundText(from, TTimeBound::From)),
+                             QString::fromStdString(HoursBoundText(to, TTimeBound::To))}));
+      EXPECT_EQ(QLocale().toDouble(rows[1][8]), CurveStats(*form->DataObject(), 1, from, to).Count);
+    }
+    // Shown again, it names the recording now open.
+    Hover(Crossing(3, 2));
+    channel->findChild<QAction*>("PMn_Measurements")->trigger();
+    EXPECT_EQ(values->windowTitle(),
+              QString::fromUtf8("Messwerte – ") + (c.open ? "hours40.DAT" : "days10.DAT"));
+    windows.reset();
+    form.reset();
+  }
+}
+
+// The times "Messwerte" gives for the markers, read back by vqrtool stats as
+// --from and --to, take the same samples: the same count of them.
+TEST(MesswerteTimes, VqrtoolStatsTakesTheSameSamples) {
+  TVQRSession session;
+  const std::string path = SamplePath("hours40.DAT");
+  ASSERT_EQ(session.Load(path), TLoadStatus::Ok);
+  session.PrepareWindow(1);
+  const auto& samples = session.Data().Store->Samples;
+  const int n = DrawnSampleCount(session.Data());
+  int at12 = 1;  // the sample at 12.0075 h, which three decimals miss
+  while (at12 < n && samples[at12].Seconds < 43227) ++at12;
+  ASSERT_EQ(samples[at12].Seconds, 43227);
+  const std::pair<int, int> pairs[] = {
+      {at12, at12 + 240}, {at12, at12}, {at12 + 7, at12 - 3}, {1, n}, {2, 3}, {n - 1, n},
+      {123, 456},         {777, 31}};
+  for (const QLocale& locale : {QLocale::c(), QLocale(QLocale::German, QLocale::Germany)}) {
+    QLocale::setDefault(locale);
+    for (const auto& [a, b] : pairs) {
+      SCOPED_TRACE(testing::Message() << locale.name().toStdString() << " " << a << " " << b);
+      TF_Measurements values;
+      values.ShowRange(session.Diagram(), a, b, "hours40.DAT");
+      const auto rows = CopiedFields(values.TableText());
+      ASSERT_EQ(rows.size(), 2u);
+      const QStringList& row = rows[1];
+      ASSERT_EQ(row.size(), rows[0].size());
+      EXPECT_EQ(row[8].toInt(), std::abs(b - a) + 1);
+      // The caption shows the same texts as the copy.
+      const QString caption = values.findChild<QLabel*>("Lb_Messwerte")->text();
+      EXPECT_TRUE(caption.contains(row[1]) && caption.contains(row[2])) << caption.toStdString();
+      QString from = row[1], to = row[2];
+      from.replace(locale.decimalPoint(), ".");
+      to.replace(locale.decimalPoint(), ".");
+      const ProcessRun run =
+          Exec(VQR_BINARY_DIR "/vqrtool", {"stats", QString::fromStdString(path), "--defaults",
+                                           "--window", "1", "--csv", "--from", from, "--to", to});
+      ASSERT_EQ(run.status, 0) << run.err.toStdString();
+      EXPECT_EQ(run.out.split('\n').value(1).split(',').value(1), row[8]) << run.out.toStdString();
+    }
+  }
+  QLocale::setDefault(QLocale::c());
+}
+
+// A file name may hold any byte: the copy keeps every line, header included,
+// to the same fields, with the names escaped, and stays valid UTF-8.
+TEST(MesswerteCopy, HostileFileNamesKeepEveryLineItsFields) {
+  const std::string names[] = {"tab\there.DAT",  "new\nline.DAT",       "cr\rhere.DAT",
+                               "\"quoted\".DAT", "latin1 \xe4\xff.DAT", "both\t\"\n.DAT"};
+  QTemporaryDir dir;
+  std::vector<std::string> written;  // names Qt cannot decode are removed here
+  QFile sample(QString::fromStdString(SamplePath("hours40.DAT")));
+  ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
+  const QByteArray bytes = sample.readAll();
+  auto write = [&](const std::string& name) {
+    const std::string path = dir.path().toStdString() + "/" + name;
+    written.push_back(path);
+    FILE* f = std::fopen(path.c_str(), "wb");
+    EXPECT_NE(f, nullptr) << name;
+    if (f) {
+      std::fwrite(bytes.data(), 1, static_cast<size_t>(bytes.size()), f);
+      std::fclose(f);
+    }
+    return path;
+  };
+  for (const std::string& name : names) {
+    SCOPED_TRACE(name);
+    TVQRSession session;
+    ASSERT_EQ(session.Load(write(name)), TLoadStatus::Ok);
+    ASSERT_EQ(session.AddCompared(write("other " + name)), TLoadStatus::Ok);
+    session.PrepareWindow(kCombi1Mode);
+    for (int ch = 1; ch <= kTempChannel; ++ch)
+      session.Diagram().ChannelPens()[ch].Visible = ch <= 2;
+    TF_Measurements values;
+    values.ShowRange(session.Diagram(), 100, 300, session.Name());
+    const QString text = values.TableText();
+    EXPECT_EQ(QString::fromUtf8(text.toUtf8()), text);
+    const auto rows = CopiedFields(text);
+    ASSERT_EQ(rows.size(), 3u);
+    for (const QStringList& row : rows) EXPECT_EQ(row.size(), rows[0].size());
+    const QString escaped = QString::fromStdString(EscapedText(name));
+    EXPECT_EQ(rows[1][0], QString::fromStdString(TableField(name, '\t')));
+    EXPECT_EQ(rows[0][4], "Wert A (" + escaped + ")");
+    EXPECT_EQ(rows[0][16], "Wert A (" + QString::fromStdString(EscapedText("other " + name)) + ")");
+    EXPECT_FALSE(text.contains('\r'));
+    EXPECT_TRUE(values.windowTitle().startsWith("Messwerte"));
+    EXPECT_FALSE(values.windowTitle().contains('\n'));
+  }
+  for (const std::string& path : written) std::remove(path.c_str());
+}
+
+}  // namespace
+
+namespace {
+
+// The read-out box writes its numbers as "Messwerte" does, in the program's
+// locale.
+TEST_F(Cursor, ReadOutUsesTheDecimalPointOfMesswerte) {
+  const struct {
+    QLocale locale;
+    const char* point;
+  } cases[] = {{QLocale::c(), "."}, {QLocale(QLocale::German, QLocale::Germany), ","}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.point);
+    QLocale::setDefault(c.locale);
+    OpenCombination();
+    Hover(Crossing(3, 2));
+    const int a = channel->CursorSample();
+    const auto& lines = channel->Readout().Lines;
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0].Text.substr(0, 3), std::string("12") + c.point) << lines[0].Text;
+    std::string ch1 = FixedText(DrawnValue(*form->DataObject(), a, 1),
+                                form->DataObject()->ValueAxis.Decimals + 2);
+    ch1.replace(ch1.find('.'), 1, c.point);
+    EXPECT_EQ(lines[1].Text, "Kanal 1: " + ch1 + " McF");
+    // "Messwerte" writes the same decimal point.
+    Key("m");
+    Hover(Crossing(6, 2));
+    Key("m");
+    const auto* table = channel->Measurements()->findChild<QTableWidget*>("Tb_Messwerte");
+    EXPECT_TRUE(table->item(0, 1)->text().contains(c.point))
+        << table->item(0, 1)->text().toStdString();
+    windows.reset();
+    form.reset();
+  }
+}
+
+// However the channel window lies on the screen, "Messwerte" opens on it whole.
+TEST_F(Cursor, MesswerteOpensWhollyOnTheScreen) {
+  OpenCombination();
+  const QRect area = channel->screen()->availableGeometry();
+  const QPoint corners[] = {area.topLeft(), area.bottomRight() - QPoint(350, 250),
+                            QPoint(area.left(), area.bottom() - 250),
+                            QPoint(area.right() - 320, area.top())};
+  for (const QPoint& corner : corners) {
+    SCOPED_TRACE(testing::Message() << corner.x() << "," << corner.y());
+    channel->resize(340, 240);
+    channel->move(corner);
+    Settle();
+    Hover(Crossing(1, 1));
+    Key("m");
+    Hover(Crossing(2, 1));
+    Key("m");
+    TF_Measurements* values = channel->Measurements();
+    ASSERT_TRUE(values->isVisible());
+    EXPECT_TRUE(area.contains(values->frameGeometry()))
+        << values->frameGeometry().x() << "," << values->frameGeometry().y() << " "
+        << values->frameGeometry().width() << "x" << values->frameGeometry().height();
+    QTest::keyClick(values->findChild<QTableWidget*>(), Qt::Key_Escape);
+    Key("m");  // the markers cleared for the next place
+  }
 }
 
 }  // namespace

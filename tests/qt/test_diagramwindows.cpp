@@ -317,3 +317,34 @@ TEST_F(DiagramWindows, DiagramIsCopiedAndSavedAsDrawn) {
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Hidden | QDir::Files).filter("d.png"),
             QStringList{"d.png"});
 }
+
+// The overview opens wide enough for its whole scale read-out, on a new INI
+// file as after one that kept the old smallest size.
+TEST_F(DiagramWindows, OverviewOpensWithItsWholeScaleReadout) {
+  const struct {
+    const char* name;
+    QByteArray ini;
+  } cases[] = {
+      {"no place stored", "[General]\nSavePos=OFF\n"},
+      {"300 x 200 stored",
+       "[General]\nSavePos=OFF\n[OverviewWindow]\nPositionSave=ON\nPositionX=20\nPositionY=20\n"
+       "PositionW=300\nPositionH=200\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Start(c.ini);
+    for (const char* sample : {"hours40.DAT", "days10.DAT"}) {
+      Open(sample);
+      ASSERT_TRUE(overview->isVisible());
+      overview->grab();
+      QLabel* readout = overview->StatusPanels()->Panel(2);
+      ASSERT_TRUE(readout->text().startsWith("Skala H : ")) << readout->text().toStdString();
+      EXPECT_GE(readout->contentsRect().width(),
+                readout->fontMetrics().horizontalAdvance(readout->text()))
+          << sample << " " << readout->text().toStdString();
+      EXPECT_GE(overview->height(), TF_Overview::kMinHeight);
+    }
+    windows.reset();
+    form.reset();
+  }
+}

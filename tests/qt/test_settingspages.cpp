@@ -6,9 +6,11 @@
 #include <QDialogButtonBox>
 #include <QFontDialog>
 #include <QFontInfo>
+#include <QGroupBox>
 #include <QMenu>
 #include <QMessageBox>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTimer>
 #include <clocale>
 #include <set>
@@ -417,3 +419,35 @@ TEST_F(SettingsBinding, NumbersSurviveLoadAndCloseUnderTheGermanLocale) {
                                          {"singlewindow/pench1width", "25"}})
     EXPECT_EQ(ini[key], value) << key;
 }
+
+namespace {
+
+// The captions of the settings pages read as words: no two run together
+// ("aufTage"), checked on every label, box and button of every page.
+TEST_F(SettingsBinding, PageCaptionsKeepTheirWordsApart) {
+  WriteIni();
+  MakeForm();
+  // Units and names written in one piece on purpose.
+  const QStringList ok = {"McF", "DiagrammY", "DiagrammX"};
+  const QRegularExpression runTogether("\\p{Ll}\\p{Lu}");
+  QStringList texts;
+  for (const QLabel* l : form->Pages()->findChildren<QLabel*>()) texts << l->text();
+  for (const QAbstractButton* b : form->Pages()->findChildren<QAbstractButton*>())
+    texts << b->text();
+  for (const QGroupBox* g : form->Pages()->findChildren<QGroupBox*>()) texts << g->title();
+  for (int i = 0; i < form->Pages()->count(); ++i) texts << form->Pages()->tabText(i);
+  int checked = 0;
+  for (const QString& text : texts) {
+    for (const QString& word : text.split(QRegularExpression("[\\s/()]+"), Qt::SkipEmptyParts)) {
+      ++checked;
+      if (!ok.contains(word))
+        EXPECT_FALSE(runTogether.match(word).hasMatch()) << word.toStdString();
+    }
+  }
+  EXPECT_GT(checked, 100);
+  bool found = false;
+  for (const QString& text : texts) found |= text == "Umschaltung auf Tage";
+  EXPECT_TRUE(found);
+}
+
+}  // namespace
