@@ -220,27 +220,29 @@ int32_t TVQRPlotter::InputY(int32_t y) const {
   return vqrdraw::ClampI(2 * static_cast<int64_t>(Mirror) - y);
 }
 
+namespace {
+// The plotter's alignment codes as the device's.
+DcHAlign HAlignOf(int horizontal) {
+  if (horizontal == paCenter) return DcHAlign::Center;
+  return horizontal == paRight ? DcHAlign::Right : DcHAlign::Left;
+}
+
+DcVAlign VAlignOf(int vertical) {
+  if (vertical == paMiddle) return DcVAlign::Baseline;
+  return vertical == paBottom ? DcVAlign::Bottom : DcVAlign::Top;
+}
+}  // namespace
+
 TRect TVQRPlotter::TextBox(const std::string& s, int32_t x, int32_t y, int horizontal,
                            int vertical) const {
   if (!DC) return {x, y, x, y};
-  DcHAlign h = DcHAlign::Left;
-  if (horizontal == paCenter) h = DcHAlign::Center;
-  if (horizontal == paRight) h = DcHAlign::Right;
-  DcVAlign v = DcVAlign::Top;
-  if (vertical == paMiddle) v = DcVAlign::Baseline;
-  if (vertical == paBottom) v = DcVAlign::Bottom;
   if (vertical == paMiddle) y = RoundI(static_cast<double>(y) - FontHeight / 2.0);
-  return DcTextBox(x, InputY(y), DC->MeasureText(UnscaledFont(), s), h, v);
+  return DcTextBox(x, InputY(y), DC->MeasureText(UnscaledFont(), s), HAlignOf(horizontal),
+                   VAlignOf(vertical));
 }
 
 void TVQRPlotter::Text(const std::string& s, int32_t x, int32_t y, int horizontal, int vertical) {
   if (!DC) return;
-  DcHAlign h = DcHAlign::Left;
-  if (horizontal == paCenter) h = DcHAlign::Center;
-  if (horizontal == paRight) h = DcHAlign::Right;
-  DcVAlign v = DcVAlign::Top;
-  if (vertical == paMiddle) v = DcVAlign::Baseline;
-  if (vertical == paBottom) v = DcVAlign::Bottom;
   if (vertical == paMiddle) y = RoundI(static_cast<double>(y) - FontHeight / 2.0);
-  DC->Text(MapX(x), MapY(y), s, h, v);
+  DC->Text(MapX(x), MapY(y), s, HAlignOf(horizontal), VAlignOf(vertical));
 }
