@@ -9,6 +9,7 @@
 #include "chart/diagrampaint.h"
 #include "chart/qt/qpainterdc.h"
 #include "command.h"
+#include "options.h"
 #include "paintfile.h"
 #include "session/Session.h"
 #include "toolsettings.h"
@@ -44,33 +45,14 @@ void PaintStatusBar(QPainter& painter, int w, int top, const std::string& readou
 }
 
 int RunOverview(const std::vector<std::string>& args) {
-  std::string input, out;
-  TToolSettingsOptions settings;
-  int w = 600, h = 400;
-  bool curve = false;
-  for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    const TSettingsArg taken = TakeSettingsArg(args, i, settings);
-    if (taken == TSettingsArg::Taken) continue;
-    if (taken == TSettingsArg::MissingValue) return Usage("missing value after ", a);
-    if (a == "--curve") {
-      curve = true;
-    } else if (a == "-o" || a == "--size") {
-      if (i + 1 >= args.size()) return Usage("missing value after ", a);
-      const std::string& v = args[++i];
-      if (a == "-o")
-        out = v;
-      else if (!ParseSize(v, w, h))
-        return Usage("--size takes WxH, not ", v);
-    } else if (a.size() > 1 && a[0] == '-') {
-      return Usage("unknown option ", a);
-    } else if (input.empty()) {
-      input = a;
-    } else {
-      return Usage("more than one input file: ", a);
-    }
-  }
-  if (input.empty()) return Usage("no input file");
+  const TArgs a = ParseArgs(kOverviewArgs, args);
+  if (!ArgsTaken(a)) return PrintVqrUsage();
+  const std::string& input = a.Inputs[0];
+  const std::string out = a.Text("-o");
+  const TToolSettingsOptions settings = a.Settings();
+  const std::vector<int> size = a.Ints("--size");
+  const int w = size.empty() ? 600 : size[0], h = size.empty() ? 400 : size[1];
+  const bool curve = a.Given("--curve");
   if (out.empty()) return Usage("no output given (-o OUT.png)");
   if (!IsPaintableFile(out)) return Usage("the output must end in .png, .svg or .pdf: ", out);
   if (const auto replaced = InputNamedBy(out, FilesRead({input}, settings)))

@@ -9,9 +9,6 @@
 
 class TVQRDiagram;
 
-/// "H" or "H,H2" in hours; false for anything else.
-bool ParseCursorHours(const std::string& text, std::vector<double>& hours);
-
 /// The diagram with the cursor as a w x h picture on white, as SaveDiagramPicture.
 bool SaveDiagramPictureWithCursor(TVQRDiagram& diagram, const QString& path, int w, int h,
                                   const std::vector<double>& hours, std::string* error);
