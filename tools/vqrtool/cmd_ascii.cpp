@@ -19,10 +19,7 @@
 namespace fs = std::filesystem;
 
 namespace {
-int Usage(const char* why, const std::string& what = "") {
-  std::fprintf(stderr, "vqrtool ascii: %s%s\n", why, what.c_str());
-  return PrintVqrUsage();
-}
+int Usage(const std::string& why) { return PrintVqrUsageError("ascii", why); }
 
 int RunAscii(const std::vector<std::string>& args) {
   const TArgs a = ParseArgs(kAsciiArgs, args);
@@ -57,7 +54,7 @@ int RunAscii(const std::vector<std::string>& args) {
     std::set<std::string> names;
     for (const std::string& in : inputs) {
       const std::string name = fs::path(in).stem().string() + ".ASC";
-      if (!names.insert(name).second) return Usage("two inputs would both be written to ", name);
+      if (!names.insert(name).second) return Usage("two inputs would both be written to " + name);
       jobs.push_back({in, (fs::path(out) / name).string()});
     }
   } else {
@@ -66,7 +63,7 @@ int RunAscii(const std::vector<std::string>& args) {
   const std::vector<std::string> read = FilesRead(inputs, settings);
   for (const TAsciiJob& job : jobs)
     if (const auto input = InputNamedBy(job.Output, read))
-      return Usage("the output would replace the input ", *input);
+      return Usage("the output would replace the input " + *input);
 
   const bool showProgress = jobs.size() > 1 && isatty(STDERR_FILENO);
   TAsciiProgress progress;

@@ -103,10 +103,8 @@ int RunInfo(const std::vector<std::string>& args) {
   if (!ArgsTaken(a)) return PrintVqrUsage();
   const std::string& path = a.Inputs[0];
   const TToolSettingsOptions options = a.Settings();
-  if (const char* conflict = SettingsArgsConflict(options)) {
-    std::fprintf(stderr, "vqrtool info: %s\n", conflict);
-    return PrintVqrUsage();
-  }
+  if (const char* conflict = SettingsArgsConflict(options))
+    return PrintVqrUsageError("info", conflict);
   const auto settings = LoadToolSettingsFor("info", options);
   if (!settings) return kExitOpenFailed;
   TVQRSession session(settings->Table.get());

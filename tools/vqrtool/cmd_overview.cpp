@@ -18,10 +18,7 @@ namespace {
 
 constexpr int kStatusBarHeight = 20;
 
-int Usage(const char* why, const std::string& what = "") {
-  std::fprintf(stderr, "vqrtool overview: %s%s\n", why, what.c_str());
-  return PrintVqrUsage();
-}
+int Usage(const std::string& why) { return PrintVqrUsageError("overview", why); }
 
 // The window's status bar: "Kombi 1...", "Kombi 2..." and the read-out.
 void PaintStatusBar(QPainter& painter, int w, int top, const std::string& readout) {
@@ -50,13 +47,13 @@ int RunOverview(const std::vector<std::string>& args) {
   const std::string& input = a.Inputs[0];
   const std::string out = a.Text("-o");
   const TToolSettingsOptions settings = a.Settings();
-  const std::vector<int> size = a.Ints("--size");
+  const std::vector<int> size = a.Numbers<int>("--size");
   const int w = size.empty() ? 600 : size[0], h = size.empty() ? 400 : size[1];
   const bool curve = a.Given("--curve");
   if (out.empty()) return Usage("no output given (-o OUT.png)");
-  if (!IsPaintableFile(out)) return Usage("the output must end in .png, .svg or .pdf: ", out);
+  if (!IsPaintableFile(out)) return Usage("the output must end in .png, .svg or .pdf: " + out);
   if (const auto replaced = InputNamedBy(out, FilesRead({input}, settings)))
-    return Usage("the output would replace the input ", *replaced);
+    return Usage("the output would replace the input " + *replaced);
   // The window keeps its size between 300 x 200 and 900 x 600.
   const int cw = std::clamp(w, 300, 900);
   const int ch = std::clamp(h, 200, 600);

@@ -25,10 +25,7 @@
 
 namespace {
 
-int Usage(const char* why, const std::string& what = "") {
-  std::fprintf(stderr, "vqrtool print: %s%s\n", why, what.c_str());
-  return PrintVqrUsage();
-}
+int Usage(const std::string& why) { return PrintVqrUsageError("print", why); }
 
 bool EndsWithPdf(const std::string& s) {
   return QString::fromStdString(s).endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive);
@@ -65,9 +62,9 @@ int RunPrint(const std::vector<std::string>& args) {
   const QPageSize::PageSizeId paper = kPapers[a.Int("--paper", 0)];
   const std::vector<std::string> compared = a.Texts("--compare");
   if (out.empty() == printerName.empty()) return Usage("give either -o OUT.pdf or --printer NAME");
-  if (!out.empty() && !EndsWithPdf(out)) return Usage("the output must end in .pdf: ", out);
+  if (!out.empty() && !EndsWithPdf(out)) return Usage("the output must end in .pdf: " + out);
   if (const auto replaced = InputNamedBy(out, FilesRead(inputs, settings, compared)))
-    return Usage("the output would replace the input ", *replaced);
+    return Usage("the output would replace the input " + *replaced);
   if (const char* conflict = SettingsArgsConflict(settings)) return Usage(conflict);
   const auto table = LoadToolSettingsFor("print", settings);
   if (!table) return kExitOpenFailed;

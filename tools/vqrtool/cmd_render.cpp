@@ -4,11 +4,14 @@
 #include <string>
 #include <vector>
 
+#include <QPainter>
+
+#include "chart/cursorpaint.h"
 #include "chart/qt/picturefile.h"
+#include "chart/qt/qpainterdc.h"
 #include "chart/vqrdiagram.h"
 #include "command.h"
 #include "compare.h"
-#include "cursoroption.h"
 #include "options.h"
 #include "paintfile.h"
 #include "session/Session.h"
@@ -16,9 +19,20 @@
 
 namespace {
 
-int Usage(const char* why, const std::string& what = "") {
-  std::fprintf(stderr, "vqrtool render: %s%s\n", why, what.c_str());
-  return PrintVqrUsage();
+int Usage(const std::string& why) { return PrintVqrUsageError("render", why); }
+
+// The diagram with the channel window's cursor read-out (or its two markers)
+// at hours, as SaveDiagramPicture.
+bool SaveDiagramPictureWithCursor(TVQRDiagram& diagram, const QString& path, int w, int h,
+                                  const std::vector<double>& hours, std::string* error) {
+  return WritePictureFile(
+      path, w, h, Qt::white, "vqrshow4",
+      [&](QPainter& painter) {
+        QPainterDC dc(painter);
+        PaintDiagramWithCursor(diagram, dc, {0, 0, w, h}, hours.at(0),
+                               hours.size() > 1 ? &hours[1] : nullptr);
+      },
+      error);
 }
 
 int RunRender(const std::vector<std::string>& args) {
@@ -28,17 +42,17 @@ int RunRender(const std::vector<std::string>& args) {
   const std::string out = a.Text("-o");
   const TToolSettingsOptions settings = a.Settings();
   const int mode = a.Int("--window", kCombi1Mode);
-  const std::vector<int> size = a.Ints("--size");
+  const std::vector<int> size = a.Numbers<int>("--size");
   const int w = size.empty() ? 1200 : size[0], h = size.empty() ? 800 : size[1];
   const std::vector<double> cursor = a.Numbers("--cursor");
   const std::vector<std::string> compared = a.Texts("--compare");
-  const std::vector<int> corners = a.Ints("--zoom");
+  const std::vector<int> corners = a.Numbers<int>("--zoom");
   const bool zoom = !corners.empty();
   const TZoomSel sel = zoom ? TZoomSel{corners[0], corners[1], corners[2], corners[3]} : TZoomSel{};
   if (out.empty()) return Usage("no output given (-o OUT.png|.svg|.pdf)");
-  if (!IsPaintableFile(out)) return Usage("the output must end in .png, .svg or .pdf: ", out);
+  if (!IsPaintableFile(out)) return Usage("the output must end in .png, .svg or .pdf: " + out);
   if (const auto replaced = InputNamedBy(out, FilesRead({input}, settings, compared)))
-    return Usage("the output would replace the input ", *replaced);
+    return Usage("the output would replace the input " + *replaced);
 
   if (const char* conflict = SettingsArgsConflict(settings)) return Usage(conflict);
   const auto table = LoadToolSettingsFor("render", settings);
@@ -56,8 +70,8 @@ int RunRender(const std::vector<std::string>& args) {
     auto within = [](int32_t v, int32_t n) { return v >= 0 && v <= n; };
     if (!within(sel.xFrom, nx) || !within(sel.xTo, nx) || !within(sel.yFrom, ny) ||
         !within(sel.yTo, ny))
-      return Usage("--zoom takes time divisions 0..",
-                   std::to_string(nx) + " and value divisions 0.." + std::to_string(ny));
+      return Usage("--zoom takes time divisions 0.." + std::to_string(nx) +
+                   " and value divisions 0.." + std::to_string(ny));
   }
 
   // Like the window, a combination without a ticked channel shows no curve.

@@ -13,10 +13,8 @@ int RunSettings(const std::vector<std::string>& args) {
   const TArgs a = ParseArgs(kSettingsArgs, args);
   if (!ArgsTaken(a)) return PrintVqrUsage();
   const TToolSettingsOptions options = a.Settings();
-  if (const char* conflict = SettingsArgsConflict(options)) {
-    std::fprintf(stderr, "vqrtool settings: %s\n", conflict);
-    return PrintVqrUsage();
-  }
+  if (const char* conflict = SettingsArgsConflict(options))
+    return PrintVqrUsageError("settings", conflict);
   const auto settings = LoadToolSettingsFor("settings", options);
   if (!settings) return kExitOpenFailed;
   for (const auto& s : settings->Table->Settings())

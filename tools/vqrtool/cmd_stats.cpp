@@ -19,10 +19,7 @@
 
 namespace {
 
-int Usage(const char* why, const std::string& what = "") {
-  std::fprintf(stderr, "vqrtool stats: %s%s\n", why, what.c_str());
-  return PrintVqrUsage();
-}
+int Usage(const std::string& why) { return PrintVqrUsageError("stats", why); }
 
 /// The statistics of one recording: its file as named and one entry per curve.
 struct TRecordingStats {

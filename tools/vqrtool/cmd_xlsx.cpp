@@ -19,10 +19,7 @@
 namespace {
 constexpr const char* kDefaultSheet = "VQR Daten";
 
-int Usage(const std::string& why) {
-  std::fprintf(stderr, "vqrtool xlsx: %s\n", why.c_str());
-  return PrintVqrUsage();
-}
+int Usage(const std::string& why) { return PrintVqrUsageError("xlsx", why); }
 
 // The same export into a running LibreOffice Calc (started when missing).
 int RunCalc(const std::vector<std::string>& inputs, const std::string& out,
@@ -53,14 +50,15 @@ int RunXlsx(const std::vector<std::string>& args) {
   const bool sheetGiven = a.Given("--sheet");
   const TToolSettingsOptions options = a.Settings();
   // Of these at most one, which the checks below make sure of.
-  const int targets = static_cast<int>(a.Count("--sheet") + a.Count("--new-sheet") +
-                                       a.Count("--new-workbook"));
+  const int targets = static_cast<int>(a.All("--sheet").size() + a.All("--new-sheet").size() +
+                                       a.All("--new-workbook").size());
   TCalcTarget target;
   target.Workbook = a.Text("--workbook");
   target.SheetName = a.Text("--new-sheet");
   if (a.Given("--new-sheet")) target.Kind = TCalcTarget::NewSheet;
   if (a.Given("--new-workbook")) target.Kind = TCalcTarget::NewWorkbook;
-  if (a.Given("--calc")) return RunCalc(inputs, out, sheetName, sheetGiven, target, targets, options);
+  if (a.Given("--calc"))
+    return RunCalc(inputs, out, sheetName, sheetGiven, target, targets, options);
   if (targets > 1 || target.Kind != TCalcTarget::FromSettings || !target.Workbook.empty())
     return Usage("--workbook, --new-sheet and --new-workbook go with --calc");
   if (out.empty()) return Usage("no output given (-o OUT.xlsx)");

@@ -1,9 +1,7 @@
 #pragma once
 // vqrtool's command lines: every command declares its options in a table
-// (below), and one parser reads any command line by its table, with the same
-// usage errors for all.
+// (optiontables.cpp), and one parser reads any command line by its table.
 
-#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -26,7 +24,7 @@ enum class TArgKind {
   Flag,    // --zero
   Value,   // --window N
   Joined,  // --ini FILE, also as --ini=FILE
-  Files,   // --compare B.DAT C.DAT: the files up to the next option
+  Files,   // --compare B.DAT C.DAT: the recordings up to the next option
 };
 
 struct TArgOption {
@@ -37,8 +35,8 @@ struct TArgOption {
   const char* Key = nullptr;  // where the value is kept; under its name when null
 };
 
-/// A command's options and inputs. The texts are usage errors; "%s" in them
-/// stands for the argument.
+/// A command's options and inputs. The texts are usage errors, "%s" in them
+/// the argument.
 struct TArgTable {
   const char* Command;
   std::vector<TArgOption> Options;
@@ -52,20 +50,29 @@ struct TArgTable {
 
 /// A command line as its table read it.
 struct TArgs {
-  int Status = 0;          // 0, or kExitUsage
-  std::string Messages;    // for stderr: the notes, then the usage error
+  int Status = 0;        // 0, or kExitUsage
+  std::string Messages;  // for stderr: the notes, then the usage error
   std::vector<std::string> Inputs;
   std::map<std::string, std::vector<TArgValue>> Values;  // by key, in the given order
 
-  bool Given(const std::string& key) const { return Values.count(key) > 0; }
-  size_t Count(const std::string& key) const;
-  /// The last value given, or fallback.
-  std::string Text(const std::string& key, const std::string& fallback = "") const;
-  int Int(const std::string& key, int fallback) const;
-  /// The numbers of the last value given.
-  std::vector<double> Numbers(const std::string& key) const;
-  std::vector<int> Ints(const std::string& key) const;
-  /// Every value given, in order; as its first number.
+  /// Every value given, in order.
+  const std::vector<TArgValue>& All(const std::string& key) const;
+  bool Given(const std::string& key) const { return !All(key).empty(); }
+  /// Of the last value given.
+  std::string Text(const std::string& key, const std::string& fallback = "") const {
+    return Given(key) ? All(key).back().Text : fallback;
+  }
+  int Int(const std::string& key, int fallback) const {
+    return Given(key) ? static_cast<int>(All(key).back().Numbers.at(0)) : fallback;
+  }
+  template <class T = double>
+  std::vector<T> Numbers(const std::string& key) const {
+    std::vector<T> numbers;
+    if (Given(key))
+      for (double n : All(key).back().Numbers) numbers.push_back(static_cast<T>(n));
+    return numbers;
+  }
+  /// Of every value given.
   std::vector<std::string> Texts(const std::string& key) const;
   std::vector<int> EachInt(const std::string& key) const;
   TToolSettingsOptions Settings() const;
@@ -77,5 +84,5 @@ TArgs ParseArgs(const TArgTable& table, const std::vector<std::string>& args);
 bool ArgsTaken(const TArgs& args);
 
 // The tables of the commands.
-extern const TArgTable kAsciiArgs, kInfoArgs, kOverviewArgs, kPrintArgs, kRenderArgs,
-    kSettingsArgs, kStatsArgs, kXlsxArgs;
+extern const TArgTable kAsciiArgs, kInfoArgs, kOverviewArgs, kPrintArgs, kRenderArgs, kSettingsArgs,
+    kStatsArgs, kXlsxArgs;

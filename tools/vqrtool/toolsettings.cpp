@@ -4,7 +4,6 @@
 
 #include <cstdio>
 
-
 std::unique_ptr<TToolSettings> LoadToolSettingsFor(const char* command,
                                                    const TToolSettingsOptions& options) {
   std::string error;
