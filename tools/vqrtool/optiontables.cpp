@@ -9,7 +9,8 @@
 
 namespace {
 
-// count whole numbers between separators; false for anything else.
+// count whole numbers, each up to one of the separators, the last one to the
+// end; false for anything else.
 bool Ints(std::string_view text, const char* separators, size_t count, TArgValue& value) {
   for (size_t k = 0; k < count; ++k) {
     const size_t end = k + 1 < count ? text.find_first_of(separators) : text.size();
@@ -23,7 +24,8 @@ bool Ints(std::string_view text, const char* separators, size_t count, TArgValue
 
 template <int Low, int High, int Not = Low - 1>
 bool IntIn(const std::string& text, TArgValue& value, std::string&) {
-  const double n = Ints(text, "", 1, value) ? value.Numbers[0] : Not;
+  if (!Ints(text, "", 1, value)) return false;
+  const double n = value.Numbers[0];
   return n >= Low && n <= High && n != Not;
 }
 
