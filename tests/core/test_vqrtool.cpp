@@ -4,9 +4,11 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <charconv>
 
 #include "core_fixtures.h"
 #include "export/expfile.h"
+#include "options.h"
 #include "session/AsciiBatch.h"
 
 namespace {
@@ -351,6 +353,136 @@ TEST_F(VqrTool, SettingsPrintsEveryKeyAndNeverWrites) {
 }
 
 }  // namespace
+
+// What a command's option table makes of a command line: the inputs, every
+// value as given with the numbers made of it (by key), and what stderr gets;
+// or 64 and the usage error.
+std::string Parsed(const TArgTable& table, const std::vector<std::string>& args) {
+  const TArgs a = ParseArgs(table, args);
+  if (a.Status != 0) return std::to_string(a.Status) + " " + a.Messages;
+  std::string s;
+  for (const std::string& input : a.Inputs) s += "<" + input + "> ";
+  for (const auto& [key, values] : a.Values)
+    for (const TArgValue& v : values) {
+      s += key;
+      if (v.Text != key) s += "=" + v.Text;
+      for (size_t k = 0; k < v.Numbers.size(); ++k) {
+        char buf[32];
+        *std::to_chars(buf, buf + sizeof buf - 1, v.Numbers[k]).ptr = 0;
+        s += (k ? "," : "(") + std::string(buf) + (k + 1 == v.Numbers.size() ? ")" : "");
+      }
+      s += " ";
+    }
+  return s + a.Messages;
+}
+
+TEST(VqrToolOptions, EveryCommandsTable) {
+  struct Case {
+    const TArgTable& table;
+    std::vector<std::string> args;
+    std::string want;
+  };
+  const std::vector<Case> cases = {
+      {kAsciiArgs,
+       {"a.DAT", "b.DAT", "-o", "out", "--mode", "params", "--smooth", "2", "--smooth", " 40"},
+       "<a.DAT> <b.DAT> --mode=params(2) --smooth=2(2) --smooth= 40(40) -o=out "
+       "vqrtool ascii: smoothing distance 40 is taken as 32\n"},
+      {kAsciiArgs, {"a.DAT", "-o", "o", "--mode", "CAL"}, "64 vqrtool ascii: unknown mode CAL\n"},
+      {kAsciiArgs, {"-o", "o"}, "64 vqrtool ascii: no input file\n"},
+      {kAsciiArgs, {"", "-", "-o", "--mode"}, "<> <-> -o=--mode "},
+      {kAsciiArgs,
+       {"a", "--smooth", "1.5"},
+       "64 vqrtool ascii: --smooth takes a whole number of 1 or more, not 1.5\n"},
+      {kInfoArgs, {"--json", "", "a.DAT", "--defaults"}, "<a.DAT> --defaults --json "},
+      {kInfoArgs, {"a.DAT", "b.DAT"}, "64 vqrtool info: only one file, please\n"},
+      {kInfoArgs, {"-"}, "64 vqrtool info: unknown option '-'\n"},
+      {kInfoArgs, {"--json"}, "64 "},
+      {kOverviewArgs,
+       {"a", "--size", "300X200", "--curve", "-o", "o.png"},
+       "<a> --curve --size=300X200(300,200) -o=o.png "},
+      {kOverviewArgs,
+       {"a", "--size", "0x200"},
+       "64 vqrtool overview: --size takes WxH, not 0x200\n"},
+      {kOverviewArgs, {"a", "", "b"}, "64 vqrtool overview: more than one input file: \n"},
+      {kPrintArgs,
+       {"a", "b", "--window", "18", "--paper", "lEtTeR", "--landscape", "--portrait", "--dpi", "72",
+        "--printer", "lp", "--compare", "c", "d"},
+       "<a> <b> --compare=c --compare=d --dpi=72(72) --paper=lEtTeR(2) --printer=lp "
+       "--window=18(18) orientation=--landscape orientation=--portrait "},
+      {kPrintArgs,
+       {"a", "--paper", "A5"},
+       "64 vqrtool print: --paper takes A4, A3 or Letter, not A5\n"},
+      {kPrintArgs, {"a", "--dpi", "2401"}, "64 vqrtool print: --dpi takes 72..2400, not 2401\n"},
+      {kPrintArgs,
+       {"a", "--window", "17"},
+       "64 vqrtool print: --window takes 1..16, 18 or 19, not 17\n"},
+      {kRenderArgs,
+       {"a", "--zoom", "1, 2,3,4", "--cursor", "0.5,-1e20", "--zero", "--size", "1x20000"},
+       "<a> --cursor=0.5,-1e20(0.5,-1e+20) --size=1x20000(1,20000) --zero --zoom=1, "
+       "2,3,4(1,2,3,4) "},
+      {kRenderArgs,
+       {"a", "--cursor", "1,2,3"},
+       "64 vqrtool render: --cursor takes H or H,H2 in hours, not 1,2,3\n"},
+      {kRenderArgs,
+       {"a", "--cursor", "inf"},
+       "64 vqrtool render: --cursor takes H or H,H2 in hours, not inf\n"},
+      {kRenderArgs,
+       {"a", "--zoom", "1,2,3"},
+       "64 vqrtool render: --zoom takes X1,Y1,X2,Y2 in divisions, not 1,2,3\n"},
+      {kRenderArgs,
+       {"a", "--size", "20001x1"},
+       "64 vqrtool render: --size takes WxH (1..20000), not 20001x1\n"},
+      {kRenderArgs,
+       {"a", "--compare", "b", "c", "d", "--compare", "e", "f", "g", "h", "i"},
+       "64 vqrtool render: --compare takes at most 7 recordings\n"},
+      {kRenderArgs,
+       {"a", "--compare", "--zero"},
+       "64 vqrtool render: --compare needs at least one recording\n"},
+      {kRenderArgs, {"a", "--compare", "-", "-5"}, "64 vqrtool render: unknown option -5\n"},
+      {kSettingsArgs, {"--public=p", "--ini", "i"}, "--ini=i --public=p "},
+      {kSettingsArgs, {}, ""},
+      {kSettingsArgs, {"x"}, "64 vqrtool settings: unexpected argument 'x'\n"},
+      {kStatsArgs,
+       {"a", "--window", "17", "--from", " 1.5", "--to", "1e1", "--csv", "--json"},
+       "<a> --csv --from= 1.5(1.5) --json --to=1e1(10) --window=17(17) "},
+      {kStatsArgs, {"a", "--to", "nan"}, "64 vqrtool stats: --to takes hours, not nan\n"},
+      {kStatsArgs,
+       {"a", "--smooth", "40", "--window", "20"},
+       "64 vqrtool stats: smoothing distance 40 is taken as 32\n"
+       "vqrtool stats: --window takes 1..16, 17 (temperature), 18 or 19, not 20\n"},
+      {kXlsxArgs,
+       {"a", "--calc", "--workbook", "W", "--sheet", "S", "--new-sheet", "N", "--new-workbook"},
+       "<a> --calc --new-sheet=N --new-workbook --sheet=S --workbook=W "},
+  };
+  for (const Case& c : cases) {
+    std::string line = c.table.Command;
+    for (const auto& a : c.args) line += " " + a;
+    EXPECT_EQ(Parsed(c.table, c.args), c.want) << line;
+  }
+
+  // What every command takes the same way, and the few that word it otherwise.
+  for (const TArgTable* table : {&kAsciiArgs, &kInfoArgs, &kOverviewArgs, &kPrintArgs, &kRenderArgs,
+                                 &kSettingsArgs, &kStatsArgs, &kXlsxArgs}) {
+    const std::string cmd = table->Command, say = "64 vqrtool " + cmd + ": ";
+    const bool settings = cmd == "settings", info = cmd == "info";
+    const std::vector<std::string> in =
+        settings ? std::vector<std::string>{} : std::vector<std::string>{"a"};
+    const auto with = [&](std::vector<std::string> args) {
+      args.insert(args.begin(), in.begin(), in.end());
+      return Parsed(*table, args);
+    };
+    EXPECT_EQ(with({"--ini=i.INI", "--public", "--x", "--defaults"}),
+              (settings ? "" : "<a> ") + std::string("--defaults --ini=i.INI --public=--x "))
+        << cmd;
+    EXPECT_EQ(with({"--public"}), say + (settings ? "unexpected argument '--public'\n"
+                                                  : "missing value after --public\n"));
+    for (const char* unknown : {"--ini=", "--window=3", "-x"})
+      EXPECT_EQ(with({unknown}),
+                say + (settings ? "unexpected argument '" + std::string(unknown) + "'\n"
+                       : info   ? "unknown option '" + std::string(unknown) + "'\n"
+                                : "unknown option " + std::string(unknown) + "\n"));
+  }
+}
 
 // --help and --version of both programs answer on stdout and succeed; the
 // program's are no file names to open.

@@ -12,61 +12,34 @@
 #include <vector>
 
 #include "command.h"
-#include "data/numtext.h"
+#include "options.h"
 #include "session/AsciiBatch.h"
 #include "toolsettings.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-int Usage(const char* why, const std::string& what = "") {
-  std::fprintf(stderr, "vqrtool ascii: %s%s\n", why, what.c_str());
-  return PrintVqrUsage();
-}
+int Usage(const std::string& why) { return PrintVqrUsageError("ascii", why); }
 
 int RunAscii(const std::vector<std::string>& args) {
-  std::vector<std::string> inputs;
-  std::string out;
-  TToolSettingsOptions settings;
-  std::string mode;
+  const TArgs a = ParseArgs(kAsciiArgs, args);
+  if (!ArgsTaken(a)) return PrintVqrUsage();
+  const std::vector<std::string>& inputs = a.Inputs;
+  const std::string out = a.Text("-o");
+  const TToolSettingsOptions settings = a.Settings();
   TAsciiOptions options;
-  for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    const TSettingsArg taken = TakeSettingsArg(args, i, settings);
-    if (taken == TSettingsArg::Taken) continue;
-    if (taken == TSettingsArg::MissingValue) return Usage("missing value after ", a);
-    if (a == "-o" || a == "--mode" || a == "--smooth") {
-      if (i + 1 >= args.size()) return Usage("missing value after ", a);
-      const std::string& v = args[++i];
-      if (a == "-o") {
-        out = v;
-      } else if (a == "--mode") {
-        mode = v;
-      } else {
-        if (!TakeSmoothValue("ascii", v, options.Smooth)) return PrintVqrUsage();
-      }
-    } else if (a.size() > 1 && a[0] == '-') {
-      return Usage("unknown option ", a);
-    } else {
-      inputs.push_back(a);
-    }
-  }
-  if (inputs.empty()) return Usage("no input file");
+  options.Smooth = a.EachInt("--smooth");
   if (out.empty()) return Usage("no output given (-o OUT)");
   if (const char* conflict = SettingsArgsConflict(settings)) return Usage(conflict);
-  if (mode.empty()) {
+  if (a.Given("--mode")) {
+    constexpr TAsciiMode kModes[] = {TAsciiMode::Calibrated, TAsciiMode::Raw,
+                                     TAsciiMode::CalParams};
+    options.Mode = kModes[a.Int("--mode", 0)];
+  } else {
     // Only read, never created or written.
     const auto table = LoadToolSettingsFor("ascii", settings);
     if (!table) return kExitOpenFailed;
     options.Mode = AsciiModeFromSettings(table->Table.get());
-  } else if (mode == "cal") {
-    options.Mode = TAsciiMode::Calibrated;
-  } else if (mode == "raw") {
-    options.Mode = TAsciiMode::Raw;
-  } else if (mode == "params") {
-    options.Mode = TAsciiMode::CalParams;
-  } else {
-    return Usage("unknown mode ", mode);
   }
 
   std::vector<TAsciiJob> jobs;
@@ -81,7 +54,7 @@ int RunAscii(const std::vector<std::string>& args) {
     std::set<std::string> names;
     for (const std::string& in : inputs) {
       const std::string name = fs::path(in).stem().string() + ".ASC";
-      if (!names.insert(name).second) return Usage("two inputs would both be written to ", name);
+      if (!names.insert(name).second) return Usage("two inputs would both be written to " + name);
       jobs.push_back({in, (fs::path(out) / name).string()});
     }
   } else {
@@ -90,7 +63,7 @@ int RunAscii(const std::vector<std::string>& args) {
   const std::vector<std::string> read = FilesRead(inputs, settings);
   for (const TAsciiJob& job : jobs)
     if (const auto input = InputNamedBy(job.Output, read))
-      return Usage("the output would replace the input ", *input);
+      return Usage("the output would replace the input " + *input);
 
   const bool showProgress = jobs.size() > 1 && isatty(STDERR_FILENO);
   TAsciiProgress progress;

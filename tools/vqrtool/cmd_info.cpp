@@ -6,6 +6,7 @@
 #include "command.h"
 #include "data/numtext.h"
 #include "jsontext.h"
+#include "options.h"
 #include "session/Session.h"
 #include "toolsettings.h"
 
@@ -98,39 +99,17 @@ void PrintText(const std::string& path, TVQRSession& session) {
 }
 
 int RunInfo(const std::vector<std::string>& args) {
-  std::string path;
-  TToolSettingsOptions options;
-  bool json = false;
-  for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    const TSettingsArg taken = TakeSettingsArg(args, i, options);
-    if (taken == TSettingsArg::Taken) continue;
-    if (taken == TSettingsArg::MissingValue) {
-      std::fprintf(stderr, "vqrtool info: missing value after %s\n", a.c_str());
-      return PrintVqrUsage();
-    }
-    if (a == "--json") {
-      json = true;
-    } else if (!a.empty() && a[0] == '-') {
-      std::fprintf(stderr, "vqrtool info: unknown option '%s'\n", a.c_str());
-      return PrintVqrUsage();
-    } else if (path.empty()) {
-      path = a;
-    } else {
-      std::fprintf(stderr, "vqrtool info: only one file, please\n");
-      return PrintVqrUsage();
-    }
-  }
-  if (path.empty()) return PrintVqrUsage();
-  if (const char* conflict = SettingsArgsConflict(options)) {
-    std::fprintf(stderr, "vqrtool info: %s\n", conflict);
-    return PrintVqrUsage();
-  }
+  const TArgs a = ParseArgs(kInfoArgs, args);
+  if (!ArgsTaken(a)) return PrintVqrUsage();
+  const std::string& path = a.Inputs[0];
+  const TToolSettingsOptions options = a.Settings();
+  if (const char* conflict = SettingsArgsConflict(options))
+    return PrintVqrUsageError("info", conflict);
   const auto settings = LoadToolSettingsFor("info", options);
   if (!settings) return kExitOpenFailed;
   TVQRSession session(settings->Table.get());
   const TLoadStatus status = LoadRecording(session, path);
-  if (json)
+  if (a.Given("--json"))
     PrintJson(session, status == TLoadStatus::Ok);
   else if (status == TLoadStatus::Ok)
     PrintText(path, session);

@@ -9,6 +9,7 @@
 #include "chart/diagrampaint.h"
 #include "chart/qt/qpainterdc.h"
 #include "command.h"
+#include "options.h"
 #include "paintfile.h"
 #include "session/Session.h"
 #include "toolsettings.h"
@@ -17,10 +18,7 @@ namespace {
 
 constexpr int kStatusBarHeight = 20;
 
-int Usage(const char* why, const std::string& what = "") {
-  std::fprintf(stderr, "vqrtool overview: %s%s\n", why, what.c_str());
-  return PrintVqrUsage();
-}
+int Usage(const std::string& why) { return PrintVqrUsageError("overview", why); }
 
 // The window's status bar: "Kombi 1...", "Kombi 2..." and the read-out.
 void PaintStatusBar(QPainter& painter, int w, int top, const std::string& readout) {
@@ -44,37 +42,18 @@ void PaintStatusBar(QPainter& painter, int w, int top, const std::string& readou
 }
 
 int RunOverview(const std::vector<std::string>& args) {
-  std::string input, out;
-  TToolSettingsOptions settings;
-  int w = 600, h = 400;
-  bool curve = false;
-  for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    const TSettingsArg taken = TakeSettingsArg(args, i, settings);
-    if (taken == TSettingsArg::Taken) continue;
-    if (taken == TSettingsArg::MissingValue) return Usage("missing value after ", a);
-    if (a == "--curve") {
-      curve = true;
-    } else if (a == "-o" || a == "--size") {
-      if (i + 1 >= args.size()) return Usage("missing value after ", a);
-      const std::string& v = args[++i];
-      if (a == "-o")
-        out = v;
-      else if (!ParseSize(v, w, h))
-        return Usage("--size takes WxH, not ", v);
-    } else if (a.size() > 1 && a[0] == '-') {
-      return Usage("unknown option ", a);
-    } else if (input.empty()) {
-      input = a;
-    } else {
-      return Usage("more than one input file: ", a);
-    }
-  }
-  if (input.empty()) return Usage("no input file");
+  const TArgs a = ParseArgs(kOverviewArgs, args);
+  if (!ArgsTaken(a)) return PrintVqrUsage();
+  const std::string& input = a.Inputs[0];
+  const std::string out = a.Text("-o");
+  const TToolSettingsOptions settings = a.Settings();
+  const std::vector<int> size = a.Numbers<int>("--size");
+  const int w = size.empty() ? 600 : size[0], h = size.empty() ? 400 : size[1];
+  const bool curve = a.Given("--curve");
   if (out.empty()) return Usage("no output given (-o OUT.png)");
-  if (!IsPaintableFile(out)) return Usage("the output must end in .png, .svg or .pdf: ", out);
+  if (!IsPaintableFile(out)) return Usage("the output must end in .png, .svg or .pdf: " + out);
   if (const auto replaced = InputNamedBy(out, FilesRead({input}, settings)))
-    return Usage("the output would replace the input ", *replaced);
+    return Usage("the output would replace the input " + *replaced);
   // The window keeps its size between 300 x 200 and 900 x 600.
   const int cw = std::clamp(w, 300, 900);
   const int ch = std::clamp(h, 200, 600);

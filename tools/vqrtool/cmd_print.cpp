@@ -16,7 +16,7 @@
 #include "command.h"
 #include "compare.h"
 #include "data/atomicfile.h"
-#include "data/numtext.h"
+#include "options.h"
 #include "paintfile.h"
 #include "print/PrintDecor.h"
 #include "print/PrintQueue.h"
@@ -25,26 +25,10 @@
 
 namespace {
 
-int Usage(const char* why, const std::string& what = "") {
-  std::fprintf(stderr, "vqrtool print: %s%s\n", why, what.c_str());
-  return PrintVqrUsage();
-}
+int Usage(const std::string& why) { return PrintVqrUsageError("print", why); }
 
 bool EndsWithPdf(const std::string& s) {
   return QString::fromStdString(s).endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive);
-}
-
-bool PaperId(const std::string& name, QPageSize::PageSizeId& id) {
-  const QString n = QString::fromStdString(name).toLower();
-  if (n == "a4")
-    id = QPageSize::A4;
-  else if (n == "a3")
-    id = QPageSize::A3;
-  else if (n == "letter")
-    id = QPageSize::Letter;
-  else
-    return false;
-  return true;
 }
 
 // The paint device of the run: a PDF in memory, written at the end, or a
@@ -67,64 +51,30 @@ struct Target {
 };
 
 int RunPrint(const std::vector<std::string>& args) {
-  std::vector<std::string> inputs;
-  std::string out, printerName;
-  TToolSettingsOptions settings;
-  int mode = kCombi1Mode;
-  int dpi = 0;
-  QPageSize::PageSizeId paper = QPageSize::A4;
-  int orientation = 0;  // 1 portrait, 2 landscape, 0 from the settings
-  std::vector<std::string> compared;
-  for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    const TSettingsArg taken = TakeSettingsArg(args, i, settings);
-    if (taken == TSettingsArg::Taken) continue;
-    if (taken == TSettingsArg::MissingValue) return Usage("missing value after ", a);
-    if (const TCompareArg c = TakeCompareArg(args, i, compared); c != TCompareArg::NotOne) {
-      if (const char* error = CompareArgError(c)) return Usage(error);
-      continue;
-    }
-    if (a == "--portrait" || a == "--landscape") {
-      orientation = a == "--portrait" ? 1 : 2;
-      continue;
-    }
-    if (a == "-o" || a == "--printer" || a == "--window" || a == "--paper" || a == "--dpi") {
-      if (i + 1 >= args.size()) return Usage("missing value after ", a);
-      const std::string& v = args[++i];
-      if (a == "-o") {
-        out = v;
-      } else if (a == "--printer") {
-        printerName = v;
-      } else if (a == "--window") {
-        if (!WholeIntFromText(v, mode) || mode < 1 || mode == 17 || mode > 19)
-          return Usage("--window takes 1..16, 18 or 19, not ", v);
-      } else if (a == "--paper") {
-        if (!PaperId(v, paper)) return Usage("--paper takes A4, A3 or Letter, not ", v);
-      } else if (!WholeIntFromText(v, dpi) || dpi < 72 || dpi > 2400) {
-        return Usage("--dpi takes 72..2400, not ", v);
-      }
-    } else if (a.size() > 1 && a[0] == '-') {
-      return Usage("unknown option ", a);
-    } else {
-      inputs.push_back(a);
-    }
-  }
-  if (inputs.empty()) return Usage("no input file");
+  const TArgs a = ParseArgs(kPrintArgs, args);
+  if (!ArgsTaken(a)) return PrintVqrUsage();
+  const std::vector<std::string>& inputs = a.Inputs;
+  const std::string out = a.Text("-o"), printerName = a.Text("--printer");
+  const TToolSettingsOptions settings = a.Settings();
+  const int mode = a.Int("--window", kCombi1Mode);
+  const int dpi = a.Int("--dpi", 0);
+  constexpr QPageSize::PageSizeId kPapers[] = {QPageSize::A4, QPageSize::A3, QPageSize::Letter};
+  const QPageSize::PageSizeId paper = kPapers[a.Int("--paper", 0)];
+  const std::vector<std::string> compared = a.Texts("--compare");
   if (out.empty() == printerName.empty()) return Usage("give either -o OUT.pdf or --printer NAME");
-  if (!out.empty() && !EndsWithPdf(out)) return Usage("the output must end in .pdf: ", out);
+  if (!out.empty() && !EndsWithPdf(out)) return Usage("the output must end in .pdf: " + out);
   if (const auto replaced = InputNamedBy(out, FilesRead(inputs, settings, compared)))
-    return Usage("the output would replace the input ", *replaced);
+    return Usage("the output would replace the input " + *replaced);
   if (const char* conflict = SettingsArgsConflict(settings)) return Usage(conflict);
   const auto table = LoadToolSettingsFor("print", settings);
   if (!table) return kExitOpenFailed;
   TVQRShowSettings& st = *table->Table;
-  if (orientation == 0) {
-    // As the program forces it: landscape wins over portrait; with neither,
-    // a PDF is portrait.
-    orientation = st.PrinterAlwaysHorz->GetBool(1) ? 2 : 1;
-  }
+  // Without --portrait or --landscape as the program forces it: landscape
+  // wins over portrait; with neither, a PDF is portrait.
+  const bool landscape = a.Given("orientation") ? a.Text("orientation") == "--landscape"
+                                                : st.PrinterAlwaysHorz->GetBool(1);
   const QPageLayout::Orientation pageOrientation =
-      orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait;
+      landscape ? QPageLayout::Landscape : QPageLayout::Portrait;
 
   EnsureGuiApplication();
   Target target;

@@ -4,22 +4,17 @@
 #include <vector>
 
 #include "command.h"
+#include "options.h"
 #include "toolsettings.h"
 
 namespace {
 
 int RunSettings(const std::vector<std::string>& args) {
-  TToolSettingsOptions options;
-  for (size_t i = 0; i < args.size(); ++i) {
-    if (TakeSettingsArg(args, i, options) != TSettingsArg::Taken) {
-      std::fprintf(stderr, "vqrtool settings: unexpected argument '%s'\n", args[i].c_str());
-      return PrintVqrUsage();
-    }
-  }
-  if (const char* conflict = SettingsArgsConflict(options)) {
-    std::fprintf(stderr, "vqrtool settings: %s\n", conflict);
-    return PrintVqrUsage();
-  }
+  const TArgs a = ParseArgs(kSettingsArgs, args);
+  if (!ArgsTaken(a)) return PrintVqrUsage();
+  const TToolSettingsOptions options = a.Settings();
+  if (const char* conflict = SettingsArgsConflict(options))
+    return PrintVqrUsageError("settings", conflict);
   const auto settings = LoadToolSettingsFor("settings", options);
   if (!settings) return kExitOpenFailed;
   for (const auto& s : settings->Table->Settings())

@@ -12,16 +12,14 @@
 #include "data/numtext.h"
 #include "data/tablefield.h"
 #include "jsontext.h"
+#include "options.h"
 #include "session/Session.h"
 #include "session/Stats.h"
 #include "toolsettings.h"
 
 namespace {
 
-int Usage(const char* why, const std::string& what = "") {
-  std::fprintf(stderr, "vqrtool stats: %s%s\n", why, what.c_str());
-  return PrintVqrUsage();
-}
+int Usage(const std::string& why) { return PrintVqrUsageError("stats", why); }
 
 /// The statistics of one recording: its file as named and one entry per curve.
 struct TRecordingStats {
@@ -92,55 +90,17 @@ void PrintTable(const std::vector<TRecordingStats>& recordings, bool csv) {
   std::fputs(s.c_str(), stdout);
 }
 
-bool ParseHours(const std::string& v, std::optional<double>& out) {
-  double h = 0.0;
-  if (!WholeFloatFromText(v, h)) return false;
-  out = h;
-  return true;
-}
-
 int RunStats(const std::vector<std::string>& args) {
-  std::string input;
-  TToolSettingsOptions settings;
-  int mode = 0;
-  bool zero = false, json = false, csv = false;
-  std::vector<int> smooth;
+  const TArgs a = ParseArgs(kStatsArgs, args);
+  if (!ArgsTaken(a)) return PrintVqrUsage();
+  const std::string& input = a.Inputs[0];
+  const TToolSettingsOptions settings = a.Settings();
+  const int mode = a.Int("--window", 0);
+  const bool json = a.Given("--json"), csv = a.Given("--csv");
   std::optional<double> from, to;
-  std::vector<std::string> compared;
-  for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    const TSettingsArg taken = TakeSettingsArg(args, i, settings);
-    if (taken == TSettingsArg::Taken) continue;
-    if (taken == TSettingsArg::MissingValue) return Usage("missing value after ", a);
-    if (const TCompareArg c = TakeCompareArg(args, i, compared); c != TCompareArg::NotOne) {
-      if (const char* error = CompareArgError(c)) return Usage(error);
-      continue;
-    }
-    if (a == "--zero" || a == "--json" || a == "--csv") {
-      (a == "--zero" ? zero : a == "--json" ? json : csv) = true;
-      continue;
-    }
-    if (a == "--from" || a == "--to" || a == "--window" || a == "--smooth") {
-      if (i + 1 >= args.size()) return Usage("missing value after ", a);
-      const std::string& v = args[++i];
-      if (a == "--from" || a == "--to") {
-        if (!ParseHours(v, a == "--from" ? from : to))
-          return Usage((a + " takes hours, not ").c_str(), v);
-      } else if (a == "--window") {
-        if (!WholeIntFromText(v, mode) || mode < 1 || mode > 19)
-          return Usage("--window takes 1..16, 17 (temperature), 18 or 19, not ", v);
-      } else {
-        if (!TakeSmoothValue("stats", v, smooth)) return PrintVqrUsage();
-      }
-    } else if (a.size() > 1 && a[0] == '-') {
-      return Usage("unknown option ", a);
-    } else if (input.empty()) {
-      input = a;
-    } else {
-      return Usage("more than one input file: ", a);
-    }
-  }
-  if (input.empty()) return Usage("no input file");
+  if (a.Given("--from")) from = a.Numbers("--from")[0];
+  if (a.Given("--to")) to = a.Numbers("--to")[0];
+  const std::vector<std::string> compared = a.Texts("--compare");
   if (json && csv) return Usage("--json and --csv exclude each other");
   if (const char* conflict = SettingsArgsConflict(settings)) return Usage(conflict);
   const auto table = LoadToolSettingsFor("stats", settings);
@@ -150,8 +110,8 @@ int RunStats(const std::vector<std::string>& args) {
     return static_cast<int>(status);
   std::vector<std::string> loaded;
   const int compareStatus = LoadCompared(session, compared, &loaded);
-  for (int n : smooth) session.Smooth(n);
-  session.SetZeroPoint(zero);
+  for (int n : a.EachInt("--smooth")) session.Smooth(n);
+  session.SetZeroPoint(a.Given("--zero"));
 
   const std::vector<int> channels = StatsChannels(session, mode);
   if (IsCombiMode(mode) && channels.empty())

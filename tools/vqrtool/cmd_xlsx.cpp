@@ -13,15 +13,13 @@
 #include "export/XLLayout.h"
 #include "export/xlsx/XlsxApp.h"
 #include "export/xlsx/XlsxRules.h"
+#include "options.h"
 #include "toolsettings.h"
 
 namespace {
 constexpr const char* kDefaultSheet = "VQR Daten";
 
-int Usage(const std::string& why) {
-  std::fprintf(stderr, "vqrtool xlsx: %s\n", why.c_str());
-  return PrintVqrUsage();
-}
+int Usage(const std::string& why) { return PrintVqrUsageError("xlsx", why); }
 
 // The same export into a running LibreOffice Calc (started when missing).
 int RunCalc(const std::vector<std::string>& inputs, const std::string& out,
@@ -44,40 +42,23 @@ int RunCalc(const std::vector<std::string>& inputs, const std::string& out,
 }
 
 int RunXlsx(const std::vector<std::string>& args) {
-  std::vector<std::string> inputs;
-  std::string out, sheetName;
-  bool sheetGiven = false;
-  bool calc = false;
+  const TArgs a = ParseArgs(kXlsxArgs, args);
+  if (!ArgsTaken(a)) return PrintVqrUsage();
+  const std::vector<std::string>& inputs = a.Inputs;
+  const std::string out = a.Text("-o");
+  std::string sheetName = a.Text("--sheet");
+  const bool sheetGiven = a.Given("--sheet");
+  const TToolSettingsOptions options = a.Settings();
+  // Of these at most one, which the checks below make sure of.
+  const int targets = static_cast<int>(a.All("--sheet").size() + a.All("--new-sheet").size() +
+                                       a.All("--new-workbook").size());
   TCalcTarget target;
-  int targets = 0;
-  TToolSettingsOptions options;
-  for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    const TSettingsArg taken = TakeSettingsArg(args, i, options);
-    if (taken == TSettingsArg::Taken) continue;
-    if (taken == TSettingsArg::MissingValue) return Usage("missing value after " + a);
-    if (a == "-o" || a == "--sheet") {
-      if (i + 1 >= args.size()) return Usage("missing value after " + a);
-      (a == "-o" ? out : sheetName) = args[++i];
-      sheetGiven = sheetGiven || a == "--sheet";
-      if (a == "--sheet") ++targets;
-    } else if (a == "--calc") {
-      calc = true;
-    } else if (a == "--workbook" || a == "--new-sheet") {
-      if (i + 1 >= args.size()) return Usage("missing value after " + a);
-      (a == "--workbook" ? target.Workbook : target.SheetName) = args[++i];
-      if (a == "--new-sheet") target.Kind = TCalcTarget::NewSheet, ++targets;
-    } else if (a == "--new-workbook") {
-      target.Kind = TCalcTarget::NewWorkbook;
-      ++targets;
-    } else if (a.size() > 1 && a[0] == '-') {
-      return Usage("unknown option " + a);
-    } else {
-      inputs.push_back(a);
-    }
-  }
-  if (inputs.empty()) return Usage("no input file");
-  if (calc) return RunCalc(inputs, out, sheetName, sheetGiven, target, targets, options);
+  target.Workbook = a.Text("--workbook");
+  target.SheetName = a.Text("--new-sheet");
+  if (a.Given("--new-sheet")) target.Kind = TCalcTarget::NewSheet;
+  if (a.Given("--new-workbook")) target.Kind = TCalcTarget::NewWorkbook;
+  if (a.Given("--calc"))
+    return RunCalc(inputs, out, sheetName, sheetGiven, target, targets, options);
   if (targets > 1 || target.Kind != TCalcTarget::FromSettings || !target.Workbook.empty())
     return Usage("--workbook, --new-sheet and --new-workbook go with --calc");
   if (out.empty()) return Usage("no output given (-o OUT.xlsx)");

@@ -26,3 +26,6 @@ bool RegisterVqrCommand(const VqrCommand& cmd);
 
 /// Prints the usage of every command to stderr; returns kExitUsage.
 int PrintVqrUsage();
+
+/// "vqrtool COMMAND: why", then the usage, on stderr; returns kExitUsage.
+int PrintVqrUsageError(const char* command, const std::string& why);

@@ -67,6 +67,11 @@ int PrintVqrUsage() {
   return kExitUsage;
 }
 
+int PrintVqrUsageError(const char* command, const std::string& why) {
+  std::fprintf(stderr, "vqrtool %s: %s\n", command, why.c_str());
+  return PrintVqrUsage();
+}
+
 // A table redirected onto a full disk must not end as if all of it was written.
 int Finish(const std::string& name, int status) {
   errno = 0;

@@ -1,10 +1,8 @@
 #include "paintfile.h"
 
 #include <QGuiApplication>
-#include <string_view>
 
 #include "chart/qt/picturefile.h"
-#include "data/numtext.h"
 
 namespace {
 QtMessageHandler previousHandler = nullptr;
@@ -32,14 +30,6 @@ void EnsureGuiApplication() {
 
 bool IsPaintableFile(const std::string& path) {
   return IsPictureFile(QString::fromStdString(path));
-}
-
-bool ParseSize(const std::string& s, int& w, int& h) {
-  const size_t x = s.find_first_of("xX");
-  if (x == std::string::npos) return false;
-  const std::string_view text(s);
-  return WholeIntFromText(text.substr(0, x), w) && WholeIntFromText(text.substr(x + 1), h) &&
-         w > 0 && h > 0 && w <= 20000 && h <= 20000;
 }
 
 bool PaintToFile(const std::string& path, int w, int h, QColor background,

@@ -20,6 +20,3 @@ bool PaintToFile(const std::string& path, int w, int h, QColor background,
 
 /// True for an output name with an extension PaintToFile handles.
 bool IsPaintableFile(const std::string& path);
-
-/// Parses "WxH" into positive sizes.
-bool ParseSize(const std::string& s, int& w, int& h);

@@ -4,9 +4,6 @@
 
 #include <cstdio>
 
-#include "data/equalizer.h"
-#include "data/numtext.h"
-
 std::unique_ptr<TToolSettings> LoadToolSettingsFor(const char* command,
                                                    const TToolSettingsOptions& options) {
   std::string error;
@@ -41,42 +38,6 @@ std::vector<std::string> FilesRead(std::vector<std::string> recordings,
     if (!f->empty()) recordings.push_back(*f);
   recordings.insert(recordings.end(), compared.begin(), compared.end());
   return recordings;
-}
-
-bool TakeSmoothValue(const char* command, const std::string& text, std::vector<int>& distances) {
-  int n = 0;
-  if (!WholeIntFromText(text, n) || n < kMinSmoothDistance) {
-    std::fprintf(stderr, "vqrtool %s: --smooth takes a whole number of %d or more, not %s\n",
-                 command, kMinSmoothDistance, text.c_str());
-    return false;
-  }
-  if (n > kMaxSmoothDistance)
-    std::fprintf(stderr, "vqrtool %s: smoothing distance %d is taken as %d\n", command, n,
-                 kMaxSmoothDistance);
-  distances.push_back(n);
-  return true;
-}
-
-TSettingsArg TakeSettingsArg(const std::vector<std::string>& args, size_t& i,
-                             TToolSettingsOptions& options) {
-  const std::string& a = args[i];
-  if (a == "--defaults") {
-    options.Defaults = true;
-    return TSettingsArg::Taken;
-  }
-  for (auto [name, target] : {std::pair<std::string, std::string*>{"--ini", &options.IniFile},
-                              {"--public", &options.PublicFile}}) {
-    if (a == name) {
-      if (i + 1 >= args.size()) return TSettingsArg::MissingValue;
-      *target = args[++i];
-      return TSettingsArg::Taken;
-    }
-    if (a.size() > name.size() + 1 && a.starts_with(name + "=")) {
-      *target = a.substr(name.size() + 1);
-      return TSettingsArg::Taken;
-    }
-  }
-  return TSettingsArg::NotOne;
 }
 
 const char* SettingsArgsConflict(const TToolSettingsOptions& options) {
