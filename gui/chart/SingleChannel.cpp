@@ -16,7 +16,6 @@
 #include <QPainter>
 #include <QProgressBar>
 
-#include "chart/curvestats.h"
 #include "chart/diagrampaint.h"
 #include "chart/qt/picturefile.h"
 #include "chart/qt/qpainterdc.h"
@@ -109,7 +108,10 @@ int TF_SChannel::UsableHeight() const { return SB_Single->y() - 2; }
 
 QString TF_SChannel::ZoomStateText() const { return SB_Single->PanelText(2); }
 
-void TF_SChannel::SetZoomText(const QString& text) { SB_Single->SetPanelText(2, text); }
+void TF_SChannel::SetZoomText(const QString& text) {
+  // The panel repaints at once: only when its state changed.
+  if (SB_Single->PanelText(2) != text) SB_Single->SetPanelText(2, text);
+}
 
 void TF_SChannel::Invalidate() {
   controller_.SyncZoom();
