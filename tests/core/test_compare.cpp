@@ -309,8 +309,9 @@ TEST(Compare, MeasuredRowsCoverTheSameMomentsOnEveryRecording) {
       counts.push_back(st.Count);
     }
     EXPECT_EQ(counts, c.counts);
-    if (temp.size() > 1 && temp[1].Count > 0)
+    if (temp.size() > 1 && temp[1].Count > 0) {
       EXPECT_EQ(std::pair(temp[1].First, temp[1].Last), std::pair(c.bFirst, c.bLast));
+    }
   }
 }
 
