@@ -3,7 +3,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "chart/cursorpaint.h"
+#include "chart/measuredvalues.h"
 #include "chart/vqrdiagram.h"
 #include "data/numtext.h"
 #include "session/Session.h"
@@ -27,25 +27,15 @@ std::vector<std::vector<TCurveStats>> SessionStats(TVQRSession& session,
                                                    const std::vector<int>& channels,
                                                    std::optional<double> fromHours,
                                                    std::optional<double> toHours) {
-  const double fromSeconds = fromHours ? *fromHours * 3600.0 : -INFINITY;
-  const double toSeconds = toHours ? *toHours * 3600.0 : INFINITY;
-  // [from, to] with from after to holds no moment: an empty range.
-  const bool empty = fromSeconds > toSeconds;
-  const TVQRDiagram& diagram = session.Diagram();
+  TMeasuredRange range;
+  if (fromHours) range.FromSeconds = *fromHours * 3600.0;
+  if (toHours) range.ToSeconds = *toHours * 3600.0;
+  // The rows of "Messwerte", per recording.
   std::vector<std::vector<TCurveStats>> recordings(1 +
                                                    static_cast<size_t>(session.ComparedCount()));
-  for (size_t r = 0; r < recordings.size(); ++r) {
-    const TVqrDataObjectNew& data =
-        r ? session.ComparedData(static_cast<int>(r - 1)) : session.Data();
-    for (int ch : channels) {
-      TCurveStats stats;
-      stats.Channel = ch;
-      if (!empty)
-        stats = CurveStats(data, ch, RunSeconds(diagram, r, fromSeconds),
-                           RunSeconds(diagram, r, toSeconds));
-      recordings[r].push_back(stats);
-    }
-  }
+  for (const TMeasuredRow& row : MeasuredRows(session.Diagram(), channels, range))
+    for (size_t r = 0; r < recordings.size() && r < row.Runs.size(); ++r)
+      recordings[r].push_back(row.Runs[r]);
   return recordings;
 }
 

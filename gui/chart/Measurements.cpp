@@ -16,6 +16,7 @@
 
 #include "chart/cursorpaint.h"
 #include "chart/curvestats.h"
+#include "chart/measuredvalues.h"
 #include "chart/vqrdiagram.h"
 #include "data/tablefield.h"
 #include "gui/common/appicons.h"
@@ -134,20 +135,22 @@ void TF_Measurements::ShowRange(const TVQRDiagram& diagram, int a, int b, const 
   const TChannelPens& pens = diagram.ChannelPens();
   const int mode = diagram.WindowMode();
   const bool single = mode >= 1 && mode <= kTempChannel;
+  std::vector<int> channels;
+  for (int ch = 1; ch <= kTempChannel; ++ch)
+    if (single ? ch == mode : pens[ch].Visible) channels.push_back(ch);
   const int decimals = std::clamp(data.ValueAxis.Decimals + 3, 2, 7);
   table_->setRowCount(0);
-  for (int ch = 1; ch <= kTempChannel; ++ch) {
-    if (single ? ch != mode : !pens[ch].Visible) continue;
-    const TCurveStats st = a ? CurveStatsOfSamples(data, ch, a, b) : CurveStats(data, ch, from, to);
+  for (const TMeasuredRow& measured : MeasuredRows(diagram, channels, {a, b, from, to})) {
+    const int ch = measured.Channel;
+    const TCurveStats& st = measured.Runs[0];
     const int d = ch == kTempChannel ? 2 : decimals;
     const int row = table_->rowCount();
     table_->insertRow(row);
     QStringList cells;
     cells << (ch == kTempChannel ? QString("T") : QString("Kanal %1").arg(ch));
     cells << StatCells(st, d);
-    for (size_t k = 1; k < groups; ++k) {
-      const TCurveStats other =
-          CurveStats(*runs[k].Data, ch, RunSeconds(diagram, k, from), RunSeconds(diagram, k, to));
+    for (size_t k = 1; k < measured.Runs.size(); ++k) {
+      const TCurveStats& other = measured.Runs[k];
       cells << StatCells(other, d);
       const bool both = st.Count > 0 && other.Count > 0;
       auto diff = [&](double x, double y) { return both ? Number(x - y, d) : QString(); };

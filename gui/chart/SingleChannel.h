@@ -1,16 +1,19 @@
 #pragma once
 // The channel window: the diagram of one measurement channel or of a channel
 // combination, with a zoom into a rectangle of whole divisions chosen by two
-// clicks, and a status bar for printing, progress and the zoom state.
+// clicks, and a status bar for printing, progress and the zoom state. What
+// the mouse and keys do is its controller's; the window draws and forwards.
 
 #include <QImage>
 #include <QPoint>
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "chart/charttypes.h"
 #include "chart/cursorpaint.h"
+#include "chart/diagramcontroller.h"
 
 class QMenu;
 class QProgressBar;
@@ -31,11 +34,6 @@ class TF_SChannel : public QWidget {
   /// Settings, data or scales changed: the diagram is drawn anew.
   void Invalidate();
 
-  // Zoom commands (also reached by keys and the status bar).
-  void ApplyZoomSel();
-  void Unzoom();
-  void ToggleZoom();
-
   /// Copies the diagram as a picture to the clipboard.
   void CopyToClipboard();
   /// Saves the diagram in the window's size: .svg as vector drawing,
@@ -46,18 +44,14 @@ class TF_SChannel : public QWidget {
   /// dialog unless replaced.
   std::function<QString(const QString& proposed)> ChooseImageFile;
 
-  // Measuring cursor and markers.
+  /// The zoom, cursor and markers as the mouse and keys left them.
+  const TDiagramController& Controller() const { return controller_; }
   /// The drawn sample under the cursor, 0 when the mouse is off the plot.
-  int CursorSample() const { return marks_.Cursor; }
-  int MarkA() const { return marks_.MarkA; }
-  int MarkB() const { return marks_.MarkB; }
+  int CursorSample() const { return controller_.CursorSample(); }
+  int MarkA() const { return controller_.MarkA(); }
+  int MarkB() const { return controller_.MarkB(); }
   /// The read-out box's lines as last laid out (empty: none shown).
   const TCursorReadout& Readout() const { return readout_; }
-  /// "M": marker A at the cursor, then B (which opens "Messwerte"), then
-  /// both cleared; a beep without a cursor.
-  void SetMark();
-  void SetMarkAt(int sample);
-  void ClearMarks();
   /// "Messwerte" for the markers, or for the time range shown without them.
   void ShowMeasurements();
   TF_Measurements* Measurements() const { return measurements_; }
@@ -65,17 +59,6 @@ class TF_SChannel : public QWidget {
   TZTStatusBar* StatusPanels() const { return SB_Single; }
   TProcessGauge* Gauge() const { return gauge_.get(); }
   QString ZoomStateText() const;
-
-  // Window state.
-  TRect DrawRectWin;
-  TRect FocusRect;
-  TZoomSel ZoomSel;
-  TPoint Anchor;
-  TPoint ZoomStart;
-  TPoint DivPos;
-  TPoint MousePos;
-  bool Defining = false;
-  bool Zoomed = false;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -94,50 +77,33 @@ class TF_SChannel : public QWidget {
   int UsableHeight() const;
   void UpdateCaption();
   void RenderCache();
-  /// Draws the diagram of the current window mode in a w x h client.
-  void PaintClient(QPainter& painter, int w, int h);
-  /// Division indexes under pt of the diagram on screen; pt is snapped.
-  TPoint Snap(TPoint& pt);
-  void FormClick();
+  /// Draws the diagram of the current window mode in a w x h client;
+  /// returns the white drawing area.
+  TRect PaintClient(QPainter& painter, int w, int h);
   void StatusPanelClicked(int panel);
   void SetZoomText(const QString& text);
-  void EndDefinition();
-  /// A new recording replaced the scales: no zoom is in force any more.
-  void SyncZoomState();
-  /// Clears markers set on axes that have been fitted anew since.
-  void DropStaleMarks();
+  /// Does what the controller asks after an event.
+  void Apply(const TDiagramActions& actions);
+  /// Tells the controller when the recording's axes have been fitted anew.
+  void WatchAxesFit();
   void SaveImageAs();
-  /// The cursor follows the mouse at p (off the plot: hidden).
-  void MoveCursor(QPoint p);
-  /// The arrow keys: the cursor steps by samples within the plot; without
-  /// one it appears at the middle of the plot.
-  void StepCursor(int samples);
   /// Lays the overlay out again and repaints what it covered and covers.
   void RelayoutOverlay();
   void LayoutOverlay();
-  /// A press that moved this far becomes a drag that selects the zoom.
-  bool StartDrag(QPoint p);
 
   IDiagramHost& host_;
+  TDiagramController controller_;
   TZTStatusBar* SB_Single = nullptr;
   QProgressBar* PB_Single = nullptr;
   QMenu* popup_ = nullptr;
   std::unique_ptr<TProcessGauge> gauge_;
   QSize lastSize_;
-  bool pressed_ = false;
-  bool dragging_ = false;
-  QPoint pressPos_;
 
-  // The measuring cursor over the cached diagram.
-  TCursorFrame frame_;
-  TCursorMarks marks_;
   TCursorReadout readout_;
   QImage scratch_{1, 1, QImage::Format_RGB32};  // measures the read-out's text
   TF_Measurements* measurements_ = nullptr;
-  int menuSample_ = 0;        // the cursor's sample when the context menu opened
-  uint32_t marksFitted_ = 0;  // the recording's axis fit the markers were set on
+  std::optional<uint32_t> seenFit_;  // the recording's axis fit last seen
 
   // The diagram as last drawn.
   QImage cache_;
-  bool cacheValid_ = false;
 };

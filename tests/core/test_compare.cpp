@@ -7,6 +7,7 @@
 
 #include "chart/cursorpaint.h"
 #include "chart/diagrampaint.h"
+#include "chart/measuredvalues.h"
 #include "chart/recordingdc.h"
 #include "chart/vqrdiagram.h"
 #include "core_fixtures.h"
@@ -258,6 +259,59 @@ TEST(Compare, ReadOutGivesTheComparedValueAtTheSameMoment) {
              (diff < 0 ? "  \u0394 " : "  \u0394 +") + FixedText(diff, 1);
     }
     EXPECT_EQ(lines[2].Text, want);
+  }
+}
+
+// "Messwerte" and vqrtool stats: per curve every recording over the same
+// moments, the open one between its markers or over a time range.
+TEST(Compare, MeasuredRowsCoverTheSameMomentsOnEveryRecording) {
+  const struct {
+    const char* name;
+    bool compare;
+    TMeasuredRange range;
+    std::vector<int> counts;  // per recording
+    float bFirst, bLast;
+  } cases[] = {
+      {"markers", true, {10, 20}, {11, 11}, -5.0f, 5.0f},
+      {"markers the other way", true, {20, 10}, {11, 11}, -5.0f, 5.0f},
+      {"a marker past the end: the time range", true, {10, 99, 600, 1200}, {11, 11}, -5.0f, 5.0f},
+      {"a time range", true, {0, 0, 600, 1200}, {11, 11}, -5.0f, 5.0f},
+      {"the whole runs", true, {}, {60, 30}, -9.0f, 20.0f},
+      {"a range backwards holds nothing", true, {0, 0, 1200, 600}, {0, 0}, 0.0f, 0.0f},
+      {"without a comparison", false, {10, 20}, {11}, 0.0f, 0.0f},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    TVQRSession session;
+    session.SetTimeAlign(TTimeAlign::ClockTime);
+    ASSERT_EQ(session.Load(WriteRun(dir, "a.DAT", {.ended = kNoon})), TLoadStatus::Ok);
+    if (c.compare) {
+      // b starts 5 minutes after a: its sample 5 lies at a's sample 10.
+      TDatWriter w;
+      DatHeader{}.AddTo(w);
+      for (int i = 1; i <= 30; ++i)
+        w.Add(MakeDataRecord(60 * i, Readings(1000, static_cast<int16_t>(10 * i - 100))));
+      const std::string b = dir.File("b.DAT");
+      WriteBytes(b, w.Bytes());
+      const std::time_t ended = kNoon - 3600 + 300 + 1800;
+      const utimbuf times{ended, ended};
+      utime(b.c_str(), &times);
+      ASSERT_EQ(session.AddCompared(b), TLoadStatus::Ok);
+    }
+    const auto rows = MeasuredRows(session.Diagram(), {3, kTempChannel}, c.range);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(std::pair(rows[0].Channel, rows[1].Channel), std::pair(3, kTempChannel));
+    const std::vector<TCurveStats>& temp = rows[1].Runs;
+    std::vector<int> counts;
+    for (const TCurveStats& st : temp) {
+      EXPECT_EQ(st.Channel, kTempChannel);
+      counts.push_back(st.Count);
+    }
+    EXPECT_EQ(counts, c.counts);
+    if (temp.size() > 1 && temp[1].Count > 0) {
+      EXPECT_EQ(std::pair(temp[1].First, temp[1].Last), std::pair(c.bFirst, c.bLast));
+    }
   }
 }
 

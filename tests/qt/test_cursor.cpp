@@ -188,7 +188,7 @@ TEST_F(Cursor, DragZoomEqualsTheTwoClickZoom) {
     QTest::mouseClick(channel, Qt::LeftButton, {}, p);
   }
   Settle();
-  ASSERT_TRUE(channel->Zoomed);
+  ASSERT_TRUE(channel->Controller().Zoomed());
   const AxisRange clickX = d->TimeAxis, clickY = d->ValueAxis;
   Key("z");
   ASSERT_EQ(d->TimeAxis, fullX);
@@ -198,7 +198,7 @@ TEST_F(Cursor, DragZoomEqualsTheTwoClickZoom) {
   QTest::mouseMove(channel, from + QPoint(12, 0));
   QTest::mouseRelease(channel, Qt::LeftButton, {}, from + QPoint(12, 0));
   Settle();
-  EXPECT_FALSE(channel->Zoomed || channel->Defining);
+  EXPECT_FALSE(channel->Controller().Zoomed() || channel->Controller().Defining());
   EXPECT_EQ(channel->ZoomStateText(), "Kein Zoom");
   EXPECT_EQ(d->TimeAxis, fullX);
 
@@ -208,7 +208,7 @@ TEST_F(Cursor, DragZoomEqualsTheTwoClickZoom) {
   QTest::keyClick(channel, Qt::Key_Escape);
   QTest::mouseRelease(channel, Qt::LeftButton, {}, from);
   Settle();
-  EXPECT_FALSE(channel->Zoomed || channel->Defining);
+  EXPECT_FALSE(channel->Controller().Zoomed() || channel->Controller().Defining());
 
   QTest::mousePress(channel, Qt::LeftButton, {}, to);
   QTest::mouseMove(channel, (from + to) / 2);
@@ -219,7 +219,7 @@ TEST_F(Cursor, DragZoomEqualsTheTwoClickZoom) {
   QTest::mouseMove(channel, from);
   QTest::mouseRelease(channel, Qt::LeftButton, {}, from);
   Settle();
-  ASSERT_TRUE(channel->Zoomed);
+  ASSERT_TRUE(channel->Controller().Zoomed());
   EXPECT_EQ(channel->ZoomStateText(), "Zoom");
   EXPECT_EQ(d->TimeAxis, clickX);
   EXPECT_EQ(d->ValueAxis, clickY);

@@ -245,10 +245,10 @@ TEST_F(DiagramWindows, RubberBandZoomsZRestoresAndEscapeOrNarrowBandsDefineNothi
   const AxisRange fullX = d->TimeAxis, fullY = d->ValueAxis;
   const QPoint nudge(2, -2);  // near a crossing snaps onto it
   Band(Crossing(1, 1) + nudge, Crossing(3, 4) - nudge);
-  ASSERT_TRUE(channel->Zoomed);
+  ASSERT_TRUE(channel->Controller().Zoomed());
   EXPECT_EQ(channel->ZoomStateText(), "Zoom");
-  EXPECT_EQ(std::tuple(channel->ZoomSel.xFrom, channel->ZoomSel.yFrom, channel->ZoomSel.xTo,
-                       channel->ZoomSel.yTo),
+  EXPECT_EQ(std::tuple(channel->Controller().ZoomSel().xFrom, channel->Controller().ZoomSel().yFrom,
+                       channel->Controller().ZoomSel().xTo, channel->Controller().ZoomSel().yTo),
             std::tuple(1, 1, 3, 4));
   const AxisRange zoomX = d->TimeAxis;
   EXPECT_FALSE(SameAxis(zoomX, fullX));
@@ -271,18 +271,18 @@ TEST_F(DiagramWindows, RubberBandZoomsZRestoresAndEscapeOrNarrowBandsDefineNothi
   EXPECT_EQ(channel->ZoomStateText(), "Zoom definieren...");
   MoveAndClick(Crossing(2, 5));
   Settle();
-  EXPECT_FALSE(channel->Defining || channel->Zoomed);
+  EXPECT_FALSE(channel->Controller().Defining() || channel->Controller().Zoomed());
   ClickAt(channel, Crossing(1, 1));
-  ASSERT_TRUE(channel->Defining);
+  ASSERT_TRUE(channel->Controller().Defining());
   QTest::keyClick(channel, Qt::Key_Escape);
-  EXPECT_FALSE(channel->Defining);
+  EXPECT_FALSE(channel->Controller().Defining());
   EXPECT_EQ(channel->ZoomStateText(), "Kein Zoom");
   ClickAt(channel, Crossing(1, 1));
   channel->hide();
   Menu("Mn_Wnd_Ch4");
-  EXPECT_FALSE(channel->Defining);
+  EXPECT_FALSE(channel->Controller().Defining());
   ClickAt(channel, QPoint(1, 1));
-  EXPECT_FALSE(channel->Defining);
+  EXPECT_FALSE(channel->Controller().Defining());
   EXPECT_TRUE(SameAxis(d->TimeAxis, fullX));
   EXPECT_EQ(beeps, 0);
 }

@@ -1,0 +1,396 @@
+// The diagram window's controller driven by events as the window forwards
+// them: the zoom selection, the cursor, the markers and what a re-fit of the
+// axes leaves of them.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "chart/cursorpaint.h"
+#include "chart/diagramcontroller.h"
+#include "drawfixture.h"
+
+namespace {
+
+/// Grid crossing (i, j) of the drawing, nudged by (dx, dy) pixels.
+struct Cross {
+  int i = 0, j = 0, dx = 0, dy = 0;
+};
+
+/// One event as the window forwards it, or what the window does besides.
+struct Step {
+  enum Kind {
+    Click,       // move to at, press and release there
+    Drag,        // press at, move to to, release there
+    DragEscape,  // the same with Escape before the release
+    Hover,       // move to at
+    Key,         // key (Shift with shift)
+    Leave,       // the mouse leaves the window
+    LeaveMenu,   // ... for the context menu
+    Menu,        // the context menu opens at at
+    MarkMenu,    // "Marke setzen"
+    ZoomPanel,   // the status bar's zoom panel
+    Shown,       // the window is shown again
+    Refit,       // the recording's axes are fitted anew
+    Stale,       // the drawing is out of date (not yet drawn again)
+    NoDiagram,   // the window has no diagram any more
+  } kind;
+  Cross at{};
+  Cross to{};
+  TDiagramKey key = TDiagramKey::Escape;
+  bool shift = false;
+};
+
+Step Click(Cross at) { return {Step::Click, at}; }
+Step Drag(Cross from, Cross to) { return {Step::Drag, from, to}; }
+Step Hover(Cross at) { return {Step::Hover, at}; }
+Step Key(TDiagramKey key, bool shift = false) { return {Step::Key, {}, {}, key, shift}; }
+Step Do(Step::Kind kind, Cross at = {}) { return {kind, at}; }
+
+/// 48 h in 12 divisions of 4 h, a sample every 30 minutes: crossing i lies
+/// on sample 8 i + 1.
+struct ControllerFixture : DrawFixture {
+  bool hasDiagram = true;
+  TDiagramController controller{[this] { return hasDiagram ? &diagram : nullptr; }, 10};
+  AxisRange fullTime{12, 172800.0f, 0.0f, 2, 0, false};
+  AxisRange fullValue{10, 1.0f, 0.0f, 1, 1, false};
+  const TRect drawRect{0, 0, 2871, 1991};
+  // What the window was asked to do, over all events.
+  int beeps = 0, refreshes = 0, shows = 0, updates = 0;
+  bool lastConsumed = true;
+
+  ControllerFixture() {
+    data.TimeAxis = fullTime;
+    data.ValueAxis = fullValue;
+    for (int i = 0; i <= 96; ++i) Add(i * 1800, 0.25f + 0.005f * static_cast<float>(i));
+    diagram.SetWindowMode(1);
+    ShowChannels({1});
+    Redraw();
+  }
+
+  void Redraw() {
+    DrawScreen(drawRect);
+    controller.Drawn(CaptureCursorFrame(diagram), drawRect);
+  }
+
+  TPoint At(Cross c) const {
+    const TDiagramGrid& g = diagram.ScreenGrid();
+    return {static_cast<int32_t>(std::lround(g.PlotRect.left + c.i * g.DivWidthX)) + c.dx,
+            static_cast<int32_t>(std::lround(g.PlotRect.top - c.j * g.DivWidthY)) + c.dy};
+  }
+
+  /// Does what the window does with an answer.
+  void Apply(const TDiagramActions& a) {
+    lastConsumed = a.Consumed;
+    if (a.Refresh) {
+      ++refreshes;
+      Redraw();
+    }
+    beeps += a.Beep;
+    shows += a.ShowMeasurements;
+    updates += a.UpdateMeasurements;
+  }
+
+  void Run(const Step& s) {
+    switch (s.kind) {
+      case Step::Click:
+        Apply(controller.Move(At(s.at)));
+        controller.Press(At(s.at));
+        Apply(controller.Release(At(s.at), true));
+        break;
+      case Step::Drag:
+        controller.Press(At(s.at));
+        Apply(controller.Move(At(s.to)));
+        Apply(controller.Release(At(s.to), true));
+        break;
+      case Step::DragEscape:
+        controller.Press(At(s.at));
+        Apply(controller.Move(At(s.to)));
+        Apply(controller.Key(TDiagramKey::Escape, false, At(s.to)));
+        Apply(controller.Release(At(s.to), true));
+        break;
+      case Step::Hover:
+        Apply(controller.Move(At(s.at)));
+        break;
+      case Step::Key:
+        Apply(controller.Key(s.key, s.shift, At(s.at)));
+        break;
+      case Step::Leave:
+      case Step::LeaveMenu:
+        Apply(controller.Leave(s.kind == Step::LeaveMenu));
+        break;
+      case Step::Menu:
+        Apply(controller.ContextMenu(At(s.at)));
+        break;
+      case Step::MarkMenu:
+        Apply(controller.MarkAtMenu());
+        break;
+      case Step::ZoomPanel:
+        Apply(controller.ZoomCommand());
+        break;
+      case Step::Shown:
+        Apply(controller.Shown());
+        break;
+      case Step::Refit:
+        ++data.AxesFitted;
+        data.TimeAxis = fullTime;
+        data.ValueAxis = fullValue;
+        controller.OnAxesRefitted();
+        controller.SyncZoom();
+        Redraw();
+        break;
+      case Step::Stale:
+        controller.DrawingStale();
+        break;
+      case Step::NoDiagram:
+        hasDiagram = false;
+        break;
+    }
+  }
+};
+
+constexpr TDiagramKey kEsc = TDiagramKey::Escape, kM = TDiagramKey::Mark, kZ = TDiagramKey::Zoom,
+                      kLeft = TDiagramKey::Left, kRight = TDiagramKey::Right;
+
+TEST(DiagramController, ZoomSelection) {
+  const TZoomSel none{};
+  const TZoomSel sel{1, 1, 3, 4};
+  const struct {
+    const char* name;
+    std::vector<Step> steps;
+    const char* text;
+    TZoomSel sel;
+    bool zoomedAxes;  // the diagram shows the zoomed axes
+    int refreshes, beeps;
+  } cases[] = {
+      {"two clicks", {Click({1, 1, 2, -2}), Click({3, 4, -2, 2})}, "Zoom", sel, true, 1, 0},
+      {"two clicks the other way", {Click({3, 4}), Click({1, 1})}, "Zoom", sel, true, 1, 0},
+      {"a drag's ends", {Drag({3, 4, -2, 2}, {1, 1, 2, -2})}, "Zoom", sel, true, 1, 0},
+      {"a drag under the drag distance is a click",
+       {Drag({1, 1}, {1, 1, 9})},
+       "Zoom definieren...",
+       none,
+       false,
+       0,
+       0},
+      {"a drag narrower than a division",
+       {Drag({1, 1}, {1, 1, 12})},
+       "Kein Zoom",
+       none,
+       false,
+       0,
+       0},
+      {"a drag begun while defining stays a click",
+       {Click({1, 1}), Drag({3, 4}, {2, 2})},
+       "Zoom",
+       TZoomSel{1, 1, 2, 2},
+       true,
+       1,
+       0},
+      {"one click", {Click({2, 2})}, "Zoom definieren...", none, false, 0, 0},
+      {"the same crossing twice",
+       {Click({2, 2}), Click({2, 2, 3, 3})},
+       "Kein Zoom",
+       none,
+       false,
+       0,
+       0},
+      {"one division wide only", {Click({2, 2}), Click({2, 5})}, "Kein Zoom", none, false, 0, 0},
+      {"Escape ends a definition",
+       {Click({1, 1}), Key(kEsc), Click({3, 4})},
+       "Zoom definieren...",
+       none,
+       false,
+       0,
+       0},
+      {"Escape ends a drag", {{Step::DragEscape, {3, 4}, {1, 1}}}, "Kein Zoom", none, false, 0, 0},
+      {"outside the drawing",
+       {Click({-100, 1}), Click({3, 4})},
+       "Zoom definieren...",
+       none,
+       false,
+       0,
+       0},
+      {"clicks while zoomed do nothing",
+       {Click({1, 1}), Click({3, 4}), Click({0, 0}), Click({2, 2})},
+       "Zoom",
+       sel,
+       true,
+       1,
+       0},
+      {"Z unzooms", {Click({1, 1}), Click({3, 4}), Key(kZ)}, "Kein Zoom", sel, false, 2, 0},
+      {"Z zooms again", {Click({1, 1}), Click({3, 4}), Key(kZ), Key(kZ)}, "Zoom", sel, true, 3, 0},
+      {"the panel as Z",
+       {Click({1, 1}), Click({3, 4}), Do(Step::ZoomPanel)},
+       "Kein Zoom",
+       sel,
+       false,
+       2,
+       0},
+      {"Z without a zoom beeps", {Key(kZ), Do(Step::ZoomPanel)}, "Kein Zoom", none, false, 0, 2},
+      {"showing again ends a definition",
+       {Click({1, 1}), Do(Step::Shown)},
+       "Kein Zoom",
+       none,
+       false,
+       0,
+       0},
+      {"a re-fit ends the zoom",
+       {Click({1, 1}), Click({3, 4}), Do(Step::Refit)},
+       "Kein Zoom",
+       sel,
+       false,
+       1,
+       0},
+      {"after a re-fit Z beeps",
+       {Click({1, 1}), Click({3, 4}), Do(Step::Refit), Key(kZ)},
+       "Kein Zoom",
+       sel,
+       false,
+       1,
+       1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ControllerFixture f;
+    for (const Step& s : c.steps) f.Run(s);
+    EXPECT_EQ(std::string(f.controller.ZoomStateText()), c.text);
+    EXPECT_EQ(f.controller.ZoomSel(), c.sel);
+    EXPECT_EQ(f.data.TimeAxis != f.fullTime, c.zoomedAxes);
+    EXPECT_EQ(f.data.ValueAxis != f.fullValue, c.zoomedAxes);
+    EXPECT_EQ(f.refreshes, c.refreshes);
+    EXPECT_EQ(f.beeps, c.beeps);
+  }
+}
+
+TEST(DiagramController, BandShowsItsTimeRangeWhileDefined) {
+  ControllerFixture f;
+  f.Run(Click({1, 1}));
+  f.Run(Hover({3, 4, 5, -5}));
+  const TCursorMarks& m = f.controller.Marks();
+  ASSERT_TRUE(f.controller.Defining() && m.Band);
+  EXPECT_FLOAT_EQ(m.BandFrom, 4.0f);  // hours
+  EXPECT_FLOAT_EQ(m.BandTo, 12.0f);
+  // The band runs from the first crossing to the mouse, snapped to the grid.
+  TPoint a = f.At({1, 1}), b = f.At({3, 4});
+  f.diagram.SnapToGrid(a);
+  f.diagram.SnapToGrid(b);
+  EXPECT_EQ(f.controller.Band(), (TRect{a.x, b.y, b.x, a.y}));
+  f.Run(Key(kEsc));
+  EXPECT_FALSE(f.controller.Marks().Band);
+}
+
+TEST(DiagramController, CursorAndMarkers) {
+  const struct {
+    const char* name;
+    std::vector<Step> steps;
+    int cursor, markA, markB;  // drawn samples, 0 for none
+    int shows, updates, beeps;
+    bool lastConsumed = true;
+  } cases[] = {
+      {"the mouse on crossing 3", {Hover({3, 2})}, 25, 0, 0, 0, 0, 0},
+      {"nearest sample", {Hover({3, 2, 20})}, 26, 0, 0, 0, 0, 0},  // a sample is 24 pixels
+      {"off the plot", {Hover({3, 2}), Hover({-1, 2})}, 0, 0, 0, 0, 0, 0},
+      {"leaving the window", {Hover({3, 2}), Do(Step::Leave)}, 0, 0, 0, 0, 0, 0},
+      {"leaving for the context menu", {Hover({3, 2}), Do(Step::LeaveMenu)}, 25, 0, 0, 0, 0, 0},
+      {"an old drawing finds no sample", {Do(Step::Stale), Hover({3, 2})}, 0, 0, 0, 0, 0, 0},
+      {"M sets A", {Hover({3, 2}), Key(kM)}, 25, 25, 0, 0, 0, 0},
+      {"a second M sets B and opens Messwerte",
+       {Hover({3, 2}), Key(kM), Hover({6, 2}), Key(kM)},
+       49,
+       25,
+       49,
+       1,
+       0,
+       0},
+      {"a third M clears both",
+       {Hover({3, 2}), Key(kM), Hover({6, 2}), Key(kM), Key(kM)},
+       49,
+       0,
+       0,
+       1,
+       1,
+       0},
+      {"Escape clears them", {Hover({3, 2}), Key(kM), Key(kEsc)}, 25, 0, 0, 0, 1, 0},
+      {"Escape with nothing to end is the window's", {Key(kEsc)}, 0, 0, 0, 0, 0, 0, false},
+      {"M without a cursor beeps", {Key(kM)}, 0, 0, 0, 0, 0, 1},
+      {"M without a diagram beeps",
+       {Hover({3, 2}), Do(Step::NoDiagram), Key(kM)},
+       25,
+       0,
+       0,
+       0,
+       0,
+       1},
+      {"Marke setzen marks where the menu opened",
+       {Do(Step::Menu, {2, 2}), Do(Step::LeaveMenu), Hover({5, 5}), Do(Step::MarkMenu)},
+       41,
+       17,
+       0,
+       0,
+       0,
+       0},
+      {"a marker stays through a zoom",
+       {Hover({3, 2}), Key(kM), Click({1, 1}), Click({5, 4}), Key(kZ)},
+       0,
+       25,
+       0,
+       0,
+       0,
+       0},
+      {"a re-fit drops the markers",
+       {Hover({3, 2}), Key(kM), Hover({6, 2}), Key(kM), Do(Step::Refit)},
+       49,
+       0,
+       0,
+       1,
+       0,
+       0},
+      {"Right brings the cursor to the middle", {Key(kRight)}, 49, 0, 0, 0, 0, 0},
+      {"Left and Right step",
+       {Hover({3, 2}), Key(kRight), Key(kRight), Key(kLeft)},
+       26,
+       0,
+       0,
+       0,
+       0,
+       0},
+      {"Shift steps ten",
+       {Hover({3, 2}), Key(kRight, true), Key(kLeft, true), Key(kLeft, true)},
+       15,
+       0,
+       0,
+       0,
+       0,
+       0},
+      {"the last sample holds the cursor",
+       {Hover({11, 2}), Key(kRight, true), Key(kRight, true)},
+       97,
+       0,
+       0,
+       0,
+       0,
+       0},
+      {"the first one too", {Hover({0, 2}), Key(kLeft)}, 1, 0, 0, 0, 0, 0},
+      {"no stepping while a zoom is defined", {Click({3, 2}), Key(kRight)}, 25, 0, 0, 0, 0, 1},
+      {"arrow keys set markers",
+       {Key(kRight), Key(kM), Key(kRight, true), Key(kM)},
+       59,
+       49,
+       59,
+       1,
+       0,
+       0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ControllerFixture f;
+    for (const Step& s : c.steps) f.Run(s);
+    EXPECT_EQ(f.controller.CursorSample(), c.cursor);
+    EXPECT_EQ(std::pair(f.controller.MarkA(), f.controller.MarkB()), std::pair(c.markA, c.markB));
+    EXPECT_EQ(std::tuple(f.shows, f.updates, f.beeps), std::tuple(c.shows, c.updates, c.beeps));
+    EXPECT_EQ(f.lastConsumed, c.lastConsumed);
+  }
+}
+
+}  // namespace
