@@ -122,7 +122,7 @@ bool Walk(TFolderFd from, const std::string& fromText, const std::string& path, 
   std::string shown = fromText;
   if (!path.empty() && path[0] == '/') {
     at = TFolderFd(OpenRoot());
-    shown = "/";
+    shown.assign(1, '/');  // not = "/": g++ 12 warns falsely (-Wrestrict)
   }
   place->shown = Join(shown, path);
   if (at.Get() < 0) return false;
@@ -168,7 +168,7 @@ bool Walk(TFolderFd from, const std::string& fromText, const std::string& path, 
     const std::string to(target, static_cast<size_t>(n));
     if (to[0] == '/') {
       at = TFolderFd(OpenRoot());
-      shown = "/";
+      shown.assign(1, '/');  // not = "/": g++ 12 warns falsely (-Wrestrict)
       if (at.Get() < 0) return false;
     }
     const std::vector<std::string> more = Names(to);

@@ -91,8 +91,12 @@ TEST(AtomicFile, RemovesOnlyTheLeftoversOfItsOwnKilledWrites) {
       {".vqrshow4-Ab12Cd34Ef56.tmp.txt", true, false},
   };
   for (const Entry& e : entries) {
-    if (e.name != leftover) ASSERT_TRUE(WriteText(dir.File(e.name), "theirs"));
-    if (e.old) MakeOld(dir.File(e.name));
+    if (e.name != leftover) {
+      ASSERT_TRUE(WriteText(dir.File(e.name), "theirs"));
+    }
+    if (e.old) {
+      MakeOld(dir.File(e.name));
+    }
   }
   fs::create_directory(dir.File("photos"));
   // The writer's form, but not a regular file of this user: never touched.

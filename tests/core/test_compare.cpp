@@ -354,7 +354,9 @@ TEST(Compare, LegendAndReadOutStayInThePictureAndApart) {
     for (const auto& n : names) {
       EXPECT_TRUE(inside(box(n))) << n.text;
       for (const auto& t : texts)
-        if (&t != &n && t.text != n.text) EXPECT_FALSE(DcBoxesTouch(box(n), box(t), 0)) << t.text;
+        if (&t != &n && t.text != n.text) {
+          EXPECT_FALSE(DcBoxesTouch(box(n), box(t), 0)) << t.text;
+        }
     }
     // No name runs into the line sample of the next one.
     for (const auto& line : dc.Segments())
@@ -363,7 +365,9 @@ TEST(Compare, LegendAndReadOutStayInThePictureAndApart) {
         const bool crosses = line.from.y > b.top && line.from.y < b.bottom &&
                              std::max(line.from.x, line.to.x) > b.left &&
                              std::min(line.from.x, line.to.x) < b.right;
-        if (line.from.y == line.to.y && line.pen.Color == 0) EXPECT_FALSE(crosses) << n.text;
+        if (line.from.y == line.to.y && line.pen.Color == 0) {
+          EXPECT_FALSE(crosses) << n.text;
+        }
       }
 
     const TCursorFrame frame = CaptureCursorFrame(session.Diagram());

@@ -440,8 +440,9 @@ TEST_F(SettingsBinding, PageCaptionsKeepTheirWordsApart) {
   for (const QString& text : texts) {
     for (const QString& word : text.split(QRegularExpression("[\\s/()]+"), Qt::SkipEmptyParts)) {
       ++checked;
-      if (!ok.contains(word))
+      if (!ok.contains(word)) {
         EXPECT_FALSE(runTogether.match(word).hasMatch()) << word.toStdString();
+      }
     }
   }
   EXPECT_GT(checked, 100);
