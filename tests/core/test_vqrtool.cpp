@@ -369,7 +369,9 @@ std::string Parsed(const TArgTable& table, const std::vector<std::string>& args)
       for (size_t k = 0; k < v.Numbers.size(); ++k) {
         char buf[32];
         *std::to_chars(buf, buf + sizeof buf - 1, v.Numbers[k]).ptr = 0;
-        s += (k ? "," : "(") + std::string(buf) + (k + 1 == v.Numbers.size() ? ")" : "");
+        s += k ? ',' : '(';
+        s += buf;
+        if (k + 1 == v.Numbers.size()) s += ')';
       }
       s += " ";
     }
