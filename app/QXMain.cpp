@@ -99,7 +99,8 @@ void TQXMainForm::BuildUi() {
 
   pages_ = new QTabWidget(central);
   pages_->setObjectName("PageControl1");
-  BuildSettingsPages(pages_);
+  // Pages are built when first shown; their controls then join the binding.
+  BuildSettingsPages(pages_, [this](QWidget* page) { SettingsPageBuilt(*page); });
   v->addWidget(pages_, 1);
   setCentralWidget(central);
 
@@ -384,6 +385,6 @@ void TQXMainForm::Mn_File_ExcelExportClick() {
     return;
   }
   pages_->setCurrentWidget(pages_->findChild<QWidget*>("TS_Excel"));
-  binder_->CommitExcel();
+  binder_->CommitFor(TSettingsCommand::ExcelExport);
   xlExport_->Execute(*session_, openDialogFile_);
 }

@@ -130,7 +130,10 @@ class TQXMainForm : public QMainWindow, public IDiagramHost, public ISettingsEdi
   TVqrDataObjectNew* DataObject() const;
   TVQRDiagram* Diagram() const override;
   TVQRAsciiFile* AsciiFile() const { return asciiFile_.get(); }
+  /// The settings pages; each is built when first shown.
   QTabWidget* Pages() const { return pages_; }
+  /// Builds every settings page not built yet.
+  void BuildAllSettingsPages();
   TZTStatusBar* StatusPanels() const { return statusBar_; }
   THelpWindow* HelpWindow();
   /// The spreadsheet export dialog, made once with the window.
@@ -170,6 +173,8 @@ class TQXMainForm : public QMainWindow, public IDiagramHost, public ISettingsEdi
   void BuildMenus();
   void BuildToolBar();
   void CreateSettings();
+  /// A settings page was built: its controls join the binding and editors.
+  void SettingsPageBuilt(QWidget& page);
   void ApplyStartPosition();
   /// Saves the settings at close; when that fails, asks until they are
   /// written or the user gives them up.
