@@ -25,6 +25,8 @@ constexpr uint32_t kScaling =
 constexpr uint32_t kLayout = kScaling | C::Print;
 constexpr uint32_t kLogo = C::Print | C::LogoAndBackground;
 
+// One line per setting, in the order of the file.
+// clang-format off
 std::vector<TSettingRow> ProgramRows() {
   return {
       BoolRow("RawFile", "Remember").Ctl("CB_RawFile_Remember").For(C::FileChoice).As(&T::RawFileRemember),
@@ -141,6 +143,7 @@ std::vector<TSettingRow> ProgramRows() {
       TextRow("ExcelCal", "FormatTemp").Ctl("Ed_XLCal_FormatTemp").For(C::ExcelExport).As(&T::ExcelCalFormatTemp),
   };
 }
+// clang-format on
 
 std::vector<TSettingRow>& Rows() {
   static std::vector<TSettingRow> rows = ProgramRows();

@@ -66,7 +66,9 @@ struct TSettingRow {
   const char* Page = nullptr;
   const char* Caption = nullptr;
 
-  constexpr TSettingRow N(int count) const { return With([&](TSettingRow& r) { r.Count = count; }); }
+  constexpr TSettingRow N(int count) const {
+    return With([&](TSettingRow& r) { r.Count = count; });
+  }
   constexpr TSettingRow Ctl(const char* control) const {
     return With([&](TSettingRow& r) { r.Control = control; });
   }

@@ -45,7 +45,8 @@ TVQRShowSettings::TVQRShowSettings(TZTIniClass* ini) : TZTIniSettingTable(ini) {
   }
 }
 
-TZTiniSettingValue* TVQRShowSettings::Find(const std::string& section, const std::string& key) const {
+TZTiniSettingValue* TVQRShowSettings::Find(const std::string& section,
+                                           const std::string& key) const {
   for (const auto& r : rows_)
     if (r.Row.Section == section && r.Row.Key == key) return r.Setting;
   return nullptr;

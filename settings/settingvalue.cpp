@@ -281,14 +281,9 @@ void TZTiniSettingValue::NormaliseAsField(int i) {
     case TZTIniValueType::Float:
       SetFloat(i, FieldFloat(FloatText(GetFloat(i))));
       break;
-    case TZTIniValueType::Font: {
-      // A code the field gives back unchanged (an unset "" is its "--") stays
-      // as it was read.
-      const TZTIniSlot* s = SlotFor(i);
-      const std::string code = MakeFontCode(FieldText(GetFontName(i)), GetFontStyle(i));
-      if (s && !SameFontCode(code, s->Text)) SetFont(i, FieldText(GetFontName(i)), GetFontStyle(i));
+    case TZTIniValueType::Font:
+      SetFont(i, FieldText(GetFontName(i)), GetFontStyle(i));
       break;
-    }
     case TZTIniValueType::Boolean:
     case TZTIniValueType::Color:
     case TZTIniValueType::Pen:
@@ -425,8 +420,10 @@ void TZTiniSettingValue::SetFont(int i, const std::string& face, int style) {
   TZTIniSlot* s = SlotFor(i);
   if (!s || ValueType != TZTIniValueType::Font) return;
   const std::string code = Utf8Left(MakeFontCode(face, style), kMaxText);
-  // A font that was never set is not written.
+  // A font that was never set is not written, and stays unset without a face
+  // and a style.
   s->Modified = s->Modified || !SameFontCode(code, s->Text);
+  if (s->Text.empty() && code == "--") return;
   s->Text = code;
 }
 
@@ -481,6 +478,15 @@ TZTiniSettingValue* TZTIniSettingTable::Adopt(std::unique_ptr<TZTiniSettingValue
 
 void TZTIniSettingTable::NoteWritten(TZTIniSlot* slot) {
   if (batch_) batch_->push_back(slot);
+}
+
+std::string TZTIniSettingTable::Listing() const {
+  std::string text;
+  for (const auto& s : settings_)
+    for (int i = 1; i <= s->Count; ++i)
+      for (const TZTIniKeyText& k : s->IniTexts(i))
+        text += k.Section + "/" + k.Key + " = " + k.Text + "\n";
+  return text;
 }
 
 void TZTIniSettingTable::LoadAll() {

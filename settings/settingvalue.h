@@ -193,6 +193,9 @@ class TZTIniSettingTable {
   TZTIniClass* IniObject() const { return ini_; }
 
   const std::vector<std::unique_ptr<TZTiniSettingValue>>& Settings() const { return settings_; }
+  /// Every INI key with the text it holds or would hold, one
+  /// "Section/Key = text" line each, in file order.
+  std::string Listing() const;
 
   TZTIniSettingsMemory Memory;
 

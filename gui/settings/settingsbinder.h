@@ -53,8 +53,8 @@ class TSettingsBinder {
   struct TBound {
     Setting setting;
     const TSettingRow* row;
-    std::vector<std::string> names;      // per value; empty: no control
-    std::vector<IZTControl*> controls;   // per value; null until found
+    std::vector<std::string> names;     // per value; empty: no control
+    std::vector<IZTControl*> controls;  // per value; null until found
   };
   const TBound* BoundOf(const TZTiniSettingValue* s) const;
 

@@ -83,7 +83,7 @@ TQXMainForm* MainWindowFixture::MakeForm(const QString& iniSwitch) {
   form = std::make_unique<TQXMainForm>(std::move(ini));
   // The tests reach every page's fields by name; the window builds a page
   // only when it is shown.
-  form->BuildAllSettingsPages();
+  if (buildPages) form->BuildAllSettingsPages();
   form->SettleMs = 0;
   beeps = 0;
   QObject::connect(form.get(), &TQXMainForm::Beeped, [this] { ++beeps; });
