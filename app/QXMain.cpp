@@ -63,11 +63,18 @@ TQXMainForm::TQXMainForm(std::unique_ptr<TZTIniClass> ini, QWidget* parent)
   CreateSettings();
   preview_ = new TFr_PrPreview(this);
   pages_->setCurrentIndex(0);
-  xlExport_ = new TFrm_XLExport(*settings_, this);
-  // The main window's file hook answers the export's "Speichern unter" too.
-  xlExport_->ChooseFile = [this, own = xlExport_->ChooseFile](const TFileRequest& r) {
-    return ChooseFile ? ChooseFile(r) : own(r);
-  };
+}
+
+TFrm_XLExport* TQXMainForm::XLExportDialog() {
+  // Made at its first use, not at the start.
+  if (!xlExport_) {
+    xlExport_ = new TFrm_XLExport(*settings_, this);
+    // The main window's file hook answers the export's "Speichern unter" too.
+    xlExport_->ChooseFile = [this, own = xlExport_->ChooseFile](const TFileRequest& r) {
+      return ChooseFile ? ChooseFile(r) : own(r);
+    };
+  }
+  return xlExport_;
 }
 
 TQXMainForm::~TQXMainForm() = default;
@@ -386,5 +393,5 @@ void TQXMainForm::Mn_File_ExcelExportClick() {
   }
   pages_->setCurrentWidget(pages_->findChild<QWidget*>("TS_Excel"));
   binder_->CommitFor(TSettingsCommand::ExcelExport);
-  xlExport_->Execute(*session_, openDialogFile_);
+  XLExportDialog()->Execute(*session_, openDialogFile_);
 }

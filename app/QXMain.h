@@ -136,8 +136,8 @@ class TQXMainForm : public QMainWindow, public IDiagramHost, public ISettingsEdi
   void BuildAllSettingsPages();
   TZTStatusBar* StatusPanels() const { return statusBar_; }
   THelpWindow* HelpWindow();
-  /// The spreadsheet export dialog, made once with the window.
-  TFrm_XLExport* XLExportDialog() const { return xlExport_; }
+  /// The spreadsheet export dialog, made at its first use and kept.
+  TFrm_XLExport* XLExportDialog();
   /// The print preview, created with the window and reused.
   TFr_PrPreview* Fr_PrPreview() const { return preview_; }
 
