@@ -63,11 +63,18 @@ TQXMainForm::TQXMainForm(std::unique_ptr<TZTIniClass> ini, QWidget* parent)
   CreateSettings();
   preview_ = new TFr_PrPreview(this);
   pages_->setCurrentIndex(0);
-  xlExport_ = new TFrm_XLExport(*settings_, this);
-  // The main window's file hook answers the export's "Speichern unter" too.
-  xlExport_->ChooseFile = [this, own = xlExport_->ChooseFile](const TFileRequest& r) {
-    return ChooseFile ? ChooseFile(r) : own(r);
-  };
+}
+
+TFrm_XLExport* TQXMainForm::XLExportDialog() {
+  // Made at its first use, not at the start.
+  if (!xlExport_) {
+    xlExport_ = new TFrm_XLExport(*settings_, this);
+    // The main window's file hook answers the export's "Speichern unter" too.
+    xlExport_->ChooseFile = [this, own = xlExport_->ChooseFile](const TFileRequest& r) {
+      return ChooseFile ? ChooseFile(r) : own(r);
+    };
+  }
+  return xlExport_;
 }
 
 TQXMainForm::~TQXMainForm() = default;
@@ -99,7 +106,8 @@ void TQXMainForm::BuildUi() {
 
   pages_ = new QTabWidget(central);
   pages_->setObjectName("PageControl1");
-  BuildSettingsPages(pages_);
+  // Pages are built when first shown; their controls then join the binding.
+  BuildSettingsPages(pages_, [this](QWidget* page) { SettingsPageBuilt(*page); });
   v->addWidget(pages_, 1);
   setCentralWidget(central);
 
@@ -384,6 +392,6 @@ void TQXMainForm::Mn_File_ExcelExportClick() {
     return;
   }
   pages_->setCurrentWidget(pages_->findChild<QWidget*>("TS_Excel"));
-  binder_->CommitExcel();
-  xlExport_->Execute(*session_, openDialogFile_);
+  binder_->CommitFor(TSettingsCommand::ExcelExport);
+  XLExportDialog()->Execute(*session_, openDialogFile_);
 }

@@ -131,11 +131,14 @@ class TQXMainForm : public QMainWindow, public IDiagramHost, public ISettingsEdi
   TVqrDataObjectNew* DataObject() const;
   TVQRDiagram* Diagram() const override;
   TVQRAsciiFile* AsciiFile() const { return asciiFile_.get(); }
+  /// The settings pages; each is built when first shown.
   QTabWidget* Pages() const { return pages_; }
+  /// Builds every settings page not built yet.
+  void BuildAllSettingsPages();
   TZTStatusBar* StatusPanels() const { return statusBar_; }
   THelpWindow* HelpWindow();
-  /// The spreadsheet export dialog, made once with the window.
-  TFrm_XLExport* XLExportDialog() const { return xlExport_; }
+  /// The spreadsheet export dialog, made at its first use and kept.
+  TFrm_XLExport* XLExportDialog();
   /// The print preview, created with the window and reused.
   TFr_PrPreview* Fr_PrPreview() const { return preview_; }
 
@@ -171,6 +174,8 @@ class TQXMainForm : public QMainWindow, public IDiagramHost, public ISettingsEdi
   void BuildMenus();
   void BuildToolBar();
   void CreateSettings();
+  /// A settings page was built: its controls join the binding and editors.
+  void SettingsPageBuilt(QWidget& page);
   void ApplyStartPosition();
   /// Saves the settings at close; when that fails, asks until they are
   /// written or the user gives them up.

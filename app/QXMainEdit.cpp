@@ -5,6 +5,7 @@
 #include "app/QXMain.h"
 #include "data/vqrfileo.h"
 #include "gui/common/windowplace.h"
+#include "gui/settings/SettingsPages.h"
 #include "gui/settings/qtcontrols.h"
 #include "gui/settings/settingsbinder.h"
 #include "session/Session.h"
@@ -21,6 +22,15 @@ void TQXMainForm::CreateSettings() {
     binder_->Fill();
   }
 }
+
+void TQXMainForm::SettingsPageBuilt(QWidget& page) {
+  if (!binder_) return;
+  controls_->Add(&page);
+  editors_->ConnectPage(page);
+  binder_->Attach(ini_ != nullptr);
+}
+
+void TQXMainForm::BuildAllSettingsPages() { ::BuildAllSettingsPages(pages_); }
 
 void TQXMainForm::ApplyStartPosition() {
   resize(900, 640);
@@ -49,7 +59,7 @@ void TQXMainForm::ZeroToggled(bool checked) {
 }
 
 void TQXMainForm::Equalize(int distance) {
-  if (binder_) binder_->CommitEqualizer();
+  if (binder_) binder_->CommitFor(TSettingsCommand::Equalize);
   if (distance < 0) distance = settings_ ? settings_->EqualizerDistance->GetInteger(1) : 1;
   if (!session_) return;
   if (!dataLoaded_ || BusyCount > 0) {

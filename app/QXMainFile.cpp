@@ -35,7 +35,7 @@ QString TQXMainForm::ChooseDataFile() {
   request.title = "VQR-Rohdaten öffnen";
   if (ini_ && settings_) {
     // The page's current choice counts, as for every other setting in use.
-    binder_->CommitFileChoice();
+    binder_->CommitFor(TSettingsCommand::FileChoice);
     if (!settings_->RawFileRemember->GetBool(1)) {
       request.directory = Q(DirectoryPart(settings_->RawFileStartDir->GetString(1)));
     } else {
@@ -97,7 +97,7 @@ bool TQXMainForm::ReadChosenFile(const QString& path) {
 
     EnsureSession();
     session_->SetGauge(gauge_.get());
-    if (binder_) binder_->CommitRecordingLoad();
+    if (binder_) binder_->CommitFor(TSettingsCommand::RecordingLoad);
     const TLoadStatus status = session_->Load(path.toStdString());
     if (status == TLoadStatus::OpenFailed) {
       ShowStatus("Error opening data file!");
@@ -114,7 +114,7 @@ bool TQXMainForm::ReadChosenFile(const QString& path) {
   if (dataLoaded_ && session_) {
     // A load takes the diagram settings itself; a cancelled dialog too.
     if (path.isEmpty()) {
-      if (binder_) binder_->CommitRecordingLoad();
+      if (binder_) binder_->CommitFor(TSettingsCommand::RecordingLoad);
       session_->TakeDiagramSettings();
     }
     if (windows_) {
@@ -148,7 +148,7 @@ void TQXMainForm::FileCompare() {
   ShowStatus("Daten lesen...");
   BeginBusy();
   session_->SetGauge(gauge_.get());
-  if (binder_) binder_->Commit(settings_->DiagramTimeOfDay, 1);
+  if (binder_) binder_->CommitFor(TSettingsCommand::CompareLoad);
   if (settings_) session_->SetTimeAlign(AlignFromSettings(*settings_));
   TLoadStatus worst = TLoadStatus::Ok;
   QStringList leftOut;
@@ -183,7 +183,7 @@ void TQXMainForm::FileSaveAs() {
     return;
   }
   ShowFilePage();
-  if (binder_) binder_->CommitAsciiExport();
+  if (binder_) binder_->CommitFor(TSettingsCommand::AsciiExport);
 
   TFileRequest request;
   request.mode = TFileRequest::Mode::Save;

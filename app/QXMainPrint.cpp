@@ -122,7 +122,7 @@ void TQXMainForm::PrintWithGauge(TProcessGauge* gauge) {
     // rather than an empty frame.
     const int mode = session_->Diagram().WindowMode();
     if (dataLoaded_ && !IsChannelMode(mode) && !IsCombiMode(mode)) {
-      if (binder_) binder_->CommitWindowMode(1);
+      if (binder_) binder_->CommitFor(DiagramWindowCommand(1));
       CurveCount = session_->PrepareWindow(1);
     }
     session_->SetGauge(gauge);
@@ -172,7 +172,7 @@ void TQXMainForm::PrintDiagram() {
     return;
   }
   // Layout and print options as the pages show them now, "Anwenden" or not.
-  if (binder_) binder_->CommitPrint();
+  if (binder_) binder_->CommitFor(TSettingsCommand::Print);
   const TPrintOptions& options = session_->PreparePrint();
 
   // A background or logo that cannot be read: the user prints without it

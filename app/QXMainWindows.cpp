@@ -15,7 +15,7 @@ void TQXMainForm::OpenDiagramWindow(int mode) {
     return;
   }
   currentWindow_ = mode;
-  if (binder_) binder_->CommitWindowMode(mode);
+  if (binder_) binder_->CommitFor(DiagramWindowCommand(mode));
   CurveCount = session_->PrepareWindow(mode);
   const char* page = mode == kCombi1Mode   ? "TS_Combi1"
                      : mode == kCombi2Mode ? "TS_Combi2"

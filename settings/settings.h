@@ -1,20 +1,32 @@
 #pragma once
-// The program's settings table: every persistent setting with its section,
-// key and default, and the transfer rules that hand stored settings to the
-// core (the diagram's transfers are in chart/diagramsettings.h).
+// The program's settings table, made from the settings rows
+// (settings/settingrows.h), and the transfer rules that hand stored settings
+// to the core (the diagram's transfers are in chart/diagramsettings.h).
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "data/vqrtypes.h"
+#include "settings/settingrows.h"
 #include "settings/settingvalue.h"
 
 class TZTIniClass;
 
 class TVQRShowSettings : public TZTIniSettingTable {
  public:
-  /// Creates all settings in file order over ini (may be null: built-in values).
+  /// Creates a setting for every row, in row order, over ini (may be null:
+  /// built-in values).
   explicit TVQRShowSettings(TZTIniClass* ini);
+
+  struct TRowSetting {
+    TZTiniSettingValue* Setting;
+    TSettingRow Row;
+  };
+  /// Every setting with the row it was made from, in file order.
+  const std::vector<TRowSetting>& Rows() const { return rows_; }
+  /// The setting of a row's section and key, or null.
+  TZTiniSettingValue* Find(const std::string& section, const std::string& key) const;
 
   /// Axis1/MaxHour and Axis2/UserFactor, needed before a recording is decoded.
   void TakeAxisScaling(TAxisScaling& scaling) const;
@@ -61,4 +73,7 @@ class TVQRShowSettings : public TZTIniSettingTable {
 
   /// Millimetres in page units (0.1 mm), wrapped like the 32-bit original.
   static int32_t PageUnits(int32_t mm);
+
+ private:
+  std::vector<TRowSetting> rows_;
 };

@@ -1,10 +1,12 @@
 #include "settings/settingvalue.h"
 
 #include <algorithm>
+#include <map>
 
 #include "data/numtext.h"
 #include "settings/iniclass.h"
 #include "settings/inifile.h"
+#include "settings/settingrows.h"
 
 namespace {
 
@@ -14,6 +16,12 @@ constexpr size_t kMaxName = 32;
 
 bool SameIgnoringCase(const std::string& a, const std::string& b) {
   return AsciiLower(a) == AsciiLower(b);
+}
+
+// An empty code and "--" both mean no face and no style.
+bool SameFontCode(const std::string& a, const std::string& b) {
+  auto padded = [](std::string c) { return c.size() < 2 ? c.append(2 - c.size(), '-') : c; };
+  return SameIgnoringCase(padded(a), padded(b));
 }
 
 int32_t WrapCode(int64_t v) { return static_cast<int32_t>(static_cast<uint32_t>(v)); }
@@ -259,6 +267,29 @@ void TZTiniSettingValue::Load(int i) {
         s->Int = Ini->IniReadInteger(sec, key, s->Int);
       break;
   }
+  if (AsField) NormaliseAsField(i);
+}
+
+void TZTiniSettingValue::NormaliseAsField(int i) {
+  switch (ValueType) {
+    case TZTIniValueType::String:
+      SetString(i, FieldText(GetString(i)));
+      break;
+    case TZTIniValueType::Integer:
+      SetInteger(i, FieldInteger(IntText(GetInteger(i))));
+      break;
+    case TZTIniValueType::Float:
+      SetFloat(i, FieldFloat(FloatText(GetFloat(i))));
+      break;
+    case TZTIniValueType::Font:
+      SetFont(i, FieldText(GetFontName(i)), GetFontStyle(i));
+      break;
+    case TZTIniValueType::Boolean:
+    case TZTIniValueType::Color:
+    case TZTIniValueType::Pen:
+    case TZTIniValueType::WindowPosition:
+      break;
+  }
 }
 
 bool TZTiniSettingValue::Save(int i) {
@@ -389,10 +420,10 @@ void TZTiniSettingValue::SetFont(int i, const std::string& face, int style) {
   TZTIniSlot* s = SlotFor(i);
   if (!s || ValueType != TZTIniValueType::Font) return;
   const std::string code = Utf8Left(MakeFontCode(face, style), kMaxText);
-  // An empty code and "--" both mean no face and no style: a font that was
-  // never set is not written.
-  auto padded = [](std::string c) { return c.size() < 2 ? c.append(2 - c.size(), '-') : c; };
-  s->Modified = s->Modified || !SameIgnoringCase(padded(code), padded(s->Text));
+  // A font that was never set is not written, and stays unset without a face
+  // and a style.
+  s->Modified = s->Modified || !SameFontCode(code, s->Text);
+  if (s->Text.empty() && code == "--") return;
   s->Text = code;
 }
 
@@ -449,6 +480,15 @@ void TZTIniSettingTable::NoteWritten(TZTIniSlot* slot) {
   if (batch_) batch_->push_back(slot);
 }
 
+std::string TZTIniSettingTable::Listing() const {
+  std::string text;
+  for (const auto& s : settings_)
+    for (int i = 1; i <= s->Count; ++i)
+      for (const TZTIniKeyText& k : s->IniTexts(i))
+        text += k.Section + "/" + k.Key + " = " + k.Text + "\n";
+  return text;
+}
+
 void TZTIniSettingTable::LoadAll() {
   if (!ini_) return;
   int n = 1;
@@ -459,6 +499,16 @@ void TZTIniSettingTable::LoadAll() {
     owner->Load(s->Index);
     n += owner->ExtraSlots + 1;
   }
+  // Radio buttons are shown in file order: the last one on unchecks the others.
+  std::map<std::string, std::pair<TZTiniSettingValue*, int>> lastOn;
+  for (const auto& v : settings_)
+    if (!v->RadioGroup.empty())
+      for (int i = 1; i <= v->Count; ++i)
+        if (v->GetBool(i)) lastOn[v->RadioGroup] = {v.get(), i};
+  for (const auto& v : settings_)
+    if (!v->RadioGroup.empty())
+      for (int i = 1; i <= v->Count; ++i)
+        if (lastOn[v->RadioGroup] != std::pair{v.get(), i}) v->SetBool(i, false);
 }
 
 bool TZTIniSettingTable::SaveAll() {

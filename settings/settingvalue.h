@@ -88,8 +88,13 @@ class TZTiniSettingValue {
                                         const std::string& key, const std::string& def,
                                         TZTIniSettingTable* table);
 
-  /// INI file -> store.
+  /// INI file -> store. A value shown in a page field is then kept as the
+  /// field would give it back (AsField).
   void Load(int i);
+  /// Makes value i what its page field would give back after showing it:
+  /// texts trimmed, floats rounded to Decimals, font faces trimmed. A change
+  /// marks the value modified, as taking the field would.
+  void NormaliseAsField(int i);
   /// Writes value i when it was modified. False when an INI write failed; the
   /// value then stays modified.
   bool Save(int i);
@@ -155,6 +160,10 @@ class TZTiniSettingValue {
   int32_t Count = 1;
   int32_t ExtraSlots = 0;
   TZTIniSettingTable* Table = nullptr;
+  /// The value is edited in a page field: loads are normalised as that field.
+  bool AsField = false;
+  /// Radio buttons of one box (empty: none): loading leaves at most one on.
+  std::string RadioGroup;
 
  private:
   TZTiniSettingValue(TZTIniValueType type, int count, const std::string& section,
@@ -172,7 +181,8 @@ class TZTIniSettingTable {
   TZTIniSettingTable(const TZTIniSettingTable&) = delete;
   TZTIniSettingTable& operator=(const TZTIniSettingTable&) = delete;
 
-  /// Loads every value from the INI file in creation order.
+  /// Loads every value from the INI file in creation order; in each radio
+  /// group only the last value on stays on, as its buttons show it.
   void LoadAll();
   /// Writes every modified value in creation order, all in one replacement of
   /// the INI file. False when it could not be written (the values stay
@@ -183,6 +193,9 @@ class TZTIniSettingTable {
   TZTIniClass* IniObject() const { return ini_; }
 
   const std::vector<std::unique_ptr<TZTiniSettingValue>>& Settings() const { return settings_; }
+  /// Every INI key with the text it holds or would hold, one
+  /// "Section/Key = text" line each, in file order.
+  std::string Listing() const;
 
   TZTIniSettingsMemory Memory;
 

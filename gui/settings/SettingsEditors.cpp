@@ -52,7 +52,22 @@ void TSettingsEditors::EditPen(IZTControl* field) {
 }
 
 void TSettingsEditors::Connect() {
-  for (TZTEditField* field : window_.findChildren<TZTEditField*>()) {
+  gridMenu_ = new QMenu(&window_);
+  gridMenu_->setObjectName("PMn_GridStyle");
+  const char* const gridNames[] = {"PMn_GS_none", "PMn_GS_cross", "PMn_GS_solid"};
+  const char* const gridCaptions[] = {"keines", "Kreuze", "Linien"};
+  for (int i = 0; i < 3; ++i) {
+    QAction* a = gridMenu_->addAction(gridCaptions[i]);
+    a->setObjectName(gridNames[i]);
+    connect(a, &QAction::triggered, this, [this, i]() {
+      if (auto* f = window_.findChild<TZTEditField*>("Ed_GridStyle"))
+        f->setText(QString::number(i));
+    });
+  }
+}
+
+void TSettingsEditors::ConnectPage(QWidget& page) {
+  for (TZTEditField* field : page.findChildren<TZTEditField*>()) {
     switch (field->Kind()) {
       case TZTEditField::FieldKind::Color:
         connect(field, &TZTEditField::clicked, this,
@@ -74,47 +89,35 @@ void TSettingsEditors::Connect() {
   for (const char* prefix : {"Ed_X", "Ed_Y", "Ed_T", "Ed_Legend"}) {
     const QString p(prefix);
     const bool legend = p == "Ed_Legend";
-    auto* color = window_.findChild<TZTEditField*>(legend ? p + "Color" : p + "LabelColor");
-    auto* font = window_.findChild<TZTEditField*>(legend ? p + "Font" : p + "LabelFont");
-    auto* size = window_.findChild<TZTEditField*>(legend ? p + "Size" : p + "LabelSize");
+    auto* color = page.findChild<TZTEditField*>(legend ? p + "Color" : p + "LabelColor");
+    auto* font = page.findChild<TZTEditField*>(legend ? p + "Font" : p + "LabelFont");
+    auto* size = page.findChild<TZTEditField*>(legend ? p + "Size" : p + "LabelSize");
     if (!color || !font || !size) continue;
     connect(font, &TZTEditField::clicked, this,
             [this, color, font, size]() { EditFont(color, font, size); });
   }
 
-  gridMenu_ = new QMenu(&window_);
-  gridMenu_->setObjectName("PMn_GridStyle");
-  const char* const gridNames[] = {"PMn_GS_none", "PMn_GS_cross", "PMn_GS_solid"};
-  const char* const gridCaptions[] = {"keines", "Kreuze", "Linien"};
-  for (int i = 0; i < 3; ++i) {
-    QAction* a = gridMenu_->addAction(gridCaptions[i]);
-    a->setObjectName(gridNames[i]);
-    connect(a, &QAction::triggered, this, [this, i]() {
-      if (auto* f = window_.findChild<TZTEditField*>("Ed_GridStyle"))
-        f->setText(QString::number(i));
-    });
-  }
-
-  auto button = [this](const char* name) { return window_.findChild<QPushButton*>(name); };
+  auto button = [&page](const char* name) { return page.findChild<QPushButton*>(name); };
+  auto onClick = [this, &button](const char* name, auto handler) {
+    if (QPushButton* b = button(name)) connect(b, &QPushButton::clicked, this, handler);
+  };
   TVQRShowSettings* s = &settings_;
-  connect(button("Bt_SelRawDir"), &QPushButton::clicked, this,
-          [this, s]() { SelectFolder("Ed_RawDir", s->RawFileStartDir); });
-  connect(button("Bt_SelDataDir"), &QPushButton::clicked, this,
-          [this, s]() { SelectFolder("Ed_DataDir", s->DataFileStartDir); });
+  onClick("Bt_SelRawDir", [this, s]() { SelectFolder("Ed_RawDir", s->RawFileStartDir); });
+  onClick("Bt_SelDataDir", [this, s]() { SelectFolder("Ed_DataDir", s->DataFileStartDir); });
   const QString imageFilter =
       "Grafik-Dateien (*.bmp *.jpg *.jpeg *.png *.BMP *.JPG *.JPEG *.PNG);;Alle Dateien (*)";
   const QString rtfFilter = "Rich-Text-Dateien (*.rtf *.RTF);;Alle Dateien (*)";
-  connect(button("Bt_SelLogoFile"), &QPushButton::clicked, this, [this, s, imageFilter]() {
+  onClick("Bt_SelLogoFile", [this, s, imageFilter]() {
     SelectFile("Ed_LogoFile", s->LogoFile, imageFilter, "Logo-Datei wählen");
   });
-  connect(button("Bt_SelPaperFile1"), &QPushButton::clicked, this, [this, s, rtfFilter]() {
+  onClick("Bt_SelPaperFile1", [this, s, rtfFilter]() {
     SelectFile("Ed_PrinterPaper1", s->PrinterBackGround1, rtfFilter, "Hintergrund-Datei wählen");
   });
-  connect(button("Bt_SelPaperFile2"), &QPushButton::clicked, this, [this, s, rtfFilter]() {
+  onClick("Bt_SelPaperFile2", [this, s, rtfFilter]() {
     SelectFile("Ed_PrinterPaper2", s->PrinterBackGround2, rtfFilter, "Hintergrund-Datei wählen");
   });
   for (const char* apply : {"Bt_SC_Apply", "Bt_C1_Apply", "Bt_C2_Apply"})
-    connect(button(apply), &QPushButton::clicked, this, [this]() { host_.ApplyDiagramPage(); });
+    onClick(apply, [this]() { host_.ApplyDiagramPage(); });
 }
 
 IZTControl* TSettingsEditors::ControlOf(const TZTEditField* field) {

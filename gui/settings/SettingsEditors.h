@@ -32,12 +32,15 @@ class ISettingsEditorsHost {
 class TSettingsEditors : public QObject {
   Q_OBJECT
  public:
-  /// Connects the editors found among window's children; a chosen file or
-  /// folder goes through binder into settings at once. window, settings,
-  /// binder, controls and host must outlive this object.
+  /// The editors of window's settings pages; a chosen file or folder goes
+  /// through binder into settings at once. window, settings, binder,
+  /// controls and host must outlive this object.
   TSettingsEditors(QWidget& window, TVQRShowSettings& settings, TSettingsBinder& binder,
                    TQtControlProvider& controls, ISettingsEditorsHost& host);
   ~TSettingsEditors() override;
+
+  /// Connects the editors of the fields and buttons of a page just built.
+  void ConnectPage(QWidget& page);
 
  private:
   void Connect();

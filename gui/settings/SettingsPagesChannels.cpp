@@ -152,33 +152,57 @@ QWidget* BuildCombiPage(int combi) {
   return page;
 }
 
-namespace {
-
-// A page in a scroll area: a small window scrolls the page instead of
-// squeezing or clipping its fields. The area takes over the page's name.
-QWidget* Scrolled(QWidget* page) {
-  auto* area = new QScrollArea;
-  area->setObjectName(page->objectName());
-  page->setObjectName(QString());
-  area->setFrameShape(QFrame::NoFrame);
-  area->setWidgetResizable(true);
-  area->setWidget(page);
+TSettingsPage::TSettingsPage(const char* name, Builder builder) : builder_(std::move(builder)) {
+  setObjectName(name);
+  setFrameShape(QFrame::NoFrame);
+  setWidgetResizable(true);
   // Show the tab's own background through the area.
-  area->viewport()->setAutoFillBackground(false);
-  page->setAutoFillBackground(false);
-  return area;
+  viewport()->setAutoFillBackground(false);
 }
 
-}  // namespace
+void TSettingsPage::Build() {
+  if (built_) return;
+  built_ = true;
+  QWidget* page = builder_();
+  AddRowFields(page, objectName().toUtf8().constData());
+  // The area carries the page's name.
+  page->setObjectName(QString());
+  setWidget(page);
+  page->setAutoFillBackground(false);
+  if (isVisible()) page->show();
+  if (hook_) hook_(page);
+}
 
-void BuildSettingsPages(QTabWidget* tabs) {
-  tabs->addTab(Scrolled(BuildFilePage()), "Dateien");
-  tabs->addTab(Scrolled(BuildSinglePage()), "Einzelblatt");
-  tabs->addTab(Scrolled(BuildCombiPage(1)), "Kombin. 1");
-  tabs->addTab(Scrolled(BuildCombiPage(2)), "Kombin. 2");
-  tabs->addTab(Scrolled(BuildDiagramXYPage()), "Diagramm  X/Y");
-  tabs->addTab(Scrolled(BuildDiagramTGenPage()), "Diagramm  T/allgemein");
-  tabs->addTab(Scrolled(BuildTextPage()), "Texte");
-  tabs->addTab(Scrolled(BuildPrinterPage()), "Drucker");
-  tabs->addTab(Scrolled(BuildExcelPage()), "Excel®");
+void TSettingsPage::showEvent(QShowEvent* event) {
+  Build();
+  QScrollArea::showEvent(event);
+}
+
+void BuildSettingsPages(QTabWidget* tabs, const TSettingsPage::Hook& hook) {
+  struct Page {
+    const char* name;
+    const char* caption;
+    TSettingsPage::Builder builder;
+  };
+  const Page pages[] = {
+      {"FileSettings", "Dateien", &BuildFilePage},
+      {"TS_Single", "Einzelblatt", &BuildSinglePage},
+      {"TS_Combi1", "Kombin. 1", [] { return BuildCombiPage(1); }},
+      {"TS_Combi2", "Kombin. 2", [] { return BuildCombiPage(2); }},
+      {"TS_DiagramXY", "Diagramm  X/Y", &BuildDiagramXYPage},
+      {"TS_DiagramTGen", "Diagramm  T/allgemein", &BuildDiagramTGenPage},
+      {"TS_Text", "Texte", &BuildTextPage},
+      {"TS_Printer", "Drucker", &BuildPrinterPage},
+      {"TS_Excel", "Excel®", &BuildExcelPage},
+  };
+  for (const Page& p : pages) {
+    auto* page = new TSettingsPage(p.name, p.builder);
+    page->SetBuiltHook(hook);
+    tabs->addTab(page, p.caption);
+  }
+}
+
+void BuildAllSettingsPages(QTabWidget* tabs) {
+  for (int i = 0; i < tabs->count(); ++i)
+    if (auto* page = dynamic_cast<TSettingsPage*>(tabs->widget(i))) page->Build();
 }

@@ -150,13 +150,23 @@ void TQtControl::SetFont(const std::string& face, int style) {
   f->setText(QString::fromStdString(face));
 }
 
+void TQtControlProvider::Add(QWidget* under) {
+  if (!under) return;
+  auto add = [this](QWidget* w) {
+    const QString name = w->objectName();
+    // The first widget of a name wins, as a search from the root would find it.
+    if (!name.isEmpty()) named_.emplace(name.toStdString(), w);
+  };
+  add(under);
+  for (QWidget* w : under->findChildren<QWidget*>()) add(w);
+}
+
 IZTControl* TQtControlProvider::FindControl(const std::string& name) {
   auto it = controls_.find(name);
   if (it != controls_.end()) return it->second.get();
-  if (!root_) return nullptr;
-  auto* w = root_->findChild<QWidget*>(QString::fromStdString(name));
-  if (!w) return nullptr;
-  auto control = std::make_unique<TQtControl>(w);
+  const auto found = named_.find(name);
+  if (found == named_.end() || !found->second) return nullptr;
+  auto control = std::make_unique<TQtControl>(found->second);
   IZTControl* result = control.get();
   controls_.emplace(name, std::move(control));
   return result;

@@ -80,13 +80,16 @@ class TQtControl : public IZTControl {
   QPointer<QWidget> widget_;
 };
 
-/// Finds settings controls by objectName below a root widget (the main window).
+/// Finds settings controls by objectName among the named widgets below a
+/// root widget (the main window) and below each page added later.
 class TQtControlProvider : public IZTControlProvider {
  public:
-  explicit TQtControlProvider(QWidget* root) : root_(root) {}
+  explicit TQtControlProvider(QWidget* root) { Add(root); }
+  /// Makes the named widgets below under (a page built late) findable.
+  void Add(QWidget* under);
   IZTControl* FindControl(const std::string& name) override;
 
  private:
-  QPointer<QWidget> root_;
+  std::map<std::string, QPointer<QWidget>> named_;
   std::map<std::string, std::unique_ptr<TQtControl>> controls_;
 };

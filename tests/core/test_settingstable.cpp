@@ -237,3 +237,28 @@ TEST(Editors, PenAndFontCodes) {
   EXPECT_EQ(FontSizeFromText(" 12 "), 12);
   EXPECT_EQ(FontSizeFromText("12pt"), 8);
 }
+
+// What the store loads is what the page field would give back, so that a
+// command reads the same whether or not the page was ever shown.
+TEST_F(SettingsTable, HandEditedValuesLoadAsTheirFieldsGiveThemBack) {
+  WriteText(IniPath(),
+            "[Axis2]\nUserFactor=1.23456789\n[Legend]\nTitle=Kanal A\nFont=xbArial \n"
+            "[RawFile]\nLastFile=a.DAT\n[AsciiFile]\nCalibrated=ON\nRaw=ON\n"
+            "[Printer]\nAlwaysVert=ON\n[Logo]\nScale=0.0005\n");
+  auto t = Start();
+  EXPECT_EQ(t->Axis2UserFactor->GetFloat(1), 1.234568);
+  EXPECT_EQ(t->LogoScale->GetFloat(1), 0.001);
+  EXPECT_EQ(t->LegendFont->GetFontName(1), "Arial");
+  EXPECT_EQ(t->LegendFont->GetFontStyle(1), 0);      // "xb": neither bold nor italic
+  EXPECT_FALSE(t->AsciiFileCalibrated->GetBool(1));  // the last button on in a box wins
+  EXPECT_TRUE(t->AsciiFileRaw->GetBool(1));
+  EXPECT_TRUE(t->PrinterAlwaysVert->GetBool(1));
+  TAxisScaling scaling;
+  t->TakeAxisScaling(scaling);
+  EXPECT_EQ(scaling.UserFactor, 1.234568f);
+  // Only what a field changes is written back, as taking the fields would.
+  ExpectSaved(*t,
+              "[Axis2]\nUserFactor=1.234568\n[Legend]\nTitle=Kanal A\n"
+              "Font=--Arial\n[RawFile]\nLastFile=a.DAT\n[AsciiFile]\nCalibrated=OFF\nRaw=ON\n"
+              "[Printer]\nAlwaysVert=ON\n[Logo]\nScale=0.001\n");
+}

@@ -452,3 +452,139 @@ TEST_F(SettingsBinding, PageCaptionsKeepTheirWordsApart) {
 }
 
 }  // namespace
+
+// ------------------------------------------------------- the settings rows
+
+namespace {
+
+// Every value of every setting exactly as the store holds it, and whether it
+// will be written.
+std::vector<std::string> Snapshot(const TVQRShowSettings& t) {
+  std::vector<std::string> out;
+  for (const auto& s : t.Settings())
+    for (int i = 1; i <= s->Count; ++i) {
+      std::string v = s->SectionOf(i) + "/" + s->KeyOf(i) + " = ";
+      char number[40];
+      std::snprintf(number, sizeof number, "%.17g", s->GetFloat(i));
+      v += s->ValueType == TZTIniValueType::Float ? std::string(number) : "";
+      for (const TZTIniKeyText& k : s->IniTexts(i)) v += " [" + k.Text + "]";
+      out.push_back(v + (s->IsModified(i) ? " *" : ""));
+    }
+  return out;
+}
+
+// The lines of a that differ from b ("a | b"); empty when they are equal.
+std::vector<std::string> Differences(const std::vector<std::string>& a,
+                                     const std::vector<std::string>& b) {
+  std::vector<std::string> out;
+  for (size_t k = 0; k < std::max(a.size(), b.size()); ++k) {
+    const std::string x = k < a.size() ? a[k] : "", y = k < b.size() ? b[k] : "";
+    if (x != y) out.push_back(x + " | " + y);
+  }
+  return out;
+}
+
+}  // namespace
+
+// A hand-edited value gives the commands the same, and the close writes the
+// same, whether its page was built and taken or never built at all.
+TEST_F(SettingsBinding, HandEditedValuesAreTheSameThroughThePageAndThroughTheStore) {
+  const char* const inis[] = {
+      // floats: more decimals than the field shows, a comma, blank, junk, exponent
+      "[Axis2]\nUserFactor=1.23456789\n[PrinterVert]\nFixedFactorX=2,5\nFixedFactorY=\n"
+      "MinYtoX=abc\nMaxYtoX=1e5\n[PrinterHorz]\nFixedFactorX=-0.0005\nMinYtoX=  -12.34567\n"
+      "[Logo]\nScale=99999999999999.9999\n",
+      // integers: trailing junk, overflow, blank, spaces, negative
+      "[Legend]\nLabelSize=12abc\nStartX=99999999999\nStartY=\nStepX= 7\n[ExcelCal]\n"
+      "HeaderRow=-3\nDataRow=x1\n[Equalizer]\nDistance=+4\n",
+      // texts: blanks around, only blanks, a Windows-1252 byte; one without a field
+      "[Legend]\nTitle=  Kanal A  \nTempChannel=   \n[Axis1]\nUnitText1=\xe4h  \n"
+      "[RawFile]\nStartDir=  /data/  \nLastFile=  keep.DAT  \n[ExcelCal]\nTabSheet=\n",
+      // fonts: unknown style letters, capitals, blank face, blanks around the face
+      "[Legend]\nFont=xyArial \n[Axis1]\nLabelFont=BIArial\n[Axis2]\nLabelFont=  \n"
+      "[Axis3]\nLabelFont=-iTimes  New \n",
+      // colours and pens: every bit, negative, junk
+      "[Diagram]\nGridColor=-1\nGridPenWidth=-2\nGridPenStyle=9\n[Axis1]\nColor=4294967295\n"
+      "TicColor=abc\n[SingleWindow]\nColorCh3=16777216\nPenCh2Width=3\n",
+      // check boxes and radio groups with more than one button on
+      "[AsciiFile]\nCalibrated=ON\nRaw=yes\nCalParams=true\n[Printer]\nAlwaysVert=ON\n"
+      "AlwaysHorz=ON\nAllBlack=1\n[Diagram]\nTimeOfDay=True\n[CombiWindow1]\nVisibleCh17=ON\n",
+      "[AsciiFile]\nCalibrated=ON\nRaw=OFF\n[Printer]\nAlwaysHorz=ON\n",
+  };
+  for (const char* edited : inis) {
+    SCOPED_TRACE(edited);
+    const QByteArray text = QByteArray("[General]\nSavePos=OFF\n") + edited;
+
+    WriteIni(text);
+    buildPages = false;
+    MakeForm();  // no page is ever built
+    const std::vector<std::string> storeAlone = Snapshot(*form->Settings());
+    form->Binder()->CommitAll();
+    EXPECT_EQ(Differences(Snapshot(*form->Settings()), storeAlone), std::vector<std::string>());
+    CloseForm();
+    const QByteArray closedAlone = ReadFile(iniPath);
+
+    WriteIni(text);
+    buildPages = true;
+    MakeForm();  // every page built and filled
+    form->Binder()->CommitAll();
+    EXPECT_EQ(Differences(Snapshot(*form->Settings()), storeAlone), std::vector<std::string>());
+    CloseForm();
+    EXPECT_EQ(ReadFile(iniPath), closedAlone);
+  }
+  // The value the diagram is scaled with is the one the field shows.
+  WriteIni("[General]\nSavePos=OFF\n[Axis2]\nUserFactor=1.23456789\n");
+  buildPages = false;
+  MakeForm();
+  EXPECT_EQ(form->Settings()->Axis2UserFactor->GetFloat(1), 1.234568);
+}
+
+// Declared in one row, a setting is on its page, in the file, in the listing
+// and read by its command; nothing else names it.
+TEST_F(SettingsBinding, ARowAloneBringsASettingToItsPageFileListingAndCommand) {
+  std::shared_ptr<void> cleanup(nullptr, [](void*) { ClearSettingRowsForTest(); });
+  AddSettingRowForTest(FloatRow("Extra", "Margin", 2, 1.5)
+                           .Ctl("Ed_ExtraMargin")
+                           .For(TSettingsCommand::Print)
+                           .OnPage("TS_Printer", "Rand"));
+  WriteIni("[General]\nSavePos=OFF\n[Extra]\nMargin= 2.345\n");
+  buildPages = false;
+  MakeForm();
+  TZTiniSettingValue* margin = form->Settings()->Find("Extra", "Margin");
+  ASSERT_NE(margin, nullptr);
+  EXPECT_EQ(margin->GetFloat(1), 2.35);  // as its field shows it, before the page exists
+  EXPECT_EQ(form->findChild<QLineEdit*>("Ed_ExtraMargin"), nullptr);
+
+  form->show();
+  form->Pages()->setCurrentWidget(form->findChild<QWidget*>("TS_Printer"));
+  auto* field = form->findChild<QLineEdit*>("Ed_ExtraMargin");
+  ASSERT_NE(field, nullptr);
+  EXPECT_TRUE(field->isVisible());
+  EXPECT_EQ(field->text(), "2.35");
+  field->setText("4.5");
+  form->Binder()->CommitFor(TSettingsCommand::ExcelExport);
+  EXPECT_EQ(margin->GetFloat(1), 2.35);  // another command does not read it
+  form->Binder()->CommitFor(TSettingsCommand::Print);
+  EXPECT_EQ(margin->GetFloat(1), 4.5);
+  EXPECT_NE(form->Settings()->Listing().find("\nExtra/Margin = 4.50\n"), std::string::npos);
+  CloseForm();
+  EXPECT_EQ(ReadIniMap(iniPath)["extra/margin"], "4.50");
+}
+
+// The binding follows the rows: every control a row names is found, with the
+// kind its type needs, and nothing else is bound.
+TEST_F(SettingsBinding, EveryRowFindsTheControlsItNames) {
+  MakeForm();
+  for (const auto& [setting, row] : form->Settings()->Rows()) {
+    const std::vector<std::string> names = ControlNames(row, setting->Count);
+    for (int i = 1; i <= setting->Count; ++i) {
+      SCOPED_TRACE(setting->SectionOf(i) + "/" + setting->KeyOf(i));
+      IZTControl* c = form->Binder()->ControlOf(setting, i);
+      ASSERT_EQ(c != nullptr, !names[static_cast<size_t>(i - 1)].empty());
+      if (c) {
+        EXPECT_EQ(c->GetKind() == IZTControl::Kind::Edit,
+                  setting->ValueType != TZTIniValueType::Boolean);
+      }
+    }
+  }
+}

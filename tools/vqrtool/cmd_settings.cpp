@@ -17,10 +17,7 @@ int RunSettings(const std::vector<std::string>& args) {
     return PrintVqrUsageError("settings", conflict);
   const auto settings = LoadToolSettingsFor("settings", options);
   if (!settings) return kExitOpenFailed;
-  for (const auto& s : settings->Table->Settings())
-    for (int i = 1; i <= s->Count; ++i)
-      for (const TZTIniKeyText& k : s->IniTexts(i))
-        std::printf("%s/%s = %s\n", k.Section.c_str(), k.Key.c_str(), k.Text.c_str());
+  std::fputs(settings->Table->Listing().c_str(), stdout);
   return kExitOk;
 }
 

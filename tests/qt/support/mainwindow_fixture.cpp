@@ -81,6 +81,9 @@ TQXMainForm* MainWindowFixture::MakeForm(const QString& iniSwitch) {
   auto ini = std::make_unique<TZTIniClass>();
   ini->Locate(in);
   form = std::make_unique<TQXMainForm>(std::move(ini));
+  // The tests reach every page's fields by name; the window builds a page
+  // only when it is shown.
+  if (buildPages) form->BuildAllSettingsPages();
   form->SettleMs = 0;
   beeps = 0;
   QObject::connect(form.get(), &TQXMainForm::Beeped, [this] { ++beeps; });

@@ -52,6 +52,7 @@ class MainWindowFixture : public ::testing::Test {
     WriteFile(iniPath, text.isEmpty() ? QByteArray("[General]\nSavePos=OFF\n") : text);
   }
   /// Creates the main window over the INI file; iniSwitch overrides "/ini=...".
+  /// Every settings page is built at once unless buildPages is off.
   TQXMainForm* MakeForm(const QString& iniSwitch = QString());
   /// Closes the window as the user would (settings are written).
   void CloseForm();
@@ -67,6 +68,7 @@ class MainWindowFixture : public ::testing::Test {
 
   QTemporaryDir dir;
   QString iniPath;
+  bool buildPages = true;
   std::unique_ptr<TQXMainForm> form;
   /// Answer of the next file dialog ("" cancels); the request is kept.
   QString nextFile;
