@@ -60,9 +60,9 @@ int RunAscii(const std::vector<std::string>& args) {
   } else {
     jobs.push_back({inputs[0], out});
   }
-  const std::vector<std::string> read = FilesRead(inputs, settings);
+  const TReadFiles read(FilesRead(inputs, settings));
   for (const TAsciiJob& job : jobs)
-    if (const auto input = InputNamedBy(job.Output, read))
+    if (const auto input = read.NamedBy(job.Output))
       return Usage("the output would replace the input " + *input);
 
   const bool showProgress = jobs.size() > 1 && isatty(STDERR_FILENO);

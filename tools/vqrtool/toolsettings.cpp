@@ -19,16 +19,24 @@ TLoadStatus LoadRecording(TVQRSession& session, const std::string& path) {
   return status;
 }
 
-std::optional<std::string> InputNamedBy(const std::string& output,
-                                        const std::vector<std::string>& inputs) {
+TReadFiles::TReadFiles(const std::vector<std::string>& files) {
+  for (const std::string& file : files) {
+    struct stat st {};
+    if (stat(file.c_str(), &st) == 0) ids_.try_emplace({st.st_dev, st.st_ino}, file);
+  }
+}
+
+std::optional<std::string> TReadFiles::NamedBy(const std::string& output) const {
   struct stat out {};
   if (stat(output.c_str(), &out) != 0) return std::nullopt;
-  for (const std::string& input : inputs) {
-    struct stat in {};
-    if (stat(input.c_str(), &in) == 0 && in.st_dev == out.st_dev && in.st_ino == out.st_ino)
-      return input;
-  }
-  return std::nullopt;
+  const auto it = ids_.find({out.st_dev, out.st_ino});
+  if (it == ids_.end()) return std::nullopt;
+  return it->second;
+}
+
+std::optional<std::string> InputNamedBy(const std::string& output,
+                                        const std::vector<std::string>& inputs) {
+  return TReadFiles(inputs).NamedBy(output);
 }
 
 std::vector<std::string> FilesRead(std::vector<std::string> recordings,

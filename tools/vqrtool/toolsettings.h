@@ -2,6 +2,9 @@
 // The program's settings for vqrtool: found like the program finds them (or
 // named with --ini), but read only: vqrtool never creates or writes an INI file.
 
+#include <sys/types.h>
+
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -22,6 +25,17 @@ TLoadStatus LoadRecording(TVQRSession& session, const std::string& path);
 /// writing there would replace the recording itself.
 std::optional<std::string> InputNamedBy(const std::string& output,
                                         const std::vector<std::string>& inputs);
+
+/// The files a run reads, each looked at once, for the outputs of a batch.
+class TReadFiles {
+ public:
+  explicit TReadFiles(const std::vector<std::string>& files);
+  /// The first of the files that output names, as InputNamedBy.
+  std::optional<std::string> NamedBy(const std::string& output) const;
+
+ private:
+  std::map<std::pair<dev_t, ino_t>, std::string> ids_;
+};
 
 /// The files a run reads: its recordings, the settings files named and the
 /// recordings compared.
