@@ -89,7 +89,7 @@ TCursorFrame CaptureCursorFrame(const TVQRDiagram& diagram) {
   f.SampleX.assign(n + 1, 0);
   const TVQRPlotter* plotter = diagram.Plotter();
   for (int i = 1; i <= n; ++i) {
-    const int32_t x = diagram.TimeToDeviceX(data.Recording().Store()->Samples[i].Seconds);
+    const int32_t x = diagram.TimeToDeviceX(SampleOf(data, i).Seconds);
     f.SampleX[i] = plotter ? plotter->MapX(x) : x;
   }
   f.FontHeight = std::clamp((diagram.DrawRect().bottom - diagram.DrawRect().top) / 36, 11, 40);
@@ -124,9 +124,7 @@ int RunSampleNear(const TVQRDiagram& diagram, size_t k, double ownSeconds) {
   const TVqrDataObjectNew& data = *runs[k].Data;
   const int n = DrawnSampleCount(data);
   const double t = RunSeconds(diagram, k, ownSeconds);
-  if (n == 0 || t < data.Recording().Store()->Samples[1].Seconds ||
-      t > data.Recording().Store()->Samples[n].Seconds)
-    return 0;
+  if (n == 0 || t < SampleOf(data, 1).Seconds || t > SampleOf(data, n).Seconds) return 0;
   return NearestSample(data, t);
 }
 
@@ -135,7 +133,7 @@ std::vector<TReadoutLine> ReadoutLines(const TVQRDiagram& diagram, int sample,
   std::vector<TReadoutLine> lines;
   const TVqrDataObjectNew& data = diagram.Data();
   if (sample < 1 || sample > DrawnSampleCount(data)) return lines;
-  const int32_t seconds = data.Recording().Store()->Samples[sample].Seconds;
+  const int32_t seconds = SampleOf(data, sample).Seconds;
   lines.push_back({TimeText(data, seconds, point) + " " + diagram.UnitText(0) + "  (" +
                        ElapsedClockText(seconds) + ")",
                    kDcBlack});

@@ -9,6 +9,20 @@
 #include "data/recording.h"
 
 struct TAxesSubscription::TListeners {
+  int Add(TVQRAxes::TListener listener) {
+    entries.emplace_back(++next, std::move(listener));
+    return next;
+  }
+  void Remove(int id) {
+    std::erase_if(entries, [id](const auto& e) { return e.first == id; });
+  }
+  void Tell(TAxesChange change) const {
+    // A copy: a listener may end its own or another's subscription.
+    const auto listeners = entries;
+    for (const auto& e : listeners) e.second(change);
+  }
+
+ private:
   int next = 0;
   std::vector<std::pair<int, TVQRAxes::TListener>> entries;
 };
@@ -24,8 +38,7 @@ TAxesSubscription& TAxesSubscription::operator=(TAxesSubscription&& other) noexc
 }
 
 void TAxesSubscription::Reset() {
-  if (const auto list = listeners_.lock())
-    std::erase_if(list->entries, [this](const auto& e) { return e.first == id_; });
+  if (const auto list = listeners_.lock()) list->Remove(id_);
   listeners_.reset();
 }
 
@@ -34,9 +47,8 @@ TVQRAxes::~TVQRAxes() = default;
 
 TAxesSubscription TVQRAxes::Subscribe(TListener listener) const {
   TAxesSubscription s;
-  s.id_ = ++listeners_->next;
+  s.id_ = listeners_->Add(std::move(listener));
   s.listeners_ = listeners_;
-  listeners_->entries.emplace_back(s.id_, std::move(listener));
   return s;
 }
 
@@ -47,11 +59,7 @@ TAxesSubscription TVQRAxes::FlagFits(bool& flag) const {
   });
 }
 
-void TVQRAxes::Tell(TAxesChange change) {
-  // A copy: a listener may end its own or another's subscription.
-  const auto entries = listeners_->entries;
-  for (const auto& e : entries) e.second(change);
-}
+void TVQRAxes::Tell(TAxesChange change) { listeners_->Tell(change); }
 
 void TVQRAxes::SetScaling(const TAxisScaling& scaling) {
   // Compared bitwise, so that a NaN factor read from a file counts as set once.
