@@ -52,13 +52,6 @@ TAxesSubscription TVQRAxes::Subscribe(TListener listener) const {
   return s;
 }
 
-TAxesSubscription TVQRAxes::FlagFits(bool& flag) const {
-  flag = false;
-  return Subscribe([&flag](TAxesChange change) {
-    if (change == TAxesChange::Fitted) flag = true;
-  });
-}
-
 void TVQRAxes::Tell(TAxesChange change) { listeners_->Tell(change); }
 
 void TVQRAxes::SetScaling(const TAxisScaling& scaling) {

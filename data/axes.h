@@ -98,8 +98,6 @@ class TVQRAxes {
 
   /// Registers a listener, told after every change until the subscription ends.
   [[nodiscard]] TAxesSubscription Subscribe(TListener listener) const;
-  /// A subscription that raises flag at every fit; the flag is lowered now.
-  [[nodiscard]] TAxesSubscription FlagFits(bool& flag) const;
 
  private:
   friend struct TTestAccess;
