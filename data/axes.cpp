@@ -17,9 +17,12 @@ struct TAxesSubscription::TListeners {
     std::erase_if(entries, [id](const auto& e) { return e.first == id; });
   }
   void Tell(TAxesChange change) const {
-    // A copy: a listener may end its own or another's subscription.
+    // A copy: a listener may end its own or another's subscription, and one
+    // ended meanwhile is not told any more.
     const auto listeners = entries;
-    for (const auto& e : listeners) e.second(change);
+    for (const auto& [id, listener] : listeners)
+      if (std::ranges::any_of(entries, [id](const auto& e) { return e.first == id; }))
+        listener(change);
   }
 
  private:

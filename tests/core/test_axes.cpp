@@ -157,6 +157,9 @@ TEST(Axes, SubscriptionsEndWhenResetDestroyedOrOutlivedAndMayEndWhileTold) {
     reset.Reset();
     TAxesSubscription self;
     self = axes.Subscribe([&](TAxesChange) { told += 10, self.Reset(); });
+    TAxesSubscription ended;  // by an earlier listener, before its turn
+    const TAxesSubscription ender = axes.Subscribe([&](TAxesChange) { ended.Reset(); });
+    ended = axes.Subscribe([&](TAxesChange) { told += 1000; });
     TAxesSubscription moved = std::move(kept);
     EXPECT_EQ(std::pair(kept.Active(), moved.Active()), std::pair(false, true));
     axes.Fit(3600, 1.0f, 20.0f, 25.0f);
