@@ -17,7 +17,7 @@ void BM_ReadDataAndCalibrate(benchmark::State& state) {
   TVQRSession rec;
   for (auto _ : state) {
     if (rec.Load(kFull) != TLoadStatus::Ok) state.SkipWithError("cannot load the sample");
-    benchmark::DoNotOptimize(rec.Data().OverallMax);
+    benchmark::DoNotOptimize(rec.Data().Recording().OverallMax());
   }
 }
 BENCHMARK(BM_ReadDataAndCalibrate)->Unit(benchmark::kMicrosecond);
@@ -39,7 +39,7 @@ void BM_ReadDataFromMemory(benchmark::State& state) {
   }
   for (auto _ : state) {
     rec.LoadBuffer(bytes.data(), bytes.size());
-    benchmark::DoNotOptimize(rec.Data().OverallMax);
+    benchmark::DoNotOptimize(rec.Data().Recording().OverallMax());
   }
 }
 BENCHMARK(BM_ReadDataFromMemory)->Unit(benchmark::kMicrosecond);

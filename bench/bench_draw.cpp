@@ -59,9 +59,9 @@ struct FullRecording {
     }
     store.SampleCount = kMaxSamples;
     generated.SetStore(&store);
-    generated.TimeAxis = {16, 345600.0f, 0.0f, 1, 0, true};
-    generated.ValueAxis = {10, 1.0f, 0.0f, 1, 1, false};
-    generated.TempAxis = {8, 16.0f, -12.0f, 2, 0, false};
+    generated.Axes().Restore({{16, 345600.0f, 0.0f, 1, 0, true},
+                              {10, 1.0f, 0.0f, 1, 1, false},
+                              {8, 16.0f, -12.0f, 2, 0, false}});
   }
 };
 

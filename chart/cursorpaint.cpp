@@ -29,7 +29,7 @@ TRect Union(const TRect& a, const TRect& b) {
 
 int ValueDecimals(const TVQRDiagram& diagram, int ch) {
   if (ch == kTempChannel) return 1;
-  return std::clamp(diagram.Data().ValueAxis.Decimals + 2, 1, 6);
+  return std::clamp(diagram.Data().Axes().Value().Decimals + 2, 1, 6);
 }
 
 std::string CurveName(const TVQRDiagram& diagram, int ch) {
@@ -45,7 +45,7 @@ std::string WithPoint(std::string text, std::string_view point) {
 }
 
 std::string TimeText(const TVqrDataObjectNew& data, double seconds, std::string_view point) {
-  const bool days = data.TimeAxis.TimeInDays;
+  const bool days = data.Axes().Time().TimeInDays;
   return WithPoint(FixedText(seconds / (days ? 86400.0 : 3600.0), days ? 3 : 2), point);
 }
 
@@ -89,7 +89,7 @@ TCursorFrame CaptureCursorFrame(const TVQRDiagram& diagram) {
   f.SampleX.assign(n + 1, 0);
   const TVQRPlotter* plotter = diagram.Plotter();
   for (int i = 1; i <= n; ++i) {
-    const int32_t x = diagram.TimeToDeviceX(data.Store->Samples[i].Seconds);
+    const int32_t x = diagram.TimeToDeviceX(SampleOf(data, i).Seconds);
     f.SampleX[i] = plotter ? plotter->MapX(x) : x;
   }
   f.FontHeight = std::clamp((diagram.DrawRect().bottom - diagram.DrawRect().top) / 36, 11, 40);
@@ -124,7 +124,7 @@ int RunSampleNear(const TVQRDiagram& diagram, size_t k, double ownSeconds) {
   const TVqrDataObjectNew& data = *runs[k].Data;
   const int n = DrawnSampleCount(data);
   const double t = RunSeconds(diagram, k, ownSeconds);
-  if (n == 0 || t < data.Store->Samples[1].Seconds || t > data.Store->Samples[n].Seconds) return 0;
+  if (n == 0 || t < SampleOf(data, 1).Seconds || t > SampleOf(data, n).Seconds) return 0;
   return NearestSample(data, t);
 }
 
@@ -133,7 +133,7 @@ std::vector<TReadoutLine> ReadoutLines(const TVQRDiagram& diagram, int sample,
   std::vector<TReadoutLine> lines;
   const TVqrDataObjectNew& data = diagram.Data();
   if (sample < 1 || sample > DrawnSampleCount(data)) return lines;
-  const int32_t seconds = data.Store->Samples[sample].Seconds;
+  const int32_t seconds = SampleOf(data, sample).Seconds;
   lines.push_back({TimeText(data, seconds, point) + " " + diagram.UnitText(0) + "  (" +
                        ElapsedClockText(seconds) + ")",
                    kDcBlack});

@@ -18,11 +18,11 @@ template <typename ForEach, typename ValueOf>
 TCurveStats StatsOver(const TVqrDataObjectNew& data, int ch, ForEach forEach, ValueOf valueOf) {
   TCurveStats st;
   st.Channel = ch;
-  if (!data.Store || ch < 1 || ch > kTempChannel) return st;
+  if (!data.Recording().Store() || ch < 1 || ch > kTempChannel) return st;
   double sumV = 0.0, sumT = 0.0;
   forEach([&](int i) {
     const float v = valueOf(i);
-    const double h = Hours(data.Store->Samples[i].Seconds);
+    const double h = Hours(SampleOf(data, i).Seconds);
     if (st.Count == 0) {
       st.Min = st.Max = st.First = v;
       st.MinAtHours = st.MaxAtHours = st.FirstAtHours = h;
@@ -41,7 +41,7 @@ TCurveStats StatsOver(const TVqrDataObjectNew& data, int ch, ForEach forEach, Va
   double ssV = 0.0, ssT = 0.0, sTV = 0.0;
   forEach([&](int i) {
     const double dv = valueOf(i) - st.Mean;
-    const double dt = Hours(data.Store->Samples[i].Seconds) - meanT;
+    const double dt = Hours(SampleOf(data, i).Seconds) - meanT;
     ssV += dv * dv;
     ssT += dt * dt;
     sTV += dt * dv;
@@ -56,19 +56,20 @@ TCurveStats StatsOver(const TVqrDataObjectNew& data, int ch, ForEach forEach, Va
 }  // namespace
 
 int DrawnSampleCount(const TVqrDataObjectNew& data) {
-  if (!data.Store) return 0;
+  if (!data.Recording().Store()) return 0;
   int n = 0;
-  while (n < kMaxSamples && !data.Store->Samples[n + 1].IsEmpty()) ++n;
+  while (n < kMaxSamples && !SampleOf(data, n + 1).IsEmpty()) ++n;
   return n;
 }
 
 float DrawnValue(const TVqrDataObjectNew& data, int i, int ch) {
-  const TVQRSample& s = data.Store->Samples[i];
+  const TVQRSample& s = SampleOf(data, i);
   if (ch == kTempChannel) return s.Cal[ch];
   const float v = data.ApplyUserFactor(s.Cal[ch]);
-  if (!data.ZeroPoint) return v;
+  if (!data.ZeroPoint()) return v;
   // As the drawing does it: the difference taken in double, kept as float.
-  return static_cast<float>(static_cast<double>(v) - data.ApplyUserFactor(data.Cal[ch].CalMin));
+  return static_cast<float>(static_cast<double>(v) -
+                            data.ApplyUserFactor(data.Recording().Cal(ch).CalMin));
 }
 
 int NearestSample(const TVqrDataObjectNew& data, double seconds) {
@@ -76,16 +77,16 @@ int NearestSample(const TVqrDataObjectNew& data, double seconds) {
   if (n == 0) return 0;
   // A moment beyond the run is taken at its first or last time: far from it
   // the distances to all samples would round to the same double.
-  double first = data.Store->Samples[1].Seconds, last = first;
+  double first = SampleOf(data, 1).Seconds, last = first;
   for (int i = 2; i <= n; ++i) {
-    first = std::min<double>(first, data.Store->Samples[i].Seconds);
-    last = std::max<double>(last, data.Store->Samples[i].Seconds);
+    first = std::min<double>(first, SampleOf(data, i).Seconds);
+    last = std::max<double>(last, SampleOf(data, i).Seconds);
   }
   seconds = std::isnan(seconds) ? first : std::clamp(seconds, first, last);
   int best = 0;
   double bestDistance = 0.0;
   for (int i = 1; i <= n; ++i) {
-    const double d = std::fabs(data.Store->Samples[i].Seconds - seconds);
+    const double d = std::fabs(SampleOf(data, i).Seconds - seconds);
     if (best == 0 || d < bestDistance) {
       best = i;
       bestDistance = d;
@@ -102,7 +103,7 @@ TCurveStats CurveStats(const TVqrDataObjectNew& data, int ch, double fromSeconds
       data, ch,
       [&](auto visit) {
         for (int i = 1; i <= n; ++i) {
-          const int32_t t = data.Store->Samples[i].Seconds;
+          const int32_t t = SampleOf(data, i).Seconds;
           if (t >= fromSeconds && t <= toSeconds) visit(i);
         }
       },
@@ -127,12 +128,12 @@ TCurveStats CalibratedRunStats(const TVqrDataObjectNew& data, int ch) {
       [&](auto visit) {
         for (int i = 1; i <= n; ++i) visit(i);
       },
-      [&](int i) { return data.Store->Samples[i].Cal[ch]; });
+      [&](int i) { return SampleOf(data, i).Cal[ch]; });
 }
 
 void TimeAxisRange(const TVqrDataObjectNew& data, double& fromSeconds, double& toSeconds) {
-  fromSeconds = -static_cast<double>(data.TimeAxis.Start);
-  toSeconds = fromSeconds + data.TimeAxis.Span;
+  fromSeconds = -static_cast<double>(data.Axes().Time().Start);
+  toSeconds = fromSeconds + data.Axes().Time().Span;
 }
 
 std::string ElapsedClockText(int32_t seconds) {

@@ -12,6 +12,11 @@
 
 #include "data/vqrfileo.h"
 
+/// Slot i of the recording's store, which must be linked.
+inline const TVQRSample& SampleOf(const TVqrDataObjectNew& data, int i) {
+  return data.Recording().Store()->Samples[static_cast<size_t>(i)];
+}
+
 /// Number of samples the diagram draws: slots 1.. up to the first empty one.
 int DrawnSampleCount(const TVqrDataObjectNew& data);
 

@@ -115,13 +115,15 @@ void TakePrinterSettings(TVQRShowSettings& s, TPrintOptions& o) {
 }
 
 void TakeDiagramSettings(TVQRShowSettings& settings, TVQRDiagram& diagram) {
-  settings.TakeAxisScaling(diagram.Data().Scaling);
+  TAxisScaling scaling = diagram.Data().Axes().Scaling();
+  settings.TakeAxisScaling(scaling);
+  diagram.Data().Axes().SetScaling(scaling);
   TakeDiagramLayout(settings, diagram.Layout());
 }
 
 int PrepareWindowMode(TVQRShowSettings& settings, TVQRDiagram& diagram, int mode) {
   // The axis scaling was part of the layout: it starts from its defaults too.
-  diagram.Data().SetDefaultScaling();
+  diagram.Data().Axes().SetDefaultScaling();
   diagram.SetDefaults(true, true, false);
   diagram.SetWindowMode(mode);
   int curves = 1;

@@ -14,8 +14,8 @@ std::vector<TMeasuredRow> MeasuredRows(const TVQRDiagram& diagram, const std::ve
   double from = range.FromSeconds, to = range.ToSeconds;
   if (marked) {
     if (a > b) std::swap(a, b);
-    from = own.Store->Samples[a].Seconds;
-    to = own.Store->Samples[b].Seconds;
+    from = SampleOf(own, a).Seconds;
+    to = SampleOf(own, b).Seconds;
   }
   const bool empty = from > to;
   // Without a comparison the diagram has no runs: its own recording alone.

@@ -3,7 +3,7 @@
 // set-up of one drawing (screen, printer or preview), the drawing of axes,
 // grid, curves and legend through the plotter, the zoom and the overview
 // cells. It reads the recording through the processing object and changes
-// only its time and value axes (the zoom).
+// only its time and value axes (the zoom, through their owner).
 
 #include <array>
 #include <cstdint>
@@ -190,7 +190,7 @@ class TVQRDiagram {
   AxisRange savedX_;
   AxisRange savedY_;
   bool zoomAvailable_ = false;
-  uint32_t zoomFit_ = 0;  // the recording's axis fit the zoom was made on
+  TAxesSubscription fits_;  // a fit of the recording's axes ends the zoom
 
   // Page set-up (BeginDraw).
   std::shared_ptr<TVQRPlotter> plotter_;

@@ -39,11 +39,11 @@ int32_t Snap(int32_t& pos, int32_t origin, float divWidth) {
 const AxisRange* TVQRDiagram::RangeOf(int axis) const {
   switch (axis) {
     case 0:
-      return &data_.TimeAxis;
+      return &data_.Axes().Time();
     case 1:
-      return &data_.ValueAxis;
+      return &data_.Axes().Value();
     case 2:
-      return &data_.TempAxis;
+      return &data_.Axes().Temp();
     default:
       return nullptr;
   }
@@ -63,7 +63,7 @@ const TAxisLayout* TVQRDiagram::AxisLayoutOf(int axis) const {
 }
 
 void TVQRDiagram::PrintProgress(int delta) {
-  if (printing_ && !dryRun_ && !previewActive_ && data_.Gauge) data_.Gauge->StepBy(delta);
+  if (printing_ && !dryRun_ && !previewActive_ && data_.Gauge()) data_.Gauge()->StepBy(delta);
 }
 
 // ------------------------------------------------------------ conversions
@@ -76,8 +76,8 @@ int TVQRDiagram::ValueToDeviceY(int ch, float v) const { return RunValueToDevice
 
 int TVQRDiagram::RunValueToDeviceY(const TVqrDataObjectNew& data, int ch, float v) const {
   double value = v;
-  if (data.ZeroPoint && ch >= 1 && ch <= kMeasureChannels)
-    value = ToFloat(value - data.ApplyUserFactor(data.Cal[ch].CalMin));
+  if (data.ZeroPoint() && ch >= 1 && ch <= kMeasureChannels)
+    value = ToFloat(value - data.ApplyUserFactor(data.Recording().Cal(ch).CalMin));
   if (ch == kTempChannel) return AddI(originY_, RoundI((value + tempStart_) * tempFactor_));
   return AddI(originY_, RoundI((value + valueStart_) * valueFactor_));
 }
@@ -108,7 +108,7 @@ std::string TVQRDiagram::TickLabel(int axis, int i) const {
 std::string TVQRDiagram::UnitText(int axis) const {
   switch (axis) {
     case 0:
-      return data_.TimeAxis.TimeInDays ? layout_.XAxis.UnitText2 : layout_.XAxis.UnitText1;
+      return data_.Axes().Time().TimeInDays ? layout_.XAxis.UnitText2 : layout_.XAxis.UnitText1;
     case 1:
       return layout_.YAxis.UnitText1;
     case 2:
@@ -148,7 +148,7 @@ void TVQRDiagram::DrawXAxis() {
   DrawAxisScale(0, x1, y, x2, y);
   grid_.PlotRect.left = plotter_->MapX(x1);
   grid_.PlotRect.right = plotter_->MapX(x2);
-  grid_.DivWidthX = ToFloat(SafeDiv(static_cast<double>(x2) - x1, data_.TimeAxis.Divisions));
+  grid_.DivWidthX = ToFloat(SafeDiv(static_cast<double>(x2) - x1, data_.Axes().Time().Divisions));
   PrintProgress(100);
 }
 
@@ -157,7 +157,7 @@ void TVQRDiagram::DrawYAxis() {
   DrawVerticalAxis(1, layout_.YAxis, y1, y2);
   grid_.PlotRect.top = plotter_->MapY(y1);
   grid_.PlotRect.bottom = plotter_->MapY(y2);
-  grid_.DivWidthY = ToFloat(SafeDiv(static_cast<double>(y2) - y1, data_.ValueAxis.Divisions));
+  grid_.DivWidthY = ToFloat(SafeDiv(static_cast<double>(y2) - y1, data_.Axes().Value().Divisions));
   PrintProgress(100);
 }
 
@@ -233,15 +233,15 @@ void TVQRDiagram::DrawGridLines() {
   ApplyPen(layout_.GridPen);
   const int32_t x0 = PageToDeviceX(layout_.XAxis.StartX);
   const int32_t w = RoundI(static_cast<double>(layout_.XAxis.Length) * scaleX_);
-  const float stepX = ToFloat(SafeDiv(w, data_.TimeAxis.Divisions));
+  const float stepX = ToFloat(SafeDiv(w, data_.Axes().Time().Divisions));
   const int32_t y0 = PageToDeviceY(layout_.YAxis.StartY);
   const int32_t h = RoundI(static_cast<double>(layout_.YAxis.Length) * scaleY_);
-  const float stepY = ToFloat(SafeDiv(h, data_.ValueAxis.Divisions));
-  for (int32_t j = 1; j <= LoopDivisions(data_.ValueAxis.Divisions); ++j) {
+  const float stepY = ToFloat(SafeDiv(h, data_.Axes().Value().Divisions));
+  for (int32_t j = 1; j <= LoopDivisions(data_.Axes().Value().Divisions); ++j) {
     const int32_t y = RoundI(static_cast<double>(j) * stepY + y0);
     plotter_->Line(x0, y, AddI(x0, w), y);
   }
-  for (int32_t i = 1; i <= LoopDivisions(data_.TimeAxis.Divisions); ++i) {
+  for (int32_t i = 1; i <= LoopDivisions(data_.Axes().Time().Divisions); ++i) {
     const int32_t x = RoundI(static_cast<double>(i) * stepX + x0);
     plotter_->Line(x, y0, x, AddI(y0, h));
   }
@@ -251,14 +251,14 @@ void TVQRDiagram::DrawGridCrosses() {
   ApplyPen(layout_.GridPen);
   const int32_t x0 = PageToDeviceX(layout_.XAxis.StartX);
   const int32_t w = RoundI(static_cast<double>(layout_.XAxis.Length) * scaleX_);
-  const float stepX = ToFloat(SafeDiv(w, data_.TimeAxis.Divisions));
+  const float stepX = ToFloat(SafeDiv(w, data_.Axes().Time().Divisions));
   const int32_t y0 = PageToDeviceY(layout_.YAxis.StartY);
   const int32_t h = RoundI(static_cast<double>(layout_.YAxis.Length) * scaleY_);
-  const float stepY = ToFloat(SafeDiv(h, data_.ValueAxis.Divisions));
+  const float stepY = ToFloat(SafeDiv(h, data_.Axes().Value().Divisions));
   const int32_t hx = RoundI(0.1 * stepX);
   const int32_t hy = RoundI(0.1 * stepY);
-  for (int32_t i = 1; i <= LoopDivisions(data_.TimeAxis.Divisions); ++i) {
-    for (int32_t j = 1; j <= LoopDivisions(data_.ValueAxis.Divisions); ++j) {
+  for (int32_t i = 1; i <= LoopDivisions(data_.Axes().Time().Divisions); ++i) {
+    for (int32_t j = 1; j <= LoopDivisions(data_.Axes().Value().Divisions); ++j) {
       const int32_t x = RoundI(static_cast<double>(i) * stepX + x0);
       const int32_t y = RoundI(static_cast<double>(j) * stepY + y0);
       plotter_->Line(AddI(x, -int64_t{hx}), y, AddI(x, hx), y);
@@ -271,15 +271,15 @@ void TVQRDiagram::DrawGridCrosses() {
 
 void TVQRDiagram::DrawCurves() {
   if (!plotter_) return;
-  timeStart_ = data_.TimeAxis.Start;
-  timeFactor_ =
-      ToFloat(SafeDiv(static_cast<double>(layout_.XAxis.Length) * scaleX_, data_.TimeAxis.Span));
-  valueStart_ = data_.ValueAxis.Start;
-  valueFactor_ =
-      ToFloat(SafeDiv(static_cast<double>(layout_.YAxis.Length) * scaleY_, data_.ValueAxis.Span));
-  tempStart_ = data_.TempAxis.Start;
-  tempFactor_ =
-      ToFloat(SafeDiv(static_cast<double>(layout_.TAxis.Length) * scaleY_, data_.TempAxis.Span));
+  timeStart_ = data_.Axes().Time().Start;
+  timeFactor_ = ToFloat(
+      SafeDiv(static_cast<double>(layout_.XAxis.Length) * scaleX_, data_.Axes().Time().Span));
+  valueStart_ = data_.Axes().Value().Start;
+  valueFactor_ = ToFloat(
+      SafeDiv(static_cast<double>(layout_.YAxis.Length) * scaleY_, data_.Axes().Value().Span));
+  tempStart_ = data_.Axes().Temp().Start;
+  tempFactor_ = ToFloat(
+      SafeDiv(static_cast<double>(layout_.TAxis.Length) * scaleY_, data_.Axes().Temp().Span));
   legendIndex_ = 0;
   if (windowMode_ >= 1 && windowMode_ <= kTempChannel)
     for (int ch = 1; ch <= kTempChannel; ++ch) pens_[ch].Visible = ch == windowMode_;
@@ -308,8 +308,8 @@ void TVQRDiagram::DrawChannelCurve(int ch) {
 void TVQRDiagram::SampleColumns(const TVqrDataObjectNew& data, int32_t timeOffset,
                                 std::vector<int32_t>& xs) const {
   xs.clear();
-  for (int i = 1; data.Store && i <= kMaxSamples; ++i) {
-    const TVQRSample& s = data.Store->Samples[i];
+  for (int i = 1; data.Recording().Store() && i <= kMaxSamples; ++i) {
+    const TVQRSample& s = data.Recording().Store()->Samples[i];
     if (s.IsEmpty()) break;
     xs.push_back(TimeToDeviceX(static_cast<int32_t>(
         std::clamp<int64_t>(int64_t{s.Seconds} + timeOffset, INT32_MIN, INT32_MAX))));
@@ -329,7 +329,7 @@ void TVQRDiagram::DrawRunCurve(int ch, const TVqrDataObjectNew& data,
   int32_t lastY = originY_;
   const int samples = static_cast<int>(xs.size());
   for (int i = 1; i <= samples; ++i) {
-    const TVQRSample& s = data.Store->Samples[i];
+    const TVQRSample& s = data.Recording().Store()->Samples[i];
     ++n;
     const int32_t x = xs[i - 1];
     sumX += x;

@@ -16,8 +16,8 @@ void TVQRDiagram::ComputeOverview(int ch, TOverviewCell& cell) const {
   // The whole recording from time 0 and value 0 fills the cell; zoom, axis
   // starts and zero-point correction play no part.
   // In a comparison the overview keeps its own recording's axes.
-  const AxisRange& time = Comparing() ? ownTime_ : data_.TimeAxis;
-  const AxisRange& values = Comparing() ? ownValue_ : data_.ValueAxis;
+  const AxisRange& time = Comparing() ? ownTime_ : data_.Axes().Time();
+  const AxisRange& values = Comparing() ? ownValue_ : data_.Axes().Value();
   const float xs = ToFloat(SafeDiv(cell.PlotWidth, time.Span));
   const float ys = ToFloat(SafeDiv(cell.PlotHeight, values.Span));
   int32_t column = 0;
@@ -33,9 +33,11 @@ void TVQRDiagram::ComputeOverview(int ch, TOverviewCell& cell) const {
     n = 0;
     column = next;
   };
-  const int count = data_.Store ? std::clamp(data_.Store->SampleCount, 0, kMaxSamples) : 0;
+  const int count = data_.Recording().Store()
+                        ? std::clamp(data_.Recording().Store()->SampleCount, 0, kMaxSamples)
+                        : 0;
   for (int i = 1; i <= count; ++i) {
-    const TVQRSample& s = data_.Store->Samples[i];
+    const TVQRSample& s = data_.Recording().Store()->Samples[i];
     const int32_t c = RoundI(static_cast<double>(s.Seconds) * xs);
     sum = sum + data_.ApplyUserFactor(s.Cal[ch]) * ys;
     ++n;
@@ -47,8 +49,8 @@ void TVQRDiagram::ComputeOverview(int ch, TOverviewCell& cell) const {
 std::string TVQRDiagram::AxisScaleText(int axis) const {
   double value = 0.0;
   int decimals = 0;
-  const AxisRange& time = Comparing() ? ownTime_ : data_.TimeAxis;
-  const AxisRange& values = Comparing() ? ownValue_ : data_.ValueAxis;
+  const AxisRange& time = Comparing() ? ownTime_ : data_.Axes().Time();
+  const AxisRange& values = Comparing() ? ownValue_ : data_.Axes().Value();
   if (axis == 0) {
     value = time.Span / (time.TimeInDays ? 86400.0 : 3600.0);
     decimals = time.Decimals;

@@ -24,7 +24,11 @@ float FitScale(int32_t extent, double pageUnits) {
 }
 }  // namespace
 
-TVQRDiagram::TVQRDiagram(TVqrDataObjectNew& data) : data_(data) {}
+TVQRDiagram::TVQRDiagram(TVqrDataObjectNew& data) : data_(data) {
+  fits_ = data_.Axes().Subscribe([this](TAxesChange change) {
+    if (change == TAxesChange::Fitted) zoomAvailable_ = false;
+  });
+}
 TVQRDiagram::~TVQRDiagram() = default;
 
 void TVQRDiagram::SetDefaults(bool layout, bool pens, bool printOptions) {

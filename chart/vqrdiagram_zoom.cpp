@@ -34,11 +34,11 @@ bool TVQRDiagram::ZoomSelection(TPoint from, TPoint to, TZoomSel& sel) {
   return true;
 }
 
-bool TVQRDiagram::ZoomAvailable() const { return zoomAvailable_ && zoomFit_ == data_.AxesFitted; }
+bool TVQRDiagram::ZoomAvailable() const { return zoomAvailable_; }
 
 void TVQRDiagram::SetZoom(const TZoomSel& sel) {
-  savedX_ = data_.TimeAxis;
-  savedY_ = data_.ValueAxis;
+  savedX_ = data_.Axes().Time();
+  savedY_ = data_.Axes().Value();
   auto clampIndex = [](int32_t i) { return std::clamp(i, -kMaxZoomIndex, kMaxZoomIndex); };
   float a = AxisValue(0, clampIndex(sel.xFrom));
   float b = AxisValue(0, clampIndex(sel.xTo));
@@ -46,29 +46,23 @@ void TVQRDiagram::SetZoom(const TZoomSel& sel) {
   float d = AxisValue(1, clampIndex(sel.yTo));
   if (a > b) std::swap(a, b);
   if (c > d) std::swap(c, d);
-  AxisRange x = data_.TimeAxis;
-  AxisRange y = data_.ValueAxis;
+  AxisRange x = data_.Axes().Time();
+  AxisRange y = data_.Axes().Value();
   SetupZoomTimeAxis(x, a, b);
   SetupZoomValueAxis(y, c, d);
   // A selection that yields no usable axis (empty or unreadable) leaves the
   // scales as they are; ResetZoom then has nothing to undo.
   if (!Usable(x) || !Usable(y)) return;
-  data_.TimeAxis = x;
-  data_.ValueAxis = y;
+  data_.Axes().Zoom(x, y);
   zoomedX_ = x;
   zoomedY_ = y;
   zoomAvailable_ = true;
-  zoomFit_ = data_.AxesFitted;
 }
 
-void TVQRDiagram::ResetZoom() {
-  data_.TimeAxis = savedX_;
-  data_.ValueAxis = savedY_;
-}
+void TVQRDiagram::ResetZoom() { data_.Axes().Zoom(savedX_, savedY_); }
 
 bool TVQRDiagram::RestoreZoom() {
   if (!ZoomAvailable() || zoomedX_.Divisions < 1 || zoomedY_.Divisions < 1) return false;
-  data_.TimeAxis = zoomedX_;
-  data_.ValueAxis = zoomedY_;
+  data_.Axes().Zoom(zoomedX_, zoomedY_);
   return true;
 }

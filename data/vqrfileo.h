@@ -1,21 +1,20 @@
 #pragma once
-// The processing object: the one object through which the windows, printing
-// and the exports read a recording: links, calibration, ranges, axes,
-// smoothing and the exports (in export/). The diagram drawn from it is
-// TVQRDiagram in chart/.
+// The processing object: one recording (data/recording.h) as its decoder
+// reads it from the linked file into the linked store, the owner of its
+// diagram axes (data/axes.h), the zero-point flag and the smoothing. The
+// windows, printing and the exports read the recording through it; the
+// diagram drawn from it is TVQRDiagram in chart/, the exports are functions
+// over the recording in export/.
 
-#include <array>
 #include <cstdint>
 #include <memory>
-#include <string>
 
-#include "data/vqrdat.h"
-#include "data/vqrtypes.h"
+#include "data/axes.h"
+#include "data/recording.h"
 
 class IProcessGauge;
 class TVQRLogFile;
 class TVQRMetaData;
-class TVQRAsciiFile;
 class TVQREqualizer;
 
 class TVqrDataObjectNew {
@@ -25,80 +24,47 @@ class TVqrDataObjectNew {
   TVqrDataObjectNew(const TVqrDataObjectNew&) = delete;
   TVqrDataObjectNew& operator=(const TVqrDataObjectNew&) = delete;
 
-  void SetStore(TVQRDataObject* store) { Store = store; }
-  void SetGauge(IProcessGauge* gauge) { Gauge = gauge; }
-  void SetLogFile(TVQRLogFile* reader) { LogFile = reader; }
-  void SetMetaData(TVQRMetaData* meta) { MetaData = meta; }
-  void SetExportFile(TVQRAsciiFile* file) { ExportFile = file; }
+  void SetStore(TVQRDataObject* store);
+  void SetGauge(IProcessGauge* gauge) { gauge_ = gauge; }
+  void SetLogFile(TVQRLogFile* reader) { logFile_ = reader; }
+  void SetMetaData(TVQRMetaData* meta);
+  IProcessGauge* Gauge() const { return gauge_; }
 
-  /// Restores the built-in axis scaling.
-  void SetDefaultScaling() { Scaling = TAxisScaling{}; }
-
-  /// Decodes the open reader's file into the store and calibrates it; true
-  /// when the header was accepted.
+  /// Decodes the open reader's file into the store and calibrates it, then
+  /// fits the axes to it; true when the header was accepted.
   bool ReadData();
-  /// Raw ranges, reference check, scales, calibrated values and ranges, axes:
-  /// the calibration that ReadData runs after decoding.
+  /// The calibration that ReadData runs after decoding, and the axes.
   void Calibrate();
 
-  int GetSampleCount() const;
-  int32_t GetTime(int i) const;
-  float GetValue(int i, int ch) const;
+  const TVQRRecording& Recording() const { return recording_; }
+  TVQRAxes& Axes() { return axes_; }
+  const TVQRAxes& Axes() const { return axes_; }
 
-  /// Reference readings of calibration points 1 and 2 (channels 1..16).
-  int16_t RefRaw1(int ch) const;
-  int16_t RefRaw2(int ch) const;
+  int GetSampleCount() const { return recording_.GetSampleCount(); }
+  int32_t GetTime(int i) const { return recording_.GetTime(i); }
+  float GetValue(int i, int ch) const { return recording_.GetValue(i, ch); }
+  int16_t RefRaw1(int ch) const { return recording_.RefRaw1(ch); }
+  int16_t RefRaw2(int ch) const { return recording_.RefRaw2(ch); }
 
   /// Triangular moving average of all 17 channels, distance clamped to 1..32.
   void Smooth(int distance);
 
-  bool ExportCalibrated();
-  bool ExportRaw();
-  bool ExportCalParams();
+  /// Zero-point correction: the curves start from each channel's smallest value.
+  bool ZeroPoint() const { return zeroPoint_; }
+  void SetZeroPoint(bool on) { zeroPoint_ = on; }
 
-  float ApplyUserFactor(float v) const { return v * Scaling.UserFactor; }
-
-  /// Fits the three axes to a run that ends at lastTime seconds, whose
-  /// largest value is overallMax and whose temperatures lie between tempMin
-  /// and tempMax, with this object's scaling: the rules of a read recording,
-  /// which fits them to itself. Counts as a fit (a zoom ends).
-  void FitAxes(int32_t lastTime, float overallMax, float tempMin, float tempMax);
+  float ApplyUserFactor(float v) const { return axes_.ApplyUserFactor(v); }
   /// The axes fitted to this recording alone, as after reading it.
-  void FitOwnAxes() {
-    FitAxes(LastTime, OverallMax, Cal[kTempChannel].CalMin, Cal[kTempChannel].CalMax);
-  }
-
-  TVQRDataObject* Store = nullptr;
-  IProcessGauge* Gauge = nullptr;
-  float RefValue2 = 0.0f;
-  float RefValue1 = 0.0f;
-  TVQRLogFile* LogFile = nullptr;
-  TVQRAsciiFile* ExportFile = nullptr;
-  int32_t RecordIndex = 0;
-  int32_t ExportIndex = 0;
-  std::array<ChannelCal, 18> Cal{};  // ChannelCal[1..17]
-  TVQRMetaData* MetaData = nullptr;
-  float OverallMax = 0.0f;
-  AxisRange TimeAxis;
-  AxisRange ValueAxis;
-  AxisRange TempAxis;
-  TAxisScaling Scaling;
-  /// Counts the axis fits: a zoom of the axes ends with the next fit.
-  uint32_t AxesFitted = 0;
-  std::array<std::array<uint8_t, kRecordSize>, 4> HeaderRecords{};  // start, params, ref 1, ref 2
-  std::array<uint8_t, kRecordSize> RecordBuffer{};
-  int32_t LastTime = 0;
-  bool ZeroPoint = false;
-  std::unique_ptr<TVQREqualizer> Equalizer;
+  void FitOwnAxes() { axes_.FitTo(recording_); }
 
  private:
-  bool ReadStep(uint8_t* buffer, bool& endOfFile);
-  void DecodeDataRecord(bool& endOfFile);
-  void CalcRawRanges();
-  void CheckReferences();
-  void CalcScales();
-  void CalcCalValues();
-  bool ExportSamples(bool calibrated);
-  bool WriteSampleLine(const TVQRSample& s, bool calibrated);
-  bool WriteRefLine(int record);
+  friend struct TTestAccess;
+  TVQRDataObject* store_ = nullptr;
+  IProcessGauge* gauge_ = nullptr;
+  TVQRLogFile* logFile_ = nullptr;
+  TVQRMetaData* meta_ = nullptr;
+  TVQRRecording recording_;
+  TVQRAxes axes_;
+  bool zeroPoint_ = false;
+  std::unique_ptr<TVQREqualizer> equalizer_;
 };

@@ -12,15 +12,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static TVQRAsciiFile* file = new TVQRAsciiFile();
   if (rec->LoadBuffer(data, size) != TLoadStatus::Ok) return 0;
   TVqrDataObjectNew& d = rec->Data();
-  if (!std::isfinite(d.RefValue1) || !std::isfinite(d.RefValue2) || !std::isfinite(d.OverallMax))
+  if (!std::isfinite(d.Recording().RefValue1()) || !std::isfinite(d.Recording().RefValue2()) ||
+      !std::isfinite(d.Recording().OverallMax()))
     std::abort();
   for (int ch = 1; ch <= kTempChannel; ++ch) {
-    const ChannelCal& c = d.Cal[ch];
+    const ChannelCal& c = d.Recording().Cal(ch);
     if (!std::isfinite(c.Scale) || !std::isfinite(c.Offset) || !std::isfinite(c.CalMin) ||
         !std::isfinite(c.CalMax))
       std::abort();
   }
-  for (const AxisRange* a : {&d.TimeAxis, &d.ValueAxis, &d.TempAxis})
+  for (const AxisRange* a : {&d.Axes().Time(), &d.Axes().Value(), &d.Axes().Temp()})
     if (!std::isfinite(a->Span) || !std::isfinite(a->Start) || a->Decimals < 0 || a->Decimals > 6)
       std::abort();
   if (size > 0 && data[0] & 1) d.Smooth(data[0] >> 1);

@@ -109,10 +109,10 @@ void TakeArrays(TRecording& rec, TVQRSession& session) {
 
 void TakeCalibration(TRecording& rec, TVQRSession& session) {
   const TVqrDataObjectNew& d = session.Data();
-  rec.RefValue1 = d.RefValue1;
-  rec.RefValue2 = d.RefValue2;
+  rec.RefValue1 = d.Recording().RefValue1();
+  rec.RefValue2 = d.Recording().RefValue2();
   for (int ch = 1; ch <= kTempChannel; ++ch) {
-    const ChannelCal& c = d.Cal[ch];
+    const ChannelCal& c = d.Recording().Cal(ch);
     const bool temp = ch == kTempChannel;
     py::dict e;
     e["channel"] = ch;
@@ -218,7 +218,7 @@ std::shared_ptr<TRecording> Read(const py::bytes& path, const std::string& displ
           status == TLoadStatus::OpenFailed ? session->Reader().OpenError() : 0);
   rec->Settings = std::move(settings);
   rec->SampleCount = session->Data().GetSampleCount();
-  rec->LastTime = session->Data().LastTime;
+  rec->LastTime = session->Data().Recording().LastTime();
   TakeArrays(*rec, *session);
   TakeCalibration(*rec, *session);
   return rec;

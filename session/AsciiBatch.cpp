@@ -85,7 +85,7 @@ class TCommitQueue {
 
 TAsciiResult ExportAsciiFile(TVQRSession& session, TVQRAsciiFile& file, const TAsciiJob& job,
                              const TAsciiOptions& options, TAtomicFile* later) {
-  session.Data().Scaling = {options.MaxHour, options.UserFactor};
+  session.Data().Axes().SetScaling({options.MaxHour, options.UserFactor});
   if (const TLoadStatus status = session.Load(job.Input); status != TLoadStatus::Ok)
     return {static_cast<TAsciiStatus>(status), LoadStatusText(status)};  // same codes
   for (int n : options.Smooth) session.Smooth(n);

@@ -42,8 +42,8 @@ TLoadStatus TVQRSession::AddCompared(const std::string& path) {
   c->Data.SetLogFile(&c->Reader);
   c->Data.SetMetaData(&c->Meta);
   c->Data.SetGauge(gauge_);
-  c->Data.Scaling = data_->Scaling;
-  c->Data.ZeroPoint = data_->ZeroPoint;
+  c->Data.Axes().SetScaling(data_->Axes().Scaling());
+  c->Data.SetZeroPoint(data_->ZeroPoint());
   c->Reader.SetFileName(path);
   if (!c->Reader.Open()) return TLoadStatus::OpenFailed;
   if (gauge_) gauge_->Start(c->Reader.GetSize(), "Lesen:");
@@ -53,7 +53,7 @@ TLoadStatus TVQRSession::AddCompared(const std::string& path) {
   if (!ok) return TLoadStatus::NotDecoded;
   c->Data.SetGauge(nullptr);  // drawing reports its progress through the open recording
   c->Name = FileNamePart(path);
-  c->Start = StartTime(path, c->Data.LastTime);
+  c->Start = StartTime(path, c->Data.Recording().LastTime());
   compared_.push_back(std::move(c));
   FitComparison();
   return TLoadStatus::Ok;
@@ -69,8 +69,8 @@ void TVQRSession::EndComparison() {
 }
 
 void TVQRSession::SetZeroPoint(bool on) {
-  data_->ZeroPoint = on;
-  for (const auto& c : compared_) c->Data.ZeroPoint = on;
+  data_->SetZeroPoint(on);
+  for (const auto& c : compared_) c->Data.SetZeroPoint(on);
 }
 
 void TVQRSession::FitComparison() {
@@ -79,8 +79,8 @@ void TVQRSession::FitComparison() {
     diagram_->SetComparison({}, {}, {});
     return;
   }
-  const AxisRange ownTime = data_->TimeAxis;
-  const AxisRange ownValue = data_->ValueAxis;
+  const AxisRange ownTime = data_->Axes().Time();
+  const AxisRange ownValue = data_->Axes().Value();
 
   // Aligned by the clock, every run starts at its distance from the earliest
   // start; a run whose start is not known starts there too.
@@ -93,24 +93,10 @@ void TVQRSession::FitComparison() {
   };
 
   std::vector<TDiagramRun> runs;
+  std::vector<TAxesRun> fitted;
   runs.push_back({data_.get(), offset(start_), name_});
-  int64_t lastTime = int64_t{runs[0].TimeOffset} + data_->LastTime;
-  float overallMax = data_->OverallMax;
-  float tempMin = data_->Cal[kTempChannel].CalMin;
-  float tempMax = data_->Cal[kTempChannel].CalMax;
-  bool any = data_->GetSampleCount() > 0;
-  for (const auto& c : compared_) {
-    const TVqrDataObjectNew& d = c->Data;
-    runs.push_back({&d, offset(c->Start), c->Name});
-    lastTime = std::max(lastTime, int64_t{runs.back().TimeOffset} + d.LastTime);
-    if (d.GetSampleCount() == 0) continue;  // no values to fit
-    const float lo = d.Cal[kTempChannel].CalMin, hi = d.Cal[kTempChannel].CalMax;
-    overallMax = any ? std::max(overallMax, d.OverallMax) : d.OverallMax;
-    tempMin = any ? std::min(tempMin, lo) : lo;
-    tempMax = any ? std::max(tempMax, hi) : hi;
-    any = true;
-  }
-  data_->FitAxes(static_cast<int32_t>(std::min<int64_t>(lastTime, INT32_MAX)), overallMax, tempMin,
-                 tempMax);
+  for (const auto& c : compared_) runs.push_back({&c->Data, offset(c->Start), c->Name});
+  for (const TDiagramRun& run : runs) fitted.push_back({&run.Data->Recording(), run.TimeOffset});
+  data_->Axes().FitOver(fitted);
   diagram_->SetComparison(std::move(runs), ownTime, ownValue);
 }

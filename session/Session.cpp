@@ -4,6 +4,7 @@
 #include "chart/vqrdiagram.h"
 #include "data/atomicfile.h"
 #include "data/processgauge.h"
+#include "export/asciiexport.h"
 #include "export/expfile.h"
 #include "session/compared.h"
 #include "settings/settings.h"
@@ -34,7 +35,11 @@ void TVQRSession::Link() {
   data_->SetMetaData(meta_.get());
   data_->SetGauge(gauge_);
   // The axes computed while reading depend on Axis1/MaxHour and Axis2/UserFactor.
-  if (settings_) settings_->TakeAxisScaling(data_->Scaling);
+  if (settings_) {
+    TAxisScaling scaling = data_->Axes().Scaling();
+    settings_->TakeAxisScaling(scaling);
+    data_->Axes().SetScaling(scaling);
+  }
 }
 
 TLoadStatus TVQRSession::Load(const std::string& path) {
@@ -45,7 +50,7 @@ TLoadStatus TVQRSession::Load(const std::string& path) {
   reader_->SetFileName(path);
   if (!reader_->Open()) return TLoadStatus::OpenFailed;
   const TLoadStatus status = ReadOpened();
-  start_ = StartTime(path, data_->LastTime);
+  start_ = StartTime(path, data_->Recording().LastTime());
   return status;
 }
 
@@ -77,12 +82,12 @@ int TVQRSession::PrepareWindow(int mode) {
   if (settings_) {
     curves = PrepareWindowMode(*settings_, *diagram_, mode);
   } else {
-    data_->SetDefaultScaling();
+    data_->Axes().SetDefaultScaling();
     diagram_->SetDefaults(true, true, false);
     diagram_->SetWindowMode(mode);
     curves = IsCombiMode(mode) ? 0 : 1;
   }
-  for (const auto& c : compared_) c->Data.Scaling = data_->Scaling;
+  for (const auto& c : compared_) c->Data.Axes().SetScaling(data_->Axes().Scaling());
   if (settings_) SetTimeAlign(AlignFromSettings(*settings_));
   return curves;
 }
@@ -98,20 +103,19 @@ void TVQRSession::Smooth(int distance) {
 
 TExportStatus TVQRSession::ExportAscii(const std::string& path, TVQRAsciiFile& file,
                                        TAsciiMode mode, TAtomicFile* later) {
-  data_->SetExportFile(&file);
   if (!file.Open(path)) return TExportStatus::OpenFailed;
   file.SetSeparator(',');
   if (gauge_) gauge_->Start(data_->GetSampleCount(), "Export:");
   bool ok = false;
   switch (mode) {
     case TAsciiMode::CalParams:
-      ok = data_->ExportCalParams();
+      ok = ::ExportCalParams(data_->Recording(), file, data_->Gauge());
       break;
     case TAsciiMode::Raw:
-      ok = data_->ExportRaw();
+      ok = ::ExportRaw(data_->Recording(), file, data_->Gauge());
       break;
     case TAsciiMode::Calibrated:
-      ok = data_->ExportCalibrated();
+      ok = ::ExportCalibrated(data_->Recording(), file, data_->Gauge());
       break;
   }
   if (gauge_) gauge_->Complete();

@@ -103,8 +103,8 @@ void TF_Measurements::ShowRange(const TVQRDiagram& diagram, int a, int b, const 
   if (a >= 1 && b >= 1 && a <= count && b <= count) {
     const bool swapped = a > b;
     if (swapped) std::swap(a, b);
-    from = data.Store->Samples[a].Seconds;
-    to = data.Store->Samples[b].Seconds;
+    from = data.Recording().Store()->Samples[a].Seconds;
+    to = data.Recording().Store()->Samples[b].Seconds;
     from_ = Hours(from, TTimeBound::From);
     to_ = Hours(to, TTimeBound::To);
     caption_->setText(QString("Marke A bei %1 h, Marke B bei %2 h")
@@ -138,7 +138,7 @@ void TF_Measurements::ShowRange(const TVQRDiagram& diagram, int a, int b, const 
   std::vector<int> channels;
   for (int ch = 1; ch <= kTempChannel; ++ch)
     if (single ? ch == mode : pens[ch].Visible) channels.push_back(ch);
-  const int decimals = std::clamp(data.ValueAxis.Decimals + 3, 2, 7);
+  const int decimals = std::clamp(data.Axes().Value().Decimals + 3, 2, 7);
   table_->setRowCount(0);
   for (const TMeasuredRow& measured : MeasuredRows(diagram, channels, {a, b, from, to})) {
     const int ch = measured.Channel;

@@ -53,8 +53,8 @@ void TF_Recording::ShowRecording(TVQRSession& session, const QString& path) {
     lines << QString("Dateidatum: %1")
                  .arg(QLocale().toString(info.lastModified(), QLocale::ShortFormat));
   if (n > 0) {
-    const TVQRSample& first = data.Store->Samples[1];
-    const TVQRSample& last = data.Store->Samples[n];
+    const TVQRSample& first = data.Recording().Store()->Samples[1];
+    const TVQRSample& last = data.Recording().Store()->Samples[n];
     lines << QString("Beginn: Tag %1, %2:%3:%4 (Uhr des Geräts)")
                  .arg(first.Day)
                  .arg(first.Hour, 2, 10, QChar('0'))

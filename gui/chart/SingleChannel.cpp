@@ -130,11 +130,16 @@ void TF_SChannel::Invalidate() {
 
 void TF_SChannel::WatchAxesFit() {
   // Markers belong to the axes they were set on: a new recording or a
-  // comparison fits new ones.
+  // comparison fits new ones, and the axes tell of every fit.
   const TVQRDiagram* d = host_.Diagram();
-  const std::optional<uint32_t> fit = d ? std::optional(d->Data().AxesFitted) : std::nullopt;
-  if (fit == seenFit_) return;
-  seenFit_ = fit;
+  const TVQRAxes* axes = d ? &d->Data().Axes() : nullptr;
+  if (axes == seenAxes_ && (!axes || fits_.Active())) return;
+  seenAxes_ = axes;
+  fits_.Reset();
+  if (axes)
+    fits_ = axes->Subscribe([this](TAxesChange change) {
+      if (change == TAxesChange::Fitted) controller_.OnAxesRefitted();
+    });
   controller_.OnAxesRefitted();
 }
 

@@ -14,6 +14,7 @@
 #include "chart/charttypes.h"
 #include "chart/cursorpaint.h"
 #include "chart/diagramcontroller.h"
+#include "data/axes.h"
 
 class QMenu;
 class QProgressBar;
@@ -102,7 +103,8 @@ class TF_SChannel : public QWidget {
   TCursorReadout readout_;
   QImage scratch_{1, 1, QImage::Format_RGB32};  // measures the read-out's text
   TF_Measurements* measurements_ = nullptr;
-  std::optional<uint32_t> seenFit_;  // the recording's axis fit last seen
+  const TVQRAxes* seenAxes_ = nullptr;  // the axes last seen, whose fits reach the controller
+  TAxesSubscription fits_;
 
   // The diagram as last drawn.
   QImage cache_;

@@ -6,6 +6,7 @@
 
 #include "chart/recordingdc.h"
 #include "chart/vqrdiagram.h"
+#include "testaccess.h"
 
 struct DrawFixture {
   TVQRDataObject store;
@@ -15,9 +16,9 @@ struct DrawFixture {
 
   DrawFixture() {
     data.SetStore(&store);
-    data.TimeAxis = {12, 43200.0f, 0.0f, 2, 0, false};  // 12 h in hours
-    data.ValueAxis = {10, 1.0f, 0.0f, 1, 1, false};
-    data.TempAxis = {8, 16.0f, -12.0f, 2, 0, false};  // 12 .. 28 degrees
+    TTestAccess::Axes(data).Time = {12, 43200.0f, 0.0f, 2, 0, false};  // 12 h in hours
+    TTestAccess::Axes(data).Value = {10, 1.0f, 0.0f, 1, 1, false};
+    TTestAccess::Axes(data).Temp = {8, 16.0f, -12.0f, 2, 0, false};  // 12 .. 28 degrees
   }
 
   /// Appends a sample: every measurement channel reads value, T reads temp.

@@ -19,22 +19,29 @@ using F = DrawFixture;
 TEST(BadSettings, DrawingStaysFiniteAndBounded) {
   const std::pair<const char*, std::function<void(F&)>> cases[] = {
       {"ZeroSpans",
-       [](F& f) { f.data.TimeAxis.Span = f.data.ValueAxis.Span = f.data.TempAxis.Span = 0; }},
+       [](F& f) {
+         TTestAccess::Axes(f.data).Time.Span = TTestAccess::Axes(f.data).Value.Span =
+             TTestAccess::Axes(f.data).Temp.Span = 0;
+       }},
       {"ZeroDivisions",
        [](F& f) {
-         f.data.TimeAxis.Divisions = f.data.ValueAxis.Divisions = 0, f.data.TempAxis.Divisions = -4;
+         TTestAccess::Axes(f.data).Time.Divisions = TTestAccess::Axes(f.data).Value.Divisions = 0,
+         TTestAccess::Axes(f.data).Temp.Divisions = -4;
        }},
       {"HugeDivisions",
-       [](F& f) { f.data.TimeAxis.Divisions = f.data.ValueAxis.Divisions = INT_MAX; }},
+       [](F& f) {
+         TTestAccess::Axes(f.data).Time.Divisions = TTestAccess::Axes(f.data).Value.Divisions =
+             INT_MAX;
+       }},
       {"NotANumber",
        [](F& f) {
-         f.data.TimeAxis.Span = f.data.Scaling.UserFactor = kNaN, f.data.ValueAxis.Start = kInf,
-         f.data.TempAxis.Span = -kInf;
+         TTestAccess::Axes(f.data).Time.Span = TTestAccess::Scaling(f.data).UserFactor = kNaN,
+         TTestAccess::Axes(f.data).Value.Start = kInf, TTestAccess::Axes(f.data).Temp.Span = -kInf;
        }},
       {"HugeFormat",
        [](F& f) {
-         f.data.ValueAxis = {10, 3e38f, -3e38f, INT_MAX, INT_MAX, false},
-         f.data.TimeAxis.Decimals = INT_MIN;
+         TTestAccess::Axes(f.data).Value = {10, 3e38f, -3e38f, INT_MAX, INT_MAX, false},
+         TTestAccess::Axes(f.data).Time.Decimals = INT_MIN;
        }},
       {"NegativeLengths",
        [](F& f) {

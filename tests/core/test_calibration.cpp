@@ -26,10 +26,11 @@ std::vector<uint8_t> FileWithRefs(float ref1, float ref2, const std::vector<int1
 }
 
 void ExpectFiniteCalibration(const TVqrDataObjectNew& d) {
-  EXPECT_TRUE(std::isfinite(d.RefValue1) && std::isfinite(d.RefValue2) &&
-              std::isfinite(d.OverallMax));
+  EXPECT_TRUE(std::isfinite(d.Recording().RefValue1()) &&
+              std::isfinite(d.Recording().RefValue2()) &&
+              std::isfinite(d.Recording().OverallMax()));
   for (int ch = 1; ch <= 17; ++ch) {
-    const ChannelCal& c = d.Cal[ch];
+    const ChannelCal& c = d.Recording().Cal(ch);
     EXPECT_TRUE(std::isfinite(c.Scale) && std::isfinite(c.Offset) && std::isfinite(c.CalMin) &&
                 std::isfinite(c.CalMax))
         << ch;
@@ -41,11 +42,13 @@ TEST(Calibration, TwoPointLineThroughTheHeaderReferences) {
   TVQRSession rec;
   ASSERT_EQ(LoadBytes(rec, FileWithRefs(2.0f, 0.5f, {2500, 1000, 4000})), TLoadStatus::Ok);
   const TVqrDataObjectNew& d = rec.Data();
-  const ChannelCal& c = d.Cal[1];
-  EXPECT_EQ(std::tuple(d.RefValue1, d.RefValue2, c.Scale, c.Offset, c.RawMin, c.RawMax, c.CalMax),
+  const ChannelCal& c = d.Recording().Cal(1);
+  EXPECT_EQ(std::tuple(d.Recording().RefValue1(), d.Recording().RefValue2(), c.Scale, c.Offset,
+                       c.RawMin, c.RawMax, c.CalMax),
             std::tuple(2.0f, 0.5f, -0.0005f, 2.5f, 1000, 4000, 2.0f));
   // Temperature: raw tenths of a degree.
-  EXPECT_EQ(std::tuple(d.GetValue(1, 1), d.GetValue(2, 16), d.OverallMax, d.GetValue(1, 17)),
+  EXPECT_EQ(std::tuple(d.GetValue(1, 1), d.GetValue(2, 16), d.Recording().OverallMax(),
+                       d.GetValue(1, 17)),
             std::tuple(1.25f, 2.0f, 2.0f, 23.5f));
   EXPECT_FLOAT_EQ(d.GetValue(3, 16), 0.5f);
   EXPECT_FLOAT_EQ(c.CalMin, 0.5f);
@@ -56,7 +59,8 @@ TEST(Calibration, EqualOrReversedReferenceReadingsKeepTheRawValue) {
     TVQRSession rec;
     ASSERT_EQ(LoadBytes(rec, FileWithRefs(2.0f, 0.5f, {1234, -20}, 1000, second)), TLoadStatus::Ok);
     const TVqrDataObjectNew& d = rec.Data();
-    EXPECT_EQ(std::tuple(d.Cal[5].Scale, d.Cal[5].Offset, d.GetValue(1, 5), d.GetValue(2, 5)),
+    EXPECT_EQ(std::tuple(d.Recording().Cal(5).Scale, d.Recording().Cal(5).Offset, d.GetValue(1, 5),
+                         d.GetValue(2, 5)),
               std::tuple(1.0f, 0.0f, 1234.0f, -20.0f));
   }
 }
@@ -98,8 +102,8 @@ TEST(Calibration, ReplacesInvalidReferencesWithFiniteOnes) {
               TLoadStatus::Ok);
     ExpectFiniteCalibration(rec.Data());
     if (!std::isnan(c.want1)) {
-      EXPECT_FLOAT_EQ(rec.Data().RefValue1, c.want1);
-      EXPECT_FLOAT_EQ(rec.Data().RefValue2, c.want2);
+      EXPECT_FLOAT_EQ(rec.Data().Recording().RefValue1(), c.want1);
+      EXPECT_FLOAT_EQ(rec.Data().Recording().RefValue2(), c.want2);
     }
   }
 }
@@ -124,9 +128,9 @@ TEST(Axes, TimeAxisCountsHoursUpToMaxHourThenDays) {
     w.Add(MakeDataRecord(60, Readings(2000)));
     w.Add(MakeDataRecord(std::min(c.lastTime, 255 * 86400), Readings(2000)));
     TVQRSession rec;
-    rec.Data().Scaling.MaxHour = c.maxHour;
+    rec.Data().Axes().SetScaling({c.maxHour, rec.Data().Axes().Scaling().UserFactor});
     ASSERT_EQ(LoadBytes(rec, w.Bytes()), TLoadStatus::Ok);
-    const AxisRange& a = rec.Data().TimeAxis;
+    const AxisRange& a = rec.Data().Axes().Time();
     EXPECT_EQ(std::tuple(a.TimeInDays, a.Span, a.Divisions, a.Start, a.Decimals),
               std::tuple(c.days, c.span, c.divisions, 0.0f, c.decimals))
         << c.lastTime;
@@ -153,7 +157,7 @@ TEST(Axes, TemperatureAxisRoundsTheRangeOutwards) {
     w.Add(MakeDataRecord(120, Readings(2000, c.highest)));
     TVQRSession rec;
     ASSERT_EQ(LoadBytes(rec, w.Bytes()), TLoadStatus::Ok);
-    const AxisRange& a = rec.Data().TempAxis;
+    const AxisRange& a = rec.Data().Axes().Temp();
     EXPECT_EQ(std::tuple(a.Divisions, a.Span, a.Start), std::tuple(8, c.span, c.start)) << c.lowest;
   }
 }

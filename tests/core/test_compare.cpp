@@ -12,6 +12,7 @@
 #include "chart/vqrdiagram.h"
 #include "core_fixtures.h"
 #include "data/numtext.h"
+#include "testaccess.h"
 
 namespace {
 
@@ -87,11 +88,11 @@ TEST(Compare, AxesAreFittedOverEveryRecording) {
     ASSERT_EQ(session.Load(WriteRun(dir, "a.DAT", c.ref)), TLoadStatus::Ok);
     ASSERT_EQ(session.AddCompared(WriteRun(dir, "b.DAT", c.other)), TLoadStatus::Ok);
     const TVqrDataObjectNew& d = session.Data();
-    const auto [t0, t1] = Ends(d.TimeAxis);
+    const auto [t0, t1] = Ends(d.Axes().Time());
     EXPECT_LE(t0, 0.0);
     EXPECT_GE(t1, c.lastSecond);
-    EXPECT_GE(Ends(d.ValueAxis).second, c.maxValue);
-    const auto [temp0, temp1] = Ends(d.TempAxis);
+    EXPECT_GE(Ends(d.Axes().Value()).second, c.maxValue);
+    const auto [temp0, temp1] = Ends(d.Axes().Temp());
     EXPECT_LE(temp0, c.minTemp);
     EXPECT_GE(temp1, c.maxTemp);
     // The overview keeps the open recording's own axes.
@@ -127,7 +128,7 @@ TEST(Compare, StartTimesPlaceTheRunsOnlyByTheClock) {
     EXPECT_EQ(runs[0].TimeOffset, c.ownOffset);
     EXPECT_EQ(runs[1].TimeOffset, c.otherOffset);
     EXPECT_EQ(runs[1].Name, "b.DAT");
-    EXPECT_EQ(session.Data().TimeAxis.TimeInDays, c.days);
+    EXPECT_EQ(session.Data().Axes().Time().TimeInDays, c.days);
   }
 }
 
@@ -180,12 +181,12 @@ TEST(Compare, EditsReachEveryRecordingAndTheEndRestoresTheDrawing) {
   EXPECT_NE(Drawing(session), alone);
 
   session.SetZeroPoint(true);
-  EXPECT_TRUE(session.ComparedData(0).ZeroPoint);
+  EXPECT_TRUE(session.ComparedData(0).ZeroPoint());
   session.SetZeroPoint(false);
   TVqrDataObjectNew& other = session.ComparedData(0);
-  other.Store->Samples[10].Cal[1] = 9.0f;  // a spike that smoothing flattens
+  TTestAccess::Store(other)->Samples[10].Cal[1] = 9.0f;  // a spike that smoothing flattens
   session.Smooth(4);
-  EXPECT_LT(other.Store->Samples[10].Cal[1], 9.0f);
+  EXPECT_LT(other.Recording().Store()->Samples[10].Cal[1], 9.0f);
 
   session.EndComparison();
   EXPECT_EQ(Drawing(session), alone);

@@ -12,6 +12,7 @@
 #include "core_fixtures.h"
 #include "data/numtext.h"
 #include "data/tablefield.h"
+#include "testaccess.h"
 
 namespace {
 
@@ -88,7 +89,7 @@ class CurveStatsTest : public ::testing::Test {
     }
     store.SampleCount = i - 1;
     data.SetStore(&store);
-    data.Cal[1].CalMin = kCalMin1;
+    TTestAccess::Cal(data, 1).CalMin = kCalMin1;
   }
   TVQRDataObject store;
   TVqrDataObjectNew data;
@@ -116,11 +117,11 @@ TEST_F(CurveStatsTest, MatchesAnIndependentComputation) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    data.ZeroPoint = c.zero;
+    data.SetZeroPoint(c.zero);
     double from = c.from, to = c.to;
     if (c.zoomed) {
       // As a zoom leaves it: the axis starts at 10 minutes and spans 30.
-      data.TimeAxis = AxisRange{3, 1800.0f, -600.0f, 1, 1, false};
+      TTestAccess::Axes(data).Time = AxisRange{3, 1800.0f, -600.0f, 1, 1, false};
       TimeAxisRange(data, from, to);
       EXPECT_EQ(from, 600.0);
       EXPECT_EQ(to, 2400.0);

@@ -29,7 +29,8 @@ TEST(Labels, TickLabelsHaveTheirWidthDecimalsAndUnits) {
   for (const auto& c : cases) {
     TVqrDataObjectNew data;
     TVQRDiagram diagram{data};
-    (c.axis == 0 ? data.TimeAxis : c.axis == 1 ? data.ValueAxis : data.TempAxis) = c.range;
+    TAxisSet& axes = TTestAccess::Axes(data);
+    (c.axis == 0 ? axes.Time : c.axis == 1 ? axes.Value : axes.Temp) = c.range;
     EXPECT_EQ(diagram.TickLabel(c.axis, c.tick), c.label);
     EXPECT_EQ(diagram.UnitText(0), c.range.TimeInDays ? "Tage" : "Std");
   }
@@ -185,14 +186,14 @@ TEST(Curves, ZeroPointShiftsMeasurementChannelsButNotTemperature) {
   f.diagram.BeginDraw(f.dc, {0, 0, 2871, 1991}, false);
   f.diagram.DrawAxes();
   f.diagram.DrawCurves();  // sets the factors
-  f.data.Cal[1].CalMin = 0.2f;
-  f.data.Cal[17].CalMin = 19.0f;
+  TTestAccess::Cal(f.data, 1).CalMin = 0.2f;
+  TTestAccess::Cal(f.data, 17).CalMin = 19.0f;
   EXPECT_EQ(f.diagram.ValueToDeviceY(1, 0.5f), 950);
   EXPECT_EQ(f.diagram.ValueToDeviceY(17, 20.0f), 950);  // (20 - 12) x 1500 / 16
-  f.data.ZeroPoint = true;
+  f.data.SetZeroPoint(true);
   EXPECT_EQ(f.diagram.ValueToDeviceY(1, 0.5f), 650);
   EXPECT_EQ(f.diagram.ValueToDeviceY(17, 20.0f), 950);
-  f.data.Scaling.UserFactor = 2.0f;
+  TTestAccess::Scaling(f.data).UserFactor = 2.0f;
   EXPECT_EQ(f.diagram.ValueToDeviceY(1, 0.5f), 350);  // minus 0.2 x 2
   EXPECT_EQ(f.diagram.TimeToDeviceX(21600), 1325);
 }

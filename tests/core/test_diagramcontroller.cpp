@@ -60,8 +60,8 @@ struct ControllerFixture : DrawFixture {
   bool lastConsumed = true;
 
   ControllerFixture() {
-    data.TimeAxis = fullTime;
-    data.ValueAxis = fullValue;
+    TTestAccess::Axes(data).Time = fullTime;
+    TTestAccess::Axes(data).Value = fullValue;
     for (int i = 0; i <= 96; ++i) Add(i * 1800, 0.25f + 0.005f * static_cast<float>(i));
     diagram.SetWindowMode(1);
     ShowChannels({1});
@@ -132,9 +132,7 @@ struct ControllerFixture : DrawFixture {
         Apply(controller.Shown());
         break;
       case Step::Refit:
-        ++data.AxesFitted;
-        data.TimeAxis = fullTime;
-        data.ValueAxis = fullValue;
+        data.Axes().Restore({fullTime, fullValue, data.Axes().Temp()});
         controller.OnAxesRefitted();
         controller.SyncZoom();
         Redraw();
@@ -256,8 +254,8 @@ TEST(DiagramController, ZoomSelection) {
     for (const Step& s : c.steps) f.Run(s);
     EXPECT_EQ(std::string(f.controller.ZoomStateText()), c.text);
     EXPECT_EQ(f.controller.ZoomSel(), c.sel);
-    EXPECT_EQ(f.data.TimeAxis != f.fullTime, c.zoomedAxes);
-    EXPECT_EQ(f.data.ValueAxis != f.fullValue, c.zoomedAxes);
+    EXPECT_EQ(f.data.Axes().Time() != f.fullTime, c.zoomedAxes);
+    EXPECT_EQ(f.data.Axes().Value() != f.fullValue, c.zoomedAxes);
     EXPECT_EQ(f.refreshes, c.refreshes);
     EXPECT_EQ(f.beeps, c.beeps);
   }

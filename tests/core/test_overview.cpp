@@ -24,8 +24,8 @@ TEST(OverviewLayout, FourByFourCellsWithTwoPercentMargins) {
 struct ColumnFixture : DrawFixture {
   TOverviewCell cell;
   ColumnFixture() {
-    data.TimeAxis.Span = 100.0f;
-    data.ValueAxis.Span = 10.0f;
+    TTestAccess::Axes(data).Time.Span = 100.0f;
+    TTestAccess::Axes(data).Value.Span = 10.0f;
     cell.PlotWidth = 100;  // one column per second
     cell.PlotHeight = 10;  // one pixel per unit
   }
@@ -58,7 +58,7 @@ TEST(OverviewColumns, LastColumnNeedsTwoSamplesAndFarColumnsClamp) {
 
   f.Add(1000, 5.0f);
   f.Add(2000, 7.0f);
-  f.data.Scaling.UserFactor = 2.0f;
+  TTestAccess::Scaling(f.data).UserFactor = 2.0f;
   f.diagram.ComputeOverview(1, f.cell);
   EXPECT_EQ(f.cell.Points[0], 3);     // (1 + 2) x 2 / 2
   EXPECT_EQ(f.cell.Points[1], 10);    // 5 x 2

@@ -54,13 +54,13 @@ TEST(ReadData, OnlyBrokenHeadersAreRejected) {
     if (c.keepBytes) bytes.resize(c.keepBytes);
     TVQRSession rec;
     ASSERT_EQ(LoadBytes(rec, SimpleFile(7)), TLoadStatus::Ok);
-    const ChannelCal before = rec.Data().Cal[1];
+    const ChannelCal before = rec.Data().Recording().Cal(1);
     ASSERT_EQ(LoadBytes(rec, bytes), c.expected);
     const bool rejected = c.expected == TLoadStatus::NotDecoded;
     // A rejected file keeps the previous count and calibration; the slots were cleared.
     EXPECT_EQ(rec.Data().GetSampleCount(), rejected ? 7 : 5);
     EXPECT_EQ(rec.Store().Samples[1].IsEmpty(), rejected);
-    EXPECT_TRUE(!rejected || rec.Data().Cal[1].Scale == before.Scale);
+    EXPECT_TRUE(!rejected || rec.Data().Recording().Cal(1).Scale == before.Scale);
     EXPECT_EQ(rec.Meta().Entry(1).Name.empty(), rejected);
   }
 }
@@ -70,9 +70,9 @@ TEST(ReadData, HeaderOnlyGivesAnEmptyRecordingWithEmptyRanges) {
   ASSERT_EQ(LoadBytes(rec, SimpleFile(100)), TLoadStatus::Ok);
   ASSERT_EQ(LoadBytes(rec, SimpleFile(0)), TLoadStatus::Ok);
   EXPECT_EQ(rec.Data().GetSampleCount(), 0);
-  EXPECT_EQ(rec.Data().LastTime, 0);  // not the previous end time
+  EXPECT_EQ(rec.Data().Recording().LastTime(), 0);  // not the previous end time
   for (int ch : {1, 16, 17}) {
-    const ChannelCal& c = rec.Data().Cal[ch];
+    const ChannelCal& c = rec.Data().Recording().Cal(ch);
     EXPECT_EQ(std::tuple(c.RawMin, c.RawMax, c.CalMin, c.CalMax),
               std::tuple(100000, -100000, 1000.0f, -1000.0f));
   }
@@ -91,7 +91,8 @@ TEST(ReadData, DecodesTimeRawValuesAndMetadata) {
             std::tuple(1, 2, 3, 4, 93784));
   for (int ch = 1; ch <= 17; ++ch) EXPECT_EQ(s.Raw[ch], (ch - 1) * 100 - 800);
   const TVqrDataObjectNew& d = rec.Data();
-  EXPECT_EQ(std::tuple(d.LastTime, d.RefRaw1(1), d.RefRaw2(16), d.RefRaw1(0), d.RefRaw2(17)),
+  EXPECT_EQ(std::tuple(d.Recording().LastTime(), d.RefRaw1(1), d.RefRaw2(16), d.RefRaw1(0),
+                       d.RefRaw2(17)),
             std::tuple(93784, 1000, 4000, 0, 0));
 }
 
@@ -129,9 +130,9 @@ TEST(ReadData, CountsAtMost1500SamplesAndTakesTheEndTimeFromSlot1501) {
   TVQRSession rec;
   ASSERT_EQ(LoadBytes(rec, w.Bytes()), TLoadStatus::Ok);
   const TVqrDataObjectNew& d = rec.Data();
-  EXPECT_EQ(
-      std::tuple(d.GetSampleCount(), d.LastTime, d.GetTime(1500), d.GetTime(0), d.GetTime(1501)),
-      std::tuple(1500, 15010, 15000, 0, 0));
+  EXPECT_EQ(std::tuple(d.GetSampleCount(), d.Recording().LastTime(), d.GetTime(1500), d.GetTime(0),
+                       d.GetTime(1501)),
+            std::tuple(1500, 15010, 15000, 0, 0));
   EXPECT_EQ(rec.Store().Samples[1501].Seconds, 15010);
   EXPECT_TRUE(rec.Store().Samples[1502].IsEmpty());
   // Out of range: zero.

@@ -63,7 +63,7 @@ TEST(Session, LoadTakesTheSettingsOnceTheFileOpened) {
     TVQRSession session(t.table.get(), &gauge);
     EXPECT_EQ(session.Load(dir.File(c.file)), c.status) << c.file;
     EXPECT_EQ(gauge.log, c.gauge) << c.file;
-    EXPECT_EQ(session.Data().Scaling.MaxHour, 24) << c.file;
+    EXPECT_EQ(session.Data().Axes().Scaling().MaxHour, 24) << c.file;
     EXPECT_EQ(session.Diagram().Layout().Legend.Title == "Probe", c.layoutTaken) << c.file;
   }
 }

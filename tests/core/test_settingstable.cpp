@@ -156,8 +156,8 @@ TEST_F(SettingsTable, SetValuesReachTheLayoutByTheTransferRules) {
   TVQRDiagram diagram(data);
   TakeDiagramSettings(*t, diagram);
   const TDiagramLayout& l = diagram.Layout();
-  EXPECT_EQ(std::tuple(data.Scaling.MaxHour, data.Scaling.UserFactor, l.BorderLeft, l.DataStartY,
-                       l.TAxis.TicLength, int{l.GridStyle}),
+  EXPECT_EQ(std::tuple(data.Axes().Scaling().MaxHour, data.Axes().Scaling().UserFactor,
+                       l.BorderLeft, l.DataStartY, l.TAxis.TicLength, int{l.GridStyle}),
             std::tuple(72, 0.5f, 120, -30, 50, 2));
   EXPECT_EQ(std::tuple(l.XAxis.Pen, l.YAxis.TicPen, l.XAxis.LabelFont, l.Legend.Font),
             std::tuple(TPenRec{0x0000FF, 30, 1, 0}, TPenRec{0, 3, 0, 0},

@@ -11,8 +11,8 @@ struct ZoomFixture : DrawFixture {
   AxisRange time{12, 172800.0f, 0.0f, 2, 0, false};  // 48 h
   AxisRange value{10, 1.0f, 0.0f, 1, 1, false};
   ZoomFixture() {
-    data.TimeAxis = time;
-    data.ValueAxis = value;
+    TTestAccess::Axes(data).Time = time;
+    TTestAccess::Axes(data).Value = value;
     diagram.SetWindowMode(1);
     DrawScreen();
   }
@@ -64,27 +64,28 @@ TEST(ZoomSelection, TwoCrossingsInAnyOrderOfAtLeastOneDivision) {
 TEST(Zoom, SelectionRefitsTimeAndValueAxesOnly) {
   ZoomFixture f;
   EXPECT_FALSE(f.diagram.RestoreZoom());  // nothing to restore yet
-  const AxisRange temp = f.data.TempAxis;
+  const AxisRange temp = f.data.Axes().Temp();
   f.diagram.SetZoom({2, 3, 5, 7});  // 8 h .. 20 h, 0.3 .. 0.7
   EXPECT_TRUE(f.diagram.ZoomAvailable());
-  EXPECT_EQ(std::tuple(f.data.TimeAxis.Divisions, f.data.TimeAxis.Span, f.data.TimeAxis.Start),
+  EXPECT_EQ(std::tuple(f.data.Axes().Time().Divisions, f.data.Axes().Time().Span,
+                       f.data.Axes().Time().Start),
             std::tuple(12, 43200.0f, -28800.0f));
-  EXPECT_EQ(f.data.ValueAxis.Divisions, 8);
-  EXPECT_NEAR(f.data.ValueAxis.Span, 0.4f, 1e-6);
-  EXPECT_NEAR(f.data.ValueAxis.Start, -0.3f, 1e-6);
-  EXPECT_EQ(std::tuple(f.data.TempAxis, f.diagram.SavedX(), f.diagram.SavedY()),
+  EXPECT_EQ(f.data.Axes().Value().Divisions, 8);
+  EXPECT_NEAR(f.data.Axes().Value().Span, 0.4f, 1e-6);
+  EXPECT_NEAR(f.data.Axes().Value().Start, -0.3f, 1e-6);
+  EXPECT_EQ(std::tuple(f.data.Axes().Temp(), f.diagram.SavedX(), f.diagram.SavedY()),
             std::tuple(temp, f.time, f.value));
 
   f.DrawScreen();  // the labels follow the zoomed axes
   EXPECT_EQ(f.dc.Texts().front().text, " 8");
   EXPECT_TRUE(f.HasText("0.30"));
 
-  const AxisRange zoomedX = f.data.TimeAxis;
+  const AxisRange zoomedX = f.data.Axes().Time();
   f.diagram.ResetZoom();
-  EXPECT_EQ(f.data.TimeAxis, f.time);
-  EXPECT_EQ(f.data.ValueAxis, f.value);
+  EXPECT_EQ(f.data.Axes().Time(), f.time);
+  EXPECT_EQ(f.data.Axes().Value(), f.value);
   EXPECT_TRUE(f.diagram.RestoreZoom());
-  EXPECT_EQ(f.data.TimeAxis, zoomedX);
+  EXPECT_EQ(f.data.Axes().Time(), zoomedX);
 }
 
 TEST(Zoom, UnusableOrWildSelectionsKeepTheScalesFinite) {
@@ -96,17 +97,17 @@ TEST(Zoom, UnusableOrWildSelectionsKeepTheScalesFinite) {
   for (const TZoomSel& sel : sels) {
     ZoomFixture f;
     f.diagram.SetZoom(sel);
-    for (const AxisRange* a : {&f.data.TimeAxis, &f.data.ValueAxis}) {
+    for (const AxisRange* a : {&f.data.Axes().Time(), &f.data.Axes().Value()}) {
       EXPECT_TRUE(std::isfinite(a->Span));
       EXPECT_TRUE(std::isfinite(a->Start));
       EXPECT_GE(a->Divisions, 1);
     }
     if (!f.diagram.ZoomAvailable()) {
-      EXPECT_EQ(f.data.TimeAxis, f.time);  // an empty selection changes nothing
+      EXPECT_EQ(f.data.Axes().Time(), f.time);  // an empty selection changes nothing
     }
     f.DrawScreen();
     f.diagram.ResetZoom();
-    EXPECT_EQ(f.data.TimeAxis, f.time);
+    EXPECT_EQ(f.data.Axes().Time(), f.time);
   }
 }
 

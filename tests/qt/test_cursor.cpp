@@ -58,7 +58,7 @@ class Cursor : public MainWindowFixture {
   }
 
   double HoursOf(int sample) const {
-    return form->DataObject()->Store->Samples[sample].Seconds / 3600.0;
+    return form->DataObject()->Recording().Store()->Samples[sample].Seconds / 3600.0;
   }
 
   /// The mouse over p of the channel window. Delivered to it directly: on
@@ -96,7 +96,7 @@ TEST_F(Cursor, ReadOutFollowsTheMouseAndMarkersFillMesswerte) {
   EXPECT_NE(lines[0].Text.find("(12:"), std::string::npos) << lines[0].Text;
   std::string ch1 = "Kanal 1: ";
   AppendFixed(ch1, DrawnValue(*form->DataObject(), a, 1),
-              form->DataObject()->ValueAxis.Decimals + 2);
+              form->DataObject()->Axes().Value().Decimals + 2);
   EXPECT_EQ(lines[1].Text, ch1 + " McF");
   EXPECT_EQ(lines[3].Text.substr(0, 3), "T: ");
   // The box stands beside the cursor line, never over the values it reports.
@@ -129,7 +129,7 @@ TEST_F(Cursor, ReadOutFollowsTheMouseAndMarkersFillMesswerte) {
   const QStringList kanal1 = rows[1].split('\t');
   ASSERT_EQ(kanal1.size(), 16);
   EXPECT_EQ(kanal1[0], "hours40.DAT");
-  const auto& samples = form->DataObject()->Store->Samples;
+  const auto& samples = form->DataObject()->Recording().Store()->Samples;
   EXPECT_EQ(kanal1[1], QString::fromStdString(HoursBoundText(samples[a].Seconds, TTimeBound::From))
                            .replace('.', ','));
   EXPECT_EQ(
@@ -140,7 +140,7 @@ TEST_F(Cursor, ReadOutFollowsTheMouseAndMarkersFillMesswerte) {
   const TCurveStats st = CurveStatsOfSamples(*form->DataObject(), 1, a, b);
   EXPECT_EQ(QLocale().toDouble(kanal1[13]),
             QLocale().toDouble(
-                QLocale().toString(st.Mean, 'f', form->DataObject()->ValueAxis.Decimals + 3)));
+                QLocale().toString(st.Mean, 'f', form->DataObject()->Axes().Value().Decimals + 3)));
   EXPECT_TRUE(kanal1[4].contains(',')) << kanal1[4].toStdString();
   // An edit command with both markers set: the table follows the new values.
   const QString before = table->item(0, 1)->text();
@@ -180,7 +180,7 @@ TEST_F(Cursor, ArrowKeysStepTheCursorForMarkersWithoutAMouse) {
 TEST_F(Cursor, DragZoomEqualsTheTwoClickZoom) {
   OpenCombination();
   TVqrDataObjectNew* d = form->DataObject();
-  const AxisRange fullX = d->TimeAxis, fullY = d->ValueAxis;
+  const AxisRange fullX = d->Axes().Time(), fullY = d->Axes().Value();
   const QPoint nudge(2, -2);
   const QPoint from = Crossing(1, 1) + nudge, to = Crossing(3, 4) - nudge;
   for (const QPoint p : {from, to}) {
@@ -189,9 +189,9 @@ TEST_F(Cursor, DragZoomEqualsTheTwoClickZoom) {
   }
   Settle();
   ASSERT_TRUE(channel->Controller().Zoomed());
-  const AxisRange clickX = d->TimeAxis, clickY = d->ValueAxis;
+  const AxisRange clickX = d->Axes().Time(), clickY = d->Axes().Value();
   Key("z");
-  ASSERT_EQ(d->TimeAxis, fullX);
+  ASSERT_EQ(d->Axes().Time(), fullX);
 
   // A drag shorter than one division does nothing, not even start a band.
   QTest::mousePress(channel, Qt::LeftButton, {}, from);
@@ -200,7 +200,7 @@ TEST_F(Cursor, DragZoomEqualsTheTwoClickZoom) {
   Settle();
   EXPECT_FALSE(channel->Controller().Zoomed() || channel->Controller().Defining());
   EXPECT_EQ(channel->ZoomStateText(), "Kein Zoom");
-  EXPECT_EQ(d->TimeAxis, fullX);
+  EXPECT_EQ(d->Axes().Time(), fullX);
 
   // Esc drops a drag; letting the button go then starts nothing.
   QTest::mousePress(channel, Qt::LeftButton, {}, to);
@@ -221,9 +221,9 @@ TEST_F(Cursor, DragZoomEqualsTheTwoClickZoom) {
   Settle();
   ASSERT_TRUE(channel->Controller().Zoomed());
   EXPECT_EQ(channel->ZoomStateText(), "Zoom");
-  EXPECT_EQ(d->TimeAxis, clickX);
-  EXPECT_EQ(d->ValueAxis, clickY);
-  EXPECT_NE(d->ValueAxis, fullY);
+  EXPECT_EQ(d->Axes().Time(), clickX);
+  EXPECT_EQ(d->Axes().Value(), clickY);
+  EXPECT_NE(d->Axes().Value(), fullY);
 }
 
 }  // namespace
@@ -335,8 +335,8 @@ TEST(CompareMesswerte, OneColumnGroupPerRecording) {
   EXPECT_EQ(header[30], QString::fromUtf8("Δ Mittel (days10.DAT)"));
 
   // The compared run's samples in the open run's range, summed here.
-  const TVQRDataObject& own = *session.Data().Store;
-  const TVQRDataObject& other = *session.ComparedData(0).Store;
+  const TVQRDataObject& own = *session.Data().Recording().Store();
+  const TVQRDataObject& other = *session.ComparedData(0).Recording().Store();
   const int32_t from = own.Samples[100].Seconds, to = own.Samples[300].Seconds;
   int n = 0;
   double sum = 0.0, ownSum = 0.0;
@@ -447,7 +447,7 @@ TEST(MesswerteTimes, VqrtoolStatsTakesTheSameSamples) {
   const std::string path = SamplePath("hours40.DAT");
   ASSERT_EQ(session.Load(path), TLoadStatus::Ok);
   session.PrepareWindow(1);
-  const auto& samples = session.Data().Store->Samples;
+  const auto& samples = session.Data().Recording().Store()->Samples;
   const int n = DrawnSampleCount(session.Data());
   int at12 = 1;  // the sample at 12.0075 h, which three decimals miss
   while (at12 < n && samples[at12].Seconds < 43227) ++at12;
@@ -550,7 +550,7 @@ TEST_F(Cursor, ReadOutUsesTheDecimalPointOfMesswerte) {
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines[0].Text.substr(0, 3), std::string("12") + c.point) << lines[0].Text;
     std::string ch1 = FixedText(DrawnValue(*form->DataObject(), a, 1),
-                                form->DataObject()->ValueAxis.Decimals + 2);
+                                form->DataObject()->Axes().Value().Decimals + 2);
     ch1.replace(ch1.find('.'), 1, c.point);
     EXPECT_EQ(lines[1].Text, "Kanal 1: " + ch1 + " McF");
     // "Messwerte" writes the same decimal point.

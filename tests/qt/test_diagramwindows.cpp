@@ -242,7 +242,7 @@ TEST_F(DiagramWindows, RubberBandZoomsZRestoresAndEscapeOrNarrowBandsDefineNothi
   Open();
   Menu("Mn_Wnd_Ch2");
   TVqrDataObjectNew* d = form->DataObject();
-  const AxisRange fullX = d->TimeAxis, fullY = d->ValueAxis;
+  const AxisRange fullX = d->Axes().Time(), fullY = d->Axes().Value();
   const QPoint nudge(2, -2);  // near a crossing snaps onto it
   Band(Crossing(1, 1) + nudge, Crossing(3, 4) - nudge);
   ASSERT_TRUE(channel->Controller().Zoomed());
@@ -250,19 +250,19 @@ TEST_F(DiagramWindows, RubberBandZoomsZRestoresAndEscapeOrNarrowBandsDefineNothi
   EXPECT_EQ(std::tuple(channel->Controller().ZoomSel().xFrom, channel->Controller().ZoomSel().yFrom,
                        channel->Controller().ZoomSel().xTo, channel->Controller().ZoomSel().yTo),
             std::tuple(1, 1, 3, 4));
-  const AxisRange zoomX = d->TimeAxis;
+  const AxisRange zoomX = d->Axes().Time();
   EXPECT_FALSE(SameAxis(zoomX, fullX));
   Band(Crossing(0, 0), Crossing(2, 2));  // while zoomed, clicks do nothing
-  EXPECT_TRUE(SameAxis(d->TimeAxis, zoomX));
+  EXPECT_TRUE(SameAxis(d->Axes().Time(), zoomX));
   Key("z");
   EXPECT_EQ(channel->ZoomStateText(), "Kein Zoom");
-  EXPECT_TRUE(SameAxis(d->TimeAxis, fullX) && SameAxis(d->ValueAxis, fullY));
+  EXPECT_TRUE(SameAxis(d->Axes().Time(), fullX) && SameAxis(d->Axes().Value(), fullY));
   // "Z" re-applies the last zoom, and the zoom survives a change of window.
   Key("Z");
-  EXPECT_TRUE(SameAxis(d->TimeAxis, zoomX));
+  EXPECT_TRUE(SameAxis(d->Axes().Time(), zoomX));
   Menu("Mn_Wnd_Ch5");
   EXPECT_EQ(channel->ZoomStateText(), "Zoom");
-  EXPECT_TRUE(SameAxis(d->TimeAxis, zoomX));
+  EXPECT_TRUE(SameAxis(d->Axes().Time(), zoomX));
   Key("z");
 
   // A band without width defines nothing; Escape or showing the window again
@@ -283,7 +283,7 @@ TEST_F(DiagramWindows, RubberBandZoomsZRestoresAndEscapeOrNarrowBandsDefineNothi
   EXPECT_FALSE(channel->Controller().Defining());
   ClickAt(channel, QPoint(1, 1));
   EXPECT_FALSE(channel->Controller().Defining());
-  EXPECT_TRUE(SameAxis(d->TimeAxis, fullX));
+  EXPECT_TRUE(SameAxis(d->Axes().Time(), fullX));
   EXPECT_EQ(beeps, 0);
 }
 

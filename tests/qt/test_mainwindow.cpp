@@ -121,11 +121,11 @@ TEST_F(MainWindow, CommandsBeforeAndAfterTheFirstRecording) {
   // The processing object made by the first File/Open starts with the flag
   // off; the flag then survives the next File/Open.
   ASSERT_TRUE(form->OpenDataFile(kSample));
-  EXPECT_EQ(std::pair(zero->isChecked(), form->DataObject()->ZeroPoint), std::pair(true, false));
+  EXPECT_EQ(std::pair(zero->isChecked(), form->DataObject()->ZeroPoint()), std::pair(true, false));
   zero->trigger();
   zero->trigger();
   ASSERT_TRUE(form->OpenDataFile(kSample));
-  EXPECT_TRUE(form->DataObject()->ZeroPoint);
+  EXPECT_TRUE(form->DataObject()->ZeroPoint());
 
   const TVQRDataObject before = form->Session()->Store();
   form->Pages()->setCurrentIndex(4);

@@ -169,7 +169,7 @@ TEST_F(SettingsBinding, EditsCountForTheNextCommandAndAreWrittenAtClose) {
   printTo = Path("page.pdf");
   Find<QLineEdit>("Ed_HourMax")->setText("72");
   ASSERT_TRUE(form->OpenDataFile(QString::fromStdString(SamplePath("hours40.DAT"))));
-  EXPECT_EQ(form->DataObject()->Scaling.MaxHour, 72);
+  EXPECT_EQ(form->DataObject()->Axes().Scaling().MaxHour, 72);
   Find<QLineEdit>("Ed_Legend")->setText(" Messstelle ");
   Find<TZTEditField>("Ed_SingleCh2Col")->SetColorCode(0xFF00);
   Find<QCheckBox>("CB_Single_AllEqual")->setChecked(false);

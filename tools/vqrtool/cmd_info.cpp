@@ -26,21 +26,21 @@ void PrintJson(TVQRSession& session, bool ok) {
   std::string s = "{\"ok\": ";
   s += ok ? "true" : "false";
   s += ", \"sample_count\": " + IntText(d.GetSampleCount());
-  s += ", \"last_time\": " + IntText(d.LastTime);
-  s += ", \"ref_value1\": " + Num(d.RefValue1);
-  s += ", \"ref_value2\": " + Num(d.RefValue2);
-  s += ", \"overall_max\": " + Num(d.OverallMax);
+  s += ", \"last_time\": " + IntText(d.Recording().LastTime());
+  s += ", \"ref_value1\": " + Num(d.Recording().RefValue1());
+  s += ", \"ref_value2\": " + Num(d.Recording().RefValue2());
+  s += ", \"overall_max\": " + Num(d.Recording().OverallMax());
   s += ", \"channels\": [";
   for (int ch = 1; ch <= kTempChannel; ++ch) {
-    const ChannelCal& c = d.Cal[ch];
+    const ChannelCal& c = d.Recording().Cal(ch);
     if (ch > 1) s += ", ";
     s += "{\"scale\": " + Num(c.Scale) + ", \"offset\": " + Num(c.Offset) +
          ", \"raw_min\": " + IntText(c.RawMin) + ", \"raw_max\": " + IntText(c.RawMax) +
          ", \"cal_min\": " + Num(c.CalMin) + ", \"cal_max\": " + Num(c.CalMax) + "}";
   }
-  s += "], \"axes\": {\"time\": " + AxisJson(d.TimeAxis, true) +
-       ", \"value\": " + AxisJson(d.ValueAxis, false) +
-       ", \"temperature\": " + AxisJson(d.TempAxis, false) + "}, \"metadata\": {";
+  s += "], \"axes\": {\"time\": " + AxisJson(d.Axes().Time(), true) +
+       ", \"value\": " + AxisJson(d.Axes().Value(), false) +
+       ", \"temperature\": " + AxisJson(d.Axes().Temp(), false) + "}, \"metadata\": {";
   for (int k = 1; k <= 8; ++k) {
     const auto& e = session.Meta().Entry(k);
     if (e.Name.empty()) continue;
@@ -69,19 +69,19 @@ void PrintText(const std::string& path, TVQRSession& session) {
   const TVqrDataObjectNew& d = session.Data();
   std::printf("File:       %s\n", path.c_str());
   std::printf("Samples:    %d\n", d.GetSampleCount());
-  std::printf("Duration:   %s\n", Duration(d.LastTime).c_str());
+  std::printf("Duration:   %s\n", Duration(d.Recording().LastTime()).c_str());
   std::printf("Parameters:");
   for (int k = 1; k <= 8; ++k) {
     const auto& e = session.Meta().Entry(k);
     std::printf(" %s=%s", e.Name.c_str(), e.Value.c_str());
   }
-  std::printf("\nReferences: RefValue1 %s, RefValue2 %s\n", Num(d.RefValue1).c_str(),
-              Num(d.RefValue2).c_str());
+  std::printf("\nReferences: RefValue1 %s, RefValue2 %s\n", Num(d.Recording().RefValue1()).c_str(),
+              Num(d.Recording().RefValue2()).c_str());
   std::printf(
       "Channel  RefRaw1  RefRaw2         Scale        Offset  RawMin  RawMax"
       "        CalMin        CalMax\n");
   for (int ch = 1; ch <= kTempChannel; ++ch) {
-    const ChannelCal& c = d.Cal[ch];
+    const ChannelCal& c = d.Recording().Cal(ch);
     const std::string name = ch == kTempChannel ? "T" : IntText(ch);
     const std::string r1 = ch == kTempChannel ? "-" : IntText(d.RefRaw1(ch));
     const std::string r2 = ch == kTempChannel ? "-" : IntText(d.RefRaw2(ch));
@@ -89,13 +89,13 @@ void PrintText(const std::string& path, TVQRSession& session) {
                 r2.c_str(), Num(c.Scale).c_str(), Num(c.Offset).c_str(), c.RawMin, c.RawMax,
                 Num(c.CalMin).c_str(), Num(c.CalMax).c_str());
   }
-  std::printf("Overall maximum: %s\n", Num(d.OverallMax).c_str());
-  const bool days = d.TimeAxis.TimeInDays;
-  std::printf(
-      "Time axis:        %s\n",
-      AxisText(d.TimeAxis, days ? "days" : "hours", days ? 1.0f / 86400 : 1.0f / 3600).c_str());
-  std::printf("Value axis:       %s\n", AxisText(d.ValueAxis, "units", 1.0f).c_str());
-  std::printf("Temperature axis: %s\n", AxisText(d.TempAxis, "degrees", 1.0f).c_str());
+  std::printf("Overall maximum: %s\n", Num(d.Recording().OverallMax()).c_str());
+  const bool days = d.Axes().Time().TimeInDays;
+  std::printf("Time axis:        %s\n",
+              AxisText(d.Axes().Time(), days ? "days" : "hours", days ? 1.0f / 86400 : 1.0f / 3600)
+                  .c_str());
+  std::printf("Value axis:       %s\n", AxisText(d.Axes().Value(), "units", 1.0f).c_str());
+  std::printf("Temperature axis: %s\n", AxisText(d.Axes().Temp(), "degrees", 1.0f).c_str());
 }
 
 int RunInfo(const std::vector<std::string>& args) {

@@ -66,7 +66,7 @@ int RunRender(const std::vector<std::string>& args) {
   const TVqrDataObjectNew& d = session.Data();
   if (zoom) {
     // Grid crossings of the diagram only: the corners lie on its divisions.
-    const int32_t nx = d.TimeAxis.Divisions, ny = d.ValueAxis.Divisions;
+    const int32_t nx = d.Axes().Time().Divisions, ny = d.Axes().Value().Divisions;
     auto within = [](int32_t v, int32_t n) { return v >= 0 && v <= n; };
     if (!within(sel.xFrom, nx) || !within(sel.xTo, nx) || !within(sel.yFrom, ny) ||
         !within(sel.yTo, ny))
