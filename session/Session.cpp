@@ -89,6 +89,7 @@ int TVQRSession::PrepareWindow(int mode) {
   }
   for (const auto& c : compared_) c->Data.Axes().SetScaling(data_->Axes().Scaling());
   if (settings_) SetTimeAlign(AlignFromSettings(*settings_));
+  diagram_->SetLimits(Limits());
   return curves;
 }
 
