@@ -2,8 +2,11 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QMouseEvent>
 #include <QRadioButton>
+
+#include <algorithm>
 
 #include "settings/pencode.h"
 
@@ -83,19 +86,29 @@ QAbstractButton* TQtControl::Button() const {
   return nullptr;
 }
 
+QComboBox* TQtControl::Choice() const { return qobject_cast<QComboBox*>(widget_.data()); }
+
 IZTControl::Kind TQtControl::GetKind() const {
-  if (Edit()) return Kind::Edit;
+  if (Edit() || Choice()) return Kind::Edit;
   if (qobject_cast<QCheckBox*>(widget_.data())) return Kind::CheckBox;
   if (qobject_cast<QRadioButton*>(widget_.data())) return Kind::RadioButton;
   return Kind::Other;
 }
 
 std::string TQtControl::GetText() const {
+  // A choice's text is its item's data: the value stored, in any language.
+  if (QComboBox* c = Choice()) return c->currentData().toString().toStdString();
   QLineEdit* e = Edit();
   return e ? e->text().toStdString() : std::string();
 }
 
 void TQtControl::SetText(const std::string& text) {
+  if (QComboBox* c = Choice()) {
+    // A value the choice does not know shows as its first item.
+    c->setCurrentIndex(
+        std::max(0, c->findData(QString::fromStdString(text), Qt::UserRole, Qt::MatchFixedString)));
+    return;
+  }
   if (QLineEdit* e = Edit()) e->setText(QString::fromStdString(text));
 }
 
