@@ -6,8 +6,6 @@
 #include <QMouseEvent>
 #include <QRadioButton>
 
-#include <algorithm>
-
 #include "settings/pencode.h"
 
 QColor ColorFromCode(int32_t code) {
@@ -104,9 +102,14 @@ std::string TQtControl::GetText() const {
 
 void TQtControl::SetText(const std::string& text) {
   if (QComboBox* c = Choice()) {
-    // A value the choice does not know shows as its first item.
-    c->setCurrentIndex(
-        std::max(0, c->findData(QString::fromStdString(text), Qt::UserRole, Qt::MatchFixedString)));
+    // A value the choice does not know is kept as it is, an item of its own.
+    const QString value = QString::fromStdString(text);
+    int index = c->findData(value, Qt::UserRole, Qt::MatchFixedString);
+    if (index < 0) {
+      c->addItem(value, value);
+      index = c->count() - 1;
+    }
+    c->setCurrentIndex(index);
     return;
   }
   if (QLineEdit* e = Edit()) e->setText(QString::fromStdString(text));
