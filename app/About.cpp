@@ -9,22 +9,22 @@
 
 TFrm_About::TFrm_About(QWidget* parent) : QDialog(parent) {
   setObjectName("Frm_About");
-  setWindowTitle("Über VqrShow4");
+  setWindowTitle(tr("Über VqrShow4"));
 
   auto* image = new QLabel(this);
   image->setObjectName("Image1");
   image->setPixmap(AppIcon().pixmap(64, 64));
 
-  auto* title = new QLabel("Velqor Datenauswertung", this);
+  auto* title = new QLabel(tr("Velqor Datenauswertung"), this);
   title->setObjectName("Lb_AboutTitle");
   QFont f("Arial");
   f.setPixelSize(18);
   f.setBold(true);
   title->setFont(f);
-  auto* version = new QLabel("VqrShow4 Version " VQR_VERSION, this);
+  auto* version = new QLabel(tr("VqrShow4 Version %1").arg(VQR_VERSION), this);
   version->setObjectName("Lb_AboutVersion");
 
-  auto* ok = new QPushButton("Ok", this);
+  auto* ok = new QPushButton(tr("Ok"), this);
   ok->setObjectName("Bt_AboutOk");
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);

@@ -16,17 +16,17 @@
 
 THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName("HelpWindow");
-  setWindowTitle("VqrShow4 Hilfe");
+  setWindowTitle(tr("VqrShow4 Hilfe"));
   setWindowIcon(AppIcon());
   browser_ = new QTextBrowser(this);
   browser_->setObjectName("HelpBrowser");
   browser_->setOpenExternalLinks(true);
 
-  auto* contents = new QPushButton("Inhalt", this);
+  auto* contents = new QPushButton(tr("Inhalt"), this);
   contents->setObjectName("Bt_HelpContents");
-  auto* back = new QPushButton("Zurück", this);
+  auto* back = new QPushButton(tr("Zurück"), this);
   back->setObjectName("Bt_HelpBack");
-  auto* close = new QPushButton("Schliessen", this);
+  auto* close = new QPushButton(tr("Schliessen"), this);
   close->setObjectName("Bt_HelpClose");
   connect(contents, &QPushButton::clicked, this, &THelpWindow::ShowContents);
   connect(back, &QPushButton::clicked, browser_, &QTextBrowser::backward);

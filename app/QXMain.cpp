@@ -92,7 +92,7 @@ void TQXMainForm::BuildUi() {
   auto* image = new QLabel(title);
   image->setObjectName("Image1");
   image->setPixmap(AppIcon().pixmap(32, 32));
-  auto* caption = new QLabel("Velqor   Datenauswertung", title);
+  auto* caption = new QLabel(tr("Velqor   Datenauswertung"), title);
   caption->setObjectName("Lb_Title");
   QFont f("Arial");
   f.setPixelSize(21);
@@ -126,7 +126,7 @@ void TQXMainForm::BuildMenus() {
   struct Item {
     QString name;  // empty: a separator
     QString caption;
-    const char* hint = "";
+    QString hint;
     std::function<void()> handler;
     QKeySequence::StandardKey shortcut = QKeySequence::UnknownKey;
     bool enabled = true;
@@ -134,66 +134,68 @@ void TQXMainForm::BuildMenus() {
   };
   struct Menu {
     const char* name;
-    const char* caption;
+    QString caption;
     std::vector<Item> items;
   };
   const Item separator;
   std::vector<Item> windows = {
-      {"Mn_Overview", "Übersicht Punkte", "", [this]() { Mn_OverviewClick(); }},
-      {"Mn_OverviewFilled", "Übersicht Kurve", "", [this]() { Mn_OverviewFilledClick(); }},
-      {"Mn_Wnd_Recording", "Aufzeichnung...", "", [this]() { ShowRecordingPanel(); }},
+      {"Mn_Overview", tr("Übersicht Punkte"), "", [this]() { Mn_OverviewClick(); }},
+      {"Mn_OverviewFilled", tr("Übersicht Kurve"), "", [this]() { Mn_OverviewFilledClick(); }},
+      {"Mn_Wnd_Recording", tr("Aufzeichnung..."), "", [this]() { ShowRecordingPanel(); }},
       separator,
-      {"MN_Wnd_Combi1", "Kombination 1", "", [this]() { OpenDiagramWindow(kCombi1Mode); }},
-      {"MN_Wnd_Combi2", "Kombination 2", "", [this]() { OpenDiagramWindow(kCombi2Mode); }},
+      {"MN_Wnd_Combi1", tr("Kombination 1"), "", [this]() { OpenDiagramWindow(kCombi1Mode); }},
+      {"MN_Wnd_Combi2", tr("Kombination 2"), "", [this]() { OpenDiagramWindow(kCombi2Mode); }},
       separator,
   };
   for (int ch = 1; ch <= kMeasureChannels; ++ch)
-    windows.push_back({QString("Mn_Wnd_Ch%1").arg(ch), QString("Kanal %1").arg(ch), "",
+    windows.push_back({QString("Mn_Wnd_Ch%1").arg(ch), tr("Kanal %1").arg(ch), "",
                        [this, ch]() { OpenDiagramWindow(ch); }});
   const Menu menus[] = {
       {"Mn_File",
-       "&Datei",
+       tr("&Datei"),
        {
-           {"Mn_File_Open", "Ö&ffnen...", "Existierende Datei öffnen", [this]() { FileOpen(); },
-            QKeySequence::Open},
-           {"Mn_File_Compare", "Vergleichen mit...", "Weitere Dateien im selben Diagramm zeigen",
-            [this]() { FileCompare(); }},
-           {"Mn_File_CompareEnd", "Vergleich beenden", "Nur die geöffnete Datei zeigen",
+           {"Mn_File_Open", tr("Ö&ffnen..."), tr("Existierende Datei öffnen"),
+            [this]() { FileOpen(); }, QKeySequence::Open},
+           {"Mn_File_Compare", tr("Vergleichen mit..."),
+            tr("Weitere Dateien im selben Diagramm zeigen"), [this]() { FileCompare(); }},
+           {"Mn_File_CompareEnd", tr("Vergleich beenden"), tr("Nur die geöffnete Datei zeigen"),
             [this]() { FileCompareEnd(); }},
-           {"Mn_File_Save", "&Speichern", "Aktuelle Datei speichern", [this]() { FileSave(); },
-            QKeySequence::UnknownKey, false},
-           {"Mn_File_SaveAs", "ASCII Export...", "Aktuelle Datei unter neuem Namen speichern",
-            [this]() { FileSaveAs(); }},
-           {"Mn_File_ExcelExport", "Excel Export...", "", [this]() { Mn_File_ExcelExportClick(); }},
+           {"Mn_File_Save", tr("&Speichern"), tr("Aktuelle Datei speichern"),
+            [this]() { FileSave(); }, QKeySequence::UnknownKey, false},
+           {"Mn_File_SaveAs", tr("ASCII Export..."),
+            tr("Aktuelle Datei unter neuem Namen speichern"), [this]() { FileSaveAs(); }},
+           {"Mn_File_ExcelExport", tr("Excel Export..."), "",
+            [this]() { Mn_File_ExcelExportClick(); }},
            separator,
-           {"Mn_File_Print", "&Drucken...", "Aktuelle Datei drucken", [this]() { FilePrint(); },
-            QKeySequence::Print},
+           {"Mn_File_Print", tr("&Drucken..."), tr("Aktuelle Datei drucken"),
+            [this]() { FilePrint(); }, QKeySequence::Print},
            separator,
-           {"Mn_File_Exit", "&Beenden", "Diese Anwendung beenden", [this]() { FileExit(); }},
+           {"Mn_File_Exit", tr("&Beenden"), tr("Diese Anwendung beenden"),
+            [this]() { FileExit(); }},
        }},
       {"Mn_Edit",
-       "B&earbeiten",
+       tr("B&earbeiten"),
        {
-           {"Mn_Edit_Zero", "Nullpunkt-Korrektur", "",
+           {"Mn_Edit_Zero", tr("Nullpunkt-Korrektur"), "",
             [this]() { ZeroToggled(zeroAction_->isChecked()); }, QKeySequence::UnknownKey, true,
             true},
            separator,
-           {"Mn_Equal_2", "Ausgleich +-2", "", [this]() { Mn_Equal_2Click(); }},
-           {"Mn_Equal_8", "Ausgleich +-8", "", [this]() { Mn_Equal_8Click(); }},
-           {"Mn_Equal_User", "Ausgleich Benutzerdef.", "", [this]() { Mn_Equal_UserClick(); }},
+           {"Mn_Equal_2", tr("Ausgleich +-2"), "", [this]() { Mn_Equal_2Click(); }},
+           {"Mn_Equal_8", tr("Ausgleich +-8"), "", [this]() { Mn_Equal_8Click(); }},
+           {"Mn_Equal_User", tr("Ausgleich Benutzerdef."), "", [this]() { Mn_Equal_UserClick(); }},
        }},
-      {"Mn_Window", "&Fenster", windows},
+      {"Mn_Window", tr("&Fenster"), windows},
       {"Mn_Help",
-       "&Hilfe",
+       tr("&Hilfe"),
        {
-           {"Mn_Help_Contents", "&Inhalt", "Inhaltsübersicht der Hilfe anzeigen",
+           {"Mn_Help_Contents", tr("&Inhalt"), tr("Inhaltsübersicht der Hilfe anzeigen"),
             [this]() { HelpContents(); }},
-           {"Mn_Help_Search", "&Themenbezogene Hilfe...", "Hilfe zu einem Thema suchen",
+           {"Mn_Help_Search", tr("&Themenbezogene Hilfe..."), tr("Hilfe zu einem Thema suchen"),
             [this]() { HelpSearch(); }, QKeySequence::HelpContents},
-           {"Mn_Help_HowToUse", "&Hilfe verwenden", "Hilfe zur Benutzung des Hilfesystems",
+           {"Mn_Help_HowToUse", tr("&Hilfe verwenden"), tr("Hilfe zur Benutzung des Hilfesystems"),
             [this]() { HelpHowToUse(); }},
            separator,
-           {"Mn_Help_About", "I&nfo...", "Programminformationen anzeigen",
+           {"Mn_Help_About", tr("I&nfo..."), tr("Programminformationen anzeigen"),
             [this]() { HelpAbout(); }},
        }},
   };
@@ -207,7 +209,7 @@ void TQXMainForm::BuildMenus() {
       }
       auto* a = new QAction(item.caption, this);
       a->setObjectName(item.name);
-      if (*item.hint) a->setStatusTip(item.hint);
+      if (!item.hint.isEmpty()) a->setStatusTip(item.hint);
       if (item.shortcut != QKeySequence::UnknownKey) a->setShortcut(item.shortcut);
       a->setEnabled(item.enabled);
       if (item.checkable) {
@@ -228,20 +230,21 @@ void TQXMainForm::BuildToolBar() {
   addToolBar(Qt::TopToolBarArea, bar);
   struct Button {
     const char* name;
-    const char* hint;
+    QString hint;
     QIcon icon;
     void (TQXMainForm::*handler)();
     bool enabled;
   };
   const Button buttons[] = {
-      {"SpB_Open", "Öffnen", ToolIcon(TToolIcon::Open), &TQXMainForm::FileOpen, true},
-      {"SpB_Save", "Speichern", ToolIcon(TToolIcon::Save), &TQXMainForm::FileSave, false},
-      {"SpB_SaveAs", "ASCII Export", ToolIcon(TToolIcon::Ascii), &TQXMainForm::FileSaveAs, true},
-      {"SpB_Print", "Drucken", ToolIcon(TToolIcon::Print), &TQXMainForm::FilePrint, true},
-      {"SpB_HelpContents", "Inhalt der Hilfe", ToolIcon(TToolIcon::Help),
+      {"SpB_Open", tr("Öffnen"), ToolIcon(TToolIcon::Open), &TQXMainForm::FileOpen, true},
+      {"SpB_Save", tr("Speichern"), ToolIcon(TToolIcon::Save), &TQXMainForm::FileSave, false},
+      {"SpB_SaveAs", tr("ASCII Export"), ToolIcon(TToolIcon::Ascii), &TQXMainForm::FileSaveAs,
+       true},
+      {"SpB_Print", tr("Drucken"), ToolIcon(TToolIcon::Print), &TQXMainForm::FilePrint, true},
+      {"SpB_HelpContents", tr("Inhalt der Hilfe"), ToolIcon(TToolIcon::Help),
        &TQXMainForm::HelpContents, true},
-      {"SpB_About", "Info", ToolIcon(TToolIcon::Info), &TQXMainForm::HelpAbout, true},
-      {"SpB_Excel", "Excel Export", ToolIcon(TToolIcon::Excel),
+      {"SpB_About", tr("Info"), ToolIcon(TToolIcon::Info), &TQXMainForm::HelpAbout, true},
+      {"SpB_Excel", tr("Excel Export"), ToolIcon(TToolIcon::Excel),
        &TQXMainForm::Mn_File_ExcelExportClick, true},
   };
   for (const Button& b : buttons) {
@@ -315,17 +318,18 @@ void TQXMainForm::SaveSettingsAtClose() {
       failure = ini_->LastWriteFailure();
       if (failure->Path.empty()) failure->Path = ini_->IniFileName;
     }
-    QMessageBox box(QMessageBox::Critical, "Fehler",
-                    QString("Die Einstellungen konnten nicht in die Datei\n%1\n"
-                            "geschrieben werden.\n\n%2")
+    QMessageBox box(QMessageBox::Critical, tr("Fehler"),
+                    tr("Die Einstellungen konnten nicht in die Datei\n%1\n"
+                       "geschrieben werden.\n\n%2")
                         .arg(QString::fromStdString(failure->Path),
                              WriteFailureReason(QString::fromStdString(failure->Path),
                                                 failure->Code, failure->WriteProtected)),
                     QMessageBox::NoButton, this);
     box.setObjectName("SaveFailureBox");
-    QPushButton* retry = box.addButton("Wiederholen", QMessageBox::AcceptRole);
-    QPushButton* saveAs = box.addButton("Speichern unter...", QMessageBox::ActionRole);
-    QPushButton* discard = box.addButton("Ohne Speichern beenden", QMessageBox::DestructiveRole);
+    QPushButton* retry = box.addButton(tr("Wiederholen"), QMessageBox::AcceptRole);
+    QPushButton* saveAs = box.addButton(tr("Speichern unter..."), QMessageBox::ActionRole);
+    QPushButton* discard =
+        box.addButton(tr("Ohne Speichern beenden"), QMessageBox::DestructiveRole);
     box.setDefaultButton(retry);
     box.exec();
     failure.reset();
@@ -336,8 +340,8 @@ void TQXMainForm::SaveSettingsAtClose() {
     if (box.clickedButton() != saveAs) continue;
     TFileRequest request;
     request.mode = TFileRequest::Mode::Save;
-    request.title = "Einstellungen speichern unter";
-    request.filter = "INI-Dateien (*.INI *.ini);;Alle Dateien (*)";
+    request.title = tr("Einstellungen speichern unter");
+    request.filter = tr("INI-Dateien (*.INI *.ini);;Alle Dateien (*)");
     request.directory = QDir::homePath();
     request.fileName = QFileInfo(QString::fromStdString(ini_->IniFileName)).fileName();
     request.defaultSuffix = "INI";

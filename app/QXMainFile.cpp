@@ -19,8 +19,12 @@
 
 namespace {
 
-const QString kDataFilter = "VQR Messwert-Dateien (*.DAT *.dat);;Alle Dateien (*)";
-const QString kAsciiFilter = "VQR Ascii-Dateien (*.ASC *.asc);;Alle Dateien (*)";
+QString DataFilter() {
+  return TQXMainForm::tr("VQR Messwert-Dateien (*.DAT *.dat);;Alle Dateien (*)");
+}
+QString AsciiFilter() {
+  return TQXMainForm::tr("VQR Ascii-Dateien (*.ASC *.asc);;Alle Dateien (*)");
+}
 
 }  // namespace
 
@@ -31,8 +35,8 @@ QString TQXMainForm::RunFileDialog(const TFileRequest& request) {
 QString TQXMainForm::ChooseDataFile() {
   TFileRequest request;
   request.mode = TFileRequest::Mode::Open;
-  request.filter = kDataFilter;
-  request.title = "VQR-Rohdaten öffnen";
+  request.filter = DataFilter();
+  request.title = tr("VQR-Rohdaten öffnen");
   if (ini_ && settings_) {
     // The page's current choice counts, as for every other setting in use.
     binder_->CommitFor(TSettingsCommand::FileChoice);
@@ -86,7 +90,7 @@ bool TQXMainForm::ReadChosenFile(const QString& path) {
   bool ok = false;
   if (!path.isEmpty()) {
     openDialogFile_ = path;
-    ShowStatus("Daten lesen...");
+    ShowStatus(tr("Daten lesen..."));
     BeginBusy();
     if (windows_ && windows_->ChannelWindowVisible()) windows_->CloseChannelWindow();
     currentWindow_ = 0;
@@ -134,8 +138,8 @@ void TQXMainForm::FileCompare() {
   }
   TFileRequest request;
   request.mode = TFileRequest::Mode::Open;
-  request.filter = kDataFilter;
-  request.title = "VQR-Rohdaten vergleichen";
+  request.filter = DataFilter();
+  request.title = tr("VQR-Rohdaten vergleichen");
   request.directory = QFileInfo(openDialogFile_).absolutePath() + "/";
   QStringList files = ChooseFiles ? ChooseFiles(request) : RunFilesDialog(this, request);
   if (files.isEmpty()) return;
@@ -145,7 +149,7 @@ void TQXMainForm::FileCompare() {
     Beep();
     files = files.mid(0, room);
   }
-  ShowStatus("Daten lesen...");
+  ShowStatus(tr("Daten lesen..."));
   BeginBusy();
   session_->SetGauge(gauge_.get());
   if (binder_) binder_->CommitFor(TSettingsCommand::CompareLoad);
@@ -187,7 +191,7 @@ void TQXMainForm::FileSaveAs() {
 
   TFileRequest request;
   request.mode = TFileRequest::Mode::Save;
-  request.filter = kAsciiFilter;
+  request.filter = AsciiFilter();
   request.defaultSuffix = "ASC";
   // The recording's name, where the user may write.
   if (!openDialogFile_.isEmpty()) {
@@ -197,7 +201,7 @@ void TQXMainForm::FileSaveAs() {
   const QString target = RunFileDialog(request);
   bool ok = false;
   if (!target.isEmpty()) {
-    ShowStatus("Daten schreiben...");
+    ShowStatus(tr("Daten schreiben..."));
     BeginBusy();
     SetDataFileCaption(openDialogFile_);
     if (!asciiFile_) asciiFile_ = std::make_unique<TVQRAsciiFile>();
@@ -225,8 +229,8 @@ void TQXMainForm::FileSaveAs() {
 }
 
 void TQXMainForm::ShowWriteFailure(const QString& file, int code) {
-  QMessageBox box(QMessageBox::Critical, "Fehler", WriteFailureText(file, code), QMessageBox::Ok,
-                  this);
+  QMessageBox box(QMessageBox::Critical, tr("Fehler"), WriteFailureText(file, code),
+                  QMessageBox::Ok, this);
   box.setObjectName("WriteFailureBox");
   box.exec();
 }

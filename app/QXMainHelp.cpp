@@ -4,11 +4,13 @@
 #include "app/About.h"
 #include "app/HelpWindow.h"
 #include "app/QXMain.h"
+#include "gui/common/uilanguage.h"
 #include "settings/iniclass.h"
 
 THelpWindow* TQXMainForm::HelpWindow() {
   if (!helpWindow_) {
-    const QString file = ini_ ? QString::fromStdString(ini_->GetHelpFileName()) : QString();
+    const QString file = HelpFileFor(
+        CurrentUiLanguage(), ini_ ? QString::fromStdString(ini_->GetHelpFileName()) : QString());
     auto* window = new THelpWindow(this);
     if (!window->SetHelpFile(file)) {
       delete window;

@@ -33,8 +33,9 @@ enum class TPrintStage { NoPage, Begin, End };
 
 // What went wrong with a PDF file, and why (code: errno).
 QString FileFailureText(const QString& file, TPrintStage stage, int code) {
-  return (stage == TPrintStage::End ? "Die Datei " + file + " konnte nicht geschrieben werden."
-                                    : "Die Datei " + file + " kann nicht geschrieben werden.") +
+  return (stage == TPrintStage::End
+              ? TQXMainForm::tr("Die Datei %1 konnte nicht geschrieben werden.").arg(file)
+              : TQXMainForm::tr("Die Datei %1 kann nicht geschrieben werden.").arg(file)) +
          "\n\n" + WriteFailureReason(file, code);
 }
 
@@ -88,13 +89,14 @@ QString FailureText(const QPrinter& printer, TPrintStage stage) {
   const QString name = printer.printerName();
   switch (stage) {
     case TPrintStage::NoPage:
-      return "Der Drucker " + name + " meldet keine bedruckbare Seite.";
+      return TQXMainForm::tr("Der Drucker %1 meldet keine bedruckbare Seite.").arg(name);
     case TPrintStage::Begin:
-      return "Der Druckauftrag für den Drucker " + name + " konnte nicht gestartet werden.";
+      return TQXMainForm::tr("Der Druckauftrag für den Drucker %1 konnte nicht gestartet werden.")
+          .arg(name);
     case TPrintStage::End:
       break;
   }
-  return "Der Druckauftrag für den Drucker " + name + " ist fehlgeschlagen.";
+  return TQXMainForm::tr("Der Druckauftrag für den Drucker %1 ist fehlgeschlagen.").arg(name);
 }
 
 }  // namespace
@@ -160,7 +162,7 @@ bool TQXMainForm::RunPrintDialog(QPrinter& printer) {
 }
 
 void TQXMainForm::ShowPrintFailure(const QString& text) {
-  QMessageBox box(QMessageBox::Critical, "Fehler", text, QMessageBox::Ok, this);
+  QMessageBox box(QMessageBox::Critical, tr("Fehler"), text, QMessageBox::Ok, this);
   box.setObjectName("PrintFailureBox");
   box.exec();
 }
@@ -179,7 +181,7 @@ void TQXMainForm::PrintDiagram() {
   // (OK) or not at all.
   if (!decor_) decor_ = std::make_unique<TVQRPrintDecor>();
   const auto askGoOn = [this](TDecorItem, const std::string&, const std::string& message) {
-    QMessageBox box(QMessageBox::Warning, "Fehler", Q(message),
+    QMessageBox box(QMessageBox::Warning, tr("Fehler"), Q(message),
                     QMessageBox::Ok | QMessageBox::Cancel, this);
     box.setObjectName("PrintDecorBox");
     return box.exec() == QMessageBox::Ok;
@@ -195,7 +197,7 @@ void TQXMainForm::PrintDiagram() {
   if (options.AlwaysHorz) printer.setPageOrientation(QPageLayout::Landscape);
 
   if (!printer.isValid()) {
-    ShowPrintFailure("Es ist kein Drucker verfügbar.");
+    ShowPrintFailure(tr("Es ist kein Drucker verfügbar."));
     return;
   }
   if (const QString problem = PrintQueueProblem(printer); !problem.isEmpty()) {

@@ -3,10 +3,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QTimer>
-#include <QTranslator>
 
 #include <cstdio>
 #include <cstdlib>
@@ -16,6 +13,7 @@
 
 #include "app/QXMain.h"
 #include "gui/chart/DiagramWindows.h"
+#include "gui/common/uilanguage.h"
 #include "platform/singleinstance.h"
 #include "settings/iniclass.h"
 
@@ -138,14 +136,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName("vqrshow4");
   QApplication::setApplicationVersion(VQR_VERSION);
 
-  // The user interface is German, so are Qt's own dialogs.
-  QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-  QTranslator qtTranslator;
-  if (qtTranslator.load("qtbase_de", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-    QApplication::installTranslator(&qtTranslator);
-
   const QString dataFile = DataFileArgument(QApplication::arguments());
-  TStartupTrace::Step(trace, "translations");
   TSingleInstance instance("VQRShow4App");
   switch (instance.ForwardOrListen(dataFile.isEmpty() ? QStringList() : QStringList{dataFile})) {
     case TSingleInstance::Outcome::Primary:
@@ -164,6 +155,14 @@ int main(int argc, char** argv) {
   TStartupTrace::Step(trace, "single instance");
   auto ini = std::make_unique<TZTIniClass>();
   ini->Locate();
+  // The language chosen in the settings, or the system's; a change applies
+  // at the next start.
+  const TLanguage language =
+      ChosenLanguage(ini->IniReadString("Program", "Language", "System"), ProcessEnvironment());
+  if (!ApplyUiLanguage(language, QString::fromStdString(ini->DataDir)))
+    std::fprintf(stderr,
+                 "vqrshow4: the English translation was not found; the texts stay German\n");
+  TStartupTrace::Step(trace, "translations");
   TQXMainForm form(std::move(ini));
   TStartupTrace::Step(trace, "main window");
   // The overview and channel windows, created after the main window.

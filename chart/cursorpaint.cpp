@@ -10,6 +10,7 @@
 #include "chart/drawmath.h"
 #include "chart/vqrplotter.h"
 #include "data/numtext.h"
+#include "data/translate.h"
 
 namespace {
 
@@ -34,7 +35,7 @@ int ValueDecimals(const TVQRDiagram& diagram, int ch) {
 
 std::string CurveName(const TVQRDiagram& diagram, int ch) {
   if (ch == kTempChannel) return diagram.Layout().Legend.TempChannel;
-  return "Kanal " + std::to_string(ch);
+  return TrArg(TrText("Diagram", "Kanal %1"), std::to_string(ch));
 }
 
 /// A number text with another decimal point.
@@ -188,7 +189,7 @@ TCursorReadout LayoutCursorReadout(const TVQRDiagram& diagram, const TCursorFram
   dc.SetFont(r.Font);
   PlaceMarkLabels(r, dc);
   if (marks.Band) {
-    std::string text = "Zoom: ";
+    std::string text = TrText("Diagram", "Zoom: ");
     text += WithPoint(FixedText(std::min(marks.BandFrom, marks.BandTo), 2), point);
     text += " - ";
     text += WithPoint(FixedText(std::max(marks.BandFrom, marks.BandTo), 2), point);

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "chart/vqrdiagram.h"
+#include "data/translate.h"
 
 TDiagramActions& TDiagramActions::operator|=(const TDiagramActions& o) {
   Consumed = Consumed || o.Consumed;
@@ -26,8 +27,10 @@ void TDiagramController::Drawn(const TCursorFrame& frame, const TRect& drawRect)
   frameValid_ = true;
 }
 
-const char* TDiagramController::ZoomStateText() const {
-  return defining_ ? "Zoom definieren..." : zoomed_ ? "Zoom" : "Kein Zoom";
+std::string TDiagramController::ZoomStateText() const {
+  return defining_ ? TrText("Diagram", "Zoom definieren...")
+         : zoomed_ ? TrText("Diagram", "Zoom")
+                   : TrText("Diagram", "Kein Zoom");
 }
 
 bool TDiagramController::InDrawRect(TPoint p) const {

@@ -7,6 +7,7 @@
 // what the controller holds.
 
 #include <functional>
+#include <string>
 
 #include "chart/charttypes.h"
 #include "chart/cursorpaint.h"
@@ -79,7 +80,7 @@ class TDiagramController {
   /// The rubber band while a zoom is being defined.
   const TRect& Band() const { return focusRect_; }
   /// "Kein Zoom", "Zoom definieren..." or "Zoom".
-  const char* ZoomStateText() const;
+  std::string ZoomStateText() const;
   const TCursorMarks& Marks() const { return marks_; }
   int CursorSample() const { return marks_.Cursor; }
   int MarkA() const { return marks_.MarkA; }

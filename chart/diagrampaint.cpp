@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "chart/drawmath.h"
+#include "data/translate.h"
 
 using vqrdraw::RoundI;
 
@@ -97,5 +98,6 @@ void PaintOverview(IDeviceContext& dc, const TOverviewCells& cells, bool fillPix
 }
 
 std::string OverviewReadout(const TVQRDiagram& obj) {
-  return "Skala H : " + obj.AxisScaleText(0) + "   / V : " + obj.AxisScaleText(1);
+  return TrText("Diagram", "Skala H : ") + obj.AxisScaleText(0) + TrText("Diagram", "   / V : ") +
+         obj.AxisScaleText(1);
 }

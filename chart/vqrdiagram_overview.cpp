@@ -5,6 +5,7 @@
 #include "chart/drawmath.h"
 #include "chart/vqrdiagram.h"
 #include "data/numtext.h"
+#include "data/translate.h"
 
 using vqrdraw::RoundI;
 using vqrdraw::SafeDiv;
@@ -58,7 +59,7 @@ std::string TVQRDiagram::AxisScaleText(int axis) const {
     value = values.Span;
     decimals = values.Decimals;
   } else {
-    return "undefiniert";
+    return TrText("Diagram", "undefiniert");
   }
   std::string number = FixedText(value, std::clamp(decimals, 0, 20));
   if (number.size() > 32) number.resize(32);

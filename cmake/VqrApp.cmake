@@ -8,3 +8,6 @@ set(VQR_HELP_FILE ${CMAKE_SOURCE_DIR}/app/resources/vqrshow4.HLP)
 if(EXISTS ${VQR_HELP_FILE})
   configure_file(${VQR_HELP_FILE} ${CMAKE_BINARY_DIR}/vqrshow4.HLP COPYONLY)
 endif()
+# The English help beside it.
+configure_file(${CMAKE_SOURCE_DIR}/app/resources/vqrshow4_en.HLP ${CMAKE_BINARY_DIR}/vqrshow4_en.HLP
+               COPYONLY)

@@ -47,7 +47,10 @@ add_test(NAME mime_vqrshow4
 set_tests_properties(mime_vqrshow4 PROPERTIES SKIP_RETURN_CODE 77)
 install(FILES ${CMAKE_SOURCE_DIR}/app/resources/vqrshow4.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-install(FILES ${CMAKE_SOURCE_DIR}/app/resources/vqrshow4.HLP DESTINATION ${VQR_DATADIR})
+install(FILES ${CMAKE_SOURCE_DIR}/app/resources/vqrshow4.HLP
+              ${CMAKE_SOURCE_DIR}/app/resources/vqrshow4_en.HLP DESTINATION ${VQR_DATADIR})
+# The English translation; Qt's own texts in German come with qt6-translations-l10n.
+install(FILES ${VQR_QM_FILES} DESTINATION ${VQR_DATADIR}/translations)
 # What software centres list (AppStream), named after its component id.
 set(metainfo ${CMAKE_SOURCE_DIR}/app/resources/vqrshow4.metainfo.xml)
 file(STRINGS ${metainfo} metainfo_id REGEX "<id>")

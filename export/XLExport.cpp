@@ -78,16 +78,17 @@ void TXLExportCore::FormShow() {
   }
   if (!XLAvailable) {
     view_.Beep();
-    view_.ShowError(kNotAvailable);
+    view_.ShowError(TrText("TXLExportCore", kNotAvailable));
     return;
   }
   if (XLWasRunning) {
     FillList();
   } else if (!usesTemplate_ && !IsBlank(CfgTemplate)) {
-    view_.SetComment("Vorlage wird für .xlsx-Dateien nicht verwendet.");
+    view_.SetComment(TrText("TXLExportCore", "Vorlage wird für .xlsx-Dateien nicht verwendet."));
   } else {
     // Say which application takes the data: Calc, or a new .xlsx file.
-    view_.SetComment(std::string(kNotRunning) + " Ziel: " + provider_->Description());
+    view_.SetComment(TrText("TXLExportCore", kNotRunning) + TrText("TXLExportCore", " Ziel: ") +
+                     provider_->Description());
   }
   if (WantNewBook) view_.SetEditText(IXLExportView::TEdit::NewWorkbook, kStandardBook);
   view_.SetEditText(IXLExportView::TEdit::Template, CfgTemplate);
@@ -116,10 +117,10 @@ void TXLExportCore::FillList() {
   int selected = -1;
   if (WantNewSheet) {
     if (lines_.size() > 1) selected = 1;
-    view_.SetComment("Mappe wählen für neue Tabelle");
+    view_.SetComment(TrText("TXLExportCore", "Mappe wählen für neue Tabelle"));
     if (foundBook >= 0) selected = foundBook;
   } else {
-    view_.SetComment("Tabelle wählen für VQR-Daten");
+    view_.SetComment(TrText("TXLExportCore", "Tabelle wählen für VQR-Daten"));
     if (foundSheet >= 0) selected = foundSheet;
   }
   view_.SetLines(lines_, selected);

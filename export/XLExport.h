@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "data/translate.h"
 #include "export/XLLayout.h"
 #include "export/xlauto.h"
 
@@ -44,8 +45,9 @@ class TXLExportCore {
  public:
   static constexpr const char* kBookPrefix = " Mappe:     ";
   static constexpr const char* kSheetPrefix = "---Tabelle: ";
-  static constexpr const char* kNotRunning = "Excel war nicht aktiv.";
-  static constexpr const char* kNotAvailable = "Excel nicht verfügbar!";
+  static constexpr const char* kNotRunning = VQR_TR_NOOP("TXLExportCore", "Excel war nicht aktiv.");
+  static constexpr const char* kNotAvailable =
+      VQR_TR_NOOP("TXLExportCore", "Excel nicht verfügbar!");
   static constexpr const char* kStandardBook = "(Standard)";
 
   /// usesTemplate: whether the provider's applications start a new workbook

@@ -1,5 +1,6 @@
 #include "print/PrintDecor.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 
 #include "chart/qt/qpainterdc.h"
@@ -16,8 +17,13 @@ TVQRPrintDecor::TVQRPrintDecor() = default;
 TVQRPrintDecor::~TVQRPrintDecor() = default;
 
 std::string TVQRPrintDecor::FailureText(TDecorItem item, const std::string& file) {
-  return "Datei " + file +
-         (item == TDecorItem::Logo ? " nicht gefunden oder falsches Format!" : " nicht gefunden!");
+  const char* text =
+      item == TDecorItem::Logo
+          ? QT_TRANSLATE_NOOP("TVQRPrintDecor", "Datei %1 nicht gefunden oder falsches Format!")
+          : QT_TRANSLATE_NOOP("TVQRPrintDecor", "Datei %1 nicht gefunden!");
+  return QCoreApplication::translate("TVQRPrintDecor", text)
+      .arg(QString::fromStdString(file))
+      .toStdString();
 }
 
 bool TVQRPrintDecor::Load(TVQRShowSettings& settings, const FailedFn& failed) {

@@ -2,6 +2,7 @@
 
 #include <cups/cups.h>
 
+#include <QCoreApplication>
 #include <QPrinter>
 #include <QPrinterInfo>
 
@@ -41,11 +42,16 @@ QString PrintQueueProblem(const QPrinter& printer) {
     case TPrintQueueState::Ready:
       return QString();
     case TPrintQueueState::Missing:
-      return QString("Der Drucker \"%1\" ist nicht mehr vorhanden.").arg(printer.printerName());
+      return QCoreApplication::translate("PrintQueue",
+                                         "Der Drucker \"%1\" ist nicht mehr vorhanden.")
+          .arg(printer.printerName());
     case TPrintQueueState::Stopped:
-      return QString("Der Drucker \"%1\" ist angehalten.").arg(printer.printerName());
+      return QCoreApplication::translate("PrintQueue", "Der Drucker \"%1\" ist angehalten.")
+          .arg(printer.printerName());
     case TPrintQueueState::Rejecting:
-      return QString("Der Drucker \"%1\" nimmt keine Aufträge an.").arg(printer.printerName());
+      return QCoreApplication::translate("PrintQueue",
+                                         "Der Drucker \"%1\" nimmt keine Aufträge an.")
+          .arg(printer.printerName());
   }
   return QString();
 }

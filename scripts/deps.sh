@@ -1,6 +1,7 @@
 # Sourced by run.sh and test.sh: installs the Debian packages the project needs
 # when any is missing (with sudo when not root).
 VQR_PACKAGES="cmake g++ make pkg-config qt6-base-dev qt6-svg-dev qt6-qpa-plugins qt6-translations-l10n \
+qt6-l10n-tools qt6-tools-dev \
 libjpeg62-turbo-dev libpng-dev zlib1g-dev fonts-liberation2 googletest \
 libbenchmark-dev libgl-dev libicu-dev libcups2-dev pybind11-dev python3-dev"
 VQR_GUI_CHECK_PACKAGES="xvfb xauth x11-utils xdotool imagemagick poppler-utils python3-openpyxl"

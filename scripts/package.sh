@@ -30,6 +30,7 @@ files=$(dpkg-deb --contents "$deb" | awk '{print $NF}' | sed 's|^\./|/|')
 for f in /usr/bin/vqrshow4 /usr/bin/vqrtool /usr/share/applications/vqrshow4.desktop \
   /usr/share/icons/hicolor/scalable/apps/vqrshow4.svg /usr/share/mime/packages/vqrshow4.xml \
   /usr/share/vqrshow4/vqrshow4.HLP /usr/share/vqrshow4/samples/hours40.DAT \
+  /usr/share/vqrshow4/vqrshow4_en.HLP /usr/share/vqrshow4/translations/vqrshow4_en.qm \
   /usr/share/man/man1/vqrtool.1.gz /usr/share/man/man1/vqrshow4.1.gz \
   /usr/share/bash-completion/completions/vqrtool /usr/share/doc/vqrshow4/copyright \
   /usr/share/doc/vqrshow4/changelog.gz /usr/share/metainfo/localhost.vqrshow4.vqrshow4.metainfo.xml \
@@ -63,6 +64,13 @@ version=$(sed -n 's/^project(vqrshow4 VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt
 [ "$(/usr/bin/vqrshow4 --version)" = "vqrshow4 $version" ]
 home=$(mktemp -d)
 HOME=$home /usr/bin/vqrtool info /usr/share/vqrshow4/samples/hours40.DAT >/dev/null
+# The installed program finds its English translation (it says so when not).
+started=$(HOME=$home LANG=en_US.UTF-8 QT_QPA_PLATFORM=offscreen VQR_STARTUP_TRACE=exit \
+  timeout 60 /usr/bin/vqrshow4 /usr/share/vqrshow4/samples/hours40.DAT 2>&1 >/dev/null) || true
+if grep -q "translation was not found" <<<"$started"; then
+  echo "the installed vqrshow4 lacks its English translation" >&2
+  exit 1
+fi
 man -w vqrtool >/dev/null && man -w vqrshow4 >/dev/null
 MANWIDTH=80 man vqrtool 2>/dev/null | grep -q "EXIT STATUS"
 # Both pages fit an 80-column terminal.

@@ -46,6 +46,9 @@ std::vector<TSettingRow> ProgramRows() {
 
       IntRow("Equalizer", "Distance", 1).Ctl("Ed_Equal_Dist").For(C::Equalize).As(&T::EqualizerDistance),
 
+      // System, de or en; read once at the start.
+      TextRow("Program", "Language", "System").Ctl("CoB_Language"),
+
       PositionRow("OverviewWindow", "Position", true).As(&T::OverviewWindowPosition),
       BoolRow("OverviewWindow", "FillPixel").As(&T::OverviewWindowFillPixel),
 

@@ -17,6 +17,7 @@
 #include <thread>
 #include <vector>
 
+#include "data/translate.h"
 #include "export/calc/calclink.h"
 #include "export/calc/xlcalcuno.h"
 
@@ -99,8 +100,10 @@ TCalcProvider::TCalcProvider(TCalcOptions options)
 
 std::string TCalcProvider::Description() const {
   if (notice_.empty()) return "LibreOffice Calc";
-  return "LibreOffice Calc (Pipe \"" + options_.Pipe +
-         "\" gehört einem anderen Benutzer, eigene Pipe verwendet)";
+  const std::string text = TrText("TCalcProvider",
+                                  "LibreOffice Calc (Pipe \"%1\" gehört einem anderen Benutzer, "
+                                  "eigene Pipe verwendet)");
+  return TrArg(text, options_.Pipe);
 }
 
 namespace {

@@ -1,6 +1,7 @@
 #include "export/xlsx/XlsxApp.h"
 
 #include "data/atomicfile.h"
+#include "data/translate.h"
 #include "export/xlsx/XlsxRules.h"
 
 // ---- application ----
@@ -61,4 +62,6 @@ std::unique_ptr<IXLApplication> TXlsxProvider::Create() {
   return std::make_unique<TXlsxApplication>(onShow_);
 }
 
-std::string TXlsxProvider::Description() const { return "neue xlsx-Datei"; }
+std::string TXlsxProvider::Description() const {
+  return TrText("TXlsxProvider", "neue xlsx-Datei");
+}

@@ -26,10 +26,21 @@ namespace {
 
 // The columns of one recording after "Kurve"; a compared recording adds
 // its differences to the open one.
-const char* const kColumns[] = {"Wert A",  "Wert B", "B - A",     "Δt [h]",
-                                "Anzahl",  "Min",    "bei [h]",   "Max",
-                                "bei [h]", "Mittel", "Std.-Abw.", "Steigung/h"};
-const char* const kDiffColumns[] = {"Δ Wert A", "Δ Wert B", "Δ Mittel"};
+const char* const kColumns[] = {QT_TRANSLATE_NOOP("TF_Measurements", "Wert A"),
+                                QT_TRANSLATE_NOOP("TF_Measurements", "Wert B"),
+                                QT_TRANSLATE_NOOP("TF_Measurements", "B - A"),
+                                QT_TRANSLATE_NOOP("TF_Measurements", "Δt [h]"),
+                                QT_TRANSLATE_NOOP("TF_Measurements", "Anzahl"),
+                                QT_TRANSLATE_NOOP("TF_Measurements", "Min"),
+                                QT_TRANSLATE_NOOP("TF_Measurements", "bei [h]"),
+                                QT_TRANSLATE_NOOP("TF_Measurements", "Max"),
+                                QT_TRANSLATE_NOOP("TF_Measurements", "bei [h]"),
+                                QT_TRANSLATE_NOOP("TF_Measurements", "Mittel"),
+                                QT_TRANSLATE_NOOP("TF_Measurements", "Std.-Abw."),
+                                QT_TRANSLATE_NOOP("TF_Measurements", "Steigung/h")};
+const char* const kDiffColumns[] = {QT_TRANSLATE_NOOP("TF_Measurements", "Δ Wert A"),
+                                    QT_TRANSLATE_NOOP("TF_Measurements", "Δ Wert B"),
+                                    QT_TRANSLATE_NOOP("TF_Measurements", "Δ Mittel")};
 
 QString Number(double v, int decimals) {
   QLocale locale;
@@ -75,14 +86,14 @@ QStringList StatCells(const TCurveStats& st, int d) {
 
 TF_Measurements::TF_Measurements(QWidget* parent) : QWidget(parent, Qt::Tool) {
   setObjectName("F_Messwerte");
-  setWindowTitle("Messwerte");
+  setWindowTitle(tr("Messwerte"));
   setWindowIcon(AppIcon());
   caption_ = new QLabel(this);
   caption_->setObjectName("Lb_Messwerte");
   table_ = new QTableWidget(0, 1 + static_cast<int>(std::size(kColumns)), this);
   table_->setObjectName("Tb_Messwerte");
-  QStringList header{"Kurve"};
-  for (const char* c : kColumns) header << QString::fromUtf8(c);
+  QStringList header{tr("Kurve")};
+  for (const char* c : kColumns) header << tr(c);
   table_->setHorizontalHeaderLabels(header);
   table_->verticalHeader()->hide();
   table_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
@@ -99,7 +110,7 @@ void TF_Measurements::ShowRange(const TVQRDiagram& diagram, int a, int b, const 
   const int count = DrawnSampleCount(data);
   file_ = QString::fromStdString(TableField(file, '\t'));
   const QString name = Field(file);
-  setWindowTitle(name.isEmpty() ? QString("Messwerte") : QString("Messwerte \u2013 ") + name);
+  setWindowTitle(name.isEmpty() ? tr("Messwerte") : tr("Messwerte \u2013 %1").arg(name));
   double from = 0.0, to = 0.0;
   if (a >= 1 && b >= 1 && a <= count && b <= count) {
     const bool swapped = a > b;
@@ -108,25 +119,25 @@ void TF_Measurements::ShowRange(const TVQRDiagram& diagram, int a, int b, const 
     to = data.Recording().Store()->Samples[b].Seconds;
     from_ = Hours(from, TTimeBound::From);
     to_ = Hours(to, TTimeBound::To);
-    caption_->setText(QString("Marke A bei %1 h, Marke B bei %2 h")
-                          .arg(swapped ? to_ : from_, swapped ? from_ : to_));
+    caption_->setText(
+        tr("Marke A bei %1 h, Marke B bei %2 h").arg(swapped ? to_ : from_, swapped ? from_ : to_));
   } else {
     TimeAxisRange(data, from, to);
     a = b = 0;
     from_ = Hours(from, TTimeBound::From);
     to_ = Hours(to, TTimeBound::To);
-    caption_->setText(QString("Angezeigter Zeitbereich %1 h bis %2 h").arg(from_, to_));
+    caption_->setText(tr("Angezeigter Zeitbereich %1 h bis %2 h").arg(from_, to_));
   }
   // In a comparison one column group per recording, named after its file,
   // each over the same time range on its own samples.
   const std::vector<TDiagramRun>& runs = diagram.Runs();
   const size_t groups = diagram.Comparing() ? runs.size() : 1;
-  QStringList header{"Kurve"};
+  QStringList header{tr("Kurve")};
   for (size_t k = 0; k < groups; ++k) {
     const QString suffix = groups > 1 ? "\n" + Field(runs[k].Name) : QString();
-    for (const char* c : kColumns) header << QString::fromUtf8(c) + suffix;
+    for (const char* c : kColumns) header << tr(c) + suffix;
     if (k > 0)
-      for (const char* c : kDiffColumns) header << QString::fromUtf8(c) + suffix;
+      for (const char* c : kDiffColumns) header << tr(c) + suffix;
   }
   // A channel window draws its own channel alone; its pens say so only
   // once it has been drawn.
@@ -152,7 +163,7 @@ void TF_Measurements::ShowRange(const TVQRDiagram& diagram, int a, int b, const 
     const int row = table_->rowCount();
     table_->insertRow(row);
     QStringList cells;
-    cells << (ch == kTempChannel ? QString("T") : QString("Kanal %1").arg(ch));
+    cells << (ch == kTempChannel ? QString("T") : tr("Kanal %1").arg(ch));
     cells << StatCells(st, d);
     for (size_t k = 1; k < measured.Runs.size(); ++k) {
       const TCurveStats& other = measured.Runs[k];
@@ -174,7 +185,7 @@ void TF_Measurements::ShowRange(const TVQRDiagram& diagram, int a, int b, const 
 }
 
 QString TF_Measurements::TableText() const {
-  QString text = "Datei\tvon [h]\tbis [h]";
+  QString text = tr("Datei\tvon [h]\tbis [h]");
   for (int c = 0; c < table_->columnCount(); ++c) {
     // A group's file, on the header's second line, in brackets after the name.
     QString name = table_->horizontalHeaderItem(c)->text();

@@ -18,7 +18,7 @@
 
 TF_Overview::TF_Overview(IDiagramHost& host, QWidget* parent) : QWidget(parent), host_(host) {
   setObjectName("F_Overview");
-  setWindowTitle("Übersicht Mess-Kanal  1 - 16");
+  setWindowTitle(tr("Übersicht Mess-Kanal  1 - 16"));
   setWindowIcon(AppIcon());
   setMinimumSize(kMinWidth, kMinHeight);
   setMaximumSize(kMaxWidth, kMaxHeight);
@@ -26,9 +26,9 @@ TF_Overview::TF_Overview(IDiagramHost& host, QWidget* parent) : QWidget(parent),
 
   OVStatusBar = new TZTStatusBar({70, 70, 0}, this);
   OVStatusBar->setObjectName("OVStatusBar");
-  const char* const texts[] = {"Kombi 1...", "Kombi 2...", " Bereich"};
-  const char* const tips[] = {"Kombination 1 anzeigen", "Kombination 2 anzeigen",
-                              "Skala der Übersicht: Zeit (H) und Wert (V)"};
+  const QString texts[] = {tr("Kombi 1..."), tr("Kombi 2..."), tr(" Bereich")};
+  const QString tips[] = {tr("Kombination 1 anzeigen"), tr("Kombination 2 anzeigen"),
+                          tr("Skala der Übersicht: Zeit (H) und Wert (V)")};
   for (int i = 0; i < 3; ++i) {
     QLabel* panel = OVStatusBar->Panel(i);
     panel->setObjectName(QString("OVStatusBar_Panel%1").arg(i));

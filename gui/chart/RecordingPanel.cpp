@@ -26,14 +26,15 @@ QString Clock(int32_t seconds) { return QString::fromStdString(ElapsedClockText(
 
 TF_Recording::TF_Recording(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName("F_Recording");
-  setWindowTitle("Aufzeichnung");
+  setWindowTitle(tr("Aufzeichnung"));
   setWindowIcon(AppIcon());
   facts_ = new QLabel(this);
   facts_->setObjectName("Lb_RecordingFacts");
   facts_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   channels_ = new QTableWidget(0, 4, this);
   channels_->setObjectName("Tb_RecordingChannels");
-  channels_->setHorizontalHeaderLabels({"Kanal", "Minimum", "Maximum", "Mittelwert"});
+  channels_->setHorizontalHeaderLabels(
+      {tr("Kanal"), tr("Minimum"), tr("Maximum"), tr("Mittelwert")});
   channels_->verticalHeader()->hide();
   channels_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
   channels_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -47,25 +48,25 @@ void TF_Recording::ShowRecording(TVQRSession& session, const QString& path) {
   const TVqrDataObjectNew& data = session.Data();
   const int n = DrawnSampleCount(data);
   QStringList lines;
-  lines << QString("Datei: %1").arg(QFileInfo(path).absoluteFilePath());
+  lines << tr("Datei: %1").arg(QFileInfo(path).absoluteFilePath());
   const QFileInfo info(path);
   if (info.exists())
-    lines << QString("Dateidatum: %1")
-                 .arg(QLocale().toString(info.lastModified(), QLocale::ShortFormat));
+    lines
+        << tr("Dateidatum: %1").arg(QLocale().toString(info.lastModified(), QLocale::ShortFormat));
   if (n > 0) {
     const TVQRSample& first = data.Recording().Store()->Samples[1];
     const TVQRSample& last = data.Recording().Store()->Samples[n];
-    lines << QString("Beginn: Tag %1, %2:%3:%4 (Uhr des Geräts)")
+    lines << tr("Beginn: Tag %1, %2:%3:%4 (Uhr des Geräts)")
                  .arg(first.Day)
                  .arg(first.Hour, 2, 10, QChar('0'))
                  .arg(first.Minute, 2, 10, QChar('0'))
                  .arg(first.Second, 2, 10, QChar('0'));
     const int32_t duration = last.Seconds - first.Seconds;
-    lines << QString("Dauer: %1 (%2 h)").arg(Clock(duration), Number(duration / 3600.0, 2));
-    lines << QString("Messwerte: %1").arg(n);
-    if (n > 1) lines << QString("Intervall: %1 s (Mittel)").arg(Number(duration / (n - 1.0), 1));
+    lines << tr("Dauer: %1 (%2 h)").arg(Clock(duration), Number(duration / 3600.0, 2));
+    lines << tr("Messwerte: %1").arg(n);
+    if (n > 1) lines << tr("Intervall: %1 s (Mittel)").arg(Number(duration / (n - 1.0), 1));
   } else {
-    lines << "Messwerte: 0";
+    lines << tr("Messwerte: %1").arg(0);
   }
   for (int k = 1; k <= 8; ++k) {
     const auto& e = session.Meta().Entry(k);
@@ -81,10 +82,10 @@ void TF_Recording::ShowRecording(TVQRSession& session, const QString& path) {
     const int row = channels_->rowCount();
     channels_->insertRow(row);
     const int d = ch == kTempChannel ? 1 : 4;
-    const QStringList cells = {
-        ch == kTempChannel ? QString("Temperatur") : QString("Kanal %1").arg(ch),
-        st.Count ? Number(st.Min, d) : QString(), st.Count ? Number(st.Max, d) : QString(),
-        st.Count ? Number(st.Mean, d) : QString()};
+    const QStringList cells = {ch == kTempChannel ? tr("Temperatur") : tr("Kanal %1").arg(ch),
+                               st.Count ? Number(st.Min, d) : QString(),
+                               st.Count ? Number(st.Max, d) : QString(),
+                               st.Count ? Number(st.Mean, d) : QString()};
     for (int c = 0; c < cells.size(); ++c) {
       auto* item = new QTableWidgetItem(cells[c]);
       if (c > 0) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);

@@ -43,7 +43,7 @@ TF_SChannel::TF_SChannel(IDiagramHost& host, QWidget* parent)
       host_(host),
       controller_([&host] { return host.Diagram(); }, QApplication::startDragDistance()) {
   setObjectName("F_SChannel");
-  setWindowTitle("Messkanal 1");
+  setWindowTitle(tr("Messkanal %1").arg(1));
   setWindowIcon(AppIcon());
   setMinimumSize(kMinWidth, kMinHeight);
   setMouseTracking(true);
@@ -54,11 +54,11 @@ TF_SChannel::TF_SChannel(IDiagramHost& host, QWidget* parent)
   SB_Single = new TZTStatusBar({80, 150, 150}, this);
   SB_Single->setObjectName("SB_Single");
   SB_Single->setSizeGripEnabled(false);
-  const char* const texts[] = {"Drucken...", "", controller_.ZoomStateText()};
-  const char* const tips[] = {
-      "Diagramm drucken", "Fortschritt beim Drucken",
-      "Zoom: ein Klick in das Diagramm beginnt das Rechteck, ein zweiter Klick legt es fest "
-      "(Esc bricht ab); Klick hier oder Taste Z wechselt zwischen Zoom und ganzer Skala"};
+  const QString texts[] = {tr("Drucken..."), "", ZoomText()};
+  const QString tips[] = {
+      tr("Diagramm drucken"), tr("Fortschritt beim Drucken"),
+      tr("Zoom: ein Klick in das Diagramm beginnt das Rechteck, ein zweiter Klick legt es fest "
+         "(Esc bricht ab); Klick hier oder Taste Z wechselt zwischen Zoom und ganzer Skala")};
   for (int i = 0; i < 3; ++i) {
     QLabel* panel = SB_Single->Panel(i);
     panel->setObjectName(QString("SB_Single_Panel%1").arg(i));
@@ -75,18 +75,18 @@ TF_SChannel::TF_SChannel(IDiagramHost& host, QWidget* parent)
 
   popup_ = new QMenu(this);
   popup_->setObjectName("PMn_Diagram");
-  QAction* copy = popup_->addAction("Kopieren");
+  QAction* copy = popup_->addAction(tr("Kopieren"));
   copy->setObjectName("PMn_Copy");
   copy->setShortcut(QKeySequence::Copy);
   connect(copy, &QAction::triggered, this, &TF_SChannel::CopyToClipboard);
-  QAction* save = popup_->addAction("Als Bild speichern...");
+  QAction* save = popup_->addAction(tr("Als Bild speichern..."));
   save->setObjectName("PMn_SaveImage");
   connect(save, &QAction::triggered, this, &TF_SChannel::SaveImageAs);
   popup_->addSeparator();
-  QAction* mark = popup_->addAction("Marke setzen");
+  QAction* mark = popup_->addAction(tr("Marke setzen"));
   mark->setObjectName("PMn_SetMark");
   connect(mark, &QAction::triggered, this, [this] { Apply(controller_.MarkAtMenu()); });
-  QAction* values = popup_->addAction("Messwerte...");
+  QAction* values = popup_->addAction(tr("Messwerte..."));
   values->setObjectName("PMn_Measurements");
   connect(values, &QAction::triggered, this, &TF_SChannel::ShowMeasurements);
   measurements_ = new TF_Measurements(this);
@@ -115,7 +115,7 @@ void TF_SChannel::SetZoomText(const QString& text) {
 
 void TF_SChannel::Invalidate() {
   controller_.SyncZoom();
-  SetZoomText(controller_.ZoomStateText());
+  SetZoomText(ZoomText());
   controller_.DrawingStale();
   UpdateCaption();
   update();
@@ -144,7 +144,7 @@ void TF_SChannel::WatchAxesFit() {
 }
 
 void TF_SChannel::Apply(const TDiagramActions& actions) {
-  SetZoomText(controller_.ZoomStateText());
+  SetZoomText(ZoomText());
   if (actions.Refresh) host_.RefreshDiagramWindow();
   if (actions.Repaint) update();
   if (actions.Overlay) RelayoutOverlay();
@@ -158,11 +158,11 @@ void TF_SChannel::UpdateCaption() {
   if (!d) return;
   const int mode = d->WindowMode();
   if (IsChannelMode(mode))
-    setWindowTitle(QString("Messkanal %1").arg(mode));
+    setWindowTitle(tr("Messkanal %1").arg(mode));
   else if (mode == kCombi1Mode)
-    setWindowTitle("Messkanal-Kombination 1");
+    setWindowTitle(tr("Messkanal-Kombination %1").arg(1));
   else if (mode == kCombi2Mode)
-    setWindowTitle("Messkanal-Kombination 2");
+    setWindowTitle(tr("Messkanal-Kombination %1").arg(2));
 }
 
 TRect TF_SChannel::PaintClient(QPainter& painter, int w, int h) {
@@ -385,17 +385,17 @@ void TF_SChannel::SaveImageAs() {
     path = ChooseImageFile(proposed);
   } else {
     QString selected;
-    path = QFileDialog::getSaveFileName(this, "Als Bild speichern", proposed,
-                                        "PNG-Bild (*.png);;SVG-Grafik (*.svg)", &selected);
+    path = QFileDialog::getSaveFileName(this, tr("Als Bild speichern"), proposed,
+                                        tr("PNG-Bild (*.png);;SVG-Grafik (*.svg)"), &selected);
     if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
-      path += selected.startsWith("SVG") ? ".svg" : ".png";
+      path += selected.contains("*.svg") ? ".svg" : ".png";
   }
   if (path.isEmpty()) return;
   int code = 0;
   if (SaveImage(path, &code)) return;
   host_.ShowStatus("Error writing image file!");
-  QMessageBox box(QMessageBox::Critical, "Fehler", WriteFailureText(path, code), QMessageBox::Ok,
-                  this);
+  QMessageBox box(QMessageBox::Critical, tr("Fehler"), WriteFailureText(path, code),
+                  QMessageBox::Ok, this);
   box.setObjectName("WriteFailureBox");
   box.exec();
 }

@@ -83,6 +83,8 @@ class TF_SChannel : public QWidget {
   TRect PaintClient(QPainter& painter, int w, int h);
   void StatusPanelClicked(int panel);
   void SetZoomText(const QString& text);
+  /// The controller's zoom state in the user's language.
+  QString ZoomText() const { return QString::fromStdString(controller_.ZoomStateText()); }
   /// Does what the controller asks after an event.
   void Apply(const TDiagramActions& actions);
   /// Tells the controller when the recording's axes have been fitted anew.

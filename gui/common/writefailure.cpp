@@ -3,12 +3,18 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
 #include <cstring>
 #include <string>
+
+// The texts' translation context.
+struct WriteFailure {
+  Q_DECLARE_TR_FUNCTIONS(WriteFailure)
+};
 
 namespace {
 
@@ -41,52 +47,64 @@ bool OthersFileInSharedFolder(const QString& file, const QString& folder) {
 QString Reason(const QString& folder, const QString* file, int code, bool fileProtected) {
   const QString f = QDir::toNativeSeparators(folder);
   const QString p = file ? QDir::toNativeSeparators(*file) : QString();
-  if (file && fileProtected) return "Die Datei " + p + " ist schreibgeschützt.";
+  if (file && fileProtected) return WriteFailure::tr("Die Datei %1 ist schreibgeschützt.").arg(p);
   switch (code) {
     case 0:
-      return "Das System hat keinen Grund genannt.";
+      return WriteFailure::tr("Das System hat keinen Grund genannt.");
     case EACCES:
     case EPERM:
-      if (file && FileRefusesWrites(*file)) return "Die Datei " + p + " ist schreibgeschützt.";
+      if (file && FileRefusesWrites(*file))
+        return WriteFailure::tr("Die Datei %1 ist schreibgeschützt.").arg(p);
       if (file && OthersFileInSharedFolder(*file, folder))
-        return "Die Datei " + p + " gehört einem anderen Benutzer.";
+        return WriteFailure::tr("Die Datei %1 gehört einem anderen Benutzer.").arg(p);
       if (!IsFolder(folder) || access(Native(folder).c_str(), X_OK) != 0)
-        return "Der Ordner " + f + " ist nicht zugänglich.";
-      return "Der Ordner " + f + " ist schreibgeschützt.";
+        return WriteFailure::tr("Der Ordner %1 ist nicht zugänglich.").arg(f);
+      return WriteFailure::tr("Der Ordner %1 ist schreibgeschützt.").arg(f);
     case EROFS:
-      return "Der Ordner " + f + " ist schreibgeschützt (der Datenträger ist nur lesbar).";
+      return WriteFailure::tr(
+                 "Der Ordner %1 ist schreibgeschützt (der Datenträger ist nur lesbar).")
+          .arg(f);
     case ENOSPC:
-      return "Im Ordner " + f + " ist kein Platz mehr frei: der Datenträger ist voll.";
+      return WriteFailure::tr("Im Ordner %1 ist kein Platz mehr frei: der Datenträger ist voll.")
+          .arg(f);
     case EDQUOT:
-      return "Im Ordner " + f + " ist kein Platz mehr frei: Ihr Speicherkontingent ist erschöpft.";
+      return WriteFailure::tr(
+                 "Im Ordner %1 ist kein Platz mehr frei: Ihr Speicherkontingent ist erschöpft.")
+          .arg(f);
     case EFBIG:
-      return "Die Datei wird zu groß für den Datenträger des Ordners " + f + ".";
+      return WriteFailure::tr("Die Datei wird zu groß für den Datenträger des Ordners %1.").arg(f);
     case ENOENT:
-      if (file && QFileInfo(*file).fileName().isEmpty()) return "Es ist kein Dateiname angegeben.";
-      if (IsFolder(folder)) return "Der Ordner " + f + " nimmt keine neuen Dateien an.";
-      return "Der Ordner " + f + " existiert nicht.";
+      if (file && QFileInfo(*file).fileName().isEmpty())
+        return WriteFailure::tr("Es ist kein Dateiname angegeben.");
+      if (IsFolder(folder))
+        return WriteFailure::tr("Der Ordner %1 nimmt keine neuen Dateien an.").arg(f);
+      return WriteFailure::tr("Der Ordner %1 existiert nicht.").arg(f);
     case ENOTDIR:
-      return "Der Ordner " + f + " existiert nicht: ein Teil des Pfads ist eine Datei.";
+      return WriteFailure::tr("Der Ordner %1 existiert nicht: ein Teil des Pfads ist eine Datei.")
+          .arg(f);
     case EISDIR:
-      return file ? p + " ist ein Ordner, keine Datei." : "Der Ordner " + f + " ist keine Datei.";
+      return file ? WriteFailure::tr("%1 ist ein Ordner, keine Datei.").arg(p)
+                  : WriteFailure::tr("Der Ordner %1 ist keine Datei.").arg(f);
     case ENAMETOOLONG:
-      return "Der Dateiname ist zu lang für den Ordner " + f + ".";
+      return WriteFailure::tr("Der Dateiname ist zu lang für den Ordner %1.").arg(f);
     case ELOOP:
-      return "Der Weg zum Ordner " + f + " führt über zu viele Verknüpfungen.";
+      return WriteFailure::tr("Der Weg zum Ordner %1 führt über zu viele Verknüpfungen.").arg(f);
     case EIO:
-      return "Der Datenträger des Ordners " + f + " meldet einen Ein-/Ausgabefehler.";
+      return WriteFailure::tr("Der Datenträger des Ordners %1 meldet einen Ein-/Ausgabefehler.")
+          .arg(f);
     case EBUSY:
     case ETXTBSY:
-      return "Die Datei " + p + " wird gerade benutzt.";
+      return WriteFailure::tr("Die Datei %1 wird gerade benutzt.").arg(p);
     case EMFILE:
     case ENFILE:
-      return "Es sind zu viele Dateien geöffnet.";
+      return WriteFailure::tr("Es sind zu viele Dateien geöffnet.");
     case ENOMEM:
-      return "Der Arbeitsspeicher reicht nicht aus.";
+      return WriteFailure::tr("Der Arbeitsspeicher reicht nicht aus.");
     case EINVAL:
-      return "Der Ordner " + f + " nimmt diesen Dateinamen nicht an.";
+      return WriteFailure::tr("Der Ordner %1 nimmt diesen Dateinamen nicht an.").arg(f);
     default:
-      return "Fehler im Ordner " + f + ": " + QString::fromLocal8Bit(std::strerror(code)) + ".";
+      return WriteFailure::tr("Fehler im Ordner %1: %2.")
+          .arg(f, QString::fromLocal8Bit(std::strerror(code)));
   }
 }
 
@@ -101,6 +119,7 @@ QString FolderFailureReason(const QString& folder, int code) {
 }
 
 QString WriteFailureText(const QString& file, int code) {
-  return "Die Datei " + QDir::toNativeSeparators(file) + " konnte nicht geschrieben werden.\n\n" +
-         WriteFailureReason(file, code);
+  return WriteFailure::tr("Die Datei %1 konnte nicht geschrieben werden.")
+             .arg(QDir::toNativeSeparators(file)) +
+         "\n\n" + WriteFailureReason(file, code);
 }

@@ -6,6 +6,18 @@
 #include <QProgressBar>
 #include <QTimer>
 
+namespace {
+
+// The captions the recording session and the print give their steps.
+[[maybe_unused]] const char* const kCaptions[] = {
+    QT_TRANSLATE_NOOP("TProcessGauge", "Lesen:"),
+    QT_TRANSLATE_NOOP("TProcessGauge", "Filter:"),
+    QT_TRANSLATE_NOOP("TProcessGauge", "Export:"),
+    QT_TRANSLATE_NOOP("TProcessGauge", "Druck:"),
+};
+
+}  // namespace
+
 TProcessGauge::TProcessGauge() = default;
 TProcessGauge::~TProcessGauge() = default;
 
@@ -36,7 +48,7 @@ void TProcessGauge::Attach(TZTStatusBar* statusBar, int barPanel, int textPanel)
 void TProcessGauge::Start(int maximum, const std::string& caption) {
   if (settle_) settle_->stop();
   maximum_ = maximum;
-  const QString text = QString::fromStdString(caption);
+  const QString text = QCoreApplication::translate("TProcessGauge", caption.c_str());
   if (label_) {
     label_->setText(text);
     label_->repaint();

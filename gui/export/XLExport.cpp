@@ -15,6 +15,7 @@
 #include <QStandardPaths>
 #include <QTimer>
 #include <QUrl>
+#include <string_view>
 
 #include "gui/common/outputfolder.h"
 #include "gui/common/qtext.h"
@@ -52,30 +53,46 @@ bool OpenWithDesktop(const QString& path) {
   return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
+// A line of the list: the book and sheet prefixes in the user's language.
+QString LineText(const std::string& line) {
+  static constexpr const char* prefixes[] = {
+      QT_TRANSLATE_NOOP("TXLExportCore", " Mappe:     "),
+      QT_TRANSLATE_NOOP("TXLExportCore", "---Tabelle: "),
+  };
+  static_assert(std::string_view(prefixes[0]) == TXLExportCore::kBookPrefix);
+  static_assert(std::string_view(prefixes[1]) == TXLExportCore::kSheetPrefix);
+  for (const char* prefix : prefixes)
+    if (line.starts_with(prefix))
+      return QCoreApplication::translate("TXLExportCore", prefix) +
+             Q(line.substr(std::string_view(prefix).size()));
+  return Q(line);
+}
+
 }  // namespace
 
 TFrm_XLExport::TFrm_XLExport(TVQRShowSettings& settings, QWidget* parent,
                              const TBackendFactory& backend)
     : QDialog(parent), settings_(settings) {
   setObjectName("Frm_XLExport");
-  setWindowTitle("Velqor Excel® Export");
+  setWindowTitle(tr("Velqor Excel® Export"));
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                  Qt::WindowStaysOnTopHint);
   setModal(true);
   BuildUi();
 
   ChooseFile = [this](const TFileRequest& r) { return RunFileDialog(this, r); };
-  ShowMessage = [this](const QString& text) { QMessageBox::critical(this, "Fehler", text); };
+  ShowMessage = [this](const QString& text) { QMessageBox::critical(this, tr("Fehler"), text); };
   ConfirmDiscard = [this]() {
-    QMessageBox box(QMessageBox::Warning, "Velqor Excel® Export",
-                    "Die exportierten Daten sind nicht gespeichert.", QMessageBox::NoButton, this);
-    QPushButton* discard = box.addButton("Verwerfen", QMessageBox::DestructiveRole);
-    box.addButton("Speichern...", QMessageBox::AcceptRole);
+    QMessageBox box(QMessageBox::Warning, tr("Velqor Excel® Export"),
+                    tr("Die exportierten Daten sind nicht gespeichert."), QMessageBox::NoButton,
+                    this);
+    QPushButton* discard = box.addButton(tr("Verwerfen"), QMessageBox::DestructiveRole);
+    box.addButton(tr("Speichern..."), QMessageBox::AcceptRole);
     box.exec();
     return box.clickedButton() == discard;
   };
   ShowNotice = [this](const QString& text) {
-    QMessageBox::information(this, "Velqor Excel® Export", text);
+    QMessageBox::information(this, tr("Velqor Excel® Export"), text);
   };
   OpenFile = OpenWithDesktop;
 
@@ -89,7 +106,7 @@ TFrm_XLExport::~TFrm_XLExport() = default;
 
 void TFrm_XLExport::BuildUi() {
   setFixedSize(kClientWidth, kClientHeight);
-  auto label = [this](const char* name, const char* text, QRect r) {
+  auto label = [this](const char* name, const QString& text, QRect r) {
     auto* l = new QLabel(text, this);
     l->setObjectName(name);
     l->setGeometry(r);
@@ -101,14 +118,14 @@ void TFrm_XLExport::BuildUi() {
     e->setGeometry(r);
     return e;
   };
-  auto button = [this](const char* name, const char* text, QRect r) {
+  auto button = [this](const char* name, const QString& text, QRect r) {
     auto* b = new QPushButton(text, this);
     b->setObjectName(name);
     b->setGeometry(r);
     b->setAutoDefault(false);
     return b;
   };
-  Label1 = label("Label1", "In Excel bereits geöffnet:", {25, 20, 141, 13});
+  Label1 = label("Label1", tr("In Excel bereits geöffnet:"), {25, 20, 141, 13});
   PB_XLCal = new QProgressBar(this);
   PB_XLCal->setObjectName("PB_XLCal");
   PB_XLCal->setGeometry(185, 15, 150, 16);
@@ -117,16 +134,18 @@ void TFrm_XLExport::BuildUi() {
   LB_XLSheets->setObjectName("LB_XLSheets");
   LB_XLSheets->setGeometry(20, 40, 221, 77);
   LB_XLSheets->setSelectionMode(QAbstractItemView::SingleSelection);
-  Bt_XLCalOk = button("Bt_XLCalOk", "Ok", {265, 45, 75, 25});
-  Bt_XLCalCancel = button("Bt_XLCalCancel", "Abbrechen", {265, 85, 75, 25});
+  Bt_XLCalOk = button("Bt_XLCalOk", tr("Ok"), {265, 45, 75, 25});
+  Bt_XLCalCancel = button("Bt_XLCalCancel", tr("Abbrechen"), {265, 85, 75, 25});
   // Return in the list or a field starts the export as "Ok" does.
   Bt_XLCalOk->setDefault(true);
-  LB_XLComment = label("LB_XLComment", TXLExportCore::kNotRunning, {25, 125, 316, 13});
-  label("Label55", "neue Mappe", {20, 150, 76, 13});
+  LB_XLComment = label("LB_XLComment",
+                       QCoreApplication::translate("TXLExportCore", TXLExportCore::kNotRunning),
+                       {25, 125, 316, 13});
+  label("Label55", tr("neue Mappe"), {20, 150, 76, 13});
   Ed_XLNewWB = edit("Ed_XLNewWB", {113, 147, 128, 21});
-  label("Label2", "Vorlage", {20, 175, 76, 13});
+  label("Label2", tr("Vorlage"), {20, 175, 76, 13});
   Ed_XLTemplate = edit("Ed_XLTemplate", {113, 172, 128, 21});
-  label("Label3", "neue Tabelle", {20, 200, 76, 13});
+  label("Label3", tr("neue Tabelle"), {20, 200, 76, 13});
   Ed_XLNewTS = edit("Ed_XLNewTS", {113, 197, 128, 21});
   // The designed label sizes fit a smaller font than today's desktops use;
   // the labels keep their place and grow to their text, inside the window.
@@ -139,8 +158,8 @@ void TFrm_XLExport::BuildUi() {
   SB_XLCal->setSizeGripEnabled(false);
   SB_XLCal->setGeometry(0, kClientHeight - 22, kClientWidth, 22);
   SB_XLCal->Panel(0)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  SB_XLCal->SetPanelText(0, "Export ");
-  SB_XLCal->SetPanelText(1, " Starten mit Ok");
+  SB_XLCal->SetPanelText(0, tr("Export "));
+  SB_XLCal->SetPanelText(1, tr(" Starten mit Ok"));
 
   // The gauge lives in panel 1, hidden until an export starts.
   gauge_.Init(PB_XLCal, nullptr);
@@ -162,7 +181,7 @@ int TFrm_XLExport::Execute(TVQRSession& session, const QString& recordingPath) {
 
 void TFrm_XLExport::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  if (!core_->Busy) SB_XLCal->SetPanelText(1, " Starten mit Ok");
+  if (!core_->Busy) SB_XLCal->SetPanelText(1, tr(" Starten mit Ok"));
   core_->FormShow();
   raise();
   activateWindow();
@@ -250,7 +269,7 @@ void TFrm_XLExport::ShowError(const std::string& text) { ShowMessage(Q(text)); }
 
 void TFrm_XLExport::SetLines(const std::vector<std::string>& lines, int selected) {
   LB_XLSheets->clear();
-  for (const std::string& l : lines) LB_XLSheets->addItem(Q(l));
+  for (const std::string& l : lines) LB_XLSheets->addItem(LineText(l));
   if (selected >= 0 && selected < LB_XLSheets->count()) {
     LB_XLSheets->setCurrentRow(selected);
     LB_XLSheets->scrollToItem(LB_XLSheets->item(selected));
@@ -306,7 +325,7 @@ QString TFrm_XLExport::ProposedBookFile() const {
   QString name = Ed_XLNewWB->text().trimmed();
   if (name.isEmpty() || name == TXLExportCore::kStandardBook)
     name = QFileInfo(recordingPath_).completeBaseName();
-  if (name.isEmpty()) name = "VQR Daten";
+  if (name.isEmpty()) name = tr("VQR Daten");
   if (!name.endsWith(".xlsx", Qt::CaseInsensitive)) name += ".xlsx";
   return name;
 }
@@ -317,8 +336,8 @@ void TFrm_XLExport::HandOverWorkbook(IXLApplication& app,
   if (book < 1) return;
   TFileRequest request;
   request.mode = TFileRequest::Mode::Save;
-  request.title = "Speichern unter";
-  request.filter = "Excel-Arbeitsmappe (*.xlsx);;Alle Dateien (*)";
+  request.title = tr("Speichern unter");
+  request.filter = tr("Excel-Arbeitsmappe (*.xlsx);;Alle Dateien (*)");
   request.directory = OutputFolderFor(recordingPath_);
   request.fileName = ProposedBookFile();
   request.defaultSuffix = "xlsx";
@@ -332,11 +351,12 @@ void TFrm_XLExport::HandOverWorkbook(IXLApplication& app,
       save(book, QFile::encodeName(path).toStdString());
     } catch (const TXLFileError& e) {
       // InFolder: the temporary folder of the sheets written ahead.
-      ShowMessage(e.InFolder ? "Die Arbeitsmappe " + QDir::toNativeSeparators(path) +
-                                   " konnte nicht geschrieben werden: der Ordner für temporäre "
-                                   "Dateien (TMPDIR) ist nicht nutzbar.\n\n" +
-                                   FolderFailureReason(QFile::decodeName(e.Path.c_str()), e.Code)
-                             : WriteFailureText(path, e.Code));
+      ShowMessage(e.InFolder
+                      ? tr("Die Arbeitsmappe %1 konnte nicht geschrieben werden: der Ordner für "
+                           "temporäre Dateien (TMPDIR) ist nicht nutzbar.")
+                                .arg(QDir::toNativeSeparators(path)) +
+                            "\n\n" + FolderFailureReason(QFile::decodeName(e.Path.c_str()), e.Code)
+                      : WriteFailureText(path, e.Code));
       request.directory = QFileInfo(path).absolutePath();
       request.fileName = QFileInfo(path).fileName();
       continue;
@@ -347,8 +367,9 @@ void TFrm_XLExport::HandOverWorkbook(IXLApplication& app,
       continue;
     }
     if (!OpenFile(path))
-      ShowNotice("Die Arbeitsmappe wurde gespeichert unter\n" + QDir::toNativeSeparators(path) +
-                 "\n\nEs wurde kein Programm gefunden, das .xlsx-Dateien öffnet.");
+      ShowNotice(tr("Die Arbeitsmappe wurde gespeichert unter\n%1\n\nEs wurde kein Programm "
+                    "gefunden, das .xlsx-Dateien öffnet.")
+                     .arg(QDir::toNativeSeparators(path)));
     return;
   }
 }

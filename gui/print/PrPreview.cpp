@@ -53,7 +53,7 @@ TFr_PrPreview::TFr_PrPreview(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint) {
   setObjectName("Fr_PrPreview");
-  setWindowTitle("Druck Vorschau");
+  setWindowTitle(tr("Druck Vorschau"));
   setFixedSize(184, 227);
   // The face colour of the buttons as background.
   QPalette p = palette();
@@ -61,12 +61,12 @@ TFr_PrPreview::TFr_PrPreview(QWidget* parent)
   setPalette(p);
   setAutoFillBackground(true);
 
-  Bt_PPrev_Ok = new QPushButton("Ok", this);
+  Bt_PPrev_Ok = new QPushButton(tr("Ok"), this);
   Bt_PPrev_Ok->setObjectName("Bt_PPrev_Ok");
   Bt_PPrev_Ok->setGeometry(10, 195, 75, 25);
   Bt_PPrev_Ok->setDefault(true);
   connect(Bt_PPrev_Ok, &QPushButton::clicked, this, [this]() { done(kOk); });
-  Bt_PPrev_Cancel = new QPushButton("Abbrechen", this);
+  Bt_PPrev_Cancel = new QPushButton(tr("Abbrechen"), this);
   Bt_PPrev_Cancel->setObjectName("Bt_PPrev_Cancel");
   Bt_PPrev_Cancel->setGeometry(100, 195, 75, 25);
   connect(Bt_PPrev_Cancel, &QPushButton::clicked, this, [this]() { done(kCancel); });

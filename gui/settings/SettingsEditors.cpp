@@ -55,7 +55,7 @@ void TSettingsEditors::Connect() {
   gridMenu_ = new QMenu(&window_);
   gridMenu_->setObjectName("PMn_GridStyle");
   const char* const gridNames[] = {"PMn_GS_none", "PMn_GS_cross", "PMn_GS_solid"};
-  const char* const gridCaptions[] = {"keines", "Kreuze", "Linien"};
+  const QString gridCaptions[] = {tr("keines"), tr("Kreuze"), tr("Linien")};
   for (int i = 0; i < 3; ++i) {
     QAction* a = gridMenu_->addAction(gridCaptions[i]);
     a->setObjectName(gridNames[i]);
@@ -105,16 +105,18 @@ void TSettingsEditors::ConnectPage(QWidget& page) {
   onClick("Bt_SelRawDir", [this, s]() { SelectFolder("Ed_RawDir", s->RawFileStartDir); });
   onClick("Bt_SelDataDir", [this, s]() { SelectFolder("Ed_DataDir", s->DataFileStartDir); });
   const QString imageFilter =
-      "Grafik-Dateien (*.bmp *.jpg *.jpeg *.png *.BMP *.JPG *.JPEG *.PNG);;Alle Dateien (*)";
-  const QString rtfFilter = "Rich-Text-Dateien (*.rtf *.RTF);;Alle Dateien (*)";
+      tr("Grafik-Dateien (*.bmp *.jpg *.jpeg *.png *.BMP *.JPG *.JPEG *.PNG);;Alle Dateien (*)");
+  const QString rtfFilter = tr("Rich-Text-Dateien (*.rtf *.RTF);;Alle Dateien (*)");
   onClick("Bt_SelLogoFile", [this, s, imageFilter]() {
-    SelectFile("Ed_LogoFile", s->LogoFile, imageFilter, "Logo-Datei wählen");
+    SelectFile("Ed_LogoFile", s->LogoFile, imageFilter, tr("Logo-Datei wählen"));
   });
   onClick("Bt_SelPaperFile1", [this, s, rtfFilter]() {
-    SelectFile("Ed_PrinterPaper1", s->PrinterBackGround1, rtfFilter, "Hintergrund-Datei wählen");
+    SelectFile("Ed_PrinterPaper1", s->PrinterBackGround1, rtfFilter,
+               tr("Hintergrund-Datei wählen"));
   });
   onClick("Bt_SelPaperFile2", [this, s, rtfFilter]() {
-    SelectFile("Ed_PrinterPaper2", s->PrinterBackGround2, rtfFilter, "Hintergrund-Datei wählen");
+    SelectFile("Ed_PrinterPaper2", s->PrinterBackGround2, rtfFilter,
+               tr("Hintergrund-Datei wählen"));
   });
   for (const char* apply : {"Bt_SC_Apply", "Bt_C1_Apply", "Bt_C2_Apply"})
     onClick(apply, [this]() { host_.ApplyDiagramPage(); });
@@ -157,8 +159,8 @@ void TSettingsEditors::SelectFolder(const QString& field, TZTiniSettingValue* se
   if (!edit || !setting) return;
   TFileRequest request;
   request.mode = TFileRequest::Mode::Open;
-  request.filter = "VQR Messwert-Dateien (*.DAT *.dat);;Alle Dateien (*)";
-  request.title = "Start-Ordner wählen";
+  request.filter = tr("VQR Messwert-Dateien (*.DAT *.dat);;Alle Dateien (*)");
+  request.title = tr("Start-Ordner wählen");
   request.directory = Q(DirectoryPart(setting->GetString(1)));
   const QString chosen = host_.ChooseFileFor(request);
   if (chosen.isEmpty()) return;

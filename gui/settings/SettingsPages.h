@@ -4,6 +4,7 @@
 // is built when it is first shown (or asked for), so that a start does not
 // pay for the eight pages nobody looks at.
 
+#include <QCoreApplication>
 #include <QScrollArea>
 #include <functional>
 
@@ -13,6 +14,9 @@ class QWidget;
 /// A tab's page, built on its first show. It is a scroll area named after
 /// the page: a small window scrolls the page instead of squeezing it.
 class TSettingsPage : public QScrollArea {
+  // The pages' texts are translated in this context.
+  Q_DECLARE_TR_FUNCTIONS(TSettingsPage)
+
  public:
   using Builder = std::function<QWidget*()>;
   using Hook = std::function<void(QWidget*)>;

@@ -1,5 +1,5 @@
 // Pages "Dateien", "Einzelblatt", "Kombin. 1" and "Kombin. 2".
-#include <QCoreApplication>
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QScrollArea>
 #include <QTabWidget>
@@ -11,6 +11,22 @@
 using namespace pages;
 
 namespace {
+
+// The language of the program: the stored value is the item's data.
+QGroupBox* LanguageGroup() {
+  // Named in both languages, so that whoever cannot read the one finds it.
+  auto* group = Group("GB_Language", TSettingsPage::tr("Sprache / Language"));
+  auto* v = new QVBoxLayout(group);
+  auto* choice = new QComboBox;
+  choice->setObjectName("CoB_Language");
+  choice->addItem(TSettingsPage::tr("Systemsprache"), "System");
+  choice->addItem(TSettingsPage::tr("Deutsch"), "de");
+  choice->addItem(TSettingsPage::tr("English"), "en");
+  v->addWidget(choice);
+  v->addWidget(Note(TSettingsPage::tr("gilt ab dem nächsten Start")));
+  v->addStretch(1);
+  return group;
+}
 
 // A folder row: caption, text field, picker button.
 void AddPathRow(QGridLayout* grid, int row, const QString& caption, const QString& field,
@@ -27,35 +43,38 @@ QWidget* BuildFilePage() {
   page->setObjectName("FileSettings");
   auto* v = new QVBoxLayout(page);
 
-  auto* raw = Group("GB_RawFile", " VQR Rohdaten ");
+  auto* raw = Group("GB_RawFile", TSettingsPage::tr(" VQR Rohdaten "));
   auto* rg = new QGridLayout(raw);
-  rg->addWidget(Check("CB_RawFile_Remember", " Letzte Datei merken"), 0, 0, 1, 3);
-  AddPathRow(rg, 1, "Start-Ordner", "Ed_RawDir", "Bt_SelRawDir");
+  rg->addWidget(Check("CB_RawFile_Remember", TSettingsPage::tr(" Letzte Datei merken")), 0, 0, 1,
+                3);
+  AddPathRow(rg, 1, TSettingsPage::tr("Start-Ordner"), "Ed_RawDir", "Bt_SelRawDir");
   rg->setColumnStretch(1, 1);
   v->addWidget(raw);
 
-  auto* data = Group("GB_DataFile", "VQR verarbeitete Daten");
+  auto* data = Group("GB_DataFile", TSettingsPage::tr("VQR verarbeitete Daten"));
   auto* dg = new QGridLayout(data);
-  dg->addWidget(Check("CB_Datafile_Remember", " Letzte Datei merken"), 0, 0, 1, 3);
-  dg->addWidget(Check("CB_DataLikeRaw", " Dateiname wie Rohdaten"), 1, 0, 1, 3);
-  AddPathRow(dg, 2, "Start-Ordner", "Ed_DataDir", "Bt_SelDataDir");
+  dg->addWidget(Check("CB_Datafile_Remember", TSettingsPage::tr(" Letzte Datei merken")), 0, 0, 1,
+                3);
+  dg->addWidget(Check("CB_DataLikeRaw", TSettingsPage::tr(" Dateiname wie Rohdaten")), 1, 0, 1, 3);
+  AddPathRow(dg, 2, TSettingsPage::tr("Start-Ordner"), "Ed_DataDir", "Bt_SelDataDir");
   dg->setColumnStretch(1, 1);
   v->addWidget(data);
 
   auto* row = new QHBoxLayout;
-  auto* ascii = Group("GB_AsciiExport", "ASCII-Export");
+  auto* ascii = Group("GB_AsciiExport", TSettingsPage::tr("ASCII-Export"));
   auto* av = new QVBoxLayout(ascii);
-  av->addWidget(Radio("RB_ASC_CData", "Kalibrierte Daten"));
-  av->addWidget(Radio("RB_ASC_RData", "Rohdaten"));
-  av->addWidget(Radio("RB_ASC_CParams", "Kalibrier-Parameter"));
+  av->addWidget(Radio("RB_ASC_CData", TSettingsPage::tr("Kalibrierte Daten")));
+  av->addWidget(Radio("RB_ASC_RData", TSettingsPage::tr("Rohdaten")));
+  av->addWidget(Radio("RB_ASC_CParams", TSettingsPage::tr("Kalibrier-Parameter")));
   row->addWidget(ascii);
 
-  auto* filter = Group("GB_Filter", "Filter");
+  auto* filter = Group("GB_Filter", TSettingsPage::tr("Filter"));
   auto* fg = TightGrid(filter, 2);
-  fg->addWidget(Label("Abstand (1-32)"), 0, 0);
+  fg->addWidget(Label(TSettingsPage::tr("Abstand (1-32)")), 0, 0);
   fg->addWidget(Field("Ed_Equal_Dist", Kind::Number), 0, 1);
   fg->setRowStretch(1, 1);
   row->addWidget(filter);
+  row->addWidget(LanguageGroup());
   row->addStretch(1);
   v->addLayout(row);
   v->addStretch(1);
@@ -69,10 +88,10 @@ namespace {
 void AddChannelRows(QGridLayout* grid, const QString& prefix, bool withVisible, int first, int last,
                     int column) {
   int c = column;
-  if (withVisible) grid->addWidget(Header("Sichtbar"), 0, c++);
-  grid->addWidget(Header("Kanal"), 0, c++);
-  grid->addWidget(Header("Farbe"), 0, c++);
-  grid->addWidget(Header("Stift"), 0, c++);
+  if (withVisible) grid->addWidget(Header(TSettingsPage::tr("Sichtbar")), 0, c++);
+  grid->addWidget(Header(TSettingsPage::tr("Kanal")), 0, c++);
+  grid->addWidget(Header(TSettingsPage::tr("Farbe")), 0, c++);
+  grid->addWidget(Header(TSettingsPage::tr("Stift")), 0, c++);
   for (int ch = first; ch <= last; ++ch) {
     const QString id = ch == 17 ? QString("T") : QString::number(ch);
     const int row = ch - first + 1;
@@ -81,7 +100,8 @@ void AddChannelRows(QGridLayout* grid, const QString& prefix, bool withVisible, 
       auto* cb = Check(QString("CB_%1Ch%2").arg(prefix, id), QString());
       grid->addWidget(cb, row, c++, Qt::AlignHCenter);
     }
-    grid->addWidget(Label(ch == 17 ? QString("T") : QString("Kanal %1").arg(ch)), row, c++);
+    grid->addWidget(Label(ch == 17 ? QString("T") : TSettingsPage::tr("Kanal %1").arg(ch)), row,
+                    c++);
     grid->addWidget(Field(QString("Ed_%1Ch%2Col").arg(prefix, id), Kind::Color), row, c++);
     grid->addWidget(Field(QString("Ed_%1Ch%2Pen").arg(prefix, id), Kind::Pen), row, c++);
   }
@@ -92,7 +112,7 @@ QWidget* BuildChannelPage(const QString& pageName, const QString& prefix, bool w
   auto* page = new QWidget;
   page->setObjectName(pageName);
   auto* h = new QHBoxLayout(page);
-  auto* group = Group("GB_" + prefix + "Channels", "Kurven");
+  auto* group = Group("GB_" + prefix + "Channels", TSettingsPage::tr("Kurven"));
   auto* grid = new QGridLayout(group);
   grid->setHorizontalSpacing(8);
   grid->setVerticalSpacing(4);
@@ -113,12 +133,12 @@ QWidget* BuildSinglePage() {
   auto* side = new QWidget;
   auto* v = new QVBoxLayout(side);
   v->setContentsMargins(0, 0, 0, 0);
-  auto* all = Group("GB_SingleAllEqual", "Farbe / Stift");
+  auto* all = Group("GB_SingleAllEqual", TSettingsPage::tr("Farbe / Stift"));
   auto* av = new QVBoxLayout(all);
-  av->addWidget(Check("CB_Single_AllEqual", " alle gleich"));
-  av->addWidget(Label("(wie Kanal 1)"));
+  av->addWidget(Check("CB_Single_AllEqual", TSettingsPage::tr(" alle gleich")));
+  av->addWidget(Label(TSettingsPage::tr("(wie Kanal 1)")));
   v->addWidget(all);
-  v->addWidget(Button("Bt_SC_Apply", "Anwenden"));
+  v->addWidget(Button("Bt_SC_Apply", TSettingsPage::tr("Anwenden")));
   return BuildChannelPage("TS_Single", "Single", false, 16, side);
 }
 
@@ -137,8 +157,9 @@ QWidget* BuildCombiPage(int combi) {
   auto* side = new QWidget;
   auto* v = new QVBoxLayout(side);
   v->setContentsMargins(0, 0, 0, 0);
-  v->addWidget(Button(QString("Bt_C%1_Apply").arg(combi), "Anwenden"));
-  QPushButton* distribute = Button(QString("Bt_C%1_Colors").arg(combi), "Farben verteilen");
+  v->addWidget(Button(QString("Bt_C%1_Apply").arg(combi), TSettingsPage::tr("Anwenden")));
+  QPushButton* distribute =
+      Button(QString("Bt_C%1_Colors").arg(combi), TSettingsPage::tr("Farben verteilen"));
   v->addWidget(distribute);
   QWidget* page = BuildChannelPage(QString("TS_Combi%1").arg(combi), QString("Combi%1").arg(combi),
                                    true, 17, side);
@@ -186,21 +207,24 @@ void BuildSettingsPages(QTabWidget* tabs, const TSettingsPage::Hook& hook) {
     TSettingsPage::Builder builder;
   };
   const Page pages[] = {
-      {"FileSettings", "Dateien", &BuildFilePage},
-      {"TS_Single", "Einzelblatt", &BuildSinglePage},
-      {"TS_Combi1", "Kombin. 1", [] { return BuildCombiPage(1); }},
-      {"TS_Combi2", "Kombin. 2", [] { return BuildCombiPage(2); }},
-      {"TS_DiagramXY", "Diagramm  X/Y", &BuildDiagramXYPage},
-      {"TS_DiagramTGen", "Diagramm  T/allgemein", &BuildDiagramTGenPage},
-      {"TS_Text", "Texte", &BuildTextPage},
-      {"TS_Printer", "Drucker", &BuildPrinterPage},
-      {"TS_Excel", "Excel®", &BuildExcelPage},
-      {"TS_Limits", QCoreApplication::translate("SettingsPages", "Grenzwerte"), &BuildLimitsPage},
+      {"FileSettings", QT_TRANSLATE_NOOP("TSettingsPage", "Dateien"), &BuildFilePage},
+      {"TS_Single", QT_TRANSLATE_NOOP("TSettingsPage", "Einzelblatt"), &BuildSinglePage},
+      {"TS_Combi1", QT_TRANSLATE_NOOP("TSettingsPage", "Kombin. 1"),
+       [] { return BuildCombiPage(1); }},
+      {"TS_Combi2", QT_TRANSLATE_NOOP("TSettingsPage", "Kombin. 2"),
+       [] { return BuildCombiPage(2); }},
+      {"TS_DiagramXY", QT_TRANSLATE_NOOP("TSettingsPage", "Diagramm  X/Y"), &BuildDiagramXYPage},
+      {"TS_DiagramTGen", QT_TRANSLATE_NOOP("TSettingsPage", "Diagramm  T/allgemein"),
+       &BuildDiagramTGenPage},
+      {"TS_Text", QT_TRANSLATE_NOOP("TSettingsPage", "Texte"), &BuildTextPage},
+      {"TS_Printer", QT_TRANSLATE_NOOP("TSettingsPage", "Drucker"), &BuildPrinterPage},
+      {"TS_Excel", QT_TRANSLATE_NOOP("TSettingsPage", "Excel®"), &BuildExcelPage},
+      {"TS_Limits", QT_TRANSLATE_NOOP("TSettingsPage", "Grenzwerte"), &BuildLimitsPage},
   };
   for (const Page& p : pages) {
     auto* page = new TSettingsPage(p.name, p.builder);
     page->SetBuiltHook(hook);
-    tabs->addTab(page, p.caption);
+    tabs->addTab(page, TSettingsPage::tr(p.caption));
   }
 }
 

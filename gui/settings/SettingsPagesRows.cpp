@@ -1,6 +1,7 @@
 // Fields of settings rows that a page's hand-made layout does not place: a
 // row that names its page gets its field there without any other edit.
 #include <QBoxLayout>
+#include <QCoreApplication>
 
 #include "gui/settings/SettingsPages.h"
 #include "gui/settings/pagebuilder.h"
@@ -43,14 +44,16 @@ void AddRowFields(QWidget* page, const char* pageName) {
       const QString name = QString::fromStdString(names[k]);
       if (name.isEmpty() || page->findChild<QWidget*>(name)) continue;
       if (!grid) {
-        auto* group = Group("GB_MoreSettings", "Weitere");
+        auto* group = Group("GB_MoreSettings", TSettingsPage::tr("Weitere"));
         grid = TightGrid(group, 2);
         if (auto* box = qobject_cast<QBoxLayout*>(page->layout()))
           box->insertWidget(box->count() - 1, group, 0, Qt::AlignLeft);
         else
           group->setParent(page);
       }
-      QString caption = QString::fromUtf8(row.Caption ? row.Caption : row.Key);
+      // A row that names its page names its caption for the translation too.
+      QString caption = row.Caption ? QCoreApplication::translate(row.Page, row.Caption)
+                                    : QString::fromUtf8(row.Key);
       if (names.size() > 1) caption += QString(" %1").arg(k + 1);
       QWidget* field = FieldFor(row, name, caption);
       if (row.Type == TZTIniValueType::Boolean) {

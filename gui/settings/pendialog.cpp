@@ -47,9 +47,9 @@ void TZTUpDown::Step(int delta) {
 
 TF_ZTIniPenDialog::TF_ZTIniPenDialog(QWidget* parent) : QDialog(parent) {
   setObjectName("F_ZTIniPenDialog");
-  setWindowTitle("Stift auswählen");
+  setWindowTitle(tr("Stift auswählen"));
 
-  auto* label1 = new QLabel("Strichstärke");
+  auto* label1 = new QLabel(tr("Strichstärke"));
   label1->setObjectName("Label1");
   QFont bold = label1->font();
   bold.setBold(true);
@@ -64,7 +64,7 @@ TF_ZTIniPenDialog::TF_ZTIniPenDialog(QWidget* parent) : QDialog(parent) {
   upDown_->setObjectName("UD_PD_Width");
   upDown_->SetRange(1, 300);
   upDown_->SetPosition(1);
-  auto* label2 = new QLabel("mm");
+  auto* label2 = new QLabel(tr("mm"));
   label2->setObjectName("Label2");
 
   auto* widthRow = new QHBoxLayout;
@@ -75,23 +75,23 @@ TF_ZTIniPenDialog::TF_ZTIniPenDialog(QWidget* parent) : QDialog(parent) {
   widthRow->addWidget(label2);
   widthRow->addStretch(1);
 
-  auto* group = new QGroupBox("Stift-Stil");
+  auto* group = new QGroupBox(tr("Stift-Stil"));
   group->setObjectName("RadioGroup1");
   auto* gv = new QVBoxLayout(group);
   static const char* const names[5] = {"RB_Solid", "RB_Dash", "RB_Dot", "RB_DashDot",
                                        "RB_DashDotDot"};
-  static const char* const captions[5] = {" durchgehend", " gestrichelt", " gepunktet",
-                                          " Strich-Punkt", " Strich-Punkt-Punkt"};
+  const QString captions[5] = {tr(" durchgehend"), tr(" gestrichelt"), tr(" gepunktet"),
+                               tr(" Strich-Punkt"), tr(" Strich-Punkt-Punkt")};
   for (int i = 0; i < 5; ++i) {
     styles_[i] = new QRadioButton(captions[i]);
     styles_[i]->setObjectName(names[i]);
     gv->addWidget(styles_[i]);
   }
 
-  auto* ok = new QPushButton("Ok");
+  auto* ok = new QPushButton(tr("Ok"));
   ok->setObjectName("Bt_PD_Ok");
   ok->setDefault(true);
-  auto* cancel = new QPushButton("Abbrechen");
+  auto* cancel = new QPushButton(tr("Abbrechen"));
   cancel->setObjectName("Bt_PD_Cancel");
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

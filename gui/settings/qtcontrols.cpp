@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QMouseEvent>
 #include <QRadioButton>
 
@@ -83,19 +84,34 @@ QAbstractButton* TQtControl::Button() const {
   return nullptr;
 }
 
+QComboBox* TQtControl::Choice() const { return qobject_cast<QComboBox*>(widget_.data()); }
+
 IZTControl::Kind TQtControl::GetKind() const {
-  if (Edit()) return Kind::Edit;
+  if (Edit() || Choice()) return Kind::Edit;
   if (qobject_cast<QCheckBox*>(widget_.data())) return Kind::CheckBox;
   if (qobject_cast<QRadioButton*>(widget_.data())) return Kind::RadioButton;
   return Kind::Other;
 }
 
 std::string TQtControl::GetText() const {
+  // A choice's text is its item's data: the value stored, in any language.
+  if (QComboBox* c = Choice()) return c->currentData().toString().toStdString();
   QLineEdit* e = Edit();
   return e ? e->text().toStdString() : std::string();
 }
 
 void TQtControl::SetText(const std::string& text) {
+  if (QComboBox* c = Choice()) {
+    // A value the choice does not know is kept as it is, an item of its own.
+    const QString value = QString::fromStdString(text);
+    int index = c->findData(value, Qt::UserRole, Qt::MatchFixedString);
+    if (index < 0) {
+      c->addItem(value, value);
+      index = c->count() - 1;
+    }
+    c->setCurrentIndex(index);
+    return;
+  }
   if (QLineEdit* e = Edit()) e->setText(QString::fromStdString(text));
 }
 

@@ -11,6 +11,7 @@
 #include "gui/settings/control.h"
 
 class QAbstractButton;
+class QComboBox;
 
 /// Windows colour value 0x00BBGGRR <-> QColor.
 QColor ColorFromCode(int32_t code);
@@ -51,8 +52,9 @@ class TZTEditField : public QLineEdit {
   int32_t penCode_ = 0;
 };
 
-/// IZTControl over a TZTEditField, a plain QLineEdit, a check box or a
-/// radio button. Holds a guarded pointer: a destroyed widget reads as empty.
+/// IZTControl over a TZTEditField, a plain QLineEdit, a check box, a
+/// radio button or a choice (combo box) whose items carry the stored values. Holds a guarded
+/// pointer: a destroyed widget reads as empty.
 class TQtControl : public IZTControl {
  public:
   explicit TQtControl(QWidget* widget);
@@ -76,6 +78,7 @@ class TQtControl : public IZTControl {
   QLineEdit* Edit() const;
   TZTEditField* Field() const;
   QAbstractButton* Button() const;
+  QComboBox* Choice() const;
 
   QPointer<QWidget> widget_;
 };

@@ -17,7 +17,7 @@
 bool TQtColorDialog::Execute(int32_t& color) {
   QColorDialog dialog(ColorFromCode(color), parent_);
   dialog.setObjectName("ColorDialog1");
-  dialog.setWindowTitle("Farbe");
+  dialog.setWindowTitle(TFontColorDialog::tr("Farbe"));
   if (dialog.exec() != QDialog::Accepted) return false;
   color = CodeFromColor(dialog.selectedColor());
   return true;
@@ -41,7 +41,7 @@ bool TQtPenDialog::Execute(int32_t& width, int32_t& style) {
 
 TFontColorDialog::TFontColorDialog(QWidget* parent) : QDialog(parent) {
   setObjectName("FontDialog1");
-  setWindowTitle("Schriftart");
+  setWindowTitle(tr("Schriftart"));
   fonts_ = new QFontDialog(this);
   fonts_->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
   fonts_->setWindowFlags(Qt::Widget);
@@ -50,12 +50,12 @@ TFontColorDialog::TFontColorDialog(QWidget* parent) : QDialog(parent) {
   connect(fonts_, &QDialog::rejected, this, &QDialog::reject);
   connect(fonts_, &QDialog::accepted, this, &QDialog::accept);
 
-  auto* colorLabel = new QLabel("Farbe:");
+  auto* colorLabel = new QLabel(tr("Farbe:"));
   colorButton_ = new QPushButton;
   colorButton_->setObjectName("Bt_FontColor");
   colorButton_->setFixedWidth(80);
   connect(colorButton_, &QPushButton::clicked, this, [this]() {
-    const QColor c = QColorDialog::getColor(color_, this, "Farbe");
+    const QColor c = QColorDialog::getColor(color_, this, tr("Farbe"));
     if (c.isValid()) SetColor(c);
   });
   auto* row = new QHBoxLayout;
