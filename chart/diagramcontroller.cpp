@@ -1,6 +1,7 @@
 #include "chart/diagramcontroller.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <utility>
 
@@ -26,8 +27,11 @@ void TDiagramController::Drawn(const TCursorFrame& frame, const TRect& drawRect)
   frameValid_ = true;
 }
 
-const char* TDiagramController::ZoomStateText() const {
-  return defining_ ? "Zoom definieren..." : zoomed_ ? "Zoom" : "Kein Zoom";
+std::string TDiagramController::ZoomStateText() const {
+  if (defining_) return "Zoom definieren...";
+  if (history_.empty()) return zoomed_ ? "Zoom" : "Kein Zoom";
+  if (AtFullScale()) return "Kein Zoom";
+  return "Zoom " + std::to_string(historyPos_) + " von " + std::to_string(history_.size() - 1);
 }
 
 bool TDiagramController::InDrawRect(TPoint p) const {
@@ -154,6 +158,24 @@ TDiagramActions TDiagramController::Key(TDiagramKey key, bool shift, TPoint mous
       const int step = shift ? 10 : 1;
       return StepCursor(key == TDiagramKey::Left ? -step : step);
     }
+    case TDiagramKey::PanLeft:
+    case TDiagramKey::PanRight:
+    case TDiagramKey::PanUp:
+    case TDiagramKey::PanDown: {
+      const TVQRDiagram* d = diagram_();
+      if (!d) return {};
+      const bool time = key == TDiagramKey::PanLeft || key == TDiagramKey::PanRight;
+      const TAxisSet& now = d->Data().Axes().All();
+      const int n = time ? now.Time.Divisions : now.Value.Divisions;
+      const int divisions = std::max(1, static_cast<int>(std::lround(n / 10.0)));
+      const bool back = key == TDiagramKey::PanLeft || key == TDiagramKey::PanDown;
+      return PushStep(
+          Panned(now, time ? TWheelAxis::Time : TWheelAxis::Value, back ? -divisions : divisions));
+    }
+    case TDiagramKey::Back:
+      return Back();
+    case TDiagramKey::Forward:
+      return Forward();
   }
   return {};
 }
@@ -170,7 +192,11 @@ TDiagramActions TDiagramController::EndDefinition() {
 TDiagramActions TDiagramController::ApplyZoomSel() {
   zoomed_ = true;
   defining_ = false;
-  if (TVQRDiagram* d = diagram_()) d->SetZoom(zoomSel_);
+  if (TVQRDiagram* d = diagram_()) {
+    d->SetZoom(zoomSel_);
+    // Within a zoom history the selection is one more step of it.
+    if (!history_.empty()) PushStep(d->Data().Axes().All());
+  }
   frameValid_ = false;
   TDiagramActions a;
   a.Refresh = true;
@@ -198,12 +224,19 @@ TDiagramActions TDiagramController::ToggleZoom() {
   zoomed_ = true;
   defining_ = false;
   frameValid_ = false;
+  if (!history_.empty()) PushStep(d->Data().Axes().All());
   a.Refresh = true;
   return a;
 }
 
 TDiagramActions TDiagramController::ZoomCommand() {
   SyncZoom();
+  // "Z" leaves any depth of the history for the full scale.
+  if (!history_.empty() && !AtFullScale()) {
+    TDiagramActions a = GoTo(0);
+    defining_ = false;
+    return a;
+  }
   return zoomed_ ? Unzoom() : ToggleZoom();
 }
 
@@ -217,11 +250,21 @@ TDiagramActions TDiagramController::Shown() {
 void TDiagramController::SyncZoom() {
   const TVQRDiagram* d = diagram_();
   if (zoomed_ && d && !d->ZoomAvailable()) zoomed_ = false;
+  // Axes changed behind the history's back (a new fit) end it.
+  if (!history_.empty() && (!d || d->Data().Axes().All() != history_[historyPos_])) {
+    history_.clear();
+    historyPos_ = 0;
+  }
 }
 
 // ------------------------------------------------------- cursor and markers
 
-void TDiagramController::OnAxesRefitted() { marks_.MarkA = marks_.MarkB = 0; }
+void TDiagramController::OnAxesRefitted() {
+  marks_.MarkA = marks_.MarkB = 0;
+  history_.clear();
+  historyPos_ = 0;
+  panning_ = false;
+}
 
 TDiagramActions TDiagramController::MoveCursor(TPoint p) {
   const TVQRDiagram* d = diagram_();

@@ -6,21 +6,34 @@
 // coordinates, does what each answer asks (repaint, beep, refresh) and draws
 // what the controller holds.
 
+#include <cstddef>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "chart/charttypes.h"
 #include "chart/cursorpaint.h"
+#include "data/axes.h"
 
 class TVQRDiagram;
 
 /// The keys a diagram window gives its controller.
 enum class TDiagramKey {
-  Escape,  // ends a zoom definition, else clears the markers
-  Mark,    // "M": marker A, then B, then both cleared
-  Zoom,    // "Z": back to the whole scale, or the last zoom again
-  Left,    // the cursor a sample back (with Shift ten)
-  Right,   // the cursor a sample on (with Shift ten)
+  Escape,   // ends a zoom definition, else clears the markers
+  Mark,     // "M": marker A, then B, then both cleared
+  Zoom,     // "Z": back to the whole scale, or the last zoom again
+  Left,     // the cursor a sample back (with Shift ten)
+  Right,    // the cursor a sample on (with Shift ten)
+  PanLeft,  // Ctrl+arrows: the axes a tenth of their range on
+  PanRight,
+  PanUp,
+  PanDown,
+  Back,     // Alt+Left: a step back in the zoom history
+  Forward,  // Alt+Right: a step on in it
 };
+
+/// The axis the mouse wheel zooms.
+enum class TWheelAxis { Time, Value, Temp };
 
 /// What the window does after an event, in the order of the fields.
 struct TDiagramActions {
@@ -64,6 +77,20 @@ class TDiagramController {
   TDiagramActions MarkAtMenu() { return SetMarkAt(menuSample_); }
   /// The status bar's zoom panel or "Z": back to the whole scale, or the last zoom again.
   TDiagramActions ZoomCommand();
+  /// The wheel turned over p by steps notches, away from the user positive:
+  /// the axis zooms in (out for negative steps) around the point under p.
+  TDiagramActions Wheel(TPoint p, int steps, TWheelAxis axis);
+  /// A pan drag (middle button, or Shift and the left one) began at p; it
+  /// moves the axes in whole divisions and ends as one step of the history.
+  void PanPress(TPoint p);
+  TDiagramActions PanMove(TPoint p);
+  TDiagramActions PanRelease(TPoint p);
+  bool Panning() const { return panning_; }
+  /// "Zurück" and "Vor": a step back or on in the zoom history.
+  TDiagramActions Back();
+  TDiagramActions Forward();
+  bool CanGoBack() const;
+  bool CanGoForward() const;
   /// The window is shown: a zoom definition begun before ends.
   TDiagramActions Shown();
   /// The axes were fitted anew (new recording, comparison begun or ended):
@@ -78,8 +105,12 @@ class TDiagramController {
   const TZoomSel& ZoomSel() const { return zoomSel_; }
   /// The rubber band while a zoom is being defined.
   const TRect& Band() const { return focusRect_; }
-  /// "Kein Zoom", "Zoom definieren..." or "Zoom".
-  const char* ZoomStateText() const;
+  /// "Kein Zoom", "Zoom definieren...", "Zoom" or "Zoom 3 von 5" in the history.
+  std::string ZoomStateText() const;
+  /// The steps of the zoom history, the full scale first; empty until a free
+  /// zoom or pan. HistoryPos: the one shown.
+  const std::vector<TAxisSet>& History() const { return history_; }
+  std::size_t HistoryPos() const { return historyPos_; }
   const TCursorMarks& Marks() const { return marks_; }
   int CursorSample() const { return marks_.Cursor; }
   int MarkA() const { return marks_.MarkA; }
@@ -99,6 +130,15 @@ class TDiagramController {
   /// Division indexes under pt of the diagram drawn; pt is snapped.
   TPoint Snap(TPoint& pt) const;
   bool InDrawRect(TPoint p) const;
+  // The free zoom and its history.
+  TDiagramActions ShowAxes(const TAxisSet& axes);
+  TDiagramActions PushStep(const TAxisSet& axes);
+  TDiagramActions GoTo(std::size_t pos);
+  /// The axes with axis moved by divisions (in either direction) within the full scale.
+  TAxisSet Panned(const TAxisSet& from, TWheelAxis axis, int divisions) const;
+  /// Starts the history at the full scale when it is empty.
+  void BeginHistory();
+  bool AtFullScale() const;
 
   std::function<TVQRDiagram*()> diagram_;
   int dragDistance_;
@@ -118,6 +158,13 @@ class TDiagramController {
   bool pressed_ = false;
   bool dragging_ = false;
   TPoint pressPos_;
+
+  // The free zoom and its history.
+  std::vector<TAxisSet> history_;
+  std::size_t historyPos_ = 0;
+  bool panning_ = false;
+  TPoint panFrom_;
+  TAxisSet panBase_;
 
   TCursorMarks marks_;
   int menuSample_ = 0;  // the cursor's sample when the context menu opened
