@@ -250,8 +250,9 @@ TDiagramActions TDiagramController::Shown() {
 void TDiagramController::SyncZoom() {
   const TVQRDiagram* d = diagram_();
   if (zoomed_ && d && !d->ZoomAvailable()) zoomed_ = false;
-  // Axes changed behind the history's back (a new fit) end it.
-  if (!history_.empty() && (!d || d->Data().Axes().All() != history_[historyPos_])) {
+  // Axes changed behind the history's back (a new fit) end it; a pan drag
+  // shows axes that become a step only when it ends.
+  if (!history_.empty() && !panning_ && (!d || d->Data().Axes().All() != history_[historyPos_])) {
     history_.clear();
     historyPos_ = 0;
   }

@@ -16,6 +16,7 @@
 #include "chart/diagramcontroller.h"
 #include "data/axes.h"
 
+class QAction;
 class QMenu;
 class QProgressBar;
 class IDiagramHost;
@@ -71,6 +72,7 @@ class TF_SChannel : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void leaveEvent(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
@@ -97,6 +99,8 @@ class TF_SChannel : public QWidget {
   TZTStatusBar* SB_Single = nullptr;
   QProgressBar* PB_Single = nullptr;
   QMenu* popup_ = nullptr;
+  QAction* back_ = nullptr;  // "Zurück" and "Vor" in the zoom history
+  QAction* forward_ = nullptr;
   std::unique_ptr<TProcessGauge> gauge_;
   QSize lastSize_;
 
