@@ -28,11 +28,11 @@ double MinStep(TWheelAxis axis) {
   return 1.0;
 }
 
-AxisRange& Pick(TAxisSet& set, TWheelAxis axis) {
-  return axis == TWheelAxis::Time ? set.Time : axis == TWheelAxis::Value ? set.Value : set.Temp;
-}
-const AxisRange& Pick(const TAxisSet& set, TWheelAxis axis) {
-  return axis == TWheelAxis::Time ? set.Time : axis == TWheelAxis::Value ? set.Value : set.Temp;
+/// The axis the wheel or a pan moves, as a member of the three.
+AxisRange TAxisSet::*Member(TWheelAxis axis) {
+  return axis == TWheelAxis::Time    ? &TAxisSet::Time
+         : axis == TWheelAxis::Value ? &TAxisSet::Value
+                                     : &TAxisSet::Temp;
 }
 }  // namespace
 
@@ -116,8 +116,8 @@ TDiagramActions TDiagramController::Forward() {
 TAxisSet TDiagramController::Panned(const TAxisSet& from, TWheelAxis axis, int divisions) const {
   TAxisSet to = from;
   if (divisions == 0) return to;
-  const AxisRange& full = Pick(history_.empty() ? from : history_[0], axis);
-  AxisRange& r = Pick(to, axis);
+  const AxisRange& full = (history_.empty() ? from : history_[0]).*Member(axis);
+  AxisRange& r = to.*Member(axis);
   if (r.Divisions < 1) return to;
   const double step = static_cast<double>(r.Span) / r.Divisions;
   const double lo = AxisLow(r), hi = AxisHigh(r);
@@ -141,8 +141,8 @@ TDiagramActions TDiagramController::Wheel(TPoint p, int steps, TWheelAxis axis) 
   SyncZoom();
   BeginHistory();
   const TAxisSet& now = d->Data().Axes().All();
-  const AxisRange& r = Pick(now, axis);
-  const AxisRange& full = Pick(history_[0], axis);
+  const AxisRange& r = now.*Member(axis);
+  const AxisRange& full = history_[0].*Member(axis);
   if (r.Divisions < 1) return {};
   // The point under the mouse stays where it is.
   const double lo = AxisLow(r), hi = AxisHigh(r);
@@ -159,7 +159,7 @@ TDiagramActions TDiagramController::Wheel(TPoint p, int steps, TWheelAxis axis) 
   const double fullLo = AxisLow(full), fullHi = AxisHigh(full);
   TAxisSet next = now;
   if (newHi - newLo >= fullHi - fullLo) {
-    Pick(next, axis) = full;
+    next.*Member(axis) = full;
   } else {
     // Within the full scale: a range reaching past an end moves back.
     if (newLo < fullLo) newHi += fullLo - newLo, newLo = fullLo;
@@ -169,7 +169,7 @@ TDiagramActions TDiagramController::Wheel(TPoint p, int steps, TWheelAxis axis) 
     // Zooming in on the smallest step, or out by less than one, leaves the range.
     const double width = AxisHigh(z) - AxisLow(z);
     if (steps > 0 ? width >= hi - lo : width <= hi - lo) return {};
-    Pick(next, axis) = z;
+    next.*Member(axis) = z;
   }
   return PushStep(next);
 }
