@@ -20,9 +20,11 @@ struct TAxesSubscription::TListeners {
     // A copy: a listener may end its own or another's subscription, and one
     // ended meanwhile is not told any more.
     const auto listeners = entries;
-    for (const auto& [id, listener] : listeners)
+    for (const auto& entry : listeners) {
+      const int id = entry.first;  // a named copy: clang 14 captures no bindings
       if (std::ranges::any_of(entries, [id](const auto& e) { return e.first == id; }))
-        listener(change);
+        entry.second(change);
+    }
   }
 
  private:

@@ -40,6 +40,20 @@ std::string WriteRun(TempDir& dir, const std::string& name, const Rec& r) {
   return path;
 }
 
+// 30 samples a minute apart whose temperature rises from -9.0 by 1.0 a
+// sample, the file last written at ended.
+std::string WriteRisingRun(TempDir& dir, const std::string& name, std::time_t ended) {
+  TDatWriter w;
+  DatHeader{}.AddTo(w);
+  for (int i = 1; i <= 30; ++i)
+    w.Add(MakeDataRecord(60 * i, Readings(1000, static_cast<int16_t>(10 * i - 100))));
+  const std::string path = dir.File(name);
+  WriteBytes(path, w.Bytes());
+  const utimbuf times{ended, ended};
+  utime(path.c_str(), &times);
+  return path;
+}
+
 // The axis from its first to its last tick, in data units (seconds for time).
 std::pair<double, double> Ends(const AxisRange& a) {
   return {-static_cast<double>(a.Start), static_cast<double>(a.Span) - a.Start};
@@ -237,15 +251,7 @@ TEST(Compare, ReadOutGivesTheComparedValueAtTheSameMoment) {
     TVQRSession session;
     session.SetTimeAlign(c.align);
     ASSERT_EQ(session.Load(WriteRun(dir, "a.DAT", {})), TLoadStatus::Ok);
-    TDatWriter w;
-    DatHeader{}.AddTo(w);
-    for (int i = 1; i <= 30; ++i)
-      w.Add(MakeDataRecord(60 * i, Readings(1000, static_cast<int16_t>(10 * i - 100))));
-    const std::string b = dir.File("b.DAT");
-    WriteBytes(b, w.Bytes());
-    const std::time_t ended = kAStartsAt + c.bStartsLater + 1800;
-    const utimbuf times{ended, ended};
-    utime(b.c_str(), &times);
+    const std::string b = WriteRisingRun(dir, "b.DAT", kAStartsAt + c.bStartsLater + 1800);
     ASSERT_EQ(session.AddCompared(b), TLoadStatus::Ok);
     session.PrepareWindow(kCombi1Mode);
     for (int ch = 1; ch <= kTempChannel; ++ch)
@@ -289,15 +295,7 @@ TEST(Compare, MeasuredRowsCoverTheSameMomentsOnEveryRecording) {
     ASSERT_EQ(session.Load(WriteRun(dir, "a.DAT", {.ended = kNoon})), TLoadStatus::Ok);
     if (c.compare) {
       // b starts 5 minutes after a: its sample 5 lies at a's sample 10.
-      TDatWriter w;
-      DatHeader{}.AddTo(w);
-      for (int i = 1; i <= 30; ++i)
-        w.Add(MakeDataRecord(60 * i, Readings(1000, static_cast<int16_t>(10 * i - 100))));
-      const std::string b = dir.File("b.DAT");
-      WriteBytes(b, w.Bytes());
-      const std::time_t ended = kNoon - 3600 + 300 + 1800;
-      const utimbuf times{ended, ended};
-      utime(b.c_str(), &times);
+      const std::string b = WriteRisingRun(dir, "b.DAT", kNoon - 3600 + 300 + 1800);
       ASSERT_EQ(session.AddCompared(b), TLoadStatus::Ok);
     }
     const auto rows = MeasuredRows(session.Diagram(), {3, kTempChannel}, c.range);
