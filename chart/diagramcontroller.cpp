@@ -82,6 +82,11 @@ bool TDiagramController::StartDrag(TPoint p) {
 }
 
 TDiagramActions TDiagramController::Release(TPoint p, bool click) {
+  const auto before = TimeRange();
+  return TellTime(before, ReleaseAt(p, click));
+}
+
+TDiagramActions TDiagramController::ReleaseAt(TPoint p, bool click) {
   TDiagramActions a;
   if (dragging_) {
     // The drag's two ends select the zoom as two clicks there would.
@@ -164,13 +169,22 @@ TDiagramActions TDiagramController::Key(TDiagramKey key, bool shift, TPoint mous
     case TDiagramKey::PanDown: {
       const TVQRDiagram* d = diagram_();
       if (!d) return {};
+      const auto before = TimeRange();
+      SyncZoom();
+      TDiagramActions a;
+      if (defining_) a |= EndDefinition();
+      // A tenth of the range shown; up and down move the temperatures too.
       const bool time = key == TDiagramKey::PanLeft || key == TDiagramKey::PanRight;
-      const TAxisSet& now = d->Data().Axes().All();
-      const int n = time ? now.Time.Divisions : now.Value.Divisions;
-      const int divisions = std::max(1, static_cast<int>(std::lround(n / 10.0)));
-      const bool back = key == TDiagramKey::PanLeft || key == TDiagramKey::PanDown;
-      return PushStep(
-          Panned(now, time ? TWheelAxis::Time : TWheelAxis::Value, back ? -divisions : divisions));
+      const double sign = key == TDiagramKey::PanLeft || key == TDiagramKey::PanDown ? -0.1 : 0.1;
+      TAxisSet next = d->Data().Axes().All();
+      auto width = [](const AxisRange& r) { return static_cast<double>(r.Span); };
+      if (time) {
+        next = Panned(next, TWheelAxis::Time, sign * width(next.Time));
+      } else {
+        next = Panned(next, TWheelAxis::Value, sign * width(next.Value));
+        next = Panned(next, TWheelAxis::Temp, sign * width(next.Temp));
+      }
+      return TellTime(before, a |= PushStep(next));
     }
     case TDiagramKey::Back:
       return Back();
@@ -195,7 +209,7 @@ TDiagramActions TDiagramController::ApplyZoomSel() {
   if (TVQRDiagram* d = diagram_()) {
     d->SetZoom(zoomSel_);
     // Within a zoom history the selection is one more step of it.
-    if (!history_.empty()) PushStep(d->Data().Axes().All());
+    if (!history_.empty()) PushStep(d->Data().Axes().All(), true);
   }
   frameValid_ = false;
   TDiagramActions a;
@@ -224,20 +238,17 @@ TDiagramActions TDiagramController::ToggleZoom() {
   zoomed_ = true;
   defining_ = false;
   frameValid_ = false;
-  if (!history_.empty()) PushStep(d->Data().Axes().All());
+  if (!history_.empty()) PushStep(d->Data().Axes().All(), true);
   a.Refresh = true;
   return a;
 }
 
 TDiagramActions TDiagramController::ZoomCommand() {
+  const auto before = TimeRange();
   SyncZoom();
   // "Z" leaves any depth of the history for the full scale.
-  if (!history_.empty() && !AtFullScale()) {
-    TDiagramActions a = GoTo(0);
-    defining_ = false;
-    return a;
-  }
-  return zoomed_ ? Unzoom() : ToggleZoom();
+  if (!history_.empty() && !AtFullScale()) return TellTime(before, GoTo(0));
+  return TellTime(before, zoomed_ ? Unzoom() : ToggleZoom());
 }
 
 TDiagramActions TDiagramController::Shown() {
@@ -252,7 +263,8 @@ void TDiagramController::SyncZoom() {
   if (zoomed_ && d && !d->ZoomAvailable()) zoomed_ = false;
   // Axes changed behind the history's back (a new fit) end it; a pan drag
   // shows axes that become a step only when it ends.
-  if (!history_.empty() && !panning_ && (!d || d->Data().Axes().All() != history_[historyPos_])) {
+  if (!history_.empty() && !panning_ &&
+      (!d || d->Data().Axes().All() != history_[historyPos_].Axes)) {
     history_.clear();
     historyPos_ = 0;
   }

@@ -1,10 +1,8 @@
 #include "data/RangeTable.h"
 
-#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string>
-#include <utility>
 
 namespace {
 constexpr TRangeEntry kHourTable[kHourTableCount] = {
@@ -123,37 +121,4 @@ void SetupZoomTimeAxis(AxisRange& axis, float from, float to) {
 void SetupZoomValueAxis(AxisRange& axis, float from, float to) {
   FitZoomAxis(kValueTable, kValueTableCount, axis, to, from);
   AxisLabelFormat(axis, 1.0f);
-}
-
-double AxisLow(const AxisRange& axis) { return -static_cast<double>(axis.Start); }
-double AxisHigh(const AxisRange& axis) {
-  return static_cast<double>(axis.Span) - static_cast<double>(axis.Start);
-}
-
-namespace {
-/// The smallest of 1, 2, 5 x 10^n not below x (x > 0).
-double RoundStepAtLeast(double x) {
-  double decade = std::pow(10.0, std::floor(std::log10(x)));
-  for (;;) {
-    for (const double m : {1.0, 2.0, 5.0})
-      if (m * decade >= x * (1.0 - 1e-9)) return m * decade;
-    decade *= 10.0;
-  }
-}
-}  // namespace
-
-void SetupFreeAxis(AxisRange& axis, double lo, double hi, double factor, double minStep) {
-  if (!std::isfinite(lo) || !std::isfinite(hi) || !(factor > 0.0)) return;
-  if (lo > hi) std::swap(lo, hi);
-  const double from = lo * factor, to = hi * factor;
-  const double step = std::max(RoundStepAtLeast(std::max(to - from, minStep) / 10.0), minStep);
-  // A little slack so that ends already on a step stay there.
-  const double first = std::floor(from / step + 1e-6) * step;
-  const double last = std::max(std::ceil(to / step - 1e-6) * step, first + step);
-  const double n = std::round((last - first) / step);
-  if (!(n >= 1.0) || n > 1000.0) return;
-  axis.Divisions = static_cast<int32_t>(n);
-  axis.Span = static_cast<float>(n * step / factor);
-  axis.Start = static_cast<float>(-first / factor);
-  AxisLabelFormat(axis, static_cast<float>(factor));
 }

@@ -35,12 +35,3 @@ void AxisLabelFormat(AxisRange& axis, float factor);
 void SetupZoomTimeAxis(AxisRange& axis, float from, float to);
 /// Zoomed value axis for limits in calibrated (user) units.
 void SetupZoomValueAxis(AxisRange& axis, float from, float to);
-
-/// The lowest and highest value an axis shows, in its stored units.
-double AxisLow(const AxisRange& axis);
-double AxisHigh(const AxisRange& axis);
-/// A freely chosen range from lo to hi (stored units) in whole round steps:
-/// the step is 1, 2 or 5 x 10^n in units of stored value x factor (hours or
-/// days of a time axis), at least minStep, giving at most ten divisions; the
-/// ends move out to the nearest steps. The label format follows; TimeInDays stays.
-void SetupFreeAxis(AxisRange& axis, double lo, double hi, double factor, double minStep);

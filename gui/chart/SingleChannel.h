@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include "chart/charttypes.h"
 #include "chart/cursorpaint.h"
@@ -48,6 +49,15 @@ class TF_SChannel : public QWidget {
 
   /// The zoom, cursor and markers as the mouse and keys left them.
   const TDiagramController& Controller() const { return controller_; }
+  /// Shows the time axis from..to (seconds) as a step of the zoom history
+  /// (TDiagramController::ShowTimeRange) and draws it.
+  void ShowTimeRange(double fromSeconds, double toSeconds) {
+    Apply(controller_.ShowTimeRange(fromSeconds, toSeconds));
+  }
+  /// Told (from, to in seconds) when the user changed this window's time axis.
+  void SetTimeAxisListener(std::function<void(double, double)> listener) {
+    controller_.SetTimeAxisListener(std::move(listener));
+  }
   /// The drawn sample under the cursor, 0 when the mouse is off the plot.
   int CursorSample() const { return controller_.CursorSample(); }
   int MarkA() const { return controller_.MarkA(); }
