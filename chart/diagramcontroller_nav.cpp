@@ -163,7 +163,7 @@ TDiagramActions TDiagramController::Forward() {
 
 TAxisSet TDiagramController::Panned(const TAxisSet& from, TWheelAxis axis, double delta) const {
   TAxisSet to = from;
-  const AxisRange& full = FullScale().*Member(axis);
+  const AxisRange full = FullScale().*Member(axis);
   AxisRange& r = to.*Member(axis);
   const double lo = AxisLow(r), hi = AxisHigh(r);
   // Never past the ends of the full scale, and never back from beyond them.

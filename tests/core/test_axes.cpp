@@ -1,13 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "chart/vqrdiagram.h"
 #include "core_fixtures.h"
-#include "data/RangeTable.h"
 #include "data/axes.h"
 
 namespace {
@@ -190,39 +188,3 @@ TEST(Axes, FitOverOneRunIsTheOwnFitAndRestoreGivesTheAxesBack) {
   EXPECT_EQ(axes.All(), own);
 }
 }  // namespace
-
-TEST(Axes, FreeRangesAreLabelledInRoundSteps) {
-  // lo, hi in stored units (seconds of a time axis); the expected axis in label units.
-  const struct {
-    const char* name;
-    double lo, hi, factor, minStep;
-    bool days;
-    int divisions;
-    double first, last;
-    int decimals;
-  } cases[] = {
-      {"hours", 1.3 * 3600, 4.1 * 3600, 1 / 3600.0, 0.01, false, 7, 1.0, 4.5, 1},
-      {"ends on steps stay", 2 * 3600, 6 * 3600, 1 / 3600.0, 0.01, false, 8, 2.0, 6.0, 1},
-      {"days", 2.2 * 86400, 9.9 * 86400, 1 / 86400.0, 0.01, true, 8, 2.0, 10.0, 0},
-      {"negative temperatures", -7.3, 3.2, 1.0, 1.0, false, 6, -8.0, 4.0, 0},
-      {"small values", 0.1234, 0.1567, 1.0, 0.001, false, 8, 0.12, 0.16, 3},
-      {"no step below the smallest", 20.2, 20.4, 1.0, 1.0, false, 1, 20.0, 21.0, 0},
-      {"reversed ends", 50.0, 10.0, 1.0, 0.001, false, 8, 10.0, 50.0, 0},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    AxisRange a;
-    a.TimeInDays = c.days;
-    SetupFreeAxis(a, c.lo, c.hi, c.factor, c.minStep);
-    EXPECT_EQ(a.Divisions, c.divisions);
-    EXPECT_NEAR(AxisLow(a) * c.factor, c.first, 1e-5);
-    EXPECT_NEAR(AxisHigh(a) * c.factor, c.last, 1e-5);
-    EXPECT_EQ(a.Decimals, c.decimals);
-    EXPECT_EQ(a.TimeInDays, c.days);
-  }
-  // Unusable ends leave the axis alone.
-  const AxisRange before{12, 172800.0f, 0.0f, 2, 0, false};
-  AxisRange a = before;
-  SetupFreeAxis(a, 0.0, std::nan(""), 1.0, 1.0);
-  EXPECT_EQ(a, before);
-}

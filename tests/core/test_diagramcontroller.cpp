@@ -10,7 +10,7 @@
 
 #include "chart/cursorpaint.h"
 #include "chart/diagramcontroller.h"
-#include "data/RangeTable.h"
+#include "data/freerange.h"
 #include "drawfixture.h"
 
 namespace {
@@ -396,9 +396,10 @@ TEST(DiagramController, CursorAndMarkers) {
 
 // ------------------------------------------------------------ the free zoom
 
-/// The label step of an axis is 1, 2 or 5 x 10^n.
-bool RoundStep(const AxisRange& a, double factor) {
-  const double step = static_cast<double>(a.Span) / a.Divisions * factor;
+/// The tick step of a free axis is 1, 2 or 5 x 10^n.
+bool RoundStep(const AxisRange& a) {
+  const double step = a.TickStep;
+  if (!(step > 0.0)) return false;
   const double m = step / std::pow(10.0, std::floor(std::log10(step) + 1e-6));
   return std::abs(m - 1.0) < 1e-4 || std::abs(m - 2.0) < 1e-4 || std::abs(m - 5.0) < 1e-4;
 }
@@ -422,9 +423,9 @@ TEST(DiagramController, NestedZoomsGoBackAndOnToTheSameAxes) {
   }
   EXPECT_EQ(f.controller.ZoomStateText(), "Zoom 5 von 5");
   const TAxisSet& deepest = seen.back();
-  EXPECT_TRUE(RoundStep(deepest.Time, 1.0 / 3600.0));
-  EXPECT_TRUE(RoundStep(deepest.Value, 1.0));
-  EXPECT_TRUE(RoundStep(deepest.Temp, 1.0));
+  EXPECT_TRUE(RoundStep(deepest.Time));
+  EXPECT_TRUE(RoundStep(deepest.Value));
+  EXPECT_TRUE(RoundStep(deepest.Temp));
   EXPECT_LT(deepest.Time.Span, start.Time.Span);
   EXPECT_LT(deepest.Value.Span, start.Value.Span);
   EXPECT_LT(deepest.Temp.Span, start.Temp.Span);
@@ -483,21 +484,25 @@ TEST(DiagramController, PanningStopsAtTheEndsOfTheRun) {
   const AxisRange zoomed = f.data.Axes().Time();
   const double width = AxisHigh(zoomed) - AxisLow(zoomed);
   ASSERT_LT(width, 48 * 3600.0);
-  // A tenth of the range is at least one division; a span of whole divisions stays.
   f.Run(Key(TDiagramKey::PanLeft));
-  EXPECT_LT(AxisLow(f.data.Axes().Time()), AxisLow(zoomed));
+  EXPECT_NEAR(AxisLow(f.data.Axes().Time()), AxisLow(zoomed) - width / 10, 1.0);
   for (int i = 0; i < 60; ++i) f.Run(Key(TDiagramKey::PanRight));
   const AxisRange end = f.data.Axes().Time();
-  EXPECT_LE(AxisHigh(end), 48 * 3600.0 + 1.0);
-  EXPECT_GT(AxisHigh(end), 48 * 3600.0 - width / zoomed.Divisions);
+  EXPECT_NEAR(AxisHigh(end), 48 * 3600.0, 1.0);
   EXPECT_NEAR(AxisHigh(end) - AxisLow(end), width, 1.0);
-  const std::size_t steps = f.controller.History().size();
+  const std::size_t steps = f.controller.HistorySize();
   f.Run(Key(TDiagramKey::PanRight));
   EXPECT_EQ(f.data.Axes().Time(), end);
-  EXPECT_EQ(f.controller.History().size(), steps) << "a pan that cannot move is no step";
+  EXPECT_EQ(f.controller.HistorySize(), steps) << "a pan that cannot move is no step";
   for (int i = 0; i < 60; ++i) f.Run(Key(TDiagramKey::PanLeft));
-  EXPECT_NEAR(AxisLow(f.data.Axes().Time()), 0.0, 1e-3);
-  // A drag two divisions to the right shows times two divisions earlier.
+  EXPECT_NEAR(AxisLow(f.data.Axes().Time()), 0.0, 1.0);
+  // The full scale itself does not move.
+  f.Run(Key(kZ));
+  f.Run(Key(TDiagramKey::PanRight));
+  EXPECT_EQ(f.data.Axes().Time(), f.fullTime);
+  // A drag follows the mouse: two tick steps to the right show times two
+  // steps earlier, and the whole drag is one step.
+  f.Run(Key(TDiagramKey::Forward));
   for (int i = 0; i < 2; ++i) f.Run(Key(TDiagramKey::PanRight));
   const AxisRange before = f.data.Axes().Time();
   const std::size_t pos = f.controller.HistoryPos();
@@ -505,9 +510,89 @@ TEST(DiagramController, PanningStopsAtTheEndsOfTheRun) {
   f.Apply(f.controller.PanMove(f.At({4, 3})));
   f.controller.SyncZoom();  // as the window does when it draws anew
   f.Apply(f.controller.PanRelease(f.At({5, 3})));
-  EXPECT_NEAR(AxisLow(f.data.Axes().Time()), AxisLow(before) - 2.0 * before.Span / before.Divisions,
-              1.0);
+  const double perPixel = width / 2250.0;
+  EXPECT_NEAR(AxisLow(f.data.Axes().Time()), AxisLow(before) - 2.0 * before.TickStep * 3600.0,
+              2 * perPixel);
   EXPECT_EQ(f.controller.HistoryPos(), pos + 1) << "one drag, one step";
+}
+
+TEST(DiagramController, TypedRangesEqualTheSameRangesReachedByTheWheel) {
+  ControllerFixture f;
+  f.Apply(f.controller.Wheel(f.At({7, 5}), 2, TWheelAxis::Time));
+  f.Apply(f.controller.Wheel(f.At({3, 2}), 3, TWheelAxis::Value));
+  f.Apply(f.controller.Wheel(f.At({3, 2}), -1, TWheelAxis::Time));
+  const TAxisSet wheel = f.data.Axes().All();
+  f.Run(Key(kZ));
+  TTypedRanges typed;
+  typed.Time = {{AxisLow(wheel.Time), AxisHigh(wheel.Time)}};
+  typed.Value = {{AxisHigh(wheel.Value), AxisLow(wheel.Value)}};  // either order
+  f.Apply(f.controller.ShowRanges(typed));
+  EXPECT_EQ(f.data.Axes().All(), wheel);
+  // "automatisch" is the full scale; typing its ends gives it too.
+  typed.Value.reset();
+  typed.Time = {{0.0, 48 * 3600.0}};
+  f.Apply(f.controller.ShowRanges(typed));
+  EXPECT_EQ(f.data.Axes().Time(), f.fullTime);
+  EXPECT_EQ(f.data.Axes().Value(), f.fullValue);
+  EXPECT_EQ(f.controller.ZoomStateText(), "Kein Zoom");
+  // An empty range is refused and changes nothing.
+  typed.Time = {{3600.0, 3600.0}};
+  const int beeps = f.beeps;
+  f.Apply(f.controller.ShowRanges(typed));
+  EXPECT_EQ(f.beeps, beeps + 1);
+  EXPECT_EQ(f.data.Axes().Time(), f.fullTime);
+}
+
+TEST(DiagramController, TimeRangesForOtherWindowsAndTheListener) {
+  ControllerFixture f;
+  std::vector<std::pair<double, double>> told;
+  f.controller.SetTimeAxisListener([&](double a, double b) { told.emplace_back(a, b); });
+  f.Apply(f.controller.ShowTimeRange(7200.5, 3600.25));
+  EXPECT_EQ(f.controller.TimeRange(), (std::pair{3600.25, 7200.5}));
+  EXPECT_TRUE(told.empty()) << "a range set from outside is not told back";
+  EXPECT_EQ(f.controller.ZoomStateText(), "Zoom 1 von 1");
+  const std::size_t steps = f.controller.HistorySize();
+  f.Apply(f.controller.ShowTimeRange(3600.25, 7200.5));
+  EXPECT_EQ(f.controller.HistorySize(), steps) << "the same range is no new step";
+  // The user's own changes of the time axis are told, others are not.
+  f.Apply(f.controller.Wheel(f.At({1, 1}), 1, TWheelAxis::Value));
+  EXPECT_TRUE(told.empty());
+  f.Apply(f.controller.Wheel(f.At({1, 1}), 1, TWheelAxis::Time));
+  f.Run(Key(TDiagramKey::Back));
+  f.Run(Key(TDiagramKey::PanRight));
+  f.Run(Key(kZ));
+  ASSERT_EQ(told.size(), 4u);
+  EXPECT_EQ(told.back(), (std::pair{0.0, 48 * 3600.0}));
+  EXPECT_EQ(told[1], (std::pair{3600.25, 7200.5}));
+}
+
+TEST(DiagramController, MarkersAtTypedTimes) {
+  ControllerFixture f;  // a sample every 1800 s, sample 1 at 0
+  const struct {
+    bool b;
+    double seconds;
+    int markA, markB;
+    bool beep;
+  } steps[] = {
+      {true, 3600.0, 0, 0, true},     // B before A
+      {false, 1000.0, 2, 0, false},   // nearest sample: 1800 s
+      {true, 40000.0, 2, 23, false},  // 39600 s
+      {false, -50.0, 1, 23, false},   // before the start: the first
+      {true, 1e9, 1, 97, false},      // after the end: the last
+  };
+  for (const auto& s : steps) {
+    SCOPED_TRACE(s.seconds);
+    const int beeps = f.beeps;
+    f.Apply(f.controller.SetMarkAtTime(s.b, s.seconds));
+    EXPECT_EQ(f.controller.MarkA(), s.markA);
+    EXPECT_EQ(f.controller.MarkB(), s.markB);
+    EXPECT_EQ(f.beeps - beeps, s.beep ? 1 : 0);
+  }
+  // The markers stay through wheel zooms and pans.
+  f.Apply(f.controller.Wheel(f.At({6, 5}), 2, TWheelAxis::Time));
+  f.Run(Key(TDiagramKey::PanLeft));
+  EXPECT_EQ(f.controller.MarkA(), 1);
+  EXPECT_EQ(f.controller.MarkB(), 97);
 }
 
 TEST(DiagramController, TwoClickZoomKeepsItsRuleAmongFreeZooms) {
@@ -526,6 +611,9 @@ TEST(DiagramController, TwoClickZoomKeepsItsRuleAmongFreeZooms) {
   EXPECT_EQ(f.controller.ZoomStateText(), "Zoom 2 von 2");
   f.Run(Key(TDiagramKey::Back));
   EXPECT_EQ(f.data.Axes().All(), twoClick);
+  f.Run(Click({0, 0}));
+  f.Run(Click({1, 1}));
+  EXPECT_EQ(f.data.Axes().All(), twoClick) << "blocked while shown again";
   f.Run(Key(kZ));
   EXPECT_EQ(f.data.Axes().All(), start);
   // After "Z" two clicks zoom again, one more step.
@@ -538,7 +626,7 @@ TEST(DiagramController, TwoClickZoomKeepsItsRuleAmongFreeZooms) {
   // A new fit ends the history.
   f.Apply(f.controller.Wheel(f.At({6, 5}), 1, TWheelAxis::Time));
   f.Run(Do(Step::Refit));
-  EXPECT_TRUE(f.controller.History().empty());
+  EXPECT_EQ(f.controller.HistorySize(), 0u);
   EXPECT_EQ(f.controller.ZoomStateText(), "Kein Zoom");
 }
 
