@@ -1,6 +1,7 @@
 #include "chart/diagramcontroller.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <utility>
 
@@ -28,9 +29,11 @@ void TDiagramController::Drawn(const TCursorFrame& frame, const TRect& drawRect)
 }
 
 std::string TDiagramController::ZoomStateText() const {
-  return defining_ ? TrText("Diagram", "Zoom definieren...")
-         : zoomed_ ? TrText("Diagram", "Zoom")
-                   : TrText("Diagram", "Kein Zoom");
+  if (defining_) return TrText("Diagram", "Zoom definieren...");
+  if (history_.empty()) return zoomed_ ? TrText("Diagram", "Zoom") : TrText("Diagram", "Kein Zoom");
+  if (AtFullScale()) return TrText("Diagram", "Kein Zoom");
+  std::string text = TrArg(TrText("Diagram", "Zoom %1 von %2"), std::to_string(historyPos_));
+  return TrArg(text, std::to_string(history_.size() - 1));
 }
 
 bool TDiagramController::InDrawRect(TPoint p) const {
@@ -81,6 +84,11 @@ bool TDiagramController::StartDrag(TPoint p) {
 }
 
 TDiagramActions TDiagramController::Release(TPoint p, bool click) {
+  const auto before = TimeRange();
+  return TellTime(before, ReleaseAt(p, click));
+}
+
+TDiagramActions TDiagramController::ReleaseAt(TPoint p, bool click) {
   TDiagramActions a;
   if (dragging_) {
     // The drag's two ends select the zoom as two clicks there would.
@@ -157,6 +165,33 @@ TDiagramActions TDiagramController::Key(TDiagramKey key, bool shift, TPoint mous
       const int step = shift ? 10 : 1;
       return StepCursor(key == TDiagramKey::Left ? -step : step);
     }
+    case TDiagramKey::PanLeft:
+    case TDiagramKey::PanRight:
+    case TDiagramKey::PanUp:
+    case TDiagramKey::PanDown: {
+      const TVQRDiagram* d = diagram_();
+      if (!d) return {};
+      const auto before = TimeRange();
+      SyncZoom();
+      TDiagramActions a;
+      if (defining_) a |= EndDefinition();
+      // A tenth of the range shown; up and down move the temperatures too.
+      const bool time = key == TDiagramKey::PanLeft || key == TDiagramKey::PanRight;
+      const double sign = key == TDiagramKey::PanLeft || key == TDiagramKey::PanDown ? -0.1 : 0.1;
+      TAxisSet next = d->Data().Axes().All();
+      auto width = [](const AxisRange& r) { return static_cast<double>(r.Span); };
+      if (time) {
+        next = Panned(next, TWheelAxis::Time, sign * width(next.Time));
+      } else {
+        next = Panned(next, TWheelAxis::Value, sign * width(next.Value));
+        next = Panned(next, TWheelAxis::Temp, sign * width(next.Temp));
+      }
+      return TellTime(before, a |= PushStep(next));
+    }
+    case TDiagramKey::Back:
+      return Back();
+    case TDiagramKey::Forward:
+      return Forward();
   }
   return {};
 }
@@ -173,7 +208,11 @@ TDiagramActions TDiagramController::EndDefinition() {
 TDiagramActions TDiagramController::ApplyZoomSel() {
   zoomed_ = true;
   defining_ = false;
-  if (TVQRDiagram* d = diagram_()) d->SetZoom(zoomSel_);
+  if (TVQRDiagram* d = diagram_()) {
+    d->SetZoom(zoomSel_);
+    // Within a zoom history the selection is one more step of it.
+    if (!history_.empty()) PushStep(d->Data().Axes().All(), true);
+  }
   frameValid_ = false;
   TDiagramActions a;
   a.Refresh = true;
@@ -201,13 +240,17 @@ TDiagramActions TDiagramController::ToggleZoom() {
   zoomed_ = true;
   defining_ = false;
   frameValid_ = false;
+  if (!history_.empty()) PushStep(d->Data().Axes().All(), true);
   a.Refresh = true;
   return a;
 }
 
 TDiagramActions TDiagramController::ZoomCommand() {
+  const auto before = TimeRange();
   SyncZoom();
-  return zoomed_ ? Unzoom() : ToggleZoom();
+  // "Z" leaves any depth of the history for the full scale.
+  if (!history_.empty() && !AtFullScale()) return TellTime(before, GoTo(0));
+  return TellTime(before, zoomed_ ? Unzoom() : ToggleZoom());
 }
 
 TDiagramActions TDiagramController::Shown() {
@@ -220,11 +263,23 @@ TDiagramActions TDiagramController::Shown() {
 void TDiagramController::SyncZoom() {
   const TVQRDiagram* d = diagram_();
   if (zoomed_ && d && !d->ZoomAvailable()) zoomed_ = false;
+  // Axes changed behind the history's back (a new fit) end it; a pan drag
+  // shows axes that become a step only when it ends.
+  if (!history_.empty() && !panning_ &&
+      (!d || d->Data().Axes().All() != history_[historyPos_].Axes)) {
+    history_.clear();
+    historyPos_ = 0;
+  }
 }
 
 // ------------------------------------------------------- cursor and markers
 
-void TDiagramController::OnAxesRefitted() { marks_.MarkA = marks_.MarkB = 0; }
+void TDiagramController::OnAxesRefitted() {
+  marks_.MarkA = marks_.MarkB = 0;
+  history_.clear();
+  historyPos_ = 0;
+  panning_ = false;
+}
 
 TDiagramActions TDiagramController::MoveCursor(TPoint p) {
   const TVQRDiagram* d = diagram_();

@@ -22,6 +22,8 @@
 #include "chart/vqrdiagram.h"
 #include "gui/chart/Measurements.h"
 #include "gui/chart/diagramhost.h"
+#include "gui/chart/diagraminput.h"
+#include "gui/chart/diagramnav.h"
 #include "gui/common/appicons.h"
 #include "gui/common/outputfolder.h"
 #include "gui/common/windowplace.h"
@@ -89,6 +91,9 @@ TF_SChannel::TF_SChannel(IDiagramHost& host, QWidget* parent)
   QAction* values = popup_->addAction(tr("Messwerte..."));
   values->setObjectName("PMn_Measurements");
   connect(values, &QAction::triggered, this, &TF_SChannel::ShowMeasurements);
+  nav_ = new TDiagramNavigation(
+      this, popup_, controller_, [this] { return host_.Diagram(); },
+      [this](const TDiagramActions& a) { Apply(a); });
   measurements_ = new TF_Measurements(this);
 
   RestoreWindowPlacement(*this, host_.Settings() ? host_.Settings()->SingleWindowPosition : nullptr,
@@ -246,22 +251,22 @@ void TF_SChannel::closeEvent(QCloseEvent* event) {
 }
 
 void TF_SChannel::mousePressEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton) {
-    QWidget::mousePressEvent(event);
-    return;
-  }
   const QPoint p = event->position().toPoint();
+  if (StartsPan(*event)) return controller_.PanPress({p.x(), p.y()});
+  if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
   controller_.Press({p.x(), p.y()});
   setFocus(Qt::MouseFocusReason);  // for Esc and "z"
 }
 
 void TF_SChannel::mouseMoveEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
-  Apply(controller_.Move({p.x(), p.y()}));
+  Apply(controller_.Panning() ? controller_.PanMove({p.x(), p.y()})
+                              : controller_.Move({p.x(), p.y()}));
 }
 
 void TF_SChannel::mouseReleaseEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
+  if (controller_.Panning()) return Apply(controller_.PanRelease({p.x(), p.y()}));
   Apply(
       controller_.Release({p.x(), p.y()}, event->button() == Qt::LeftButton && rect().contains(p)));
 }
@@ -271,17 +276,7 @@ void TF_SChannel::keyPressEvent(QKeyEvent* event) {
     CopyToClipboard();
     return;
   }
-  std::optional<TDiagramKey> key;
-  const QString text = event->text().toLower();
-  if (event->key() == Qt::Key_Escape)
-    key = TDiagramKey::Escape;
-  else if (text == "m")
-    key = TDiagramKey::Mark;
-  else if (text == "z")
-    key = TDiagramKey::Zoom;
-  else if ((event->key() == Qt::Key_Left || event->key() == Qt::Key_Right) &&
-           (event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == 0)
-    key = event->key() == Qt::Key_Left ? TDiagramKey::Left : TDiagramKey::Right;
+  const std::optional<TDiagramKey> key = DiagramKeyFor(*event);
   // The cursor steps over the samples of the diagram as it is now.
   if ((key == TDiagramKey::Left || key == TDiagramKey::Right) && !controller_.DrawingValid() &&
       host_.Diagram())
@@ -297,6 +292,8 @@ void TF_SChannel::keyPressEvent(QKeyEvent* event) {
   }
   Apply(actions);
 }
+
+void TF_SChannel::wheelEvent(QWheelEvent* event) { nav_->Wheel(*event); }
 
 void TF_SChannel::StatusPanelClicked(int panel) {
   switch (panel) {
@@ -314,6 +311,7 @@ void TF_SChannel::StatusPanelClicked(int panel) {
 void TF_SChannel::contextMenuEvent(QContextMenuEvent* event) {
   if (!host_.Diagram()) return;
   Apply(controller_.ContextMenu({event->pos().x(), event->pos().y()}));
+  nav_->MenuOpening();
   popup_->popup(event->globalPos());
 }
 

@@ -1,19 +1,28 @@
 // The channel window's measuring cursor, its markers and "Messwerte", and
 // the zoom by dragging, driven with the mouse and keys as a user does.
+#include <QCheckBox>
 #include <QClipboard>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
 #include <QLocale>
+#include <QRadioButton>
 #include <QScreen>
 #include <QTableWidget>
+#include <QTimer>
+#include <QWheelEvent>
 #include <set>
 
 #include "chart/curvestats.h"
 #include "chart/vqrdiagram.h"
+#include "data/freerange.h"
 #include "data/numtext.h"
 #include "data/tablefield.h"
 #include "gui/chart/DiagramWindows.h"
 #include "gui/chart/Measurements.h"
 #include "gui/chart/RecordingPanel.h"
 #include "gui/chart/SingleChannel.h"
+#include "gui/chart/rangedialogs.h"
 #include "gui/settings/qtcontrols.h"
 #include "session/Session.h"
 #include "support/mainwindow_fixture.h"
@@ -224,6 +233,66 @@ TEST_F(Cursor, DragZoomEqualsTheTwoClickZoom) {
   EXPECT_EQ(d->Axes().Time(), clickX);
   EXPECT_EQ(d->Axes().Value(), clickY);
   EXPECT_NE(d->Axes().Value(), fullY);
+}
+
+TEST_F(Cursor, WheelKeysAndMiddleDragZoomAndPanThroughAHistory) {
+  OpenCombination();
+  TVqrDataObjectNew* d = form->DataObject();
+  const TAxisSet full = d->Axes().All();
+  const QImage start = channel->grab().toImage();
+  auto wheel = [this](QPoint p, int notches, Qt::KeyboardModifiers m) {
+    QWheelEvent e(p, channel->mapToGlobal(p), {}, QPoint(0, 120 * notches), Qt::NoButton, m,
+                  Qt::NoScrollPhase, false);
+    QApplication::sendEvent(channel, &e);
+    Settle();
+  };
+  auto mouse = [this](QEvent::Type type, QPoint p, Qt::MouseButtons buttons) {
+    QMouseEvent e(type, p, channel->mapToGlobal(p), Qt::MiddleButton, buttons, Qt::NoModifier);
+    QApplication::sendEvent(channel, &e);
+  };
+  std::vector<TAxisSet> steps{full};
+  wheel(Crossing(5, 3), 3, Qt::NoModifier);
+  steps.push_back(d->Axes().All());
+  EXPECT_LT(steps.back().Time.Span, full.Time.Span);
+  EXPECT_EQ(steps.back().Value, full.Value);
+  wheel(Crossing(5, 3), 1, Qt::ControlModifier);
+  steps.push_back(d->Axes().All());
+  EXPECT_LT(steps.back().Value.Span, full.Value.Span);
+  wheel(Crossing(5, 3), 2, Qt::ShiftModifier);
+  steps.push_back(d->Axes().All());
+  EXPECT_LT(steps.back().Temp.Span, full.Temp.Span);
+  QTest::keyClick(channel, Qt::Key_Right, Qt::ControlModifier);
+  Settle();
+  steps.push_back(d->Axes().All());
+  EXPECT_GT(AxisLow(steps.back().Time), AxisLow(steps[3].Time));
+  // The middle button drags the picture with it: a tick step to the right
+  // shows the times a tick step earlier.
+  mouse(QEvent::MouseButtonPress, Crossing(5, 3), Qt::MiddleButton);
+  mouse(QEvent::MouseMove, Crossing(6, 3), Qt::MiddleButton);
+  mouse(QEvent::MouseButtonRelease, Crossing(6, 3), Qt::NoButton);
+  Settle();
+  steps.push_back(d->Axes().All());
+  const AxisRange& t = steps[4].Time;
+  const double perPixel =
+      t.Span / (form->Diagram()->PlotRect().right - form->Diagram()->PlotRect().left);
+  EXPECT_NEAR(AxisLow(steps.back().Time), AxisLow(t) - t.TickStep * 3600.0, 2 * perPixel);
+  EXPECT_EQ(channel->ZoomStateText(), "Zoom 5 von 5");
+
+  for (int i = 4; i >= 0; --i) {
+    QTest::keyClick(channel, Qt::Key_Left, Qt::AltModifier);
+    Settle();
+    EXPECT_EQ(d->Axes().All(), steps[static_cast<size_t>(i)]) << i;
+  }
+  EXPECT_EQ(channel->ZoomStateText(), "Kein Zoom");
+  channel->findChild<QAction*>("PMn_ZoomForward")->trigger();
+  channel->findChild<QAction*>("PMn_ZoomForward")->trigger();
+  Settle();
+  EXPECT_EQ(d->Axes().All(), steps[2]);
+  EXPECT_EQ(channel->ZoomStateText(), "Zoom 2 von 5");
+  Key("z");
+  EXPECT_EQ(d->Axes().All(), full);
+  EXPECT_EQ(channel->ZoomStateText(), "Kein Zoom");
+  EXPECT_EQ(channel->grab().toImage(), start) << "the full scale looks as at the start";
 }
 
 }  // namespace
@@ -589,6 +658,67 @@ TEST_F(Cursor, MesswerteOpensWhollyOnTheScreen) {
     QTest::keyClick(values->findChild<QTableWidget*>(), Qt::Key_Escape);
     Key("m");  // the markers cleared for the next place
   }
+}
+
+// "Achsen..." takes numbers in the locale and shows them again as typed;
+// "Marke bei..." snaps to the nearest sample.
+TEST_F(Cursor, TypedRangesAndMarkerTimes) {
+  QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+  OpenCombination();
+  TVqrDataObjectNew* d = form->DataObject();
+  const TAxisSet full = d->Axes().All();
+  auto inDialog = [](const char* name, std::function<void(QDialog&)> fill) {
+    QTimer::singleShot(0, [name, fill] {
+      for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* dlg = qobject_cast<QDialog*>(w); dlg && dlg->objectName() == name) fill(*dlg);
+    });
+  };
+  auto set = [](QDialog& dlg, const char* name, const QString& text) {
+    dlg.findChild<QLineEdit*>(name)->setText(text);
+  };
+  inDialog("Dlg_Axes", [&](QDialog& dlg) {
+    dlg.findChild<QCheckBox*>("CB_TimeAuto")->setChecked(false);
+    set(dlg, "Ed_TimeFrom", "12,5");
+    set(dlg, "Ed_TimeTo", "17,25");
+    dlg.findChild<QCheckBox*>("CB_TempAuto")->setChecked(false);
+    set(dlg, "Ed_TempFrom", "-3");
+    set(dlg, "Ed_TempTo", "31,5");
+    dlg.accept();
+  });
+  channel->findChild<QAction*>("PMn_Axes")->trigger();
+  Settle();
+  EXPECT_EQ(AxisLow(d->Axes().Time()), 12.5 * 3600);
+  EXPECT_EQ(AxisHigh(d->Axes().Time()), 17.25 * 3600);
+  EXPECT_EQ(d->Axes().Value(), full.Value);
+  EXPECT_EQ(AxisLow(d->Axes().Temp()), -3.0);
+  EXPECT_EQ(channel->ZoomStateText(), "Zoom 1 von 1");
+  QStringList shown;
+  inDialog("Dlg_Axes", [&](QDialog& dlg) {
+    for (const char* n : {"Ed_TimeFrom", "Ed_TimeTo", "Ed_TempTo"})
+      shown << dlg.findChild<QLineEdit*>(n)->text();
+    dlg.reject();
+  });
+  channel->findChild<QAction*>("PMn_Axes")->trigger();
+  EXPECT_EQ(shown, (QStringList{"12,5", "17,25", "31,5"}));
+
+  // The sample nearest 12,52 h, its time shown as it is.
+  QString snapped;
+  inDialog("Dlg_MarkAt", [&](QDialog& dlg) {
+    EXPECT_FALSE(dlg.findChild<QRadioButton*>("RB_MarkB")->isEnabled());
+    set(dlg, "Ed_MarkTime", "12,52");
+    snapped = dlg.findChild<QLabel*>("LB_MarkSnapped")->text();
+    dlg.accept();
+  });
+  channel->findChild<QAction*>("PMn_MarkAt")->trigger();
+  Settle();
+  const int near = NearestSample(*d, 12.52 * 3600);
+  ASSERT_GT(near, 0);
+  EXPECT_EQ(channel->MarkA(), near);
+  EXPECT_NE(snapped.indexOf(QLocale().toString(HoursOf(near), 'g', 7) + " Std"), -1)
+      << snapped.toStdString();
+  Key("z");
+  EXPECT_EQ(d->Axes().All(), full);
+  EXPECT_GT(channel->MarkA(), 0) << "markers stay through zooms";
 }
 
 }  // namespace
