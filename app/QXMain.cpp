@@ -168,6 +168,8 @@ void TQXMainForm::BuildMenus() {
            separator,
            {"Mn_File_Print", "&Drucken...", "Aktuelle Datei drucken", [this]() { FilePrint(); },
             QKeySequence::Print},
+           {"Mn_File_Report", tr("Bericht..."), QT_TR_NOOP("Mehrseitigen Bericht drucken"),
+            [this]() { FileReport(); }},
            separator,
            {"Mn_File_Exit", "&Beenden", "Diese Anwendung beenden", [this]() { FileExit(); }},
        }},
