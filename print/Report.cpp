@@ -239,9 +239,6 @@ int TVQRReport::Layout(const QRect& page, QPaintDevice& device) {
   pages_.clear();
   for (size_t w = 0; w < content_.Windows.size(); ++w)
     pages_.push_back(TPage{static_cast<int>(w), {}});
-  if (!content_.Table) return PageCount();
-
-  BuildTables();
   // The drawing frame inside the borders, as the page set-up makes it.
   QRect frame;
   {
@@ -252,9 +249,18 @@ int TVQRReport::Layout(const QRect& page, QPaintDevice& device) {
     d.SetPrintMode(true, TRect{0, 0, 0, 0});
     d.BeginDraw(dry, TRect{page.left(), page.top(), page.right() + 1, page.bottom() + 1}, true);
     frame = Normalised(d.DrawRect());
+    // Where the diagram's plot begins: a letterhead above it stays clear of
+    // the tables and thumbnails too.
+    d.DrawAxes();
+    const TRect& plot = d.PlotRect();
+    contentTop_ = std::max(
+        0, std::min(plot.top, plot.bottom) - frame.top() - static_cast<int>(OnPaper(60, dpi_)));
     d.EndDraw();
   }
 
+  if (!content_.Table) return PageCount();
+
+  BuildTables();
   // 2.5 mm characters, smaller where the widest table would not fit.
   fontHeight_ = OnPaper(25, dpi_);
   const double gap = 0.8;
@@ -284,7 +290,7 @@ int TVQRReport::Layout(const QRect& page, QPaintDevice& device) {
   // Lines onto pages; a caption and the column heads stay with a row, and a
   // table that goes on over a page break repeats its column heads.
   const double bottom = frame.height();
-  const double top = PageHeaderHeight(dpi_);
+  const double top = std::max(PageHeaderHeight(dpi_), contentTop_);
   auto height = [&](TLine::Kind k) {
     switch (k) {
       case TLine::Title:
@@ -331,7 +337,7 @@ int TVQRReport::Layout(const QRect& page, QPaintDevice& device) {
 void TVQRReport::DrawOverview(QPainter& painter, const QRect& frame) {
   // The window's thumbnails at a screen's size of pixel, scaled onto the paper.
   const double s = std::max(1.0, dpi_ / 96.0);
-  const int top = PageHeaderHeight(dpi_);
+  const int top = std::max(PageHeaderHeight(dpi_), contentTop_);
   const int w = static_cast<int>(frame.width() / s);
   const int readout = 24;
   const int h = static_cast<int>((frame.height() - top) / s) - readout;
@@ -356,7 +362,7 @@ void TVQRReport::DrawOverview(QPainter& painter, const QRect& frame) {
 void TVQRReport::DrawTablePage(const TPage& page, QPainter& painter, const QRect& frame) {
   painter.save();
   painter.setPen(Qt::black);
-  double y = frame.top() + PageHeaderHeight(dpi_);
+  double y = frame.top() + std::max(PageHeaderHeight(dpi_), contentTop_);
   const double h = fontHeight_;
   for (const TLine& line : page.Lines) {
     switch (line.What) {

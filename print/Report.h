@@ -81,6 +81,7 @@ class TVQRReport {
   QRect page_;
   int dpi_ = 600;
   double fontHeight_ = 0.0;  // of the table, in device pixels
+  int contentTop_ = 0;       // below the frame's top: where the diagram's plot begins
   std::vector<TTable> tables_;
   std::vector<TPage> pages_;
 };
