@@ -169,6 +169,8 @@ void TQXMainForm::BuildMenus() {
            separator,
            {"Mn_File_Print", tr("&Drucken..."), tr("Aktuelle Datei drucken"),
             [this]() { FilePrint(); }, QKeySequence::Print},
+           {"Mn_File_Report", tr("Bericht..."), tr("Mehrseitigen Bericht drucken"),
+            [this]() { FileReport(); }},
            separator,
            {"Mn_File_Exit", tr("&Beenden"), tr("Diese Anwendung beenden"),
             [this]() { FileExit(); }},

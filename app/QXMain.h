@@ -77,6 +77,9 @@ class TQXMainForm : public QMainWindow, public IDiagramHost, public ISettingsEdi
   /// The print routine: backgrounds and logo, print dialog, orientation,
   /// preview, then the one-page job.
   void PrintDiagram();
+  /// "Bericht...": chooses the windows, then prints the report as one job
+  /// onto the printer or into a PDF/A file of the print dialog.
+  void FileReport();
   void FileExit() { close(); }
   void Mn_File_ExcelExportClick();
   void Mn_Equal_2Click() { Equalize(2); }

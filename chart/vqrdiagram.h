@@ -123,6 +123,20 @@ class TVQRDiagram {
   /// True once a selection gave usable axes (RestoreZoom can show it again),
   /// until the recording's axes are fitted anew.
   bool ZoomAvailable() const;
+  /// What ResetZoom and RestoreZoom go back to, so that drawing other
+  /// windows in between (a report) leaves a window's zoom as it was.
+  struct TZoomMemory {
+    AxisRange ZoomedX, ZoomedY, SavedX, SavedY;
+    bool Available = false;
+  };
+  TZoomMemory ZoomMemory() const { return {zoomedX_, zoomedY_, savedX_, savedY_, zoomAvailable_}; }
+  void SetZoomMemory(const TZoomMemory& m) {
+    zoomedX_ = m.ZoomedX;
+    zoomedY_ = m.ZoomedY;
+    savedX_ = m.SavedX;
+    savedY_ = m.SavedY;
+    zoomAvailable_ = m.Available;
+  }
   /// The axes before the last SetZoom.
   const AxisRange& SavedX() const { return savedX_; }
   const AxisRange& SavedY() const { return savedY_; }

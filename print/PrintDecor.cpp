@@ -2,11 +2,13 @@
 
 #include <QCoreApplication>
 #include <QPainter>
+#include <ctime>
 
 #include "chart/qt/qpainterdc.h"
 #include "data/vqrtypes.h"
 #include "print/BackGnd.h"
 #include "print/Logo.h"
+#include "print/Report.h"
 #include "settings/settings.h"
 
 namespace {
@@ -89,9 +91,11 @@ bool PrintSessionPage(TVQRSession& session, QPainter& painter, const QRect& page
   {
     QPainterDC dc(painter);
     decor.SetPainter(&painter);
+    // With "Kopfzeile" on, the header line names what the page shows.
+    const std::optional<TPageHeader> header = OnePageHeader(session, std::time(nullptr));
     session.PrintPage(
         dc, TRect{page.left(), page.top(), page.left() + page.width(), page.top() + page.height()},
-        &decor);
+        &decor, header ? &*header : nullptr, {});
     decor.SetPainter(nullptr);
   }
   return painter.isActive();

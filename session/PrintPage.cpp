@@ -1,6 +1,7 @@
 // The printed page, shared by the program's print command and vqrtool.
 
 #include "chart/diagramsettings.h"
+#include "chart/pageheader.h"
 #include "chart/vqrdiagram.h"
 #include "data/vqrtypes.h"
 #include "session/Session.h"
@@ -17,6 +18,12 @@ const TPrintOptions& TVQRSession::PreparePrint() {
 }
 
 void TVQRSession::PrintPage(IDeviceContext& canvas, const TRect& page, IPrintDecoration* decor) {
+  PrintPage(canvas, page, decor, nullptr, {});
+}
+
+void TVQRSession::PrintPage(IDeviceContext& canvas, const TRect& page, IPrintDecoration* decor,
+                            const TPageHeader* header,
+                            const std::function<void(IDeviceContext&)>& body) {
   diagram_->SetPrintMode(true, TRect{0, 0, 0, 0});
   if (decor) decor->DrawBackgrounds(*meta_, page);
   diagram_->BeginDraw(canvas, page, true);
@@ -31,7 +38,12 @@ void TVQRSession::PrintPage(IDeviceContext& canvas, const TRect& page, IPrintDec
     decor->DrawLogo(x, y, static_cast<float>(scale * diagram_->DpiX() / 100.0),
                     static_cast<float>(scale * diagram_->DpiY() / 100.0));
   }
-  diagram_->DrawAxes();
-  diagram_->DrawCurves();
+  if (body) {
+    body(canvas);
+  } else {
+    diagram_->DrawAxes();
+    diagram_->DrawCurves();
+  }
   diagram_->EndDraw();
+  if (header) DrawPageHeader(canvas, diagram_->DrawRect(), *header);
 }

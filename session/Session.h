@@ -22,6 +22,7 @@ class IDeviceContext;
 class IProcessGauge;
 class IXLWorksheet;
 struct TXLLayout;
+struct TPageHeader;
 struct TPrintOptions;
 struct TRect;
 
@@ -131,6 +132,11 @@ class TVQRSession {
   /// device pixels from 0, 0), the logo placed from the Logo settings, then
   /// axes, grid, legend and curves. decor may be null.
   void PrintPage(IDeviceContext& canvas, const TRect& page, IPrintDecoration* decor);
+  /// The same page with header over the drawing frame (null: none) and body
+  /// drawn in place of axes, grid, legend and curves (empty: those), after
+  /// the page set-up and the logo; body may draw the diagram itself.
+  void PrintPage(IDeviceContext& canvas, const TRect& page, IPrintDecoration* decor,
+                 const TPageHeader* header, const std::function<void(IDeviceContext&)>& body);
 
   /// The limits in force: those set here, else the settings' (section
   /// Limits; none without settings). The diagram draws them from the next
@@ -144,6 +150,8 @@ class TVQRSession {
   /// The open recording's file without its folder, as the path named it;
   /// empty for a recording read from memory.
   const std::string& Name() const { return name_; }
+  /// The open recording's start time (see StartTime), 0 when not known.
+  std::time_t Start() const { return start_; }
   TVQRShowSettings* Settings() const { return settings_; }
   IProcessGauge* Gauge() const { return gauge_; }
   TVQRDataObject& Store() { return *store_; }

@@ -114,6 +114,8 @@ std::vector<TSettingRow> ProgramRows() {
       BoolRow("Printer", "AlwaysHorz").Radio("RB_Pr_FixLandscape", "orientation").For(C::Print).As(&T::PrinterAlwaysHorz),
       BoolRow("Printer", "AllBlack").Ctl("CB_Pr_AllBlack").For(C::Print).As(&T::PrinterAllBlack),
       BoolRow("Printer", "Preview").Ctl("CB_Pr_Preview").For(C::Print).As(&T::PrinterPreview),
+      // The header line (file, recording start, window, print date) on the one-page print too.
+      BoolRow("Printer", "HeaderLine").Ctl("CB_Pr_HeaderLine").OnPage("TS_Printer", "Kopfzeile").For(C::Print),
 
       FloatRow("PrinterVert", "FixedFactorX", 3).Ctl("Ed_PrV_FactorX").For(C::Print).As(&T::PrinterVertFixedFactorX),
       FloatRow("PrinterVert", "FixedFactorY", 3).Ctl("Ed_PrV_FactorY").For(C::Print).As(&T::PrinterVertFixedFactorY),

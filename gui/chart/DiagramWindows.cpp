@@ -1,5 +1,6 @@
 #include "gui/chart/DiagramWindows.h"
 
+#include "chart/vqrdiagram.h"
 #include "gui/chart/Overview.h"
 #include "gui/chart/SingleChannel.h"
 
@@ -43,4 +44,21 @@ void TDiagramWindows::RefreshOverview() { overview_->RefreshOverview(); }
 void TDiagramWindows::ShowOverview() {
   overview_->update();
   BringToFront(overview_.get());
+}
+
+std::vector<TReportWindow> TDiagramWindows::ReportWindows() const {
+  std::vector<TReportWindow> windows;
+  if (overview_->isVisible()) windows.push_back(TReportWindow{});
+  const TVQRDiagram* diagram = host_.Diagram();
+  if (channel_->isVisible() && diagram) {
+    const TDiagramController& c = channel_->Controller();
+    TReportWindow w;
+    w.Mode = diagram->WindowMode();
+    w.Zoomed = c.Zoomed();
+    w.Zoom = c.ZoomSel();
+    w.MarkA = c.MarkA();
+    w.MarkB = c.MarkB();
+    if (IsReportWindow(w.Mode)) windows.push_back(w);
+  }
+  return windows;
 }

@@ -30,6 +30,7 @@ class TDiagramWindows : public IDiagramWindows {
   void CloseOverview() override;
   void RefreshOverview() override;
   void ShowOverview() override;
+  std::vector<TReportWindow> ReportWindows() const override;
 
  private:
   IDiagramHost& host_;

@@ -3,6 +3,9 @@
 // shows them, and what that program asks of them.
 
 #include <string>
+#include <vector>
+
+#include "session/Report.h"
 
 class IDiagramWindows;
 class TProcessGauge;
@@ -61,4 +64,7 @@ class IDiagramWindows {
   virtual void RefreshOverview() = 0;
   /// Repaints the overview, shows it and brings it to the front.
   virtual void ShowOverview() = 0;
+  /// The windows shown, as a report takes them: the overview, the channel
+  /// window with its zoom and markers.
+  virtual std::vector<TReportWindow> ReportWindows() const { return {}; }
 };

@@ -25,7 +25,7 @@ expect() {
   fi
 }
 
-expect "vqrtool " "--help --version ascii check info overview print render settings stats xlsx"
+expect "vqrtool " "--help --version ascii check info overview print render report settings stats xlsx"
 expect "vqrtool p" "print"
 expect "vqrtool print a.DAT --w" "--window"
 expect "vqrtool print a.DAT --window " "1 10 11 12 13 14 15 16 18 19 2 3 4 5 6 7 8 9"

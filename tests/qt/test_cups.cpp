@@ -210,6 +210,17 @@ TEST_F(Cups, VqrtoolPrintsOnePageOfTheChosenPaperAndOrientation) {
   }
 }
 
+TEST_F(Cups, ReportIsOneJobOfAllItsPages) {
+  const QStringList before = Spooled();
+  const ProcessRun r = Lp(kVqrtool, {"report", "samples/full1500.DAT", "--printer", "vqrtest",
+                                     "--defaults", "--windows", "0,3,5"});
+  EXPECT_EQ(r.status, 0) << r.err.toStdString();
+  const auto [doc, pdf] = NextJob(before);
+  EXPECT_EQ(doc.pages, 4);
+  EXPECT_EQ(pdf.pages, 4);
+  EXPECT_EQ(Spooled().size(), before.size() + 1);
+}
+
 TEST_F(Cups, WindowPrintsOnTheQueueChosenInItsDialog) {
   WriteIni("[General]\nSavePos=OFF\n[Printer]\nAlwaysHorz=ON\n");
   MakeForm();

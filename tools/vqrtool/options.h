@@ -84,5 +84,5 @@ TArgs ParseArgs(const TArgTable& table, const std::vector<std::string>& args);
 bool ArgsTaken(const TArgs& args);
 
 // The tables of the commands.
-extern const TArgTable kAsciiArgs, kInfoArgs, kOverviewArgs, kPrintArgs, kRenderArgs, kSettingsArgs,
-    kStatsArgs, kXlsxArgs, kCheckArgs;
+extern const TArgTable kAsciiArgs, kInfoArgs, kOverviewArgs, kPrintArgs, kRenderArgs, kReportArgs,
+    kSettingsArgs, kStatsArgs, kXlsxArgs, kCheckArgs;

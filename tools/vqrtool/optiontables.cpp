@@ -6,6 +6,7 @@
 #include "data/equalizer.h"
 #include "data/numtext.h"
 #include "options.h"
+#include "session/Report.h"
 
 namespace {
 
@@ -140,6 +141,22 @@ const TArgTable kPrintArgs{
                   kValues,
                   kTemps,
                   kCompare})};
+
+// The windows of a report: 0 the overview, 1..16, 18, 19, by commas.
+static bool ReportWindows(const std::string& text, TArgValue& value, std::string&) {
+  std::vector<TReportWindow> windows;
+  if (!ParseReportWindows(text, windows)) return false;
+  for (const TReportWindow& w : windows) value.Numbers.push_back(w.Mode);
+  return true;
+}
+
+const TArgTable kReportArgs{
+    .Command = "report",
+    .Options = WithSettings({kOut,
+                             {"--printer"},
+                             {"--windows", TArgKind::Value, &ReportWindows,
+                              "--windows takes window numbers 0..16, 18 or 19 by commas, not "}}),
+    .MaxInputs = 1};
 
 const TArgTable kRenderArgs{
     .Command = "render",

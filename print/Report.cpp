@@ -1,0 +1,458 @@
+#include "print/Report.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+#include <algorithm>
+#include <cmath>
+
+#include "chart/cursorpaint.h"
+#include "chart/curvestats.h"
+#include "chart/diagrampaint.h"
+#include "chart/qt/qpainterdc.h"
+#include "chart/recordingdc.h"
+#include "chart/vqrdiagram.h"
+#include "print/PrintDecor.h"
+#include "session/Session.h"
+#include "settings/settings.h"
+#include "settings/settingvalue.h"
+
+namespace {
+
+QString Tr(const char* text) { return QCoreApplication::translate("TVQRReport", text); }
+
+QString Stamp(std::time_t t) {
+  return t > 0 ? QDateTime::fromSecsSinceEpoch(t).toString("dd.MM.yyyy hh:mm") : QString("–");
+}
+
+// Numbers with "." whatever the locale, as on the diagram's scales.
+QString Number(double v, int decimals) { return QString::number(v, 'f', decimals); }
+QString Number(std::optional<double> v, int decimals) {
+  return v ? Number(*v, decimals) : QString("–");
+}
+QString Hours(double seconds, TTimeBound bound) {
+  return QString::fromStdString(HoursBoundText(seconds, bound));
+}
+QString SampleHours(double hours) { return Hours(std::round(hours * 3600.0), TTimeBound::At); }
+
+QString CurveName(int ch) { return ch == kTempChannel ? QString("T") : Tr("Kanal %1").arg(ch); }
+
+constexpr double kLineSpacing = 1.5;
+
+// Pixels on paper for tenths of a millimetre.
+double OnPaper(double tenthsMm, int dpi) { return tenthsMm * dpi / 254.0; }
+
+QFont TableFont(double height, bool bold = false) {
+  QFont f("Arial");
+  f.setPixelSize(std::max(1, static_cast<int>(std::lround(height))));
+  f.setBold(bold);
+  return f;
+}
+
+QRect Normalised(const TRect& r) {
+  return QRect(QPoint(std::min(r.left, r.right), std::min(r.top, r.bottom)),
+               QPoint(std::max(r.left, r.right) - 1, std::max(r.top, r.bottom) - 1));
+}
+
+// The markers A and B of a window as dashed lines over the plot, lettered
+// above it.
+void DrawMarks(const TVQRDiagram& diagram, IDeviceContext& dc, int a, int b) {
+  const TCursorFrame frame = CaptureCursorFrame(diagram);
+  const int n = static_cast<int>(frame.SampleX.size()) - 1;
+  const int32_t dpi = dc.DpiY();
+  DcFont font;
+  font.Face = "Arial";
+  font.Height = PageHeaderFontHeight(dpi);
+  dc.SetFont(font);
+  dc.SetTextColor(kDcBlack);
+  for (const auto& [sample, letter] : {std::pair{a, "A"}, std::pair{b, "B"}}) {
+    if (sample < 1 || sample > n) continue;
+    const int32_t x = frame.SampleX[static_cast<size_t>(sample)];
+    dc.SetPen(DcPen{kDcBlack, std::max(1, static_cast<int32_t>(OnPaper(3, dpi))), DcDash::Dash});
+    if (dc.MoveTo(x, frame.PlotRect.top)) dc.LineTo(x, frame.PlotRect.bottom);
+    dc.Text(x, frame.PlotRect.top, letter, DcHAlign::Center, DcVAlign::Bottom);
+  }
+}
+
+}  // namespace
+
+QString ReportWindowName(int mode) {
+  if (mode == kReportOverview) return Tr("Übersicht");
+  if (IsChannelMode(mode)) return Tr("Kanal %1").arg(mode);
+  if (IsCombiMode(mode)) return Tr("Kombination %1").arg(mode - kCombi1Mode + 1);
+  return Tr("Messwerte");
+}
+
+TPageHeader MakePageHeader(TVQRSession& session, const QString& window, std::time_t printed,
+                           int page, int pages) {
+  const QString file =
+      session.Name().empty() ? QString("–") : QString::fromStdString(session.Name());
+  TPageHeader h;
+  h.Left = Tr("%1 · Aufnahme %2 · %3 · Gedruckt %4")
+               .arg(file, Stamp(session.Start()), window, Stamp(printed))
+               .toStdString();
+  if (pages > 0) h.Right = Tr("Seite %1 von %2").arg(page).arg(pages).toStdString();
+  return h;
+}
+
+std::optional<TPageHeader> OnePageHeader(TVQRSession& session, std::time_t printed) {
+  TVQRShowSettings* settings = session.Settings();
+  const TZTiniSettingValue* on = settings ? settings->Find("Printer", "HeaderLine") : nullptr;
+  if (!on || !on->GetBool(1)) return std::nullopt;
+  return MakePageHeader(session, ReportWindowName(session.Diagram().WindowMode()), printed);
+}
+
+QString ReportTitle(const std::string& recordingName) {
+  // Metadata are part of the file: the same in every language.
+  return "Bericht " + QString::fromStdString(recordingName);
+}
+
+void MakeArchivePdf(QPdfWriter& pdf, const std::string& recordingName) {
+  pdf.setPdfVersion(QPagedPaintDevice::PdfVersion_A1b);
+  pdf.setTitle(ReportTitle(recordingName));
+  pdf.setCreator("vqrshow4");
+}
+
+// --------------------------------------------------------------- the layout
+
+struct TVQRReport::TTable {
+  QString Caption;
+  QStringList Header;
+  std::vector<QStringList> Rows;
+  std::vector<double> Widths;  // per column at the table font
+};
+
+struct TVQRReport::TLine {
+  enum Kind { Title, Caption, Header, Row, Gap } What = Row;
+  int Table = -1;
+  int RowIndex = 0;
+};
+
+struct TVQRReport::TPage {
+  int Window = -1;  // index into the content's windows; -1 a table page
+  std::vector<TLine> Lines;
+};
+
+TVQRReport::TVQRReport(TVQRSession& session, TReportContent content, std::time_t printed)
+    : session_(session), content_(std::move(content)), printed_(printed) {}
+
+TVQRReport::~TVQRReport() = default;
+
+int TVQRReport::PageCount() const { return static_cast<int>(pages_.size()); }
+
+QString TVQRReport::PageName(int k) const {
+  if (k < 0 || k >= PageCount()) return QString();
+  const int w = pages_[static_cast<size_t>(k)].Window;
+  return ReportWindowName(w >= 0 ? content_.Windows[static_cast<size_t>(w)].Mode
+                                 : kReportTablePage);
+}
+
+void TVQRReport::BuildTables() {
+  tables_.clear();
+  const QStringList columns{Tr("Kurve"),     Tr("Wert A"),  Tr("Wert B"), Tr("B - A"),
+                            Tr("Δt [h]"),    Tr("Anzahl"),  Tr("Min"),    Tr("bei [h]"),
+                            Tr("Max"),       Tr("bei [h]"), Tr("Mittel"), Tr("Std.-Abw."),
+                            Tr("Steigung/h")};
+  const QStringList limitColumns{Tr("Kurve"),          Tr("Untergrenze"),       Tr("Obergrenze"),
+                                 Tr("außerhalb [h]"),  Tr("außerhalb [%]"),     Tr("Ausflüge"),
+                                 Tr("erster bei [h]"), Tr("größte Abweichung"), Tr("Ergebnis")};
+  TReportWindowKeeper keep(session_);
+  for (const TReportWindow& w : content_.Windows) {
+    if (w.Mode == kReportOverview) continue;
+    const TReportMeasured m = MeasureReportWindow(session_, w);
+    const QString range =
+        m.Marked
+            ? Tr("Marke A bei %1 h, Marke B bei %2 h")
+                  .arg(Hours(m.MarkA <= m.MarkB ? m.FromSeconds : m.ToSeconds, TTimeBound::At),
+                       Hours(m.MarkA <= m.MarkB ? m.ToSeconds : m.FromSeconds, TTimeBound::At))
+            : Tr("Angezeigter Zeitbereich %1 h bis %2 h")
+                  .arg(Hours(m.FromSeconds, TTimeBound::From), Hours(m.ToSeconds, TTimeBound::To));
+    const bool comparing = m.RunNames.size() > 1;
+    auto runName = [&](int ch, size_t run) {
+      return comparing ? CurveName(ch) + " – " + QString::fromStdString(m.RunNames[run])
+                       : CurveName(ch);
+    };
+    TTable t;
+    t.Caption = ReportWindowName(m.Mode) + " – " + range;
+    t.Header = columns;
+    for (const TMeasuredRow& row : m.Rows) {
+      const int d = row.Channel == kTempChannel ? 2 : m.Decimals;
+      for (size_t r = 0; r < row.Runs.size(); ++r) {
+        const TCurveStats& st = row.Runs[r];
+        QStringList cells{runName(row.Channel, r)};
+        if (st.Count > 0)
+          cells << Number(st.First, d) << Number(st.Last, d)
+                << Number(static_cast<double>(st.Last) - st.First, d)
+                << Number(st.LastAtHours - st.FirstAtHours, 4) << QString::number(st.Count)
+                << Number(st.Min, d) << SampleHours(st.MinAtHours) << Number(st.Max, d)
+                << SampleHours(st.MaxAtHours) << Number(st.Mean, d) << Number(st.StdDev, d + 1)
+                << Number(st.SlopePerH, d + 1);
+        else
+          cells << ""
+                << ""
+                << ""
+                << ""
+                << "0";
+        while (cells.size() < columns.size()) cells << "";
+        t.Rows.push_back(cells);
+      }
+    }
+    if (t.Rows.empty()) t.Rows.push_back({Tr("keine Kurve")});
+    tables_.push_back(std::move(t));
+
+    if (!m.Verdicts.empty()) {
+      TTable v;
+      v.Caption = Tr("Grenzwerte") + " – " + ReportWindowName(m.Mode) + " – " + range;
+      v.Header = limitColumns;
+      for (const TLimitVerdict& verdict : m.Verdicts) {
+        const TLimitStats& s = verdict.Stats;
+        const int d = verdict.Channel == kTempChannel ? 2 : m.Decimals;
+        v.Rows.push_back({runName(verdict.Channel, static_cast<size_t>(verdict.Run)),
+                          Number(s.Lower, d), Number(s.Upper, d), Number(s.OutsideHours, 4),
+                          Number(s.OutsidePct, 2), QString::number(s.Excursions),
+                          Number(s.FirstCrossingHours, 4), Number(s.LargestExcursion, d),
+                          s.Held() ? Tr("eingehalten") : Tr("verletzt")});
+      }
+      tables_.push_back(std::move(v));
+    }
+  }
+  if (!content_.Notes.empty()) {
+    TTable n;
+    n.Caption = Tr("Notizen");
+    n.Header = QStringList{Tr("Zeit [h]"), Tr("Kurve"), Tr("Notiz")};
+    for (const TReportNote& note : content_.Notes)
+      n.Rows.push_back(
+          {SampleHours(note.Hours),
+           note.Channel >= 1 && note.Channel <= kTempChannel ? CurveName(note.Channel) : QString(),
+           QString::fromStdString(note.Text)});
+    tables_.push_back(std::move(n));
+  }
+}
+
+int TVQRReport::Layout(const QRect& page, QPaintDevice& device) {
+  page_ = page;
+  dpi_ = std::max(1, device.logicalDpiY());
+  pages_.clear();
+  for (size_t w = 0; w < content_.Windows.size(); ++w)
+    pages_.push_back(TPage{static_cast<int>(w), {}});
+  // The drawing frame inside the borders, as the page set-up makes it.
+  QRect frame;
+  {
+    TReportWindowKeeper keep(session_);
+    session_.PreparePrint();
+    RecordingDC dry(device.logicalDpiX(), device.logicalDpiY());
+    TVQRDiagram& d = session_.Diagram();
+    d.SetPrintMode(true, TRect{0, 0, 0, 0});
+    d.BeginDraw(dry, TRect{page.left(), page.top(), page.right() + 1, page.bottom() + 1}, true);
+    frame = Normalised(d.DrawRect());
+    // Where the diagram's plot begins: a letterhead above it stays clear of
+    // the tables and thumbnails too.
+    d.DrawAxes();
+    const TRect& plot = d.PlotRect();
+    contentTop_ = std::max(
+        0, std::min(plot.top, plot.bottom) - frame.top() - static_cast<int>(OnPaper(60, dpi_)));
+    d.EndDraw();
+  }
+
+  if (!content_.Table) return PageCount();
+
+  BuildTables();
+  // 2.5 mm characters, smaller where the widest table would not fit.
+  fontHeight_ = OnPaper(25, dpi_);
+  const double gap = 0.8;
+  auto measure = [&](double height) {
+    double widest = 0.0;
+    for (TTable& t : tables_) {
+      const QFontMetricsF plain(TableFont(height), &device), bold(TableFont(height, true), &device);
+      t.Widths.assign(static_cast<size_t>(t.Header.size()), 0.0);
+      for (qsizetype c = 0; c < t.Header.size(); ++c) {
+        double w = bold.horizontalAdvance(t.Header[c]);
+        for (const QStringList& row : t.Rows)
+          if (c < row.size()) w = std::max(w, plain.horizontalAdvance(row[c]));
+        t.Widths[static_cast<size_t>(c)] = w + gap * height;
+      }
+      double sum = 0.0;
+      for (double w : t.Widths) sum += w;
+      widest = std::max(widest, sum);
+    }
+    return widest;
+  };
+  const double widest = measure(fontHeight_);
+  if (widest > frame.width() && widest > 0.0) {
+    fontHeight_ = std::max(OnPaper(10, dpi_), fontHeight_ * frame.width() / widest);
+    measure(fontHeight_);
+  }
+
+  // Lines onto pages; a caption and the column heads stay with a row, and a
+  // table that goes on over a page break repeats its column heads.
+  const double bottom = frame.height();
+  const double top = std::max(PageHeaderHeight(dpi_), contentTop_);
+  auto height = [&](TLine::Kind k) {
+    switch (k) {
+      case TLine::Title:
+        return fontHeight_ * 1.6 * kLineSpacing;
+      case TLine::Caption:
+        return fontHeight_ * 1.2 * kLineSpacing;
+      case TLine::Gap:
+        return fontHeight_;
+      default:
+        return fontHeight_ * kLineSpacing;
+    }
+  };
+  TPage current{-1, {}};
+  double y = top;
+  auto add = [&](TLine line, double keepWith) {
+    if (y + height(line.What) + keepWith > bottom && !current.Lines.empty()) {
+      pages_.push_back(std::move(current));
+      current = TPage{-1, {}};
+      y = top;
+      if (line.What == TLine::Row) {
+        current.Lines.push_back(TLine{TLine::Header, line.Table, 0});
+        y += height(TLine::Header);
+      }
+      if (line.What == TLine::Gap) return;
+    }
+    current.Lines.push_back(line);
+    y += height(line.What);
+  };
+  add(TLine{TLine::Title, -1, 0}, 0.0);
+  for (size_t t = 0; t < tables_.size(); ++t) {
+    const int ti = static_cast<int>(t);
+    if (t > 0) add(TLine{TLine::Gap, ti, 0}, 0.0);
+    add(TLine{TLine::Caption, ti, 0}, height(TLine::Header) + height(TLine::Row));
+    add(TLine{TLine::Header, ti, 0}, height(TLine::Row));
+    for (size_t r = 0; r < tables_[t].Rows.size(); ++r)
+      add(TLine{TLine::Row, ti, static_cast<int>(r)}, 0.0);
+  }
+  pages_.push_back(std::move(current));
+  return PageCount();
+}
+
+// ----------------------------------------------------------------- drawing
+
+void TVQRReport::DrawOverview(QPainter& painter, const QRect& frame) {
+  // The window's thumbnails at a screen's size of pixel, scaled onto the paper.
+  const double s = std::max(1.0, dpi_ / 96.0);
+  const int top = std::max(PageHeaderHeight(dpi_), contentTop_);
+  const int w = static_cast<int>(frame.width() / s);
+  const int readout = 24;
+  const int h = static_cast<int>((frame.height() - top) / s) - readout;
+  if (w < 50 || h < 50) return;
+  painter.save();
+  painter.translate(frame.left(), frame.top() + top);
+  painter.scale(s, s);
+  {
+    QPainterDC dc(painter);
+    TOverviewCells cells;
+    LayoutOverviewCells(w, h, cells);
+    ComputeOverviewCells(session_.Diagram(), cells);
+    PaintOverview(dc, cells, true);
+  }
+  painter.setPen(Qt::black);
+  painter.setFont(TableFont(12));
+  painter.drawText(QRectF(0, h, w, readout), Qt::AlignLeft | Qt::AlignVCenter,
+                   QString::fromStdString(OverviewReadout(session_.Diagram())));
+  painter.restore();
+}
+
+void TVQRReport::DrawTablePage(const TPage& page, QPainter& painter, const QRect& frame) {
+  painter.save();
+  painter.setPen(Qt::black);
+  double y = frame.top() + std::max(PageHeaderHeight(dpi_), contentTop_);
+  const double h = fontHeight_;
+  for (const TLine& line : page.Lines) {
+    switch (line.What) {
+      case TLine::Title: {
+        painter.setFont(TableFont(h * 1.6, true));
+        const double lh = h * 1.6 * kLineSpacing;
+        painter.drawText(QRectF(frame.left(), y, frame.width(), lh),
+                         Qt::AlignLeft | Qt::AlignVCenter, ReportWindowName(kReportTablePage));
+        y += lh;
+        break;
+      }
+      case TLine::Caption: {
+        painter.setFont(TableFont(h * 1.2, true));
+        const double lh = h * 1.2 * kLineSpacing;
+        painter.drawText(QRectF(frame.left(), y, frame.width(), lh),
+                         Qt::AlignLeft | Qt::AlignBottom, tables_[line.Table].Caption);
+        y += lh;
+        break;
+      }
+      case TLine::Gap:
+        y += h;
+        break;
+      case TLine::Header:
+      case TLine::Row: {
+        const TTable& t = tables_[static_cast<size_t>(line.Table)];
+        const bool head = line.What == TLine::Header;
+        const QStringList& cells = head ? t.Header : t.Rows[static_cast<size_t>(line.RowIndex)];
+        painter.setFont(TableFont(h, head));
+        const double lh = h * kLineSpacing;
+        double x = frame.left();
+        for (qsizetype c = 0; c < cells.size() && c < static_cast<qsizetype>(t.Widths.size());
+             ++c) {
+          const double w = t.Widths[static_cast<size_t>(c)];
+          const double pad = h * 0.4;
+          // The first column (the curve) and the last of the notes to the left.
+          const bool left = c == 0 || (t.Header.size() == 3 && c == 2);
+          painter.drawText(QRectF(x + pad, y, w - 2 * pad, lh),
+                           (left ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter, cells[c]);
+          x += w;
+        }
+        y += lh;
+        if (head) {
+          QPen pen(Qt::black);
+          pen.setWidthF(std::max(1.0, OnPaper(2, dpi_)));
+          painter.setPen(pen);
+          painter.drawLine(QPointF(frame.left(), y), QPointF(x, y));
+        }
+        break;
+      }
+    }
+  }
+  painter.restore();
+}
+
+bool TVQRReport::Print(QPainter& painter, QPagedPaintDevice& device,
+                       const std::function<bool(TVQRPrintDecor&)>& loadDecor,
+                       TVQRPrintDecor& decor) {
+  TReportWindowKeeper keep(session_);
+  const int count = PageCount();
+  const TRect rect{page_.left(), page_.top(), page_.right() + 1, page_.bottom() + 1};
+  for (int k = 0; k < count; ++k) {
+    const TPage& page = pages_[static_cast<size_t>(k)];
+    const TReportWindow* window =
+        page.Window >= 0 ? &content_.Windows[static_cast<size_t>(page.Window)] : nullptr;
+    if (window) PrepareReportWindow(session_, *window);
+    session_.PreparePrint();
+    if (loadDecor && !loadDecor(decor)) return false;
+    const bool begun = k == 0 ? (painter.isActive() || painter.begin(&device)) : device.newPage();
+    if (!begun) return false;
+    const TPageHeader header = MakePageHeader(session_, PageName(k), printed_, k + 1, count);
+    TVQRDiagram& diagram = session_.Diagram();
+    std::function<void(IDeviceContext&)> body;
+    if (!window) {
+      body = [&](IDeviceContext&) { DrawTablePage(page, painter, Normalised(diagram.DrawRect())); };
+    } else if (window->Mode == kReportOverview) {
+      body = [&](IDeviceContext&) { DrawOverview(painter, Normalised(diagram.DrawRect())); };
+    } else if (window->MarkA > 0 || window->MarkB > 0) {
+      body = [&](IDeviceContext& dc) {
+        diagram.DrawAxes();
+        diagram.DrawCurves();
+        DrawMarks(diagram, dc, window->MarkA, window->MarkB);
+      };
+    }
+    {
+      QPainterDC dc(painter);
+      decor.SetPainter(&painter);
+      session_.PrintPage(dc, rect, &decor, &header, body);
+      decor.SetPainter(nullptr);
+    }
+    if (!painter.isActive()) return false;
+  }
+  return true;
+}

@@ -1,0 +1,274 @@
+// The report as a user gets it: vqrtool report into PDF files, read back
+// with poppler (pages, header lines, table) and from the file's metadata; a
+// report leaves the session's window as it was; the header line on the
+// one-page print only when "Kopfzeile" is on.
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QDateTime>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <ctime>
+
+#include "chart/recordingdc.h"
+#include "chart/vqrdiagram.h"
+#include "print/PrintDecor.h"
+#include "print/Report.h"
+#include "session/Report.h"
+#include "session/Session.h"
+#include "settings/readonlysettings.h"
+#include "settings/settings.h"
+#include "support/mainwindow_fixture.h"
+
+namespace {
+
+const QString kVqrtool = QString(VQR_BINARY_DIR) + "/vqrtool";
+
+// Combination 1 with channels 1, 2 and T; landscape; an upper limit on channel 1.
+const QByteArray kIni =
+    "[CombiWindow1]\nVisibleCh1=ON\nVisibleCh2=ON\nVisibleCh17=ON\n"
+    "[Printer]\nAlwaysHorz=ON\n[Limits]\nUpper1=1.5\n";
+
+QString PageText(const QString& pdf, int page) {
+  return Exec("pdftotext",
+              {"-layout", "-f", QString::number(page), "-l", QString::number(page), pdf, "-"})
+      .out;
+}
+
+int PageCount(const QString& pdf) {
+  const auto m = QRegularExpression("Pages:\\s+(\\d+)").match(Exec("pdfinfo", {pdf}).out);
+  return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+// The program's settings read from an INI file of text.
+std::unique_ptr<TToolSettings> Settings(const QByteArray& text) {
+  static QTemporaryDir dir;
+  const QString path = dir.filePath("s.ini");
+  WriteFile(path, text);
+  TToolSettingsOptions options;
+  options.IniFile = path.toStdString();
+  std::string error;
+  auto settings = LoadToolSettings(options, &error);
+  EXPECT_TRUE(settings && settings->Table) << error;
+  return settings;
+}
+
+class Report : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir.isValid());
+    WriteFile(Ini(), kIni);
+  }
+  QString Ini() const { return dir.filePath("r.ini"); }
+  QString Out() const { return dir.filePath("r.pdf"); }
+  ProcessRun Run(const QStringList& args) {
+    return Exec(kVqrtool, QStringList{"report", QString::fromStdString(SamplePath("hours40.DAT")),
+                                      "-o", Out(), "--ini", Ini()} +
+                              args);
+  }
+  QTemporaryDir dir;
+};
+
+TEST_F(Report, EveryPageNamesItsWindowAndItsPlaceInTheReport) {
+  const struct {
+    QStringList args;
+    QStringList windows;  // as the page headers name them
+  } cases[] = {
+      {{"--windows", "0,18,3"}, {"Übersicht", "Kombination 1", "Kanal 3", "Messwerte"}},
+      // Without --windows: the overview and the combinations with a ticked channel.
+      {{}, {"Übersicht", "Kombination 1", "Messwerte"}},
+      {{"--windows", "19,19"}, {"Kombination 2", "Kombination 2", "Messwerte"}},
+  };
+  const QRegularExpression date(R"(\d\d\.\d\d\.\d{4} \d\d:\d\d)");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args.join(' ').toStdString());
+    QFile::remove(Out());
+    const ProcessRun r = Run(c.args);
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    const int pages = static_cast<int>(c.windows.size());
+    EXPECT_EQ(r.out.trimmed(), QString::number(pages));
+    ASSERT_EQ(PageCount(Out()), pages);
+    for (int p = 1; p <= pages; ++p) {
+      const QString header = PageText(Out(), p).section('\n', 0, 0);
+      SCOPED_TRACE(header.toStdString());
+      EXPECT_TRUE(header.startsWith("hours40.DAT · Aufnahme "));
+      EXPECT_TRUE(header.contains(" · " + c.windows[p - 1] + " · Gedruckt "));
+      EXPECT_EQ(header.count(date), 2);  // the recording's start and the print
+      EXPECT_TRUE(header.trimmed().endsWith(QString("Seite %1 von %2").arg(p).arg(pages)));
+    }
+  }
+  // Combination 2 has no ticked channel: said, and still printed.
+  EXPECT_TRUE(Run({"--windows", "19"}).err.contains("no channel is ticked for combination 2"));
+}
+
+TEST_F(Report, TableListsEachWindowsRangeValuesAndLimitVerdicts) {
+  ASSERT_EQ(Run({"--windows", "0,18,3"}).status, 0);
+  const QString table = PageText(Out(), 4);
+  EXPECT_TRUE(table.contains("Kombination 1 – Angezeigter Zeitbereich 0.000 h bis 48.000 h"))
+      << table.toStdString();
+  EXPECT_TRUE(table.contains("Kanal 3 – Angezeigter Zeitbereich"));
+  // Channel 1 starts above 1.5 and falls below it: a violated limit, listed
+  // for combination 1 only (channel 3 has none).
+  EXPECT_EQ(table.count("Grenzwerte – "), 1);
+  EXPECT_TRUE(QRegularExpression(R"(Kanal 1\s+–\s+1\.5\d*\s.*verletzt)").match(table).hasMatch())
+      << table.toStdString();
+  for (const char* column : {"Kurve", "Min", "Max", "Mittel", "Std.-Abw.", "Steigung/h"})
+    EXPECT_TRUE(table.contains(column)) << column;
+}
+
+TEST_F(Report, ManyWindowsGoOnOverSeveralTablePages) {
+  const ProcessRun r = Run({"--windows", "1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,18,18"});
+  ASSERT_EQ(r.status, 0) << r.err.toStdString();
+  const int pages = PageCount(Out());
+  ASSERT_GE(pages, 20);
+  for (int p = 19; p <= pages; ++p) {
+    const QString text = PageText(Out(), p);
+    EXPECT_TRUE(text.contains(QString("Messwerte · Gedruckt")));
+    EXPECT_TRUE(text.contains(QString("Seite %1 von %2").arg(p).arg(pages)));
+    EXPECT_TRUE(text.contains("Kurve")) << "column heads on page " << p;
+  }
+  EXPECT_TRUE(PageText(Out(), pages).contains("Kombination 1 –"));
+}
+
+TEST_F(Report, CommandLineMistakesAndMissingFiles) {
+  const struct {
+    QStringList args;
+    int status;
+  } cases[] = {
+      {{"--windows", "17"}, 64}, {{"--windows", "0,,3"}, 64}, {{"--windows", "-1"}, 64},
+      {{"--windows", "20"}, 64}, {{"--windows", ""}, 64},     {{"--printer", "x"}, 64},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(Run(c.args).status, c.status) << c.args.join(' ').toStdString();
+  const ProcessRun missing =
+      Exec(kVqrtool, {"report", dir.filePath("none.DAT"), "-o", Out(), "--defaults"});
+  EXPECT_EQ(missing.status, 2);
+  const ProcessRun vqa =
+      Exec(kVqrtool, {"report", dir.filePath("a.vqa"), "-o", Out(), "--defaults"});
+  EXPECT_EQ(vqa.status, 64);
+  EXPECT_TRUE(vqa.err.contains(".vqa"));
+  EXPECT_FALSE(QFile::exists(Out()));
+}
+
+TEST_F(Report, PdfIsAnArchiveDocumentThatNamesTheRecording) {
+  ASSERT_EQ(Run({"--windows", "3"}).status, 0);
+  const QByteArray pdf = ReadFile(Out());
+  const qsizetype from = pdf.indexOf("<x:xmpmeta"), to = pdf.indexOf("</x:xmpmeta>");
+  ASSERT_TRUE(from >= 0 && to > from);
+  const QString xmp = QString::fromUtf8(pdf.mid(from, to - from));
+  EXPECT_TRUE(xmp.contains(R"(pdfaid:part="1")"));
+  EXPECT_TRUE(xmp.contains(R"(pdfaid:conformance="B")"));
+  EXPECT_TRUE(QRegularExpression("<dc:title>.*hours40\\.DAT.*</dc:title>",
+                                 QRegularExpression::DotMatchesEverythingOption)
+                  .match(xmp)
+                  .hasMatch())
+      << xmp.toStdString();
+  const auto created = QRegularExpression(R"re(xmp:CreateDate="([^"]+)")re").match(xmp);
+  ASSERT_TRUE(created.hasMatch());
+  const QDateTime when = QDateTime::fromString(created.captured(1), Qt::ISODate);
+  EXPECT_LT(std::abs(when.secsTo(QDateTime::currentDateTimeUtc())), 120);
+}
+
+// The session of a window shown in the program: a report draws other windows
+// with it, and must hand it back as it was.
+TEST(ReportSession, WindowModeZoomAndLayoutStayAsTheyWere) {
+  const auto settings = Settings(kIni);
+  TVQRSession session(settings->Table.get());
+  ASSERT_EQ(session.Load(SamplePath("hours40.DAT")), TLoadStatus::Ok);
+  session.PrepareWindow(5);
+  TVQRDiagram& d = session.Diagram();
+  d.SetZoom(TZoomSel{1, 1, 4, 5});
+  const AxisRange time = session.Data().Axes().Time(), value = session.Data().Axes().Value();
+  const TVQRDiagram::TZoomMemory zoom = d.ZoomMemory();
+  const TDiagramLayout layout = d.Layout();
+
+  TReportContent content;
+  content.Windows = {{},
+                     {.Mode = kCombi1Mode, .MarkA = 30, .MarkB = 10},
+                     {.Mode = 3, .Zoomed = true, .Zoom = {2, 0, 4, 10}, .MarkA = 0, .MarkB = 0}};
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  QPdfWriter pdf(&buffer);
+  pdf.setResolution(300);
+  TVQRReport report(session, content, std::time(nullptr));
+  ASSERT_EQ(report.Layout(QRect(0, 0, pdf.width(), pdf.height()), pdf), 4);
+  TVQRPrintDecor decor;
+  QPainter painter;
+  EXPECT_TRUE(report.Print(painter, pdf, {}, decor));
+  EXPECT_TRUE(painter.end());
+
+  EXPECT_EQ(d.WindowMode(), 5);
+  EXPECT_EQ(session.Data().Axes().Time(), time);
+  EXPECT_EQ(session.Data().Axes().Value(), value);
+  EXPECT_EQ(d.ZoomMemory().ZoomedX, zoom.ZoomedX);
+  EXPECT_EQ(d.ZoomMemory().SavedX, zoom.SavedX);
+  EXPECT_TRUE(d.ZoomMemory().Available);
+  EXPECT_EQ(d.Layout(), layout);
+  EXPECT_TRUE(d.RestoreZoom());
+}
+
+TEST(ReportSession, ZoomAndMarkersChooseTheTableRange) {
+  const auto settings = Settings(kIni);
+  TVQRSession session(settings->Table.get());
+  ASSERT_EQ(session.Load(SamplePath("hours40.DAT")), TLoadStatus::Ok);
+  // The time axis of 48 h in 12 divisions: divisions 2 to 4 are 8 h to 16 h.
+  const TReportMeasured zoomed = MeasureReportWindow(
+      session, {.Mode = 3, .Zoomed = true, .Zoom = {2, 0, 4, 10}, .MarkA = 0, .MarkB = 0});
+  EXPECT_FALSE(zoomed.Marked);
+  EXPECT_DOUBLE_EQ(zoomed.FromSeconds, 8 * 3600.0);
+  EXPECT_DOUBLE_EQ(zoomed.ToSeconds, 16 * 3600.0);
+  ASSERT_EQ(zoomed.Rows.size(), 1u);
+  EXPECT_GT(zoomed.Rows[0].Runs[0].Count, 0);
+  EXPECT_GE(zoomed.Rows[0].Runs[0].FirstAtHours, 8.0);
+  EXPECT_LE(zoomed.Rows[0].Runs[0].LastAtHours, 16.0);
+  // Markers in either order cover the samples between them; combination 1
+  // lists its ticked curves, with the verdict of the one with a limit.
+  const TReportMeasured marked =
+      MeasureReportWindow(session, {.Mode = kCombi1Mode, .MarkA = 30, .MarkB = 10});
+  EXPECT_TRUE(marked.Marked);
+  ASSERT_EQ(marked.Rows.size(), 3u);
+  EXPECT_EQ(marked.Rows[2].Channel, kTempChannel);
+  EXPECT_EQ(marked.Rows[0].Runs[0].Count, 21);
+  ASSERT_EQ(marked.Verdicts.size(), 1u);
+  EXPECT_EQ(marked.Verdicts[0].Channel, 1);
+}
+
+// "Kopfzeile" off: the page is drawn with exactly the calls it always had;
+// on: the same calls, then the header line naming file and window.
+TEST(ReportSession, HeaderLineOnTheOnePagePrintOnlyWhenSet) {
+  for (const bool on : {false, true}) {
+    const auto settings = Settings(
+        on ? QByteArray(kIni).replace("AlwaysHorz=ON\n", "AlwaysHorz=ON\nHeaderLine=ON\n") : kIni);
+    TVQRSession session(settings->Table.get());
+    ASSERT_EQ(session.Load(SamplePath("hours40.DAT")), TLoadStatus::Ok);
+    session.PrepareWindow(kCombi1Mode);
+    session.PreparePrint();
+    const TRect page{0, 0, 3508, 2480};
+    RecordingDC plain(300, 300), withSetting(300, 300);
+    session.PrintPage(plain, page, nullptr);
+    const std::optional<TPageHeader> header = OnePageHeader(session, std::time(nullptr));
+    session.PrintPage(withSetting, page, nullptr, header ? &*header : nullptr, {});
+    const auto& a = plain.Calls();
+    const auto& b = withSetting.Calls();
+    ASSERT_EQ(header.has_value(), on);
+    ASSERT_GE(b.size(), a.size());
+    EXPECT_EQ(b.size() > a.size(), on);
+    for (size_t k = 0; k < a.size(); ++k) {
+      ASSERT_EQ(a[k].op, b[k].op) << k;
+      ASSERT_EQ(a[k].rect, b[k].rect) << k;
+      ASSERT_EQ(a[k].text, b[k].text) << k;
+    }
+    if (on) {
+      std::string added;
+      for (size_t k = a.size(); k < b.size(); ++k) added += b[k].text;
+      EXPECT_NE(added.find("hours40.DAT · Aufnahme "), std::string::npos) << added;
+      EXPECT_NE(added.find(" · Kombination 1 · Gedruckt "), std::string::npos) << added;
+      EXPECT_EQ(added.find("Seite"), std::string::npos);
+    }
+  }
+}
+
+}  // namespace
