@@ -75,7 +75,9 @@ bool ParseReportWindows(std::string_view text, std::vector<TReportWindow>& windo
     const size_t comma = text.find(',');
     int32_t mode = -1;
     if (!WholeIntFromText(text.substr(0, comma), mode) || !IsReportWindow(mode)) return false;
-    parsed.push_back(TReportWindow{.Mode = mode});
+    TReportWindow window;
+    window.Mode = mode;
+    parsed.push_back(window);
     if (comma == std::string_view::npos) break;
     text.remove_prefix(comma + 1);
   }
