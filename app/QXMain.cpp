@@ -166,6 +166,12 @@ void TQXMainForm::BuildMenus() {
             [this]() { FileSaveAs(); }},
            {"Mn_File_ExcelExport", "Excel Export...", "", [this]() { Mn_File_ExcelExportClick(); }},
            separator,
+           {"Mn_File_OpenEvaluation", tr("Auswertung öffnen..."),
+            "Eine gespeicherte Auswertung öffnen", [this]() { FileOpenEvaluation(); }},
+           {"Mn_File_SaveEvaluation", tr("Auswertung speichern..."),
+            "Aufzeichnung, Vergleich, Fenster, Zoom, Marken und Notizen speichern",
+            [this]() { FileSaveEvaluation(); }},
+           separator,
            {"Mn_File_Print", "&Drucken...", "Aktuelle Datei drucken", [this]() { FilePrint(); },
             QKeySequence::Print},
            separator,
@@ -350,8 +356,9 @@ void TQXMainForm::SaveSettingsAtClose() {
 
 void TQXMainForm::dragEnterEvent(QDragEnterEvent* event) {
   for (const QUrl& url : event->mimeData()->urls()) {
-    if (url.isLocalFile() &&
-        QFileInfo(url.toLocalFile()).suffix().compare("dat", Qt::CaseInsensitive) == 0) {
+    const QString suffix = QFileInfo(url.toLocalFile()).suffix();
+    if (url.isLocalFile() && (suffix.compare("dat", Qt::CaseInsensitive) == 0 ||
+                              suffix.compare("vqa", Qt::CaseInsensitive) == 0)) {
       event->acceptProposedAction();
       return;
     }
@@ -361,11 +368,13 @@ void TQXMainForm::dragEnterEvent(QDragEnterEvent* event) {
 void TQXMainForm::dropEvent(QDropEvent* event) {
   for (const QUrl& url : event->mimeData()->urls()) {
     const QString path = url.toLocalFile();
-    if (QFileInfo(path).suffix().compare("dat", Qt::CaseInsensitive) == 0) {
+    const QString suffix = QFileInfo(path).suffix();
+    if (suffix.compare("dat", Qt::CaseInsensitive) == 0 ||
+        suffix.compare("vqa", Qt::CaseInsensitive) == 0) {
       event->acceptProposedAction();
       // Let the drag source finish before the long read starts.
       QMetaObject::invokeMethod(
-          this, [this, path]() { OpenDataFile(path); }, Qt::QueuedConnection);
+          this, [this, path]() { OpenFileArgument(path); }, Qt::QueuedConnection);
       return;
     }
   }
@@ -380,7 +389,7 @@ void TQXMainForm::HandleForwardedArguments(const QStringList& args) {
   // that cannot be opened is reported as at a first start.
   for (const QString& arg : args) {
     if (TZTIniClass::IsSettingsSwitch(arg.toStdString())) continue;
-    OpenDataFile(arg);
+    OpenFileArgument(arg);
     break;
   }
 }

@@ -44,3 +44,16 @@ void TDiagramWindows::ShowOverview() {
   overview_->update();
   BringToFront(overview_.get());
 }
+
+const TDiagramController* TDiagramWindows::ChannelController() const {
+  return &channel_->Controller();
+}
+
+void TDiagramWindows::RestoreChannelView(bool zoom, const AxisRange& time, const AxisRange& value,
+                                         int markA, int markB) {
+  channel_->RestoreView(zoom, time, value, markA, markB);
+}
+
+void TDiagramWindows::RedrawDiagrams() {
+  if (channel_->isVisible()) channel_->Invalidate();
+}

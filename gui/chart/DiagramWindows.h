@@ -30,6 +30,10 @@ class TDiagramWindows : public IDiagramWindows {
   void CloseOverview() override;
   void RefreshOverview() override;
   void ShowOverview() override;
+  const TDiagramController* ChannelController() const override;
+  void RestoreChannelView(bool zoom, const AxisRange& time, const AxisRange& value, int markA,
+                          int markB) override;
+  void RedrawDiagrams() override;
 
  private:
   IDiagramHost& host_;

@@ -1,6 +1,7 @@
 #include "gui/chart/RecordingPanel.h"
 
 #include <QFileInfo>
+#include <cmath>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -9,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "chart/curvestats.h"
+#include "gui/chart/NoteMenu.h"
 #include "gui/common/appicons.h"
 #include "session/Session.h"
 
@@ -40,6 +42,11 @@ TF_Recording::TF_Recording(QWidget* parent) : QWidget(parent, Qt::Window) {
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(facts_);
   layout->addWidget(channels_, 1);
+  notes_ = new QLabel(this);
+  notes_->setObjectName("Lb_RecordingNotes");
+  notes_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  notes_->setWordWrap(true);
+  layout->addWidget(notes_);
   resize(460, 640);
 }
 
@@ -92,7 +99,11 @@ void TF_Recording::ShowRecording(TVQRSession& session, const QString& path) {
     }
   }
   channels_->resizeColumnsToContents();
+  const QStringList notes = NoteLines(session.Notes(), -INFINITY, INFINITY);
+  notes_->setText(notes.isEmpty() ? tr("Keine Notizen") : tr("Notizen:") + "\n" + notes.join('\n'));
 }
+
+QString TF_Recording::NotesText() const { return notes_->text(); }
 
 QString TF_Recording::FactsText() const { return facts_->text(); }
 
