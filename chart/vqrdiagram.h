@@ -14,6 +14,7 @@
 #include "chart/charttypes.h"
 #include "chart/notes.h"
 #include "data/vqrfileo.h"
+#include "settings/limits.h"
 
 class IDeviceContext;
 class TVQRPlotter;
@@ -75,6 +76,10 @@ class TVQRDiagram {
   /// itself; a solid pen dashed, dotted, dash-dotted and dash-dot-dotted in
   /// turn (lighter from the fifth run on); a styled pen in lighter shades.
   static TPenRec RunPen(const TPenRec& pen, int k);
+  /// The limits drawn with each curve: dashed lines in the curve's colour,
+  /// the parts of the curve outside them lightly marked.
+  void SetLimits(const TVQRLimits& limits) { limits_ = limits; }
+  const TVQRLimits& Limits() const { return limits_; }
 
   // ---------------------------------------------------------------- page set-up
   void SetPrintMode(bool printing, const TRect& previewRect);
@@ -169,6 +174,12 @@ class TVQRDiagram {
                      std::vector<int32_t>& xs) const;
   void DrawRunCurve(int ch, const TVqrDataObjectNew& data, const std::vector<int32_t>& xs,
                     const TPenRec& pen, bool progress);
+  /// Before the curves of a channel: the marks of the parts outside its
+  /// limits on each run; after them, the limit lines.
+  void DrawOutsideMarks(int ch, const TVqrDataObjectNew& data, const std::vector<int32_t>& xs,
+                        const TPenRec& pen);
+  void DrawLimitLines(int ch);
+  int DrawnToDeviceY(int ch, double drawn) const;
   void DrawLegendEntry(int ch);
   void DrawRunLegend();
   void DrawLegendItem(bool withLine, const std::string& text);
@@ -194,6 +205,7 @@ class TVQRDiagram {
   TPrintOptions printOptions_;
   int32_t windowMode_ = 0;
   std::vector<TDiagramRun> runs_;
+  TVQRLimits limits_;
   AxisRange ownTime_;
   AxisRange ownValue_;
 

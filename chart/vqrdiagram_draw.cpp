@@ -295,10 +295,14 @@ void TVQRDiagram::DrawCurves() {
 }
 
 void TVQRDiagram::DrawChannelCurve(int ch) {
+  DrawOutsideMarks(ch, data_, runX_[0], pens_[ch]);
+  for (size_t k = 1; k < runs_.size(); ++k)
+    if (runs_[k].Data) DrawOutsideMarks(ch, *runs_[k].Data, runX_[k], pens_[ch]);
   DrawRunCurve(ch, data_, runX_[0], pens_[ch], true);
   for (size_t k = 1; k < runs_.size(); ++k)
     if (runs_[k].Data)
       DrawRunCurve(ch, *runs_[k].Data, runX_[k], RunPen(pens_[ch], static_cast<int>(k)), false);
+  DrawLimitLines(ch);
   if (!IsCombiMode(windowMode_)) return;
   if (Comparing()) ApplyPen(pens_[ch]);  // the legend's line in the channel's own pen
   DrawLegendEntry(ch);

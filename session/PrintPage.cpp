@@ -12,6 +12,7 @@ const TPrintOptions& TVQRSession::PreparePrint() {
     TakeDiagramLayout(*settings_, diagram_->Layout());
     TakePrinterSettings(*settings_, diagram_->PrintOptions());
   }
+  diagram_->SetLimits(Limits());
   return diagram_->PrintOptions();
 }
 

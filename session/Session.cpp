@@ -32,8 +32,10 @@ void TVQRSession::SetGauge(IProcessGauge* gauge) {
 }
 
 void TVQRSession::Link() {
+  // A new recording: the notes and an evaluation's own limits end with the old one.
   smoothing_.clear();
   notes_.clear();
+  limits_.reset();
   store_->Clear();
   meta_->Clear();
   data_->SetStore(store_.get());
@@ -95,6 +97,7 @@ int TVQRSession::PrepareWindow(int mode) {
   }
   for (const auto& c : compared_) c->Data.Axes().SetScaling(data_->Axes().Scaling());
   if (settings_) SetTimeAlign(AlignFromSettings(*settings_));
+  diagram_->SetLimits(Limits());
   return curves;
 }
 

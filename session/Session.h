@@ -8,6 +8,7 @@
 #include <ctime>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "data/vqrfileo.h"
 #include "data/vqrlogfile.h"
 #include "chart/notes.h"
+#include "settings/limits.h"
 
 class IDeviceContext;
 class IProcessGauge;
@@ -143,6 +145,15 @@ class TVQRSession {
   /// axes, grid, legend and curves. decor may be null.
   void PrintPage(IDeviceContext& canvas, const TRect& page, IPrintDecoration* decor);
 
+  /// The limits in force: those set here, else the settings' (section
+  /// Limits; none without settings). The diagram draws them from the next
+  /// PrepareWindow or PreparePrint on, or at once when set here.
+  TVQRLimits Limits() const;
+  /// Limits of their own (a saved evaluation's) instead of the settings',
+  /// which stay as they are; none goes back to the settings'.
+  void SetLimits(std::optional<TVQRLimits> limits);
+  bool LimitsOwn() const { return limits_.has_value(); }
+
   /// The open recording's file without its folder, as the path named it;
   /// empty for a recording read from memory.
   const std::string& Name() const { return name_; }
@@ -174,6 +185,7 @@ class TVQRSession {
   TTimeAlign align_ = TTimeAlign::FromStart;
   std::vector<int> smoothing_;  // the open recording's
   TNotes notes_;
+  std::optional<TVQRLimits> limits_;  // set by SetLimits
 };
 
 /// The export mode the settings choose: parameters first, then raw data,

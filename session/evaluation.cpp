@@ -230,6 +230,34 @@ class TReader {
       if (!Note((*notes)[i], "notes[" + std::to_string(i) + "]", n)) return false;
       e.Notes.push_back(std::move(n));
     }
+    return Limits(doc, e.Limits);
+  }
+
+  bool Limit(const json& j, const std::string& field, std::optional<double>& out) {
+    if (j.is_null()) return true;
+    float unused = 0;
+    if (!Float(&j, field, unused)) return false;
+    out = j.get<double>();
+    return true;
+  }
+
+  bool Limits(const json& doc, TVQRLimits& limits) {
+    const json* list = Member(doc, "limits", "limits");
+    if (!Array(list, kTempChannel, "limits")) return false;
+    for (size_t i = 0; i < list->size(); ++i) {
+      const std::string field = "limits[" + std::to_string(i) + "]";
+      const json& j = (*list)[i];
+      int ch = 0;
+      if (!Object(&j, field) ||
+          !Int(Member(j, "channel", field + ".channel"), 1, kTempChannel, field + ".channel", ch))
+        return false;
+      if (limits.Has(ch)) return Fail(TEvalError::BadValue, field + ".channel");
+      const json* lower = Member(j, "lower", field + ".lower");
+      const json* upper = Member(j, "upper", field + ".upper");
+      if (!lower || !upper || !Limit(*lower, field + ".lower", limits.Lower[ch]) ||
+          !Limit(*upper, field + ".upper", limits.Upper[ch]))
+        return false;
+    }
     return true;
   }
 };
@@ -263,6 +291,13 @@ std::string EvaluationJson(const TEvaluation& eval) {
     json j = {{"time_s", n.Time}, {"text", n.Text}, {"channel", n.Channel}};
     if (n.Channel != 0) j["value"] = n.Value;
     doc["notes"].push_back(std::move(j));
+  }
+  doc["limits"] = json::array();
+  for (int ch = 1; ch <= kTempChannel; ++ch) {
+    if (!eval.Limits.Has(ch)) continue;
+    auto limit = [](const std::optional<double>& v) { return v ? json(*v) : json(nullptr); };
+    doc["limits"].push_back(
+        {{"channel", ch}, {"lower", limit(eval.Limits.Lower[ch])}, {"upper", limit(eval.Limits.Upper[ch])}});
   }
   // Invalid UTF-8 in a text is replaced rather than refused.
   return doc.dump(2, ' ', false, json::error_handler_t::replace) + "\n";

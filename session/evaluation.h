@@ -3,7 +3,7 @@
 // versioned JSON file: the recording (its path relative to the evaluation
 // when it lies beside or below it) with its SHA-256, the compared
 // recordings, smoothing and zero point applied, the diagram windows with
-// their mode, axes and markers, and the notes. The settings stay in the INI
+// their mode, axes and markers, the notes and the limits in force. The settings stay in the INI
 // file. Reading checks everything before anything is used, so that a
 // damaged or hostile file is refused as a whole.
 
@@ -14,6 +14,7 @@
 
 #include "chart/notes.h"
 #include "data/axes.h"
+#include "settings/limits.h"
 
 /// The format this program writes; a file of a higher version is refused.
 constexpr int kEvaluationVersion = 1;
@@ -44,6 +45,7 @@ struct TEvaluation {
   bool ZeroPoint = false;
   std::vector<TEvalWindow> Windows;
   TNotes Notes;
+  TVQRLimits Limits;  // the limits in force when saved
   bool operator==(const TEvaluation&) const = default;
 };
 

@@ -33,6 +33,7 @@ bool CaptureEvaluation(const TVQRSession& session, const std::string& recordingP
   }
   e.ZeroPoint = session.ZeroPoint();
   e.Notes = session.Notes();
+  e.Limits = session.Limits();
   e.Windows = std::move(eval.Windows);
   eval = std::move(e);
   return true;
@@ -47,6 +48,8 @@ void ApplyEvaluation(TVQRSession& session, const TEvaluation& eval,
   }
   session.SetZeroPoint(eval.ZeroPoint);
   session.Notes() = eval.Notes;
+  // The evaluation's limits hold for it alone; the settings keep theirs.
+  session.SetLimits(eval.Limits);
 }
 
 TLoadStatus RestoreEvaluation(TVQRSession& session, const TEvaluation& eval,

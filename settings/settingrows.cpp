@@ -4,6 +4,7 @@
 
 #include "data/numtext.h"
 #include "settings/inifile.h"
+#include "settings/limits.h"
 #include "settings/settings.h"
 
 namespace {
@@ -24,6 +25,7 @@ constexpr uint32_t kScaling =
     C::RecordingLoad | C::SingleWindow | C::Combi1Window | C::Combi2Window;
 constexpr uint32_t kLayout = kScaling | C::Print;
 constexpr uint32_t kLogo = C::Print | C::LogoAndBackground;
+constexpr uint32_t kDrawn = C::SingleWindow | C::Combi1Window | C::Combi2Window | C::Print;
 
 // One line per setting, in the order of the file.
 // clang-format off
@@ -141,6 +143,10 @@ std::vector<TSettingRow> ProgramRows() {
       TextRow("ExcelCal", "FormatTime").Ctl("Ed_XLCal_FormatTime").For(C::ExcelExport).As(&T::ExcelCalFormatTime),
       TextRow("ExcelCal", "FormatChannel").Ctl("Ed_XLCal_FormatChannel").For(C::ExcelExport).As(&T::ExcelCalFormatChannel),
       TextRow("ExcelCal", "FormatTemp").Ctl("Ed_XLCal_FormatTemp").For(C::ExcelExport).As(&T::ExcelCalFormatTemp),
+
+      // Per channel, 17 the temperature: blank is no limit.
+      TextRow("Limits", "Lower").N(17).Ctl("Ed_Lower{n}").Rule(&LimitFieldText).For(kDrawn),
+      TextRow("Limits", "Upper").N(17).Ctl("Ed_Upper{n}").Rule(&LimitFieldText).For(kDrawn),
   };
 }
 // clang-format on

@@ -65,6 +65,8 @@ struct TSettingRow {
   /// captioned so, below the page's own fields.
   const char* Page = nullptr;
   const char* Caption = nullptr;
+  /// A text field's own rule for what it gives back (null: trimmed text).
+  std::string (*TextRule)(const std::string&) = nullptr;
 
   constexpr TSettingRow N(int count) const {
     return With([&](TSettingRow& r) { r.Count = count; });
@@ -95,6 +97,9 @@ struct TSettingRow {
       r.Page = page;
       r.Caption = caption;
     });
+  }
+  constexpr TSettingRow Rule(std::string (*rule)(const std::string&)) const {
+    return With([&](TSettingRow& r) { r.TextRule = rule; });
   }
   bool ReadBy(TSettingsCommand c) const { return (Commands & static_cast<uint32_t>(c)) != 0; }
 

@@ -39,6 +39,7 @@ TVQRShowSettings::TVQRShowSettings(TZTIniClass* ini) : TZTIniSettingTable(ini) {
     }
     // A value shown in a field is kept as the field would give it back.
     s->AsField = row.Control != nullptr;
+    s->TextRule = row.TextRule;
     if (row.RadioGroup) s->RadioGroup = row.RadioGroup;
     if (row.Field) this->*row.Field = s;
     rows_.push_back({s, row});

@@ -270,10 +270,14 @@ void TZTiniSettingValue::Load(int i) {
   if (AsField) NormaliseAsField(i);
 }
 
+std::string TZTiniSettingValue::FieldTextOf(const std::string& shown) const {
+  return TextRule ? TextRule(shown) : FieldText(shown);
+}
+
 void TZTiniSettingValue::NormaliseAsField(int i) {
   switch (ValueType) {
     case TZTIniValueType::String:
-      SetString(i, FieldText(GetString(i)));
+      SetString(i, FieldTextOf(GetString(i)));
       break;
     case TZTIniValueType::Integer:
       SetInteger(i, FieldInteger(IntText(GetInteger(i))));

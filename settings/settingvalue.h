@@ -162,6 +162,10 @@ class TZTiniSettingValue {
   TZTIniSettingTable* Table = nullptr;
   /// The value is edited in a page field: loads are normalised as that field.
   bool AsField = false;
+  /// A text field's own rule for what it gives back (null: the text trimmed).
+  std::string (*TextRule)(const std::string&) = nullptr;
+  /// What this value's field gives back for a shown text.
+  std::string FieldTextOf(const std::string& shown) const;
   /// Radio buttons of one box (empty: none): loading leaves at most one on.
   std::string RadioGroup;
 

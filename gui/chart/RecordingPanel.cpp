@@ -80,6 +80,7 @@ void TF_Recording::ShowRecording(TVQRSession& session, const QString& path) {
     lines << QString("%1: %2").arg(QString::fromStdString(e.Name).trimmed(),
                                    QString::fromStdString(e.Value).trimmed());
   }
+  if (session.LimitsOwn()) lines << tr("Grenzwerte: aus der Auswertung");
   facts_->setText(lines.join('\n'));
 
   channels_->setRowCount(0);

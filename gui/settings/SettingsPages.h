@@ -33,7 +33,7 @@ class TSettingsPage : public QScrollArea {
   bool built_ = false;
 };
 
-/// Adds the nine pages to tabs in their fixed order, none built yet; hook is
+/// Adds the ten pages to tabs in their fixed order, none built yet; hook is
 /// called with each page's content when it is built.
 void BuildSettingsPages(QTabWidget* tabs, const TSettingsPage::Hook& hook = {});
 /// Builds every page of tabs not built yet.
@@ -47,6 +47,7 @@ QWidget* BuildDiagramTGenPage();
 QWidget* BuildTextPage();
 QWidget* BuildPrinterPage();
 QWidget* BuildExcelPage();
+QWidget* BuildLimitsPage();
 
 /// Adds to page (named pageName) a field for every settings row that names
 /// this page and whose control the page's own layout lacks.

@@ -1,4 +1,5 @@
 // Pages "Dateien", "Einzelblatt", "Kombin. 1" and "Kombin. 2".
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QScrollArea>
 #include <QTabWidget>
@@ -181,7 +182,7 @@ void TSettingsPage::showEvent(QShowEvent* event) {
 void BuildSettingsPages(QTabWidget* tabs, const TSettingsPage::Hook& hook) {
   struct Page {
     const char* name;
-    const char* caption;
+    QString caption;
     TSettingsPage::Builder builder;
   };
   const Page pages[] = {
@@ -194,6 +195,7 @@ void BuildSettingsPages(QTabWidget* tabs, const TSettingsPage::Hook& hook) {
       {"TS_Text", "Texte", &BuildTextPage},
       {"TS_Printer", "Drucker", &BuildPrinterPage},
       {"TS_Excel", "Excel®", &BuildExcelPage},
+      {"TS_Limits", QCoreApplication::translate("SettingsPages", "Grenzwerte"), &BuildLimitsPage},
   };
   for (const Page& p : pages) {
     auto* page = new TSettingsPage(p.name, p.builder);

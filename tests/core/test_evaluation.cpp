@@ -34,6 +34,9 @@ TEvaluation FullEvaluation() {
   e.Notes = {{3600, "Ventil auf \u00b5 \"quoted\" \\ ok", 0, 0.0f},
              {7200, "Spitze", kTempChannel, -12.5f},
              {0, "Start", 4, 3.14159274f}};
+  e.Limits.Lower[3] = -0.125;
+  e.Limits.Upper[3] = 1e-9;
+  e.Limits.Upper[kTempChannel] = 28.5;
   return e;
 }
 
@@ -135,6 +138,9 @@ TEST(Evaluation, SessionStateThroughAFileAndBack) {
   a.Smooth(40);  // kept as the equalizer applies it: 32
   a.SetZeroPoint(true);
   a.Notes() = {{600, "eins", 0, 0}, {1200, "zwei", 3, 1.5f}};
+  TVQRLimits limits;
+  limits.Lower[5] = 0.25;
+  a.SetLimits(limits);
 
   const std::string vqa = dir.File("eval.vqa");
   TEvaluation saved;
@@ -161,6 +167,8 @@ TEST(Evaluation, SessionStateThroughAFileAndBack) {
   EXPECT_EQ(b.ComparedCount(), 2);
   EXPECT_TRUE(b.ZeroPoint());
   EXPECT_EQ(b.Notes(), a.Notes());
+  EXPECT_TRUE(b.LimitsOwn());
+  EXPECT_EQ(b.Limits(), limits);
   for (int run = 0; run <= 2; ++run) EXPECT_EQ(b.Smoothing(run), a.Smoothing(run)) << run;
   EXPECT_EQ(b.Data().Axes().All(), a.Data().Axes().All());
   // The smoothed values are those the first session drew.
@@ -246,6 +254,9 @@ TEST(Evaluation, HostileFilesAreRefusedWithTheirReason) {
        "recording.sha256"},
       {"smoothing beyond the equalizer", with("[\n      2,", "[\n      33,"),
        TEvalError::BadValue, "recording.smoothing[0]"},
+      {"limit as text", with("28.5", "\"28.5\""), TEvalError::WrongType, "limits[1].upper"},
+      {"limits twice for a channel", with("\"channel\": 17,\n      \"lower\"", "\"channel\": 3,\n      \"lower\""),
+       TEvalError::BadValue, "limits[1].channel"},
       {"deeply nested", std::string(200000, '[') + std::string(200000, ']'),
        TEvalError::NotEvaluation, ""},
   };

@@ -25,7 +25,7 @@ expect() {
   fi
 }
 
-expect "vqrtool " "--help --version ascii info overview print render settings stats xlsx"
+expect "vqrtool " "--help --version ascii check info overview print render settings stats xlsx"
 expect "vqrtool p" "print"
 expect "vqrtool print a.DAT --w" "--window"
 expect "vqrtool print a.DAT --window " "1 10 11 12 13 14 15 16 18 19 2 3 4 5 6 7 8 9"
@@ -43,6 +43,8 @@ expect "vqrtool ascii a.DAT -o n" "notes.txt"
 expect "vqrtool info a.DAT --" "--defaults --ini --json --public"
 expect "vqrtool stats a.DAT --" "--compare --csv --defaults --from --ini --json --public --smooth --to --window --zero"
 expect "vqrtool render a.DAT --c" "--compare --cursor"
+expect "vqrtool check a.DAT b.dat --" "--defaults --from --ini --json --public --to"
+expect "vqrtool check a.DAT " "a.DAT b.dat my runs sub"
 expect "vqrtool render a.DAT --compare " "a.DAT b.dat my runs sub"
 # A folder with a blank in its name is one entry, wherever folders are offered.
 for words in "info my" "render a.DAT -o my" "ascii a.DAT --ini my"; do

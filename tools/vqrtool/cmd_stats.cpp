@@ -13,6 +13,7 @@
 #include "data/tablefield.h"
 #include "jsontext.h"
 #include "options.h"
+#include "session/LimitStats.h"
 #include "session/Session.h"
 #include "session/Stats.h"
 #include "toolsettings.h"
@@ -25,9 +26,11 @@ int Usage(const std::string& why) { return PrintVqrUsageError("stats", why); }
 struct TRecordingStats {
   std::string File;
   std::vector<TCurveStats> Curves;
+  std::vector<std::optional<TLimitStats>> Limits;  // per curve, where it has a limit
 };
 
-std::string JsonCurves(const std::vector<TCurveStats>& stats) {
+std::string JsonCurves(const std::vector<TCurveStats>& stats,
+                       const std::vector<std::optional<TLimitStats>>& limits) {
   std::string s = "[";
   for (size_t k = 0; k < stats.size(); ++k) {
     s += k ? ", {" : "{";
@@ -38,6 +41,7 @@ std::string JsonCurves(const std::vector<TCurveStats>& stats) {
       s += "\": " + value;
       first = false;
     }
+    if (k < limits.size() && limits[k]) s += ", \"limits\": " + LimitStatsJson(*limits[k]);
     s += "}";
   }
   return s + "]";
@@ -49,13 +53,13 @@ void PrintJson(std::optional<double> from, std::optional<double> to,
                const std::vector<TRecordingStats>& recordings) {
   std::string s = "{\"file\": " + JsonString(recordings[0].File) +
                   ", \"from_h\": " + StatsNumberText(from) + ", \"to_h\": " + StatsNumberText(to) +
-                  ", \"curves\": " + JsonCurves(recordings[0].Curves);
+                  ", \"curves\": " + JsonCurves(recordings[0].Curves, recordings[0].Limits);
   if (recordings.size() > 1) {
     s += ", \"recordings\": [";
     for (size_t r = 0; r < recordings.size(); ++r) {
       s += r ? ", {\"file\": " : "{\"file\": ";
-      s += JsonString(recordings[r].File) + ", \"curves\": " + JsonCurves(recordings[r].Curves) +
-           "}";
+      s += JsonString(recordings[r].File) +
+           ", \"curves\": " + JsonCurves(recordings[r].Curves, recordings[r].Limits) + "}";
     }
     s += "]";
   }
@@ -120,10 +124,12 @@ int RunStats(const std::vector<std::string>& args) {
   // Each recording over the same time range on its own axis, as the diagram
   // aligns it.
   const auto stats = SessionStats(session, channels, from, to);
+  const auto limits = SessionLimitStats(session, channels, from, to);
   std::vector<TRecordingStats> recordings(stats.size());
   for (size_t r = 0; r < recordings.size(); ++r) {
     recordings[r].File = r ? loaded[r - 1] : input;
     recordings[r].Curves = stats[r];
+    if (r < limits.size()) recordings[r].Limits = limits[r];
   }
   if (json)
     PrintJson(from, to, recordings);
@@ -138,7 +144,8 @@ const bool registered =
                         "      [--smooth N]... [--json|--csv] [--compare B.DAT...] [--ini FILE]\n"
                         "      [--public FILE] [--defaults]\n"
                         "      (minimum, maximum, mean, deviation and slope per curve; --compare\n"
-                        "      adds them per recording over the same time range)",
+                        "      adds them per recording over the same time range; --json adds\n"
+                        "      the limit statistics of each curve with a limit)",
                         &RunStats});
 
 }  // namespace

@@ -12,6 +12,7 @@ enum VqrExit : int {
   kExitOpenFailed = 2,   // could not be opened
   kExitWriteFailed = 3,  // an output could not be written
   kExitIncomplete = 4,   // print: done, but a named background or logo was left out
+  kExitLimitViolated = 5,  // check: a curve left its limits
   kExitUsage = 64,
 };
 

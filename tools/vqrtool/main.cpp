@@ -35,7 +35,8 @@ constexpr TExitHelp kExitStatuses[] = {
      "a file could not be opened, or the settings file named by --ini cannot be read"},
     {kExitWriteFailed, "an output could not be written completely (an older file is kept)"},
     {kExitIncomplete, "print: printed without a background or logo that did not load"},
-    {kExitUsage, "usage error"},
+    {kExitLimitViolated, "check: a curve of a recording went beyond a limit"},
+    {kExitUsage, "usage error (check: also when no limit is set at all)"},
 };
 
 void PrintCommands(std::FILE* out) {

@@ -85,4 +85,4 @@ bool ArgsTaken(const TArgs& args);
 
 // The tables of the commands.
 extern const TArgTable kAsciiArgs, kInfoArgs, kOverviewArgs, kPrintArgs, kRenderArgs, kSettingsArgs,
-    kStatsArgs, kXlsxArgs;
+    kStatsArgs, kXlsxArgs, kCheckArgs;

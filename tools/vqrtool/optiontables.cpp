@@ -160,6 +160,12 @@ const TArgTable kStatsArgs{
                              kCompare}),
     .MaxInputs = 1};
 
+const TArgTable kCheckArgs{
+    .Command = "check",
+    .Options = WithSettings({{"--from", TArgKind::Value, &Hours, "--from takes hours, not "},
+                             {"--to", TArgKind::Value, &Hours, "--to takes hours, not "},
+                             {"--json", TArgKind::Flag}})};
+
 const TArgTable kXlsxArgs{"xlsx", WithSettings({kOut,
                                                 {"--sheet"},
                                                 {"--calc", TArgKind::Flag},
