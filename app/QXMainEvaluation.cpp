@@ -95,8 +95,10 @@ void TQXMainForm::FileOpenEvaluation() {
   request.mode = TFileRequest::Mode::Open;
   request.filter = kEvaluationFilter;
   request.title = tr("Auswertung öffnen");
-  if (!evaluationPath_.isEmpty()) request.directory = QFileInfo(evaluationPath_).absolutePath();
-  else if (!recordingPath_.isEmpty()) request.directory = QFileInfo(recordingPath_).absolutePath();
+  if (!evaluationPath_.isEmpty())
+    request.directory = QFileInfo(evaluationPath_).absolutePath();
+  else if (!recordingPath_.isEmpty())
+    request.directory = QFileInfo(recordingPath_).absolutePath();
   const QString path = RunFileDialog(request);
   if (!path.isEmpty()) OpenEvaluationFile(QFileInfo(path).absoluteFilePath());
 }
@@ -146,8 +148,8 @@ bool TQXMainForm::SaveEvaluationFile(const QString& path) {
   std::string failed;
   if (!CaptureEvaluation(*session_, recordingPath_.toStdString(), path.toStdString(), eval, &code,
                          &failed))
-    return fail(Tr("Die Aufzeichnung %1 kann nicht gelesen werden. %2")
-                    .arg(Q(failed), ReadReason(code)));
+    return fail(
+        Tr("Die Aufzeichnung %1 kann nicht gelesen werden. %2").arg(Q(failed), ReadReason(code)));
   if (!WriteEvaluationFile(path.toStdString(), eval, &code))
     return fail(WriteFailureText(path, code));
   evaluationPath_ = path;
@@ -198,7 +200,8 @@ bool TQXMainForm::OpenEvaluationFile(const QString& path) {
                      .arg(name);
           break;
         case TRecordingState::Unreadable:
-          text = Tr("Die Aufzeichnung %1 kann nicht gelesen werden. %2").arg(name, ReadReason(code));
+          text =
+              Tr("Die Aufzeichnung %1 kann nicht gelesen werden. %2").arg(name, ReadReason(code));
           break;
         case TRecordingState::Changed:
         case TRecordingState::Same:
@@ -217,7 +220,9 @@ bool TQXMainForm::OpenEvaluationFile(const QString& path) {
         QPushButton* anyway =
             changed ? box.addButton(tr("Trotzdem öffnen"), QMessageBox::DestructiveRole) : nullptr;
         box.exec();
-        answer = box.clickedButton() == locate ? 1 : anyway && box.clickedButton() == anyway ? 2 : 0;
+        answer = box.clickedButton() == locate             ? 1
+                 : anyway && box.clickedButton() == anyway ? 2
+                                                           : 0;
       }
       if (answer == 2 && changed) break;
       if (answer != 1) {
@@ -251,7 +256,8 @@ bool TQXMainForm::OpenEvaluationFile(const QString& path) {
   if (windows_) windows_->RefreshOverview();
   for (const TEvalWindow& w : eval.Windows) {
     OpenDiagramWindow(w.Mode);
-    if (windows_) windows_->RestoreChannelView(w.Zoomed, w.Axes.Time, w.Axes.Value, w.MarkA, w.MarkB);
+    if (windows_)
+      windows_->RestoreChannelView(w.Zoomed, w.Axes.Time, w.Axes.Value, w.MarkA, w.MarkB);
     break;  // one diagram window
   }
   evaluationPath_ = path;

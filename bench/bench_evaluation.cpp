@@ -25,7 +25,8 @@ void BM_OpenEvaluation7Compared(benchmark::State& state) {
     source.AddCompared(copy.string());
   }
   source.Smooth(2);
-  for (int i = 0; i < 50; ++i) source.Notes().push_back({i * 60, "Notiz " + std::to_string(i), 0, 0});
+  for (int i = 0; i < 50; ++i)
+    source.Notes().push_back({i * 60, "Notiz " + std::to_string(i), 0, 0});
   const std::string vqa = (dir / "bench.vqa").string();
   TEvaluation eval;
   CaptureEvaluation(source, kSamples + "full1500.DAT", vqa, eval, nullptr, nullptr);
@@ -35,7 +36,8 @@ void BM_OpenEvaluation7Compared(benchmark::State& state) {
     TEvaluation read;
     if (!ReadEvaluationFile(vqa, read)) state.SkipWithError("not read");
     std::vector<std::string> paths{ResolveRecordingPath(read.Recording.Path, vqa)};
-    for (const TEvalRecording& r : read.Compared) paths.push_back(ResolveRecordingPath(r.Path, vqa));
+    for (const TEvalRecording& r : read.Compared)
+      paths.push_back(ResolveRecordingPath(r.Path, vqa));
     bool same = CheckRecording(paths[0], read.Recording.Sha256) == TRecordingState::Same;
     for (size_t i = 0; i < read.Compared.size(); ++i)
       same = same && CheckRecording(paths[i + 1], read.Compared[i].Sha256) == TRecordingState::Same;

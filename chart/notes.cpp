@@ -42,7 +42,8 @@ int NoteAt(const std::vector<TNoteMark>& marks, int32_t x, int32_t y, int32_t to
     const bool onFlag =
         x >= m.Flag.left && x < m.Flag.right && y >= m.Flag.top && y < m.Flag.bottom;
     const int64_t distance = std::abs(int64_t{x} - m.X);
-    const bool onLine = distance <= tolerance && y >= m.Top - tolerance && y <= m.Bottom + tolerance;
+    const bool onLine =
+        distance <= tolerance && y >= m.Top - tolerance && y <= m.Bottom + tolerance;
     if (!onFlag && !onLine) continue;
     const int64_t d = onFlag ? 0 : distance;
     if (d < bestDistance) {

@@ -18,7 +18,8 @@ constexpr uint32_t kNoteFlag = 0xC8F8FF;  // light yellow (0x00BBGGRR)
 
 int32_t TVQRDiagram::NoteX(int32_t time) const {
   const int64_t t = int64_t{time} + (Comparing() ? runs_[0].TimeOffset : 0);
-  const int32_t x = TimeToDeviceX(static_cast<int32_t>(std::clamp<int64_t>(t, INT32_MIN, INT32_MAX)));
+  const int32_t x =
+      TimeToDeviceX(static_cast<int32_t>(std::clamp<int64_t>(t, INT32_MIN, INT32_MAX)));
   return plotter_ ? plotter_->MapX(x) : x;
 }
 

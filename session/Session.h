@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "chart/notes.h"
 #include "data/MetaData.h"
 #include "data/vqrdat.h"
 #include "data/vqrfileo.h"
 #include "data/vqrlogfile.h"
-#include "chart/notes.h"
 #include "settings/limits.h"
 
 class IDeviceContext;

@@ -24,8 +24,11 @@ constexpr size_t kMaxSmoothing = 100;
 // ------------------------------------------------------------------ writing
 
 json AxisJson(const AxisRange& a, bool time) {
-  json j = {{"divisions", a.Divisions}, {"span", a.Span},           {"start", a.Start},
-            {"int_digits", a.IntDigits}, {"decimals", a.Decimals}};
+  json j = {{"divisions", a.Divisions},
+            {"span", a.Span},
+            {"start", a.Start},
+            {"int_digits", a.IntDigits},
+            {"decimals", a.Decimals}};
   if (time) j["time_in_days"] = a.TimeInDays;
   return j;
 }
@@ -104,19 +107,18 @@ class TReader {
     return true;
   }
 
-  bool Axis(const json& parent, const char* key, bool time, const std::string& at,
-            AxisRange& a) {
+  bool Axis(const json& parent, const char* key, bool time, const std::string& at, AxisRange& a) {
     const std::string field = at + "." + key;
     const json* j = Member(parent, key, field);
     if (!Object(j, field)) return false;
-    bool ok = Int(Member(*j, "divisions", field + ".divisions"), 1, 1000, field + ".divisions",
-                  a.Divisions) &&
-              Float(Member(*j, "span", field + ".span"), field + ".span", a.Span) &&
-              Float(Member(*j, "start", field + ".start"), field + ".start", a.Start) &&
-              Int(Member(*j, "int_digits", field + ".int_digits"), 0, 20, field + ".int_digits",
-                  a.IntDigits) &&
-              Int(Member(*j, "decimals", field + ".decimals"), 0, 20, field + ".decimals",
-                  a.Decimals);
+    bool ok =
+        Int(Member(*j, "divisions", field + ".divisions"), 1, 1000, field + ".divisions",
+            a.Divisions) &&
+        Float(Member(*j, "span", field + ".span"), field + ".span", a.Span) &&
+        Float(Member(*j, "start", field + ".start"), field + ".start", a.Start) &&
+        Int(Member(*j, "int_digits", field + ".int_digits"), 0, 20, field + ".int_digits",
+            a.IntDigits) &&
+        Int(Member(*j, "decimals", field + ".decimals"), 0, 20, field + ".decimals", a.Decimals);
     if (ok && !(a.Span > 0)) return Fail(TEvalError::BadValue, field + ".span");
     if (ok && time)
       ok = Bool(Member(*j, "time_in_days", field + ".time_in_days"), field + ".time_in_days",
@@ -200,8 +202,8 @@ class TReader {
     if (format == doc.end() || !format->is_string() || *format != kFormat)
       return Fail(TEvalError::NotEvaluation, "format");
     long long version = 0;
-    if (!Int(Member(doc, "version", "version"), 1, std::numeric_limits<long long>::max(),
-             "version", version))
+    if (!Int(Member(doc, "version", "version"), 1, std::numeric_limits<long long>::max(), "version",
+             version))
       return false;
     if (version > kEvaluationVersion) {
       Result = {TEvalError::NewerVersion, "version", 0, version};
@@ -296,8 +298,9 @@ std::string EvaluationJson(const TEvaluation& eval) {
   for (int ch = 1; ch <= kTempChannel; ++ch) {
     if (!eval.Limits.Has(ch)) continue;
     auto limit = [](const std::optional<double>& v) { return v ? json(*v) : json(nullptr); };
-    doc["limits"].push_back(
-        {{"channel", ch}, {"lower", limit(eval.Limits.Lower[ch])}, {"upper", limit(eval.Limits.Upper[ch])}});
+    doc["limits"].push_back({{"channel", ch},
+                             {"lower", limit(eval.Limits.Lower[ch])},
+                             {"upper", limit(eval.Limits.Upper[ch])}});
   }
   // Invalid UTF-8 in a text is replaced rather than refused.
   return doc.dump(2, ' ', false, json::error_handler_t::replace) + "\n";

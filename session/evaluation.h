@@ -24,14 +24,14 @@ constexpr size_t kMaxEvaluationBytes = 1 << 20;
 constexpr size_t kMaxEvaluationWindows = 64;
 
 struct TEvalRecording {
-  std::string Path;    // as stored: relative to the evaluation's folder, or absolute
-  std::string Sha256;  // 64 lower-case hexadecimal digits
+  std::string Path;            // as stored: relative to the evaluation's folder, or absolute
+  std::string Sha256;          // 64 lower-case hexadecimal digits
   std::vector<int> Smoothing;  // distances applied in order
   bool operator==(const TEvalRecording&) const = default;
 };
 
 struct TEvalWindow {
-  int Mode = 0;  // 1..16 a channel, kCombi1Mode, kCombi2Mode
+  int Mode = 0;   // 1..16 a channel, kCombi1Mode, kCombi2Mode
   TAxisSet Axes;  // as shown
   bool Zoomed = false;
   int MarkA = 0;  // samples, 0 none

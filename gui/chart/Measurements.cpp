@@ -170,8 +170,7 @@ void TF_Measurements::ShowRange(const TVQRDiagram& diagram, int a, int b, const 
     }
   }
   table_->resizeColumnsToContents();
-  const QStringList notes =
-      diagram.Notes() ? NoteLines(*diagram.Notes(), from, to) : QStringList();
+  const QStringList notes = diagram.Notes() ? NoteLines(*diagram.Notes(), from, to) : QStringList();
   notes_->setText(notes.isEmpty() ? QString() : tr("Notizen:") + "\n" + notes.join('\n'));
   notes_->setVisible(!notes.isEmpty());
   GrowToTable();

@@ -48,6 +48,6 @@ class TF_Measurements : public QWidget {
   QLabel* caption_ = nullptr;
   QTableWidget* table_ = nullptr;
   QLabel* notes_ = nullptr;  // the notes within the range
-  QString file_;  // the file as a field of the copied table
+  QString file_;             // the file as a field of the copied table
   QString from_, to_;
 };

@@ -19,9 +19,7 @@ namespace {
 
 QString Tr(const char* text) { return QCoreApplication::translate("TNoteMenu", text); }
 
-QString CurveName(int ch) {
-  return ch == kTempChannel ? Tr("Temperatur") : Tr("Kanal %1").arg(ch);
-}
+QString CurveName(int ch) { return ch == kTempChannel ? Tr("Temperatur") : Tr("Kanal %1").arg(ch); }
 
 QString Number(double v, int decimals) {
   QLocale locale;
@@ -107,8 +105,7 @@ void TNoteMenu::Prepare(QPoint p, int sample) {
   sample_ = sample;
   hit_ = d && host_.Notes() ? NoteAt(d->ScreenNotes(), p.x(), p.y(), 4) : -1;
   if (hit_ >= static_cast<int>(host_.Notes() ? host_.Notes()->size() : 0)) hit_ = -1;
-  add_->setEnabled(d && host_.Notes() && sample_ > 0 &&
-                   host_.Notes()->size() < kMaxNotes);
+  add_->setEnabled(d && host_.Notes() && sample_ > 0 && host_.Notes()->size() < kMaxNotes);
   edit_->setEnabled(hit_ >= 0);
   delete_->setEnabled(hit_ >= 0);
 }

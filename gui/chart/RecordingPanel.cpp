@@ -1,13 +1,13 @@
 #include "gui/chart/RecordingPanel.h"
 
 #include <QFileInfo>
-#include <cmath>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <cmath>
 
 #include "chart/curvestats.h"
 #include "gui/chart/NoteMenu.h"

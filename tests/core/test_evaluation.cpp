@@ -77,7 +77,8 @@ TEST(Sha256, StandardVectorsAndEveryPaddingLength) {
   for (size_t at = 0, step = 1; at < million.size(); at += step, step = step % 97 + 13)
     pieces.Add(million.data() + at, std::min(step, million.size() - at));
   std::string hex;
-  for (uint8_t b : pieces.Finish()) hex += "0123456789abcdef"[b >> 4], hex += "0123456789abcdef"[b & 15];
+  for (uint8_t b : pieces.Finish())
+    hex += "0123456789abcdef"[b >> 4], hex += "0123456789abcdef"[b & 15];
   EXPECT_EQ(hex, cases[4].digest);
 
   // Every length around the block and length-field boundaries against sha256sum.
@@ -220,14 +221,12 @@ TEST(Evaluation, HostileFilesAreRefusedWithTheirReason) {
       {"empty", "", TEvalError::Damaged, ""},
       {"not JSON", "vqa\n", TEvalError::Damaged, ""},
       {"an array", "[1, 2]", TEvalError::NotEvaluation, ""},
-      {"another format", with("vqrshow4-evaluation", "other"), TEvalError::NotEvaluation,
-       "format"},
+      {"another format", with("vqrshow4-evaluation", "other"), TEvalError::NotEvaluation, "format"},
       {"newer version", with("\"version\": 1", "\"version\": 2"), TEvalError::NewerVersion,
        "version"},
       {"version as text", with("\"version\": 1", "\"version\": \"1\""), TEvalError::WrongType,
        "version"},
-      {"no recording", with("\"recording\"", "\"recordings\""), TEvalError::WrongType,
-       "recording"},
+      {"no recording", with("\"recording\"", "\"recordings\""), TEvalError::WrongType, "recording"},
       {"windows an object", with("\"windows\": [", "\"windows\": {}, \"x\": ["),
        TEvalError::WrongType, "windows"},
       {"zero point as text", with("\"zero_point\": true", "\"zero_point\": \"ja\""),
@@ -238,11 +237,11 @@ TEST(Evaluation, HostileFilesAreRefusedWithTheirReason) {
        "windows[0].mode"},
       {"huge integer", with("\"mode\": 18", "\"mode\": 184467440737095516150"),
        TEvalError::WrongType, "windows[0].mode"},
-      {"one marker", with("        17,\n        1500", "        1500"), TEvalError::BadValue, "windows[0].markers"},
+      {"one marker", with("        17,\n        1500", "        1500"), TEvalError::BadValue,
+       "windows[0].markers"},
       {"marker beyond the samples", with("1500", "1501"), TEvalError::BadValue,
        "windows[0].markers[1]"},
-      {"negative span", with("43200.5", "-5.0"), TEvalError::BadValue,
-       "windows[0].axes.time.span"},
+      {"negative span", with("43200.5", "-5.0"), TEvalError::BadValue, "windows[0].axes.time.span"},
       {"number beyond double", with("43200.5", "1e999"), TEvalError::Damaged, ""},
       {"note text a number", with("\"Spitze\"", "5"), TEvalError::WrongType, "notes[1].text"},
       {"tied note without value", with("\"value\": -12.5", "\"valu\": -12.5"),
@@ -250,12 +249,12 @@ TEST(Evaluation, HostileFilesAreRefusedWithTheirReason) {
       {"path climbing out", with("runs/a.DAT", "../../etc/a.DAT"), TEvalError::BadValue,
        "recording.path"},
       {"empty path", with("runs/a.DAT", ""), TEvalError::BadValue, "recording.path"},
-      {"short hash", with(std::string(64, 'a'), "abc"), TEvalError::BadValue,
-       "recording.sha256"},
-      {"smoothing beyond the equalizer", with("[\n      2,", "[\n      33,"),
-       TEvalError::BadValue, "recording.smoothing[0]"},
+      {"short hash", with(std::string(64, 'a'), "abc"), TEvalError::BadValue, "recording.sha256"},
+      {"smoothing beyond the equalizer", with("[\n      2,", "[\n      33,"), TEvalError::BadValue,
+       "recording.smoothing[0]"},
       {"limit as text", with("28.5", "\"28.5\""), TEvalError::WrongType, "limits[1].upper"},
-      {"limits twice for a channel", with("\"channel\": 17,\n      \"lower\"", "\"channel\": 3,\n      \"lower\""),
+      {"limits twice for a channel",
+       with("\"channel\": 17,\n      \"lower\"", "\"channel\": 3,\n      \"lower\""),
        TEvalError::BadValue, "limits[1].channel"},
       {"deeply nested", std::string(200000, '[') + std::string(200000, ']'),
        TEvalError::NotEvaluation, ""},

@@ -44,7 +44,8 @@ TEST(Notes, DrawnOnScreenAndPaperWhereTheRangeShowsThem) {
   for (int i = 0; i <= 12; ++i) f.Add(i * 3600, 0.1f * (i % 5));
   f.diagram.SetWindowMode(kCombi1Mode);
   f.ShowChannels({1, kTempChannel});
-  TNotes notes{{3 * 3600, "drei Stunden", 0, 0}, {9 * 3600, "neun", 1, 0.4f}, {13 * 3600, "danach", 0, 0}};
+  TNotes notes{
+      {3 * 3600, "drei Stunden", 0, 0}, {9 * 3600, "neun", 1, 0.4f}, {13 * 3600, "danach", 0, 0}};
   f.diagram.SetNotes(&notes);
 
   f.DrawScreen();

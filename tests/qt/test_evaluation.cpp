@@ -13,8 +13,8 @@
 #include "gui/chart/Measurements.h"
 #include "gui/chart/NoteMenu.h"
 #include "gui/chart/SingleChannel.h"
-#include "support/mainwindow_fixture.h"
 #include "session/Session.h"
+#include "support/mainwindow_fixture.h"
 
 namespace {
 
@@ -139,9 +139,8 @@ TEST_F(Evaluation, NotesAreAddedDrawnListedEditedAndDeleted) {
   EXPECT_EQ(note.Text, "Ventil auf");
   EXPECT_EQ(note.Time, form->DataObject()->Recording().Store()->Samples[sample].Seconds);
   EXPECT_EQ(note.Channel, 3);
-  EXPECT_EQ(note.Value,
-            form->DataObject()->ApplyUserFactor(
-                form->DataObject()->Recording().Store()->Samples[sample].Cal[3]));
+  EXPECT_EQ(note.Value, form->DataObject()->ApplyUserFactor(
+                            form->DataObject()->Recording().Store()->Samples[sample].Cal[3]));
   EXPECT_GT(CountPixels(channel->grab().toImage(), kFlag), 50);
 
   // Listed in "Messwerte" and in the recording panel.
@@ -154,7 +153,7 @@ TEST_F(Evaluation, NotesAreAddedDrawnListedEditedAndDeleted) {
 
   // Zoomed to a range without the note, the window does not draw it.
   ASSERT_TRUE(form->Diagram()->ZoomTo({2, 3600, -float(note.Time + 3600), 2, 0, false},
-                                     form->DataObject()->Axes().Value()));
+                                      form->DataObject()->Axes().Value()));
   channel->Invalidate();
   EXPECT_EQ(CountPixels(channel->grab().toImage(), kFlag), 0);
   form->Diagram()->ResetZoom();

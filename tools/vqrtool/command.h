@@ -7,11 +7,11 @@
 
 /// Exit statuses shared by every sub-command.
 enum VqrExit : int {
-  kExitOk = 0,           // the recording decoded
-  kExitNotDecoded = 1,   // opened, but ReadData failed
-  kExitOpenFailed = 2,   // could not be opened
-  kExitWriteFailed = 3,  // an output could not be written
-  kExitIncomplete = 4,   // print: done, but a named background or logo was left out
+  kExitOk = 0,             // the recording decoded
+  kExitNotDecoded = 1,     // opened, but ReadData failed
+  kExitOpenFailed = 2,     // could not be opened
+  kExitWriteFailed = 3,    // an output could not be written
+  kExitIncomplete = 4,     // print: done, but a named background or logo was left out
   kExitLimitViolated = 5,  // check: a curve left its limits
   kExitUsage = 64,
 };
