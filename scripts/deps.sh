@@ -2,7 +2,7 @@
 # when any is missing (with sudo when not root).
 VQR_PACKAGES="cmake g++ make pkg-config qt6-base-dev qt6-svg-dev qt6-qpa-plugins qt6-translations-l10n \
 libjpeg62-turbo-dev libpng-dev zlib1g-dev fonts-liberation2 googletest \
-libbenchmark-dev libgl-dev libicu-dev libcups2-dev pybind11-dev python3-dev"
+libbenchmark-dev libgl-dev libicu-dev libcups2-dev pybind11-dev python3-dev nlohmann-json3-dev"
 VQR_GUI_CHECK_PACKAGES="xvfb xauth x11-utils xdotool imagemagick poppler-utils python3-openpyxl"
 # The print tests run their own cupsd with a cups-pdf queue.
 VQR_PRINT_CHECK_PACKAGES="cups printer-driver-cups-pdf"

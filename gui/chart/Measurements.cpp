@@ -19,6 +19,7 @@
 #include "chart/measuredvalues.h"
 #include "chart/vqrdiagram.h"
 #include "data/tablefield.h"
+#include "gui/chart/MeasurementsLimits.h"
 #include "gui/chart/NoteMenu.h"
 #include "gui/common/appicons.h"
 
@@ -133,9 +134,6 @@ void TF_Measurements::ShowRange(const TVQRDiagram& diagram, int a, int b, const 
     if (k > 0)
       for (const char* c : kDiffColumns) header << QString::fromUtf8(c) + suffix;
   }
-  table_->setColumnCount(static_cast<int>(header.size()));
-  table_->setHorizontalHeaderLabels(header);
-
   // A channel window draws its own channel alone; its pens say so only
   // once it has been drawn.
   const TChannelPens& pens = diagram.ChannelPens();
@@ -144,6 +142,13 @@ void TF_Measurements::ShowRange(const TVQRDiagram& diagram, int a, int b, const 
   std::vector<int> channels;
   for (int ch = 1; ch <= kTempChannel; ++ch)
     if (single ? ch == mode : pens[ch].Visible) channels.push_back(ch);
+  // How the curves kept their limits, per recording, after the statistics.
+  const bool limited = AnyLimitShown(diagram, channels);
+  if (limited)
+    for (size_t k = 0; k < groups; ++k)
+      header << LimitColumnHeader(groups > 1 ? "\n" + Field(runs[k].Name) : QString());
+  table_->setColumnCount(static_cast<int>(header.size()));
+  table_->setHorizontalHeaderLabels(header);
   const int decimals = std::clamp(data.Axes().Value().Decimals + 3, 2, 7);
   table_->setRowCount(0);
   for (const TMeasuredRow& measured : MeasuredRows(diagram, channels, {a, b, from, to})) {
@@ -163,6 +168,7 @@ void TF_Measurements::ShowRange(const TVQRDiagram& diagram, int a, int b, const 
       cells << diff(other.First, st.First) << diff(other.Last, st.Last)
             << diff(other.Mean, st.Mean);
     }
+    if (limited) cells << LimitCells(diagram, ch, {a, b, from, to}, groups, d);
     for (int c = 0; c < cells.size(); ++c) {
       auto* item = new QTableWidgetItem(cells[c]);
       if (c > 0) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);

@@ -70,7 +70,7 @@ void TSettingsBinder::Fill(Setting s, int i) {
   if (!c) return;
   switch (s->ValueType) {
     case TZTIniValueType::String:
-      if (s->TextRule) c->SetText(s->GetString(i));
+      c->SetText(s->GetString(i));
       break;
     case TZTIniValueType::Boolean:
       if (IsButton(*c)) c->SetChecked(s->GetBool(i));
@@ -105,7 +105,7 @@ void TSettingsBinder::Commit(Setting s, int i) {
   switch (s->ValueType) {
     case TZTIniValueType::String:
       s->SetString(i, s->FieldTextOf(c->GetText()));
-      c->SetText(s->GetString(i));
+      if (s->TextRule) c->SetText(s->GetString(i));
       break;
     case TZTIniValueType::Boolean:
       if (IsButton(*c)) s->SetBool(i, c->GetChecked());

@@ -36,6 +36,7 @@ bool Unbound(const TZTiniSettingValue& s, int i) {
 
 // A distinctive, valid INI value for value number n of a setting.
 std::string ValueFor(const TZTiniSettingValue& s, int n, const std::string& suffix) {
+  if (s.Section == "Limits") return std::to_string(n) + ".5";  // a number or blank
   switch (s.ValueType) {
     case TZTIniValueType::String:
       return "Text " + std::to_string(n);
@@ -587,4 +588,45 @@ TEST_F(SettingsBinding, EveryRowFindsTheControlsItNames) {
       }
     }
   }
+}
+
+// The page "Grenzwerte" after "Excel®": a limit reads with "." or "," and is
+// kept with "." whatever the locale, blank or nonsense is no limit, and the
+// diagram window draws what the page holds.
+TEST_F(SettingsBinding, LimitsPageRoundTrip) {
+  WriteIni("[General]\nSavePos=OFF\n[Limits]\nLower1=1,5\nUpper17=20.25\nLower3=abc\n");
+  MakeForm();
+  const int tab = form->Pages()->indexOf(form->Pages()->findChild<QWidget*>("TS_Limits"));
+  ASSERT_GT(tab, 0);
+  EXPECT_EQ(form->Pages()->tabText(tab), "Grenzwerte");
+  EXPECT_EQ(form->Pages()->tabText(tab - 1), "Excel®");
+  EXPECT_EQ(Find<QLineEdit>("Ed_Lower1")->text(), "1.5");
+  EXPECT_EQ(Find<QLineEdit>("Ed_UpperT")->text(), "20.25");
+  EXPECT_EQ(Find<QLineEdit>("Ed_Lower3")->text(), "");
+
+  Find<QLineEdit>("Ed_Upper2")->setText("-3,75");
+  Find<QLineEdit>("Ed_LowerT")->setText(" -10 ");
+  Find<QLineEdit>("Ed_UpperT")->setText("");
+  ASSERT_TRUE(form->OpenDataFile(QString::fromStdString(SamplePath("hours40.DAT"))));
+  form->OpenDiagramWindow(kCombi1Mode);
+  const TVQRLimits& drawn = form->Diagram()->Limits();
+  EXPECT_EQ(drawn.Lower[1], 1.5);
+  EXPECT_EQ(drawn.Upper[2], -3.75);
+  EXPECT_EQ(drawn.Lower[17], -10.0);
+  EXPECT_FALSE(drawn.Upper[17] || drawn.Lower[3] || drawn.Upper[1]);
+  EXPECT_EQ(Find<QLineEdit>("Ed_Upper2")->text(), "-3.75");  // the field gives back what it keeps
+  CloseForm();
+  IniMap ini = ReadIniMap(iniPath);
+  for (const auto& [key, value] : IniMap{{"limits/lower1", "1.5"},
+                                         {"limits/upper2", "-3.75"},
+                                         {"limits/lower17", "-10"},
+                                         {"limits/upper17", ""},
+                                         {"limits/lower3", ""}})
+    EXPECT_EQ(ini[key], value) << key;
+
+  MakeForm();
+  EXPECT_EQ(Find<QLineEdit>("Ed_Upper2")->text(), "-3.75");
+  EXPECT_EQ(Find<QLineEdit>("Ed_LowerT")->text(), "-10");
+  CloseForm();
+  EXPECT_EQ(ReadIniMap(iniPath), ini);  // nothing changed: nothing written
 }
