@@ -167,6 +167,12 @@ void TQXMainForm::BuildMenus() {
            {"Mn_File_ExcelExport", tr("Excel Export..."), "",
             [this]() { Mn_File_ExcelExportClick(); }},
            separator,
+           {"Mn_File_OpenEvaluation", tr("Auswertung öffnen..."),
+            tr("Eine gespeicherte Auswertung öffnen"), [this]() { FileOpenEvaluation(); }},
+           {"Mn_File_SaveEvaluation", tr("Auswertung speichern..."),
+            tr("Aufzeichnung, Vergleich, Fenster, Zoom, Marken und Notizen speichern"),
+            [this]() { FileSaveEvaluation(); }},
+           separator,
            {"Mn_File_Print", tr("&Drucken..."), tr("Aktuelle Datei drucken"),
             [this]() { FilePrint(); }, QKeySequence::Print},
            {"Mn_File_Report", tr("Bericht..."), tr("Mehrseitigen Bericht drucken"),
@@ -356,8 +362,9 @@ void TQXMainForm::SaveSettingsAtClose() {
 
 void TQXMainForm::dragEnterEvent(QDragEnterEvent* event) {
   for (const QUrl& url : event->mimeData()->urls()) {
-    if (url.isLocalFile() &&
-        QFileInfo(url.toLocalFile()).suffix().compare("dat", Qt::CaseInsensitive) == 0) {
+    const QString suffix = QFileInfo(url.toLocalFile()).suffix();
+    if (url.isLocalFile() && (suffix.compare("dat", Qt::CaseInsensitive) == 0 ||
+                              suffix.compare("vqa", Qt::CaseInsensitive) == 0)) {
       event->acceptProposedAction();
       return;
     }
@@ -367,11 +374,13 @@ void TQXMainForm::dragEnterEvent(QDragEnterEvent* event) {
 void TQXMainForm::dropEvent(QDropEvent* event) {
   for (const QUrl& url : event->mimeData()->urls()) {
     const QString path = url.toLocalFile();
-    if (QFileInfo(path).suffix().compare("dat", Qt::CaseInsensitive) == 0) {
+    const QString suffix = QFileInfo(path).suffix();
+    if (suffix.compare("dat", Qt::CaseInsensitive) == 0 ||
+        suffix.compare("vqa", Qt::CaseInsensitive) == 0) {
       event->acceptProposedAction();
       // Let the drag source finish before the long read starts.
       QMetaObject::invokeMethod(
-          this, [this, path]() { OpenDataFile(path); }, Qt::QueuedConnection);
+          this, [this, path]() { OpenFileArgument(path); }, Qt::QueuedConnection);
       return;
     }
   }
@@ -386,7 +395,7 @@ void TQXMainForm::HandleForwardedArguments(const QStringList& args) {
   // that cannot be opened is reported as at a first start.
   for (const QString& arg : args) {
     if (TZTIniClass::IsSettingsSwitch(arg.toStdString())) continue;
-    OpenDataFile(arg);
+    OpenFileArgument(arg);
     break;
   }
 }

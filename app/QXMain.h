@@ -61,6 +61,25 @@ class TQXMainForm : public QMainWindow, public IDiagramHost, public ISettingsEdi
 
   /// Reads a data file as File/Open does after its dialog.
   bool OpenDataFile(const QString& path);
+  /// A file named on the command line or dropped: an evaluation (.vqa) is
+  /// opened as such, anything else as a recording.
+  bool OpenFileArgument(const QString& path);
+
+  // ------------------------------------------------------------ evaluations
+  /// "Auswertung speichern...": the recording, comparison, smoothing, zero
+  /// point, window, zoom, markers and notes into a .vqa file.
+  void FileSaveEvaluation();
+  /// "Auswertung öffnen...".
+  void FileOpenEvaluation();
+  /// Opens the evaluation at path: checks it and its recordings first, and
+  /// changes nothing when it is refused or the user cancels.
+  bool OpenEvaluationFile(const QString& path);
+  /// Writes the evaluation as it is now to path; false after a message.
+  bool SaveEvaluationFile(const QString& path);
+  /// The evaluation last opened or saved (proposed by the next save).
+  QString EvaluationPath() const { return evaluationPath_; }
+  TNotes* Notes() override;
+  void NotesChanged() override;
 
   // ------------------------------------------------------------ commands
   void FileOpen();
@@ -157,6 +176,12 @@ class TQXMainForm : public QMainWindow, public IDiagramHost, public ISettingsEdi
   /// Lets the user choose and set up the printer; false when cancelled. The
   /// print dialog unless replaced (tests print into a PDF file).
   std::function<bool(QPrinter&)> ChoosePrinter;
+  /// What to do about a recording of an evaluation that moved or changed:
+  /// 0 cancel, 1 locate it (a file dialog), 2 use it as it is (changed
+  /// only). A message box unless replaced (tests).
+  std::function<int(const QString& text, bool changed)> AskAboutRecording;
+  /// Shows why an evaluation cannot be opened or saved; a box unless replaced.
+  std::function<void(const QString& text)> ShowEvaluationError;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -227,4 +252,5 @@ class TQXMainForm : public QMainWindow, public IDiagramHost, public ISettingsEdi
   QString openDialogFile_;
   QString proposedFor_;  // the recording whose PDF file the print dialog proposed
   bool settingsDiscarded_ = false;
+  QString evaluationPath_;
 };

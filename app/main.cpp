@@ -26,6 +26,7 @@ struct TArgumentHelp {
 };
 constexpr TArgumentHelp kArguments[] = {
     {"FILE.DAT", "the recording to open; a running vqrshow4 of this user and display opens it"},
+    {"FILE.vqa", "a saved evaluation to open instead, handed over in the same way"},
     {"/ini:PATH",
      "the settings file, or a folder holding vqrshow4.INI (also /ini=PATH, --ini=PATH)"},
     {"/public:PATH",
@@ -37,7 +38,7 @@ constexpr TArgumentHelp kArguments[] = {
 
 void PrintUsage() {
   std::printf(
-      "usage: vqrshow4 [FILE.DAT] [/ini:PATH] [/public:PATH]\n"
+      "usage: vqrshow4 [FILE.DAT | FILE.vqa] [/ini:PATH] [/public:PATH]\n"
       "       vqrshow4 --help | --version\n\n");
   for (const TArgumentHelp& a : kArguments) {
     // Continuation lines of a meaning line up under its first line.
@@ -175,7 +176,7 @@ int main(int argc, char** argv) {
   if (!dataFile.isEmpty())
     QTimer::singleShot(0, &form, [&form, dataFile, trace]() {
       TStartupTrace::Step(trace, "opening");
-      form.OpenDataFile(dataFile);
+      form.OpenFileArgument(dataFile);
       TStartupTrace::Step(trace, "opened");
     });
 

@@ -85,6 +85,12 @@ class TDiagramController {
   /// will mark its sample.
   TDiagramActions ContextMenu(TPoint p);
   TDiagramActions MarkAtMenu() { return SetMarkAt(menuSample_); }
+  /// The cursor's sample when the context menu opened, 0 when it was off the curves.
+  int MenuSample() const { return menuSample_; }
+  /// A saved view again: zoomed to time and value when zoom, and the markers
+  /// (samples of the recording, 0 none; others are dropped).
+  TDiagramActions RestoreView(bool zoom, const AxisRange& time, const AxisRange& value, int markA,
+                              int markB);
   /// The status bar's zoom panel or "Z": back to the whole scale, or the last zoom again.
   TDiagramActions ZoomCommand();
   /// The wheel turned over p by steps notches, away from the user positive:

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "chart/charttypes.h"
+#include "chart/notes.h"
 #include "data/vqrfileo.h"
 #include "settings/limits.h"
 
@@ -108,6 +109,14 @@ class TVQRDiagram {
   std::string TickLabel(int axis, int i) const;
   std::string UnitText(int axis) const;
 
+  /// The notes drawn after the curves (not owned; null: none).
+  void SetNotes(const TNotes* notes) { notes_ = notes; }
+  const TNotes* Notes() const { return notes_; }
+  /// Where the last screen drawing put the notes it showed.
+  const std::vector<TNoteMark>& ScreenNotes() const { return screenNotes_; }
+  /// The x of a time of the open recording in the last drawing (device pixels).
+  int32_t NoteX(int32_t time) const;
+
   // ----------------------------------------------------------------------- zoom
   /// Division indexes (ix, iy) under a pixel of the last screen drawing; pt
   /// is snapped to that grid crossing. A print in between does not change it.
@@ -118,6 +127,9 @@ class TVQRDiagram {
   /// selection; false when it is narrower than one division either way.
   static bool ZoomSelection(TPoint from, TPoint to, TZoomSel& sel);
   void SetZoom(const TZoomSel& sel);
+  /// Zooms to the given time and value axes, as a selection giving them
+  /// would (a saved evaluation); false, nothing changed, when unusable.
+  bool ZoomTo(const AxisRange& time, const AxisRange& value);
   void ResetZoom();
   bool RestoreZoom();
   /// True once a selection gave usable axes (RestoreZoom can show it again),
@@ -179,6 +191,7 @@ class TVQRDiagram {
   void DrawGridLines();
   void DrawGridCrosses();
   void DrawChannelCurve(int ch);
+  void DrawNotes();
   void SampleColumns(const TVqrDataObjectNew& data, int32_t timeOffset,
                      std::vector<int32_t>& xs) const;
   void DrawRunCurve(int ch, const TVqrDataObjectNew& data, const std::vector<int32_t>& xs,
@@ -262,6 +275,8 @@ class TVQRDiagram {
   int32_t legendIndex_ = 0;
   std::array<TPoint, kSampleSlots> points_{};
   std::vector<std::vector<int32_t>> runX_;  // per run: the x of its samples
+  const TNotes* notes_ = nullptr;
+  std::vector<TNoteMark> screenNotes_;
 
   // Texts of a printed page (FitPrintedTexts).
   TRect paper_;                         // the rectangle given to BeginDraw

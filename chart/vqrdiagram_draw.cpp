@@ -354,6 +354,7 @@ void TVQRDiagram::DrawCurves() {
   for (int ch = 1; ch <= kTempChannel; ++ch)
     if (pens_[ch].Visible) DrawChannelCurve(ch);
   if (Comparing()) DrawRunLegend();
+  DrawNotes();
 }
 
 void TVQRDiagram::DrawChannelCurve(int ch) {

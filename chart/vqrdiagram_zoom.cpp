@@ -66,3 +66,14 @@ bool TVQRDiagram::RestoreZoom() {
   data_.Axes().Zoom(zoomedX_, zoomedY_);
   return true;
 }
+
+bool TVQRDiagram::ZoomTo(const AxisRange& time, const AxisRange& value) {
+  if (!Usable(time) || !Usable(value)) return false;
+  savedX_ = data_.Axes().Time();
+  savedY_ = data_.Axes().Value();
+  data_.Axes().Zoom(time, value);
+  zoomedX_ = time;
+  zoomedY_ = value;
+  zoomAvailable_ = true;
+  return true;
+}

@@ -276,6 +276,8 @@ bool TSingleInstance::Listen() {
     delete server;
     return false;
   }
+  // Only this user may connect, whatever the folder allows.
+  ::chmod(QFile::encodeName(serverName_).constData(), S_IRUSR | S_IWUSR);
   server_ = server;
   connect(server_, &QLocalServer::newConnection, this, &TSingleInstance::OnNewConnection);
   return true;

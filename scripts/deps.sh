@@ -3,7 +3,7 @@
 VQR_PACKAGES="cmake g++ make pkg-config qt6-base-dev qt6-svg-dev qt6-qpa-plugins qt6-translations-l10n \
 qt6-l10n-tools qt6-tools-dev \
 libjpeg62-turbo-dev libpng-dev zlib1g-dev fonts-liberation2 googletest \
-libbenchmark-dev libgl-dev libicu-dev libcups2-dev pybind11-dev python3-dev"
+libbenchmark-dev libgl-dev libicu-dev libcups2-dev pybind11-dev python3-dev nlohmann-json3-dev"
 VQR_GUI_CHECK_PACKAGES="xvfb xauth x11-utils xdotool imagemagick poppler-utils python3-openpyxl"
 # The print tests run their own cupsd with a cups-pdf queue.
 VQR_PRINT_CHECK_PACKAGES="cups printer-driver-cups-pdf"

@@ -53,6 +53,7 @@ TLoadStatus TVQRSession::AddCompared(const std::string& path) {
   if (!ok) return TLoadStatus::NotDecoded;
   c->Data.SetGauge(nullptr);  // drawing reports its progress through the open recording
   c->Name = FileNamePart(path);
+  c->Path = path;
   c->Start = StartTime(path, c->Data.Recording().LastTime());
   compared_.push_back(std::move(c));
   FitComparison();
@@ -60,6 +61,8 @@ TLoadStatus TVQRSession::AddCompared(const std::string& path) {
 }
 
 TVqrDataObjectNew& TVQRSession::ComparedData(int i) { return compared_.at(i)->Data; }
+
+const std::string& TVQRSession::ComparedPath(int i) const { return compared_.at(i)->Path; }
 
 void TVQRSession::EndComparison() {
   if (compared_.empty()) return;
@@ -72,6 +75,8 @@ void TVQRSession::SetZeroPoint(bool on) {
   data_->SetZeroPoint(on);
   for (const auto& c : compared_) c->Data.SetZeroPoint(on);
 }
+
+bool TVQRSession::ZeroPoint() const { return data_->ZeroPoint(); }
 
 void TVQRSession::FitComparison() {
   data_->FitOwnAxes();

@@ -1,8 +1,11 @@
 #include "session/Session.h"
 
+#include <algorithm>
+
 #include "chart/diagramsettings.h"
 #include "chart/vqrdiagram.h"
 #include "data/atomicfile.h"
+#include "data/equalizer.h"
 #include "data/processgauge.h"
 #include "export/asciiexport.h"
 #include "export/expfile.h"
@@ -18,6 +21,7 @@ TVQRSession::TVQRSession(TVQRShowSettings* settings, IProcessGauge* gauge)
       data_(std::make_unique<TVqrDataObjectNew>()),
       diagram_(std::make_unique<TVQRDiagram>(*data_)) {
   data_->SetGauge(gauge);
+  diagram_->SetNotes(&notes_);
 }
 
 TVQRSession::~TVQRSession() = default;
@@ -28,6 +32,10 @@ void TVQRSession::SetGauge(IProcessGauge* gauge) {
 }
 
 void TVQRSession::Link() {
+  // A new recording: the notes and an evaluation's own limits end with the old one.
+  smoothing_.clear();
+  notes_.clear();
+  limits_.reset();
   store_->Clear();
   meta_->Clear();
   data_->SetStore(store_.get());
@@ -98,8 +106,29 @@ void TVQRSession::Smooth(int distance) {
   for (const auto& c : compared_) samples += c->Data.GetSampleCount();
   if (gauge_) gauge_->Start(samples * 17, "Filter:");
   data_->Smooth(distance);
-  for (const auto& c : compared_) c->Data.Smooth(distance);
+  // Kept as the equalizer applies it.
+  distance = std::clamp(distance, kMinSmoothDistance, kMaxSmoothDistance);
+  smoothing_.push_back(distance);
+  for (const auto& c : compared_) {
+    c->Data.Smooth(distance);
+    c->Smoothing.push_back(distance);
+  }
   if (gauge_) gauge_->Complete();
+}
+
+const std::vector<int>& TVQRSession::Smoothing(int run) const {
+  return run == 0 ? smoothing_ : compared_.at(static_cast<size_t>(run - 1))->Smoothing;
+}
+
+void TVQRSession::SmoothRun(int run, int distance) {
+  if (run == 0) {
+    data_->Smooth(distance);
+    smoothing_.push_back(distance);
+  } else {
+    TCompared& c = *compared_.at(static_cast<size_t>(run - 1));
+    c.Data.Smooth(distance);
+    c.Smoothing.push_back(distance);
+  }
 }
 
 TExportStatus TVQRSession::ExportAscii(const std::string& path, TVQRAsciiFile& file,

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "chart/notes.h"
 #include "data/MetaData.h"
 #include "data/vqrdat.h"
 #include "data/vqrfileo.h"
@@ -89,6 +90,8 @@ class TVQRSession {
   static constexpr int kMaxCompared = 7;
   int ComparedCount() const { return static_cast<int>(compared_.size()); }
   TVqrDataObjectNew& ComparedData(int i);
+  /// The path a compared recording was loaded from.
+  const std::string& ComparedPath(int i) const;
   /// The time alignment in force; the settings choose it with every window
   /// (Diagram/TimeOfDay), and without settings it is set here.
   TTimeAlign TimeAlign() const { return align_; }
@@ -103,9 +106,19 @@ class TVQRSession {
   int PrepareWindow(int mode);
   /// Zero-point correction of every recording shown.
   void SetZeroPoint(bool on);
+  bool ZeroPoint() const;
   /// Smooths all 17 channels of every recording shown; the gauge counts
   /// samples x 17 ("Filter:").
   void Smooth(int distance);
+  /// The smoothing distances applied to a recording since it was loaded, in
+  /// order: run 0 the open one, 1.. the compared ones.
+  const std::vector<int>& Smoothing(int run) const;
+  /// Smooths one recording only (an evaluation restores each one's own).
+  void SmoothRun(int run, int distance);
+
+  /// The notes of the open recording; a load clears them.
+  TNotes& Notes() { return notes_; }
+  const TNotes& Notes() const { return notes_; }
 
   /// Opens path, writes the mode's lines with separator "," ("Export:" on the
   /// gauge) and closes. With `later`, the written file is handed over there,
@@ -178,6 +191,8 @@ class TVQRSession {
   std::time_t start_ = 0;                 // its start time, 0 when not known
   std::vector<std::unique_ptr<TCompared>> compared_;
   TTimeAlign align_ = TTimeAlign::FromStart;
+  std::vector<int> smoothing_;  // the open recording's
+  TNotes notes_;
   std::optional<TVQRLimits> limits_;  // set by SetLimits
 };
 

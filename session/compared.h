@@ -4,6 +4,7 @@
 
 #include <ctime>
 #include <string>
+#include <vector>
 
 #include "session/Session.h"
 
@@ -13,5 +14,7 @@ struct TVQRSession::TCompared {
   TVQRLogFile Reader;
   TVqrDataObjectNew Data;
   std::string Name;
+  std::string Path;
+  std::vector<int> Smoothing;
   std::time_t Start = 0;
 };

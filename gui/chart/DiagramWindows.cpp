@@ -62,3 +62,16 @@ std::vector<TReportWindow> TDiagramWindows::ReportWindows() const {
   }
   return windows;
 }
+
+const TDiagramController* TDiagramWindows::ChannelController() const {
+  return &channel_->Controller();
+}
+
+void TDiagramWindows::RestoreChannelView(bool zoom, const AxisRange& time, const AxisRange& value,
+                                         int markA, int markB) {
+  channel_->RestoreView(zoom, time, value, markA, markB);
+}
+
+void TDiagramWindows::RedrawDiagrams() {
+  if (channel_->isVisible()) channel_->Invalidate();
+}

@@ -31,6 +31,10 @@ class TDiagramWindows : public IDiagramWindows {
   void RefreshOverview() override;
   void ShowOverview() override;
   std::vector<TReportWindow> ReportWindows() const override;
+  const TDiagramController* ChannelController() const override;
+  void RestoreChannelView(bool zoom, const AxisRange& time, const AxisRange& value, int markA,
+                          int markB) override;
+  void RedrawDiagrams() override;
 
  private:
   IDiagramHost& host_;

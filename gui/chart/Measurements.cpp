@@ -20,6 +20,7 @@
 #include "chart/vqrdiagram.h"
 #include "data/tablefield.h"
 #include "gui/chart/MeasurementsLimits.h"
+#include "gui/chart/NoteMenu.h"
 #include "gui/common/appicons.h"
 
 namespace {
@@ -102,6 +103,11 @@ TF_Measurements::TF_Measurements(QWidget* parent) : QWidget(parent, Qt::Tool) {
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(caption_);
   layout->addWidget(table_);
+  notes_ = new QLabel(this);
+  notes_->setObjectName("Lb_MesswerteNotes");
+  notes_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  notes_->hide();
+  layout->addWidget(notes_);
   resize(900, 300);
 }
 
@@ -181,8 +187,13 @@ void TF_Measurements::ShowRange(const TVQRDiagram& diagram, int a, int b, const 
     }
   }
   table_->resizeColumnsToContents();
+  const QStringList notes = diagram.Notes() ? NoteLines(*diagram.Notes(), from, to) : QStringList();
+  notes_->setText(notes.isEmpty() ? QString() : tr("Notizen:") + "\n" + notes.join('\n'));
+  notes_->setVisible(!notes.isEmpty());
   GrowToTable();
 }
+
+QString TF_Measurements::NotesText() const { return notes_->text(); }
 
 QString TF_Measurements::TableText() const {
   QString text = tr("Datei\tvon [h]\tbis [h]");
@@ -212,7 +223,8 @@ QSize TF_Measurements::TableSize(QSize room) const {
   const int columns = table_->horizontalHeader()->length() + border;
   const int rows =
       table_->horizontalHeader()->sizeHint().height() + table_->verticalHeader()->length() + border;
-  const int chrome = caption_->sizeHint().height() + layout()->spacing() + m.top() + m.bottom();
+  int chrome = caption_->sizeHint().height() + layout()->spacing() + m.top() + m.bottom();
+  if (!notes_->text().isEmpty()) chrome += notes_->sizeHint().height() + layout()->spacing();
   const bool scrollX = columns + m.left() + m.right() > room.width();
   const bool scrollY = rows + chrome > room.height();
   const QSize want(

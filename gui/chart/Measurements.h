@@ -27,6 +27,8 @@ class TF_Measurements : public QWidget {
   /// same fields: the file, the range's start and end in hours (as
   /// vqrtool stats --from/--to take them), then the table's columns.
   QString TableText() const;
+  /// The notes listed below the table, one a line (empty: none in the range).
+  QString NotesText() const;
   void CopyToClipboard();
 
   /// Sized to its table within the screen of beside and placed below it,
@@ -45,6 +47,7 @@ class TF_Measurements : public QWidget {
   QSize TableSize(QSize room) const;
   QLabel* caption_ = nullptr;
   QTableWidget* table_ = nullptr;
-  QString file_;  // the file as a field of the copied table
+  QLabel* notes_ = nullptr;  // the notes within the range
+  QString file_;             // the file as a field of the copied table
   QString from_, to_;
 };

@@ -7,8 +7,10 @@
 #include <QLocale>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <cmath>
 
 #include "chart/curvestats.h"
+#include "gui/chart/NoteMenu.h"
 #include "gui/common/appicons.h"
 #include "session/Session.h"
 
@@ -41,6 +43,11 @@ TF_Recording::TF_Recording(QWidget* parent) : QWidget(parent, Qt::Window) {
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(facts_);
   layout->addWidget(channels_, 1);
+  notes_ = new QLabel(this);
+  notes_->setObjectName("Lb_RecordingNotes");
+  notes_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  notes_->setWordWrap(true);
+  layout->addWidget(notes_);
   resize(460, 640);
 }
 
@@ -74,6 +81,7 @@ void TF_Recording::ShowRecording(TVQRSession& session, const QString& path) {
     lines << QString("%1: %2").arg(QString::fromStdString(e.Name).trimmed(),
                                    QString::fromStdString(e.Value).trimmed());
   }
+  if (session.LimitsOwn()) lines << tr("Grenzwerte: aus der Auswertung");
   facts_->setText(lines.join('\n'));
 
   channels_->setRowCount(0);
@@ -93,7 +101,11 @@ void TF_Recording::ShowRecording(TVQRSession& session, const QString& path) {
     }
   }
   channels_->resizeColumnsToContents();
+  const QStringList notes = NoteLines(session.Notes(), -INFINITY, INFINITY);
+  notes_->setText(notes.isEmpty() ? tr("Keine Notizen") : tr("Notizen:") + "\n" + notes.join('\n'));
 }
+
+QString TF_Recording::NotesText() const { return notes_->text(); }
 
 QString TF_Recording::FactsText() const { return facts_->text(); }
 

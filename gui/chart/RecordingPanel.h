@@ -20,6 +20,8 @@ class TF_Recording : public QWidget {
 
   /// The text of the facts above the table, one "name: value" a line.
   QString FactsText() const;
+  /// The notes of the evaluation, one a line in time order.
+  QString NotesText() const;
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -27,4 +29,5 @@ class TF_Recording : public QWidget {
  private:
   QLabel* facts_ = nullptr;
   QTableWidget* channels_ = nullptr;
+  QLabel* notes_ = nullptr;
 };

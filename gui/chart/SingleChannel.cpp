@@ -5,13 +5,10 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QCursor>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
 #include <QMenu>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QProgressBar>
@@ -21,13 +18,12 @@
 #include "chart/qt/qpainterdc.h"
 #include "chart/vqrdiagram.h"
 #include "gui/chart/Measurements.h"
+#include "gui/chart/NoteMenu.h"
 #include "gui/chart/diagramhost.h"
 #include "gui/chart/diagraminput.h"
 #include "gui/chart/diagramnav.h"
 #include "gui/common/appicons.h"
-#include "gui/common/outputfolder.h"
 #include "gui/common/windowplace.h"
-#include "gui/common/writefailure.h"
 #include "gui/common/ztprogress.h"
 #include "settings/settings.h"
 
@@ -95,6 +91,7 @@ TF_SChannel::TF_SChannel(IDiagramHost& host, QWidget* parent)
       this, popup_, controller_, [this] { return host_.Diagram(); },
       [this](const TDiagramActions& a) { Apply(a); });
   measurements_ = new TF_Measurements(this);
+  notes_ = new TNoteMenu(*this, *popup_, host_, [this] { host_.NotesChanged(); });
 
   RestoreWindowPlacement(*this, host_.Settings() ? host_.Settings()->SingleWindowPosition : nullptr,
                          QRect(253, 168, 696, 480), QSize(kMinWidth, kMinHeight));
@@ -312,6 +309,7 @@ void TF_SChannel::contextMenuEvent(QContextMenuEvent* event) {
   if (!host_.Diagram()) return;
   Apply(controller_.ContextMenu({event->pos().x(), event->pos().y()}));
   nav_->MenuOpening();
+  notes_->Prepare(event->pos(), controller_.MenuSample());
   popup_->popup(event->globalPos());
 }
 
@@ -373,27 +371,4 @@ bool TF_SChannel::SaveImage(const QString& path, int* errorNumber) {
   return SaveDiagramPicture(*d, path, width(), SB_Single->y(),
                             DiagramDrawRect(width(), UsableHeight()),
                             palette().color(QPalette::Window), windowTitle(), nullptr, errorNumber);
-}
-
-void TF_SChannel::SaveImageAs() {
-  // Named after the window, beside the recording where the user may write.
-  const QString proposed = ProposedOutputPath(host_.RecordingPath(), windowTitle() + ".png");
-  QString path;
-  if (ChooseImageFile) {
-    path = ChooseImageFile(proposed);
-  } else {
-    QString selected;
-    path = QFileDialog::getSaveFileName(this, tr("Als Bild speichern"), proposed,
-                                        tr("PNG-Bild (*.png);;SVG-Grafik (*.svg)"), &selected);
-    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
-      path += selected.contains("*.svg") ? ".svg" : ".png";
-  }
-  if (path.isEmpty()) return;
-  int code = 0;
-  if (SaveImage(path, &code)) return;
-  host_.ShowStatus("Error writing image file!");
-  QMessageBox box(QMessageBox::Critical, tr("Fehler"), WriteFailureText(path, code),
-                  QMessageBox::Ok, this);
-  box.setObjectName("WriteFailureBox");
-  box.exec();
 }

@@ -24,6 +24,7 @@ class IDiagramHost;
 class TProcessGauge;
 class TZTStatusBar;
 class TF_Measurements;
+class TNoteMenu;
 
 class TF_SChannel : public QWidget {
   Q_OBJECT
@@ -67,6 +68,10 @@ class TF_SChannel : public QWidget {
   /// "Messwerte" for the markers, or for the time range shown without them.
   void ShowMeasurements();
   TF_Measurements* Measurements() const { return measurements_; }
+  /// "Notiz...", "Notiz bearbeiten..." and "Notiz löschen" of the context menu.
+  TNoteMenu* NoteMenu() const { return notes_; }
+  /// A saved view again: the zoom (time and value axes) and the markers.
+  void RestoreView(bool zoom, const AxisRange& time, const AxisRange& value, int markA, int markB);
 
   TZTStatusBar* StatusPanels() const { return SB_Single; }
   TProcessGauge* Gauge() const { return gauge_.get(); }
@@ -118,6 +123,7 @@ class TF_SChannel : public QWidget {
   TCursorReadout readout_;
   QImage scratch_{1, 1, QImage::Format_RGB32};  // measures the read-out's text
   TF_Measurements* measurements_ = nullptr;
+  TNoteMenu* notes_ = nullptr;
   const TVQRAxes* seenAxes_ = nullptr;  // the axes last seen, whose fits reach the controller
   TAxesSubscription fits_;
 

@@ -7,7 +7,11 @@
 
 #include "session/Report.h"
 
+#include "chart/notes.h"
+#include "data/vqrtypes.h"
+
 class IDiagramWindows;
+class TDiagramController;
 class TProcessGauge;
 class TVQRDiagram;
 class TVQRShowSettings;
@@ -44,6 +48,10 @@ class IDiagramHost {
 
   /// The windows plug in here when created and unplug (null) when destroyed.
   virtual void AttachDiagramWindows(IDiagramWindows* windows) = 0;
+
+  /// The open recording's notes, null without one; NotesChanged after an edit.
+  virtual TNotes* Notes() { return nullptr; }
+  virtual void NotesChanged() {}
 };
 
 /// The overview and the channel window as the program drives them.
@@ -67,4 +75,12 @@ class IDiagramWindows {
   /// The windows shown, as a report takes them: the overview, the channel
   /// window with its zoom and markers.
   virtual std::vector<TReportWindow> ReportWindows() const { return {}; }
+
+  /// The channel window's zoom and markers (a saved evaluation keeps them).
+  virtual const TDiagramController* ChannelController() const { return nullptr; }
+  /// Puts a saved view back into the channel window.
+  virtual void RestoreChannelView(bool /*zoom*/, const AxisRange& /*time*/,
+                                  const AxisRange& /*value*/, int /*markA*/, int /*markB*/) {}
+  /// Every diagram window draws anew (the notes changed).
+  virtual void RedrawDiagrams() {}
 };

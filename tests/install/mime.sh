@@ -29,6 +29,9 @@ printf 'time;value\n1;2\n' >notes.dat
 printf 'time;value\n1;2\n' >NOTES.DAT
 head -c 4096 /dev/zero >zeros.DAT
 cp /usr/share/mime/packages/freedesktop.org.xml other.DAT
+printf '{\n  "compared": [],\n  "format": "vqrshow4-evaluation",\n  "version": 1\n}\n' >run.vqa
+cp run.vqa "evaluation without suffix"
+printf '{"format": "other"}\n' >other.json
 
 type_of() {
   XDG_DATA_HOME=$work/share XDG_DATA_DIRS=/usr/share gio info -a standard::content-type "$1" |
@@ -52,4 +55,18 @@ expect notes.dat no
 expect NOTES.DAT no
 expect zeros.DAT no
 expect other.DAT no
+# evaluation FILE CLAIMED(yes|no)
+evaluation() {
+  local got is=no
+  got=$(type_of "$1")
+  [[ $got == application/x-vqrshow4-evaluation ]] && is=yes
+  if [[ $is != "$2" ]]; then
+    echo "$1: $got (evaluation expected: $2)"
+    status=1
+  fi
+}
+evaluation run.vqa yes
+evaluation "evaluation without suffix" yes
+evaluation other.json no
+evaluation rec.DAT no
 exit $status
