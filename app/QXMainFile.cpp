@@ -89,6 +89,7 @@ bool TQXMainForm::ReadChosenFile(const QString& path) {
     ShowStatus("Daten lesen...");
     BeginBusy();
     if (windows_ && windows_->ChannelWindowVisible()) windows_->CloseChannelWindow();
+    if (windows_) windows_->CloseFurtherWindows();
     currentWindow_ = 0;
     if (ini_ && settings_ && settings_->RawFileRemember->GetBool(1))
       settings_->RawFileLastFile->SetString(1, path.toStdString());
@@ -165,6 +166,7 @@ void TQXMainForm::FileCompare() {
   ShowStatus(leftOut.isEmpty() ? QString("Ok")
                                : QString(LoadStatusText(worst)) + " " + leftOut.join(", "));
   if (windows_ && windows_->ChannelWindowVisible()) RefreshDiagramWindow();
+  if (windows_) windows_->RefreshFurtherWindows();
 }
 
 void TQXMainForm::FileCompareEnd() {
@@ -174,6 +176,7 @@ void TQXMainForm::FileCompareEnd() {
   }
   session_->EndComparison();
   if (windows_ && windows_->ChannelWindowVisible()) RefreshDiagramWindow();
+  if (windows_) windows_->RefreshFurtherWindows();
 }
 
 void TQXMainForm::FileSaveAs() {

@@ -39,11 +39,11 @@ int32_t Snap(int32_t& pos, int32_t origin, float divWidth) {
 const AxisRange* TVQRDiagram::RangeOf(int axis) const {
   switch (axis) {
     case 0:
-      return &data_.Axes().Time();
+      return &axes_.Time();
     case 1:
-      return &data_.Axes().Value();
+      return &axes_.Value();
     case 2:
-      return &data_.Axes().Temp();
+      return &axes_.Temp();
     default:
       return nullptr;
   }
@@ -108,7 +108,7 @@ std::string TVQRDiagram::TickLabel(int axis, int i) const {
 std::string TVQRDiagram::UnitText(int axis) const {
   switch (axis) {
     case 0:
-      return data_.Axes().Time().TimeInDays ? layout_.XAxis.UnitText2 : layout_.XAxis.UnitText1;
+      return axes_.Time().TimeInDays ? layout_.XAxis.UnitText2 : layout_.XAxis.UnitText1;
     case 1:
       return layout_.YAxis.UnitText1;
     case 2:
@@ -148,7 +148,7 @@ void TVQRDiagram::DrawXAxis() {
   DrawAxisScale(0, x1, y, x2, y);
   grid_.PlotRect.left = plotter_->MapX(x1);
   grid_.PlotRect.right = plotter_->MapX(x2);
-  grid_.DivWidthX = ToFloat(SafeDiv(static_cast<double>(x2) - x1, data_.Axes().Time().Divisions));
+  grid_.DivWidthX = ToFloat(SafeDiv(static_cast<double>(x2) - x1, axes_.Time().Divisions));
   PrintProgress(100);
 }
 
@@ -157,7 +157,7 @@ void TVQRDiagram::DrawYAxis() {
   DrawVerticalAxis(1, layout_.YAxis, y1, y2);
   grid_.PlotRect.top = plotter_->MapY(y1);
   grid_.PlotRect.bottom = plotter_->MapY(y2);
-  grid_.DivWidthY = ToFloat(SafeDiv(static_cast<double>(y2) - y1, data_.Axes().Value().Divisions));
+  grid_.DivWidthY = ToFloat(SafeDiv(static_cast<double>(y2) - y1, axes_.Value().Divisions));
   PrintProgress(100);
 }
 
@@ -233,15 +233,15 @@ void TVQRDiagram::DrawGridLines() {
   ApplyPen(layout_.GridPen);
   const int32_t x0 = PageToDeviceX(layout_.XAxis.StartX);
   const int32_t w = RoundI(static_cast<double>(layout_.XAxis.Length) * scaleX_);
-  const float stepX = ToFloat(SafeDiv(w, data_.Axes().Time().Divisions));
+  const float stepX = ToFloat(SafeDiv(w, axes_.Time().Divisions));
   const int32_t y0 = PageToDeviceY(layout_.YAxis.StartY);
   const int32_t h = RoundI(static_cast<double>(layout_.YAxis.Length) * scaleY_);
-  const float stepY = ToFloat(SafeDiv(h, data_.Axes().Value().Divisions));
-  for (int32_t j = 1; j <= LoopDivisions(data_.Axes().Value().Divisions); ++j) {
+  const float stepY = ToFloat(SafeDiv(h, axes_.Value().Divisions));
+  for (int32_t j = 1; j <= LoopDivisions(axes_.Value().Divisions); ++j) {
     const int32_t y = RoundI(static_cast<double>(j) * stepY + y0);
     plotter_->Line(x0, y, AddI(x0, w), y);
   }
-  for (int32_t i = 1; i <= LoopDivisions(data_.Axes().Time().Divisions); ++i) {
+  for (int32_t i = 1; i <= LoopDivisions(axes_.Time().Divisions); ++i) {
     const int32_t x = RoundI(static_cast<double>(i) * stepX + x0);
     plotter_->Line(x, y0, x, AddI(y0, h));
   }
@@ -251,14 +251,14 @@ void TVQRDiagram::DrawGridCrosses() {
   ApplyPen(layout_.GridPen);
   const int32_t x0 = PageToDeviceX(layout_.XAxis.StartX);
   const int32_t w = RoundI(static_cast<double>(layout_.XAxis.Length) * scaleX_);
-  const float stepX = ToFloat(SafeDiv(w, data_.Axes().Time().Divisions));
+  const float stepX = ToFloat(SafeDiv(w, axes_.Time().Divisions));
   const int32_t y0 = PageToDeviceY(layout_.YAxis.StartY);
   const int32_t h = RoundI(static_cast<double>(layout_.YAxis.Length) * scaleY_);
-  const float stepY = ToFloat(SafeDiv(h, data_.Axes().Value().Divisions));
+  const float stepY = ToFloat(SafeDiv(h, axes_.Value().Divisions));
   const int32_t hx = RoundI(0.1 * stepX);
   const int32_t hy = RoundI(0.1 * stepY);
-  for (int32_t i = 1; i <= LoopDivisions(data_.Axes().Time().Divisions); ++i) {
-    for (int32_t j = 1; j <= LoopDivisions(data_.Axes().Value().Divisions); ++j) {
+  for (int32_t i = 1; i <= LoopDivisions(axes_.Time().Divisions); ++i) {
+    for (int32_t j = 1; j <= LoopDivisions(axes_.Value().Divisions); ++j) {
       const int32_t x = RoundI(static_cast<double>(i) * stepX + x0);
       const int32_t y = RoundI(static_cast<double>(j) * stepY + y0);
       plotter_->Line(AddI(x, -int64_t{hx}), y, AddI(x, hx), y);
@@ -271,15 +271,15 @@ void TVQRDiagram::DrawGridCrosses() {
 
 void TVQRDiagram::DrawCurves() {
   if (!plotter_) return;
-  timeStart_ = data_.Axes().Time().Start;
-  timeFactor_ = ToFloat(
-      SafeDiv(static_cast<double>(layout_.XAxis.Length) * scaleX_, data_.Axes().Time().Span));
-  valueStart_ = data_.Axes().Value().Start;
-  valueFactor_ = ToFloat(
-      SafeDiv(static_cast<double>(layout_.YAxis.Length) * scaleY_, data_.Axes().Value().Span));
-  tempStart_ = data_.Axes().Temp().Start;
-  tempFactor_ = ToFloat(
-      SafeDiv(static_cast<double>(layout_.TAxis.Length) * scaleY_, data_.Axes().Temp().Span));
+  timeStart_ = axes_.Time().Start;
+  timeFactor_ =
+      ToFloat(SafeDiv(static_cast<double>(layout_.XAxis.Length) * scaleX_, axes_.Time().Span));
+  valueStart_ = axes_.Value().Start;
+  valueFactor_ =
+      ToFloat(SafeDiv(static_cast<double>(layout_.YAxis.Length) * scaleY_, axes_.Value().Span));
+  tempStart_ = axes_.Temp().Start;
+  tempFactor_ =
+      ToFloat(SafeDiv(static_cast<double>(layout_.TAxis.Length) * scaleY_, axes_.Temp().Span));
   legendIndex_ = 0;
   if (windowMode_ >= 1 && windowMode_ <= kTempChannel)
     for (int ch = 1; ch <= kTempChannel; ++ch) pens_[ch].Visible = ch == windowMode_;

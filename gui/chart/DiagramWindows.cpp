@@ -1,5 +1,12 @@
 #include "gui/chart/DiagramWindows.h"
 
+#include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <algorithm>
+#include <functional>
+
+#include "gui/chart/FurtherWindow.h"
 #include "gui/chart/Overview.h"
 #include "gui/chart/SingleChannel.h"
 
@@ -14,14 +21,39 @@ void BringToFront(QWidget* w) {
 
 }  // namespace
 
+/// Tells which diagram window became active.
+class TDiagramWindows::TActivation : public QObject {
+ public:
+  explicit TActivation(std::function<void(QObject*)> activated)
+      : activated_(std::move(activated)) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::WindowActivate) activated_(watched);
+    return false;
+  }
+
+ private:
+  std::function<void(QObject*)> activated_;
+};
+
 TDiagramWindows::TDiagramWindows(IDiagramHost& host)
     : host_(host),
       overview_(std::make_unique<TF_Overview>(host)),
-      channel_(std::make_unique<TF_SChannel>(host)) {
+      channel_(std::make_unique<TF_SChannel>(host)),
+      activation_(std::make_unique<TActivation>([this](QObject* w) {
+        if (auto* window = qobject_cast<TF_SChannel*>(w)) active_ = window;
+      })) {
+  Watch(*channel_);
   host_.AttachDiagramWindows(this);
 }
 
-TDiagramWindows::~TDiagramWindows() { host_.AttachDiagramWindows(nullptr); }
+TDiagramWindows::~TDiagramWindows() {
+  host_.AttachDiagramWindows(nullptr);
+  further_.clear();
+}
+
+void TDiagramWindows::Watch(TF_SChannel& window) { window.installEventFilter(activation_.get()); }
 
 bool TDiagramWindows::ChannelWindowVisible() const { return channel_->isVisible(); }
 
@@ -30,6 +62,7 @@ void TDiagramWindows::CloseChannelWindow() { channel_->close(); }
 void TDiagramWindows::RefreshChannelWindow() {
   channel_->Invalidate();
   BringToFront(channel_.get());
+  active_ = channel_.get();
 }
 
 TProcessGauge* TDiagramWindows::ChannelWindowGauge() const { return channel_->Gauge(); }
@@ -43,4 +76,59 @@ void TDiagramWindows::RefreshOverview() { overview_->RefreshOverview(); }
 void TDiagramWindows::ShowOverview() {
   overview_->update();
   BringToFront(overview_.get());
+}
+
+std::vector<TF_SChannel*> TDiagramWindows::FurtherWindows() const {
+  std::vector<TF_SChannel*> windows;
+  for (const auto& f : further_)
+    if (!f->Closed()) windows.push_back(f->Window());
+  return windows;
+}
+
+void TDiagramWindows::Prune() {
+  // Closed windows are hidden and idle: none of them is handling an event.
+  std::erase_if(further_, [](const auto& f) { return f->Closed(); });
+}
+
+bool TDiagramWindows::OpenFurtherWindow(int mode) {
+  Prune();
+  TVQRDiagram* first = host_.Diagram();
+  if (!first || static_cast<int>(further_.size()) >= kMaxFurther) return false;
+  // The lowest number free, the first window being 1.
+  int number = 2;
+  while (std::any_of(further_.begin(), further_.end(),
+                     [number](const auto& f) { return f->Number() == number; }))
+    ++number;
+  auto further = std::make_unique<TFurtherWindow>(host_, *first, mode, number);
+  TF_SChannel* window = further->Window();
+  Watch(*window);
+  // Cascaded from the first window's place, within the screen.
+  QRect place = channel_->geometry();
+  place.translate(40 * (number - 1), 40 * (number - 1));
+  if (const QScreen* screen = channel_->screen()) {
+    const QRect area = screen->availableGeometry();
+    if (!area.contains(place)) place.moveTopLeft(area.topLeft() + QPoint(40, 40) * (number - 1));
+  }
+  window->setGeometry(place);
+  further_.push_back(std::move(further));
+  further_.back()->RefreshDiagramWindow();
+  BringToFront(window);
+  active_ = window;
+  return true;
+}
+
+void TDiagramWindows::RefreshFurtherWindows() {
+  Prune();
+  for (const auto& f : further_) f->RefreshDiagramWindow();
+}
+
+void TDiagramWindows::CloseFurtherWindows() {
+  for (const auto& f : further_) f->Window()->close();
+  Prune();
+}
+
+TVQRDiagram* TDiagramWindows::ActiveFurtherDiagram() const {
+  for (const auto& f : further_)
+    if (!f->Closed() && f->Window() == active_) return f->Diagram();
+  return nullptr;
 }

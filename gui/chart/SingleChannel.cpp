@@ -1,31 +1,24 @@
 #include "gui/chart/SingleChannel.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QCursor>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
 #include <QMenu>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QProgressBar>
 
 #include "chart/diagrampaint.h"
-#include "chart/qt/picturefile.h"
 #include "chart/qt/qpainterdc.h"
 #include "chart/vqrdiagram.h"
 #include "gui/chart/Measurements.h"
 #include "gui/chart/diagramhost.h"
 #include "gui/common/appicons.h"
-#include "gui/common/outputfolder.h"
 #include "gui/common/windowplace.h"
-#include "gui/common/writefailure.h"
 #include "gui/common/ztprogress.h"
 #include "settings/settings.h"
 
@@ -132,7 +125,7 @@ void TF_SChannel::WatchAxesFit() {
   // Markers belong to the axes they were set on: a new recording or a
   // comparison fits new ones, and the axes tell of every fit.
   const TVQRDiagram* d = host_.Diagram();
-  const TVQRAxes* axes = d ? &d->Data().Axes() : nullptr;
+  const TVQRAxes* axes = d ? &d->Axes() : nullptr;
   if (axes == seenAxes_ && (!axes || fits_.Active())) return;
   seenAxes_ = axes;
   fits_.Reset();
@@ -157,12 +150,14 @@ void TF_SChannel::UpdateCaption() {
   const TVQRDiagram* d = host_.Diagram();
   if (!d) return;
   const int mode = d->WindowMode();
+  QString title;
   if (IsChannelMode(mode))
-    setWindowTitle(QString("Messkanal %1").arg(mode));
-  else if (mode == kCombi1Mode)
-    setWindowTitle("Messkanal-Kombination 1");
-  else if (mode == kCombi2Mode)
-    setWindowTitle("Messkanal-Kombination 2");
+    title = QString("Messkanal %1").arg(mode);
+  else if (mode == kCombi1Mode || mode == kCombi2Mode)
+    title = QString("Messkanal-Kombination %1").arg(mode == kCombi1Mode ? 1 : 2);
+  // A further window says which one it is.
+  if (!title.isEmpty())
+    setWindowTitle(number_ > 1 ? QString("%1 (%2)").arg(title).arg(number_) : title);
 }
 
 TRect TF_SChannel::PaintClient(QPainter& painter, int w, int h) {
@@ -355,47 +350,4 @@ void TF_SChannel::ShowMeasurements() {
   if (!measurements_->isVisible()) measurements_->PlaceBeside(*this);
   measurements_->show();
   measurements_->raise();
-}
-
-void TF_SChannel::CopyToClipboard() {
-  if (!host_.Diagram()) return;
-  QImage image(width(), SB_Single->y(), QImage::Format_RGB32);
-  {
-    QPainter painter(&image);
-    PaintClient(painter, image.width(), UsableHeight());
-  }
-  QApplication::clipboard()->setImage(image);
-}
-
-bool TF_SChannel::SaveImage(const QString& path, int* errorNumber) {
-  // The client above the status bar as on the screen, painted into memory
-  // first: a failed write keeps an older picture.
-  TVQRDiagram* d = host_.Diagram();
-  if (!d) return false;
-  return SaveDiagramPicture(*d, path, width(), SB_Single->y(),
-                            DiagramDrawRect(width(), UsableHeight()),
-                            palette().color(QPalette::Window), windowTitle(), nullptr, errorNumber);
-}
-
-void TF_SChannel::SaveImageAs() {
-  // Named after the window, beside the recording where the user may write.
-  const QString proposed = ProposedOutputPath(host_.RecordingPath(), windowTitle() + ".png");
-  QString path;
-  if (ChooseImageFile) {
-    path = ChooseImageFile(proposed);
-  } else {
-    QString selected;
-    path = QFileDialog::getSaveFileName(this, "Als Bild speichern", proposed,
-                                        "PNG-Bild (*.png);;SVG-Grafik (*.svg)", &selected);
-    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
-      path += selected.startsWith("SVG") ? ".svg" : ".png";
-  }
-  if (path.isEmpty()) return;
-  int code = 0;
-  if (SaveImage(path, &code)) return;
-  host_.ShowStatus("Error writing image file!");
-  QMessageBox box(QMessageBox::Critical, "Fehler", WriteFailureText(path, code), QMessageBox::Ok,
-                  this);
-  box.setObjectName("WriteFailureBox");
-  box.exec();
 }

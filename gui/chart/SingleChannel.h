@@ -58,6 +58,12 @@ class TF_SChannel : public QWidget {
   TF_Measurements* Measurements() const { return measurements_; }
 
   TZTStatusBar* StatusPanels() const { return SB_Single; }
+  /// The diagram's context menu, to which the program adds its own commands.
+  QMenu* ContextMenu() const { return popup_; }
+  /// The window's number among the diagram windows: from 2 on, the caption
+  /// carries it ("Messkanal 3 (2)").
+  void SetNumber(int number) { number_ = number; }
+  int Number() const { return number_; }
   TProcessGauge* Gauge() const { return gauge_.get(); }
   QString ZoomStateText() const;
 
@@ -99,6 +105,7 @@ class TF_SChannel : public QWidget {
   QMenu* popup_ = nullptr;
   std::unique_ptr<TProcessGauge> gauge_;
   QSize lastSize_;
+  int number_ = 1;
 
   TCursorReadout readout_;
   QImage scratch_{1, 1, QImage::Format_RGB32};  // measures the read-out's text

@@ -41,6 +41,13 @@ class IDiagramHost {
 
   /// The windows plug in here when created and unplug (null) when destroyed.
   virtual void AttachDiagramWindows(IDiagramWindows* windows) = 0;
+
+  /// A further diagram window's diagram made ready for window mode as the
+  /// first window's is (pens and layout from the settings); returns the
+  /// number of its curves.
+  virtual int PrepareFurtherDiagram(TVQRDiagram& diagram, int mode) = 0;
+  /// Prints a further window's diagram now, with gauge (may be null).
+  virtual void PrintFurtherDiagram(TVQRDiagram& diagram, TProcessGauge* gauge) = 0;
 };
 
 /// The overview and the channel window as the program drives them.
@@ -61,4 +68,15 @@ class IDiagramWindows {
   virtual void RefreshOverview() = 0;
   /// Repaints the overview, shows it and brings it to the front.
   virtual void ShowOverview() = 0;
+
+  /// Opens one more diagram window in window mode beside the first; false
+  /// when as many are open as there may be.
+  virtual bool OpenFurtherWindow(int mode) = 0;
+  /// The recording's values or comparison changed: every further window
+  /// takes its settings again and is drawn anew.
+  virtual void RefreshFurtherWindows() = 0;
+  virtual void CloseFurtherWindows() = 0;
+  /// The diagram of the further window that was the last diagram window
+  /// active; null when that was the first one (or none is open).
+  virtual TVQRDiagram* ActiveFurtherDiagram() const = 0;
 };
