@@ -1,6 +1,7 @@
 #include "chart/diagramcontroller.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <utility>
 
@@ -26,8 +27,11 @@ void TDiagramController::Drawn(const TCursorFrame& frame, const TRect& drawRect)
   frameValid_ = true;
 }
 
-const char* TDiagramController::ZoomStateText() const {
-  return defining_ ? "Zoom definieren..." : zoomed_ ? "Zoom" : "Kein Zoom";
+std::string TDiagramController::ZoomStateText() const {
+  if (defining_) return "Zoom definieren...";
+  if (history_.empty()) return zoomed_ ? "Zoom" : "Kein Zoom";
+  if (AtFullScale()) return "Kein Zoom";
+  return "Zoom " + std::to_string(historyPos_) + " von " + std::to_string(history_.size() - 1);
 }
 
 bool TDiagramController::InDrawRect(TPoint p) const {
@@ -78,6 +82,11 @@ bool TDiagramController::StartDrag(TPoint p) {
 }
 
 TDiagramActions TDiagramController::Release(TPoint p, bool click) {
+  const auto before = TimeRange();
+  return TellTime(before, ReleaseAt(p, click));
+}
+
+TDiagramActions TDiagramController::ReleaseAt(TPoint p, bool click) {
   TDiagramActions a;
   if (dragging_) {
     // The drag's two ends select the zoom as two clicks there would.
@@ -154,6 +163,33 @@ TDiagramActions TDiagramController::Key(TDiagramKey key, bool shift, TPoint mous
       const int step = shift ? 10 : 1;
       return StepCursor(key == TDiagramKey::Left ? -step : step);
     }
+    case TDiagramKey::PanLeft:
+    case TDiagramKey::PanRight:
+    case TDiagramKey::PanUp:
+    case TDiagramKey::PanDown: {
+      const TVQRDiagram* d = diagram_();
+      if (!d) return {};
+      const auto before = TimeRange();
+      SyncZoom();
+      TDiagramActions a;
+      if (defining_) a |= EndDefinition();
+      // A tenth of the range shown; up and down move the temperatures too.
+      const bool time = key == TDiagramKey::PanLeft || key == TDiagramKey::PanRight;
+      const double sign = key == TDiagramKey::PanLeft || key == TDiagramKey::PanDown ? -0.1 : 0.1;
+      TAxisSet next = d->Axes().All();
+      auto width = [](const AxisRange& r) { return static_cast<double>(r.Span); };
+      if (time) {
+        next = Panned(next, TWheelAxis::Time, sign * width(next.Time));
+      } else {
+        next = Panned(next, TWheelAxis::Value, sign * width(next.Value));
+        next = Panned(next, TWheelAxis::Temp, sign * width(next.Temp));
+      }
+      return TellTime(before, a |= PushStep(next));
+    }
+    case TDiagramKey::Back:
+      return Back();
+    case TDiagramKey::Forward:
+      return Forward();
   }
   return {};
 }
@@ -170,7 +206,11 @@ TDiagramActions TDiagramController::EndDefinition() {
 TDiagramActions TDiagramController::ApplyZoomSel() {
   zoomed_ = true;
   defining_ = false;
-  if (TVQRDiagram* d = diagram_()) d->SetZoom(zoomSel_);
+  if (TVQRDiagram* d = diagram_()) {
+    d->SetZoom(zoomSel_);
+    // Within a zoom history the selection is one more step of it.
+    if (!history_.empty()) PushStep(d->Axes().All(), true);
+  }
   frameValid_ = false;
   TDiagramActions a;
   a.Refresh = true;
@@ -198,13 +238,17 @@ TDiagramActions TDiagramController::ToggleZoom() {
   zoomed_ = true;
   defining_ = false;
   frameValid_ = false;
+  if (!history_.empty()) PushStep(d->Axes().All(), true);
   a.Refresh = true;
   return a;
 }
 
 TDiagramActions TDiagramController::ZoomCommand() {
+  const auto before = TimeRange();
   SyncZoom();
-  return zoomed_ ? Unzoom() : ToggleZoom();
+  // "Z" leaves any depth of the history for the full scale.
+  if (!history_.empty() && !AtFullScale()) return TellTime(before, GoTo(0));
+  return TellTime(before, zoomed_ ? Unzoom() : ToggleZoom());
 }
 
 TDiagramActions TDiagramController::Shown() {
@@ -217,11 +261,23 @@ TDiagramActions TDiagramController::Shown() {
 void TDiagramController::SyncZoom() {
   const TVQRDiagram* d = diagram_();
   if (zoomed_ && d && !d->ZoomAvailable()) zoomed_ = false;
+  // Axes changed behind the history's back (a new fit) end it; a pan drag
+  // shows axes that become a step only when it ends.
+  if (!history_.empty() && !panning_ &&
+      (!d || d->Axes().All() != history_[historyPos_].Axes)) {
+    history_.clear();
+    historyPos_ = 0;
+  }
 }
 
 // ------------------------------------------------------- cursor and markers
 
-void TDiagramController::OnAxesRefitted() { marks_.MarkA = marks_.MarkB = 0; }
+void TDiagramController::OnAxesRefitted() {
+  marks_.MarkA = marks_.MarkB = 0;
+  history_.clear();
+  historyPos_ = 0;
+  panning_ = false;
+}
 
 TDiagramActions TDiagramController::MoveCursor(TPoint p) {
   const TVQRDiagram* d = diagram_();

@@ -30,6 +30,14 @@ struct TDiagramGrid {
   TRect PlotRect;
   float DivWidthX = 0.0f;
   float DivWidthY = 0.0f;
+  // A free axis: its first tick lies First pixels from the axis start (along
+  // the axis, before mirroring), its last Last divisions after it.
+  bool FreeX = false;
+  bool FreeY = false;
+  float FirstX = 0.0f;
+  float FirstY = 0.0f;
+  int32_t LastX = 0;
+  int32_t LastY = 0;
 };
 
 /// A text of a drawing with its box as measured on the device.
@@ -180,6 +188,12 @@ class TVQRDiagram {
   void PrintProgress(int delta);
   const AxisRange* RangeOf(int axis) const;
   const TAxisLayout* AxisLayoutOf(int axis) const;
+  /// Pixel of tick i of an axis running from start over length pixels;
+  /// step: length / Divisions. False for a tick of a free axis outside it.
+  bool TickPixel(int axis, int i, int32_t start, double length, float step, int32_t& p) const;
+  std::vector<int32_t> GridPixels(int axis, int32_t start, int32_t length, float& spacing) const;
+  /// The grid's fields of a free axis for the zoom clicks.
+  void NoteFreeGrid(int axis, double length);
 
   TVqrDataObjectNew& data_;
   TVQRAxes& axes_;

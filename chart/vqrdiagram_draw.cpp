@@ -9,6 +9,7 @@
 #include "chart/drawmath.h"
 #include "chart/vqrdiagram.h"
 #include "chart/vqrplotter.h"
+#include "data/freerange.h"
 #include "data/numtext.h"
 #include "data/processgauge.h"
 
@@ -23,6 +24,9 @@ namespace {
 constexpr int32_t kMaxLoopDivisions = 200;
 
 int32_t LoopDivisions(int32_t divisions) { return std::min(divisions, kMaxLoopDivisions); }
+
+// A tick of a free axis this close to an end lies on it.
+constexpr double kEndSlack = 1e-7;
 
 // Division index of a pixel position along one axis; pos is snapped to it.
 int32_t Snap(int32_t& pos, int32_t origin, float divWidth) {
@@ -85,6 +89,7 @@ int TVQRDiagram::RunValueToDeviceY(const TVqrDataObjectNew& data, int ch, float 
 float TVQRDiagram::AxisValue(int axis, int i) const {
   const AxisRange* r = RangeOf(axis);
   if (!r) return 0.0f;
+  if (IsFreeRange(*r)) return ToFloat(FreeTick(*r, i));
   const float step = ToFloat(SafeDiv(r->Span, r->Divisions));
   if (axis == 0) {
     const float seconds = ToFloat(static_cast<double>(i) * step - r->Start);
@@ -119,10 +124,55 @@ std::string TVQRDiagram::UnitText(int axis) const {
 }
 
 TPoint TVQRDiagram::SnapToGrid(TPoint& pt) const {
+  const TDiagramGrid& g = screenGrid_;
   TPoint index;
-  index.x = Snap(pt.x, screenGrid_.PlotRect.left, screenGrid_.DivWidthX);
-  index.y = Snap(pt.y, screenGrid_.PlotRect.top, screenGrid_.DivWidthY);
+  if (!g.FreeX) {
+    index.x = Snap(pt.x, g.PlotRect.left, g.DivWidthX);
+  } else {
+    // Only the ticks of a free axis are crossings: those outside its first
+    // and last snap to them.
+    const double first = g.PlotRect.left + static_cast<double>(g.FirstX);
+    index.x = std::clamp(Snap(pt.x, RoundI(first), g.DivWidthX), 0, g.LastX);
+    pt.x = RoundI(first + index.x * static_cast<double>(g.DivWidthX));
+  }
+  if (!g.FreeY) {
+    index.y = Snap(pt.y, g.PlotRect.top, g.DivWidthY);
+  } else {
+    // Up the screen (mirrored) the indexes count negative, as on any axis.
+    const int dir = g.PlotRect.bottom >= g.PlotRect.top ? 1 : -1;
+    const double first = g.PlotRect.top + dir * static_cast<double>(g.FirstY);
+    const int32_t i = Snap(pt.y, RoundI(first), g.DivWidthY) * dir;
+    index.y = std::clamp(i, 0, g.LastY) * dir;
+    pt.y = RoundI(first + index.y * static_cast<double>(g.DivWidthY));
+  }
   return index;
+}
+
+bool TVQRDiagram::TickPixel(int axis, int i, int32_t start, double length, float step,
+                            int32_t& p) const {
+  const AxisRange* r = RangeOf(axis);
+  if (!r || !IsFreeRange(*r)) {
+    p = RoundI(static_cast<double>(i) * step + start);
+    return true;
+  }
+  const double part = FreeTickPart(*r, axis == 0 ? TimeLabelFactor(*r) : 1.0, i);
+  if (!(part >= -kEndSlack && part <= 1.0 + kEndSlack)) return false;
+  p = RoundI(start + part * length);
+  return true;
+}
+
+void TVQRDiagram::NoteFreeGrid(int axis, double length) {
+  const AxisRange* r = RangeOf(axis);
+  if (!r || !IsFreeRange(*r) || axis > 1) return;
+  const double factor = axis == 0 ? TimeLabelFactor(*r) : 1.0;
+  const float first = ToFloat(std::max(0.0, FreeTickPart(*r, factor, 0)) * length);
+  const float width = ToFloat(r->TickStep / factor / static_cast<double>(r->Span) * length);
+  int32_t last = r->Divisions;
+  while (last > 0 && FreeTickPart(*r, factor, last) > 1.0 + kEndSlack) --last;
+  (axis == 0 ? grid_.FreeX : grid_.FreeY) = true;
+  (axis == 0 ? grid_.FirstX : grid_.FirstY) = first;
+  (axis == 0 ? grid_.DivWidthX : grid_.DivWidthY) = width;
+  (axis == 0 ? grid_.LastX : grid_.LastY) = last;
 }
 
 // ------------------------------------------------------------------ axes
@@ -149,6 +199,8 @@ void TVQRDiagram::DrawXAxis() {
   grid_.PlotRect.left = plotter_->MapX(x1);
   grid_.PlotRect.right = plotter_->MapX(x2);
   grid_.DivWidthX = ToFloat(SafeDiv(static_cast<double>(x2) - x1, axes_.Time().Divisions));
+  grid_.FreeX = false;
+  NoteFreeGrid(0, static_cast<double>(x2) - x1);
   PrintProgress(100);
 }
 
@@ -158,6 +210,8 @@ void TVQRDiagram::DrawYAxis() {
   grid_.PlotRect.top = plotter_->MapY(y1);
   grid_.PlotRect.bottom = plotter_->MapY(y2);
   grid_.DivWidthY = ToFloat(SafeDiv(static_cast<double>(y2) - y1, axes_.Value().Divisions));
+  grid_.FreeY = false;
+  NoteFreeGrid(1, static_cast<double>(y2) - y1);
   PrintProgress(100);
 }
 
@@ -193,14 +247,12 @@ void TVQRDiagram::DrawAxisScale(int axis, int32_t x1, int32_t y1, int32_t x2, in
   const float step = ToFloat(SafeDiv(span, range->Divisions));
   const int32_t n = LoopDivisions(range->Divisions);
 
-  for (int32_t i = 0; i <= n; ++i) {
-    if (horizontal) {
-      const int32_t p = RoundI(static_cast<double>(i) * step + x1);
+  for (int32_t i = 0, p = 0; i <= n; ++i) {
+    if (!TickPixel(axis, i, horizontal ? x1 : y1, span, step, p)) continue;
+    if (horizontal)
       plotter_->Line(p, AddI(y1, -int64_t{half}), p, AddI(y1, half));
-    } else {
-      const int32_t p = RoundI(static_cast<double>(i) * step + y1);
+    else
       plotter_->Line(AddI(x1, -int64_t{half}), p, AddI(x1, half), p);
-    }
   }
   const int h = horizontal ? paCenter : (off < 0 ? paRight : paLeft);
   const int v = horizontal ? (off < 0 ? paTop : paBottom) : paMiddle;
@@ -215,12 +267,13 @@ void TVQRDiagram::DrawAxisScale(int axis, int32_t x1, int32_t y1, int32_t x2, in
   if (printing_ && previewActive_ && !dryRun_) return;  // the preview shows no texts
 
   textTag_ = kTagLabel + axis;
-  for (int32_t i = 0; i <= n; ++i) {
+  for (int32_t i = 0, p = 0; i <= n; ++i) {
+    if (!TickPixel(axis, i, horizontal ? x1 : y1, span, step, p)) continue;
     const std::string label = TickLabel(axis, i);
     if (horizontal)
-      plotter_->Text(label, RoundI(static_cast<double>(i) * step + x1), AddI(y1, off), h, v);
+      plotter_->Text(label, p, AddI(y1, off), h, v);
     else
-      plotter_->Text(label, AddI(x1, off), RoundI(static_cast<double>(i) * step + y1), h, v);
+      plotter_->Text(label, AddI(x1, off), p, h, v);
   }
   textTag_ = kTagUnit + axis;
   plotter_->Text(unit, unitX, unitY, h, v);
@@ -229,38 +282,48 @@ void TVQRDiagram::DrawAxisScale(int axis, int32_t x1, int32_t y1, int32_t x2, in
 
 // ------------------------------------------------------------------ grid
 
+// The grid's places along an axis from start over length pixels: its ticks
+// but the one on the axis itself; spacing receives the distance of two.
+std::vector<int32_t> TVQRDiagram::GridPixels(int axis, int32_t start, int32_t length,
+                                             float& spacing) const {
+  const AxisRange& r = *RangeOf(axis);
+  const float step = ToFloat(SafeDiv(length, r.Divisions));
+  spacing = step;
+  std::vector<int32_t> places;
+  const bool free = IsFreeRange(r);
+  const double factor = axis == 0 ? TimeLabelFactor(r) : 1.0;
+  if (free) spacing = ToFloat(r.TickStep / factor / static_cast<double>(r.Span) * length);
+  for (int32_t i = free ? 0 : 1, p = 0; i <= LoopDivisions(r.Divisions); ++i) {
+    if (free && FreeTickPart(r, factor, i) <= kEndSlack) continue;
+    if (TickPixel(axis, i, start, length, step, p)) places.push_back(p);
+  }
+  return places;
+}
+
 void TVQRDiagram::DrawGridLines() {
   ApplyPen(layout_.GridPen);
   const int32_t x0 = PageToDeviceX(layout_.XAxis.StartX);
   const int32_t w = RoundI(static_cast<double>(layout_.XAxis.Length) * scaleX_);
-  const float stepX = ToFloat(SafeDiv(w, axes_.Time().Divisions));
   const int32_t y0 = PageToDeviceY(layout_.YAxis.StartY);
   const int32_t h = RoundI(static_cast<double>(layout_.YAxis.Length) * scaleY_);
-  const float stepY = ToFloat(SafeDiv(h, axes_.Value().Divisions));
-  for (int32_t j = 1; j <= LoopDivisions(axes_.Value().Divisions); ++j) {
-    const int32_t y = RoundI(static_cast<double>(j) * stepY + y0);
-    plotter_->Line(x0, y, AddI(x0, w), y);
-  }
-  for (int32_t i = 1; i <= LoopDivisions(axes_.Time().Divisions); ++i) {
-    const int32_t x = RoundI(static_cast<double>(i) * stepX + x0);
-    plotter_->Line(x, y0, x, AddI(y0, h));
-  }
+  float stepX = 0.0f, stepY = 0.0f;
+  for (const int32_t y : GridPixels(1, y0, h, stepY)) plotter_->Line(x0, y, AddI(x0, w), y);
+  for (const int32_t x : GridPixels(0, x0, w, stepX)) plotter_->Line(x, y0, x, AddI(y0, h));
 }
 
 void TVQRDiagram::DrawGridCrosses() {
   ApplyPen(layout_.GridPen);
   const int32_t x0 = PageToDeviceX(layout_.XAxis.StartX);
   const int32_t w = RoundI(static_cast<double>(layout_.XAxis.Length) * scaleX_);
-  const float stepX = ToFloat(SafeDiv(w, axes_.Time().Divisions));
   const int32_t y0 = PageToDeviceY(layout_.YAxis.StartY);
   const int32_t h = RoundI(static_cast<double>(layout_.YAxis.Length) * scaleY_);
-  const float stepY = ToFloat(SafeDiv(h, axes_.Value().Divisions));
+  float stepX = 0.0f, stepY = 0.0f;
+  const std::vector<int32_t> xs = GridPixels(0, x0, w, stepX);
+  const std::vector<int32_t> ys = GridPixels(1, y0, h, stepY);
   const int32_t hx = RoundI(0.1 * stepX);
   const int32_t hy = RoundI(0.1 * stepY);
-  for (int32_t i = 1; i <= LoopDivisions(axes_.Time().Divisions); ++i) {
-    for (int32_t j = 1; j <= LoopDivisions(axes_.Value().Divisions); ++j) {
-      const int32_t x = RoundI(static_cast<double>(i) * stepX + x0);
-      const int32_t y = RoundI(static_cast<double>(j) * stepY + y0);
+  for (const int32_t x : xs) {
+    for (const int32_t y : ys) {
       plotter_->Line(AddI(x, -int64_t{hx}), y, AddI(x, hx), y);
       plotter_->Line(x, AddI(y, -int64_t{hy}), x, AddI(y, hy));
     }
@@ -272,14 +335,14 @@ void TVQRDiagram::DrawGridCrosses() {
 void TVQRDiagram::DrawCurves() {
   if (!plotter_) return;
   timeStart_ = axes_.Time().Start;
-  timeFactor_ =
-      ToFloat(SafeDiv(static_cast<double>(layout_.XAxis.Length) * scaleX_, axes_.Time().Span));
+  timeFactor_ = ToFloat(
+      SafeDiv(static_cast<double>(layout_.XAxis.Length) * scaleX_, axes_.Time().Span));
   valueStart_ = axes_.Value().Start;
-  valueFactor_ =
-      ToFloat(SafeDiv(static_cast<double>(layout_.YAxis.Length) * scaleY_, axes_.Value().Span));
+  valueFactor_ = ToFloat(
+      SafeDiv(static_cast<double>(layout_.YAxis.Length) * scaleY_, axes_.Value().Span));
   tempStart_ = axes_.Temp().Start;
-  tempFactor_ =
-      ToFloat(SafeDiv(static_cast<double>(layout_.TAxis.Length) * scaleY_, axes_.Temp().Span));
+  tempFactor_ = ToFloat(
+      SafeDiv(static_cast<double>(layout_.TAxis.Length) * scaleY_, axes_.Temp().Span));
   legendIndex_ = 0;
   if (windowMode_ >= 1 && windowMode_ <= kTempChannel)
     for (int ch = 1; ch <= kTempChannel; ++ch) pens_[ch].Visible = ch == windowMode_;

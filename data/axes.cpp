@@ -121,6 +121,11 @@ void TVQRAxes::Zoom(const AxisRange& time, const AxisRange& value) {
   Tell(TAxesChange::Zoomed);
 }
 
+void TVQRAxes::ZoomAll(const TAxisSet& axes) {
+  axes_ = axes;
+  Tell(TAxesChange::Zoomed);
+}
+
 void TVQRAxes::Restore(const TAxisSet& axes) {
   axes_ = axes;
   Tell(TAxesChange::Fitted);

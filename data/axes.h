@@ -17,7 +17,7 @@ class TVQRRecording;
 /// What changed the axes.
 enum class TAxesChange {
   Fitted,   // fitted anew (a recording read, a comparison begun or ended, axes restored)
-  Zoomed,   // the time and value axes of a zoom, or those before it again
+  Zoomed,   // the axes of a zoom or pan, or those before it again
   Scaling,  // the scaling for the next fit
 };
 
@@ -93,6 +93,9 @@ class TVQRAxes {
   /// The time and value axes of a zoom, or those before it again; the
   /// temperature axis and the scaling stay.
   void Zoom(const AxisRange& time, const AxisRange& value);
+  /// All three axes of a free zoom or pan, or of a step back or on through
+  /// them; the scaling stays. Counts as a zoom.
+  void ZoomAll(const TAxisSet& axes);
   /// Axes saved before, all three as they were; counts as a fit.
   void Restore(const TAxisSet& axes);
 

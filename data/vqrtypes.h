@@ -35,6 +35,13 @@ struct AxisRange {
   int32_t IntDigits = 0;
   int32_t Decimals = 0;
   bool TimeInDays = false;  // time axis only
+  // A freely chosen range (wheel, pan, typed): the ticks lie at the
+  // multiples of TickStep inside the axis, the first at FirstTick, both in
+  // the units of the labels (hours or days, values, degrees), and Divisions
+  // counts the steps between the first and the last. TickStep 0: Divisions
+  // equal parts from the axis start.
+  double TickStep = 0.0;
+  double FirstTick = 0.0;
   bool operator==(const AxisRange&) const = default;
 };
 

@@ -11,12 +11,14 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QProgressBar>
+#include <QWheelEvent>
 
 #include "chart/diagrampaint.h"
 #include "chart/qt/qpainterdc.h"
 #include "chart/vqrdiagram.h"
 #include "gui/chart/Measurements.h"
 #include "gui/chart/diagramhost.h"
+#include "gui/chart/diagraminput.h"
 #include "gui/common/appicons.h"
 #include "gui/common/windowplace.h"
 #include "gui/common/ztprogress.h"
@@ -47,7 +49,8 @@ TF_SChannel::TF_SChannel(IDiagramHost& host, QWidget* parent)
   SB_Single = new TZTStatusBar({80, 150, 150}, this);
   SB_Single->setObjectName("SB_Single");
   SB_Single->setSizeGripEnabled(false);
-  const char* const texts[] = {"Drucken...", "", controller_.ZoomStateText()};
+  const std::string zoomText = controller_.ZoomStateText();
+  const char* const texts[] = {"Drucken...", "", zoomText.c_str()};
   const char* const tips[] = {
       "Diagramm drucken", "Fortschritt beim Drucken",
       "Zoom: ein Klick in das Diagramm beginnt das Rechteck, ein zweiter Klick legt es fest "
@@ -82,6 +85,13 @@ TF_SChannel::TF_SChannel(IDiagramHost& host, QWidget* parent)
   QAction* values = popup_->addAction("Messwerte...");
   values->setObjectName("PMn_Measurements");
   connect(values, &QAction::triggered, this, &TF_SChannel::ShowMeasurements);
+  popup_->addSeparator();
+  back_ = popup_->addAction("Zurück");
+  back_->setObjectName("PMn_ZoomBack");
+  connect(back_, &QAction::triggered, this, [this] { Apply(controller_.Back()); });
+  forward_ = popup_->addAction("Vor");
+  forward_->setObjectName("PMn_ZoomForward");
+  connect(forward_, &QAction::triggered, this, [this] { Apply(controller_.Forward()); });
   measurements_ = new TF_Measurements(this);
 
   RestoreWindowPlacement(*this, host_.Settings() ? host_.Settings()->SingleWindowPosition : nullptr,
@@ -108,7 +118,7 @@ void TF_SChannel::SetZoomText(const QString& text) {
 
 void TF_SChannel::Invalidate() {
   controller_.SyncZoom();
-  SetZoomText(controller_.ZoomStateText());
+  SetZoomText(QString::fromStdString(controller_.ZoomStateText()));
   controller_.DrawingStale();
   UpdateCaption();
   update();
@@ -137,7 +147,7 @@ void TF_SChannel::WatchAxesFit() {
 }
 
 void TF_SChannel::Apply(const TDiagramActions& actions) {
-  SetZoomText(controller_.ZoomStateText());
+  SetZoomText(QString::fromStdString(controller_.ZoomStateText()));
   if (actions.Refresh) host_.RefreshDiagramWindow();
   if (actions.Repaint) update();
   if (actions.Overlay) RelayoutOverlay();
@@ -241,6 +251,8 @@ void TF_SChannel::closeEvent(QCloseEvent* event) {
 }
 
 void TF_SChannel::mousePressEvent(QMouseEvent* event) {
+  const QPoint at = event->position().toPoint();
+  if (StartsPan(*event)) return controller_.PanPress({at.x(), at.y()});
   if (event->button() != Qt::LeftButton) {
     QWidget::mousePressEvent(event);
     return;
@@ -252,11 +264,13 @@ void TF_SChannel::mousePressEvent(QMouseEvent* event) {
 
 void TF_SChannel::mouseMoveEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
-  Apply(controller_.Move({p.x(), p.y()}));
+  Apply(controller_.Panning() ? controller_.PanMove({p.x(), p.y()})
+                              : controller_.Move({p.x(), p.y()}));
 }
 
 void TF_SChannel::mouseReleaseEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
+  if (controller_.Panning()) return Apply(controller_.PanRelease({p.x(), p.y()}));
   Apply(
       controller_.Release({p.x(), p.y()}, event->button() == Qt::LeftButton && rect().contains(p)));
 }
@@ -274,6 +288,8 @@ void TF_SChannel::keyPressEvent(QKeyEvent* event) {
     key = TDiagramKey::Mark;
   else if (text == "z")
     key = TDiagramKey::Zoom;
+  else if (const auto nav = NavigationKey(event->key(), event->modifiers()))
+    key = nav;
   else if ((event->key() == Qt::Key_Left || event->key() == Qt::Key_Right) &&
            (event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == 0)
     key = event->key() == Qt::Key_Left ? TDiagramKey::Left : TDiagramKey::Right;
@@ -293,6 +309,13 @@ void TF_SChannel::keyPressEvent(QKeyEvent* event) {
   Apply(actions);
 }
 
+void TF_SChannel::wheelEvent(QWheelEvent* event) {
+  const QPoint p = event->position().toPoint();
+  if (host_.Diagram())
+    Apply(controller_.Wheel({p.x(), p.y()}, WheelNotches(event->angleDelta()),
+                            WheelAxisFor(event->modifiers())));
+}
+
 void TF_SChannel::StatusPanelClicked(int panel) {
   switch (panel) {
     case 0:
@@ -309,6 +332,8 @@ void TF_SChannel::StatusPanelClicked(int panel) {
 void TF_SChannel::contextMenuEvent(QContextMenuEvent* event) {
   if (!host_.Diagram()) return;
   Apply(controller_.ContextMenu({event->pos().x(), event->pos().y()}));
+  back_->setEnabled(controller_.CanGoBack());
+  forward_->setEnabled(controller_.CanGoForward());
   popup_->popup(event->globalPos());
 }
 

@@ -10,12 +10,14 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include "chart/charttypes.h"
 #include "chart/cursorpaint.h"
 #include "chart/diagramcontroller.h"
 #include "data/axes.h"
 
+class QAction;
 class QMenu;
 class QProgressBar;
 class IDiagramHost;
@@ -47,6 +49,15 @@ class TF_SChannel : public QWidget {
 
   /// The zoom, cursor and markers as the mouse and keys left them.
   const TDiagramController& Controller() const { return controller_; }
+  /// Shows the time axis from..to (seconds) as a step of the zoom history
+  /// (TDiagramController::ShowTimeRange) and draws it.
+  void ShowTimeRange(double fromSeconds, double toSeconds) {
+    Apply(controller_.ShowTimeRange(fromSeconds, toSeconds));
+  }
+  /// Told (from, to in seconds) when the user changed this window's time axis.
+  void SetTimeAxisListener(std::function<void(double, double)> listener) {
+    controller_.SetTimeAxisListener(std::move(listener));
+  }
   /// The drawn sample under the cursor, 0 when the mouse is off the plot.
   int CursorSample() const { return controller_.CursorSample(); }
   int MarkA() const { return controller_.MarkA(); }
@@ -77,6 +88,7 @@ class TF_SChannel : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void leaveEvent(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
@@ -103,6 +115,8 @@ class TF_SChannel : public QWidget {
   TZTStatusBar* SB_Single = nullptr;
   QProgressBar* PB_Single = nullptr;
   QMenu* popup_ = nullptr;
+  QAction* back_ = nullptr;  // "Zurück" and "Vor" in the zoom history
+  QAction* forward_ = nullptr;
   std::unique_ptr<TProcessGauge> gauge_;
   QSize lastSize_;
   int number_ = 1;

@@ -3,11 +3,14 @@
 // axes leaves of them.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <string>
 #include <vector>
 
 #include "chart/cursorpaint.h"
 #include "chart/diagramcontroller.h"
+#include "data/freerange.h"
 #include "drawfixture.h"
 
 namespace {
@@ -389,6 +392,242 @@ TEST(DiagramController, CursorAndMarkers) {
     EXPECT_EQ(std::tuple(f.shows, f.updates, f.beeps), std::tuple(c.shows, c.updates, c.beeps));
     EXPECT_EQ(f.lastConsumed, c.lastConsumed);
   }
+}
+
+// ------------------------------------------------------------ the free zoom
+
+/// The tick step of a free axis is 1, 2 or 5 x 10^n.
+bool RoundStep(const AxisRange& a) {
+  const double step = a.TickStep;
+  if (!(step > 0.0)) return false;
+  const double m = step / std::pow(10.0, std::floor(std::log10(step) + 1e-6));
+  return std::abs(m - 1.0) < 1e-4 || std::abs(m - 2.0) < 1e-4 || std::abs(m - 5.0) < 1e-4;
+}
+
+TEST(DiagramController, NestedZoomsGoBackAndOnToTheSameAxes) {
+  ControllerFixture f;
+  const TAxisSet start = f.data.Axes().All();
+  std::vector<TAxisSet> seen{start};
+  const struct {
+    TWheelAxis axis;
+    Cross at;
+  } wheel[] = {{TWheelAxis::Time, {6, 5}},
+               {TWheelAxis::Time, {2, 5}},
+               {TWheelAxis::Value, {6, 3}},
+               {TWheelAxis::Temp, {6, 7}},
+               {TWheelAxis::Time, {11, 5}}};
+  for (const auto& w : wheel) {
+    f.Apply(f.controller.Wheel(f.At(w.at), 1, w.axis));
+    seen.push_back(f.data.Axes().All());
+    ASSERT_NE(seen.back(), seen[seen.size() - 2]) << "every notch zooms";
+  }
+  EXPECT_EQ(f.controller.ZoomStateText(), "Zoom 5 von 5");
+  const TAxisSet& deepest = seen.back();
+  EXPECT_TRUE(RoundStep(deepest.Time));
+  EXPECT_TRUE(RoundStep(deepest.Value));
+  EXPECT_TRUE(RoundStep(deepest.Temp));
+  EXPECT_LT(deepest.Time.Span, start.Time.Span);
+  EXPECT_LT(deepest.Value.Span, start.Value.Span);
+  EXPECT_LT(deepest.Temp.Span, start.Temp.Span);
+  // The time zoom stays around the mouse: 24 h lies inside the first zoom.
+  EXPECT_LE(AxisLow(seen[1].Time), 24 * 3600.0);
+  EXPECT_GE(AxisHigh(seen[1].Time), 24 * 3600.0);
+
+  for (int i = 4; i >= 0; --i) {
+    f.Run(Key(TDiagramKey::Back));
+    EXPECT_EQ(f.data.Axes().All(), seen[static_cast<size_t>(i)]) << i;
+  }
+  EXPECT_EQ(f.controller.ZoomStateText(), "Kein Zoom");
+  f.Run(Key(TDiagramKey::Back));
+  EXPECT_EQ(f.beeps, 1);
+  for (int i = 1; i <= 5; ++i) {
+    f.Run(Key(TDiagramKey::Forward));
+    EXPECT_EQ(f.data.Axes().All(), seen[static_cast<size_t>(i)]) << i;
+  }
+  f.Run(Key(TDiagramKey::Back));
+  f.Run(Key(TDiagramKey::Back));
+  EXPECT_EQ(f.controller.ZoomStateText(), "Zoom 3 von 5");
+  // A new step drops those ahead.
+  f.Apply(f.controller.Wheel(f.At({6, 5}), -1, TWheelAxis::Value));
+  EXPECT_EQ(f.controller.ZoomStateText(), "Zoom 4 von 4");
+  // Zooming out as far as it goes is the full scale again.
+  for (int i = 0; i < 40; ++i) {
+    f.Apply(f.controller.Wheel(f.At({6, 5}), -1, TWheelAxis::Time));
+    f.Apply(f.controller.Wheel(f.At({6, 5}), -1, TWheelAxis::Value));
+    f.Apply(f.controller.Wheel(f.At({6, 5}), -1, TWheelAxis::Temp));
+  }
+  EXPECT_EQ(f.data.Axes().All(), start);
+  EXPECT_EQ(f.controller.ZoomStateText(), "Kein Zoom");
+}
+
+TEST(DiagramController, ZGoesToTheFullScaleFromAnyDepth) {
+  for (int depth = 1; depth <= 4; ++depth) {
+    SCOPED_TRACE(depth);
+    ControllerFixture f;
+    const TAxisSet start = f.data.Axes().All();
+    for (int i = 0; i < depth; ++i)
+      f.Apply(
+          f.controller.Wheel(f.At({3 + i, 4}), 2, i % 2 ? TWheelAxis::Value : TWheelAxis::Time));
+    if (depth > 2) f.Run(Key(TDiagramKey::Back));
+    f.Run(Key(kZ));
+    EXPECT_EQ(f.data.Axes().All(), start);
+    EXPECT_EQ(f.controller.ZoomStateText(), "Kein Zoom");
+    // Its steps stay ahead.
+    f.Run(Key(TDiagramKey::Forward));
+    EXPECT_NE(f.data.Axes().All(), start);
+  }
+}
+
+TEST(DiagramController, PanningStopsAtTheEndsOfTheRun) {
+  ControllerFixture f;
+  f.Apply(f.controller.Wheel(f.At({10, 5}), 3, TWheelAxis::Time));
+  const AxisRange zoomed = f.data.Axes().Time();
+  const double width = AxisHigh(zoomed) - AxisLow(zoomed);
+  ASSERT_LT(width, 48 * 3600.0);
+  f.Run(Key(TDiagramKey::PanLeft));
+  EXPECT_NEAR(AxisLow(f.data.Axes().Time()), AxisLow(zoomed) - width / 10, 1.0);
+  for (int i = 0; i < 60; ++i) f.Run(Key(TDiagramKey::PanRight));
+  const AxisRange end = f.data.Axes().Time();
+  EXPECT_NEAR(AxisHigh(end), 48 * 3600.0, 1.0);
+  EXPECT_NEAR(AxisHigh(end) - AxisLow(end), width, 1.0);
+  const std::size_t steps = f.controller.HistorySize();
+  f.Run(Key(TDiagramKey::PanRight));
+  EXPECT_EQ(f.data.Axes().Time(), end);
+  EXPECT_EQ(f.controller.HistorySize(), steps) << "a pan that cannot move is no step";
+  for (int i = 0; i < 60; ++i) f.Run(Key(TDiagramKey::PanLeft));
+  EXPECT_NEAR(AxisLow(f.data.Axes().Time()), 0.0, 1.0);
+  // The full scale itself does not move.
+  f.Run(Key(kZ));
+  f.Run(Key(TDiagramKey::PanRight));
+  EXPECT_EQ(f.data.Axes().Time(), f.fullTime);
+  // A drag follows the mouse: two tick steps to the right show times two
+  // steps earlier, and the whole drag is one step.
+  f.Run(Key(TDiagramKey::Forward));
+  for (int i = 0; i < 2; ++i) f.Run(Key(TDiagramKey::PanRight));
+  const AxisRange before = f.data.Axes().Time();
+  const std::size_t pos = f.controller.HistoryPos();
+  f.controller.PanPress(f.At({3, 3}));
+  f.Apply(f.controller.PanMove(f.At({4, 3})));
+  f.controller.SyncZoom();  // as the window does when it draws anew
+  f.Apply(f.controller.PanRelease(f.At({5, 3})));
+  const double perPixel = width / 2250.0;
+  EXPECT_NEAR(AxisLow(f.data.Axes().Time()), AxisLow(before) - 2.0 * before.TickStep * 3600.0,
+              2 * perPixel);
+  EXPECT_EQ(f.controller.HistoryPos(), pos + 1) << "one drag, one step";
+}
+
+TEST(DiagramController, TypedRangesEqualTheSameRangesReachedByTheWheel) {
+  ControllerFixture f;
+  f.Apply(f.controller.Wheel(f.At({7, 5}), 2, TWheelAxis::Time));
+  f.Apply(f.controller.Wheel(f.At({3, 2}), 3, TWheelAxis::Value));
+  f.Apply(f.controller.Wheel(f.At({3, 2}), -1, TWheelAxis::Time));
+  const TAxisSet wheel = f.data.Axes().All();
+  f.Run(Key(kZ));
+  TTypedRanges typed;
+  typed.Time = {{AxisLow(wheel.Time), AxisHigh(wheel.Time)}};
+  typed.Value = {{AxisHigh(wheel.Value), AxisLow(wheel.Value)}};  // either order
+  f.Apply(f.controller.ShowRanges(typed));
+  EXPECT_EQ(f.data.Axes().All(), wheel);
+  // "automatisch" is the full scale; typing its ends gives it too.
+  typed.Value.reset();
+  typed.Time = {{0.0, 48 * 3600.0}};
+  f.Apply(f.controller.ShowRanges(typed));
+  EXPECT_EQ(f.data.Axes().Time(), f.fullTime);
+  EXPECT_EQ(f.data.Axes().Value(), f.fullValue);
+  EXPECT_EQ(f.controller.ZoomStateText(), "Kein Zoom");
+  // An empty range is refused and changes nothing.
+  typed.Time = {{3600.0, 3600.0}};
+  const int beeps = f.beeps;
+  f.Apply(f.controller.ShowRanges(typed));
+  EXPECT_EQ(f.beeps, beeps + 1);
+  EXPECT_EQ(f.data.Axes().Time(), f.fullTime);
+}
+
+TEST(DiagramController, TimeRangesForOtherWindowsAndTheListener) {
+  ControllerFixture f;
+  std::vector<std::pair<double, double>> told;
+  f.controller.SetTimeAxisListener([&](double a, double b) { told.emplace_back(a, b); });
+  f.Apply(f.controller.ShowTimeRange(7200.5, 3600.25));
+  EXPECT_EQ(f.controller.TimeRange(), (std::pair{3600.25, 7200.5}));
+  EXPECT_TRUE(told.empty()) << "a range set from outside is not told back";
+  EXPECT_EQ(f.controller.ZoomStateText(), "Zoom 1 von 1");
+  const std::size_t steps = f.controller.HistorySize();
+  f.Apply(f.controller.ShowTimeRange(3600.25, 7200.5));
+  EXPECT_EQ(f.controller.HistorySize(), steps) << "the same range is no new step";
+  // The user's own changes of the time axis are told, others are not.
+  f.Apply(f.controller.Wheel(f.At({1, 1}), 1, TWheelAxis::Value));
+  EXPECT_TRUE(told.empty());
+  f.Apply(f.controller.Wheel(f.At({1, 1}), 1, TWheelAxis::Time));
+  f.Run(Key(TDiagramKey::Back));
+  f.Run(Key(TDiagramKey::PanRight));
+  f.Run(Key(kZ));
+  ASSERT_EQ(told.size(), 4u);
+  EXPECT_EQ(told.back(), (std::pair{0.0, 48 * 3600.0}));
+  EXPECT_EQ(told[1], (std::pair{3600.25, 7200.5}));
+}
+
+TEST(DiagramController, MarkersAtTypedTimes) {
+  ControllerFixture f;  // a sample every 1800 s, sample 1 at 0
+  const struct {
+    bool b;
+    double seconds;
+    int markA, markB;
+    bool beep;
+  } steps[] = {
+      {true, 3600.0, 0, 0, true},     // B before A
+      {false, 1000.0, 2, 0, false},   // nearest sample: 1800 s
+      {true, 40000.0, 2, 23, false},  // 39600 s
+      {false, -50.0, 1, 23, false},   // before the start: the first
+      {true, 1e9, 1, 97, false},      // after the end: the last
+  };
+  for (const auto& s : steps) {
+    SCOPED_TRACE(s.seconds);
+    const int beeps = f.beeps;
+    f.Apply(f.controller.SetMarkAtTime(s.b, s.seconds));
+    EXPECT_EQ(f.controller.MarkA(), s.markA);
+    EXPECT_EQ(f.controller.MarkB(), s.markB);
+    EXPECT_EQ(f.beeps - beeps, s.beep ? 1 : 0);
+  }
+  // The markers stay through wheel zooms and pans.
+  f.Apply(f.controller.Wheel(f.At({6, 5}), 2, TWheelAxis::Time));
+  f.Run(Key(TDiagramKey::PanLeft));
+  EXPECT_EQ(f.controller.MarkA(), 1);
+  EXPECT_EQ(f.controller.MarkB(), 97);
+}
+
+TEST(DiagramController, TwoClickZoomKeepsItsRuleAmongFreeZooms) {
+  ControllerFixture f;
+  const TAxisSet start = f.data.Axes().All();
+  // Alone it behaves as it always did.
+  f.Run(Click({1, 1}));
+  f.Run(Click({3, 4}));
+  EXPECT_EQ(f.controller.ZoomStateText(), "Zoom");
+  const TAxisSet twoClick = f.data.Axes().All();
+  f.Run(Click({0, 0}));
+  f.Run(Click({1, 1}));
+  EXPECT_EQ(f.data.Axes().All(), twoClick) << "blocked while shown";
+  // The wheel works on it; Z leaves both for the full scale.
+  f.Apply(f.controller.Wheel(f.At({1, 1}), 1, TWheelAxis::Time));
+  EXPECT_EQ(f.controller.ZoomStateText(), "Zoom 2 von 2");
+  f.Run(Key(TDiagramKey::Back));
+  EXPECT_EQ(f.data.Axes().All(), twoClick);
+  f.Run(Click({0, 0}));
+  f.Run(Click({1, 1}));
+  EXPECT_EQ(f.data.Axes().All(), twoClick) << "blocked while shown again";
+  f.Run(Key(kZ));
+  EXPECT_EQ(f.data.Axes().All(), start);
+  // After "Z" two clicks zoom again, one more step.
+  f.Run(Click({2, 2}));
+  f.Run(Click({4, 6}));
+  EXPECT_EQ(f.controller.ZoomStateText(), "Zoom 1 von 1");
+  EXPECT_NE(f.data.Axes().All(), start);
+  f.Run(Key(kZ));
+  EXPECT_EQ(f.data.Axes().All(), start);
+  // A new fit ends the history.
+  f.Apply(f.controller.Wheel(f.At({6, 5}), 1, TWheelAxis::Time));
+  f.Run(Do(Step::Refit));
+  EXPECT_EQ(f.controller.HistorySize(), 0u);
+  EXPECT_EQ(f.controller.ZoomStateText(), "Kein Zoom");
 }
 
 }  // namespace

@@ -4,10 +4,12 @@
 #include <QLocale>
 #include <QScreen>
 #include <QTableWidget>
+#include <QWheelEvent>
 #include <set>
 
 #include "chart/curvestats.h"
 #include "chart/vqrdiagram.h"
+#include "data/RangeTable.h"
 #include "data/numtext.h"
 #include "data/tablefield.h"
 #include "gui/chart/DiagramWindows.h"
@@ -224,6 +226,63 @@ TEST_F(Cursor, DragZoomEqualsTheTwoClickZoom) {
   EXPECT_EQ(d->Axes().Time(), clickX);
   EXPECT_EQ(d->Axes().Value(), clickY);
   EXPECT_NE(d->Axes().Value(), fullY);
+}
+
+TEST_F(Cursor, WheelKeysAndMiddleDragZoomAndPanThroughAHistory) {
+  OpenCombination();
+  TVqrDataObjectNew* d = form->DataObject();
+  const TAxisSet full = d->Axes().All();
+  const QImage start = channel->grab().toImage();
+  auto wheel = [this](QPoint p, int notches, Qt::KeyboardModifiers m) {
+    QWheelEvent e(p, channel->mapToGlobal(p), {}, QPoint(0, 120 * notches), Qt::NoButton, m,
+                  Qt::NoScrollPhase, false);
+    QApplication::sendEvent(channel, &e);
+    Settle();
+  };
+  auto mouse = [this](QEvent::Type type, QPoint p, Qt::MouseButtons buttons) {
+    QMouseEvent e(type, p, channel->mapToGlobal(p), Qt::MiddleButton, buttons, Qt::NoModifier);
+    QApplication::sendEvent(channel, &e);
+  };
+  std::vector<TAxisSet> steps{full};
+  wheel(Crossing(5, 3), 3, Qt::NoModifier);
+  steps.push_back(d->Axes().All());
+  EXPECT_LT(steps.back().Time.Span, full.Time.Span);
+  EXPECT_EQ(steps.back().Value, full.Value);
+  wheel(Crossing(5, 3), 1, Qt::ControlModifier);
+  steps.push_back(d->Axes().All());
+  EXPECT_LT(steps.back().Value.Span, full.Value.Span);
+  wheel(Crossing(5, 3), 2, Qt::ShiftModifier);
+  steps.push_back(d->Axes().All());
+  EXPECT_LT(steps.back().Temp.Span, full.Temp.Span);
+  QTest::keyClick(channel, Qt::Key_Right, Qt::ControlModifier);
+  Settle();
+  steps.push_back(d->Axes().All());
+  EXPECT_GT(AxisLow(steps.back().Time), AxisLow(steps[3].Time));
+  // The middle button drags the picture with it, in whole divisions.
+  mouse(QEvent::MouseButtonPress, Crossing(5, 3), Qt::MiddleButton);
+  mouse(QEvent::MouseMove, Crossing(6, 3), Qt::MiddleButton);
+  mouse(QEvent::MouseButtonRelease, Crossing(6, 3), Qt::NoButton);
+  Settle();
+  steps.push_back(d->Axes().All());
+  const AxisRange& t = steps[4].Time;
+  EXPECT_NEAR(AxisLow(steps.back().Time), AxisLow(t) - t.Span / t.Divisions, 1.0);
+  EXPECT_EQ(channel->ZoomStateText(), "Zoom 5 von 5");
+
+  for (int i = 4; i >= 0; --i) {
+    QTest::keyClick(channel, Qt::Key_Left, Qt::AltModifier);
+    Settle();
+    EXPECT_EQ(d->Axes().All(), steps[static_cast<size_t>(i)]) << i;
+  }
+  EXPECT_EQ(channel->ZoomStateText(), "Kein Zoom");
+  channel->findChild<QAction*>("PMn_ZoomForward")->trigger();
+  channel->findChild<QAction*>("PMn_ZoomForward")->trigger();
+  Settle();
+  EXPECT_EQ(d->Axes().All(), steps[2]);
+  EXPECT_EQ(channel->ZoomStateText(), "Zoom 2 von 5");
+  Key("z");
+  EXPECT_EQ(d->Axes().All(), full);
+  EXPECT_EQ(channel->ZoomStateText(), "Kein Zoom");
+  EXPECT_EQ(channel->grab().toImage(), start) << "the full scale looks as at the start";
 }
 
 }  // namespace
