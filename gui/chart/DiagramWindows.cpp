@@ -9,6 +9,7 @@
 #include "gui/chart/FurtherWindow.h"
 #include "gui/chart/Overview.h"
 #include "gui/chart/SingleChannel.h"
+#include "gui/chart/TimeCoupling.h"
 
 namespace {
 
@@ -43,8 +44,9 @@ TDiagramWindows::TDiagramWindows(IDiagramHost& host)
       channel_(std::make_unique<TF_SChannel>(host)),
       activation_(std::make_unique<TActivation>([this](QObject* w) {
         if (auto* window = qobject_cast<TF_SChannel*>(w)) active_ = window;
-      })) {
-  Watch(*channel_);
+      })),
+      coupling_(std::make_unique<TTimeCoupling>([this] { return ShownWindows(); })) {
+  Adopt(*channel_);
   host_.AttachDiagramWindows(this);
 }
 
@@ -53,7 +55,18 @@ TDiagramWindows::~TDiagramWindows() {
   further_.clear();
 }
 
-void TDiagramWindows::Watch(TF_SChannel& window) { window.installEventFilter(activation_.get()); }
+void TDiagramWindows::Adopt(TF_SChannel& window) {
+  window.installEventFilter(activation_.get());
+  coupling_->Adopt(window);
+}
+
+std::vector<TF_SChannel*> TDiagramWindows::ShownWindows() const {
+  std::vector<TF_SChannel*> windows;
+  if (channel_->isVisible()) windows.push_back(channel_.get());
+  for (TF_SChannel* w : FurtherWindows())
+    if (w->isVisible()) windows.push_back(w);
+  return windows;
+}
 
 bool TDiagramWindows::ChannelWindowVisible() const { return channel_->isVisible(); }
 
@@ -101,7 +114,7 @@ bool TDiagramWindows::OpenFurtherWindow(int mode) {
     ++number;
   auto further = std::make_unique<TFurtherWindow>(host_, *first, mode, number);
   TF_SChannel* window = further->Window();
-  Watch(*window);
+  Adopt(*window);
   // Cascaded from the first window's place, within the screen.
   QRect place = channel_->geometry();
   place.translate(40 * (number - 1), 40 * (number - 1));
@@ -112,6 +125,13 @@ bool TDiagramWindows::OpenFurtherWindow(int mode) {
   window->setGeometry(place);
   further_.push_back(std::move(further));
   further_.back()->RefreshDiagramWindow();
+  // Coupled, it starts with the time axis of the window worked in last.
+  const std::vector<TF_SChannel*> shown = ShownWindows();
+  if (coupling_->Coupled() && !shown.empty()) {
+    TF_SChannel* from = active_ && active_->isVisible() ? active_.data() : shown.front();
+    const auto [lo, hi] = from->Controller().TimeRange();
+    window->FollowTimeRange(lo, hi);
+  }
   BringToFront(window);
   active_ = window;
   return true;

@@ -13,6 +13,7 @@ class QObject;
 class TF_Overview;
 class TF_SChannel;
 class TFurtherWindow;
+class TTimeCoupling;
 
 class TDiagramWindows : public IDiagramWindows {
  public:
@@ -31,6 +32,8 @@ class TDiagramWindows : public IDiagramWindows {
   TF_SChannel* Channel() const { return channel_.get(); }
   /// The further windows open now, in the order they were opened.
   std::vector<TF_SChannel*> FurtherWindows() const;
+  /// The coupling of the windows' time axes and "Zoom auf A–B".
+  TTimeCoupling& Coupling() const { return *coupling_; }
 
   bool ChannelWindowVisible() const override;
   void CloseChannelWindow() override;
@@ -49,12 +52,16 @@ class TDiagramWindows : public IDiagramWindows {
   class TActivation;
   /// Forgets the further windows the user has closed.
   void Prune();
-  void Watch(TF_SChannel& window);
+  /// Watches a diagram window's activation and gives it the shared commands.
+  void Adopt(TF_SChannel& window);
+  /// The diagram windows shown now, the first among them.
+  std::vector<TF_SChannel*> ShownWindows() const;
 
   IDiagramHost& host_;
   std::unique_ptr<TF_Overview> overview_;
   std::unique_ptr<TF_SChannel> channel_;
   std::vector<std::unique_ptr<TFurtherWindow>> further_;
   std::unique_ptr<TActivation> activation_;
+  std::unique_ptr<TTimeCoupling> coupling_;
   QPointer<TF_SChannel> active_;  // the diagram window activated last
 };

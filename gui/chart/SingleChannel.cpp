@@ -107,6 +107,8 @@ void TF_SChannel::LayoutStatusBar() {
   SB_Single->setGeometry(0, height() - h, width(), h);
 }
 
+TVQRDiagram* TF_SChannel::Diagram() const { return host_.Diagram(); }
+
 int TF_SChannel::UsableHeight() const { return SB_Single->y() - 2; }
 
 QString TF_SChannel::ZoomStateText() const { return SB_Single->PanelText(2); }

@@ -54,6 +54,17 @@ class TF_SChannel : public QWidget {
   void ShowTimeRange(double fromSeconds, double toSeconds) {
     Apply(controller_.ShowTimeRange(fromSeconds, toSeconds));
   }
+  /// The same for a range another window shows: drawn anew here alone,
+  /// without asking the program (no window raised, no settings taken).
+  void FollowTimeRange(double fromSeconds, double toSeconds) {
+    TDiagramActions actions = controller_.ShowTimeRange(fromSeconds, toSeconds);
+    const bool redraw = actions.Refresh;
+    actions.Refresh = false;
+    Apply(actions);
+    if (redraw) Invalidate();
+  }
+  /// The diagram this window draws; null while there is none.
+  TVQRDiagram* Diagram() const;
   /// Told (from, to in seconds) when the user changed this window's time axis.
   void SetTimeAxisListener(std::function<void(double, double)> listener) {
     controller_.SetTimeAxisListener(std::move(listener));
