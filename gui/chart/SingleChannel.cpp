@@ -11,7 +11,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QProgressBar>
-#include <QWheelEvent>
 
 #include "chart/diagrampaint.h"
 #include "chart/qt/qpainterdc.h"
@@ -19,6 +18,7 @@
 #include "gui/chart/Measurements.h"
 #include "gui/chart/diagramhost.h"
 #include "gui/chart/diagraminput.h"
+#include "gui/chart/diagramnav.h"
 #include "gui/common/appicons.h"
 #include "gui/common/windowplace.h"
 #include "gui/common/ztprogress.h"
@@ -85,13 +85,9 @@ TF_SChannel::TF_SChannel(IDiagramHost& host, QWidget* parent)
   QAction* values = popup_->addAction("Messwerte...");
   values->setObjectName("PMn_Measurements");
   connect(values, &QAction::triggered, this, &TF_SChannel::ShowMeasurements);
-  popup_->addSeparator();
-  back_ = popup_->addAction("Zurück");
-  back_->setObjectName("PMn_ZoomBack");
-  connect(back_, &QAction::triggered, this, [this] { Apply(controller_.Back()); });
-  forward_ = popup_->addAction("Vor");
-  forward_->setObjectName("PMn_ZoomForward");
-  connect(forward_, &QAction::triggered, this, [this] { Apply(controller_.Forward()); });
+  nav_ = new TDiagramNavigation(
+      this, popup_, controller_, [this] { return host_.Diagram(); },
+      [this](const TDiagramActions& a) { Apply(a); });
   measurements_ = new TF_Measurements(this);
 
   RestoreWindowPlacement(*this, host_.Settings() ? host_.Settings()->SingleWindowPosition : nullptr,
@@ -253,13 +249,9 @@ void TF_SChannel::closeEvent(QCloseEvent* event) {
 }
 
 void TF_SChannel::mousePressEvent(QMouseEvent* event) {
-  const QPoint at = event->position().toPoint();
-  if (StartsPan(*event)) return controller_.PanPress({at.x(), at.y()});
-  if (event->button() != Qt::LeftButton) {
-    QWidget::mousePressEvent(event);
-    return;
-  }
   const QPoint p = event->position().toPoint();
+  if (StartsPan(*event)) return controller_.PanPress({p.x(), p.y()});
+  if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
   controller_.Press({p.x(), p.y()});
   setFocus(Qt::MouseFocusReason);  // for Esc and "z"
 }
@@ -282,19 +274,7 @@ void TF_SChannel::keyPressEvent(QKeyEvent* event) {
     CopyToClipboard();
     return;
   }
-  std::optional<TDiagramKey> key;
-  const QString text = event->text().toLower();
-  if (event->key() == Qt::Key_Escape)
-    key = TDiagramKey::Escape;
-  else if (text == "m")
-    key = TDiagramKey::Mark;
-  else if (text == "z")
-    key = TDiagramKey::Zoom;
-  else if (const auto nav = NavigationKey(event->key(), event->modifiers()))
-    key = nav;
-  else if ((event->key() == Qt::Key_Left || event->key() == Qt::Key_Right) &&
-           (event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == 0)
-    key = event->key() == Qt::Key_Left ? TDiagramKey::Left : TDiagramKey::Right;
+  const std::optional<TDiagramKey> key = DiagramKeyFor(*event);
   // The cursor steps over the samples of the diagram as it is now.
   if ((key == TDiagramKey::Left || key == TDiagramKey::Right) && !controller_.DrawingValid() &&
       host_.Diagram())
@@ -311,12 +291,7 @@ void TF_SChannel::keyPressEvent(QKeyEvent* event) {
   Apply(actions);
 }
 
-void TF_SChannel::wheelEvent(QWheelEvent* event) {
-  const QPoint p = event->position().toPoint();
-  if (host_.Diagram())
-    Apply(controller_.Wheel({p.x(), p.y()}, WheelNotches(event->angleDelta()),
-                            WheelAxisFor(event->modifiers())));
-}
+void TF_SChannel::wheelEvent(QWheelEvent* event) { nav_->Wheel(*event); }
 
 void TF_SChannel::StatusPanelClicked(int panel) {
   switch (panel) {
@@ -334,8 +309,7 @@ void TF_SChannel::StatusPanelClicked(int panel) {
 void TF_SChannel::contextMenuEvent(QContextMenuEvent* event) {
   if (!host_.Diagram()) return;
   Apply(controller_.ContextMenu({event->pos().x(), event->pos().y()}));
-  back_->setEnabled(controller_.CanGoBack());
-  forward_->setEnabled(controller_.CanGoForward());
+  nav_->MenuOpening();
   popup_->popup(event->globalPos());
 }
 

@@ -17,7 +17,7 @@
 #include "chart/diagramcontroller.h"
 #include "data/axes.h"
 
-class QAction;
+class TDiagramNavigation;
 class QMenu;
 class QProgressBar;
 class IDiagramHost;
@@ -126,8 +126,7 @@ class TF_SChannel : public QWidget {
   TZTStatusBar* SB_Single = nullptr;
   QProgressBar* PB_Single = nullptr;
   QMenu* popup_ = nullptr;
-  QAction* back_ = nullptr;  // "Zurück" and "Vor" in the zoom history
-  QAction* forward_ = nullptr;
+  TDiagramNavigation* nav_ = nullptr;  // history, typed ranges and marker times, the wheel
   std::unique_ptr<TProcessGauge> gauge_;
   QSize lastSize_;
   int number_ = 1;

@@ -1,6 +1,19 @@
 #include "gui/chart/diagraminput.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
+
+std::optional<TDiagramKey> DiagramKeyFor(const QKeyEvent& event) {
+  const QString text = event.text().toLower();
+  if (event.key() == Qt::Key_Escape) return TDiagramKey::Escape;
+  if (text == "m") return TDiagramKey::Mark;
+  if (text == "z") return TDiagramKey::Zoom;
+  if (const auto nav = NavigationKey(event.key(), event.modifiers())) return nav;
+  if ((event.key() == Qt::Key_Left || event.key() == Qt::Key_Right) &&
+      (event.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == 0)
+    return event.key() == Qt::Key_Left ? TDiagramKey::Left : TDiagramKey::Right;
+  return std::nullopt;
+}
 
 std::optional<TDiagramKey> NavigationKey(int key, Qt::KeyboardModifiers modifiers) {
   modifiers &= ~Qt::KeypadModifier;

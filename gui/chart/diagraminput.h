@@ -8,8 +8,11 @@
 
 #include "chart/diagramcontroller.h"
 
+class QKeyEvent;
 class QMouseEvent;
 
+/// The controller's key for a key pressed in a diagram window, none for others.
+std::optional<TDiagramKey> DiagramKeyFor(const QKeyEvent& event);
 /// Ctrl+arrows pan, Alt+Left and Alt+Right step through the zoom history.
 std::optional<TDiagramKey> NavigationKey(int key, Qt::KeyboardModifiers modifiers);
 /// The axis a wheel turned with these keys held zooms.

@@ -2,6 +2,12 @@
 // the zoom by dragging, driven with the mouse and keys as a user does.
 #include <QClipboard>
 #include <QLocale>
+#include <QDialog>
+#include <QLabel>
+#include <QRadioButton>
+#include <QLineEdit>
+#include <QCheckBox>
+#include <QTimer>
 #include <QScreen>
 #include <QTableWidget>
 #include <QWheelEvent>
@@ -9,7 +15,8 @@
 
 #include "chart/curvestats.h"
 #include "chart/vqrdiagram.h"
-#include "data/RangeTable.h"
+#include "data/freerange.h"
+#include "gui/chart/rangedialogs.h"
 #include "data/numtext.h"
 #include "data/tablefield.h"
 #include "gui/chart/DiagramWindows.h"
@@ -258,14 +265,16 @@ TEST_F(Cursor, WheelKeysAndMiddleDragZoomAndPanThroughAHistory) {
   Settle();
   steps.push_back(d->Axes().All());
   EXPECT_GT(AxisLow(steps.back().Time), AxisLow(steps[3].Time));
-  // The middle button drags the picture with it, in whole divisions.
+  // The middle button drags the picture with it: a tick step to the right
+  // shows the times a tick step earlier.
   mouse(QEvent::MouseButtonPress, Crossing(5, 3), Qt::MiddleButton);
   mouse(QEvent::MouseMove, Crossing(6, 3), Qt::MiddleButton);
   mouse(QEvent::MouseButtonRelease, Crossing(6, 3), Qt::NoButton);
   Settle();
   steps.push_back(d->Axes().All());
   const AxisRange& t = steps[4].Time;
-  EXPECT_NEAR(AxisLow(steps.back().Time), AxisLow(t) - t.Span / t.Divisions, 1.0);
+  const double perPixel = t.Span / (form->Diagram()->PlotRect().right - form->Diagram()->PlotRect().left);
+  EXPECT_NEAR(AxisLow(steps.back().Time), AxisLow(t) - t.TickStep * 3600.0, 2 * perPixel);
   EXPECT_EQ(channel->ZoomStateText(), "Zoom 5 von 5");
 
   for (int i = 4; i >= 0; --i) {
@@ -648,6 +657,67 @@ TEST_F(Cursor, MesswerteOpensWhollyOnTheScreen) {
     QTest::keyClick(values->findChild<QTableWidget*>(), Qt::Key_Escape);
     Key("m");  // the markers cleared for the next place
   }
+}
+
+// "Achsen..." takes numbers in the locale and shows them again as typed;
+// "Marke bei..." snaps to the nearest sample.
+TEST_F(Cursor, TypedRangesAndMarkerTimes) {
+  QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+  OpenCombination();
+  TVqrDataObjectNew* d = form->DataObject();
+  const TAxisSet full = d->Axes().All();
+  auto inDialog = [](const char* name, std::function<void(QDialog&)> fill) {
+    QTimer::singleShot(0, [name, fill] {
+      for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* dlg = qobject_cast<QDialog*>(w); dlg && dlg->objectName() == name) fill(*dlg);
+    });
+  };
+  auto set = [](QDialog& dlg, const char* name, const QString& text) {
+    dlg.findChild<QLineEdit*>(name)->setText(text);
+  };
+  inDialog("Dlg_Axes", [&](QDialog& dlg) {
+    dlg.findChild<QCheckBox*>("CB_TimeAuto")->setChecked(false);
+    set(dlg, "Ed_TimeFrom", "12,5");
+    set(dlg, "Ed_TimeTo", "17,25");
+    dlg.findChild<QCheckBox*>("CB_TempAuto")->setChecked(false);
+    set(dlg, "Ed_TempFrom", "-3");
+    set(dlg, "Ed_TempTo", "31,5");
+    dlg.accept();
+  });
+  channel->findChild<QAction*>("PMn_Axes")->trigger();
+  Settle();
+  EXPECT_EQ(AxisLow(d->Axes().Time()), 12.5 * 3600);
+  EXPECT_EQ(AxisHigh(d->Axes().Time()), 17.25 * 3600);
+  EXPECT_EQ(d->Axes().Value(), full.Value);
+  EXPECT_EQ(AxisLow(d->Axes().Temp()), -3.0);
+  EXPECT_EQ(channel->ZoomStateText(), "Zoom 1 von 1");
+  QStringList shown;
+  inDialog("Dlg_Axes", [&](QDialog& dlg) {
+    for (const char* n : {"Ed_TimeFrom", "Ed_TimeTo", "Ed_TempTo"})
+      shown << dlg.findChild<QLineEdit*>(n)->text();
+    dlg.reject();
+  });
+  channel->findChild<QAction*>("PMn_Axes")->trigger();
+  EXPECT_EQ(shown, (QStringList{"12,5", "17,25", "31,5"}));
+
+  // The sample nearest 12,52 h, its time shown as it is.
+  QString snapped;
+  inDialog("Dlg_MarkAt", [&](QDialog& dlg) {
+    EXPECT_FALSE(dlg.findChild<QRadioButton*>("RB_MarkB")->isEnabled());
+    set(dlg, "Ed_MarkTime", "12,52");
+    snapped = dlg.findChild<QLabel*>("LB_MarkSnapped")->text();
+    dlg.accept();
+  });
+  channel->findChild<QAction*>("PMn_MarkAt")->trigger();
+  Settle();
+  const int near = NearestSample(*d, 12.52 * 3600);
+  ASSERT_GT(near, 0);
+  EXPECT_EQ(channel->MarkA(), near);
+  EXPECT_NE(snapped.indexOf(QLocale().toString(HoursOf(near), 'g', 7) + " Std"), -1)
+      << snapped.toStdString();
+  Key("z");
+  EXPECT_EQ(d->Axes().All(), full);
+  EXPECT_GT(channel->MarkA(), 0) << "markers stay through zooms";
 }
 
 }  // namespace

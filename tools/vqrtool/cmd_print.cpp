@@ -18,6 +18,7 @@
 #include "data/atomicfile.h"
 #include "options.h"
 #include "paintfile.h"
+#include "rangeargs.h"
 #include "print/PrintDecor.h"
 #include "print/PrintQueue.h"
 #include "session/Session.h"
@@ -131,6 +132,10 @@ int RunPrint(const std::vector<std::string>& args) {
     if (session.PrepareWindow(mode) == 0)
       std::fprintf(stderr, "vqrtool print: no channel is ticked for combination %d\n",
                    mode - kCombi1Mode + 1);
+    if (!ApplyTypedRanges(session, a)) {
+      if (painter.isActive()) painter.end();
+      return Usage("--range, --values or --temps give no axis");
+    }
     session.PreparePrint();
     decor.Load(st, goOn);
     complete = complete && decor.Complete();
@@ -165,9 +170,10 @@ const bool registered = RegisterVqrCommand(
     {"print",
      "print FILE.DAT... -o OUT.pdf|--printer NAME [--window 1..16|18|19]\n"
      "      [--paper A4|A3|Letter] [--portrait|--landscape] [--dpi N] [--compare B.DAT...]\n"
+     "      [--range T1,T2] [--values LO,HI] [--temps LO,HI]\n"
      "      [--ini FILE] [--public FILE] [--defaults]\n"
      "      (the printed page, one per recording, each with the --compare recordings;\n"
-     "      default combination 1, A4, 600 dpi;\n"
+     "      default combination 1, A4, 600 dpi; --range shows hours T1 to T2;\n"
      "      status 4: printed without a background or logo that did not load)",
      &RunPrint});
 

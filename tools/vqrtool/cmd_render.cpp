@@ -14,6 +14,7 @@
 #include "compare.h"
 #include "options.h"
 #include "paintfile.h"
+#include "rangeargs.h"
 #include "session/Session.h"
 #include "toolsettings.h"
 
@@ -87,6 +88,7 @@ int RunRender(const std::vector<std::string>& args) {
     else
       std::fprintf(stderr, "vqrtool render: zoom narrower than one division ignored\n");
   }
+  if (!ApplyTypedRanges(session, a)) return Usage("--range, --values or --temps give no axis");
 
   EnsureGuiApplication();
   std::string error;
@@ -106,10 +108,11 @@ const bool registered =
     RegisterVqrCommand({"render",
                         "render FILE.DAT -o OUT.png|.svg|.pdf [--window 1..16|18|19] [--size WxH]\n"
                         "      [--zero] [--smooth N]... [--zoom X1,Y1,X2,Y2] [--cursor H[,H2]]\n"
-                        "      [--compare B.DAT...]\n"
+                        "      [--range T1,T2] [--values LO,HI] [--temps LO,HI] [--compare B.DAT...]\n"
                         "      [--ini FILE] [--public FILE] [--defaults]\n"
                         "      (the channel window's diagram; default combination 1, 1200x800;\n"
-                        "      --compare draws up to 7 further recordings beside it)",
+                        "      --compare draws up to 7 further recordings beside it; --range shows hours\n"
+                        "      T1 to T2, --values and --temps those axes' ranges)",
                         &RunRender});
 
 }  // namespace

@@ -66,6 +66,13 @@ bool Cursor(const std::string& text, TArgValue& value, std::string& message) {
          (comma == std::string::npos || Hours(text.substr(comma + 1), value, message));
 }
 
+// LO,HI: two different numbers, in either order.
+bool Pair(const std::string& text, TArgValue& value, std::string& message) {
+  const size_t comma = text.find(',');
+  return comma != std::string::npos && Hours(text.substr(0, comma), value, message) &&
+         Hours(text.substr(comma + 1), value, message) && value.Numbers[0] != value.Numbers[1];
+}
+
 constexpr std::string_view kModes[] = {"cal", "raw", "params"};
 constexpr std::string_view kPapers[] = {"a4", "a3", "letter"};
 
@@ -89,6 +96,10 @@ std::vector<TArgOption> WithSettings(std::vector<TArgOption> options) {
 
 const TArgOption kOut{"-o"}, kZero{"--zero", TArgKind::Flag},
     kSmooth{"--smooth", TArgKind::Value, &Smooth}, kCompare{"--compare", TArgKind::Files};
+const TArgOption kRange{"--range", TArgKind::Value, &Pair,
+                        "--range takes T1,T2 in hours (two different numbers), not "},
+    kValues{"--values", TArgKind::Value, &Pair, "--values takes LO,HI (two different numbers), not "},
+    kTemps{"--temps", TArgKind::Value, &Pair, "--temps takes LO,HI (two different numbers), not "};
 const TArgOption kWindow{"--window", TArgKind::Value, &IntIn<1, 19, 17>,
                          "--window takes 1..16, 18 or 19, not "};
 
@@ -124,6 +135,9 @@ const TArgTable kPrintArgs{
                   {"--portrait", TArgKind::Flag, nullptr, "", "orientation"},
                   {"--landscape", TArgKind::Flag, nullptr, "", "orientation"},
                   {"--dpi", TArgKind::Value, &IntIn<72, 2400>, "--dpi takes 72..2400, not "},
+                  kRange,
+                  kValues,
+                  kTemps,
                   kCompare})};
 
 const TArgTable kRenderArgs{
@@ -136,6 +150,9 @@ const TArgTable kRenderArgs{
          kSmooth,
          {"--zoom", TArgKind::Value, &Zoom, "--zoom takes X1,Y1,X2,Y2 in divisions, not "},
          {"--cursor", TArgKind::Value, &Cursor, "--cursor takes H or H,H2 in hours, not "},
+         kRange,
+         kValues,
+         kTemps,
          kCompare}),
     .MaxInputs = 1};
 
