@@ -174,6 +174,39 @@ TEST_F(FurtherWindows, EachHasItsOwnModeZoomAndMarkersAndTheFirstStaysAsItWas) {
   EXPECT_FALSE(first->isVisible());
 }
 
+TEST_F(FurtherWindows, FollowTheRecordingButNotTheFirstWindowsZoom) {
+  Start();
+  Menu("MN_Wnd_Combi1");
+  const TAxisSet full = Axes(first);
+  Band(first, Crossing(first, 1, 1), Crossing(first, 3, 3));
+  ASSERT_NE(Axes(first), full);
+  // A window opened while the first is zoomed starts from the full scale.
+  TF_SChannel* other = OpenFurther("Mn_Wnd_New_Combi1");
+  EXPECT_EQ(Axes(other), full);
+  Mark(other, 2, 4);
+  const QImage plain = other->grab().toImage();
+
+  // The zero point, smoothing and a comparison reach it; a comparison fits
+  // its axes over all recordings as the first window's, and drops its markers.
+  Find<QAction>("Mn_Edit_Zero")->trigger();
+  Settle();
+  EXPECT_NE(other->grab().toImage(), plain);
+  form->ChooseFiles = [](const TFileRequest&) {
+    return QStringList{QString::fromStdString(SamplePath("days10.DAT"))};
+  };
+  form->FileCompare();
+  Settle();
+  EXPECT_TRUE(other->Diagram()->Comparing());
+  EXPECT_EQ(Axes(other), form->DataObject()->Axes().All());
+  EXPECT_NE(Axes(other), full);
+  EXPECT_EQ(std::pair(other->MarkA(), other->MarkB()), std::pair(0, 0));
+  form->FileCompareEnd();
+  Find<QAction>("Mn_Edit_Zero")->trigger();
+  Settle();
+  EXPECT_FALSE(other->Diagram()->Comparing());
+  EXPECT_EQ(Axes(other), full);
+}
+
 TEST_F(FurtherWindows, WithoutARecordingNoneOpens) {
   MakeForm();
   windows = std::make_unique<TDiagramWindows>(*form);
