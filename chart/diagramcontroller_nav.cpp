@@ -199,8 +199,8 @@ TDiagramActions TDiagramController::Wheel(TPoint p, int steps, TWheelAxis axis) 
   double newLo = at - (at - lo) * k, newHi = at + (hi - at) * k;
   const double fullLo = std::min(AxisLow(full), lo), fullHi = std::max(AxisHigh(full), hi);
   TAxisSet next = now;
-  if (newHi - newLo >= AxisHigh(full) - AxisLow(full) && steps < 0 &&
-      AxisLow(full) <= lo && hi <= AxisHigh(full)) {
+  if (newHi - newLo >= AxisHigh(full) - AxisLow(full) && steps < 0 && AxisLow(full) <= lo &&
+      hi <= AxisHigh(full)) {
     next.*Member(axis) = full;
   } else {
     const double narrowest = MinRange(axis, full);
@@ -239,8 +239,8 @@ TDiagramActions TDiagramController::PanMove(TPoint p) {
   TAxisSet next = panBase_;
   if (width != 0.0) {
     const double part = (panFrom_.x - p.x) / width;
-    next = Panned(next, TWheelAxis::Time,
-                  part * (AxisHigh(panBase_.Time) - AxisLow(panBase_.Time)));
+    next =
+        Panned(next, TWheelAxis::Time, part * (AxisHigh(panBase_.Time) - AxisLow(panBase_.Time)));
   }
   if (height != 0.0) {
     const double part = (panFrom_.y - p.y) / height;

@@ -42,8 +42,7 @@ double TimeLabelFactor(const AxisRange& time) {
 }
 
 bool SetFreeRange(AxisRange& axis, double lo, double hi, double factor, double minStep) {
-  if (!std::isfinite(lo) || !std::isfinite(hi) || !(factor > 0.0) || !(minStep > 0.0))
-    return false;
+  if (!std::isfinite(lo) || !std::isfinite(hi) || !(factor > 0.0) || !(minStep > 0.0)) return false;
   if (lo > hi) std::swap(lo, hi);
   AxisRange a = axis;
   a.Start = static_cast<float>(-lo);

@@ -25,8 +25,9 @@ struct FreeRangeFixture : DrawFixture {
   std::vector<std::string> Labels(int axis) {
     DrawScreen();
     std::vector<std::string> out;
-    const AxisRange& a = axis == 0 ? data.Axes().Time() : axis == 1 ? data.Axes().Value()
-                                                                     : data.Axes().Temp();
+    const AxisRange& a = axis == 0   ? data.Axes().Time()
+                         : axis == 1 ? data.Axes().Value()
+                                     : data.Axes().Temp();
     const double factor = axis == 0 ? TimeLabelFactor(a) : 1.0;
     for (int i = 0; i <= a.Divisions; ++i) {
       const double part = FreeTickPart(a, factor, i);
@@ -45,17 +46,32 @@ TEST(FreeRange, TicksAreRoundStepsInTheAxisFormat) {
     std::vector<std::string> labels;
   } cases[] = {
       {"hours", 0, 1.3, 4.1, false, {"1.5", "2.0", "2.5", "3.0", "3.5", "4.0"}},
-      {"round ends are labelled", 0, 2.0, 6.0, false,
+      {"round ends are labelled",
+       0,
+       2.0,
+       6.0,
+       false,
        {"2.0", "2.5", "3.0", "3.5", "4.0", "4.5", "5.0", "5.5", "6.0"}},
-      {"before the recording's start", 0, -2.0, 5.0, false,
+      {"before the recording's start",
+       0,
+       -2.0,
+       5.0,
+       false,
        {"-2", "-1", "0", "1", "2", "3", "4", "5"}},
       {"days", 0, 2.2, 9.9, true, {"3", "4", "5", "6", "7", "8", "9"}},
-      {"long hour range", 0, 37.0, 183.0, false,
+      {"long hour range",
+       0,
+       37.0,
+       183.0,
+       false,
        {" 40", " 60", " 80", "100", "120", "140", "160", "180"}},
-      {"small values", 1, 0.1234, 0.1567, false,
+      {"small values",
+       1,
+       0.1234,
+       0.1567,
+       false,
        {"0.125", "0.130", "0.135", "0.140", "0.145", "0.150", "0.155"}},
-      {"values through zero", 1, -0.35, 0.8, false,
-       {"-0.2", "0.0", "0.2", "0.4", "0.6", "0.8"}},
+      {"values through zero", 1, -0.35, 0.8, false, {"-0.2", "0.0", "0.2", "0.4", "0.6", "0.8"}},
       {"negative temperatures", 2, -7.3, 3.2, false, {"-6", "-4", "-2", " 0", " 2"}},
       {"temperatures in whole degrees", 2, 18.6, 21.4, false, {"19", "20", "21"}},
       {"no whole degree inside", 2, 20.2, 20.4, false, {}},
@@ -94,8 +110,8 @@ TEST(FreeRange, GridFollowsTheTicks) {
   FreeRangeFixture f;
   f.diagram.Layout().GridStyle = kGridLines;
   f.diagram.Layout().GridPen.Color = 0x00FF00;
-  f.Set(0, 2.0, 6.0);     // nine ticks, the first on the axis
-  f.Set(1, 0.05, 0.47);   // 0.1 .. 0.45 in steps of 0.05: eight inside
+  f.Set(0, 2.0, 6.0);    // nine ticks, the first on the axis
+  f.Set(1, 0.05, 0.47);  // 0.1 .. 0.45 in steps of 0.05: eight inside
   f.DrawScreen();
   int vertical = 0, horizontal = 0;
   for (const auto& s : f.SegmentsOfColor(0x00FF00)) (s.from.x == s.to.x ? vertical : horizontal)++;

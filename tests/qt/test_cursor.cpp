@@ -1,28 +1,28 @@
 // The channel window's measuring cursor, its markers and "Messwerte", and
 // the zoom by dragging, driven with the mouse and keys as a user does.
+#include <QCheckBox>
 #include <QClipboard>
-#include <QLocale>
 #include <QDialog>
 #include <QLabel>
-#include <QRadioButton>
 #include <QLineEdit>
-#include <QCheckBox>
-#include <QTimer>
+#include <QLocale>
+#include <QRadioButton>
 #include <QScreen>
 #include <QTableWidget>
+#include <QTimer>
 #include <QWheelEvent>
 #include <set>
 
 #include "chart/curvestats.h"
 #include "chart/vqrdiagram.h"
 #include "data/freerange.h"
-#include "gui/chart/rangedialogs.h"
 #include "data/numtext.h"
 #include "data/tablefield.h"
 #include "gui/chart/DiagramWindows.h"
 #include "gui/chart/Measurements.h"
 #include "gui/chart/RecordingPanel.h"
 #include "gui/chart/SingleChannel.h"
+#include "gui/chart/rangedialogs.h"
 #include "gui/settings/qtcontrols.h"
 #include "session/Session.h"
 #include "support/mainwindow_fixture.h"
@@ -273,7 +273,8 @@ TEST_F(Cursor, WheelKeysAndMiddleDragZoomAndPanThroughAHistory) {
   Settle();
   steps.push_back(d->Axes().All());
   const AxisRange& t = steps[4].Time;
-  const double perPixel = t.Span / (form->Diagram()->PlotRect().right - form->Diagram()->PlotRect().left);
+  const double perPixel =
+      t.Span / (form->Diagram()->PlotRect().right - form->Diagram()->PlotRect().left);
   EXPECT_NEAR(AxisLow(steps.back().Time), AxisLow(t) - t.TickStep * 3600.0, 2 * perPixel);
   EXPECT_EQ(channel->ZoomStateText(), "Zoom 5 von 5");
 

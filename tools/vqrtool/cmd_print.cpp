@@ -18,9 +18,9 @@
 #include "data/atomicfile.h"
 #include "options.h"
 #include "paintfile.h"
-#include "rangeargs.h"
 #include "print/PrintDecor.h"
 #include "print/PrintQueue.h"
+#include "rangeargs.h"
 #include "session/Session.h"
 #include "toolsettings.h"
 

@@ -104,15 +104,15 @@ int RunRender(const std::vector<std::string>& args) {
   return compareStatus;
 }
 
-const bool registered =
-    RegisterVqrCommand({"render",
-                        "render FILE.DAT -o OUT.png|.svg|.pdf [--window 1..16|18|19] [--size WxH]\n"
-                        "      [--zero] [--smooth N]... [--zoom X1,Y1,X2,Y2] [--cursor H[,H2]]\n"
-                        "      [--range T1,T2] [--values LO,HI] [--temps LO,HI] [--compare B.DAT...]\n"
-                        "      [--ini FILE] [--public FILE] [--defaults]\n"
-                        "      (the channel window's diagram; default combination 1, 1200x800;\n"
-                        "      --compare draws up to 7 further recordings beside it; --range shows hours\n"
-                        "      T1 to T2, --values and --temps those axes' ranges)",
-                        &RunRender});
+const bool registered = RegisterVqrCommand(
+    {"render",
+     "render FILE.DAT -o OUT.png|.svg|.pdf [--window 1..16|18|19] [--size WxH]\n"
+     "      [--zero] [--smooth N]... [--zoom X1,Y1,X2,Y2] [--cursor H[,H2]]\n"
+     "      [--range T1,T2] [--values LO,HI] [--temps LO,HI] [--compare B.DAT...]\n"
+     "      [--ini FILE] [--public FILE] [--defaults]\n"
+     "      (the channel window's diagram; default combination 1, 1200x800;\n"
+     "      --compare draws up to 7 further recordings beside it; --range shows hours\n"
+     "      T1 to T2, --values and --temps those axes' ranges)",
+     &RunRender});
 
 }  // namespace

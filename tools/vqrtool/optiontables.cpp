@@ -98,7 +98,8 @@ const TArgOption kOut{"-o"}, kZero{"--zero", TArgKind::Flag},
     kSmooth{"--smooth", TArgKind::Value, &Smooth}, kCompare{"--compare", TArgKind::Files};
 const TArgOption kRange{"--range", TArgKind::Value, &Pair,
                         "--range takes T1,T2 in hours (two different numbers), not "},
-    kValues{"--values", TArgKind::Value, &Pair, "--values takes LO,HI (two different numbers), not "},
+    kValues{"--values", TArgKind::Value, &Pair,
+            "--values takes LO,HI (two different numbers), not "},
     kTemps{"--temps", TArgKind::Value, &Pair, "--temps takes LO,HI (two different numbers), not "};
 const TArgOption kWindow{"--window", TArgKind::Value, &IntIn<1, 19, 17>,
                          "--window takes 1..16, 18 or 19, not "};

@@ -7,8 +7,7 @@
 #include "session/Session.h"
 
 namespace {
-std::optional<std::pair<double, double>> PairOf(const TArgs& args, const char* key,
-                                                double factor) {
+std::optional<std::pair<double, double>> PairOf(const TArgs& args, const char* key, double factor) {
   const std::vector<double> v = args.Numbers(key);
   if (v.size() < 2) return std::nullopt;
   return std::pair{v[0] * factor, v[1] * factor};
