@@ -74,6 +74,14 @@ void TDiagramWindows::CloseChannelWindow() { channel_->close(); }
 
 void TDiagramWindows::RefreshChannelWindow() {
   channel_->Invalidate();
+  // Coupled, a first window that opens takes the time axis of the window
+  // worked in; one shown already has it.
+  const bool opening = !channel_->isVisible();
+  if (opening && coupling_->Coupled() && active_ && active_ != channel_.get() &&
+      active_->isVisible()) {
+    const auto [lo, hi] = active_->Controller().TimeRange();
+    channel_->FollowTimeRange(lo, hi);
+  }
   BringToFront(channel_.get());
   active_ = channel_.get();
 }

@@ -203,6 +203,13 @@ TEST_F(FurtherWindows, CoupledTimeAxesFollowEachOtherAndZoomToMarksShowsTheirSpa
   Keys(other, Qt::Key_Left, Qt::AltModifier);
   EXPECT_EQ(Range(first), before);
 
+  // The first window, opened again, joins the window worked in.
+  first->close();
+  Wheel(other, 3, 2);
+  QApplication::setActiveWindow(other);
+  Menu("MN_Wnd_Combi1");
+  EXPECT_EQ(Range(first), Range(other));
+
   // Uncoupled, each goes its own way; without both markers "Zoom auf A–B" is off.
   ContextCommand(other, "PMn_CoupleTime");
   Wheel(first, 4, 2);
