@@ -263,8 +263,7 @@ void TDiagramController::SyncZoom() {
   if (zoomed_ && d && !d->ZoomAvailable()) zoomed_ = false;
   // Axes changed behind the history's back (a new fit) end it; a pan drag
   // shows axes that become a step only when it ends.
-  if (!history_.empty() && !panning_ &&
-      (!d || d->Axes().All() != history_[historyPos_].Axes)) {
+  if (!history_.empty() && !panning_ && (!d || d->Axes().All() != history_[historyPos_].Axes)) {
     history_.clear();
     historyPos_ = 0;
   }

@@ -335,14 +335,14 @@ void TVQRDiagram::DrawGridCrosses() {
 void TVQRDiagram::DrawCurves() {
   if (!plotter_) return;
   timeStart_ = axes_.Time().Start;
-  timeFactor_ = ToFloat(
-      SafeDiv(static_cast<double>(layout_.XAxis.Length) * scaleX_, axes_.Time().Span));
+  timeFactor_ =
+      ToFloat(SafeDiv(static_cast<double>(layout_.XAxis.Length) * scaleX_, axes_.Time().Span));
   valueStart_ = axes_.Value().Start;
-  valueFactor_ = ToFloat(
-      SafeDiv(static_cast<double>(layout_.YAxis.Length) * scaleY_, axes_.Value().Span));
+  valueFactor_ =
+      ToFloat(SafeDiv(static_cast<double>(layout_.YAxis.Length) * scaleY_, axes_.Value().Span));
   tempStart_ = axes_.Temp().Start;
-  tempFactor_ = ToFloat(
-      SafeDiv(static_cast<double>(layout_.TAxis.Length) * scaleY_, axes_.Temp().Span));
+  tempFactor_ =
+      ToFloat(SafeDiv(static_cast<double>(layout_.TAxis.Length) * scaleY_, axes_.Temp().Span));
   legendIndex_ = 0;
   if (windowMode_ >= 1 && windowMode_ <= kTempChannel)
     for (int ch = 1; ch <= kTempChannel; ++ch) pens_[ch].Visible = ch == windowMode_;
