@@ -228,6 +228,7 @@ void TQXMainForm::BuildMenus() {
       menu->addAction(a);
     }
   }
+  BuildFurtherWindowMenu(menuBar()->findChild<QMenu*>("Mn_Window"));
 }
 
 void TQXMainForm::BuildToolBar() {
@@ -309,6 +310,7 @@ void TQXMainForm::showEvent(QShowEvent* event) {
 void TQXMainForm::closeEvent(QCloseEvent* event) {
   if (windows_ && windows_->OverviewVisible()) windows_->CloseOverview();
   if (windows_ && windows_->ChannelWindowVisible()) windows_->CloseChannelWindow();
+  if (windows_) windows_->CloseFurtherWindows();
   SaveSettingsAtClose();
   if (helpWindow_) helpWindow_->close();
   event->accept();

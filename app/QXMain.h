@@ -126,6 +126,11 @@ class TQXMainForm : public QMainWindow, public IDiagramHost, public ISettingsEdi
   void HandleOverviewMessage(int target);
   /// The channel window's print request.
   void PrintRequest();
+  /// "Neues Diagrammfenster": one more diagram window in mode beside the
+  /// first (a beep without a recording or when no more may be opened).
+  void OpenFurtherDiagramWindow(int mode);
+  int PrepareFurtherDiagram(TVQRDiagram& diagram, int mode) override;
+  void PrintFurtherDiagram(TVQRDiagram& diagram, TProcessGauge* gauge) override;
 
   // ------------------------------------------------------------ for the windows and editors
   /// Both run HandleOverviewMessage / PrintRequest after the current event.
@@ -200,6 +205,7 @@ class TQXMainForm : public QMainWindow, public IDiagramHost, public ISettingsEdi
  private:
   void BuildUi();
   void BuildMenus();
+  void BuildFurtherWindowMenu(QMenu* windowMenu);
   void BuildToolBar();
   void CreateSettings();
   /// A settings page was built: its controls join the binding and editors.

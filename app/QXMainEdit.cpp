@@ -56,6 +56,7 @@ bool TQXMainForm::SaveMainWindowPosition() {
 void TQXMainForm::ZeroToggled(bool checked) {
   if (session_) session_->SetZeroPoint(checked);
   if (windows_ && windows_->ChannelWindowVisible()) windows_->RefreshChannelWindow();
+  if (windows_) windows_->RefreshFurtherWindows();
 }
 
 void TQXMainForm::Equalize(int distance) {
@@ -73,4 +74,5 @@ void TQXMainForm::Equalize(int distance) {
   if (gauge_) gauge_->FinishAfter(SettleMs);
   EndBusy();
   if (windows_ && windows_->ChannelWindowVisible()) windows_->RefreshChannelWindow();
+  if (windows_) windows_->RefreshFurtherWindows();
 }

@@ -93,6 +93,7 @@ bool TQXMainForm::ReadChosenFile(const QString& path) {
     ShowStatus(tr("Daten lesen..."));
     BeginBusy();
     if (windows_ && windows_->ChannelWindowVisible()) windows_->CloseChannelWindow();
+    if (windows_) windows_->CloseFurtherWindows();
     currentWindow_ = 0;
     if (ini_ && settings_ && settings_->RawFileRemember->GetBool(1))
       settings_->RawFileLastFile->SetString(1, path.toStdString());
@@ -169,6 +170,7 @@ void TQXMainForm::FileCompare() {
   ShowStatus(leftOut.isEmpty() ? QString("Ok")
                                : QString(LoadStatusText(worst)) + " " + leftOut.join(", "));
   if (windows_ && windows_->ChannelWindowVisible()) RefreshDiagramWindow();
+  if (windows_) windows_->RefreshFurtherWindows();
 }
 
 void TQXMainForm::FileCompareEnd() {
@@ -178,6 +180,7 @@ void TQXMainForm::FileCompareEnd() {
   }
   session_->EndComparison();
   if (windows_ && windows_->ChannelWindowVisible()) RefreshDiagramWindow();
+  if (windows_) windows_->RefreshFurtherWindows();
 }
 
 void TQXMainForm::FileSaveAs() {

@@ -107,7 +107,11 @@ void TQXMainForm::FilePrint() {
     Beep();
     return;
   }
-  PrintWithGauge(gauge_.get());
+  // The diagram window the user worked in last.
+  if (TVQRDiagram* further = windows_ ? windows_->ActiveFurtherDiagram() : nullptr)
+    PrintFurtherDiagram(*further, gauge_.get());
+  else
+    PrintWithGauge(gauge_.get());
 }
 
 void TQXMainForm::PrintRequest() {
@@ -122,7 +126,7 @@ void TQXMainForm::PrintWithGauge(TProcessGauge* gauge) {
   if (session_) {
     // Nothing opened yet in the channel window: the page shows channel 1
     // rather than an empty frame.
-    const int mode = session_->Diagram().WindowMode();
+    const int mode = session_->PrintedDiagram().WindowMode();
     if (dataLoaded_ && !IsChannelMode(mode) && !IsCombiMode(mode)) {
       if (binder_) binder_->CommitFor(DiagramWindowCommand(1));
       CurveCount = session_->PrepareWindow(1);
@@ -216,7 +220,7 @@ void TQXMainForm::PrintDiagram() {
   }
 
   if (options.Preview) {
-    preview_->SetPage(&session_->Diagram(), page.width(), page.height(), dpi, dpi);
+    preview_->SetPage(&session_->PrintedDiagram(), page.width(), page.height(), dpi, dpi);
     if (preview_->Execute() != TFr_PrPreview::kOk) return;
   }
 

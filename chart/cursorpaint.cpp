@@ -30,7 +30,7 @@ TRect Union(const TRect& a, const TRect& b) {
 
 int ValueDecimals(const TVQRDiagram& diagram, int ch) {
   if (ch == kTempChannel) return 1;
-  return std::clamp(diagram.Data().Axes().Value().Decimals + 2, 1, 6);
+  return std::clamp(diagram.Axes().Value().Decimals + 2, 1, 6);
 }
 
 std::string CurveName(const TVQRDiagram& diagram, int ch) {
@@ -45,8 +45,8 @@ std::string WithPoint(std::string text, std::string_view point) {
   return text;
 }
 
-std::string TimeText(const TVqrDataObjectNew& data, double seconds, std::string_view point) {
-  const bool days = data.Axes().Time().TimeInDays;
+std::string TimeText(const TVQRAxes& axes, double seconds, std::string_view point) {
+  const bool days = axes.Time().TimeInDays;
   return WithPoint(FixedText(seconds / (days ? 86400.0 : 3600.0), days ? 3 : 2), point);
 }
 
@@ -135,7 +135,7 @@ std::vector<TReadoutLine> ReadoutLines(const TVQRDiagram& diagram, int sample,
   const TVqrDataObjectNew& data = diagram.Data();
   if (sample < 1 || sample > DrawnSampleCount(data)) return lines;
   const int32_t seconds = SampleOf(data, sample).Seconds;
-  lines.push_back({TimeText(data, seconds, point) + " " + diagram.UnitText(0) + "  (" +
+  lines.push_back({TimeText(diagram.Axes(), seconds, point) + " " + diagram.UnitText(0) + "  (" +
                        ElapsedClockText(seconds) + ")",
                    kDcBlack});
   const TChannelPens& pens = diagram.ChannelPens();

@@ -132,8 +132,12 @@ TCurveStats CalibratedRunStats(const TVqrDataObjectNew& data, int ch) {
 }
 
 void TimeAxisRange(const TVqrDataObjectNew& data, double& fromSeconds, double& toSeconds) {
-  fromSeconds = -static_cast<double>(data.Axes().Time().Start);
-  toSeconds = fromSeconds + data.Axes().Time().Span;
+  TimeAxisRange(data.Axes(), fromSeconds, toSeconds);
+}
+
+void TimeAxisRange(const TVQRAxes& axes, double& fromSeconds, double& toSeconds) {
+  fromSeconds = -static_cast<double>(axes.Time().Start);
+  toSeconds = fromSeconds + axes.Time().Span;
 }
 
 std::string ElapsedClockText(int32_t seconds) {

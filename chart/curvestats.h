@@ -61,6 +61,8 @@ TCurveStats CalibratedRunStats(const TVqrDataObjectNew& data, int ch);
 /// The time range the time axis shows, in seconds (the zoomed one while
 /// zoomed): from -Start over Span.
 void TimeAxisRange(const TVqrDataObjectNew& data, double& fromSeconds, double& toSeconds);
+/// The same for the axes of a diagram (each diagram window has its own).
+void TimeAxisRange(const TVQRAxes& axes, double& fromSeconds, double& toSeconds);
 
 /// Time of a sample as clock text since the start: hours (any number of
 /// them), minutes and seconds, "h:mm:ss".

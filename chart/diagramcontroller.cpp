@@ -178,7 +178,7 @@ TDiagramActions TDiagramController::Key(TDiagramKey key, bool shift, TPoint mous
       // A tenth of the range shown; up and down move the temperatures too.
       const bool time = key == TDiagramKey::PanLeft || key == TDiagramKey::PanRight;
       const double sign = key == TDiagramKey::PanLeft || key == TDiagramKey::PanDown ? -0.1 : 0.1;
-      TAxisSet next = d->Data().Axes().All();
+      TAxisSet next = d->Axes().All();
       auto width = [](const AxisRange& r) { return static_cast<double>(r.Span); };
       if (time) {
         next = Panned(next, TWheelAxis::Time, sign * width(next.Time));
@@ -211,7 +211,7 @@ TDiagramActions TDiagramController::ApplyZoomSel() {
   if (TVQRDiagram* d = diagram_()) {
     d->SetZoom(zoomSel_);
     // Within a zoom history the selection is one more step of it.
-    if (!history_.empty()) PushStep(d->Data().Axes().All(), true);
+    if (!history_.empty()) PushStep(d->Axes().All(), true);
   }
   frameValid_ = false;
   TDiagramActions a;
@@ -240,7 +240,7 @@ TDiagramActions TDiagramController::ToggleZoom() {
   zoomed_ = true;
   defining_ = false;
   frameValid_ = false;
-  if (!history_.empty()) PushStep(d->Data().Axes().All(), true);
+  if (!history_.empty()) PushStep(d->Axes().All(), true);
   a.Refresh = true;
   return a;
 }
@@ -265,8 +265,7 @@ void TDiagramController::SyncZoom() {
   if (zoomed_ && d && !d->ZoomAvailable()) zoomed_ = false;
   // Axes changed behind the history's back (a new fit) end it; a pan drag
   // shows axes that become a step only when it ends.
-  if (!history_.empty() && !panning_ &&
-      (!d || d->Data().Axes().All() != history_[historyPos_].Axes)) {
+  if (!history_.empty() && !panning_ && (!d || d->Axes().All() != history_[historyPos_].Axes)) {
     history_.clear();
     historyPos_ = 0;
   }

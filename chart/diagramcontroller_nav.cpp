@@ -72,14 +72,14 @@ bool TDiagramController::CanGoForward() const { return historyPos_ + 1 < history
 std::pair<double, double> TDiagramController::TimeRange() const {
   const TVQRDiagram* d = diagram_();
   if (!d) return {0.0, 0.0};
-  return {AxisLow(d->Data().Axes().Time()), AxisHigh(d->Data().Axes().Time())};
+  return {AxisLow(d->Axes().Time()), AxisHigh(d->Axes().Time())};
 }
 
 TAxisSet TDiagramController::FullScale() const {
   if (!history_.empty()) return history_[0].Axes;
   const TVQRDiagram* d = diagram_();
   if (!d) return {};
-  TAxisSet full = d->Data().Axes().All();
+  TAxisSet full = d->Axes().All();
   if (zoomed_) {
     full.Time = d->SavedX();
     full.Value = d->SavedY();
@@ -97,7 +97,7 @@ TDiagramActions TDiagramController::TellTime(const std::pair<double, double>& be
 void TDiagramController::BeginHistory() {
   const TVQRDiagram* d = diagram_();
   if (!history_.empty() || !d) return;
-  const TAxisSet now = d->Data().Axes().All();
+  const TAxisSet now = d->Axes().All();
   const TAxisSet full = FullScale();
   history_.push_back({full, false});
   historyPos_ = 0;
@@ -111,7 +111,7 @@ void TDiagramController::BeginHistory() {
 TDiagramActions TDiagramController::ShowStep(const TStep& step) {
   TVQRDiagram* d = diagram_();
   if (!d) return {};
-  d->Data().Axes().ZoomAll(step.Axes);
+  d->Axes().ZoomAll(step.Axes);
   zoomed_ = step.TwoClick;
   defining_ = false;
   frameValid_ = false;
@@ -124,7 +124,7 @@ TDiagramActions TDiagramController::PushStep(const TAxisSet& axes, bool twoClick
   const TVQRDiagram* d = diagram_();
   if (!d) return {};
   BeginHistory();
-  const bool shown = d->Data().Axes().All() == axes;
+  const bool shown = d->Axes().All() == axes;
   if (axes != history_[historyPos_].Axes) {
     history_.resize(historyPos_ + 1);
     history_.push_back({axes, twoClick});
@@ -181,7 +181,7 @@ TDiagramActions TDiagramController::Wheel(TPoint p, int steps, TWheelAxis axis) 
   TDiagramActions a;
   if (defining_) a |= EndDefinition();
   SyncZoom();
-  const TAxisSet now = d->Data().Axes().All();
+  const TAxisSet now = d->Axes().All();
   const AxisRange& r = now.*Member(axis);
   const AxisRange full = FullScale().*Member(axis);
   const double lo = AxisLow(r), hi = AxisHigh(r);
@@ -225,7 +225,7 @@ void TDiagramController::PanPress(TPoint p) {
   SyncZoom();
   panning_ = true;
   panFrom_ = p;
-  panBase_ = d->Data().Axes().All();
+  panBase_ = d->Axes().All();
   panTime_ = TimeRange();  // the range last told
 }
 
@@ -249,10 +249,10 @@ TDiagramActions TDiagramController::PanMove(TPoint p) {
       next = Panned(next, axis, part * (AxisHigh(r) - AxisLow(r)));
     }
   }
-  if (next == d->Data().Axes().All()) return {};
+  if (next == d->Axes().All()) return {};
   // Shown while dragging; the step is taken when the button is let go.
   BeginHistory();
-  d->Data().Axes().ZoomAll(next);
+  d->Axes().ZoomAll(next);
   zoomed_ = false;
   frameValid_ = false;
   TDiagramActions a;
@@ -267,7 +267,7 @@ TDiagramActions TDiagramController::PanRelease(TPoint p) {
   panning_ = false;
   const TVQRDiagram* d = diagram_();
   if (!d || history_.empty()) return a;
-  const TAxisSet shown = d->Data().Axes().All();
+  const TAxisSet shown = d->Axes().All();
   if (shown == history_[historyPos_].Axes) return a;
   history_.resize(historyPos_ + 1);
   history_.push_back({shown, false});
@@ -283,7 +283,7 @@ TDiagramActions TDiagramController::ShowRanges(const TTypedRanges& ranges) {
   if (defining_) a |= EndDefinition();
   SyncZoom();
   const TAxisSet full = FullScale();
-  TAxisSet next = d->Data().Axes().All();
+  TAxisSet next = d->Axes().All();
   const std::optional<std::pair<double, double>>* typed[] = {&ranges.Time, &ranges.Value,
                                                              &ranges.Temp};
   for (int i = 0; i < 3; ++i) {
@@ -306,7 +306,7 @@ TDiagramActions TDiagramController::ShowTimeRange(double fromSeconds, double toS
   TDiagramActions a;
   if (defining_) a |= EndDefinition();
   SyncZoom();
-  TAxisSet next = d->Data().Axes().All();
+  TAxisSet next = d->Axes().All();
   if (!SetRange(next.Time, FullScale().Time, fromSeconds, toSeconds, TWheelAxis::Time)) return a;
   return a |= PushStep(next);
 }

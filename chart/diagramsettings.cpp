@@ -115,15 +115,15 @@ void TakePrinterSettings(TVQRShowSettings& s, TPrintOptions& o) {
 }
 
 void TakeDiagramSettings(TVQRShowSettings& settings, TVQRDiagram& diagram) {
-  TAxisScaling scaling = diagram.Data().Axes().Scaling();
+  TAxisScaling scaling = diagram.Axes().Scaling();
   settings.TakeAxisScaling(scaling);
-  diagram.Data().Axes().SetScaling(scaling);
+  diagram.Axes().SetScaling(scaling);
   TakeDiagramLayout(settings, diagram.Layout());
 }
 
 int PrepareWindowMode(TVQRShowSettings& settings, TVQRDiagram& diagram, int mode) {
   // The axis scaling was part of the layout: it starts from its defaults too.
-  diagram.Data().Axes().SetDefaultScaling();
+  diagram.Axes().SetDefaultScaling();
   diagram.SetDefaults(true, true, false);
   diagram.SetWindowMode(mode);
   int curves = 1;

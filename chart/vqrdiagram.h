@@ -51,12 +51,19 @@ struct TPlacedText {
 class TVQRDiagram {
  public:
   explicit TVQRDiagram(TVqrDataObjectNew& data);
+  /// A further diagram of the same recording with axes of its own, which it
+  /// zooms and draws by; the caller keeps axes alive as long as the diagram.
+  TVQRDiagram(TVqrDataObjectNew& data, TVQRAxes& axes);
   ~TVQRDiagram();
   TVQRDiagram(const TVQRDiagram&) = delete;
   TVQRDiagram& operator=(const TVQRDiagram&) = delete;
 
   TVqrDataObjectNew& Data() { return data_; }
   const TVqrDataObjectNew& Data() const { return data_; }
+  /// The axes this diagram is drawn and zoomed by: the recording's own,
+  /// unless it was made with axes of its own.
+  TVQRAxes& Axes() { return axes_; }
+  const TVQRAxes& Axes() const { return axes_; }
 
   // ------------------------------------------------------------ configuration
   /// Restores the built-in layout, channel pens and/or print options.
@@ -227,6 +234,7 @@ class TVQRDiagram {
   void NoteFreeGrid(int axis, double length);
 
   TVqrDataObjectNew& data_;
+  TVQRAxes& axes_;
 
   TDiagramLayout layout_ = MakeDefaultLayout();
   TChannelPens pens_{};

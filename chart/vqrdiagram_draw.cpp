@@ -43,11 +43,11 @@ int32_t Snap(int32_t& pos, int32_t origin, float divWidth) {
 const AxisRange* TVQRDiagram::RangeOf(int axis) const {
   switch (axis) {
     case 0:
-      return &data_.Axes().Time();
+      return &axes_.Time();
     case 1:
-      return &data_.Axes().Value();
+      return &axes_.Value();
     case 2:
-      return &data_.Axes().Temp();
+      return &axes_.Temp();
     default:
       return nullptr;
   }
@@ -113,7 +113,7 @@ std::string TVQRDiagram::TickLabel(int axis, int i) const {
 std::string TVQRDiagram::UnitText(int axis) const {
   switch (axis) {
     case 0:
-      return data_.Axes().Time().TimeInDays ? layout_.XAxis.UnitText2 : layout_.XAxis.UnitText1;
+      return axes_.Time().TimeInDays ? layout_.XAxis.UnitText2 : layout_.XAxis.UnitText1;
     case 1:
       return layout_.YAxis.UnitText1;
     case 2:
@@ -198,7 +198,7 @@ void TVQRDiagram::DrawXAxis() {
   DrawAxisScale(0, x1, y, x2, y);
   grid_.PlotRect.left = plotter_->MapX(x1);
   grid_.PlotRect.right = plotter_->MapX(x2);
-  grid_.DivWidthX = ToFloat(SafeDiv(static_cast<double>(x2) - x1, data_.Axes().Time().Divisions));
+  grid_.DivWidthX = ToFloat(SafeDiv(static_cast<double>(x2) - x1, axes_.Time().Divisions));
   grid_.FreeX = false;
   NoteFreeGrid(0, static_cast<double>(x2) - x1);
   PrintProgress(100);
@@ -209,7 +209,7 @@ void TVQRDiagram::DrawYAxis() {
   DrawVerticalAxis(1, layout_.YAxis, y1, y2);
   grid_.PlotRect.top = plotter_->MapY(y1);
   grid_.PlotRect.bottom = plotter_->MapY(y2);
-  grid_.DivWidthY = ToFloat(SafeDiv(static_cast<double>(y2) - y1, data_.Axes().Value().Divisions));
+  grid_.DivWidthY = ToFloat(SafeDiv(static_cast<double>(y2) - y1, axes_.Value().Divisions));
   grid_.FreeY = false;
   NoteFreeGrid(1, static_cast<double>(y2) - y1);
   PrintProgress(100);
@@ -334,15 +334,15 @@ void TVQRDiagram::DrawGridCrosses() {
 
 void TVQRDiagram::DrawCurves() {
   if (!plotter_) return;
-  timeStart_ = data_.Axes().Time().Start;
-  timeFactor_ = ToFloat(
-      SafeDiv(static_cast<double>(layout_.XAxis.Length) * scaleX_, data_.Axes().Time().Span));
-  valueStart_ = data_.Axes().Value().Start;
-  valueFactor_ = ToFloat(
-      SafeDiv(static_cast<double>(layout_.YAxis.Length) * scaleY_, data_.Axes().Value().Span));
-  tempStart_ = data_.Axes().Temp().Start;
-  tempFactor_ = ToFloat(
-      SafeDiv(static_cast<double>(layout_.TAxis.Length) * scaleY_, data_.Axes().Temp().Span));
+  timeStart_ = axes_.Time().Start;
+  timeFactor_ =
+      ToFloat(SafeDiv(static_cast<double>(layout_.XAxis.Length) * scaleX_, axes_.Time().Span));
+  valueStart_ = axes_.Value().Start;
+  valueFactor_ =
+      ToFloat(SafeDiv(static_cast<double>(layout_.YAxis.Length) * scaleY_, axes_.Value().Span));
+  tempStart_ = axes_.Temp().Start;
+  tempFactor_ =
+      ToFloat(SafeDiv(static_cast<double>(layout_.TAxis.Length) * scaleY_, axes_.Temp().Span));
   legendIndex_ = 0;
   if (windowMode_ >= 1 && windowMode_ <= kTempChannel)
     for (int ch = 1; ch <= kTempChannel; ++ch) pens_[ch].Visible = ch == windowMode_;

@@ -24,8 +24,10 @@ float FitScale(int32_t extent, double pageUnits) {
 }
 }  // namespace
 
-TVQRDiagram::TVQRDiagram(TVqrDataObjectNew& data) : data_(data) {
-  fits_ = data_.Axes().Subscribe([this](TAxesChange change) {
+TVQRDiagram::TVQRDiagram(TVqrDataObjectNew& data) : TVQRDiagram(data, data.Axes()) {}
+
+TVQRDiagram::TVQRDiagram(TVqrDataObjectNew& data, TVQRAxes& axes) : data_(data), axes_(axes) {
+  fits_ = axes_.Subscribe([this](TAxesChange change) {
     if (change == TAxesChange::Fitted) zoomAvailable_ = false;
   });
 }

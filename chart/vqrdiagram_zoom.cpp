@@ -37,8 +37,8 @@ bool TVQRDiagram::ZoomSelection(TPoint from, TPoint to, TZoomSel& sel) {
 bool TVQRDiagram::ZoomAvailable() const { return zoomAvailable_; }
 
 void TVQRDiagram::SetZoom(const TZoomSel& sel) {
-  savedX_ = data_.Axes().Time();
-  savedY_ = data_.Axes().Value();
+  savedX_ = axes_.Time();
+  savedY_ = axes_.Value();
   auto clampIndex = [](int32_t i) { return std::clamp(i, -kMaxZoomIndex, kMaxZoomIndex); };
   float a = AxisValue(0, clampIndex(sel.xFrom));
   float b = AxisValue(0, clampIndex(sel.xTo));
@@ -46,24 +46,24 @@ void TVQRDiagram::SetZoom(const TZoomSel& sel) {
   float d = AxisValue(1, clampIndex(sel.yTo));
   if (a > b) std::swap(a, b);
   if (c > d) std::swap(c, d);
-  AxisRange x = data_.Axes().Time();
-  AxisRange y = data_.Axes().Value();
+  AxisRange x = axes_.Time();
+  AxisRange y = axes_.Value();
   SetupZoomTimeAxis(x, a, b);
   SetupZoomValueAxis(y, c, d);
   // A selection that yields no usable axis (empty or unreadable) leaves the
   // scales as they are; ResetZoom then has nothing to undo.
   if (!Usable(x) || !Usable(y)) return;
-  data_.Axes().Zoom(x, y);
+  axes_.Zoom(x, y);
   zoomedX_ = x;
   zoomedY_ = y;
   zoomAvailable_ = true;
 }
 
-void TVQRDiagram::ResetZoom() { data_.Axes().Zoom(savedX_, savedY_); }
+void TVQRDiagram::ResetZoom() { axes_.Zoom(savedX_, savedY_); }
 
 bool TVQRDiagram::RestoreZoom() {
   if (!ZoomAvailable() || zoomedX_.Divisions < 1 || zoomedY_.Divisions < 1) return false;
-  data_.Axes().Zoom(zoomedX_, zoomedY_);
+  axes_.Zoom(zoomedX_, zoomedY_);
   return true;
 }
 

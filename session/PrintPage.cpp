@@ -8,13 +8,14 @@
 #include "settings/settings.h"
 
 const TPrintOptions& TVQRSession::PreparePrint() {
-  diagram_->SetDefaults(true, false, true);
+  TVQRDiagram& diagram = PrintedDiagram();
+  diagram.SetDefaults(true, false, true);
   if (settings_) {
-    TakeDiagramLayout(*settings_, diagram_->Layout());
-    TakePrinterSettings(*settings_, diagram_->PrintOptions());
+    TakeDiagramLayout(*settings_, diagram.Layout());
+    TakePrinterSettings(*settings_, diagram.PrintOptions());
   }
-  diagram_->SetLimits(Limits());
-  return diagram_->PrintOptions();
+  diagram.SetLimits(Limits());
+  return diagram.PrintOptions();
 }
 
 void TVQRSession::PrintPage(IDeviceContext& canvas, const TRect& page, IPrintDecoration* decor) {
@@ -24,26 +25,27 @@ void TVQRSession::PrintPage(IDeviceContext& canvas, const TRect& page, IPrintDec
 void TVQRSession::PrintPage(IDeviceContext& canvas, const TRect& page, IPrintDecoration* decor,
                             const TPageHeader* header,
                             const std::function<void(IDeviceContext&)>& body) {
-  diagram_->SetPrintMode(true, TRect{0, 0, 0, 0});
+  TVQRDiagram& diagram = PrintedDiagram();
+  diagram.SetPrintMode(true, TRect{0, 0, 0, 0});
   if (decor) decor->DrawBackgrounds(*meta_, page);
-  diagram_->BeginDraw(canvas, page, true);
+  diagram.BeginDraw(canvas, page, true);
   if (decor && settings_) {
     // Millimetres into page units as every length of the settings, so that
     // far-out values wrap the same way as the borders do.
     const int32_t x =
-        diagram_->PageToDeviceX(TVQRShowSettings::PageUnits(settings_->LogoStartX->GetInteger(1)));
+        diagram.PageToDeviceX(TVQRShowSettings::PageUnits(settings_->LogoStartX->GetInteger(1)));
     const int32_t y =
-        diagram_->PageToDeviceY(TVQRShowSettings::PageUnits(settings_->LogoStartY->GetInteger(1)));
+        diagram.PageToDeviceY(TVQRShowSettings::PageUnits(settings_->LogoStartY->GetInteger(1)));
     const double scale = settings_->LogoScale->GetFloat(1);
-    decor->DrawLogo(x, y, static_cast<float>(scale * diagram_->DpiX() / 100.0),
-                    static_cast<float>(scale * diagram_->DpiY() / 100.0));
+    decor->DrawLogo(x, y, static_cast<float>(scale * diagram.DpiX() / 100.0),
+                    static_cast<float>(scale * diagram.DpiY() / 100.0));
   }
   if (body) {
     body(canvas);
   } else {
-    diagram_->DrawAxes();
-    diagram_->DrawCurves();
+    diagram.DrawAxes();
+    diagram.DrawCurves();
   }
-  diagram_->EndDraw();
-  if (header) DrawPageHeader(canvas, diagram_->DrawRect(), *header);
+  diagram.EndDraw();
+  if (header) DrawPageHeader(canvas, diagram.DrawRect(), *header);
 }

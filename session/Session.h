@@ -160,6 +160,11 @@ class TVQRSession {
   void SetLimits(std::optional<TVQRLimits> limits);
   bool LimitsOwn() const { return limits_.has_value(); }
 
+  /// The diagram that PreparePrint and PrintPage draw: the session's own
+  /// (null, the default) or a further window's, which outlives the print.
+  void SetPrintedDiagram(TVQRDiagram* diagram) { printed_ = diagram; }
+  TVQRDiagram& PrintedDiagram() { return printed_ ? *printed_ : *diagram_; }
+
   /// The open recording's file without its folder, as the path named it;
   /// empty for a recording read from memory.
   const std::string& Name() const { return name_; }
@@ -187,6 +192,7 @@ class TVQRSession {
   std::unique_ptr<TVQRLogFile> reader_;
   std::unique_ptr<TVqrDataObjectNew> data_;
   std::unique_ptr<TVQRDiagram> diagram_;  // reads data_: declared after it
+  TVQRDiagram* printed_ = nullptr;        // another diagram to print, else diagram_
   std::string name_;                      // the open recording's file, without folder
   std::time_t start_ = 0;                 // its start time, 0 when not known
   std::vector<std::unique_ptr<TCompared>> compared_;

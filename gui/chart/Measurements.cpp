@@ -128,7 +128,7 @@ void TF_Measurements::ShowRange(const TVQRDiagram& diagram, int a, int b, const 
     caption_->setText(
         tr("Marke A bei %1 h, Marke B bei %2 h").arg(swapped ? to_ : from_, swapped ? from_ : to_));
   } else {
-    TimeAxisRange(data, from, to);
+    TimeAxisRange(diagram.Axes(), from, to);
     a = b = 0;
     from_ = Hours(from, TTimeBound::From);
     to_ = Hours(to, TTimeBound::To);
@@ -160,7 +160,7 @@ void TF_Measurements::ShowRange(const TVQRDiagram& diagram, int a, int b, const 
       header << LimitColumnHeader(groups > 1 ? "\n" + Field(runs[k].Name) : QString());
   table_->setColumnCount(static_cast<int>(header.size()));
   table_->setHorizontalHeaderLabels(header);
-  const int decimals = std::clamp(data.Axes().Value().Decimals + 3, 2, 7);
+  const int decimals = std::clamp(diagram.Axes().Value().Decimals + 3, 2, 7);
   table_->setRowCount(0);
   for (const TMeasuredRow& measured : MeasuredRows(diagram, channels, {a, b, from, to})) {
     const int ch = measured.Channel;

@@ -1,7 +1,6 @@
 #include "gui/chart/SingleChannel.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QCursor>
@@ -14,7 +13,6 @@
 #include <QProgressBar>
 
 #include "chart/diagrampaint.h"
-#include "chart/qt/picturefile.h"
 #include "chart/qt/qpainterdc.h"
 #include "chart/vqrdiagram.h"
 #include "gui/chart/Measurements.h"
@@ -106,6 +104,8 @@ void TF_SChannel::LayoutStatusBar() {
   SB_Single->setGeometry(0, height() - h, width(), h);
 }
 
+TVQRDiagram* TF_SChannel::Diagram() const { return host_.Diagram(); }
+
 int TF_SChannel::UsableHeight() const { return SB_Single->y() - 2; }
 
 QString TF_SChannel::ZoomStateText() const { return SB_Single->PanelText(2); }
@@ -134,7 +134,7 @@ void TF_SChannel::WatchAxesFit() {
   // Markers belong to the axes they were set on: a new recording or a
   // comparison fits new ones, and the axes tell of every fit.
   const TVQRDiagram* d = host_.Diagram();
-  const TVQRAxes* axes = d ? &d->Data().Axes() : nullptr;
+  const TVQRAxes* axes = d ? &d->Axes() : nullptr;
   if (axes == seenAxes_ && (!axes || fits_.Active())) return;
   seenAxes_ = axes;
   fits_.Reset();
@@ -159,12 +159,14 @@ void TF_SChannel::UpdateCaption() {
   const TVQRDiagram* d = host_.Diagram();
   if (!d) return;
   const int mode = d->WindowMode();
+  QString title;
   if (IsChannelMode(mode))
-    setWindowTitle(tr("Messkanal %1").arg(mode));
-  else if (mode == kCombi1Mode)
-    setWindowTitle(tr("Messkanal-Kombination %1").arg(1));
-  else if (mode == kCombi2Mode)
-    setWindowTitle(tr("Messkanal-Kombination %1").arg(2));
+    title = tr("Messkanal %1").arg(mode);
+  else if (mode == kCombi1Mode || mode == kCombi2Mode)
+    title = tr("Messkanal-Kombination %1").arg(mode == kCombi1Mode ? 1 : 2);
+  // A further window says which one it is.
+  if (!title.isEmpty())
+    setWindowTitle(number_ > 1 ? QString("%1 (%2)").arg(title).arg(number_) : title);
 }
 
 TRect TF_SChannel::PaintClient(QPainter& painter, int w, int h) {
@@ -351,24 +353,4 @@ void TF_SChannel::ShowMeasurements() {
   if (!measurements_->isVisible()) measurements_->PlaceBeside(*this);
   measurements_->show();
   measurements_->raise();
-}
-
-void TF_SChannel::CopyToClipboard() {
-  if (!host_.Diagram()) return;
-  QImage image(width(), SB_Single->y(), QImage::Format_RGB32);
-  {
-    QPainter painter(&image);
-    PaintClient(painter, image.width(), UsableHeight());
-  }
-  QApplication::clipboard()->setImage(image);
-}
-
-bool TF_SChannel::SaveImage(const QString& path, int* errorNumber) {
-  // The client above the status bar as on the screen, painted into memory
-  // first: a failed write keeps an older picture.
-  TVQRDiagram* d = host_.Diagram();
-  if (!d) return false;
-  return SaveDiagramPicture(*d, path, width(), SB_Single->y(),
-                            DiagramDrawRect(width(), UsableHeight()),
-                            palette().color(QPalette::Window), windowTitle(), nullptr, errorNumber);
 }

@@ -55,6 +55,17 @@ class TF_SChannel : public QWidget {
   void ShowTimeRange(double fromSeconds, double toSeconds) {
     Apply(controller_.ShowTimeRange(fromSeconds, toSeconds));
   }
+  /// The same for a range another window shows: drawn anew here alone,
+  /// without asking the program (no window raised, no settings taken).
+  void FollowTimeRange(double fromSeconds, double toSeconds) {
+    TDiagramActions actions = controller_.ShowTimeRange(fromSeconds, toSeconds);
+    const bool redraw = actions.Refresh;
+    actions.Refresh = false;
+    Apply(actions);
+    if (redraw) Invalidate();
+  }
+  /// The diagram this window draws; null while there is none.
+  TVQRDiagram* Diagram() const;
   /// Told (from, to in seconds) when the user changed this window's time axis.
   void SetTimeAxisListener(std::function<void(double, double)> listener) {
     controller_.SetTimeAxisListener(std::move(listener));
@@ -74,6 +85,12 @@ class TF_SChannel : public QWidget {
   void RestoreView(bool zoom, const AxisRange& time, const AxisRange& value, int markA, int markB);
 
   TZTStatusBar* StatusPanels() const { return SB_Single; }
+  /// The diagram's context menu, to which the program adds its own commands.
+  QMenu* ContextMenu() const { return popup_; }
+  /// The window's number among the diagram windows: from 2 on, the caption
+  /// carries it ("Messkanal 3 (2)").
+  void SetNumber(int number) { number_ = number; }
+  int Number() const { return number_; }
   TProcessGauge* Gauge() const { return gauge_.get(); }
   QString ZoomStateText() const;
 
@@ -119,6 +136,7 @@ class TF_SChannel : public QWidget {
   TDiagramNavigation* nav_ = nullptr;  // history, typed ranges and marker times, the wheel
   std::unique_ptr<TProcessGauge> gauge_;
   QSize lastSize_;
+  int number_ = 1;
 
   TCursorReadout readout_;
   QImage scratch_{1, 1, QImage::Format_RGB32};  // measures the read-out's text

@@ -52,6 +52,12 @@ class IDiagramHost {
   /// The open recording's notes, null without one; NotesChanged after an edit.
   virtual TNotes* Notes() { return nullptr; }
   virtual void NotesChanged() {}
+  /// A further diagram window's diagram made ready for window mode as the
+  /// first window's is (pens and layout from the settings); returns the
+  /// number of its curves.
+  virtual int PrepareFurtherDiagram(TVQRDiagram& diagram, int mode) = 0;
+  /// Prints a further window's diagram now, with gauge (may be null).
+  virtual void PrintFurtherDiagram(TVQRDiagram& diagram, TProcessGauge* gauge) = 0;
 };
 
 /// The overview and the channel window as the program drives them.
@@ -83,4 +89,15 @@ class IDiagramWindows {
                                   const AxisRange& /*value*/, int /*markA*/, int /*markB*/) {}
   /// Every diagram window draws anew (the notes changed).
   virtual void RedrawDiagrams() {}
+
+  /// Opens one more diagram window in window mode beside the first; false
+  /// when as many are open as there may be.
+  virtual bool OpenFurtherWindow(int mode) = 0;
+  /// The recording's values or comparison changed: every further window
+  /// takes its settings again and is drawn anew.
+  virtual void RefreshFurtherWindows() = 0;
+  virtual void CloseFurtherWindows() = 0;
+  /// The diagram of the further window that was the last diagram window
+  /// active; null when that was the first one (or none is open).
+  virtual TVQRDiagram* ActiveFurtherDiagram() const = 0;
 };

@@ -68,7 +68,7 @@ void TDiagramNavigation::EditAxes() {
   const TVQRDiagram* d = diagram_();
   if (!d) return;
   const TAxisSet full = controller_.FullScale();
-  const TAxisSet now = d->Data().Axes().All();
+  const TAxisSet now = d->Axes().All();
   const bool asTyped = now == typedAxes_ && !typed_[0].isNull();
   TAxisRow rows[3];
   for (int i = 0; i < 3; ++i) {
@@ -86,7 +86,7 @@ void TDiagramNavigation::EditAxes() {
       *out[i] = std::pair{r->first / Factor(now, i), r->second / Factor(now, i)};
   apply_(controller_.ShowRanges(typed));
   if (const TVQRDiagram* shown = diagram_()) {
-    typedAxes_ = shown->Data().Axes().All();
+    typedAxes_ = shown->Axes().All();
     for (int i = 0; i < 3; ++i) {
       const TAxisRow row = dialog.Row(i);
       typed_[2 * i] = row.Automatic ? rows[i].From : row.From;
@@ -98,7 +98,7 @@ void TDiagramNavigation::EditAxes() {
 void TDiagramNavigation::MarkAt() {
   const TVQRDiagram* d = diagram_();
   if (!d) return;
-  const double factor = TimeLabelFactor(d->Data().Axes().Time());
+  const double factor = TimeLabelFactor(d->Axes().Time());
   const QString unit = QString::fromStdString(d->UnitText(0));
   auto snap = [this, factor, unit](double t) -> std::optional<QString> {
     const TVQRDiagram* now = diagram_();
