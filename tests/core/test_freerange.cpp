@@ -81,7 +81,9 @@ TEST(FreeRange, TicksAreRoundStepsInTheAxisFormat) {
     FreeRangeFixture f;
     f.Set(c.axis, c.lo, c.hi, c.days);
     EXPECT_EQ(f.Labels(c.axis), c.labels);
-    if (c.axis == 0) EXPECT_TRUE(f.HasText(c.days ? "Tage" : "Std"));
+    if (c.axis == 0) {
+      EXPECT_TRUE(f.HasText(c.days ? "Tage" : "Std"));
+    }
   }
 }
 

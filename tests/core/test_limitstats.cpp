@@ -17,7 +17,9 @@ using O = std::optional<double>;
 
 void ExpectOpt(O got, O want, double tolerance, const char* what) {
   ASSERT_EQ(got.has_value(), want.has_value()) << what;
-  if (want) EXPECT_NEAR(*got, *want, tolerance) << what;
+  if (want) {
+    EXPECT_NEAR(*got, *want, tolerance) << what;
+  }
 }
 
 // Expected figures in seconds and %, as one works them out on paper.
