@@ -1,5 +1,4 @@
 // Main window: saved evaluations (.vqa) and the notes.
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
@@ -18,18 +17,17 @@
 
 namespace {
 
-const QString kEvaluationFilter = "VQR Auswertungen (*.vqa *.VQA);;Alle Dateien (*)";
-const QString kDataFilter = "VQR Messwert-Dateien (*.DAT *.dat);;Alle Dateien (*)";
 
-QString Tr(const char* text) { return QCoreApplication::translate("TQXMainForm", text); }
+QString EvaluationFilter() { return TQXMainForm::tr("VQR Auswertungen (*.vqa *.VQA);;Alle Dateien (*)"); }
+QString DataFilter() { return TQXMainForm::tr("VQR Messwert-Dateien (*.DAT *.dat);;Alle Dateien (*)"); }
 
 QString ReadReason(int code) {
   switch (code) {
     case ENOENT:
-      return Tr("Die Datei gibt es nicht.");
+      return TQXMainForm::tr("Die Datei gibt es nicht.");
     case EACCES:
     case EPERM:
-      return Tr("Der Zugriff wurde verweigert.");
+      return TQXMainForm::tr("Der Zugriff wurde verweigert.");
     default:
       return QString::fromLocal8Bit(std::strerror(code));
   }
@@ -43,30 +41,30 @@ QString EvaluationErrorText(const QString& file, const TEvalResult& r) {
     case TEvalError::None:
       break;
     case TEvalError::OpenFailed:
-      return Tr("Die Auswertung %1 kann nicht geöffnet werden. %2").arg(file, ReadReason(r.Errno));
+      return TQXMainForm::tr("Die Auswertung %1 kann nicht geöffnet werden. %2").arg(file, ReadReason(r.Errno));
     case TEvalError::NotRegular:
-      return Tr("%1 ist keine gewöhnliche Datei, sondern ein Ordner, eine Pipe oder ein Gerät.")
+      return TQXMainForm::tr("%1 ist keine gewöhnliche Datei, sondern ein Ordner, eine Pipe oder ein Gerät.")
           .arg(file);
     case TEvalError::TooLarge:
-      return Tr("%1 ist zu groß für eine Auswertung (höchstens %2 kB).")
+      return TQXMainForm::tr("%1 ist zu groß für eine Auswertung (höchstens %2 kB).")
           .arg(file)
           .arg(kMaxEvaluationBytes / 1024);
     case TEvalError::Damaged:
-      return Tr("Die Auswertung %1 ist beschädigt oder unvollständig.").arg(file);
+      return TQXMainForm::tr("Die Auswertung %1 ist beschädigt oder unvollständig.").arg(file);
     case TEvalError::NotEvaluation:
-      return Tr("%1 ist keine Auswertung von vqrshow4.").arg(file);
+      return TQXMainForm::tr("%1 ist keine Auswertung von vqrshow4.").arg(file);
     case TEvalError::NewerVersion:
-      return Tr("Die Auswertung %1 stammt von einer neueren Programmversion (Format %2; dieses "
+      return TQXMainForm::tr("Die Auswertung %1 stammt von einer neueren Programmversion (Format %2; dieses "
                 "Programm liest Format %3).")
           .arg(file)
           .arg(r.Version)
           .arg(kEvaluationVersion);
     case TEvalError::WrongType:
-      return Tr("Die Auswertung %1 ist beschädigt: das Feld \u201e%2\u201c fehlt oder hat den "
+      return TQXMainForm::tr("Die Auswertung %1 ist beschädigt: das Feld \u201e%2\u201c fehlt oder hat den "
                 "falschen Typ.")
           .arg(file, Q(r.Field));
     case TEvalError::BadValue:
-      return Tr("Die Auswertung %1 ist beschädigt: das Feld \u201e%2\u201c hat einen ungültigen "
+      return TQXMainForm::tr("Die Auswertung %1 ist beschädigt: das Feld \u201e%2\u201c hat einen ungültigen "
                 "Wert.")
           .arg(file, Q(r.Field));
   }
@@ -93,7 +91,7 @@ void TQXMainForm::FileOpenEvaluation() {
   }
   TFileRequest request;
   request.mode = TFileRequest::Mode::Open;
-  request.filter = kEvaluationFilter;
+  request.filter = EvaluationFilter();
   request.title = tr("Auswertung öffnen");
   if (!evaluationPath_.isEmpty())
     request.directory = QFileInfo(evaluationPath_).absolutePath();
@@ -110,7 +108,7 @@ void TQXMainForm::FileSaveEvaluation() {
   }
   TFileRequest request;
   request.mode = TFileRequest::Mode::Save;
-  request.filter = kEvaluationFilter;
+  request.filter = EvaluationFilter();
   request.defaultSuffix = "vqa";
   request.title = tr("Auswertung speichern");
   const QFileInfo proposed(evaluationPath_.isEmpty() ? recordingPath_ : evaluationPath_);
@@ -127,7 +125,7 @@ bool TQXMainForm::SaveEvaluationFile(const QString& path) {
     if (ShowEvaluationError) {
       ShowEvaluationError(text);
     } else {
-      QMessageBox box(QMessageBox::Critical, "Fehler", text, QMessageBox::Ok, this);
+      QMessageBox box(QMessageBox::Critical, tr("Fehler"), text, QMessageBox::Ok, this);
       box.setObjectName("EvaluationFailureBox");
       box.exec();
     }
@@ -149,7 +147,7 @@ bool TQXMainForm::SaveEvaluationFile(const QString& path) {
   if (!CaptureEvaluation(*session_, recordingPath_.toStdString(), path.toStdString(), eval, &code,
                          &failed))
     return fail(
-        Tr("Die Aufzeichnung %1 kann nicht gelesen werden. %2").arg(Q(failed), ReadReason(code)));
+        TQXMainForm::tr("Die Aufzeichnung %1 kann nicht gelesen werden. %2").arg(Q(failed), ReadReason(code)));
   if (!WriteEvaluationFile(path.toStdString(), eval, &code))
     return fail(WriteFailureText(path, code));
   evaluationPath_ = path;
@@ -167,7 +165,7 @@ bool TQXMainForm::OpenEvaluationFile(const QString& path) {
     if (ShowEvaluationError) {
       ShowEvaluationError(text);
     } else {
-      QMessageBox box(QMessageBox::Critical, "Fehler", text, QMessageBox::Ok, this);
+      QMessageBox box(QMessageBox::Critical, tr("Fehler"), text, QMessageBox::Ok, this);
       box.setObjectName("EvaluationFailureBox");
       box.exec();
     }
@@ -191,21 +189,21 @@ bool TQXMainForm::OpenEvaluationFile(const QString& path) {
       QString text;
       switch (state) {
         case TRecordingState::Missing:
-          text = Tr("Die Aufzeichnung %1 der Auswertung wurde nicht gefunden; sie wurde "
+          text = TQXMainForm::tr("Die Aufzeichnung %1 der Auswertung wurde nicht gefunden; sie wurde "
                     "verschoben oder gelöscht.")
                      .arg(name);
           break;
         case TRecordingState::NotRegular:
-          text = Tr("%1 ist keine gewöhnliche Datei, sondern ein Ordner, eine Pipe oder ein Gerät.")
+          text = TQXMainForm::tr("%1 ist keine gewöhnliche Datei, sondern ein Ordner, eine Pipe oder ein Gerät.")
                      .arg(name);
           break;
         case TRecordingState::Unreadable:
           text =
-              Tr("Die Aufzeichnung %1 kann nicht gelesen werden. %2").arg(name, ReadReason(code));
+              TQXMainForm::tr("Die Aufzeichnung %1 kann nicht gelesen werden. %2").arg(name, ReadReason(code));
           break;
         case TRecordingState::Changed:
         case TRecordingState::Same:
-          text = Tr("Die Aufzeichnung %1 wurde geändert, seit die Auswertung gespeichert wurde.")
+          text = TQXMainForm::tr("Die Aufzeichnung %1 wurde geändert, seit die Auswertung gespeichert wurde.")
                      .arg(name);
           break;
       }
@@ -214,7 +212,7 @@ bool TQXMainForm::OpenEvaluationFile(const QString& path) {
       if (AskAboutRecording) {
         answer = AskAboutRecording(text, changed);
       } else {
-        QMessageBox box(QMessageBox::Warning, "Fehler", text, QMessageBox::Cancel, this);
+        QMessageBox box(QMessageBox::Warning, tr("Fehler"), text, QMessageBox::Cancel, this);
         box.setObjectName("EvaluationRecordingBox");
         QPushButton* locate = box.addButton(tr("Suchen..."), QMessageBox::AcceptRole);
         QPushButton* anyway =
@@ -231,7 +229,7 @@ bool TQXMainForm::OpenEvaluationFile(const QString& path) {
       }
       TFileRequest request;
       request.mode = TFileRequest::Mode::Open;
-      request.filter = kDataFilter;
+      request.filter = DataFilter();
       request.title = tr("Aufzeichnung suchen");
       request.directory = QFileInfo(path).absolutePath();
       request.fileName = QFileInfo(name).fileName();
