@@ -17,9 +17,12 @@
 
 namespace {
 
-
-QString EvaluationFilter() { return TQXMainForm::tr("VQR Auswertungen (*.vqa *.VQA);;Alle Dateien (*)"); }
-QString DataFilter() { return TQXMainForm::tr("VQR Messwert-Dateien (*.DAT *.dat);;Alle Dateien (*)"); }
+QString EvaluationFilter() {
+  return TQXMainForm::tr("VQR Auswertungen (*.vqa *.VQA);;Alle Dateien (*)");
+}
+QString DataFilter() {
+  return TQXMainForm::tr("VQR Messwert-Dateien (*.DAT *.dat);;Alle Dateien (*)");
+}
 
 QString ReadReason(int code) {
   switch (code) {
@@ -41,9 +44,11 @@ QString EvaluationErrorText(const QString& file, const TEvalResult& r) {
     case TEvalError::None:
       break;
     case TEvalError::OpenFailed:
-      return TQXMainForm::tr("Die Auswertung %1 kann nicht geöffnet werden. %2").arg(file, ReadReason(r.Errno));
+      return TQXMainForm::tr("Die Auswertung %1 kann nicht geöffnet werden. %2")
+          .arg(file, ReadReason(r.Errno));
     case TEvalError::NotRegular:
-      return TQXMainForm::tr("%1 ist keine gewöhnliche Datei, sondern ein Ordner, eine Pipe oder ein Gerät.")
+      return TQXMainForm::tr(
+                 "%1 ist keine gewöhnliche Datei, sondern ein Ordner, eine Pipe oder ein Gerät.")
           .arg(file);
     case TEvalError::TooLarge:
       return TQXMainForm::tr("%1 ist zu groß für eine Auswertung (höchstens %2 kB).")
@@ -54,18 +59,21 @@ QString EvaluationErrorText(const QString& file, const TEvalResult& r) {
     case TEvalError::NotEvaluation:
       return TQXMainForm::tr("%1 ist keine Auswertung von vqrshow4.").arg(file);
     case TEvalError::NewerVersion:
-      return TQXMainForm::tr("Die Auswertung %1 stammt von einer neueren Programmversion (Format %2; dieses "
-                "Programm liest Format %3).")
+      return TQXMainForm::tr(
+                 "Die Auswertung %1 stammt von einer neueren Programmversion (Format %2; dieses "
+                 "Programm liest Format %3).")
           .arg(file)
           .arg(r.Version)
           .arg(kEvaluationVersion);
     case TEvalError::WrongType:
-      return TQXMainForm::tr("Die Auswertung %1 ist beschädigt: das Feld \u201e%2\u201c fehlt oder hat den "
-                "falschen Typ.")
+      return TQXMainForm::tr(
+                 "Die Auswertung %1 ist beschädigt: das Feld \u201e%2\u201c fehlt oder hat den "
+                 "falschen Typ.")
           .arg(file, Q(r.Field));
     case TEvalError::BadValue:
-      return TQXMainForm::tr("Die Auswertung %1 ist beschädigt: das Feld \u201e%2\u201c hat einen ungültigen "
-                "Wert.")
+      return TQXMainForm::tr(
+                 "Die Auswertung %1 ist beschädigt: das Feld \u201e%2\u201c hat einen ungültigen "
+                 "Wert.")
           .arg(file, Q(r.Field));
   }
   return {};
@@ -146,8 +154,8 @@ bool TQXMainForm::SaveEvaluationFile(const QString& path) {
   std::string failed;
   if (!CaptureEvaluation(*session_, recordingPath_.toStdString(), path.toStdString(), eval, &code,
                          &failed))
-    return fail(
-        TQXMainForm::tr("Die Aufzeichnung %1 kann nicht gelesen werden. %2").arg(Q(failed), ReadReason(code)));
+    return fail(TQXMainForm::tr("Die Aufzeichnung %1 kann nicht gelesen werden. %2")
+                    .arg(Q(failed), ReadReason(code)));
   if (!WriteEvaluationFile(path.toStdString(), eval, &code))
     return fail(WriteFailureText(path, code));
   evaluationPath_ = path;
@@ -189,21 +197,25 @@ bool TQXMainForm::OpenEvaluationFile(const QString& path) {
       QString text;
       switch (state) {
         case TRecordingState::Missing:
-          text = TQXMainForm::tr("Die Aufzeichnung %1 der Auswertung wurde nicht gefunden; sie wurde "
-                    "verschoben oder gelöscht.")
+          text = TQXMainForm::tr(
+                     "Die Aufzeichnung %1 der Auswertung wurde nicht gefunden; sie wurde "
+                     "verschoben oder gelöscht.")
                      .arg(name);
           break;
         case TRecordingState::NotRegular:
-          text = TQXMainForm::tr("%1 ist keine gewöhnliche Datei, sondern ein Ordner, eine Pipe oder ein Gerät.")
-                     .arg(name);
+          text =
+              TQXMainForm::tr(
+                  "%1 ist keine gewöhnliche Datei, sondern ein Ordner, eine Pipe oder ein Gerät.")
+                  .arg(name);
           break;
         case TRecordingState::Unreadable:
-          text =
-              TQXMainForm::tr("Die Aufzeichnung %1 kann nicht gelesen werden. %2").arg(name, ReadReason(code));
+          text = TQXMainForm::tr("Die Aufzeichnung %1 kann nicht gelesen werden. %2")
+                     .arg(name, ReadReason(code));
           break;
         case TRecordingState::Changed:
         case TRecordingState::Same:
-          text = TQXMainForm::tr("Die Aufzeichnung %1 wurde geändert, seit die Auswertung gespeichert wurde.")
+          text = TQXMainForm::tr(
+                     "Die Aufzeichnung %1 wurde geändert, seit die Auswertung gespeichert wurde.")
                      .arg(name);
           break;
       }

@@ -22,7 +22,6 @@
 
 namespace {
 
-
 QString Stamp(std::time_t t) {
   return t > 0 ? QDateTime::fromSecsSinceEpoch(t).toString("dd.MM.yyyy hh:mm") : QString("–");
 }
@@ -37,7 +36,9 @@ QString Hours(double seconds, TTimeBound bound) {
 }
 QString SampleHours(double hours) { return Hours(std::round(hours * 3600.0), TTimeBound::At); }
 
-QString CurveName(int ch) { return ch == kTempChannel ? QString("T") : TVQRReport::tr("Kanal %1").arg(ch); }
+QString CurveName(int ch) {
+  return ch == kTempChannel ? QString("T") : TVQRReport::tr("Kanal %1").arg(ch);
+}
 
 constexpr double kLineSpacing = 1.5;
 
@@ -151,13 +152,18 @@ QString TVQRReport::PageName(int k) const {
 
 void TVQRReport::BuildTables() {
   tables_.clear();
-  const QStringList columns{TVQRReport::tr("Kurve"),     TVQRReport::tr("Wert A"),  TVQRReport::tr("Wert B"), TVQRReport::tr("B - A"),
-                            TVQRReport::tr("Δt [h]"),    TVQRReport::tr("Anzahl"),  TVQRReport::tr("Min"),    TVQRReport::tr("bei [h]"),
-                            TVQRReport::tr("Max"),       TVQRReport::tr("bei [h]"), TVQRReport::tr("Mittel"), TVQRReport::tr("Std.-Abw."),
-                            TVQRReport::tr("Steigung/h")};
-  const QStringList limitColumns{TVQRReport::tr("Kurve"),          TVQRReport::tr("Untergrenze"),       TVQRReport::tr("Obergrenze"),
-                                 TVQRReport::tr("außerhalb [h]"),  TVQRReport::tr("außerhalb [%]"),     TVQRReport::tr("Ausflüge"),
-                                 TVQRReport::tr("erster bei [h]"), TVQRReport::tr("größte Abweichung"), TVQRReport::tr("Ergebnis")};
+  const QStringList columns{
+      TVQRReport::tr("Kurve"),     TVQRReport::tr("Wert A"),  TVQRReport::tr("Wert B"),
+      TVQRReport::tr("B - A"),     TVQRReport::tr("Δt [h]"),  TVQRReport::tr("Anzahl"),
+      TVQRReport::tr("Min"),       TVQRReport::tr("bei [h]"), TVQRReport::tr("Max"),
+      TVQRReport::tr("bei [h]"),   TVQRReport::tr("Mittel"),  TVQRReport::tr("Std.-Abw."),
+      TVQRReport::tr("Steigung/h")};
+  const QStringList limitColumns{
+      TVQRReport::tr("Kurve"),          TVQRReport::tr("Untergrenze"),
+      TVQRReport::tr("Obergrenze"),     TVQRReport::tr("außerhalb [h]"),
+      TVQRReport::tr("außerhalb [%]"),  TVQRReport::tr("Ausflüge"),
+      TVQRReport::tr("erster bei [h]"), TVQRReport::tr("größte Abweichung"),
+      TVQRReport::tr("Ergebnis")};
   TReportWindowKeeper keep(session_);
   for (const TReportWindow& w : content_.Windows) {
     if (w.Mode == kReportOverview) continue;
@@ -221,7 +227,8 @@ void TVQRReport::BuildTables() {
   if (!content_.Notes.empty()) {
     TTable n;
     n.Caption = TVQRReport::tr("Notizen");
-    n.Header = QStringList{TVQRReport::tr("Zeit [h]"), TVQRReport::tr("Kurve"), TVQRReport::tr("Notiz")};
+    n.Header =
+        QStringList{TVQRReport::tr("Zeit [h]"), TVQRReport::tr("Kurve"), TVQRReport::tr("Notiz")};
     for (const TReportNote& note : content_.Notes)
       n.Rows.push_back(
           {SampleHours(note.Hours),

@@ -16,8 +16,9 @@
 
 namespace {
 
-
-QString CurveName(int ch) { return ch == kTempChannel ? TNoteMenu::tr("Temperatur") : TNoteMenu::tr("Kanal %1").arg(ch); }
+QString CurveName(int ch) {
+  return ch == kTempChannel ? TNoteMenu::tr("Temperatur") : TNoteMenu::tr("Kanal %1").arg(ch);
+}
 
 QString Number(double v, int decimals) {
   QLocale locale;

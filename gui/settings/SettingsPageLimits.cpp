@@ -10,7 +10,6 @@ using namespace pages;
 
 namespace {
 
-
 // Channels first..last (17 is "T") with their two fields.
 QGroupBox* LimitsBlock(const char* name, int first, int last) {
   auto* box = Group(name, QString());
@@ -37,7 +36,7 @@ QWidget* BuildLimitsPage() {
   auto* v = new QVBoxLayout(page);
   v->addWidget(
       Note(TSettingsPage::tr("Grenzen in der Einheit der Kurve, wie gezeichnet (mit Faktor); "
-              "leer: keine Grenze")));
+                             "leer: keine Grenze")));
   auto* row = new QHBoxLayout;
   row->addWidget(LimitsBlock("GB_Limits1", 1, 9));
   row->addWidget(LimitsBlock("GB_Limits2", 10, 17));
