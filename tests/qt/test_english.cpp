@@ -49,6 +49,28 @@ std::map<QString, QString> ReadTranslations() {
   return texts;
 }
 
+/// The help's outline: per place (h1 to h3) its anchor, the places it links
+/// to and how many paragraphs, table rows and list items it has.
+QStringList HelpOutline(const char* file) {
+  QFile f(QString(VQR_SOURCE_DIR "/app/resources/") + file);
+  EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << file;
+  const QString text = QString::fromUtf8(f.readAll());
+  QStringList outline;
+  for (const QString& place : text.split(QRegularExpression("<h[1-3]>"))) {
+    const auto anchor = QRegularExpression("^<a name=\"([^\"]+)\"").match(place);
+    QStringList links;
+    for (const auto& m : QRegularExpression("href=\"#([^\"]+)\"").globalMatch(place))
+      links << m.captured(1);
+    outline << QString("%1: %2 p, %3 tr, %4 li; -> %5")
+                   .arg(anchor.captured(1))
+                   .arg(place.count("<p>"))
+                   .arg(place.count("<tr>"))
+                   .arg(place.count("<li>"))
+                   .arg(links.join(' '));
+  }
+  return outline;
+}
+
 bool HasLetters(const QString& text) {
   return text.contains(QRegularExpression("[A-Za-zÄÖÜäöüß]{2}"));
 }
@@ -447,4 +469,8 @@ TEST_F(English, NoWindowPageOrDialogIsLeftGerman) {
   ASSERT_TRUE(de.count(open) && en.count(open));
   EXPECT_EQ(std::pair(de.at(open), en.at(open)),
             std::pair(QString("Ö&ffnen..."), QString("&Open...")));
+}
+
+TEST(EnglishHelp, FollowsTheGermanHelpPlaceByPlace) {
+  EXPECT_EQ(HelpOutline("vqrshow4_en.HLP"), HelpOutline("vqrshow4.HLP"));
 }
