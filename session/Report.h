@@ -29,7 +29,7 @@ struct TReportWindow {
   int Mode = kReportOverview;
   bool Zoomed = false;
   TZoomSel Zoom{};  // division indexes of the whole scale, as the window's zoom rule takes them
-  int MarkA = 0;  // drawn samples of the open recording; 0: no marker
+  int MarkA = 0;    // drawn samples of the open recording; 0: no marker
   int MarkB = 0;
   bool operator==(const TReportWindow&) const = default;
 };
