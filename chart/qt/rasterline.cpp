@@ -23,67 +23,81 @@ int CeilI(double v) {
   return i + (v > i);
 }
 
-// A segment widened by r with round ends. Row gives the x interval of the
-// points of row y inside it; false when the row misses it.
+// The line through (ax, ay) in the unit direction (ux, uy).
+struct Line {
+  Line(double x, double y, double dirX, double dirY)
+      : ax(x),
+        ay(y),
+        ux(dirX),
+        uy(dirY),
+        invUx(dirX != 0.0 ? 1.0 / dirX : 0.0),
+        invUy(dirY != 0.0 ? 1.0 / dirY : 0.0) {}
+  /// The line from a towards b (any direction when they coincide); len
+  /// becomes their distance.
+  static Line Through(double ax, double ay, double bx, double by, double& len) {
+    len = std::sqrt((bx - ax) * (bx - ax) + (by - ay) * (by - ay));
+    if (len <= 0.0) return Line(ax, ay, 1.0, 0.0);
+    return Line(ax, ay, (bx - ax) / len, (by - ay) / len);
+  }
+  double ax, ay, ux, uy, invUx, invUy;
+};
+
+// The stretch lo..hi of a line widened by r, with round ends. Row gives the
+// x interval of the points of row y inside it; false when the row misses it.
 class Capsule {
  public:
-  /// Without startCap the round end at a is left out (a polyline's previous
-  /// piece already drew it).
-  Capsule(double ax, double ay, double bx, double by, double r, bool startCap)
-      : ax_(ax), ay_(ay), bx_(bx), by_(by), r_(r), startCap_(startCap) {
-    const double len = std::hypot(bx - ax, by - ay);
-    if (len > 0.0) {
-      const double ux = (bx - ax) / len;
-      const double uy = (by - ay) / len;
-      // Along the segment: 0 <= (x - ax) ux + (y - ay) uy <= len;
-      // across it: |(y - ay) ux - (x - ax) uy| <= r. Both bound x - ax
-      // linearly in y - ay.
-      band_ = true;
-      along_ = Bound(ux, uy, 0.0, len);
-      across_ = Bound(-uy, ux, -r, r);
-    }
-  }
+  /// Without startCap the round end at lo is left out (a polyline's
+  /// previous piece already drew it).
+  Capsule(const Line& line, double lo, double hi, double r, bool startCap)
+      : l_(line),
+        lo_(lo),
+        hi_(hi),
+        r_(r),
+        x0_(line.ax + line.ux * lo),
+        y0_(line.ay + line.uy * lo),
+        x1_(line.ax + line.ux * hi),
+        y1_(line.ay + line.uy * hi),
+        startCap_(startCap) {}
 
-  double Top() const { return std::min(ay_, by_) - r_; }
-  double Bottom() const { return std::max(ay_, by_) + r_; }
+  double Top() const { return std::min(y0_, y1_) - r_; }
+  double Bottom() const { return std::max(y0_, y1_) + r_; }
 
   bool Row(double y, double& xl, double& xr) const {
     xl = std::numeric_limits<double>::infinity();
     xr = -xl;
-    if (startCap_) Disk(ax_, ay_, y, xl, xr);
-    Disk(bx_, by_, y, xl, xr);
-    if (band_) {
-      const double dy = y - ay_;
-      double lo = -std::numeric_limits<double>::infinity();
-      double hi = -lo;
-      if (along_.Narrow(dy, lo, hi) && across_.Narrow(dy, lo, hi) && lo <= hi) {
-        xl = std::min(xl, ax_ + lo);
-        xr = std::max(xr, ax_ + hi);
-      }
+    if (startCap_) Disk(x0_, y0_, y, xl, xr);
+    Disk(x1_, y1_, y, xl, xr);
+    // Along the line: lo <= dx ux + dy uy <= hi; across it:
+    // |dy ux - dx uy| <= r; both bound dx = x - ax linearly.
+    const double dy = y - l_.ay;
+    double lo = -std::numeric_limits<double>::infinity();
+    double hi = -lo;
+    const double along = dy * l_.uy;
+    if (l_.ux != 0.0) {
+      double p = (lo_ - along) * l_.invUx, q = (hi_ - along) * l_.invUx;
+      if (p > q) std::swap(p, q);
+      lo = p;
+      hi = q;
+    } else if (along < lo_ || along > hi_) {
+      return xl <= xr;
+    }
+    const double across = dy * l_.ux;
+    if (l_.uy != 0.0) {
+      double p = (across - r_) * l_.invUy, q = (across + r_) * l_.invUy;
+      if (p > q) std::swap(p, q);
+      lo = std::max(lo, p);
+      hi = std::min(hi, q);
+    } else if (std::abs(across) > r_) {
+      return xl <= xr;
+    }
+    if (lo <= hi) {
+      xl = std::min(xl, l_.ax + lo);
+      xr = std::max(xr, l_.ax + hi);
     }
     return xl <= xr;
   }
 
  private:
-  // from <= a dx + c dy <= to, solved for dx.
-  struct Bound {
-    Bound() = default;
-    Bound(double a, double c, double from, double to) : a_(a), c_(c), from_(from), to_(to) {
-      if (a != 0.0) {
-        inv_ = 1.0 / a;
-        if (a < 0.0) std::swap(from_, to_);
-      }
-    }
-    bool Narrow(double dy, double& lo, double& hi) const {
-      const double b = c_ * dy;
-      if (a_ == 0.0) return b >= std::min(from_, to_) && b <= std::max(from_, to_);
-      lo = std::max(lo, (from_ - b) * inv_);
-      hi = std::min(hi, (to_ - b) * inv_);
-      return true;
-    }
-    double a_ = 0.0, c_ = 0.0, from_ = 0.0, to_ = 0.0, inv_ = 0.0;
-  };
-
   void Disk(double cx, double cy, double y, double& xl, double& xr) const {
     const double d = y - cy;
     if (std::abs(d) > r_) return;
@@ -92,11 +106,10 @@ class Capsule {
     xr = std::max(xr, cx + h);
   }
 
-  double ax_, ay_, bx_, by_, r_;
+  const Line& l_;
+  double lo_, hi_, r_;
+  double x0_, y0_, x1_, y1_;
   bool startCap_;
-  bool band_ = false;
-  Bound along_;
-  Bound across_;
 };
 
 // The inked stretches of one period of a dash pattern, in pixels from the
@@ -175,12 +188,16 @@ class Rasteriser {
       const double dx = b.x - a.x, dy = b.y - a.y;
       const double len = std::sqrt(dx * dx + dy * dy);
       if (len <= 0.0) continue;
-      switch (Stampable(a, b) ? Cover(phase, len) : Covered::Partly) {
+      const bool stampable = Stampable(a, b);
+      switch (stampable ? Cover(phase, len) : Covered::Partly) {
         case Covered::Whole:
           Stamped(a, b, true);
           break;
         case Covered::Partly:
-          Dashes(a, b, phase, len);
+          if (stampable)
+            StampedDashes(a, b, phase, len);
+          else
+            Dashes(a, b, phase, len);
           break;
         case Covered::Not:
           break;
@@ -193,15 +210,22 @@ class Rasteriser {
  private:
   // Width 2 covers the same pixels as a 2 x 2 square moved along the line
   // up and left of it, which is far cheaper.
-  bool Stampable(const TPoint& a, const TPoint& b) const {
-    return w_ == 2 && near_.contains(a.x, a.y) && near_.contains(b.x, b.y);
+  bool Stampable(const TPoint& a, const TPoint& b) const { return w_ == 2 && Near(a) && Near(b); }
+
+  // Whether p lies in the area or close to it.
+  bool Near(const TPoint& p) const {
+    return p.x >= near_.left() && p.x <= near_.right() && p.y >= near_.top() &&
+           p.y <= near_.bottom();
   }
 
   void Solid(const TPoint& a, const TPoint& b, bool first) {
     if (Stampable(a, b)) {
       Stamped(a, b, first);
     } else {
-      Fill(Capsule(a.x + shift_, a.y + shift_, b.x + shift_, b.y + shift_, r_, first));
+      double len = 0.0;
+      const Line line =
+          Line::Through(a.x + shift_, a.y + shift_, b.x + shift_, b.y + shift_, len);
+      Fill(Capsule(line, 0.0, len, r_, first));
     }
   }
 
@@ -266,23 +290,24 @@ class Rasteriser {
   // The dashes of the part of a..b near the area, each a capsule of its own;
   // the pattern is at phase at a.
   void Dashes(const TPoint& a, const TPoint& b, double phase, double len) {
-    const double ax = a.x + shift_, ay = a.y + shift_;
-    const double ux = (b.x - a.x) / len, uy = (b.y - a.y) / len;
+    const Line line(a.x + shift_, a.y + shift_, (b.x - a.x) / len, (b.y - a.y) / len);
     double t0 = 0.0, t1 = len;
-    const double grow = r_ + 1.0;
-    const auto clip = [&t0, &t1](double p, double u, double lo, double hi) {
-      if (u == 0.0) {
-        if (p < lo || p > hi) t1 = -1.0;
-        return;
-      }
-      double e0 = (lo - p) / u, e1 = (hi - p) / u;
-      if (e0 > e1) std::swap(e0, e1);
-      t0 = std::max(t0, e0);
-      t1 = std::min(t1, e1);
-    };
-    clip(ax, ux, area_.left() - grow, area_.right() + grow);
-    clip(ay, uy, area_.top() - grow, area_.bottom() + grow);
-    if (t0 > t1) return;
+    if (!Near(a) || !Near(b)) {
+      const double grow = r_ + 1.0;
+      const auto clip = [&t0, &t1](double p, double u, double inv, double lo, double hi) {
+        if (u == 0.0) {
+          if (p < lo || p > hi) t1 = -1.0;
+          return;
+        }
+        double e0 = (lo - p) * inv, e1 = (hi - p) * inv;
+        if (e0 > e1) std::swap(e0, e1);
+        t0 = std::max(t0, e0);
+        t1 = std::min(t1, e1);
+      };
+      clip(line.ax, line.ux, line.invUx, area_.left() - grow, area_.right() + grow);
+      clip(line.ay, line.uy, line.invUy, area_.top() - grow, area_.bottom() + grow);
+      if (t0 > t1) return;
+    }
     const double period = pattern_.period;
     // base: where a period begins, counted from a.
     for (double base = std::floor((phase + t0) / period) * period - phase; base <= t1;
@@ -290,8 +315,67 @@ class Rasteriser {
       for (int k = 0; k < pattern_.count; ++k) {
         const double lo = std::max(t0, base + pattern_.on[k]);
         const double hi = std::min(t1, base + pattern_.off[k]);
-        if (lo <= hi) Fill(Capsule(ax + ux * lo, ay + uy * lo, ax + ux * hi, ay + uy * hi, r_, true));
+        if (lo <= hi) Fill(Capsule(line, lo, hi, r_, true));
       }
+    }
+  }
+
+  // Width 2 only: the squares along the line where it lies in a dash, and
+  // the dashes' round ends as they are.
+  void StampedDashes(const TPoint& a, const TPoint& b, double phase, double len) {
+    QVarLengthArray<std::pair<double, double>, 16> pieces;
+    const double period = pattern_.period;
+    for (double base = -phase; base <= len; base += period)
+      for (int k = 0; k < pattern_.count; ++k) {
+        const double lo = std::max(0.0, base + pattern_.on[k]);
+        const double hi = std::min(len, base + pattern_.off[k]);
+        if (lo <= hi) pieces.push_back({lo, hi});
+      }
+    if (pieces.isEmpty()) return;
+    const double ax = a.x + shift_, ay = a.y + shift_;
+    const double ux = (b.x - a.x) / len, uy = (b.y - a.y) / len;
+    for (const auto& [lo, hi] : pieces) {
+      if (lo > 0.0) Dot(ax + ux * lo, ay + uy * lo);
+      if (hi < len) Dot(ax + ux * hi, ay + uy * hi);
+    }
+    const double byX = std::abs(ux), byY = std::abs(uy);
+    int x = a.x, y = a.y;
+    const int dx = std::abs(b.x - x), sx = x < b.x ? 1 : -1;
+    const int dy = -std::abs(b.y - y), sy = y < b.y ? 1 : -1;
+    int err = dx + dy;
+    double t = 0.0;
+    int j = 0;
+    const auto stamp = [&] {
+      while (j < pieces.size() && t > pieces[j].second + 1e-9) ++j;
+      if (j < pieces.size() && t >= pieces[j].first - 1e-9) Square(x, y);
+    };
+    stamp();
+    while (x != b.x || y != b.y) {
+      const int e2 = 2 * err;
+      if (e2 >= dy) {
+        err += dy;
+        x += sx;
+        t += byX;
+      }
+      if (e2 <= dx) {
+        err += dx;
+        y += sy;
+        t += byY;
+      }
+      stamp();
+    }
+  }
+
+  // The pen's round dot at (cx, cy).
+  void Dot(double cx, double cy) {
+    const int y0 = std::max(area_.top(), CeilI(cy - r_)), y1 = std::min(area_.bottom(), FloorI(cy + r_));
+    for (int y = y0; y <= y1; ++y) {
+      const double d = y - cy;
+      const double h = std::sqrt(std::max(0.0, r_ * r_ - d * d));
+      const int x0 = std::max(area_.left(), CeilI(cx - h - 1e-9));
+      const int x1 = std::min(area_.right(), FloorI(cx + h + 1e-9));
+      QRgb* row = reinterpret_cast<QRgb*>(bits_ + y * stride_);
+      for (int x = x0; x <= x1; ++x) row[x] = rgb_;
     }
   }
 
