@@ -223,8 +223,7 @@ class Rasteriser {
       Stamped(a, b, first);
     } else {
       double len = 0.0;
-      const Line line =
-          Line::Through(a.x + shift_, a.y + shift_, b.x + shift_, b.y + shift_, len);
+      const Line line = Line::Through(a.x + shift_, a.y + shift_, b.x + shift_, b.y + shift_, len);
       Fill(Capsule(line, 0.0, len, r_, first));
     }
   }
@@ -368,7 +367,8 @@ class Rasteriser {
 
   // The pen's round dot at (cx, cy).
   void Dot(double cx, double cy) {
-    const int y0 = std::max(area_.top(), CeilI(cy - r_)), y1 = std::min(area_.bottom(), FloorI(cy + r_));
+    const int y0 = std::max(area_.top(), CeilI(cy - r_)),
+              y1 = std::min(area_.bottom(), FloorI(cy + r_));
     for (int y = y0; y <= y1; ++y) {
       const double d = y - cy;
       const double h = std::sqrt(std::max(0.0, r_ * r_ - d * d));

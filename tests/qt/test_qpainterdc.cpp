@@ -142,12 +142,14 @@ TEST(QPainterDCRaster, DashedCurvesMatchThePaintersStroke) {
   Shape steep{"steep", {}}, shallow{"shallow", {}}, zigzag{"zig-zag", {}}, uneven{"uneven", {}};
   for (int i = 0; i < 300; ++i) {
     steep.points.push_back({20 + i, 150 + static_cast<int>(std::lround(120 * std::sin(i * 0.3)))});
-    shallow.points.push_back({20 + i, 150 + static_cast<int>(std::lround(12 * std::sin(i * 0.02)))});
+    shallow.points.push_back(
+        {20 + i, 150 + static_cast<int>(std::lround(12 * std::sin(i * 0.02)))});
   }
   for (int i = 0; i < 75; ++i) zigzag.points.push_back({20 + 4 * i, i % 2 ? 60 : 240});
   // Pieces of 1 to 9 pixels, so that dashes begin and end inside them, at
   // their ends and across several of them.
-  for (int x = 20, i = 0; x < 320; x += 1 + i % 9, ++i) uneven.points.push_back({x, 40 + x * 2 / 3});
+  for (int x = 20, i = 0; x < 320; x += 1 + i % 9, ++i)
+    uneven.points.push_back({x, 40 + x * 2 / 3});
   for (DcDash dash :
        {DcDash::Solid, DcDash::Dash, DcDash::Dot, DcDash::DashDot, DcDash::DashDotDot})
     for (int width = 1; width <= 4; ++width)
