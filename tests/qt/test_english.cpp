@@ -234,6 +234,7 @@ class English : public MainWindowFixture {
     if (action && action->isEnabled()) action->trigger();
     QApplication::processEvents();
   }
+  /// One notch of the wheel in, at the middle of the plot.
   static void Wheel(TF_SChannel* window) {
     const TRect plot = window->Diagram()->PlotRect();
     const QPoint p((plot.left + plot.right) / 2, (plot.top + plot.bottom) / 2);
