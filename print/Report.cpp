@@ -86,7 +86,7 @@ QString ReportWindowName(int mode) {
   return TVQRReport::tr("Messwerte");
 }
 
-TPageHeader MakePageHeader(TVQRSession& session, const QString& window, std::time_t printed,
+TPageHeader MakePageHeader(const TVQRSession& session, const QString& window, std::time_t printed,
                            int page, int pages) {
   const QString file =
       session.Name().empty() ? QString("–") : QString::fromStdString(session.Name());

@@ -31,7 +31,7 @@ constexpr int kReportTablePage = -1;
 
 /// The header line: file, recording start, window, print date; with pages
 /// given, "Seite page von pages" on the right.
-TPageHeader MakePageHeader(TVQRSession& session, const QString& window, std::time_t printed,
+TPageHeader MakePageHeader(const TVQRSession& session, const QString& window, std::time_t printed,
                            int page = 0, int pages = 0);
 
 /// The header of the one-page print of the current window when the setting

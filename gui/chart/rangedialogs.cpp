@@ -107,7 +107,10 @@ TF_MarkAtDialog::TF_MarkAtDialog(const QString& timeUnit, bool canB,
   a_->setObjectName("RB_MarkA");
   b_->setObjectName("RB_MarkB");
   b_->setEnabled(canB);
-  (canB ? b_ : a_)->setChecked(true);
+  if (canB)
+    b_->setChecked(true);
+  else
+    a_->setChecked(true);
   time_ = new QLineEdit;
   time_->setObjectName("Ed_MarkTime");
   snapped_ = new QLabel;
