@@ -203,7 +203,7 @@ void TSettingsPage::showEvent(QShowEvent* event) {
 void BuildSettingsPages(QTabWidget* tabs, const TSettingsPage::Hook& hook) {
   struct Page {
     const char* name;
-    QString caption;
+    const char* caption;
     TSettingsPage::Builder builder;
   };
   const Page pages[] = {
