@@ -13,6 +13,7 @@ enum VqrExit : int {
   kExitWriteFailed = 3,    // an output could not be written
   kExitIncomplete = 4,     // print: done, but a named background or logo was left out
   kExitLimitViolated = 5,  // check: a curve left its limits
+  kExitEvaluationStale = 6,  // report: a recording of the saved evaluation changed since
   kExitUsage = 64,
 };
 
