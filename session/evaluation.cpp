@@ -126,7 +126,8 @@ class TReader {
     if (!Object(j, field)) return false;
     // A free range: ticks at multiples of tick_step; it may hold none.
     if (j->contains("tick_step")) {
-      if (!Double(Member(*j, "tick_step", field + ".tick_step"), field + ".tick_step", a.TickStep) ||
+      if (!Double(Member(*j, "tick_step", field + ".tick_step"), field + ".tick_step",
+                  a.TickStep) ||
           !Double(Member(*j, "first_tick", field + ".first_tick"), field + ".first_tick",
                   a.FirstTick))
         return false;

@@ -31,8 +31,8 @@ struct TEvalRecording {
 };
 
 struct TEvalWindow {
-  int Mode = 0;   // 1..16 a channel, kCombi1Mode, kCombi2Mode
-  TAxisSet Axes;  // as shown, all three (free ranges with their ticks)
+  int Mode = 0;         // 1..16 a channel, kCombi1Mode, kCombi2Mode
+  TAxisSet Axes;        // as shown, all three (free ranges with their ticks)
   bool Zoomed = false;  // by the two-click zoom
   int MarkA = 0;        // samples, 0 none
   int MarkB = 0;

@@ -13,5 +13,4 @@ std::string ReadReasonText(int errorNumber);
 std::string EvaluationErrorMessage(const std::string& file, const TEvalResult& result);
 
 /// What is wrong with a recording the evaluation names (state not Same).
-std::string RecordingStateMessage(const std::string& file, TRecordingState state,
-                                  int errorNumber);
+std::string RecordingStateMessage(const std::string& file, TRecordingState state, int errorNumber);

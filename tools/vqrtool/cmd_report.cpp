@@ -65,8 +65,7 @@ int RunReport(const std::vector<std::string>& args) {
 
   TVQRSession session(&st);
   if (evaluation) {
-    if (const int status = RestoreEvaluationInput(session, saved); status != kExitOk)
-      return status;
+    if (const int status = RestoreEvaluationInput(session, saved); status != kExitOk) return status;
   } else if (const TLoadStatus status = LoadRecording(session, input); status != TLoadStatus::Ok) {
     return static_cast<int>(status);
   }
@@ -75,7 +74,8 @@ int RunReport(const std::vector<std::string>& args) {
   if (a.Given("--windows"))
     for (double mode : a.Numbers("--windows")) numbers.push_back(static_cast<int>(mode));
   if (evaluation) {
-    content.Windows = EvaluationReportWindows(saved.Eval, a.Given("--windows") ? &numbers : nullptr);
+    content.Windows =
+        EvaluationReportWindows(saved.Eval, a.Given("--windows") ? &numbers : nullptr);
     content.Notes = ReportNotes(session.Notes());
   } else if (a.Given("--windows")) {
     for (int mode : numbers) content.Windows.push_back(TReportWindow{.Mode = mode});
@@ -159,16 +159,16 @@ int RunReport(const std::vector<std::string>& args) {
   return complete ? kExitOk : kExitIncomplete;
 }
 
-const bool registered =
-    RegisterVqrCommand({"report",
-                        "report FILE.DAT|FILE.vqa -o OUT.pdf|--printer NAME\n"
-                        "      [--windows 0,19,18,3,...] [--ini FILE] [--public FILE] [--defaults]\n"
-                        "      (the report: a page per window, 0 the overview, then the table of\n"
-                        "      Messwerte; default the overview and the combinations with a ticked\n"
-                        "      channel; of a saved evaluation its recording as it was evaluated,\n"
-                        "      the overview, its windows and its notes; a PDF file is PDF/A-1b;\n"
-                        "      prints the number of pages; status 4: printed without a background\n"
-                        "      or logo that did not load)",
-                        &RunReport});
+const bool registered = RegisterVqrCommand(
+    {"report",
+     "report FILE.DAT|FILE.vqa -o OUT.pdf|--printer NAME\n"
+     "      [--windows 0,19,18,3,...] [--ini FILE] [--public FILE] [--defaults]\n"
+     "      (the report: a page per window, 0 the overview, then the table of\n"
+     "      Messwerte; default the overview and the combinations with a ticked\n"
+     "      channel; of a saved evaluation its recording as it was evaluated,\n"
+     "      the overview, its windows and its notes; a PDF file is PDF/A-1b;\n"
+     "      prints the number of pages; status 4: printed without a background\n"
+     "      or logo that did not load)",
+     &RunReport});
 
 }  // namespace

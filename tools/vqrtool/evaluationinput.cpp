@@ -35,7 +35,8 @@ int ReadEvaluationInput(const std::string& path, TEvaluationInput& input) {
   const TEvalResult read = ReadEvaluationFile(file, input.Eval);
   if (!read) {
     Say(EvaluationErrorMessage(file, read));
-    const bool opened = read.Error != TEvalError::OpenFailed && read.Error != TEvalError::NotRegular;
+    const bool opened =
+        read.Error != TEvalError::OpenFailed && read.Error != TEvalError::NotRegular;
     return opened ? kExitNotDecoded : kExitOpenFailed;
   }
   std::vector<const TEvalRecording*> recordings{&input.Eval.Recording};
