@@ -30,12 +30,12 @@ constexpr bool IsReportWindow(int mode) {
 struct TReportWindow {
   int Mode = kReportOverview;
   bool Zoomed = false;  // shown zoomed, by two clicks or freely
-  TZoomSel Zoom;        // division indexes of the whole scale, as the window's zoom rule takes them
+  TZoomSel Zoom{};      // division indexes of the whole scale, as the window's zoom rule takes them
   int MarkA = 0;        // drawn samples of the open recording; 0: no marker
   int MarkB = 0;
   /// The axes shown (a free range too); they win over Zoom. None: the full
   /// scale, or the two-click zoom Zoom when Zoomed.
-  std::optional<TAxisSet> Axes;
+  std::optional<TAxisSet> Axes{};
   int Number = 1;  // the diagram window's number among those open (2 and up: a further one)
   bool operator==(const TReportWindow&) const = default;
 };

@@ -197,8 +197,8 @@ TEST_F(FurtherWindows, CoupledTimeAxesFollowEachOtherAndZoomToMarksShowsTheirSpa
   const TVQRDataObject& store = *form->DataObject()->Recording().Store();
   const auto before = Range(first);
   ContextCommand(other, "PMn_ZoomMarks");
-  EXPECT_EQ(Range(other), std::pair(double{store.Samples[other->MarkA()].Seconds},
-                                    double{store.Samples[other->MarkB()].Seconds}));
+  EXPECT_EQ(Range(other), std::pair(static_cast<double>(store.Samples[other->MarkA()].Seconds),
+                                    static_cast<double>(store.Samples[other->MarkB()].Seconds)));
   EXPECT_EQ(Range(first), Range(other));
   Keys(other, Qt::Key_Left, Qt::AltModifier);
   EXPECT_EQ(Range(first), before);
