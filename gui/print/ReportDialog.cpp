@@ -56,7 +56,9 @@ TF_Report::TF_Report(const std::vector<TReportWindow>& shown, std::vector<TRepor
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons);
-  resize(320, 520);
+  // Every row shown, without empty space below the last one.
+  list_->setMinimumHeight(list_->sizeHintForRow(0) * list_->count() + 2 * list_->frameWidth() + 2);
+  resize(std::max(320, sizeHint().width()), sizeHint().height());
 }
 
 TReportContent TF_Report::Content() const {
