@@ -370,7 +370,9 @@ TEST_F(ProgramReport, DialogPrintsTheWindowsShownAsVqrtoolPrintsTheirEvaluation)
     QTest::mouseClick(dialog->findChild<QPushButton*>("Bt_ReportOk"), Qt::LeftButton);
   });
   printTo = Path("program.pdf");
+  const std::vector<TEvalWindow> shown = windows->SavedViews();
   Find<QAction>("Mn_File_Report")->trigger();
+  EXPECT_EQ(windows->SavedViews(), shown) << "the report leaves the windows as they were";
   EXPECT_EQ(rows, (QStringList{"Übersicht", "Kombination 1",
                                "Kanal 3 (Fenster 2), mit Zoom, mit Marken"}));
   const auto program = Pages(printTo);
