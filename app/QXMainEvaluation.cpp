@@ -1,5 +1,4 @@
 // Main window: saved evaluations (.vqa) and the notes.
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
@@ -17,8 +16,12 @@
 
 namespace {
 
-const QString kEvaluationFilter = "VQR Auswertungen (*.vqa *.VQA);;Alle Dateien (*)";
-const QString kDataFilter = "VQR Messwert-Dateien (*.DAT *.dat);;Alle Dateien (*)";
+QString EvaluationFilter() {
+  return TQXMainForm::tr("VQR Auswertungen (*.vqa *.VQA);;Alle Dateien (*)");
+}
+QString DataFilter() {
+  return TQXMainForm::tr("VQR Messwert-Dateien (*.DAT *.dat);;Alle Dateien (*)");
+}
 
 }  // namespace
 
@@ -47,7 +50,7 @@ void TQXMainForm::FileOpenEvaluation() {
   }
   TFileRequest request;
   request.mode = TFileRequest::Mode::Open;
-  request.filter = kEvaluationFilter;
+  request.filter = EvaluationFilter();
   request.title = tr("Auswertung öffnen");
   if (!evaluationPath_.isEmpty())
     request.directory = QFileInfo(evaluationPath_).absolutePath();
@@ -64,7 +67,7 @@ void TQXMainForm::FileSaveEvaluation() {
   }
   TFileRequest request;
   request.mode = TFileRequest::Mode::Save;
-  request.filter = kEvaluationFilter;
+  request.filter = EvaluationFilter();
   request.defaultSuffix = "vqa";
   request.title = tr("Auswertung speichern");
   const QFileInfo proposed(evaluationPath_.isEmpty() ? recordingPath_ : evaluationPath_);
@@ -81,7 +84,7 @@ bool TQXMainForm::SaveEvaluationFile(const QString& path) {
     if (ShowEvaluationError) {
       ShowEvaluationError(text);
     } else {
-      QMessageBox box(QMessageBox::Critical, "Fehler", text, QMessageBox::Ok, this);
+      QMessageBox box(QMessageBox::Critical, tr("Fehler"), text, QMessageBox::Ok, this);
       box.setObjectName("EvaluationFailureBox");
       box.exec();
     }
@@ -114,7 +117,7 @@ bool TQXMainForm::OpenEvaluationFile(const QString& path) {
     if (ShowEvaluationError) {
       ShowEvaluationError(text);
     } else {
-      QMessageBox box(QMessageBox::Critical, "Fehler", text, QMessageBox::Ok, this);
+      QMessageBox box(QMessageBox::Critical, tr("Fehler"), text, QMessageBox::Ok, this);
       box.setObjectName("EvaluationFailureBox");
       box.exec();
     }
@@ -141,7 +144,7 @@ bool TQXMainForm::OpenEvaluationFile(const QString& path) {
       if (AskAboutRecording) {
         answer = AskAboutRecording(text, changed);
       } else {
-        QMessageBox box(QMessageBox::Warning, "Fehler", text, QMessageBox::Cancel, this);
+        QMessageBox box(QMessageBox::Warning, tr("Fehler"), text, QMessageBox::Cancel, this);
         box.setObjectName("EvaluationRecordingBox");
         QPushButton* locate = box.addButton(tr("Suchen..."), QMessageBox::AcceptRole);
         QPushButton* anyway =
@@ -158,7 +161,7 @@ bool TQXMainForm::OpenEvaluationFile(const QString& path) {
       }
       TFileRequest request;
       request.mode = TFileRequest::Mode::Open;
-      request.filter = kDataFilter;
+      request.filter = DataFilter();
       request.title = tr("Aufzeichnung suchen");
       request.directory = QFileInfo(path).absolutePath();
       request.fileName = QFileInfo(name).fileName();

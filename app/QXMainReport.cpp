@@ -36,7 +36,7 @@ void TQXMainForm::FileReport() {
   if (!decor_) decor_ = std::make_unique<TVQRPrintDecor>();
   // A background or logo that cannot be read is asked about once.
   const auto askGoOn = [this](TDecorItem, const std::string&, const std::string& message) {
-    QMessageBox box(QMessageBox::Warning, "Fehler", Q(message),
+    QMessageBox box(QMessageBox::Warning, tr("Fehler"), Q(message),
                     QMessageBox::Ok | QMessageBox::Cancel, this);
     box.setObjectName("PrintDecorBox");
     return box.exec() == QMessageBox::Ok;

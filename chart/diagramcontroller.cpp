@@ -32,8 +32,11 @@ std::string TDiagramController::ZoomStateText() const {
   if (defining_) return TrText("Diagram", "Zoom definieren...");
   if (history_.empty()) return zoomed_ ? TrText("Diagram", "Zoom") : TrText("Diagram", "Kein Zoom");
   if (AtFullScale()) return TrText("Diagram", "Kein Zoom");
+  // "Zoom %1 von %2": the step shown of the steps beyond the full scale.
   std::string text = TrArg(TrText("Diagram", "Zoom %1 von %2"), std::to_string(historyPos_));
-  return TrArg(text, std::to_string(history_.size() - 1));
+  const std::size_t at = text.find("%2");
+  if (at != std::string::npos) text.replace(at, 2, std::to_string(history_.size() - 1));
+  return text;
 }
 
 bool TDiagramController::InDrawRect(TPoint p) const {

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <utility>
 
+#include "chart/curvepoints.h"
 #include "chart/drawmath.h"
 #include "chart/vqrdiagram.h"
 #include "chart/vqrplotter.h"
@@ -389,34 +390,33 @@ void TVQRDiagram::DrawRunCurve(int ch, const TVqrDataObjectNew& data,
   if (dryRun_) return;  // only the texts are measured
   if (canvas_) canvas_->SetClipRect(grid_.PlotRect);
   points_.fill(TPoint{});
-  int count = 0;
-  int64_t sumX = 0;
-  int64_t sumY = 0;
-  int64_t n = 0;
-  int32_t lastX = originX_;
-  int32_t lastY = originY_;
+  // The print's gauge counts every sample.
+  const bool counting = progress && printing_ && !previewActive_ && data_.Gauge();
   const int samples = static_cast<int>(xs.size());
-  for (int i = 1; i <= samples; ++i) {
-    const TVQRSample& s = data.Recording().Store()->Samples[i];
-    ++n;
-    const int32_t x = xs[i - 1];
-    sumX += x;
-    // The temperature axis is scaled from unfactored temperatures, so the
-    // user factor applies to the measurement channels only.
-    const float v = ch == kTempChannel ? s.Cal[ch] : data.ApplyUserFactor(s.Cal[ch]);
-    const int32_t y = RunValueToDeviceY(data, ch, v);
-    sumY += y;
-    // Samples that stay on the pixel of the last point are merged into the
-    // next point as their mean.
-    if (x != lastX || y != lastY) {
-      const TPoint p{RoundI(static_cast<double>(sumX) / n), RoundI(static_cast<double>(sumY) / n)};
-      if (count < static_cast<int>(points_.size())) points_[count++] = p;
-      lastX = p.x;
-      lastY = p.y;
-      sumX = sumY = n = 0;
-    }
-    if (progress && i % 5 == 0) PrintProgress(5);
+  // Samples far outside the time axis are left out where that cannot change
+  // the curve inside the plot, as long as the plotter keeps the order of
+  // columns.
+  TSampleSpan span = AllSamples(samples);
+  if (!counting && plotter_->Scale > 0.0f && std::isfinite(plotter_->Scale)) {
+    const TRect& box = grid_.PlotRect;
+    const TInputColumns cols =
+        InputColumns([this](int32_t x) { return plotter_->MapX(x); }, std::min(box.left, box.right),
+                     std::max(box.left, box.right));
+    span = VisibleSamples(xs.data(), samples, cols);
   }
+  const TVQRSample* store = data.Recording().Store()->Samples.data();
+  // The temperature axis is scaled from unfactored temperatures, so the
+  // user factor applies to the measurement channels only.
+  const auto yOf = [&](int i) {
+    const TVQRSample& s = store[i + 1];
+    const float v = ch == kTempChannel ? s.Cal[ch] : data.ApplyUserFactor(s.Cal[ch]);
+    return RunValueToDeviceY(data, ch, v);
+  };
+  const auto each = [&](int i) {
+    if (progress && (i + 1) % 5 == 0) PrintProgress(5);
+  };
+  const int count = MergeSamples(xs.data(), span, {originX_, originY_}, yOf, each, points_.data(),
+                                 static_cast<int>(points_.size()));
   ApplyPen(pen);
   // Cut to the plot rectangle here as well as by the device's clip: vector
   // devices (SVG) ignore the clip.

@@ -195,7 +195,7 @@ void TVQRPlotter::Polyline(TPoint* points, int count, const TRect& clip) {
     double t0 = 0.0, t1 = 1.0;
     // A segment that only touches the rectangle from outside draws nothing.
     const bool moves = a.x != b.x || a.y != b.y;
-    if (!ClipSegment(a, b, box, t0, t1) || (moves && t0 >= t1)) {
+    if (!(inside(a) && inside(b)) && (!ClipSegment(a, b, box, t0, t1) || (moves && t0 >= t1))) {
       flush();
       continue;
     }

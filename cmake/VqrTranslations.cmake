@@ -19,8 +19,11 @@ endforeach()
 file(GLOB_RECURSE tr_sources CONFIGURE_DEPENDS ${tr_globs})
 list(SORT tr_sources)
 set(VQR_LUPDATE_OPTIONS
-    -I ${CMAKE_SOURCE_DIR} -locations none -no-obsolete -source-language de_DE -target-language en
+    -locations none -no-obsolete
     -tr-function-alias QT_TRANSLATE_NOOP+=OnPage,QT_TRANSLATE_NOOP+=VQR_TR_NOOP,translate+=TrText)
+# The target's project file carries the include paths (lupdate refuses -I
+# beside -project) and the .ts file its languages; the check below names
+# both itself.
 qt_add_lupdate(vqrgui TS_FILES ${VQR_TS_FILE} SOURCES ${tr_sources} OPTIONS ${VQR_LUPDATE_OPTIONS})
 
 set(VQR_QM_DIR ${CMAKE_BINARY_DIR}/translations)
@@ -34,5 +37,5 @@ file(WRITE ${tr_list} "${tr_lines}\n")
 add_test(NAME translations_complete
          COMMAND ${CMAKE_COMMAND} -DLUPDATE=$<TARGET_FILE:Qt6::lupdate>
                  -DLRELEASE=$<TARGET_FILE:Qt6::lrelease> -DTS=${VQR_TS_FILE} -DSOURCES=${tr_list}
-                 "-DOPTIONS=${VQR_LUPDATE_OPTIONS}" -DWORK=${CMAKE_BINARY_DIR}/translations/check
+                 "-DOPTIONS=-I;${CMAKE_SOURCE_DIR};-source-language;de_DE;-target-language;en;${VQR_LUPDATE_OPTIONS}" -DWORK=${CMAKE_BINARY_DIR}/translations/check
                  -P ${CMAKE_SOURCE_DIR}/cmake/VqrTranslationCheck.cmake)

@@ -14,8 +14,7 @@ void SetTextTranslator(TTextTranslator translator);
 /// text translated, or text itself when no translator is set.
 std::string TrText(const char* context, const char* text);
 
-/// text with its lowest place marker ("%1", else "%2", ...) replaced by arg
-/// wherever it stands, as QString::arg does.
+/// text with its first "%1" replaced by arg.
 std::string TrArg(std::string text, const std::string& arg);
 
 /// Marks a text for the translation tools where it is defined; TrText

@@ -1,6 +1,5 @@
 #include "print/Report.h"
 
-#include <QCoreApplication>
 #include <QDateTime>
 #include <QFont>
 #include <QFontMetricsF>
@@ -23,8 +22,6 @@
 
 namespace {
 
-QString Tr(const char* text) { return QCoreApplication::translate("TVQRReport", text); }
-
 QString Stamp(std::time_t t) {
   return t > 0 ? QDateTime::fromSecsSinceEpoch(t).toString("dd.MM.yyyy hh:mm") : QString("–");
 }
@@ -39,7 +36,9 @@ QString Hours(double seconds, TTimeBound bound) {
 }
 QString SampleHours(double hours) { return Hours(std::round(hours * 3600.0), TTimeBound::At); }
 
-QString CurveName(int ch) { return ch == kTempChannel ? QString("T") : Tr("Kanal %1").arg(ch); }
+QString CurveName(int ch) {
+  return ch == kTempChannel ? QString("T") : TVQRReport::tr("Kanal %1").arg(ch);
+}
 
 constexpr double kLineSpacing = 1.5;
 
@@ -81,10 +80,10 @@ void DrawMarks(const TVQRDiagram& diagram, IDeviceContext& dc, int a, int b) {
 }  // namespace
 
 QString ReportWindowName(int mode) {
-  if (mode == kReportOverview) return Tr("Übersicht");
-  if (IsChannelMode(mode)) return Tr("Kanal %1").arg(mode);
-  if (IsCombiMode(mode)) return Tr("Kombination %1").arg(mode - kCombi1Mode + 1);
-  return Tr("Messwerte");
+  if (mode == kReportOverview) return TVQRReport::tr("Übersicht");
+  if (IsChannelMode(mode)) return TVQRReport::tr("Kanal %1").arg(mode);
+  if (IsCombiMode(mode)) return TVQRReport::tr("Kombination %1").arg(mode - kCombi1Mode + 1);
+  return TVQRReport::tr("Messwerte");
 }
 
 TPageHeader MakePageHeader(TVQRSession& session, const QString& window, std::time_t printed,
@@ -92,10 +91,10 @@ TPageHeader MakePageHeader(TVQRSession& session, const QString& window, std::tim
   const QString file =
       session.Name().empty() ? QString("–") : QString::fromStdString(session.Name());
   TPageHeader h;
-  h.Left = Tr("%1 · Aufnahme %2 · %3 · Gedruckt %4")
+  h.Left = TVQRReport::tr("%1 · Aufnahme %2 · %3 · Gedruckt %4")
                .arg(file, Stamp(session.Start()), window, Stamp(printed))
                .toStdString();
-  if (pages > 0) h.Right = Tr("Seite %1 von %2").arg(page).arg(pages).toStdString();
+  if (pages > 0) h.Right = TVQRReport::tr("Seite %1 von %2").arg(page).arg(pages).toStdString();
   return h;
 }
 
@@ -153,23 +152,28 @@ QString TVQRReport::PageName(int k) const {
 
 void TVQRReport::BuildTables() {
   tables_.clear();
-  const QStringList columns{Tr("Kurve"),     Tr("Wert A"),  Tr("Wert B"), Tr("B - A"),
-                            Tr("Δt [h]"),    Tr("Anzahl"),  Tr("Min"),    Tr("bei [h]"),
-                            Tr("Max"),       Tr("bei [h]"), Tr("Mittel"), Tr("Std.-Abw."),
-                            Tr("Steigung/h")};
-  const QStringList limitColumns{Tr("Kurve"),          Tr("Untergrenze"),       Tr("Obergrenze"),
-                                 Tr("außerhalb [h]"),  Tr("außerhalb [%]"),     Tr("Ausflüge"),
-                                 Tr("erster bei [h]"), Tr("größte Abweichung"), Tr("Ergebnis")};
+  const QStringList columns{
+      TVQRReport::tr("Kurve"),     TVQRReport::tr("Wert A"),  TVQRReport::tr("Wert B"),
+      TVQRReport::tr("B - A"),     TVQRReport::tr("Δt [h]"),  TVQRReport::tr("Anzahl"),
+      TVQRReport::tr("Min"),       TVQRReport::tr("bei [h]"), TVQRReport::tr("Max"),
+      TVQRReport::tr("bei [h]"),   TVQRReport::tr("Mittel"),  TVQRReport::tr("Std.-Abw."),
+      TVQRReport::tr("Steigung/h")};
+  const QStringList limitColumns{
+      TVQRReport::tr("Kurve"),          TVQRReport::tr("Untergrenze"),
+      TVQRReport::tr("Obergrenze"),     TVQRReport::tr("außerhalb [h]"),
+      TVQRReport::tr("außerhalb [%]"),  TVQRReport::tr("Ausflüge"),
+      TVQRReport::tr("erster bei [h]"), TVQRReport::tr("größte Abweichung"),
+      TVQRReport::tr("Ergebnis")};
   TReportWindowKeeper keep(session_);
   for (const TReportWindow& w : content_.Windows) {
     if (w.Mode == kReportOverview) continue;
     const TReportMeasured m = MeasureReportWindow(session_, w);
     const QString range =
         m.Marked
-            ? Tr("Marke A bei %1 h, Marke B bei %2 h")
+            ? TVQRReport::tr("Marke A bei %1 h, Marke B bei %2 h")
                   .arg(Hours(m.MarkA <= m.MarkB ? m.FromSeconds : m.ToSeconds, TTimeBound::At),
                        Hours(m.MarkA <= m.MarkB ? m.ToSeconds : m.FromSeconds, TTimeBound::At))
-            : Tr("Angezeigter Zeitbereich %1 h bis %2 h")
+            : TVQRReport::tr("Angezeigter Zeitbereich %1 h bis %2 h")
                   .arg(Hours(m.FromSeconds, TTimeBound::From), Hours(m.ToSeconds, TTimeBound::To));
     const bool comparing = m.RunNames.size() > 1;
     auto runName = [&](int ch, size_t run) {
@@ -201,12 +205,12 @@ void TVQRReport::BuildTables() {
         t.Rows.push_back(cells);
       }
     }
-    if (t.Rows.empty()) t.Rows.push_back({Tr("keine Kurve")});
+    if (t.Rows.empty()) t.Rows.push_back({TVQRReport::tr("keine Kurve")});
     tables_.push_back(std::move(t));
 
     if (!m.Verdicts.empty()) {
       TTable v;
-      v.Caption = Tr("Grenzwerte") + " – " + ReportWindowName(m.Mode) + " – " + range;
+      v.Caption = TVQRReport::tr("Grenzwerte") + " – " + ReportWindowName(m.Mode) + " – " + range;
       v.Header = limitColumns;
       for (const TLimitVerdict& verdict : m.Verdicts) {
         const TLimitStats& s = verdict.Stats;
@@ -215,15 +219,16 @@ void TVQRReport::BuildTables() {
                           Number(s.Lower, d), Number(s.Upper, d), Number(s.OutsideHours, 4),
                           Number(s.OutsidePct, 2), QString::number(s.Excursions),
                           Number(s.FirstCrossingHours, 4), Number(s.LargestExcursion, d),
-                          s.Held() ? Tr("eingehalten") : Tr("verletzt")});
+                          s.Held() ? TVQRReport::tr("eingehalten") : TVQRReport::tr("verletzt")});
       }
       tables_.push_back(std::move(v));
     }
   }
   if (!content_.Notes.empty()) {
     TTable n;
-    n.Caption = Tr("Notizen");
-    n.Header = QStringList{Tr("Zeit [h]"), Tr("Kurve"), Tr("Notiz")};
+    n.Caption = TVQRReport::tr("Notizen");
+    n.Header =
+        QStringList{TVQRReport::tr("Zeit [h]"), TVQRReport::tr("Kurve"), TVQRReport::tr("Notiz")};
     for (const TReportNote& note : content_.Notes)
       n.Rows.push_back(
           {SampleHours(note.Hours),

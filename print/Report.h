@@ -5,6 +5,7 @@
 // page has the printed page's layout (backgrounds, logo, borders, scaling)
 // and a header line with its page number.
 
+#include <QCoreApplication>
 #include <QRect>
 #include <QString>
 #include <QStringList>
@@ -45,6 +46,8 @@ QString ReportTitle(const std::string& recordingName);
 void MakeArchivePdf(QPdfWriter& pdf, const std::string& recordingName);
 
 class TVQRReport {
+  Q_DECLARE_TR_FUNCTIONS(TVQRReport)
+
  public:
   /// The session stays as it was: the window it shows, its zoom and its
   /// layout are restored after every Layout and Print.

@@ -35,6 +35,10 @@
         <source>undefiniert</source>
         <translation>undefined</translation>
     </message>
+    <message>
+        <source>Zoom %1 von %2</source>
+        <translation>Zoom %1 of %2</translation>
+    </message>
 </context>
 <context>
     <name>PrintQueue</name>
@@ -56,6 +60,87 @@
     <message>
         <source>LibreOffice Calc (Pipe &quot;%1&quot; gehört einem anderen Benutzer, eigene Pipe verwendet)</source>
         <translation>LibreOffice Calc (pipe &quot;%1&quot; belongs to another user, own pipe used)</translation>
+    </message>
+</context>
+<context>
+    <name>TDiagramNavigation</name>
+    <message>
+        <source>Zurück</source>
+        <translation>Back</translation>
+    </message>
+    <message>
+        <source>Vor</source>
+        <translation>Forward</translation>
+    </message>
+    <message>
+        <source>Achsen...</source>
+        <translation>Axes...</translation>
+    </message>
+    <message>
+        <source>Marke bei...</source>
+        <translation>Marker at...</translation>
+    </message>
+</context>
+<context>
+    <name>TF_AxesDialog</name>
+    <message>
+        <source>Achsen</source>
+        <translation>Axes</translation>
+    </message>
+    <message>
+        <source>Zeit (%1)</source>
+        <translation>Time (%1)</translation>
+    </message>
+    <message>
+        <source>Messwert</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>Temperatur</source>
+        <translation>Temperature</translation>
+    </message>
+    <message>
+        <source>von / Minimum</source>
+        <translation>from / minimum</translation>
+    </message>
+    <message>
+        <source>bis / Maximum</source>
+        <translation>to / maximum</translation>
+    </message>
+    <message>
+        <source>automatisch</source>
+        <translation>automatic</translation>
+    </message>
+    <message>
+        <source>Bitte zwei Zahlen eingeben.</source>
+        <translation>Please enter two numbers.</translation>
+    </message>
+    <message>
+        <source>Anfang und Ende müssen verschieden sein.</source>
+        <translation>Start and end must differ.</translation>
+    </message>
+</context>
+<context>
+    <name>TF_MarkAtDialog</name>
+    <message>
+        <source>Marke bei</source>
+        <translation>Marker at</translation>
+    </message>
+    <message>
+        <source>Marke A</source>
+        <translation>Marker A</translation>
+    </message>
+    <message>
+        <source>Marke B</source>
+        <translation>Marker B</translation>
+    </message>
+    <message>
+        <source>Zeit (%1):</source>
+        <translation>Time (%1):</translation>
+    </message>
+    <message>
+        <source>Nächster Messpunkt: %1</source>
+        <translation>Nearest sample: %1</translation>
     </message>
 </context>
 <context>
@@ -144,6 +229,38 @@
         <source>Δ Mittel</source>
         <translation>Δ Mean</translation>
     </message>
+    <message>
+        <source>Notizen:</source>
+        <translation>Notes:</translation>
+    </message>
+    <message>
+        <source>Grenze unten</source>
+        <translation>Lower limit</translation>
+    </message>
+    <message>
+        <source>Grenze oben</source>
+        <translation>Upper limit</translation>
+    </message>
+    <message>
+        <source>außerhalb [h]</source>
+        <translation>outside [h]</translation>
+    </message>
+    <message>
+        <source>außerhalb [%]</source>
+        <translation>outside [%]</translation>
+    </message>
+    <message>
+        <source>Ausflüge</source>
+        <translation>Excursions</translation>
+    </message>
+    <message>
+        <source>erste Überschreitung [h]</source>
+        <translation>first crossing [h]</translation>
+    </message>
+    <message>
+        <source>größte Abweichung</source>
+        <translation>largest deviation</translation>
+    </message>
 </context>
 <context>
     <name>TF_Overview</name>
@@ -229,6 +346,53 @@
     <message>
         <source>Kanal %1</source>
         <translation>Channel %1</translation>
+    </message>
+    <message>
+        <source>Grenzwerte: aus der Auswertung</source>
+        <translation>Limits: from the evaluation</translation>
+    </message>
+    <message>
+        <source>Keine Notizen</source>
+        <translation>No notes</translation>
+    </message>
+    <message>
+        <source>Notizen:</source>
+        <translation>Notes:</translation>
+    </message>
+</context>
+<context>
+    <name>TF_Report</name>
+    <message>
+        <source>Bericht</source>
+        <translation>Report</translation>
+    </message>
+    <message>
+        <source>Seiten des Berichts:</source>
+        <translation>Pages of the report:</translation>
+    </message>
+    <message>
+        <source>, mit Zoom</source>
+        <translation>, zoomed</translation>
+    </message>
+    <message>
+        <source>, mit Marken</source>
+        <translation>, with markers</translation>
+    </message>
+    <message>
+        <source>Tabelle der Messwerte und Grenzwerte</source>
+        <translation>Table of measured values and limits</translation>
+    </message>
+    <message>
+        <source>Notizen</source>
+        <translation>Notes</translation>
+    </message>
+    <message>
+        <source>Drucken...</source>
+        <translation>Print...</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -480,6 +644,45 @@ No program was found that opens .xlsx files.</translation>
     <message>
         <source>Schliessen</source>
         <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>TNoteMenu</name>
+    <message>
+        <source>Temperatur</source>
+        <translation>Temperature</translation>
+    </message>
+    <message>
+        <source>Kanal %1</source>
+        <translation>Channel %1</translation>
+    </message>
+    <message>
+        <source>Notiz</source>
+        <translation>Note</translation>
+    </message>
+    <message>
+        <source>keine</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>Text:</source>
+        <translation>Text:</translation>
+    </message>
+    <message>
+        <source>Wert der Kurve:</source>
+        <translation>Value of the curve:</translation>
+    </message>
+    <message>
+        <source>Notiz...</source>
+        <translation>Note...</translation>
+    </message>
+    <message>
+        <source>Notiz bearbeiten...</source>
+        <translation>Edit note...</translation>
+    </message>
+    <message>
+        <source>Notiz löschen</source>
+        <translation>Delete note</translation>
     </message>
 </context>
 <context>
@@ -765,6 +968,117 @@ geschrieben werden.
     <message>
         <source>Es ist kein Drucker verfügbar.</source>
         <translation>No printer is available.</translation>
+    </message>
+    <message>
+        <source>Auswertung öffnen...</source>
+        <translation>Open evaluation...</translation>
+    </message>
+    <message>
+        <source>Eine gespeicherte Auswertung öffnen</source>
+        <translation>Open a saved evaluation</translation>
+    </message>
+    <message>
+        <source>Auswertung speichern...</source>
+        <translation>Save evaluation...</translation>
+    </message>
+    <message>
+        <source>Aufzeichnung, Vergleich, Fenster, Zoom, Marken und Notizen speichern</source>
+        <translation>Save the recording, comparison, windows, zoom, markers and notes</translation>
+    </message>
+    <message>
+        <source>Bericht...</source>
+        <translation>Report...</translation>
+    </message>
+    <message>
+        <source>Mehrseitigen Bericht drucken</source>
+        <translation>Print a report of several pages</translation>
+    </message>
+    <message>
+        <source>Auswertung öffnen</source>
+        <translation>Open evaluation</translation>
+    </message>
+    <message>
+        <source>Auswertung speichern</source>
+        <translation>Save evaluation</translation>
+    </message>
+    <message>
+        <source>Suchen...</source>
+        <translation>Locate...</translation>
+    </message>
+    <message>
+        <source>Trotzdem öffnen</source>
+        <translation>Open anyway</translation>
+    </message>
+    <message>
+        <source>Aufzeichnung suchen</source>
+        <translation>Locate recording</translation>
+    </message>
+    <message>
+        <source>Neues Diagrammfenster</source>
+        <translation>New diagram window</translation>
+    </message>
+    <message>
+        <source>VQR Auswertungen (*.vqa *.VQA);;Alle Dateien (*)</source>
+        <translation>VQR evaluations (*.vqa *.VQA);;All files (*)</translation>
+    </message>
+    <message>
+        <source>Die Datei gibt es nicht.</source>
+        <translation>The file does not exist.</translation>
+    </message>
+    <message>
+        <source>Der Zugriff wurde verweigert.</source>
+        <translation>Access was denied.</translation>
+    </message>
+    <message>
+        <source>Die Auswertung %1 kann nicht geöffnet werden. %2</source>
+        <translation>The evaluation %1 cannot be opened. %2</translation>
+    </message>
+    <message>
+        <source>%1 ist keine gewöhnliche Datei, sondern ein Ordner, eine Pipe oder ein Gerät.</source>
+        <translation>%1 is not a regular file but a folder, a pipe or a device.</translation>
+    </message>
+    <message>
+        <source>%1 ist zu groß für eine Auswertung (höchstens %2 kB).</source>
+        <translation>%1 is too large for an evaluation (at most %2 kB).</translation>
+    </message>
+    <message>
+        <source>Die Auswertung %1 ist beschädigt oder unvollständig.</source>
+        <translation>The evaluation %1 is damaged or incomplete.</translation>
+    </message>
+    <message>
+        <source>%1 ist keine Auswertung von vqrshow4.</source>
+        <translation>%1 is not an evaluation of vqrshow4.</translation>
+    </message>
+    <message>
+        <source>Die Auswertung %1 stammt von einer neueren Programmversion (Format %2; dieses Programm liest Format %3).</source>
+        <translation>The evaluation %1 comes from a newer version of the program (format %2; this program reads format %3).</translation>
+    </message>
+    <message>
+        <source>Die Auswertung %1 ist beschädigt: das Feld „%2“ fehlt oder hat den falschen Typ.</source>
+        <translation>The evaluation %1 is damaged: the field “%2” is missing or has the wrong type.</translation>
+    </message>
+    <message>
+        <source>Die Auswertung %1 ist beschädigt: das Feld „%2“ hat einen ungültigen Wert.</source>
+        <translation>The evaluation %1 is damaged: the field “%2” has an invalid value.</translation>
+    </message>
+    <message>
+        <source>Die Aufzeichnung %1 kann nicht gelesen werden. %2</source>
+        <translation>The recording %1 cannot be read. %2</translation>
+    </message>
+    <message>
+        <source>Die Aufzeichnung %1 der Auswertung wurde nicht gefunden; sie wurde verschoben oder gelöscht.</source>
+        <translation>The recording %1 of the evaluation was not found; it has been moved or deleted.</translation>
+    </message>
+    <message>
+        <source>Die Aufzeichnung %1 wurde geändert, seit die Auswertung gespeichert wurde.</source>
+        <translation>The recording %1 has been changed since the evaluation was saved.</translation>
+    </message>
+</context>
+<context>
+    <name>TS_Printer</name>
+    <message>
+        <source>Kopfzeile</source>
+        <translation>Header line</translation>
     </message>
 </context>
 <context>
@@ -1284,6 +1598,33 @@ geschrieben werden.
         <source>Skalierung Horizontal</source>
         <translation>Scaling horizontal</translation>
     </message>
+    <message>
+        <source>Grenzwerte</source>
+        <translation>Limits</translation>
+    </message>
+    <message>
+        <source>unten</source>
+        <translation>lower</translation>
+    </message>
+    <message>
+        <source>oben</source>
+        <translation>upper</translation>
+    </message>
+    <message>
+        <source>Grenzen in der Einheit der Kurve, wie gezeichnet (mit Faktor); leer: keine Grenze</source>
+        <translation>Limits in the curve&apos;s unit, as drawn (with factor); blank: no limit</translation>
+    </message>
+</context>
+<context>
+    <name>TTimeCoupling</name>
+    <message>
+        <source>Zeitachsen koppeln</source>
+        <translation>Couple time axes</translation>
+    </message>
+    <message>
+        <source>Zoom auf A–B</source>
+        <translation>Zoom to A–B</translation>
+    </message>
 </context>
 <context>
     <name>TVQRPrintDecor</name>
@@ -1294,6 +1635,149 @@ geschrieben werden.
     <message>
         <source>Datei %1 nicht gefunden!</source>
         <translation>File %1 not found!</translation>
+    </message>
+</context>
+<context>
+    <name>TVQRReport</name>
+    <message>
+        <source>Kanal %1</source>
+        <translation>Channel %1</translation>
+    </message>
+    <message>
+        <source>Übersicht</source>
+        <translation>Overview</translation>
+    </message>
+    <message>
+        <source>Kombination %1</source>
+        <translation>Combination %1</translation>
+    </message>
+    <message>
+        <source>Messwerte</source>
+        <translation>Measured values</translation>
+    </message>
+    <message>
+        <source>%1 · Aufnahme %2 · %3 · Gedruckt %4</source>
+        <translation>%1 · Recorded %2 · %3 · Printed %4</translation>
+    </message>
+    <message>
+        <source>Seite %1 von %2</source>
+        <translation>Page %1 of %2</translation>
+    </message>
+    <message>
+        <source>Kurve</source>
+        <translation>Curve</translation>
+    </message>
+    <message>
+        <source>Wert A</source>
+        <translation>Value A</translation>
+    </message>
+    <message>
+        <source>Wert B</source>
+        <translation>Value B</translation>
+    </message>
+    <message>
+        <source>B - A</source>
+        <translation>B - A</translation>
+    </message>
+    <message>
+        <source>Δt [h]</source>
+        <translation>Δt [h]</translation>
+    </message>
+    <message>
+        <source>Anzahl</source>
+        <translation>Count</translation>
+    </message>
+    <message>
+        <source>Min</source>
+        <translation>Min</translation>
+    </message>
+    <message>
+        <source>bei [h]</source>
+        <translation>at [h]</translation>
+    </message>
+    <message>
+        <source>Max</source>
+        <translation>Max</translation>
+    </message>
+    <message>
+        <source>Mittel</source>
+        <translation>Mean</translation>
+    </message>
+    <message>
+        <source>Std.-Abw.</source>
+        <translation>Std. dev.</translation>
+    </message>
+    <message>
+        <source>Steigung/h</source>
+        <translation>Slope/h</translation>
+    </message>
+    <message>
+        <source>Untergrenze</source>
+        <translation>Lower limit</translation>
+    </message>
+    <message>
+        <source>Obergrenze</source>
+        <translation>Upper limit</translation>
+    </message>
+    <message>
+        <source>außerhalb [h]</source>
+        <translation>outside [h]</translation>
+    </message>
+    <message>
+        <source>außerhalb [%]</source>
+        <translation>outside [%]</translation>
+    </message>
+    <message>
+        <source>Ausflüge</source>
+        <translation>Excursions</translation>
+    </message>
+    <message>
+        <source>erster bei [h]</source>
+        <translation>first at [h]</translation>
+    </message>
+    <message>
+        <source>größte Abweichung</source>
+        <translation>largest deviation</translation>
+    </message>
+    <message>
+        <source>Ergebnis</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>Marke A bei %1 h, Marke B bei %2 h</source>
+        <translation>Marker A at %1 h, marker B at %2 h</translation>
+    </message>
+    <message>
+        <source>Angezeigter Zeitbereich %1 h bis %2 h</source>
+        <translation>Time range shown %1 h to %2 h</translation>
+    </message>
+    <message>
+        <source>keine Kurve</source>
+        <translation>no curve</translation>
+    </message>
+    <message>
+        <source>Grenzwerte</source>
+        <translation>Limits</translation>
+    </message>
+    <message>
+        <source>eingehalten</source>
+        <translation>met</translation>
+    </message>
+    <message>
+        <source>verletzt</source>
+        <translation>violated</translation>
+    </message>
+    <message>
+        <source>Notizen</source>
+        <translation>Notes</translation>
+    </message>
+    <message>
+        <source>Zeit [h]</source>
+        <translation>Time [h]</translation>
+    </message>
+    <message>
+        <source>Notiz</source>
+        <translation>Note</translation>
     </message>
 </context>
 <context>

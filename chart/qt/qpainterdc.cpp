@@ -1,5 +1,7 @@
 #include "chart/qt/qpainterdc.h"
 
+#include "chart/qt/rasterline.h"
+
 #include <QFontMetrics>
 #include <QImage>
 #include <QPaintDevice>
@@ -9,7 +11,6 @@
 #include <QVarLengthArray>
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace {
 // Coordinates far outside any device are pulled in so that the rasteriser's
@@ -50,90 +51,6 @@ double Length(const QPoint* p, int count) {
   }
   return len;
 }
-
-// Floor and ceiling for the small coordinates of the rasteriser (|v| far
-// below 2^31), without a library call.
-int FloorI(double v) {
-  const int i = static_cast<int>(v);
-  return i - (v < i);
-}
-int CeilI(double v) {
-  const int i = static_cast<int>(v);
-  return i + (v > i);
-}
-
-// A segment widened by r with round ends. Row gives the x interval of the
-// points of row y inside it; false when the row misses it.
-class Capsule {
- public:
-  /// Without startCap the round end at a is left out (a polyline's previous
-  /// piece already drew it).
-  Capsule(double ax, double ay, double bx, double by, double r, bool startCap)
-      : ax_(ax), ay_(ay), bx_(bx), by_(by), r_(r), startCap_(startCap) {
-    const double len = std::hypot(bx - ax, by - ay);
-    if (len > 0.0) {
-      const double ux = (bx - ax) / len;
-      const double uy = (by - ay) / len;
-      // Along the segment: 0 <= (x - ax) ux + (y - ay) uy <= len;
-      // across it: |(y - ay) ux - (x - ax) uy| <= r. Both bound x - ax
-      // linearly in y - ay.
-      band_ = true;
-      along_ = Bound(ux, uy, 0.0, len);
-      across_ = Bound(-uy, ux, -r, r);
-    }
-  }
-
-  bool Row(double y, double& xl, double& xr) const {
-    xl = std::numeric_limits<double>::infinity();
-    xr = -xl;
-    if (startCap_) Disk(ax_, ay_, y, xl, xr);
-    Disk(bx_, by_, y, xl, xr);
-    if (band_) {
-      const double dy = y - ay_;
-      double lo = -std::numeric_limits<double>::infinity();
-      double hi = -lo;
-      if (along_.Narrow(dy, lo, hi) && across_.Narrow(dy, lo, hi) && lo <= hi) {
-        xl = std::min(xl, ax_ + lo);
-        xr = std::max(xr, ax_ + hi);
-      }
-    }
-    return xl <= xr;
-  }
-
- private:
-  // from <= a dx + c dy <= to, solved for dx.
-  struct Bound {
-    Bound() = default;
-    Bound(double a, double c, double from, double to) : a_(a), c_(c), from_(from), to_(to) {
-      if (a != 0.0) {
-        inv_ = 1.0 / a;
-        if (a < 0.0) std::swap(from_, to_);
-      }
-    }
-    bool Narrow(double dy, double& lo, double& hi) const {
-      const double b = c_ * dy;
-      if (a_ == 0.0) return b >= std::min(from_, to_) && b <= std::max(from_, to_);
-      lo = std::max(lo, (from_ - b) * inv_);
-      hi = std::min(hi, (to_ - b) * inv_);
-      return true;
-    }
-    double a_ = 0.0, c_ = 0.0, from_ = 0.0, to_ = 0.0, inv_ = 0.0;
-  };
-
-  void Disk(double cx, double cy, double y, double& xl, double& xr) const {
-    const double d = y - cy;
-    if (std::abs(d) > r_) return;
-    const double h = std::sqrt(r_ * r_ - d * d);
-    xl = std::min(xl, cx - h);
-    xr = std::max(xr, cx + h);
-  }
-
-  double ax_, ay_, bx_, by_, r_;
-  bool startCap_;
-  bool band_ = false;
-  Bound along_;
-  Bound across_;
-};
 
 QRect ToQRect(const TRect& r) {
   const int l = Lim(std::min(r.left, r.right));
@@ -232,7 +149,7 @@ void QPainterDC::Polyline(const TPoint* points, int count) {
 }
 
 bool QPainterDC::CanRaster() const {
-  if (antialias_ || dcPen_.Dash != DcDash::Solid) return false;
+  if (antialias_) return false;
   if (dcPen_.Width < 2 || dcPen_.Width > kMaxRasterWidth) return false;  // 1: the painter is fast
   const QPaintDevice* dev = painter_.device();
   if (!dev || dev->devType() != QInternal::Image || callerClipping_) return false;
@@ -248,71 +165,8 @@ bool QPainterDC::CanRaster() const {
 
 void QPainterDC::RasterPolyline(const TPoint* points, int count) {
   QImage* img = static_cast<QImage*>(painter_.device());
-  QRect area = img->rect();
-  if (clipActive_) area &= clip_;
-  if (area.isEmpty()) return;
-  uchar* bits = img->bits();
-  const qsizetype stride = img->bytesPerLine();
-  const QRgb rgb = ToQColor(dcPen_.Color).rgba();
-  const int w = std::max(1, dcPen_.Width);
-  // Even widths sit half a pixel up and left of the line, as the painter
-  // draws them.
-  const double shift = w % 2 == 0 ? -0.5 : 0.0;
-  const double r = w / 2.0;
-  auto segment = [&](const TPoint& a, const TPoint& b, bool startCap) {
-    const double ax = Lim(a.x) + shift, ay = Lim(a.y) + shift;
-    const double bx = Lim(b.x) + shift, by = Lim(b.y) + shift;
-    const Capsule capsule(ax, ay, bx, by, r, startCap);
-    const int y0 = std::max(area.top(), CeilI(std::min(ay, by) - r));
-    const int y1 = std::min(area.bottom(), FloorI(std::max(ay, by) + r));
-    for (int y = y0; y <= y1; ++y) {
-      double xl = 0.0, xr = 0.0;
-      if (!capsule.Row(y, xl, xr)) continue;
-      const int x0 = std::max(area.left(), CeilI(std::max(xl - 1e-9, -1e9)));
-      const int x1 = std::min(area.right(), FloorI(std::min(xr + 1e-9, 1e9)));
-      if (x0 > x1) continue;
-      QRgb* row = reinterpret_cast<QRgb*>(bits + y * stride);
-      std::fill(row + x0, row + x1 + 1, rgb);
-    }
-  };
-  // Widths 2 and 3 cover the same pixels as a 2 x 2 or 3 x 3 square moved
-  // along the line (up and left of it for 2), which is far cheaper.
-  const QRect near = area.adjusted(-64, -64, 64, 64);
-  auto square = [&](int x, int y) {
-    const int top = std::max(area.top(), y - 1), bottom = std::min(area.bottom(), y - 2 + w);
-    const int left = std::max(area.left(), x - 1), right = std::min(area.right(), x - 2 + w);
-    for (int yy = top; yy <= bottom; ++yy) {
-      QRgb* row = reinterpret_cast<QRgb*>(bits + yy * stride);
-      for (int xx = left; xx <= right; ++xx) row[xx] = rgb;
-    }
-  };
-  auto stamped = [&](const TPoint& a, const TPoint& b, bool first) {
-    int x = a.x, y = a.y;
-    const int dx = std::abs(b.x - x), sx = x < b.x ? 1 : -1;
-    const int dy = -std::abs(b.y - y), sy = y < b.y ? 1 : -1;
-    int err = dx + dy;
-    if (first) square(x, y);
-    while (x != b.x || y != b.y) {
-      const int e2 = 2 * err;
-      if (e2 >= dy) {
-        err += dy;
-        x += sx;
-      }
-      if (e2 <= dx) {
-        err += dx;
-        y += sy;
-      }
-      square(x, y);
-    }
-  };
-  auto draw = [&](const TPoint& a, const TPoint& b, bool first) {
-    if (w <= 3 && near.contains(a.x, a.y) && near.contains(b.x, b.y))
-      stamped(a, b, first);
-    else
-      segment(a, b, first);
-  };
-  if (count == 1) draw(points[0], points[0], true);
-  for (int i = 1; i < count; ++i) draw(points[i - 1], points[i], i == 1);
+  ::RasterPolyline(*img, clipActive_ ? clip_ : img->rect(), ToQColor(dcPen_.Color).rgba(),
+                   dcPen_.Width, dcPen_.Dash, points, count);
 }
 
 void QPainterDC::Text(int32_t x, int32_t y, std::string_view text, DcHAlign h, DcVAlign v) {

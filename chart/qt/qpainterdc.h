@@ -54,7 +54,7 @@ class QPainterDC : public IDeviceContext {
   int32_t DpiY() const override;
 
  private:
-  /// Wide solid curves on an image are rasterised here directly: the
+  /// Wide curves, solid or dashed, on an image are rasterised directly: the
   /// painter's stroker is far slower for long polylines.
   bool CanRaster() const;
   void RasterPolyline(const TPoint* points, int count);

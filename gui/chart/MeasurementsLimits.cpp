@@ -21,9 +21,15 @@ QString Number(std::optional<double> v, int decimals) {
 
 QStringList LimitColumnHeader(const QString& suffix) {
   QStringList header;
-  for (const char* c : {"Grenze unten", "Grenze oben", "außerhalb [h]", "außerhalb [%]", "Ausflüge",
-                        "erste Überschreitung [h]", "größte Abweichung"})
-    header << Tr(c) + suffix;
+  static const char* const columns[] = {
+      QT_TRANSLATE_NOOP("TF_Measurements", "Grenze unten"),
+      QT_TRANSLATE_NOOP("TF_Measurements", "Grenze oben"),
+      QT_TRANSLATE_NOOP("TF_Measurements", "außerhalb [h]"),
+      QT_TRANSLATE_NOOP("TF_Measurements", "außerhalb [%]"),
+      QT_TRANSLATE_NOOP("TF_Measurements", "Ausflüge"),
+      QT_TRANSLATE_NOOP("TF_Measurements", "erste Überschreitung [h]"),
+      QT_TRANSLATE_NOOP("TF_Measurements", "größte Abweichung")};
+  for (const char* c : columns) header << Tr(c) + suffix;
   return header;
 }
 

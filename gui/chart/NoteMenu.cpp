@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -17,9 +16,9 @@
 
 namespace {
 
-QString Tr(const char* text) { return QCoreApplication::translate("TNoteMenu", text); }
-
-QString CurveName(int ch) { return ch == kTempChannel ? Tr("Temperatur") : Tr("Kanal %1").arg(ch); }
+QString CurveName(int ch) {
+  return ch == kTempChannel ? TNoteMenu::tr("Temperatur") : TNoteMenu::tr("Kanal %1").arg(ch);
+}
 
 QString Number(double v, int decimals) {
   QLocale locale;
@@ -30,22 +29,22 @@ QString Number(double v, int decimals) {
 bool RunNoteDialog(QWidget* parent, TNoteChoice& choice, const std::vector<int>& channels) {
   QDialog dialog(parent);
   dialog.setObjectName("Dlg_Note");
-  dialog.setWindowTitle(Tr("Notiz"));
+  dialog.setWindowTitle(TNoteMenu::tr("Notiz"));
   auto* text = new QLineEdit(choice.Text, &dialog);
   text->setObjectName("Ed_NoteText");
   text->setMaxLength(static_cast<int>(kMaxNoteText));
   text->setMinimumWidth(320);
   auto* curve = new QComboBox(&dialog);
   curve->setObjectName("CB_NoteCurve");
-  curve->addItem(Tr("keine"), 0);
+  curve->addItem(TNoteMenu::tr("keine"), 0);
   for (const int ch : channels) curve->addItem(CurveName(ch), ch);
   curve->setCurrentIndex(std::max(0, curve->findData(choice.Channel)));
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
   QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
   QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
   auto* form = new QFormLayout(&dialog);
-  form->addRow(Tr("Text:"), text);
-  form->addRow(Tr("Wert der Kurve:"), curve);
+  form->addRow(TNoteMenu::tr("Text:"), text);
+  form->addRow(TNoteMenu::tr("Wert der Kurve:"), curve);
   form->addRow(buttons);
   if (dialog.exec() != QDialog::Accepted) return false;
   choice.Text = text->text();
@@ -89,11 +88,11 @@ TNoteMenu::TNoteMenu(QWidget& window, QMenu& popup, IDiagramHost& host,
                      std::function<void()> changed)
     : QObject(&window), window_(window), host_(host), changed_(std::move(changed)) {
   popup.addSeparator();
-  add_ = popup.addAction(Tr("Notiz..."));
+  add_ = popup.addAction(TNoteMenu::tr("Notiz..."));
   add_->setObjectName("PMn_NoteAdd");
-  edit_ = popup.addAction(Tr("Notiz bearbeiten..."));
+  edit_ = popup.addAction(TNoteMenu::tr("Notiz bearbeiten..."));
   edit_->setObjectName("PMn_NoteEdit");
-  delete_ = popup.addAction(Tr("Notiz löschen"));
+  delete_ = popup.addAction(TNoteMenu::tr("Notiz löschen"));
   delete_->setObjectName("PMn_NoteDelete");
   connect(add_, &QAction::triggered, this, &TNoteMenu::Add);
   connect(edit_, &QAction::triggered, this, &TNoteMenu::Edit);

@@ -21,7 +21,8 @@ TF_Report::TF_Report(const std::vector<TReportWindow>& shown, std::vector<TRepor
   list_->setObjectName("LB_ReportWindows");
   const auto add = [this](const TReportWindow& w, bool checked) {
     QString text = ReportWindowName(w.Mode);
-    if (w.Mode != kReportOverview && w.Number > 1) text += tr(" (Fenster %1)").arg(w.Number);
+    // A further window with its number, as its caption has it.
+    if (w.Mode != kReportOverview && w.Number > 1) text += QString(" (%1)").arg(w.Number);
     if (w.Zoomed) text += tr(", mit Zoom");
     if (w.MarkA > 0 && w.MarkB > 0) text += tr(", mit Marken");
     auto* item = new QListWidgetItem(text, list_);

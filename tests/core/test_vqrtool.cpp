@@ -498,7 +498,7 @@ TEST(ProgramSwitches, HelpAndVersionPrintAndExitZero) {
   const std::vector<Case> cases = {
       {"vqrtool", "--help", "vqrtool print FILE.DAT..."},
       {"vqrtool", "--version", "vqrtool"},
-      {"vqrshow4", "--help", "usage: vqrshow4 [FILE.DAT"},
+      {"vqrshow4", "--help", "usage: vqrshow4 [FILE.DAT | FILE.vqa]"},
       {"vqrshow4", "--version", "vqrshow4"},
   };
   for (const Case& c : cases) {

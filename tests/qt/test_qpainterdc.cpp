@@ -114,6 +114,79 @@ TEST(QPainterDCRaster, WideCurvesMatchThePaintersStroke) {
   }
 }
 
+// Draws curve with pen both ways: straight into an RGB32 image and through
+// the painter's stroker (which it keeps for RGB888), both on white.
+std::pair<QImage, QImage> BothWays(const DcPen& pen, const std::vector<TPoint>& curve) {
+  QImage fast = WhiteImage(340, 300);
+  QImage slow(340, 300, QImage::Format_RGB888);
+  slow.fill(Qt::white);
+  for (QImage* img : {&fast, &slow}) {
+    QPainter painter(img);
+    QPainterDC dc(painter);
+    dc.SetPen(pen);
+    dc.Polyline(curve.data(), static_cast<int>(curve.size()));
+  }
+  return {fast, slow.convertToFormat(QImage::Format_RGB32)};
+}
+
+bool Inked(const QImage& img, int x, int y) { return img.pixel(x, y) != qRgb(255, 255, 255); }
+
+// Dashed curves (and solid ones of every width) likewise, with the dashes
+// in the same places: the pattern runs on across the polyline's points and
+// across the pieces the painter is given.
+TEST(QPainterDCRaster, DashedCurvesMatchThePaintersStroke) {
+  struct Shape {
+    const char* name;
+    std::vector<TPoint> points;
+  };
+  Shape steep{"steep", {}}, shallow{"shallow", {}}, zigzag{"zig-zag", {}}, uneven{"uneven", {}};
+  for (int i = 0; i < 300; ++i) {
+    steep.points.push_back({20 + i, 150 + static_cast<int>(std::lround(120 * std::sin(i * 0.3)))});
+    shallow.points.push_back(
+        {20 + i, 150 + static_cast<int>(std::lround(12 * std::sin(i * 0.02)))});
+  }
+  for (int i = 0; i < 75; ++i) zigzag.points.push_back({20 + 4 * i, i % 2 ? 60 : 240});
+  // Pieces of 1 to 9 pixels, so that dashes begin and end inside them, at
+  // their ends and across several of them.
+  for (int x = 20, i = 0; x < 320; x += 1 + i % 9, ++i)
+    uneven.points.push_back({x, 40 + x * 2 / 3});
+  for (DcDash dash :
+       {DcDash::Solid, DcDash::Dash, DcDash::Dot, DcDash::DashDot, DcDash::DashDotDot})
+    for (int width = 1; width <= 4; ++width)
+      for (const Shape* shape : {&steep, &shallow, &zigzag, &uneven}) {
+        const auto [fast, slow] = BothWays({0x000000, width, dash}, shape->points);
+        int inkFast = 0, differ = 0;
+        for (int y = 0; y < 300; ++y)
+          for (int x = 0; x < 340; ++x) {
+            const bool a = Inked(fast, x, y), b = Inked(slow, x, y);
+            inkFast += a;
+            differ += a != b;
+          }
+        EXPECT_LT(differ, inkFast / 10 + 10)
+            << "style " << static_cast<int>(dash) << " width " << width << " " << shape->name;
+      }
+}
+
+// Along a straight line the dashes fall on exactly the painter's pixels,
+// however the line is cut into pieces.
+TEST(QPainterDCRaster, DashesOfAStraightLineSitWhereThePainterPutsThem) {
+  std::vector<TPoint> line;
+  for (int x = 10, i = 0; x < 330; x += 1 + i * 7 % 11, ++i) line.push_back({x, 150});
+  line.push_back({330, 150});
+  for (DcDash dash : {DcDash::Dash, DcDash::Dot, DcDash::DashDot, DcDash::DashDotDot})
+    for (int width = 2; width <= 4; ++width) {
+      const auto [fast, slow] = BothWays({0x000000, width, dash}, line);
+      int inked = 0, misplaced = 0;
+      for (int x = 0; x < 340; ++x) {
+        inked += Inked(slow, x, 150);
+        misplaced += Inked(fast, x, 150) != Inked(slow, x, 150);
+      }
+      EXPECT_EQ(misplaced, 0) << "style " << static_cast<int>(dash) << " width " << width;
+      EXPECT_GT(inked, 100);
+      EXPECT_LT(inked, 300);
+    }
+}
+
 TEST(QPainterDCRaster, HonoursTheClipAndACallersClip) {
   QImage img = WhiteImage(100, 100);
   QPainter painter(&img);

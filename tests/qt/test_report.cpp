@@ -373,8 +373,7 @@ TEST_F(ProgramReport, DialogPrintsTheWindowsShownAsVqrtoolPrintsTheirEvaluation)
   const std::vector<TEvalWindow> shown = windows->SavedViews();
   Find<QAction>("Mn_File_Report")->trigger();
   EXPECT_EQ(windows->SavedViews(), shown) << "the report leaves the windows as they were";
-  EXPECT_EQ(rows, (QStringList{"Übersicht", "Kombination 1",
-                               "Kanal 3 (Fenster 2), mit Zoom, mit Marken"}));
+  EXPECT_EQ(rows, (QStringList{"Übersicht", "Kombination 1", "Kanal 3 (2), mit Zoom, mit Marken"}));
   const auto program = Pages(printTo);
   ASSERT_EQ(program.size(), 4u);
   EXPECT_EQ(program[0].first, "Übersicht");
