@@ -2,8 +2,6 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
-#include <cerrno>
-#include <cstring>
 
 #include "app/QXMain.h"
 #include "chart/diagramcontroller.h"
@@ -13,6 +11,7 @@
 #include "gui/common/writefailure.h"
 #include "gui/settings/settingsbinder.h"
 #include "session/evaluationsession.h"
+#include "session/evaluationtext.h"
 #include "settings/settings.h"
 
 namespace {
@@ -24,59 +23,11 @@ QString DataFilter() {
   return TQXMainForm::tr("VQR Messwert-Dateien (*.DAT *.dat);;Alle Dateien (*)");
 }
 
-QString ReadReason(int code) {
-  switch (code) {
-    case ENOENT:
-      return TQXMainForm::tr("Die Datei gibt es nicht.");
-    case EACCES:
-    case EPERM:
-      return TQXMainForm::tr("Der Zugriff wurde verweigert.");
-    default:
-      return QString::fromLocal8Bit(std::strerror(code));
-  }
-}
-
 }  // namespace
 
 /// Why an evaluation file was refused, in one message.
 QString EvaluationErrorText(const QString& file, const TEvalResult& r) {
-  switch (r.Error) {
-    case TEvalError::None:
-      break;
-    case TEvalError::OpenFailed:
-      return TQXMainForm::tr("Die Auswertung %1 kann nicht geöffnet werden. %2")
-          .arg(file, ReadReason(r.Errno));
-    case TEvalError::NotRegular:
-      return TQXMainForm::tr(
-                 "%1 ist keine gewöhnliche Datei, sondern ein Ordner, eine Pipe oder ein Gerät.")
-          .arg(file);
-    case TEvalError::TooLarge:
-      return TQXMainForm::tr("%1 ist zu groß für eine Auswertung (höchstens %2 kB).")
-          .arg(file)
-          .arg(kMaxEvaluationBytes / 1024);
-    case TEvalError::Damaged:
-      return TQXMainForm::tr("Die Auswertung %1 ist beschädigt oder unvollständig.").arg(file);
-    case TEvalError::NotEvaluation:
-      return TQXMainForm::tr("%1 ist keine Auswertung von vqrshow4.").arg(file);
-    case TEvalError::NewerVersion:
-      return TQXMainForm::tr(
-                 "Die Auswertung %1 stammt von einer neueren Programmversion (Format %2; dieses "
-                 "Programm liest Format %3).")
-          .arg(file)
-          .arg(r.Version)
-          .arg(kEvaluationVersion);
-    case TEvalError::WrongType:
-      return TQXMainForm::tr(
-                 "Die Auswertung %1 ist beschädigt: das Feld \u201e%2\u201c fehlt oder hat den "
-                 "falschen Typ.")
-          .arg(file, Q(r.Field));
-    case TEvalError::BadValue:
-      return TQXMainForm::tr(
-                 "Die Auswertung %1 ist beschädigt: das Feld \u201e%2\u201c hat einen ungültigen "
-                 "Wert.")
-          .arg(file, Q(r.Field));
-  }
-  return {};
+  return Q(EvaluationErrorMessage(file.toStdString(), r));
 }
 
 TNotes* TQXMainForm::Notes() { return session_ && dataLoaded_ ? &session_->Notes() : nullptr; }
@@ -140,22 +91,15 @@ bool TQXMainForm::SaveEvaluationFile(const QString& path) {
     return false;
   };
   TEvaluation eval;
-  if (windows_ && windows_->ChannelWindowVisible() && windows_->ChannelController()) {
-    const TDiagramController& c = *windows_->ChannelController();
-    TEvalWindow w;
-    w.Mode = session_->Diagram().WindowMode();
-    w.Axes = session_->Data().Axes().All();
-    w.Zoomed = c.Zoomed();
-    w.MarkA = c.MarkA();
-    w.MarkB = c.MarkB();
-    eval.Windows.push_back(w);
+  if (windows_) {
+    eval.Windows = windows_->SavedViews();
+    eval.CoupledTime = windows_->TimeAxesCoupled();
   }
   int code = 0;
   std::string failed;
   if (!CaptureEvaluation(*session_, recordingPath_.toStdString(), path.toStdString(), eval, &code,
                          &failed))
-    return fail(TQXMainForm::tr("Die Aufzeichnung %1 kann nicht gelesen werden. %2")
-                    .arg(Q(failed), ReadReason(code)));
+    return fail(Q(RecordingStateMessage(failed, TRecordingState::Unreadable, code)));
   if (!WriteEvaluationFile(path.toStdString(), eval, &code))
     return fail(WriteFailureText(path, code));
   evaluationPath_ = path;
@@ -194,31 +138,7 @@ bool TQXMainForm::OpenEvaluationFile(const QString& path) {
       const TRecordingState state = CheckRecording(file, r->Sha256, &code);
       if (state == TRecordingState::Same) break;
       const QString name = Q(file);
-      QString text;
-      switch (state) {
-        case TRecordingState::Missing:
-          text = TQXMainForm::tr(
-                     "Die Aufzeichnung %1 der Auswertung wurde nicht gefunden; sie wurde "
-                     "verschoben oder gelöscht.")
-                     .arg(name);
-          break;
-        case TRecordingState::NotRegular:
-          text =
-              TQXMainForm::tr(
-                  "%1 ist keine gewöhnliche Datei, sondern ein Ordner, eine Pipe oder ein Gerät.")
-                  .arg(name);
-          break;
-        case TRecordingState::Unreadable:
-          text = TQXMainForm::tr("Die Aufzeichnung %1 kann nicht gelesen werden. %2")
-                     .arg(name, ReadReason(code));
-          break;
-        case TRecordingState::Changed:
-        case TRecordingState::Same:
-          text = TQXMainForm::tr(
-                     "Die Aufzeichnung %1 wurde geändert, seit die Auswertung gespeichert wurde.")
-                     .arg(name);
-          break;
-      }
+      const QString text = Q(RecordingStateMessage(file, state, code));
       const bool changed = state == TRecordingState::Changed;
       int answer = 0;
       if (AskAboutRecording) {
@@ -263,12 +183,22 @@ bool TQXMainForm::OpenEvaluationFile(const QString& path) {
   ApplyEvaluation(*session_, eval, {paths.begin() + 1, paths.end()});
   if (zeroAction_) zeroAction_->setChecked(eval.ZeroPoint);
   EndBusy();
-  if (windows_) windows_->RefreshOverview();
-  for (const TEvalWindow& w : eval.Windows) {
-    OpenDiagramWindow(w.Mode);
-    if (windows_)
-      windows_->RestoreChannelView(w.Zoomed, w.Axes.Time, w.Axes.Value, w.MarkA, w.MarkB);
-    break;  // one diagram window
+  if (windows_) {
+    windows_->RefreshOverview();
+    // The windows as they were: the first in its mode, the rest beside it;
+    // coupled only once each shows its own time axis.
+    windows_->SetTimeAxesCoupled(false);
+    windows_->CloseFurtherWindows();
+    for (size_t i = 0; i < eval.Windows.size(); ++i) {
+      const TEvalWindow& w = eval.Windows[i];
+      if (i == 0) {
+        OpenDiagramWindow(w.Mode);
+        windows_->RestoreChannelView(w);
+      } else if (!windows_->OpenFurtherView(w)) {
+        break;
+      }
+    }
+    windows_->SetTimeAxesCoupled(eval.CoupledTime);
   }
   evaluationPath_ = path;
   NotesChanged();

@@ -46,6 +46,11 @@ void TQXMainForm::OpenFurtherDiagramWindow(int mode) {
 
 int TQXMainForm::PrepareFurtherDiagram(TVQRDiagram& diagram, int mode) {
   if (binder_) binder_->CommitFor(DiagramWindowCommand(mode));
+  // The recording's notes and the limits in force, as the first window draws them.
+  if (session_) {
+    diagram.SetNotes(&session_->Notes());
+    diagram.SetLimits(session_->Limits());
+  }
   if (settings_) return PrepareWindowMode(*settings_, diagram, mode);
   diagram.SetDefaults(true, true, false);
   diagram.SetWindowMode(mode);

@@ -25,7 +25,8 @@ void TQXMainForm::FileReport() {
     Beep();
     return;
   }
-  TF_Report dialog(windows_ ? windows_->ReportWindows() : std::vector<TReportWindow>{}, {}, this);
+  TF_Report dialog(windows_ ? windows_->ReportWindows() : std::vector<TReportWindow>{},
+                   ReportNotes(session_->Notes()), this);
   if (dialog.exec() != QDialog::Accepted) return;
   const TReportContent content = dialog.Content();
   if (content.Windows.empty() && !content.Table) return;

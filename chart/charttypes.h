@@ -14,6 +14,8 @@ constexpr int kCombi2Mode = 19;
 
 constexpr bool IsChannelMode(int mode) { return mode >= 1 && mode <= kMeasureChannels; }
 constexpr bool IsCombiMode(int mode) { return mode == kCombi1Mode || mode == kCombi2Mode; }
+/// A window mode a diagram window shows: a channel or a combination.
+constexpr bool IsDiagramMode(int mode) { return IsChannelMode(mode) || IsCombiMode(mode); }
 
 /// Grid styles of the layout (Diagram/GridStyle).
 constexpr uint8_t kGridNone = 0;

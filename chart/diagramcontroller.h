@@ -57,6 +57,12 @@ struct TDiagramActions {
   TDiagramActions& operator|=(const TDiagramActions& o);
 };
 
+/// The axes a saved view shows, over full (the axes fitted now): a free
+/// range is made anew from its ends as the wheel makes it, so its ticks are
+/// the program's own; other axes are taken as saved. False, out unchanged,
+/// when one of them cannot be drawn.
+bool SavedAxesOver(const TAxisSet& full, const TAxisSet& saved, TAxisSet& out);
+
 class TDiagramController {
  public:
   /// diagram: the diagram the window draws, null while there is none.
@@ -87,10 +93,11 @@ class TDiagramController {
   TDiagramActions MarkAtMenu() { return SetMarkAt(menuSample_); }
   /// The cursor's sample when the context menu opened, 0 when it was off the curves.
   int MenuSample() const { return menuSample_; }
-  /// A saved view again: zoomed to time and value when zoom, and the markers
-  /// (samples of the recording, 0 none; others are dropped).
-  TDiagramActions RestoreView(bool zoom, const AxisRange& time, const AxisRange& value, int markA,
-                              int markB);
+  /// A saved view again over the axes fitted now, its history begun anew:
+  /// the axes shown (SavedAxesOver), by the two-click zoom when zoomed, and
+  /// the markers (samples of the recording, 0 none; others are dropped).
+  /// Away from the full scale the history holds the full scale and the view.
+  TDiagramActions RestoreView(const TAxisSet& axes, bool zoomed, int markA, int markB);
   /// The status bar's zoom panel or "Z": back to the whole scale, or the last zoom again.
   TDiagramActions ZoomCommand();
   /// The wheel turned over p by steps notches, away from the user positive:

@@ -63,6 +63,27 @@ bool SetRange(AxisRange& axis, const AxisRange& full, double lo, double hi, TWhe
 constexpr TWheelAxis kAxes[] = {TWheelAxis::Time, TWheelAxis::Value, TWheelAxis::Temp};
 }  // namespace
 
+bool SavedAxesOver(const TAxisSet& full, const TAxisSet& saved, TAxisSet& out) {
+  TAxisSet next = full;
+  for (const TWheelAxis axis : kAxes) {
+    const AxisRange& s = saved.*Member(axis);
+    AxisRange& r = next.*Member(axis);
+    if (IsFreeRange(s)) {
+      // In the units the axis is labelled in now.
+      if (!std::isfinite(s.Start) || !std::isfinite(s.Span) ||
+          !SetRange(r, full.*Member(axis), AxisLow(s), AxisHigh(s), axis))
+        return false;
+    } else if (s.Divisions >= 1 && std::isfinite(s.Span) && s.Span > 0.0f &&
+               std::isfinite(s.Start)) {
+      r = s;
+    } else {
+      return false;
+    }
+  }
+  out = next;
+  return true;
+}
+
 bool TDiagramController::AtFullScale() const {
   return history_.empty() || history_[historyPos_].Axes == history_[0].Axes;
 }

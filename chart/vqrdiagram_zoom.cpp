@@ -69,9 +69,9 @@ bool TVQRDiagram::RestoreZoom() {
 
 bool TVQRDiagram::ZoomTo(const AxisRange& time, const AxisRange& value) {
   if (!Usable(time) || !Usable(value)) return false;
-  savedX_ = data_.Axes().Time();
-  savedY_ = data_.Axes().Value();
-  data_.Axes().Zoom(time, value);
+  savedX_ = axes_.Time();
+  savedY_ = axes_.Value();
+  axes_.Zoom(time, value);
   zoomedX_ = time;
   zoomedY_ = value;
   zoomAvailable_ = true;

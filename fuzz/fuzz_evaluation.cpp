@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "chart/charttypes.h"
+#include "data/freerange.h"
 #include "session/evaluation.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -18,7 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::abort();
   for (const TEvalWindow& w : eval.Windows)
     if (!(IsChannelMode(w.Mode) || IsCombiMode(w.Mode)) || w.MarkA < 0 || w.MarkB < 0 ||
-        w.Axes.Time.Divisions < 1 || !(w.Axes.Value.Span > 0))
+        (w.Axes.Time.Divisions < 1 && !IsFreeRange(w.Axes.Time)) || w.Axes.Time.Divisions < 0 ||
+        !(w.Axes.Value.Span > 0))
       std::abort();
   for (const TNote& n : eval.Notes)
     if (n.Text.size() > kMaxNoteText || n.Channel < 0 || n.Channel > kTempChannel) std::abort();

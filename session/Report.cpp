@@ -3,13 +3,20 @@
 #include <algorithm>
 
 #include "chart/curvestats.h"
+#include "chart/diagramcontroller.h"
 #include "data/numtext.h"
 #include "session/Session.h"
 
 int PrepareReportWindow(TVQRSession& session, const TReportWindow& window) {
   const int mode = IsReportWindow(window.Mode) && window.Mode != kReportOverview ? window.Mode : 1;
   const int curves = session.PrepareWindow(mode);
-  if (window.Zoomed && window.Mode != kReportOverview) {
+  if (window.Mode == kReportOverview) return curves;
+  if (window.Axes) {
+    // Over the axes fitted now, as the window put back from a saved evaluation.
+    TAxisSet axes;
+    if (SavedAxesOver(session.Data().Axes().All(), *window.Axes, axes))
+      session.Data().Axes().ZoomAll(axes);
+  } else if (window.Zoomed) {
     // The window's rule for its two clicks: a selection under one division is none.
     TZoomSel sel;
     if (TVQRDiagram::ZoomSelection({window.Zoom.xFrom, window.Zoom.yFrom},
@@ -17,6 +24,12 @@ int PrepareReportWindow(TVQRSession& session, const TReportWindow& window) {
       session.Diagram().SetZoom(sel);
   }
   return curves;
+}
+
+std::vector<TReportNote> ReportNotes(const TNotes& notes) {
+  std::vector<TReportNote> list;
+  for (const TNote& n : notes) list.push_back({n.Time / 3600.0, n.Channel, n.Text});
+  return list;
 }
 
 std::vector<int> ReportChannels(const TVQRDiagram& diagram, int mode) {
@@ -88,8 +101,7 @@ bool ParseReportWindows(std::string_view text, std::vector<TReportWindow>& windo
 TReportWindowKeeper::TReportWindowKeeper(TVQRSession& session)
     : session_(session),
       mode_(session.Diagram().WindowMode()),
-      time_(session.Data().Axes().Time()),
-      value_(session.Data().Axes().Value()),
+      axes_(session.Data().Axes().All()),
       zoom_(session.Diagram().ZoomMemory()) {}
 
 TReportWindowKeeper::~TReportWindowKeeper() {
@@ -98,6 +110,6 @@ TReportWindowKeeper::~TReportWindowKeeper() {
     session_.PrepareWindow(mode_);
   else
     diagram.SetWindowMode(mode_);
-  session_.Data().Axes().Zoom(time_, value_);
+  session_.Data().Axes().ZoomAll(axes_);
   diagram.SetZoomMemory(zoom_);
 }

@@ -5,6 +5,7 @@
 // notes. The program builds the list from its open windows, vqrtool from the
 // command line; a saved evaluation can hand over its own.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "chart/charttypes.h"
 #include "chart/limitstats.h"
 #include "chart/measuredvalues.h"
+#include "chart/notes.h"
 #include "chart/vqrdiagram.h"
 
 class TVQRSession;
@@ -27,10 +29,14 @@ constexpr bool IsReportWindow(int mode) {
 /// One window of a report as it was on screen.
 struct TReportWindow {
   int Mode = kReportOverview;
-  bool Zoomed = false;
-  TZoomSel Zoom{};  // division indexes of the whole scale, as the window's zoom rule takes them
-  int MarkA = 0;    // drawn samples of the open recording; 0: no marker
+  bool Zoomed = false;  // shown zoomed, by two clicks or freely
+  TZoomSel Zoom{};      // division indexes of the whole scale, as the window's zoom rule takes them
+  int MarkA = 0;        // drawn samples of the open recording; 0: no marker
   int MarkB = 0;
+  /// The axes shown (a free range too); they win over Zoom. None: the full
+  /// scale, or the two-click zoom Zoom when Zoomed.
+  std::optional<TAxisSet> Axes{};
+  int Number = 1;  // the diagram window's number among those open (2 and up: a further one)
   bool operator==(const TReportWindow&) const = default;
 };
 
@@ -61,6 +67,9 @@ struct TReportMeasured {
   std::vector<TLimitVerdict> Verdicts;  // of the curves with a limit
 };
 
+/// The notes of a recording as a report lists them.
+std::vector<TReportNote> ReportNotes(const TNotes& notes);
+
 /// Makes the session's diagram show window: its mode (pens and layout from
 /// the settings) and zoom. Returns the number of curves.
 int PrepareReportWindow(TVQRSession& session, const TReportWindow& window);
@@ -87,6 +96,6 @@ class TReportWindowKeeper {
  private:
   TVQRSession& session_;
   int mode_;
-  AxisRange time_, value_;
+  TAxisSet axes_;
   TVQRDiagram::TZoomMemory zoom_;
 };

@@ -7,6 +7,7 @@
 
 #include "chart/charttypes.h"
 #include "data/atomicfile.h"
+#include "data/freerange.h"
 #include "data/regularfile.h"
 #include "data/sha256.h"
 #include "data/vqrtypes.h"
@@ -30,6 +31,11 @@ json AxisJson(const AxisRange& a, bool time) {
             {"int_digits", a.IntDigits},
             {"decimals", a.Decimals}};
   if (time) j["time_in_days"] = a.TimeInDays;
+  // A free range: its ticks, in the units of its labels.
+  if (IsFreeRange(a)) {
+    j["tick_step"] = a.TickStep;
+    j["first_tick"] = a.FirstTick;
+  }
   return j;
 }
 
@@ -107,13 +113,29 @@ class TReader {
     return true;
   }
 
+  bool Double(const json* j, const std::string& field, double& out) {
+    if (!j) return false;
+    if (!j->is_number()) return Fail(TEvalError::WrongType, field);
+    out = j->get<double>();
+    return std::isfinite(out) || Fail(TEvalError::BadValue, field);
+  }
+
   bool Axis(const json& parent, const char* key, bool time, const std::string& at, AxisRange& a) {
     const std::string field = at + "." + key;
     const json* j = Member(parent, key, field);
     if (!Object(j, field)) return false;
+    // A free range: ticks at multiples of tick_step; it may hold none.
+    if (j->contains("tick_step")) {
+      if (!Double(Member(*j, "tick_step", field + ".tick_step"), field + ".tick_step",
+                  a.TickStep) ||
+          !Double(Member(*j, "first_tick", field + ".first_tick"), field + ".first_tick",
+                  a.FirstTick))
+        return false;
+      if (!(a.TickStep > 0.0)) return Fail(TEvalError::BadValue, field + ".tick_step");
+    }
     bool ok =
-        Int(Member(*j, "divisions", field + ".divisions"), 1, 1000, field + ".divisions",
-            a.Divisions) &&
+        Int(Member(*j, "divisions", field + ".divisions"), IsFreeRange(a) ? 0 : 1, 1000,
+            field + ".divisions", a.Divisions) &&
         Float(Member(*j, "span", field + ".span"), field + ".span", a.Span) &&
         Float(Member(*j, "start", field + ".start"), field + ".start", a.Start) &&
         Int(Member(*j, "int_digits", field + ".int_digits"), 0, 20, field + ".int_digits",
@@ -218,6 +240,10 @@ class TReader {
       e.Compared.push_back(std::move(r));
     }
     if (!Bool(Member(doc, "zero_point", "zero_point"), "zero_point", e.ZeroPoint)) return false;
+    // Not in the first files of this format: uncoupled then.
+    if (doc.contains("coupled_time") &&
+        !Bool(Member(doc, "coupled_time", "coupled_time"), "coupled_time", e.CoupledTime))
+      return false;
     const json* windows = Member(doc, "windows", "windows");
     if (!Array(windows, kMaxEvaluationWindows, "windows")) return false;
     for (size_t i = 0; i < windows->size(); ++i) {
@@ -279,6 +305,7 @@ std::string EvaluationJson(const TEvaluation& eval) {
   doc["compared"] = json::array();
   for (const TEvalRecording& r : eval.Compared) doc["compared"].push_back(RecordingJson(r));
   doc["zero_point"] = eval.ZeroPoint;
+  doc["coupled_time"] = eval.CoupledTime;
   doc["windows"] = json::array();
   for (const TEvalWindow& w : eval.Windows)
     doc["windows"].push_back({{"mode", w.Mode},

@@ -31,10 +31,10 @@ struct TEvalRecording {
 };
 
 struct TEvalWindow {
-  int Mode = 0;   // 1..16 a channel, kCombi1Mode, kCombi2Mode
-  TAxisSet Axes;  // as shown
-  bool Zoomed = false;
-  int MarkA = 0;  // samples, 0 none
+  int Mode = 0;         // 1..16 a channel, kCombi1Mode, kCombi2Mode
+  TAxisSet Axes;        // as shown, all three (free ranges with their ticks)
+  bool Zoomed = false;  // by the two-click zoom
+  int MarkA = 0;        // samples, 0 none
   int MarkB = 0;
   bool operator==(const TEvalWindow&) const = default;
 };
@@ -43,7 +43,8 @@ struct TEvaluation {
   TEvalRecording Recording;
   std::vector<TEvalRecording> Compared;
   bool ZeroPoint = false;
-  std::vector<TEvalWindow> Windows;
+  std::vector<TEvalWindow> Windows;  // the first diagram window first
+  bool CoupledTime = false;          // "Zeitachsen koppeln"
   TNotes Notes;
   TVQRLimits Limits;  // the limits in force when saved
   bool operator==(const TEvaluation&) const = default;

@@ -34,7 +34,9 @@ bool CaptureEvaluation(const TVQRSession& session, const std::string& recordingP
   e.ZeroPoint = session.ZeroPoint();
   e.Notes = session.Notes();
   e.Limits = session.Limits();
+  // The windows are the program's, filled in before.
   e.Windows = std::move(eval.Windows);
+  e.CoupledTime = eval.CoupledTime;
   eval = std::move(e);
   return true;
 }

@@ -12,7 +12,8 @@
 /// The session's part of an evaluation to be saved at evaluationPath: the
 /// open recording (recordingPath, absolute) and the compared ones, stored
 /// relative where they lie beside or below it, each with the SHA-256 of its
-/// file now. False, with the errno and the file, when one cannot be read.
+/// file now; eval's windows and their coupling are kept. False, with the
+/// errno and the file, when one cannot be read.
 bool CaptureEvaluation(const TVQRSession& session, const std::string& recordingPath,
                        const std::string& evaluationPath, TEvaluation& eval, int* errorNumber,
                        std::string* failedFile);

@@ -103,16 +103,19 @@ void TDiagramWindows::ShowOverview() {
 std::vector<TReportWindow> TDiagramWindows::ReportWindows() const {
   std::vector<TReportWindow> windows;
   if (overview_->isVisible()) windows.push_back(TReportWindow{});
-  const TVQRDiagram* diagram = host_.Diagram();
-  if (channel_->isVisible() && diagram) {
-    const TDiagramController& c = channel_->Controller();
+  for (TF_SChannel* shown : ShownWindows()) {
+    const TVQRDiagram* diagram = shown->Diagram();
+    if (!diagram || !IsDiagramMode(diagram->WindowMode())) continue;
+    const TDiagramController& c = shown->Controller();
     TReportWindow w;
     w.Mode = diagram->WindowMode();
-    w.Zoomed = c.Zoomed();
+    w.Axes = diagram->Axes().All();
+    w.Zoomed = c.Zoomed() || *w.Axes != c.FullScale();
     w.Zoom = c.ZoomSel();
     w.MarkA = c.MarkA();
     w.MarkB = c.MarkB();
-    if (IsReportWindow(w.Mode)) windows.push_back(w);
+    w.Number = shown->Number();
+    windows.push_back(w);
   }
   return windows;
 }
@@ -121,13 +124,39 @@ const TDiagramController* TDiagramWindows::ChannelController() const {
   return &channel_->Controller();
 }
 
-void TDiagramWindows::RestoreChannelView(bool zoom, const AxisRange& time, const AxisRange& value,
-                                         int markA, int markB) {
-  channel_->RestoreView(zoom, time, value, markA, markB);
+std::vector<TEvalWindow> TDiagramWindows::SavedViews() const {
+  std::vector<TEvalWindow> views;
+  for (TF_SChannel* shown : ShownWindows()) {
+    const TVQRDiagram* diagram = shown->Diagram();
+    if (!diagram || !IsDiagramMode(diagram->WindowMode())) continue;
+    const TDiagramController& c = shown->Controller();
+    TEvalWindow v;
+    v.Mode = diagram->WindowMode();
+    v.Axes = diagram->Axes().All();
+    v.Zoomed = c.Zoomed();
+    v.MarkA = c.MarkA();
+    v.MarkB = c.MarkB();
+    views.push_back(v);
+  }
+  return views;
 }
 
+void TDiagramWindows::RestoreChannelView(const TEvalWindow& view) {
+  channel_->RestoreView(view.Axes, view.Zoomed, view.MarkA, view.MarkB);
+}
+
+bool TDiagramWindows::OpenFurtherView(const TEvalWindow& view) {
+  if (!OpenFurtherWindow(view.Mode)) return false;
+  further_.back()->Window()->RestoreView(view.Axes, view.Zoomed, view.MarkA, view.MarkB);
+  return true;
+}
+
+bool TDiagramWindows::TimeAxesCoupled() const { return coupling_->Coupled(); }
+
+void TDiagramWindows::SetTimeAxesCoupled(bool on) { coupling_->SetCoupled(on, nullptr); }
+
 void TDiagramWindows::RedrawDiagrams() {
-  if (channel_->isVisible()) channel_->Invalidate();
+  for (TF_SChannel* w : ShownWindows()) w->Invalidate();
 }
 
 std::vector<TF_SChannel*> TDiagramWindows::FurtherWindows() const {

@@ -45,8 +45,11 @@ class TDiagramWindows : public IDiagramWindows {
   void ShowOverview() override;
   std::vector<TReportWindow> ReportWindows() const override;
   const TDiagramController* ChannelController() const override;
-  void RestoreChannelView(bool zoom, const AxisRange& time, const AxisRange& value, int markA,
-                          int markB) override;
+  std::vector<TEvalWindow> SavedViews() const override;
+  void RestoreChannelView(const TEvalWindow& view) override;
+  bool OpenFurtherView(const TEvalWindow& view) override;
+  bool TimeAxesCoupled() const override;
+  void SetTimeAxesCoupled(bool on) override;
   void RedrawDiagrams() override;
   bool OpenFurtherWindow(int mode) override;
   void RefreshFurtherWindows() override;

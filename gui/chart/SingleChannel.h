@@ -81,8 +81,9 @@ class TF_SChannel : public QWidget {
   TF_Measurements* Measurements() const { return measurements_; }
   /// "Notiz...", "Notiz bearbeiten..." and "Notiz löschen" of the context menu.
   TNoteMenu* NoteMenu() const { return notes_; }
-  /// A saved view again: the zoom (time and value axes) and the markers.
-  void RestoreView(bool zoom, const AxisRange& time, const AxisRange& value, int markA, int markB);
+  /// A saved view again: the axes shown (by the two-click zoom when zoomed)
+  /// and the markers; the zoom history begins anew.
+  void RestoreView(const TAxisSet& axes, bool zoomed, int markA, int markB);
 
   TZTStatusBar* StatusPanels() const { return SB_Single; }
   /// The diagram's context menu, to which the program adds its own commands.

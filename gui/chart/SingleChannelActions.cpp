@@ -2,9 +2,8 @@
 // put back.
 #include "gui/chart/SingleChannel.h"
 
-void TF_SChannel::RestoreView(bool zoom, const AxisRange& time, const AxisRange& value, int markA,
-                              int markB) {
+void TF_SChannel::RestoreView(const TAxisSet& axes, bool zoomed, int markA, int markB) {
   // The markers belong to the axes now drawn: these are taken first.
   WatchAxesFit();
-  Apply(controller_.RestoreView(zoom, time, value, markA, markB));
+  Apply(controller_.RestoreView(axes, zoomed, markA, markB));
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "session/Report.h"
+#include "session/evaluation.h"
 
 #include "chart/notes.h"
 #include "data/vqrtypes.h"
@@ -78,15 +79,24 @@ class IDiagramWindows {
   virtual void RefreshOverview() = 0;
   /// Repaints the overview, shows it and brings it to the front.
   virtual void ShowOverview() = 0;
-  /// The windows shown, as a report takes them: the overview, the channel
-  /// window with its zoom and markers.
+  /// The windows shown, as a report takes them: the overview, then the
+  /// diagram windows (the first, then the further ones in the order they
+  /// were opened) with their axes and markers.
   virtual std::vector<TReportWindow> ReportWindows() const { return {}; }
 
-  /// The channel window's zoom and markers (a saved evaluation keeps them).
+  /// The channel window's zoom and markers.
   virtual const TDiagramController* ChannelController() const { return nullptr; }
-  /// Puts a saved view back into the channel window.
-  virtual void RestoreChannelView(bool /*zoom*/, const AxisRange& /*time*/,
-                                  const AxisRange& /*value*/, int /*markA*/, int /*markB*/) {}
+  /// The diagram windows shown, in the order of ReportWindows, as a saved
+  /// evaluation keeps them: mode, the three axes, the two-click zoom, markers.
+  virtual std::vector<TEvalWindow> SavedViews() const { return {}; }
+  /// Puts a saved view back into the channel window (shown in its mode).
+  virtual void RestoreChannelView(const TEvalWindow& /*view*/) {}
+  /// Opens one more diagram window in the view's mode and puts the view
+  /// into it; false when as many are open as there may be.
+  virtual bool OpenFurtherView(const TEvalWindow& /*view*/) { return false; }
+  /// "Zeitachsen koppeln"; set, the windows keep the time axes they show.
+  virtual bool TimeAxesCoupled() const { return false; }
+  virtual void SetTimeAxesCoupled(bool /*on*/) {}
   /// Every diagram window draws anew (the notes changed).
   virtual void RedrawDiagrams() {}
 

@@ -19,22 +19,27 @@ TF_Report::TF_Report(const std::vector<TReportWindow>& shown, std::vector<TRepor
   layout->addWidget(new QLabel(tr("Seiten des Berichts:"), this));
   list_ = new QListWidget(this);
   list_->setObjectName("LB_ReportWindows");
-  std::vector<int> modes{kReportOverview};
-  for (int ch = 1; ch <= 16; ++ch) modes.push_back(ch);
-  modes.push_back(kCombi1Mode);
-  modes.push_back(kCombi2Mode);
-  for (int mode : modes) {
-    const auto open = std::find_if(shown.begin(), shown.end(),
-                                   [mode](const TReportWindow& w) { return w.Mode == mode; });
-    TReportWindow w = open != shown.end() ? *open : TReportWindow{.Mode = mode};
-    QString text = ReportWindowName(mode);
+  const auto add = [this](const TReportWindow& w, bool checked) {
+    QString text = ReportWindowName(w.Mode);
+    // A further window with its number, as its caption has it.
+    if (w.Mode != kReportOverview && w.Number > 1) text += QString(" (%1)").arg(w.Number);
     if (w.Zoomed) text += tr(", mit Zoom");
     if (w.MarkA > 0 && w.MarkB > 0) text += tr(", mit Marken");
     auto* item = new QListWidgetItem(text, list_);
     item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-    item->setCheckState(open != shown.end() ? Qt::Checked : Qt::Unchecked);
+    item->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
     windows_.push_back(w);
-  }
+  };
+  // The windows open, as they are shown, then every other one unzoomed.
+  for (const TReportWindow& w : shown) add(w, true);
+  std::vector<int> modes{kReportOverview};
+  for (int ch = 1; ch <= 16; ++ch) modes.push_back(ch);
+  modes.push_back(kCombi1Mode);
+  modes.push_back(kCombi2Mode);
+  for (int mode : modes)
+    if (std::none_of(shown.begin(), shown.end(),
+                     [mode](const TReportWindow& w) { return w.Mode == mode; }))
+      add(TReportWindow{.Mode = mode}, false);
   layout->addWidget(list_);
   table_ = new QCheckBox(tr("Tabelle der Messwerte und Grenzwerte"), this);
   table_->setObjectName("CB_ReportTable");
@@ -52,7 +57,9 @@ TF_Report::TF_Report(const std::vector<TReportWindow>& shown, std::vector<TRepor
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons);
-  resize(320, 520);
+  // Every row shown, without empty space below the last one.
+  list_->setMinimumHeight(list_->sizeHintForRow(0) * list_->count() + 2 * list_->frameWidth() + 2);
+  resize(std::max(320, sizeHint().width()), sizeHint().height());
 }
 
 TReportContent TF_Report::Content() const {

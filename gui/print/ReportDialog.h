@@ -13,8 +13,8 @@ class QListWidget;
 class TF_Report : public QDialog {
   Q_OBJECT
  public:
-  /// shown: the windows open now, checked and with their zoom and markers;
-  /// notes: offered when there are any.
+  /// shown: the windows open now, listed first, checked and with their zoom
+  /// and markers; then every other window; notes: offered when there are any.
   TF_Report(const std::vector<TReportWindow>& shown, std::vector<TReportNote> notes,
             QWidget* parent = nullptr);
   /// What the user chose, in the list's order.

@@ -630,4 +630,86 @@ TEST(DiagramController, TwoClickZoomKeepsItsRuleAmongFreeZooms) {
   EXPECT_EQ(f.controller.ZoomStateText(), "Kein Zoom");
 }
 
+// A view saved with an evaluation comes back exactly on a window that was
+// just opened, with a history of its own: "Z" and Alt+Left lead to the full
+// scale, and the two-click zoom toggles as it did.
+TEST(DiagramController, SavedViewsComeBackExactlyWithAFreshHistory) {
+  const struct {
+    const char* what;
+    std::vector<Step> steps;
+    std::vector<std::pair<TWheelAxis, int>> wheel;  // notches after the steps
+    bool thenZ;                                     // "Z" at the end
+    const char* state;                              // after the view is put back
+  } cases[] = {
+      {"free on all three axes",
+       {Key(TDiagramKey::PanRight)},
+       {{TWheelAxis::Time, 2}, {TWheelAxis::Value, 1}, {TWheelAxis::Temp, 3}},
+       false,
+       "Zoom 1 von 1"},
+      {"two clicks", {Click({1, 1}), Click({3, 4})}, {}, false, "Zoom"},
+      {"two clicks, then the temperatures",
+       {Click({1, 1}), Click({3, 4})},
+       {{TWheelAxis::Temp, 2}},
+       false,
+       "Zoom 1 von 1"},
+      {"back at the full scale", {}, {{TWheelAxis::Time, 2}}, true, "Kein Zoom"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ControllerFixture a;
+    const TAxisSet full = a.data.Axes().All();
+    for (const Step& s : c.steps) a.Run(s);
+    for (const auto& [axis, notches] : c.wheel)
+      a.Apply(a.controller.Wheel(a.At({5, 4}), notches, axis));
+    if (c.thenZ) a.Run(Key(kZ));
+    for (const int i : {2, 4}) {
+      a.Run(Hover({i, 1}));
+      a.Run(Key(kM));
+    }
+    const TAxisSet saved = a.data.Axes().All();
+
+    ControllerFixture b;
+    b.Apply(b.controller.RestoreView(saved, a.controller.Zoomed(), a.controller.MarkA(),
+                                     a.controller.MarkB()));
+    EXPECT_EQ(b.data.Axes().All(), saved);
+    EXPECT_EQ(b.controller.ZoomStateText(), c.state);
+    EXPECT_EQ(b.controller.Zoomed(), a.controller.Zoomed());
+    EXPECT_EQ(b.controller.MarkA(), a.controller.MarkA());
+    EXPECT_EQ(b.controller.MarkB(), a.controller.MarkB());
+    EXPECT_GT(b.controller.MarkB(), 0);
+    if (saved == full) continue;
+    b.Run(Key(kZ));
+    EXPECT_EQ(b.data.Axes().All(), full);
+    if (b.controller.HistorySize() == 0) {
+      b.Run(Key(kZ));  // the two-click zoom shown again
+      EXPECT_EQ(b.data.Axes().All(), saved);
+    } else {
+      b.Run(Key(TDiagramKey::Forward));
+      EXPECT_EQ(b.data.Axes().All(), saved);
+      b.Run(Key(TDiagramKey::Back));
+      EXPECT_EQ(b.data.Axes().All(), full);
+    }
+    EXPECT_EQ(b.beeps, 0);
+  }
+
+  // A file's free range is drawn with the program's own ticks; an axis that
+  // cannot be drawn leaves the full scale; markers beyond the run are dropped.
+  ControllerFixture a;
+  a.Apply(a.controller.Wheel(a.At({5, 4}), 2, TWheelAxis::Time));
+  TAxisSet edited = a.data.Axes().All();
+  edited.Time.TickStep = 1e-12;
+  edited.Time.FirstTick = -7.0;
+  ControllerFixture b;
+  b.Apply(b.controller.RestoreView(edited, false, 5, 9999));
+  EXPECT_EQ(b.data.Axes().All(), a.data.Axes().All());
+  EXPECT_EQ(b.controller.MarkA(), 5);
+  EXPECT_EQ(b.controller.MarkB(), 0);
+  edited.Value.Span = -1.0f;
+  ControllerFixture c;
+  const TAxisSet full = c.data.Axes().All();
+  c.Apply(c.controller.RestoreView(edited, false, 0, 0));
+  EXPECT_EQ(c.data.Axes().All(), full);
+  EXPECT_EQ(c.controller.ZoomStateText(), "Kein Zoom");
+}
+
 }  // namespace

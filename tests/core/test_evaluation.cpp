@@ -10,6 +10,7 @@
 
 #include "chart/vqrdiagram.h"
 #include "core_fixtures.h"
+#include "data/freerange.h"
 #include "data/sha256.h"
 #include "session/evaluationsession.h"
 
@@ -30,7 +31,13 @@ TEvaluation FullEvaluation() {
   w.Zoomed = true;
   w.MarkA = 17;
   w.MarkB = 1500;
-  e.Windows = {w, TEvalWindow{3, w.Axes, false, 0, 0}};
+  // A further window freely zoomed on all three axes; the time axes coupled.
+  TEvalWindow free{3, w.Axes, false, 0, 0};
+  SetFreeRange(free.Axes.Time, 7200.0, 9000.5, 1.0 / 3600.0, 1e-5);
+  SetFreeRange(free.Axes.Value, -0.3, 0.7000001, 1.0, 1e-6);
+  SetFreeRange(free.Axes.Temp, 3.2, 3.8, 1.0, 1.0);  // narrower than a step: no tick
+  e.Windows = {w, free};
+  e.CoupledTime = true;
   e.Notes = {{3600, "Ventil auf \u00b5 \"quoted\" \\ ok", 0, 0.0f},
              {7200, "Spitze", kTempChannel, -12.5f},
              {0, "Start", 4, 3.14159274f}};
@@ -256,6 +263,15 @@ TEST(Evaluation, HostileFilesAreRefusedWithTheirReason) {
       {"limits twice for a channel",
        with("\"channel\": 17,\n      \"lower\"", "\"channel\": 3,\n      \"lower\""),
        TEvalError::BadValue, "limits[1].channel"},
+      // The window listed second is freely zoomed; keys are written sorted.
+      {"free range with a step below zero", with("\"tick_step\": ", "\"tick_step\": -"),
+       TEvalError::BadValue, "windows[1].axes.temperature.tick_step"},
+      {"free range without its first tick", with("\"first_tick\"", "\"first_tik\""),
+       TEvalError::WrongType, "windows[1].axes.temperature.first_tick"},
+      {"no tick step, and no divisions", with("\"tick_step\"", "\"tick_stp\""),
+       TEvalError::BadValue, "windows[1].axes.temperature.divisions"},
+      {"coupling as a number", with("\"coupled_time\": true", "\"coupled_time\": 1"),
+       TEvalError::WrongType, "coupled_time"},
       {"deeply nested", std::string(200000, '[') + std::string(200000, ']'),
        TEvalError::NotEvaluation, ""},
   };
@@ -270,6 +286,9 @@ TEST(Evaluation, HostileFilesAreRefusedWithTheirReason) {
   }
   TEvaluation out;
   EXPECT_EQ(ParseEvaluation(with("\"version\": 1", "\"version\": 7"), out).Version, 7);
+  // Written before windows could be coupled: read as uncoupled.
+  ASSERT_TRUE(ParseEvaluation(with("\"coupled_time\": true,", ""), out));
+  EXPECT_FALSE(out.CoupledTime);
 
   // Files that are no evaluation at all, refused before they are read.
   const std::string big = dir.File("big.vqa");

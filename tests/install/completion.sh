@@ -45,6 +45,10 @@ expect "vqrtool stats a.DAT --" "--compare --csv --defaults --from --ini --json 
 expect "vqrtool render a.DAT --c" "--compare --cursor"
 expect "vqrtool check a.DAT b.dat --" "--defaults --from --ini --json --public --to"
 expect "vqrtool check a.DAT " "a.DAT b.dat my runs sub"
+touch lab.vqa
+expect "vqrtool report " "a.DAT b.dat lab.vqa my runs sub"
+expect "vqrtool info " "a.DAT b.dat my runs sub"
+rm lab.vqa
 expect "vqrtool render a.DAT --compare " "a.DAT b.dat my runs sub"
 # A folder with a blank in its name is one entry, wherever folders are offered.
 for words in "info my" "render a.DAT -o my" "ascii a.DAT --ini my"; do

@@ -7,8 +7,10 @@
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QWheelEvent>
 
 #include "chart/vqrdiagram.h"
+#include "data/freerange.h"
 #include "gui/chart/DiagramWindows.h"
 #include "gui/chart/Measurements.h"
 #include "gui/chart/NoteMenu.h"
@@ -33,6 +35,22 @@ struct State {
   TNotes notes;
   bool operator==(const State&) const = default;
 };
+
+// One diagram window as an evaluation keeps it.
+struct WindowState {
+  std::string caption;
+  int mode = 0;
+  TAxisSet axes;
+  bool zoomed = false;
+  int markA = 0, markB = 0;
+  bool operator==(const WindowState&) const = default;
+};
+void PrintTo(const WindowState& w, std::ostream* os) {
+  *os << w.caption << " mode " << w.mode << " time " << AxisLow(w.axes.Time) << ".."
+      << AxisHigh(w.axes.Time) << " values " << AxisLow(w.axes.Value) << ".."
+      << AxisHigh(w.axes.Value) << " temperatures " << AxisLow(w.axes.Temp) << ".."
+      << AxisHigh(w.axes.Temp) << " zoomed " << w.zoomed << " marks " << w.markA << "/" << w.markB;
+}
 
 }  // namespace
 
@@ -90,6 +108,41 @@ class Evaluation : public MainWindowFixture {
     if (QMenu* popup = channel->findChild<QMenu*>("PMn_Diagram")) popup->hide();
     if (action->isEnabled()) action->trigger();
     Settle();
+  }
+
+  /// Grid crossing (i, j) of window w.
+  static QPoint CrossingIn(TF_SChannel* w, int i, int j) {
+    const TVQRDiagram* d = w->Diagram();
+    return QPoint(qRound(d->PlotRect().left + i * d->DivWidthX()),
+                  qRound(d->PlotRect().top - j * d->DivWidthY()));
+  }
+  void Wheel(TF_SChannel* w, int notches, Qt::KeyboardModifiers modifiers) {
+    const QPoint p = CrossingIn(w, 5, 2);
+    QWheelEvent e(p, w->mapToGlobal(p), {}, QPoint(0, 120 * notches), Qt::NoButton, modifiers,
+                  Qt::NoScrollPhase, false);
+    QApplication::sendEvent(w, &e);
+    Settle();
+  }
+  void Mark(TF_SChannel* w, int ia, int ib) {
+    for (int i : {ia, ib}) {
+      const QPoint p = CrossingIn(w, i, 1);
+      QMouseEvent move(QEvent::MouseMove, p, w->mapToGlobal(p), Qt::NoButton, Qt::NoButton, {});
+      QApplication::sendEvent(w, &move);
+      QTest::keyClicks(w, "m");
+    }
+    Settle();
+  }
+  /// The diagram windows shown, the first one first.
+  std::vector<WindowState> Windows() const {
+    std::vector<TF_SChannel*> all{channel};
+    for (TF_SChannel* w : windows->FurtherWindows()) all.push_back(w);
+    std::vector<WindowState> states;
+    for (TF_SChannel* w : all)
+      if (w->isVisible())
+        states.push_back({w->windowTitle().toStdString(), w->Diagram()->WindowMode(),
+                          w->Diagram()->Axes().All(), w->Controller().Zoomed(), w->MarkA(),
+                          w->MarkB()});
+    return states;
   }
 
   State Now() const {
@@ -309,4 +362,59 @@ TEST_F(Evaluation, RefusedEvaluationsChangeNothing) {
     EXPECT_EQ(form->StatusText(), "Error reading evaluation file!");
     EXPECT_EQ(Now(), other) << c.file.toStdString();
   }
+}
+
+TEST_F(Evaluation, EveryDiagramWindowComesBackWithItsAxesMarkersAndCoupling) {
+  ASSERT_TRUE(form->OpenDataFile(Path("hours40.DAT")));
+  Menu("MN_Wnd_Combi1");
+  Menu("Mn_Wnd_New_Ch5");
+  Menu("Mn_Wnd_New_Combi1");
+  const std::vector<TF_SChannel*> further = windows->FurtherWindows();
+  ASSERT_EQ(further.size(), 2u);
+  TF_SChannel* coupled = further[0];
+  TF_SChannel* free = further[1];
+  // The last one zoomed freely on all three axes, its time axis then given
+  // to the others by coupling them; markers in two windows.
+  Wheel(free, 2, Qt::NoModifier);
+  Wheel(free, 1, Qt::ControlModifier);
+  Wheel(free, 3, Qt::ShiftModifier);
+  free->ContextMenu()->findChild<QAction*>("PMn_CoupleTime")->trigger();
+  Mark(free, 3, 6);
+  Mark(coupled, 1, 4);
+  const std::vector<WindowState> before = Windows();
+  ASSERT_EQ(before.size(), 3u);
+  EXPECT_EQ(before[1].caption, "Messkanal 5 (2)");
+  const TAxisSet& own = before[2].axes;
+  ASSERT_TRUE(IsFreeRange(own.Time) && IsFreeRange(own.Value) && IsFreeRange(own.Temp));
+  ASSERT_TRUE(windows->TimeAxesCoupled());
+  ASSERT_EQ(coupled->Controller().TimeRange(), free->Controller().TimeRange());
+  ASSERT_FALSE(IsFreeRange(before[1].axes.Value));
+  ASSERT_TRUE(form->SaveEvaluationFile(Path("w.vqa")));
+  const QByteArray text = ReadFile(Path("w.vqa"));
+  EXPECT_TRUE(text.contains("\"coupled_time\": true")) << text.constData();
+
+  // Something else: another recording, uncoupled, one other further window.
+  ASSERT_TRUE(form->OpenDataFile(Path("days10.DAT")));
+  windows->SetTimeAxesCoupled(false);
+  windows->CloseFurtherWindows();
+  Menu("Mn_Wnd_New_Ch2");
+  ASSERT_NE(Windows(), before);
+
+  ASSERT_TRUE(form->OpenEvaluationFile(Path("w.vqa")));
+  Settle();
+  EXPECT_TRUE(errors.isEmpty()) << errors.join("\n").toStdString();
+  EXPECT_EQ(Windows(), before);
+  EXPECT_TRUE(windows->TimeAxesCoupled());
+  // Each history begins anew: one step away from the full scale.
+  const std::vector<TF_SChannel*> back = windows->FurtherWindows();
+  ASSERT_EQ(back.size(), 2u);
+  EXPECT_EQ(back[1]->ZoomStateText(), "Zoom 1 von 1");
+  QTest::keyClick(back[1], Qt::Key_Left, Qt::AltModifier);
+  Settle();
+  EXPECT_EQ(back[1]->ZoomStateText(), "Kein Zoom");
+  EXPECT_EQ(back[1]->Diagram()->Axes().All(), back[1]->Controller().FullScale());
+  // Still coupled: the time axis zoomed in the first window is the others' too.
+  Wheel(channel, 1, Qt::NoModifier);
+  for (TF_SChannel* w : back)
+    EXPECT_EQ(w->Controller().TimeRange(), channel->Controller().TimeRange());
 }

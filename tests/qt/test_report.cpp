@@ -6,14 +6,22 @@
 
 #include <QBuffer>
 #include <QDateTime>
+#include <QListWidget>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPrinter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QWheelEvent>
 #include <ctime>
 
 #include "chart/recordingdc.h"
 #include "chart/vqrdiagram.h"
+#include "data/freerange.h"
+#include "gui/chart/DiagramWindows.h"
+#include "gui/chart/SingleChannel.h"
+#include "gui/print/ReportDialog.h"
 #include "print/PrintDecor.h"
 #include "print/Report.h"
 #include "session/Report.h"
@@ -145,10 +153,6 @@ TEST_F(Report, CommandLineMistakesAndMissingFiles) {
   const ProcessRun missing =
       Exec(kVqrtool, {"report", dir.filePath("none.DAT"), "-o", Out(), "--defaults"});
   EXPECT_EQ(missing.status, 2);
-  const ProcessRun vqa =
-      Exec(kVqrtool, {"report", dir.filePath("a.vqa"), "-o", Out(), "--defaults"});
-  EXPECT_EQ(vqa.status, 64);
-  EXPECT_TRUE(vqa.err.contains(".vqa"));
   EXPECT_FALSE(QFile::exists(Out()));
 }
 
@@ -171,6 +175,16 @@ TEST_F(Report, PdfIsAnArchiveDocumentThatNamesTheRecording) {
   EXPECT_LT(std::abs(when.secsTo(QDateTime::currentDateTimeUtc())), 120);
 }
 
+TReportWindow Window(int mode, int markA, int markB, std::optional<TZoomSel> zoom = {}) {
+  TReportWindow w;
+  w.Mode = mode;
+  w.MarkA = markA;
+  w.MarkB = markB;
+  w.Zoomed = zoom.has_value();
+  if (zoom) w.Zoom = *zoom;
+  return w;
+}
+
 // The session of a window shown in the program: a report draws other windows
 // with it, and must hand it back as it was.
 TEST(ReportSession, WindowModeZoomAndLayoutStayAsTheyWere) {
@@ -180,14 +194,16 @@ TEST(ReportSession, WindowModeZoomAndLayoutStayAsTheyWere) {
   session.PrepareWindow(5);
   TVQRDiagram& d = session.Diagram();
   d.SetZoom(TZoomSel{1, 1, 4, 5});
+  // The temperatures freely zoomed besides, as the wheel leaves them.
+  TAxisSet shown = session.Data().Axes().All();
+  ASSERT_TRUE(SetFreeRange(shown.Temp, -3.0, 9.0, 1.0, 1.0));
+  session.Data().Axes().ZoomAll(shown);
   const AxisRange time = session.Data().Axes().Time(), value = session.Data().Axes().Value();
   const TVQRDiagram::TZoomMemory zoom = d.ZoomMemory();
   const TDiagramLayout layout = d.Layout();
 
   TReportContent content;
-  content.Windows = {{},
-                     {.Mode = kCombi1Mode, .MarkA = 30, .MarkB = 10},
-                     {.Mode = 3, .Zoomed = true, .Zoom = {2, 0, 4, 10}, .MarkA = 0, .MarkB = 0}};
+  content.Windows = {{}, Window(kCombi1Mode, 30, 10), Window(3, 0, 0, TZoomSel{2, 0, 4, 10})};
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
@@ -203,6 +219,7 @@ TEST(ReportSession, WindowModeZoomAndLayoutStayAsTheyWere) {
   EXPECT_EQ(d.WindowMode(), 5);
   EXPECT_EQ(session.Data().Axes().Time(), time);
   EXPECT_EQ(session.Data().Axes().Value(), value);
+  EXPECT_EQ(session.Data().Axes().Temp(), shown.Temp);
   EXPECT_EQ(d.ZoomMemory().ZoomedX, zoom.ZoomedX);
   EXPECT_EQ(d.ZoomMemory().SavedX, zoom.SavedX);
   EXPECT_TRUE(d.ZoomMemory().Available);
@@ -215,8 +232,8 @@ TEST(ReportSession, ZoomAndMarkersChooseTheTableRange) {
   TVQRSession session(settings->Table.get());
   ASSERT_EQ(session.Load(SamplePath("hours40.DAT")), TLoadStatus::Ok);
   // The time axis of 48 h in 12 divisions: divisions 2 to 4 are 8 h to 16 h.
-  const TReportMeasured zoomed = MeasureReportWindow(
-      session, {.Mode = 3, .Zoomed = true, .Zoom = {2, 0, 4, 10}, .MarkA = 0, .MarkB = 0});
+  const TReportMeasured zoomed =
+      MeasureReportWindow(session, Window(3, 0, 0, TZoomSel{2, 0, 4, 10}));
   EXPECT_FALSE(zoomed.Marked);
   EXPECT_DOUBLE_EQ(zoomed.FromSeconds, 8 * 3600.0);
   EXPECT_DOUBLE_EQ(zoomed.ToSeconds, 16 * 3600.0);
@@ -226,8 +243,7 @@ TEST(ReportSession, ZoomAndMarkersChooseTheTableRange) {
   EXPECT_LE(zoomed.Rows[0].Runs[0].LastAtHours, 16.0);
   // Markers in either order cover the samples between them; combination 1
   // lists its ticked curves, with the verdict of the one with a limit.
-  const TReportMeasured marked =
-      MeasureReportWindow(session, {.Mode = kCombi1Mode, .MarkA = 30, .MarkB = 10});
+  const TReportMeasured marked = MeasureReportWindow(session, Window(kCombi1Mode, 30, 10));
   EXPECT_TRUE(marked.Marked);
   ASSERT_EQ(marked.Rows.size(), 3u);
   EXPECT_EQ(marked.Rows[2].Channel, kTempChannel);
@@ -268,6 +284,156 @@ TEST(ReportSession, HeaderLineOnTheOnePagePrintOnlyWhenSet) {
       EXPECT_NE(added.find(" · Kombination 1 · Gedruckt "), std::string::npos) << added;
       EXPECT_EQ(added.find("Seite"), std::string::npos);
     }
+  }
+}
+
+// "Datei / Bericht..." in the program, driven through its dialog, and vqrtool
+// report of the evaluation saved from the same windows: the same pages.
+class ProgramReport : public MainWindowFixture {
+ protected:
+  void SetUp() override {
+    MainWindowFixture::SetUp();
+    WriteIni("[General]\nSavePos=OFF\n" + kIni);
+    MakeForm();
+    form->ChoosePrinter = [this](QPrinter& printer) {
+      printer.setOutputFormat(QPrinter::PdfFormat);
+      printer.setOutputFileName(printTo);
+      printer.setPageSize(QPageSize(QPageSize::A4));
+      return true;
+    };
+    windows = std::make_unique<TDiagramWindows>(*form);
+    QFile::copy(QString::fromStdString(SamplePath("hours40.DAT")), Path("hours40.DAT"));
+  }
+  void TearDown() override {
+    windows.reset();
+    MainWindowFixture::TearDown();
+  }
+  static QPoint Crossing(TF_SChannel* w, int i, int j) {
+    const TVQRDiagram* d = w->Diagram();
+    return QPoint(qRound(d->PlotRect().left + i * d->DivWidthX()),
+                  qRound(d->PlotRect().top - j * d->DivWidthY()));
+  }
+  static void Wheel(TF_SChannel* w, int notches, Qt::KeyboardModifiers modifiers) {
+    const QPoint p = Crossing(w, 4, 2);
+    QWheelEvent e(p, w->mapToGlobal(p), {}, QPoint(0, 120 * notches), Qt::NoButton, modifiers,
+                  Qt::NoScrollPhase, false);
+    QApplication::sendEvent(w, &e);
+    QApplication::processEvents();
+  }
+  static void Mark(TF_SChannel* w, int ia, int ib) {
+    w->grab();  // drawn, so that the cursor finds its samples
+    for (int i : {ia, ib}) {
+      const QPoint p = Crossing(w, i, 1);
+      QMouseEvent move(QEvent::MouseMove, p, w->mapToGlobal(p), Qt::NoButton, Qt::NoButton, {});
+      QApplication::sendEvent(w, &move);
+      QTest::keyClicks(w, "m");
+    }
+    QApplication::processEvents();
+  }
+  /// The window each page's header names, and the page's text below it.
+  static std::vector<std::pair<QString, QString>> Pages(const QString& pdf) {
+    std::vector<std::pair<QString, QString>> pages;
+    const QRegularExpression named(" · ([^·]+) · Gedruckt ");
+    for (int p = 1, count = PageCount(pdf); p <= count; ++p) {
+      const QString text = PageText(pdf, p);
+      const QString header = text.section('\n', 0, 0);
+      EXPECT_TRUE(header.trimmed().endsWith(QString("Seite %1 von %2").arg(p).arg(count)))
+          << header.toStdString();
+      pages.push_back({named.match(header).captured(1), text.section('\n', 1).simplified()});
+    }
+    return pages;
+  }
+  std::unique_ptr<TDiagramWindows> windows;
+};
+
+TEST_F(ProgramReport, DialogPrintsTheWindowsShownAsVqrtoolPrintsTheirEvaluation) {
+  ASSERT_TRUE(form->OpenDataFile(Path("hours40.DAT")));
+  Find<QAction>("MN_Wnd_Combi1")->trigger();
+  Find<QAction>("Mn_Wnd_New_Ch3")->trigger();
+  TF_SChannel* further = windows->FurtherWindows().at(0);
+  Wheel(further, 2, Qt::NoModifier);
+  Wheel(further, 1, Qt::ControlModifier);
+  Mark(further, 2, 5);
+  form->Session()->Notes().push_back({7200, "Ventil auf", 0, 0.0f});
+  ASSERT_TRUE(form->SaveEvaluationFile(Path("lab.vqa")));
+
+  // The dialog lists the windows shown first, checked, then the others.
+  QStringList rows;
+  QTimer::singleShot(0, [&rows] {
+    auto* dialog = qobject_cast<TF_Report*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    auto* list = dialog->findChild<QListWidget*>("LB_ReportWindows");
+    for (int r = 0; r < list->count(); ++r)
+      if (list->item(r)->checkState() == Qt::Checked) rows << list->item(r)->text();
+    EXPECT_EQ(list->count(), 3 + 18 - 2);  // the three shown, then the rest of the 19
+    EXPECT_TRUE(dialog->findChild<QCheckBox*>("CB_ReportNotes")->isChecked());
+    QTest::mouseClick(dialog->findChild<QPushButton*>("Bt_ReportOk"), Qt::LeftButton);
+  });
+  printTo = Path("program.pdf");
+  const std::vector<TEvalWindow> shown = windows->SavedViews();
+  Find<QAction>("Mn_File_Report")->trigger();
+  EXPECT_EQ(windows->SavedViews(), shown) << "the report leaves the windows as they were";
+  EXPECT_EQ(rows, (QStringList{"Übersicht", "Kombination 1", "Kanal 3 (2), mit Zoom, mit Marken"}));
+  const auto program = Pages(printTo);
+  ASSERT_EQ(program.size(), 4u);
+  EXPECT_EQ(program[0].first, "Übersicht");
+  EXPECT_EQ(program[1].first, "Kombination 1");
+  EXPECT_EQ(program[2].first, "Kanal 3");
+  EXPECT_EQ(program[3].first, "Messwerte");
+  // The further window's free range and markers, and the note.
+  const QString& table = program[3].second;
+  EXPECT_TRUE(table.contains("Kanal 3 – Marke A bei")) << table.toStdString();
+  EXPECT_TRUE(table.contains("Ventil auf"));
+
+  const ProcessRun tool =
+      Exec(kVqrtool, {"report", Path("lab.vqa"), "-o", Path("tool.pdf"), "--ini", iniPath});
+  ASSERT_EQ(tool.status, 0) << tool.err.toStdString();
+  const auto fromFile = Pages(Path("tool.pdf"));
+  ASSERT_EQ(fromFile.size(), program.size());
+  for (size_t p = 0; p < program.size(); ++p) {
+    EXPECT_EQ(fromFile[p].first, program[p].first) << p;
+    EXPECT_EQ(fromFile[p].second, program[p].second) << p;  // axis labels and tables alike
+  }
+  // The zoomed window's page is not that of the whole scale.
+  ASSERT_EQ(Exec(kVqrtool, {"report", Path("hours40.DAT"), "-o", Path("whole.pdf"), "--ini",
+                            iniPath, "--windows", "3"})
+                .status,
+            0);
+  EXPECT_NE(Pages(Path("whole.pdf")).at(0).second, program[2].second);
+}
+
+TEST_F(ProgramReport, VqrtoolRefusesEvaluationsWithTheProgramsWords) {
+  ASSERT_TRUE(form->OpenDataFile(Path("hours40.DAT")));
+  ASSERT_TRUE(form->SaveEvaluationFile(Path("lab.vqa")));
+  const QByteArray good = ReadFile(Path("lab.vqa"));
+  WriteFile(Path("cut.vqa"), good.left(good.size() / 2));
+  QByteArray newer = good;
+  WriteFile(Path("newer.vqa"), newer.replace("\"version\": 1", "\"version\": 4"));
+  const struct {
+    QString file;
+    std::function<void()> before;
+    int status;
+    const char* says;
+  } cases[] = {
+      {Path("none.vqa"), {}, 2, "Die Datei gibt es nicht."},
+      {Path("cut.vqa"), {}, 1, "ist beschädigt oder unvollständig"},
+      {Path("newer.vqa"), {}, 1, "neueren Programmversion (Format 4"},
+      {Path("lab.vqa"),
+       [&] {
+         QByteArray bytes = ReadFile(Path("hours40.DAT"));
+         bytes[bytes.size() - 3] = static_cast<char>(bytes[bytes.size() - 3] ^ 1);
+         WriteFile(Path("hours40.DAT"), bytes);
+       },
+       6, "wurde geändert, seit die Auswertung gespeichert wurde"},
+      {Path("lab.vqa"), [&] { QFile::remove(Path("hours40.DAT")); }, 2, "wurde nicht gefunden"},
+  };
+  for (const auto& c : cases) {
+    if (c.before) c.before();
+    const ProcessRun r =
+        Exec(kVqrtool, {"report", c.file, "-o", Path("out.pdf"), "--ini", iniPath});
+    EXPECT_EQ(r.status, c.status) << c.file.toStdString() << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.says))) << r.err.toStdString();
+    EXPECT_FALSE(QFile::exists(Path("out.pdf")));
   }
 }
 

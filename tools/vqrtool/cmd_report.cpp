@@ -14,6 +14,7 @@
 
 #include "command.h"
 #include "data/atomicfile.h"
+#include "evaluationinput.h"
 #include "options.h"
 #include "paintfile.h"
 #include "print/PrintDecor.h"
@@ -48,24 +49,36 @@ int RunReport(const std::vector<std::string>& args) {
   const TToolSettingsOptions settings = a.Settings();
   if (out.empty() == printerName.empty()) return Usage("give either -o OUT.pdf or --printer NAME");
   if (!out.empty() && !EndsWith(out, ".pdf")) return Usage("the output must end in .pdf: " + out);
-  // A saved evaluation brings its windows, notes and limits; its reader
-  // fills the content before the pages are laid out.
-  if (EndsWith(input, ".vqa"))
-    return Usage("saved evaluations (.vqa) cannot be read by this version yet: " + input);
-  if (const auto replaced = InputNamedBy(out, FilesRead({input}, settings)))
-    return Usage("the output would replace the input " + *replaced);
   if (const char* conflict = SettingsArgsConflict(settings)) return Usage(conflict);
+  // A saved evaluation brings its recordings, comparison, windows, notes and limits.
+  const bool evaluation = EndsWith(input, ".vqa");
+  TEvaluationInput saved;
+  if (evaluation)
+    if (const int status = ReadEvaluationInput(input, saved); status != kExitOk) return status;
+  std::vector<std::string> read{input};
+  read.insert(read.end(), saved.Recordings.begin(), saved.Recordings.end());
+  if (const auto replaced = InputNamedBy(out, FilesRead(read, settings)))
+    return Usage("the output would replace the input " + *replaced);
   const auto table = LoadToolSettingsFor("report", settings);
   if (!table) return kExitOpenFailed;
   TVQRShowSettings& st = *table->Table;
 
   TVQRSession session(&st);
-  if (const TLoadStatus status = LoadRecording(session, input); status != TLoadStatus::Ok)
+  if (evaluation) {
+    if (const int status = RestoreEvaluationInput(session, saved); status != kExitOk) return status;
+  } else if (const TLoadStatus status = LoadRecording(session, input); status != TLoadStatus::Ok) {
     return static_cast<int>(status);
+  }
   TReportContent content;
-  if (a.Given("--windows")) {
-    for (double mode : a.Numbers("--windows"))
-      content.Windows.push_back(TReportWindow{.Mode = static_cast<int>(mode)});
+  std::vector<int> numbers;
+  if (a.Given("--windows"))
+    for (double mode : a.Numbers("--windows")) numbers.push_back(static_cast<int>(mode));
+  if (evaluation) {
+    content.Windows =
+        EvaluationReportWindows(saved.Eval, a.Given("--windows") ? &numbers : nullptr);
+    content.Notes = ReportNotes(session.Notes());
+  } else if (a.Given("--windows")) {
+    for (int mode : numbers) content.Windows.push_back(TReportWindow{.Mode = mode});
   } else {
     content.Windows = DefaultWindows(session);
   }
@@ -146,14 +159,16 @@ int RunReport(const std::vector<std::string>& args) {
   return complete ? kExitOk : kExitIncomplete;
 }
 
-const bool registered =
-    RegisterVqrCommand({"report",
-                        "report FILE.DAT -o OUT.pdf|--printer NAME [--windows 0,19,18,3,...]\n"
-                        "      [--ini FILE] [--public FILE] [--defaults]\n"
-                        "      (the report: a page per window, 0 the overview, then the table of\n"
-                        "      Messwerte; default the overview and the combinations with a ticked\n"
-                        "      channel; a PDF file is PDF/A-1b; prints the number of pages;\n"
-                        "      status 4: printed without a background or logo that did not load)",
-                        &RunReport});
+const bool registered = RegisterVqrCommand(
+    {"report",
+     "report FILE.DAT|FILE.vqa -o OUT.pdf|--printer NAME\n"
+     "      [--windows 0,19,18,3,...] [--ini FILE] [--public FILE] [--defaults]\n"
+     "      (the report: a page per window, 0 the overview, then the table of\n"
+     "      Messwerte; default the overview and the combinations with a ticked\n"
+     "      channel; of a saved evaluation its recording as it was evaluated,\n"
+     "      the overview, its windows and its notes; a PDF file is PDF/A-1b;\n"
+     "      prints the number of pages; status 4: printed without a background\n"
+     "      or logo that did not load)",
+     &RunReport});
 
 }  // namespace

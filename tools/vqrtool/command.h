@@ -7,12 +7,13 @@
 
 /// Exit statuses shared by every sub-command.
 enum VqrExit : int {
-  kExitOk = 0,             // the recording decoded
-  kExitNotDecoded = 1,     // opened, but ReadData failed
-  kExitOpenFailed = 2,     // could not be opened
-  kExitWriteFailed = 3,    // an output could not be written
-  kExitIncomplete = 4,     // print: done, but a named background or logo was left out
-  kExitLimitViolated = 5,  // check: a curve left its limits
+  kExitOk = 0,               // the recording decoded
+  kExitNotDecoded = 1,       // opened, but ReadData failed
+  kExitOpenFailed = 2,       // could not be opened
+  kExitWriteFailed = 3,      // an output could not be written
+  kExitIncomplete = 4,       // print: done, but a named background or logo was left out
+  kExitLimitViolated = 5,    // check: a curve left its limits
+  kExitEvaluationStale = 6,  // report: a recording of the saved evaluation changed since
   kExitUsage = 64,
 };
 

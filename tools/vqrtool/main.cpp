@@ -30,12 +30,15 @@ struct TExitHelp {
 };
 constexpr TExitHelp kExitStatuses[] = {
     {kExitOk, "every recording decoded (and every output was written)"},
-    {kExitNotDecoded, "a file opened but did not decode"},
+    {kExitNotDecoded, "a file opened but did not decode (or a saved evaluation was refused)"},
     {kExitOpenFailed,
-     "a file could not be opened, or the settings file named by --ini cannot be read"},
+     "a file could not be opened (a recording of a saved evaluation too), or the settings file "
+     "named by --ini cannot be read"},
     {kExitWriteFailed, "an output could not be written completely (an older file is kept)"},
     {kExitIncomplete, "print: printed without a background or logo that did not load"},
     {kExitLimitViolated, "check: a curve of a recording went beyond a limit"},
+    {kExitEvaluationStale,
+     "report: a recording of the saved evaluation changed since the evaluation was saved"},
     {kExitUsage, "usage error (check: also when no limit is set at all)"},
 };
 

@@ -1,6 +1,7 @@
 # bash completion for vqrtool. The commands, their options and the options'
 # values come from `vqrtool --help`, so they are always those of the vqrtool
-# being completed; arguments complete to recordings (*.DAT) and folders.
+# being completed; arguments complete to recordings (*.DAT) and folders, and
+# for a command whose usage names FILE.vqa to saved evaluations as well.
 
 _vqrtool_help() {
   local program=$1
@@ -110,6 +111,10 @@ _vqrtool() {
   fi
   compopt -o filenames 2>/dev/null
   _vqrtool_recordings "$cur"
+  # A command that takes saved evaluations too.
+  if [[ $usage == *FILE.vqa* ]]; then
+    mapfile -t -O "${#COMPREPLY[@]}" COMPREPLY < <(compgen -f -X '!*.[Vv][Qq][Aa]' -- "$cur")
+  fi
 }
 
 complete -F _vqrtool vqrtool
