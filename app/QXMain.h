@@ -18,6 +18,7 @@ class QPrinter;
 class QProgressBar;
 class QTabWidget;
 class QMenu;
+struct TPrintOptions;
 class TFrm_XLExport;
 class TFr_PrPreview;
 class TF_Recording;
@@ -229,6 +230,12 @@ class TQXMainForm : public QMainWindow, public IDiagramHost, public ISettingsEdi
   /// unless the user has chosen a file of their own for this recording.
   void ProposePdfFile(QPrinter& printer);
   void ShowPrintFailure(const QString& text);
+  /// Background and logo read for a print; false when the user gives up
+  /// after a failure.
+  bool LoadPrintDecoration();
+  /// The print dialog over the kept printer, the orientation the options
+  /// demand set; null when the user cancels.
+  QPrinter* PrinterForPrint(const TPrintOptions& options);
   /// A box captioned "Fehler": file could not be written, where and why (errno code).
   void ShowWriteFailure(const QString& file, int code);
 

@@ -165,6 +165,30 @@ bool TQXMainForm::RunPrintDialog(QPrinter& printer) {
   return dialog.exec() == QDialog::Accepted;
 }
 
+bool TQXMainForm::LoadPrintDecoration() {
+  // A background or logo that cannot be read: the user prints without it
+  // (OK) or not at all.
+  if (!decor_) decor_ = std::make_unique<TVQRPrintDecor>();
+  const auto askGoOn = [this](TDecorItem, const std::string&, const std::string& message) {
+    QMessageBox box(QMessageBox::Warning, tr("Fehler"), Q(message),
+                    QMessageBox::Ok | QMessageBox::Cancel, this);
+    box.setObjectName("PrintDecorBox");
+    return box.exec() == QMessageBox::Ok;
+  };
+  return decor_->Load(*settings_, askGoOn);
+}
+
+QPrinter* TQXMainForm::PrinterForPrint(const TPrintOptions& options) {
+  // The printer keeps the user's choice from one print to the next.
+  if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  QPrinter& printer = *printer_;
+  ProposePdfFile(printer);
+  if (!RunPrintDialog(printer)) return nullptr;
+  if (options.AlwaysVert) printer.setPageOrientation(QPageLayout::Portrait);
+  if (options.AlwaysHorz) printer.setPageOrientation(QPageLayout::Landscape);
+  return &printer;
+}
+
 void TQXMainForm::ShowPrintFailure(const QString& text) {
   QMessageBox box(QMessageBox::Critical, tr("Fehler"), text, QMessageBox::Ok, this);
   box.setObjectName("PrintFailureBox");
@@ -181,24 +205,10 @@ void TQXMainForm::PrintDiagram() {
   if (binder_) binder_->CommitFor(TSettingsCommand::Print);
   const TPrintOptions& options = session_->PreparePrint();
 
-  // A background or logo that cannot be read: the user prints without it
-  // (OK) or not at all.
-  if (!decor_) decor_ = std::make_unique<TVQRPrintDecor>();
-  const auto askGoOn = [this](TDecorItem, const std::string&, const std::string& message) {
-    QMessageBox box(QMessageBox::Warning, tr("Fehler"), Q(message),
-                    QMessageBox::Ok | QMessageBox::Cancel, this);
-    box.setObjectName("PrintDecorBox");
-    return box.exec() == QMessageBox::Ok;
-  };
-  if (!decor_->Load(*settings_, askGoOn)) return;
-
-  // The printer keeps the user's choice from one print to the next.
-  if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-  QPrinter& printer = *printer_;
-  ProposePdfFile(printer);
-  if (!RunPrintDialog(printer)) return;
-  if (options.AlwaysVert) printer.setPageOrientation(QPageLayout::Portrait);
-  if (options.AlwaysHorz) printer.setPageOrientation(QPageLayout::Landscape);
+  if (!LoadPrintDecoration()) return;
+  QPrinter* chosen = PrinterForPrint(options);
+  if (!chosen) return;
+  QPrinter& printer = *chosen;
 
   if (!printer.isValid()) {
     ShowPrintFailure(tr("Es ist kein Drucker verfügbar."));

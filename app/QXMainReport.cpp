@@ -33,22 +33,10 @@ void TQXMainForm::FileReport() {
 
   if (binder_) binder_->CommitFor(TSettingsCommand::Print);
   const TPrintOptions& options = session_->PreparePrint();
-  if (!decor_) decor_ = std::make_unique<TVQRPrintDecor>();
-  // A background or logo that cannot be read is asked about once.
-  const auto askGoOn = [this](TDecorItem, const std::string&, const std::string& message) {
-    QMessageBox box(QMessageBox::Warning, tr("Fehler"), Q(message),
-                    QMessageBox::Ok | QMessageBox::Cancel, this);
-    box.setObjectName("PrintDecorBox");
-    return box.exec() == QMessageBox::Ok;
-  };
-  if (!decor_->Load(*settings_, askGoOn)) return;
-
-  if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-  QPrinter& printer = *printer_;
-  ProposePdfFile(printer);
-  if (!RunPrintDialog(printer)) return;
-  if (options.AlwaysVert) printer.setPageOrientation(QPageLayout::Portrait);
-  if (options.AlwaysHorz) printer.setPageOrientation(QPageLayout::Landscape);
+  if (!LoadPrintDecoration()) return;
+  QPrinter* chosen = PrinterForPrint(options);
+  if (!chosen) return;
+  QPrinter& printer = *chosen;
   const bool toFile = printer.outputFormat() == QPrinter::PdfFormat;
   if (!toFile) {
     if (!printer.isValid()) {
