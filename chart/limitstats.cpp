@@ -121,16 +121,11 @@ std::vector<TLimitVerdict> LimitVerdictRows(const TVQRDiagram& diagram, int chan
   const auto upper = limits.Upper[static_cast<size_t>(channel)];
   // The same samples as the rows of "Messwerte".
   const TVqrDataObjectNew& own = diagram.Data();
-  const int count = DrawnSampleCount(own);
-  int a = range.MarkA, b = range.MarkB;
-  const bool marked = a >= 1 && b >= 1 && a <= count && b <= count;
-  double from = range.FromSeconds, to = range.ToSeconds;
-  if (marked) {
-    if (a > b) std::swap(a, b);
-    from = SampleOf(own, a).Seconds;
-    to = SampleOf(own, b).Seconds;
-  }
-  const bool empty = from > to;
+  const TResolvedRange resolved = ResolvedRange(diagram, range);
+  const int a = resolved.MarkA, b = resolved.MarkB;
+  const bool marked = resolved.Marked;
+  const double from = resolved.FromSeconds, to = resolved.ToSeconds;
+  const bool empty = resolved.Empty();
   const std::vector<TDiagramRun>& runs = diagram.Runs();
   const size_t recordings = diagram.Comparing() ? runs.size() : 1;
   for (size_t k = 0; k < recordings; ++k) {

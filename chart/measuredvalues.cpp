@@ -5,19 +5,33 @@
 #include "chart/cursorpaint.h"
 #include "chart/vqrdiagram.h"
 
+TResolvedRange ResolvedRange(const TVQRDiagram& diagram, const TMeasuredRange& range) {
+  const TVqrDataObjectNew& own = diagram.Data();
+  const int count = DrawnSampleCount(own);
+  TResolvedRange r;
+  r.MarkA = range.MarkA;
+  r.MarkB = range.MarkB;
+  r.Marked = r.MarkA >= 1 && r.MarkB >= 1 && r.MarkA <= count && r.MarkB <= count;
+  r.FromSeconds = range.FromSeconds;
+  r.ToSeconds = range.ToSeconds;
+  if (r.Marked) {
+    if (r.MarkA > r.MarkB) std::swap(r.MarkA, r.MarkB);
+    r.FromSeconds = SampleOf(own, r.MarkA).Seconds;
+    r.ToSeconds = SampleOf(own, r.MarkB).Seconds;
+  } else {
+    r.MarkA = r.MarkB = 0;
+  }
+  return r;
+}
+
 std::vector<TMeasuredRow> MeasuredRows(const TVQRDiagram& diagram, const std::vector<int>& channels,
                                        const TMeasuredRange& range) {
   const TVqrDataObjectNew& own = diagram.Data();
-  const int count = DrawnSampleCount(own);
-  int a = range.MarkA, b = range.MarkB;
-  const bool marked = a >= 1 && b >= 1 && a <= count && b <= count;
-  double from = range.FromSeconds, to = range.ToSeconds;
-  if (marked) {
-    if (a > b) std::swap(a, b);
-    from = SampleOf(own, a).Seconds;
-    to = SampleOf(own, b).Seconds;
-  }
-  const bool empty = from > to;
+  const TResolvedRange resolved = ResolvedRange(diagram, range);
+  const int a = resolved.MarkA, b = resolved.MarkB;
+  const bool marked = resolved.Marked;
+  const double from = resolved.FromSeconds, to = resolved.ToSeconds;
+  const bool empty = resolved.Empty();
   // Without a comparison the diagram has no runs: its own recording alone.
   const std::vector<TDiagramRun>& runs = diagram.Runs();
   const size_t recordings = diagram.Comparing() ? runs.size() : 1;

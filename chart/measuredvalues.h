@@ -26,6 +26,18 @@ struct TMeasuredRange {
   double ToSeconds = INFINITY;
 };
 
+/// A range taken apart on the open recording of diagram: the markers in
+/// order when they hold (Marked), else none; the times covered.
+struct TResolvedRange {
+  int MarkA = 0;
+  int MarkB = 0;
+  bool Marked = false;
+  double FromSeconds = -INFINITY;
+  double ToSeconds = INFINITY;
+  bool Empty() const { return FromSeconds > ToSeconds; }
+};
+TResolvedRange ResolvedRange(const TVQRDiagram& diagram, const TMeasuredRange& range);
+
 /// One curve of "Messwerte".
 struct TMeasuredRow {
   int Channel = 0;
