@@ -52,9 +52,44 @@ QFont TableFont(double height, bool bold = false) {
   return f;
 }
 
-QRect Normalised(const TRect& r) {
-  return QRect(QPoint(std::min(r.left, r.right), std::min(r.top, r.bottom)),
-               QPoint(std::max(r.left, r.right) - 1, std::max(r.top, r.bottom) - 1));
+// The page inside the borders as the diagram's page set-up takes them off
+// (device pixels), before the diagram moves itself to keep its texts on the
+// paper: the frame of the header, the overview and the tables.
+QRect BorderFrame(const TVQRDiagram& d, const QRect& page) {
+  const TDiagramLayout& l = d.Layout();
+  const auto px = [](int32_t units, float scale) {
+    return static_cast<int>(std::lround(static_cast<double>(units) * scale));
+  };
+  int left = page.left() + px(l.BorderLeft, d.ScaleX());
+  int right = page.right() + 1 - px(l.BorderRight, d.ScaleX());
+  int top = page.top() + px(l.BorderTop, d.ScaleY());
+  int bottom = page.bottom() + 1 - px(l.BorderBottom, d.ScaleY());
+  left = std::clamp(left, page.left(), page.right());
+  top = std::clamp(top, page.top(), page.bottom());
+  right = std::clamp(right, left + 1, page.right() + 1);
+  bottom = std::clamp(bottom, top + 1, page.bottom() + 1);
+  return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+}
+
+// The size of the diagram's texts on its printed page: the middle one of
+// the heights of everything it wrote.
+double DiagramTextHeight(const RecordingDC& dc, double otherwise) {
+  std::vector<int32_t> heights;
+  for (const RecordingDC::Call& c : dc.Calls())
+    if (c.op == RecordingDC::Op::Text && !c.text.empty()) heights.push_back(c.font.Height);
+  if (heights.empty()) return otherwise;
+  std::nth_element(heights.begin(), heights.begin() + heights.size() / 2, heights.end());
+  return heights[heights.size() / 2];
+}
+
+// A letterhead (background or logo) is set up: the report keeps clear of it
+// as the diagram does.
+bool HasLetterhead(TVQRSession& session) {
+  const TVQRShowSettings* s = session.Settings();
+  if (!s) return false;
+  for (const auto* setting : {&s->PrinterBackGround1, &s->PrinterBackGround2, &s->LogoFile})
+    if (QString::fromStdString((*setting)->GetString(1)).trimmed().size() > 0) return true;
+  return false;
 }
 
 // The markers A and B of a window as dashed lines over the plot, lettered
@@ -94,6 +129,7 @@ TPageHeader MakePageHeader(TVQRSession& session, const QString& window, std::tim
   h.Left = TVQRReport::tr("%1 · Aufnahme %2 · %3 · Gedruckt %4")
                .arg(file, Stamp(session.Start()), window, Stamp(printed))
                .toStdString();
+  h.NameBytes = static_cast<size_t>(file.toUtf8().size());
   if (pages > 0) h.Right = TVQRReport::tr("Seite %1 von %2").arg(page).arg(pages).toStdString();
   return h;
 }
@@ -123,6 +159,7 @@ struct TVQRReport::TTable {
   QStringList Header;
   std::vector<QStringList> Rows;
   std::vector<double> Widths;  // per column at the table font
+  bool FreeLast = false;       // the last column takes the rest of the line, cut to fit
 };
 
 struct TVQRReport::TLine {
@@ -227,6 +264,7 @@ void TVQRReport::BuildTables() {
   if (!content_.Notes.empty()) {
     TTable n;
     n.Caption = TVQRReport::tr("Notizen");
+    n.FreeLast = true;
     n.Header =
         QStringList{TVQRReport::tr("Zeit [h]"), TVQRReport::tr("Kurve"), TVQRReport::tr("Notiz")};
     for (const TReportNote& note : content_.Notes)
@@ -244,8 +282,6 @@ int TVQRReport::Layout(const QRect& page, QPaintDevice& device) {
   pages_.clear();
   for (size_t w = 0; w < content_.Windows.size(); ++w)
     pages_.push_back(TPage{static_cast<int>(w), {}});
-  // The drawing frame inside the borders, as the page set-up makes it.
-  QRect frame;
   {
     TReportWindowKeeper keep(session_);
     session_.PreparePrint();
@@ -253,21 +289,26 @@ int TVQRReport::Layout(const QRect& page, QPaintDevice& device) {
     TVQRDiagram& d = session_.Diagram();
     d.SetPrintMode(true, TRect{0, 0, 0, 0});
     d.BeginDraw(dry, TRect{page.left(), page.top(), page.right() + 1, page.bottom() + 1}, true);
-    frame = Normalised(d.DrawRect());
+    frame_ = BorderFrame(d, page);
+    d.DrawAxes();
+    diagramText_ = DiagramTextHeight(dry, OnPaper(30, dpi_));
     // Where the diagram's plot begins: a letterhead above it stays clear of
     // the tables and thumbnails too.
-    d.DrawAxes();
     const TRect& plot = d.PlotRect();
-    contentTop_ = std::max(
-        0, std::min(plot.top, plot.bottom) - frame.top() - static_cast<int>(OnPaper(60, dpi_)));
+    contentTop_ =
+        HasLetterhead(session_)
+            ? std::max(0, std::min(plot.top, plot.bottom) - frame_.top() -
+                              static_cast<int>(OnPaper(60, dpi_)))
+            : 0;
     d.EndDraw();
   }
+  const QRect& frame = frame_;
 
   if (!content_.Table) return PageCount();
 
   BuildTables();
-  // 2.5 mm characters, smaller where the widest table would not fit.
-  fontHeight_ = OnPaper(25, dpi_);
+  // The diagram's text size, smaller where the widest table would not fit.
+  fontHeight_ = std::clamp(diagramText_, OnPaper(20, dpi_), OnPaper(50, dpi_));
   const double gap = 0.8;
   auto measure = [&](double height) {
     double widest = 0.0;
@@ -276,8 +317,10 @@ int TVQRReport::Layout(const QRect& page, QPaintDevice& device) {
       t.Widths.assign(static_cast<size_t>(t.Header.size()), 0.0);
       for (qsizetype c = 0; c < t.Header.size(); ++c) {
         double w = bold.horizontalAdvance(t.Header[c]);
+        // A free text takes what is left of the line (at least its head's width).
+        const bool free = t.FreeLast && c + 1 == t.Header.size();
         for (const QStringList& row : t.Rows)
-          if (c < row.size()) w = std::max(w, plain.horizontalAdvance(row[c]));
+          if (c < row.size() && !free) w = std::max(w, plain.horizontalAdvance(row[c]));
         t.Widths[static_cast<size_t>(c)] = w + gap * height;
       }
       double sum = 0.0;
@@ -288,9 +331,17 @@ int TVQRReport::Layout(const QRect& page, QPaintDevice& device) {
   };
   const double widest = measure(fontHeight_);
   if (widest > frame.width() && widest > 0.0) {
-    fontHeight_ = std::max(OnPaper(10, dpi_), fontHeight_ * frame.width() / widest);
-    measure(fontHeight_);
+    fontHeight_ = std::max(OnPaper(15, dpi_), fontHeight_ * frame.width() / widest);
+    // Glyph widths do not follow the size exactly: down in steps until it fits.
+    while (measure(fontHeight_) > frame.width() && fontHeight_ > OnPaper(15, dpi_))
+      fontHeight_ = std::max(OnPaper(15, dpi_), fontHeight_ * 0.97);
   }
+  for (TTable& t : tables_)
+    if (t.FreeLast && !t.Widths.empty()) {
+      double used = 0.0;
+      for (size_t c = 0; c + 1 < t.Widths.size(); ++c) used += t.Widths[c];
+      t.Widths.back() = std::max(t.Widths.back(), frame.width() - used);
+    }
 
   // Lines onto pages; a caption and the column heads stay with a row, and a
   // table that goes on over a page break repeats its column heads.
@@ -404,8 +455,13 @@ void TVQRReport::DrawTablePage(const TPage& page, QPainter& painter, const QRect
           const double pad = h * 0.4;
           // The first column (the curve) and the last of the notes to the left.
           const bool left = c == 0 || (t.Header.size() == 3 && c == 2);
+          const QString text =
+              t.FreeLast && c + 1 == t.Header.size()
+                  ? painter.fontMetrics().elidedText(cells[c], Qt::ElideRight,
+                                                     static_cast<int>(w - 2 * pad))
+                  : cells[c];
           painter.drawText(QRectF(x + pad, y, w - 2 * pad, lh),
-                           (left ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter, cells[c]);
+                           (left ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter, text);
           x += w;
         }
         y += lh;
@@ -441,9 +497,9 @@ bool TVQRReport::Print(QPainter& painter, QPagedPaintDevice& device,
     TVQRDiagram& diagram = session_.Diagram();
     std::function<void(IDeviceContext&)> body;
     if (!window) {
-      body = [&](IDeviceContext&) { DrawTablePage(page, painter, Normalised(diagram.DrawRect())); };
+      body = [&](IDeviceContext&) { DrawTablePage(page, painter, frame_); };
     } else if (window->Mode == kReportOverview) {
-      body = [&](IDeviceContext&) { DrawOverview(painter, Normalised(diagram.DrawRect())); };
+      body = [&](IDeviceContext&) { DrawOverview(painter, frame_); };
     } else if (window->MarkA > 0 || window->MarkB > 0) {
       body = [&](IDeviceContext& dc) {
         diagram.DrawAxes();
@@ -454,7 +510,9 @@ bool TVQRReport::Print(QPainter& painter, QPagedPaintDevice& device,
     {
       QPainterDC dc(painter);
       decor.SetPainter(&painter);
-      session_.PrintPage(dc, rect, &decor, &header, body);
+      session_.PrintPage(dc, rect, &decor, nullptr, body);
+      DrawPageHeader(dc, TRect{frame_.left(), frame_.top(), frame_.right() + 1, frame_.bottom() + 1},
+                     header);
       decor.SetPainter(nullptr);
     }
     if (!painter.isActive()) return false;

@@ -83,7 +83,9 @@ class TVQRReport {
   std::time_t printed_;
   QRect page_;
   int dpi_ = 600;
-  double fontHeight_ = 0.0;  // of the table, in device pixels
+  QRect frame_;              // the page inside the borders
+  double diagramText_ = 0.0;  // the diagram's text height on its printed page
+  double fontHeight_ = 0.0;   // of the table, in device pixels
   int contentTop_ = 0;       // below the frame's top: where the diagram's plot begins
   std::vector<TTable> tables_;
   std::vector<TPage> pages_;
