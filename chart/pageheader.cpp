@@ -77,8 +77,8 @@ TFittedHeader FitPageHeader(const IDeviceContext& dc, int32_t width, const TPage
   const int32_t smallest = std::max(6, font.Height * 2 / 3);
   while (fit.Font.Height > smallest && needs(fit.Left, fit.Font) > width) {
     const double room = static_cast<double>(width) / static_cast<double>(needs(fit.Left, fit.Font));
-    fit.Font.Height = std::max(smallest, std::min(fit.Font.Height - 1,
-                                                  static_cast<int32_t>(fit.Font.Height * room)));
+    fit.Font.Height = std::max(
+        smallest, std::min(fit.Font.Height - 1, static_cast<int32_t>(fit.Font.Height * room)));
   }
   if (needs(fit.Left, fit.Font) <= width) return fit;
 

@@ -82,6 +82,46 @@ double DiagramTextHeight(const RecordingDC& dc, double otherwise) {
   return heights[heights.size() / 2];
 }
 
+// A dry run of a printed page that measures texts as the device does, so
+// that the diagram places them as on paper.
+class TDeviceRecorder : public RecordingDC {
+ public:
+  explicit TDeviceRecorder(QPaintDevice& device)
+      : RecordingDC(device.logicalDpiX(), device.logicalDpiY()), device_(device) {}
+  DcTextExtent MeasureText(const DcFont& font, std::string_view text) const override {
+    const QFontMetrics fm(QPainterDC::ToQFont(font), &device_);
+    return {
+        fm.horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))),
+        fm.ascent(), fm.descent()};
+  }
+
+ private:
+  QPaintDevice& device_;
+};
+
+// The highest point of everything drawn, or INT32_MAX for nothing.
+int32_t Topmost(const TDeviceRecorder& dc) {
+  int32_t top = INT32_MAX;
+  for (const RecordingDC::Call& c : dc.Calls()) switch (c.op) {
+      case RecordingDC::Op::Text:
+        if (!c.text.empty())
+          top = std::min(
+              top,
+              DcTextBox(c.rect.left, c.rect.top, dc.MeasureText(c.font, c.text), c.h, c.v).top);
+        break;
+      case RecordingDC::Op::LineTo:
+      case RecordingDC::Op::Fill:
+        top = std::min({top, c.rect.top, c.rect.bottom});
+        break;
+      case RecordingDC::Op::Polyline:
+        for (const TPoint& pt : c.points) top = std::min(top, pt.y);
+        break;
+      default:
+        break;
+    }
+  return top;
+}
+
 // A letterhead (background or logo) is set up: the report keeps clear of it
 // as the diagram does.
 bool HasLetterhead(TVQRSession& session) {
@@ -170,6 +210,7 @@ struct TVQRReport::TLine {
 
 struct TVQRReport::TPage {
   int Window = -1;  // index into the content's windows; -1 a table page
+  int Below = 0;    // a window drawn this far lower on the paper, clear of the header
   std::vector<TLine> Lines;
 };
 
@@ -295,15 +336,15 @@ int TVQRReport::Layout(const QRect& page, QPaintDevice& device) {
     // Where the diagram's plot begins: a letterhead above it stays clear of
     // the tables and thumbnails too.
     const TRect& plot = d.PlotRect();
-    contentTop_ =
-        HasLetterhead(session_)
-            ? std::max(0, std::min(plot.top, plot.bottom) - frame_.top() -
-                              static_cast<int>(OnPaper(60, dpi_)))
-            : 0;
+    contentTop_ = HasLetterhead(session_)
+                      ? std::max(0, std::min(plot.top, plot.bottom) - frame_.top() -
+                                        static_cast<int>(OnPaper(60, dpi_)))
+                      : 0;
     d.EndDraw();
   }
   const QRect& frame = frame_;
 
+  KeepClearOfHeader(device);
   if (!content_.Table) return PageCount();
 
   BuildTables();
@@ -388,6 +429,35 @@ int TVQRReport::Layout(const QRect& page, QPaintDevice& device) {
   return PageCount();
 }
 
+void TVQRReport::KeepClearOfHeader(QPaintDevice& device) {
+  // A window whose drawing reaches into the header's band (texts kept on
+  // the paper, borders, a page set up high) is drawn on a page shortened at
+  // the top by as much, and measured again as its scale changes.
+  TReportWindowKeeper keep(session_);
+  const int band = frame_.top() + PageHeaderHeight(dpi_) - static_cast<int>(OnPaper(10, dpi_));
+  for (TPage& page : pages_) {
+    if (page.Window < 0) continue;
+    const TReportWindow& window = content_.Windows[static_cast<size_t>(page.Window)];
+    if (window.Mode == kReportOverview) continue;
+    PrepareReportWindow(session_, window);
+    session_.PreparePrint();
+    for (int tries = 0; tries < 4; ++tries) {
+      TDeviceRecorder dry(device);
+      TVQRDiagram& d = session_.Diagram();
+      const TRect rect{page_.left(), page_.top() + page.Below, page_.right() + 1,
+                       page_.bottom() + 1};
+      session_.PrintPage(dry, rect, nullptr, nullptr, [&](IDeviceContext& dc) {
+        d.DrawAxes();
+        d.DrawCurves();
+        if (window.MarkA > 0 || window.MarkB > 0) DrawMarks(d, dc, window.MarkA, window.MarkB);
+      });
+      const int32_t top = Topmost(dry);
+      if (top == INT32_MAX || top >= band) break;
+      page.Below = std::min(page_.height() / 2, page.Below + band - top + 1);
+    }
+  }
+}
+
 // ----------------------------------------------------------------- drawing
 
 void TVQRReport::DrawOverview(QPainter& painter, const QRect& frame) {
@@ -455,11 +525,10 @@ void TVQRReport::DrawTablePage(const TPage& page, QPainter& painter, const QRect
           const double pad = h * 0.4;
           // The first column (the curve) and the last of the notes to the left.
           const bool left = c == 0 || (t.Header.size() == 3 && c == 2);
-          const QString text =
-              t.FreeLast && c + 1 == t.Header.size()
-                  ? painter.fontMetrics().elidedText(cells[c], Qt::ElideRight,
-                                                     static_cast<int>(w - 2 * pad))
-                  : cells[c];
+          const QString text = t.FreeLast && c + 1 == t.Header.size()
+                                   ? painter.fontMetrics().elidedText(cells[c], Qt::ElideRight,
+                                                                      static_cast<int>(w - 2 * pad))
+                                   : cells[c];
           painter.drawText(QRectF(x + pad, y, w - 2 * pad, lh),
                            (left ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter, text);
           x += w;
@@ -483,7 +552,6 @@ bool TVQRReport::Print(QPainter& painter, QPagedPaintDevice& device,
                        TVQRPrintDecor& decor) {
   TReportWindowKeeper keep(session_);
   const int count = PageCount();
-  const TRect rect{page_.left(), page_.top(), page_.right() + 1, page_.bottom() + 1};
   for (int k = 0; k < count; ++k) {
     const TPage& page = pages_[static_cast<size_t>(k)];
     const TReportWindow* window =
@@ -508,11 +576,13 @@ bool TVQRReport::Print(QPainter& painter, QPagedPaintDevice& device,
       };
     }
     {
+      const TRect rect{page_.left(), page_.top() + page.Below, page_.right() + 1,
+                       page_.bottom() + 1};
       QPainterDC dc(painter);
       decor.SetPainter(&painter);
       session_.PrintPage(dc, rect, &decor, nullptr, body);
-      DrawPageHeader(dc, TRect{frame_.left(), frame_.top(), frame_.right() + 1, frame_.bottom() + 1},
-                     header);
+      DrawPageHeader(
+          dc, TRect{frame_.left(), frame_.top(), frame_.right() + 1, frame_.bottom() + 1}, header);
       decor.SetPainter(nullptr);
     }
     if (!painter.isActive()) return false;

@@ -75,6 +75,7 @@ class TVQRReport {
   struct TLine;
   struct TPage;
   void BuildTables();
+  void KeepClearOfHeader(QPaintDevice& device);
   void DrawTablePage(const TPage& page, QPainter& painter, const QRect& frame);
   void DrawOverview(QPainter& painter, const QRect& frame);
 
@@ -83,10 +84,10 @@ class TVQRReport {
   std::time_t printed_;
   QRect page_;
   int dpi_ = 600;
-  QRect frame_;              // the page inside the borders
+  QRect frame_;               // the page inside the borders
   double diagramText_ = 0.0;  // the diagram's text height on its printed page
   double fontHeight_ = 0.0;   // of the table, in device pixels
-  int contentTop_ = 0;       // below the frame's top: where the diagram's plot begins
+  int contentTop_ = 0;        // below the frame's top: where the diagram's plot begins
   std::vector<TTable> tables_;
   std::vector<TPage> pages_;
 };
