@@ -6,6 +6,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QTextLayout>
 #include <algorithm>
 #include <cmath>
 
@@ -80,6 +81,30 @@ double DiagramTextHeight(const RecordingDC& dc, double otherwise) {
   if (heights.empty()) return otherwise;
   std::nth_element(heights.begin(), heights.begin() + heights.size() / 2, heights.end());
   return heights[heights.size() / 2];
+}
+
+// text in lines of at most width pixels at font on device, broken between
+// words (within a word too long for a line); beyond most lines it is cut.
+QStringList WrapText(const QString& text, const QFont& font, QPaintDevice& device, double width,
+                     int most) {
+  QTextLayout layout(text, font, &device);
+  QTextOption option;
+  option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  layout.setTextOption(option);
+  QStringList lines;
+  layout.beginLayout();
+  for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+    line.setLineWidth(width);
+    lines << text.mid(line.textStart(), line.textLength()).trimmed();
+  }
+  layout.endLayout();
+  if (lines.size() > most) {
+    const QFontMetricsF fm(font, &device);
+    lines.resize(most);
+    lines.back() = fm.elidedText(lines.back() + " …", Qt::ElideRight, width);
+  }
+  if (lines.isEmpty()) lines << QString();
+  return lines;
 }
 
 // A dry run of a printed page that measures texts as the device does, so
@@ -198,8 +223,9 @@ struct TVQRReport::TTable {
   QString Caption;
   QStringList Header;
   std::vector<QStringList> Rows;
-  std::vector<double> Widths;  // per column at the table font
-  bool FreeLast = false;       // the last column takes the rest of the line, cut to fit
+  std::vector<double> Widths;        // per column at the table font
+  bool FreeLast = false;             // the last column takes the rest of the line, wrapped
+  std::vector<QStringList> Wrapped;  // per row: the last column's lines, when FreeLast
 };
 
 struct TVQRReport::TLine {
@@ -382,13 +408,24 @@ int TVQRReport::Layout(const QRect& page, QPaintDevice& device) {
       double used = 0.0;
       for (size_t c = 0; c + 1 < t.Widths.size(); ++c) used += t.Widths[c];
       t.Widths.back() = std::max(t.Widths.back(), frame.width() - used);
+      t.Wrapped.clear();
+      for (const QStringList& row : t.Rows)
+        t.Wrapped.push_back(WrapText(row.size() == t.Header.size() ? row.back() : QString(),
+                                     TableFont(fontHeight_), device,
+                                     t.Widths.back() - 0.8 * fontHeight_, 8));
     }
 
   // Lines onto pages; a caption and the column heads stay with a row, and a
   // table that goes on over a page break repeats its column heads.
   const double bottom = frame.height();
   const double top = std::max(PageHeaderHeight(dpi_), contentTop_);
-  auto height = [&](TLine::Kind k) {
+  auto height = [&](TLine::Kind k, const TLine* line = nullptr) {
+    if (k == TLine::Row && line) {
+      const TTable& t = tables_[static_cast<size_t>(line->Table)];
+      if (t.FreeLast)
+        return fontHeight_ * kLineSpacing *
+               static_cast<double>(t.Wrapped[static_cast<size_t>(line->RowIndex)].size());
+    }
     switch (k) {
       case TLine::Title:
         return fontHeight_ * 1.6 * kLineSpacing;
@@ -403,7 +440,7 @@ int TVQRReport::Layout(const QRect& page, QPaintDevice& device) {
   TPage current{-1, {}};
   double y = top;
   auto add = [&](TLine line, double keepWith) {
-    if (y + height(line.What) + keepWith > bottom && !current.Lines.empty()) {
+    if (y + height(line.What, &line) + keepWith > bottom && !current.Lines.empty()) {
       pages_.push_back(std::move(current));
       current = TPage{-1, {}};
       y = top;
@@ -414,7 +451,7 @@ int TVQRReport::Layout(const QRect& page, QPaintDevice& device) {
       if (line.What == TLine::Gap) return;
     }
     current.Lines.push_back(line);
-    y += height(line.What);
+    y += height(line.What, &line);
   };
   add(TLine{TLine::Title, -1, 0}, 0.0);
   for (size_t t = 0; t < tables_.size(); ++t) {
@@ -518,6 +555,8 @@ void TVQRReport::DrawTablePage(const TPage& page, QPainter& painter, const QRect
         const QStringList& cells = head ? t.Header : t.Rows[static_cast<size_t>(line.RowIndex)];
         painter.setFont(TableFont(h, head));
         const double lh = h * kLineSpacing;
+        const QStringList* wrapped =
+            t.FreeLast && !head ? &t.Wrapped[static_cast<size_t>(line.RowIndex)] : nullptr;
         double x = frame.left();
         for (qsizetype c = 0; c < cells.size() && c < static_cast<qsizetype>(t.Widths.size());
              ++c) {
@@ -525,15 +564,14 @@ void TVQRReport::DrawTablePage(const TPage& page, QPainter& painter, const QRect
           const double pad = h * 0.4;
           // The first column (the curve) and the last of the notes to the left.
           const bool left = c == 0 || (t.Header.size() == 3 && c == 2);
-          const QString text = t.FreeLast && c + 1 == t.Header.size()
-                                   ? painter.fontMetrics().elidedText(cells[c], Qt::ElideRight,
-                                                                      static_cast<int>(w - 2 * pad))
-                                   : cells[c];
-          painter.drawText(QRectF(x + pad, y, w - 2 * pad, lh),
-                           (left ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter, text);
+          const bool free = wrapped && c + 1 == t.Header.size();
+          const QStringList lines = free ? *wrapped : QStringList{cells[c]};
+          for (qsizetype k = 0; k < lines.size(); ++k)
+            painter.drawText(QRectF(x + pad, y + k * lh, w - 2 * pad, lh),
+                             (left ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter, lines[k]);
           x += w;
         }
-        y += lh;
+        y += lh * (wrapped ? static_cast<double>(wrapped->size()) : 1.0);
         if (head) {
           QPen pen(Qt::black);
           pen.setWidthF(std::max(1.0, OnPaper(2, dpi_)));
