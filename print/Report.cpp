@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QFont>
 #include <QFontMetricsF>
+#include <QImage>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
@@ -359,15 +360,10 @@ int TVQRReport::Layout(const QRect& page, QPaintDevice& device) {
     frame_ = BorderFrame(d, page);
     d.DrawAxes();
     diagramText_ = DiagramTextHeight(dry, OnPaper(30, dpi_));
-    // Where the diagram's plot begins: a letterhead above it stays clear of
-    // the tables and thumbnails too.
-    const TRect& plot = d.PlotRect();
-    contentTop_ = HasLetterhead(session_)
-                      ? std::max(0, std::min(plot.top, plot.bottom) - frame_.top() -
-                                        static_cast<int>(OnPaper(60, dpi_)))
-                      : 0;
+    plotTop_ = std::min(d.PlotRect().top, d.PlotRect().bottom);
     d.EndDraw();
   }
+  PlaceHeader(device);
   const QRect& frame = frame_;
 
   KeepClearOfHeader(device);
@@ -418,7 +414,7 @@ int TVQRReport::Layout(const QRect& page, QPaintDevice& device) {
   // Lines onto pages; a caption and the column heads stay with a row, and a
   // table that goes on over a page break repeats its column heads.
   const double bottom = frame.height();
-  const double top = std::max(PageHeaderHeight(dpi_), contentTop_);
+  const double top = contentTop_;
   auto height = [&](TLine::Kind k, const TLine* line = nullptr) {
     if (k == TLine::Row && line) {
       const TTable& t = tables_[static_cast<size_t>(line->Table)];
@@ -466,12 +462,72 @@ int TVQRReport::Layout(const QRect& page, QPaintDevice& device) {
   return PageCount();
 }
 
+QRect TVQRReport::LetterheadInk(QPaintDevice& device) {
+  TVQRShowSettings* settings = session_.Settings();
+  if (!settings || !HasLetterhead(session_)) return {};
+  TVQRPrintDecor decor;
+  if (!decor.Load(*settings,
+                  [](TDecorItem, const std::string&, const std::string&) { return true; }))
+    return {};
+  // The page without the diagram at a sixth of the device's resolution:
+  // backgrounds and logo take their size from it as on paper.
+  constexpr int kShrink = 6;
+  const int dpiX = std::max(1, device.logicalDpiX() / kShrink);
+  const int dpiY = std::max(1, device.logicalDpiY() / kShrink);
+  QImage image(std::max(1, page_.width() / kShrink), std::max(1, page_.height() / kShrink),
+               QImage::Format_RGB32);
+  if (image.isNull()) return {};
+  image.fill(Qt::white);
+  image.setDotsPerMeterX(static_cast<int>(std::lround(dpiX / 0.0254)));
+  image.setDotsPerMeterY(static_cast<int>(std::lround(dpiY / 0.0254)));
+  {
+    QPainter painter(&image);
+    RecordingDC dry(dpiX, dpiY);
+    decor.SetPainter(&painter);
+    session_.PrintPage(dry, TRect{0, 0, image.width(), image.height()}, &decor, nullptr,
+                       [](IDeviceContext&) {});
+    decor.SetPainter(nullptr);
+  }
+  QRect ink;
+  const QRgb white = qRgb(255, 255, 255);
+  for (int y = 0; y < image.height(); ++y) {
+    const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    int from = 0;
+    while (from < image.width() && row[from] == white) ++from;
+    if (from == image.width()) continue;
+    int to = image.width() - 1;
+    while (row[to] == white) --to;
+    ink |= QRect(from, y, to - from + 1, 1);
+  }
+  if (ink.isEmpty()) return {};
+  return QRect(page_.left() + ink.left() * kShrink, page_.top() + ink.top() * kShrink,
+               (ink.width() + 1) * kShrink, (ink.height() + 1) * kShrink);
+}
+
+void TVQRReport::PlaceHeader(QPaintDevice& device) {
+  // The header at the top of the frame; where a letterhead lies there, above
+  // the borders when it is clear of it there.
+  const QRect ink = LetterheadInk(device);
+  const int drawn = PageHeaderHeight(dpi_) - static_cast<int>(OnPaper(15, dpi_));
+  const auto clear = [&](int top) {
+    return ink.isEmpty() || !QRect(frame_.left(), top, frame_.width(), drawn).intersects(ink);
+  };
+  headerTop_ = !clear(frame_.top()) && clear(page_.top()) ? page_.top() : frame_.top();
+  contentTop_ = std::max(0, headerTop_ + PageHeaderHeight(dpi_) - frame_.top());
+  if (ink.isEmpty()) return;
+  // Tables and thumbnails below the letterhead; where it covers most of the
+  // page, from where the diagram's plot begins.
+  const int below = ink.bottom() + 1 - frame_.top() + static_cast<int>(OnPaper(60, dpi_));
+  const int plot = plotTop_ - frame_.top() - static_cast<int>(OnPaper(60, dpi_));
+  contentTop_ = std::max(contentTop_, below <= frame_.height() * 3 / 5 ? below : plot);
+}
+
 void TVQRReport::KeepClearOfHeader(QPaintDevice& device) {
   // A window whose drawing reaches into the header's band (texts kept on
   // the paper, borders, a page set up high) is drawn on a page shortened at
   // the top by as much, and measured again as its scale changes.
   TReportWindowKeeper keep(session_);
-  const int band = frame_.top() + PageHeaderHeight(dpi_) - static_cast<int>(OnPaper(10, dpi_));
+  const int band = headerTop_ + PageHeaderHeight(dpi_) - static_cast<int>(OnPaper(10, dpi_));
   for (TPage& page : pages_) {
     if (page.Window < 0) continue;
     const TReportWindow& window = content_.Windows[static_cast<size_t>(page.Window)];
@@ -500,7 +556,7 @@ void TVQRReport::KeepClearOfHeader(QPaintDevice& device) {
 void TVQRReport::DrawOverview(QPainter& painter, const QRect& frame) {
   // The window's thumbnails at a screen's size of pixel, scaled onto the paper.
   const double s = std::max(1.0, dpi_ / 96.0);
-  const int top = std::max(PageHeaderHeight(dpi_), contentTop_);
+  const int top = contentTop_;
   const int w = static_cast<int>(frame.width() / s);
   const int readout = 24;
   const int h = static_cast<int>((frame.height() - top) / s) - readout;
@@ -525,7 +581,7 @@ void TVQRReport::DrawOverview(QPainter& painter, const QRect& frame) {
 void TVQRReport::DrawTablePage(const TPage& page, QPainter& painter, const QRect& frame) {
   painter.save();
   painter.setPen(Qt::black);
-  double y = frame.top() + std::max(PageHeaderHeight(dpi_), contentTop_);
+  double y = frame.top() + contentTop_;
   const double h = fontHeight_;
   for (const TLine& line : page.Lines) {
     switch (line.What) {
@@ -619,8 +675,8 @@ bool TVQRReport::Print(QPainter& painter, QPagedPaintDevice& device,
       QPainterDC dc(painter);
       decor.SetPainter(&painter);
       session_.PrintPage(dc, rect, &decor, nullptr, body);
-      DrawPageHeader(
-          dc, TRect{frame_.left(), frame_.top(), frame_.right() + 1, frame_.bottom() + 1}, header);
+      DrawPageHeader(dc, TRect{frame_.left(), headerTop_, frame_.right() + 1, frame_.bottom() + 1},
+                     header);
       decor.SetPainter(nullptr);
     }
     if (!painter.isActive()) return false;
