@@ -3,9 +3,11 @@
 #include <QDateTime>
 #include <QFont>
 #include <QFontMetricsF>
+#include <QImage>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QTextLayout>
 #include <algorithm>
 #include <cmath>
 
@@ -52,9 +54,98 @@ QFont TableFont(double height, bool bold = false) {
   return f;
 }
 
-QRect Normalised(const TRect& r) {
-  return QRect(QPoint(std::min(r.left, r.right), std::min(r.top, r.bottom)),
-               QPoint(std::max(r.left, r.right) - 1, std::max(r.top, r.bottom) - 1));
+// The page inside the borders as the diagram's page set-up takes them off
+// (device pixels), before the diagram moves itself to keep its texts on the
+// paper: the frame of the header, the overview and the tables.
+QRect BorderFrame(const TVQRDiagram& d, const QRect& page) {
+  const TRect f =
+      PageBorderFrame(d, TRect{page.left(), page.top(), page.right() + 1, page.bottom() + 1});
+  return QRect(QPoint(f.left, f.top), QPoint(f.right - 1, f.bottom - 1));
+}
+
+// The size of the diagram's texts on its printed page: the middle one of
+// the heights of everything it wrote.
+double DiagramTextHeight(const RecordingDC& dc, double otherwise) {
+  std::vector<int32_t> heights;
+  for (const RecordingDC::Call& c : dc.Calls())
+    if (c.op == RecordingDC::Op::Text && !c.text.empty()) heights.push_back(c.font.Height);
+  if (heights.empty()) return otherwise;
+  std::nth_element(heights.begin(), heights.begin() + heights.size() / 2, heights.end());
+  return heights[heights.size() / 2];
+}
+
+// text in lines of at most width pixels at font on device, broken between
+// words (within a word too long for a line); beyond most lines it is cut.
+QStringList WrapText(const QString& text, const QFont& font, QPaintDevice& device, double width,
+                     int most) {
+  QTextLayout layout(text, font, &device);
+  QTextOption option;
+  option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  layout.setTextOption(option);
+  QStringList lines;
+  layout.beginLayout();
+  for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+    line.setLineWidth(width);
+    lines << text.mid(line.textStart(), line.textLength()).trimmed();
+  }
+  layout.endLayout();
+  if (lines.size() > most) {
+    const QFontMetricsF fm(font, &device);
+    lines.resize(most);
+    lines.back() = fm.elidedText(lines.back() + " …", Qt::ElideRight, width);
+  }
+  if (lines.isEmpty()) lines << QString();
+  return lines;
+}
+
+// A dry run of a printed page that measures texts as the device does, so
+// that the diagram places them as on paper.
+class TDeviceRecorder : public RecordingDC {
+ public:
+  explicit TDeviceRecorder(QPaintDevice& device)
+      : RecordingDC(device.logicalDpiX(), device.logicalDpiY()), device_(device) {}
+  DcTextExtent MeasureText(const DcFont& font, std::string_view text) const override {
+    const QFontMetrics fm(QPainterDC::ToQFont(font), &device_);
+    return {
+        fm.horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))),
+        fm.ascent(), fm.descent()};
+  }
+
+ private:
+  QPaintDevice& device_;
+};
+
+// The highest point of everything drawn, or INT32_MAX for nothing.
+int32_t Topmost(const TDeviceRecorder& dc) {
+  int32_t top = INT32_MAX;
+  for (const RecordingDC::Call& c : dc.Calls()) switch (c.op) {
+      case RecordingDC::Op::Text:
+        if (!c.text.empty())
+          top = std::min(
+              top,
+              DcTextBox(c.rect.left, c.rect.top, dc.MeasureText(c.font, c.text), c.h, c.v).top);
+        break;
+      case RecordingDC::Op::LineTo:
+      case RecordingDC::Op::Fill:
+        top = std::min({top, c.rect.top, c.rect.bottom});
+        break;
+      case RecordingDC::Op::Polyline:
+        for (const TPoint& pt : c.points) top = std::min(top, pt.y);
+        break;
+      default:
+        break;
+    }
+  return top;
+}
+
+// A letterhead (background or logo) is set up: the report keeps clear of it
+// as the diagram does.
+bool HasLetterhead(TVQRSession& session) {
+  const TVQRShowSettings* s = session.Settings();
+  if (!s) return false;
+  for (const auto* setting : {&s->PrinterBackGround1, &s->PrinterBackGround2, &s->LogoFile})
+    if (QString::fromStdString((*setting)->GetString(1)).trimmed().size() > 0) return true;
+  return false;
 }
 
 // The markers A and B of a window as dashed lines over the plot, lettered
@@ -94,6 +185,7 @@ TPageHeader MakePageHeader(const TVQRSession& session, const QString& window, st
   h.Left = TVQRReport::tr("%1 · Aufnahme %2 · %3 · Gedruckt %4")
                .arg(file, Stamp(session.Start()), window, Stamp(printed))
                .toStdString();
+  h.NameBytes = static_cast<size_t>(file.toUtf8().size());
   if (pages > 0) h.Right = TVQRReport::tr("Seite %1 von %2").arg(page).arg(pages).toStdString();
   return h;
 }
@@ -122,7 +214,9 @@ struct TVQRReport::TTable {
   QString Caption;
   QStringList Header;
   std::vector<QStringList> Rows;
-  std::vector<double> Widths;  // per column at the table font
+  std::vector<double> Widths;        // per column at the table font
+  bool FreeLast = false;             // the last column takes the rest of the line, wrapped
+  std::vector<QStringList> Wrapped;  // per row: the last column's lines, when FreeLast
 };
 
 struct TVQRReport::TLine {
@@ -133,6 +227,7 @@ struct TVQRReport::TLine {
 
 struct TVQRReport::TPage {
   int Window = -1;  // index into the content's windows; -1 a table page
+  int Below = 0;    // a window drawn this far lower on the paper, clear of the header
   std::vector<TLine> Lines;
 };
 
@@ -227,6 +322,7 @@ void TVQRReport::BuildTables() {
   if (!content_.Notes.empty()) {
     TTable n;
     n.Caption = TVQRReport::tr("Notizen");
+    n.FreeLast = true;
     n.Header =
         QStringList{TVQRReport::tr("Zeit [h]"), TVQRReport::tr("Kurve"), TVQRReport::tr("Notiz")};
     for (const TReportNote& note : content_.Notes)
@@ -243,9 +339,7 @@ int TVQRReport::Layout(const QRect& page, QPaintDevice& device) {
   dpi_ = std::max(1, device.logicalDpiY());
   pages_.clear();
   for (size_t w = 0; w < content_.Windows.size(); ++w)
-    pages_.push_back(TPage{static_cast<int>(w), {}});
-  // The drawing frame inside the borders, as the page set-up makes it.
-  QRect frame;
+    pages_.push_back(TPage{static_cast<int>(w), 0, {}});
   {
     TReportWindowKeeper keep(session_);
     session_.PreparePrint();
@@ -253,21 +347,21 @@ int TVQRReport::Layout(const QRect& page, QPaintDevice& device) {
     TVQRDiagram& d = session_.Diagram();
     d.SetPrintMode(true, TRect{0, 0, 0, 0});
     d.BeginDraw(dry, TRect{page.left(), page.top(), page.right() + 1, page.bottom() + 1}, true);
-    frame = Normalised(d.DrawRect());
-    // Where the diagram's plot begins: a letterhead above it stays clear of
-    // the tables and thumbnails too.
+    frame_ = BorderFrame(d, page);
     d.DrawAxes();
-    const TRect& plot = d.PlotRect();
-    contentTop_ = std::max(
-        0, std::min(plot.top, plot.bottom) - frame.top() - static_cast<int>(OnPaper(60, dpi_)));
+    diagramText_ = DiagramTextHeight(dry, OnPaper(30, dpi_));
+    plotTop_ = std::min(d.PlotRect().top, d.PlotRect().bottom);
     d.EndDraw();
   }
+  PlaceHeader(device);
+  const QRect& frame = frame_;
 
+  KeepClearOfHeader(device);
   if (!content_.Table) return PageCount();
 
   BuildTables();
-  // 2.5 mm characters, smaller where the widest table would not fit.
-  fontHeight_ = OnPaper(25, dpi_);
+  // The diagram's text size, smaller where the widest table would not fit.
+  fontHeight_ = std::clamp(diagramText_, OnPaper(20, dpi_), OnPaper(50, dpi_));
   const double gap = 0.8;
   auto measure = [&](double height) {
     double widest = 0.0;
@@ -276,8 +370,10 @@ int TVQRReport::Layout(const QRect& page, QPaintDevice& device) {
       t.Widths.assign(static_cast<size_t>(t.Header.size()), 0.0);
       for (qsizetype c = 0; c < t.Header.size(); ++c) {
         double w = bold.horizontalAdvance(t.Header[c]);
+        // A free text takes what is left of the line (at least its head's width).
+        const bool free = t.FreeLast && c + 1 == t.Header.size();
         for (const QStringList& row : t.Rows)
-          if (c < row.size()) w = std::max(w, plain.horizontalAdvance(row[c]));
+          if (c < row.size() && !free) w = std::max(w, plain.horizontalAdvance(row[c]));
         t.Widths[static_cast<size_t>(c)] = w + gap * height;
       }
       double sum = 0.0;
@@ -288,15 +384,34 @@ int TVQRReport::Layout(const QRect& page, QPaintDevice& device) {
   };
   const double widest = measure(fontHeight_);
   if (widest > frame.width() && widest > 0.0) {
-    fontHeight_ = std::max(OnPaper(10, dpi_), fontHeight_ * frame.width() / widest);
-    measure(fontHeight_);
+    fontHeight_ = std::max(OnPaper(15, dpi_), fontHeight_ * frame.width() / widest);
+    // Glyph widths do not follow the size exactly: down in steps until it fits.
+    while (measure(fontHeight_) > frame.width() && fontHeight_ > OnPaper(15, dpi_))
+      fontHeight_ = std::max(OnPaper(15, dpi_), fontHeight_ * 0.97);
   }
+  for (TTable& t : tables_)
+    if (t.FreeLast && !t.Widths.empty()) {
+      double used = 0.0;
+      for (size_t c = 0; c + 1 < t.Widths.size(); ++c) used += t.Widths[c];
+      t.Widths.back() = std::max(t.Widths.back(), frame.width() - used);
+      t.Wrapped.clear();
+      for (const QStringList& row : t.Rows)
+        t.Wrapped.push_back(WrapText(row.size() == t.Header.size() ? row.back() : QString(),
+                                     TableFont(fontHeight_), device,
+                                     t.Widths.back() - 0.8 * fontHeight_, 8));
+    }
 
   // Lines onto pages; a caption and the column heads stay with a row, and a
   // table that goes on over a page break repeats its column heads.
   const double bottom = frame.height();
-  const double top = std::max(PageHeaderHeight(dpi_), contentTop_);
-  auto height = [&](TLine::Kind k) {
+  const double top = contentTop_;
+  auto height = [&](TLine::Kind k, const TLine* line = nullptr) {
+    if (k == TLine::Row && line) {
+      const TTable& t = tables_[static_cast<size_t>(line->Table)];
+      if (t.FreeLast)
+        return fontHeight_ * kLineSpacing *
+               static_cast<double>(t.Wrapped[static_cast<size_t>(line->RowIndex)].size());
+    }
     switch (k) {
       case TLine::Title:
         return fontHeight_ * 1.6 * kLineSpacing;
@@ -308,12 +423,12 @@ int TVQRReport::Layout(const QRect& page, QPaintDevice& device) {
         return fontHeight_ * kLineSpacing;
     }
   };
-  TPage current{-1, {}};
+  TPage current{-1, 0, {}};
   double y = top;
   auto add = [&](TLine line, double keepWith) {
-    if (y + height(line.What) + keepWith > bottom && !current.Lines.empty()) {
+    if (y + height(line.What, &line) + keepWith > bottom && !current.Lines.empty()) {
       pages_.push_back(std::move(current));
-      current = TPage{-1, {}};
+      current = TPage{-1, 0, {}};
       y = top;
       if (line.What == TLine::Row) {
         current.Lines.push_back(TLine{TLine::Header, line.Table, 0});
@@ -322,7 +437,7 @@ int TVQRReport::Layout(const QRect& page, QPaintDevice& device) {
       if (line.What == TLine::Gap) return;
     }
     current.Lines.push_back(line);
-    y += height(line.What);
+    y += height(line.What, &line);
   };
   add(TLine{TLine::Title, -1, 0}, 0.0);
   for (size_t t = 0; t < tables_.size(); ++t) {
@@ -337,12 +452,101 @@ int TVQRReport::Layout(const QRect& page, QPaintDevice& device) {
   return PageCount();
 }
 
+QRect TVQRReport::LetterheadInk(QPaintDevice& device) {
+  TVQRShowSettings* settings = session_.Settings();
+  if (!settings || !HasLetterhead(session_)) return {};
+  TVQRPrintDecor decor;
+  if (!decor.Load(*settings,
+                  [](TDecorItem, const std::string&, const std::string&) { return true; }))
+    return {};
+  // The page without the diagram at a sixth of the device's resolution:
+  // backgrounds and logo take their size from it as on paper.
+  constexpr int kShrink = 6;
+  const int dpiX = std::max(1, device.logicalDpiX() / kShrink);
+  const int dpiY = std::max(1, device.logicalDpiY() / kShrink);
+  QImage image(std::max(1, page_.width() / kShrink), std::max(1, page_.height() / kShrink),
+               QImage::Format_RGB32);
+  if (image.isNull()) return {};
+  image.fill(Qt::white);
+  image.setDotsPerMeterX(static_cast<int>(std::lround(dpiX / 0.0254)));
+  image.setDotsPerMeterY(static_cast<int>(std::lround(dpiY / 0.0254)));
+  {
+    QPainter painter(&image);
+    RecordingDC dry(dpiX, dpiY);
+    decor.SetPainter(&painter);
+    session_.PrintPage(dry, TRect{0, 0, image.width(), image.height()}, &decor, nullptr,
+                       [](IDeviceContext&) {});
+    decor.SetPainter(nullptr);
+  }
+  QRect ink;
+  const QRgb white = qRgb(255, 255, 255);
+  for (int y = 0; y < image.height(); ++y) {
+    const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    int from = 0;
+    while (from < image.width() && row[from] == white) ++from;
+    if (from == image.width()) continue;
+    int to = image.width() - 1;
+    while (row[to] == white) --to;
+    ink |= QRect(from, y, to - from + 1, 1);
+  }
+  if (ink.isEmpty()) return {};
+  return QRect(page_.left() + ink.left() * kShrink, page_.top() + ink.top() * kShrink,
+               (ink.width() + 1) * kShrink, (ink.height() + 1) * kShrink);
+}
+
+void TVQRReport::PlaceHeader(QPaintDevice& device) {
+  // The header at the top of the frame; where a letterhead lies there, above
+  // the borders when it is clear of it there.
+  const QRect ink = LetterheadInk(device);
+  const int drawn = PageHeaderHeight(dpi_) - static_cast<int>(OnPaper(15, dpi_));
+  const auto clear = [&](int top) {
+    return ink.isEmpty() || !QRect(frame_.left(), top, frame_.width(), drawn).intersects(ink);
+  };
+  headerTop_ = !clear(frame_.top()) && clear(page_.top()) ? page_.top() : frame_.top();
+  contentTop_ = std::max(0, headerTop_ + PageHeaderHeight(dpi_) - frame_.top());
+  if (ink.isEmpty()) return;
+  // Tables and thumbnails below the letterhead; where it covers most of the
+  // page, from where the diagram's plot begins.
+  const int below = ink.bottom() + 1 - frame_.top() + static_cast<int>(OnPaper(60, dpi_));
+  const int plot = plotTop_ - frame_.top() - static_cast<int>(OnPaper(60, dpi_));
+  contentTop_ = std::max(contentTop_, below <= frame_.height() * 3 / 5 ? below : plot);
+}
+
+void TVQRReport::KeepClearOfHeader(QPaintDevice& device) {
+  // A window whose drawing reaches into the header's band (texts kept on
+  // the paper, borders, a page set up high) is drawn on a page shortened at
+  // the top by as much, and measured again as its scale changes.
+  TReportWindowKeeper keep(session_);
+  const int band = headerTop_ + PageHeaderHeight(dpi_) - static_cast<int>(OnPaper(10, dpi_));
+  for (TPage& page : pages_) {
+    if (page.Window < 0) continue;
+    const TReportWindow& window = content_.Windows[static_cast<size_t>(page.Window)];
+    if (window.Mode == kReportOverview) continue;
+    PrepareReportWindow(session_, window);
+    session_.PreparePrint();
+    for (int tries = 0; tries < 4; ++tries) {
+      TDeviceRecorder dry(device);
+      TVQRDiagram& d = session_.Diagram();
+      const TRect rect{page_.left(), page_.top() + page.Below, page_.right() + 1,
+                       page_.bottom() + 1};
+      session_.PrintPage(dry, rect, nullptr, nullptr, [&](IDeviceContext& dc) {
+        d.DrawAxes();
+        d.DrawCurves();
+        if (window.MarkA > 0 || window.MarkB > 0) DrawMarks(d, dc, window.MarkA, window.MarkB);
+      });
+      const int32_t top = Topmost(dry);
+      if (top == INT32_MAX || top >= band) break;
+      page.Below = std::min(page_.height() / 2, page.Below + band - top + 1);
+    }
+  }
+}
+
 // ----------------------------------------------------------------- drawing
 
 void TVQRReport::DrawOverview(QPainter& painter, const QRect& frame) {
   // The window's thumbnails at a screen's size of pixel, scaled onto the paper.
   const double s = std::max(1.0, dpi_ / 96.0);
-  const int top = std::max(PageHeaderHeight(dpi_), contentTop_);
+  const int top = contentTop_;
   const int w = static_cast<int>(frame.width() / s);
   const int readout = 24;
   const int h = static_cast<int>((frame.height() - top) / s) - readout;
@@ -367,7 +571,7 @@ void TVQRReport::DrawOverview(QPainter& painter, const QRect& frame) {
 void TVQRReport::DrawTablePage(const TPage& page, QPainter& painter, const QRect& frame) {
   painter.save();
   painter.setPen(Qt::black);
-  double y = frame.top() + std::max(PageHeaderHeight(dpi_), contentTop_);
+  double y = frame.top() + contentTop_;
   const double h = fontHeight_;
   for (const TLine& line : page.Lines) {
     switch (line.What) {
@@ -397,6 +601,8 @@ void TVQRReport::DrawTablePage(const TPage& page, QPainter& painter, const QRect
         const QStringList& cells = head ? t.Header : t.Rows[static_cast<size_t>(line.RowIndex)];
         painter.setFont(TableFont(h, head));
         const double lh = h * kLineSpacing;
+        const QStringList* wrapped =
+            t.FreeLast && !head ? &t.Wrapped[static_cast<size_t>(line.RowIndex)] : nullptr;
         double x = frame.left();
         for (qsizetype c = 0; c < cells.size() && c < static_cast<qsizetype>(t.Widths.size());
              ++c) {
@@ -404,11 +610,14 @@ void TVQRReport::DrawTablePage(const TPage& page, QPainter& painter, const QRect
           const double pad = h * 0.4;
           // The first column (the curve) and the last of the notes to the left.
           const bool left = c == 0 || (t.Header.size() == 3 && c == 2);
-          painter.drawText(QRectF(x + pad, y, w - 2 * pad, lh),
-                           (left ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter, cells[c]);
+          const bool free = wrapped && c + 1 == t.Header.size();
+          const QStringList lines = free ? *wrapped : QStringList{cells[c]};
+          for (qsizetype k = 0; k < lines.size(); ++k)
+            painter.drawText(QRectF(x + pad, y + k * lh, w - 2 * pad, lh),
+                             (left ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter, lines[k]);
           x += w;
         }
-        y += lh;
+        y += lh * (wrapped ? static_cast<double>(wrapped->size()) : 1.0);
         if (head) {
           QPen pen(Qt::black);
           pen.setWidthF(std::max(1.0, OnPaper(2, dpi_)));
@@ -427,7 +636,6 @@ bool TVQRReport::Print(QPainter& painter, QPagedPaintDevice& device,
                        TVQRPrintDecor& decor) {
   TReportWindowKeeper keep(session_);
   const int count = PageCount();
-  const TRect rect{page_.left(), page_.top(), page_.right() + 1, page_.bottom() + 1};
   for (int k = 0; k < count; ++k) {
     const TPage& page = pages_[static_cast<size_t>(k)];
     const TReportWindow* window =
@@ -441,9 +649,9 @@ bool TVQRReport::Print(QPainter& painter, QPagedPaintDevice& device,
     TVQRDiagram& diagram = session_.Diagram();
     std::function<void(IDeviceContext&)> body;
     if (!window) {
-      body = [&](IDeviceContext&) { DrawTablePage(page, painter, Normalised(diagram.DrawRect())); };
+      body = [&](IDeviceContext&) { DrawTablePage(page, painter, frame_); };
     } else if (window->Mode == kReportOverview) {
-      body = [&](IDeviceContext&) { DrawOverview(painter, Normalised(diagram.DrawRect())); };
+      body = [&](IDeviceContext&) { DrawOverview(painter, frame_); };
     } else if (window->MarkA > 0 || window->MarkB > 0) {
       body = [&](IDeviceContext& dc) {
         diagram.DrawAxes();
@@ -452,9 +660,13 @@ bool TVQRReport::Print(QPainter& painter, QPagedPaintDevice& device,
       };
     }
     {
+      const TRect rect{page_.left(), page_.top() + page.Below, page_.right() + 1,
+                       page_.bottom() + 1};
       QPainterDC dc(painter);
       decor.SetPainter(&painter);
-      session_.PrintPage(dc, rect, &decor, &header, body);
+      session_.PrintPage(dc, rect, &decor, nullptr, body);
+      DrawPageHeader(dc, TRect{frame_.left(), headerTop_, frame_.right() + 1, frame_.bottom() + 1},
+                     header);
       decor.SetPainter(nullptr);
     }
     if (!painter.isActive()) return false;

@@ -75,6 +75,9 @@ class TVQRReport {
   struct TLine;
   struct TPage;
   void BuildTables();
+  QRect LetterheadInk(QPaintDevice& device);
+  void PlaceHeader(QPaintDevice& device);
+  void KeepClearOfHeader(QPaintDevice& device);
   void DrawTablePage(const TPage& page, QPainter& painter, const QRect& frame);
   void DrawOverview(QPainter& painter, const QRect& frame);
 
@@ -83,8 +86,12 @@ class TVQRReport {
   std::time_t printed_;
   QRect page_;
   int dpi_ = 600;
-  double fontHeight_ = 0.0;  // of the table, in device pixels
-  int contentTop_ = 0;       // below the frame's top: where the diagram's plot begins
+  QRect frame_;               // the page inside the borders
+  double diagramText_ = 0.0;  // the diagram's text height on its printed page
+  double fontHeight_ = 0.0;   // of the table, in device pixels
+  int plotTop_ = 0;           // where the diagram's plot begins on the page
+  int headerTop_ = 0;         // where the header line begins on the page
+  int contentTop_ = 0;        // below the frame's top: where tables and thumbnails begin
   std::vector<TTable> tables_;
   std::vector<TPage> pages_;
 };

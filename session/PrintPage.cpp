@@ -47,5 +47,12 @@ void TVQRSession::PrintPage(IDeviceContext& canvas, const TRect& page, IPrintDec
     diagram.DrawCurves();
   }
   diagram.EndDraw();
-  if (header) DrawPageHeader(canvas, diagram.DrawRect(), *header);
+  if (header) {
+    // Across the page inside the borders, where the diagram's frame begins:
+    // a frame moved sideways to keep its texts on the paper would take the
+    // line off it.
+    const TRect border = PageBorderFrame(diagram, page);
+    const TRect drawn = diagram.DrawRect();
+    DrawPageHeader(canvas, TRect{border.left, drawn.top, border.right, drawn.bottom}, *header);
+  }
 }

@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 
 #include "support/mainwindow_fixture.h"
+#include "support/pdfwords.h"
 
 namespace {
 
@@ -26,29 +27,6 @@ QRect Box(const QImage& img, QColor colour) {
         box |= QRect(x, y, 1, 1);
     }
   return box;
-}
-
-struct PdfWord {
-  QString text;
-  QRectF box;
-};
-
-// The words of page 1 with their boxes, and the page's size, in points.
-std::vector<PdfWord> Words(const QString& pdf, QSizeF& page) {
-  const QString xml = Exec("pdftotext", {"-bbox", "-f", "1", "-l", "1", pdf, "-"}).out;
-  const QRegularExpression pageRe(R"re(<page width="([\d.]+)" height="([\d.]+)")re");
-  const QRegularExpressionMatch p = pageRe.match(xml);
-  page = QSizeF(p.captured(1).toDouble(), p.captured(2).toDouble());
-  const QRegularExpression wordRe(
-      R"re(<word xMin="([-\d.]+)" yMin="([-\d.]+)" xMax="([-\d.]+)" yMax="([-\d.]+)">([^<]*)</word>)re");
-  std::vector<PdfWord> words;
-  for (auto it = wordRe.globalMatch(xml); it.hasNext();) {
-    const QRegularExpressionMatch m = it.next();
-    const QPointF from(m.captured(1).toDouble(), m.captured(2).toDouble());
-    const QPointF to(m.captured(3).toDouble(), m.captured(4).toDouble());
-    words.push_back({m.captured(5), QRectF(from, to)});
-  }
-  return words;
 }
 
 class PrintPage : public testing::Test {
@@ -160,19 +138,12 @@ TEST_F(PrintPage, TextsLieOnThePaperAndApart) {
     const ProcessRun r = Print(QStringList{"samples/hours40.DAT", "-o", out} + c.args, c.ini);
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
     QSizeF page;
-    const std::vector<PdfWord> words = Words(out, page);
+    const std::vector<PdfWord> words = PdfWords(out, page);
     ASSERT_GT(page.width(), 500);
     QStringList texts;
     for (const PdfWord& w : words) texts << w.text;
     for (const QString& w : c.words) EXPECT_TRUE(texts.contains(w)) << w.toStdString();
-    const QRectF paper(QPointF(0, 0), page);
-    for (size_t i = 0; i < words.size(); ++i) {
-      const PdfWord& w = words[i];
-      EXPECT_TRUE(paper.contains(w.box)) << w.text.toStdString();
-      for (size_t j = i + 1; j < words.size(); ++j)
-        EXPECT_FALSE(w.box.intersects(words[j].box))
-            << w.text.toStdString() << " over " << words[j].text.toStdString();
-    }
+    EXPECT_EQ(WordsOffPaperOrOverlapping(words, page), QStringList());
   }
 }
 

@@ -7,6 +7,8 @@
 #include <QBuffer>
 #include <QDateTime>
 #include <QListWidget>
+#include <QPageLayout>
+#include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
@@ -29,6 +31,7 @@
 #include "settings/readonlysettings.h"
 #include "settings/settings.h"
 #include "support/mainwindow_fixture.h"
+#include "support/pdfwords.h"
 
 namespace {
 
@@ -183,6 +186,139 @@ TReportWindow Window(int mode, int markA, int markB, std::optional<TZoomSel> zoo
   w.Zoomed = zoom.has_value();
   if (zoom) w.Zoom = *zoom;
   return w;
+}
+
+// Every page of a report lies on the paper, its words apart, whatever the
+// paper, its orientation and borders, the recording's name and the number of
+// windows: the header line fits the width, the overview stays inside the
+// borders, and the tables start below the header at a readable size.
+TEST(ReportPages, WordsLieOnThePaperApartAndReadable) {
+  QTemporaryDir dir;
+  const QString longName = dir.filePath(
+      "Dauerlauf_Klimakammer_B_Charge_2026-12-05_Probe_17_dritte_Wiederholung_nach_Reinigung.DAT");
+  ASSERT_TRUE(QFile::copy(QString::fromStdString(SamplePath("hours40.DAT")), longName));
+  const QByteArray combi =
+      "[CombiWindow1]\nVisibleCh1=ON\nVisibleCh2=ON\nVisibleCh17=ON\n"
+      "[Limits]\nUpper1=1.5\n";
+  const QByteArray borders = "[Diagram]\nBorderLeft=25\nBorderTop=20\nBorderRight=15\n";
+  // The manual's letterhead: a background with a logo at the frame's top left.
+  const QByteArray letterhead =
+      ReadFile(VQR_SOURCE_DIR "/docs/print-example.INI").replace("docs/", VQR_SOURCE_DIR "/docs/");
+  const std::vector<int> few{0, 3, 18};
+  std::vector<int> many{0};
+  for (int ch = 1; ch <= 16; ++ch) many.push_back(ch);
+  many.push_back(kCombi1Mode);
+  const auto A4 = QPageSize::A4, Letter = QPageSize::Letter;
+  const auto Portrait = QPageLayout::Portrait, Landscape = QPageLayout::Landscape;
+  const struct {
+    const char* what;
+    QPageSize::PageSizeId paper;
+    QPageLayout::Orientation orientation;
+    QByteArray ini;
+    bool longName;
+    std::vector<int> windows;
+  } cases[] = {
+      {"A4 portrait", A4, Portrait, combi, false, few},
+      {"A4 landscape", A4, Landscape, combi, false, few},
+      {"Letter portrait, borders", Letter, Portrait, combi + borders, false, few},
+      {"Letter landscape, borders", Letter, Landscape, combi + borders, false, few},
+      {"long name portrait", A4, Portrait, combi, true, few},
+      {"long name landscape, borders", A4, Landscape, combi + borders, true, few},
+      {"18 windows portrait", A4, Portrait, combi, false, many},
+      {"18 windows Letter landscape", Letter, Landscape, combi + borders, false, many},
+      {"letterhead portrait", A4, Portrait, letterhead, false, few},
+      {"letterhead Letter", Letter, Portrait, letterhead, false, few},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const bool withLetterhead = c.ini.contains("BackGround1");
+    const auto settings = Settings(c.ini);
+    TVQRSession session(settings->Table.get());
+    ASSERT_EQ(session.Load(c.longName ? longName.toStdString() : SamplePath("hours40.DAT")),
+              TLoadStatus::Ok);
+    TReportContent content;
+    for (int mode : c.windows) content.Windows.push_back({.Mode = mode});
+    content.Notes = {{2.0, 1, "kurz"},
+                     {30.0, 0,
+                      QString("Tür der Kammer geöffnet, Probe umgesetzt und der Fühler neu "
+                              "ausgerichtet; danach stabil bis zum Ende der Aufnahme. ")
+                          .repeated(3)
+                          .toStdString()}};
+    const QString out = dir.filePath("pages.pdf");
+    int pages = 0;
+    {
+      QPdfWriter pdf(out);
+      pdf.setResolution(600);
+      pdf.setPageLayout(QPageLayout(QPageSize(c.paper), c.orientation, QMarginsF(0, 0, 0, 0)));
+      TVQRReport report(session, content, std::time(nullptr));
+      pages = report.Layout(QRect(0, 0, pdf.width(), pdf.height()), pdf);
+      TVQRPrintDecor decor;
+      QPainter painter;
+      const auto load = [&](TVQRPrintDecor& d) {
+        EXPECT_TRUE(d.Load(*settings->Table,
+                           [](TDecorItem, const std::string&, const std::string& message) {
+                             ADD_FAILURE() << message;
+                             return true;
+                           }));
+        return true;
+      };
+      ASSERT_TRUE(report.Print(painter, pdf, load, decor));
+      ASSERT_TRUE(painter.end());
+    }
+    ASSERT_EQ(PageCount(out), pages);
+    ASSERT_GT(pages, static_cast<int>(c.windows.size()));
+    for (int p = 1; p <= pages; ++p) {
+      SCOPED_TRACE("page " + std::to_string(p));
+      QSizeF paper;
+      const std::vector<PdfWord> words = PdfWords(out, paper, p);
+      ASSERT_GT(paper.width(), 500);
+      EXPECT_EQ(WordsOffPaperOrOverlapping(words, paper), QStringList());
+      // The header line (the topmost words) ends in the whole page number.
+      double top = paper.height(), below = paper.height();
+      for (const PdfWord& w : words) top = std::min(top, w.box.top());
+      QStringList head;
+      double headBottom = top;
+      for (const PdfWord& w : words)
+        if (w.box.top() < top + 1)
+          head << w.text, headBottom = std::max(headBottom, w.box.bottom());
+        else
+          below = std::min(below, w.box.top());
+      EXPECT_TRUE(head.join(' ').endsWith(QString("Seite %1 von %2").arg(p).arg(pages)))
+          << head.join(' ').toStdString();
+      EXPECT_TRUE(head.join(' ').contains(" · Aufnahme ")) << head.join(' ').toStdString();
+      if (c.longName) {  // shortened in the middle: both ends still tell the file
+        EXPECT_TRUE(head.front().startsWith("Dauerlauf_") && head.front().endsWith(".DAT"))
+            << head.front().toStdString();
+      }
+      if (withLetterhead) {
+        // The header clear of the logo (blue).
+        const QString png = dir.filePath("page");
+        Exec("pdftoppm", {"-r", "50", "-png", "-singlefile", "-f", QString::number(p), "-l",
+                          QString::number(p), out, png});
+        const QImage image(png + ".png");
+        ASSERT_FALSE(image.isNull());
+        int blue = 0;
+        for (int y = 0; y < std::lround(headBottom * 50 / 72); ++y)
+          for (int x = 0; x < image.width(); ++x) {
+            const QColor px = image.pixelColor(x, y);
+            blue += px.blue() - px.red() > 80;
+          }
+        EXPECT_EQ(blue, 0);
+      }
+      if (p <= static_cast<int>(c.windows.size())) continue;
+      // A table page: its title (or first line) right below the header (the
+      // letterhead), its rows at a readable size (3 mm at least).
+      const auto title = std::find_if(words.begin(), words.end(), [&](const PdfWord& w) {
+        return w.text == "Messwerte" && w.box.top() >= top + 1;
+      });
+      const auto row = std::find_if(words.begin(), words.end(),
+                                    [](const PdfWord& w) { return w.text == "Kurve"; });
+      ASSERT_NE(row, words.end());
+      EXPECT_GE(row->box.height(), 3.0 * 72 / 25.4);
+      EXPECT_LT(title != words.end() ? title->box.top() : below,
+                paper.height() * (withLetterhead ? 0.5 : 0.2));
+    }
+  }
 }
 
 // The session of a window shown in the program: a report draws other windows
