@@ -140,7 +140,7 @@ int32_t Topmost(const TDeviceRecorder& dc) {
 
 // A letterhead (background or logo) is set up: the report keeps clear of it
 // as the diagram does.
-bool HasLetterhead(TVQRSession& session) {
+bool HasLetterhead(const TVQRSession& session) {
   const TVQRShowSettings* s = session.Settings();
   if (!s) return false;
   for (const auto* setting : {&s->PrinterBackGround1, &s->PrinterBackGround2, &s->LogoFile})
