@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "chart/curvestats.h"
 #include "chart/drawmath.h"
@@ -68,7 +69,9 @@ void TVQRDiagram::DrawOutsideMarks(int ch, const TVqrDataObjectNew& data,
         if (f > 0.0 && f < 1.0) cuts[count++] = f;
       }
     cuts[count++] = 1.0;
-    std::sort(cuts, cuts + count);
+    // At most four: sorted in place.
+    for (int k = 1; k < count; ++k)
+      for (int j = k; j > 0 && cuts[j - 1] > cuts[j]; --j) std::swap(cuts[j - 1], cuts[j]);
     for (int k = 0; k + 1 < count; ++k) {
       const double f0 = cuts[k], f1 = cuts[k + 1];
       if (f1 <= f0 || !outside(v0 + (f0 + f1) / 2.0 * (v1 - v0))) continue;
