@@ -404,7 +404,9 @@ void TVQRDiagram::DrawRunCurve(int ch, const TVqrDataObjectNew& data,
                      std::max(box.left, box.right));
     span = VisibleSamples(xs.data(), samples, cols);
   }
-  const TVQRSample* store = data.Recording().Store()->Samples.data();
+  // Without a recording there are no samples, and yOf is never called.
+  const TVQRDataObject* recording = data.Recording().Store();
+  const TVQRSample* store = recording ? recording->Samples.data() : nullptr;
   // The temperature axis is scaled from unfactored temperatures, so the
   // user factor applies to the measurement channels only.
   const auto yOf = [&](int i) {
