@@ -230,6 +230,9 @@ class TQXMainForm : public QMainWindow, public IDiagramHost, public ISettingsEdi
   /// unless the user has chosen a file of their own for this recording.
   void ProposePdfFile(QPrinter& printer);
   void ShowPrintFailure(const QString& text);
+  /// status in the status line, text in a box captioned "Fehler" (or to
+  /// ShowEvaluationError); false.
+  bool EvaluationFailure(const char* status, const QString& text);
   /// Background and logo read for a print; false when the user gives up
   /// after a failure.
   bool LoadPrintDecoration();

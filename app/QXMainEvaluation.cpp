@@ -77,18 +77,22 @@ void TQXMainForm::FileSaveEvaluation() {
   if (!path.isEmpty()) SaveEvaluationFile(QFileInfo(path).absoluteFilePath());
 }
 
+bool TQXMainForm::EvaluationFailure(const char* status, const QString& text) {
+  ShowStatus(status);
+  if (ShowEvaluationError) {
+    ShowEvaluationError(text);
+  } else {
+    QMessageBox box(QMessageBox::Critical, tr("Fehler"), text, QMessageBox::Ok, this);
+    box.setObjectName("EvaluationFailureBox");
+    box.exec();
+  }
+  return false;
+}
+
 bool TQXMainForm::SaveEvaluationFile(const QString& path) {
   if (!session_ || !dataLoaded_) return false;
   auto fail = [this](const QString& text) {
-    ShowStatus("Error writing evaluation file!");
-    if (ShowEvaluationError) {
-      ShowEvaluationError(text);
-    } else {
-      QMessageBox box(QMessageBox::Critical, tr("Fehler"), text, QMessageBox::Ok, this);
-      box.setObjectName("EvaluationFailureBox");
-      box.exec();
-    }
-    return false;
+    return EvaluationFailure("Error writing evaluation file!", text);
   };
   TEvaluation eval;
   if (windows_) {
@@ -113,15 +117,7 @@ bool TQXMainForm::OpenEvaluationFile(const QString& path) {
     return false;
   }
   auto refuse = [this](const QString& text) {
-    ShowStatus("Error reading evaluation file!");
-    if (ShowEvaluationError) {
-      ShowEvaluationError(text);
-    } else {
-      QMessageBox box(QMessageBox::Critical, tr("Fehler"), text, QMessageBox::Ok, this);
-      box.setObjectName("EvaluationFailureBox");
-      box.exec();
-    }
-    return false;
+    return EvaluationFailure("Error reading evaluation file!", text);
   };
   TEvaluation eval;
   const TEvalResult read = ReadEvaluationFile(path.toStdString(), eval);
